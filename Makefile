@@ -1,0 +1,30 @@
+# The two everyday commands; everything else lives in CMakePresets.json.
+PRESET ?= release
+BUILD := build/$(PRESET)
+
+.PHONY: run test build bench fuzz clean
+
+run: build
+	@$(BUILD)/hygrian
+
+test: build
+	@ctest --preset $(PRESET)
+
+# Build output goes to standard error so that `make run` leaves the program's
+# own bytes alone on standard output.
+build:
+	@cmake --preset $(PRESET) >&2
+	@cmake --build --preset $(PRESET) >&2
+
+bench:
+	@cmake --preset bench >&2
+	@cmake --build --preset bench >&2
+	@build/bench/bench/hygrian_bench
+
+fuzz:
+	@cmake --preset fuzz >&2
+	@cmake --build --preset fuzz >&2
+	@build/fuzz/fuzz/fuzz_reader -max_total_time=30 fuzz/corpus/reader
+
+clean:
+	@rm -rf build

@@ -1,0 +1,147 @@
+#include "app/dialogue.h"
+
+#include <array>
+
+#include "air/cases.h"
+#include "console/failure.h"
+#include "console/input.h"
+#include "console/output.h"
+
+namespace hygrian {
+namespace {
+
+constexpr OutputItem kBreak = RecordBreakItem();
+
+constexpr std::array kBanner = {
+    TextItem(" PROGRAM HYGRIAN"), kBreak, kBreak,
+    TextItem(" COMPUTATION OF PSYCHROMETRIC DATA IN SI UNITS."), kBreak};
+
+constexpr std::array kExplanation = {
+    TextItem(" THIS PROGRAM CALCULATES SELECTED PSYCHROMETRIC PARAMETERS FROM COMBINATIONS"),
+    kBreak,
+    TextItem(" OF THE INPUT PARAMETERS WET AND DRY-BULB TEMPERATURES, DEW POINT, AND"),
+    kBreak,
+    TextItem(" RELATIVE HUMIDITY."),
+    kBreak,
+    kBreak,
+    TextItem(" ENTER THE DATA AS REQUESTED."),
+    kBreak};
+
+constexpr std::array kMenu = {
+    TextItem(" WHAT TYPE OF DATA DO YOU HAVE?  TYPE THE CORRECT NUMBER AND PRESS ENTER."),
+    kBreak,
+    BlanksItem(6),
+    TextItem("1) DRY-BULB AND WET-BULB TEMPERATURES"),
+    kBreak,
+    BlanksItem(6),
+    TextItem("2) DRY-BULB AND DEW POINT TEMPERATURES"),
+    kBreak,
+    BlanksItem(6),
+    TextItem("3) DRY-BULB TEMPERATURE AND RELATIVE HUMIDITY"),
+    kBreak};
+
+constexpr std::array kSpacing = {kBreak, kBreak};
+
+constexpr std::array kHeading = {TextItem(" THE RESULTS ARE:")};
+
+constexpr std::array kResults = {
+    BlanksItem(6), TextItem("DRY-BULB TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"),
+    kBreak,
+    BlanksItem(6), TextItem("WET-BULB TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"),
+    kBreak,
+    BlanksItem(6), TextItem("DEW POINT TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"),
+    kBreak,
+    BlanksItem(6), TextItem("RELATIVE HUMIDITY: "), FixedItem(5, 2), TextItem(" PERCENT"),
+    kBreak,
+    BlanksItem(6), TextItem("ENTHALPY: "), FixedItem(7, 2), TextItem(" J/G"),
+    kBreak,
+    BlanksItem(6), TextItem("HUMIDITY RATIO: "), ExponentItem(11, 4),
+    kBreak,
+    BlanksItem(6), TextItem("DEGREE OF SATURATION: "), FixedItem(9, 4),
+    kBreak,
+    BlanksItem(6), TextItem("SPECIFIC VOLUME: "), FixedItem(6, 3), TextItem(" CU. M/KG"),
+    kBreak,
+    BlanksItem(6), TextItem("VAPOR PARTIAL PRESSURE: "), FixedItem(6, 3), TextItem(" KPA")};
+
+constexpr std::array kQuestion = {
+    TextItem(" DO YOU WANT TO RUN AGAIN?  ENTER THE APPROPRIATE NUMBER.  1)YES  2)NO."), kBreak};
+
+constexpr std::array kDryWetPrompt = {
+    kBreak, TextItem(" ENTER THE DRY-BULB AND WET-BULB TEMPERATURES IN DEGREES C."), kBreak};
+
+constexpr std::array kDryDewPrompt = {
+    kBreak, TextItem(" ENTER THE DRY-BULB AND DEW POINT TEMPERATURES IN DEGREES C."), kBreak};
+
+constexpr std::array kDryRhPrompt = {
+    kBreak, TextItem(" ENTER THE DRY-BULB TEMPERATURE IN DEGREES C AND THE RELATIVE HUMIDITY"),
+    kBreak, TextItem(" IN PERCENT."), kBreak};
+
+constexpr std::array kNoWetBulb = {
+    kBreak, TextItem(" NO VALUE FOR THE WET-BULB TEMPERATURE CAN BE FOUND.")};
+
+void WriteResults(Console& console, const air::MoistAirState& s) {
+  const std::array values = {s.dryBulb,         s.wetBulb,      s.dewPoint,
+                             s.relativeHumidity, s.enthalpy,     s.humidityRatio,
+                             s.degreeOfSaturation, s.specificVolume, s.vaporPressure};
+  WriteStatement(console, kResults, values);
+}
+
+// Runs a computation; its first arithmetic or math-function fault ends the
+// program with a report.
+template <typename Compute>
+void Computing(Console& console, Compute compute) {
+  try {
+    compute();
+  } catch (const air::FaultError& error) {
+    RaiseMathFault(console, error.fault);
+  }
+}
+
+air::GiveUpNotice NoWetBulbNotice(Console& console) {
+  return [&console] { WriteStatement(console, kNoWetBulb); };
+}
+
+}  // namespace
+
+void StateFromDryWet(Console& console, const double& P, const double& R, air::MoistAirState& s) {
+  WriteStatement(console, kDryWetPrompt);
+  ReadReals(console, s.dryBulb, s.wetBulb);
+  Computing(console, [&] { air::ComputeFromDryWet(P, R, s); });
+}
+
+void StateFromDryDew(Console& console, const double& P, const double& R, air::MoistAirState& s) {
+  WriteStatement(console, kDryDewPrompt);
+  ReadReals(console, s.dryBulb, s.dewPoint);
+  Computing(console, [&] { air::ComputeFromDryDew(P, R, s, NoWetBulbNotice(console)); });
+}
+
+void StateFromDryRh(Console& console, const double& P, const double& R, air::MoistAirState& s) {
+  WriteStatement(console, kDryRhPrompt);
+  ReadReals(console, s.dryBulb, s.relativeHumidity);
+  Computing(console, [&] { air::ComputeFromDryRh(P, R, s, NoWetBulbNotice(console)); });
+}
+
+void RunDialogue(Console& console, DialogueState& dialogue) {
+  static constexpr double P = air::StandardPressure;
+  static constexpr double R = air::DryAirGasConstant;
+  WriteStatement(console, kBanner);
+  WriteStatement(console, kExplanation);
+  do {
+    WriteStatement(console, kMenu);
+    ReadInteger(console, dialogue.choice);
+    // Three independent tests: any other answer computes nothing and the
+    // results block shows the state as it stands.
+    if (dialogue.choice == 1) StateFromDryWet(console, P, R, dialogue.state);
+    if (dialogue.choice == 2) StateFromDryDew(console, P, R, dialogue.state);
+    if (dialogue.choice == 3) StateFromDryRh(console, P, R, dialogue.state);
+    WriteStatement(console, kSpacing);
+    WriteStatement(console, kHeading);
+    WriteResults(console, dialogue.state);
+    WriteStatement(console, kSpacing);
+    WriteStatement(console, kQuestion);
+    ReadInteger(console, dialogue.again);
+  } while (dialogue.again == 1);
+  StopProgram(console);
+}
+
+}  // namespace hygrian

@@ -1,0 +1,37 @@
+// The one console state of the process: the output line state, the input line
+// buffer and the exit flags. The dialogue owns the only instance and passes it to
+// the writer, the reader and the failure reporter.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "console/platform.h"
+
+namespace hygrian {
+
+// Bytes per console read and per output record piece.
+inline constexpr int RecordCapacity = 132;
+
+// Raw bytes of the last read from standard input, plus at most one appended LF
+// (appended only after a read shorter than the buffer).
+struct LineBuffer {
+  std::array<char, RecordCapacity> bytes{};
+  std::int32_t position = 0;  // next byte to hand out
+  std::int32_t end = -1;      // last valid byte; -1 when empty
+};
+
+struct Console {
+  // Decides sharedWithInput once: both standard input and output are terminals.
+  // Needs no heap, so setting up the console cannot fail for lack of memory.
+  explicit Console(Platform& platform);
+
+  Platform& platform;
+  bool sharedWithInput = false;  // reads close the output line
+  bool lineOpen = false;         // a record is on the screen with no line end after it
+  LineBuffer line;
+  bool exitInProgress = false;  // EndOfRun has started
+  int exitStatus = 0;           // the status of the exit under way
+};
+
+}  // namespace hygrian
