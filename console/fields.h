@@ -16,13 +16,14 @@ inline constexpr int MaxFieldDigits = 16;
 struct DecimalDigits {
   bool negative = false;
   int exponent = 0;
-  int count = 0;                  // 1 to 17
+  int count = 0;                  // 1 to 17; 0 once rounded to no digits
   std::array<char, 17> digits{};  // ASCII digits, first non-zero, no trailing zeros
   std::string_view View() const { return {digits.data(), static_cast<std::size_t>(count)}; }
 };
 
 // Text of one field before it is placed in its width. Large enough for the fixed
-// text of the largest double with up to MaxDecimals decimals.
+// text of the largest double with up to MaxDecimals decimals ("-", 309 digits,
+// ".", 20 decimals: 331 characters).
 inline constexpr int MaxDecimals = 20;
 struct FieldText {
   std::array<char, 340> chars{};
@@ -32,26 +33,29 @@ struct FieldText {
 
 // The first 17 significant digits of the exact decimal value of x, an exact tie
 // rounded up. 0.5 -> "5" e0; 23.456 -> "23456" e2; 2.675 -> "26749999999999998" e1.
-// x must be finite.
+// x must be finite (an infinity or NaN gives the decomposition of zero).
 DecimalDigits ToDecimalDigits(double x);
 
-// Rounds d to n digits, half-up on the decimal digits; returns true when a carry
-// raised the exponent ("999" to 2 digits is "1" e+1). A negative value cut to all
-// zeros becomes non-negative.
+// Rounds d to n digits, half-up on the decimal digits; returns true on a carry out
+// of the kept digits ("999" to 2 digits is "1" e+1). With n = 0 a carry gives "1"
+// and leaves the exponent alone; a negative value cut to no digits becomes
+// non-negative.
 bool RoundDigits(DecimalDigits& d, int n);
 
-// Fixed-point text with `decimals` (0..MaxDecimals) digits after the point, any
-// length, no digit before the point of a value below one: 0.5, 2 -> ".50";
+// Fixed-point text with `decimals` (0..MaxDecimals, clamped) digits after the
+// point, any length, no digit before the point of a value below one: 0.5, 2 -> ".50";
 // -0.001, 2 -> ".00"; 9.999, 2 -> "10.00".
 FieldText FormatFixed(double value, int decimals);
 
-// Exponent-form text with `digits` (1..MaxFieldDigits) fraction digits:
+// Exponent-form text with `digits` (1..MaxFieldDigits, clamped to 0..MaxFieldDigits)
+// fraction digits:
 // 0.0123456, 4 -> ".1235E-01"; 1e-101, 4 -> ".1000-100" (three-digit exponents
 // drop the letter).
 FieldText FormatExponent(double value, int digits);
 
 // Exactly `width` characters: text right-justified, or width asterisks when the
-// text is longer. (".50", 6) -> "   .50"; ("100.00", 5) -> "*****".
+// text is longer; width is clamped to 0..capacity. (".50", 6) -> "   .50";
+// ("100.00", 5) -> "*****".
 FieldText PlaceField(std::string_view text, int width);
 
 }  // namespace hygrian
