@@ -7,15 +7,15 @@
 namespace hygrian::air {
 
 enum class Fault {
-  Invalid,          // 0/0 and other invalid operations
-  DivideByZero,     // a nonzero number divided by zero
-  Overflow,         // an arithmetic result beyond the double range
-  LogDomain,        // ln of a negative number or NaN
-  LogSingularity,   // ln 0
-  ExpOverflow,      // exp result beyond the double range
-  PowerDomain,      // negative base with a non-integral exponent
-  PowerSingularity, // zero base with a negative exponent
-  PowerOverflow,    // power result beyond the double range
+  Invalid,           // 0/0 and other invalid operations
+  DivideByZero,      // a nonzero number divided by zero
+  Overflow,          // an arithmetic result beyond the double range
+  LogDomain,         // ln of a negative number or NaN
+  LogSingularity,    // ln 0
+  ExpOverflow,       // exp result beyond the double range
+  PowerDomain,       // negative base with a non-integral exponent
+  PowerSingularity,  // zero base with a negative exponent
+  PowerOverflow,     // power result beyond the double range
 };
 
 // Thrown by the operations below; the dialogue turns it into a run-time report.

@@ -10,11 +10,11 @@ constexpr double Single(float value) { return static_cast<double>(value); }
 constexpr double kMolecularMassRatio = Single(0.62198F);  // water / dry air
 
 // Wet-bulb relation and enthalpy.
-constexpr double kLatentHeat = Single(2501.0F);        // kJ/kg, vaporisation at 0 degrees C
-constexpr double kLatentSlope = Single(2.411F);        // kJ/(kg K), latent heat change
-constexpr double kDryAirHeat = Single(1.006F);         // kJ/(kg K), dry air
-constexpr double kVapourHeat = Single(1.775F);         // kJ/(kg K), water vapour
-constexpr double kLiquidHeat = Single(4.186F);         // kJ/(kg K), liquid water
+constexpr double kLatentHeat = Single(2501.0F);          // kJ/kg, vaporisation at 0 degrees C
+constexpr double kLatentSlope = Single(2.411F);          // kJ/(kg K), latent heat change
+constexpr double kDryAirHeat = Single(1.006F);           // kJ/(kg K), dry air
+constexpr double kVapourHeat = Single(1.775F);           // kJ/(kg K), water vapour
+constexpr double kLiquidHeat = Single(4.186F);           // kJ/(kg K), liquid water
 constexpr double kVolumeVapourFactor = Single(1.6078F);  // specific volume: per unit W
 
 // Ice: ln p = constant - inverse / T - log * ln T.
@@ -37,8 +37,8 @@ struct DewPointRange {
   double a2, a1, a0;
 };
 constexpr DewPointRange kFreezing{Single(0.4273F), Single(12.41F), Single(5.994F)};  // t <= 0
-constexpr DewPointRange kMild{Single(1.079F), Single(14.38F), Single(6.983F)};  // t <= 50
-constexpr DewPointRange kHot{Single(1.991F), Single(9.478F), Single(13.80F)};   // t > 50
+constexpr DewPointRange kMild{Single(1.079F), Single(14.38F), Single(6.983F)};       // t <= 50
+constexpr DewPointRange kHot{Single(1.991F), Single(9.478F), Single(13.80F)};        // t > 50
 
 constexpr double kSearchTolerance = 1e-06;
 constexpr int kSearchPasses = 100;

@@ -11,78 +11,69 @@ namespace hygrian {
 namespace {
 
 constexpr OutputItem kBreak = RecordBreakItem();
+constexpr OutputItem kIndent = BlanksItem(6);
 
+// The statements of the dialogue, one record per line.
+// clang-format off
 constexpr std::array kBanner = {
-    TextItem(" PROGRAM HYGRIAN"), kBreak, kBreak,
+    TextItem(" PROGRAM HYGRIAN"), kBreak,
+    kBreak,
     TextItem(" COMPUTATION OF PSYCHROMETRIC DATA IN SI UNITS."), kBreak};
 
 constexpr std::array kExplanation = {
-    TextItem(" THIS PROGRAM CALCULATES SELECTED PSYCHROMETRIC PARAMETERS FROM COMBINATIONS"),
+    TextItem(" THIS PROGRAM CALCULATES SELECTED PSYCHROMETRIC PARAMETERS FROM COMBINATIONS"), kBreak,
+    TextItem(" OF THE INPUT PARAMETERS WET AND DRY-BULB TEMPERATURES, DEW POINT, AND"), kBreak,
+    TextItem(" RELATIVE HUMIDITY."), kBreak,
     kBreak,
-    TextItem(" OF THE INPUT PARAMETERS WET AND DRY-BULB TEMPERATURES, DEW POINT, AND"),
-    kBreak,
-    TextItem(" RELATIVE HUMIDITY."),
-    kBreak,
-    kBreak,
-    TextItem(" ENTER THE DATA AS REQUESTED."),
-    kBreak};
+    TextItem(" ENTER THE DATA AS REQUESTED."), kBreak};
 
 constexpr std::array kMenu = {
-    TextItem(" WHAT TYPE OF DATA DO YOU HAVE?  TYPE THE CORRECT NUMBER AND PRESS ENTER."),
-    kBreak,
-    BlanksItem(6),
-    TextItem("1) DRY-BULB AND WET-BULB TEMPERATURES"),
-    kBreak,
-    BlanksItem(6),
-    TextItem("2) DRY-BULB AND DEW POINT TEMPERATURES"),
-    kBreak,
-    BlanksItem(6),
-    TextItem("3) DRY-BULB TEMPERATURE AND RELATIVE HUMIDITY"),
-    kBreak};
+    TextItem(" WHAT TYPE OF DATA DO YOU HAVE?  TYPE THE CORRECT NUMBER AND PRESS ENTER."), kBreak,
+    kIndent, TextItem("1) DRY-BULB AND WET-BULB TEMPERATURES"), kBreak,
+    kIndent, TextItem("2) DRY-BULB AND DEW POINT TEMPERATURES"), kBreak,
+    kIndent, TextItem("3) DRY-BULB TEMPERATURE AND RELATIVE HUMIDITY"), kBreak};
 
 constexpr std::array kSpacing = {kBreak, kBreak};
 
 constexpr std::array kHeading = {TextItem(" THE RESULTS ARE:")};
 
 constexpr std::array kResults = {
-    BlanksItem(6), TextItem("DRY-BULB TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"),
-    kBreak,
-    BlanksItem(6), TextItem("WET-BULB TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"),
-    kBreak,
-    BlanksItem(6), TextItem("DEW POINT TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"),
-    kBreak,
-    BlanksItem(6), TextItem("RELATIVE HUMIDITY: "), FixedItem(5, 2), TextItem(" PERCENT"),
-    kBreak,
-    BlanksItem(6), TextItem("ENTHALPY: "), FixedItem(7, 2), TextItem(" J/G"),
-    kBreak,
-    BlanksItem(6), TextItem("HUMIDITY RATIO: "), ExponentItem(11, 4),
-    kBreak,
-    BlanksItem(6), TextItem("DEGREE OF SATURATION: "), FixedItem(9, 4),
-    kBreak,
-    BlanksItem(6), TextItem("SPECIFIC VOLUME: "), FixedItem(6, 3), TextItem(" CU. M/KG"),
-    kBreak,
-    BlanksItem(6), TextItem("VAPOR PARTIAL PRESSURE: "), FixedItem(6, 3), TextItem(" KPA")};
+    kIndent, TextItem("DRY-BULB TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"), kBreak,
+    kIndent, TextItem("WET-BULB TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"), kBreak,
+    kIndent, TextItem("DEW POINT TEMPERATURE: "), FixedItem(6, 2), TextItem(" DEGREES C"), kBreak,
+    kIndent, TextItem("RELATIVE HUMIDITY: "), FixedItem(5, 2), TextItem(" PERCENT"), kBreak,
+    kIndent, TextItem("ENTHALPY: "), FixedItem(7, 2), TextItem(" J/G"), kBreak,
+    kIndent, TextItem("HUMIDITY RATIO: "), ExponentItem(11, 4), kBreak,
+    kIndent, TextItem("DEGREE OF SATURATION: "), FixedItem(9, 4), kBreak,
+    kIndent, TextItem("SPECIFIC VOLUME: "), FixedItem(6, 3), TextItem(" CU. M/KG"), kBreak,
+    kIndent, TextItem("VAPOR PARTIAL PRESSURE: "), FixedItem(6, 3), TextItem(" KPA")};
 
 constexpr std::array kQuestion = {
     TextItem(" DO YOU WANT TO RUN AGAIN?  ENTER THE APPROPRIATE NUMBER.  1)YES  2)NO."), kBreak};
 
 constexpr std::array kDryWetPrompt = {
-    kBreak, TextItem(" ENTER THE DRY-BULB AND WET-BULB TEMPERATURES IN DEGREES C."), kBreak};
+    kBreak,
+    TextItem(" ENTER THE DRY-BULB AND WET-BULB TEMPERATURES IN DEGREES C."), kBreak};
 
 constexpr std::array kDryDewPrompt = {
-    kBreak, TextItem(" ENTER THE DRY-BULB AND DEW POINT TEMPERATURES IN DEGREES C."), kBreak};
+    kBreak,
+    TextItem(" ENTER THE DRY-BULB AND DEW POINT TEMPERATURES IN DEGREES C."), kBreak};
 
 constexpr std::array kDryRhPrompt = {
-    kBreak, TextItem(" ENTER THE DRY-BULB TEMPERATURE IN DEGREES C AND THE RELATIVE HUMIDITY"),
-    kBreak, TextItem(" IN PERCENT."), kBreak};
+    kBreak,
+    TextItem(" ENTER THE DRY-BULB TEMPERATURE IN DEGREES C AND THE RELATIVE HUMIDITY"), kBreak,
+    TextItem(" IN PERCENT."), kBreak};
 
 constexpr std::array kNoWetBulb = {
-    kBreak, TextItem(" NO VALUE FOR THE WET-BULB TEMPERATURE CAN BE FOUND.")};
+    kBreak,
+    TextItem(" NO VALUE FOR THE WET-BULB TEMPERATURE CAN BE FOUND.")};
+// clang-format on
 
 void WriteResults(Console& console, const air::MoistAirState& s) {
-  const std::array values = {s.dryBulb,         s.wetBulb,      s.dewPoint,
-                             s.relativeHumidity, s.enthalpy,     s.humidityRatio,
-                             s.degreeOfSaturation, s.specificVolume, s.vaporPressure};
+  const std::array values = {
+      s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
+      s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
+      s.vaporPressure};
   WriteStatement(console, kResults, values);
 }
 

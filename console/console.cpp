@@ -3,7 +3,6 @@
 namespace hygrian {
 
 Console::Console(Platform& p)
-    : platform(p),
-      sharedWithInput(p.IsTerminal(Stream::Input) && p.IsTerminal(Stream::Output)) {}
+    : platform(p), sharedWithInput(p.IsTerminal(Stream::Input) && p.IsTerminal(Stream::Output)) {}
 
 }  // namespace hygrian

@@ -18,37 +18,58 @@ struct FailureText {
 
 FailureText Describe(ConsoleFailure failure) {
   switch (failure) {
-    case ConsoleFailure::IntegerOverflow: return {6100, "INTEGER overflow on input"};
-    case ConsoleFailure::InvalidInteger: return {6101, "invalid INTEGER"};
+    case ConsoleFailure::IntegerOverflow:
+      return {6100, "INTEGER overflow on input"};
+    case ConsoleFailure::InvalidInteger:
+      return {6101, "invalid INTEGER"};
     case ConsoleFailure::RealIndefinite:
       return {6102, "REAL indefinite ( uninitialized or previous error )"};
-    case ConsoleFailure::InvalidReal: return {6103, "invalid REAL"};
-    case ConsoleFailure::MultipleRadix: return {6302, "multiple radix specifiers"};
-    case ConsoleFailure::IllegalRadix: return {6303, "illegal radix specifier"};
-    case ConsoleFailure::TerminalBufferOverflow: return {6407, "terminal buffer overflow"};
-    case ConsoleFailure::ReadFailed: return {6500, "file not open for reading or file locked"};
-    case ConsoleFailure::EndOfFile: return {6501, "end of file encountered"};
+    case ConsoleFailure::InvalidReal:
+      return {6103, "invalid REAL"};
+    case ConsoleFailure::MultipleRadix:
+      return {6302, "multiple radix specifiers"};
+    case ConsoleFailure::IllegalRadix:
+      return {6303, "illegal radix specifier"};
+    case ConsoleFailure::TerminalBufferOverflow:
+      return {6407, "terminal buffer overflow"};
+    case ConsoleFailure::ReadFailed:
+      return {6500, "file not open for reading or file locked"};
+    case ConsoleFailure::EndOfFile:
+      return {6501, "end of file encountered"};
     case ConsoleFailure::RepeatNotPositive:
       return {6502, "positive integer expected in repeat field"};
-    case ConsoleFailure::MultipleRepeat: return {6503, "multiple repeat field"};
-    case ConsoleFailure::InvalidNumber: return {6504, "invalid number in input"};
-    case ConsoleFailure::ReadOnly: return {6421, "file read-only or locked against writing"};
-    case ConsoleFailure::DeviceFull: return {6422, "no space left on device"};
+    case ConsoleFailure::MultipleRepeat:
+      return {6503, "multiple repeat field"};
+    case ConsoleFailure::InvalidNumber:
+      return {6504, "invalid number in input"};
+    case ConsoleFailure::ReadOnly:
+      return {6421, "file read-only or locked against writing"};
+    case ConsoleFailure::DeviceFull:
+      return {6422, "no space left on device"};
   }
   return {6500, "file not open for reading or file locked"};
 }
 
 FailureText Describe(air::Fault fault) {
   switch (fault) {
-    case air::Fault::Invalid: return {6101, "floating-point error: invalid"};
-    case air::Fault::DivideByZero: return {6103, "floating-point error: divide by zero"};
-    case air::Fault::Overflow: return {6104, "floating-point error: overflow"};
-    case air::Fault::LogDomain: return {6201, "log: DOMAIN error"};
-    case air::Fault::LogSingularity: return {6202, "log: SING error"};
-    case air::Fault::ExpOverflow: return {6203, "exp: OVERFLOW error"};
-    case air::Fault::PowerDomain: return {6201, "**: DOMAIN error"};
-    case air::Fault::PowerSingularity: return {6202, "**: SING error"};
-    case air::Fault::PowerOverflow: return {6203, "**: OVERFLOW error"};
+    case air::Fault::Invalid:
+      return {6101, "floating-point error: invalid"};
+    case air::Fault::DivideByZero:
+      return {6103, "floating-point error: divide by zero"};
+    case air::Fault::Overflow:
+      return {6104, "floating-point error: overflow"};
+    case air::Fault::LogDomain:
+      return {6201, "log: DOMAIN error"};
+    case air::Fault::LogSingularity:
+      return {6202, "log: SING error"};
+    case air::Fault::ExpOverflow:
+      return {6203, "exp: OVERFLOW error"};
+    case air::Fault::PowerDomain:
+      return {6201, "**: DOMAIN error"};
+    case air::Fault::PowerSingularity:
+      return {6202, "**: SING error"};
+    case air::Fault::PowerOverflow:
+      return {6203, "**: OVERFLOW error"};
   }
   return {6101, "floating-point error: invalid"};
 }
@@ -60,26 +81,32 @@ void WriteError(Console& console, std::string_view bytes) {
 
 }  // namespace
 
-void RaiseRunTimeError(Console& console, StatementKind kind, int number,
-                       std::string_view message) {
+void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
   const char letter = kind == StatementKind::Math ? 'M' : 'F';
-  const std::array<char, 6> code = {
-      letter,
-      static_cast<char>('0' + number / 1000 % 10),
-      static_cast<char>('0' + number / 100 % 10),
-      static_cast<char>('0' + number / 10 % 10),
-      static_cast<char>('0' + number % 10),
-      '\0'};
+  const std::array<char, 6> code = {letter,
+                                    static_cast<char>('0' + number / 1000 % 10),
+                                    static_cast<char>('0' + number / 100 % 10),
+                                    static_cast<char>('0' + number / 10 % 10),
+                                    static_cast<char>('0' + number % 10),
+                                    '\0'};
   std::string report;
   report.reserve(64 + message.size());
   report += kCrLf;
   report += "run-time error ";
   report += code.data();
   switch (kind) {
-    case StatementKind::Read: report += ": READ("; break;
-    case StatementKind::Write: report += ": WRITE("; break;
-    case StatementKind::Math: report += ": MATH\r\n- "; break;
-    case StatementKind::None: report += "\r\n- "; break;
+    case StatementKind::Read:
+      report += ": READ(";
+      break;
+    case StatementKind::Write:
+      report += ": WRITE(";
+      break;
+    case StatementKind::Math:
+      report += ": MATH\r\n- ";
+      break;
+    case StatementKind::None:
+      report += "\r\n- ";
+      break;
   }
   if (kind == StatementKind::Read || kind == StatementKind::Write) {
     report += "CON";

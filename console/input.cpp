@@ -26,13 +26,20 @@ enum class ValueKind { Plain, Parenthesised, Quoted };
 
 ConsoleFailure FailureOf(NumberError error) {
   switch (error) {
-    case NumberError::IntegerOverflow: return ConsoleFailure::IntegerOverflow;
-    case NumberError::InvalidInteger: return ConsoleFailure::InvalidInteger;
-    case NumberError::MultipleRadix: return ConsoleFailure::MultipleRadix;
-    case NumberError::IllegalRadix: return ConsoleFailure::IllegalRadix;
-    case NumberError::InvalidReal: return ConsoleFailure::InvalidReal;
-    case NumberError::RealOutOfRange: return ConsoleFailure::RealIndefinite;
-    case NumberError::None: break;
+    case NumberError::IntegerOverflow:
+      return ConsoleFailure::IntegerOverflow;
+    case NumberError::InvalidInteger:
+      return ConsoleFailure::InvalidInteger;
+    case NumberError::MultipleRadix:
+      return ConsoleFailure::MultipleRadix;
+    case NumberError::IllegalRadix:
+      return ConsoleFailure::IllegalRadix;
+    case NumberError::InvalidReal:
+      return ConsoleFailure::InvalidReal;
+    case NumberError::RealOutOfRange:
+      return ConsoleFailure::RealIndefinite;
+    case NumberError::None:
+      break;
   }
   return ConsoleFailure::InvalidInteger;
 }
@@ -161,7 +168,9 @@ class ListScanner {
         valueKind_ = ValueKind::Quoted;
         quoteMark_ = c;
         return false;
-      case '*': StartRepeat(); return false;
+      case '*':
+        StartRepeat();
+        return false;
       case ',':
         if (valueLength_ == 0 && lastSeparator_ == ' ' && repeatLeft_ == 0) {
           lastSeparator_ = ',';
@@ -170,8 +179,11 @@ class ListScanner {
         if (valueKind_ == ValueKind::Parenthesised) break;
         lastSeparator_ = ',';
         return true;
-      case '/': lastSeparator_ = '/'; return true;
-      default: break;
+      case '/':
+        lastSeparator_ = '/';
+        return true;
+      default:
+        break;
     }
     Append(c);
     return false;

@@ -28,10 +28,14 @@ void WriteChecked(Console& console, std::string_view bytes) {
 
 std::string_view LineAdvance(char control, bool lineOpen) {
   switch (control) {
-    case '0': return lineOpen ? "\r\n\r\n" : "\r\n";
-    case '1': return "\r\n\f\r \r";
-    case '+': return "\r";
-    default: return lineOpen ? kCrLf : std::string_view();
+    case '0':
+      return lineOpen ? "\r\n\r\n" : "\r\n";
+    case '1':
+      return "\r\n\f\r \r";
+    case '+':
+      return "\r";
+    default:
+      return lineOpen ? kCrLf : std::string_view();
   }
 }
 
@@ -104,9 +108,15 @@ void WriteStatement(Console& console, std::span<const OutputItem> items,
   std::size_t nextValue = 0;
   for (const OutputItem& item : items) {
     switch (item.kind) {
-      case OutputItemKind::Text: record.AddText(item.text); break;
-      case OutputItemKind::Blanks: record.AddBlanks(item.count); break;
-      case OutputItemKind::RecordBreak: record.EndRecord(); break;
+      case OutputItemKind::Text:
+        record.AddText(item.text);
+        break;
+      case OutputItemKind::Blanks:
+        record.AddBlanks(item.count);
+        break;
+      case OutputItemKind::RecordBreak:
+        record.EndRecord();
+        break;
       case OutputItemKind::FixedField:
         record.AddField(
             PlaceField(FormatFixed(values[nextValue++], item.decimals).View(), item.width).View());

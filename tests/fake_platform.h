@@ -31,8 +31,8 @@ class FakePlatform final : public Platform {
   std::deque<ReadStep> reads;  // an empty script reads as the end of input
   std::string out;
   std::string err;
-  int writeError = 0;      // when set, writes to standard output fail with it
-  int outputWrites = 0;    // number of writes made to standard output
+  int writeError = 0;    // when set, writes to standard output fail with it
+  int outputWrites = 0;  // number of writes made to standard output
 
   // Feeds lines the way a terminal does: one line per read.
   void TypeLines(std::string_view text) {
