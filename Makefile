@@ -24,7 +24,8 @@ bench:
 fuzz:
 	@cmake --preset fuzz >&2
 	@cmake --build --preset fuzz >&2
-	@build/fuzz/fuzz/fuzz_reader -max_total_time=30 fuzz/corpus/reader
+	@mkdir -p build/fuzz/corpus
+	@build/fuzz/fuzz/fuzz_reader -max_total_time=30 -timeout=5 build/fuzz/corpus fuzz/corpus/reader
 
 clean:
 	@rm -rf build
