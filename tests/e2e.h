@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #ifndef HYGRIAN_BINARY
@@ -91,7 +92,9 @@ inline void IgnoreBrokenPipeInTests() { ::signal(SIGPIPE, SIG_IGN); }
 // In the child, between fork and exec: only async-signal-safe calls. The program
 // starts with the default broken-pipe action, as it would from a shell.
 [[noreturn]] inline void ExecProgram() {
-  ::signal(SIGPIPE, SIG_DFL);
+  struct sigaction defaultAction {};
+  defaultAction.sa_handler = SIG_DFL;
+  ::sigaction(SIGPIPE, &defaultAction, nullptr);
   ::execl(HYGRIAN_BINARY, HYGRIAN_BINARY, static_cast<char*>(nullptr));
   static constexpr char kMessage[] = "exec of " HYGRIAN_BINARY " failed\n";
   [[maybe_unused]] const auto ignored = ::write(2, kMessage, sizeof kMessage - 1);
@@ -113,25 +116,34 @@ struct Sink {
 };
 
 // Feeds `input` to `inputFd` (closed once all of it is written, or when the child
-// stops reading) while draining every sink, then reaps the child. Everything is
-// non-blocking under one poll(), so neither side can stall the other.
+// stops reading) while draining every sink, then reaps the child. With `awaited`
+// given, the typing starts only once `screen` shows that text. One poll()
+// drives everything, so neither side can stall the other. Each ready sink gets
+// one blocking read: a non-blocking read of a pseudo-terminal master can report
+// EIO while the last output of the child is still on its way.
 inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vector<Sink> sinks,
-                     bool closeInputWhenDone) {
+                     bool inputIsPipe, const std::string* screen = nullptr,
+                     std::string_view awaited = {}) {
   const auto deadline = std::chrono::steady_clock::now() + kRunTimeout;
   std::size_t written = 0;
-  if (inputFd.open()) SetNonBlocking(inputFd.get());
-  for (Sink& sink : sinks) SetNonBlocking(sink.fd);
-  if (inputFd.open() && input.empty() && closeInputWhenDone) inputFd.Close();
+  if (inputIsPipe) {
+    SetNonBlocking(inputFd.get());
+    if (input.empty()) inputFd.Close();
+  }
 
   bool timedOut = false;
   for (;;) {
+    const bool writing = inputFd.open() && written < input.size() &&
+                         (screen == nullptr || screen->find(awaited) != std::string::npos);
     std::vector<pollfd> polled;
-    const bool writing = inputFd.open() && written < input.size();
-    if (writing) polled.push_back(pollfd{inputFd.get(), POLLOUT, 0});
-    for (const Sink& sink : sinks) {
-      if (!sink.done) polled.push_back(pollfd{sink.fd, POLLIN, 0});
+    std::vector<Sink*> polledSinks;
+    for (Sink& sink : sinks) {
+      if (sink.done) continue;
+      polled.push_back(pollfd{sink.fd, POLLIN, 0});
+      polledSinks.push_back(&sink);
     }
-    if (polled.size() == (writing ? 1U : 0U)) break;  // every sink has ended
+    if (polledSinks.empty()) break;  // every sink has ended
+    if (writing) polled.push_back(pollfd{inputFd.get(), POLLOUT, 0});
 
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
@@ -140,32 +152,30 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
       break;
     }
     const int ready = ::poll(polled.data(), polled.size(), static_cast<int>(left.count()));
-    if (ready < 0 && errno != EINTR) {
+    if (ready < 0) {
+      if (errno == EINTR) continue;
       ADD_FAILURE() << "poll failed, errno " << errno;
       break;
     }
 
-    if (writing) {
+    if (writing && polled.back().revents != 0) {
       const ssize_t n = ::write(inputFd.get(), input.data() + written, input.size() - written);
       if (n > 0) {
         written += static_cast<std::size_t>(n);
-        if (written == input.size() && closeInputWhenDone) inputFd.Close();
+        if (written == input.size() && inputIsPipe) inputFd.Close();
       } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
         inputFd.Close();  // the child has stopped reading
       }
     }
-    for (Sink& sink : sinks) {
-      if (sink.done) continue;
+    for (std::size_t i = 0; i < polledSinks.size(); ++i) {
+      if (polled[i].revents == 0) continue;
+      Sink& sink = *polledSinks[i];
       std::array<char, 4096> buffer{};
-      for (;;) {
-        const ssize_t n = ::read(sink.fd, buffer.data(), buffer.size());
-        if (n > 0) {
-          sink.bytes->append(buffer.data(), static_cast<std::size_t>(n));
-          continue;
-        }
-        if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
+      const ssize_t n = ::read(sink.fd, buffer.data(), buffer.size());
+      if (n > 0) {
+        sink.bytes->append(buffer.data(), static_cast<std::size_t>(n));
+      } else if (n == 0 || errno != EINTR) {
         sink.done = true;  // end of file, or EIO from a master whose slave is gone
-        break;
       }
     }
   }
@@ -217,13 +227,24 @@ inline RunResult RunWithStdout(std::string_view input, int stdoutFd) {
 // Standard input, output and error all pipes.
 inline RunResult RunWithPipes(std::string_view input) { return RunWithStdout(input, -1); }
 
-// Runs the program at a pseudo-terminal that stands for an interactive console:
-// standard input and output are the terminal, standard error a separate pipe.
-// The terminal does no echo and no output processing, so the master sees exactly
-// the program's bytes; it is in canonical mode, so each read the program makes
-// returns one typed line, and "\x04" at the start of a line is the end-of-input
-// key (a read of zero bytes).
-inline RunResult RunInPty(std::string_view typed) {
+// Which standard streams of the program are the pseudo-terminal; the others are
+// pipes.
+enum class Terminal {
+  InputAndOutput,  // an interactive console
+  InputOnly,       // typed at a terminal, output redirected to a pipe
+  OutputOnly,      // input redirected from a pipe, output on a terminal
+};
+
+// Runs the program at a pseudo-terminal. Standard error is always a separate
+// pipe. The terminal does no echo, no output processing and no translation of
+// typed line ends, so the master sees exactly the program's bytes and the
+// program exactly the typed ones; it is in canonical mode, so each read the program
+// makes from it returns one typed line, and "\x04" at the start of a line is the
+// end-of-input key (a read of zero bytes). Whatever the program writes goes into
+// RunResult::out, from the terminal or from the pipe. With `typeAfter` given,
+// nothing is typed before that text has appeared on standard output.
+inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
+                               std::string_view typeAfter = {}) {
   IgnoreBrokenPipeInTests();
   RunResult result;
   int masterFd = -1;
@@ -240,14 +261,24 @@ inline RunResult RunInPty(std::string_view typed) {
   termios mode{};
   ::tcgetattr(slave.get(), &mode);
   mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHOK | ECHONL);
-  mode.c_lflag |= ICANON;
+  mode.c_lflag |= ICANON | ISIG;  // one line per read; Ctrl-C interrupts
+  mode.c_cc[VINTR] = 0x03;
+  mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR);
   mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
   mode.c_cc[VEOF] = 0x04;
+  mode.c_cc[VSUSP] = _POSIX_VDISABLE;  // Ctrl-Z is typed as data, not as a stop signal
   if (::tcsetattr(slave.get(), TCSANOW, &mode) != 0) {
     ADD_FAILURE() << "tcsetattr failed, errno " << errno;
   }
 
+  const bool typedAtTerminal = which != Terminal::OutputOnly;
+  const bool shownAtTerminal = which != Terminal::InputOnly;
   PipeFds err = MakePipe();
+  PipeFds in;
+  PipeFds out;
+  if (!typedAtTerminal) in = MakePipe();
+  if (!shownAtTerminal) out = MakePipe();
+
   const pid_t child = ::fork();
   if (child < 0) {
     ADD_FAILURE() << "fork failed, errno " << errno;
@@ -256,8 +287,8 @@ inline RunResult RunInPty(std::string_view typed) {
   if (child == 0) {
     ::setsid();
     ::ioctl(slave.get(), TIOCSCTTY, 0);
-    ::dup2(slave.get(), 0);
-    ::dup2(slave.get(), 1);
+    ::dup2(typedAtTerminal ? slave.get() : in.read.get(), 0);
+    ::dup2(shownAtTerminal ? slave.get() : out.write.get(), 1);
     ::dup2(err.write.get(), 2);
     ExecProgram();
   }
@@ -265,16 +296,40 @@ inline RunResult RunInPty(std::string_view typed) {
   // soon as the child has gone.
   slave.Close();
   err.write.Close();
+  in.read.Close();
+  out.write.Close();
 
-  const int masterRaw = master.get();
-  std::vector<Sink> sinks{Sink{masterRaw, &result.out}, Sink{err.read.get(), &result.err}};
-  // The master is both the keyboard and the screen, so it stays open after the
-  // typing is done; Supervise must not close it.
-  Fd keyboard(::dup(masterRaw));
-  ::fcntl(keyboard.get(), F_SETFD, FD_CLOEXEC);
-  result.status = Supervise(child, std::move(keyboard), typed, std::move(sinks), false);
+  std::string terminalScreen;
+  std::vector<Sink> sinks{Sink{err.read.get(), &result.err},
+                          Sink{master.get(), shownAtTerminal ? &result.out : &terminalScreen}};
+  if (!shownAtTerminal) sinks.push_back(Sink{out.read.get(), &result.out});
+  if (typedAtTerminal) {
+    // The master is keyboard and screen at once, so it stays open after the
+    // typing is done.
+    Fd keyboard(::dup(master.get()));
+    ::fcntl(keyboard.get(), F_SETFD, FD_CLOEXEC);
+    result.status = Supervise(child, std::move(keyboard), typed, std::move(sinks), false,
+                              typeAfter.empty() ? nullptr : &result.out, typeAfter);
+  } else {
+    result.status = Supervise(child, std::move(in.write), typed, std::move(sinks), true,
+                              typeAfter.empty() ? nullptr : &result.out, typeAfter);
+  }
+  EXPECT_EQ(terminalScreen, "") << "nothing should appear at a terminal used only for typing";
   return result;
 }
+
+// Standard input and standard output both the terminal: an interactive console.
+inline RunResult RunInPty(std::string_view typed) {
+  return RunAtTerminal(typed, Terminal::InputAndOutput);
+}
+
+// Names each parameterised test after its row's `name`.
+struct RowName {
+  template <class Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
+    return std::string(row.param.name);
+  }
+};
 
 // Shows control bytes in failure messages, so that a missing CR LF is visible.
 inline std::string Visible(std::string_view bytes) {
@@ -384,7 +439,7 @@ struct Fields {
   std::string_view vaporPressure;       // 6 wide, 3 decimals
 };
 
-inline constexpr Fields kAllZero{"   .00",      "   .00",    "   .00",  "  .00",  "    .00",
+inline constexpr Fields kAllZero{"   .00",      "   .00",    "   .00", "  .00", "    .00",
                                  "  .0000E+00", "    .0000", "  .000", "  .000"};
 
 // The spacing, heading, nine result lines, spacing and run-again question that
@@ -422,10 +477,11 @@ inline std::string Results(const Fields& f) {
   return s;
 }
 
-// The normal stop after the run-again read. At a terminal the read has closed
-// the line, so the message stands alone; redirected, the line is still open, so
-// the stop writes CR LF first and the exit routine one more CR LF after it.
-inline constexpr std::string_view kStopAtTerminal = "Stop - Program terminated.\r\n";
+// The normal stop after the run-again read. At a terminal the read starts on a
+// fresh line (its CR LF) and closes the line when it is done, so the message
+// stands alone; redirected, the line is still open, so the stop writes CR LF
+// first and the exit routine one more CR LF after it.
+inline constexpr std::string_view kStopAtTerminal = "\r\nStop - Program terminated.\r\n";
 inline constexpr std::string_view kStopRedirected = "\r\nStop - Program terminated.\r\n\r\n";
 
 // What the exit routine adds after a failure that leaves the output line open.
@@ -437,8 +493,8 @@ inline std::string ReadError(std::string_view number, std::string_view message) 
          "\r\n";
 }
 inline std::string WriteError(std::string_view number, std::string_view message) {
-  return "\r\nrun-time error " + std::string(number) + ": WRITE(CON)\r\n- " +
-         std::string(message) + "\r\n";
+  return "\r\nrun-time error " + std::string(number) + ": WRITE(CON)\r\n- " + std::string(message) +
+         "\r\n";
 }
 inline std::string MathError(std::string_view number, std::string_view message) {
   return "\r\nrun-time error " + std::string(number) + ": MATH\r\n- " + std::string(message) +
