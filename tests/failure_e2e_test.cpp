@@ -47,13 +47,13 @@ std::vector<MathRow> MathRows() {
        MathError("M6203", "exp: OVERFLOW error")},
       // T to the fourth exceeds the double range.
       {"PowerOverflow", "1\n1E78 20\n", kPromptDryWet, MathError("M6203", "**: OVERFLOW error")},
-      // Saturation at the dry-bulb temperature underflows to zero, so the degree
-      // of saturation divides a positive humidity ratio by zero ...
-      {"DivideByZero", "2\n-268 0\n", kPromptDryDew,
-       MathError("M6103", "floating-point error: divide by zero")},
       // An absolute temperature of exactly zero: the ice relation divides by T
       // before it takes ln T.
       {"DivideByZeroAbsoluteTemperature", "1\n-273.1600036621094 20\n", kPromptDryWet,
+       MathError("M6103", "floating-point error: divide by zero")},
+      // Saturation at the dry-bulb temperature underflows to zero, so the degree
+      // of saturation divides a positive humidity ratio by zero ...
+      {"DivideByZero", "2\n-268 0\n", kPromptDryDew,
        MathError("M6103", "floating-point error: divide by zero")},
       // ... and with the vapour pressure a fraction of that zero, zero by zero.
       {"ZeroByZero", "3\n-268 50\n", kPromptDryRh,
