@@ -10,6 +10,8 @@
 namespace hygrian {
 namespace {
 
+using testing::ExitStatusOf;
+
 // Keeps standard output and standard error writes in one sequence, so a test sees
 // which stream came first.
 class StreamLog final : public Platform {
@@ -28,16 +30,6 @@ class StreamLog final : public Platform {
   testing::FakePlatform fake;
   std::vector<std::string> writes;
 };
-
-template <typename F>
-int ExitStatusOf(F&& call) {
-  try {
-    call();
-  } catch (const testing::ExitCalled& exit) {
-    return exit.status;
-  }
-  return -1;
-}
 
 TEST(RaiseRunTimeError, ReportForms) {
   struct Case {

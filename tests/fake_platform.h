@@ -77,4 +77,15 @@ class FakePlatform final : public Platform {
   [[noreturn]] void Exit(int status) override { throw ExitCalled{status}; }
 };
 
+// The status a call ended the process with, or -1 when it returned.
+template <typename F>
+int ExitStatusOf(F&& call) {
+  try {
+    call();
+  } catch (const ExitCalled& exit) {
+    return exit.status;
+  }
+  return -1;
+}
+
 }  // namespace hygrian::testing

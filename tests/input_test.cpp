@@ -64,20 +64,11 @@ struct Session {
   Session(Feed feed, std::string_view input) : fake(FakeFor(feed, input)), console(fake) {}
   explicit Session(testing::FakePlatform f) : fake(std::move(f)), console(fake) {}
 
-  template <typename F>
-  static int ExitStatusOf(F&& call) {
-    try {
-      call();
-    } catch (const testing::ExitCalled& exit) {
-      return exit.status;
-    }
-    return -1;
-  }
   int Integer(std::int32_t& target) {
-    return ExitStatusOf([&] { ReadInteger(console, target); });
+    return testing::ExitStatusOf([&] { ReadInteger(console, target); });
   }
   int Reals(double& first, double& second) {
-    return ExitStatusOf([&] { ReadReals(console, first, second); });
+    return testing::ExitStatusOf([&] { ReadReals(console, first, second); });
   }
 
   testing::FakePlatform fake;

@@ -12,6 +12,8 @@
 namespace hygrian {
 namespace {
 
+using testing::ExitStatusOf;
+
 // Keeps each write to standard output as its own string, so a test sees how the
 // bytes were split into writes, and can make one chosen write fail.
 class WriteLog final : public Platform {
@@ -36,17 +38,6 @@ class WriteLog final : public Platform {
 };
 
 using Writes = std::vector<std::string>;
-
-// The exit status the call ended with, or -1 when it returned.
-template <typename F>
-int ExitStatusOf(F&& call) {
-  try {
-    call();
-  } catch (const testing::ExitCalled& exit) {
-    return exit.status;
-  }
-  return -1;
-}
 
 TEST(WriteStatement, CarriageControlChoosesTheLineAdvance) {
   struct Case {
