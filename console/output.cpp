@@ -62,16 +62,10 @@ class RecordBuilder {
 
   void EndRecord() {
     pendingBlanks_ = 0;
-    if (firstPieceWritten_) {
-      WriteChecked(console_, Held());
-    } else {
-      if (length_ == 0) buffer_[static_cast<std::size_t>(length_++)] = ' ';
-      WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
-      WriteChecked(console_, Held().substr(1));
-    }
+    if (!firstPieceWritten_ && length_ == 0) Append(' ');  // an empty record is one blank
+    WriteHeld();
     console_.lineOpen = true;
     firstPieceWritten_ = false;
-    length_ = 0;
   }
 
  private:
@@ -83,12 +77,18 @@ class RecordBuilder {
   }
 
   void WritePiece() {
+    WriteHeld();
+    firstPieceWritten_ = true;
+  }
+
+  // The first piece of a record carries its carriage control; later pieces and
+  // the rest of a long record go out as they stand.
+  void WriteHeld() {
     if (firstPieceWritten_) {
       WriteChecked(console_, Held());
     } else {
       WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
       WriteChecked(console_, Held().substr(1));
-      firstPieceWritten_ = true;
     }
     length_ = 0;
   }
