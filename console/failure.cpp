@@ -1,6 +1,5 @@
 #include "console/failure.h"
 
-#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -82,18 +81,14 @@ void WriteError(Console& console, std::string_view bytes) {
 }  // namespace
 
 void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
-  const char letter = kind == StatementKind::Math ? 'M' : 'F';
-  const std::array<char, 6> code = {letter,
-                                    static_cast<char>('0' + number / 1000 % 10),
-                                    static_cast<char>('0' + number / 100 % 10),
-                                    static_cast<char>('0' + number / 10 % 10),
-                                    static_cast<char>('0' + number % 10),
-                                    '\0'};
   std::string report;
   report.reserve(64 + message.size());
   report += kCrLf;
   report += "run-time error ";
-  report += code.data();
+  report += kind == StatementKind::Math ? 'M' : 'F';
+  for (int unit = 1000; unit > 0; unit /= 10) {
+    report += static_cast<char>('0' + number / unit % 10);
+  }
   switch (kind) {
     case StatementKind::Read:
       report += ": READ(";
