@@ -138,6 +138,18 @@ TEST(FindWetBulb, DryBulb25Rh50) {
   EXPECT_EQ(got.passes, 4);  // the fourth estimate is evaluated in the fourth pass
   ExpectFigure(tw, "17.8875", "last estimate");
   EXPECT_NEAR(std::fabs(WetBulbResidual(25.0, tw, s.humidityRatio, P)), 7.0e-07, 0.05e-07);
+
+  // The residual carries the secant path through the published estimates.
+  const auto g = [&](double x) { return WetBulbResidual(25.0, x, s.humidityRatio, P); };
+  const char* const estimates[] = {"17.3106", "17.9362", "17.8875"};
+  double before = 25.0;
+  double x = s.dewPoint;
+  for (const char* expected : estimates) {
+    const double next = x + g(x) / (g(before) - g(x)) * (x - before);
+    ExpectFigure(next, expected, "estimate");
+    before = x;
+    x = next;
+  }
 }
 
 enum class Given { WetBulb, DewPoint, Rh };
