@@ -84,27 +84,21 @@ std::vector<DialogueRow> DialogueRows() {
 class DialogueTest : public ::testing::TestWithParam<DialogueRow> {};
 
 TEST_P(DialogueTest, AtTerminal) {
-  const DialogueRow& row = GetParam();
-  ExpectRun(RunInPty(row.typed), row.body + std::string(kStopAtTerminal), "", 0);
+  ExpectStoppedRun(Terminal::InputAndOutput, GetParam().typed, GetParam().body);
 }
 
 TEST_P(DialogueTest, ThroughPipes) {
-  const DialogueRow& row = GetParam();
-  ExpectRun(RunWithPipes(row.typed), row.body + std::string(kStopRedirected), "", 0);
+  ExpectStoppedRun(std::nullopt, GetParam().typed, GetParam().body);
 }
 
 // With only one of the two streams a terminal, the reads leave the output line
 // alone, exactly as through pipes.
 TEST_P(DialogueTest, TypedAtTerminalOutputRedirected) {
-  const DialogueRow& row = GetParam();
-  ExpectRun(RunAtTerminal(row.typed, Terminal::InputOnly), row.body + std::string(kStopRedirected),
-            "", 0);
+  ExpectStoppedRun(Terminal::InputOnly, GetParam().typed, GetParam().body);
 }
 
 TEST_P(DialogueTest, InputRedirectedOutputAtTerminal) {
-  const DialogueRow& row = GetParam();
-  ExpectRun(RunAtTerminal(row.typed, Terminal::OutputOnly), row.body + std::string(kStopRedirected),
-            "", 0);
+  ExpectStoppedRun(Terminal::OutputOnly, GetParam().typed, GetParam().body);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, DialogueTest, ::testing::ValuesIn(DialogueRows()), RowName());

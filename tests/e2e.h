@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -483,6 +484,16 @@ inline std::string Results(const Fields& f) {
 // first and the exit routine one more CR LF after it.
 inline constexpr std::string_view kStopAtTerminal = "\r\nStop - Program terminated.\r\n";
 inline constexpr std::string_view kStopRedirected = "\r\nStop - Program terminated.\r\n\r\n";
+
+// A run that ends with the normal stop: `body` is everything before the stop,
+// whose line ends depend on whether both streams are the terminal. `channel`
+// empty means all pipes.
+inline void ExpectStoppedRun(std::optional<Terminal> channel, std::string_view typed,
+                             const std::string& body) {
+  const bool interactive = channel == Terminal::InputAndOutput;
+  const RunResult actual = channel ? RunAtTerminal(typed, *channel) : RunWithPipes(typed);
+  ExpectRun(actual, body + std::string(interactive ? kStopAtTerminal : kStopRedirected), "", 0);
+}
 
 // What the exit routine adds after a failure that leaves the output line open.
 inline constexpr std::string_view kEndOfRunOpenLine = "\r\n";

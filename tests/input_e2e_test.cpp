@@ -82,19 +82,15 @@ std::vector<CompletedRow> CompletedRows() {
 class CompletedRunTest : public ::testing::TestWithParam<CompletedRow> {};
 
 TEST_P(CompletedRunTest, AtTerminal) {
-  const CompletedRow& row = GetParam();
-  ExpectRun(RunInPty(row.typed), row.body + std::string(kStopAtTerminal), "", 0);
+  ExpectStoppedRun(Terminal::InputAndOutput, GetParam().typed, GetParam().body);
 }
 
 TEST_P(CompletedRunTest, ThroughPipes) {
-  const CompletedRow& row = GetParam();
-  ExpectRun(RunWithPipes(row.typed), row.body + std::string(kStopRedirected), "", 0);
+  ExpectStoppedRun(std::nullopt, GetParam().typed, GetParam().body);
 }
 
 TEST_P(CompletedRunTest, TypedAtTerminalOutputRedirected) {
-  const CompletedRow& row = GetParam();
-  ExpectRun(RunAtTerminal(row.typed, Terminal::InputOnly), row.body + std::string(kStopRedirected),
-            "", 0);
+  ExpectStoppedRun(Terminal::InputOnly, GetParam().typed, GetParam().body);
 }
 
 INSTANTIATE_TEST_SUITE_P(Input, CompletedRunTest, ::testing::ValuesIn(CompletedRows()), RowName());
