@@ -335,27 +335,20 @@ enum class Terminal {
   OutputOnly,      // input redirected from a pipe, output on a terminal
 };
 
-// Runs the program at a pseudo-terminal. Standard error is always a separate
-// pipe. The terminal does no echo, no output processing and no translation of
-// typed line ends, so the master sees exactly the program's bytes and the
-// program exactly the typed ones; it is in canonical mode, so each read the program
-// makes from it returns one typed line, and "\x04" at the start of a line is the
-// end-of-input key (a read of zero bytes). Whatever the program writes goes into
-// RunResult::out, from the terminal or from the pipe. With `typeAfter` given,
-// nothing is typed before that text has appeared on standard output.
-inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
-                               std::string_view typeAfter = {}) {
-  IgnoreBrokenPipeInTests();
-  Command();
-  RunResult result;
+// Opens a pseudo-terminal for a test: no echo, no output processing and no
+// translation of typed line ends, so the master sees exactly the program's bytes
+// and the program exactly the typed ones; canonical mode, so each read the
+// program makes returns one typed line; "\x04" at the start of a line is the
+// end-of-input key and Ctrl-C interrupts. Both ends are closed on exec.
+inline bool OpenTestTerminal(Fd& master, Fd& slave) {
   int masterFd = -1;
   int slaveFd = -1;
   if (::openpty(&masterFd, &slaveFd, nullptr, nullptr, nullptr) != 0) {
     ADD_FAILURE() << "openpty failed, errno " << errno;
-    return result;
+    return false;
   }
-  Fd master(masterFd);
-  Fd slave(slaveFd);
+  master = Fd(masterFd);
+  slave = Fd(slaveFd);
   ::fcntl(master.get(), F_SETFD, FD_CLOEXEC);
   ::fcntl(slave.get(), F_SETFD, FD_CLOEXEC);
 
@@ -371,6 +364,25 @@ inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
   if (::tcsetattr(slave.get(), TCSANOW, &mode) != 0) {
     ADD_FAILURE() << "tcsetattr failed, errno " << errno;
   }
+  return true;
+}
+
+// Runs the program at a pseudo-terminal. Standard error is always a separate
+// pipe. The terminal does no echo, no output processing and no translation of
+// typed line ends, so the master sees exactly the program's bytes and the
+// program exactly the typed ones; it is in canonical mode, so each read the program
+// makes from it returns one typed line, and "\x04" at the start of a line is the
+// end-of-input key (a read of zero bytes). Whatever the program writes goes into
+// RunResult::out, from the terminal or from the pipe. With `typeAfter` given,
+// nothing is typed before that text has appeared on standard output.
+inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
+                               std::string_view typeAfter = {}) {
+  IgnoreBrokenPipeInTests();
+  Command();
+  RunResult result;
+  Fd master;
+  Fd slave;
+  if (!OpenTestTerminal(master, slave)) return result;
 
   const bool typedAtTerminal = which != Terminal::OutputOnly;
   const bool shownAtTerminal = which != Terminal::InputOnly;
