@@ -36,5 +36,25 @@ fuzz:
 	    build/fuzz/corpus/$$name fuzz/corpus/$$name; \
 	done
 
+# clang-tidy and cppcheck over every source the build knows; any finding fails.
+lint:
+	@.ci/lint
+
+# The end-to-end tests with the program under valgrind (a dynamically linked
+# build of the same code); any memory error or leak fails the run. Valgrind's own
+# messages go to build/memcheck/valgrind, so the programs' stderr stays exact.
+VALGRIND_LOGS := $(CURDIR)/build/memcheck/valgrind
+memcheck:
+	@cmake --preset memcheck >&2
+	@cmake --build --preset memcheck >&2
+	@rm -rf $(VALGRIND_LOGS) && mkdir -p $(VALGRIND_LOGS)
+	@ls build/memcheck/tests/*_e2e_test | HYGRIAN_E2E_WRAPPER="valgrind --quiet \
+	  --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
+	  --error-exitcode=99 --log-file=$(VALGRIND_LOGS)/%p.log" \
+	  xargs -P 2 -I{} sh -c '{} --gtest_brief=1 >{}.memcheck.log 2>&1 || { cat {}.memcheck.log; exit 1; }'
+	@! grep -l '^==[0-9]*==' $(VALGRIND_LOGS)/* >&2 || { \
+	  cat $$(grep -l '^==[0-9]*==' $(VALGRIND_LOGS)/*) >&2; exit 1; }
+	@echo "memcheck: $$(ls $(VALGRIND_LOGS) | wc -l) runs under valgrind, no errors or leaks"
+
 clean:
 	@rm -rf build

@@ -94,8 +94,9 @@ class Fd {
     return *this;
   }
   ~Fd() { Close(); }
-  int get() const { return fd_; }
-  bool open() const { return fd_ >= 0; }
+  // Named like the accessors of the standard library's handle types.
+  int get() const { return fd_; }         // NOLINT(readability-identifier-naming)
+  bool open() const { return fd_ >= 0; }  // NOLINT(readability-identifier-naming)
   void Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
@@ -123,7 +124,7 @@ inline void SetNonBlocking(int fd) {
 
 // The parent writes into pipes that the child may already have left, so a broken
 // pipe has to come back as EPIPE rather than kill the test process.
-inline void IgnoreBrokenPipeInTests() { ::signal(SIGPIPE, SIG_IGN); }
+inline void IgnoreBrokenPipeInTests() { (void)::signal(SIGPIPE, SIG_IGN); }
 
 // In the child, between fork and exec: only async-signal-safe calls (Command()
 // has been built by the parent). The program starts with the default action for
@@ -185,7 +186,7 @@ struct Supervision {
 // one blocking read: a non-blocking read of a pseudo-terminal master can report
 // EIO while the last output of the child is still on its way.
 inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vector<Sink> sinks,
-                     bool inputIsPipe, Supervision how) {
+                     bool inputIsPipe, const Supervision& how) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + RunTimeout();
   std::size_t written = 0;
@@ -278,7 +279,7 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
   Supervision how;
   how.screen = awaited.empty() ? nullptr : screen;
   how.awaited = awaited;
-  return Supervise(child, std::move(inputFd), input, std::move(sinks), inputIsPipe, std::move(how));
+  return Supervise(child, std::move(inputFd), input, std::move(sinks), inputIsPipe, how);
 }
 
 // Runs the program with standard input a pipe that carries `input` and is then
@@ -314,8 +315,7 @@ inline RunResult RunWithStdout(std::string_view input, int stdoutFd, Pacing paci
   if (captureOut) sinks.push_back(Sink{out.read.get(), &result.out});
   Supervision how;
   how.pacing = std::move(pacing);
-  result.status =
-      Supervise(child, std::move(in.write), input, std::move(sinks), true, std::move(how));
+  result.status = Supervise(child, std::move(in.write), input, std::move(sinks), true, how);
   return result;
 }
 

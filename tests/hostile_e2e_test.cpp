@@ -190,8 +190,8 @@ RunResult RunHostile(const HostileRow& row) {
     typing = std::move(in.write);
   }
   // The empty pipe's writer stays open (and silent) until the run is over.
-  result.status = Supervise(child, std::move(typing), row.typed, std::move(sinks), typingIsPipe,
-                            std::move(how));
+  result.status =
+      Supervise(child, std::move(typing), row.typed, std::move(sinks), typingIsPipe, how);
   EXPECT_EQ(terminalScreen, "") << "nothing should appear at a terminal used only for typing";
   return result;
 }
