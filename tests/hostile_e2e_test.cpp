@@ -78,7 +78,7 @@ void AwaitRead(pid_t child) {
 }
 
 // Sends the signals in order, a short pause after each.
-During Send(std::vector<int> signals) {
+During Send(const std::vector<int>& signals) {
   return [signals](pid_t child, int) {
     AwaitRead(child);
     for (const int signal : signals) {

@@ -33,7 +33,8 @@ std::vector<std::size_t> Every(std::size_t size, std::string_view input) {
 }
 
 // Cut right after each of the given prefixes of the input.
-std::vector<std::size_t> After(std::string_view input, std::vector<std::string_view> prefixes) {
+std::vector<std::size_t> After(std::string_view input,
+                               const std::vector<std::string_view>& prefixes) {
   std::vector<std::size_t> cuts;
   for (const std::string_view prefix : prefixes) {
     EXPECT_EQ(input.substr(0, prefix.size()), prefix) << "not a prefix of the input";
