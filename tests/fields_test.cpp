@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "tests/decimal_patterns.h"
 
 namespace hygrian {
 namespace {
@@ -74,6 +77,63 @@ TEST(ToDecimalDigits, ReadsBackToTheSameDoubleForAnyBitPattern) {
                              std::to_string(d.exponent);
     ASSERT_EQ(std::bit_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr)), z) << text;
   }
+}
+
+// The decompositions of about 300,000 bit patterns, as recorded from the
+// big-integer expansion: a hash over all of them, and every 256th written out.
+constexpr std::uint64_t kRecordedPatternHash = 0x9127a6c6f48bb64fu;
+
+struct RecordedDigits {
+  std::uint64_t bits;
+  const char* digits;  // with "-" in front of a negative value
+  int exponent;
+};
+
+constexpr RecordedDigits kRecordedDigits[] = {
+#include "tests/data/decimal_digits_table.inc"
+};
+
+// FNV-1a over the pattern, sign, exponent and digits of each decomposition.
+class DigitsHash {
+ public:
+  void Add(std::uint64_t bits, const DecimalDigits& d) {
+    for (int b = 0; b < 8; ++b) Mix(static_cast<unsigned char>(bits >> (8 * b)));
+    Mix(d.negative ? 1 : 0);
+    Mix(static_cast<unsigned char>(d.exponent & 0xFF));
+    Mix(static_cast<unsigned char>((d.exponent >> 8) & 0xFF));
+    for (const char c : d.View()) Mix(static_cast<unsigned char>(c));
+    Mix(0);
+  }
+  std::uint64_t Value() const { return hash_; }
+
+ private:
+  void Mix(unsigned char c) {
+    hash_ ^= c;
+    hash_ *= 0x100000001B3u;
+  }
+  std::uint64_t hash_ = 0xCBF29CE484222325u;
+};
+
+std::string Signed(const DecimalDigits& d) {
+  return (d.negative ? "-" : "") + std::string(d.View());
+}
+
+TEST(ToDecimalDigits, MatchesTheRecordedRows) {
+  ASSERT_EQ(std::size(kRecordedDigits), 1168u);
+  for (const RecordedDigits& row : kRecordedDigits) {
+    const DecimalDigits d = ToDecimalDigits(std::bit_cast<double>(row.bits));
+    EXPECT_EQ(Signed(d), row.digits) << std::hex << row.bits;
+    EXPECT_EQ(d.exponent, row.exponent) << std::hex << row.bits;
+  }
+}
+
+TEST(ToDecimalDigits, MatchesTheRecordedHashOfAllPatterns) {
+  const std::vector<std::uint64_t> patterns = testing::DecimalPatterns();
+  ASSERT_EQ(patterns.size(), 298796u);
+  DigitsHash hash;
+  for (const std::uint64_t bits : patterns)
+    hash.Add(bits, ToDecimalDigits(std::bit_cast<double>(bits)));
+  EXPECT_EQ(hash.Value(), kRecordedPatternHash);
 }
 
 struct RoundCase {
