@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdint>
-
 namespace hygrian {
 namespace {
 
@@ -31,39 +31,27 @@ constexpr std::uint64_t TenPow17 = 100000000000000000u;
 constexpr std::uint64_t TenPow18 = 1000000000000000000u;
 constexpr std::uint64_t TenPow19 = 10000000000000000000u;
 
-// Seventeen digits of q (10^16 <= q < 10^17) into d, trailing zeros dropped.
-void SetSeventeenDigits(DecimalDigits& d, std::uint64_t q) {
-  auto high = static_cast<std::uint32_t>(q / 100000000);  // nine digits
-  auto low = static_cast<std::uint32_t>(q % 100000000);   // eight digits
-  std::size_t count = 17;
-  if (low == 0) {
-    count = 9;
-  } else {
-    while (low % 10 == 0) {
-      low /= 10;
-      --count;
-    }
+constexpr std::array<std::uint64_t, 18> PowersOfTen = [] {
+  std::array<std::uint64_t, 18> powers{};
+  std::uint64_t power = 1;
+  for (auto& p : powers) {
+    p = power;
+    power *= 10;
   }
-  for (std::size_t k = count; k > 9; --k) {
-    d.digits[k - 1] = static_cast<char>('0' + low % 10);
-    low /= 10;
-  }
-  if (count == 9) {
-    while (high % 10 == 0) {
-      high /= 10;
-      --count;
-    }
-  }
-  for (std::size_t k = std::min<std::size_t>(count, 9); k > 0; --k) {
-    d.digits[k - 1] = static_cast<char>('0' + high % 10);
-    high /= 10;
-  }
-  d.count = count;
-}
+  return powers;
+}();
+
+// |x| = 0.d1d2...d17 * 10^exponent with the seventeen digits, already rounded, as one
+// integer: 10^16 <= q < 10^17 (trailing zeros kept), or q = 0 for zero.
+struct SeventeenDigits {
+  bool negative = false;
+  int exponent = 0;
+  std::uint64_t q = 0;
+};
 
 // The decomposition of a normal double whose magnitude the 128-bit path covers;
 // false for any other.
-bool DecimalDigitsBy128(std::uint64_t bits, DecimalDigits& d) {
+bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0 || biased == 0x7FF) return false;
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
@@ -105,8 +93,17 @@ bool DecimalDigitsBy128(std::uint64_t bits, DecimalDigits& d) {
   }
   d.negative = (bits >> 63) != 0;
   d.exponent = exponent;
-  SetSeventeenDigits(d, q);
+  d.q = q;
   return true;
+}
+
+// The `count` decimal digits of value (leading zeros if it has fewer) into d.
+void SetDigits(DecimalDigits& d, std::uint64_t value, std::size_t count) {
+  d.count = count;
+  for (std::size_t k = count; k > 0; --k) {
+    d.digits[k - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -181,45 +178,114 @@ void StripTrailingZeros(DecimalDigits& d) {
 constexpr std::uint32_t ChunkBase = 1000000000;  // nine decimal digits per chunk
 constexpr std::uint32_t FivePow13 = 1220703125;
 
-// ---------------------------------------------------------------------------
-// Composing field texts.
+SeventeenDigits ToSeventeenDigits(double x) {
+  SeventeenDigits result;
+  if (SeventeenDigitsBy128(std::bit_cast<std::uint64_t>(x), result)) return result;
+  const DecimalDigits d = ExpandDecimalDigits(x);
+  result.negative = d.negative;
+  result.exponent = d.exponent;
+  for (std::size_t k = 0; k < 17; ++k) {
+    result.q = result.q * 10 + static_cast<std::uint64_t>(k < d.count ? d.digits[k] - '0' : 0);
+  }
+  return result;
+}
 
-// Hands out the digits of a DecimalDigits in order, "0" past the end of the string.
-class DigitCursor {
+// The field's leading digits: the seventeen digits rounded to n (0..16), half-up on
+// the digit after the last one kept, as RoundDigits does on the digit string.
+// Returns true on a carry, as RoundDigits does.
+bool RoundForField(const SeventeenDigits& d, int n, NumericField& field) {
+  field.negative = d.negative;
+  field.exponent = d.exponent;
+  const auto keep = static_cast<std::size_t>(std::clamp(n, 0, 16));
+  const std::uint64_t divisor = PowersOfTen[17 - keep];
+  std::uint64_t kept = d.q / divisor;
+  // The digit after the last kept is 5 or more exactly when the rest is at least
+  // half the divisor.
+  if (d.q % divisor >= divisor / 2 && d.q != 0) {
+    ++kept;
+    if (keep == 0 || kept == PowersOfTen[keep]) {
+      // "1", one place higher: for n = 0 the caller counts it there.
+      field.lead = 1;
+      field.leadCount = 1;
+      if (keep != 0) ++field.exponent;
+      return true;
+    }
+  }
+  if (kept == 0) field.negative = false;  // rounded to no digits at all
+  field.lead = kept;
+  field.leadCount = kept == 0 ? 0 : static_cast<int>(keep);
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// Composing field texts, from the last character back to the first.
+
+// Hands out the digits of a field from the last back to the first: zeros past
+// the leading digits, then those, least significant first.
+template <typename Unsigned>
+class DigitsFromTheEnd {
  public:
-  explicit DigitCursor(const DecimalDigits& d) : d_(d) {}
-  char Next() { return next_ < d_.count ? d_.digits[next_++] : '0'; }
+  DigitsFromTheEnd(Unsigned lead, int zeros) : lead_(lead), zeros_(zeros) {}
+  char Previous() {
+    if (zeros_ > 0) {
+      --zeros_;
+      return '0';
+    }
+    const auto digit = static_cast<char>('0' + lead_ % 10);
+    lead_ /= 10;
+    return digit;
+  }
 
  private:
-  const DecimalDigits& d_;
-  std::size_t next_ = 0;
+  Unsigned lead_;
+  int zeros_;  // still to hand out before the leading digits
 };
 
 // A count that may have gone below zero, as a number of characters.
 std::size_t CharsOf(int n) { return n > 0 ? static_cast<std::size_t>(n) : 0; }
 
-void ComposeFixed(const NumericField& f, char* out) {
-  DigitCursor cursor(f.digits);
-  if (f.digits.negative) *out++ = '-';
-  for (int k = 0; k < f.integerDigits; ++k) *out++ = cursor.Next();
-  *out++ = '.';
-  out = std::fill_n(out, CharsOf(-f.integerDigits), '0');
-  for (int k = std::max(f.integerDigits, 0); k < f.digitCount; ++k) *out++ = cursor.Next();
+// Both composers read the field into locals first: the character stores could
+// otherwise alias it and force a reload at every digit.
+
+// "-", the integer digits, ".", then -i zeros when i < 0 and the remaining digits.
+template <typename Unsigned>
+void ComposeFixed(const NumericField& f, Unsigned lead, char* end) {
+  const int integerDigits = f.integerDigits;
+  const bool negative = f.negative;
+  int k = f.digitCount;
+  DigitsFromTheEnd<Unsigned> digits(lead, k - f.leadCount);
+  for (; k > integerDigits && k > 0; --k) *--end = digits.Previous();
+  for (int zeros = integerDigits; zeros < 0; ++zeros) *--end = '0';
+  *--end = '.';
+  for (; k > 0; --k) *--end = digits.Previous();
+  if (negative) *--end = '-';
 }
 
-void ComposeExponent(const NumericField& f, char* out) {
-  DigitCursor cursor(f.digits);
-  if (f.digits.negative) *out++ = '-';
-  *out++ = '.';
-  for (int k = 0; k < f.digitCount; ++k) *out++ = cursor.Next();
-  const int exponent = f.digits.exponent;
+// "-", ".", the digits, then "E", the sign and two digits, or the sign and three.
+template <typename Unsigned>
+void ComposeExponent(const NumericField& f, Unsigned lead, char* end) {
+  const int exponent = f.exponent;
+  const bool negative = f.negative;
+  const int count = f.digitCount;
+  DigitsFromTheEnd<Unsigned> digits(lead, count - f.leadCount);
   const int magnitude = exponent < 0 ? -exponent : exponent;
-  const bool wide = magnitude >= 100;
-  if (!wide) *out++ = 'E';
-  *out++ = exponent < 0 ? '-' : '+';
-  if (wide) *out++ = static_cast<char>('0' + magnitude / 100 % 10);
-  *out++ = static_cast<char>('0' + magnitude / 10 % 10);
-  *out = static_cast<char>('0' + magnitude % 10);
+  *--end = static_cast<char>('0' + magnitude % 10);
+  *--end = static_cast<char>('0' + magnitude / 10 % 10);
+  if (magnitude >= 100) *--end = static_cast<char>('0' + magnitude / 100 % 10);
+  *--end = exponent < 0 ? '-' : '+';
+  if (magnitude < 100) *--end = 'E';
+  for (int k = count; k > 0; --k) *--end = digits.Previous();
+  *--end = '.';
+  if (negative) *--end = '-';
+}
+
+template <typename Unsigned>
+void Compose(const NumericField& f, Unsigned lead, char* end) {
+  if (f.exponentForm) {
+    ComposeExponent(f, lead, end);
+  } else {
+    ComposeFixed(f, lead, end);
+  }
 }
 
 FieldText TextOf(const NumericField& field) {
@@ -231,9 +297,16 @@ FieldText TextOf(const NumericField& field) {
 }  // namespace
 
 DecimalDigits ToDecimalDigits(double x) {
+  SeventeenDigits seventeen;
+  if (!SeventeenDigitsBy128(std::bit_cast<std::uint64_t>(x), seventeen)) {
+    return ExpandDecimalDigits(x);
+  }
   DecimalDigits result;
-  if (DecimalDigitsBy128(std::bit_cast<std::uint64_t>(x), result)) return result;
-  return ExpandDecimalDigits(x);
+  result.negative = seventeen.negative;
+  result.exponent = seventeen.exponent;
+  SetDigits(result, seventeen.q, 17);
+  StripTrailingZeros(result);
+  return result;
 }
 
 DecimalDigits ExpandDecimalDigits(double x) {
@@ -354,16 +427,15 @@ bool RoundDigits(DecimalDigits& d, int n) {
 NumericField PrepareFixed(double value, int decimals) {
   const int d = std::clamp(decimals, 0, MaxDecimals);
   NumericField field;
-  field.digits = ToDecimalDigits(value);
-  DecimalDigits& digits = field.digits;
-  const bool isZero = digits.count == 1 && digits.digits[0] == '0';
-  int integerDigits = isZero ? 0 : digits.exponent;
-  int totalDigits = isZero ? d : digits.exponent + d;
+  const SeventeenDigits seventeen = ToSeventeenDigits(value);
+  const bool isZero = seventeen.q == 0;
+  int integerDigits = isZero ? 0 : seventeen.exponent;
+  int totalDigits = isZero ? d : seventeen.exponent + d;
   if (integerDigits < -d) {
     integerDigits = -d;
     totalDigits = 0;
-    digits.negative = false;
-  } else if (RoundDigits(digits, std::min(MaxFieldDigits, totalDigits))) {
+    field.negative = false;
+  } else if (RoundForField(seventeen, std::min(MaxFieldDigits, totalDigits), field)) {
     ++integerDigits;
     ++totalDigits;
   }
@@ -371,7 +443,7 @@ NumericField PrepareFixed(double value, int decimals) {
   field.digitCount = totalDigits;
   // Always d characters after the point: -i zeros and t digits when i < 0,
   // t - i digits otherwise.
-  field.length = (digits.negative ? 1 : 0) + CharsOf(integerDigits) + 1 + CharsOf(d);
+  field.length = (field.negative ? 1 : 0) + CharsOf(integerDigits) + 1 + CharsOf(d);
   return field;
 }
 
@@ -379,19 +451,20 @@ NumericField PrepareExponent(double value, int digits) {
   const int d = std::clamp(digits, 0, MaxFieldDigits);
   NumericField field;
   field.exponentForm = true;
-  field.digits = ToDecimalDigits(value);
-  RoundDigits(field.digits, d);
+  static_cast<void>(RoundForField(ToSeventeenDigits(value), d, field));
   field.digitCount = d;
-  field.length = (field.digits.negative ? 1 : 0) + 1 + CharsOf(d) + 4;
+  field.length = (field.negative ? 1 : 0) + 1 + CharsOf(d) + 4;
   return field;
 }
 
 bool ComposeField(const NumericField& field, std::span<char> out) {
   if (out.size() < field.length) return false;
-  if (field.exponentForm) {
-    ComposeExponent(field, out.data());
+  char* const end = out.data() + field.length;
+  // The leading digits of most fields fit 32 bits, where division is cheaper.
+  if (field.lead <= UINT32_MAX) {
+    Compose(field, static_cast<std::uint32_t>(field.lead), end);
   } else {
-    ComposeFixed(field, out.data());
+    Compose(field, field.lead, end);
   }
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -52,16 +53,20 @@ struct FieldText {
 // non-negative.
 bool RoundDigits(DecimalDigits& d, int n);
 
-// One field's text held as its rounded digits and its shape, so that its length is
-// known before any character is written and the text can be composed straight into
-// its destination.
+// One field's text held as its rounded leading digits and its shape, so that its
+// length is known before any character is written and the text can be composed
+// straight into its destination. The digits shown are the leadCount digits of
+// lead followed by zeros, digitCount in all.
 struct NumericField {
-  DecimalDigits digits;  // already rounded for the field
+  bool negative = false;
   bool exponentForm = false;
+  int exponent = 0;        // exponent form: the exponent shown
   int integerDigits = 0;   // fixed form: digits in front of the point; below zero,
                            // the zeros that follow it
-  int digitCount = 0;      // fixed form: digits taken in all ("0" past the string's
-                           // end); exponent form: the fraction digits
+  int digitCount = 0;      // fixed form: digits shown in all; exponent form: the
+                           // fraction digits
+  std::uint64_t lead = 0;  // the leading digits shown, 0 to 16 of them (1 after a carry)
+  int leadCount = 0;
   std::size_t length = 0;  // characters of the text
 };
 

@@ -111,6 +111,14 @@ class RecordBuilder {
   }
 
   void AppendRun(char c, std::size_t count) {
+    if (count <= Capacity - length_) {
+      // The usual few blanks: a plain loop, on a local length that the character
+      // stores cannot alias.
+      const std::size_t end = length_ + count;
+      for (std::size_t k = length_; k < end; ++k) buffer_[k] = c;
+      length_ = end;
+      return;
+    }
     while (count > 0) {
       if (length_ == Capacity) WritePiece();
       const std::size_t n = std::min(count, Capacity - length_);
