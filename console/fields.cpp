@@ -220,6 +220,20 @@ bool RoundForField(const SeventeenDigits& d, int n, NumericField& field) {
 // ---------------------------------------------------------------------------
 // Composing field texts, from the last character back to the first.
 
+// Writes the last `count` digits of value ending just before `end`, takes them
+// off value and returns where they start.
+template <typename Unsigned>
+char* PutDigits(char* end, int count, Unsigned& value) {
+  char* const start = end - count;
+  Unsigned v = value;
+  while (end != start) {
+    *--end = static_cast<char>('0' + v % 10);
+    v /= 10;
+  }
+  value = v;
+  return end;
+}
+
 // Hands out the digits of a field from the last back to the first: zeros past
 // the leading digits, then those, least significant first.
 template <typename Unsigned>
@@ -253,6 +267,14 @@ void ComposeFixed(const NumericField& f, Unsigned lead, char* end) {
   const int integerDigits = f.integerDigits;
   const bool negative = f.negative;
   int k = f.digitCount;
+  if (k == f.leadCount && integerDigits >= 0) {
+    // Every digit shown is a leading digit: the usual case, in pairs.
+    end = PutDigits(end, k - integerDigits, lead);
+    *--end = '.';
+    end = PutDigits(end, integerDigits, lead);
+    if (negative) *--end = '-';
+    return;
+  }
   DigitsFromTheEnd<Unsigned> digits(lead, k - f.leadCount);
   for (; k > integerDigits && k > 0; --k) *--end = digits.Previous();
   for (int zeros = integerDigits; zeros < 0; ++zeros) *--end = '0';
@@ -267,14 +289,19 @@ void ComposeExponent(const NumericField& f, Unsigned lead, char* end) {
   const int exponent = f.exponent;
   const bool negative = f.negative;
   const int count = f.digitCount;
-  DigitsFromTheEnd<Unsigned> digits(lead, count - f.leadCount);
+  const int zeros = count - f.leadCount;
+  DigitsFromTheEnd<Unsigned> digits(lead, zeros);
   const int magnitude = exponent < 0 ? -exponent : exponent;
   *--end = static_cast<char>('0' + magnitude % 10);
   *--end = static_cast<char>('0' + magnitude / 10 % 10);
   if (magnitude >= 100) *--end = static_cast<char>('0' + magnitude / 100 % 10);
   *--end = exponent < 0 ? '-' : '+';
   if (magnitude < 100) *--end = 'E';
-  for (int k = count; k > 0; --k) *--end = digits.Previous();
+  if (zeros == 0) {
+    end = PutDigits(end, count, lead);
+  } else {
+    for (int k = count; k > 0; --k) *--end = digits.Previous();
+  }
   *--end = '.';
   if (negative) *--end = '-';
 }

@@ -51,6 +51,12 @@ class RecordBuilder {
   void AddBlanks(int count) { pendingBlanks_ += count; }
 
   void AddText(std::string_view text) {
+    if (pendingBlanks_ <= 0 && text.size() <= Capacity - length_) {
+      std::copy_n(text.begin(), text.size(),
+                  buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
+      length_ += text.size();
+      return;
+    }
     AppendPendingBlanks();
     Append(text);
   }
@@ -140,7 +146,7 @@ class RecordBuilder {
       WriteChecked(console_, Held());
     } else {
       WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
-      WriteChecked(console_, Held().substr(1));
+      WriteChecked(console_, {buffer_.data() + 1, length_ - 1});
     }
     length_ = 0;
   }
