@@ -51,7 +51,7 @@ struct SeventeenDigits {
 
 // The decomposition of a normal double whose magnitude the 128-bit path covers;
 // false for any other.
-bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
+[[gnu::always_inline]] inline bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0 || biased == 0x7FF) return false;
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
@@ -178,7 +178,7 @@ void StripTrailingZeros(DecimalDigits& d) {
 constexpr std::uint32_t ChunkBase = 1000000000;  // nine decimal digits per chunk
 constexpr std::uint32_t FivePow13 = 1220703125;
 
-SeventeenDigits ToSeventeenDigits(double x) {
+[[gnu::always_inline]] inline SeventeenDigits ToSeventeenDigits(double x) {
   SeventeenDigits result;
   if (SeventeenDigitsBy128(std::bit_cast<std::uint64_t>(x), result)) return result;
   const DecimalDigits d = ExpandDecimalDigits(x);
@@ -193,7 +193,8 @@ SeventeenDigits ToSeventeenDigits(double x) {
 // The field's leading digits: the seventeen digits rounded to n (0..16), half-up on
 // the digit after the last one kept, as RoundDigits does on the digit string.
 // Returns true on a carry, as RoundDigits does.
-bool RoundForField(const SeventeenDigits& d, int n, NumericField& field) {
+[[gnu::always_inline]] inline bool RoundForField(const SeventeenDigits& d, int n,
+                                                 NumericField& field) {
   field.negative = d.negative;
   field.exponent = d.exponent;
   const auto keep = static_cast<std::size_t>(std::clamp(n, 0, 16));
