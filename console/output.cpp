@@ -28,6 +28,7 @@ void WriteChecked(Console& console, std::string_view bytes) {
 }
 
 std::string_view LineAdvance(char control, bool lineOpen) {
+  if (control == ' ') return lineOpen ? LineEnd : std::string_view();  // nearly every record
   switch (control) {
     case '0':
       return lineOpen ? "\r\n\r\n" : "\r\n";
@@ -82,13 +83,19 @@ class RecordBuilder {
     Append(text.View());
   }
 
+  // An empty record is one blank: its line advance and no text.
   void EndRecord() {
     pendingBlanks_ = 0;
-    if (!firstPieceWritten_ && length_ == 0)
-      buffer_[length_++] = ' ';  // an empty record is one blank
-    WriteHeld();
+    if (firstPieceWritten_) {
+      WriteChecked(console_, Held());
+      firstPieceWritten_ = false;
+    } else if (length_ == 0) {
+      WriteUnchecked(console_, LineAdvance(' ', console_.lineOpen));
+    } else {
+      WriteFirstPiece();
+    }
+    length_ = 0;
     console_.lineOpen = true;
-    firstPieceWritten_ = false;
   }
 
  private:
@@ -116,13 +123,13 @@ class RecordBuilder {
     }
   }
 
+  // Blanks (or asterisks) in a run. Eight at a time when the buffer has room for
+  // eight: one store instead of a loop, the characters past the run being
+  // beyond length_ and so of no account.
   void AppendRun(char c, std::size_t count) {
-    if (count <= Capacity - length_) {
-      // The usual few blanks: a plain loop, on a local length that the character
-      // stores cannot alias.
-      const std::size_t end = length_ + count;
-      for (std::size_t k = length_; k < end; ++k) buffer_[k] = c;
-      length_ = end;
+    if (count <= 8 && Capacity - length_ >= 8) {
+      std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(length_), 8, c);
+      length_ += count;
       return;
     }
     while (count > 0) {
@@ -145,10 +152,14 @@ class RecordBuilder {
     if (firstPieceWritten_) {
       WriteChecked(console_, Held());
     } else {
-      WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
-      WriteChecked(console_, {buffer_.data() + 1, length_ - 1});
+      WriteFirstPiece();
     }
     length_ = 0;
+  }
+
+  void WriteFirstPiece() {
+    WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
+    WriteChecked(console_, {buffer_.data() + 1, length_ - 1});
   }
 
   Console& console_;
