@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -347,6 +348,21 @@ TEST(FormatFixed, AnyLengthAtMostSixteenSignificantDigits) {
       {-DBL_MAX, 20, "-1797693134862316" + std::string(293, '0') + "." + std::string(20, '0')},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.value, c.decimals).View(), c.text);
+}
+
+// A field is composed only into room for all of it; its length is known first.
+TEST(ComposeField, NeedsRoomForTheWholeText) {
+  const NumericField field = PrepareFixed(-12.345, 2);
+  ASSERT_EQ(field.length, 6u);
+  std::string out(12, '#');
+  EXPECT_FALSE(ComposeField(field, std::span(out).first(5)));
+  EXPECT_EQ(out, "############");
+  EXPECT_TRUE(ComposeField(field, std::span(out).first(6)));
+  EXPECT_EQ(out, "-12.35######");
+  const NumericField exponent = PrepareExponent(1e-101, 4);
+  ASSERT_EQ(exponent.length, 9u);
+  EXPECT_TRUE(ComposeField(exponent, out));
+  EXPECT_EQ(out, ".1000-100###");
 }
 
 struct PlaceCase {
