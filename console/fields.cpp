@@ -4,6 +4,7 @@
 #include <bit>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 namespace hygrian {
 namespace {
 
@@ -316,6 +317,58 @@ void Compose(const NumericField& f, Unsigned lead, char* end) {
   }
 }
 
+// The eight decimal digits of n < 10^8, leading zeros included, as eight ASCII
+// characters in memory order on a little-endian machine: the halves, quarters and
+// eighths of the number are split in parallel lanes of one 64-bit word.
+std::uint64_t EightDigits(std::uint32_t n) {
+  std::uint64_t v = std::uint64_t{n / 10000} | (std::uint64_t{n % 10000} << 32);
+  const std::uint64_t hundreds = ((v * 5243) >> 19) & 0x0000007F0000007Fu;  // x / 100 per lane
+  v = hundreds | ((v - hundreds * 100) << 16);
+  const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000Fu;  // x / 10 per lane
+  v = tens | ((v - tens * 10) << 8);
+  return v + 0x3030303030303030u;
+}
+
+// The usual fixed field, when every digit shown is a leading digit, there are at
+// most eight of them and out has eight characters to spare: the integer digits
+// and the decimals each go out in one 8-byte store, whose characters past the
+// text are of no account.
+bool ComposeShortFixed(const NumericField& field, std::span<char> out) {
+  if constexpr (std::endian::native != std::endian::little) return false;
+  const int integerDigits = field.integerDigits;
+  const int digitCount = field.digitCount;
+  if (field.exponentForm || digitCount != field.leadCount || integerDigits < 0 ||
+      field.lead >= 100000000 || out.size() < field.length + 8) {
+    return false;
+  }
+  const std::uint64_t ascii = EightDigits(static_cast<std::uint32_t>(field.lead));
+  char* at = out.data();
+  if (field.negative) *at++ = '-';
+  if (integerDigits > 0) {
+    const std::uint64_t integer = ascii >> (8 * (8 - digitCount));
+    std::memcpy(at, &integer, 8);
+    at += integerDigits;
+  }
+  *at++ = '.';
+  const int decimals = digitCount - integerDigits;
+  if (decimals > 0) {
+    const std::uint64_t fraction = ascii >> (8 * (8 - decimals));
+    std::memcpy(at, &fraction, 8);
+  }
+  return true;
+}
+
+// Every other field, from the end back. Kept out of line, so that the short
+// fixed field does not pay for its registers.
+[[gnu::noinline]] void ComposeAnyField(const NumericField& field, char* end) {
+  // The leading digits of most fields fit 32 bits, where division is cheaper.
+  if (field.lead <= UINT32_MAX) {
+    Compose(field, static_cast<std::uint32_t>(field.lead), end);
+  } else {
+    Compose(field, field.lead, end);
+  }
+}
+
 FieldText TextOf(const NumericField& field) {
   FieldText text;
   if (ComposeField(field, text.chars)) text.length = field.length;
@@ -487,13 +540,7 @@ NumericField PrepareExponent(double value, int digits) {
 
 bool ComposeField(const NumericField& field, std::span<char> out) {
   if (out.size() < field.length) return false;
-  char* const end = out.data() + field.length;
-  // The leading digits of most fields fit 32 bits, where division is cheaper.
-  if (field.lead <= UINT32_MAX) {
-    Compose(field, static_cast<std::uint32_t>(field.lead), end);
-  } else {
-    Compose(field, field.lead, end);
-  }
+  if (!ComposeShortFixed(field, out)) ComposeAnyField(field, out.data() + field.length);
   return true;
 }
 

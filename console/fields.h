@@ -78,8 +78,9 @@ struct NumericField {
 // fraction digits: length = sign + 1 + digits + 4.
 [[nodiscard]] NumericField PrepareExponent(double value, int digits);
 
-// Writes the field's text into out[0, field.length) and returns true; writes
-// nothing and returns false when out is shorter.
+// Writes the field's text into out[0, field.length) and returns true; the
+// characters of out after the text may be overwritten too. Writes nothing and
+// returns false when out is shorter than the text.
 [[nodiscard]] bool ComposeField(const NumericField& field, std::span<char> out);
 
 // Fixed-point text with `decimals` (0..MaxDecimals, clamped) digits after the

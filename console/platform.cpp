@@ -10,7 +10,7 @@ namespace {
 
 class PosixPlatform final : public Platform {
  public:
-  PosixPlatform() { std::signal(SIGPIPE, SIG_IGN); }
+  PosixPlatform() { static_cast<void>(std::signal(SIGPIPE, SIG_IGN)); }
 
   IoResult Read(std::span<char> buffer) override {
     for (;;) {
