@@ -52,13 +52,12 @@ class RecordBuilder {
   void AddBlanks(int count) { pendingBlanks_ += count; }
 
   void AddText(std::string_view text) {
-    if (pendingBlanks_ <= 0 && text.size() <= Capacity - length_) {
-      std::copy_n(text.begin(), text.size(),
-                  buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
+    AppendPendingBlanks();
+    if (text.size() <= Capacity - length_) {
+      std::copy_n(text.begin(), text.size(), buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
       length_ += text.size();
       return;
     }
-    AppendPendingBlanks();
     Append(text);
   }
 
