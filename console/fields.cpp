@@ -179,9 +179,10 @@ void StripTrailingZeros(DecimalDigits& d) {
 constexpr std::uint32_t ChunkBase = 1000000000;  // nine decimal digits per chunk
 constexpr std::uint32_t FivePow13 = 1220703125;
 
-[[gnu::always_inline]] inline SeventeenDigits ToSeventeenDigits(double x) {
+// The seventeen digits from the big-integer expansion, for the values the 128-bit
+// path leaves; out of line, so that the usual path keeps few registers.
+[[gnu::noinline]] SeventeenDigits SeventeenDigitsByExpansion(double x) {
   SeventeenDigits result;
-  if (SeventeenDigitsBy128(std::bit_cast<std::uint64_t>(x), result)) return result;
   const DecimalDigits d = ExpandDecimalDigits(x);
   result.negative = d.negative;
   result.exponent = d.exponent;
@@ -189,6 +190,12 @@ constexpr std::uint32_t FivePow13 = 1220703125;
     result.q = result.q * 10 + static_cast<std::uint64_t>(k < d.count ? d.digits[k] - '0' : 0);
   }
   return result;
+}
+
+[[gnu::always_inline]] inline SeventeenDigits ToSeventeenDigits(double x) {
+  SeventeenDigits result;
+  if (SeventeenDigitsBy128(std::bit_cast<std::uint64_t>(x), result)) return result;
+  return SeventeenDigitsByExpansion(x);
 }
 
 // The field's leading digits: the seventeen digits rounded to n (0..16), half-up on

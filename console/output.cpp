@@ -54,7 +54,8 @@ class RecordBuilder {
   void AddText(std::string_view text) {
     AppendPendingBlanks();
     if (text.size() <= Capacity - length_) {
-      std::copy_n(text.begin(), text.size(), buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
+      std::copy_n(text.begin(), text.size(),
+                  buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
       length_ += text.size();
       return;
     }
