@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+
 namespace hygrian {
 namespace {
 
@@ -277,7 +278,7 @@ void ComposeFixed(const NumericField& f, Unsigned lead, char* end) {
   const bool negative = f.negative;
   int k = f.digitCount;
   if (k == f.leadCount && integerDigits >= 0) {
-    // Every digit shown is a leading digit: the usual case, in pairs.
+    // Every digit shown is a leading digit: two plain runs around the point.
     end = PutDigits(end, k - integerDigits, lead);
     *--end = '.';
     end = PutDigits(end, integerDigits, lead);
