@@ -37,6 +37,7 @@ void PerState(benchmark::State& state, Compute compute, const std::array<Pair, N
     }
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(N));
+  state.counters["states"] = static_cast<double>(N);  // per iteration
 }
 
 // On a shared machine the least time of several repetitions is the steadiest
