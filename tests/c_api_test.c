@@ -68,7 +68,7 @@ int main(void) {
             HYGRIAN_EXP_OVERFLOW,
         "10000 degrees C overflows exp");
 
-  Check(hygrian_from_dry_bulb_wet_bulb(NAN, 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+  Check(hygrian_from_dry_bulb_wet_bulb(nan(""), 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
             HYGRIAN_INVALID_INPUT,
         "NaN is invalid input");
   Check(hygrian_from_dry_bulb_wet_bulb(25.0, 20.0, 0.0, &s, &found) == HYGRIAN_INVALID_INPUT,
