@@ -2,7 +2,7 @@
 PRESET ?= release
 BUILD := build/$(PRESET)
 
-.PHONY: run test build bench fuzz lint memcheck clean
+.PHONY: run test build bench bench-floor fuzz lint memcheck clean
 
 run: build
 	@$(BUILD)/hygrian
@@ -20,6 +20,10 @@ bench:
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@build/bench/bench/hygrian_bench
+
+# The dialogue against static C floors: instruction counts and CPU-time ratios.
+bench-floor:
+	@bench/floor.sh
 
 # Every fuzz target for FUZZ_SECONDS each, new inputs kept under build/fuzz/corpus
 # so the seed corpus in fuzz/corpus stays as committed.

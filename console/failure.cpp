@@ -3,12 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/output.h"
-
 namespace hygrian {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 struct FailureText {
   int number;
@@ -54,12 +50,10 @@ void WriteError(Console& console, std::string_view bytes) {
   if (!bytes.empty()) console.platform.Write(Stream::Error, bytes);
 }
 
-}  // namespace
-
-void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
+std::string ReportText(StatementKind kind, int number, std::string_view message) {
   std::string report;
   report.reserve(64 + message.size());
-  report += kCrLf;
+  report += LineEnd;
   report += "run-time error ";
   report += kind == StatementKind::Math ? 'M' : 'F';
   for (int unit = 1000; unit > 0; unit /= 10) {
@@ -84,8 +78,15 @@ void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::st
     report += message.empty() ? ")\r\n" : ")\r\n- ";
   }
   report += message;
-  report += kCrLf;
-  WriteError(console, report);
+  report += LineEnd;
+  return report;
+}
+
+}  // namespace
+
+void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
+  // The text is freed before the exit: nothing is left allocated when the process ends.
+  WriteError(console, ReportText(kind, number, message));
   if (console.exitInProgress) console.platform.Exit(console.exitStatus);
   ExitProgram(console, 1);
 }
