@@ -19,7 +19,7 @@ using HumidityRatioOf = std::function<std::optional<double>(double)>;
 // meeting points are promised to.
 constexpr double kResolution = 1e-12;
 // No family draws more lines than this, whatever the ranges.
-constexpr int kMaxLines = 1000;
+constexpr double kMaxLines = 60.0;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -115,9 +115,14 @@ template <typename LineOf>
 std::vector<Curve> ConstantLines(const Frame& frame, Family family, double low, double high,
                                  double step, double divisor, LineOf lineOf) {
   std::vector<Curve> curves;
+  // Ranges far from the usual would give thousands of lines: there the step
+  // grows tenfold until the lines are few enough to read.
+  while (std::floor(high * divisor / step) - std::ceil(low * divisor / step) > kMaxLines) {
+    step *= 10.0;
+  }
   const double first = std::ceil(low * divisor / step);
   const double last = std::floor(high * divisor / step);
-  if (!(first <= last) || last - first > kMaxLines) return curves;
+  if (!(first <= last)) return curves;
   for (double k = first; k <= last; k += 1.0) {
     const double value = k * step / divisor;
     const HumidityRatioOf W = lineOf(value);
@@ -159,9 +164,15 @@ std::vector<Curve> WetBulbLines(const Frame& frame) {
     const std::optional<double> Wsw = SaturationHumidityRatio(tw, P);
     if (!Wsw) return {};
     const double saturated = *Wsw;
-    return FallingLine(
+    std::vector<Vertex> vertices = FallingLine(
         frame, [tw, saturated](double t) { return HumidityRatioOnWetBulbLine(t, tw, saturated); },
         tw);
+    // At t = tw the relation gives Wsw back only to about 1e-10: its
+    // coefficients 4.186 - 1.775 and 2.411, held in single precision, differ in
+    // the last bits. The line starts on the saturation curve itself.
+    if (!vertices.empty() && vertices.front().t == tw)
+      vertices.front().at = frame.At(tw, saturated);
+    return vertices;
   };
   // Lines that start left of the plot may still enter it through the left edge;
   // going leftwards, the first one that does not ends the search.

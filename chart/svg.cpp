@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace hygrian::chart {
 namespace {
@@ -98,17 +99,31 @@ class Writer {
     const Rect& plot = chart_.frame.Plot();
     out_ += "<text id=\"title\" x=\"" + Coord(plot.left) + "\" y=\"26\" font-size=\"17\" " +
             "font-weight=\"bold\" fill=\"#1a1a1a\">" + EscapeXml(chart_.title) + "</text>\n";
-    out_ += "<g id=\"legend\" font-size=\"12\" fill=\"#1a1a1a\">\n";
+    // Items run left to right; one that would run off a narrow picture starts a
+    // second row.
+    const double right = static_cast<double>(chart_.frame.Spec().width) - 8.0;
+    std::vector<Point> at;
     double x = plot.left;
-    const double y = 52.0;
+    int row = 0;
+    for (std::size_t i = 1; i < kStyles.size(); ++i) {
+      const double width = 32.0 + TextWidth(kStyles[i].legend, 12.0);
+      if (x > plot.left && x + width > right) {
+        x = plot.left;
+        row = 1;
+      }
+      at.push_back({x, static_cast<double>(row)});
+      x += width + 24.0;
+    }
+    out_ += "<g id=\"legend\" font-size=\"12\" fill=\"#1a1a1a\">\n";
     for (std::size_t i = 1; i < kStyles.size(); ++i) {
       const Style& s = kStyles[i];
-      out_ += "<line x1=\"" + Coord(x) + "\" y1=\"" + Coord(y - 4.0) + "\" x2=\"" +
-              Coord(x + 26.0) + "\" y2=\"" + Coord(y - 4.0) + "\" stroke=\"" +
+      const double left = at[i - 1].x;
+      const double y = row == 0 ? 52.0 : 45.0 + 16.0 * at[i - 1].y;
+      out_ += "<line x1=\"" + Coord(left) + "\" y1=\"" + Coord(y - 4.0) + "\" x2=\"" +
+              Coord(left + 26.0) + "\" y2=\"" + Coord(y - 4.0) + "\" stroke=\"" +
               std::string(s.color) + "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
-      out_ += "<text x=\"" + Coord(x + 32.0) + "\" y=\"" + Coord(y) + "\">" + EscapeXml(s.legend) +
-              "</text>\n";
-      x += 32.0 + TextWidth(s.legend, 12.0) + 24.0;
+      out_ += "<text x=\"" + Coord(left + 32.0) + "\" y=\"" + Coord(y) + "\">" +
+              EscapeXml(s.legend) + "</text>\n";
     }
     out_ += "</g>\n";
   }
