@@ -35,20 +35,21 @@ CsvReader::CsvReader(ByteSource& source) : source_(source), buffer_(InitialBuffe
 // error.
 bool CsvReader::Refill(Cursor& cursor) {
   if (ended_ || error_ != 0) return false;
-  // Only the decoded bytes and the unread input are kept; the raw bytes they
-  // were decoded from are gone.
-  const std::size_t decoded = cursor.written - cursor.recordBegin;
-  const std::size_t unread = end_ - next_;
-  std::memmove(buffer_.data(), buffer_.data() + cursor.recordBegin, decoded);
-  std::memmove(buffer_.data() + decoded, buffer_.data() + next_, unread);
-  cursor.fieldStart -= cursor.recordBegin;
-  cursor.rawStart -= cursor.recordBegin;
-  cursor.written = decoded;
-  cursor.recordBegin = 0;
-  next_ = decoded;
-  end_ = decoded + unread;
-  if (buffer_.size() - end_ < MinimumRead)
-    buffer_.resize(std::max(buffer_.size() * 2, end_ + MinimumRead));
+  if (buffer_.size() - end_ < MinimumRead) {
+    // Only the decoded bytes and the unread input are kept; the raw bytes they
+    // were decoded from are gone.
+    const std::size_t decoded = cursor.written - cursor.recordBegin;
+    const std::size_t unread = end_ - next_;
+    std::memmove(buffer_.data(), buffer_.data() + cursor.recordBegin, decoded);
+    std::memmove(buffer_.data() + decoded, buffer_.data() + next_, unread);
+    cursor.fieldStart -= cursor.recordBegin;
+    cursor.rawStart -= cursor.recordBegin;
+    cursor.written = decoded;
+    cursor.recordBegin = 0;
+    next_ = decoded;
+    end_ = decoded + unread;
+    if (buffer_.size() - end_ < MinimumRead) buffer_.resize(end_ + InitialBuffer);
+  }
   for (;;) {
     int error = 0;
     const std::ptrdiff_t count = source_.Read(buffer_.data() + end_, buffer_.size() - end_, &error);
@@ -170,8 +171,9 @@ CsvNext CsvReader::Next(CsvRecord& record) {
       }
     }
 
-    if (fieldCount == 1 && !firstQuoted && !tooLong &&
-        std::all_of(data + c.fieldStart, data + c.written, IsBlank)) {
+    if (fieldCount == 1 && !firstQuoted && !tooLong && !bounds_.empty() &&
+        std::all_of(data + c.recordBegin + bounds_[0], data + c.recordBegin + bounds_[1],
+                    IsBlank)) {
       continue;  // a blank line is not a record
     }
     views_.clear();
