@@ -110,13 +110,13 @@ int main(int argc, char** argv) {
   CLI::App app;
   app.set_help_flag();
   app.allow_extras(false);
-  app.add_flag("-h,--help", help);
-  app.add_flag("--version", version);
+  app.add_flag("-h,--help", help)->disable_flag_override();
+  app.add_flag("--version", version)->disable_flag_override();
   app.add_option("-o,--output", options.output);
   app.add_option("--pressure", pressure);
   app.add_option("--digits", digits);
-  app.add_flag("--json", options.format.json);
-  app.add_flag("-q,--quiet", options.quiet);
+  app.add_flag("--json", options.format.json)->disable_flag_override();
+  app.add_flag("-q,--quiet", options.quiet)->disable_flag_override();
   app.add_option("FILE", options.files);
   try {
     app.parse(argc, argv);

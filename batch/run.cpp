@@ -260,7 +260,8 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
 int RunBatch(Platform& platform, const Options& options) {
   Messages messages(platform, options.quiet);
   const bool toStandardOutput = options.output.empty() || options.output == "-";
-  const std::string_view outputName = toStandardOutput ? "(standard output)" : options.output;
+  const std::string_view outputName =
+      toStandardOutput ? std::string_view("(standard output)") : std::string_view(options.output);
   int fd = StandardOutput;
   if (!toStandardOutput) {
     int error = 0;
