@@ -297,6 +297,18 @@ Chart LayOut(const ChartSpec& spec, const std::vector<PlotPoint>& points, bool p
     chart.markers.push_back({point, at, std::nullopt});
     placer.Block(MarkerBox(at));
   }
+  if (process) {
+    // The arrows are drawn over everything: no label may sit under one.
+    for (std::size_t i = 1; i < chart.markers.size(); ++i) {
+      const Point a = chart.markers[i - 1].at;
+      const Point b = chart.markers[i].at;
+      const double length = std::hypot(b.x - a.x, b.y - a.y);
+      placer.Block({{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0},
+                    std::max(length - 2.0 * kMarkerRadius, 0.0),
+                    4.0,
+                    std::atan2(b.y - a.y, b.x - a.x)});
+    }
+  }
   for (Marker& marker : chart.markers) {
     if (!marker.point.label.empty()) marker.label = PlacePointLabel(placer, marker);
   }

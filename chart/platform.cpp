@@ -40,10 +40,10 @@ File CreateForWriting(const std::string& path, int* error) {
   return File(fd);
 }
 
-long ReadSome(int fd, char* buffer, std::size_t size, int* error) {
+std::ptrdiff_t ReadSome(int fd, char* buffer, std::size_t size, int* error) {
   for (;;) {
     const ssize_t n = ::read(fd, buffer, size);
-    if (n >= 0) return static_cast<long>(n);
+    if (n >= 0) return n;
     if (errno != EINTR) {
       *error = errno;
       return -1;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "tables/csv.h"
+
 namespace hygrian::chart {
 
 // A file descriptor, closed when it goes (not 0, 1 or 2).
@@ -44,7 +46,19 @@ File CreateForWriting(const std::string& path, int* error);
 
 // Reads up to size bytes; the count, 0 at the end, or -1 with *error set. Retries
 // on EINTR.
-long ReadSome(int fd, char* buffer, std::size_t size, int* error);
+std::ptrdiff_t ReadSome(int fd, char* buffer, std::size_t size, int* error);
+
+// The bytes of an open descriptor, for the table reader.
+class FileSource final : public tables::ByteSource {
+ public:
+  explicit FileSource(int fd) : fd_(fd) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override {
+    return ReadSome(fd_, buffer, size, error);
+  }
+
+ private:
+  int fd_;
+};
 
 // Writes all of bytes; false with *error set when the system refuses.
 bool WriteAll(int fd, std::string_view bytes, int* error);
