@@ -8,15 +8,9 @@
 namespace hygrian::chart {
 namespace {
 
-// Runs one computation over the relations; a fault or a non-finite result gives
-// no value.
-template <typename Compute>
-std::optional<double> Guarded(Compute compute) {
-  try {
-    const double value = compute();
-    if (std::isfinite(value)) return value;
-  } catch (const air::FaultError&) {
-  }
+// One result of the relations; a fault or a non-finite value gives no value.
+std::optional<double> Guarded(const air::Checked& result) {
+  if (result.Ok() && std::isfinite(result.Value())) return result.Value();
   return std::nullopt;
 }
 
@@ -39,13 +33,13 @@ std::optional<double> SolveLinear(Relation relation, double target) {
 }  // namespace
 
 std::optional<double> SaturationPressureAt(double t) {
-  return Guarded([t] { return air::SaturationPressure(Kelvin(t)); });
+  return Guarded(air::SaturationPressure(Kelvin(t)));
 }
 
 std::optional<double> SaturationHumidityRatio(double t, double P) {
   const std::optional<double> ps = SaturationPressureAt(t);
   if (!ps || !(*ps < P)) return std::nullopt;
-  return Guarded([&] { return air::HumidityRatioFromPressure(*ps, P); });
+  return Guarded(air::HumidityRatioFromPressure(*ps, P));
 }
 
 std::optional<double> HumidityRatioAtRelativeHumidity(double t, double rh, double P) {
@@ -53,19 +47,17 @@ std::optional<double> HumidityRatioAtRelativeHumidity(double t, double rh, doubl
   if (!ps) return std::nullopt;
   const double p = rh / 100.0 * *ps;
   if (!(p < P)) return std::nullopt;
-  return Guarded([&] { return air::HumidityRatioFromPressure(p, P); });
+  return Guarded(air::HumidityRatioFromPressure(p, P));
 }
 
 std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double Wsw) {
-  return Guarded([&] { return air::HumidityRatioFromWetBulb(t, tw, Wsw); });
+  return Guarded(air::HumidityRatioFromWetBulb(t, tw, Wsw));
 }
 
-std::optional<double> EnthalpyAt(double t, double W) {
-  return Guarded([&] { return air::Enthalpy(t, W); });
-}
+std::optional<double> EnthalpyAt(double t, double W) { return Guarded(air::Enthalpy(t, W)); }
 
 std::optional<double> SpecificVolumeAt(double t, double W, double P) {
-  return Guarded([&] { return air::SpecificVolume(Kelvin(t), W, air::DryAirGasConstant, P); });
+  return Guarded(air::SpecificVolume(Kelvin(t), W, air::DryAirGasConstant, P));
 }
 
 std::optional<double> HumidityRatioAtEnthalpy(double t, double h) {

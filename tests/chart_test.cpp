@@ -20,24 +20,24 @@ namespace {
 
 // Where the saturation pressure reaches P there is no saturated air: infinity.
 double Ws(double t, double P) {
-  const double ps = air::SaturationPressure(t + air::KelvinOffset);
+  const double ps = air::SaturationPressure(t + air::KelvinOffset).Value();
   if (ps >= P) return INFINITY;
-  return air::HumidityRatioFromPressure(ps, P);
+  return air::HumidityRatioFromPressure(ps, P).Value();
 }
 
 double RelativeHumidityOf(double t, double W, double P) {
-  return air::PressureFromHumidityRatio(W, P) / air::SaturationPressure(t + air::KelvinOffset) *
-         100.0;
+  return air::PressureFromHumidityRatio(W, P).Value() /
+         air::SaturationPressure(t + air::KelvinOffset).Value() * 100.0;
 }
 
 double WetBulbLineW(double t, double tw, double P) {
-  return air::HumidityRatioFromWetBulb(t, tw, Ws(tw, P));
+  return air::HumidityRatioFromWetBulb(t, tw, Ws(tw, P)).Value();
 }
 
-double EnthalpyOf(double t, double W) { return air::Enthalpy(t, W); }
+double EnthalpyOf(double t, double W) { return air::Enthalpy(t, W).Value(); }
 
 double VolumeOf(double t, double W, double P) {
-  return air::SpecificVolume(t + air::KelvinOffset, W, air::DryAirGasConstant, P);
+  return air::SpecificVolume(t + air::KelvinOffset, W, air::DryAirGasConstant, P).Value();
 }
 
 // The W at t where an increasing function of W takes `target`, by bisection.
@@ -60,7 +60,8 @@ double TrueW(const Curve& curve, double t, double P) {
       return Ws(t, P);
     case Family::RelativeHumidity:
       return air::HumidityRatioFromPressure(
-          curve.value / 100.0 * air::SaturationPressure(t + air::KelvinOffset), P);
+                 curve.value / 100.0 * air::SaturationPressure(t + air::KelvinOffset).Value(), P)
+          .Value();
     case Family::WetBulb:
       return WetBulbLineW(t, curve.value, P);
     case Family::Enthalpy:
@@ -174,8 +175,9 @@ TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
   EXPECT_GT(W(water), W(ice));
   ExpectRelative(
       W(ice),
-      air::HumidityRatioFromPressure(air::SaturationPressureOverIce(air::KelvinOffset), P()), 1e-9,
-      "ice side");
+      air::HumidityRatioFromPressure(air::SaturationPressureOverIce(air::KelvinOffset).Value(), P())
+          .Value(),
+      1e-9, "ice side");
 }
 
 TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
@@ -333,7 +335,7 @@ TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
   const Curve& curve = chart.families.front().curves.front();
   EXPECT_NEAR(curve.vertices.back().at.y, chart.frame.Plot().top, 1e-6);
   EXPECT_LT(curve.vertices.back().t, 33.0);
-  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::KelvinOffset), 5.0);
+  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::KelvinOffset).Value(), 5.0);
 }
 
 // --- Points ------------------------------------------------------------------
