@@ -232,19 +232,22 @@ Box MarkerBox(Point at) {
   return {at, side, side, 0.0};
 }
 
-// The label of a point beside its marker: right, left, then the diagonals and
-// above and below. When none fits it goes to the right all the same.
+// The label of a point beside its marker: right (level, a little lower or
+// higher), left, then the diagonals, above and below. When none fits it goes to the right all the
+// same.
 Label PlacePointLabel(Placer& placer, const Marker& marker) {
   const std::string& text = marker.point.label;
   const Box shape = TextBox(text, kPointFontSize, marker.at, 0.0);
   const double gap = kMarkerRadius + 4.0;
   const double dx = gap + shape.width / 2.0;
   const double dy = gap + shape.height / 2.0;
-  const double ddx = gap * 0.7 + shape.width / 2.0;
-  const double ddy = gap * 0.7 + shape.height / 2.0;
-  const std::array<Point, 8> offsets{Point{dx, 0.0},    Point{-dx, 0.0}, Point{ddx, -ddy},
-                                     Point{ddx, ddy},   Point{0.0, -dy}, Point{0.0, dy},
-                                     Point{-ddx, -ddy}, Point{-ddx, ddy}};
+  // Diagonal spots clear the marker's box corner to corner.
+  const double ddx = kMarkerRadius + 3.0 + shape.width / 2.0;
+  const double ddy = kMarkerRadius + 3.0 + shape.height / 2.0;
+  const double nudge = shape.height / 2.0 + 1.0;
+  const std::array<Point, 10> offsets{
+      Point{dx, 0.0},   Point{dx, nudge}, Point{dx, -nudge}, Point{-dx, 0.0},   Point{ddx, ddy},
+      Point{ddx, -ddy}, Point{0.0, -dy},  Point{0.0, dy},    Point{-ddx, -ddy}, Point{-ddx, ddy}};
   for (const Point& offset : offsets) {
     Box box = shape;
     box.center = {marker.at.x + offset.x, marker.at.y + offset.y};

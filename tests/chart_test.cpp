@@ -363,6 +363,45 @@ TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
   }
 }
 
+// Whether the segment from a to b passes through the box: sampled every 0.5 px.
+bool Crosses(Point a, Point b, const Box& box) {
+  const double length = std::hypot(b.x - a.x, b.y - a.y);
+  const double c = std::cos(box.angle);
+  const double s = std::sin(box.angle);
+  for (double d = 0.0; d <= length; d += 0.5) {
+    const double x = a.x + (b.x - a.x) * d / length - box.center.x;
+    const double y = a.y + (b.y - a.y) * d / length - box.center.y;
+    if (std::abs(x * c + y * s) < box.width / 2.0 && std::abs(-x * s + y * c) < box.height / 2.0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
+  const std::vector<PlotPoint> points{
+      PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
+      PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")};
+  const Chart chart = LayOut(ChartSpec{}, points, true);
+  std::vector<Box> boxes;
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Label& label : layer.labels) boxes.push_back(label.box);
+  }
+  for (const Marker& m : chart.markers) {
+    ASSERT_TRUE(m.label.has_value());
+    for (const Box& other : boxes) EXPECT_FALSE(Overlaps(m.label->box, other)) << m.label->text;
+    boxes.push_back(m.label->box);
+    for (const Marker& n : chart.markers) {
+      EXPECT_FALSE(Overlaps(m.label->box, Box{n.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}))
+          << m.label->text << " on the marker of " << n.point.label;
+    }
+    for (std::size_t i = 1; i < chart.markers.size(); ++i) {
+      EXPECT_FALSE(Crosses(chart.markers[i - 1].at, chart.markers[i].at, m.label->box))
+          << m.label->text << " under arrow " << i;
+    }
+  }
+}
+
 TEST(ChartPoints, WhereAStateFalls) {
   const Frame frame{ChartSpec{}};
   struct Row {
@@ -414,6 +453,22 @@ TEST(ChartSvg, TheSameChartGivesTheSameBytes) {
   EXPECT_EQ(first, second);
   EXPECT_NE(first.find("A &amp; B"), std::string::npos);
   EXPECT_EQ(first.find("<script"), std::string::npos);
+}
+
+TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
+  PlotPoint found = PointAt(25, 20, "found");
+  PlotPoint lost = found;
+  lost.wetBulbFound = false;
+  lost.label = "lost";
+  const std::string svg = WriteSvg(LayOut(ChartSpec{}, {found, lost}, false));
+  const std::size_t first = svg.find("<circle");
+  const std::size_t second = svg.find("<circle", first + 1);
+  ASSERT_NE(second, std::string::npos);
+  const std::string a = svg.substr(first, svg.find("/>", first) - first);
+  const std::string b = svg.substr(second, svg.find("/>", second) - second);
+  EXPECT_NE(a.find(" data-wet-bulb=\"20\""), std::string::npos) << a;
+  EXPECT_EQ(b.find("data-wet-bulb"), std::string::npos) << b;
+  EXPECT_NE(b.find(" data-dew-point=\""), std::string::npos) << b;
 }
 
 TEST(ChartSvg, ShortestTextReadsBackExactly) {
