@@ -115,9 +115,15 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       "the points are computed at the chart's pressure.",
       std::string(kProgram)};
   app.get_formatter()->column_width(28);
+  app.footer(
+      "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
+      "Exit status: 0 when every point is drawn; 1 when a row is left out (each gets a\n"
+      "FILE:LINE: reason line; the chart is still written) or the chart cannot be\n"
+      "written; 2 for a usage error, with nothing written.");
   Options options;
   Texts texts;
-  app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)");
+  app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
+      ->type_name("");
   app.add_option("-o,--output", options.outputFile, "Write the chart to FILE")->type_name("FILE");
   app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
       ->type_name("MIN:MAX");
@@ -130,7 +136,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       ->type_name("PX");
   app.add_option("--height", texts.height, "Height of the picture, px (default 800)")
       ->type_name("PX");
-  app.add_flag("--process", options.process, "Join the points with arrows, in file order");
+  app.add_flag("--process", options.process, "Join the points with arrows, in file order")
+      ->disable_flag_override();
   app.set_version_flag("--version", std::string(kProgram) + " " + HYGRIAN_VERSION,
                        "Show the version and exit");
 

@@ -420,6 +420,12 @@ const UsageRow kUsageRows[] = {
      {"/nonexistent/points.csv"},
      "hygrian-chart: /nonexistent/points.csv: No such file or directory\n"},
     {"Directory", {"/"}, "hygrian-chart: /: Is a directory\n"},
+    {"FlagWithAValue",
+     {"--process=3"},
+     "hygrian-chart: process was given a disallowed flag override\n"},
+    {"UnwritableOutput",
+     {"-o", "/nonexistent/chart.svg"},
+     "hygrian-chart: /nonexistent/chart.svg: No such file or directory\n"},
 };
 
 struct UsageName {
