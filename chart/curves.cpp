@@ -19,7 +19,7 @@ using HumidityRatioOf = std::function<std::optional<double>(double)>;
 // meeting points are promised to.
 constexpr double kResolution = 1e-12;
 // No family draws more lines than this, whatever the ranges.
-constexpr double kMaxLines = 60.0;
+constexpr int kMaxLines = 60;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -123,8 +123,9 @@ std::vector<Curve> ConstantLines(const Frame& frame, Family family, double low, 
   const double first = std::ceil(low * divisor / step);
   const double last = std::floor(high * divisor / step);
   if (!(first <= last)) return curves;
-  for (double k = first; k <= last; k += 1.0) {
-    const double value = k * step / divisor;
+  const int count = static_cast<int>(last - first);  // at most kMaxLines
+  for (int i = 0; i <= count; ++i) {
+    const double value = (first + i) * step / divisor;
     const HumidityRatioOf W = lineOf(value);
     const std::optional<double> start = MeetingWithSaturation(frame, W);
     if (start) AddIfShown(curves, family, value, FallingLine(frame, W, *start));
@@ -170,8 +171,9 @@ std::vector<Curve> WetBulbLines(const Frame& frame) {
     // At t = tw the relation gives Wsw back only to about 1e-10: its
     // coefficients 4.186 - 1.775 and 2.411, held in single precision, differ in
     // the last bits. The line starts on the saturation curve itself.
-    if (!vertices.empty() && vertices.front().t == tw)
+    if (!vertices.empty() && vertices.front().t == tw) {
       vertices.front().at = frame.At(tw, saturated);
+    }
     return vertices;
   };
   // Lines that start left of the plot may still enter it through the left edge;
@@ -179,15 +181,17 @@ std::vector<Curve> WetBulbLines(const Frame& frame) {
   std::vector<Curve> curves;
   const double firstInside = std::ceil(frame.DryBulbMin() / step);
   std::vector<Curve> leftOfPlot;
-  for (double k = firstInside - 1.0; firstInside - k <= kMaxLines; k -= 1.0) {
-    std::vector<Vertex> vertices = line(k * step);
+  for (int i = 1; i <= kMaxLines; ++i) {
+    const double tw = (firstInside - i) * step;
+    std::vector<Vertex> vertices = line(tw);
     if (vertices.size() < 2) break;
-    leftOfPlot.push_back({Family::WetBulb, k * step, std::move(vertices)});
+    leftOfPlot.push_back({Family::WetBulb, tw, std::move(vertices)});
   }
   curves.assign(leftOfPlot.rbegin(), leftOfPlot.rend());
-  for (double k = firstInside; k * step <= frame.DryBulbMax() && k - firstInside <= kMaxLines;
-       k += 1.0) {
-    AddIfShown(curves, Family::WetBulb, k * step, line(k * step));
+  for (int i = 0; i <= kMaxLines; ++i) {
+    const double tw = (firstInside + i) * step;
+    if (tw > frame.DryBulbMax()) break;
+    AddIfShown(curves, Family::WetBulb, tw, line(tw));
   }
   return curves;
 }

@@ -55,8 +55,10 @@ std::string WithMinus(std::string text) {
 std::vector<std::pair<double, std::string>> TickValues(double low, double high, double step) {
   const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
   std::vector<std::pair<double, std::string>> ticks;
-  for (double k = std::ceil(low / step); k * step <= high; k += 1.0) {
-    const double value = k * step + 0.0;  // + 0.0 turns -0 into 0
+  const double first = std::ceil(low / step);
+  // The step puts ticks tens of px apart: a few hundred at the most.
+  for (int i = 0; (first + i) * step <= high; ++i) {
+    const double value = (first + i) * step + 0.0;  // + 0.0 turns -0 into 0
     ticks.emplace_back(value, WithMinus(Fixed(value, decimals)));
   }
   return ticks;
@@ -172,7 +174,7 @@ Candidates AtDistances(std::initializer_list<double> distances, bool fromEnd) {
 std::optional<Label> PlaceOnCurve(Placer& placer, const Curve& curve, std::string text,
                                   Candidates candidates, double offset) {
   const double length = Length(curve.vertices);
-  for (double d = 4.0; d < length; d += 4.0) candidates.distances.push_back(d);
+  for (int i = 1; i * 4.0 < length; ++i) candidates.distances.push_back(i * 4.0);
   for (const double distance : candidates.distances) {
     const std::optional<Spot> spot = SpotAlong(curve.vertices, distance, candidates.fromEnd);
     if (!spot) continue;

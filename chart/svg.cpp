@@ -202,8 +202,9 @@ class Writer {
     if (chart_.process) {
       out_ += "<g stroke=\"" + std::string(kPointColor) +
               "\" stroke-width=\"1.6\" marker-end=\"url(#arrowhead)\">\n";
-      for (std::size_t i = 1; i < chart_.markers.size(); ++i)
+      for (std::size_t i = 1; i < chart_.markers.size(); ++i) {
         Arrow(chart_.markers[i - 1].at, chart_.markers[i].at);
+      }
       out_ += "</g>\n";
     }
     for (const Marker& marker : chart_.markers) Circle(marker);
