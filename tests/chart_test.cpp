@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace {
 // Where the saturation pressure reaches P there is no saturated air: infinity.
 double Ws(double t, double P) {
   const double ps = air::SaturationPressure(t + air::KelvinOffset).Value();
-  if (ps >= P) return INFINITY;
+  if (ps >= P) return std::numeric_limits<double>::infinity();
   return air::HumidityRatioFromPressure(ps, P).Value();
 }
 
@@ -69,7 +70,7 @@ double TrueW(const Curve& curve, double t, double P) {
     case Family::SpecificVolume:
       return SolveW([t, P](double W) { return VolumeOf(t, W, P); }, curve.value);
   }
-  return NAN;
+  return std::numeric_limits<double>::quiet_NaN();
 }
 
 struct Case {
