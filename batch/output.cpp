@@ -12,7 +12,8 @@ void Output::MakeRoom(std::size_t size) {
 
 void Output::Append(std::string_view text) {
   char* out = Room(text.size());
-  std::memcpy(out, text.data(), text.size());
+  // An empty view may hold a null pointer, which memcpy may not be given.
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
   Commit(out + text.size());
 }
 

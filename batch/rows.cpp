@@ -28,7 +28,8 @@ unsigned PairIndex(tables::Pair pair) {
 }
 
 char* Put(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
+  // An empty view may hold a null pointer, which memcpy may not be given.
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
   return out + text.size();
 }
 

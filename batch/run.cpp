@@ -13,7 +13,6 @@ namespace {
 
 using tables::TableReader;
 
-constexpr std::size_t OutputBuffer = std::size_t{1} << 20;
 constexpr std::size_t MessageBuffer = std::size_t{64} << 10;
 constexpr std::uint64_t ProgressInterval = 100'000'000;  // ns: ten displays a second at most
 constexpr std::uint64_t RowsBetweenClockReads = 1024;
@@ -190,7 +189,7 @@ bool Batch::ReadFile(const std::string& name) {
     }
   }
   FdSource source(platform_, fd);
-  TableReader table(source, options_.pressure);
+  TableReader table(source, options_.pressure, options_.bufferBytes);
   std::string problem;
   bool going = true;
   switch (table.ReadHeader(problem)) {
@@ -272,7 +271,7 @@ int RunBatch(Platform& platform, const Options& options) {
       return 2;
     }
   }
-  Output out(platform, fd, OutputBuffer);
+  Output out(platform, fd, options.bufferBytes);
   Batch batch(platform, options, out, messages);
   static const std::vector<std::string> standardInputOnly = {"-"};
   for (const std::string& name : options.files.empty() ? standardInputOnly : options.files) {

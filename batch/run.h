@@ -20,13 +20,15 @@ struct Options {
   double pressure = StandardPressure;  // kPa, for rows without a pressure of their own
   Format format;
   bool quiet = false;  // no progress display, no messages about bad rows
+  // The read and write buffers (tests take small ones to cross their edges).
+  std::size_t bufferBytes = std::size_t{1} << 20;
 };
 
 // Runs the batch and returns the exit status: 0 when every row was good, 1 when
 // a row was bad or the output could not be written, 2 when a file was skipped
 // (unreadable, empty, or a header that is wrong or differs from the first) or
 // the output could not be opened. A reader that has gone from the output pipe
-// ends the run at once with 0 (unless a file was skipped or a row was bad before).
+// ends the run at once, quietly, with 0.
 [[nodiscard]] int RunBatch(Platform& platform, const Options& options);
 
 }  // namespace hygrian::batch

@@ -6,9 +6,6 @@
 namespace hygrian::tables {
 namespace {
 
-constexpr std::size_t InitialBuffer = std::size_t{1} << 20;
-constexpr std::size_t MinimumRead = std::size_t{64} << 10;
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 enum class State {
@@ -28,14 +25,18 @@ struct CsvReader::Cursor {
   std::size_t rawStart = 0;    // decoded bytes from here on were outside quotes
 };
 
-CsvReader::CsvReader(ByteSource& source) : source_(source), buffer_(InitialBuffer) {}
+CsvReader::CsvReader(ByteSource& source, std::size_t bufferBytes)
+    : source_(source),
+      buffer_(std::max<std::size_t>(bufferBytes, 4)),
+      bufferBytes_(buffer_.size()),
+      minimumRead_(buffer_.size() / 4) {}
 
 // Moves the decoded part of the record to the front, grows the buffer if the
 // room left is small, and reads more. False at the end of the input or on an
 // error.
 bool CsvReader::Refill(Cursor& cursor) {
   if (ended_ || error_ != 0) return false;
-  if (buffer_.size() - end_ < MinimumRead) {
+  if (buffer_.size() - end_ < minimumRead_) {
     // Only the decoded bytes and the unread input are kept; the raw bytes they
     // were decoded from are gone.
     const std::size_t decoded = cursor.written - cursor.recordBegin;
@@ -48,7 +49,7 @@ bool CsvReader::Refill(Cursor& cursor) {
     cursor.recordBegin = 0;
     next_ = decoded;
     end_ = decoded + unread;
-    if (buffer_.size() - end_ < MinimumRead) buffer_.resize(end_ + InitialBuffer);
+    if (buffer_.size() - end_ < minimumRead_) buffer_.resize(end_ + bufferBytes_);
   }
   for (;;) {
     int error = 0;
@@ -119,13 +120,14 @@ CsvNext CsvReader::Next(CsvRecord& record) {
     bool recordEnded = false;
     while (!recordEnded) {
       if (next_ == end_) {
-        if (!Refill(c)) {
+        const bool more = Refill(c);
+        data = buffer_.data();  // the buffer may have moved, even at the end of the input
+        if (!more) {
           if (error_ != 0) return CsvNext::ReadError;
           if (!any) return CsvNext::End;
           endField(state != State::Quoted);
           break;
         }
-        data = buffer_.data();
       }
       const char byte = data[next_++];
       any = true;
@@ -205,7 +207,7 @@ std::size_t CsvFieldSize(std::string_view field) noexcept {
 char* WriteCsvField(char* out, std::string_view field) noexcept {
   const bool quoted = field.find_first_of(",\"\r\n") != std::string_view::npos;
   if (!quoted) {
-    std::memcpy(out, field.data(), field.size());
+    if (!field.empty()) std::memcpy(out, field.data(), field.size());
     return out + field.size();
   }
   *out++ = '"';

@@ -14,6 +14,7 @@
 namespace hygrian::tables {
 
 inline constexpr std::size_t MaxFieldBytes = std::size_t{1} << 20;  // 1 MiB
+inline constexpr std::size_t DefaultBufferBytes = std::size_t{1} << 20;
 
 // Where the reader's bytes come from: a file, a pipe, a string in a test.
 class ByteSource {
@@ -40,8 +41,10 @@ enum class CsvNext {
 
 class CsvReader {
  public:
-  // The reader keeps the source by reference; it must outlive the reader.
-  explicit CsvReader(ByteSource& source);
+  // The reader keeps the source by reference; it must outlive the reader. Reads
+  // fill a buffer of bufferBytes (at least 4), which grows only for a record
+  // that does not fit.
+  explicit CsvReader(ByteSource& source, std::size_t bufferBytes = DefaultBufferBytes);
 
   // Reads the next record that is not a blank line (nothing but spaces and tabs).
   // A field is quoted when its first byte is a double quote; bytes after its
@@ -68,6 +71,8 @@ class CsvReader {
   // The record being read is decoded in place: its decoded bytes sit at
   // [recordBegin, written) and never overtake the unread input at [next_, end_).
   std::vector<char> buffer_;
+  std::size_t bufferBytes_;
+  std::size_t minimumRead_;  // a read into less room than this moves the record first
   std::size_t next_ = 0;
   std::size_t end_ = 0;
   std::size_t fieldLimit_ = 65536;

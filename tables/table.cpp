@@ -29,7 +29,8 @@ bool Claim(std::size_t& role, std::size_t i) {
 }
 
 char* Append(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
+  // An empty view may hold a null pointer, which memcpy may not be given.
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
   return out + text.size();
 }
 

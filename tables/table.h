@@ -121,8 +121,10 @@ class TableReader {
     ReadError,  // the source failed; error() says why
   };
 
-  TableReader(ByteSource& source, double defaultPressure) noexcept
-      : csv_(source), defaultPressure_(defaultPressure) {}
+  // defaultPressure in kPa; bufferBytes as CsvReader takes it.
+  TableReader(ByteSource& source, double defaultPressure,
+              std::size_t bufferBytes = DefaultBufferBytes)
+      : csv_(source, bufferBytes), defaultPressure_(defaultPressure) {}
 
   // Reads the header; on Invalid, message says what is wrong with it.
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);

@@ -4,6 +4,7 @@
 // written with std::to_chars, so every value is checked to the bit.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +86,39 @@ class Batch : public ::testing::Test {
     if (stdoutPath.empty()) result.out = ReadBack(".stdout");
     result.err = ReadBack(".stderr");
     return result;
+  }
+
+  // Runs the program with standard error on a pseudo-terminal and returns what
+  // the terminal received.
+  std::string RunAtTerminal(const std::vector<std::string>& args) const {
+    int master = -1;
+    int slave = -1;
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return "openpty failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::chdir(dir_.c_str()) != 0) ::_exit(126);
+      const int out = ::open("/dev/null", O_WRONLY);
+      ::dup2(out, 1);
+      ::dup2(slave, 2);
+      std::vector<std::string> copies = args;
+      std::string program = HYGRIAN_BATCH_BINARY;
+      std::vector<char*> argv{program.data()};
+      for (std::string& arg : copies) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      ::execv(program.c_str(), argv.data());
+      ::_exit(127);
+    }
+    ::close(slave);
+    std::string screen;
+    char buffer[4096];
+    for (;;) {
+      const ssize_t count = ::read(master, buffer, sizeof buffer);
+      if (count <= 0) break;  // EIO once the program has closed its side
+      screen.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(master);
+    ::waitpid(child, nullptr, 0);
+    return screen;
   }
 
   // Runs a shell command line inside the folder; $B is the program.
@@ -482,6 +516,22 @@ TEST_F(Batch, AFullDiskEndsTheRunWithStatusOne) {
          "hygrian-batch: /dev/full: No space left on device\n", 1);
   Expect(Run({"in.csv"}, "", "/dev/full"), "",
          "hygrian-batch: (standard output): No space left on device\n", 1);
+}
+
+TEST_F(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
+  std::string input = "dry_bulb,dew_point\n";
+  for (int i = 0; i < 400000; ++i) input += "25,10\n";
+  input += "x,1\n";
+  Write("in.csv", input);
+  const std::string screen = RunAtTerminal({"in.csv"});
+  const std::string message = "hygrian-batch: in.csv:400002: dry_bulb is not a number\r\n";
+  // Each display is erased before the next, and before the message.
+  ASSERT_GE(screen.size(), message.size());
+  EXPECT_EQ(screen.substr(0, 23), "hygrian-batch: in.csv: ") << screen;
+  EXPECT_NE(screen.find("% "), std::string::npos) << screen;
+  EXPECT_NE(screen.find(" rows/s\r\x1b[K"), std::string::npos) << screen;
+  EXPECT_EQ(screen.substr(screen.size() - message.size()), message) << screen;
+  EXPECT_EQ(RunAtTerminal({"-q", "in.csv"}), "");
 }
 
 TEST_F(Batch, AClosedPipeEndsTheRunQuietly) {

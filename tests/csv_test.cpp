@@ -19,9 +19,10 @@ struct Rec {
   bool tooLong = false;
 };
 
-std::vector<Rec> ReadAll(const std::string& bytes, std::size_t chunk, std::size_t limit = 65536) {
+std::vector<Rec> ReadAll(const std::string& bytes, std::size_t chunk,
+                         std::size_t buffer = DefaultBufferBytes, std::size_t limit = 65536) {
   StringSource source(bytes, chunk);
-  CsvReader reader(source);
+  CsvReader reader(source, buffer);
   reader.SetFieldLimit(limit);
   std::vector<Rec> records;
   CsvRecord record;
@@ -38,18 +39,21 @@ struct Row {
   std::vector<Rec> expected;
 };
 
-// Every row is read whole and one byte per read, so that no record depends on
+// Every row is read whole, one byte per read and three, through the usual buffer
+// and through tiny ones that must move and grow, so that no record depends on
 // where the reads fall.
 void Check(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     const std::string shown = ::testing::PrintToString(row.input.substr(0, 40));
     for (const std::size_t chunk : {SIZE_MAX, std::size_t{1}, std::size_t{3}}) {
-      const std::vector<Rec> got = ReadAll(row.input, chunk);
-      ASSERT_EQ(got.size(), row.expected.size()) << shown << chunk;
-      for (std::size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].fields, row.expected[i].fields) << shown;
-        EXPECT_EQ(got[i].line, row.expected[i].line) << shown;
-        EXPECT_EQ(got[i].tooLong, row.expected[i].tooLong) << shown;
+      for (const std::size_t buffer : {DefaultBufferBytes, std::size_t{4}, std::size_t{9}}) {
+        const std::vector<Rec> got = ReadAll(row.input, chunk, buffer);
+        ASSERT_EQ(got.size(), row.expected.size()) << shown << chunk << " " << buffer;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+          EXPECT_EQ(got[i].fields, row.expected[i].fields) << shown;
+          EXPECT_EQ(got[i].line, row.expected[i].line) << shown;
+          EXPECT_EQ(got[i].tooLong, row.expected[i].tooLong) << shown;
+        }
       }
     }
   }
