@@ -7,7 +7,6 @@
 #include <optional>
 #include <utility>
 
-#include "air/relations.h"
 #include "chart/moist_air.h"
 
 namespace hygrian::chart {
@@ -134,11 +133,6 @@ std::vector<Curve> ConstantLines(const Frame& frame, Family family, double low, 
 }
 
 }  // namespace
-
-double FirstWaterTemperature() {
-  const double T = std::nextafter(air::KelvinOffset, std::numeric_limits<double>::infinity());
-  return T - air::KelvinOffset;  // exact: the two are neighbours
-}
 
 Curve SaturationCurve(const Frame& frame) {
   const double P = frame.Pressure();

@@ -41,8 +41,4 @@ std::vector<Curve> WetBulbLines(const Frame& frame);
 std::vector<Curve> EnthalpyLines(const Frame& frame);
 std::vector<Curve> SpecificVolumeLines(const Frame& frame);
 
-// The smallest dry-bulb above 0 that the relations take as over water: the first
-// temperature whose kelvin sum exceeds the threshold.
-double FirstWaterTemperature();
-
 }  // namespace hygrian::chart

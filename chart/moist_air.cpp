@@ -1,6 +1,7 @@
 #include "chart/moist_air.h"
 
 #include <cmath>
+#include <limits>
 
 #include "air/checked.h"
 #include "air/relations.h"
@@ -31,6 +32,11 @@ std::optional<double> SolveLinear(Relation relation, double target) {
 }
 
 }  // namespace
+
+double FirstWaterTemperature() {
+  const double T = std::nextafter(air::KelvinOffset, std::numeric_limits<double>::infinity());
+  return T - air::KelvinOffset;  // exact: the two are neighbours
+}
 
 std::optional<double> SaturationPressureAt(double t) {
   return Guarded(air::SaturationPressure(Kelvin(t)));

@@ -7,6 +7,10 @@
 
 namespace hygrian::chart {
 
+// The smallest dry-bulb above 0 that the relations take as over water: the
+// first temperature whose kelvin sum exceeds the threshold (about 5.7e-14).
+double FirstWaterTemperature();
+
 // Saturation pressure (kPa) at t: the ice relation up to and including 0, water
 // above, as the rest of the program has it.
 std::optional<double> SaturationPressureAt(double t);
