@@ -10,7 +10,7 @@
 
 namespace hygrian::batch {
 
-SystemPlatform::SystemPlatform() { std::signal(SIGPIPE, SIG_IGN); }
+SystemPlatform::SystemPlatform() { (void)std::signal(SIGPIPE, SIG_IGN); }
 
 int SystemPlatform::OpenRead(const char* path, int* error) {
   const int fd = ::open(path, O_RDONLY | O_CLOEXEC);

@@ -159,8 +159,8 @@ class Batch {
 
   // Reads one input; false when the output has stopped taking bytes.
   bool ReadFile(const std::string& name);
-  [[nodiscard]] bool skipped() const { return skipped_; }
-  [[nodiscard]] bool badRows() const { return badRows_; }
+  [[nodiscard]] bool Skipped() const { return skipped_; }
+  [[nodiscard]] bool HadBadRows() const { return badRows_; }
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
@@ -249,7 +249,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       messages_.Row(file, row.record.line, text);
       badRows_ = true;
     }
-    if (out_.state() != Output::State::Open) return false;
+    if (out_.CurrentState() != Output::State::Open) return false;
     messages_.Tick(table.bytesRead(), ++rows);
   }
 }
@@ -278,10 +278,10 @@ int RunBatch(Platform& platform, const Options& options) {
     if (!batch.ReadFile(name)) break;
   }
   out.Flush();
-  int status = batch.skipped() ? 2 : batch.badRows() ? 1 : 0;
-  if (out.state() == Output::State::Closed) status = 0;
-  if (out.state() == Output::State::Failed) {
-    messages.Line(outputName, 0, ErrorText(out.error()));
+  int status = batch.Skipped() ? 2 : batch.HadBadRows() ? 1 : 0;
+  if (out.CurrentState() == Output::State::Closed) status = 0;
+  if (out.CurrentState() == Output::State::Failed) {
+    messages.Line(outputName, 0, ErrorText(out.ErrorNumber()));
     status = 1;
   }
   if (!toStandardOutput) platform.Close(fd);
