@@ -24,7 +24,10 @@ int SystemPlatform::OpenWrite(const char* path, int* error) {
   return fd;
 }
 
-void SystemPlatform::Close(int fd) { ::close(fd); }
+int SystemPlatform::Close(int fd) {
+  // A failed close has released the descriptor all the same; it is not retried.
+  return ::close(fd) == 0 ? 0 : errno;
+}
 
 std::ptrdiff_t SystemPlatform::Read(int fd, char* buffer, std::size_t size, int* error) {
   for (;;) {

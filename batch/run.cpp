@@ -63,12 +63,6 @@ class Messages {
     pending_ += '\n';
     if (pending_.size() >= MessageBuffer) Flush();
   }
-  void Plain(std::string_view message) {
-    pending_ += ProgramName;
-    pending_ += ": ";
-    pending_ += message;
-    pending_ += '\n';
-  }
 
   // A display for one input of `size` bytes, when standard error is a terminal.
   void StartProgress(std::string_view file, std::uint64_t size) {
@@ -221,7 +215,7 @@ bool Batch::ReadFile(const std::string& name) {
       messages_.EndProgress();
       break;
   }
-  if (!standardInput) platform_.Close(fd);
+  if (!standardInput) (void)platform_.Close(fd);
   return going;
 }
 
@@ -280,11 +274,15 @@ int RunBatch(Platform& platform, const Options& options) {
   out.Flush();
   int status = batch.Skipped() ? 2 : batch.HadBadRows() ? 1 : 0;
   if (out.CurrentState() == Output::State::Closed) status = 0;
-  if (out.CurrentState() == Output::State::Failed) {
-    messages.Line(outputName, 0, ErrorText(out.ErrorNumber()));
+  int writeError = out.CurrentState() == Output::State::Failed ? out.ErrorNumber() : 0;
+  if (!toStandardOutput) {
+    const int closeError = platform.Close(fd);
+    if (writeError == 0) writeError = closeError;
+  }
+  if (writeError != 0) {
+    messages.Line(outputName, 0, ErrorText(writeError));
     status = 1;
   }
-  if (!toStandardOutput) platform.Close(fd);
   messages.Flush();
   return status;
 }
