@@ -2,7 +2,7 @@
 PRESET ?= release
 BUILD := build/$(PRESET)
 
-.PHONY: run test build bench fuzz clean
+.PHONY: run test build bench bench-floor fuzz clean
 
 run: build
 	@$(BUILD)/hygrian
@@ -20,6 +20,10 @@ bench:
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@build/bench/bench/hygrian_bench
+
+# The dialogue against static C floors: instruction counts and CPU-time ratios.
+bench-floor:
+	@bench/floor.sh
 
 fuzz:
 	@cmake --preset fuzz >&2
