@@ -2,6 +2,7 @@
 // here; the run itself is RunBatch's.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -62,7 +63,7 @@ void Print(std::FILE* stream, std::string_view text) {
 
 // A usage error: the message and the usage line on standard error, status 2.
 int UsageError(std::string_view message) {
-  std::fflush(stdout);
+  (void)std::fflush(stdout);
   Print(stderr, ProgramName);
   Print(stderr, ": ");
   Print(stderr, message);
@@ -87,8 +88,9 @@ bool ParseDigits(std::string_view text, int& digits) {
 bool OutputIsInput(hygrian::batch::Platform& platform, const hygrian::batch::Options& options) {
   const std::string& output = options.output;
   if (output.empty() || output == "-") return false;
-  if (options.files.empty())
+  if (options.files.empty()) {
     return platform.SameFile(output.c_str(), hygrian::batch::StandardInput);
+  }
   for (const std::string& file : options.files) {
     if (file == "-" ? platform.SameFile(output.c_str(), hygrian::batch::StandardInput)
                     : file == output || platform.SameFile(output.c_str(), file.c_str())) {
@@ -98,9 +100,8 @@ bool OutputIsInput(hygrian::batch::Platform& platform, const hygrian::batch::Opt
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Reads the options and runs the batch; the exit status.
+int Main(int argc, char** argv) {
   hygrian::batch::Options options;
   std::string pressure;
   std::string digits;
@@ -146,4 +147,18 @@ int main(int argc, char** argv) {
     return UsageError("--output: '" + options.output + "' is also an input");
   }
   return hygrian::batch::RunBatch(platform, options);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Main(argc, argv);
+  } catch (const std::exception& error) {
+    // Only running out of memory can get here.
+    Print(stderr, ProgramName);
+    Print(stderr, ": ");
+    Print(stderr, error.what());
+    Print(stderr, "\n");
+    return 1;
+  }
 }

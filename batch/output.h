@@ -16,7 +16,7 @@ class Output {
   enum class State {
     Open,    // every byte so far written or buffered
     Closed,  // the reader of the pipe has gone (EPIPE)
-    Failed,  // a write failed; error() says why
+    Failed,  // a write failed; ErrorNumber() says why
   };
 
   Output(Platform& platform, int fd, std::size_t capacity) noexcept
@@ -34,9 +34,9 @@ class Output {
 
   // Writes what is buffered; false once writes have failed.
   bool Flush();
-  [[nodiscard]] State state() const { return state_; }
-  [[nodiscard]] int error() const { return error_; }
-  [[nodiscard]] int fd() const { return fd_; }
+  [[nodiscard]] State CurrentState() const { return state_; }
+  // The error number of the failed write.
+  [[nodiscard]] int ErrorNumber() const { return error_; }
 
  private:
   void MakeRoom(std::size_t size);

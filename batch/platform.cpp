@@ -10,7 +10,7 @@
 
 namespace hygrian::batch {
 
-SystemPlatform::SystemPlatform() { std::signal(SIGPIPE, SIG_IGN); }
+SystemPlatform::SystemPlatform() { (void)std::signal(SIGPIPE, SIG_IGN); }
 
 int SystemPlatform::OpenRead(const char* path, int* error) {
   const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
@@ -24,7 +24,10 @@ int SystemPlatform::OpenWrite(const char* path, int* error) {
   return fd;
 }
 
-void SystemPlatform::Close(int fd) { ::close(fd); }
+int SystemPlatform::Close(int fd) {
+  // A failed close has released the descriptor all the same; it is not retried.
+  return ::close(fd) == 0 ? 0 : errno;
+}
 
 std::ptrdiff_t SystemPlatform::Read(int fd, char* buffer, std::size_t size, int* error) {
   for (;;) {

@@ -20,7 +20,8 @@ class Platform {
   virtual int OpenRead(const char* path, int* error) = 0;
   // A descriptor open for writing, truncated or created, or -1 as above.
   virtual int OpenWrite(const char* path, int* error) = 0;
-  virtual void Close(int fd) = 0;
+  // 0, or the error number when the last of the written bytes could not be kept.
+  virtual int Close(int fd) = 0;
   // Reads once, retrying on an interrupted call: the count, 0 at the end, -1 on
   // an error with the error number in *error.
   virtual std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) = 0;
@@ -45,7 +46,7 @@ class SystemPlatform final : public Platform {
   SystemPlatform();
   int OpenRead(const char* path, int* error) override;
   int OpenWrite(const char* path, int* error) override;
-  void Close(int fd) override;
+  int Close(int fd) override;
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override;
   int WriteAll(int fd, const char* data, std::size_t size) override;
   bool IsTerminal(int fd) override;

@@ -194,8 +194,9 @@ void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& ou
     *p++ = ',';
   }
   for (std::size_t i = 0; i < outcome.values.size(); ++i) {
-    if ((outcome.present & (1U << i)) != 0)
+    if ((outcome.present & (1U << i)) != 0) {
       p = tables::FormatNumber(p, outcome.values[i], format_.digits);
+    }
     *p++ = ',';
   }
   // Only a bad-input reason can hold a comma ("expected 3 fields, found 4").

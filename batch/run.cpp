@@ -63,12 +63,6 @@ class Messages {
     pending_ += '\n';
     if (pending_.size() >= MessageBuffer) Flush();
   }
-  void Plain(std::string_view message) {
-    pending_ += ProgramName;
-    pending_ += ": ";
-    pending_ += message;
-    pending_ += '\n';
-  }
 
   // A display for one input of `size` bytes, when standard error is a terminal.
   void StartProgress(std::string_view file, std::uint64_t size) {
@@ -159,8 +153,8 @@ class Batch {
 
   // Reads one input; false when the output has stopped taking bytes.
   bool ReadFile(const std::string& name);
-  [[nodiscard]] bool skipped() const { return skipped_; }
-  [[nodiscard]] bool badRows() const { return badRows_; }
+  [[nodiscard]] bool Skipped() const { return skipped_; }
+  [[nodiscard]] bool HadBadRows() const { return badRows_; }
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
@@ -221,7 +215,7 @@ bool Batch::ReadFile(const std::string& name) {
       messages_.EndProgress();
       break;
   }
-  if (!standardInput) platform_.Close(fd);
+  if (!standardInput) (void)platform_.Close(fd);
   return going;
 }
 
@@ -249,7 +243,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       messages_.Row(file, row.record.line, text);
       badRows_ = true;
     }
-    if (out_.state() != Output::State::Open) return false;
+    if (out_.CurrentState() != Output::State::Open) return false;
     messages_.Tick(table.bytesRead(), ++rows);
   }
 }
@@ -278,13 +272,17 @@ int RunBatch(Platform& platform, const Options& options) {
     if (!batch.ReadFile(name)) break;
   }
   out.Flush();
-  int status = batch.skipped() ? 2 : batch.badRows() ? 1 : 0;
-  if (out.state() == Output::State::Closed) status = 0;
-  if (out.state() == Output::State::Failed) {
-    messages.Line(outputName, 0, ErrorText(out.error()));
+  int status = batch.Skipped() ? 2 : batch.HadBadRows() ? 1 : 0;
+  if (out.CurrentState() == Output::State::Closed) status = 0;
+  int writeError = out.CurrentState() == Output::State::Failed ? out.ErrorNumber() : 0;
+  if (!toStandardOutput) {
+    const int closeError = platform.Close(fd);
+    if (writeError == 0) writeError = closeError;
+  }
+  if (writeError != 0) {
+    messages.Line(outputName, 0, ErrorText(writeError));
     status = 1;
   }
-  if (!toStandardOutput) platform.Close(fd);
   messages.Flush();
   return status;
 }

@@ -57,8 +57,9 @@ class CsvReader {
   // From the next record on, fields beyond the first `limit` are counted only.
   void SetFieldLimit(std::size_t limit) { fieldLimit_ = limit; }
 
-  // Bytes consumed from the source so far (for progress displays).
-  [[nodiscard]] std::uint64_t bytesRead() const { return bytesRead_; }
+  // Bytes of the input taken up by the records returned so far, with the blank
+  // lines and byte-order mark before them (for progress displays).
+  [[nodiscard]] std::uint64_t bytesRead() const { return bytesRead_ - (end_ - next_); }
   // The error number of the failed read after CsvNext::ReadError.
   [[nodiscard]] int error() const { return error_; }
 

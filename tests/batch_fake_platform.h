@@ -35,7 +35,10 @@ class FakeBatchPlatform final : public batch::Platform {
     return Open(path);
   }
   int OpenWrite(const char* path, int* /*error*/) override { return Open(path); }
-  void Close(int fd) override { open_.erase(fd); }
+  int Close(int fd) override {
+    open_.erase(fd);
+    return 0;
+  }
 
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override {
     Reading& reading = fd == batch::StandardInput ? input_ : open_.at(fd);
