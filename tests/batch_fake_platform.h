@@ -48,7 +48,7 @@ class FakeBatchPlatform final : public batch::Platform {
       return -1;
     }
     const std::size_t count = std::min({size, readChunk, file.bytes.size() - reading.offset});
-    std::memcpy(buffer, file.bytes.data() + reading.offset, count);
+    std::copy_n(file.bytes.data() + reading.offset, count, buffer);
     reading.offset += count;
     return static_cast<std::ptrdiff_t>(count);
   }

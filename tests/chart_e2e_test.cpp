@@ -68,6 +68,7 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
   std::vector<std::string> argvStrings{program};
   argvStrings.insert(argvStrings.end(), args.begin(), args.end());
   std::vector<char*> argv;
+  argv.reserve(argvStrings.size() + 1);
   for (std::string& s : argvStrings) argv.push_back(s.data());
   argv.push_back(nullptr);
   pid_t pid = 0;

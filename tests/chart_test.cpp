@@ -100,10 +100,10 @@ const Case kCases[] = {
 class ChartGeometry : public ::testing::TestWithParam<Case> {
  protected:
   ChartGeometry() : chart(LayOut(GetParam().spec, {}, false)) {}
-  const Frame& frame() const { return chart.frame; }
+  const Frame& Axes() const { return chart.frame; }
   double P() const { return chart.frame.Pressure(); }
-  double W(const Vertex& v) const { return frame().HumidityRatioAt(v.at.y); }
-  double T(const Vertex& v) const { return frame().DryBulbAt(v.at.x); }
+  double W(const Vertex& v) const { return Axes().HumidityRatioAt(v.at.y); }
+  double T(const Vertex& v) const { return Axes().DryBulbAt(v.at.x); }
   const FamilyLayer& Layer(Family family) const {
     return chart.families[static_cast<std::size_t>(family)];
   }
@@ -144,21 +144,21 @@ TEST_P(ChartGeometry, VerticesAreWhereTheirDryBulbSays) {
 TEST_P(ChartGeometry, SaturationVerticesLieOnTheSaturationCurve) {
   const Curve& curve = Layer(Family::Saturation).curves.front();
   ASSERT_GE(curve.vertices.size(), 2u);
-  EXPECT_EQ(curve.vertices.front().t, frame().DryBulbMin());
+  EXPECT_EQ(curve.vertices.front().t, Axes().DryBulbMin());
   for (const Vertex& v : curve.vertices) {
     ExpectRelative(W(v), Ws(v.t, P()), 1e-9, "t = " + std::to_string(v.t));
   }
   // It runs to the right edge or leaves through the top.
   const Vertex& last = curve.vertices.back();
-  const bool rightEdge = last.t == frame().DryBulbMax();
-  const bool top = std::abs(last.at.y - frame().Plot().top) < 1e-6;
+  const bool rightEdge = last.t == Axes().DryBulbMax();
+  const bool top = std::abs(last.at.y - Axes().Plot().top) < 1e-6;
   EXPECT_TRUE(rightEdge || top) << "ends at t = " << last.t;
 }
 
 TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
   const Curve& curve = Layer(Family::Saturation).curves.front();
-  const double tmin = frame().DryBulbMin();
-  const double tmax = frame().DryBulbMax();
+  const double tmin = Axes().DryBulbMin();
+  const double tmax = Axes().DryBulbMax();
   if (!(tmin <= 0.0 && tmax > 0.0) || curve.vertices.back().t <= 0.0) {
     return;  // the range holds no step
   }
@@ -197,7 +197,7 @@ TEST_P(ChartGeometry, WetBulbLinesStartOnSaturationAndFollowTheRelation) {
     const double tw = curve.value;
     EXPECT_EQ(std::fmod(tw, 5.0), 0.0);
     const double start = Ws(tw, P());
-    if (tw >= frame().DryBulbMin() && start <= frame().HumidityRatioMax()) {
+    if (tw >= Axes().DryBulbMin() && start <= Axes().HumidityRatioMax()) {
       EXPECT_EQ(curve.vertices.front().t, tw);
       EXPECT_NEAR(W(curve.vertices.front()), start, 1e-9) << "wet-bulb " << tw;
     }
@@ -233,18 +233,18 @@ void ExpectConstantLines(const FamilyLayer& layer, const Frame& frame, double P,
 }
 
 TEST_P(ChartGeometry, EnthalpyVerticesGiveBackTheirValue) {
-  ExpectConstantLines(Layer(Family::Enthalpy), frame(), P(), 10.0,
+  ExpectConstantLines(Layer(Family::Enthalpy), Axes(), P(), 10.0,
                       [](double t, double W) { return EnthalpyOf(t, W); });
 }
 
 TEST_P(ChartGeometry, SpecificVolumeVerticesGiveBackTheirValue) {
   const double P0 = P();
-  ExpectConstantLines(Layer(Family::SpecificVolume), frame(), P0, 0.01,
+  ExpectConstantLines(Layer(Family::SpecificVolume), Axes(), P0, 0.01,
                       [P0](double t, double W) { return VolumeOf(t, W, P0); });
 }
 
 TEST_P(ChartGeometry, NoVertexAboveSaturationOrOutsideThePlot) {
-  const Rect& plot = frame().Plot();
+  const Rect& plot = Axes().Plot();
   for (const FamilyLayer& layer : chart.families) {
     for (const Curve& curve : layer.curves) {
       for (const Vertex& v : curve.vertices) {
@@ -272,7 +272,7 @@ TEST_P(ChartGeometry, NoChordStraysAQuarterPixelFromItsCurve) {
           const double t = a.t + (b.t - a.t) * k / 16.0;
           const double w = TrueW(curve, t, P());
           if (!std::isfinite(w)) continue;
-          const Point p = frame().At(t, w);
+          const Point p = Axes().At(t, w);
           EXPECT_LE(DistanceToSegment(p, a.at, b.at), 0.25)
               << "family " << static_cast<int>(curve.family) << " value " << curve.value
               << " between t = " << a.t << " and " << b.t;
@@ -292,8 +292,8 @@ TEST_P(ChartGeometry, NoTwoLabelsOverlapAndAllStayOnTheAirSide) {
       EXPECT_FALSE(Overlaps(boxes[i], boxes[j])) << "labels " << i << " and " << j;
     }
     for (const Point& c : Corners(boxes[i])) {
-      EXPECT_TRUE(frame().Contains(frame().DryBulbAt(c.x), frame().HumidityRatioAt(c.y)));
-      EXPECT_LE(frame().HumidityRatioAt(c.y), Ws(frame().DryBulbAt(c.x), P()) + 1e-12);
+      EXPECT_TRUE(Axes().Contains(Axes().DryBulbAt(c.x), Axes().HumidityRatioAt(c.y)));
+      EXPECT_LE(Axes().HumidityRatioAt(c.y), Ws(Axes().DryBulbAt(c.x), P()) + 1e-12);
     }
   }
 }

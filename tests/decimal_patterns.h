@@ -74,13 +74,13 @@ inline std::vector<std::uint64_t> DecimalPatterns() {
   for (int decimals = 2; decimals <= 4; ++decimals) {
     const int step = decimals == 2 ? 3 : 1;
     for (int k = 0; k < 4000 * step; k += step) {
-      std::snprintf(text, sizeof text, "%de-%d", 10 * k + 5, decimals + 1);
+      (void)std::snprintf(text, sizeof text, "%de-%d", 10 * k + 5, decimals + 1);
       AddAround(out, BitsOfText(text), 1);
     }
   }
   for (int e = -12; e <= 6; ++e) {
     for (int k = 1000; k < 10000; k += 29) {
-      std::snprintf(text, sizeof text, "%de%d", 10 * k + 5, e - 5);
+      (void)std::snprintf(text, sizeof text, "%de%d", 10 * k + 5, e - 5);
       AddAround(out, BitsOfText(text), 1);
     }
   }
@@ -100,12 +100,13 @@ inline std::vector<std::uint64_t> DecimalPatterns() {
   }
 
   // Powers of two and of ten with their neighbours.
-  for (int e = -1074; e <= 1023; ++e)
+  for (int e = -1074; e <= 1023; ++e) {
     AddAround(out, std::bit_cast<std::uint64_t>(std::ldexp(1.0, e)), 2);
+  }
   for (int e = -323; e <= 308; ++e) {
-    std::snprintf(text, sizeof text, "1e%d", e);
+    (void)std::snprintf(text, sizeof text, "1e%d", e);
     AddAround(out, BitsOfText(text), 2);
-    std::snprintf(text, sizeof text, "9.9999999999999999e%d", e);
+    (void)std::snprintf(text, sizeof text, "9.9999999999999999e%d", e);
     AddAround(out, BitsOfText(text), 1);
   }
 
@@ -113,8 +114,9 @@ inline std::vector<std::uint64_t> DecimalPatterns() {
   for (std::uint64_t b = 0; b < 64; ++b) AddAround(out, b, 0);
   AddAround(out, std::bit_cast<std::uint64_t>(DBL_MIN), 8);
   AddAround(out, std::bit_cast<std::uint64_t>(DBL_MAX), 0);
-  for (std::uint64_t k = 1; k < 64; ++k)
+  for (std::uint64_t k = 1; k < 64; ++k) {
     AddAround(out, std::bit_cast<std::uint64_t>(DBL_MAX) - k, 0);
+  }
   return out;
 }
 

@@ -134,8 +134,9 @@ TEST(ToDecimalDigits, MatchesTheRecordedHashOfAllPatterns) {
   const std::vector<std::uint64_t> patterns = testing::DecimalPatterns();
   ASSERT_EQ(patterns.size(), 298796u);
   DigitsHash hash;
-  for (const std::uint64_t bits : patterns)
+  for (const std::uint64_t bits : patterns) {
     hash.Add(bits, ToDecimalDigits(std::bit_cast<double>(bits)));
+  }
   EXPECT_EQ(hash.Value(), kRecordedPatternHash);
 }
 

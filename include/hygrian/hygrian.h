@@ -15,6 +15,8 @@
 extern "C" {
 #endif
 
+/* NOLINTBEGIN(readability-identifier-naming): C names follow C conventions. */
+
 /* kPa */
 #define HYGRIAN_STANDARD_PRESSURE 101.325
 
@@ -72,6 +74,8 @@ HYGRIAN_API int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double 
 /* "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
    "unknown status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
+
+/* NOLINTEND(readability-identifier-naming) */
 
 #ifdef __cplusplus
 }
