@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Checks each manual page given: groff reads it without a single warning, man
+# renders it, and its title line carries the project version.
+# Usage: man_pages_test.sh VERSION PAGE...
+set -euo pipefail
+version=$1
+shift
+status=0
+fail() {
+  echo "FAIL $page: $*" >&2
+  status=1
+}
+for page in "$@"; do
+  warnings=$(groff -man -ww -z "$page" 2>&1) || fail "groff exited with $?"
+  [ -z "$warnings" ] || fail "groff warns: $warnings"
+  rendered=$(MANWIDTH=80 MAN_KEEP_FORMATTING= man --warnings -l "$page" 2>&1) || fail "man -l failed"
+  case $rendered in
+    *warning*) fail "man warns: $(grep warning <<<"$rendered")" ;;
+  esac
+  for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS" EXAMPLES "SEE ALSO"; do
+    grep -q "^$section\$" <<<"$rendered" || fail "no $section section"
+  done
+  title=$(grep -m1 '^\.TH ' "$page")
+  case $title in
+    *"$version"*) ;;
+    *) fail "title line does not name version $version: $title" ;;
+  esac
+  echo "ok $page"
+done
+exit $status
