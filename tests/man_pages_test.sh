@@ -9,8 +9,10 @@ status=0
 fail() {
   echo "FAIL $page: $*" >&2
   status=1
+  page_ok=0
 }
 for page in "$@"; do
+  page_ok=1
   warnings=$(groff -man -ww -z "$page" 2>&1) || fail "groff exited with $?"
   [ -z "$warnings" ] || fail "groff warns: $warnings"
   rendered=$(MANWIDTH=80 MAN_KEEP_FORMATTING= man --warnings -l "$page" 2>&1) || fail "man -l failed"
@@ -25,6 +27,6 @@ for page in "$@"; do
     *"$version"*) ;;
     *) fail "title line does not name version $version: $title" ;;
   esac
-  echo "ok $page"
+  [ $page_ok -eq 0 ] || echo "ok $page"
 done
 exit $status
