@@ -1,69 +1,75 @@
 #include "air/cases.h"
 
-#include "air/checked.h"
-
 namespace hygrian::air {
 namespace {
 
 constexpr double kPercent = 100.0;
 
-double Kelvin(double celsius) { return (Checked(celsius) + KelvinOffset).Value(); }
+Checked Kelvin(double celsius) { return Checked(celsius) + KelvinOffset; }
 
-double SaturationHumidityRatio(double T, double P) {
-  return HumidityRatioFromPressure(SaturationPressure(T), P);
+Checked Percent(double part, double whole) { return Checked(part) / whole * kPercent; }
+
+// Runs the search unless an earlier step faulted, and writes wetBulb when it
+// finds a value.
+CaseResult SearchWetBulb(FaultLatch& first, const double& P, MoistAirState& s, double saturated) {
+  if (!first.Ok()) return {first.First()};
+  const WetBulbSearch search = FindWetBulb(s.dryBulb, s.dewPoint, s.humidityRatio, P, saturated);
+  if (search.found) s.wetBulb = search.wetBulb;
+  return {search.fault, !search.found && search.fault == Fault::None};
 }
-
-double Ratio(double a, double b) { return (Checked(a) / b).Value(); }
-
-double Percent(double part, double whole) { return (Checked(part) / whole * kPercent).Value(); }
 
 }  // namespace
 
-void ComputeFromDryWet(const double& P, const double& R, MoistAirState& s) {
-  const double Td = Kelvin(s.dryBulb);
-  const double Tw = Kelvin(s.wetBulb);
-  const double saturatedAtWetBulb = SaturationHumidityRatio(Tw, P);
-  const double ps = SaturationPressure(Td);
-  const double saturated = HumidityRatioFromPressure(ps, P);
-  s.humidityRatio = HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, saturatedAtWetBulb);
-  s.degreeOfSaturation = Ratio(s.humidityRatio, saturated);
-  s.vaporPressure = PressureFromHumidityRatio(s.humidityRatio, P);
-  s.relativeHumidity = Percent(s.vaporPressure, ps);
-  s.dewPoint = DewPointFromPressure(s.vaporPressure, s.dryBulb);
-  s.enthalpy = Enthalpy(s.dryBulb, s.humidityRatio);
-  s.specificVolume = SpecificVolume(Td, s.humidityRatio, R, P);
+CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& s) {
+  FaultLatch first;
+  const double Td = first(Kelvin(s.dryBulb));
+  const double Tw = first(Kelvin(s.wetBulb));
+  const double saturatedAtWetBulb = first(SaturationHumidityRatio(Tw, P));
+  const double ps = first(SaturationPressure(Td));
+  const double saturated = first(HumidityRatioFromPressure(ps, P));
+  s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, saturatedAtWetBulb));
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
+  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
+  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
+  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  return {first.First()};
 }
 
-void ComputeFromDryDew(const double& P, const double& R, MoistAirState& s,
-                       const GiveUpNotice& onGiveUp) {
-  const double Td = Kelvin(s.dryBulb);
-  const double Tdp = Kelvin(s.dewPoint);
-  const double ps = SaturationPressure(Td);
-  const double saturated = HumidityRatioFromPressure(ps, P);
-  s.vaporPressure = SaturationPressure(Tdp);
-  s.humidityRatio = HumidityRatioFromPressure(s.vaporPressure, P);
-  s.degreeOfSaturation = Ratio(s.humidityRatio, saturated);
-  s.relativeHumidity = Percent(s.vaporPressure, ps);
-  s.enthalpy = Enthalpy(s.dryBulb, s.humidityRatio);
-  s.specificVolume = SpecificVolume(Td, s.humidityRatio, R, P);
-  FindWetBulb(s.dryBulb, s.dewPoint, s.wetBulb, s.humidityRatio, P, onGiveUp);
+CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& s) {
+  FaultLatch first;
+  const double Td = first(Kelvin(s.dryBulb));
+  const double Tdp = first(Kelvin(s.dewPoint));
+  const double ps = first(SaturationPressure(Td));
+  const double saturated = first(HumidityRatioFromPressure(ps, P));
+  s.vaporPressure = first(SaturationPressure(Tdp));
+  s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
+  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  return SearchWetBulb(first, P, s, saturated);
 }
 
-void ComputeFromDryRh(const double& P, const double& R, MoistAirState& s,
-                      const GiveUpNotice& onGiveUp) {
-  const double Td = Kelvin(s.dryBulb);
+CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) {
+  FaultLatch first;
+  const double Td = first(Kelvin(s.dryBulb));
   // Between here and the end the field holds a fraction, not a percentage.
-  s.relativeHumidity = Ratio(s.relativeHumidity, kPercent);
-  const double ps = SaturationPressure(Td);
-  const double saturated = HumidityRatioFromPressure(ps, P);
-  s.vaporPressure = (Checked(s.relativeHumidity) * ps).Value();
-  s.humidityRatio = HumidityRatioFromPressure(s.vaporPressure, P);
-  s.degreeOfSaturation = Ratio(s.humidityRatio, saturated);
-  s.enthalpy = Enthalpy(s.dryBulb, s.humidityRatio);
-  s.specificVolume = SpecificVolume(Td, s.humidityRatio, R, P);
-  s.dewPoint = DewPointFromPressure(s.vaporPressure, s.dryBulb);
-  FindWetBulb(s.dryBulb, s.dewPoint, s.wetBulb, s.humidityRatio, P, onGiveUp);
-  s.relativeHumidity = (Checked(s.relativeHumidity) * kPercent).Value();
+  s.relativeHumidity = first(Checked(s.relativeHumidity) / kPercent);
+  const double ps = first(SaturationPressure(Td));
+  const double saturated = first(HumidityRatioFromPressure(ps, P));
+  s.vaporPressure = first(Checked(s.relativeHumidity) * ps);
+  s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
+  CaseResult result = SearchWetBulb(first, P, s, saturated);
+  if (result.fault != Fault::None) return result;
+  s.relativeHumidity = first(Checked(s.relativeHumidity) * kPercent);
+  result.fault = first.First();
+  return result;
 }
 
 }  // namespace hygrian::air

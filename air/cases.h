@@ -1,25 +1,30 @@
 // The three ways of completing a moist-air state from one measured pair: dry-bulb
 // with wet-bulb, with dew point, or with relative humidity. Each reads the two
-// measured fields of the state, overwrites the others in a fixed order, and
-// throws air::FaultError at the first fault (leaving the fields done so far).
+// measured fields of the state, overwrites the others in a fixed order and
+// returns its first fault, if any, as a value (the fields then hold meaningless
+// values). Nothing is written to any console.
 #pragma once
 
 #include "air/relations.h"
 
 namespace hygrian::air {
 
+struct CaseResult {
+  Fault fault = Fault::None;  // the first fault of the computation
+  // The wet-bulb search found no value and wetBulb kept the value it had. A fault
+  // together with this one came after the search.
+  bool gaveUp = false;
+};
+
 // From dryBulb and wetBulb: 25 and 20 give a dew point of 17.56 and a relative
 // humidity of 63.48 percent.
-void ComputeFromDryWet(const double& P, const double& R, MoistAirState& state);
+CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& state);
 
 // From dryBulb and dewPoint (a dew point at or below 0 is taken as a frost point).
-// wetBulb is written only when the search finds it; otherwise onGiveUp runs and
-// wetBulb keeps its value.
-void ComputeFromDryDew(const double& P, const double& R, MoistAirState& state,
-                       const GiveUpNotice& onGiveUp);
+// wetBulb is written only when the search finds it.
+CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& state);
 
 // From dryBulb and relativeHumidity (percent). wetBulb as for the dew point.
-void ComputeFromDryRh(const double& P, const double& R, MoistAirState& state,
-                      const GiveUpNotice& onGiveUp);
+CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& state);
 
 }  // namespace hygrian::air

@@ -1,51 +1,108 @@
-// Checked double arithmetic for the moist-air relations: every operation and
-// math-function call stops the computation with a Fault at the first invalid
-// operation, division by zero, overflow or math-function error. Underflow,
-// inexact results and subnormal operands pass silently with their IEEE results.
+// Checked double arithmetic for the moist-air relations. Each operation and
+// math-function call yields its value together with the first fault met on the
+// way to it: an invalid operation, division by zero, overflow or math-function
+// error. Underflow, inexact results and subnormal operands pass silently with
+// their IEEE results. Nothing is thrown.
+//
+// The fault of an operation with two operands is the left operand's, else the
+// right one's, else its own: the relations are written so that the left operand
+// is always the one computed first, which makes this the first fault in the
+// order of computation. Once a fault is carried the value is meaningless.
 #pragma once
+
+#include <cmath>
+
+#include "air/fault.h"
 
 namespace hygrian::air {
 
-enum class Fault {
-  Invalid,           // 0/0 and other invalid operations
-  DivideByZero,      // a nonzero number divided by zero
-  Overflow,          // an arithmetic result beyond the double range
-  LogDomain,         // ln of a negative number or NaN
-  LogSingularity,    // ln 0
-  ExpOverflow,       // exp result beyond the double range
-  PowerDomain,       // negative base with a non-integral exponent
-  PowerSingularity,  // zero base with a negative exponent
-  PowerOverflow,     // power result beyond the double range
-};
-
-// Thrown by the operations below; the dialogue turns it into a run-time report.
-struct FaultError {
-  Fault fault;
-};
-
-// A double whose arithmetic is checked. Operands are always finite: a result that
-// would not be is reported instead of returned. C++ leaves the order of the two
-// operands of an operator unspecified, so expressions in which both operands can
-// fault are split into statements in the order the relation is written.
 class Checked {
  public:
   constexpr Checked(double value) : value_(value) {}  // NOLINT(google-explicit-constructor)
-  constexpr double Value() const { return value_; }
+  constexpr Checked(double value, Fault fault) : value_(value), fault_(fault) {}
 
-  friend Checked operator+(Checked a, Checked b);
-  friend Checked operator-(Checked a, Checked b);
-  friend Checked operator*(Checked a, Checked b);
-  friend Checked operator/(Checked a, Checked b);
-  friend constexpr Checked operator-(Checked a) { return Checked(-a.value_); }
+  constexpr double Value() const { return value_; }
+  constexpr Fault FirstFault() const { return fault_; }
+  constexpr bool Ok() const { return fault_ == Fault::None; }
+
+  friend Checked operator+(Checked a, Checked b) {
+    return Arithmetic(a.value_ + b.value_, Earlier(a, b));
+  }
+  friend Checked operator-(Checked a, Checked b) {
+    return Arithmetic(a.value_ - b.value_, Earlier(a, b));
+  }
+  friend Checked operator*(Checked a, Checked b) {
+    return Arithmetic(a.value_ * b.value_, Earlier(a, b));
+  }
+  friend Checked operator/(Checked a, Checked b) {
+    Fault fault = Earlier(a, b);
+    if (b.value_ == 0.0 && fault == Fault::None) {
+      fault = a.value_ == 0.0 ? Fault::Invalid : Fault::DivideByZero;
+    }
+    return Arithmetic(a.value_ / b.value_, fault);
+  }
+  friend constexpr Checked operator-(Checked a) { return {-a.value_, a.fault_}; }
+  // Compares the values alone.
   friend constexpr bool operator<=(Checked a, Checked b) { return a.value_ <= b.value_; }
 
  private:
+  static constexpr Fault Earlier(Checked a, Checked b) {
+    return a.fault_ != Fault::None ? a.fault_ : b.fault_;
+  }
+  // A result of finite operands is NaN only after an invalid operation and
+  // infinite only after an overflow.
+  static Checked Arithmetic(double result, Fault earlier) {
+    if (std::isfinite(result) || earlier != Fault::None) return {result, earlier};
+    return {result, std::isnan(result) ? Fault::Invalid : Fault::Overflow};
+  }
+
   double value_;
+  Fault fault_ = Fault::None;
 };
 
-Checked Log(Checked x);             // natural logarithm
-Checked Exp(Checked x);             // e to the power x
-Checked Pow(Checked x, Checked y);  // x to the real power y
-Checked Abs(Checked x);
+// Natural logarithm.
+inline Checked Log(Checked x) {
+  const double v = x.Value();
+  if (!x.Ok()) return x;
+  if (v == 0.0) return {v, Fault::LogSingularity};
+  if (!(v > 0.0)) return {v, Fault::LogDomain};
+  return std::log(v);
+}
+
+// e to the power x.
+inline Checked Exp(Checked x) {
+  if (!x.Ok()) return x;
+  const double result = std::exp(x.Value());
+  if (std::isinf(result)) return {result, Fault::ExpOverflow};
+  return result;
+}
+
+// x to the real power y. Out of line so that the compiler never sees a constant
+// exponent: pow(x, 2.0) must stay a call of the library's pow, whose result can
+// differ from x * x in the last bit.
+Checked Pow(Checked x, Checked y);
+
+inline Checked Abs(Checked x) { return {std::fabs(x.Value()), x.FirstFault()}; }
+
+// Keeps the first fault of a sequence of steps, in the order the steps run.
+// Each step hands over its result and gets its value back; a step that runs on
+// the meaningless value left by an earlier fault cannot hide that fault.
+class FaultLatch {
+ public:
+  double operator()(Checked step) {
+    if (fault_ == Fault::None) fault_ = step.FirstFault();
+    return step.Value();
+  }
+  // The last step's value with the first fault of all the steps.
+  Checked Finish(Checked last) {
+    (*this)(last);
+    return {last.Value(), fault_};
+  }
+  Fault First() const { return fault_; }
+  bool Ok() const { return fault_ == Fault::None; }
+
+ private:
+  Fault fault_ = Fault::None;
+};
 
 }  // namespace hygrian::air

@@ -3,13 +3,14 @@
 #include <cmath>
 
 #include "air/cases.h"
-#include "air/checked.h"
 
 namespace hygrian {
 namespace {
 
 Status StatusOf(air::Fault fault) {
   switch (fault) {
+    case air::Fault::None:
+      return Status::Ok;
     case air::Fault::Invalid:
       return Status::InvalidOperation;
     case air::Fault::DivideByZero:
@@ -32,34 +33,37 @@ Status StatusOf(air::Fault fault) {
   return Status::InvalidOperation;
 }
 
-// Runs one case on a state holding only the two given values; on any failure
-// the result holds those two values and nothing else.
+State StateOf(const air::MoistAirState& s) {
+  return {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
+          s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
+          s.vaporPressure};
+}
+
+// Runs one case on a state holding only the two given values, at the standard
+// gas constant. On a fault or invalid input the result holds those two values
+// and nothing else; when the search gives up the wet-bulb stays 0.0.
 template <typename Compute>
 Result Run(double a, double b, double P, double air::MoistAirState::*first,
            double air::MoistAirState::*second, Compute compute) {
-  air::MoistAirState given;
-  given.*first = a;
-  given.*second = b;
+  air::MoistAirState s;
+  s.*first = a;
+  s.*second = b;
   Result result;
   if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(P) || !(P > 0.0)) {
     result.status = Status::InvalidInput;
   } else {
-    air::MoistAirState s = given;
-    try {
-      result.wetBulbFound = compute(P, s);
-      const auto& c = s;
-      result.state = {c.dryBulb,      c.wetBulb,       c.dewPoint,           c.relativeHumidity,
-                      c.enthalpy,     c.humidityRatio, c.degreeOfSaturation, c.specificVolume,
-                      c.vaporPressure};
+    const air::CaseResult outcome = compute(P, air::DryAirGasConstant, s);
+    if (outcome.fault == air::Fault::None) {
+      result.state = StateOf(s);
+      result.wetBulbFound = !outcome.gaveUp;
       return result;
-    } catch (const air::FaultError& error) {
-      result.status = StatusOf(error.fault);
     }
+    result.status = StatusOf(outcome.fault);
   }
-  result.state.dryBulb = given.dryBulb;
-  result.state.wetBulb = given.wetBulb;
-  result.state.dewPoint = given.dewPoint;
-  result.state.relativeHumidity = given.relativeHumidity;
+  air::MoistAirState given;
+  given.*first = a;
+  given.*second = b;
+  result.state = StateOf(given);
   return result;
 }
 
@@ -67,29 +71,18 @@ Result Run(double a, double b, double P, double air::MoistAirState::*first,
 
 Result FromDryBulbWetBulb(double dryBulb, double wetBulb, double pressure) noexcept {
   return Run(dryBulb, wetBulb, pressure, &air::MoistAirState::dryBulb, &air::MoistAirState::wetBulb,
-             [](double P, air::MoistAirState& s) {
-               air::ComputeFromDryWet(P, air::DryAirGasConstant, s);
-               return true;
-             });
+             air::ComputeFromDryWet);
 }
 
 Result FromDryBulbDewPoint(double dryBulb, double dewPoint, double pressure) noexcept {
   return Run(dryBulb, dewPoint, pressure, &air::MoistAirState::dryBulb,
-             &air::MoistAirState::dewPoint, [](double P, air::MoistAirState& s) {
-               bool gaveUp = false;
-               air::ComputeFromDryDew(P, air::DryAirGasConstant, s, [&gaveUp] { gaveUp = true; });
-               return !gaveUp;
-             });
+             &air::MoistAirState::dewPoint, air::ComputeFromDryDew);
 }
 
 Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
                                    double pressure) noexcept {
   return Run(dryBulb, relativeHumidity, pressure, &air::MoistAirState::dryBulb,
-             &air::MoistAirState::relativeHumidity, [](double P, air::MoistAirState& s) {
-               bool gaveUp = false;
-               air::ComputeFromDryRh(P, air::DryAirGasConstant, s, [&gaveUp] { gaveUp = true; });
-               return !gaveUp;
-             });
+             &air::MoistAirState::relativeHumidity, air::ComputeFromDryRh);
 }
 
 std::string_view StatusText(Status status) noexcept {
@@ -99,23 +92,23 @@ std::string_view StatusText(Status status) noexcept {
     case Status::InvalidInput:
       return "invalid input";
     case Status::InvalidOperation:
-      return "floating-point error: invalid";
+      return air::FaultText(air::Fault::Invalid);
     case Status::DivideByZero:
-      return "floating-point error: divide by zero";
+      return air::FaultText(air::Fault::DivideByZero);
     case Status::Overflow:
-      return "floating-point error: overflow";
+      return air::FaultText(air::Fault::Overflow);
     case Status::LogDomain:
-      return "log: DOMAIN error";
+      return air::FaultText(air::Fault::LogDomain);
     case Status::LogSingularity:
-      return "log: SING error";
+      return air::FaultText(air::Fault::LogSingularity);
     case Status::ExpOverflow:
-      return "exp: OVERFLOW error";
+      return air::FaultText(air::Fault::ExpOverflow);
     case Status::PowerDomain:
-      return "**: DOMAIN error";
+      return air::FaultText(air::Fault::PowerDomain);
     case Status::PowerSingularity:
-      return "**: SING error";
+      return air::FaultText(air::Fault::PowerSingularity);
     case Status::PowerOverflow:
-      return "**: OVERFLOW error";
+      return air::FaultText(air::Fault::PowerOverflow);
   }
   return "invalid input";
 }

@@ -1,7 +1,5 @@
 #include "air/relations.h"
 
-#include "air/checked.h"
-
 namespace hygrian::air {
 namespace {
 
@@ -45,13 +43,13 @@ constexpr int kSearchPasses = 100;
 
 }  // namespace
 
-double SaturationPressureOverIce(double T) {
+Checked SaturationPressureOverIce(double T) {
   const Checked lead = kIceConstant - kIceInverse / Checked(T);
   const Checked logTerm = kIceLog * Log(T);
-  return Exp(lead - logTerm).Value();
+  return Exp(lead - logTerm);
 }
 
-double SaturationPressureOverWater(double T) {
+Checked SaturationPressureOverWater(double T) {
   const Checked t = T;
   Checked sum = -kWaterInverse / t;
   sum = sum + kWaterLinear * t;
@@ -60,87 +58,116 @@ double SaturationPressureOverWater(double T) {
   sum = sum - kWaterCube * Pow(t, 3.0);
   sum = sum + kWaterFourth * Pow(t, 4.0);
   sum = sum - kWaterLog * Log(t);
-  return Exp(sum).Value();
+  return Exp(sum);
 }
 
-double SaturationPressure(double T) {
+Checked SaturationPressure(double T) {
   return T <= KelvinOffset ? SaturationPressureOverIce(T) : SaturationPressureOverWater(T);
 }
 
-double HumidityRatioFromPressure(double p, double P) {
+Checked HumidityRatioFromPressure(double p, double P) {
   const Checked numerator = kMolecularMassRatio * Checked(p);
   const Checked denominator = Checked(P) - p;
-  return (numerator / denominator).Value();
+  return numerator / denominator;
 }
 
-double PressureFromHumidityRatio(double W, double P) {
+Checked PressureFromHumidityRatio(double W, double P) {
   const Checked numerator = Checked(W) * P;
   const Checked denominator = Checked(W) + kMolecularMassRatio;
-  return (numerator / denominator).Value();
+  return numerator / denominator;
 }
 
-double HumidityRatioFromWetBulb(double t, double tw, double Wsw) {
+Checked SaturationHumidityRatio(double T, double P) {
+  FaultLatch first;
+  const double p = first(SaturationPressure(T));
+  return first.Finish(HumidityRatioFromPressure(p, P));
+}
+
+Checked HumidityRatioFromWetBulb(double t, double tw, double Wsw) {
   Checked latent = kLatentHeat - kLatentSlope * Checked(tw);
   latent = latent * Wsw;
   const Checked sensible = kDryAirHeat * (Checked(t) - tw);
   const Checked numerator = latent - sensible;
   Checked denominator = kLatentHeat + kVapourHeat * Checked(t);
   denominator = denominator - kLiquidHeat * Checked(tw);
-  return (numerator / denominator).Value();
+  return numerator / denominator;
 }
 
-double DewPointFromPressure(double p, double t) {
+Checked DewPointFromPressure(double p, double t) {
   const DewPointRange& r = t <= 0.0 ? kFreezing : (t <= 50.0 ? kMild : kHot);
   const Checked alpha = Log(p);
   Checked td = r.a2 * Pow(alpha, 2.0);
   td = td + r.a1 * alpha;
-  return (td + r.a0).Value();
+  return td + r.a0;
 }
 
-double Enthalpy(double t, double W) {
+Checked Enthalpy(double t, double W) {
   const Checked perKgVapour = kLatentHeat + kVapourHeat * Checked(t);
   const Checked vapour = perKgVapour * W;
-  return (vapour + kDryAirHeat * Checked(t)).Value();
+  return vapour + kDryAirHeat * Checked(t);
 }
 
-double SpecificVolume(double T, double W, double R, double P) {
+Checked SpecificVolume(double T, double W, double R, double P) {
   const Checked dryAir = Checked(R) * T / P;
   const Checked moistFactor = 1.0 + kVolumeVapourFactor * Checked(W);
-  return (dryAir * moistFactor).Value();
+  return dryAir * moistFactor;
 }
 
-double WetBulbResidual(double t, double x, double W, double P) {
-  const double T = (Checked(x) + KelvinOffset).Value();
-  const double saturated = HumidityRatioFromPressure(SaturationPressure(T), P);
-  return (Checked(W) - HumidityRatioFromWetBulb(t, x, saturated)).Value();
+Checked WetBulbResidual(double t, double x, double W, double P) {
+  FaultLatch first;
+  const double T = first(Checked(x) + KelvinOffset);
+  const double saturated = first(SaturationHumidityRatio(T, P));
+  return first.Finish(Checked(W) - HumidityRatioFromWetBulb(t, x, saturated));
 }
 
-WetBulbSearch FindWetBulb(double t, double td, double& tw, double W, double P,
-                          const GiveUpNotice& onGiveUp) {
-  Checked x = td;
-  Checked previous = WetBulbResidual(t, t, W, P);
-  Checked step = Checked(td) - t;
+WetBulbSearch FindWetBulb(double t, double td, double W, double P) {
+  FaultLatch first;
+  const double T = first(Checked(t) + KelvinOffset);
+  const double saturated = first(SaturationHumidityRatio(T, P));
+  if (!first.Ok()) return {.fault = first.First()};
+  return FindWetBulb(t, td, W, P, saturated);
+}
+
+WetBulbSearch FindWetBulb(double t, double td, double W, double P, double saturatedAtDryBulb) {
   WetBulbSearch search;
+  // g(t), from the saturation humidity ratio at t that the caller already has.
+  Checked previous = Checked(W) - HumidityRatioFromWetBulb(t, t, saturatedAtDryBulb);
+  Checked step = Checked(td) - t;
+  // Each value is tested before the next one is used, so the search stops at
+  // its first fault.
+  if (!previous.Ok() || !step.Ok()) {
+    search.fault = previous.Ok() ? step.FirstFault() : previous.FirstFault();
+    return search;
+  }
+  double x = td;
   while (search.passes < kSearchPasses) {
     ++search.passes;
-    const Checked current = WetBulbResidual(t, x.Value(), W, P);
+    const Checked current = WetBulbResidual(t, x, W, P);
+    if (!current.Ok()) {
+      search.fault = current.FirstFault();
+      return search;
+    }
     if (Abs(current) <= kSearchTolerance) {
-      tw = x.Value();
       search.found = true;
+      search.wetBulb = x;
       return search;
     }
     const Checked difference = previous - current;
-    if (difference.Value() == 0.0) break;
+    if (difference.Ok() && difference.Value() == 0.0) break;
     step = current / difference * step;
-    x = x + step;
+    const Checked next = Checked(x) + step;
+    if (!next.Ok()) {
+      search.fault = next.FirstFault();
+      return search;
+    }
+    x = next.Value();
     if (Abs(step) <= kSearchTolerance) {
-      tw = x.Value();
       search.found = true;
+      search.wetBulb = x;
       return search;
     }
     previous = current;
   }
-  if (onGiveUp) onGiveUp();
   return search;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "air/cases.h"
+#include "app/math_report.h"
 #include "console/failure.h"
 #include "console/input.h"
 #include "console/output.h"
@@ -77,19 +78,12 @@ void WriteResults(Console& console, const air::MoistAirState& s) {
   WriteStatement(console, kResults, values);
 }
 
-// Runs a computation; its first arithmetic or math-function fault ends the
-// program with a report.
-template <typename Compute>
-void Computing(Console& console, Compute compute) {
-  try {
-    compute();
-  } catch (const air::FaultError& error) {
-    RaiseMathFault(console, error.fault);
-  }
-}
-
-air::GiveUpNotice NoWetBulbNotice(Console& console) {
-  return [&console] { WriteStatement(console, kNoWetBulb); };
+// Ends a computation: the message of a search that gave up, then the report of
+// a fault. A fault together with a give-up came after the search, so the
+// message goes first.
+void Complete(Console& console, air::CaseResult result) {
+  if (result.gaveUp) WriteStatement(console, kNoWetBulb);
+  if (result.fault != air::Fault::None) RaiseMathFault(console, result.fault);
 }
 
 }  // namespace
@@ -97,19 +91,19 @@ air::GiveUpNotice NoWetBulbNotice(Console& console) {
 void StateFromDryWet(Console& console, const double& P, const double& R, air::MoistAirState& s) {
   WriteStatement(console, kDryWetPrompt);
   ReadReals(console, s.dryBulb, s.wetBulb);
-  Computing(console, [&] { air::ComputeFromDryWet(P, R, s); });
+  Complete(console, air::ComputeFromDryWet(P, R, s));
 }
 
 void StateFromDryDew(Console& console, const double& P, const double& R, air::MoistAirState& s) {
   WriteStatement(console, kDryDewPrompt);
   ReadReals(console, s.dryBulb, s.dewPoint);
-  Computing(console, [&] { air::ComputeFromDryDew(P, R, s, NoWetBulbNotice(console)); });
+  Complete(console, air::ComputeFromDryDew(P, R, s));
 }
 
 void StateFromDryRh(Console& console, const double& P, const double& R, air::MoistAirState& s) {
   WriteStatement(console, kDryRhPrompt);
   ReadReals(console, s.dryBulb, s.relativeHumidity);
-  Computing(console, [&] { air::ComputeFromDryRh(P, R, s, NoWetBulbNotice(console)); });
+  Complete(console, air::ComputeFromDryRh(P, R, s));
 }
 
 void RunDialogue(Console& console, DialogueState& dialogue) {

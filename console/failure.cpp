@@ -49,30 +49,6 @@ FailureText Describe(ConsoleFailure failure) {
   return {6500, "file not open for reading or file locked"};
 }
 
-FailureText Describe(air::Fault fault) {
-  switch (fault) {
-    case air::Fault::Invalid:
-      return {6101, "floating-point error: invalid"};
-    case air::Fault::DivideByZero:
-      return {6103, "floating-point error: divide by zero"};
-    case air::Fault::Overflow:
-      return {6104, "floating-point error: overflow"};
-    case air::Fault::LogDomain:
-      return {6201, "log: DOMAIN error"};
-    case air::Fault::LogSingularity:
-      return {6202, "log: SING error"};
-    case air::Fault::ExpOverflow:
-      return {6203, "exp: OVERFLOW error"};
-    case air::Fault::PowerDomain:
-      return {6201, "**: DOMAIN error"};
-    case air::Fault::PowerSingularity:
-      return {6202, "**: SING error"};
-    case air::Fault::PowerOverflow:
-      return {6203, "**: OVERFLOW error"};
-  }
-  return {6101, "floating-point error: invalid"};
-}
-
 // Reports go out unchecked: there is nowhere left to report their own failure.
 void WriteError(Console& console, std::string_view bytes) {
   if (!bytes.empty()) console.platform.Write(Stream::Error, bytes);
@@ -119,11 +95,6 @@ void RaiseConsoleFailure(Console& console, ConsoleFailure failure) {
   const FailureText text = Describe(failure);
   RaiseRunTimeError(console, writing ? StatementKind::Write : StatementKind::Read, text.number,
                     text.message);
-}
-
-void RaiseMathFault(Console& console, air::Fault fault) {
-  const FailureText text = Describe(fault);
-  RaiseRunTimeError(console, StatementKind::Math, text.number, text.message);
 }
 
 void StopProgram(Console& console) {

@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-#include "air/checked.h"
 #include "console/console.h"
 
 namespace hygrian {
@@ -39,10 +38,6 @@ enum class ConsoleFailure {
                                     std::string_view message);
 
 [[noreturn]] void RaiseConsoleFailure(Console& console, ConsoleFailure failure);
-
-// Reports an arithmetic fault ("floating-point error: divide by zero", M6103) or a
-// math-function error ("log: SING error", M6202).
-[[noreturn]] void RaiseMathFault(Console& console, air::Fault fault);
 
 // The normal stop: closes an open line, writes "Stop - Program terminated." CR LF
 // and exits with status 0.

@@ -40,7 +40,7 @@ constexpr std::array kReferences{
 // of the program does.
 double ProgramSaturationPressure(double celsius) {
   const double kelvin = celsius + hygrian::air::KelvinOffset;
-  return hygrian::air::SaturationPressure(kelvin);
+  return hygrian::air::SaturationPressure(kelvin).Value();
 }
 
 std::string Format(const char* format, double value) {

@@ -12,25 +12,6 @@ namespace {
 
 using testing::ExitStatusOf;
 
-// Keeps standard output and standard error writes in one sequence, so a test sees
-// which stream came first.
-class StreamLog final : public Platform {
- public:
-  explicit StreamLog(bool terminal) { fake.inputTerminal = fake.outputTerminal = terminal; }
-
-  IoResult Read(std::span<char> buffer) override { return fake.Read(buffer); }
-  IoResult Write(Stream stream, std::span<const char> bytes) override {
-    writes.push_back((stream == Stream::Error ? "err:" : "out:") +
-                     std::string(bytes.data(), bytes.size()));
-    return fake.Write(stream, bytes);
-  }
-  bool IsTerminal(Stream stream) override { return fake.IsTerminal(stream); }
-  [[noreturn]] void Exit(int status) override { fake.Exit(status); }
-
-  testing::FakePlatform fake;
-  std::vector<std::string> writes;
-};
-
 TEST(RaiseRunTimeError, ReportForms) {
   struct Case {
     StatementKind kind;
@@ -64,35 +45,6 @@ TEST(RaiseRunTimeError, ReportForms) {
   }
 }
 
-TEST(RaiseMathFault, NumbersAndTexts) {
-  struct Case {
-    air::Fault fault;
-    const char* report;
-  };
-  const Case cases[] = {
-      {air::Fault::Invalid,
-       "\r\nrun-time error M6101: MATH\r\n- floating-point error: invalid\r\n"},
-      {air::Fault::DivideByZero,
-       "\r\nrun-time error M6103: MATH\r\n- floating-point error: divide by zero\r\n"},
-      {air::Fault::Overflow,
-       "\r\nrun-time error M6104: MATH\r\n- floating-point error: overflow\r\n"},
-      {air::Fault::LogDomain, "\r\nrun-time error M6201: MATH\r\n- log: DOMAIN error\r\n"},
-      {air::Fault::LogSingularity, "\r\nrun-time error M6202: MATH\r\n- log: SING error\r\n"},
-      {air::Fault::ExpOverflow, "\r\nrun-time error M6203: MATH\r\n- exp: OVERFLOW error\r\n"},
-      {air::Fault::PowerDomain, "\r\nrun-time error M6201: MATH\r\n- **: DOMAIN error\r\n"},
-      {air::Fault::PowerSingularity, "\r\nrun-time error M6202: MATH\r\n- **: SING error\r\n"},
-      {air::Fault::PowerOverflow, "\r\nrun-time error M6203: MATH\r\n- **: OVERFLOW error\r\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.report);
-    testing::FakePlatform fake;
-    Console console(fake);
-    EXPECT_EQ(ExitStatusOf([&] { RaiseMathFault(console, c.fault); }), 1);
-    EXPECT_EQ(fake.err, c.report);
-    EXPECT_EQ(fake.out, "");
-  }
-}
-
 TEST(StopProgram, StopMessageAndExit) {
   struct Case {
     bool lineOpen;
@@ -106,11 +58,11 @@ TEST(StopProgram, StopMessageAndExit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lineOpen);
-    StreamLog log(true);
+    testing::FakePlatform log(true);
     Console console(log);
     console.lineOpen = c.lineOpen;
     EXPECT_EQ(ExitStatusOf([&] { StopProgram(console); }), 0);
-    EXPECT_EQ(log.writes, c.writes);
+    EXPECT_EQ(log.streams, c.writes);
   }
 }
 
@@ -130,7 +82,7 @@ TEST(EndOfRun, ClosesAnOpenLineOnce) {
 TEST(EndOfRun, RunsAfterTheReport) {
   for (const bool lineOpen : {true, false}) {
     SCOPED_TRACE(lineOpen);
-    StreamLog log(true);
+    testing::FakePlatform log(true);
     Console console(log);
     console.lineOpen = lineOpen;
     EXPECT_EQ(ExitStatusOf([&] {
@@ -140,7 +92,7 @@ TEST(EndOfRun, RunsAfterTheReport) {
     std::vector<std::string> expected = {
         "err:\r\nrun-time error F6501: READ(CON)\r\n- end of file encountered\r\n"};
     if (lineOpen) expected.push_back("out:\r\n");
-    EXPECT_EQ(log.writes, expected);
+    EXPECT_EQ(log.streams, expected);
   }
 }
 
@@ -152,7 +104,11 @@ TEST(EndOfRun, ReportDuringExitKeepsTheStatus) {
   console.lineOpen = true;
   console.exitInProgress = true;
   console.exitStatus = 0;
-  EXPECT_EQ(ExitStatusOf([&] { RaiseMathFault(console, air::Fault::Overflow); }), 0);
+  EXPECT_EQ(ExitStatusOf([&] {
+              RaiseRunTimeError(console, StatementKind::Math, 6104,
+                                "floating-point error: overflow");
+            }),
+            0);
   EXPECT_EQ(fake.err, "\r\nrun-time error M6104: MATH\r\n- floating-point error: overflow\r\n");
   EXPECT_EQ(fake.out, "");
 }

@@ -7,6 +7,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/platform.h"
 
@@ -26,6 +27,10 @@ class FakePlatform final : public Platform {
     int error = 0;
   };
 
+  // A terminal on both standard input and standard output, or on neither.
+  explicit FakePlatform(bool terminal = false)
+      : inputTerminal(terminal), outputTerminal(terminal) {}
+
   bool inputTerminal = false;
   bool outputTerminal = false;
   std::deque<ReadStep> reads;  // an empty script reads as the end of input
@@ -33,6 +38,14 @@ class FakePlatform final : public Platform {
   std::string err;
   int writeError = 0;    // when set, writes to standard output fail with it
   int outputWrites = 0;  // number of writes made to standard output
+  int failWrite = -1;    // index among the standard-output writes of one that fails...
+  int failError = 0;     // ...with this error
+  // Each write to standard output as its own string, to see how the bytes were
+  // split into writes.
+  std::vector<std::string> writes;
+  // Every write to either stream in order, led by "out:" or "err:", to see which
+  // stream came first.
+  std::vector<std::string> streams;
 
   // Feeds lines the way a terminal does: one line per read.
   void TypeLines(std::string_view text) {
@@ -60,10 +73,14 @@ class FakePlatform final : public Platform {
   }
 
   IoResult Write(Stream stream, std::span<const char> bytes) override {
+    streams.push_back((stream == Stream::Error ? "err:" : "out:") +
+                      std::string(bytes.data(), bytes.size()));
     if (stream == Stream::Error) {
       err.append(bytes.data(), bytes.size());
       return {static_cast<std::int64_t>(bytes.size()), 0};
     }
+    writes.emplace_back(bytes.data(), bytes.size());
+    if (static_cast<int>(writes.size()) - 1 == failWrite) return {0, failError};
     ++outputWrites;
     if (writeError != 0) return {0, writeError};
     out.append(bytes.data(), bytes.size());

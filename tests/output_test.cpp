@@ -14,29 +14,6 @@ namespace {
 
 using testing::ExitStatusOf;
 
-// Keeps each write to standard output as its own string, so a test sees how the
-// bytes were split into writes, and can make one chosen write fail.
-class WriteLog final : public Platform {
- public:
-  explicit WriteLog(bool terminal) { fake.inputTerminal = fake.outputTerminal = terminal; }
-
-  IoResult Read(std::span<char> buffer) override { return fake.Read(buffer); }
-  IoResult Write(Stream stream, std::span<const char> bytes) override {
-    if (stream == Stream::Output) {
-      writes.emplace_back(bytes.data(), bytes.size());
-      if (static_cast<int>(writes.size()) - 1 == failWrite) return {0, failError};
-    }
-    return fake.Write(stream, bytes);
-  }
-  bool IsTerminal(Stream stream) override { return fake.IsTerminal(stream); }
-  [[noreturn]] void Exit(int status) override { fake.Exit(status); }
-
-  testing::FakePlatform fake;
-  std::vector<std::string> writes;
-  int failWrite = -1;  // index among the standard-output writes
-  int failError = 0;
-};
-
 using Writes = std::vector<std::string>;
 
 TEST(WriteStatement, CarriageControlChoosesTheLineAdvance) {
@@ -70,14 +47,14 @@ TEST(WriteStatement, CarriageControlChoosesTheLineAdvance) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << '"' << c.record << "\" lineOpen " << c.lineOpen);
-    WriteLog log(true);
+    testing::FakePlatform log(true);
     Console console(log);
     console.lineOpen = c.lineOpen;
     std::vector<OutputItem> items;
     if (!c.record.empty()) items.push_back(TextItem(c.record));
     WriteStatement(console, items);
     EXPECT_EQ(log.writes, c.writes);
-    EXPECT_EQ(log.fake.outputWrites, static_cast<int>(c.writes.size()));
+    EXPECT_EQ(log.outputWrites, static_cast<int>(c.writes.size()));
     EXPECT_TRUE(console.lineOpen);
   }
 }
@@ -134,7 +111,7 @@ TEST(WriteStatement, BlanksBreaksAndFields) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteLog log(true);
+    testing::FakePlatform log(true);
     Console console(log);
     console.lineOpen = c.lineOpen;
     WriteStatement(console, c.items, c.values);
@@ -179,7 +156,7 @@ TEST(WriteStatement, LongRecordGoesOutInPiecesOnOneLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteLog log(true);
+    testing::FakePlatform log(true);
     Console console(log);
     console.lineOpen = c.lineOpen;
     WriteStatement(console, c.items);
@@ -193,13 +170,13 @@ TEST(WriteStatement, LongRecordGoesOutInPiecesOnOneLine) {
 TEST(WriteStatement, FirstPieceLeavesLineStateAlone) {
   const std::string a131(131, 'A');
   const std::string record = " " + a131 + "B";
-  WriteLog log(true);
+  testing::FakePlatform log(true);
   Console console(log);
   log.failWrite = 1;
   log.failError = ENOSPC;
   const OutputItem items[] = {TextItem(record)};
   EXPECT_EQ(ExitStatusOf([&] { WriteStatement(console, items); }), 1);
-  EXPECT_EQ(log.fake.err, "\r\nrun-time error F6422: WRITE(CON)\r\n- no space left on device\r\n");
+  EXPECT_EQ(log.err, "\r\nrun-time error F6422: WRITE(CON)\r\n- no space left on device\r\n");
   EXPECT_EQ(log.writes, (Writes{a131, "B"}));
   EXPECT_FALSE(console.lineOpen);
 }
@@ -229,13 +206,13 @@ TEST(WriteStatement, StartOfRunOnTheScreen) {
       BlanksItem(6),
       TextItem("3) DRY-BULB TEMPERATURE AND RELATIVE HUMIDITY"),
       rb};
-  WriteLog log(true);
+  testing::FakePlatform log(true);
   Console console(log);
   WriteStatement(console, banner);
   WriteStatement(console, explanation);
   WriteStatement(console, menu);
   // Screen lines 1 to 15, the last one empty and open for the answer.
-  EXPECT_EQ(log.fake.out,
+  EXPECT_EQ(log.out,
             "PROGRAM HYGRIAN\r\n"
             "\r\n"
             "COMPUTATION OF PSYCHROMETRIC DATA IN SI UNITS.\r\n"
@@ -293,11 +270,11 @@ TEST(WriteStatement, ResultsBlockOnTheScreen) {
                                 FixedItem(6, 3),
                                 TextItem(" KPA")};
   const double values[] = {25.0, 20.0, 17.56, 63.48, 57.22, 0.0126, 0.6274, 0.862, 2.012};
-  WriteLog log(true);
+  testing::FakePlatform log(true);
   Console console(log);
   console.lineOpen = true;
   WriteStatement(console, results, values);
-  EXPECT_EQ(log.fake.out,
+  EXPECT_EQ(log.out,
             "\r\n     DRY-BULB TEMPERATURE:  25.00 DEGREES C"
             "\r\n     WET-BULB TEMPERATURE:  20.00 DEGREES C"
             "\r\n     DEW POINT TEMPERATURE:  17.56 DEGREES C"
@@ -341,9 +318,9 @@ TEST(WriteStatement, RecordsAroundReads) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "input terminal " << c.inputTerminal
                                       << ", output terminal " << c.outputTerminal);
-    WriteLog log(false);
-    log.fake.inputTerminal = c.inputTerminal;
-    log.fake.outputTerminal = c.outputTerminal;
+    testing::FakePlatform log(false);
+    log.inputTerminal = c.inputTerminal;
+    log.outputTerminal = c.outputTerminal;
     Console console(log);
     console.lineOpen = true;  // the menu's last empty record
     BeginConsoleRead(console);
@@ -388,7 +365,7 @@ TEST(WriteStatement, FailedRecordWrites) {
 TEST(WriteStatement, LineAdvanceWritesAreNotChecked) {
   for (const int error : {ENOSPC, EACCES, EPERM}) {
     SCOPED_TRACE(error);
-    WriteLog log(true);
+    testing::FakePlatform log(true);
     Console console(log);
     console.lineOpen = true;
     log.failWrite = 0;
@@ -396,7 +373,7 @@ TEST(WriteStatement, LineAdvanceWritesAreNotChecked) {
     const OutputItem items[] = {TextItem(" A")};
     EXPECT_EQ(ExitStatusOf([&] { WriteStatement(console, items); }), -1);
     EXPECT_EQ(log.writes, (Writes{"\r\n", "A"}));
-    EXPECT_EQ(log.fake.err, "");
+    EXPECT_EQ(log.err, "");
   }
 }
 

@@ -1,0 +1,23 @@
+# Fails when a layer includes a header of a layer it must not know: the moist-air
+# layer (air/) and the console layer (console/) are independent of each other and
+# of the dialogue (app/). Run with -DSOURCE_DIR=<project root>.
+set(rules
+  "air:console/|app/"
+  "console:air/|app/|hygrian/")
+set(violations "")
+foreach(rule IN LISTS rules)
+  string(REPLACE ":" ";" parts "${rule}")
+  list(GET parts 0 layer)
+  list(GET parts 1 forbidden)
+  file(GLOB sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" lines REGEX "^#include \"(${forbidden})")
+    foreach(line IN LISTS lines)
+      file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+      string(APPEND violations "  ${name}: ${line}\n")
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "layer violations:\n${violations}")
+endif()

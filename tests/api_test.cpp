@@ -1,0 +1,298 @@
+#include "bench/baseline/api.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "air/cases.h"
+#include "hygrian/psychrometrics.h"
+
+namespace hygrian {
+namespace {
+
+using Compute = Result (*)(double, double, double) noexcept;
+
+std::array<std::uint64_t, 9> Bits(const State& s) {
+  return {std::bit_cast<std::uint64_t>(s.dryBulb),
+          std::bit_cast<std::uint64_t>(s.wetBulb),
+          std::bit_cast<std::uint64_t>(s.dewPoint),
+          std::bit_cast<std::uint64_t>(s.relativeHumidity),
+          std::bit_cast<std::uint64_t>(s.enthalpy),
+          std::bit_cast<std::uint64_t>(s.humidityRatio),
+          std::bit_cast<std::uint64_t>(s.degreeOfSaturation),
+          std::bit_cast<std::uint64_t>(s.specificVolume),
+          std::bit_cast<std::uint64_t>(s.vaporPressure)};
+}
+
+std::string Name(const char* which, double a, double b, double P) {
+  return std::string(which) + " " + std::to_string(a) + " " + std::to_string(b) + " at " +
+         std::to_string(P);
+}
+
+// Dry-bulb temperatures: both sides of the ice/water switch, the three dew-point
+// ranges with their bounds, absolute zero and the faults far out.
+constexpr std::array kDryBulbs = {-1e308, -300.0,  -273.1600036621094,
+                                  -268.0, -264.66, -100.0,
+                                  -40.0,  -5.0,    -1e-9,
+                                  0.0,    1e-9,    0.5,
+                                  10.0,   25.0,    49.99,
+                                  50.0,   50.01,   60.0,
+                                  100.0,  150.0,   400.0,
+                                  1000.0, 10000.0, 1e78};
+// Wet-bulb and dew-point temperatures.
+constexpr std::array kTemperatures = {-1e308, -273.1600036621094,
+                                      -268.0, -100.0,
+                                      -40.0,  -6.0,
+                                      -0.5,   0.0,
+                                      1e-9,   5.0,
+                                      10.0,   15.0,
+                                      20.0,   25.0,
+                                      30.0,   49.99,
+                                      60.0,   100.0,
+                                      120.0,  1000.0,
+                                      1e78};
+// Relative humidities in percent.
+constexpr std::array kHumidities = {-10.0, 0.0,  1e-300, 1e-3,  5.0,  50.0,
+                                    80.0,  99.9, 100.0,  150.0, 1e10, 1e308};
+constexpr std::array kPressures = {StandardPressure, 80.0, 30.0, 250.0, 1e-3};
+
+struct Computation {
+  const char* name;
+  Compute api;
+  Compute first;  // the first implementation: faults thrown, checked calls out of line
+  const double* seconds;
+  std::size_t count;
+};
+
+const std::array<Computation, 3> kComputations = {{
+    {"dry/wet", FromDryBulbWetBulb, baseline::FromDryBulbWetBulb, kTemperatures.data(),
+     kTemperatures.size()},
+    {"dry/dew", FromDryBulbDewPoint, baseline::FromDryBulbDewPoint, kTemperatures.data(),
+     kTemperatures.size()},
+    {"dry/rh", FromDryBulbRelativeHumidity, baseline::FromDryBulbRelativeHumidity,
+     kHumidities.data(), kHumidities.size()},
+}};
+
+// Every result, status and search outcome over the grid, at every pressure, is
+// the same to the bit as the first implementation's; and the grid reaches every
+// status that the relations can give, and the search's give-up.
+TEST(Api, SameAsTheFirstImplementationOverTheGrid) {
+  std::set<Status> seen;
+  int gaveUp = 0;
+  for (const Computation& c : kComputations) {
+    for (const double P : kPressures) {
+      for (const double t : kDryBulbs) {
+        for (std::size_t i = 0; i < c.count; ++i) {
+          const double second = c.seconds[i];
+          const Result got = c.api(t, second, P);
+          const Result want = c.first(t, second, P);
+          const std::string name = Name(c.name, t, second, P);
+          EXPECT_EQ(got.status, want.status) << name;
+          EXPECT_EQ(got.wetBulbFound, want.wetBulbFound) << name;
+          EXPECT_EQ(Bits(got.state), Bits(want.state)) << name;
+          seen.insert(got.status);
+          if (got.status == Status::Ok && !got.wetBulbFound) ++gaveUp;
+        }
+      }
+    }
+  }
+  // The power function's exponents are 2, 3 and 4: its domain and singularity
+  // faults cannot occur.
+  const std::set<Status> reachable = {
+      Status::Ok,        Status::InvalidOperation, Status::DivideByZero, Status::Overflow,
+      Status::LogDomain, Status::LogSingularity,   Status::ExpOverflow,  Status::PowerOverflow,
+  };
+  EXPECT_EQ(seen, reachable);
+  EXPECT_GT(gaveUp, 0);
+}
+
+// At the standard pressure the API gives what the dialogue's cases give, bit for
+// bit; a fault leaves only the two given values, a give-up a wet-bulb of 0.0.
+TEST(Api, SameAsTheDialogueAtStandardPressure) {
+  using Case = air::CaseResult (*)(const double&, const double&, air::MoistAirState&);
+  const struct {
+    Compute api;
+    Case compute;
+    double air::MoistAirState::*second;
+    const double* seconds;
+    std::size_t count;
+  } computations[] = {
+      {FromDryBulbWetBulb, air::ComputeFromDryWet, &air::MoistAirState::wetBulb,
+       kTemperatures.data(), kTemperatures.size()},
+      {FromDryBulbDewPoint, air::ComputeFromDryDew, &air::MoistAirState::dewPoint,
+       kTemperatures.data(), kTemperatures.size()},
+      {FromDryBulbRelativeHumidity, air::ComputeFromDryRh, &air::MoistAirState::relativeHumidity,
+       kHumidities.data(), kHumidities.size()},
+  };
+  for (const auto& c : computations) {
+    for (const double t : kDryBulbs) {
+      for (std::size_t i = 0; i < c.count; ++i) {
+        const double second = c.seconds[i];
+        air::MoistAirState s;
+        s.dryBulb = t;
+        s.*c.second = second;
+        const air::CaseResult dialogue =
+            c.compute(air::StandardPressure, air::DryAirGasConstant, s);
+        const Result got = c.api(t, second, StandardPressure);
+        const std::string name = Name("", t, second, StandardPressure);
+        State want{};
+        if (dialogue.fault == air::Fault::None) {
+          want = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
+                  s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
+                  s.vaporPressure};
+        } else {
+          air::MoistAirState given;
+          given.dryBulb = t;
+          given.*c.second = second;
+          want = {given.dryBulb, given.wetBulb, given.dewPoint, given.relativeHumidity};
+        }
+        EXPECT_EQ(Bits(got.state), Bits(want)) << name;
+        EXPECT_EQ(got.status == Status::Ok, dialogue.fault == air::Fault::None) << name;
+        EXPECT_EQ(got.wetBulbFound, dialogue.fault == air::Fault::None && !dialogue.gaveUp) << name;
+        if (dialogue.gaveUp) {
+          EXPECT_EQ(std::bit_cast<std::uint64_t>(got.state.wetBulb), 0U) << name;
+        }
+      }
+    }
+  }
+}
+
+TEST(Api, PublishedStates) {
+  const struct {
+    Compute compute;
+    double dryBulb, second;
+    State want;  // to the figures' last digit
+  } rows[] = {
+      {FromDryBulbWetBulb, 25, 20, {25, 20, 17.56, 63.48, 57.22, 0.0125990, 0.6274, 0.862, 2.012}},
+      {FromDryBulbDewPoint, 25, 15, {25, 18.50, 15, 53.82, 52.25, 0.0106482, 0.5303, 0.859, 1.705}},
+      {FromDryBulbRelativeHumidity,
+       -5,
+       80,
+       {-5, -5.82, -7.55, 80.00, -0.10, 0.00197770, 0.7994, 0.762, 0.321}},
+  };
+  for (const auto& row : rows) {
+    const Result got = row.compute(row.dryBulb, row.second, StandardPressure);
+    ASSERT_EQ(got.status, Status::Ok);
+    EXPECT_TRUE(got.wetBulbFound);
+    EXPECT_NEAR(got.state.wetBulb, row.want.wetBulb, 0.005);
+    EXPECT_NEAR(got.state.dewPoint, row.want.dewPoint, 0.005);
+    EXPECT_NEAR(got.state.relativeHumidity, row.want.relativeHumidity, 0.005);
+    EXPECT_NEAR(got.state.enthalpy, row.want.enthalpy, 0.005);
+    EXPECT_NEAR(got.state.humidityRatio, row.want.humidityRatio, 0.5e-7);
+    EXPECT_NEAR(got.state.degreeOfSaturation, row.want.degreeOfSaturation, 0.5e-4);
+    EXPECT_NEAR(got.state.specificVolume, row.want.specificVolume, 0.5e-3);
+    EXPECT_NEAR(got.state.vaporPressure, row.want.vaporPressure, 0.5e-3);
+  }
+}
+
+// At another pressure the same relations run with that P: saturated air at 20
+// degrees C holds 0.62198 * 2.3387 / (80 - 2.3387) kg/kg at 80 kPa.
+TEST(Api, OtherPressure) {
+  const Result got = FromDryBulbRelativeHumidity(20.0, 100.0, 80.0);
+  ASSERT_EQ(got.status, Status::Ok);
+  EXPECT_NEAR(got.state.humidityRatio, 0.62198 * 2.3387 / (80.0 - 2.3387), 1e-6);
+  EXPECT_NEAR(got.state.specificVolume,
+              0.28705 * 293.16 / 80.0 * (1.0 + 1.6078 * got.state.humidityRatio), 1e-7);
+  EXPECT_NEAR(got.state.wetBulb, 20.0, 0.01);
+  const Result standard = FromDryBulbRelativeHumidity(20.0, 100.0);
+  EXPECT_LT(standard.state.humidityRatio, got.state.humidityRatio);
+}
+
+TEST(Api, InvalidInput) {
+  constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const struct {
+    double a, b, P;
+  } rows[] = {{kNan, 20, 101.325}, {25, kInf, 101.325}, {-kInf, 20, 101.325}, {25, 20, kNan},
+              {25, 20, kInf},      {25, 20, 0.0},       {25, 20, -0.0},       {25, 20, -1.0}};
+  for (const Compute compute : {Compute{FromDryBulbWetBulb}, Compute{FromDryBulbDewPoint},
+                                Compute{FromDryBulbRelativeHumidity}}) {
+    for (const auto& row : rows) {
+      const Result got = compute(row.a, row.b, row.P);
+      EXPECT_EQ(got.status, Status::InvalidInput);
+      EXPECT_FALSE(got.wetBulbFound);
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(got.state.dryBulb),
+                std::bit_cast<std::uint64_t>(row.a));
+      EXPECT_EQ(got.state.enthalpy, 0.0);
+      EXPECT_EQ(got.state.vaporPressure, 0.0);
+    }
+  }
+  const Result rh = FromDryBulbRelativeHumidity(25.0, kInf);
+  EXPECT_EQ(rh.state.relativeHumidity, kInf);
+  EXPECT_EQ(rh.state.wetBulb, 0.0);
+  EXPECT_EQ(rh.state.dewPoint, 0.0);
+}
+
+TEST(Api, FaultsAreValues) {
+  const struct {
+    Compute compute;
+    double a, b;
+    Status status;
+  } rows[] = {
+      {FromDryBulbRelativeHumidity, 25, 0, Status::LogSingularity},
+      {FromDryBulbWetBulb, 25, 5, Status::LogDomain},
+      {FromDryBulbWetBulb, 10000, 20, Status::ExpOverflow},
+      {FromDryBulbWetBulb, 1e78, 20, Status::PowerOverflow},
+      {FromDryBulbDewPoint, -268, 0, Status::DivideByZero},
+      {FromDryBulbRelativeHumidity, -268, 50, Status::InvalidOperation},
+      {FromDryBulbWetBulb, -264.66, 0, Status::Overflow},
+  };
+  for (const auto& row : rows) {
+    const Result got = row.compute(row.a, row.b, StandardPressure);
+    EXPECT_EQ(got.status, row.status) << row.a << " " << row.b;
+    EXPECT_FALSE(got.wetBulbFound);
+    const std::array<double, 9> fields = {got.state.dryBulb,
+                                          got.state.wetBulb,
+                                          got.state.dewPoint,
+                                          got.state.relativeHumidity,
+                                          got.state.enthalpy,
+                                          got.state.humidityRatio,
+                                          got.state.degreeOfSaturation,
+                                          got.state.specificVolume,
+                                          got.state.vaporPressure};
+    int given = 0;
+    for (const double field : fields) {
+      EXPECT_TRUE(std::isfinite(field));
+      if (field != 0.0) ++given;
+    }
+    EXPECT_EQ(given, row.b == 0.0 ? 1 : 2);
+  }
+}
+
+TEST(Api, GiveUpReportsNoWetBulb) {
+  const Result got = FromDryBulbDewPoint(100.0, 100.0);
+  EXPECT_EQ(got.status, Status::Ok);
+  EXPECT_FALSE(got.wetBulbFound);
+  EXPECT_EQ(got.state.wetBulb, 0.0);
+  EXPECT_NEAR(got.state.vaporPressure, 101.361, 0.0005);
+}
+
+TEST(Api, StatusTexts) {
+  const struct {
+    Status status;
+    const char* text;
+  } rows[] = {
+      {Status::Ok, "ok"},
+      {Status::InvalidInput, "invalid input"},
+      {Status::InvalidOperation, "floating-point error: invalid"},
+      {Status::DivideByZero, "floating-point error: divide by zero"},
+      {Status::Overflow, "floating-point error: overflow"},
+      {Status::LogDomain, "log: DOMAIN error"},
+      {Status::LogSingularity, "log: SING error"},
+      {Status::ExpOverflow, "exp: OVERFLOW error"},
+      {Status::PowerDomain, "**: DOMAIN error"},
+      {Status::PowerSingularity, "**: SING error"},
+      {Status::PowerOverflow, "**: OVERFLOW error"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(StatusText(row.status), row.text);
+}
+
+}  // namespace
+}  // namespace hygrian
