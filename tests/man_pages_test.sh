@@ -19,7 +19,11 @@ for page in "$@"; do
   case $rendered in
     *warning*) fail "man warns: $(grep warning <<<"$rendered")" ;;
   esac
-  for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS" EXAMPLES "SEE ALSO"; do
+  case $page in
+    *.3) sections=(NAME SYNOPSIS DESCRIPTION "RETURN VALUE" EXAMPLES "SEE ALSO") ;;
+    *) sections=(NAME SYNOPSIS DESCRIPTION "EXIT STATUS" EXAMPLES "SEE ALSO") ;;
+  esac
+  for section in "${sections[@]}"; do
     grep -q "^$section\$" <<<"$rendered" || fail "no $section section"
   done
   title=$(grep -m1 '^\.TH ' "$page")

@@ -112,6 +112,12 @@ done
 for page in "$root"/share/man/man1/*; do
   [ -x "$root/bin/$(basename "$page" .1.gz)" ] || fail "manual page $page has no program"
 done
+# The library's page, where there is one.
+for page in "$root"/share/man/man3/*.3.gz; do
+  [ -e "$page" ] || continue
+  MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q '^NAME$' || fail "man -l $page does not render"
+  echo "ok $(basename "$page")"
+done
 
 docs=$root/share/doc/hygrian
 for file in README.md LICENSE copyright; do
