@@ -31,6 +31,10 @@ else()
   list(JOIN programs ", " contents)
   set(contents "${contents} and ${last}, each with its manual page")
 endif()
+if(TARGET hygrian_air_shared)
+  string(APPEND contents
+    ", and the moist-air library, shared and static, with its C++ and C headers")
+endif()
 set(paragraph
   "hygrian computes the psychrometric properties of moist air in SI units. From a "
   "dry-bulb temperature and one of the wet-bulb temperature, the dew point or the "
@@ -60,6 +64,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A shlibs file, so that packages built against the library depend on this one.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 
 include(CPack)
 

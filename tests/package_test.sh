@@ -119,6 +119,33 @@ for page in "$root"/share/man/man3/*.3.gz; do
   echo "ok $(basename "$page")"
 done
 
+# The library, where the tree has it: a C program built against the installed
+# header and shared library computes a known state.
+if [ -f "$root/include/hygrian/hygrian.h" ] && command -v cc >/dev/null; then
+  cat >"$work/app.c" <<'PROGRAM'
+#include <hygrian/hygrian.h>
+#include <stdio.h>
+
+int main(void) {
+  hygrian_state s;
+  int found;
+  int status = hygrian_from_dry_bulb_relative_humidity(25.0, 50.0, HYGRIAN_STANDARD_PRESSURE,
+                                                       &s, &found);
+  if (status != HYGRIAN_OK) return 1;
+  printf("dew point %.2f, wet bulb %.2f\n", s.dew_point, s.wet_bulb);
+  return 0;
+}
+PROGRAM
+  libdir=$(dirname "$(find "$root" -name 'libhygrian.so' | head -1)")
+  if cc -I"$root/include" "$work/app.c" -L"$libdir" -lhygrian -o "$work/app" 2>"$work/err"; then
+    [ "$("$work/app")" = "dew point 13.83, wet bulb 17.89" ] ||
+      fail "the library gives another state: $("$work/app")"
+    echo "ok library"
+  else
+    fail "a C program does not build against the library: $(cat "$work/err")"
+  fi
+fi
+
 docs=$root/share/doc/hygrian
 for file in README.md LICENSE copyright; do
   [ -s "$docs/$file" ] || fail "share/doc/hygrian/$file is missing"
