@@ -3,7 +3,7 @@ SHELL := /bin/bash
 PRESET ?= release
 BUILD := build/$(PRESET)
 
-.PHONY: run test build bench fuzz clean package accuracy
+.PHONY: run test build bench bench-floor fuzz clean package accuracy
 
 # Builds target $(1) of $(BUILD) quietly. Configuring a new tree, or the first sign
 # of real work (anything but ninja's check of the source globs), puts one short
@@ -51,6 +51,10 @@ bench:
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@build/bench/bench/hygrian_bench
+
+# The dialogue against static C floors: instruction counts and CPU-time ratios.
+bench-floor:
+	@bench/floor.sh
 
 fuzz:
 	@cmake --preset fuzz >&2

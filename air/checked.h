@@ -77,10 +77,20 @@ inline Checked Exp(Checked x) {
   return result;
 }
 
-// x to the real power y. Out of line so that the compiler never sees a constant
-// exponent: pow(x, 2.0) must stay a call of the library's pow, whose result can
-// differ from x * x in the last bit.
-Checked Pow(Checked x, Checked y);
+// x to the real power y. The library is built with -fno-builtin-pow, so that
+// pow(x, 2.0) stays a call of the library's pow, whose result can differ from
+// x * x in the last bit.
+inline Checked Pow(Checked x, Checked y) {
+  const double base = x.Value();
+  const double exponent = y.Value();
+  if (!x.Ok()) return x;
+  if (!y.Ok()) return y;
+  if (base < 0.0 && std::trunc(exponent) != exponent) return {base, Fault::PowerDomain};
+  if (base == 0.0 && exponent < 0.0) return {base, Fault::PowerSingularity};
+  const double result = std::pow(base, exponent);
+  if (std::isinf(result)) return {result, Fault::PowerOverflow};
+  return result;
+}
 
 inline Checked Abs(Checked x) { return {std::fabs(x.Value()), x.FirstFault()}; }
 

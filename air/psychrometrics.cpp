@@ -110,7 +110,7 @@ std::string_view StatusText(Status status) noexcept {
     case Status::PowerOverflow:
       return air::FaultText(air::Fault::PowerOverflow);
   }
-  return "invalid input";
+  return "unknown status";
 }
 
 }  // namespace hygrian

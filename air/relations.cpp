@@ -41,24 +41,60 @@ constexpr DewPointRange kHot{Single(1.991F), Single(9.478F), Single(13.80F)};   
 constexpr double kSearchTolerance = 1e-06;
 constexpr int kSearchPasses = 100;
 
+// Each relation is written once, as a body generic in its number type, and runs
+// first on plain doubles: the same operations in the same order, so the same
+// value. Faults are rare and a fault always leaves an infinity or a NaN behind,
+// in the value itself or in the one intermediate named as hidden (a denominator,
+// whose infinity would give a quotient of zero, or the argument of exp, whose
+// minus infinity would give zero). Only when one of the two is not finite does
+// the body run again on Checked numbers, which name the first fault.
+template <typename Number>
+struct Traced {
+  Number value;
+  Number hidden;
+};
+
+template <typename Number>
+Traced(Number, Number) -> Traced<Number>;
+
+template <typename Body, typename... Arguments>
+Checked Evaluate(const Body& body, Arguments... arguments) {
+  const Traced<double> plain = body(arguments...);
+  if (std::isfinite(plain.value) && std::isfinite(plain.hidden)) return plain.value;
+  return body(Checked(arguments)...).value;
+}
+
+// The plain counterparts of the checked math functions.
+double Log(double x) { return std::log(x); }
+double Exp(double x) { return std::exp(x); }
+double Pow(double x, double y) { return std::pow(x, y); }
+
 }  // namespace
 
 Checked SaturationPressureOverIce(double T) {
-  const Checked lead = kIceConstant - kIceInverse / Checked(T);
-  const Checked logTerm = kIceLog * Log(T);
-  return Exp(lead - logTerm);
+  return Evaluate(
+      [](auto t) {
+        const auto lead = kIceConstant - kIceInverse / t;
+        const auto logTerm = kIceLog * Log(t);
+        const auto exponent = lead - logTerm;
+        return Traced{Exp(exponent), exponent};
+      },
+      T);
 }
 
 Checked SaturationPressureOverWater(double T) {
-  const Checked t = T;
-  Checked sum = -kWaterInverse / t;
-  sum = sum + kWaterLinear * t;
-  sum = sum + kWaterConstant;
-  sum = sum - kWaterSquare * Pow(t, 2.0);
-  sum = sum - kWaterCube * Pow(t, 3.0);
-  sum = sum + kWaterFourth * Pow(t, 4.0);
-  sum = sum - kWaterLog * Log(t);
-  return Exp(sum);
+  return Evaluate(
+      [](auto t) {
+        auto sum = -kWaterInverse / t;
+        sum = sum + kWaterLinear * t;
+        sum = sum + kWaterConstant;
+        sum = sum - kWaterSquare * Pow(t, 2.0);
+        sum = sum - kWaterCube * Pow(t, 3.0);
+        sum = sum + kWaterFourth * Pow(t, 4.0);
+        sum = sum - kWaterLog * Log(t);
+        return Traced{Exp(sum), sum};
+      },
+      T);
 }
 
 Checked SaturationPressure(double T) {
@@ -66,15 +102,23 @@ Checked SaturationPressure(double T) {
 }
 
 Checked HumidityRatioFromPressure(double p, double P) {
-  const Checked numerator = kMolecularMassRatio * Checked(p);
-  const Checked denominator = Checked(P) - p;
-  return numerator / denominator;
+  return Evaluate(
+      [](auto vapour, auto total) {
+        const auto numerator = kMolecularMassRatio * vapour;
+        const auto denominator = total - vapour;
+        return Traced{numerator / denominator, denominator};
+      },
+      p, P);
 }
 
 Checked PressureFromHumidityRatio(double W, double P) {
-  const Checked numerator = Checked(W) * P;
-  const Checked denominator = Checked(W) + kMolecularMassRatio;
-  return numerator / denominator;
+  return Evaluate(
+      [](auto ratio, auto total) {
+        const auto numerator = ratio * total;
+        const auto denominator = ratio + kMolecularMassRatio;
+        return Traced{numerator / denominator, denominator};
+      },
+      W, P);
 }
 
 Checked SaturationHumidityRatio(double T, double P) {
@@ -84,33 +128,52 @@ Checked SaturationHumidityRatio(double T, double P) {
 }
 
 Checked HumidityRatioFromWetBulb(double t, double tw, double Wsw) {
-  Checked latent = kLatentHeat - kLatentSlope * Checked(tw);
-  latent = latent * Wsw;
-  const Checked sensible = kDryAirHeat * (Checked(t) - tw);
-  const Checked numerator = latent - sensible;
-  Checked denominator = kLatentHeat + kVapourHeat * Checked(t);
-  denominator = denominator - kLiquidHeat * Checked(tw);
-  return numerator / denominator;
+  return Evaluate(
+      [](auto dry, auto wet, auto saturated) {
+        auto latent = kLatentHeat - kLatentSlope * wet;
+        latent = latent * saturated;
+        const auto sensible = kDryAirHeat * (dry - wet);
+        const auto numerator = latent - sensible;
+        auto denominator = kLatentHeat + kVapourHeat * dry;
+        denominator = denominator - kLiquidHeat * wet;
+        return Traced{numerator / denominator, denominator};
+      },
+      t, tw, Wsw);
 }
 
 Checked DewPointFromPressure(double p, double t) {
   const DewPointRange& r = t <= 0.0 ? kFreezing : (t <= 50.0 ? kMild : kHot);
-  const Checked alpha = Log(p);
-  Checked td = r.a2 * Pow(alpha, 2.0);
-  td = td + r.a1 * alpha;
-  return td + r.a0;
+  return Evaluate(
+      [&r](auto vapour) {
+        const auto alpha = Log(vapour);
+        auto td = r.a2 * Pow(alpha, 2.0);
+        td = td + r.a1 * alpha;
+        td = td + r.a0;
+        return Traced{td, td};
+      },
+      p);
 }
 
 Checked Enthalpy(double t, double W) {
-  const Checked perKgVapour = kLatentHeat + kVapourHeat * Checked(t);
-  const Checked vapour = perKgVapour * W;
-  return vapour + kDryAirHeat * Checked(t);
+  return Evaluate(
+      [](auto dry, auto ratio) {
+        const auto perKgVapour = kLatentHeat + kVapourHeat * dry;
+        const auto vapour = perKgVapour * ratio;
+        const auto h = vapour + kDryAirHeat * dry;
+        return Traced{h, h};
+      },
+      t, W);
 }
 
 Checked SpecificVolume(double T, double W, double R, double P) {
-  const Checked dryAir = Checked(R) * T / P;
-  const Checked moistFactor = 1.0 + kVolumeVapourFactor * Checked(W);
-  return dryAir * moistFactor;
+  return Evaluate(
+      [](auto absolute, auto ratio, auto gas, auto total) {
+        const auto dryAir = gas * absolute / total;
+        const auto moistFactor = 1.0 + kVolumeVapourFactor * ratio;
+        const auto v = dryAir * moistFactor;
+        return Traced{v, v};
+      },
+      T, W, R, P);
 }
 
 Checked WetBulbResidual(double t, double x, double W, double P) {

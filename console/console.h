@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "console/platform.h"
 
@@ -12,6 +13,9 @@ namespace hygrian {
 
 // Bytes per console read and per output record piece.
 inline constexpr int RecordCapacity = 132;
+
+// Every line end on the screen and in the reports.
+inline constexpr std::string_view LineEnd = "\r\n";
 
 // Raw bytes of the last read from standard input, plus at most one appended LF
 // (appended only after a read shorter than the buffer).
@@ -33,5 +37,11 @@ struct Console {
   bool exitInProgress = false;  // EndOfRun has started
   int exitStatus = 0;           // the status of the exit under way
 };
+
+// At the normal stop and at exit: CR LF on standard output if a line is open,
+// unchecked. Neither clears lineOpen. They sit with the console state so that the
+// stop and exit path needs nothing from the record writer.
+void CloseLineAtStop(Console& console);
+void CloseLineAtExit(Console& console);
 
 }  // namespace hygrian

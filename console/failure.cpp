@@ -3,12 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/output.h"
-
 namespace hygrian {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 struct FailureText {
   int number;
@@ -59,7 +55,7 @@ void WriteError(Console& console, std::string_view bytes) {
 void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
   std::string report;
   report.reserve(64 + message.size());
-  report += kCrLf;
+  report += LineEnd;
   report += "run-time error ";
   report += kind == StatementKind::Math ? 'M' : 'F';
   for (int unit = 1000; unit > 0; unit /= 10) {
@@ -84,7 +80,7 @@ void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::st
     report += message.empty() ? ")\r\n" : ")\r\n- ";
   }
   report += message;
-  report += kCrLf;
+  report += LineEnd;
   WriteError(console, report);
   if (console.exitInProgress) console.platform.Exit(console.exitStatus);
   ExitProgram(console, 1);

@@ -1,5 +1,6 @@
 #include "console/output.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "console/failure.h"
@@ -8,7 +9,7 @@
 namespace hygrian {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
+constexpr auto Capacity = static_cast<std::size_t>(RecordCapacity);
 
 void WriteUnchecked(Console& console, std::string_view bytes) {
   if (!bytes.empty()) console.platform.Write(Stream::Output, bytes);
@@ -27,6 +28,7 @@ void WriteChecked(Console& console, std::string_view bytes) {
 }
 
 std::string_view LineAdvance(char control, bool lineOpen) {
+  if (control == ' ') return lineOpen ? LineEnd : std::string_view();  // nearly every record
   switch (control) {
     case '0':
       return lineOpen ? "\r\n\r\n" : "\r\n";
@@ -35,12 +37,14 @@ std::string_view LineAdvance(char control, bool lineOpen) {
     case '+':
       return "\r";
     default:
-      return lineOpen ? kCrLf : std::string_view();
+      return lineOpen ? LineEnd : std::string_view();
   }
 }
 
 // Builds the records of one statement in a fixed buffer and emits each as it
-// ends. A record longer than the buffer goes out in pieces on the same line.
+// ends. Text is copied in runs; a record longer than the buffer goes out in pieces
+// on the same line, a piece being written only when the buffer is full and more
+// is to come.
 class RecordBuilder {
  public:
   explicit RecordBuilder(Console& console) : console_(console) {}
@@ -48,32 +52,93 @@ class RecordBuilder {
   void AddBlanks(int count) { pendingBlanks_ += count; }
 
   void AddText(std::string_view text) {
-    for (; pendingBlanks_ > 0; --pendingBlanks_) Append(' ');
-    for (const char c : text) Append(c);
+    AppendPendingBlanks();
+    if (text.size() <= Capacity - length_) {
+      std::copy_n(text.begin(), text.size(),
+                  buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
+      length_ += text.size();
+      return;
+    }
+    Append(text);
   }
 
-  // Blanks in front of a placed field are pending, like Blanks items.
-  void AddField(std::string_view placed) {
-    std::size_t lead = 0;
-    while (lead < placed.size() && placed[lead] == ' ') ++lead;
-    pendingBlanks_ += static_cast<int>(lead);
-    AddText(placed.substr(lead));
+  // A placed field: the blanks in front of its text are pending, like Blanks items,
+  // and the text goes straight into the buffer when it fits there.
+  void AddField(const NumericField& field, int width) {
+    const auto w =
+        static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(FieldTextCapacity)));
+    if (field.length > w) {
+      AppendPendingBlanks();
+      AppendRun('*', w);
+      return;
+    }
+    pendingBlanks_ += static_cast<int>(w - field.length);
+    AppendPendingBlanks();
+    if (field.length <= Capacity - length_) {
+      const bool composed = ComposeField(field, std::span(buffer_).subspan(length_));
+      if (composed) length_ += field.length;
+      return;
+    }
+    const FieldText text = FormatText(field);
+    Append(text.View());
   }
 
+  // An empty record is one blank: its line advance and no text.
   void EndRecord() {
     pendingBlanks_ = 0;
-    if (!firstPieceWritten_ && length_ == 0) Append(' ');  // an empty record is one blank
-    WriteHeld();
+    if (firstPieceWritten_) {
+      WriteChecked(console_, Held());
+      firstPieceWritten_ = false;
+    } else if (length_ == 0) {
+      WriteUnchecked(console_, LineAdvance(' ', console_.lineOpen));
+    } else {
+      WriteFirstPiece();
+    }
+    length_ = 0;
     console_.lineOpen = true;
-    firstPieceWritten_ = false;
   }
 
  private:
-  std::string_view Held() const { return {buffer_.data(), static_cast<std::size_t>(length_)}; }
+  static FieldText FormatText(const NumericField& field) {
+    FieldText text;
+    if (ComposeField(field, text.chars)) text.length = field.length;
+    return text;
+  }
 
-  void Append(char c) {
-    if (length_ == RecordCapacity) WritePiece();
-    buffer_[static_cast<std::size_t>(length_++)] = c;
+  std::string_view Held() const { return {buffer_.data(), length_}; }
+
+  void AppendPendingBlanks() {
+    if (pendingBlanks_ <= 0) return;
+    AppendRun(' ', static_cast<std::size_t>(pendingBlanks_));
+    pendingBlanks_ = 0;
+  }
+
+  void Append(std::string_view text) {
+    while (!text.empty()) {
+      if (length_ == Capacity) WritePiece();
+      const std::size_t n = std::min(text.size(), Capacity - length_);
+      std::copy_n(text.begin(), n, buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
+      length_ += n;
+      text.remove_prefix(n);
+    }
+  }
+
+  // Blanks (or asterisks) in a run. Eight at a time when the buffer has room for
+  // eight: one store instead of a loop, the characters past the run being
+  // beyond length_ and so of no account.
+  void AppendRun(char c, std::size_t count) {
+    if (count <= 8 && Capacity - length_ >= 8) {
+      std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(length_), 8, c);
+      length_ += count;
+      return;
+    }
+    while (count > 0) {
+      if (length_ == Capacity) WritePiece();
+      const std::size_t n = std::min(count, Capacity - length_);
+      std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(length_), n, c);
+      length_ += n;
+      count -= n;
+    }
   }
 
   void WritePiece() {
@@ -87,15 +152,19 @@ class RecordBuilder {
     if (firstPieceWritten_) {
       WriteChecked(console_, Held());
     } else {
-      WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
-      WriteChecked(console_, Held().substr(1));
+      WriteFirstPiece();
     }
     length_ = 0;
   }
 
+  void WriteFirstPiece() {
+    WriteUnchecked(console_, LineAdvance(buffer_[0], console_.lineOpen));
+    WriteChecked(console_, {buffer_.data() + 1, length_ - 1});
+  }
+
   Console& console_;
-  std::array<char, RecordCapacity> buffer_{};
-  int length_ = 0;
+  std::array<char, Capacity> buffer_;  // only the first length_ characters are meaningful
+  std::size_t length_ = 0;
   int pendingBlanks_ = 0;
   bool firstPieceWritten_ = false;
 };
@@ -118,13 +187,10 @@ void WriteStatement(Console& console, std::span<const OutputItem> items,
         record.EndRecord();
         break;
       case OutputItemKind::FixedField:
-        record.AddField(
-            PlaceField(FormatFixed(values[nextValue++], item.decimals).View(), item.width).View());
+        record.AddField(PrepareFixed(values[nextValue++], item.decimals), item.width);
         break;
       case OutputItemKind::ExponentField:
-        record.AddField(
-            PlaceField(FormatExponent(values[nextValue++], item.decimals).View(), item.width)
-                .View());
+        record.AddField(PrepareExponent(values[nextValue++], item.decimals), item.width);
         break;
     }
   }
@@ -132,19 +198,11 @@ void WriteStatement(Console& console, std::span<const OutputItem> items,
 }
 
 void BeginConsoleRead(Console& console) {
-  if (console.sharedWithInput && console.lineOpen) WriteUnchecked(console, kCrLf);
+  if (console.sharedWithInput && console.lineOpen) WriteUnchecked(console, LineEnd);
 }
 
 void EndConsoleRead(Console& console) {
   if (console.sharedWithInput) console.lineOpen = false;
-}
-
-void CloseLineAtStop(Console& console) {
-  if (console.lineOpen) WriteUnchecked(console, kCrLf);
-}
-
-void CloseLineAtExit(Console& console) {
-  if (console.lineOpen) WriteUnchecked(console, kCrLf);
 }
 
 }  // namespace hygrian

@@ -49,8 +49,7 @@ void WriteStatement(Console& console, std::span<const OutputItem> items,
 void BeginConsoleRead(Console& console);
 void EndConsoleRead(Console& console);
 
-// At the normal stop and at exit: CR LF if a line is open. Neither clears lineOpen.
-void CloseLineAtStop(Console& console);
-void CloseLineAtExit(Console& console);
+// CloseLineAtStop and CloseLineAtExit, the hooks of the stop and exit path, are
+// declared with the console state (console/console.h).
 
 }  // namespace hygrian

@@ -89,6 +89,16 @@ TEST(Relations, DewPointAtOneKpaIsA0OfTheDryBulbRange) {
   for (const auto& row : rows) EXPECT_EQ(V(DewPointFromPressure(1.0, row.t)), row.a0) << row.t;
 }
 
+// The square in the dew-point correlation is the library's pow(alpha, 2.0), not
+// alpha * alpha: at p = 16.296 kPa the two differ in the last bit, and so does the
+// dew point (by multiplication it would be 55.52100710814247).
+TEST(Relations, DewPointSquaresWithThePowerFunction) {
+  volatile double two = 2.0;  // a visible constant would let the compiler multiply here
+  const double alpha = std::log(16.296);
+  ASSERT_NE(std::pow(alpha, two), alpha * alpha);
+  EXPECT_EQ(V(DewPointFromPressure(16.296, 25.0)), 55.521007108142463);
+}
+
 TEST(Relations, PublishedValues) {
   ExpectFigure(V(HumidityRatioFromWetBulb(25.0, 20.0, SaturatedRatio(20.0))), "0.0125990", "W");
   ExpectFigure(V(Enthalpy(25.0, 0.01)), "50.604", "h");

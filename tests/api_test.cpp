@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "air/cases.h"
+#include "hygrian/hygrian.h"
 #include "hygrian/psychrometrics.h"
 
 namespace hygrian {
@@ -161,6 +162,45 @@ TEST(Api, SameAsTheDialogueAtStandardPressure) {
         }
       }
     }
+  }
+}
+
+// The C interface gives the C++ API's results to the bit, with the same status
+// codes and search outcome.
+TEST(Api, CInterfaceIsTheSame) {
+  using CCompute = int (*)(double, double, double, hygrian_state*, int*);
+  const CCompute cComputes[] = {hygrian_from_dry_bulb_wet_bulb, hygrian_from_dry_bulb_dew_point,
+                                hygrian_from_dry_bulb_relative_humidity};
+  for (std::size_t k = 0; k < kComputations.size(); ++k) {
+    const Computation& c = kComputations[k];
+    for (const double P : kPressures) {
+      for (const double t : kDryBulbs) {
+        for (std::size_t i = 0; i < c.count; ++i) {
+          const Result want = c.api(t, c.seconds[i], P);
+          hygrian_state s;
+          int found = -1;
+          const int status = cComputes[k](t, c.seconds[i], P, &s, &found);
+          const std::string name = Name(c.name, t, c.seconds[i], P);
+          EXPECT_EQ(status, static_cast<int>(want.status)) << name;
+          EXPECT_EQ(found, want.wetBulbFound ? 1 : 0) << name;
+          const State got{s.dry_bulb,
+                          s.wet_bulb,
+                          s.dew_point,
+                          s.relative_humidity,
+                          s.enthalpy,
+                          s.humidity_ratio,
+                          s.degree_of_saturation,
+                          s.specific_volume,
+                          s.vapor_pressure};
+          EXPECT_EQ(Bits(got), Bits(want.state)) << name;
+        }
+      }
+    }
+  }
+  for (int status = -1; status <= 11; ++status) {
+    const bool known = status >= 0 && status <= 10;
+    EXPECT_EQ(std::string(hygrian_status_text(status)),
+              known ? std::string(StatusText(static_cast<Status>(status))) : "unknown status");
   }
 }
 

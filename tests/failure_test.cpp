@@ -66,6 +66,31 @@ TEST(StopProgram, StopMessageAndExit) {
   }
 }
 
+// Both hooks end an open line with CR LF and leave lineOpen as it was.
+TEST(CloseLine, AtStopAndAtExit) {
+  struct Case {
+    void (*hook)(Console&);
+    bool lineOpen;
+    const char* out;
+  };
+  const Case cases[] = {
+      {CloseLineAtStop, true, "\r\n"},
+      {CloseLineAtStop, false, ""},
+      {CloseLineAtExit, true, "\r\n"},
+      {CloseLineAtExit, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lineOpen);
+    testing::FakePlatform fake;
+    Console console(fake);
+    console.lineOpen = c.lineOpen;
+    c.hook(console);
+    EXPECT_EQ(fake.out, c.out);
+    EXPECT_EQ(fake.err, "");
+    EXPECT_EQ(console.lineOpen, c.lineOpen);
+  }
+}
+
 TEST(EndOfRun, ClosesAnOpenLineOnce) {
   for (const bool lineOpen : {true, false}) {
     SCOPED_TRACE(lineOpen);

@@ -6,7 +6,11 @@
 #include <cfloat>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
+#include <vector>
+
+#include "tests/decimal_patterns.h"
 
 namespace hygrian {
 namespace {
@@ -33,6 +37,8 @@ TEST(ToDecimalDigits, FirstSeventeenDigitsOfTheExactValueTiesUp) {
       // Exactly ...62|5 after 17 digits: the tie goes up, not to the even 2.
       {2251799813685246.25, false, "22517998136852463", 16},
       {-2251799813685246.25, true, "22517998136852463", 16},
+      {1234567890123456.25, false, "12345678901234563", 16},
+      {1234567890123456.75, false, "12345678901234568", 16},
       // 9.99999999999999998819...e-15: seventeen nines carry into a new digit.
       {1e-14, false, "1", -13},
       {1e98, false, "1", 99},
@@ -66,14 +72,113 @@ TEST(ToDecimalDigits, ReadsBackToTheSameDoubleForAnyBitPattern) {
     const auto x = std::bit_cast<double>(z);
     if (!(x - x == 0.0)) continue;  // infinities and NaNs are not formatted
     const DecimalDigits d = ToDecimalDigits(x);
-    ASSERT_GE(d.count, 1);
-    ASSERT_LE(d.count, 17);
+    ASSERT_GE(d.count, 1u);
+    ASSERT_LE(d.count, 17u);
     ASSERT_NE(d.digits[0], '0') << x;
-    ASSERT_NE(d.digits[static_cast<std::size_t>(d.count - 1)], '0') << x;
+    ASSERT_NE(d.digits[d.count - 1], '0') << x;
     const std::string text = std::string(d.negative ? "-0." : "0.") + std::string(d.View()) + "e" +
                              std::to_string(d.exponent);
     ASSERT_EQ(std::bit_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr)), z) << text;
   }
+}
+
+// The decompositions of about 300,000 bit patterns, as recorded from the
+// big-integer expansion: a hash over all of them, and every 256th written out.
+constexpr std::uint64_t kRecordedPatternHash = 0x9127a6c6f48bb64fu;
+
+struct RecordedDigits {
+  std::uint64_t bits;
+  const char* digits;  // with "-" in front of a negative value
+  int exponent;
+};
+
+constexpr RecordedDigits kRecordedDigits[] = {
+#include "tests/data/decimal_digits_table.inc"
+};
+
+// FNV-1a over the pattern, sign, exponent and digits of each decomposition.
+class DigitsHash {
+ public:
+  void Add(std::uint64_t bits, const DecimalDigits& d) {
+    for (int b = 0; b < 8; ++b) Mix(static_cast<unsigned char>(bits >> (8 * b)));
+    Mix(d.negative ? 1 : 0);
+    Mix(static_cast<unsigned char>(d.exponent & 0xFF));
+    Mix(static_cast<unsigned char>((d.exponent >> 8) & 0xFF));
+    for (const char c : d.View()) Mix(static_cast<unsigned char>(c));
+    Mix(0);
+  }
+  std::uint64_t Value() const { return hash_; }
+
+ private:
+  void Mix(unsigned char c) {
+    hash_ ^= c;
+    hash_ *= 0x100000001B3u;
+  }
+  std::uint64_t hash_ = 0xCBF29CE484222325u;
+};
+
+std::string Signed(const DecimalDigits& d) {
+  return (d.negative ? "-" : "") + std::string(d.View());
+}
+
+TEST(ToDecimalDigits, MatchesTheRecordedRows) {
+  ASSERT_EQ(std::size(kRecordedDigits), 1168u);
+  for (const RecordedDigits& row : kRecordedDigits) {
+    const DecimalDigits d = ToDecimalDigits(std::bit_cast<double>(row.bits));
+    EXPECT_EQ(Signed(d), row.digits) << std::hex << row.bits;
+    EXPECT_EQ(d.exponent, row.exponent) << std::hex << row.bits;
+  }
+}
+
+TEST(ToDecimalDigits, MatchesTheRecordedHashOfAllPatterns) {
+  const std::vector<std::uint64_t> patterns = testing::DecimalPatterns();
+  ASSERT_EQ(patterns.size(), 298796u);
+  DigitsHash hash;
+  for (const std::uint64_t bits : patterns)
+    hash.Add(bits, ToDecimalDigits(std::bit_cast<double>(bits)));
+  EXPECT_EQ(hash.Value(), kRecordedPatternHash);
+}
+
+// The 128-bit path against the full expansion, pattern by pattern, so a
+// difference names its value.
+TEST(ToDecimalDigits, AgreesWithTheFullExpansionOnAllPatterns) {
+  int mismatches = 0;
+  for (const std::uint64_t bits : testing::DecimalPatterns()) {
+    const auto x = std::bit_cast<double>(bits);
+    const DecimalDigits fast = ToDecimalDigits(x);
+    const DecimalDigits full = ExpandDecimalDigits(x);
+    if (Signed(fast) == Signed(full) && fast.exponent == full.exponent) continue;
+    ADD_FAILURE() << std::hex << bits << std::dec << ": " << Signed(fast) << " e" << fast.exponent
+                  << " against " << Signed(full) << " e" << full.exponent;
+    if (++mismatches == 10) break;
+  }
+}
+
+// The texts of every pattern in the fields of the results block (fixed, 2, 3 and 4
+// decimals; exponent form, 4 digits), and of every 8th also in fixed fields of 0, 9
+// and 20 decimals and exponent fields of 0 and 16 digits, as recorded from the
+// composition over the big-integer digit string: FNV-1a over each text and a NUL.
+constexpr std::uint64_t kRecordedFieldHash = 0x3c250e10a6ebd4cbu;
+
+TEST(FormatFixed, MatchesTheRecordedHashOfAllPatterns) {
+  std::uint64_t hash = 0xCBF29CE484222325u;
+  const auto add = [&hash](const FieldText& text) {
+    for (const char c : text.View()) {
+      hash ^= static_cast<unsigned char>(c);
+      hash *= 0x100000001B3u;
+    }
+    hash *= 0x100000001B3u;
+  };
+  const std::vector<std::uint64_t> patterns = testing::DecimalPatterns();
+  for (std::size_t k = 0; k < patterns.size(); ++k) {
+    const auto x = std::bit_cast<double>(patterns[k]);
+    for (const int d : {2, 3, 4}) add(FormatFixed(x, d));
+    add(FormatExponent(x, 4));
+    if (k % 8 != 0) continue;
+    for (const int d : {0, 9, 20}) add(FormatFixed(x, d));
+    for (const int d : {0, 16}) add(FormatExponent(x, d));
+  }
+  EXPECT_EQ(hash, kRecordedFieldHash);
 }
 
 struct RoundCase {
@@ -91,7 +196,7 @@ DecimalDigits MakeDigits(std::string_view text, int exponent, bool negative) {
   DecimalDigits d;
   d.negative = negative;
   d.exponent = exponent;
-  d.count = static_cast<int>(text.size());
+  d.count = text.size();
   for (std::size_t k = 0; k < text.size(); ++k) d.digits[k] = text[k];
   return d;
 }
@@ -243,6 +348,21 @@ TEST(FormatFixed, AnyLengthAtMostSixteenSignificantDigits) {
       {-DBL_MAX, 20, "-1797693134862316" + std::string(293, '0') + "." + std::string(20, '0')},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.value, c.decimals).View(), c.text);
+}
+
+// A field is composed only into room for all of it; its length is known first.
+TEST(ComposeField, NeedsRoomForTheWholeText) {
+  const NumericField field = PrepareFixed(-12.345, 2);
+  ASSERT_EQ(field.length, 6u);
+  std::string out(12, '#');
+  EXPECT_FALSE(ComposeField(field, std::span(out).first(5)));
+  EXPECT_EQ(out, "############");
+  EXPECT_TRUE(ComposeField(field, std::span(out).first(6)));
+  EXPECT_EQ(out, "-12.35######");
+  const NumericField exponent = PrepareExponent(1e-101, 4);
+  ASSERT_EQ(exponent.length, 9u);
+  EXPECT_TRUE(ComposeField(exponent, out));
+  EXPECT_EQ(out, ".1000-100###");
 }
 
 struct PlaceCase {

@@ -165,6 +165,57 @@ TEST(WriteStatement, LongRecordGoesOutInPiecesOnOneLine) {
   }
 }
 
+// Fields and runs of blanks or asterisks that meet the end of the buffer go out
+// exactly as characters appended one at a time would.
+TEST(WriteStatement, FieldsAndRunsAtTheBufferEnd) {
+  const std::string a126(126, 'A'), a128(128, 'A');
+  const std::string head127 = " " + a126;  // 127 characters: five positions left
+  const std::string head129 = " " + a128;  // three positions left
+  struct Case {
+    const char* name;
+    std::vector<OutputItem> items;
+    std::vector<double> values;
+    bool lineOpen;
+    Writes writes;
+  };
+  const Case cases[] = {
+      {"field fills the buffer exactly",
+       {TextItem(head127), FixedItem(5, 2)},
+       {62.5},
+       true,
+       {"\r\n", a126 + "62.50"}},
+      {"field blanks and text cross the boundary",
+       {TextItem(head129), FixedItem(9, 4)},
+       {0.5},
+       true,
+       {"\r\n", a128 + "   ", " .5000"}},
+      {"asterisks cross the boundary",
+       {TextItem(head129), FixedItem(6, 2)},
+       {-100.0},
+       true,
+       {"\r\n", a128 + "***", "***"}},
+      {"exponent field crosses the boundary",
+       {TextItem(head129), ExponentItem(11, 4)},
+       {-0.5},
+       false,
+       {a128 + " -.", "5000E+00"}},
+      {"more than eight blanks", {BlanksItem(12), TextItem("X")}, {}, false, {"           X"}},
+      {"eight blanks and a field",
+       {BlanksItem(8), FixedItem(6, 2)},
+       {1.5},
+       true,
+       {"\r\n", "         1.50"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::FakePlatform log(true);
+    Console console(log);
+    console.lineOpen = c.lineOpen;
+    WriteStatement(console, c.items, c.values);
+    EXPECT_EQ(log.writes, c.writes);
+  }
+}
+
 // The first piece leaves lineOpen alone: when a later piece fails, the exit finds
 // the line still closed and writes no CR LF.
 TEST(WriteStatement, FirstPieceLeavesLineStateAlone) {

@@ -1,11 +1,17 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, or with relative humidity. Nothing is thrown and no
-// range of validity is enforced: a value outside the relations' range gives
-// whatever the relations give, and only a computation fault or a non-finite
-// input is reported, as a status.
+// wet-bulb, with dew point, or with relative humidity. The computations live in
+// the compiled library, so a program's own compiler flags cannot change them.
+//
+// No range of validity is enforced: a value outside the relations' physical range
+// (a relative humidity above 100, a dew point above the dry-bulb, 500 degrees C)
+// gives whatever the relations give. Only a computation fault or invalid input is
+// reported, as a status, and nothing is thrown. A result never holds a NaN or an
+// infinity.
 #pragma once
 
 #include <string_view>
+
+#include "hygrian/export.h"
 
 namespace hygrian {
 
@@ -24,18 +30,21 @@ struct State {
   double vaporPressure = 0.0;       // kPa
 };
 
+// What became of a computation. Every status but Ok leaves only the two given
+// values in the state. The fault statuses are the first fault met in the
+// relations, in the order they compute.
 enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
-  InvalidOperation,  // "floating-point error: invalid" (0/0 and the like)
-  DivideByZero,      // "floating-point error: divide by zero"
-  Overflow,          // "floating-point error: overflow"
-  LogDomain,         // "log: DOMAIN error" (ln of a negative number)
-  LogSingularity,    // "log: SING error" (ln 0)
-  ExpOverflow,       // "exp: OVERFLOW error"
-  PowerDomain,       // "**: DOMAIN error"
-  PowerSingularity,  // "**: SING error"
-  PowerOverflow,     // "**: OVERFLOW error"
+  InvalidOperation,  // "floating-point error: invalid": 0/0 and the like
+  DivideByZero,      // "floating-point error: divide by zero": e.g. P - p = 0
+  Overflow,          // "floating-point error: overflow": a result beyond the double range
+  LogDomain,         // "log: DOMAIN error": ln of a negative number (a negative pressure)
+  LogSingularity,    // "log: SING error": ln 0 (a vapour pressure of 0)
+  ExpOverflow,       // "exp: OVERFLOW error": a saturation pressure beyond the double range
+  PowerDomain,       // "**: DOMAIN error": cannot occur (the exponents are 2, 3 and 4)
+  PowerSingularity,  // "**: SING error": cannot occur either
+  PowerOverflow,     // "**: OVERFLOW error": an absolute temperature above about 1.2e77 K
 };
 
 struct Result {
@@ -47,24 +56,31 @@ struct Result {
 };
 
 // On any status but Ok the two given values are in the state, every other field
-// is 0.0 and wetBulbFound is false.
-//
-// 25 and 20 degrees C at 101.325 kPa: dew point 17.56..., relative humidity
-// 63.48... percent, humidity ratio 0.01260... kg/kg.
-[[nodiscard]] Result FromDryBulbWetBulb(double dryBulb, double wetBulb,
-                                        double pressure = StandardPressure) noexcept;
+// is 0.0 and wetBulbFound is false. pressure is the total pressure in kPa.
 
-// dewPoint in degrees C; at or below 0 it is taken as a frost point.
-[[nodiscard]] Result FromDryBulbDewPoint(double dryBulb, double dewPoint,
-                                         double pressure = StandardPressure) noexcept;
+// From the dry-bulb and wet-bulb temperatures (degrees C). 25 and 20 at 101.325
+// kPa: dew point 17.56..., relative humidity 63.48... percent, humidity ratio
+// 0.01260... kg/kg; 25 and 5 give LogDomain (the humidity ratio comes out
+// negative).
+[[nodiscard]] HYGRIAN_API Result FromDryBulbWetBulb(double dryBulb, double wetBulb,
+                                                    double pressure = StandardPressure) noexcept;
 
-// relativeHumidity in percent (50, not 0.5). The state's relative humidity is
-// computed back as (relativeHumidity / 100) * 100, so 57 may come back as
-// 56.99999999999999.
-[[nodiscard]] Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
-                                                 double pressure = StandardPressure) noexcept;
+// From the dry-bulb and dew-point temperatures (degrees C); a dew point at or
+// below 0 is taken as a frost point. 25 and 15: wet-bulb 18.50..., relative
+// humidity 53.82... percent; 100 and 100: the search gives up (wetBulbFound false).
+[[nodiscard]] HYGRIAN_API Result FromDryBulbDewPoint(double dryBulb, double dewPoint,
+                                                     double pressure = StandardPressure) noexcept;
 
-// "ok", "invalid input", or the fault's message text ("log: DOMAIN error").
-[[nodiscard]] std::string_view StatusText(Status status) noexcept;
+// From the dry-bulb temperature (degrees C) and the relative humidity in percent
+// (50, not 0.5). The state's relative humidity is computed back as
+// (relativeHumidity / 100) * 100, so 57 may come back as 56.99999999999999.
+// 25 and 50: wet-bulb 17.89..., dew point 13.83...; 25 and 0 give LogSingularity.
+[[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(
+    double dryBulb, double relativeHumidity, double pressure = StandardPressure) noexcept;
+
+// "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
+// "unknown status" for a value outside the enumeration. The text is a
+// NUL-terminated literal.
+[[nodiscard]] HYGRIAN_API std::string_view StatusText(Status status) noexcept;
 
 }  // namespace hygrian

@@ -1,0 +1,65 @@
+// The C interface: the C++ API's results copied into the plain C structs.
+#include "hygrian/hygrian.h"
+#include "hygrian/psychrometrics.h"
+
+namespace hygrian {
+namespace {
+
+static_assert(static_cast<int>(Status::Ok) == HYGRIAN_OK);
+static_assert(static_cast<int>(Status::InvalidInput) == HYGRIAN_INVALID_INPUT);
+static_assert(static_cast<int>(Status::InvalidOperation) == HYGRIAN_INVALID_OPERATION);
+static_assert(static_cast<int>(Status::DivideByZero) == HYGRIAN_DIVIDE_BY_ZERO);
+static_assert(static_cast<int>(Status::Overflow) == HYGRIAN_OVERFLOW);
+static_assert(static_cast<int>(Status::LogDomain) == HYGRIAN_LOG_DOMAIN);
+static_assert(static_cast<int>(Status::LogSingularity) == HYGRIAN_LOG_SINGULARITY);
+static_assert(static_cast<int>(Status::ExpOverflow) == HYGRIAN_EXP_OVERFLOW);
+static_assert(static_cast<int>(Status::PowerDomain) == HYGRIAN_POWER_DOMAIN);
+static_assert(static_cast<int>(Status::PowerSingularity) == HYGRIAN_POWER_SINGULARITY);
+static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW);
+
+int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
+  const State& s = result.state;
+  *state = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
+            s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
+            s.vaporPressure};
+  if (wetBulbFound != nullptr) *wetBulbFound = result.wetBulbFound ? 1 : 0;
+  return static_cast<int>(result.status);
+}
+
+}  // namespace
+}  // namespace hygrian
+
+// NOLINTBEGIN(readability-identifier-naming): C names
+extern "C" {
+
+int hygrian_from_dry_bulb_wet_bulb(double dry_bulb, double wet_bulb, double pressure,
+                                   hygrian_state* state, int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(hygrian::FromDryBulbWetBulb(dry_bulb, wet_bulb, pressure), state,
+                          wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_dew_point(double dry_bulb, double dew_point, double pressure,
+                                    hygrian_state* state, int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(hygrian::FromDryBulbDewPoint(dry_bulb, dew_point, pressure), state,
+                          wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_humidity,
+                                            double pressure, hygrian_state* state,
+                                            int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(
+      hygrian::FromDryBulbRelativeHumidity(dry_bulb, relative_humidity, pressure), state,
+      wet_bulb_found);
+}
+
+const char* hygrian_status_text(int status) {
+  if (status < HYGRIAN_OK || status > HYGRIAN_POWER_OVERFLOW) return "unknown status";
+  // Every text is a string literal, so its data is NUL-terminated.
+  return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
+}
+
+}  // extern "C"
+// NOLINTEND(readability-identifier-naming)

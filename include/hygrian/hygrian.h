@@ -1,0 +1,80 @@
+/* The moist-air computations for C and for other languages through their foreign
+   function interfaces: plain structs of doubles, integer status codes, no C++
+   runtime needed by the caller. The same computations as hygrian/psychrometrics.h,
+   with the same results to the bit.
+
+   No range of validity is enforced: values outside the relations' physical range
+   give whatever the relations give. Only a computation fault or invalid input is
+   reported, as a status; a state never holds a NaN or an infinity. */
+#ifndef HYGRIAN_HYGRIAN_H
+#define HYGRIAN_HYGRIAN_H
+
+#include "hygrian/export.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* kPa */
+#define HYGRIAN_STANDARD_PRESSURE 101.325
+
+/* The nine properties of one air sample. */
+typedef struct hygrian_state {
+  double dry_bulb;             /* degrees C */
+  double wet_bulb;             /* degrees C */
+  double dew_point;            /* degrees C (a frost point at or below 0) */
+  double relative_humidity;    /* percent */
+  double enthalpy;             /* kJ per kg of dry air */
+  double humidity_ratio;       /* kg of water vapour per kg of dry air */
+  double degree_of_saturation; /* humidity ratio over its saturation value */
+  double specific_volume;      /* cubic metres per kg of dry air */
+  double vapor_pressure;       /* kPa */
+} hygrian_state;
+
+/* The status codes that the functions return. */
+enum hygrian_status {
+  HYGRIAN_OK = 0,                /* every property computed */
+  HYGRIAN_INVALID_INPUT = 1,     /* a value not finite, pressure not positive, state NULL */
+  HYGRIAN_INVALID_OPERATION = 2, /* "floating-point error: invalid" (0/0 and the like) */
+  HYGRIAN_DIVIDE_BY_ZERO = 3,    /* "floating-point error: divide by zero" */
+  HYGRIAN_OVERFLOW = 4,          /* "floating-point error: overflow" */
+  HYGRIAN_LOG_DOMAIN = 5,        /* "log: DOMAIN error" (ln of a negative number) */
+  HYGRIAN_LOG_SINGULARITY = 6,   /* "log: SING error" (ln 0) */
+  HYGRIAN_EXP_OVERFLOW = 7,      /* "exp: OVERFLOW error" */
+  HYGRIAN_POWER_DOMAIN = 8,      /* "**: DOMAIN error" (cannot occur) */
+  HYGRIAN_POWER_SINGULARITY = 9, /* "**: SING error" (cannot occur) */
+  HYGRIAN_POWER_OVERFLOW = 10    /* "**: OVERFLOW error" */
+};
+
+/* Each function computes the state from one measured pair at the total pressure
+   `pressure` (kPa; HYGRIAN_STANDARD_PRESSURE is the usual one), writes it to
+   *state and returns a status code. On any status but HYGRIAN_OK the state holds
+   the two given values and 0.0 everywhere else. When wet_bulb_found is not NULL it
+   is set to 1 when the wet-bulb temperature is known (given, or found by the
+   search) and to 0 otherwise; when the search gives up the status is HYGRIAN_OK
+   and state->wet_bulb is 0.0. With state NULL nothing is computed and the status
+   is HYGRIAN_INVALID_INPUT.
+
+   25 and 20 degrees C at 101.325 kPa: dew point 17.56..., relative humidity
+   63.48... percent. */
+HYGRIAN_API int hygrian_from_dry_bulb_wet_bulb(double dry_bulb, double wet_bulb, double pressure,
+                                               hygrian_state* state, int* wet_bulb_found);
+
+/* The dew point in degrees C; at or below 0 it is taken as a frost point. */
+HYGRIAN_API int hygrian_from_dry_bulb_dew_point(double dry_bulb, double dew_point, double pressure,
+                                                hygrian_state* state, int* wet_bulb_found);
+
+/* The relative humidity in percent (50, not 0.5). */
+HYGRIAN_API int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_humidity,
+                                                        double pressure, hygrian_state* state,
+                                                        int* wet_bulb_found);
+
+/* "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
+   "unknown status" for any other code. A static string: never freed. */
+HYGRIAN_API const char* hygrian_status_text(int status);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,99 @@
+/* The C interface, used from C: statuses, the state of a known pair, faults and
+   invalid input as values, the search's give-up, and the status texts. Prints
+   each failed check and exits 1 if there was one. */
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "hygrian/hygrian.h"
+#include "hygrian/version.h"
+
+static int failures = 0;
+
+static void Check(int ok, const char* what) {
+  if (!ok) {
+    printf("FAILED: %s\n", what);
+    ++failures;
+  }
+}
+
+static int Near(double got, double want, double tolerance) { return fabs(got - want) <= tolerance; }
+
+static int OnlyGiven(const hygrian_state* s) {
+  return s->dew_point == 0.0 && s->relative_humidity == 0.0 && s->enthalpy == 0.0 &&
+         s->humidity_ratio == 0.0 && s->degree_of_saturation == 0.0 && s->specific_volume == 0.0 &&
+         s->vapor_pressure == 0.0;
+}
+
+int main(void) {
+  hygrian_state s;
+  int found = -1;
+
+  Check(hygrian_from_dry_bulb_wet_bulb(25.0, 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+            HYGRIAN_OK,
+        "25/20 is ok");
+  Check(found == 1, "25/20 has its wet-bulb");
+  Check(s.dry_bulb == 25.0 && s.wet_bulb == 20.0, "25/20 keeps the given values");
+  Check(Near(s.dew_point, 17.56, 0.005), "25/20 dew point 17.56");
+  Check(Near(s.relative_humidity, 63.48, 0.005), "25/20 relative humidity 63.48");
+  Check(Near(s.humidity_ratio, 0.0125990, 0.5e-7), "25/20 humidity ratio 0.0125990");
+  Check(Near(s.vapor_pressure, 2.012, 0.0005), "25/20 vapour pressure 2.012");
+
+  Check(hygrian_from_dry_bulb_dew_point(25.0, 15.0, HYGRIAN_STANDARD_PRESSURE, &s, NULL) ==
+            HYGRIAN_OK,
+        "25/15 is ok without a found flag");
+  Check(Near(s.wet_bulb, 18.50, 0.005), "25/15 wet-bulb 18.50");
+
+  Check(hygrian_from_dry_bulb_relative_humidity(25.0, 50.0, 80.0, &s, &found) == HYGRIAN_OK,
+        "25/50 at 80 kPa is ok");
+  Check(Near(s.humidity_ratio, 0.62198 * 1.58445 / (80.0 - 1.58445), 1e-5),
+        "25/50 at 80 kPa holds more water");
+
+  found = -1;
+  Check(hygrian_from_dry_bulb_dew_point(100.0, 100.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+            HYGRIAN_OK,
+        "100/100 is ok");
+  Check(found == 0 && s.wet_bulb == 0.0, "100/100: the search gives up");
+
+  Check(hygrian_from_dry_bulb_relative_humidity(25.0, 0.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+            HYGRIAN_LOG_SINGULARITY,
+        "RH 0 is ln 0");
+  Check(found == 0 && s.dry_bulb == 25.0 && s.wet_bulb == 0.0 && OnlyGiven(&s),
+        "RH 0 leaves only the given values");
+  Check(hygrian_from_dry_bulb_wet_bulb(25.0, 5.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+            HYGRIAN_LOG_DOMAIN,
+        "25/5 is ln of a negative number");
+  Check(s.wet_bulb == 5.0 && OnlyGiven(&s), "25/5 leaves only the given values");
+  Check(hygrian_from_dry_bulb_wet_bulb(10000.0, 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+            HYGRIAN_EXP_OVERFLOW,
+        "10000 degrees C overflows exp");
+
+  Check(hygrian_from_dry_bulb_wet_bulb(nan(""), 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
+            HYGRIAN_INVALID_INPUT,
+        "NaN is invalid input");
+  Check(hygrian_from_dry_bulb_wet_bulb(25.0, 20.0, 0.0, &s, &found) == HYGRIAN_INVALID_INPUT,
+        "a pressure of 0 is invalid input");
+  Check(s.dry_bulb == 25.0 && s.wet_bulb == 20.0 && OnlyGiven(&s),
+        "invalid input leaves only the given values");
+  Check(hygrian_from_dry_bulb_wet_bulb(25.0, 20.0, HYGRIAN_STANDARD_PRESSURE, NULL, &found) ==
+            HYGRIAN_INVALID_INPUT,
+        "no state is invalid input");
+
+  Check(strcmp(hygrian_status_text(HYGRIAN_OK), "ok") == 0, "text of ok");
+  Check(strcmp(hygrian_status_text(HYGRIAN_INVALID_INPUT), "invalid input") == 0,
+        "text of invalid input");
+  Check(strcmp(hygrian_status_text(HYGRIAN_LOG_DOMAIN), "log: DOMAIN error") == 0,
+        "text of a log domain error");
+  Check(strcmp(hygrian_status_text(HYGRIAN_DIVIDE_BY_ZERO),
+               "floating-point error: divide by zero") == 0,
+        "text of a division by zero");
+  Check(strcmp(hygrian_status_text(HYGRIAN_POWER_OVERFLOW), "**: OVERFLOW error") == 0,
+        "text of a power overflow");
+  Check(strcmp(hygrian_status_text(-1), "unknown status") == 0, "text of -1");
+  Check(strcmp(hygrian_status_text(11), "unknown status") == 0, "text of 11");
+
+  Check(strlen(HYGRIAN_VERSION) >= 5 && HYGRIAN_VERSION_MAJOR >= 1, "version");
+
+  if (failures == 0) printf("all checks passed\n");
+  return failures == 0 ? 0 : 1;
+}
