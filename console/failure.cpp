@@ -50,9 +50,7 @@ void WriteError(Console& console, std::string_view bytes) {
   if (!bytes.empty()) console.platform.Write(Stream::Error, bytes);
 }
 
-}  // namespace
-
-void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
+std::string ReportText(StatementKind kind, int number, std::string_view message) {
   std::string report;
   report.reserve(64 + message.size());
   report += LineEnd;
@@ -81,7 +79,14 @@ void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::st
   }
   report += message;
   report += LineEnd;
-  WriteError(console, report);
+  return report;
+}
+
+}  // namespace
+
+void RaiseRunTimeError(Console& console, StatementKind kind, int number, std::string_view message) {
+  // The text is freed before the exit: nothing is left allocated when the process ends.
+  WriteError(console, ReportText(kind, number, message));
   if (console.exitInProgress) console.platform.Exit(console.exitStatus);
   ExitProgram(console, 1);
 }
