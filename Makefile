@@ -61,6 +61,8 @@ fuzz:
 	@cmake --build --preset fuzz >&2
 	@mkdir -p build/fuzz/corpus
 	@build/fuzz/fuzz/fuzz_reader -max_total_time=30 -timeout=5 build/fuzz/corpus fuzz/corpus/reader
+	@mkdir -p build/fuzz/corpus-table
+	@build/fuzz/fuzz/fuzz_table -max_total_time=30 -timeout=5 build/fuzz/corpus-table fuzz/corpus/table
 
 clean:
 	@rm -rf build

@@ -3,7 +3,9 @@
 # of the dialogue (app/). Run with -DSOURCE_DIR=<project root>.
 set(rules
   "air:console/|app/"
-  "console:air/|app/|hygrian/")
+  "console:air/|app/|hygrian/"
+  "tables:air/|console/|app/|batch/|chart/"
+  "batch:air/|console/|app/|chart/")
 set(violations "")
 foreach(rule IN LISTS rules)
   string(REPLACE ":" ";" parts "${rule}")

@@ -1,0 +1,52 @@
+// A large write buffer over one descriptor: rows are formatted straight into it
+// and it reaches the descriptor in big writes. A failed write is remembered, not
+// thrown; the caller asks after each row and stops.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "batch/platform.h"
+
+namespace hygrian::batch {
+
+class Output {
+ public:
+  enum class State {
+    Open,    // every byte so far written or buffered
+    Closed,  // the reader of the pipe has gone (EPIPE)
+    Failed,  // a write failed; ErrorNumber() says why
+  };
+
+  Output(Platform& platform, int fd, std::size_t capacity) noexcept
+      : platform_(platform), fd_(fd), buffer_(capacity) {}
+
+  // At least size free bytes to format into, flushing (or growing, for a row
+  // larger than the buffer) first. Once writes have failed, the bytes go nowhere.
+  [[nodiscard]] char* Room(std::size_t size) {
+    if (buffer_.size() - used_ < size) MakeRoom(size);
+    return buffer_.data() + used_;
+  }
+  // Takes the bytes formatted into Room up to end.
+  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+  void Append(std::string_view text);
+
+  // Writes what is buffered; false once writes have failed.
+  bool Flush();
+  [[nodiscard]] State CurrentState() const { return state_; }
+  // The error number of the failed write.
+  [[nodiscard]] int ErrorNumber() const { return error_; }
+
+ private:
+  void MakeRoom(std::size_t size);
+
+  Platform& platform_;
+  int fd_;
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
+  State state_ = State::Open;
+  int error_ = 0;
+};
+
+}  // namespace hygrian::batch

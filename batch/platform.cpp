@@ -1,0 +1,85 @@
+#include "batch/platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+
+namespace hygrian::batch {
+
+SystemPlatform::SystemPlatform() { (void)std::signal(SIGPIPE, SIG_IGN); }
+
+int SystemPlatform::OpenRead(const char* path, int* error) {
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) *error = errno;
+  return fd;
+}
+
+int SystemPlatform::OpenWrite(const char* path, int* error) {
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) *error = errno;
+  return fd;
+}
+
+int SystemPlatform::Close(int fd) {
+  // A failed close has released the descriptor all the same; it is not retried.
+  return ::close(fd) == 0 ? 0 : errno;
+}
+
+std::ptrdiff_t SystemPlatform::Read(int fd, char* buffer, std::size_t size, int* error) {
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, size);
+    if (count >= 0) return count;
+    if (errno != EINTR) {
+      *error = errno;
+      return -1;
+    }
+  }
+}
+
+int SystemPlatform::WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t count = ::write(fd, data, size);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += count;
+    size -= static_cast<std::size_t>(count);
+  }
+  return 0;
+}
+
+bool SystemPlatform::IsTerminal(int fd) { return ::isatty(fd) == 1; }
+
+std::optional<std::uint64_t> SystemPlatform::RegularFileSize(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool SystemPlatform::SameFile(const char* path, int fd) {
+  struct stat a {};
+  struct stat b {};
+  return ::stat(path, &a) == 0 && ::fstat(fd, &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+bool SystemPlatform::SameFile(const char* first, const char* second) {
+  struct stat a {};
+  struct stat b {};
+  return ::stat(first, &a) == 0 && ::stat(second, &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+std::uint64_t SystemPlatform::Now() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000U +
+         static_cast<std::uint64_t>(now.tv_nsec);
+}
+
+}  // namespace hygrian::batch

@@ -1,0 +1,59 @@
+// The system calls of the batch program, behind one narrow interface so that
+// everything else can run on in-memory fakes: open, read, write, close, and the
+// questions about a descriptor that the progress display needs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace hygrian::batch {
+
+inline constexpr int StandardInput = 0;
+inline constexpr int StandardOutput = 1;
+inline constexpr int StandardError = 2;
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // A descriptor open for reading, or -1 with the error number in *error.
+  virtual int OpenRead(const char* path, int* error) = 0;
+  // A descriptor open for writing, truncated or created, or -1 as above.
+  virtual int OpenWrite(const char* path, int* error) = 0;
+  // 0, or the error number when the last of the written bytes could not be kept.
+  virtual int Close(int fd) = 0;
+  // Reads once, retrying on an interrupted call: the count, 0 at the end, -1 on
+  // an error with the error number in *error.
+  virtual std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) = 0;
+  // Writes all of it: 0, or the error number of the write that failed
+  // (EPIPE when the reader of a pipe has gone).
+  virtual int WriteAll(int fd, const char* data, std::size_t size) = 0;
+  virtual bool IsTerminal(int fd) = 0;
+  // The size of the file behind fd when it is a regular file.
+  virtual std::optional<std::uint64_t> RegularFileSize(int fd) = 0;
+  // Whether path names the same file as fd (same device and inode).
+  virtual bool SameFile(const char* path, int fd) = 0;
+  // Whether two paths name one existing file.
+  virtual bool SameFile(const char* first, const char* second) = 0;
+  // A monotonic clock, in nanoseconds.
+  virtual std::uint64_t Now() = 0;
+};
+
+// The real system: POSIX calls. Broken pipes come back as EPIPE, not as a
+// signal, once the constructor has run.
+class SystemPlatform final : public Platform {
+ public:
+  SystemPlatform();
+  int OpenRead(const char* path, int* error) override;
+  int OpenWrite(const char* path, int* error) override;
+  int Close(int fd) override;
+  std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override;
+  int WriteAll(int fd, const char* data, std::size_t size) override;
+  bool IsTerminal(int fd) override;
+  std::optional<std::uint64_t> RegularFileSize(int fd) override;
+  bool SameFile(const char* path, int fd) override;
+  bool SameFile(const char* first, const char* second) override;
+  std::uint64_t Now() override;
+};
+
+}  // namespace hygrian::batch

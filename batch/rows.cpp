@@ -1,0 +1,242 @@
+#include "batch/rows.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "tables/csv.h"
+#include "tables/numbers.h"
+
+namespace hygrian::batch {
+namespace {
+
+using tables::CsvRecord;
+
+constexpr unsigned AllValues = (1U << 9) - 1;
+constexpr unsigned WetBulbBit = 1U << 1;
+
+// Index in the result columns of a pair's given value.
+unsigned PairIndex(tables::Pair pair) {
+  switch (pair) {
+    case tables::Pair::WetBulb:
+      return 1;
+    case tables::Pair::DewPoint:
+      return 2;
+    case tables::Pair::RelativeHumidity:
+      return 3;
+  }
+  return 1;
+}
+
+char* Put(char* out, std::string_view text) {
+  // An empty view may hold a null pointer, which memcpy may not be given.
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+// The length of a valid UTF-8 sequence starting at text[i], or 0.
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  unsigned minimum = 0;
+  unsigned code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1FU;
+    minimum = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0FU;
+    minimum = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07U;
+    minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() - i < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0U) != 0x80U) return 0;
+    code = (code << 6U) | (byte(i + k) & 0x3FU);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+// The most bytes JsonString writes for text.
+std::size_t JsonStringRoom(std::string_view text) { return text.size() * 6 + 2; }
+
+// text as a JSON string: quote, backslash and control bytes escaped, bytes that
+// are not UTF-8 replaced by U+FFFD.
+char* JsonString(char* out, std::string_view text) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  *out++ = '"';
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x80) {
+      if (c == '"' || c == '\\') *out++ = '\\';
+      *out++ = static_cast<char>(c);
+      ++i;
+    } else if (c < 0x20) {
+      *out++ = '\\';
+      switch (c) {
+        case '\n':
+          *out++ = 'n';
+          break;
+        case '\r':
+          *out++ = 'r';
+          break;
+        case '\t':
+          *out++ = 't';
+          break;
+        default:
+          out = Put(out, "u00");
+          *out++ = Hex[c >> 4U];
+          *out++ = Hex[c & 0xFU];
+      }
+      ++i;
+    } else if (const std::size_t length = Utf8Length(text, i); length > 0) {
+      out = Put(out, text.substr(i, length));
+      i += length;
+    } else {
+      out = Put(out, "\xEF\xBF\xBD");
+      ++i;
+    }
+  }
+  *out++ = '"';
+  return out;
+}
+
+std::string_view CarriedField(const CsvRecord& record, std::size_t column) {
+  return column < record.fields.size() ? record.fields[column] : std::string_view{};
+}
+
+}  // namespace
+
+Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept {
+  const State& s = result.state;
+  Outcome outcome{{s.dryBulb, s.wetBulb, s.dewPoint, s.relativeHumidity, s.enthalpy,
+                   s.humidityRatio, s.degreeOfSaturation, s.specificVolume, s.vaporPressure},
+                  AllValues,
+                  {},
+                  "ok"};
+  if (result.status != Status::Ok) {
+    outcome.present = 1U | (1U << PairIndex(pair));
+    outcome.statusPrefix = "fault: ";
+    outcome.status = StatusText(result.status);
+  } else if (!result.wetBulbFound) {
+    outcome.present &= ~WetBulbBit;
+    outcome.status = "no-wet-bulb";
+  }
+  return outcome;
+}
+
+Outcome BadOutcome(std::string_view reason) noexcept {
+  return Outcome{{}, 0, "bad-input: ", reason};
+}
+
+RowWriter::RowWriter(const tables::Layout& layout, Format format)
+    : layout_(layout), format_(format) {
+  if (!format_.json) return;
+  const auto key = [](std::string_view name, char lead) {
+    std::string text(JsonStringRoom(name) + 2, '\0');
+    text[0] = lead;
+    char* end = JsonString(text.data() + 1, name);
+    *end++ = ':';
+    text.resize(static_cast<std::size_t>(end - text.data()));
+    return text;
+  };
+  char lead = '{';
+  for (const std::size_t column : layout_.carried) {
+    carriedKeys_.push_back(key(layout_.names[column], lead));
+    lead = ',';
+  }
+  for (std::size_t i = 0; i < resultKeys_.size(); ++i) {
+    resultKeys_[i] = key(tables::ResultColumns[i], lead);
+    lead = ',';
+  }
+}
+
+void RowWriter::WriteHeader(Output& out) const {
+  if (format_.json) return;
+  for (const std::size_t column : layout_.carried) {
+    const std::string_view name = layout_.names[column];
+    char* end = tables::WriteCsvField(out.Room(tables::CsvFieldSize(name) + 1), name);
+    *end++ = ',';
+    out.Commit(end);
+  }
+  for (std::size_t i = 0; i < tables::ResultColumns.size(); ++i) {
+    out.Append(tables::ResultColumns[i]);
+    out.Append(i + 1 < tables::ResultColumns.size() ? "," : "\n");
+  }
+}
+
+void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  if (format_.json) {
+    WriteJson(out, record, outcome);
+  } else {
+    WriteCsv(out, record, outcome);
+  }
+}
+
+void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  // Room for the worst case: every carried byte a quote, every value present.
+  std::size_t room = 9 * (tables::NumberTextSize + 1) +
+                     2 * (outcome.statusPrefix.size() + outcome.status.size()) + 4;
+  for (const std::size_t column : layout_.carried) {
+    room += 2 * CarriedField(record, column).size() + 3;
+  }
+  char* const start = out.Room(room);
+  char* p = start;
+  for (const std::size_t column : layout_.carried) {
+    p = tables::WriteCsvField(p, CarriedField(record, column));
+    *p++ = ',';
+  }
+  for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+    if ((outcome.present & (1U << i)) != 0) {
+      p = tables::FormatNumber(p, outcome.values[i], format_.digits);
+    }
+    *p++ = ',';
+  }
+  // Only a bad-input reason can hold a comma ("expected 3 fields, found 4").
+  const bool quote = outcome.status.find(',') != std::string_view::npos;
+  if (quote) *p++ = '"';
+  p = Put(p, outcome.statusPrefix);
+  p = Put(p, outcome.status);
+  if (quote) *p++ = '"';
+  *p++ = '\n';
+  out.Commit(p);
+}
+
+void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  std::size_t room = 0;
+  for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
+    room += carriedKeys_[i].size() + JsonStringRoom(CarriedField(record, layout_.carried[i]));
+  }
+  for (const std::string& key : resultKeys_) room += key.size() + tables::NumberTextSize;
+  room += JsonStringRoom(outcome.statusPrefix) + JsonStringRoom(outcome.status) + 2;
+  char* p = out.Room(room);
+  for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
+    p = Put(p, carriedKeys_[i]);
+    p = JsonString(p, CarriedField(record, layout_.carried[i]));
+  }
+  for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+    p = Put(p, resultKeys_[i]);
+    const double value = outcome.values[i];
+    if ((outcome.present & (1U << i)) != 0 && std::isfinite(value)) {
+      p = tables::FormatNumber(p, value, format_.digits);
+    } else {
+      p = Put(p, "null");
+    }
+  }
+  p = Put(p, resultKeys_[9]);
+  *p++ = '"';
+  p = Put(p, outcome.statusPrefix);
+  // A reason holds only printable ASCII without quotes or backslashes.
+  p = Put(p, outcome.status);
+  p = Put(p, "\"}\n");
+  out.Commit(p);
+}
+
+}  // namespace hygrian::batch

@@ -1,0 +1,60 @@
+// The output of the batch program: the header row and one row per input row, as
+// CSV (RFC 4180, LF line ends) or as JSON Lines with the same keys in the same
+// order. Numbers are the shortest exact text, or N significant digits.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/output.h"
+#include "hygrian/psychrometrics.h"
+#include "tables/table.h"
+
+namespace hygrian::batch {
+
+// What one row yields: the nine values (those present), and the status text in
+// two parts ("fault: " and "log: DOMAIN error"; "" and "ok").
+struct Outcome {
+  std::array<double, 9> values{};  // in the order of tables::ResultColumns
+  unsigned present = 0;            // bit i: values[i] is written, else the field is empty
+  std::string_view statusPrefix;
+  std::string_view status;
+};
+
+// The outcome of a computed row: every value for ok; all but wet_bulb for
+// no-wet-bulb; the two given values for a fault.
+[[nodiscard]] Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept;
+// The outcome of a bad row: no values, "bad-input: " and the reason.
+[[nodiscard]] Outcome BadOutcome(std::string_view reason) noexcept;
+
+struct Format {
+  bool json = false;  // JSON Lines instead of CSV
+  int digits = 0;     // 0: shortest exact text; 1 to 17: significant digits
+};
+
+class RowWriter {
+ public:
+  RowWriter(const tables::Layout& layout, Format format);
+
+  // The CSV header row (the carried names as read, then the result columns);
+  // nothing for JSON Lines.
+  void WriteHeader(Output& out) const;
+  // One row: the carried fields of record (empty where it has too few), then
+  // the outcome.
+  void WriteRow(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+
+ private:
+  void WriteCsv(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+  void WriteJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+
+  const tables::Layout& layout_;
+  Format format_;
+  std::vector<std::string> carriedKeys_;  // JSON: "{\"name\":" or ",\"name\":"
+  std::array<std::string, 10> resultKeys_;
+};
+
+}  // namespace hygrian::batch

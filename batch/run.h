@@ -1,0 +1,34 @@
+// The batch run: every input table in turn through the moist-air library to one
+// output, with messages about bad rows and skipped files on standard error and
+// a progress display at a terminal.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "batch/platform.h"
+#include "batch/rows.h"
+#include "hygrian/psychrometrics.h"
+
+namespace hygrian::batch {
+
+inline constexpr std::string_view ProgramName = "hygrian-batch";
+
+struct Options {
+  std::vector<std::string> files;      // "-" is standard input; none: standard input
+  std::string output;                  // empty or "-": standard output
+  double pressure = StandardPressure;  // kPa, for rows without a pressure of their own
+  Format format;
+  bool quiet = false;  // no progress display, no messages about bad rows
+  // The read and write buffers (tests take small ones to cross their edges).
+  std::size_t bufferBytes = std::size_t{1} << 20;
+};
+
+// Runs the batch and returns the exit status: 0 when every row was good, 1 when
+// a row was bad or the output could not be written, 2 when a file was skipped
+// (unreadable, empty, or a header that is wrong or differs from the first) or
+// the output could not be opened. A reader that has gone from the output pipe
+// ends the run at once, quietly, with 0.
+[[nodiscard]] int RunBatch(Platform& platform, const Options& options);
+
+}  // namespace hygrian::batch

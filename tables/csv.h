@@ -1,0 +1,97 @@
+// Streaming CSV as RFC 4180 has it: quoted fields (with commas, doubled quotes and
+// line ends inside), LF or CR LF line ends, a UTF-8 byte-order mark skipped, blank
+// lines skipped. Memory stays bounded: a field keeps at most MaxFieldBytes and a
+// record at most the field limit's number of fields; the rest is counted, not kept.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hygrian::tables {
+
+inline constexpr std::size_t MaxFieldBytes = std::size_t{1} << 20;  // 1 MiB
+inline constexpr std::size_t DefaultBufferBytes = std::size_t{1} << 20;
+
+// Where the reader's bytes come from: a file, a pipe, a string in a test.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Reads up to size bytes into buffer; returns the count, 0 at the end of the
+  // input, or -1 on an error (with the error number in *error).
+  virtual std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) = 0;
+};
+
+// One record, valid until the next call of CsvReader::Next.
+struct CsvRecord {
+  std::span<const std::string_view> fields;  // the first min(fieldCount, limit) fields, decoded
+  std::size_t fieldCount = 0;                // every field of the record
+  std::uint64_t line = 0;                    // physical line where the record starts (from 1)
+  bool fieldTooLong = false;                 // a field was longer than MaxFieldBytes (and cut)
+};
+
+enum class CsvNext {
+  Record,     // *record holds the next record
+  End,        // no more records
+  ReadError,  // the source failed; error() says why
+};
+
+class CsvReader {
+ public:
+  // The reader keeps the source by reference; it must outlive the reader. Reads
+  // fill a buffer of bufferBytes (at least 4), which grows only for a record
+  // that does not fit.
+  explicit CsvReader(ByteSource& source, std::size_t bufferBytes = DefaultBufferBytes);
+
+  // Reads the next record that is not a blank line (nothing but spaces and tabs).
+  // A field is quoted when its first byte is a double quote; bytes after its
+  // closing quote are kept as they are, and so is a quote inside an unquoted
+  // field. A quoted field that the input ends inside ends with the input.
+  //   a,"b,""c""",d  -> a | b,"c" | d
+  //   "x\r\ny"\r\n   -> x\r\ny          (the line end inside quotes is data)
+  [[nodiscard]] CsvNext Next(CsvRecord& record);
+
+  // From the next record on, fields beyond the first `limit` are counted only.
+  void SetFieldLimit(std::size_t limit) { fieldLimit_ = limit; }
+
+  // Bytes of the input taken up by the records returned so far, with the blank
+  // lines and byte-order mark before them (for progress displays).
+  [[nodiscard]] std::uint64_t bytesRead() const { return bytesRead_ - (end_ - next_); }
+  // The error number of the failed read after CsvNext::ReadError.
+  [[nodiscard]] int error() const { return error_; }
+
+ private:
+  struct Cursor;
+  bool Refill(Cursor& cursor);
+  bool SkipByteOrderMark();
+
+  ByteSource& source_;
+  // The record being read is decoded in place: its decoded bytes sit at
+  // [recordBegin, written) and never overtake the unread input at [next_, end_).
+  std::vector<char> buffer_;
+  std::size_t bufferBytes_;
+  std::size_t minimumRead_;  // a read into less room than this moves the record first
+  std::size_t next_ = 0;
+  std::size_t end_ = 0;
+  std::size_t fieldLimit_ = 65536;
+  std::vector<std::size_t> bounds_;  // begin and end of each kept field, from recordBegin
+  std::vector<std::string_view> views_;
+  std::uint64_t line_ = 1;
+  std::uint64_t bytesRead_ = 0;
+  bool atStart_ = true;  // a byte-order mark may still come
+  bool ended_ = false;   // the source has reported its end
+  int error_ = 0;
+};
+
+// The bytes WriteCsvField writes for field: the field as it is when it holds no
+// comma, quote, CR or LF, else the field in double quotes with each quote
+// doubled (a"b -> "a""b", a,b -> "a,b").
+[[nodiscard]] std::size_t CsvFieldSize(std::string_view field) noexcept;
+
+// Writes field at out as CsvFieldSize says, and returns the end.
+char* WriteCsvField(char* out, std::string_view field) noexcept;
+
+}  // namespace hygrian::tables

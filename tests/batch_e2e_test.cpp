@@ -1,0 +1,548 @@
+// End-to-end tests of the built hygrian-batch: files and standard input in,
+// standard output, standard error and the exit status compared byte for byte.
+// Expected numbers come from the library's own result for the same input,
+// written with std::to_chars, so every value is checked to the bit.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "hygrian/psychrometrics.h"
+
+#ifndef HYGRIAN_BATCH_BINARY
+#error "HYGRIAN_BATCH_BINARY must name the program under test"
+#endif
+
+namespace hygrian {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  std::string out;
+  std::string err;
+  int status = 0;
+};
+
+// A scratch folder per test; the program runs inside it, so file names in its
+// messages are the short names the test gives.
+class Batch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "hygrian-batch-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+  }
+  std::string ReadBack(const std::string& name) const {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  // Runs the program with args, input on standard input, and standard output
+  // to a file (or to `stdoutPath` when given, such as /dev/full).
+  RunResult Run(const std::vector<std::string>& args, const std::string& input = "",
+                const std::string& stdoutPath = "") const {
+    Write(".stdin", input);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::chdir(dir_.c_str()) != 0) ::_exit(126);
+      const int in = ::open(".stdin", O_RDONLY);
+      const int out = ::open(stdoutPath.empty() ? ".stdout" : stdoutPath.c_str(),
+                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = ::open(".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || out < 0 || err < 0) ::_exit(126);
+      ::dup2(in, 0);
+      ::dup2(out, 1);
+      ::dup2(err, 2);
+      std::vector<char*> argv;
+      std::string program = HYGRIAN_BATCH_BINARY;
+      argv.push_back(program.data());
+      std::vector<std::string> copies = args;
+      for (std::string& arg : copies) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      ::execv(program.c_str(), argv.data());
+      ::_exit(127);
+    }
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    RunResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
+    if (stdoutPath.empty()) result.out = ReadBack(".stdout");
+    result.err = ReadBack(".stderr");
+    return result;
+  }
+
+  // Runs the program with standard error on a pseudo-terminal and returns what
+  // the terminal received.
+  std::string RunAtTerminal(const std::vector<std::string>& args) const {
+    int master = -1;
+    int slave = -1;
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return "openpty failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::chdir(dir_.c_str()) != 0) ::_exit(126);
+      const int out = ::open("/dev/null", O_WRONLY);
+      ::dup2(out, 1);
+      ::dup2(slave, 2);
+      std::vector<std::string> copies = args;
+      std::string program = HYGRIAN_BATCH_BINARY;
+      std::vector<char*> argv{program.data()};
+      for (std::string& arg : copies) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      ::execv(program.c_str(), argv.data());
+      ::_exit(127);
+    }
+    ::close(slave);
+    std::string screen;
+    char buffer[4096];
+    for (;;) {
+      const ssize_t count = ::read(master, buffer, sizeof buffer);
+      if (count <= 0) break;  // EIO once the program has closed its side
+      screen.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(master);
+    ::waitpid(child, nullptr, 0);
+    return screen;
+  }
+
+  // Runs a shell command line inside the folder; $B is the program.
+  RunResult Shell(const std::string& command) const {
+    const std::string line = "cd '" + dir_.string() + "' && B='" HYGRIAN_BATCH_BINARY "' && { " +
+                             command + "; } >.stdout 2>.stderr";
+    RunResult result;
+    result.status = WEXITSTATUS(std::system(("bash -c \"" + line + "\"").c_str()));
+    result.out = ReadBack(".stdout");
+    result.err = ReadBack(".stderr");
+    return result;
+  }
+
+  fs::path dir_;
+};
+
+enum class Pair { Wet, Dew, Rh };
+
+std::string Num(double value, int digits = 0) {
+  char buffer[64];
+  const auto end = digits == 0 ? std::to_chars(buffer, buffer + sizeof buffer, value).ptr
+                               : std::to_chars(buffer, buffer + sizeof buffer, value,
+                                               std::chars_format::general, digits)
+                                     .ptr;
+  return std::string(buffer, end);
+}
+
+Result Compute(Pair pair, double a, double b, double p) {
+  switch (pair) {
+    case Pair::Wet:
+      return FromDryBulbWetBulb(a, b, p);
+    case Pair::Dew:
+      return FromDryBulbDewPoint(a, b, p);
+    case Pair::Rh:
+      return FromDryBulbRelativeHumidity(a, b, p);
+  }
+  return {};
+}
+
+// The nine value fields and the status of a computed row, from the library:
+// every value for ok, no wet-bulb for no-wet-bulb, the two given values for a
+// fault. `separator` and `empty` make the same row for CSV (",", "") and for
+// JSON (keys are added by the caller).
+std::vector<std::string> Values(Pair pair, double a, double b, double p, int digits = 0) {
+  const Result r = Compute(pair, a, b, p);
+  const State& s = r.state;
+  const double all[9] = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
+                         s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
+                         s.vaporPressure};
+  std::vector<std::string> fields;
+  for (int i = 0; i < 9; ++i) {
+    bool present = true;
+    if (r.status != Status::Ok) {
+      present = i == 0 || i == 1 + static_cast<int>(pair);
+    } else if (!r.wetBulbFound) {
+      present = i != 1;
+    }
+    fields.push_back(present ? Num(all[i], digits) : "");
+  }
+  fields.push_back(r.status != Status::Ok ? "fault: " + std::string(StatusText(r.status))
+                   : r.wetBulbFound       ? "ok"
+                                          : "no-wet-bulb");
+  return fields;
+}
+
+std::string Csv(const std::vector<std::string>& fields) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) line += (i > 0 ? "," : "") + fields[i];
+  return line + "\n";
+}
+
+// A CSV output row: carried fields as written, then the computed values.
+std::string Row(const std::string& carried, Pair pair, double a, double b,
+                double p = StandardPressure, int digits = 0) {
+  return carried + Csv(Values(pair, a, b, p, digits));
+}
+
+std::string Bad(const std::string& carried, const std::string& reason) {
+  const bool quote = reason.find(',') != std::string::npos;
+  const std::string status = "bad-input: " + reason;
+  return carried + ",,,,,,,,," + (quote ? "\"" + status + "\"" : status) + "\n";
+}
+
+const std::string Results =
+    "dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
+    "degree_of_saturation,specific_volume,vapor_pressure,status\n";
+const std::string Usage = "Usage: hygrian-batch [OPTIONS] [FILE...]\n";
+
+void Expect(const RunResult& got, const std::string& out, const std::string& err, int status) {
+  EXPECT_EQ(got.out, out);
+  EXPECT_EQ(got.err, err);
+  EXPECT_EQ(got.status, status);
+}
+
+TEST_F(Batch, EveryStatusOfTheThreePairs) {
+  Write("wet.csv", "dry_bulb,wet_bulb\n25,20\n0,0\n-5,-7.5\n45.5,33.25\n-300,-300\n");
+  Expect(Run({"wet.csv"}),
+         Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 0, 0) +
+             Row("", Pair::Wet, -5, -7.5) + Row("", Pair::Wet, 45.5, 33.25) +
+             "-300,-300,,,,,,,,fault: log: DOMAIN error\n",
+         "", 0);
+  Write("dew.csv", "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n");
+  Expect(Run({"dew.csv"}),
+         Results + Row("", Pair::Dew, 25, 10) + Row("", Pair::Dew, 100, 100) +
+             "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
+             "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
+             "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
+         "", 0);
+  Write("rh.csv", "dry_bulb,relative_humidity\n25,57\n-5,50\n25,0\n25,-5\n");
+  Expect(Run({"rh.csv"}),
+         Results + Row("", Pair::Rh, 25, 57) + Row("", Pair::Rh, -5, 50) +
+             "25,,,0,,,,,,fault: log: SING error\n25,,,-5,,,,,,fault: log: DOMAIN error\n",
+         "", 0);
+}
+
+TEST_F(Batch, RelativeHumidityComesBackAsTheLibraryComputesIt) {
+  const RunResult got = Run({}, "dry_bulb,relative_humidity\n25,57\n");
+  EXPECT_NE(got.out.find(",56.99999999999999,"), std::string::npos) << got.out;
+  EXPECT_EQ(got.out, Results + Row("", Pair::Rh, 25, 57));
+}
+
+TEST_F(Batch, NoWetBulbLeavesOnlyTheWetBulbEmpty) {
+  const RunResult got = Run({}, "dry_bulb,dew_point\n100,100\n");
+  const std::vector<std::string> values = Values(Pair::Dew, 100, 100, StandardPressure);
+  EXPECT_EQ(values[1], "");
+  EXPECT_EQ(values[9], "no-wet-bulb");
+  Expect(got, Results + Csv(values), "", 0);
+}
+
+TEST_F(Batch, EveryBadInputReason) {
+  const std::string big(std::size_t{1} << 20, 'x');
+  Write("bad.csv",
+        "id,dry_bulb,wet_bulb,pressure\n"
+        "a,25,20\n"           // line 2
+        "b,25,20,90,extra\n"  // line 3
+        "c,25,20,90,\n"       // line 4: a trailing comma is a field
+        "d,,20,90\n"          // 5
+        "e,25,  ,90\n"        // 6
+        "f,x,20,90\n"         // 7
+        "g,25,inf,90\n"       // 8
+        "h,1e999,20,90\n"     // 9
+        "i,25,-1e400,90\n"    // 10
+        "j,25,20,kPa\n"       // 11
+        "k,25,20,1e999\n"     // 12
+        "l,25,20,0\n"         // 13
+        "m,25,20,-90\n"       // 14
+        "n,25,2" +
+            big + ",90\n" +  // 15
+            big +
+            ",25,20,90\n"  // 16: exactly 1 MiB is fine
+            "p\n");        // 17
+  Expect(Run({"bad.csv"}),
+         "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
+             Bad("b,90,", "expected 4 fields, found 5") +
+             Bad("c,90,", "expected 4 fields, found 5") + Bad("d,90,", "dry_bulb is empty") +
+             Bad("e,90,", "wet_bulb is empty") + Bad("f,90,", "dry_bulb is not a number") +
+             Bad("g,90,", "wet_bulb is not a number") + Bad("h,90,", "dry_bulb is out of range") +
+             Bad("i,90,", "wet_bulb is out of range") + Bad("j,kPa,", "pressure is not a number") +
+             Bad("k,1e999,", "pressure is out of range") +
+             Bad("l,0,", "pressure must be positive") + Bad("m,-90,", "pressure must be positive") +
+             Bad("n,90,", "field longer than 1 MiB") + Row(big + ",90,", Pair::Wet, 25, 20, 90) +
+             Bad("p,,", "expected 4 fields, found 1"),
+         "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
+         "hygrian-batch: bad.csv:3: expected 4 fields, found 5\n"
+         "hygrian-batch: bad.csv:4: expected 4 fields, found 5\n"
+         "hygrian-batch: bad.csv:5: dry_bulb is empty\n"
+         "hygrian-batch: bad.csv:6: wet_bulb is empty\n"
+         "hygrian-batch: bad.csv:7: dry_bulb is not a number\n"
+         "hygrian-batch: bad.csv:8: wet_bulb is not a number\n"
+         "hygrian-batch: bad.csv:9: dry_bulb is out of range\n"
+         "hygrian-batch: bad.csv:10: wet_bulb is out of range\n"
+         "hygrian-batch: bad.csv:11: pressure is not a number\n"
+         "hygrian-batch: bad.csv:12: pressure is out of range\n"
+         "hygrian-batch: bad.csv:13: pressure must be positive\n"
+         "hygrian-batch: bad.csv:14: pressure must be positive\n"
+         "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
+         "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n",
+         1);
+}
+
+TEST_F(Batch, CarriedColumnsKeepTheirBytesAndTheirPlace) {
+  // Quotes, commas and line ends inside quotes; CR LF line ends; a field that
+  // needs no quotes loses them.
+  const std::string input =
+      "\xEF\xBB\xBF"
+      "Station,\"DRY_BULB\", When ,Wet_Bulb\r\n"
+      "\"north, upper\",25,\"2024-06-01 12:00\",20\r\n"
+      "\"say \"\"hi\"\"\",25,\"two\r\nlines\",20\r\n"
+      "\"plain\",25,,20\r\n";
+  Write("in.csv", input);
+  Expect(Run({"in.csv"}),
+         "Station, When ," + Results +
+             Row("\"north, upper\",2024-06-01 12:00,", Pair::Wet, 25, 20) +
+             Row("\"say \"\"hi\"\"\",\"two\r\nlines\",", Pair::Wet, 25, 20) +
+             Row("plain,,", Pair::Wet, 25, 20),
+         "", 0);
+}
+
+TEST_F(Batch, BlankLinesAreSkippedAndLinesCounted) {
+  Write("in.csv", "\n\ndry_bulb,wet_bulb\n\n25,20\n  \n\nx,20\n\n");
+  Expect(Run({"in.csv"}),
+         Results + Row("", Pair::Wet, 25, 20) + Bad("", "dry_bulb is not a number"),
+         "hygrian-batch: in.csv:8: dry_bulb is not a number\n", 1);
+}
+
+TEST_F(Batch, MissingFinalLineEnd) {
+  Expect(Run({}, "dry_bulb,wet_bulb\n25,20\n30,25"),
+         Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0);
+  Expect(Run({}, "dry_bulb,wet_bulb\r\n25,20\r\n30,25\r"),
+         Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0);
+}
+
+TEST_F(Batch, SeveralFilesShareOneHeader) {
+  Write("a.csv", "id,dry_bulb,dew_point\n1,25,10\n");
+  Write("b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n");
+  Write("c.csv", "dry_bulb,id,dew_point\n3,30,12\n");
+  Write("d.csv", "id,dry_bulb,dew_point\n4,35,15");
+  Write("empty.csv", "");
+  Write("blank.csv", "\n\r\n  \n");
+  Write("bad.csv", "id,dry_bulb\n5,25\n");
+  fs::create_directory(dir_ / "folder");
+  Expect(Run({"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv",
+              "blank.csv", "d.csv"}),
+         "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
+             Row("4,", Pair::Dew, 35, 15),
+         "hygrian-batch: empty.csv: empty file; skipped\n"
+         "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
+         "hygrian-batch: missing.csv: No such file or directory\n"
+         "hygrian-batch: folder: Is a directory\n"
+         "hygrian-batch: bad.csv:1: no wet_bulb, dew_point or relative_humidity column; file "
+         "skipped\n"
+         "hygrian-batch: blank.csv: empty file; skipped\n",
+         2);
+}
+
+TEST_F(Batch, TheFirstGoodHeaderIsTheOneThatCounts) {
+  Write("bad.csv", "dry_bulb,wet_bulb,status\n1,2,3\n");
+  Write("good.csv", "dry_bulb,wet_bulb\n25,20\n");
+  Expect(Run({"bad.csv", "good.csv"}), Results + Row("", Pair::Wet, 25, 20),
+         "hygrian-batch: bad.csv:1: carried column status is named like a result column; file "
+         "skipped\n",
+         2);
+}
+
+TEST_F(Batch, StandardInputByDashAndByDefault) {
+  Write("a.csv", "dry_bulb,wet_bulb\n25,20\n");
+  const std::string in = "dry_bulb,wet_bulb\n30,x\n";
+  const std::string err = "hygrian-batch: (standard input):2: wet_bulb is not a number\n";
+  Expect(Run({}, in), Results + Bad("", "wet_bulb is not a number"), err, 1);
+  Expect(Run({"a.csv", "-"}, in),
+         Results + Row("", Pair::Wet, 25, 20) + Bad("", "wet_bulb is not a number"), err, 1);
+  Expect(Run({"-"}, ""), "", "hygrian-batch: (standard input): empty file; skipped\n", 2);
+}
+
+TEST_F(Batch, PressureOptionAndColumn) {
+  const std::string input = "dry_bulb,wet_bulb,pressure\n25,20,90\n25,20,\n25,20,\"80.5\"\n";
+  Expect(Run({"--pressure", "95"}, input),
+         "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+             Row(",", Pair::Wet, 25, 20, 95) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
+         "", 0);
+  Expect(Run({"--pressure=84.5"}, "dry_bulb,relative_humidity\n25,50\n"),
+         Results + Row("", Pair::Rh, 25, 50, 84.5), "", 0);
+  Expect(Run({}, input),
+         "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+             Row(",", Pair::Wet, 25, 20, StandardPressure) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
+         "", 0);
+}
+
+TEST_F(Batch, Digits) {
+  const std::string input = "dry_bulb,relative_humidity\n25,57\n100,100\n";
+  for (const int digits : {1, 4, 17}) {
+    Expect(Run({"--digits", std::to_string(digits)}, "dry_bulb,dew_point\n25,10\n100,100\n"),
+           Results + Row("", Pair::Dew, 25, 10, StandardPressure, digits) +
+               Row("", Pair::Dew, 100, 100, StandardPressure, digits),
+           "", 0);
+  }
+  Expect(Run({"--digits=4"}, "dry_bulb,wet_bulb\n25,20\n"),
+         Results + "25,20,17.56,63.48,57.22,0.0126,0.6274,0.8618,2.012,ok\n", "", 0);
+}
+
+// The same row as a JSON object: carried fields as strings, values as numbers
+// or null.
+std::string JsonRow(const std::vector<std::pair<std::string, std::string>>& carried,
+                    const std::vector<std::string>& values) {
+  static const char* const keys[] = {"dry_bulb",
+                                     "wet_bulb",
+                                     "dew_point",
+                                     "relative_humidity",
+                                     "enthalpy",
+                                     "humidity_ratio",
+                                     "degree_of_saturation",
+                                     "specific_volume",
+                                     "vapor_pressure"};
+  std::string line = "{";
+  for (const auto& [key, value] : carried) line += "\"" + key + "\":\"" + value + "\",";
+  for (std::size_t i = 0; i < 9; ++i) {
+    line += "\"" + std::string(keys[i]) + "\":" + (values[i].empty() ? "null" : values[i]) + ",";
+  }
+  return line + "\"status\":\"" + values[9] + "\"}\n";
+}
+
+TEST_F(Batch, JsonLines) {
+  const std::string input =
+      "id,dry_bulb,dew_point,note\n"
+      "1,25,10,\"a \"\"b\"\"\\c\"\n"
+      "2,100,100,\"tab\there\nnew\"\n"
+      "3,-273.1600036621094,-10,\x01\xC3\xA9\xFF\n"
+      "4,x,10,\n"
+      "5,25\n";
+  std::vector<std::string> bad(9, "");
+  bad.push_back("bad-input: dry_bulb is not a number");
+  std::vector<std::string> count(9, "");
+  count.push_back("bad-input: expected 4 fields, found 2");
+  Expect(Run({"--json"}, input),
+         JsonRow({{"id", "1"}, {"note", "a \\\"b\\\"\\\\c"}},
+                 Values(Pair::Dew, 25, 10, StandardPressure)) +
+             JsonRow({{"id", "2"}, {"note", "tab\\there\\nnew"}},
+                     Values(Pair::Dew, 100, 100, StandardPressure)) +
+             JsonRow({{"id", "3"}, {"note", "\\u0001\xC3\xA9\xEF\xBF\xBD"}},
+                     Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
+             JsonRow({{"id", "4"}, {"note", ""}}, bad) +
+             JsonRow({{"id", "5"}, {"note", ""}}, count),
+         "hygrian-batch: (standard input):6: dry_bulb is not a number\n"
+         "hygrian-batch: (standard input):7: expected 4 fields, found 2\n",
+         1);
+  Expect(Run({"--json", "--digits", "3"}, "dry_bulb,wet_bulb\n25,20\n"),
+         JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure, 3)), "", 0);
+}
+
+TEST_F(Batch, QuietKeepsTheStatusAndFileMessages) {
+  Expect(Run({"-q", "missing.csv", "-"}, "dry_bulb,wet_bulb\nx,1\n"),
+         Results + Bad("", "dry_bulb is not a number"),
+         "hygrian-batch: missing.csv: No such file or directory\n", 2);
+  Expect(Run({"--quiet"}, "dry_bulb,wet_bulb\nx,1\n"),
+         Results + Bad("", "dry_bulb is not a number"), "", 1);
+}
+
+TEST_F(Batch, OutputFile) {
+  Write("in.csv", "dry_bulb,wet_bulb\n25,20\n");
+  Expect(Run({"-o", "out.csv", "in.csv"}), "", "", 0);
+  EXPECT_EQ(ReadBack("out.csv"), Results + Row("", Pair::Wet, 25, 20));
+  Expect(Run({"in.csv", "--output=-"}), Results + Row("", Pair::Wet, 25, 20), "", 0);
+  Expect(Run({"-o", "no/such/dir.csv", "in.csv"}), "",
+         "hygrian-batch: no/such/dir.csv: No such file or directory\n", 2);
+}
+
+TEST_F(Batch, UsageErrors) {
+  Write("in.csv", "dry_bulb,wet_bulb\n25,20\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } rows[] = {
+      {{"--frobnicate", "in.csv"}, "The following argument was not expected: --frobnicate"},
+      {{"-x"}, "The following argument was not expected: -x"},
+      {{"--digits", "0"}, "--digits: '0' is not a whole number from 1 to 17"},
+      {{"--digits", "18"}, "--digits: '18' is not a whole number from 1 to 17"},
+      {{"--digits", "4.0"}, "--digits: '4.0' is not a whole number from 1 to 17"},
+      {{"--digits="}, "--digits: 1 required TEXT missing"},
+      {{"--digits"}, "--digits: 1 required TEXT missing"},
+      {{"--pressure", "0"}, "--pressure: '0' is not a positive number of kPa"},
+      {{"--pressure", "-101.325"}, "--pressure: '-101.325' is not a positive number of kPa"},
+      {{"--pressure", "kPa"}, "--pressure: 'kPa' is not a positive number of kPa"},
+      {{"--pressure", "inf"}, "--pressure: 'inf' is not a positive number of kPa"},
+      {{"--pressure", "1e999"}, "--pressure: '1e999' is not a positive number of kPa"},
+      {{"--pressure="}, "--pressure: 1 required TEXT missing"},
+      {{"--pressure"}, "--pressure: 1 required TEXT missing"},
+      {{"-o"}, "--output: 1 required TEXT missing"},
+      {{"--json=yes"}, "json was given a disallowed flag override"},
+      {{"-o", "in.csv", "in.csv"}, "--output: 'in.csv' is also an input"},
+      {{"in.csv", "--output", "./in.csv"}, "--output: './in.csv' is also an input"},
+      {{"-o", ".stdin"}, "--output: '.stdin' is also an input"},
+  };
+  for (const auto& row : rows) {
+    Expect(Run(row.args), "", "hygrian-batch: " + row.message + "\n" + Usage, 2);
+  }
+  EXPECT_EQ(ReadBack("in.csv"), "dry_bulb,wet_bulb\n25,20\n");
+}
+
+TEST_F(Batch, HelpAndVersion) {
+  const RunResult help = Run({"--help"});
+  EXPECT_EQ(help.out.substr(0, Usage.size()), Usage);
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--output", "--pressure", "--digits", "--json", "--quiet", "--help",
+                             "--version", "-o,", "-q,", "-h,"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(Run({"-h"}).out, help.out);
+  Expect(Run({"--version"}), "hygrian-batch (hygrian) " HYGRIAN_VERSION "\n", "", 0);
+}
+
+TEST_F(Batch, AFullDiskEndsTheRunWithStatusOne) {
+  Write("in.csv", "dry_bulb,wet_bulb\n25,20\n");
+  Expect(Run({"-o", "/dev/full", "in.csv"}), "",
+         "hygrian-batch: /dev/full: No space left on device\n", 1);
+  Expect(Run({"in.csv"}, "", "/dev/full"), "",
+         "hygrian-batch: (standard output): No space left on device\n", 1);
+}
+
+TEST_F(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
+  std::string input = "dry_bulb,dew_point\n";
+  for (int i = 0; i < 400000; ++i) input += "25,10\n";
+  input += "x,1\n";
+  Write("in.csv", input);
+  const std::string screen = RunAtTerminal({"in.csv"});
+  const std::string message = "hygrian-batch: in.csv:400002: dry_bulb is not a number\r\n";
+  // Each display is erased before the next, and before the message.
+  ASSERT_GE(screen.size(), message.size());
+  EXPECT_EQ(screen.substr(0, 23), "hygrian-batch: in.csv: ") << screen;
+  EXPECT_NE(screen.find("% "), std::string::npos) << screen;
+  EXPECT_NE(screen.find(" rows/s\r\x1b[K"), std::string::npos) << screen;
+  EXPECT_EQ(screen.substr(screen.size() - message.size()), message) << screen;
+  EXPECT_EQ(RunAtTerminal({"-q", "in.csv"}), "");
+}
+
+TEST_F(Batch, AClosedPipeEndsTheRunQuietly) {
+  std::string input = "id,dry_bulb,wet_bulb\n";
+  for (int i = 0; i < 100000; ++i) input += std::to_string(i) + ",25,20\n";
+  Write("in.csv", input);
+  const RunResult got = Shell("\\$B in.csv | head -n 2; echo \\${PIPESTATUS[0]} >status");
+  EXPECT_EQ(got.out, "id," + Results + Row("0,", Pair::Wet, 25, 20));
+  EXPECT_EQ(got.err, "");
+  EXPECT_EQ(ReadBack("status"), "0\n");
+}
+
+}  // namespace
+}  // namespace hygrian

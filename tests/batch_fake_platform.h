@@ -1,0 +1,88 @@
+// An in-memory system for the batch program: named input files and standard
+// input as strings, read in chunks of a chosen size; standard output, standard
+// error and written files captured; failures scripted by errno.
+#pragma once
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "batch/platform.h"
+
+namespace hygrian::testing {
+
+class FakeBatchPlatform final : public batch::Platform {
+ public:
+  struct File {
+    std::string bytes;
+    int errorAtEnd = 0;  // a read at the end fails with this instead of ending
+  };
+
+  std::map<std::string, File> files;   // by path; standard input is "-"
+  std::size_t readChunk = SIZE_MAX;    // most bytes one read returns
+  std::map<int, std::string> written;  // by descriptor: 1, 2, then opened files
+  int outputError = 0;                 // writes to standard output fail with it
+  bool errorTerminal = false;
+
+  int OpenRead(const char* path, int* error) override {
+    const auto file = files.find(path);
+    if (file == files.end()) {
+      *error = ENOENT;
+      return -1;
+    }
+    return Open(path);
+  }
+  int OpenWrite(const char* path, int* /*error*/) override { return Open(path); }
+  int Close(int fd) override {
+    open_.erase(fd);
+    return 0;
+  }
+
+  std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override {
+    Reading& reading = fd == batch::StandardInput ? input_ : open_.at(fd);
+    const File& file = files[reading.path];
+    if (reading.offset == file.bytes.size() && file.errorAtEnd != 0) {
+      *error = file.errorAtEnd;
+      return -1;
+    }
+    const std::size_t count = std::min({size, readChunk, file.bytes.size() - reading.offset});
+    std::memcpy(buffer, file.bytes.data() + reading.offset, count);
+    reading.offset += count;
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+  int WriteAll(int fd, const char* data, std::size_t size) override {
+    if (fd == batch::StandardOutput && outputError != 0) return outputError;
+    written[fd].append(data, size);
+    return 0;
+  }
+  bool IsTerminal(int fd) override { return fd == batch::StandardError && errorTerminal; }
+  std::optional<std::uint64_t> RegularFileSize(int fd) override {
+    if (fd == batch::StandardInput) return std::nullopt;
+    return files[open_.at(fd).path].bytes.size();
+  }
+  bool SameFile(const char* /*path*/, int /*fd*/) override { return false; }
+  bool SameFile(const char* first, const char* second) override {
+    return std::strcmp(first, second) == 0;
+  }
+  std::uint64_t Now() override { return clock_ += 30'000'000; }  // 30 ms a reading
+
+ private:
+  struct Reading {
+    std::string path;
+    std::size_t offset = 0;
+  };
+  int Open(const char* path) {
+    open_[next_] = Reading{path, 0};
+    return next_++;
+  }
+
+  std::map<int, Reading> open_;
+  Reading input_{"-", 0};
+  int next_ = 3;
+  std::uint64_t clock_ = 0;
+};
+
+}  // namespace hygrian::testing

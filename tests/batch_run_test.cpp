@@ -1,0 +1,106 @@
+// Whole batch runs on the in-memory system: read and write failures scripted by
+// error number, and reads and buffers of every size giving the same bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+
+#include "batch/run.h"
+#include "tests/batch_fake_platform.h"
+
+namespace hygrian::batch {
+namespace {
+
+using testing::FakeBatchPlatform;
+
+const std::string Header =
+    "id,dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
+    "degree_of_saturation,specific_volume,vapor_pressure,status\n";
+const std::string Input =
+    "id,dry_bulb,wet_bulb\n"
+    "\"a,1\",25,20\n"
+    "b,x,20\n"
+    "\"c\r\nd\",-300,-300\n";
+
+Options ForFiles(std::initializer_list<std::string> files) {
+  Options options;
+  options.files = files;
+  return options;
+}
+
+TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
+  FakeBatchPlatform reference;
+  reference.files["in.csv"] = {Input};
+  ASSERT_EQ(RunBatch(reference, ForFiles({"in.csv"})), 1);
+  const std::string out = reference.written[StandardOutput];
+  ASSERT_EQ(out.substr(0, Header.size()), Header);
+  for (const std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{7}}) {
+    for (const std::size_t buffer : {std::size_t{4}, std::size_t{16}, std::size_t{100}}) {
+      FakeBatchPlatform platform;
+      platform.files["in.csv"] = {Input};
+      platform.readChunk = chunk;
+      Options options = ForFiles({"in.csv"});
+      options.bufferBytes = buffer;
+      EXPECT_EQ(RunBatch(platform, options), 1);
+      EXPECT_EQ(platform.written[StandardOutput], out) << chunk << ' ' << buffer;
+      EXPECT_EQ(platform.written[StandardError],
+                "hygrian-batch: in.csv:3: dry_bulb is not a number\n");
+    }
+  }
+}
+
+TEST(RunBatch, AReadErrorKeepsTheRowsBeforeItAndSkipsTheRest) {
+  FakeBatchPlatform platform;
+  platform.files["in.csv"] = {"dry_bulb,wet_bulb\n25,20\n", EIO};
+  platform.files["next.csv"] = {"dry_bulb,wet_bulb\n30,25\n"};
+  EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv", "next.csv"})), 2);
+  const std::string& out = platform.written[StandardOutput];
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+  EXPECT_EQ(out.substr(out.size() - 4), ",ok\n");
+  EXPECT_EQ(platform.written[StandardError], "hygrian-batch: in.csv: Input/output error\n");
+}
+
+TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
+  FakeBatchPlatform platform;
+  platform.files["in.csv"] = {Input};
+  platform.outputError = ENOSPC;
+  EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);
+  EXPECT_EQ(platform.written[StandardError],
+            "hygrian-batch: in.csv:3: dry_bulb is not a number\n"
+            "hygrian-batch: (standard output): No space left on device\n");
+}
+
+TEST(RunBatch, AGoneReaderEndsTheRunQuietlyAtOnce) {
+  std::string input = "dry_bulb,wet_bulb\n";
+  for (int i = 0; i < 1000; ++i) input += "x,1\n";
+  FakeBatchPlatform platform;
+  platform.files["in.csv"] = {input};
+  platform.outputError = EPIPE;
+  Options options = ForFiles({"in.csv"});
+  options.bufferBytes = 256;
+  EXPECT_EQ(RunBatch(platform, options), 0);
+  // The run stopped at the first failed write, a few rows in.
+  const std::string& err = platform.written[StandardError];
+  EXPECT_LT(std::count(err.begin(), err.end(), '\n'), 50);
+}
+
+TEST(RunBatch, ProgressIsDrawnAtATerminalAndErasedBeforeMessages) {
+  std::string input = "dry_bulb,wet_bulb\n";
+  for (int i = 0; i < 5000; ++i) input += "25,20\n";
+  input += "x,1\n";
+  FakeBatchPlatform platform;
+  platform.files["in.csv"] = {input};
+  platform.errorTerminal = true;
+  EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);
+  // The fake clock moves 30 ms a reading, so every fourth reading draws. The
+  // first display comes after 4096 rows, 4096 * 6 + 18 bytes into the file.
+  const std::string& err = platform.written[StandardError];
+  const std::string display = "hygrian-batch: in.csv: 81% ";
+  ASSERT_EQ(err.substr(0, display.size()), display) << err;
+  const std::string tail = "\r\x1b[Khygrian-batch: in.csv:5002: dry_bulb is not a number\n";
+  EXPECT_EQ(err.substr(err.size() - tail.size()), tail) << err;
+}
+
+}  // namespace
+}  // namespace hygrian::batch

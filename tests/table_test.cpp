@@ -1,0 +1,175 @@
+#include "tables/table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/tables_source.h"
+
+namespace hygrian::tables {
+namespace {
+
+using testing::StringSource;
+
+CsvRecord Record(const std::vector<std::string_view>& fields, std::size_t count = SIZE_MAX) {
+  CsvRecord record;
+  record.fields = fields;
+  record.fieldCount = count == SIZE_MAX ? fields.size() : count;
+  record.line = 1;
+  return record;
+}
+
+TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
+  const std::vector<std::string_view> names = {"id", " Dry_Bulb ", "PRESSURE", "\tdew_point",
+                                               "note"};
+  Layout layout;
+  EXPECT_EQ(ReadLayout(Record(names), layout), "");
+  EXPECT_EQ(layout.pair, Pair::DewPoint);
+  EXPECT_EQ(layout.dryBulb, 1U);
+  EXPECT_EQ(layout.second, 3U);
+  EXPECT_EQ(layout.pressure, 2U);
+  EXPECT_EQ(layout.carried, (std::vector<std::size_t>{0, 2, 4}));
+  EXPECT_EQ(layout.names[1], " Dry_Bulb ");
+  EXPECT_EQ(layout.keys,
+            (std::vector<std::string>{"id", "dry_bulb", "pressure", "dew_point", "note"}));
+  EXPECT_EQ(layout.columns(), 5U);
+}
+
+TEST(ReadLayout, Errors) {
+  const struct {
+    std::vector<std::string_view> names;
+    std::string problem;
+  } rows[] = {
+      {{"dry_bulb", "wet_bulb"}, ""},
+      {{"relative_humidity", "dry_bulb"}, ""},
+      {{"wet_bulb", "x"}, "no dry_bulb column"},
+      {{"dry_bulb", "pressure"}, "no wet_bulb, dew_point or relative_humidity column"},
+      {{"dry_bulb", "wet_bulb", "Dew_Point"},
+       "more than one of wet_bulb, dew_point, relative_humidity"},
+      {{"dry_bulb", "wet_bulb", "DRY_BULB"}, "two dry_bulb columns"},
+      {{"dry_bulb", "wet_bulb", " wet_bulb"}, "two wet_bulb columns"},
+      {{"pressure", "dry_bulb", "wet_bulb", "pressure"}, "two pressure columns"},
+      {{"dry_bulb", "wet_bulb", "Status"}, "carried column status is named like a result column"},
+      {{"enthalpy", "dry_bulb", "wet_bulb"},
+       "carried column enthalpy is named like a result column"},
+      {{"dry_bulb", "wet_bulb", "vapor_pressure"},
+       "carried column vapor_pressure is named like a result column"},
+      // Only the whole name counts.
+      {{"dry_bulb", "wet_bulb", "status2", "my enthalpy", "dry bulb"}, ""},
+  };
+  for (const auto& row : rows) {
+    Layout layout;
+    EXPECT_EQ(ReadLayout(Record(row.names), layout), row.problem) << row.names[0];
+  }
+  Layout layout;
+  CsvRecord tooLong = Record({"dry_bulb", "wet_bulb"});
+  tooLong.fieldTooLong = true;
+  EXPECT_EQ(ReadLayout(tooLong, layout), "header field longer than 1 MiB");
+  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "wet_bulb"}, MaxColumns + 1), layout),
+            "more than 65536 columns");
+}
+
+TEST(SameColumns, ComparesNamesWithoutCaseOrBlanks) {
+  Layout a;
+  Layout b;
+  Layout c;
+  ASSERT_EQ(ReadLayout(Record({"id", "dry_bulb", "wet_bulb"}), a), "");
+  ASSERT_EQ(ReadLayout(Record({" ID", "Dry_Bulb ", "WET_BULB"}), b), "");
+  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "id", "wet_bulb"}), c), "");
+  EXPECT_TRUE(SameColumns(a, b));
+  EXPECT_FALSE(SameColumns(a, c));
+}
+
+TEST(ReadMeasured, ValuesAndReasons) {
+  Layout layout;
+  ASSERT_EQ(ReadLayout(Record({"id", "dry_bulb", "wet_bulb", "pressure"}), layout), "");
+  const struct {
+    std::vector<std::string_view> fields;
+    std::size_t count;
+    std::string reason;
+    double dryBulb, second, pressure;
+  } rows[] = {
+      {{"a", "25", "20", "90"}, 4, "", 25, 20, 90},
+      {{"a", " 25 ", "\"20\"", ""}, 4, "", 25, 20, 80},
+      {{"a", "25", "20", "  "}, 4, "", 25, 20, 80},
+      {{"a", "25", "20"}, 3, "expected 4 fields, found 3", 0, 0, 0},
+      {{"a", "25", "20", "90"}, 5, "expected 4 fields, found 5", 0, 0, 0},
+      {{"a"}, 1, "expected 4 fields, found 1", 0, 0, 0},
+      {{"a", "", "20", "90"}, 4, "dry_bulb is empty", 0, 0, 0},
+      {{"a", "25", " ", "90"}, 4, "wet_bulb is empty", 0, 0, 0},
+      {{"a", "x", "", "90"}, 4, "dry_bulb is not a number", 0, 0, 0},
+      {{"a", "25", "nan", "90"}, 4, "wet_bulb is not a number", 0, 0, 0},
+      {{"a", "1e999", "20", "90"}, 4, "dry_bulb is out of range", 0, 0, 0},
+      {{"a", "25", "-1e999", "90"}, 4, "wet_bulb is out of range", 0, 0, 0},
+      {{"a", "25", "20", "kPa"}, 4, "pressure is not a number", 0, 0, 0},
+      {{"a", "25", "20", "1e999"}, 4, "pressure is out of range", 0, 0, 0},
+      {{"a", "25", "20", "0"}, 4, "pressure must be positive", 0, 0, 0},
+      {{"a", "25", "20", "-0"}, 4, "pressure must be positive", 0, 0, 0},
+      {{"a", "25", "20", "-101.325"}, 4, "pressure must be positive", 0, 0, 0},
+      {{"a", "25", "20", "1e-400"}, 4, "pressure must be positive", 0, 0, 0},
+      // The first failing check names the reason: dry_bulb before wet_bulb.
+      {{"a", "x", "y", "-1"}, 4, "dry_bulb is not a number", 0, 0, 0},
+  };
+  for (const auto& row : rows) {
+    const Measured m = ReadMeasured(layout, Record(row.fields, row.count), 80.0);
+    ReasonBuffer buffer{};
+    EXPECT_EQ(BadInputText(layout, m, buffer), row.reason) << row.fields[0];
+    if (row.reason.empty()) {
+      EXPECT_EQ(m.bad, BadInput::None);
+      EXPECT_EQ(m.dryBulb, row.dryBulb);
+      EXPECT_EQ(m.second, row.second);
+      EXPECT_EQ(m.pressure, row.pressure);
+    }
+  }
+  CsvRecord tooLong = Record({"a", "25", "20", "90"});
+  tooLong.fieldTooLong = true;
+  ReasonBuffer buffer{};
+  EXPECT_EQ(BadInputText(layout, ReadMeasured(layout, tooLong, 80.0), buffer),
+            "field longer than 1 MiB");
+}
+
+TEST(ReadMeasured, WithoutAPressureColumnTakesTheDefault) {
+  Layout layout;
+  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "relative_humidity"}), layout), "");
+  const Measured m = ReadMeasured(layout, Record({"30", "57"}), 95.5);
+  EXPECT_EQ(m.bad, BadInput::None);
+  EXPECT_EQ(m.pressure, 95.5);
+  ReasonBuffer buffer{};
+  EXPECT_EQ(BadInputText(layout, ReadMeasured(layout, Record({"30", "x"}), 95.5), buffer),
+            "relative_humidity is not a number");
+}
+
+TEST(TableReader, HeaderThenRows) {
+  StringSource source("\n id ,dry_bulb,wet_bulb\n1,25,20\n\n2,x,20\n", 5);
+  TableReader table(source, 101.325);
+  std::string problem;
+  ASSERT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::Ok);
+  EXPECT_EQ(table.headerLine(), 2U);
+  EXPECT_EQ(table.layout().pair, Pair::WetBulb);
+  TableReader::Row row;
+  ASSERT_EQ(table.Next(row), CsvNext::Record);
+  EXPECT_EQ(row.record.line, 3U);
+  EXPECT_EQ(row.measured.bad, BadInput::None);
+  EXPECT_EQ(row.measured.pressure, 101.325);
+  ASSERT_EQ(table.Next(row), CsvNext::Record);
+  EXPECT_EQ(row.record.line, 5U);
+  EXPECT_EQ(row.measured.bad, BadInput::NotANumber);
+  EXPECT_EQ(table.Next(row), CsvNext::End);
+}
+
+TEST(TableReader, EmptyInvalidAndUnreadable) {
+  std::string problem;
+  StringSource empty("\xEF\xBB\xBF\n\r\n");
+  EXPECT_EQ(TableReader(empty, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Empty);
+  StringSource invalid("dry_bulb,x\n1,2\n");
+  EXPECT_EQ(TableReader(invalid, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Invalid);
+  EXPECT_EQ(problem, "no wet_bulb, dew_point or relative_humidity column");
+  StringSource failing("", SIZE_MAX, EISDIR);
+  TableReader table(failing, 101.325);
+  EXPECT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::ReadError);
+  EXPECT_EQ(table.error(), EISDIR);
+}
+
+}  // namespace
+}  // namespace hygrian::tables
