@@ -66,3 +66,8 @@ fuzz:
 
 clean:
 	@rm -rf build
+
+# The picture in README: the default chart with three points joined by a process.
+.PHONY: chart-demo
+chart-demo: build
+	@$(BUILD)/chart/hygrian-chart --process docs/chart-points.csv | rsvg-convert -o docs/chart.png

@@ -5,7 +5,8 @@ set(rules
   "air:console/|app/"
   "console:air/|app/|hygrian/"
   "tables:air/|console/|app/|batch/|chart/"
-  "batch:air/|console/|app/|chart/")
+  "batch:air/|console/|app/|chart/"
+  "chart:console/|app/|batch/")
 set(violations "")
 foreach(rule IN LISTS rules)
   string(REPLACE ":" ";" parts "${rule}")

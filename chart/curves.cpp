@@ -1,0 +1,213 @@
+#include "chart/curves.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "chart/moist_air.h"
+
+namespace hygrian::chart {
+namespace {
+
+using HumidityRatioOf = std::function<std::optional<double>(double)>;
+
+// Boundaries are found far finer than any pixel and than the 1e-9 degrees C the
+// meeting points are promised to.
+constexpr double kResolution = 1e-12;
+// No family draws more lines than this, whatever the ranges.
+constexpr int kMaxLines = 60;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::vector<Vertex> TraceW(const Frame& frame, const HumidityRatioOf& W, double a, double b) {
+  return Trace([&](double t) { return frame.At(t, W(t).value_or(kNaN)); }, a, b, kChordTolerance);
+}
+
+// A curve whose humidity ratio rises with t, over [a, b]: from a up to where it
+// leaves the top of the plot. Empty if it starts above the top.
+std::vector<Vertex> RisingPiece(const Frame& frame, const HumidityRatioOf& W, double a, double b) {
+  const double top = frame.HumidityRatioMax();
+  const auto inside = [&](double t) {
+    const std::optional<double> w = W(t);
+    return w && *w <= top;
+  };
+  if (!inside(a)) return {};
+  const double end = inside(b) ? b : LastInside(inside, a, b, kResolution);
+  return TraceW(frame, W, a, end);
+}
+
+// A rising curve over the whole dry-bulb range, in two pieces where the range
+// takes in 0 degrees C: the ice relation up to 0, the water relation beyond.
+// The chord between the two pieces is the step between the relations.
+std::vector<Vertex> RisingCurve(const Frame& frame, const HumidityRatioOf& W) {
+  const double tmin = frame.DryBulbMin();
+  const double tmax = frame.DryBulbMax();
+  const double water = FirstWaterTemperature();
+  std::vector<Vertex> vertices;
+  if (tmin <= 0.0) {
+    vertices = RisingPiece(frame, W, tmin, std::min(0.0, tmax));
+    if (vertices.empty() || vertices.back().t < std::min(0.0, tmax)) return vertices;
+  }
+  if (tmax >= water) {
+    const std::vector<Vertex> more = RisingPiece(frame, W, std::max(tmin, water), tmax);
+    vertices.insert(vertices.end(), more.begin(), more.end());
+  }
+  return vertices;
+}
+
+// A line whose humidity ratio falls as t rises, starting on saturation at `start`
+// (which may lie left of the plot): the part inside the plot, from where it
+// enters (left edge, top or its start) to where it leaves (bottom or right edge).
+std::vector<Vertex> FallingLine(const Frame& frame, const HumidityRatioOf& W, double start) {
+  const double tmax = frame.DryBulbMax();
+  const double from = std::max(start, frame.DryBulbMin());
+  if (from > tmax) return {};
+  const double top = frame.HumidityRatioMax();
+  const auto belowTop = [&](double t) {
+    const std::optional<double> w = W(t);
+    return w && *w <= top;
+  };
+  const auto aboveBottom = [&](double t) {
+    const std::optional<double> w = W(t);
+    return w && *w >= 0.0;
+  };
+  double a = from;
+  if (!belowTop(a)) {
+    if (!belowTop(tmax)) return {};
+    a = LastInside(belowTop, tmax, a, kResolution);
+  }
+  if (!aboveBottom(a)) return {};
+  const double b = aboveBottom(tmax) ? tmax : LastInside(aboveBottom, a, tmax, kResolution);
+  return TraceW(frame, W, a, b);
+}
+
+// Where a falling line meets saturation: the dry-bulb on the air side of the
+// crossing, or the left edge when the line is already below saturation there.
+// None when the line stays above saturation across the plot.
+std::optional<double> MeetingWithSaturation(const Frame& frame, const HumidityRatioOf& W) {
+  const double P = frame.Pressure();
+  const auto onAirSide = [&](double t) {
+    const std::optional<double> saturated = SaturationHumidityRatio(t, P);
+    if (!saturated) return true;  // the saturation pressure has reached P
+    const std::optional<double> w = W(t);
+    return w && *w <= *saturated;
+  };
+  const double tmin = frame.DryBulbMin();
+  const double tmax = frame.DryBulbMax();
+  if (onAirSide(tmin)) return tmin;
+  if (!onAirSide(tmax)) return std::nullopt;
+  return LastInside(onAirSide, tmax, tmin, kResolution);
+}
+
+void AddIfShown(std::vector<Curve>& curves, Family family, double value,
+                std::vector<Vertex> vertices) {
+  if (vertices.size() >= 2) curves.push_back({family, value, std::move(vertices)});
+}
+
+// Lines of constant value k * step / divisor (so 0.85 is 85 / 100, the double
+// nearest 0.85) between the values at the bottom-left and top-right corners, each
+// with its humidity ratio as a function of t.
+template <typename LineOf>
+std::vector<Curve> ConstantLines(const Frame& frame, Family family, double low, double high,
+                                 double step, double divisor, LineOf lineOf) {
+  std::vector<Curve> curves;
+  // Ranges far from the usual would give thousands of lines: there the step
+  // grows tenfold until the lines are few enough to read.
+  while (std::floor(high * divisor / step) - std::ceil(low * divisor / step) > kMaxLines) {
+    step *= 10.0;
+  }
+  const double first = std::ceil(low * divisor / step);
+  const double last = std::floor(high * divisor / step);
+  if (!(first <= last)) return curves;
+  const int count = static_cast<int>(last - first);  // at most kMaxLines
+  for (int i = 0; i <= count; ++i) {
+    const double value = (first + i) * step / divisor;
+    const HumidityRatioOf W = lineOf(value);
+    const std::optional<double> start = MeetingWithSaturation(frame, W);
+    if (start) AddIfShown(curves, family, value, FallingLine(frame, W, *start));
+  }
+  return curves;
+}
+
+}  // namespace
+
+Curve SaturationCurve(const Frame& frame) {
+  const double P = frame.Pressure();
+  return {Family::Saturation, 100.0,
+          RisingCurve(frame, [P](double t) { return SaturationHumidityRatio(t, P); })};
+}
+
+std::vector<Curve> RelativeHumidityCurves(const Frame& frame) {
+  const double P = frame.Pressure();
+  std::vector<Curve> curves;
+  for (int percent = 10; percent <= 90; percent += 10) {
+    const double rh = percent;
+    AddIfShown(curves, Family::RelativeHumidity, rh, RisingCurve(frame, [P, rh](double t) {
+                 return HumidityRatioAtRelativeHumidity(t, rh, P);
+               }));
+  }
+  return curves;
+}
+
+std::vector<Curve> WetBulbLines(const Frame& frame) {
+  const double P = frame.Pressure();
+  const double step = 5.0;
+  const auto line = [&](double tw) -> std::vector<Vertex> {
+    const std::optional<double> Wsw = SaturationHumidityRatio(tw, P);
+    if (!Wsw) return {};
+    const double saturated = *Wsw;
+    std::vector<Vertex> vertices = FallingLine(
+        frame, [tw, saturated](double t) { return HumidityRatioOnWetBulbLine(t, tw, saturated); },
+        tw);
+    // At t = tw the relation gives Wsw back only to about 1e-10: its
+    // coefficients 4.186 - 1.775 and 2.411, held in single precision, differ in
+    // the last bits. The line starts on the saturation curve itself.
+    if (!vertices.empty() && vertices.front().t == tw) {
+      vertices.front().at = frame.At(tw, saturated);
+    }
+    return vertices;
+  };
+  // Lines that start left of the plot may still enter it through the left edge;
+  // going leftwards, the first one that does not ends the search.
+  std::vector<Curve> curves;
+  const double firstInside = std::ceil(frame.DryBulbMin() / step);
+  std::vector<Curve> leftOfPlot;
+  for (int i = 1; i <= kMaxLines; ++i) {
+    const double tw = (firstInside - i) * step;
+    std::vector<Vertex> vertices = line(tw);
+    if (vertices.size() < 2) break;
+    leftOfPlot.push_back({Family::WetBulb, tw, std::move(vertices)});
+  }
+  curves.assign(leftOfPlot.rbegin(), leftOfPlot.rend());
+  for (int i = 0; i <= kMaxLines; ++i) {
+    const double tw = (firstInside + i) * step;
+    if (tw > frame.DryBulbMax()) break;
+    AddIfShown(curves, Family::WetBulb, tw, line(tw));
+  }
+  return curves;
+}
+
+std::vector<Curve> EnthalpyLines(const Frame& frame) {
+  const std::optional<double> low = EnthalpyAt(frame.DryBulbMin(), 0.0);
+  const std::optional<double> high = EnthalpyAt(frame.DryBulbMax(), frame.HumidityRatioMax());
+  if (!low || !high) return {};
+  return ConstantLines(frame, Family::Enthalpy, *low, *high, 10.0, 1.0, [](double h) {
+    return HumidityRatioOf([h](double t) { return HumidityRatioAtEnthalpy(t, h); });
+  });
+}
+
+std::vector<Curve> SpecificVolumeLines(const Frame& frame) {
+  const double P = frame.Pressure();
+  const std::optional<double> low = SpecificVolumeAt(frame.DryBulbMin(), 0.0, P);
+  const std::optional<double> high =
+      SpecificVolumeAt(frame.DryBulbMax(), frame.HumidityRatioMax(), P);
+  if (!low || !high) return {};
+  return ConstantLines(frame, Family::SpecificVolume, *low, *high, 1.0, 100.0, [P](double v) {
+    return HumidityRatioOf([v, P](double t) { return HumidityRatioAtSpecificVolume(t, v, P); });
+  });
+}
+
+}  // namespace hygrian::chart

@@ -1,0 +1,44 @@
+#include "chart/frame.h"
+
+namespace hygrian::chart {
+namespace {
+
+// Room around the plot for the title and legend (top), the dry-bulb numbers and
+// title (bottom) and the humidity-ratio numbers and title (right).
+constexpr double kMarginLeft = 36.0;
+constexpr double kMarginRight = 78.0;
+constexpr double kMarginTop = 74.0;
+constexpr double kMarginBottom = 56.0;
+
+}  // namespace
+
+Frame::Frame(const ChartSpec& spec)
+    : spec_(spec),
+      plot_{kMarginLeft, kMarginTop, static_cast<double>(spec.width) - kMarginRight,
+            static_cast<double>(spec.height) - kMarginBottom} {}
+
+double Frame::X(double t) const {
+  const double fraction = (t - spec_.dryBulbMin) / (spec_.dryBulbMax - spec_.dryBulbMin);
+  return plot_.left + fraction * (plot_.right - plot_.left);
+}
+
+double Frame::Y(double W) const {
+  const double fraction = W / HumidityRatioMax();
+  return plot_.bottom - fraction * (plot_.bottom - plot_.top);
+}
+
+double Frame::DryBulbAt(double x) const {
+  const double fraction = (x - plot_.left) / (plot_.right - plot_.left);
+  return spec_.dryBulbMin + fraction * (spec_.dryBulbMax - spec_.dryBulbMin);
+}
+
+double Frame::HumidityRatioAt(double y) const {
+  const double fraction = (plot_.bottom - y) / (plot_.bottom - plot_.top);
+  return fraction * HumidityRatioMax();
+}
+
+bool Frame::Contains(double t, double W) const {
+  return t >= spec_.dryBulbMin && t <= spec_.dryBulbMax && W >= 0.0 && W <= HumidityRatioMax();
+}
+
+}  // namespace hygrian::chart

@@ -1,0 +1,57 @@
+// The chart's frame: what is plotted (ranges, pressure, size in px) and the map
+// between air states and picture coordinates. Dry-bulb runs left to right,
+// humidity ratio bottom to top; y grows downwards, as in SVG.
+#pragma once
+
+namespace hygrian::chart {
+
+// What the user chose; the defaults are the usual chart at sea level.
+struct ChartSpec {
+  double dryBulbMin = -10.0;       // degrees C
+  double dryBulbMax = 50.0;        // degrees C
+  double humidityRatioMax = 30.0;  // g/kg (the axis unit), bottom is 0
+  double pressure = 101.325;       // kPa
+  int width = 1200;                // px
+  int height = 800;                // px
+};
+
+struct Point {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// The rectangle of the plot inside the picture, px.
+struct Rect {
+  double left = 0.0;
+  double top = 0.0;
+  double right = 0.0;
+  double bottom = 0.0;
+};
+
+class Frame {
+ public:
+  explicit Frame(const ChartSpec& spec);
+
+  const ChartSpec& Spec() const { return spec_; }
+  const Rect& Plot() const { return plot_; }
+  double Pressure() const { return spec_.pressure; }
+  double DryBulbMin() const { return spec_.dryBulbMin; }
+  double DryBulbMax() const { return spec_.dryBulbMax; }
+  double HumidityRatioMax() const { return spec_.humidityRatioMax / 1000.0; }  // kg/kg
+
+  // t in degrees C to x; W in kg/kg to y; and back.
+  double X(double t) const;
+  double Y(double W) const;
+  Point At(double t, double W) const { return {X(t), Y(W)}; }
+  double DryBulbAt(double x) const;
+  double HumidityRatioAt(double y) const;
+
+  // Inside the plotted ranges, edges included.
+  bool Contains(double t, double W) const;
+
+ private:
+  ChartSpec spec_;
+  Rect plot_;
+};
+
+}  // namespace hygrian::chart

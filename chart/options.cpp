@@ -1,0 +1,164 @@
+#include "chart/options.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace hygrian::chart {
+namespace {
+
+constexpr std::string_view kProgram = "hygrian-chart";
+
+// Limits that keep every chart drawable and its number of lines sensible.
+constexpr double kDryBulbLowest = -100.0;         // degrees C
+constexpr double kDryBulbHighest = 200.0;         // degrees C
+constexpr double kHumidityRatioHighest = 1000.0;  // g/kg
+constexpr double kPressureHighest = 100000.0;     // kPa
+constexpr int kWidthLeast = 640;
+constexpr int kHeightLeast = 400;
+constexpr int kSizeMost = 16384;
+
+// A whole decimal number, finite; none for anything else ("", "1e", "nan").
+std::optional<double> Number(std::string_view text) {
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int> Whole(std::string_view text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+struct Texts {
+  std::string dryBulb;
+  std::string humidityRatio;
+  std::string pressure;
+  std::string width;
+  std::string height;
+};
+
+// Checks the texts and fills spec; returns what is wrong, or "".
+std::string Apply(const Texts& texts, ChartSpec& spec) {
+  if (!texts.dryBulb.empty()) {
+    const std::string_view range = texts.dryBulb;
+    const std::size_t colon = range.find(':', 1);  // a range may start with a minus
+    const std::optional<double> low =
+        colon == std::string_view::npos ? std::nullopt : Number(range.substr(0, colon));
+    const std::optional<double> high =
+        colon == std::string_view::npos ? std::nullopt : Number(range.substr(colon + 1));
+    if (!low || !high || !(*low < *high) || *low < kDryBulbLowest || *high > kDryBulbHighest) {
+      return "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200, "
+             "not '" +
+             texts.dryBulb + "'";
+    }
+    spec.dryBulbMin = *low;
+    spec.dryBulbMax = *high;
+  }
+  if (!texts.humidityRatio.empty()) {
+    const std::optional<double> top = Number(texts.humidityRatio);
+    if (!top || !(*top > 0.0) || *top > kHumidityRatioHighest) {
+      return "--humidity-ratio: expected a number of g/kg above 0 and at most 1000, not '" +
+             texts.humidityRatio + "'";
+    }
+    spec.humidityRatioMax = *top;
+  }
+  if (!texts.pressure.empty()) {
+    const std::optional<double> pressure = Number(texts.pressure);
+    if (!pressure || !(*pressure > 0.0) || *pressure > kPressureHighest) {
+      return "--pressure: expected a number of kPa above 0 and at most 100000, not '" +
+             texts.pressure + "'";
+    }
+    spec.pressure = *pressure;
+  }
+  if (!texts.width.empty()) {
+    const std::optional<int> width = Whole(texts.width);
+    if (!width || *width < kWidthLeast || *width > kSizeMost) {
+      return "--width: expected a whole number of px from 640 to 16384, not '" + texts.width + "'";
+    }
+    spec.width = *width;
+  }
+  if (!texts.height.empty()) {
+    const std::optional<int> height = Whole(texts.height);
+    if (!height || *height < kHeightLeast || *height > kSizeMost) {
+      return "--height: expected a whole number of px from 400 to 16384, not '" + texts.height +
+             "'";
+    }
+    spec.height = *height;
+  }
+  return "";
+}
+
+ParsedCommandLine UsageError(const std::string& message) {
+  ParsedCommandLine parsed;
+  parsed.err = std::string(kProgram) + ": " + message + "\nTry '" + std::string(kProgram) +
+               " --help' for more information.\n";
+  parsed.status = 2;
+  return parsed;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
+  CLI::App app{
+      "Draws the psychrometric chart as an SVG document on standard output, with the\n"
+      "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
+      "one of wet_bulb, dew_point, relative_humidity, and may have a label column;\n"
+      "the points are computed at the chart's pressure.",
+      std::string(kProgram)};
+  app.get_formatter()->column_width(28);
+  app.footer(
+      "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
+      "Exit status: 0 when every point is drawn; 1 when a row is left out (each gets a\n"
+      "FILE:LINE: reason line; the chart is still written) or the chart cannot be\n"
+      "written; 2 for a usage error, with nothing written.");
+  Options options;
+  Texts texts;
+  app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
+      ->type_name("");
+  app.add_option("-o,--output", options.outputFile, "Write the chart to FILE")->type_name("FILE");
+  app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
+      ->type_name("MIN:MAX");
+  app.add_option("--humidity-ratio", texts.humidityRatio,
+                 "Top of the humidity-ratio axis, g/kg (default 30)")
+      ->type_name("MAX");
+  app.add_option("--pressure", texts.pressure, "Total pressure, kPa (default 101.325)")
+      ->type_name("KPA");
+  app.add_option("--width", texts.width, "Width of the picture, px (default 1200)")
+      ->type_name("PX");
+  app.add_option("--height", texts.height, "Height of the picture, px (default 800)")
+      ->type_name("PX");
+  app.add_flag("--process", options.process, "Join the points with arrows, in file order")
+      ->disable_flag_override();
+  app.set_version_flag("--version", std::string(kProgram) + " " + HYGRIAN_VERSION,
+                       "Show the version and exit");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    ParsedCommandLine parsed;
+    parsed.out = app.help();
+    return parsed;
+  } catch (const CLI::CallForVersion&) {
+    ParsedCommandLine parsed;
+    parsed.out = std::string(kProgram) + " " + HYGRIAN_VERSION + "\n";
+    return parsed;
+  } catch (const CLI::ParseError& error) {
+    return UsageError(error.what());
+  }
+  const std::string problem = Apply(texts, options.spec);
+  if (!problem.empty()) return UsageError(problem);
+  ParsedCommandLine parsed;
+  parsed.options = std::move(options);
+  return parsed;
+}
+
+}  // namespace hygrian::chart

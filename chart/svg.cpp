@@ -1,0 +1,375 @@
+#include "chart/svg.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace hygrian::chart {
+namespace {
+
+struct Style {
+  std::string_view id;
+  std::string_view color;
+  std::string_view width;
+  std::string_view dash;  // empty for a solid line
+  std::string_view legend;
+};
+
+// One entry per family, in the order of Chart::families.
+constexpr std::array<Style, 5> kStyles{{
+    {"saturation", "#1a1a1a", "1.8", "", ""},
+    {"relative-humidity", "#1f5fa8", "0.9", "", "relative humidity, %"},
+    {"wet-bulb", "#2e7d32", "0.9", "5 3",
+     "wet-bulb temperature, \xC2\xB0"
+     "C"},
+    {"enthalpy", "#b3541e", "0.9", "", "enthalpy, kJ/kg dry air"},
+    {"specific-volume", "#7b3fa0", "0.9", "", "specific volume, m\xC2\xB3/kg dry air"},
+}};
+
+const Style& StyleOf(Family family) { return kStyles[static_cast<std::size_t>(family)]; }
+
+constexpr std::string_view kPointColor = "#d62728";
+constexpr std::string_view kFont = "DejaVu Sans, Verdana, Arial, sans-serif";
+
+// A coordinate to 0.01 px, without trailing zeros: 12.5, 3, -0.25.
+std::string Coord(double value) {
+  double rounded = std::round(value * 100.0) / 100.0 + 0.0;
+  if (rounded == 0.0) rounded = 0.0;
+  std::array<char, 64> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                          std::chars_format::fixed, 2);
+  if (error != std::errc()) return "0";
+  std::string text(buffer.data(), end);
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string Degrees(double radians) { return Coord(radians * 180.0 / std::numbers::pi); }
+
+class Writer {
+ public:
+  explicit Writer(const Chart& chart) : chart_(chart) {}
+
+  std::string Document() {
+    const ChartSpec& spec = chart_.frame.Spec();
+    const std::string w = std::to_string(spec.width);
+    const std::string h = std::to_string(spec.height);
+    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
+    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
+            "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"" +
+            std::string(kFont) + "\">\n";
+    out_ += "<title>" + EscapeXml(chart_.title) + "</title>\n";
+    Definitions(w, h);
+    out_ += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n";
+    Heading();
+    Axes();
+    // Drawn from the back: the lines that cross most others first.
+    for (std::size_t i = chart_.families.size(); i-- > 0;) Family(chart_.families[i]);
+    Points();
+    out_ += "</svg>\n";
+    return std::move(out_);
+  }
+
+ private:
+  // The arrowhead of the process lines, and the mask that leaves a gap in every
+  // line where a label stands.
+  void Definitions(const std::string& w, const std::string& h) {
+    out_ += "<defs>\n";
+    out_ +=
+        "<marker id=\"arrowhead\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" "
+        "markerUnits=\"userSpaceOnUse\" markerWidth=\"11\" markerHeight=\"11\" "
+        "orient=\"auto\"><path d=\"M0,1 L10,5 L0,9 z\" fill=\"" +
+        std::string(kPointColor) + "\"/></marker>\n";
+    out_ += "<mask id=\"label-gaps\" maskUnits=\"userSpaceOnUse\" x=\"0\" y=\"0\" width=\"" + w +
+            "\" height=\"" + h + "\">\n<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h +
+            "\" fill=\"#ffffff\"/>\n";
+    for (const FamilyLayer& layer : chart_.families) {
+      for (const Label& label : layer.labels) BoxRect(label.box, "#000000", "");
+    }
+    for (const Marker& marker : chart_.markers) {
+      if (marker.label) BoxRect(marker.label->box, "#000000", "");
+    }
+    out_ += "</mask>\n</defs>\n";
+  }
+
+  void Heading() {
+    const Rect& plot = chart_.frame.Plot();
+    out_ += "<text id=\"title\" x=\"" + Coord(plot.left) + "\" y=\"26\" font-size=\"17\" " +
+            "font-weight=\"bold\" fill=\"#1a1a1a\">" + EscapeXml(chart_.title) + "</text>\n";
+    // Items run left to right; one that would run off a narrow picture starts a
+    // second row.
+    const double right = static_cast<double>(chart_.frame.Spec().width) - 8.0;
+    std::vector<Point> at;
+    double x = plot.left;
+    int row = 0;
+    for (std::size_t i = 1; i < kStyles.size(); ++i) {
+      const double width = 32.0 + TextWidth(kStyles[i].legend, 12.0);
+      if (x > plot.left && x + width > right) {
+        x = plot.left;
+        row = 1;
+      }
+      at.push_back({x, static_cast<double>(row)});
+      x += width + 24.0;
+    }
+    out_ += "<g id=\"legend\" font-size=\"12\" fill=\"#1a1a1a\">\n";
+    for (std::size_t i = 1; i < kStyles.size(); ++i) {
+      const Style& s = kStyles[i];
+      const double left = at[i - 1].x;
+      const double y = row == 0 ? 52.0 : 45.0 + 16.0 * at[i - 1].y;
+      out_ += "<line x1=\"" + Coord(left) + "\" y1=\"" + Coord(y - 4.0) + "\" x2=\"" +
+              Coord(left + 26.0) + "\" y2=\"" + Coord(y - 4.0) + "\" stroke=\"" +
+              std::string(s.color) + "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
+      out_ += "<text x=\"" + Coord(left + 32.0) + "\" y=\"" + Coord(y) + "\">" +
+              EscapeXml(s.legend) + "</text>\n";
+    }
+    out_ += "</g>\n";
+  }
+
+  void Axes() {
+    const Frame& frame = chart_.frame;
+    const Rect& plot = frame.Plot();
+    const AxesLayer& axes = chart_.axes;
+    out_ += "<g id=\"axes\">\n";
+    out_ += "<g mask=\"url(#label-gaps)\" stroke=\"#c8c8c8\" stroke-width=\"0.6\">\n";
+    for (const Segment& s : axes.grid) {
+      out_ += "<line x1=\"" + Coord(s.from.x) + "\" y1=\"" + Coord(s.from.y) + "\" x2=\"" +
+              Coord(s.to.x) + "\" y2=\"" + Coord(s.to.y) + "\"/>\n";
+    }
+    out_ += "</g>\n";
+    out_ += "<polyline fill=\"none\" stroke=\"#4d4d4d\" stroke-width=\"1.2\" points=\"";
+    Points(axes.outline);
+    out_ += "\"/>\n";
+    out_ += "<g stroke=\"#4d4d4d\" stroke-width=\"1\">\n";
+    for (const Tick& tick : axes.dryBulb) {
+      out_ += "<line x1=\"" + Coord(tick.position) + "\" y1=\"" + Coord(plot.bottom) + "\" x2=\"" +
+              Coord(tick.position) + "\" y2=\"" + Coord(plot.bottom + 5.0) + "\"/>\n";
+    }
+    for (const Tick& tick : axes.humidityRatio) {
+      out_ += "<line x1=\"" + Coord(plot.right) + "\" y1=\"" + Coord(tick.position) + "\" x2=\"" +
+              Coord(plot.right + 5.0) + "\" y2=\"" + Coord(tick.position) + "\"/>\n";
+    }
+    out_ += "</g>\n";
+    out_ += "<g font-size=\"11\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    for (const Tick& tick : axes.dryBulb) {
+      out_ += "<text x=\"" + Coord(tick.position) + "\" y=\"" + Coord(plot.bottom + 18.0) + "\">" +
+              EscapeXml(tick.text) + "</text>\n";
+    }
+    out_ += "</g>\n<g font-size=\"11\" fill=\"#1a1a1a\">\n";
+    for (const Tick& tick : axes.humidityRatio) {
+      out_ += "<text x=\"" + Coord(plot.right + 8.0) + "\" y=\"" + Coord(tick.position + 4.0) +
+              "\">" + EscapeXml(tick.text) + "</text>\n";
+    }
+    out_ += "</g>\n";
+    const double middle = (plot.left + plot.right) / 2.0;
+    out_ += "<text x=\"" + Coord(middle) + "\" y=\"" + Coord(plot.bottom + 40.0) +
+            "\" font-size=\"13\" text-anchor=\"middle\" fill=\"#1a1a1a\">" +
+            "Dry-bulb temperature, \xC2\xB0"
+            "C</text>\n";
+    const double x = plot.right + 56.0;
+    const double y = (plot.top + plot.bottom) / 2.0;
+    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" transform=\"rotate(90 " +
+            Coord(x) + " " + Coord(y) +
+            ")\" font-size=\"13\" text-anchor=\"middle\" fill=\"#1a1a1a\">" +
+            "Humidity ratio, g/kg dry air</text>\n";
+    out_ += "</g>\n";
+  }
+
+  void Family(const FamilyLayer& layer) {
+    const Style& s = StyleOf(layer.family);
+    out_ += "<g id=\"" + std::string(s.id) + "\">\n";
+    out_ += "<g mask=\"url(#label-gaps)\" fill=\"none\" stroke=\"" + std::string(s.color) +
+            "\" stroke-width=\"" + std::string(s.width) + "\"" + Dash(s) + ">\n";
+    for (const Curve& curve : layer.curves) {
+      out_ += "<polyline data-value=\"" + EscapeXml(Shortest(curve.value)) + "\" points=\"";
+      for (std::size_t i = 0; i < curve.vertices.size(); ++i) {
+        if (i > 0) out_ += ' ';
+        out_ += Coord(curve.vertices[i].at.x) + "," + Coord(curve.vertices[i].at.y);
+      }
+      out_ += "\"/>\n";
+    }
+    out_ += "</g>\n";
+    out_ += "<g font-size=\"" + Coord(kLabelFontSize) + "\" fill=\"" + std::string(s.color) +
+            "\" text-anchor=\"middle\">\n";
+    for (const Label& label : layer.labels) Text(label, "");
+    out_ += "</g>\n</g>\n";
+  }
+
+  void Points() {
+    out_ += "<g id=\"points\">\n";
+    if (chart_.process) {
+      out_ += "<g stroke=\"" + std::string(kPointColor) +
+              "\" stroke-width=\"1.6\" marker-end=\"url(#arrowhead)\">\n";
+      for (std::size_t i = 1; i < chart_.markers.size(); ++i) {
+        Arrow(chart_.markers[i - 1].at, chart_.markers[i].at);
+      }
+      out_ += "</g>\n";
+    }
+    for (const Marker& marker : chart_.markers) Circle(marker);
+    out_ += "<g font-size=\"" + Coord(kPointFontSize) +
+            "\" font-weight=\"bold\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    for (const Marker& marker : chart_.markers) {
+      if (!marker.label) continue;
+      BoxRect(marker.label->box, "#ffffff", " fill-opacity=\"0.85\"");
+      Text(*marker.label, "");
+    }
+    out_ += "</g>\n</g>\n";
+  }
+
+  // From the edge of one marker to the edge of the next; none between markers
+  // that touch.
+  void Arrow(Point from, Point to) {
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::hypot(dx, dy);
+    const double cut = kMarkerRadius + 1.5;
+    if (length <= 2.0 * cut + 4.0) return;
+    const double ux = dx / length;
+    const double uy = dy / length;
+    out_ += "<line x1=\"" + Coord(from.x + ux * cut) + "\" y1=\"" + Coord(from.y + uy * cut) +
+            "\" x2=\"" + Coord(to.x - ux * cut) + "\" y2=\"" + Coord(to.y - uy * cut) + "\"/>\n";
+  }
+
+  void Circle(const Marker& marker) {
+    const State& s = marker.point.state;
+    out_ += "<circle cx=\"" + Coord(marker.at.x) + "\" cy=\"" + Coord(marker.at.y) + "\" r=\"" +
+            Coord(kMarkerRadius) + "\" fill=\"" + std::string(kPointColor) +
+            "\" stroke=\"#ffffff\" stroke-width=\"1\"";
+    Data("dry-bulb", s.dryBulb);
+    if (marker.point.wetBulbFound) Data("wet-bulb", s.wetBulb);
+    Data("dew-point", s.dewPoint);
+    Data("relative-humidity", s.relativeHumidity);
+    Data("enthalpy", s.enthalpy);
+    Data("humidity-ratio", s.humidityRatio);
+    Data("degree-of-saturation", s.degreeOfSaturation);
+    Data("specific-volume", s.specificVolume);
+    Data("vapor-pressure", s.vaporPressure);
+    out_ += "/>\n";
+  }
+
+  void Data(std::string_view name, double value) {
+    out_ += " data-";
+    out_ += name;
+    out_ += "=\"" + Shortest(value) + "\"";
+  }
+
+  void BoxRect(const Box& box, std::string_view fill, std::string_view extra) {
+    out_ += "<rect x=\"" + Coord(box.center.x - box.width / 2.0) + "\" y=\"" +
+            Coord(box.center.y - box.height / 2.0) + "\" width=\"" + Coord(box.width) +
+            "\" height=\"" + Coord(box.height) + "\"" + Rotation(box) + " fill=\"" +
+            std::string(fill) + "\"" + std::string(extra) + "/>\n";
+  }
+
+  void Text(const Label& label, std::string_view extra) {
+    // The baseline sits so that digits are centred in the box.
+    const double baseline = label.box.center.y + 0.36 * label.fontSize;
+    out_ += "<text x=\"" + Coord(label.box.center.x) + "\" y=\"" + Coord(baseline) + "\"" +
+            Rotation(label.box) + std::string(extra) + ">" + EscapeXml(label.text) + "</text>\n";
+  }
+
+  static std::string Rotation(const Box& box) {
+    const std::string degrees = Degrees(box.angle);
+    if (degrees == "0") return "";
+    return " transform=\"rotate(" + degrees + " " + Coord(box.center.x) + " " +
+           Coord(box.center.y) + ")\"";
+  }
+
+  static std::string Dash(const Style& s) {
+    if (s.dash.empty()) return "";
+    return " stroke-dasharray=\"" + std::string(s.dash) + "\"";
+  }
+
+  void Points(const std::vector<Point>& points) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      if (i > 0) out_ += ' ';
+      out_ += Coord(points[i].x) + "," + Coord(points[i].y);
+    }
+  }
+
+  const Chart& chart_;
+  std::string out_;
+};
+
+// Length of the UTF-8 sequence that starts at text[i], or 0 when the bytes there
+// are not a valid, shortest-form encoding of a character.
+std::size_t SequenceLength(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  std::uint32_t code = 0;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0u) != 0x80u) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3Fu);
+  }
+  const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  const bool nonCharacter = code == 0xFFFE || code == 0xFFFF;  // not XML characters
+  if (overlong || surrogate || nonCharacter || code > 0x10FFFF) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string WriteSvg(const Chart& chart) { return Writer(chart).Document(); }
+
+std::string EscapeXml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const std::size_t length = SequenceLength(text, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+      continue;
+    }
+    if (length > 1) {
+      out.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    ++i;
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+          out += "\xEF\xBF\xBD";
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
+}  // namespace hygrian::chart

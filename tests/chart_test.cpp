@@ -1,0 +1,483 @@
+// The chart's layout checked against the moist-air relations themselves: every
+// vertex of every family gives back its own value, nothing lies above the
+// saturation curve or outside the plot, the polylines follow their curves to
+// within 0.25 px, and no two labels overlap.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "air/relations.h"
+#include "chart/curves.h"
+#include "chart/layout.h"
+#include "chart/svg.h"
+
+namespace hygrian::chart {
+namespace {
+
+// --- The relations, evaluated directly --------------------------------------
+
+// Where the saturation pressure reaches P there is no saturated air: infinity.
+double Ws(double t, double P) {
+  const double ps = air::SaturationPressure(t + air::KelvinOffset).Value();
+  if (ps >= P) return std::numeric_limits<double>::infinity();
+  return air::HumidityRatioFromPressure(ps, P).Value();
+}
+
+double RelativeHumidityOf(double t, double W, double P) {
+  return air::PressureFromHumidityRatio(W, P).Value() /
+         air::SaturationPressure(t + air::KelvinOffset).Value() * 100.0;
+}
+
+double WetBulbLineW(double t, double tw, double P) {
+  return air::HumidityRatioFromWetBulb(t, tw, Ws(tw, P)).Value();
+}
+
+double EnthalpyOf(double t, double W) { return air::Enthalpy(t, W).Value(); }
+
+double VolumeOf(double t, double W, double P) {
+  return air::SpecificVolume(t + air::KelvinOffset, W, air::DryAirGasConstant, P).Value();
+}
+
+// The W at t where an increasing function of W takes `target`, by bisection.
+template <typename F>
+double SolveW(F f, double target) {
+  double low = -1.0;
+  double high = 1.0;
+  for (int i = 0; i < 200; ++i) {
+    const double middle = (low + high) / 2.0;
+    (f(middle) < target ? low : high) = middle;
+  }
+  return (low + high) / 2.0;
+}
+
+// The true curve of a family at t, for the chord test. Saturation and relative
+// humidity above the pressure they can reach give NaN.
+double TrueW(const Curve& curve, double t, double P) {
+  switch (curve.family) {
+    case Family::Saturation:
+      return Ws(t, P);
+    case Family::RelativeHumidity:
+      return air::HumidityRatioFromPressure(
+                 curve.value / 100.0 * air::SaturationPressure(t + air::KelvinOffset).Value(), P)
+          .Value();
+    case Family::WetBulb:
+      return WetBulbLineW(t, curve.value, P);
+    case Family::Enthalpy:
+      return SolveW([t](double W) { return EnthalpyOf(t, W); }, curve.value);
+    case Family::SpecificVolume:
+      return SolveW([t, P](double W) { return VolumeOf(t, W, P); }, curve.value);
+  }
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+struct Case {
+  const char* name;
+  ChartSpec spec;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+ChartSpec Spec(double tmin, double tmax, double gramsMax, double P, int width = 1200,
+               int height = 800) {
+  return {tmin, tmax, gramsMax, P, width, height};
+}
+
+const Case kCases[] = {
+    {"Default", ChartSpec{}},
+    {"At83kPa", Spec(-10, 50, 30, 83.0)},
+    {"Cold", Spec(-40, 10, 8, 101.325)},
+    {"StartsAtZero", Spec(0, 60, 40, 101.325)},
+    {"EndsAtZero", Spec(-30, 0, 5, 101.325)},
+    {"NoFreezing", Spec(5, 45, 25, 101.325)},
+    {"LowPressure", Spec(-10, 40, 1000, 5.0)},
+    {"Large", Spec(-20, 60, 50, 101.325, 2400, 1600)},
+    {"Small", Spec(-10, 50, 30, 101.325, 640, 400)},
+};
+
+class ChartGeometry : public ::testing::TestWithParam<Case> {
+ protected:
+  ChartGeometry() : chart(LayOut(GetParam().spec, {}, false)) {}
+  const Frame& frame() const { return chart.frame; }
+  double P() const { return chart.frame.Pressure(); }
+  double W(const Vertex& v) const { return frame().HumidityRatioAt(v.at.y); }
+  double T(const Vertex& v) const { return frame().DryBulbAt(v.at.x); }
+  const FamilyLayer& Layer(Family family) const {
+    return chart.families[static_cast<std::size_t>(family)];
+  }
+
+  Chart chart;
+};
+
+struct CaseName {
+  std::string operator()(const ::testing::TestParamInfo<Case>& row) const { return row.param.name; }
+};
+
+INSTANTIATE_TEST_SUITE_P(Charts, ChartGeometry, ::testing::ValuesIn(kCases), CaseName());
+
+void ExpectRelative(double actual, double expected, double tolerance, const std::string& where) {
+  const double scale = std::max(std::abs(expected), 1.0);
+  EXPECT_LE(std::abs(actual - expected), tolerance * scale)
+      << where << ": " << actual << " against " << expected;
+}
+
+TEST_P(ChartGeometry, EveryFamilyIsThereInOrder) {
+  ASSERT_EQ(chart.families.size(), 5u);
+  for (std::size_t i = 0; i < chart.families.size(); ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(chart.families[i].family), i);
+    EXPECT_FALSE(chart.families[i].curves.empty()) << "family " << i;
+  }
+}
+
+TEST_P(ChartGeometry, VerticesAreWhereTheirDryBulbSays) {
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Curve& curve : layer.curves) {
+      for (const Vertex& v : curve.vertices) {
+        EXPECT_NEAR(T(v), v.t, 1e-9 * std::max(1.0, std::abs(v.t)));
+      }
+    }
+  }
+}
+
+TEST_P(ChartGeometry, SaturationVerticesLieOnTheSaturationCurve) {
+  const Curve& curve = Layer(Family::Saturation).curves.front();
+  ASSERT_GE(curve.vertices.size(), 2u);
+  EXPECT_EQ(curve.vertices.front().t, frame().DryBulbMin());
+  for (const Vertex& v : curve.vertices) {
+    ExpectRelative(W(v), Ws(v.t, P()), 1e-9, "t = " + std::to_string(v.t));
+  }
+  // It runs to the right edge or leaves through the top.
+  const Vertex& last = curve.vertices.back();
+  const bool rightEdge = last.t == frame().DryBulbMax();
+  const bool top = std::abs(last.at.y - frame().Plot().top) < 1e-6;
+  EXPECT_TRUE(rightEdge || top) << "ends at t = " << last.t;
+}
+
+TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
+  const Curve& curve = Layer(Family::Saturation).curves.front();
+  const double tmin = frame().DryBulbMin();
+  const double tmax = frame().DryBulbMax();
+  if (!(tmin <= 0.0 && tmax > 0.0) || curve.vertices.back().t <= 0.0) {
+    return;  // the range holds no step
+  }
+  std::size_t zero = curve.vertices.size();
+  for (std::size_t i = 0; i < curve.vertices.size(); ++i) {
+    if (curve.vertices[i].t == 0.0) zero = i;
+  }
+  ASSERT_LT(zero + 1, curve.vertices.size()) << "no vertex at 0 followed by another";
+  const Vertex& ice = curve.vertices[zero];
+  const Vertex& water = curve.vertices[zero + 1];
+  EXPECT_GT(water.t, 0.0);
+  EXPECT_LT(water.t, 1e-12);
+  EXPECT_EQ(water.t + air::KelvinOffset, std::nextafter(air::KelvinOffset, 1000.0));
+  // The water relation lies above the ice relation at the threshold.
+  EXPECT_GT(W(water), W(ice));
+  ExpectRelative(
+      W(ice),
+      air::HumidityRatioFromPressure(air::SaturationPressureOverIce(air::KelvinOffset).Value(), P())
+          .Value(),
+      1e-9, "ice side");
+}
+
+TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
+  const FamilyLayer& layer = Layer(Family::RelativeHumidity);
+  for (const Curve& curve : layer.curves) {
+    EXPECT_EQ(std::fmod(curve.value, 10.0), 0.0);
+    for (const Vertex& v : curve.vertices) {
+      ExpectRelative(RelativeHumidityOf(v.t, W(v), P()) / curve.value, 1.0, 1e-9,
+                     std::to_string(curve.value) + " % at t = " + std::to_string(v.t));
+    }
+  }
+}
+
+TEST_P(ChartGeometry, WetBulbLinesStartOnSaturationAndFollowTheRelation) {
+  for (const Curve& curve : Layer(Family::WetBulb).curves) {
+    const double tw = curve.value;
+    EXPECT_EQ(std::fmod(tw, 5.0), 0.0);
+    const double start = Ws(tw, P());
+    if (tw >= frame().DryBulbMin() && start <= frame().HumidityRatioMax()) {
+      EXPECT_EQ(curve.vertices.front().t, tw);
+      EXPECT_NEAR(W(curve.vertices.front()), start, 1e-9) << "wet-bulb " << tw;
+    }
+    for (const Vertex& v : curve.vertices) {
+      EXPECT_GE(v.t, tw);
+      EXPECT_NEAR(W(v), WetBulbLineW(v.t, tw, P()), 1e-9) << "wet-bulb " << tw << " at " << v.t;
+    }
+  }
+}
+
+// Enthalpy and specific-volume lines: every vertex gives back the value, and
+// a line that meets saturation inside the plot starts there, to 1e-9 degrees C.
+template <typename ValueOf>
+void ExpectConstantLines(const FamilyLayer& layer, const Frame& frame, double P, double step,
+                         ValueOf valueOf) {
+  for (const Curve& curve : layer.curves) {
+    EXPECT_NEAR(curve.value / step, std::round(curve.value / step), 1e-9);
+    for (const Vertex& v : curve.vertices) {
+      ExpectRelative(valueOf(v.t, frame.HumidityRatioAt(v.at.y)), curve.value, 1e-9,
+                     "line " + std::to_string(curve.value) + " at t = " + std::to_string(v.t));
+    }
+    const Vertex& first = curve.vertices.front();
+    const bool onLeftEdge = first.t == frame.DryBulbMin();
+    const bool onTop = std::abs(first.at.y - frame.Plot().top) < 1e-6;
+    if (onLeftEdge || onTop) continue;
+    // Just before the start the line is above saturation, just after below it.
+    const auto lineW = [&](double t) {
+      return SolveW([&](double w) { return valueOf(t, w); }, curve.value);
+    };
+    EXPECT_GT(lineW(first.t - 1e-9), Ws(first.t - 1e-9, P)) << "line " << curve.value;
+    EXPECT_LE(lineW(first.t + 1e-9), Ws(first.t + 1e-9, P)) << "line " << curve.value;
+  }
+}
+
+TEST_P(ChartGeometry, EnthalpyVerticesGiveBackTheirValue) {
+  ExpectConstantLines(Layer(Family::Enthalpy), frame(), P(), 10.0,
+                      [](double t, double W) { return EnthalpyOf(t, W); });
+}
+
+TEST_P(ChartGeometry, SpecificVolumeVerticesGiveBackTheirValue) {
+  const double P0 = P();
+  ExpectConstantLines(Layer(Family::SpecificVolume), frame(), P0, 0.01,
+                      [P0](double t, double W) { return VolumeOf(t, W, P0); });
+}
+
+TEST_P(ChartGeometry, NoVertexAboveSaturationOrOutsideThePlot) {
+  const Rect& plot = frame().Plot();
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Curve& curve : layer.curves) {
+      for (const Vertex& v : curve.vertices) {
+        const std::string where = "family " + std::to_string(static_cast<int>(curve.family)) +
+                                  " value " + std::to_string(curve.value) +
+                                  " t = " + std::to_string(v.t);
+        EXPECT_GE(v.at.x, plot.left - 1e-9) << where;
+        EXPECT_LE(v.at.x, plot.right + 1e-9) << where;
+        EXPECT_GE(v.at.y, plot.top - 1e-9) << where;
+        EXPECT_LE(v.at.y, plot.bottom + 1e-9) << where;
+        const double saturated = Ws(v.t, P());
+        EXPECT_LE(W(v), saturated * (1.0 + 1e-12)) << where;
+      }
+    }
+  }
+}
+
+TEST_P(ChartGeometry, NoChordStraysAQuarterPixelFromItsCurve) {
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Curve& curve : layer.curves) {
+      for (std::size_t i = 1; i < curve.vertices.size(); ++i) {
+        const Vertex& a = curve.vertices[i - 1];
+        const Vertex& b = curve.vertices[i];
+        for (int k = 1; k < 16; ++k) {
+          const double t = a.t + (b.t - a.t) * k / 16.0;
+          const double w = TrueW(curve, t, P());
+          if (!std::isfinite(w)) continue;
+          const Point p = frame().At(t, w);
+          EXPECT_LE(DistanceToSegment(p, a.at, b.at), 0.25)
+              << "family " << static_cast<int>(curve.family) << " value " << curve.value
+              << " between t = " << a.t << " and " << b.t;
+        }
+      }
+    }
+  }
+}
+
+TEST_P(ChartGeometry, NoTwoLabelsOverlapAndAllStayOnTheAirSide) {
+  std::vector<Box> boxes;
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Label& label : layer.labels) boxes.push_back(label.box);
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      EXPECT_FALSE(Overlaps(boxes[i], boxes[j])) << "labels " << i << " and " << j;
+    }
+    for (const Point& c : Corners(boxes[i])) {
+      EXPECT_TRUE(frame().Contains(frame().DryBulbAt(c.x), frame().HumidityRatioAt(c.y)));
+      EXPECT_LE(frame().HumidityRatioAt(c.y), Ws(frame().DryBulbAt(c.x), P()) + 1e-12);
+    }
+  }
+}
+
+// Length of a polyline, px.
+double PolylineLength(const Curve& curve) { return Length(curve.vertices); }
+
+TEST(ChartLabels, EveryCurveLongerThanALabelIsLabelledAtTheDefaultSize) {
+  const Chart chart = LayOut(ChartSpec{}, {}, false);
+  for (const FamilyLayer& layer : chart.families) {
+    std::size_t longCurves = 0;
+    for (const Curve& curve : layer.curves) longCurves += PolylineLength(curve) >= 60.0 ? 1u : 0u;
+    EXPECT_GE(layer.labels.size(), longCurves) << "family " << static_cast<int>(layer.family);
+  }
+}
+
+TEST(ChartLabels, TheDefaultChartHasTheUsualLines) {
+  const Chart chart = LayOut(ChartSpec{}, {}, false);
+  const auto values = [&](Family family) {
+    std::vector<double> v;
+    for (const Curve& c : chart.families[static_cast<std::size_t>(family)].curves) {
+      v.push_back(c.value);
+    }
+    return v;
+  };
+  EXPECT_EQ(values(Family::RelativeHumidity),
+            (std::vector<double>{10, 20, 30, 40, 50, 60, 70, 80, 90}));
+  // Saturated air at 50 degrees C is far above 30 g/kg: the 35 line only just
+  // enters the top right corner, higher ones miss the plot.
+  EXPECT_EQ(values(Family::WetBulb), (std::vector<double>{-10, -5, 0, 5, 10, 15, 20, 25, 30, 35}));
+  EXPECT_EQ(values(Family::Enthalpy).front(), -10.0);
+  EXPECT_EQ(values(Family::Enthalpy).back(), 120.0);
+  EXPECT_EQ(values(Family::SpecificVolume).front(), 0.75);
+  EXPECT_EQ(values(Family::SpecificVolume).back(), 0.95);
+}
+
+TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
+  // At 5 kPa water boils near 33 degrees C: the curve leaves through the top.
+  const Chart chart = LayOut(Spec(-10, 40, 1000, 5.0), {}, false);
+  const Curve& curve = chart.families.front().curves.front();
+  EXPECT_NEAR(curve.vertices.back().at.y, chart.frame.Plot().top, 1e-6);
+  EXPECT_LT(curve.vertices.back().t, 33.0);
+  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::KelvinOffset).Value(), 5.0);
+}
+
+// --- Points ------------------------------------------------------------------
+
+PlotPoint PointAt(double dryBulb, double wetBulb, std::string label) {
+  const Result r = FromDryBulbWetBulb(dryBulb, wetBulb);
+  return {r.state, r.wetBulbFound, std::move(label)};
+}
+
+TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
+  const std::vector<PlotPoint> points{PointAt(25, 20, "A"), PointAt(35, 22, "B"),
+                                      PointAt(10, 8, "C")};
+  const Chart chart = LayOut(ChartSpec{}, points, true);
+  ASSERT_EQ(chart.markers.size(), 3u);
+  for (const Marker& m : chart.markers) {
+    // The axes put -10 degrees C at the plot's left edge and 50 at its right,
+    // 0 g/kg at the bottom and 30 at the top.
+    const Rect& plot = chart.frame.Plot();
+    const double x = plot.left + (m.point.state.dryBulb + 10.0) / 60.0 * (plot.right - plot.left);
+    const double y = plot.bottom - m.point.state.humidityRatio / 0.030 * (plot.bottom - plot.top);
+    EXPECT_NEAR(m.at.x, x, 1e-9);
+    EXPECT_NEAR(m.at.y, y, 1e-9);
+    ASSERT_TRUE(m.label.has_value());
+    EXPECT_FALSE(Overlaps(m.label->box, Box{m.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}));
+  }
+}
+
+// Whether the segment from a to b passes through the box: sampled every 0.5 px.
+bool Crosses(Point a, Point b, const Box& box) {
+  const double length = std::hypot(b.x - a.x, b.y - a.y);
+  const double c = std::cos(box.angle);
+  const double s = std::sin(box.angle);
+  for (double d = 0.0; d <= length; d += 0.5) {
+    const double x = a.x + (b.x - a.x) * d / length - box.center.x;
+    const double y = a.y + (b.y - a.y) * d / length - box.center.y;
+    if (std::abs(x * c + y * s) < box.width / 2.0 && std::abs(-x * s + y * c) < box.height / 2.0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
+  const std::vector<PlotPoint> points{
+      PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
+      PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")};
+  const Chart chart = LayOut(ChartSpec{}, points, true);
+  std::vector<Box> boxes;
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Label& label : layer.labels) boxes.push_back(label.box);
+  }
+  for (const Marker& m : chart.markers) {
+    ASSERT_TRUE(m.label.has_value());
+    for (const Box& other : boxes) EXPECT_FALSE(Overlaps(m.label->box, other)) << m.label->text;
+    boxes.push_back(m.label->box);
+    for (const Marker& n : chart.markers) {
+      EXPECT_FALSE(Overlaps(m.label->box, Box{n.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}))
+          << m.label->text << " on the marker of " << n.point.label;
+    }
+    for (std::size_t i = 1; i < chart.markers.size(); ++i) {
+      EXPECT_FALSE(Crosses(chart.markers[i - 1].at, chart.markers[i].at, m.label->box))
+          << m.label->text << " under arrow " << i;
+    }
+  }
+}
+
+TEST(ChartPoints, WhereAStateFalls) {
+  const Frame frame{ChartSpec{}};
+  struct Row {
+    double t, W;
+    Fit fit;
+  } const rows[] = {
+      {25.0, 0.0126, Fit::Inside},
+      {-10.0, 0.0, Fit::Inside},
+      {50.0, 0.030, Fit::Inside},
+      {50.1, 0.01, Fit::OutsideRange},
+      {-10.1, 0.001, Fit::OutsideRange},
+      {30.0, 0.0301, Fit::OutsideRange},
+      {20.0, -1e-6, Fit::OutsideRange},
+      {20.0, 0.0160, Fit::AboveSaturation},
+      {20.0, Ws(20.0, 101.325), Fit::Inside},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(FitOf(frame, row.t, row.W), row.fit) << row.t << " " << row.W;
+  }
+}
+
+// --- Writing -----------------------------------------------------------------
+
+TEST(ChartSvg, EscapesTextForXml) {
+  struct Row {
+    std::string in, out;
+  } const rows[] = {
+      {"plain", "plain"},
+      {"a<b>&\"c'", "a&lt;b&gt;&amp;&quot;c&apos;"},
+      {"caf\xC3\xA9", "caf\xC3\xA9"},                            // UTF-8 passes
+      {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},                      // three bytes
+      {"x\xFFy", "x\xEF\xBF\xBDy"},                              // not UTF-8
+      {"\xC3", "\xEF\xBF\xBD"},                                  // cut short
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // overlong
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // a surrogate
+      {std::string("a\x01"
+                   "b\tc",
+                   5),
+       "a\xEF\xBF\xBD"
+       "b\tc"},  // control character
+  };
+  for (const Row& row : rows) EXPECT_EQ(EscapeXml(row.in), row.out) << row.in;
+}
+
+TEST(ChartSvg, TheSameChartGivesTheSameBytes) {
+  const std::vector<PlotPoint> points{PointAt(25, 20, "A & B"), PointAt(35, 22, "")};
+  const std::string first = WriteSvg(LayOut(ChartSpec{}, points, true));
+  const std::string second = WriteSvg(LayOut(ChartSpec{}, points, true));
+  EXPECT_EQ(first, second);
+  EXPECT_NE(first.find("A &amp; B"), std::string::npos);
+  EXPECT_EQ(first.find("<script"), std::string::npos);
+}
+
+TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
+  PlotPoint found = PointAt(25, 20, "found");
+  PlotPoint lost = found;
+  lost.wetBulbFound = false;
+  lost.label = "lost";
+  const std::string svg = WriteSvg(LayOut(ChartSpec{}, {found, lost}, false));
+  const std::size_t first = svg.find("<circle");
+  const std::size_t second = svg.find("<circle", first + 1);
+  ASSERT_NE(second, std::string::npos);
+  const std::string a = svg.substr(first, svg.find("/>", first) - first);
+  const std::string b = svg.substr(second, svg.find("/>", second) - second);
+  EXPECT_NE(a.find(" data-wet-bulb=\"20\""), std::string::npos) << a;
+  EXPECT_EQ(b.find("data-wet-bulb"), std::string::npos) << b;
+  EXPECT_NE(b.find(" data-dew-point=\""), std::string::npos) << b;
+}
+
+TEST(ChartSvg, ShortestTextReadsBackExactly) {
+  EXPECT_EQ(Shortest(101.325), "101.325");
+  EXPECT_EQ(Shortest(83.0), "83");
+  EXPECT_EQ(Shortest(85.0 / 100.0), "0.85");
+  EXPECT_EQ(Shortest(0.1 + 0.2), "0.30000000000000004");
+}
+
+}  // namespace
+}  // namespace hygrian::chart
