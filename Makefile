@@ -3,7 +3,7 @@ SHELL := /bin/bash
 PRESET ?= release
 BUILD := build/$(PRESET)
 
-.PHONY: run test build bench bench-floor fuzz clean package accuracy
+.PHONY: run test build bench bench-floor fuzz lint memcheck clean package accuracy
 
 # Builds target $(1) of $(BUILD) quietly. Configuring a new tree, or the first sign
 # of real work (anything but ninja's check of the source globs), puts one short
@@ -56,13 +56,40 @@ bench:
 bench-floor:
 	@bench/floor.sh
 
+# Every fuzz target for FUZZ_SECONDS each, new inputs kept under build/fuzz/corpus
+# so the seed corpus in fuzz/corpus stays as committed.
+FUZZ_SECONDS ?= 15
 fuzz:
 	@cmake --preset fuzz >&2
 	@cmake --build --preset fuzz >&2
-	@mkdir -p build/fuzz/corpus
-	@build/fuzz/fuzz/fuzz_reader -max_total_time=30 -timeout=5 build/fuzz/corpus fuzz/corpus/reader
-	@mkdir -p build/fuzz/corpus-table
-	@build/fuzz/fuzz/fuzz_table -max_total_time=30 -timeout=5 build/fuzz/corpus-table fuzz/corpus/table
+	@set -e; for target in build/fuzz/fuzz/fuzz_*; do \
+	  [ -f "$$target" ] && [ -x "$$target" ] || continue; \
+	  name=$${target##*/fuzz_}; \
+	  mkdir -p build/fuzz/corpus/$$name; \
+	  echo "== fuzz $$name, $(FUZZ_SECONDS) s" >&2; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -timeout=5 -print_final_stats=1 \
+	    build/fuzz/corpus/$$name fuzz/corpus/$$name; \
+	done
+
+# clang-tidy and cppcheck over every source the build knows; any finding fails.
+lint:
+	@.ci/lint
+
+# The end-to-end tests with the program under valgrind (a dynamically linked
+# build of the same code); any memory error or leak fails the run. Valgrind's own
+# messages go to build/memcheck/valgrind, so the programs' stderr stays exact.
+VALGRIND_LOGS := $(CURDIR)/build/memcheck/valgrind
+memcheck:
+	@cmake --preset memcheck >&2
+	@cmake --build --preset memcheck >&2
+	@rm -rf $(VALGRIND_LOGS) && mkdir -p $(VALGRIND_LOGS)
+	@ls build/memcheck/tests/*_e2e_test | HYGRIAN_E2E_WRAPPER="valgrind --quiet \
+	  --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
+	  --error-exitcode=99 --log-file=$(VALGRIND_LOGS)/%p.log" \
+	  xargs -P 2 -I{} sh -c '{} --gtest_brief=1 >{}.memcheck.log 2>&1 || { cat {}.memcheck.log; exit 1; }'
+	@! grep -l '^==[0-9]*==' $(VALGRIND_LOGS)/* >&2 || { \
+	  cat $$(grep -l '^==[0-9]*==' $(VALGRIND_LOGS)/*) >&2; exit 1; }
+	@echo "memcheck: $$(ls $(VALGRIND_LOGS) | wc -l) runs under valgrind, no errors or leaks"
 
 clean:
 	@rm -rf build

@@ -18,11 +18,14 @@ inline constexpr int RecordCapacity = 132;
 inline constexpr std::string_view LineEnd = "\r\n";
 
 // Raw bytes of the last read from standard input, plus at most one appended LF
-// (appended only after a read shorter than the buffer).
+// (appended only after a terminal read shorter than the buffer).
 struct LineBuffer {
   std::array<char, RecordCapacity> bytes{};
   std::int32_t position = 0;  // next byte to hand out
   std::int32_t end = -1;      // last valid byte; -1 when empty
+  // Stream mode: the last read ended inside a line, so the end of input still
+  // owes that line its LF.
+  bool unended = false;
 };
 
 struct Console {

@@ -1,7 +1,10 @@
 #include "console/input.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
+#include <variant>
 
 #include "console/failure.h"
 #include "console/numbers.h"
@@ -16,7 +19,7 @@ constexpr char kCtrlZ = '\x1A';
 
 // A value text longer than this is possible only in stream mode (a terminal
 // line holds fewer characters) and is rejected as an invalid number.
-constexpr int kValueCapacity = 259;
+constexpr std::size_t kValueCapacity = 259;
 
 enum class ValueKind { Plain, Parenthesised, Quoted };
 
@@ -46,39 +49,59 @@ ConsoleFailure FailureOf(NumberError error) {
 
 bool Interactive(Console& console) { return console.platform.IsTerminal(Stream::Input); }
 
-// One raw read into the line buffer; hands out its first byte.
+char& ByteAt(LineBuffer& line, std::int32_t index) {
+  return line.bytes[static_cast<std::size_t>(index)];
+}
+
+// The last of the n bytes just read is not an LF. A terminal hands over one line
+// per read, so a short read is a whole line that lacks only its end, and a full
+// buffer means the typed line did not fit. A stream read stops wherever the
+// writer had got to, so the line goes on in the next read.
+void ReadEndedInsideLine(Console& console, std::size_t n) {
+  LineBuffer& line = console.line;
+  if (!Interactive(console)) {
+    line.unended = true;
+    return;
+  }
+  if (n == line.bytes.size()) Fail(console, ConsoleFailure::TerminalBufferOverflow);
+  line.bytes[n] = kLineFeed;
+  line.end = static_cast<std::int32_t>(n);
+}
+
+}  // namespace
+
 char FillLineBuffer(Console& console) {
   LineBuffer& line = console.line;
   const IoResult result = console.platform.Read(line.bytes);
-  const auto n = static_cast<std::int32_t>(result.count);
   line.position = 0;
-  line.end = n - 1;
-  if (result.count < 0) {
-    line.end = -1;
-    Fail(console, ConsoleFailure::ReadFailed);
+  line.end = -1;
+  if (result.count < 0) Fail(console, ConsoleFailure::ReadFailed);
+  const auto n = static_cast<std::size_t>(result.count);
+  if (n == 0) {
+    if (!line.unended) Fail(console, ConsoleFailure::EndOfFile);
+    // The input ended inside a line. That line ends here, with an LF that stands
+    // in the buffer like a read one, so the scanner can step back onto it; the
+    // next fill reads again and meets the end of input itself.
+    line.unended = false;
+    line.bytes[0] = kLineFeed;
+    line.end = 0;
+    line.position = 1;
+    return kLineFeed;
   }
-  if (n == 0) Fail(console, ConsoleFailure::EndOfFile);
-  const char last = line.bytes[static_cast<std::size_t>(n - 1)];
-  if (n < RecordCapacity && last != kLineFeed) {
-    line.bytes[static_cast<std::size_t>(n)] = kLineFeed;
-    line.end = n;
-  }
-  // A terminal hands over at most one line per read, so a full buffer without
-  // its line end means the typed line did not fit.
-  if (n == RecordCapacity && last != kLineFeed && Interactive(console)) {
-    Fail(console, ConsoleFailure::TerminalBufferOverflow);
-  }
-  if (n >= 3 && line.bytes[static_cast<std::size_t>(n - 3)] == kCtrlZ) {
-    Fail(console, ConsoleFailure::EndOfFile);
-  }
+  line.end = static_cast<std::int32_t>(n) - 1;
+  line.unended = false;
+  if (line.bytes[n - 1] != kLineFeed) ReadEndedInsideLine(console, n);
+  if (n >= 3 && line.bytes[n - 3] == kCtrlZ) Fail(console, ConsoleFailure::EndOfFile);
   line.position = 1;
   return line.bytes[0];
 }
 
+namespace {
+
 char FetchByte(Console& console) {
   LineBuffer& line = console.line;
   if (line.position > line.end) return FillLineBuffer(console);
-  return line.bytes[static_cast<std::size_t>(line.position++)];
+  return ByteAt(line, line.position++);
 }
 
 void SkipRestOfLine(Console& console) {
@@ -111,13 +134,11 @@ class ListScanner {
   }
 
  private:
-  std::string_view Text() const {
-    return {valueText_.data(), static_cast<std::size_t>(valueLength_)};
-  }
+  std::string_view Text() const { return {valueText_.data(), valueLength_}; }
 
   void Append(char c) {
-    if (valueLength_ == kValueCapacity) Fail(console_, ConsoleFailure::InvalidNumber);
-    valueText_[static_cast<std::size_t>(valueLength_++)] = c;
+    if (valueLength_ == valueText_.size()) Fail(console_, ConsoleFailure::InvalidNumber);
+    valueText_[valueLength_++] = c;
   }
 
   void ScanValue() {
@@ -227,15 +248,19 @@ class ListScanner {
   void Assign(const InputItem& item) {
     if (valueLength_ == 0) return;  // null value
     if (valueKind_ != ValueKind::Plain) Fail(console_, ConsoleFailure::InvalidNumber);
-    if (item.kind == InputItemKind::Integer) {
-      const IntegerValue value = ParseInteger(Text());
-      if (value.error != NumberError::None) Fail(console_, FailureOf(value.error));
-      *item.integer = value.value;
-    } else {
-      const RealValue value = ParseReal(Text());
-      if (value.error != NumberError::None) Fail(console_, FailureOf(value.error));
-      *item.real = value.value;
-    }
+    std::visit([this](auto* target) { Store(target); }, item);
+  }
+
+  void Store(std::int32_t* target) {
+    const IntegerValue value = ParseInteger(Text());
+    if (value.error != NumberError::None) Fail(console_, FailureOf(value.error));
+    *target = value.value;
+  }
+
+  void Store(double* target) {
+    const RealValue value = ParseReal(Text());
+    if (value.error != NumberError::None) Fail(console_, FailureOf(value.error));
+    *target = value.value;
   }
 
   Console& console_;
@@ -243,7 +268,7 @@ class ListScanner {
   std::uint32_t repeatLeft_ = 0;
   bool endedAtLineEnd_ = false;
   std::array<char, kValueCapacity> valueText_{};
-  int valueLength_ = 0;
+  std::size_t valueLength_ = 0;
   ValueKind valueKind_ = ValueKind::Plain;
   char quoteMark_ = '\'';
 };
@@ -255,13 +280,12 @@ void ReadStatement(Console& console, std::span<const InputItem> items) {
 }
 
 void ReadInteger(Console& console, std::int32_t& target) {
-  const InputItem items[] = {{InputItemKind::Integer, &target}};
+  const InputItem items[] = {&target};
   ReadStatement(console, items);
 }
 
 void ReadReals(Console& console, double& first, double& second) {
-  const InputItem items[] = {{InputItemKind::Real, nullptr, &first},
-                             {InputItemKind::Real, nullptr, &second}};
+  const InputItem items[] = {&first, &second};
   ReadStatement(console, items);
 }
 

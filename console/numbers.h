@@ -32,12 +32,12 @@ struct RealValue {
 // radix values wrap as 32-bit two's complement. A 0x1A byte ends a decimal number
 // (the rest of the text is ignored). "+7" -> 7; "-" -> 0; "16#FFFFFFFF" -> -1;
 // "2147483648" -> IntegerOverflow; "1.0" -> InvalidInteger; "1#0" -> IllegalRadix.
-IntegerValue ParseInteger(std::string_view text);
+[[nodiscard]] IntegerValue ParseInteger(std::string_view text);
 
 // Optional sign, digits with an optional point, optional exponent (E, e, D, d, or
 // a bare sign directly after the significand), correctly rounded to double. Values
 // too small for a double become the nearest subnormal or a zero of their sign.
 // "1.5+2" -> 150; "1E-400" -> 0; "1E400" -> RealOutOfRange; "1E" -> InvalidReal.
-RealValue ParseReal(std::string_view text);
+[[nodiscard]] RealValue ParseReal(std::string_view text);
 
 }  // namespace hygrian

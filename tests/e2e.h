@@ -19,7 +19,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
+#include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,6 +44,38 @@ struct RunResult {
 
 // A run that has not finished by then is killed and fails the test.
 inline constexpr std::chrono::seconds kRunTimeout{10};
+// The same under a wrapper such as valgrind, which runs the program far slower.
+inline constexpr std::chrono::seconds kWrappedRunTimeout{180};
+
+// The command line that starts the program: the words of the environment
+// variable HYGRIAN_E2E_WRAPPER, split at blanks, in front of the binary, e.g.
+// HYGRIAN_E2E_WRAPPER="valgrind --log-file=vg.%p --error-exitcode=99". Built once,
+// in the parent, so the child between fork and exec only reads it.
+struct ProgramCommand {
+  std::vector<std::string> words;
+  std::vector<char*> argv;  // points into words, ends with a null pointer
+  bool wrapped = false;
+};
+
+inline const ProgramCommand& Command() {
+  static const ProgramCommand command = [] {
+    ProgramCommand built;
+    if (const char* wrapper = std::getenv("HYGRIAN_E2E_WRAPPER")) {
+      std::istringstream words(wrapper);
+      for (std::string word; words >> word;) built.words.push_back(word);
+    }
+    built.wrapped = !built.words.empty();
+    built.words.emplace_back(HYGRIAN_BINARY);
+    for (std::string& word : built.words) built.argv.push_back(word.data());
+    built.argv.push_back(nullptr);
+    return built;
+  }();
+  return command;
+}
+
+inline std::chrono::seconds RunTimeout() {
+  return Command().wrapped ? kWrappedRunTimeout : kRunTimeout;
+}
 
 // Owns one file descriptor; closing twice is harmless.
 class Fd {
@@ -59,8 +94,9 @@ class Fd {
     return *this;
   }
   ~Fd() { Close(); }
-  int get() const { return fd_; }
-  bool open() const { return fd_ >= 0; }
+  // Named like the accessors of the standard library's handle types.
+  int get() const { return fd_; }         // NOLINT(readability-identifier-naming)
+  bool open() const { return fd_ >= 0; }  // NOLINT(readability-identifier-naming)
   void Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
@@ -88,15 +124,23 @@ inline void SetNonBlocking(int fd) {
 
 // The parent writes into pipes that the child may already have left, so a broken
 // pipe has to come back as EPIPE rather than kill the test process.
-inline void IgnoreBrokenPipeInTests() { ::signal(SIGPIPE, SIG_IGN); }
+inline void IgnoreBrokenPipeInTests() { (void)::signal(SIGPIPE, SIG_IGN); }
 
-// In the child, between fork and exec: only async-signal-safe calls. The program
-// starts with the default broken-pipe action, as it would from a shell.
+// In the child, between fork and exec: only async-signal-safe calls (Command()
+// has been built by the parent). The program starts with the default action for
+// every signal a test sends or a shell may leave ignored, and none blocked, as it
+// would from an interactive shell, whatever the test runner inherited.
 [[noreturn]] inline void ExecProgram() {
   struct sigaction defaultAction {};
   defaultAction.sa_handler = SIG_DFL;
-  ::sigaction(SIGPIPE, &defaultAction, nullptr);
-  ::execl(HYGRIAN_BINARY, HYGRIAN_BINARY, static_cast<char*>(nullptr));
+  for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGWINCH, SIGCONT}) {
+    ::sigaction(signal, &defaultAction, nullptr);
+  }
+  sigset_t none;
+  ::sigemptyset(&none);
+  ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  const ProgramCommand& command = Command();
+  ::execvp(command.argv[0], command.argv.data());
   static constexpr char kMessage[] = "exec of " HYGRIAN_BINARY " failed\n";
   [[maybe_unused]] const auto ignored = ::write(2, kMessage, sizeof kMessage - 1);
   ::_exit(127);
@@ -116,26 +160,53 @@ struct Sink {
   bool done = false;
 };
 
+// How the input reaches the program: whole, as fast as the pipe takes it, or in
+// pieces that end at the given offsets (ascending, inside the input), with a
+// pause after each piece, so that each piece reaches the program in a read of
+// its own.
+struct Pacing {
+  std::vector<std::size_t> cuts;
+  std::chrono::milliseconds pause{0};
+};
+
+// What Supervise does besides feeding the input and draining the sinks. With
+// `awaited` given, the typing starts only once `screen` shows that text, and
+// `whenAwaited` (if any) runs once at that moment, before the first byte is
+// typed.
+struct Supervision {
+  const std::string* screen = nullptr;
+  std::string_view awaited;
+  Pacing pacing;
+  std::function<void()> whenAwaited;
+};
+
 // Feeds `input` to `inputFd` (closed once all of it is written, or when the child
-// stops reading) while draining every sink, then reaps the child. With `awaited`
-// given, the typing starts only once `screen` shows that text. One poll()
+// stops reading) while draining every sink, then reaps the child. One poll()
 // drives everything, so neither side can stall the other. Each ready sink gets
 // one blocking read: a non-blocking read of a pseudo-terminal master can report
 // EIO while the last output of the child is still on its way.
 inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vector<Sink> sinks,
-                     bool inputIsPipe, const std::string* screen = nullptr,
-                     std::string_view awaited = {}) {
-  const auto deadline = std::chrono::steady_clock::now() + kRunTimeout;
+                     bool inputIsPipe, const Supervision& how) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + RunTimeout();
   std::size_t written = 0;
+  std::size_t nextCut = 0;  // index into how.pacing.cuts
+  auto resumeAt = Clock::now();
+  bool awaitedSeen = how.screen == nullptr;
+  if (awaitedSeen && how.whenAwaited) how.whenAwaited();
   if (inputIsPipe) {
-    SetNonBlocking(inputFd.get());
+    if (inputFd.open()) SetNonBlocking(inputFd.get());
     if (input.empty()) inputFd.Close();
   }
 
   bool timedOut = false;
   for (;;) {
-    const bool writing = inputFd.open() && written < input.size() &&
-                         (screen == nullptr || screen->find(awaited) != std::string::npos);
+    if (!awaitedSeen && how.screen->find(how.awaited) != std::string::npos) {
+      awaitedSeen = true;
+      if (how.whenAwaited) how.whenAwaited();
+    }
+    const bool pausing = Clock::now() < resumeAt;
+    const bool writing = inputFd.open() && written < input.size() && awaitedSeen && !pausing;
     std::vector<pollfd> polled;
     std::vector<Sink*> polledSinks;
     for (Sink& sink : sinks) {
@@ -146,11 +217,15 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
     if (polledSinks.empty()) break;  // every sink has ended
     if (writing) polled.push_back(pollfd{inputFd.get(), POLLOUT, 0});
 
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto now = Clock::now();
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
     if (left.count() <= 0) {
       timedOut = true;
       break;
+    }
+    if (pausing) {
+      left = std::min(left, std::chrono::duration_cast<std::chrono::milliseconds>(resumeAt - now) +
+                                std::chrono::milliseconds(1));
     }
     const int ready = ::poll(polled.data(), polled.size(), static_cast<int>(left.count()));
     if (ready < 0) {
@@ -160,9 +235,15 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
     }
 
     if (writing && polled.back().revents != 0) {
-      const ssize_t n = ::write(inputFd.get(), input.data() + written, input.size() - written);
+      const std::vector<std::size_t>& cuts = how.pacing.cuts;
+      while (nextCut < cuts.size() && cuts[nextCut] <= written) ++nextCut;
+      const std::size_t pieceEnd = nextCut < cuts.size() ? cuts[nextCut] : input.size();
+      const ssize_t n = ::write(inputFd.get(), input.data() + written, pieceEnd - written);
       if (n > 0) {
         written += static_cast<std::size_t>(n);
+        if (written == pieceEnd && pieceEnd < input.size()) {
+          resumeAt = Clock::now() + how.pacing.pause;
+        }
         if (written == input.size() && inputIsPipe) inputFd.Close();
       } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
         inputFd.Close();  // the child has stopped reading
@@ -182,7 +263,7 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
   }
 
   if (timedOut) {
-    ADD_FAILURE() << "the program did not finish within " << kRunTimeout.count() << " s";
+    ADD_FAILURE() << "the program did not finish within " << RunTimeout().count() << " s";
     ::kill(child, SIGKILL);
   }
   int raw = 0;
@@ -191,12 +272,23 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
   return DecodeStatus(raw);
 }
 
+// The same, typing once `screen` shows `awaited` (when both are given).
+inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vector<Sink> sinks,
+                     bool inputIsPipe, const std::string* screen = nullptr,
+                     std::string_view awaited = {}) {
+  Supervision how;
+  how.screen = awaited.empty() ? nullptr : screen;
+  how.awaited = awaited;
+  return Supervise(child, std::move(inputFd), input, std::move(sinks), inputIsPipe, how);
+}
+
 // Runs the program with standard input a pipe that carries `input` and is then
 // closed. Standard output goes to `stdoutFd` when it is given (the caller keeps
 // ownership), otherwise into RunResult::out; standard error always into
 // RunResult::err.
-inline RunResult RunWithStdout(std::string_view input, int stdoutFd) {
+inline RunResult RunWithStdout(std::string_view input, int stdoutFd, Pacing pacing = {}) {
   IgnoreBrokenPipeInTests();
+  Command();
   RunResult result;
   PipeFds in = MakePipe();
   PipeFds err = MakePipe();
@@ -221,12 +313,19 @@ inline RunResult RunWithStdout(std::string_view input, int stdoutFd) {
 
   std::vector<Sink> sinks{Sink{err.read.get(), &result.err}};
   if (captureOut) sinks.push_back(Sink{out.read.get(), &result.out});
-  result.status = Supervise(child, std::move(in.write), input, std::move(sinks), true);
+  Supervision how;
+  how.pacing = std::move(pacing);
+  result.status = Supervise(child, std::move(in.write), input, std::move(sinks), true, how);
   return result;
 }
 
 // Standard input, output and error all pipes.
 inline RunResult RunWithPipes(std::string_view input) { return RunWithStdout(input, -1); }
+
+// The same, the input handed over in pieces with pauses between them.
+inline RunResult RunWithPipesInPieces(std::string_view input, Pacing pacing) {
+  return RunWithStdout(input, -1, std::move(pacing));
+}
 
 // Which standard streams of the program are the pseudo-terminal; the others are
 // pipes.
@@ -236,26 +335,20 @@ enum class Terminal {
   OutputOnly,      // input redirected from a pipe, output on a terminal
 };
 
-// Runs the program at a pseudo-terminal. Standard error is always a separate
-// pipe. The terminal does no echo, no output processing and no translation of
-// typed line ends, so the master sees exactly the program's bytes and the
-// program exactly the typed ones; it is in canonical mode, so each read the program
-// makes from it returns one typed line, and "\x04" at the start of a line is the
-// end-of-input key (a read of zero bytes). Whatever the program writes goes into
-// RunResult::out, from the terminal or from the pipe. With `typeAfter` given,
-// nothing is typed before that text has appeared on standard output.
-inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
-                               std::string_view typeAfter = {}) {
-  IgnoreBrokenPipeInTests();
-  RunResult result;
+// Opens a pseudo-terminal for a test: no echo, no output processing and no
+// translation of typed line ends, so the master sees exactly the program's bytes
+// and the program exactly the typed ones; canonical mode, so each read the
+// program makes returns one typed line; "\x04" at the start of a line is the
+// end-of-input key and Ctrl-C interrupts. Both ends are closed on exec.
+inline bool OpenTestTerminal(Fd& master, Fd& slave) {
   int masterFd = -1;
   int slaveFd = -1;
   if (::openpty(&masterFd, &slaveFd, nullptr, nullptr, nullptr) != 0) {
     ADD_FAILURE() << "openpty failed, errno " << errno;
-    return result;
+    return false;
   }
-  Fd master(masterFd);
-  Fd slave(slaveFd);
+  master = Fd(masterFd);
+  slave = Fd(slaveFd);
   ::fcntl(master.get(), F_SETFD, FD_CLOEXEC);
   ::fcntl(slave.get(), F_SETFD, FD_CLOEXEC);
 
@@ -271,6 +364,25 @@ inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
   if (::tcsetattr(slave.get(), TCSANOW, &mode) != 0) {
     ADD_FAILURE() << "tcsetattr failed, errno " << errno;
   }
+  return true;
+}
+
+// Runs the program at a pseudo-terminal. Standard error is always a separate
+// pipe. The terminal does no echo, no output processing and no translation of
+// typed line ends, so the master sees exactly the program's bytes and the
+// program exactly the typed ones; it is in canonical mode, so each read the program
+// makes from it returns one typed line, and "\x04" at the start of a line is the
+// end-of-input key (a read of zero bytes). Whatever the program writes goes into
+// RunResult::out, from the terminal or from the pipe. With `typeAfter` given,
+// nothing is typed before that text has appeared on standard output.
+inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
+                               std::string_view typeAfter = {}) {
+  IgnoreBrokenPipeInTests();
+  Command();
+  RunResult result;
+  Fd master;
+  Fd slave;
+  if (!OpenTestTerminal(master, slave)) return result;
 
   const bool typedAtTerminal = which != Terminal::OutputOnly;
   const bool shownAtTerminal = which != Terminal::InputOnly;

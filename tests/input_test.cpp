@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -308,6 +309,156 @@ TEST(FillLineBuffer, LineLengthsAndSpecialReads) {
     EXPECT_EQ(session.fake.err, c.error == 0 ? "" : ReadReport(c.error));
     EXPECT_EQ(session.fake.out, "");
   }
+}
+
+// What each fill leaves in the line buffer, read by read: the bytes from 0 to
+// end, the first of them handed out. After the listed buffers the next fill ends
+// the program with `error`.
+TEST(FillLineBuffer, ReadsInPieces) {
+  using Step = testing::FakePlatform::ReadStep;
+  const std::string full132(132, '7');
+  const std::string blanks131(131, ' ');
+  struct Case {
+    const char* name;
+    bool terminal;
+    std::vector<Step> reads;
+    std::vector<std::string> buffers;
+    int error;
+  };
+  const Case cases[] = {
+      {"a number cut in two", false, {{"1\n2"}, {"5 20\n"}}, {"1\n2", "5 20\n"}, 6501},
+      {"one byte at a time", false, {{"2"}, {"5"}, {"\n"}}, {"2", "5", "\n"}, 6501},
+      {"a short read at a terminal", true, {{"25"}, {"20\n"}}, {"25\n", "20\n"}, 6501},
+      {"the end of input inside a line", false, {{"25"}}, {"25", "\n"}, 6501},
+      {"the end of input after an LF", false, {{"25\n"}}, {"25\n"}, 6501},
+      {"a full read, then the end of input", false, {{full132}}, {full132, "\n"}, 6501},
+      {"a full read with its LF next", false, {{full132}, {"\n"}}, {full132, "\n"}, 6501},
+      {"a full read at a terminal", true, {{full132}}, {}, 6407},
+      {"131 bytes at a terminal", true, {{blanks131}}, {blanks131 + "\n"}, 6501},
+      {"131 bytes in a stream", false, {{blanks131}}, {blanks131, "\n"}, 6501},
+      {"empty input", false, {}, {}, 6501},
+      {"a failed read inside a line", false, {{"25"}, {"", EIO}}, {"25"}, 6500},
+      {"Ctrl-Z third from the end of a piece", false, {{"5\n"}, {"\x1A\r\n"}}, {"5\n"}, 6501},
+      {"Ctrl-Z in a piece that ends inside a line",
+       false,
+       {{"\x1A"
+         "12"}},
+       {},
+       6501},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::FakePlatform fake;
+    fake.inputTerminal = fake.outputTerminal = c.terminal;
+    fake.reads.assign(c.reads.begin(), c.reads.end());
+    Console console(fake);
+    for (const std::string& expected : c.buffers) {
+      char first = 0;
+      ASSERT_EQ(testing::ExitStatusOf([&] { first = FillLineBuffer(console); }), -1);
+      const LineBuffer& line = console.line;
+      EXPECT_EQ(std::string(line.bytes.data(), static_cast<std::size_t>(line.end + 1)), expected);
+      EXPECT_EQ(first, expected.front());
+      EXPECT_EQ(line.position, 1);
+    }
+    EXPECT_EQ(testing::ExitStatusOf([&] { FillLineBuffer(console); }), 1);
+    EXPECT_EQ(fake.err, ReadReport(c.error));
+    EXPECT_TRUE(fake.reads.empty()) << "every scripted read is made";
+    EXPECT_EQ(fake.out, "");
+  }
+}
+
+// The statements of a short session, each with what it read: an integer, or two
+// reals. `status` is how the last one ended (-1 returned, else the exit status).
+struct SessionTrace {
+  std::vector<std::string> values;
+  int status = -1;
+  std::string err;
+};
+
+SessionTrace RunSession(std::vector<testing::FakePlatform::ReadStep> reads) {
+  testing::FakePlatform fake;
+  fake.reads.assign(reads.begin(), reads.end());
+  Console console(fake);
+  SessionTrace trace;
+  std::int32_t integer = kOldInteger;
+  double first = kOldFirst, second = kOldSecond;
+  for (int statement = 0; statement < 8 && trace.status == -1; ++statement) {
+    if (statement % 2 == 0) {
+      trace.status = testing::ExitStatusOf([&] { ReadInteger(console, integer); });
+      trace.values.push_back(std::to_string(integer));
+    } else {
+      trace.status = testing::ExitStatusOf([&] { ReadReals(console, first, second); });
+      trace.values.push_back(std::to_string(Bits(first)) + " " + std::to_string(Bits(second)));
+    }
+  }
+  trace.err = fake.err;
+  return trace;
+}
+
+// Cuts the input at the given offsets into pieces that are never empty.
+std::vector<testing::FakePlatform::ReadStep> Pieces(std::string_view input,
+                                                    const std::vector<std::size_t>& cuts) {
+  std::vector<testing::FakePlatform::ReadStep> pieces;
+  std::size_t from = 0;
+  for (const std::size_t cut : cuts) {
+    if (cut <= from || cut >= input.size()) continue;
+    pieces.push_back({std::string(input.substr(from, cut - from))});
+    from = cut;
+  }
+  if (from < input.size()) pieces.push_back({std::string(input.substr(from))});
+  return pieces;
+}
+
+// A stream read in pieces, cut anywhere, reads exactly as the same stream read
+// whole: the same values, the same ending, the same report.
+TEST(ReadStatement, PiecesReadAsTheWholeStream) {
+  const std::string_view inputs[] = {
+      "1\n25 20\n2\n",
+      "1\r\n25,20\r\n1\r\n2*25\r\n2",
+      "3\n25 '5''0' 20\n",
+      "2\n(1,\n2) 3\n",
+      "16#1F\n  -1.5E+2\n\n\n7/\n",
+      "1\n25\n20 30\n2 1\n,\n3*\n",
+      "1\n25 20\n2",
+      "12345678",
+  };
+  for (const std::string_view input : inputs) {
+    SCOPED_TRACE(input);
+    const SessionTrace whole = RunSession({{std::string(input)}});
+    const auto same = [&](const std::vector<std::size_t>& cuts) {
+      const SessionTrace cut = RunSession(Pieces(input, cuts));
+      EXPECT_EQ(cut.values, whole.values);
+      EXPECT_EQ(cut.status, whole.status);
+      EXPECT_EQ(cut.err, whole.err);
+    };
+    std::vector<std::size_t> everyByte;
+    for (std::size_t i = 1; i < input.size(); ++i) {
+      everyByte.push_back(i);
+      same({i});
+      for (std::size_t j = i + 1; j < input.size(); ++j) same({i, j});
+    }
+    same(everyByte);
+  }
+}
+
+// The reads that a number cut in two by a pipe would otherwise split.
+TEST(ReadStatement, NumberCutInTwo) {
+  const SessionTrace trace = RunSession({{"1\n2"}, {"5 2"}, {"0\n"}, {"2\n"}});
+  const std::vector<std::string> expected = {
+      "1", std::to_string(Bits(25.0)) + " " + std::to_string(Bits(20.0)), "2",
+      std::to_string(Bits(25.0)) + " " + std::to_string(Bits(20.0))};
+  EXPECT_EQ(trace.values, expected);
+  EXPECT_EQ(trace.err, ReadReport(6501));
+}
+
+// A stream whose length is a multiple of the buffer and whose last line has no
+// LF: its last line is read like any other.
+TEST(ReadStatement, FullBufferWithoutFinalLineFeed) {
+  const std::string input = std::string(131, ' ') + "7";
+  const SessionTrace trace = RunSession({{input}});
+  ASSERT_GE(trace.values.size(), 2U);
+  EXPECT_EQ(trace.values[0], "7");
+  EXPECT_EQ(trace.err, ReadReport(6501));
 }
 
 TEST(ReadStatement, SharedLineStateAroundReads) {
