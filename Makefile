@@ -1,10 +1,31 @@
 # The two everyday commands; everything else lives in CMakePresets.json.
+SHELL := /bin/bash
 PRESET ?= release
 BUILD := build/$(PRESET)
 
-.PHONY: run test build bench bench-floor fuzz lint memcheck clean
+.PHONY: run test build bench bench-floor fuzz lint memcheck clean package accuracy
 
-run: build
+# Builds target $(1) of $(BUILD) quietly. Configuring a new tree, or the first sign
+# of real work (anything but ninja's check of the source globs), puts one short
+# line on standard error; the build's own output is shown only when it fails.
+define quiet_build
+set -o pipefail; log=$$(mktemp); noted=0; \
+note="hygrian: building $(1) in $(BUILD) ..."; \
+{ [ -f $(BUILD)/build.ninja ] || \
+  { noted=1; echo "$$note" >&2; cmake --preset $(PRESET) >$$log 2>&1; }; } && \
+cmake --build --preset $(PRESET) --target $(1) 2>&1 | \
+  awk -v logfile="$$log" -v note="$$note" -v noted=$$noted \
+    '{ print >> logfile } \
+     !noted && !/Re-checking globbed directories|no work to do/ { \
+       print note > "/dev/stderr"; fflush("/dev/stderr"); noted = 1 }' || \
+  { cat $$log >&2; rm -f $$log; exit 1; }; \
+rm -f $$log
+endef
+
+# Nothing reaches the terminal in front of the program's banner when the build is
+# up to date.
+run:
+	@$(call quiet_build,hygrian)
 	@$(BUILD)/hygrian
 
 test: build
@@ -15,6 +36,16 @@ test: build
 build:
 	@cmake --preset $(PRESET) >&2
 	@cmake --build --preset $(PRESET) >&2
+
+# The Debian package of everything installed, in $(BUILD).
+package: build
+	@cmake --build --preset $(PRESET) --target package >&2
+	@ls $(BUILD)/hygrian_*.deb
+
+# The README's table of saturation pressures against reference values.
+accuracy:
+	@$(call quiet_build,hygrian_accuracy)
+	@$(BUILD)/docs/hygrian_accuracy
 
 bench:
 	@cmake --preset bench >&2
