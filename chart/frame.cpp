@@ -12,13 +12,14 @@ constexpr double kMarginBottom = 56.0;
 
 }  // namespace
 
-Frame::Frame(const ChartSpec& spec)
-    : spec_(spec),
-      plot_{kMarginLeft, kMarginTop, static_cast<double>(spec.width) - kMarginRight,
-            static_cast<double>(spec.height) - kMarginBottom} {}
+Frame::Frame(const ChartSettings& settings)
+    : settings_(settings),
+      plot_{kMarginLeft, kMarginTop, static_cast<double>(settings.width) - kMarginRight,
+            static_cast<double>(settings.height) - kMarginBottom} {}
 
 double Frame::X(double t) const {
-  const double fraction = (t - spec_.dryBulbMin) / (spec_.dryBulbMax - spec_.dryBulbMin);
+  const double fraction =
+      (t - settings_.dryBulbMin) / (settings_.dryBulbMax - settings_.dryBulbMin);
   return plot_.left + fraction * (plot_.right - plot_.left);
 }
 
@@ -29,7 +30,7 @@ double Frame::Y(double W) const {
 
 double Frame::DryBulbAt(double x) const {
   const double fraction = (x - plot_.left) / (plot_.right - plot_.left);
-  return spec_.dryBulbMin + fraction * (spec_.dryBulbMax - spec_.dryBulbMin);
+  return settings_.dryBulbMin + fraction * (settings_.dryBulbMax - settings_.dryBulbMin);
 }
 
 double Frame::HumidityRatioAt(double y) const {
@@ -38,7 +39,8 @@ double Frame::HumidityRatioAt(double y) const {
 }
 
 bool Frame::Contains(double t, double W) const {
-  return t >= spec_.dryBulbMin && t <= spec_.dryBulbMax && W >= 0.0 && W <= HumidityRatioMax();
+  return t >= settings_.dryBulbMin && t <= settings_.dryBulbMax && W >= 0.0 &&
+         W <= HumidityRatioMax();
 }
 
 }  // namespace hygrian::chart

@@ -6,7 +6,7 @@
 namespace hygrian::chart {
 
 // What the user chose; the defaults are the usual chart at sea level.
-struct ChartSpec {
+struct ChartSettings {
   double dryBulbMin = -10.0;       // degrees C
   double dryBulbMax = 50.0;        // degrees C
   double humidityRatioMax = 30.0;  // g/kg (the axis unit), bottom is 0
@@ -30,14 +30,14 @@ struct Rect {
 
 class Frame {
  public:
-  explicit Frame(const ChartSpec& spec);
+  explicit Frame(const ChartSettings& settings);
 
-  const ChartSpec& Spec() const { return spec_; }
+  const ChartSettings& Settings() const { return settings_; }
   const Rect& Plot() const { return plot_; }
-  double Pressure() const { return spec_.pressure; }
-  double DryBulbMin() const { return spec_.dryBulbMin; }
-  double DryBulbMax() const { return spec_.dryBulbMax; }
-  double HumidityRatioMax() const { return spec_.humidityRatioMax / 1000.0; }  // kg/kg
+  double Pressure() const { return settings_.pressure; }
+  double DryBulbMin() const { return settings_.dryBulbMin; }
+  double DryBulbMax() const { return settings_.dryBulbMax; }
+  double HumidityRatioMax() const { return settings_.humidityRatioMax / 1000.0; }  // kg/kg
 
   // t in degrees C to x; W in kg/kg to y; and back.
   double X(double t) const;
@@ -50,7 +50,7 @@ class Frame {
   bool Contains(double t, double W) const;
 
  private:
-  ChartSpec spec_;
+  ChartSettings settings_;
   Rect plot_;
 };
 

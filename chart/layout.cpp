@@ -80,7 +80,7 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
     axes.dryBulb.push_back({frame.X(t), text});
     if (t > tmin && t < tmax) axes.grid.push_back({frame.At(t, 0.0), frame.At(t, topAt(t))});
   }
-  const double gramsMax = frame.Spec().humidityRatioMax;
+  const double gramsMax = frame.Settings().humidityRatioMax;
   const double wStep = NiceStep(gramsMax, plot.bottom - plot.top);
   for (const auto& [grams, text] : TickValues(0.0, gramsMax, wStep)) {
     const double W = grams / 1000.0;
@@ -279,9 +279,10 @@ std::string Shortest(double value) {
   return {buffer.data(), end};
 }
 
-Chart LayOut(const ChartSpec& spec, const std::vector<PlotPoint>& points, bool process) {
-  Chart chart{Frame(spec), "Psychrometric chart at " + Shortest(spec.pressure) + " kPa", {}, {}, {},
-              process};
+Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process) {
+  Chart chart{
+      Frame(settings), "Psychrometric chart at " + Shortest(settings.pressure) + " kPa", {}, {}, {},
+      process};
   const Frame& frame = chart.frame;
   chart.families.push_back({Family::Saturation, {SaturationCurve(frame)}, {}});
   if (chart.families.front().curves.front().vertices.size() < 2) {

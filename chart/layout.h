@@ -79,7 +79,7 @@ struct Chart {
 };
 
 // Lays out the chart. Every point must fit (FitOf gives Inside).
-Chart LayOut(const ChartSpec& spec, const std::vector<PlotPoint>& points, bool process);
+Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process);
 
 // The shortest text that reads back as `value` ("101.325", "83", "0.85").
 std::string Shortest(double value);

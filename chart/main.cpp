@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     return parsed.status;
   }
   const Options& options = *parsed.options;
-  const Frame frame(options.spec);
+  const Frame frame(options.settings);
 
   PointsRead read;
   if (!options.pointsFile.empty()) {
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  const std::string svg = WriteSvg(LayOut(options.spec, read.points, options.process));
+  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process));
   for (const std::string& problem : read.problems) Complain(problem);
 
   int error = 0;

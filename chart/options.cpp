@@ -46,8 +46,8 @@ struct Texts {
   std::string height;
 };
 
-// Checks the texts and fills spec; returns what is wrong, or "".
-std::string Apply(const Texts& texts, ChartSpec& spec) {
+// Checks the texts and fills settings; returns what is wrong, or "".
+std::string Apply(const Texts& texts, ChartSettings& settings) {
   if (!texts.dryBulb.empty()) {
     const std::string_view range = texts.dryBulb;
     const std::size_t colon = range.find(':', 1);  // a range may start with a minus
@@ -60,8 +60,8 @@ std::string Apply(const Texts& texts, ChartSpec& spec) {
              "not '" +
              texts.dryBulb + "'";
     }
-    spec.dryBulbMin = *low;
-    spec.dryBulbMax = *high;
+    settings.dryBulbMin = *low;
+    settings.dryBulbMax = *high;
   }
   if (!texts.humidityRatio.empty()) {
     const std::optional<double> top = Number(texts.humidityRatio);
@@ -69,7 +69,7 @@ std::string Apply(const Texts& texts, ChartSpec& spec) {
       return "--humidity-ratio: expected a number of g/kg above 0 and at most 1000, not '" +
              texts.humidityRatio + "'";
     }
-    spec.humidityRatioMax = *top;
+    settings.humidityRatioMax = *top;
   }
   if (!texts.pressure.empty()) {
     const std::optional<double> pressure = Number(texts.pressure);
@@ -77,14 +77,14 @@ std::string Apply(const Texts& texts, ChartSpec& spec) {
       return "--pressure: expected a number of kPa above 0 and at most 100000, not '" +
              texts.pressure + "'";
     }
-    spec.pressure = *pressure;
+    settings.pressure = *pressure;
   }
   if (!texts.width.empty()) {
     const std::optional<int> width = Whole(texts.width);
     if (!width || *width < kWidthLeast || *width > kSizeMost) {
       return "--width: expected a whole number of px from 640 to 16384, not '" + texts.width + "'";
     }
-    spec.width = *width;
+    settings.width = *width;
   }
   if (!texts.height.empty()) {
     const std::optional<int> height = Whole(texts.height);
@@ -92,7 +92,7 @@ std::string Apply(const Texts& texts, ChartSpec& spec) {
       return "--height: expected a whole number of px from 400 to 16384, not '" + texts.height +
              "'";
     }
-    spec.height = *height;
+    settings.height = *height;
   }
   return "";
 }
@@ -154,7 +154,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   } catch (const CLI::ParseError& error) {
     return UsageError(error.what());
   }
-  const std::string problem = Apply(texts, options.spec);
+  const std::string problem = Apply(texts, options.settings);
   if (!problem.empty()) return UsageError(problem);
   ParsedCommandLine parsed;
   parsed.options = std::move(options);

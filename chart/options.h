@@ -11,7 +11,7 @@
 namespace hygrian::chart {
 
 struct Options {
-  ChartSpec spec;
+  ChartSettings settings;
   bool process = false;    // join the points with arrows, in file order
   std::string pointsFile;  // empty: no points; "-": standard input
   std::string outputFile;  // empty: standard output

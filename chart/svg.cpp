@@ -54,9 +54,9 @@ class Writer {
   explicit Writer(const Chart& chart) : chart_(chart) {}
 
   std::string Document() {
-    const ChartSpec& spec = chart_.frame.Spec();
-    const std::string w = std::to_string(spec.width);
-    const std::string h = std::to_string(spec.height);
+    const ChartSettings& settings = chart_.frame.Settings();
+    const std::string w = std::to_string(settings.width);
+    const std::string h = std::to_string(settings.height);
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
     out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
             "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"" +
@@ -101,7 +101,7 @@ class Writer {
             "font-weight=\"bold\" fill=\"#1a1a1a\">" + EscapeXml(chart_.title) + "</text>\n";
     // Items run left to right; one that would run off a narrow picture starts a
     // second row.
-    const double right = static_cast<double>(chart_.frame.Spec().width) - 8.0;
+    const double right = static_cast<double>(chart_.frame.Settings().width) - 8.0;
     std::vector<Point> at;
     double x = plot.left;
     int row = 0;

@@ -286,7 +286,7 @@ TEST(ChartRun, PointsWithAProcess) {
 
   // Each marker carries its state, and sits where the state says.
   const struct { double dryBulb, rh; } rows[] = {{30, 40}, {13, 95}, {22, 55}};
-  const Frame frame{ChartSpec{}};
+  const Frame frame{ChartSettings{}};
   std::size_t at = 0;
   for (const auto& row : rows) {
     at = r.out.find("<circle", at + 1);

@@ -75,31 +75,31 @@ double TrueW(const Curve& curve, double t, double P) {
 
 struct Case {
   const char* name;
-  ChartSpec spec;
+  ChartSettings settings;
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
-ChartSpec Spec(double tmin, double tmax, double gramsMax, double P, int width = 1200,
-               int height = 800) {
+ChartSettings Settings(double tmin, double tmax, double gramsMax, double P, int width = 1200,
+                       int height = 800) {
   return {tmin, tmax, gramsMax, P, width, height};
 }
 
 const Case kCases[] = {
-    {"Default", ChartSpec{}},
-    {"At83kPa", Spec(-10, 50, 30, 83.0)},
-    {"Cold", Spec(-40, 10, 8, 101.325)},
-    {"StartsAtZero", Spec(0, 60, 40, 101.325)},
-    {"EndsAtZero", Spec(-30, 0, 5, 101.325)},
-    {"NoFreezing", Spec(5, 45, 25, 101.325)},
-    {"LowPressure", Spec(-10, 40, 1000, 5.0)},
-    {"Large", Spec(-20, 60, 50, 101.325, 2400, 1600)},
-    {"Small", Spec(-10, 50, 30, 101.325, 640, 400)},
+    {"Default", ChartSettings{}},
+    {"At83kPa", Settings(-10, 50, 30, 83.0)},
+    {"Cold", Settings(-40, 10, 8, 101.325)},
+    {"StartsAtZero", Settings(0, 60, 40, 101.325)},
+    {"EndsAtZero", Settings(-30, 0, 5, 101.325)},
+    {"NoFreezing", Settings(5, 45, 25, 101.325)},
+    {"LowPressure", Settings(-10, 40, 1000, 5.0)},
+    {"Large", Settings(-20, 60, 50, 101.325, 2400, 1600)},
+    {"Small", Settings(-10, 50, 30, 101.325, 640, 400)},
 };
 
 class ChartGeometry : public ::testing::TestWithParam<Case> {
  protected:
-  ChartGeometry() : chart(LayOut(GetParam().spec, {}, false)) {}
+  ChartGeometry() : chart(LayOut(GetParam().settings, {}, false)) {}
   const Frame& Axes() const { return chart.frame; }
   double P() const { return chart.frame.Pressure(); }
   double W(const Vertex& v) const { return Axes().HumidityRatioAt(v.at.y); }
@@ -302,7 +302,7 @@ TEST_P(ChartGeometry, NoTwoLabelsOverlapAndAllStayOnTheAirSide) {
 double PolylineLength(const Curve& curve) { return Length(curve.vertices); }
 
 TEST(ChartLabels, EveryCurveLongerThanALabelIsLabelledAtTheDefaultSize) {
-  const Chart chart = LayOut(ChartSpec{}, {}, false);
+  const Chart chart = LayOut(ChartSettings{}, {}, false);
   for (const FamilyLayer& layer : chart.families) {
     std::size_t longCurves = 0;
     for (const Curve& curve : layer.curves) longCurves += PolylineLength(curve) >= 60.0 ? 1u : 0u;
@@ -311,7 +311,7 @@ TEST(ChartLabels, EveryCurveLongerThanALabelIsLabelledAtTheDefaultSize) {
 }
 
 TEST(ChartLabels, TheDefaultChartHasTheUsualLines) {
-  const Chart chart = LayOut(ChartSpec{}, {}, false);
+  const Chart chart = LayOut(ChartSettings{}, {}, false);
   const auto values = [&](Family family) {
     std::vector<double> v;
     for (const Curve& c : chart.families[static_cast<std::size_t>(family)].curves) {
@@ -332,7 +332,7 @@ TEST(ChartLabels, TheDefaultChartHasTheUsualLines) {
 
 TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
   // At 5 kPa water boils near 33 degrees C: the curve leaves through the top.
-  const Chart chart = LayOut(Spec(-10, 40, 1000, 5.0), {}, false);
+  const Chart chart = LayOut(Settings(-10, 40, 1000, 5.0), {}, false);
   const Curve& curve = chart.families.front().curves.front();
   EXPECT_NEAR(curve.vertices.back().at.y, chart.frame.Plot().top, 1e-6);
   EXPECT_LT(curve.vertices.back().t, 33.0);
@@ -349,7 +349,7 @@ PlotPoint PointAt(double dryBulb, double wetBulb, std::string label) {
 TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
   const std::vector<PlotPoint> points{PointAt(25, 20, "A"), PointAt(35, 22, "B"),
                                       PointAt(10, 8, "C")};
-  const Chart chart = LayOut(ChartSpec{}, points, true);
+  const Chart chart = LayOut(ChartSettings{}, points, true);
   ASSERT_EQ(chart.markers.size(), 3u);
   for (const Marker& m : chart.markers) {
     // The axes put -10 degrees C at the plot's left edge and 50 at its right,
@@ -383,7 +383,7 @@ TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
   const std::vector<PlotPoint> points{
       PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
       PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")};
-  const Chart chart = LayOut(ChartSpec{}, points, true);
+  const Chart chart = LayOut(ChartSettings{}, points, true);
   std::vector<Box> boxes;
   for (const FamilyLayer& layer : chart.families) {
     for (const Label& label : layer.labels) boxes.push_back(label.box);
@@ -404,7 +404,7 @@ TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
 }
 
 TEST(ChartPoints, WhereAStateFalls) {
-  const Frame frame{ChartSpec{}};
+  const Frame frame{ChartSettings{}};
   struct Row {
     double t, W;
     Fit fit;
@@ -449,8 +449,8 @@ TEST(ChartSvg, EscapesTextForXml) {
 
 TEST(ChartSvg, TheSameChartGivesTheSameBytes) {
   const std::vector<PlotPoint> points{PointAt(25, 20, "A & B"), PointAt(35, 22, "")};
-  const std::string first = WriteSvg(LayOut(ChartSpec{}, points, true));
-  const std::string second = WriteSvg(LayOut(ChartSpec{}, points, true));
+  const std::string first = WriteSvg(LayOut(ChartSettings{}, points, true));
+  const std::string second = WriteSvg(LayOut(ChartSettings{}, points, true));
   EXPECT_EQ(first, second);
   EXPECT_NE(first.find("A &amp; B"), std::string::npos);
   EXPECT_EQ(first.find("<script"), std::string::npos);
@@ -461,7 +461,7 @@ TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
   PlotPoint lost = found;
   lost.wetBulbFound = false;
   lost.label = "lost";
-  const std::string svg = WriteSvg(LayOut(ChartSpec{}, {found, lost}, false));
+  const std::string svg = WriteSvg(LayOut(ChartSettings{}, {found, lost}, false));
   const std::size_t first = svg.find("<circle");
   const std::size_t second = svg.find("<circle", first + 1);
   ASSERT_NE(second, std::string::npos);
