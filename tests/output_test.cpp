@@ -16,6 +16,27 @@ using testing::ExitStatusOf;
 
 using Writes = std::vector<std::string>;
 
+// One statement written on a screen whose line is open or not: the writes it
+// makes, and whether it leaves the line open.
+struct StatementCase {
+  const char* name;
+  std::vector<OutputItem> items;
+  std::vector<double> values;
+  bool lineOpen;
+  Writes writes;
+};
+
+// Writes the case's statement and checks its writes; returns lineOpen after it.
+bool ExpectStatementWrites(const StatementCase& c) {
+  SCOPED_TRACE(c.name);
+  testing::FakePlatform log(true);
+  Console console(log);
+  console.lineOpen = c.lineOpen;
+  WriteStatement(console, c.items, c.values);
+  EXPECT_EQ(log.writes, c.writes);
+  return console.lineOpen;
+}
+
 TEST(WriteStatement, CarriageControlChoosesTheLineAdvance) {
   struct Case {
     std::string_view record;  // empty: a statement with no items
@@ -63,15 +84,8 @@ TEST(WriteStatement, BlanksBreaksAndFields) {
   const OutputItem rb = RecordBreakItem();
   const OutputItem rh = TextItem("      RELATIVE HUMIDITY: ");
   const OutputItem percent = TextItem(" PERCENT");
-  struct Case {
-    const char* name;
-    std::vector<OutputItem> items;
-    std::vector<double> values;
-    bool lineOpen;
-    Writes writes;
-  };
   // clang-format off
-  const Case cases[] = {
+  const StatementCase cases[] = {
       {"only Blanks is an empty record", {BlanksItem(6)}, {}, true, {"\r\n"}},
       {"only Blanks, no line open", {BlanksItem(6)}, {}, false, {}},
       {"trailing Blanks dropped", {TextItem(" A"), BlanksItem(6)}, {}, true, {"\r\n", "A"}},
@@ -109,15 +123,7 @@ TEST(WriteStatement, BlanksBreaksAndFields) {
        {"\r\n", "     V:    .5000"}},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    testing::FakePlatform log(true);
-    Console console(log);
-    console.lineOpen = c.lineOpen;
-    WriteStatement(console, c.items, c.values);
-    EXPECT_EQ(log.writes, c.writes);
-    EXPECT_TRUE(console.lineOpen);
-  }
+  for (const StatementCase& c : cases) EXPECT_TRUE(ExpectStatementWrites(c)) << c.name;
 }
 
 TEST(WriteStatement, LongRecordGoesOutInPiecesOnOneLine) {
@@ -171,14 +177,7 @@ TEST(WriteStatement, FieldsAndRunsAtTheBufferEnd) {
   const std::string a126(126, 'A'), a128(128, 'A');
   const std::string head127 = " " + a126;  // 127 characters: five positions left
   const std::string head129 = " " + a128;  // three positions left
-  struct Case {
-    const char* name;
-    std::vector<OutputItem> items;
-    std::vector<double> values;
-    bool lineOpen;
-    Writes writes;
-  };
-  const Case cases[] = {
+  const StatementCase cases[] = {
       {"field fills the buffer exactly",
        {TextItem(head127), FixedItem(5, 2)},
        {62.5},
@@ -206,14 +205,7 @@ TEST(WriteStatement, FieldsAndRunsAtTheBufferEnd) {
        true,
        {"\r\n", "         1.50"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    testing::FakePlatform log(true);
-    Console console(log);
-    console.lineOpen = c.lineOpen;
-    WriteStatement(console, c.items, c.values);
-    EXPECT_EQ(log.writes, c.writes);
-  }
+  for (const StatementCase& c : cases) (void)ExpectStatementWrites(c);
 }
 
 // The first piece leaves lineOpen alone: when a later piece fails, the exit finds
