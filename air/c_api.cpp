@@ -1,6 +1,7 @@
 // The C interface: the C++ API's results copied into the plain C structs.
 #include "hygrian/hygrian.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/version.h"
 
 namespace hygrian {
 namespace {
@@ -54,6 +55,15 @@ int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_hum
       hygrian::FromDryBulbRelativeHumidity(dry_bulb, relative_humidity, pressure), state,
       wet_bulb_found);
 }
+
+int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
+  if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
+  const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);
+  *pressure = result.pressure;
+  return static_cast<int>(result.status);
+}
+
+const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
   if (status < HYGRIAN_OK || status > HYGRIAN_POWER_OVERFLOW) return "unknown status";

@@ -93,6 +93,17 @@ int main(void) {
   Check(strcmp(hygrian_status_text(11), "unknown status") == 0, "text of 11");
 
   Check(strlen(HYGRIAN_VERSION) >= 5 && HYGRIAN_VERSION_MAJOR >= 1, "version");
+  Check(strcmp(hygrian_version(), HYGRIAN_VERSION) == 0, "the library's version is the header's");
+
+  {
+    double pressure = -1.0;
+    Check(hygrian_standard_pressure_at_altitude(1500.0, &pressure) == HYGRIAN_OK &&
+              Near(pressure, 84.556, 0.0005),
+          "1500 m: 84.556 kPa");
+    Check(hygrian_standard_pressure_at_altitude(11000.5, &pressure) == HYGRIAN_INVALID_INPUT &&
+              pressure == 0.0,
+          "above 11000 m is invalid input");
+  }
 
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;

@@ -78,6 +78,16 @@ struct Result {
 [[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(
     double dryBulb, double relativeHumidity, double pressure = StandardPressure) noexcept;
 
+// The total pressure (kPa) of the standard atmosphere at an altitude in metres
+// above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
+// 0 m gives 101.325, 1,500 m 84.556 (to 5 digits), 11,000 m 22.632. Outside that
+// range, or for a NaN, the status is InvalidInput and the pressure 0.0.
+struct PressureResult {
+  double pressure = 0.0;  // kPa
+  Status status = Status::Ok;
+};
+[[nodiscard]] HYGRIAN_API PressureResult StandardPressureAtAltitude(double metres) noexcept;
+
 // "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
 // "unknown status" for a value outside the enumeration. The text is a
 // NUL-terminated literal.
