@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/platform.h"
+#include "cli/platform.h"
 
 namespace hygrian::batch {
 
@@ -19,7 +19,7 @@ class Output {
     Failed,  // a write failed; ErrorNumber() says why
   };
 
-  Output(Platform& platform, int fd, std::size_t capacity) noexcept
+  Output(cli::Platform& platform, int fd, std::size_t capacity) noexcept
       : platform_(platform), fd_(fd), buffer_(capacity) {}
 
   // At least size free bytes to format into, flushing (or growing, for a row
@@ -41,7 +41,7 @@ class Output {
  private:
   void MakeRoom(std::size_t size);
 
-  Platform& platform_;
+  cli::Platform& platform_;
   int fd_;
   std::vector<char> buffer_;
   std::size_t used_ = 0;

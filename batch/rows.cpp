@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "cli/utf8.h"
 #include "tables/csv.h"
 #include "tables/numbers.h"
 
@@ -31,37 +32,6 @@ char* Put(char* out, std::string_view text) {
   // An empty view may hold a null pointer, which memcpy may not be given.
   if (!text.empty()) std::memcpy(out, text.data(), text.size());
   return out + text.size();
-}
-
-// The length of a valid UTF-8 sequence starting at text[i], or 0.
-std::size_t Utf8Length(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  unsigned minimum = 0;
-  unsigned code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1FU;
-    minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0FU;
-    minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07U;
-    minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() - i < length) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0U) != 0x80U) return 0;
-    code = (code << 6U) | (byte(i + k) & 0x3FU);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
 }
 
 // The most bytes JsonString writes for text.
@@ -96,7 +66,7 @@ char* JsonString(char* out, std::string_view text) {
           *out++ = Hex[c & 0xFU];
       }
       ++i;
-    } else if (const std::size_t length = Utf8Length(text, i); length > 0) {
+    } else if (const std::size_t length = cli::Utf8Length(text, i); length > 0) {
       out = Put(out, text.substr(i, length));
       i += length;
     } else {

@@ -6,20 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "batch/platform.h"
 #include "batch/rows.h"
-#include "hygrian/psychrometrics.h"
+#include "cli/options.h"
+#include "cli/platform.h"
 
 namespace hygrian::batch {
 
 inline constexpr std::string_view ProgramName = "hygrian-batch";
 
 struct Options {
-  std::vector<std::string> files;      // "-" is standard input; none: standard input
-  std::string output;                  // empty or "-": standard output
-  double pressure = StandardPressure;  // kPa, for rows without a pressure of their own
+  std::vector<std::string> files;  // "-" is standard input; none: standard input
+  cli::CommonOptions common;       // the output, quiet, the pressure for rows without one
   Format format;
-  bool quiet = false;  // no progress display, no messages about bad rows
   // The read and write buffers (tests take small ones to cross their edges).
   std::size_t bufferBytes = std::size_t{1} << 20;
 };
@@ -29,6 +27,6 @@ struct Options {
 // (unreadable, empty, or a header that is wrong or differs from the first) or
 // the output could not be opened. A reader that has gone from the output pipe
 // ends the run at once, quietly, with 0.
-[[nodiscard]] int RunBatch(Platform& platform, const Options& options);
+[[nodiscard]] int RunBatch(cli::Platform& platform, const Options& options);
 
 }  // namespace hygrian::batch

@@ -2,75 +2,77 @@
 // Exit status: 0 when every point is drawn, 1 when a row was left out (the
 // chart is written all the same) or the chart could not be written, 2 for a
 // usage error, with nothing written.
+#include <cerrno>
 #include <string>
-#include <vector>
 
 #include "chart/layout.h"
 #include "chart/options.h"
-#include "chart/platform.h"
 #include "chart/points.h"
 #include "chart/svg.h"
+#include "cli/input.h"
+#include "cli/messages.h"
 
 namespace {
 
-using namespace hygrian::chart;
+using namespace hygrian;
 
-constexpr std::string_view kProgram = "hygrian-chart: ";
-
-void Say(int fd, std::string_view text) {
-  int error = 0;
-  (void)WriteAll(fd, text, &error);  // nothing more to do if even this fails
+// Writes the chart to the output; 0, or the error number of the failure. A reader
+// that has gone from the pipe is no failure.
+int WriteChart(cli::Platform& platform, int fd, const std::string& svg) {
+  const int error = platform.WriteAll(fd, svg.data(), svg.size());
+  return error == EPIPE ? 0 : error;
 }
 
-void Complain(const std::string& message) {
-  Say(kStandardError, std::string(kProgram) + message + "\n");
+int Run(cli::Platform& platform, const chart::Options& options) {
+  cli::Messages messages(platform, chart::ProgramName, options.common.quiet);
+  const chart::Frame frame(options.settings);
+  chart::PointsRead read;
+  if (!options.pointsFile.empty()) {
+    cli::Input input(platform, options.pointsFile);
+    int error = input.OpenError();
+    if (input.Opened()) {
+      read = ReadPoints(input, input.Name(), frame, messages);
+      if (read.readFailed) error = read.readError;
+    }
+    if (error != 0) {
+      messages.Line(input.Name(), 0, cli::ErrorText(error));
+      messages.Flush();
+      return 2;
+    }
+  }
+  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process));
+  messages.Flush();
+
+  const std::string& output = options.common.output;
+  const bool toStandardOutput = output.empty() || output == "-";
+  const std::string_view outputName =
+      toStandardOutput ? cli::StandardOutputName : std::string_view(output);
+  int error = 0;
+  const int fd =
+      toStandardOutput ? cli::StandardOutput : platform.OpenWrite(output.c_str(), &error);
+  if (fd < 0) {
+    messages.Line(outputName, 0, cli::ErrorText(error));
+    messages.Flush();
+    return 2;
+  }
+  error = WriteChart(platform, fd, svg);
+  if (!toStandardOutput) {
+    const int closeError = platform.Close(fd);
+    if (error == 0) error = closeError;
+  }
+  if (error != 0) {
+    messages.Line(outputName, 0, cli::ErrorText(error));
+    messages.Flush();
+    return 1;
+  }
+  return read.leftOut ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
-  if (!parsed.options) {
-    Say(kStandardOutput, parsed.out);
-    Say(kStandardError, parsed.err);
-    return parsed.status;
-  }
-  const Options& options = *parsed.options;
-  const Frame frame(options.settings);
-
-  PointsRead read;
-  if (!options.pointsFile.empty()) {
-    int error = 0;
-    const File input = OpenForReading(options.pointsFile, &error);
-    if (!input.ok()) {
-      Complain(options.pointsFile + ": " + ErrorText(error));
-      return 2;
-    }
-    FileSource source(input.fd());
-    read = ReadPoints(source, options.pointsFile, frame);
-    if (read.readFailed) {
-      Complain(options.pointsFile + ": " + ErrorText(read.readError));
-      return 2;
-    }
-  }
-
-  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process));
-  for (const std::string& problem : read.problems) Complain(problem);
-
-  int error = 0;
-  File output(kStandardOutput);
-  const std::string outputName =
-      options.outputFile.empty() ? "standard output" : options.outputFile;
-  if (!options.outputFile.empty()) {
-    output = CreateForWriting(options.outputFile, &error);
-    if (!output.ok()) {
-      Complain(outputName + ": " + ErrorText(error));
-      return 2;
-    }
-  }
-  if (!WriteAll(output.fd(), svg, &error) || !CloseChecked(std::move(output), &error)) {
-    Complain(outputName + ": " + ErrorText(error));
-    return 1;
-  }
-  return read.problems.empty() ? 0 : 1;
+  cli::SystemPlatform platform;
+  chart::Options options;
+  if (const auto status = chart::ReadCommandLine(platform, argc, argv, options)) return *status;
+  return Run(platform, options);
 }

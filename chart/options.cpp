@@ -1,6 +1,5 @@
 #include "chart/options.h"
 
-#include <CLI/CLI.hpp>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -8,13 +7,10 @@
 namespace hygrian::chart {
 namespace {
 
-constexpr std::string_view kProgram = "hygrian-chart";
-
 // Limits that keep every chart drawable and its number of lines sensible.
 constexpr double kDryBulbLowest = -100.0;         // degrees C
 constexpr double kDryBulbHighest = 200.0;         // degrees C
 constexpr double kHumidityRatioHighest = 1000.0;  // g/kg
-constexpr double kPressureHighest = 100000.0;     // kPa
 constexpr int kWidthLeast = 640;
 constexpr int kHeightLeast = 400;
 constexpr int kSizeMost = 16384;
@@ -41,7 +37,6 @@ std::optional<int> Whole(std::string_view text) {
 struct Texts {
   std::string dryBulb;
   std::string humidityRatio;
-  std::string pressure;
   std::string width;
   std::string height;
 };
@@ -71,14 +66,6 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
     }
     settings.humidityRatioMax = *top;
   }
-  if (!texts.pressure.empty()) {
-    const std::optional<double> pressure = Number(texts.pressure);
-    if (!pressure || !(*pressure > 0.0) || *pressure > kPressureHighest) {
-      return "--pressure: expected a number of kPa above 0 and at most 100000, not '" +
-             texts.pressure + "'";
-    }
-    settings.pressure = *pressure;
-  }
   if (!texts.width.empty()) {
     const std::optional<int> width = Whole(texts.width);
     if (!width || *width < kWidthLeast || *width > kSizeMost) {
@@ -97,68 +84,43 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
   return "";
 }
 
-ParsedCommandLine UsageError(const std::string& message) {
-  ParsedCommandLine parsed;
-  parsed.err = std::string(kProgram) + ": " + message + "\nTry '" + std::string(kProgram) +
-               " --help' for more information.\n";
-  parsed.status = 2;
-  return parsed;
-}
-
 }  // namespace
 
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
-  CLI::App app{
-      "Draws the psychrometric chart as an SVG document on standard output, with the\n"
+std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
+                                   Options& options) {
+  cli::CommandLine line(
+      platform, ProgramName,
+      "Draw the psychrometric chart as an SVG document on standard output, with the\n"
       "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
       "one of wet_bulb, dew_point, relative_humidity, and may have a label column;\n"
       "the points are computed at the chart's pressure.",
-      std::string(kProgram)};
-  app.get_formatter()->column_width(28);
-  app.footer(
       "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
+      "A pressure outside 20 to 200 kPa is refused.\n"
+      "\n"
       "Exit status: 0 when every point is drawn; 1 when a row is left out (each gets a\n"
       "FILE:LINE: reason line; the chart is still written) or the chart cannot be\n"
       "written; 2 for a usage error, with nothing written.");
-  Options options;
+  CLI::App& app = line.App();
   Texts texts;
-  app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
-      ->type_name("");
-  app.add_option("-o,--output", options.outputFile, "Write the chart to FILE")->type_name("FILE");
   app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
       ->type_name("MIN:MAX");
   app.add_option("--humidity-ratio", texts.humidityRatio,
                  "Top of the humidity-ratio axis, g/kg (default 30)")
       ->type_name("MAX");
-  app.add_option("--pressure", texts.pressure, "Total pressure, kPa (default 101.325)")
-      ->type_name("KPA");
   app.add_option("--width", texts.width, "Width of the picture, px (default 1200)")
       ->type_name("PX");
   app.add_option("--height", texts.height, "Height of the picture, px (default 800)")
       ->type_name("PX");
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
-  app.set_version_flag("--version", std::string(kProgram) + " " + HYGRIAN_VERSION,
-                       "Show the version and exit");
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    ParsedCommandLine parsed;
-    parsed.out = app.help();
-    return parsed;
-  } catch (const CLI::CallForVersion&) {
-    ParsedCommandLine parsed;
-    parsed.out = std::string(kProgram) + " " + HYGRIAN_VERSION + "\n";
-    return parsed;
-  } catch (const CLI::ParseError& error) {
-    return UsageError(error.what());
-  }
+  app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
+      ->type_name("");
+  if (const auto status = line.Parse(argc, argv)) return status;
   const std::string problem = Apply(texts, options.settings);
-  if (!problem.empty()) return UsageError(problem);
-  ParsedCommandLine parsed;
-  parsed.options = std::move(options);
-  return parsed;
+  if (!problem.empty()) return line.UsageError(problem);
+  options.common = line.Common();
+  options.settings.pressure = options.common.pressure;
+  return std::nullopt;
 }
 
 }  // namespace hygrian::chart

@@ -1,30 +1,28 @@
-// The command line of hygrian-chart, parsed into what to draw and where to.
-// Parsing does no I/O: help, version and usage errors come back as text and an
-// exit status for the caller to write.
+// The command line of hygrian-chart, read into what to draw and where to.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "chart/frame.h"
+#include "cli/options.h"
 
 namespace hygrian::chart {
 
+inline constexpr std::string_view ProgramName = "hygrian-chart";
+
 struct Options {
-  ChartSettings settings;
-  bool process = false;    // join the points with arrows, in file order
-  std::string pointsFile;  // empty: no points; "-": standard input
-  std::string outputFile;  // empty: standard output
+  ChartSettings settings;     // settings.pressure from the common options
+  bool process = false;       // join the points with arrows, in file order
+  std::string pointsFile;     // empty: no points; "-": standard input
+  cli::CommonOptions common;  // the output, quiet, the pressure
 };
 
-struct ParsedCommandLine {
-  std::optional<Options> options;  // set when the chart is to be drawn
-  std::string out;                 // for standard output (help, version)
-  std::string err;                 // for standard error (usage errors)
-  int status = 0;                  // exit status when options is empty: 0 or 2
-};
-
-// "--dry-bulb=-10:50" and the like. argv[0] is the program's name.
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
+// Reads "--dry-bulb=-10:50" and the like into options (argv[0] is the program's
+// name). Returns the exit status to end with at once, after help, the version or
+// a usage error has been written through platform; none when the chart is to be
+// drawn.
+[[nodiscard]] std::optional<int> ReadCommandLine(cli::Platform& platform, int argc,
+                                                 const char* const* argv, Options& options);
 
 }  // namespace hygrian::chart

@@ -1,22 +1,13 @@
 #include "chart/points.h"
 
+#include <string>
+
+#include "cli/compute.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
 
 namespace hygrian::chart {
 namespace {
-
-Result Compute(tables::Pair pair, double dryBulb, double second, double pressure) {
-  switch (pair) {
-    case tables::Pair::WetBulb:
-      return FromDryBulbWetBulb(dryBulb, second, pressure);
-    case tables::Pair::DewPoint:
-      return FromDryBulbDewPoint(dryBulb, second, pressure);
-    case tables::Pair::RelativeHumidity:
-      return FromDryBulbRelativeHumidity(dryBulb, second, pressure);
-  }
-  return {};
-}
 
 std::size_t LabelColumn(const tables::Layout& layout) {
   for (std::size_t i = 0; i < layout.keys.size(); ++i) {
@@ -42,11 +33,12 @@ std::string Misfit(const Frame& frame, const State& s) {
 
 }  // namespace
 
-PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame) {
+PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
+                      cli::Messages& messages) {
   PointsRead read;
   const auto problem = [&](std::uint64_t line, std::string_view reason) {
-    read.problems.push_back(std::string(name) + ":" + std::to_string(line) + ": " +
-                            std::string(reason));
+    messages.Row(name, line, reason);
+    read.leftOut = true;
   };
   tables::TableReader table(source, frame.Pressure());
   std::string message;
@@ -56,7 +48,8 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     case tables::TableReader::HeaderStatus::Empty:
       return read;
     case tables::TableReader::HeaderStatus::Invalid:
-      problem(table.headerLine(), message);
+      messages.Line(name, table.headerLine(), message);
+      read.leftOut = true;
       return read;
     case tables::TableReader::HeaderStatus::ReadError:
       read.readFailed = true;
@@ -65,9 +58,10 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
   }
   const tables::Layout& layout = table.layout();
   if (layout.pressure != tables::NoColumn) {
-    problem(table.headerLine(),
-            "a pressure column is not taken: the points are computed at the chart's pressure "
-            "(--pressure)");
+    messages.Line(name, table.headerLine(),
+                  "a pressure column is not taken: the points are computed at the chart's "
+                  "pressure (--pressure)");
+    read.leftOut = true;
     return read;
   }
   const std::size_t labelColumn = LabelColumn(layout);
@@ -88,7 +82,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       problem(line, tables::BadInputText(layout, m, buffer));
       continue;
     }
-    const Result result = Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
+    const Result result = cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
     if (result.status != Status::Ok) {
       problem(line, StatusText(result.status));
       continue;

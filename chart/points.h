@@ -1,31 +1,32 @@
 // The user's points: a table of measured states (the batch program's input, with
 // no pressure column) read row by row, each state computed at the chart's
 // pressure and kept if it falls on the plot. Every row that is not kept gets one
-// "FILE:LINE: reason" problem.
+// "FILE:LINE: reason" message.
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "chart/frame.h"
 #include "chart/layout.h"
+#include "cli/messages.h"
 #include "tables/csv.h"
 
 namespace hygrian::chart {
 
 struct PointsRead {
-  std::vector<PlotPoint> points;      // in file order
-  std::vector<std::string> problems;  // "FILE:LINE: reason", no line end
-  bool readFailed = false;            // the source failed; readError says why
+  std::vector<PlotPoint> points;  // in file order
+  bool leftOut = false;           // a row or the whole table was not drawn
+  bool readFailed = false;        // the source failed; readError says why
   int readError = 0;
 };
 
-// Reads every row of `source`, named `name` in the problems.
+// Reads every row of `source`, named `name` in the messages about rows left out:
 //   name.csv:3: dew_point is not a number
 //   name.csv:4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio 12.5 g/kg)
 //   name.csv:5: above the saturation curve (relative humidity 104.2 %)
 //   name.csv:6: log: DOMAIN error
-PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame);
+PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
+                      cli::Messages& messages);
 
 }  // namespace hygrian::chart

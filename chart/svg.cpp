@@ -6,6 +6,8 @@
 #include <numbers>
 #include <vector>
 
+#include "cli/utf8.h"
+
 namespace hygrian::chart {
 namespace {
 
@@ -292,36 +294,10 @@ class Writer {
   std::string out_;
 };
 
-// Length of the UTF-8 sequence that starts at text[i], or 0 when the bytes there
-// are not a valid, shortest-form encoding of a character.
-std::size_t SequenceLength(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  std::uint32_t code = 0;
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0Fu;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07u;
-  } else {
-    return 0;
-  }
-  if (i + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0u) != 0x80u) return 0;
-    code = (code << 6) | (byte(i + k) & 0x3Fu);
-  }
-  const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-  const bool nonCharacter = code == 0xFFFE || code == 0xFFFF;  // not XML characters
-  if (overlong || surrogate || nonCharacter || code > 0x10FFFF) return 0;
-  return length;
+// U+FFFE and U+FFFF are valid UTF-8 but no XML characters.
+bool XmlNonCharacter(std::string_view text, std::size_t i) {
+  const std::string_view three = text.substr(i, 3);
+  return three == "\xEF\xBF\xBE" || three == "\xEF\xBF\xBF";
 }
 
 }  // namespace
@@ -333,8 +309,8 @@ std::string EscapeXml(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const char c = text[i];
-    const std::size_t length = SequenceLength(text, i);
-    if (length == 0) {
+    const std::size_t length = cli::Utf8Length(text, i);
+    if (length == 0 || (length == 3 && XmlNonCharacter(text, i))) {
       out += "\xEF\xBF\xBD";
       ++i;
       continue;

@@ -11,7 +11,7 @@
 #include "batch/run.h"
 #include "tables/csv.h"
 #include "tables/table.h"
-#include "tests/batch_fake_platform.h"
+#include "tests/cli_fake_platform.h"
 #include "tests/tables_source.h"
 
 namespace {
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t mode = data[0];
   const std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  hygrian::testing::FakeBatchPlatform platform;
+  hygrian::testing::FakeCliPlatform platform;
   platform.files["in.csv"] = {input, 0};
   platform.readChunk = (mode & 4U) != 0 ? 1 + (mode >> 3U) : SIZE_MAX;
   hygrian::batch::Options options;
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(status >= 0 && status <= 2);
 
   const Records in = ReadRecords(input);
-  const std::string& out = platform.written[hygrian::batch::StandardOutput];
+  const std::string& out = platform.written[hygrian::cli::StandardOutput];
   hygrian::tables::Layout layout;
   if (in.empty()) {
     Require(out.empty() && status == 2);

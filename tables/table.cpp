@@ -93,8 +93,8 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout) {
 
 bool SameColumns(const Layout& a, const Layout& b) noexcept { return a.keys == b.keys; }
 
-Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
-                      double defaultPressure) noexcept {
+Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defaultPressure,
+                      PressureUnit pressureUnit) noexcept {
   Measured measured;
   measured.found = record.fieldCount;
   if (record.fieldTooLong) {
@@ -131,10 +131,14 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
     const Number number = ParseNumber(record.fields[layout.pressure]);
     if (number.status == NumberStatus::Empty) return measured;
     if (!read(layout.pressure, "pressure", measured.pressure)) return measured;
-    if (!(measured.pressure > 0.0)) {
-      measured.bad = BadInput::PressureNotPositive;
+    const double kilopascals = ToKilopascals(measured.pressure, pressureUnit);
+    if (!PressureInRange(kilopascals)) {
+      measured.bad = BadInput::PressureOutsideRange;
       measured.column = "pressure";
+      measured.pressureUnit = pressureUnit;
+      return measured;
     }
+    measured.pressure = kilopascals;
   }
   return measured;
 }
@@ -163,8 +167,8 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
     case BadInput::OutOfRange:
       out = Append(Append(out, measured.column), " is out of range");
       break;
-    case BadInput::PressureNotPositive:
-      out = Append(out, "pressure must be positive");
+    case BadInput::PressureOutsideRange:
+      out = WriteOutsideRange(Append(out, "pressure "), measured.pressure, measured.pressureUnit);
       break;
   }
   return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};
@@ -190,7 +194,8 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
 
 CsvNext TableReader::Next(Row& row) {
   const CsvNext next = csv_.Next(row.record);
-  if (next == CsvNext::Record) row.measured = ReadMeasured(layout_, row.record, defaultPressure_);
+  if (next == CsvNext::Record)
+    row.measured = ReadMeasured(layout_, row.record, defaultPressure_, pressureUnit_);
   return next;
 }
 

@@ -1,6 +1,6 @@
 // The input contract of a table of measured air states: a header that names
 // dry_bulb and one of wet_bulb, dew_point, relative_humidity (and perhaps
-// pressure, in kPa), and rows that give those values as numbers. Any other column
+// pressure, in kPa, hPa or Pa), and rows that give those values as numbers. Any other column
 // is carried along. TableReader puts it together over a CsvReader.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tables/csv.h"
+#include "tables/pressure.h"
 
 namespace hygrian::tables {
 
@@ -68,20 +69,21 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
 
 // Why a row gives no measured values.
 enum class BadInput {
-  None,                 // the values are good
-  FieldTooLong,         // "field longer than 1 MiB"
-  FieldCount,           // "expected N fields, found M"
-  Empty,                // "COLUMN is empty"
-  NotANumber,           // "COLUMN is not a number"
-  OutOfRange,           // "COLUMN is out of range" (a magnitude that overflows)
-  PressureNotPositive,  // "pressure must be positive"
+  None,                  // the values are good
+  FieldTooLong,          // "field longer than 1 MiB"
+  FieldCount,            // "expected N fields, found M"
+  Empty,                 // "COLUMN is empty"
+  NotANumber,            // "COLUMN is not a number"
+  OutOfRange,            // "COLUMN is out of range" (a magnitude that overflows)
+  PressureOutsideRange,  // "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? ...)"
 };
 
 // One row's measured values, or why there are none.
 struct Measured {
   double dryBulb = 0.0;   // degrees C
   double second = 0.0;    // the pair's value: degrees C, or percent
-  double pressure = 0.0;  // kPa, > 0
+  double pressure = 0.0;  // kPa, 20 to 200; as given in pressureUnit when outside
+  PressureUnit pressureUnit = PressureUnit::KPa;  // the pressure column's unit
   BadInput bad = BadInput::None;
   std::string_view column;  // the column at fault, by its key ("dry_bulb", "pressure")
   std::size_t found = 0;    // the fields the row has, for FieldCount
@@ -89,16 +91,19 @@ struct Measured {
 
 // Turns a record into measured values. The checks run in this order: a field
 // too long, the field count, dry_bulb, the pair's column, pressure; the first
-// that fails names the reason. An empty pressure field (or no pressure column)
-// takes defaultPressure.
+// that fails names the reason. A pressure field is in pressureUnit and must come
+// to 20 to 200 kPa; an empty one (or no pressure column) takes defaultPressure,
+// in kPa.
 [[nodiscard]] Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
-                                    double defaultPressure) noexcept;
+                                    double defaultPressure,
+                                    PressureUnit pressureUnit = PressureUnit::KPa) noexcept;
 
 // Room for any reason text.
-using ReasonBuffer = std::array<char, 96>;
+using ReasonBuffer = std::array<char, 128>;
 
 // The reason text of a bad row, in buffer: "dew_point is not a number",
-// "expected 4 fields, found 5", "pressure must be positive". Empty for None.
+// "expected 4 fields, found 5", "pressure 0 kPa is outside 20 to 200 kPa".
+// Empty for None.
 [[nodiscard]] std::string_view BadInputText(const Layout& layout, const Measured& measured,
                                             ReasonBuffer& buffer) noexcept;
 
@@ -121,10 +126,12 @@ class TableReader {
     ReadError,  // the source failed; error() says why
   };
 
-  // defaultPressure in kPa; bufferBytes as CsvReader takes it.
+  // defaultPressure in kPa; pressureUnit that of a pressure column; bufferBytes
+  // as CsvReader takes it.
   TableReader(ByteSource& source, double defaultPressure,
+              PressureUnit pressureUnit = PressureUnit::KPa,
               std::size_t bufferBytes = DefaultBufferBytes)
-      : csv_(source, bufferBytes), defaultPressure_(defaultPressure) {}
+      : csv_(source, bufferBytes), defaultPressure_(defaultPressure), pressureUnit_(pressureUnit) {}
 
   // Reads the header; on Invalid, message says what is wrong with it.
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);
@@ -145,6 +152,7 @@ class TableReader {
  private:
   CsvReader csv_;
   double defaultPressure_;
+  PressureUnit pressureUnit_;
   Layout layout_;
   std::uint64_t headerLine_ = 0;
 };

@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/compute.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/version.h"
 
 #ifndef HYGRIAN_BATCH_BINARY
 #error "HYGRIAN_BATCH_BINARY must name the program under test"
@@ -135,7 +137,12 @@ class Batch : public ::testing::Test {
   fs::path dir_;
 };
 
-enum class Pair { Wet, Dew, Rh };
+// The pairs by short names.
+struct Pair {
+  static constexpr tables::Pair Wet = tables::Pair::WetBulb;
+  static constexpr tables::Pair Dew = tables::Pair::DewPoint;
+  static constexpr tables::Pair Rh = tables::Pair::RelativeHumidity;
+};
 
 std::string Num(double value, int digits = 0) {
   char buffer[64];
@@ -146,24 +153,12 @@ std::string Num(double value, int digits = 0) {
   return std::string(buffer, end);
 }
 
-Result Compute(Pair pair, double a, double b, double p) {
-  switch (pair) {
-    case Pair::Wet:
-      return FromDryBulbWetBulb(a, b, p);
-    case Pair::Dew:
-      return FromDryBulbDewPoint(a, b, p);
-    case Pair::Rh:
-      return FromDryBulbRelativeHumidity(a, b, p);
-  }
-  return {};
-}
-
 // The nine value fields and the status of a computed row, from the library:
 // every value for ok, no wet-bulb for no-wet-bulb, the two given values for a
 // fault. `separator` and `empty` make the same row for CSV (",", "") and for
 // JSON (keys are added by the caller).
-std::vector<std::string> Values(Pair pair, double a, double b, double p, int digits = 0) {
-  const Result r = Compute(pair, a, b, p);
+std::vector<std::string> Values(tables::Pair pair, double a, double b, double p, int digits = 0) {
+  const Result r = cli::Compute(pair, a, b, p);
   const State& s = r.state;
   const double all[9] = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
                          s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
@@ -191,7 +186,7 @@ std::string Csv(const std::vector<std::string>& fields) {
 }
 
 // A CSV output row: carried fields as written, then the computed values.
-std::string Row(const std::string& carried, Pair pair, double a, double b,
+std::string Row(const std::string& carried, tables::Pair pair, double a, double b,
                 double p = StandardPressure, int digits = 0) {
   return carried + Csv(Values(pair, a, b, p, digits));
 }
@@ -206,6 +201,7 @@ const std::string Results =
     "dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
     "degree_of_saturation,specific_volume,vapor_pressure,status\n";
 const std::string Usage = "Usage: hygrian-batch [OPTIONS] [FILE...]\n";
+const std::string TryHelp = "Try 'hygrian-batch --help' for more information.\n";
 
 void Expect(const RunResult& got, const std::string& out, const std::string& err, int status) {
   EXPECT_EQ(got.out, out);
@@ -263,7 +259,7 @@ TEST_F(Batch, EveryBadInputReason) {
         "i,25,-1e400,90\n"    // 10
         "j,25,20,kPa\n"       // 11
         "k,25,20,1e999\n"     // 12
-        "l,25,20,0\n"         // 13
+        "l,25,20,1013\n"      // 13
         "m,25,20,-90\n"       // 14
         "n,25,2" +
             big + ",90\n" +  // 15
@@ -278,7 +274,9 @@ TEST_F(Batch, EveryBadInputReason) {
              Bad("g,90,", "wet_bulb is not a number") + Bad("h,90,", "dry_bulb is out of range") +
              Bad("i,90,", "wet_bulb is out of range") + Bad("j,kPa,", "pressure is not a number") +
              Bad("k,1e999,", "pressure is out of range") +
-             Bad("l,0,", "pressure must be positive") + Bad("m,-90,", "pressure must be positive") +
+             Bad("l,1013,",
+                 "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)") +
+             Bad("m,-90,", "pressure -90 kPa is outside 20 to 200 kPa") +
              Bad("n,90,", "field longer than 1 MiB") + Row(big + ",90,", Pair::Wet, 25, 20, 90) +
              Bad("p,,", "expected 4 fields, found 1"),
          "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
@@ -292,8 +290,9 @@ TEST_F(Batch, EveryBadInputReason) {
          "hygrian-batch: bad.csv:10: wet_bulb is out of range\n"
          "hygrian-batch: bad.csv:11: pressure is not a number\n"
          "hygrian-batch: bad.csv:12: pressure is out of range\n"
-         "hygrian-batch: bad.csv:13: pressure must be positive\n"
-         "hygrian-batch: bad.csv:14: pressure must be positive\n"
+         "hygrian-batch: bad.csv:13: pressure 1013 kPa is outside 20 to 200 kPa (in hPa? "
+         "--pressure-unit hPa)\n"
+         "hygrian-batch: bad.csv:14: pressure -90 kPa is outside 20 to 200 kPa\n"
          "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
          "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n",
          1);
@@ -384,6 +383,27 @@ TEST_F(Batch, PressureOptionAndColumn) {
   Expect(Run({}, input),
          "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
              Row(",", Pair::Wet, 25, 20, StandardPressure) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
+         "", 0);
+  // The unit applies to the option and to the column, and the range to both
+  // after conversion: 1013.25 hPa is 101.325 kPa to the bit.
+  const std::string hectopascals =
+      "dry_bulb,wet_bulb,pressure\n25,20,1013.25\n25,20,\n25,20,101.325\n";
+  const std::string slip =
+      "pressure 101.325 hPa is outside 20 to 200 kPa (in kPa? --pressure-unit kPa)";
+  Expect(Run({"--pressure-unit", "hPa", "--pressure=845"}, hectopascals),
+         "pressure," + Results + Row("1013.25,", Pair::Wet, 25, 20, 101.325) +
+             Row(",", Pair::Wet, 25, 20, 84.5) + Bad("101.325,", slip),
+         "hygrian-batch: (standard input):4: " + slip + "\n", 1);
+  Expect(Run({"--pressure-unit=Pa", "--pressure", "84500"},
+             "dry_bulb,wet_bulb,pressure\n25,20,101325\n25,20,\n"),
+         "pressure," + Results + Row("101325,", Pair::Wet, 25, 20, 101.325) +
+             Row(",", Pair::Wet, 25, 20, 84.5),
+         "", 0);
+  // --altitude: the library's standard atmosphere for rows without a pressure.
+  Expect(Run({"--altitude", "1500"}, input),
+         "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+             Row(",", Pair::Wet, 25, 20, StandardPressureAtAltitude(1500).pressure) +
+             Row("80.5,", Pair::Wet, 25, 20, 80.5),
          "", 0);
 }
 
@@ -476,23 +496,36 @@ TEST_F(Batch, UsageErrors) {
       {{"--digits", "0"}, "--digits: '0' is not a whole number from 1 to 17"},
       {{"--digits", "18"}, "--digits: '18' is not a whole number from 1 to 17"},
       {{"--digits", "4.0"}, "--digits: '4.0' is not a whole number from 1 to 17"},
-      {{"--digits="}, "--digits: 1 required TEXT missing"},
-      {{"--digits"}, "--digits: 1 required TEXT missing"},
-      {{"--pressure", "0"}, "--pressure: '0' is not a positive number of kPa"},
-      {{"--pressure", "-101.325"}, "--pressure: '-101.325' is not a positive number of kPa"},
-      {{"--pressure", "kPa"}, "--pressure: 'kPa' is not a positive number of kPa"},
-      {{"--pressure", "inf"}, "--pressure: 'inf' is not a positive number of kPa"},
-      {{"--pressure", "1e999"}, "--pressure: '1e999' is not a positive number of kPa"},
-      {{"--pressure="}, "--pressure: 1 required TEXT missing"},
-      {{"--pressure"}, "--pressure: 1 required TEXT missing"},
-      {{"-o"}, "--output: 1 required TEXT missing"},
+      {{"--digits="}, "--digits: 1 required N missing"},
+      {{"--digits"}, "--digits: 1 required N missing"},
+      {{"--pressure", "0"}, "--pressure: 0 kPa is outside 20 to 200 kPa"},
+      {{"--pressure", "-101.325"}, "--pressure: -101.325 kPa is outside 20 to 200 kPa"},
+      {{"--pressure", "1013"},
+       "--pressure: 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"},
+      {{"--pressure", "101325"},
+       "--pressure: 101325 kPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"},
+      {{"--pressure-unit", "hPa", "--pressure", "150000"},
+       "--pressure: 150000 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"},
+      {{"--pressure-unit=Pa", "--pressure", "200001"},
+       "--pressure: 200001 Pa is outside 20 to 200 kPa"},
+      {{"--pressure-unit", "kpa"}, "--pressure-unit: 'kpa' is not kPa, hPa or Pa"},
+      {{"--pressure", "kPa"}, "--pressure: 'kPa' is not a number"},
+      {{"--pressure", "inf"}, "--pressure: 'inf' is not a number"},
+      {{"--pressure", "1e999"}, "--pressure: '1e999' is out of range"},
+      {{"--pressure="}, "--pressure: 1 required KPA missing"},
+      {{"--pressure"}, "--pressure: 1 required KPA missing"},
+      {{"--altitude", "11000.5"}, "--altitude: 11000.5 m is outside -5000 to 11000 m"},
+      {{"--altitude", "-5001"}, "--altitude: -5001 m is outside -5000 to 11000 m"},
+      {{"--altitude", "1 km"}, "--altitude: '1 km' is not a number"},
+      {{"--altitude", "0", "--pressure", "90"}, "--pressure and --altitude: give one or the other"},
+      {{"-o"}, "--output: 1 required FILE missing"},
       {{"--json=yes"}, "json was given a disallowed flag override"},
       {{"-o", "in.csv", "in.csv"}, "--output: 'in.csv' is also an input"},
       {{"in.csv", "--output", "./in.csv"}, "--output: './in.csv' is also an input"},
       {{"-o", ".stdin"}, "--output: '.stdin' is also an input"},
   };
   for (const auto& row : rows) {
-    Expect(Run(row.args), "", "hygrian-batch: " + row.message + "\n" + Usage, 2);
+    Expect(Run(row.args), "", "hygrian-batch: " + row.message + "\n" + TryHelp, 2);
   }
   EXPECT_EQ(ReadBack("in.csv"), "dry_bulb,wet_bulb\n25,20\n");
 }
@@ -502,12 +535,13 @@ TEST_F(Batch, HelpAndVersion) {
   EXPECT_EQ(help.out.substr(0, Usage.size()), Usage);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--output", "--pressure", "--digits", "--json", "--quiet", "--help",
-                             "--version", "-o,", "-q,", "-h,"}) {
+  for (const char* option :
+       {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
+        "--digits N", "--json", "-q,--quiet", "-h,--help", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(Run({"-h"}).out, help.out);
-  Expect(Run({"--version"}), "hygrian-batch (hygrian) " HYGRIAN_VERSION "\n", "", 0);
+  Expect(Run({"--version"}), "hygrian-batch " HYGRIAN_VERSION "\n", "", 0);
 }
 
 TEST_F(Batch, AFullDiskEndsTheRunWithStatusOne) {

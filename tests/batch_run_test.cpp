@@ -7,12 +7,14 @@
 #include <string>
 
 #include "batch/run.h"
-#include "tests/batch_fake_platform.h"
+#include "tests/cli_fake_platform.h"
 
 namespace hygrian::batch {
 namespace {
 
-using testing::FakeBatchPlatform;
+using cli::StandardError;
+using cli::StandardOutput;
+using testing::FakeCliPlatform;
 
 const std::string Header =
     "id,dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
@@ -30,14 +32,14 @@ Options ForFiles(std::initializer_list<std::string> files) {
 }
 
 TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
-  FakeBatchPlatform reference;
+  FakeCliPlatform reference;
   reference.files["in.csv"] = {Input};
   ASSERT_EQ(RunBatch(reference, ForFiles({"in.csv"})), 1);
   const std::string out = reference.written[StandardOutput];
   ASSERT_EQ(out.substr(0, Header.size()), Header);
   for (const std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{7}}) {
     for (const std::size_t buffer : {std::size_t{4}, std::size_t{16}, std::size_t{100}}) {
-      FakeBatchPlatform platform;
+      FakeCliPlatform platform;
       platform.files["in.csv"] = {Input};
       platform.readChunk = chunk;
       Options options = ForFiles({"in.csv"});
@@ -51,7 +53,7 @@ TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
 }
 
 TEST(RunBatch, AReadErrorKeepsTheRowsBeforeItAndSkipsTheRest) {
-  FakeBatchPlatform platform;
+  FakeCliPlatform platform;
   platform.files["in.csv"] = {"dry_bulb,wet_bulb\n25,20\n", EIO};
   platform.files["next.csv"] = {"dry_bulb,wet_bulb\n30,25\n"};
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv", "next.csv"})), 2);
@@ -62,7 +64,7 @@ TEST(RunBatch, AReadErrorKeepsTheRowsBeforeItAndSkipsTheRest) {
 }
 
 TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
-  FakeBatchPlatform platform;
+  FakeCliPlatform platform;
   platform.files["in.csv"] = {Input};
   platform.outputError = ENOSPC;
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);
@@ -74,7 +76,7 @@ TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
 TEST(RunBatch, AGoneReaderEndsTheRunQuietlyAtOnce) {
   std::string input = "dry_bulb,wet_bulb\n";
   for (int i = 0; i < 1000; ++i) input += "x,1\n";
-  FakeBatchPlatform platform;
+  FakeCliPlatform platform;
   platform.files["in.csv"] = {input};
   platform.outputError = EPIPE;
   Options options = ForFiles({"in.csv"});
@@ -89,7 +91,7 @@ TEST(RunBatch, ProgressIsDrawnAtATerminalAndErasedBeforeMessages) {
   std::string input = "dry_bulb,wet_bulb\n";
   for (int i = 0; i < 5000; ++i) input += "25,20\n";
   input += "x,1\n";
-  FakeBatchPlatform platform;
+  FakeCliPlatform platform;
   platform.files["in.csv"] = {input};
   platform.errorTerminal = true;
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);

@@ -16,6 +16,7 @@
 
 #include "chart/frame.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/version.h"
 
 #ifndef HYGRIAN_CHART_BINARY
 #error "HYGRIAN_CHART_BINARY must name the program under test"
@@ -318,6 +319,18 @@ TEST(ChartRun, At83kPa) {
   EXPECT_EQ(r.err, "");
   EXPECT_NE(r.out.find("<title>Psychrometric chart at 83 kPa</title>"), std::string::npos);
   ExpectRenders(r.out, 1200, 800);
+  // The same pressure in the other units, to the bit.
+  EXPECT_EQ(Chart({"--pressure-unit", "hPa", "--pressure", "830"}).out, r.out);
+  EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, r.out);
+}
+
+TEST(ChartRun, AtAnAltitude) {
+  const RunResult r = Chart({"--altitude", "1500"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("<title>Psychrometric chart at " +
+                       ShortestText(StandardPressureAtAltitude(1500).pressure) + " kPa</title>"),
+            std::string::npos);
 }
 
 TEST(ChartRun, OtherRangesAndSize) {
@@ -354,6 +367,10 @@ TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
                        "hygrian-chart: " + points + ":8: expected 3 fields, found 2\n");
   EXPECT_EQ(Count(r.out, "<circle"), 2u);
   ExpectRenders(r.out, 1200, 800);
+  const RunResult quiet = Chart({"-q", points});
+  EXPECT_EQ(quiet.status, 1);
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(quiet.out, r.out);
 }
 
 TEST(ChartRun, APressureColumnIsRefused) {
@@ -412,8 +429,24 @@ const UsageRow kUsageRows[] = {
      "'0'\n"},
     {"PressureNotANumber",
      {"--pressure", "high"},
-     "hygrian-chart: --pressure: expected a number of kPa above 0 and at most 100000, not "
-     "'high'\n"},
+     "hygrian-chart: --pressure: 'high' is not a number\n"},
+    {"PressureInHectopascals",
+     {"--pressure", "1013.25"},
+     "hygrian-chart: --pressure: 1013.25 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit "
+     "hPa)\n"},
+    {"PressureInPascals",
+     {"--pressure-unit", "hPa", "--pressure", "101325"},
+     "hygrian-chart: --pressure: 101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit "
+     "Pa)\n"},
+    {"UnknownUnit",
+     {"--pressure-unit", "mbar"},
+     "hygrian-chart: --pressure-unit: 'mbar' is not kPa, hPa or Pa\n"},
+    {"AltitudeTooHigh",
+     {"--altitude", "12000"},
+     "hygrian-chart: --altitude: 12000 m is outside -5000 to 11000 m\n"},
+    {"PressureAndAltitude",
+     {"--altitude=0", "--pressure=90"},
+     "hygrian-chart: --pressure and --altitude: give one or the other\n"},
     {"TooNarrow",
      {"--width=600"},
      "hygrian-chart: --width: expected a whole number of px from 640 to 16384, not '600'\n"},
@@ -440,13 +473,18 @@ INSTANTIATE_TEST_SUITE_P(Errors, ChartUsage, ::testing::ValuesIn(kUsageRows), Us
 TEST(ChartRun, VersionAndHelp) {
   const RunResult version = Chart({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("hygrian-chart ") + HYGRIAN_VERSION + "\n");
+  EXPECT_EQ(version.out, "hygrian-chart " HYGRIAN_VERSION "\n");
   EXPECT_EQ(version.err, "");
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  EXPECT_NE(help.out.find("--dry-bulb MIN:MAX"), std::string::npos) << help.out;
-  EXPECT_NE(help.out.find("--process"), std::string::npos);
+  const std::string top = "Usage: hygrian-chart [OPTIONS] [POINTS.csv]\nDraw the";
+  EXPECT_EQ(help.out.substr(0, top.size()), top);
+  for (const char* option :
+       {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
+        "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
 }
 
 }  // namespace

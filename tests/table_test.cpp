@@ -104,10 +104,39 @@ TEST(ReadMeasured, ValuesAndReasons) {
       {{"a", "25", "-1e999", "90"}, 4, "wet_bulb is out of range", 0, 0, 0},
       {{"a", "25", "20", "kPa"}, 4, "pressure is not a number", 0, 0, 0},
       {{"a", "25", "20", "1e999"}, 4, "pressure is out of range", 0, 0, 0},
-      {{"a", "25", "20", "0"}, 4, "pressure must be positive", 0, 0, 0},
-      {{"a", "25", "20", "-0"}, 4, "pressure must be positive", 0, 0, 0},
-      {{"a", "25", "20", "-101.325"}, 4, "pressure must be positive", 0, 0, 0},
-      {{"a", "25", "20", "1e-400"}, 4, "pressure must be positive", 0, 0, 0},
+      {{"a", "25", "20", "20"}, 4, "", 25, 20, 20},
+      {{"a", "25", "20", "200"}, 4, "", 25, 20, 200},
+      {{"a", "25", "20", "0"}, 4, "pressure 0 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "-0"}, 4, "pressure -0 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "1e-400"}, 4, "pressure 0 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "19.999"}, 4, "pressure 19.999 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "-101.325"}, 4, "pressure -101.325 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "1e16"}, 4, "pressure 1e+16 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "1e-7"}, 4, "pressure 1e-07 kPa is outside 20 to 200 kPa", 0, 0, 0},
+      {{"a", "25", "20", "-1234567890123456.7"},
+       4,
+       "pressure -1234567890123456.8 kPa is outside 20 to 200 kPa",
+       0,
+       0,
+       0},
+      {{"a", "25", "20", "-0.0000012345678901234567"},
+       4,
+       "pressure -0.0000012345678901234567 kPa is outside 20 to 200 kPa",
+       0,
+       0,
+       0},
+      {{"a", "25", "20", "2000"},
+       4,
+       "pressure 2000 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)",
+       0,
+       0,
+       0},
+      {{"a", "25", "20", "200000"},
+       4,
+       "pressure 200000 kPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)",
+       0,
+       0,
+       0},
       // The first failing check names the reason: dry_bulb before wet_bulb.
       {{"a", "x", "y", "-1"}, 4, "dry_bulb is not a number", 0, 0, 0},
   };
@@ -127,6 +156,36 @@ TEST(ReadMeasured, ValuesAndReasons) {
   ReasonBuffer buffer{};
   EXPECT_EQ(BadInputText(layout, ReadMeasured(layout, tooLong, 80.0), buffer),
             "field longer than 1 MiB");
+}
+
+TEST(ReadMeasured, APressureColumnInHectopascalsOrPascals) {
+  Layout layout;
+  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "dew_point", "pressure"}), layout), "");
+  const struct {
+    std::string_view field;
+    PressureUnit unit;
+    std::string reason;
+    double pressure;  // kPa
+  } rows[] = {
+      {"1013.25", PressureUnit::HPa, "", 101.325},
+      {"200", PressureUnit::HPa, "", 20},
+      {"199.9", PressureUnit::HPa,
+       "pressure 199.9 hPa is outside 20 to 200 kPa (in kPa? --pressure-unit kPa)", 0},
+      {"", PressureUnit::HPa, "", 80},
+      {"101325", PressureUnit::Pa, "", 101.325},
+      {"84500", PressureUnit::Pa, "", 84.5},
+      {"1013", PressureUnit::Pa,
+       "pressure 1013 Pa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)", 0},
+      {"200001", PressureUnit::Pa, "pressure 200001 Pa is outside 20 to 200 kPa", 0},
+  };
+  for (const auto& row : rows) {
+    const Measured m = ReadMeasured(layout, Record({"25", "10", row.field}), 80.0, row.unit);
+    ReasonBuffer buffer{};
+    EXPECT_EQ(BadInputText(layout, m, buffer), row.reason) << row.field;
+    if (row.reason.empty()) {
+      EXPECT_EQ(m.pressure, row.pressure) << row.field;
+    }
+  }
 }
 
 TEST(ReadMeasured, WithoutAPressureColumnTakesTheDefault) {

@@ -1,13 +1,14 @@
-// The system calls of the batch program, behind one narrow interface so that
-// everything else can run on in-memory fakes: open, read, write, close, and the
-// questions about a descriptor that the progress display needs.
+// The system calls of the command-line programs, behind one narrow interface so
+// that everything else can run on in-memory fakes: open, read, write, close, and
+// the questions about a descriptor that the progress display needs.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
-namespace hygrian::batch {
+namespace hygrian::cli {
 
 inline constexpr int StandardInput = 0;
 inline constexpr int StandardOutput = 1;
@@ -56,4 +57,7 @@ class SystemPlatform final : public Platform {
   std::uint64_t Now() override;
 };
 
-}  // namespace hygrian::batch
+// The text of an error number: "No such file or directory".
+[[nodiscard]] std::string_view ErrorText(int error) noexcept;
+
+}  // namespace hygrian::cli

@@ -1,6 +1,6 @@
-// An in-memory system for the batch program: named input files and standard
-// input as strings, read in chunks of a chosen size; standard output, standard
-// error and written files captured; failures scripted by errno.
+// An in-memory system for the command-line programs: named input files and
+// standard input as strings, read in chunks of a chosen size; standard output,
+// standard error and written files captured; failures scripted by errno.
 #pragma once
 
 #include <algorithm>
@@ -9,11 +9,11 @@
 #include <map>
 #include <string>
 
-#include "batch/platform.h"
+#include "cli/platform.h"
 
 namespace hygrian::testing {
 
-class FakeBatchPlatform final : public batch::Platform {
+class FakeCliPlatform final : public cli::Platform {
  public:
   struct File {
     std::string bytes;
@@ -41,7 +41,7 @@ class FakeBatchPlatform final : public batch::Platform {
   }
 
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override {
-    Reading& reading = fd == batch::StandardInput ? input_ : open_.at(fd);
+    Reading& reading = fd == cli::StandardInput ? input_ : open_.at(fd);
     const File& file = files[reading.path];
     if (reading.offset == file.bytes.size() && file.errorAtEnd != 0) {
       *error = file.errorAtEnd;
@@ -54,13 +54,13 @@ class FakeBatchPlatform final : public batch::Platform {
   }
 
   int WriteAll(int fd, const char* data, std::size_t size) override {
-    if (fd == batch::StandardOutput && outputError != 0) return outputError;
+    if (fd == cli::StandardOutput && outputError != 0) return outputError;
     written[fd].append(data, size);
     return 0;
   }
-  bool IsTerminal(int fd) override { return fd == batch::StandardError && errorTerminal; }
+  bool IsTerminal(int fd) override { return fd == cli::StandardError && errorTerminal; }
   std::optional<std::uint64_t> RegularFileSize(int fd) override {
-    if (fd == batch::StandardInput) return std::nullopt;
+    if (fd == cli::StandardInput) return std::nullopt;
     return files[open_.at(fd).path].bytes.size();
   }
   bool SameFile(const char* /*path*/, int /*fd*/) override { return false; }

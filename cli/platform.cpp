@@ -1,4 +1,4 @@
-#include "batch/platform.h"
+#include "cli/platform.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,9 +6,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 
-namespace hygrian::batch {
+namespace hygrian::cli {
 
 SystemPlatform::SystemPlatform() { (void)std::signal(SIGPIPE, SIG_IGN); }
 
@@ -82,4 +83,6 @@ std::uint64_t SystemPlatform::Now() {
          static_cast<std::uint64_t>(now.tv_nsec);
 }
 
-}  // namespace hygrian::batch
+std::string_view ErrorText(int error) noexcept { return std::strerror(error); }
+
+}  // namespace hygrian::cli

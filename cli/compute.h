@@ -1,0 +1,25 @@
+// The moist-air state of a table's row: the library's function for the row's
+// pair of measured values.
+#pragma once
+
+#include "hygrian/psychrometrics.h"
+#include "tables/table.h"
+
+namespace hygrian::cli {
+
+// dryBulb in degrees C; second in the pair's unit (degrees C, or percent);
+// pressure in kPa.
+[[nodiscard]] inline Result Compute(tables::Pair pair, double dryBulb, double second,
+                                    double pressure) noexcept {
+  switch (pair) {
+    case tables::Pair::WetBulb:
+      return FromDryBulbWetBulb(dryBulb, second, pressure);
+    case tables::Pair::DewPoint:
+      return FromDryBulbDewPoint(dryBulb, second, pressure);
+    case tables::Pair::RelativeHumidity:
+      return FromDryBulbRelativeHumidity(dryBulb, second, pressure);
+  }
+  return {};
+}
+
+}  // namespace hygrian::cli

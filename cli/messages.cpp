@@ -1,0 +1,86 @@
+#include "cli/messages.h"
+
+#include <array>
+#include <charconv>
+
+namespace hygrian::cli {
+namespace {
+
+constexpr std::size_t MessageBuffer = std::size_t{64} << 10;
+constexpr std::uint64_t ProgressInterval = 100'000'000;  // ns: ten displays a second at most
+constexpr std::string_view EraseLine = "\r\x1b[K";
+
+}  // namespace
+
+Messages::Messages(Platform& platform, std::string_view program, bool quiet)
+    : platform_(platform), program_(program), quiet_(quiet) {
+  pending_.reserve(MessageBuffer);
+}
+
+void Messages::Line(std::string_view file, std::uint64_t line, std::string_view message) {
+  pending_ += program_;
+  pending_ += ": ";
+  pending_ += file;
+  if (line > 0) {
+    std::array<char, 24> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), line).ptr;
+    pending_ += ':';
+    pending_.append(digits.data(), end);
+  }
+  pending_ += ": ";
+  pending_ += message;
+  pending_ += '\n';
+  if (pending_.size() >= MessageBuffer) Flush();
+}
+
+void Messages::StartProgress(std::string_view file, std::uint64_t size) {
+  if (quiet_ || !platform_.IsTerminal(StandardError)) return;
+  progressFile_ = file;
+  progressSize_ = size;
+  progressOn_ = true;
+  start_ = platform_.Now();
+  lastDraw_ = start_;
+}
+
+void Messages::EndProgress() {
+  if (!progressOn_) return;
+  progressOn_ = false;
+  Flush();
+}
+
+void Messages::Flush() {
+  frame_.clear();
+  if (shown_) frame_ += EraseLine;
+  shown_ = false;
+  frame_ += pending_;
+  pending_.clear();
+  if (progressOn_) {
+    frame_ += progressLine_;
+    shown_ = !progressLine_.empty();
+  }
+  if (!frame_.empty()) (void)platform_.WriteAll(StandardError, frame_.data(), frame_.size());
+}
+
+void Messages::Redraw(std::uint64_t bytes, std::uint64_t rows) {
+  const std::uint64_t now = platform_.Now();
+  if (now - lastDraw_ < ProgressInterval) return;
+  lastDraw_ = now;
+  const std::uint64_t percent = progressSize_ == 0 ? 100 : bytes * 100 / progressSize_;
+  const double seconds = static_cast<double>(now - start_) / 1e9;
+  const auto rate = static_cast<std::uint64_t>(static_cast<double>(rows) / seconds);
+  std::array<char, 64> text{};
+  char* p = text.data();
+  p = std::to_chars(p, text.data() + 24, percent > 100 ? 100 : percent).ptr;
+  *p++ = '%';
+  *p++ = ' ';
+  p = std::to_chars(p, p + 24, rate).ptr;
+  progressLine_.assign(program_);
+  progressLine_ += ": ";
+  progressLine_ += progressFile_;
+  progressLine_ += ": ";
+  progressLine_.append(text.data(), p);
+  progressLine_ += " rows/s";
+  Flush();
+}
+
+}  // namespace hygrian::cli

@@ -1,0 +1,130 @@
+#include "cli/options.h"
+
+#include <memory>
+
+#include "hygrian/version.h"
+#include "tables/numbers.h"
+
+namespace hygrian::cli {
+namespace {
+
+constexpr std::size_t HelpColumn = 30;  // leaves 50 columns to each description
+
+// GNU's order: the usage line first, then what the program does.
+class HelpLayout final : public CLI::Formatter {
+ public:
+  std::string make_help(const CLI::App* app, std::string name,
+                        CLI::AppFormatMode mode) const override {
+    return make_usage(app, std::move(name)) + make_description(app) + make_positionals(app) +
+           make_groups(app, mode) + "\n" + make_footer(app);
+  }
+};
+
+void Write(Platform& platform, int fd, std::string_view text) {
+  (void)platform.WriteAll(fd, text.data(), text.size());  // nothing more to do if this fails
+}
+
+// A number of an option, or why not: "'high' is not a number".
+std::string ReadNumber(const std::string& text, double& value) {
+  const tables::Number number = tables::ParseNumber(text);
+  switch (number.status) {
+    case tables::NumberStatus::Ok:
+      value = number.value;
+      return "";
+    case tables::NumberStatus::OutOfRange:
+      return "'" + text + "' is out of range";
+    case tables::NumberStatus::Empty:
+    case tables::NumberStatus::NotANumber:
+      break;
+  }
+  return "'" + text + "' is not a number";
+}
+
+std::string Shortest(double value) {
+  char text[tables::NumberTextSize];
+  return {text, tables::FormatNumber(text, value)};
+}
+
+}  // namespace
+
+CommandLine::CommandLine(Platform& platform, std::string_view program,
+                         const std::string& description, const std::string& footer)
+    : platform_(platform), program_(program), app_(description, std::string(program)) {
+  app_.formatter(std::make_shared<HelpLayout>());
+  app_.get_formatter()->column_width(HelpColumn);
+  app_.footer(footer);
+  app_.set_help_flag("-h,--help", "Show this help and exit");
+  app_.set_version_flag("--version", "", "Show the version and exit");
+  app_.add_option("-o,--output", common_.output, "Write to FILE (- for standard output)")
+      ->type_name("FILE");
+  app_.add_option("--pressure", pressure_, "Total pressure in --pressure-unit (101.325 kPa)")
+      ->type_name("KPA");
+  app_.add_option("--altitude", altitude_, "Or the pressure at M metres above sea level")
+      ->type_name("M");
+  app_.add_option("--pressure-unit", pressureUnit_,
+                  "Unit of --pressure and a pressure column (kPa)")
+      ->type_name("kPa|hPa|Pa");
+  app_.add_flag("-q,--quiet", common_.quiet, "No messages about rows, no progress display")
+      ->disable_flag_override();
+}
+
+std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
+  try {
+    app_.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    Write(platform_, StandardOutput, app_.help());
+    return 0;
+  } catch (const CLI::CallForVersion&) {
+    Write(platform_, StandardOutput, std::string(program_) + " " HYGRIAN_VERSION "\n");
+    return 0;
+  } catch (const CLI::ParseError& error) {
+    return UsageError(error.what());
+  }
+  const std::string problem = CheckCommon();
+  if (!problem.empty()) return UsageError(problem);
+  return std::nullopt;
+}
+
+int CommandLine::UsageError(std::string_view reason) const {
+  const std::string program(program_);
+  Write(platform_, StandardError,
+        program + ": " + std::string(reason) + "\nTry '" + program +
+            " --help' for more information.\n");
+  return 2;
+}
+
+std::string CommandLine::CheckCommon() {
+  if (app_.count("--pressure-unit") > 0) {
+    const auto unit = tables::ReadPressureUnit(pressureUnit_);
+    if (!unit) return "--pressure-unit: '" + pressureUnit_ + "' is not kPa, hPa or Pa";
+    common_.pressureUnit = *unit;
+  }
+  const bool pressure = app_.count("--pressure") > 0;
+  const bool altitude = app_.count("--altitude") > 0;
+  if (pressure && altitude) return "--pressure and --altitude: give one or the other";
+  double value = 0.0;
+  if (pressure) {
+    if (std::string problem = ReadNumber(pressure_, value); !problem.empty()) {
+      return "--pressure: " + problem;
+    }
+    common_.pressure = tables::ToKilopascals(value, common_.pressureUnit);
+    if (!tables::PressureInRange(common_.pressure)) {
+      char text[tables::OutsideRangeTextSize];
+      return "--pressure: " +
+             std::string(text, tables::WriteOutsideRange(text, value, common_.pressureUnit));
+    }
+  }
+  if (altitude) {
+    if (std::string problem = ReadNumber(altitude_, value); !problem.empty()) {
+      return "--altitude: " + problem;
+    }
+    const PressureResult standard = StandardPressureAtAltitude(value);
+    if (standard.status != Status::Ok) {
+      return "--altitude: " + Shortest(value) + " m is outside -5000 to 11000 m";
+    }
+    common_.pressure = standard.pressure;
+  }
+  return "";
+}
+
+}  // namespace hygrian::cli

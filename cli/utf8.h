@@ -1,0 +1,17 @@
+// The UTF-8 check of the programs' text outputs (JSON strings, SVG labels): how
+// long the valid character at a place in a text is, so that a writer can copy it
+// whole or put U+FFFD in place of a byte that does not belong to one.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace hygrian::cli {
+
+// The length (1 to 4) of the valid, shortest-form UTF-8 sequence that starts at
+// text[i] (i < text.size()), or 0: a stray continuation byte, C0, C1 or F5 to FF,
+// a sequence cut short, an overlong form, a surrogate or a code above U+10FFFF.
+//   "a" -> 1    "\xC3\xA9" -> 2    "\xE2\x82\xAC" -> 3    "\xC3" -> 0    "\xED\xA0\x80" -> 0
+[[nodiscard]] std::size_t Utf8Length(std::string_view text, std::size_t i) noexcept;
+
+}  // namespace hygrian::cli

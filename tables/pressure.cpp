@@ -1,0 +1,78 @@
+#include "tables/pressure.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace hygrian::tables {
+namespace {
+
+constexpr std::array<PressureUnit, 3> Units = {PressureUnit::KPa, PressureUnit::HPa,
+                                               PressureUnit::Pa};
+
+char* Put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+// The shortest text of value, without an exponent where a reader would not
+// expect one (200000, not 2e+05): plain for 1e-6 to 1e16, which takes at most 25
+// bytes, else as FormatNumber writes it.
+char* WritePressure(char* out, double value) {
+  const double size = std::fabs(value);
+  if (value != 0.0 && (size < 1e-6 || size >= 1e16)) return FormatNumber(out, value);
+  return std::to_chars(out, out + NumberTextSize, value, std::chars_format::fixed).ptr;
+}
+
+}  // namespace
+
+std::string_view PressureUnitName(PressureUnit unit) noexcept {
+  switch (unit) {
+    case PressureUnit::KPa:
+      return "kPa";
+    case PressureUnit::HPa:
+      return "hPa";
+    case PressureUnit::Pa:
+      return "Pa";
+  }
+  return "kPa";
+}
+
+std::optional<PressureUnit> ReadPressureUnit(std::string_view name) noexcept {
+  for (const PressureUnit unit : Units) {
+    if (name == PressureUnitName(unit)) return unit;
+  }
+  return std::nullopt;
+}
+
+double ToKilopascals(double value, PressureUnit unit) noexcept {
+  switch (unit) {
+    case PressureUnit::KPa:
+      return value;
+    case PressureUnit::HPa:
+      return value / 10.0;
+    case PressureUnit::Pa:
+      return value / 1000.0;
+  }
+  return value;
+}
+
+char* WriteOutsideRange(char* out, double value, PressureUnit unit) noexcept {
+  out = WritePressure(out, value);
+  out = Put(out, " ");
+  out = Put(out, PressureUnitName(unit));
+  out = Put(out, " is outside 20 to 200 kPa");
+  for (const PressureUnit other : Units) {
+    if (!PressureInRange(ToKilopascals(value, other))) continue;
+    out = Put(out, " (in ");
+    out = Put(out, PressureUnitName(other));
+    out = Put(out, "? --pressure-unit ");
+    out = Put(out, PressureUnitName(other));
+    out = Put(out, ")");
+    break;
+  }
+  return out;
+}
+
+}  // namespace hygrian::tables
