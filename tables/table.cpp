@@ -194,8 +194,9 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
 
 CsvNext TableReader::Next(Row& row) {
   const CsvNext next = csv_.Next(row.record);
-  if (next == CsvNext::Record)
+  if (next == CsvNext::Record) {
     row.measured = ReadMeasured(layout_, row.record, defaultPressure_, pressureUnit_);
+  }
   return next;
 }
 
