@@ -17,6 +17,8 @@ static_assert(static_cast<int>(Status::ExpOverflow) == HYGRIAN_EXP_OVERFLOW);
 static_assert(static_cast<int>(Status::PowerDomain) == HYGRIAN_POWER_DOMAIN);
 static_assert(static_cast<int>(Status::PowerSingularity) == HYGRIAN_POWER_SINGULARITY);
 static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW);
+static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
+              HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL);
 
 int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
   const State& s = result.state;
@@ -66,7 +68,8 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
 const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
-  if (status < HYGRIAN_OK || status > HYGRIAN_POWER_OVERFLOW) return "unknown status";
+  if (status < HYGRIAN_OK || status > HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL)
+    return "unknown status";
   // Every text is a string literal, so its data is NUL-terminated.
   return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
 }

@@ -222,7 +222,8 @@ TEST_F(Batch, EveryStatusOfTheThreePairs) {
          "", 0);
   Write("dew.csv", "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n");
   Expect(Run({"dew.csv"}),
-         Results + Row("", Pair::Dew, 25, 10) + Row("", Pair::Dew, 100, 100) +
+         Results + Row("", Pair::Dew, 25, 10) +
+             "100,,100,,,,,,,fault: vapour pressure at or above total pressure\n" +
              "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
              "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
              "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
@@ -241,8 +242,8 @@ TEST_F(Batch, RelativeHumidityComesBackAsTheLibraryComputesIt) {
 }
 
 TEST_F(Batch, NoWetBulbLeavesOnlyTheWetBulbEmpty) {
-  const RunResult got = Run({}, "dry_bulb,dew_point\n100,100\n");
-  const std::vector<std::string> values = Values(Pair::Dew, 100, 100, StandardPressure);
+  const RunResult got = Run({}, "dry_bulb,relative_humidity\n1.13,81\n");
+  const std::vector<std::string> values = Values(Pair::Rh, 1.13, 81, StandardPressure);
   EXPECT_EQ(values[1], "");
   EXPECT_EQ(values[9], "no-wet-bulb");
   Expect(got, Results + Csv(values), "", 0);

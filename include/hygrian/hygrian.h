@@ -50,7 +50,11 @@ enum hygrian_status {
   HYGRIAN_EXP_OVERFLOW = 7,      /* "exp: OVERFLOW error" */
   HYGRIAN_POWER_DOMAIN = 8,      /* "**: DOMAIN error" (cannot occur) */
   HYGRIAN_POWER_SINGULARITY = 9, /* "**: SING error" (cannot occur) */
-  HYGRIAN_POWER_OVERFLOW = 10    /* "**: OVERFLOW error" */
+  HYGRIAN_POWER_OVERFLOW = 10,   /* "**: OVERFLOW error" */
+  /* "vapour pressure at or above total pressure": P - p <= 0 for the vapour
+     pressure or the saturation pressure at the dry-bulb, the wet-bulb or the dew
+     point (a fault met earlier keeps its own code) */
+  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11
 };
 
 /* Each function computes the state from one measured pair at the total pressure

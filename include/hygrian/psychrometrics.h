@@ -37,7 +37,7 @@ enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
   InvalidOperation,  // "floating-point error: invalid": 0/0 and the like
-  DivideByZero,      // "floating-point error: divide by zero": e.g. P - p = 0
+  DivideByZero,      // "floating-point error: divide by zero"
   Overflow,          // "floating-point error: overflow": a result beyond the double range
   LogDomain,         // "log: DOMAIN error": ln of a negative number (a negative pressure)
   LogSingularity,    // "log: SING error": ln 0 (a vapour pressure of 0)
@@ -45,6 +45,11 @@ enum class Status {
   PowerDomain,       // "**: DOMAIN error": cannot occur (the exponents are 2, 3 and 4)
   PowerSingularity,  // "**: SING error": cannot occur either
   PowerOverflow,     // "**: OVERFLOW error": an absolute temperature above about 1.2e77 K
+  // "vapour pressure at or above total pressure": P - p <= 0 for the vapour
+  // pressure or the saturation pressure at the dry-bulb, the wet-bulb (given or
+  // found) or the dew point, which makes the humidity ratio meaningless. A fault
+  // met earlier in the computation keeps its own status.
+  VaporPressureNotBelowTotal,
 };
 
 struct Result {
