@@ -58,6 +58,13 @@ int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_hum
       wet_bulb_found);
 }
 
+int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio, double pressure,
+                                         hygrian_state* state, int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(hygrian::FromDryBulbHumidityRatio(dry_bulb, humidity_ratio, pressure),
+                          state, wet_bulb_found);
+}
+
 int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
   if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
   const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);

@@ -106,4 +106,23 @@ CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) 
   return result;
 }
 
+// The steps of ComputeFromDryWet from the humidity ratio on, in its order.
+CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& s) {
+  FaultLatch first;
+  CaseResult noted;
+  const double Td = first(Kelvin(s.dryBulb));
+  const double ps = first(SaturationPressure(Td));
+  NoteVapour(first, noted, ps, P);
+  const double saturated = first(HumidityRatioFromPressure(ps, P));
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
+  NoteVapour(first, noted, s.vaporPressure, P);
+  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
+  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
+  NoteDewPoint(first, noted, s.dewPoint, P);
+  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  return SearchWetBulb(first, P, s, saturated, noted);
+}
+
 }  // namespace hygrian::air

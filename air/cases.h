@@ -31,4 +31,9 @@ CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& st
 // From dryBulb and relativeHumidity (percent). wetBulb as for the dew point.
 CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& state);
 
+// From dryBulb and humidityRatio (kg/kg), for the library alone: the vapour
+// pressure from the humidity ratio, then the other properties as from the
+// wet-bulb, and wetBulb as for the dew point.
+CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& state);
+
 }  // namespace hygrian::air

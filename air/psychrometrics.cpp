@@ -54,12 +54,12 @@ bool VapourNotBelowTotalAt(double wetBulb, double P) {
 // and nothing else; when the search gives up the wet-bulb stays 0.0.
 template <typename Compute>
 Result Run(double a, double b, double P, double air::MoistAirState::*first,
-           double air::MoistAirState::*second, Compute compute) {
+           double air::MoistAirState::*second, Compute compute, bool secondValid = true) {
   air::MoistAirState s;
   s.*first = a;
   s.*second = b;
   Result result;
-  if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(P) || !(P > 0.0)) {
+  if (!std::isfinite(a) || !std::isfinite(b) || !secondValid || !std::isfinite(P) || !(P > 0.0)) {
     result.status = Status::InvalidInput;
   } else {
     const air::CaseResult outcome = compute(P, air::DryAirGasConstant, s);
@@ -98,6 +98,11 @@ Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
                                    double pressure) noexcept {
   return Run(dryBulb, relativeHumidity, pressure, &air::MoistAirState::dryBulb,
              &air::MoistAirState::relativeHumidity, air::ComputeFromDryRh);
+}
+
+Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pressure) noexcept {
+  return Run(dryBulb, humidityRatio, pressure, &air::MoistAirState::dryBulb,
+             &air::MoistAirState::humidityRatio, air::ComputeFromDryW, !(humidityRatio < 0.0));
 }
 
 std::string_view StatusText(Status status) noexcept {

@@ -80,6 +80,12 @@ HYGRIAN_API int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double 
                                                         double pressure, hygrian_state* state,
                                                         int* wet_bulb_found);
 
+/* The humidity ratio in kg of water vapour per kg of dry air (0.01, not 10); a
+   negative one is invalid input. */
+HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio,
+                                                     double pressure, hygrian_state* state,
+                                                     int* wet_bulb_found);
+
 /* The total pressure (kPa) of the standard atmosphere at `metres` above sea
    level, 101.325 (1 - 2.25577e-5 Z)^5.2559, written to *pressure: 0 m gives
    101.325, 1500 m 84.556 (to 5 digits). Outside -5000 to 11000 m, for a NaN or

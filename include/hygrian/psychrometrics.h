@@ -83,6 +83,15 @@ struct Result {
 [[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(
     double dryBulb, double relativeHumidity, double pressure = StandardPressure) noexcept;
 
+// From the dry-bulb temperature (degrees C) and the humidity ratio (kg of water
+// vapour per kg of dry air, 0.01 for 10 g/kg), as climate models and mixing
+// calculations give them: the vapour pressure from the humidity ratio, then the
+// dew point, relative humidity and wet-bulb as for the other pairs. A negative
+// humidity ratio is invalid input; 0 gives LogSingularity. 25 and 0.0125990:
+// wet-bulb 20.00..., relative humidity 63.48... percent.
+[[nodiscard]] HYGRIAN_API Result FromDryBulbHumidityRatio(
+    double dryBulb, double humidityRatio, double pressure = StandardPressure) noexcept;
+
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
 // 0 m gives 101.325, 1,500 m 84.556 (to 5 digits), 11,000 m 22.632. Outside that
