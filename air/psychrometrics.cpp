@@ -58,8 +58,9 @@ bool Bisect(double P, air::MoistAirState& s) {
 }
 
 // Runs one case on a state holding only the two given values, at the standard
-// gas constant. On a fault or invalid input the result holds those two values
-// and nothing else; when the search gives up the wet-bulb stays 0.0.
+// gas constant. On a fault, an impossible state or invalid input the result holds
+// those two values and nothing else; when neither the case's search nor the
+// bisection finds the wet-bulb it stays 0.0.
 template <typename Compute>
 Result Run(double a, double b, double P, double air::MoistAirState::*first,
            double air::MoistAirState::*second, Compute compute, bool secondValid = true) {
