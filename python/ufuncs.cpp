@@ -139,7 +139,7 @@ struct Pair {
   const char* doc;
 };
 
-const std::array<Pair, 3> kPairs = {{
+const std::array<Pair, 4> kPairs = {{
     {"from_dry_bulb_wet_bulb",
      {Loop<float, FromDryBulbWetBulb, &State::wetBulb>,
       Loop<double, FromDryBulbWetBulb, &State::wetBulb>},
@@ -171,6 +171,16 @@ const std::array<Pair, 3> kPairs = {{
      ">>> s[1].dtype, s[9]\n"
      "(dtype('float32'), array([[0, 6],\n"
      "       [0, 6]], dtype=int8))\n"},
+    {"from_dry_bulb_humidity_ratio",
+     {Loop<float, FromDryBulbHumidityRatio, &State::humidityRatio>,
+      Loop<double, FromDryBulbHumidityRatio, &State::humidityRatio>},
+     "The moist-air state from the dry-bulb temperature (degrees C) and the humidity\n"
+     "ratio (kg of water vapour per kg of dry air: 0.01 for 10 g/kg; a negative one is\n"
+     "invalid input) at a total pressure (kPa).\n\n" HYGRIAN_OUTPUTS "Example:\n\n"
+     ">>> import numpy as np, hygrian\n"
+     ">>> s = hygrian.from_dry_bulb_humidity_ratio(25.0, [0.0125990, 0.0, -1.0], 101.325)\n"
+     ">>> np.round(s[1], 2), s[9]\n"
+     "(array([20., nan, nan]), array([0, 6, 1], dtype=int8))\n"},
 }};
 
 #undef HYGRIAN_OUTPUTS

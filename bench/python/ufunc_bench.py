@@ -73,7 +73,7 @@ def outputs(n, dtype):
 def main():
     states, P = weather(STATES)
     n = len(P)
-    pairs = ["wet_bulb", "dew_point", "relative_humidity"]
+    pairs = ["wet_bulb", "dew_point", "relative_humidity", "humidity_ratio"]
     sides = ["library", "float64", "float32", "new arrays", "numpy"]
     figures = {pair: {side: [] for side in sides} for pair in pairs}
     out64, out32 = outputs(n, np.float64), outputs(n, np.float32)

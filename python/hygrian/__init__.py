@@ -28,6 +28,7 @@ from ._ufuncs import (
     STANDARD_PRESSURE,
     STATUS,
     from_dry_bulb_dew_point,
+    from_dry_bulb_humidity_ratio,
     from_dry_bulb_relative_humidity,
     from_dry_bulb_wet_bulb,
 )
@@ -37,6 +38,7 @@ __all__ = [
     "STANDARD_PRESSURE",
     "STATUS",
     "from_dry_bulb_dew_point",
+    "from_dry_bulb_humidity_ratio",
     "from_dry_bulb_relative_humidity",
     "from_dry_bulb_wet_bulb",
     "psychrometrics",
@@ -46,6 +48,7 @@ _SECOND_VALUES = {
     "wet_bulb": from_dry_bulb_wet_bulb,
     "dew_point": from_dry_bulb_dew_point,
     "relative_humidity": from_dry_bulb_relative_humidity,
+    "humidity_ratio": from_dry_bulb_humidity_ratio,
 }
 
 
