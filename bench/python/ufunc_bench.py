@@ -25,7 +25,7 @@ sys.path.insert(0, HERE)
 import hygrian  # noqa: E402
 import numpy_baseline  # noqa: E402
 
-STATES = 100_000
+STATES = 1_000_000
 ROUNDS, PASSES = 3, 3
 REFERENCE = os.path.join(BUILD, "bench", "hygrian_python_reference")
 
