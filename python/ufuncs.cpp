@@ -128,10 +128,12 @@ constexpr std::array<void*, kLoops> kNoData = {nullptr, nullptr};
   "float64 inputs give float64, float32 inputs float32 (computed in double).\n\n"     \
   "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"  \
   "wet_bulb is NaN. Any other code (hygrian.STATUS has the texts): invalid input\n"   \
-  "(1: a value not finite, pressure not above 0) or a fault of the relations; the\n"  \
-  "two given values stay and the other seven properties are NaN. No exception is\n"   \
-  "raised for a bad state. pressure is the total pressure in kPa (101.325 at sea\n"   \
-  "level); pass it as a scalar to use one pressure for all.\n\n"
+  "(1: a value not finite, pressure not above 0), an impossible state (11: the\n"     \
+  "vapour pressure at or above the total pressure) or a fault of the relations;\n"    \
+  "the two given values stay and the other seven properties are NaN. No exception\n"  \
+  "is raised for a bad state. pressure is the total pressure in kPa (101.325 at\n"    \
+  "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"    \
+  "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
 
 struct Pair {
   const char* name;
