@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "air/bisection.h"
 #include "air/cases.h"
 
 namespace hygrian {
@@ -49,9 +50,17 @@ bool VapourNotBelowTotalAt(double wetBulb, double P) {
   return p.Ok() && !(P - p.Value() > 0.0);
 }
 
+// Where the secant search gave up, the bisection; writes the wet-bulb it finds.
+bool Bisect(double P, air::MoistAirState& s) {
+  const air::WetBulbSearch search = air::BisectWetBulb(s.dryBulb, s.dewPoint, s.humidityRatio, P);
+  if (search.found) s.wetBulb = search.wetBulb;
+  return search.found;
+}
+
 // Runs one case on a state holding only the two given values, at the standard
-// gas constant. On a fault or invalid input the result holds those two values
-// and nothing else; when the search gives up the wet-bulb stays 0.0.
+// gas constant. On a fault, an impossible state or invalid input the result holds
+// those two values and nothing else; when neither the case's search nor the
+// bisection finds the wet-bulb it stays 0.0.
 template <typename Compute>
 Result Run(double a, double b, double P, double air::MoistAirState::*first,
            double air::MoistAirState::*second, Compute compute, bool secondValid = true) {
@@ -67,12 +76,14 @@ Result Run(double a, double b, double P, double air::MoistAirState::*first,
       result.status = Status::VaporPressureNotBelowTotal;
     } else if (outcome.fault != air::Fault::None) {
       result.status = StatusOf(outcome.fault);
-    } else if (!outcome.gaveUp && VapourNotBelowTotalAt(s.wetBulb, P)) {
-      result.status = Status::VaporPressureNotBelowTotal;
     } else {
-      result.state = StateOf(s);
-      result.wetBulbFound = !outcome.gaveUp;
-      return result;
+      const bool found = !outcome.gaveUp || Bisect(P, s);
+      if (!found || !VapourNotBelowTotalAt(s.wetBulb, P)) {
+        result.state = StateOf(s);
+        result.wetBulbFound = found;
+        return result;
+      }
+      result.status = Status::VaporPressureNotBelowTotal;
     }
   }
   air::MoistAirState given;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "air/cases.h"
+#include "air/relations.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/psychrometrics.h"
 
@@ -212,6 +213,36 @@ TEST(Api, SameAsTheDialogueAtStandardPressure) {
       }
     }
   }
+}
+
+// Weather over -40 to 60 degrees C and 1 to 100 percent at sea level, 1,500 m and
+// 4,200 m: every state gets a wet-bulb, the calculator's search or the bisection
+// where it gives up (near a wet-bulb of 0 degrees C). A bisected wet-bulb is
+// where the residual changes sign: within 1e-6 of it the signs differ.
+TEST(Api, EveryWeatherStateHasAWetBulb) {
+  constexpr int kHundredths = 10000;  // -40.00 to 60.00 degrees C
+  int bisected = 0;
+  for (const double P : {101.325, 84.556, 60.0}) {
+    for (int i = 0; i <= kHundredths; ++i) {
+      const double t = -40.0 + i / 100.0;
+      for (int rh = 1; rh <= 100; ++rh) {
+        const Result got = FromDryBulbRelativeHumidity(t, rh, P);
+        ASSERT_EQ(got.status, Status::Ok) << t << " " << rh << " at " << P;
+        ASSERT_TRUE(got.wetBulbFound) << t << " " << rh << " at " << P;
+        air::MoistAirState s;
+        s.dryBulb = t;
+        s.relativeHumidity = rh;
+        if (!air::ComputeFromDryRh(P, air::DryAirGasConstant, s).gaveUp) continue;
+        ++bisected;
+        const double x = got.state.wetBulb;
+        const double W = got.state.humidityRatio;
+        const double below = air::WetBulbResidual(t, x - 1e-6, W, P).Value();
+        const double above = air::WetBulbResidual(t, x + 1e-6, W, P).Value();
+        EXPECT_LE(below * above, 0.0) << t << " " << rh << " at " << P;
+      }
+    }
+  }
+  EXPECT_EQ(bisected, 118) << "the README gives this count";
 }
 
 // The C interface gives the C++ API's results to the bit, with the same status

@@ -62,6 +62,18 @@ int main(void) {
         "100/100: the vapour pressure is above 101.325 kPa");
   Check(found == 0 && s.wet_bulb == 0.0 && s.dew_point == 100.0, "100/100 has no wet-bulb");
 
+  found = -1;
+  Check(hygrian_from_dry_bulb_relative_humidity(1.13, 81.0, HYGRIAN_STANDARD_PRESSURE, &s,
+                                                &found) == HYGRIAN_OK,
+        "1.13/81 is ok");
+  Check(found == 1 && Near(s.wet_bulb, 0.0, 1e-6),
+        "1.13/81: the bisection finds the wet-bulb at the ice/water switch");
+  found = -1;
+  Check(hygrian_from_dry_bulb_dew_point(-11.708714220246279, 7.8413957856192695, 60.0, &s,
+                                        &found) == HYGRIAN_OK,
+        "far above saturation is ok");
+  Check(found == 0 && s.wet_bulb == 0.0, "far above saturation: neither search finds a wet-bulb");
+
   Check(hygrian_from_dry_bulb_relative_humidity(25.0, 0.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
             HYGRIAN_LOG_SINGULARITY,
         "RH 0 is ln 0");

@@ -62,9 +62,9 @@ enum hygrian_status {
    *state and returns a status code. On any status but HYGRIAN_OK the state holds
    the two given values and 0.0 everywhere else. When wet_bulb_found is not NULL it
    is set to 1 when the wet-bulb temperature is known (given, or found by the
-   search) and to 0 otherwise; when the search gives up the status is HYGRIAN_OK
-   and state->wet_bulb is 0.0. With state NULL nothing is computed and the status
-   is HYGRIAN_INVALID_INPUT.
+   search or the bisection that follows it) and to 0 otherwise; when neither
+   finds it the status is HYGRIAN_OK and state->wet_bulb is 0.0. With state NULL nothing is computed
+   and the status is HYGRIAN_INVALID_INPUT.
 
    25 and 20 degrees C at 101.325 kPa: dew point 17.56..., relative humidity
    63.48... percent. */

@@ -1,12 +1,18 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, or with relative humidity. The computations live in
-// the compiled library, so a program's own compiler flags cannot change them.
+// wet-bulb, with dew point, with relative humidity or with humidity ratio; and the
+// standard atmosphere's pressure at an altitude. The computations live in the
+// compiled library, so a program's own compiler flags cannot change them.
 //
 // No range of validity is enforced: a value outside the relations' physical range
-// (a relative humidity above 100, a dew point above the dry-bulb, 500 degrees C)
-// gives whatever the relations give. Only a computation fault or invalid input is
-// reported, as a status, and nothing is thrown. A result never holds a NaN or an
-// infinity.
+// (a relative humidity above 100, a dew point above the dry-bulb) gives whatever
+// the relations give. Only a computation fault, a state whose vapour pressure
+// reaches the total pressure, or invalid input is reported, as a status, and
+// nothing is thrown. A result never holds a NaN or an infinity.
+//
+// The results are the calculator's (hygrian(1)) to the bit, except in two cases:
+// where the calculator's wet-bulb search gives up, a bisection goes on and may
+// find the wet-bulb (see Result::wetBulbFound); and where P - p <= 0 the status is
+// VaporPressureNotBelowTotal, where the calculator computes a meaningless state.
 #pragma once
 
 #include <string_view>
@@ -55,8 +61,12 @@ enum class Status {
 struct Result {
   State state;
   Status status = Status::Ok;
-  // The wet-bulb temperature is known: given, or found by the search. When the
-  // search gives up, state.wetBulb is 0.0 and this is false; status stays Ok.
+  // The wet-bulb temperature is known: given, or found. It is found by a secant
+  // search from the dew point and, where that gives up (near a wet-bulb of 0
+  // degrees C, where the saturation relation switches from ice to water), by a
+  // bisection between min(dew point, dry-bulb) - 1 K and the dry-bulb down to a
+  // bracket of 1e-6 K, whose midpoint it takes. When neither finds it,
+  // state.wetBulb is 0.0 and this is false; status stays Ok.
   bool wetBulbFound = false;
 };
 
@@ -72,7 +82,8 @@ struct Result {
 
 // From the dry-bulb and dew-point temperatures (degrees C); a dew point at or
 // below 0 is taken as a frost point. 25 and 15: wet-bulb 18.50..., relative
-// humidity 53.82... percent; 100 and 100: the search gives up (wetBulbFound false).
+// humidity 53.82... percent; 100 and 100: VaporPressureNotBelowTotal (the vapour
+// pressure, 101.36 kPa, is above the standard pressure).
 [[nodiscard]] HYGRIAN_API Result FromDryBulbDewPoint(double dryBulb, double dewPoint,
                                                      double pressure = StandardPressure) noexcept;
 
