@@ -37,10 +37,14 @@ build:
 	@cmake --preset $(PRESET) >&2
 	@cmake --build --preset $(PRESET) >&2
 
-# The Debian package of everything installed, in $(BUILD).
-package: build
-	@cmake --build --preset $(PRESET) --target package >&2
-	@ls $(BUILD)/hygrian_*.deb
+# The Debian packages of everything installed (hygrian, libhygrian1, libhygrian-dev,
+# python3-hygrian where the Python module is built), from a tree configured for
+# /usr so that the libraries go to the multiarch directory: build/package.
+package:
+	@cmake --preset package >&2
+	@cmake --build --preset package --target package >&2
+	@ls build/package/*_$$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$$/\1/p' \
+	  build/package/CPackConfig.cmake)_*.deb
 
 # The README's table of saturation pressures against reference values.
 accuracy:

@@ -177,7 +177,8 @@ if(HYGRIAN_TESTS)
               -B ${package_dir})
     set_tests_properties(package_build PROPERTIES FIXTURES_SETUP package)
     add_test(NAME package
-      COMMAND ${PROJECT_SOURCE_DIR}/tests/package_test.sh deb ${package_dir} ${PROJECT_VERSION})
+      COMMAND ${PROJECT_SOURCE_DIR}/tests/package_test.sh deb ${package_dir} ${PROJECT_VERSION}
+              ${CMAKE_INSTALL_LIBDIR})
     set_tests_properties(package PROPERTIES FIXTURES_REQUIRED package)
   else()
     message(STATUS "dpkg-deb not found: the package test is left out (.ci/install installs it)")
