@@ -42,6 +42,7 @@ build:
 # /usr so that the libraries go to the multiarch directory: build/package.
 package:
 	@cmake --preset package >&2
+	@rm -f build/package/*.deb
 	@cmake --build --preset package --target package >&2
 	@ls build/package/*_$$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$$/\1/p' \
 	  build/package/CPackConfig.cmake)_*.deb

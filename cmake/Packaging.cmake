@@ -130,11 +130,17 @@ hygrian_package(dev libhygrian-dev libdevel
 if(python IN_LIST CPACK_COMPONENTS_ALL)
   hygrian_package(python python3-hygrian python
     "psychrometric properties of moist air - Python 3 module"
-    "This package holds the Python 3 module hygrian: the relations as NumPy"
-    "universal functions, which broadcast over arrays and work on xarray and"
-    "pandas data.")
+    "This package holds the Python 3 module hygrian: the moist-air computations"
+    "as NumPy universal functions, which broadcast over whole arrays, and a"
+    "function that gives the state as a dict of named arrays.")
+  # The extension module is built for this Python and this NumPy ABI.
   set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
     "python3 (>= 3.11~), python3 (<< 3.12), python3-numpy (>= 1:1.22.0), python3-numpy-abi9")
+  # Byte-compiled on installation and cleaned before removal, as Debian's Python
+  # packages are, so that removing the package leaves no cache behind.
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
+    ${debian_dir}/python3-hygrian/postinst
+    ${debian_dir}/python3-hygrian/prerm)
 endif()
 
 set(CPACK_GENERATOR DEB)
