@@ -1,7 +1,7 @@
 # The two everyday commands; everything else lives in CMakePresets.json.
 SHELL := /bin/bash
 PRESET ?= release
-BUILD := build/$(PRESET)
+BUILD = build/$(PRESET)
 
 .PHONY: run test build bench bench-floor fuzz lint memcheck clean package accuracy
 
@@ -37,15 +37,15 @@ build:
 	@cmake --preset $(PRESET) >&2
 	@cmake --build --preset $(PRESET) >&2
 
-# The Debian packages of everything installed (hygrian, libhygrian1, libhygrian-dev,
-# python3-hygrian where the Python module is built), from a tree configured for
-# /usr so that the libraries go to the multiarch directory: build/package.
-package:
-	@cmake --preset package >&2
-	@rm -f build/package/*.deb
-	@cmake --build --preset package --target package >&2
-	@ls build/package/*_$$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$$/\1/p' \
-	  build/package/CPackConfig.cmake)_*.deb
+# The Debian package of everything installed, in $(BUILD).
+package: build
+	@rm -f $(BUILD)/*.deb
+	@cmake --build --preset $(PRESET) --target package >&2
+	@ls $(BUILD)/*.deb
+# That is one package per install component (hygrian, libhygrian1, libhygrian-dev,
+# python3-hygrian), from the package preset's tree: its prefix /usr puts the
+# libraries in the multiarch directory.
+package: PRESET = package
 
 # The README's table of saturation pressures against reference values.
 accuracy:
