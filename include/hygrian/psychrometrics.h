@@ -37,7 +37,7 @@ enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
   InvalidOperation,  // "floating-point error: invalid": 0/0 and the like
-  DivideByZero,      // "floating-point error: divide by zero": e.g. P - p = 0
+  DivideByZero,      // "floating-point error: divide by zero"
   Overflow,          // "floating-point error: overflow": a result beyond the double range
   LogDomain,         // "log: DOMAIN error": ln of a negative number (a negative pressure)
   LogSingularity,    // "log: SING error": ln 0 (a vapour pressure of 0)
@@ -45,6 +45,11 @@ enum class Status {
   PowerDomain,       // "**: DOMAIN error": cannot occur (the exponents are 2, 3 and 4)
   PowerSingularity,  // "**: SING error": cannot occur either
   PowerOverflow,     // "**: OVERFLOW error": an absolute temperature above about 1.2e77 K
+  // "vapour pressure at or above total pressure": P - p <= 0 for the vapour
+  // pressure or the saturation pressure at the dry-bulb, the wet-bulb (given or
+  // found) or the dew point, which makes the humidity ratio meaningless. A fault
+  // met earlier in the computation keeps its own status.
+  VaporPressureNotBelowTotal,
 };
 
 struct Result {
@@ -77,6 +82,25 @@ struct Result {
 // 25 and 50: wet-bulb 17.89..., dew point 13.83...; 25 and 0 give LogSingularity.
 [[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(
     double dryBulb, double relativeHumidity, double pressure = StandardPressure) noexcept;
+
+// From the dry-bulb temperature (degrees C) and the humidity ratio (kg of water
+// vapour per kg of dry air, 0.01 for 10 g/kg), as climate models and mixing
+// calculations give them: the vapour pressure from the humidity ratio, then the
+// dew point, relative humidity and wet-bulb as for the other pairs. A negative
+// humidity ratio is invalid input; 0 gives LogSingularity. 25 and 0.0125990:
+// wet-bulb 20.00..., relative humidity 63.48... percent.
+[[nodiscard]] HYGRIAN_API Result FromDryBulbHumidityRatio(
+    double dryBulb, double humidityRatio, double pressure = StandardPressure) noexcept;
+
+// The total pressure (kPa) of the standard atmosphere at an altitude in metres
+// above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
+// 0 m gives 101.325, 1,500 m 84.556 (to 5 digits), 11,000 m 22.632. Outside that
+// range, or for a NaN, the status is InvalidInput and the pressure 0.0.
+struct PressureResult {
+  double pressure = 0.0;  // kPa
+  Status status = Status::Ok;
+};
+[[nodiscard]] HYGRIAN_API PressureResult StandardPressureAtAltitude(double metres) noexcept;
 
 // "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
 // "unknown status" for a value outside the enumeration. The text is a
