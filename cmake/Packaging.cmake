@@ -65,8 +65,7 @@ function(hygrian_wrap text out)
   set(${out} "${wrapped}${line}" PARENT_SCOPE)
 endfunction()
 
-# Sets the Debian package of COMPONENT: its NAME, SECTION, a SUMMARY and a
-# paragraph of its own after the paragraph that all the packages share.
+# The paragraph that every package's description begins with.
 string(CONCAT shared_paragraph
   "hygrian computes the psychrometric properties of moist air in SI units. From a "
   "dry-bulb temperature and one of the wet-bulb temperature, the dew point or the "
@@ -74,6 +73,9 @@ string(CONCAT shared_paragraph
   "humidity, enthalpy, humidity ratio, degree of saturation, specific volume and "
   "vapour pressure.")
 hygrian_wrap("${shared_paragraph}" shared_paragraph)
+
+# Sets the Debian package of COMPONENT: its NAME, SECTION, a SUMMARY and a
+# paragraph of its own (the further arguments, joined) after the shared one.
 function(hygrian_package component name section summary)
   string(TOUPPER ${component} upper)
   list(JOIN ARGN " " own_paragraph)
