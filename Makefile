@@ -1,7 +1,7 @@
 # The two everyday commands; everything else lives in CMakePresets.json.
 SHELL := /bin/bash
 PRESET ?= release
-BUILD := build/$(PRESET)
+BUILD = build/$(PRESET)
 
 .PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy
 
@@ -39,8 +39,13 @@ build:
 
 # The Debian package of everything installed, in $(BUILD).
 package: build
+	@rm -f $(BUILD)/*.deb
 	@cmake --build --preset $(PRESET) --target package >&2
-	@ls $(BUILD)/hygrian_*.deb
+	@ls $(BUILD)/*.deb
+# That is one package per install component (hygrian, libhygrian1, libhygrian-dev,
+# python3-hygrian), from the package preset's tree: its prefix /usr puts the
+# libraries in the multiarch directory.
+package: PRESET = package
 
 # The README's table of saturation pressures against reference values.
 accuracy:
