@@ -116,6 +116,13 @@ memcheck:
 clean:
 	@rm -rf build
 
+# The two commands on a minimal Debian 12 root in a chroot, from a clone of this
+# repository's last commit (as root): FRESH=run for the make run half alone.
+FRESH ?= test
+fresh-check:
+	@$(DEPENDENCIES) fresh
+	@tests/fresh_machine.sh $(FRESH)
+
 # The picture in README: the default chart with three points joined by a process.
 .PHONY: chart-demo
 chart-demo: build
