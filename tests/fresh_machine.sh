@@ -33,11 +33,11 @@ step() { printf 'fresh-check: %-11s %7s s\n' "$1" "$(seconds "$2")"; }
 
 # The first Debian archive named in apt's sources (one-line or deb822 form).
 mirror() {
-  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
-    2>/dev/null |
+  local files=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+  { cat "${files[@]}" 2>/dev/null || true; } |
     sed -n -e 's#^URIs:[[:space:]]*\(https\{0,1\}://[^[:space:]]*/debian\)/\{0,1\}\([[:space:]].*\)\{0,1\}$#\1#p' \
       -e 's#^deb[[:space:]]\{1,\}\(\[[^]]*\][[:space:]]\{1,\}\)\{0,1\}\(https\{0,1\}://[^[:space:]]*/debian\)/\{0,1\}[[:space:]].*#\2#p' |
-    head -n 1
+    head -n 1 || true
 }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/hygrian-fresh.XXXXXX")
@@ -89,10 +89,11 @@ mount_in /var/cache/apt/archives --bind "$cache/archives"
 git clone --quiet --no-hardlinks "$source_dir" "$root/root/hygrian"
 step unpack "$start"
 
-# in_root COMMAND: runs a shell command in the clone, in the chroot, with a
-# plain environment and two build jobs.
+# in_root COMMAND [CHROOT-OPTION]: runs a shell command in the clone, in the
+# chroot, with a plain environment and two build jobs; as root unless the option
+# names another user.
 in_root() {
-  chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb CMAKE_BUILD_PARALLEL_LEVEL=2 \
+  chroot ${2:-} "$root" /usr/bin/env -i HOME=/root TERM=dumb CMAKE_BUILD_PARALLEL_LEVEL=2 \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     /bin/bash -c "cd /root/hygrian && $1"
 }
@@ -102,6 +103,16 @@ fail() {
   tail -n 40 "$work/$2.err" >&2
   exit 1
 }
+
+# A user who can neither install nor sudo is told what to install, and nothing
+# is built.
+chmod 755 "$root/root"
+in_root "printf '1\n' | make run" --userspec=65534:65534 >"$work/user.out" 2>"$work/user.err" &&
+  fail "make run as a user without root succeeded" user
+grep -qx '  apt-get install g++ gcc cmake ninja-build' "$work/user.err" ||
+  fail "make run as a user without root does not name the packages to install" user
+[ ! -s "$work/user.out" ] && [ ! -e "$root/root/hygrian/build" ] ||
+  fail "make run as a user without root wrote to standard output or built" user
 
 start=$(now)
 in_root "printf '1\n25 20\n2\n' | make run" >"$work/run.out" 2>"$work/run.err" ||
@@ -125,3 +136,10 @@ if [ "$halves" = test ]; then
   step "make test" "$start"
   grep -E '^[0-9]+% tests passed' "$work/test.out" | sed 's/^/fresh-check: /'
 fi
+
+# With everything there, the dependency step is silent and quick.
+start=$(now)
+in_root "tools/install-dependencies $halves" >"$work/again.out" 2>"$work/again.err" ||
+  fail "the dependency step failed with everything installed" again
+[ ! -s "$work/again.out" ] && [ ! -s "$work/again.err" ] || fail "the dependency step printed something with nothing missing" again
+step "deps again" "$start"
