@@ -93,7 +93,7 @@ step unpack "$start"
 # chroot, with a plain environment and two build jobs; as root unless the option
 # names another user.
 in_root() {
-  chroot ${2:-} "$root" /usr/bin/env -i HOME=/root TERM=dumb CMAKE_BUILD_PARALLEL_LEVEL=2 \
+  chroot ${2:+"$2"} "$root" /usr/bin/env -i HOME=/root TERM=dumb CMAKE_BUILD_PARALLEL_LEVEL=2 \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     /bin/bash -c "cd /root/hygrian && $1"
 }
@@ -141,5 +141,6 @@ fi
 start=$(now)
 in_root "tools/install-dependencies $halves" >"$work/again.out" 2>"$work/again.err" ||
   fail "the dependency step failed with everything installed" again
-[ ! -s "$work/again.out" ] && [ ! -s "$work/again.err" ] || fail "the dependency step printed something with nothing missing" again
+[ ! -s "$work/again.out" ] && [ ! -s "$work/again.err" ] ||
+  fail "the dependency step printed something with nothing missing" again
 step "deps again" "$start"
