@@ -3,7 +3,7 @@ SHELL := /bin/bash
 PRESET ?= release
 BUILD := build/$(PRESET)
 
-.PHONY: run test build bench bench-floor fuzz lint memcheck clean package accuracy
+.PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy
 
 # Builds target $(1) of $(BUILD) quietly. Configuring a new tree, or the first sign
 # of real work (anything but ninja's check of the source globs), puts one short
@@ -51,6 +51,12 @@ bench:
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@build/bench/bench/hygrian_bench
+
+# The Python ufuncs against the library's own loop and against plain NumPy.
+bench-python:
+	@cmake --preset bench >&2
+	@cmake --build --preset bench >&2
+	@/usr/bin/python3 bench/python/ufunc_bench.py build/bench
 
 # The dialogue against static C floors: instruction counts and CPU-time ratios.
 bench-floor:

@@ -49,9 +49,10 @@ constexpr std::array<Property, 9> kProperties = {{
     {"specific_volume", &State::specificVolume},
     {"vapor_pressure", &State::vaporPressure},
 }};
-constexpr int kInputs = 3;
-constexpr int kOutputs = static_cast<int>(kProperties.size()) + 1;
-constexpr int kArguments = kInputs + kOutputs;
+constexpr std::size_t kInputs = 3;
+constexpr std::size_t kOutputs = kProperties.size() + 1;
+constexpr std::size_t kArguments = kInputs + kOutputs;
+constexpr std::size_t kLoops = 2;
 
 template <typename T>
 double Load(const char* at) {
@@ -104,24 +105,20 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
 
 // Loop signatures "fff->fffffffff b" and "ddd->ddddddddd b". NumPy takes the first
 // loop that the inputs cast to safely, so float32 comes first.
-template <char type>
-constexpr std::array<char, kArguments> Signature() {
-  std::array<char, kArguments> types{};
-  types.fill(type);
-  types.back() = NPY_INT8;
+constexpr std::array<char, kLoops> kLoopTypes = {NPY_FLOAT, NPY_DOUBLE};
+constexpr char kStatusType = NPY_INT8;
+constexpr std::size_t kTypeCount = kLoops * kArguments;
+constexpr std::array<char, kTypeCount> Types() {
+  std::array<char, kTypeCount> types{};
+  for (std::size_t loop = 0; loop < kLoops; ++loop) {
+    for (std::size_t k = 0; k < kArguments; ++k) {
+      types[loop * kArguments + k] = k + 1 == kArguments ? kStatusType : kLoopTypes[loop];
+    }
+  }
   return types;
 }
-constexpr std::array<char, 2 * kArguments> kTypes = [] {
-  std::array<char, 2 * kArguments> both{};
-  const auto f = Signature<NPY_FLOAT>();
-  const auto d = Signature<NPY_DOUBLE>();
-  for (std::size_t k = 0; k < f.size(); ++k) {
-    both[k] = f[k];
-    both[kArguments + k] = d[k];
-  }
-  return both;
-}();
-constexpr std::array<void*, 2> kNoData = {nullptr, nullptr};
+constexpr std::array<char, kTypeCount> kTypes = Types();
+constexpr std::array<void*, kLoops> kNoData = {nullptr, nullptr};
 
 #define HYGRIAN_OUTPUTS                                                               \
   "Returns ten arrays, broadcast from the inputs: dry_bulb, wet_bulb, dew_point\n"    \
@@ -138,7 +135,7 @@ constexpr std::array<void*, 2> kNoData = {nullptr, nullptr};
 
 struct Pair {
   const char* name;
-  std::array<PyUFuncGenericFunction, 2> loops;
+  std::array<PyUFuncGenericFunction, kLoops> loops;
   const char* doc;
 };
 
@@ -232,8 +229,8 @@ bool AddUfuncs(PyObject* module) {
     // outlive the ufunc, so they are static.
     PyObject* ufunc = PyUFunc_FromFuncAndData(
         const_cast<PyUFuncGenericFunction*>(pair.loops.data()), const_cast<void**>(kNoData.data()),
-        const_cast<char*>(kTypes.data()), 2, kInputs, kOutputs, PyUFunc_None, pair.name, pair.doc,
-        0);
+        const_cast<char*>(kTypes.data()), static_cast<int>(kLoops), static_cast<int>(kInputs),
+        static_cast<int>(kOutputs), PyUFunc_None, pair.name, pair.doc, 0);
     if (!Add(module, pair.name, ufunc)) return false;
   }
   return true;
@@ -268,5 +265,5 @@ PyObject* Initialise() {
 }  // namespace
 }  // namespace hygrian::python
 
-// NOLINTNEXTLINE(readability-identifier-naming): the name Python looks for
+// NOLINTNEXTLINE(readability-identifier-naming,bugprone-reserved-identifier): Python's name
 PyMODINIT_FUNC PyInit__ufuncs() { return hygrian::python::Initialise(); }
