@@ -221,3 +221,23 @@ ERRORS = [
 def test_errors(kwargs, error, words):
     with pytest.raises(error, match=words):
         hx.psychrometrics(**kwargs)
+
+
+@pytest.mark.parametrize("dtype", [np.float32, np.float64])
+def test_conversion_needs_only_slab_buffers(dtype, monkeypatch):
+    import tracemalloc  # NumPy reports its buffers to tracemalloc
+
+    monkeypatch.setattr(hx, "SLAB", 4096)
+    n = 1 << 20
+    t2m = xr.DataArray(np.full(n, 298.15, dtype), dims="x", attrs={"units": "K"})
+    d2m = xr.DataArray(np.full(n, 288.15, dtype), dims="x", attrs={"units": "K"})
+    sp = xr.DataArray(np.full(n, 101325.0, dtype), dims="x", attrs={"units": "Pa"})
+    tracemalloc.start()
+    try:
+        states = hx.psychrometrics(dry_bulb=t2m, dew_point=d2m, pressure=sp)
+        peak = tracemalloc.get_traced_memory()[1]
+    finally:
+        tracemalloc.stop()
+    outputs = sum(v.nbytes for v in states.data_vars.values())
+    # the outputs, and buffers for a slab: far less than one converted copy (8 MB)
+    assert outputs == 73 * n and peak - outputs < 1024 * 1024, peak - outputs
