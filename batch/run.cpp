@@ -141,6 +141,8 @@ Result Compute(tables::Pair pair, const tables::Measured& m) noexcept {
       return FromDryBulbDewPoint(m.dryBulb, m.second, m.pressure);
     case tables::Pair::RelativeHumidity:
       return FromDryBulbRelativeHumidity(m.dryBulb, m.second, m.pressure);
+    case tables::Pair::HumidityRatio:
+      return FromDryBulbHumidityRatio(m.dryBulb, m.second, m.pressure);
   }
   return {};
 }

@@ -111,8 +111,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   CLI::App app{
       "Draws the psychrometric chart as an SVG document on standard output, with the\n"
       "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
-      "one of wet_bulb, dew_point, relative_humidity, and may have a label column;\n"
-      "the points are computed at the chart's pressure.",
+      "one of wet_bulb, dew_point, relative_humidity, humidity_ratio, and may have a\n"
+      "label column; the points are computed at the chart's pressure.",
       std::string(kProgram)};
   app.get_formatter()->column_width(28);
   app.footer(

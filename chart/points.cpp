@@ -14,6 +14,8 @@ Result Compute(tables::Pair pair, double dryBulb, double second, double pressure
       return FromDryBulbDewPoint(dryBulb, second, pressure);
     case tables::Pair::RelativeHumidity:
       return FromDryBulbRelativeHumidity(dryBulb, second, pressure);
+    case tables::Pair::HumidityRatio:
+      return FromDryBulbHumidityRatio(dryBulb, second, pressure);
   }
   return {};
 }

@@ -128,10 +128,12 @@ constexpr std::array<void*, kLoops> kNoData = {nullptr, nullptr};
   "float64 inputs give float64, float32 inputs float32 (computed in double).\n\n"     \
   "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"  \
   "wet_bulb is NaN. Any other code (hygrian.STATUS has the texts): invalid input\n"   \
-  "(1: a value not finite, pressure not above 0) or a fault of the relations; the\n"  \
-  "two given values stay and the other seven properties are NaN. No exception is\n"   \
-  "raised for a bad state. pressure is the total pressure in kPa (101.325 at sea\n"   \
-  "level); pass it as a scalar to use one pressure for all.\n\n"
+  "(1: a value not finite, pressure not above 0), an impossible state (11: the\n"     \
+  "vapour pressure at or above the total pressure) or a fault of the relations;\n"    \
+  "the two given values stay and the other seven properties are NaN. No exception\n"  \
+  "is raised for a bad state. pressure is the total pressure in kPa (101.325 at\n"    \
+  "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"    \
+  "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
 
 struct Pair {
   const char* name;
@@ -139,7 +141,7 @@ struct Pair {
   const char* doc;
 };
 
-const std::array<Pair, 3> kPairs = {{
+const std::array<Pair, 4> kPairs = {{
     {"from_dry_bulb_wet_bulb",
      {Loop<float, FromDryBulbWetBulb, &State::wetBulb>,
       Loop<double, FromDryBulbWetBulb, &State::wetBulb>},
@@ -171,6 +173,16 @@ const std::array<Pair, 3> kPairs = {{
      ">>> s[1].dtype, s[9]\n"
      "(dtype('float32'), array([[0, 6],\n"
      "       [0, 6]], dtype=int8))\n"},
+    {"from_dry_bulb_humidity_ratio",
+     {Loop<float, FromDryBulbHumidityRatio, &State::humidityRatio>,
+      Loop<double, FromDryBulbHumidityRatio, &State::humidityRatio>},
+     "The moist-air state from the dry-bulb temperature (degrees C) and the humidity\n"
+     "ratio (kg of water vapour per kg of dry air: 0.01 for 10 g/kg; a negative one is\n"
+     "invalid input) at a total pressure (kPa).\n\n" HYGRIAN_OUTPUTS "Example:\n\n"
+     ">>> import numpy as np, hygrian\n"
+     ">>> s = hygrian.from_dry_bulb_humidity_ratio(25.0, [0.0125990, 0.0, -1.0], 101.325)\n"
+     ">>> np.round(s[1], 2), s[9]\n"
+     "(array([20., nan, nan]), array([0, 6, 1], dtype=int8))\n"},
 }};
 
 #undef HYGRIAN_OUTPUTS

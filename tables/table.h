@@ -1,5 +1,5 @@
 // The input contract of a table of measured air states: a header that names
-// dry_bulb and one of wet_bulb, dew_point, relative_humidity (and perhaps
+// dry_bulb and one of wet_bulb, dew_point, relative_humidity, humidity_ratio (and perhaps
 // pressure, in kPa), and rows that give those values as numbers. Any other column
 // is carried along. TableReader puts it together over a CsvReader.
 #pragma once
@@ -21,6 +21,7 @@ enum class Pair {
   WetBulb,           // wet_bulb, degrees C
   DewPoint,          // dew_point, degrees C
   RelativeHumidity,  // relative_humidity, percent
+  HumidityRatio,     // humidity_ratio, kg/kg
 };
 
 inline constexpr std::size_t NoColumn = SIZE_MAX;
@@ -51,13 +52,14 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
                                                                    "vapor_pressure",
                                                                    "status"};
 
-// The column name of a pair: "wet_bulb", "dew_point" or "relative_humidity".
+// The column name of a pair: "wet_bulb", "dew_point", "relative_humidity" or
+// "humidity_ratio".
 [[nodiscard]] std::string_view PairColumn(Pair pair) noexcept;
 
 // Reads the header record into layout. Returns an empty string, or what is wrong:
 //   "no dry_bulb column"
-//   "no wet_bulb, dew_point or relative_humidity column"
-//   "more than one of wet_bulb, dew_point, relative_humidity"
+//   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column"
+//   "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio"
 //   "two dry_bulb columns" (or pressure, or the pair's column)
 //   "carried column status is named like a result column"
 //   "header field longer than 1 MiB", "more than 65536 columns"
@@ -80,7 +82,7 @@ enum class BadInput {
 // One row's measured values, or why there are none.
 struct Measured {
   double dryBulb = 0.0;   // degrees C
-  double second = 0.0;    // the pair's value: degrees C, or percent
+  double second = 0.0;    // the pair's value: degrees C, percent or kg/kg
   double pressure = 0.0;  // kPa, > 0
   BadInput bad = BadInput::None;
   std::string_view column;  // the column at fault, by its key ("dry_bulb", "pressure")

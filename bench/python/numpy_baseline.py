@@ -77,3 +77,9 @@ def from_dry_bulb_relative_humidity(t, rh, P):
     W = humidity_ratio_from_pressure(p, P)
     s = state(t, p, W, P)
     return dict(dry_bulb=t, wet_bulb=wet_bulb(t, s["dew_point"], W, P), **s)
+
+
+def from_dry_bulb_humidity_ratio(t, W, P):
+    p = W * P / (W + EPSILON)
+    s = state(t, p, W, P)
+    return dict(dry_bulb=t, wet_bulb=wet_bulb(t, s["dew_point"], W, P), **s)

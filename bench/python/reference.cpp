@@ -3,7 +3,7 @@
 //
 //   hygrian_python_reference PAIR FILE REPEATS
 //
-// PAIR is wet_bulb, dew_point or relative_humidity; FILE holds n dry-bulbs, n
+// PAIR is wet_bulb, dew_point, relative_humidity or humidity_ratio; FILE holds n dry-bulbs, n
 // second values and n pressures as native doubles. Prints the least time of
 // REPEATS passes in nanoseconds of CPU time per state, then the number of Ok
 // states.
@@ -25,6 +25,7 @@ Compute ComputeOf(std::string_view pair) {
   if (pair == "wet_bulb") return hygrian::FromDryBulbWetBulb;
   if (pair == "dew_point") return hygrian::FromDryBulbDewPoint;
   if (pair == "relative_humidity") return hygrian::FromDryBulbRelativeHumidity;
+  if (pair == "humidity_ratio") return hygrian::FromDryBulbHumidityRatio;
   return nullptr;
 }
 

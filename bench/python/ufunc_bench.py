@@ -25,7 +25,7 @@ sys.path.insert(0, HERE)
 import hygrian  # noqa: E402
 import numpy_baseline  # noqa: E402
 
-STATES = 100_000
+STATES = 1_000_000
 ROUNDS, PASSES = 3, 3
 REFERENCE = os.path.join(BUILD, "bench", "hygrian_python_reference")
 
@@ -73,7 +73,7 @@ def outputs(n, dtype):
 def main():
     states, P = weather(STATES)
     n = len(P)
-    pairs = ["wet_bulb", "dew_point", "relative_humidity"]
+    pairs = ["wet_bulb", "dew_point", "relative_humidity", "humidity_ratio"]
     sides = ["library", "float64", "float32", "new arrays", "numpy"]
     figures = {pair: {side: [] for side in sides} for pair in pairs}
     out64, out32 = outputs(n, np.float64), outputs(n, np.float32)

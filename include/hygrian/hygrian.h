@@ -5,7 +5,12 @@
 
    No range of validity is enforced: values outside the relations' physical range
    give whatever the relations give. Only a computation fault or invalid input is
-   reported, as a status; a state never holds a NaN or an infinity. */
+   reported, as a status; a state never holds a NaN or an infinity.
+
+   The interface only grows: hygrian_state never changes its layout, new results
+   come through new functions, and status codes are never renumbered (a new
+   status takes the next free code). A program built against an older version
+   of this header runs with any newer libhygrian.so.1. */
 #ifndef HYGRIAN_HYGRIAN_H
 #define HYGRIAN_HYGRIAN_H
 
@@ -45,7 +50,11 @@ enum hygrian_status {
   HYGRIAN_EXP_OVERFLOW = 7,      /* "exp: OVERFLOW error" */
   HYGRIAN_POWER_DOMAIN = 8,      /* "**: DOMAIN error" (cannot occur) */
   HYGRIAN_POWER_SINGULARITY = 9, /* "**: SING error" (cannot occur) */
-  HYGRIAN_POWER_OVERFLOW = 10    /* "**: OVERFLOW error" */
+  HYGRIAN_POWER_OVERFLOW = 10,   /* "**: OVERFLOW error" */
+  /* "vapour pressure at or above total pressure": P - p <= 0 for the vapour
+     pressure or the saturation pressure at the dry-bulb, the wet-bulb or the dew
+     point (a fault met earlier keeps its own code) */
+  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11
 };
 
 /* Each function computes the state from one measured pair at the total pressure
@@ -53,9 +62,9 @@ enum hygrian_status {
    *state and returns a status code. On any status but HYGRIAN_OK the state holds
    the two given values and 0.0 everywhere else. When wet_bulb_found is not NULL it
    is set to 1 when the wet-bulb temperature is known (given, or found by the
-   search) and to 0 otherwise; when the search gives up the status is HYGRIAN_OK
-   and state->wet_bulb is 0.0. With state NULL nothing is computed and the status
-   is HYGRIAN_INVALID_INPUT.
+   search or the bisection that follows it) and to 0 otherwise; when neither
+   finds it the status is HYGRIAN_OK and state->wet_bulb is 0.0. With state NULL nothing is computed
+   and the status is HYGRIAN_INVALID_INPUT.
 
    25 and 20 degrees C at 101.325 kPa: dew point 17.56..., relative humidity
    63.48... percent. */
@@ -70,6 +79,23 @@ HYGRIAN_API int hygrian_from_dry_bulb_dew_point(double dry_bulb, double dew_poin
 HYGRIAN_API int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_humidity,
                                                         double pressure, hygrian_state* state,
                                                         int* wet_bulb_found);
+
+/* The humidity ratio in kg of water vapour per kg of dry air (0.01, not 10); a
+   negative one is invalid input. */
+HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio,
+                                                     double pressure, hygrian_state* state,
+                                                     int* wet_bulb_found);
+
+/* The total pressure (kPa) of the standard atmosphere at `metres` above sea
+   level, 101.325 (1 - 2.25577e-5 Z)^5.2559, written to *pressure: 0 m gives
+   101.325, 1500 m 84.556 (to 5 digits). Outside -5000 to 11000 m, for a NaN or
+   with pressure NULL the status is HYGRIAN_INVALID_INPUT (and *pressure, when
+   there is one, is 0.0). */
+HYGRIAN_API int hygrian_standard_pressure_at_altitude(double metres, double* pressure);
+
+/* The library's version, HYGRIAN_VERSION of the hygrian/version.h that it was
+   built with ("1.1.0"): a static string, never freed. */
+HYGRIAN_API const char* hygrian_version(void);
 
 /* "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
    "unknown status" for any other code. A static string: never freed. */

@@ -28,6 +28,7 @@ from ._ufuncs import (
     STANDARD_PRESSURE,
     STATUS,
     from_dry_bulb_dew_point,
+    from_dry_bulb_humidity_ratio,
     from_dry_bulb_relative_humidity,
     from_dry_bulb_wet_bulb,
 )
@@ -37,6 +38,7 @@ __all__ = [
     "STANDARD_PRESSURE",
     "STATUS",
     "from_dry_bulb_dew_point",
+    "from_dry_bulb_humidity_ratio",
     "from_dry_bulb_relative_humidity",
     "from_dry_bulb_wet_bulb",
     "psychrometrics",
@@ -46,6 +48,7 @@ _SECOND_VALUES = {
     "wet_bulb": from_dry_bulb_wet_bulb,
     "dew_point": from_dry_bulb_dew_point,
     "relative_humidity": from_dry_bulb_relative_humidity,
+    "humidity_ratio": from_dry_bulb_humidity_ratio,
 }
 
 
@@ -63,9 +66,10 @@ def psychrometrics(*, dry_bulb, wet_bulb=None, dew_point=None, relative_humidity
     Returns a dict with the nine properties (the keys of ``PROPERTIES``:
     degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
     when every property is computed, -1 when only the wet-bulb is missing
-    (NaN), any other code (see ``STATUS``) for invalid input or a fault, where
-    all but the two given values are NaN. No exception for a bad state; a
-    ``TypeError`` when not exactly one second value is given.
+    (NaN), any other code (see ``STATUS``) for invalid input, an impossible
+    state (11) or a fault, where all but the two given values are NaN. No
+    exception for a bad state; a ``TypeError`` when not exactly one second
+    value is given.
 
     >>> import numpy as np, hygrian
     >>> s = hygrian.psychrometrics(dry_bulb=np.array([25.0, 30.0]), relative_humidity=50.0)

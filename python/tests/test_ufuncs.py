@@ -35,14 +35,21 @@ DRY_BULBS = [-1e308, -300.0, -273.1600036621094, -268.0, -264.66, -100.0, -40.0,
 TEMPERATURES = [-1e308, -273.1600036621094, -268.0, -100.0, -40.0, -6.0, -0.5, 0.0, 1e-9, 5.0,
                 10.0, 15.0, 20.0, 25.0, 30.0, 49.99, 60.0, 100.0, 120.0, 1000.0, 1e78, np.nan]
 HUMIDITIES = [-10.0, 0.0, 1e-300, 1e-3, 5.0, 50.0, 80.0, 99.9, 100.0, 150.0, 1e10, 1e308, -np.inf]
+RATIOS = [-1e-3, 0.0, 1e-300, 1e-5, 1e-3, 0.005, 0.012599, 0.02, 0.05, 0.2, 1.0, 10.0, 1e10,
+          1e308, np.nan]
 PRESSURES = [101.325, 80.0, 30.0, 250.0, 1e-3, 0.0, -5.0, np.nan]
 
-# ufunc, C function, the second given value, its grid.
+# ufunc, C function, the second given value, its grid, and states at 101.325 kPa
+# where no wet-bulb is found: supersaturated air, whose wet-bulb would lie above
+# the dry-bulb.
 PAIRS = [
-    ("from_dry_bulb_wet_bulb", "hygrian_from_dry_bulb_wet_bulb", "wet_bulb", TEMPERATURES),
-    ("from_dry_bulb_dew_point", "hygrian_from_dry_bulb_dew_point", "dew_point", TEMPERATURES),
+    ("from_dry_bulb_wet_bulb", "hygrian_from_dry_bulb_wet_bulb", "wet_bulb", TEMPERATURES, []),
+    ("from_dry_bulb_dew_point", "hygrian_from_dry_bulb_dew_point", "dew_point", TEMPERATURES,
+     [(-17.2, 15.25), (-11.1, 11.25)]),
     ("from_dry_bulb_relative_humidity", "hygrian_from_dry_bulb_relative_humidity",
-     "relative_humidity", HUMIDITIES),
+     "relative_humidity", HUMIDITIES, [(-6.0, 272.0), (-5.1, 237.0)]),
+    ("from_dry_bulb_humidity_ratio", "hygrian_from_dry_bulb_humidity_ratio", "humidity_ratio",
+     RATIOS, [(-20.6, 0.012238249369681924)]),
 ]
 UFUNCS = [getattr(hygrian, pair[0]) for pair in PAIRS]
 
@@ -59,6 +66,7 @@ STATUS_TEXTS = {
     8: "**: DOMAIN error",
     9: "**: SING error",
     10: "**: OVERFLOW error",
+    11: "vapour pressure at or above total pressure",
 }
 # 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4.
 REACHABLE = set(STATUS_TEXTS) - {8, 9}
@@ -82,9 +90,11 @@ def expected(function, second, dry_bulbs, seconds, pressures):
     return values, statuses
 
 
-def grid(seconds):
-    t, x, p = np.meshgrid(DRY_BULBS, seconds, PRESSURES, indexing="ij")
-    return t.ravel(), x.ravel(), p.ravel()
+def grid(seconds, extra):
+    t, x, p = (a.ravel() for a in np.meshgrid(DRY_BULBS, seconds, PRESSURES, indexing="ij"))
+    more = np.array(extra).reshape(-1, 2)
+    return (np.append(t, more[:, 0]), np.append(x, more[:, 1]),
+            np.append(p, np.full(len(more), 101.325)))
 
 
 def bits(values):
@@ -111,9 +121,9 @@ def test_names_and_status_texts():
 ])
 def test_every_state_of_the_grid_is_the_library_s_to_the_bit(dtype, reachable):
     seen = set()
-    for (name, function, second, seconds), ufunc in zip(PAIRS, UFUNCS):
+    for (name, function, second, seconds, extra), ufunc in zip(PAIRS, UFUNCS):
         with np.errstate(over="ignore"):  # 1e78 and 1e308 are infinite in float32
-            inputs = [a.astype(dtype) for a in grid(seconds)]
+            inputs = [a.astype(dtype) for a in grid(seconds, extra)]
         want, want_status = expected(function, second, *inputs)
         with warnings.catch_warnings():
             warnings.simplefilter("error")  # a fault is a status, not a warning
@@ -223,6 +233,7 @@ def test_pickles_by_reference(ufunc):
     ("wet_bulb", hygrian.from_dry_bulb_wet_bulb, [20.0, 5.0]),
     ("dew_point", hygrian.from_dry_bulb_dew_point, [15.0, -3.0]),
     ("relative_humidity", hygrian.from_dry_bulb_relative_humidity, [50.0, 0.0]),
+    ("humidity_ratio", hygrian.from_dry_bulb_humidity_ratio, [0.01, -0.01]),
 ])
 def test_psychrometrics(keyword, ufunc, second):
     got = hygrian.psychrometrics(dry_bulb=[25.0, 0.5], pressure=90.0, **{keyword: second})

@@ -1,0 +1,132 @@
+// The public C++ API as a user links it: built once against the static archive
+// and once against the shared library, so every function a program may call is
+// also checked to be exported. Only the installed headers are included.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "hygrian/hygrian.h"
+#include "hygrian/psychrometrics.h"
+#include "hygrian/version.h"
+
+namespace hygrian {
+namespace {
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The standard atmosphere's pressures in kPa, as the ASHRAE Handbook tabulates
+// them (5 significant digits); outside -5,000 to 11,000 m the input is invalid.
+TEST(PublicApi, StandardPressureAtAltitude) {
+  const struct {
+    double metres, want, tolerance;
+    Status status;
+  } rows[] = {
+      {0.0, 101.325, 0.0, Status::Ok},
+      {-500.0, 107.478, 0.0005, Status::Ok},
+      {1000.0, 89.875, 0.0005, Status::Ok},
+      {1500.0, 84.556, 0.0005, Status::Ok},
+      {5000.0, 54.020, 0.0005, Status::Ok},
+      {11000.0, 22.632, 0.0005, Status::Ok},
+      {-5000.0, 177.69, 0.005, Status::Ok},
+      {-5000.001, 0.0, 0.0, Status::InvalidInput},
+      {11000.001, 0.0, 0.0, Status::InvalidInput},
+      {kNan, 0.0, 0.0, Status::InvalidInput},
+      {kInf, 0.0, 0.0, Status::InvalidInput},
+      {-kInf, 0.0, 0.0, Status::InvalidInput},
+  };
+  for (const auto& row : rows) {
+    const PressureResult got = StandardPressureAtAltitude(row.metres);
+    EXPECT_EQ(got.status, row.status) << row.metres;
+    EXPECT_NEAR(got.pressure, row.want, row.tolerance) << row.metres;
+    double c = -1.0;
+    EXPECT_EQ(hygrian_standard_pressure_at_altitude(row.metres, &c), static_cast<int>(row.status));
+    EXPECT_EQ(c, got.pressure) << row.metres;
+  }
+  EXPECT_EQ(hygrian_standard_pressure_at_altitude(0.0, nullptr), HYGRIAN_INVALID_INPUT);
+}
+
+double Relative(double got, double want) {
+  return want == 0.0 ? std::fabs(got) : std::fabs((got - want) / want);
+}
+
+// A state from (t, RH), then from (t, its humidity ratio): the same properties
+// within 1e-9, relative, and the wet-bulb, found on another path, within the
+// search's tolerance.
+TEST(PublicApi, HumidityRatioGivesBackTheRelativeHumidityState) {
+  int compared = 0;
+  for (const double P : {101.325, 84.556, 60.0}) {
+    for (double t = -40.0; t <= 60.0; t += 2.5) {
+      for (const double rh : {1.0, 5.0, 20.0, 50.0, 81.0, 99.0, 100.0}) {
+        const Result want = FromDryBulbRelativeHumidity(t, rh, P);
+        if (want.status != Status::Ok) continue;
+        const Result got = FromDryBulbHumidityRatio(t, want.state.humidityRatio, P);
+        const std::string name = std::to_string(t) + " " + std::to_string(rh);
+        ASSERT_EQ(got.status, Status::Ok) << name;
+        const State& g = got.state;
+        const State& w = want.state;
+        EXPECT_EQ(g.humidityRatio, w.humidityRatio) << name;
+        for (const auto& [a, b] : {std::pair{g.dewPoint, w.dewPoint},
+                                   {g.relativeHumidity, w.relativeHumidity},
+                                   {g.enthalpy, w.enthalpy},
+                                   {g.degreeOfSaturation, w.degreeOfSaturation},
+                                   {g.specificVolume, w.specificVolume},
+                                   {g.vaporPressure, w.vaporPressure}}) {
+          EXPECT_LE(Relative(a, b), 1e-9) << name << ": " << a << " " << b;
+        }
+        EXPECT_EQ(got.wetBulbFound, want.wetBulbFound) << name;
+        EXPECT_NEAR(g.wetBulb, w.wetBulb, 1e-6) << name;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 800);
+}
+
+// Through the C interface too; a negative or not finite humidity ratio is
+// invalid, 0 is ln 0 as a relative humidity of 0 is.
+TEST(PublicApi, HumidityRatioStatuses) {
+  const struct {
+    double t, W;
+    int status;
+  } rows[] = {
+      {25.0, 0.0125990, HYGRIAN_OK},
+      {25.0, -1e-12, HYGRIAN_INVALID_INPUT},
+      {25.0, kNan, HYGRIAN_INVALID_INPUT},
+      {25.0, kInf, HYGRIAN_INVALID_INPUT},
+      {25.0, 0.0, HYGRIAN_LOG_SINGULARITY},
+      {kNan, 0.01, HYGRIAN_INVALID_INPUT},
+      {101.0, 0.01, HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL},
+  };
+  for (const auto& row : rows) {
+    hygrian_state s;
+    int found = -1;
+    const int status = hygrian_from_dry_bulb_humidity_ratio(row.t, row.W, 101.325, &s, &found);
+    EXPECT_EQ(status, row.status) << row.t << " " << row.W;
+    const Result cxx = FromDryBulbHumidityRatio(row.t, row.W);
+    EXPECT_EQ(static_cast<int>(cxx.status), status);
+    EXPECT_EQ(found, status == HYGRIAN_OK ? 1 : 0);
+    if (status != HYGRIAN_OK) {
+      EXPECT_EQ(s.enthalpy, 0.0);
+      EXPECT_EQ(s.vapor_pressure, 0.0);
+    }
+  }
+  // 25 and 20 degrees C: 0.0125990 kg/kg, relative humidity 63.48 percent.
+  const Result published = FromDryBulbHumidityRatio(25.0, 0.0125990);
+  EXPECT_NEAR(published.state.wetBulb, 20.0, 0.005);
+  EXPECT_NEAR(published.state.relativeHumidity, 63.48, 0.005);
+  EXPECT_NEAR(published.state.dewPoint, 17.56, 0.005);
+}
+
+TEST(PublicApi, Version) {
+  EXPECT_EQ(std::string(hygrian_version()), HYGRIAN_VERSION);
+  EXPECT_EQ(std::string(HYGRIAN_VERSION), std::to_string(HYGRIAN_VERSION_MAJOR) + "." +
+                                              std::to_string(HYGRIAN_VERSION_MINOR) + "." +
+                                              std::to_string(HYGRIAN_VERSION_PATCH));
+}
+
+}  // namespace
+}  // namespace hygrian
