@@ -15,8 +15,8 @@ CASES = [
     ("wet_bulb", 25, 20, {"dew_point": 17.56, "relative_humidity": 63.48}),
     ("dew_point", 25, 15, {"wet_bulb": 18.50, "relative_humidity": 53.82}),
     ("relative_humidity", -5, 80, {"wet_bulb": -5.82, "dew_point": -7.55}),
-    ("humidity_ratio", 25, 0.0106482, {"wet_bulb": 18.50, "dew_point": 15.00}),
-    ("specific_humidity", 25, 0.0105360105, {"wet_bulb": 18.50, "dew_point": 15.00}),
+    ("humidity_ratio", 25, 0.012599, {"wet_bulb": 20.00, "dew_point": 17.56}),
+    ("specific_humidity", 25, 0.0124422402, {"wet_bulb": 20.00, "dew_point": 17.56}),
 ]
 
 INDEXES = {

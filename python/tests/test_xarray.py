@@ -19,9 +19,9 @@ CASES = {
     "wet": ({"dry_bulb": 25, "wet_bulb": 20}, {"dew_point": 17.56, "relative_humidity": 63.48}),
     "dew": ({"dry_bulb": 25, "dew_point": 15}, {"wet_bulb": 18.50, "relative_humidity": 53.82}),
     "rh": ({"dry_bulb": -5, "relative_humidity": 80}, {"wet_bulb": -5.82, "dew_point": -7.55}),
-    "ratio": ({"dry_bulb": 25, "humidity_ratio": 0.0106482}, {"wet_bulb": 18.50, "dew_point": 15.00}),
+    "ratio": ({"dry_bulb": 25, "humidity_ratio": 0.012599}, {"wet_bulb": 20.00, "dew_point": 17.56}),
     # q = w / (1 + w) of the row above, worked by hand
-    "q": ({"dry_bulb": 25, "specific_humidity": 0.0105360105}, {"wet_bulb": 18.50, "dew_point": 15.00}),
+    "q": ({"dry_bulb": 25, "specific_humidity": 0.0124422402}, {"wet_bulb": 20.00, "dew_point": 17.56}),
 }
 
 # case, input, its unit, its value in that unit (the other inputs in library units)
@@ -32,10 +32,10 @@ UNITS = [
     ("dew", "pressure", "Pa", 101325.0), ("dew", "pressure", "hPa", 1013.25),
     ("dew", "pressure", "kPa", 101.325),
     ("rh", "relative_humidity", "%", 80.0), ("rh", "relative_humidity", "1", 0.8),
-    ("ratio", "humidity_ratio", "kg/kg", 0.0106482), ("ratio", "humidity_ratio", "1", 0.0106482),
-    ("ratio", "humidity_ratio", "kg kg-1", 0.0106482),
-    ("ratio", "humidity_ratio", "kg kg**-1", 0.0106482),
-    ("q", "specific_humidity", "kg kg-1", 0.0105360105),
+    ("ratio", "humidity_ratio", "kg/kg", 0.012599), ("ratio", "humidity_ratio", "1", 0.012599),
+    ("ratio", "humidity_ratio", "kg kg-1", 0.012599),
+    ("ratio", "humidity_ratio", "kg kg**-1", 0.012599),
+    ("q", "specific_humidity", "kg kg-1", 0.0124422402),
 ]
 
 
@@ -172,7 +172,7 @@ STATUSES = [
     ({"dry_bulb": 25, "wet_bulb": 20, "pressure": 0.0}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 5}, 5, None),
     ({"dry_bulb": 25, "relative_humidity": 0}, 6, None),
-    ({"dry_bulb": 100, "dew_point": 100}, -1, ("wet_bulb",)),
+    ({"dry_bulb": 100, "dew_point": 100}, 11, None),
 ]
 
 
