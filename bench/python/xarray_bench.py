@@ -6,7 +6,8 @@ and reports, on this machine,
   against a floor of 1,000,000;
 - compute (persist) on a distributed.LocalCluster of one worker process and of
   two (threads_per_worker=1, loopback): the speed-up of two over one, against a
-  floor of 1.7 on an idle machine, with the load average before and after;
+  floor of 1.7 on an idle machine, with the load average before and after and
+  the CPU time the workers spent (equal sums mean the work did split in two);
 - end to end with the NetCDF write on the same clusters, for information (the
   writes are serialised in the client).
 
@@ -49,16 +50,21 @@ def eager(source, target):
 
 
 def on_cluster(workers, source, target, repeat):
-    """(persist seconds, end-to-end seconds with the write) on `workers` workers."""
+    """(persist seconds, the workers' CPU seconds in it, end-to-end seconds with the
+    write) on `workers` workers."""
     with distributed.LocalCluster(n_workers=workers, threads_per_worker=1, processes=True,
                                   host="127.0.0.1", dashboard_address=None) as cluster, \
-            distributed.Client(cluster), xr.open_dataset(source, chunks=CHUNKS) as era5:
+            distributed.Client(cluster) as client, \
+            xr.open_dataset(source, chunks=CHUNKS) as era5:
         distributed.wait(states_of(era5.isel(time=[0])).persist())  # imports in the workers
 
         def persist():
+            cpu = client.run(time.process_time)
             start = time.perf_counter()
             distributed.wait(states_of(era5).persist())
-            return time.perf_counter() - start
+            seconds = time.perf_counter() - start
+            cpu = sum(t - cpu[w] for w, t in client.run(time.process_time).items())
+            return seconds, cpu
 
         def write():
             start = time.perf_counter()
@@ -89,8 +95,9 @@ def main():
               f"{states / seconds:,.0f} states/s (floor 1,000,000)")
         one = on_cluster(1, source, target, args.repeat)
         two = on_cluster(2, source, target, args.repeat)
-        print(f"persist: 1 worker {one[0]:.2f} s, 2 workers {two[0]:.2f} s, "
-              f"speed-up {one[0] / two[0]:.2f} (floor 1.7)")
+        print(f"persist: 1 worker {one[0][0]:.2f} s, 2 workers {two[0][0]:.2f} s, "
+              f"speed-up {one[0][0] / two[0][0]:.2f} (floor 1.7); "
+              f"workers' CPU {one[0][1]:.2f} s and {two[0][1]:.2f} s")
         print(f"end to end with the write: 1 worker {one[1]:.2f} s, 2 workers {two[1]:.2f} s, "
               f"speed-up {one[1] / two[1]:.2f} (information)")
         print("load average (1, 5, 15 min): before %.2f %.2f %.2f, after %.2f %.2f %.2f"
