@@ -19,9 +19,11 @@ CASES = {
     "wet": ({"dry_bulb": 25, "wet_bulb": 20}, {"dew_point": 17.56, "relative_humidity": 63.48}),
     "dew": ({"dry_bulb": 25, "dew_point": 15}, {"wet_bulb": 18.50, "relative_humidity": 53.82}),
     "rh": ({"dry_bulb": -5, "relative_humidity": 80}, {"wet_bulb": -5.82, "dew_point": -7.55}),
-    "ratio": ({"dry_bulb": 25, "humidity_ratio": 0.012599}, {"wet_bulb": 20.00, "dew_point": 17.56}),
+    "ratio": ({"dry_bulb": 25, "humidity_ratio": 0.012599},
+              {"wet_bulb": 20.00, "dew_point": 17.56}),
     # q = w / (1 + w) of the row above, worked by hand
-    "q": ({"dry_bulb": 25, "specific_humidity": 0.0124422402}, {"wet_bulb": 20.00, "dew_point": 17.56}),
+    "q": ({"dry_bulb": 25, "specific_humidity": 0.0124422402},
+          {"wet_bulb": 20.00, "dew_point": 17.56}),
 }
 
 # case, input, its unit, its value in that unit (the other inputs in library units)
