@@ -1,0 +1,248 @@
+"""Moist-air states of xarray DataArrays: units read from the inputs' attributes,
+one Dataset out with CF names, lazy and blockwise when the inputs are Dask arrays.
+
+    import xarray, hygrian.xarray
+    era5 = xarray.open_dataset("era5.nc", chunks={"time": 1})
+    states = hygrian.xarray.psychrometrics(
+        dry_bulb=era5.t2m, dew_point=era5.d2m, pressure=era5.sp)   # K, K, Pa
+    states.wet_bulb            # degC, standard_name wet_bulb_temperature
+
+The physics is the library's, through the ufuncs of the package; this module
+only converts units, names the outputs and hands blocks to the ufuncs.
+"""
+
+import numpy as np
+import xarray as xr  # the real xarray: imports are absolute
+
+import hygrian
+
+__all__ = ["psychrometrics", "wet_bulb_temperature"]
+
+# Elements converted and computed at a time, so that the unit conversions of a
+# large NumPy-backed input need only a few small buffers.
+SLAB = 1 << 16
+
+
+def _to_celsius_from_kelvin(values):
+    np.subtract(values, 273.15, out=values)
+
+
+def _to_kpa_from_pa(values):
+    np.divide(values, 1000.0, out=values)
+
+
+def _to_kpa_from_hpa(values):
+    np.divide(values, 10.0, out=values)
+
+
+def _to_percent(values):
+    np.multiply(values, 100.0, out=values)
+
+
+# For each kind of input, its units and the in-place conversion of a float64
+# buffer to the library's unit (None: already in it).
+_CELSIUS = {u: None for u in ("degC", "°C", "Celsius", "celsius", "degree_Celsius", "deg_C")}
+_KELVIN = {u: _to_celsius_from_kelvin for u in ("K", "kelvin", "Kelvin")}
+_RATIO = {u: None for u in ("kg/kg", "kg kg-1", "kg kg**-1", "1")}
+_UNITS = {
+    "temperature": {**_CELSIUS, **_KELVIN},
+    "pressure": {"Pa": _to_kpa_from_pa, "hPa": _to_kpa_from_hpa, "kPa": None},
+    "relative_humidity": {"%": None, "percent": None, "1": _to_percent},
+    "ratio": _RATIO,
+}
+
+# The second measured value: its keyword, its kind of unit, the ufunc.
+_SECOND = {
+    "wet_bulb": ("temperature", "from_dry_bulb_wet_bulb"),
+    "dew_point": ("temperature", "from_dry_bulb_dew_point"),
+    "relative_humidity": ("relative_humidity", "from_dry_bulb_relative_humidity"),
+    "humidity_ratio": ("ratio", "from_dry_bulb_humidity_ratio"),
+    "specific_humidity": ("ratio", "from_dry_bulb_humidity_ratio"),
+}
+
+# Each output: (library unit, CF unit, in-place conversion from the first to the
+# second), and its CF standard_name or, where CF has none, a long_name.
+_OUTPUTS = {
+    "dry_bulb": ("degC", "K", lambda v: np.add(v, 273.15, out=v)),
+    "wet_bulb": ("degC", "K", lambda v: np.add(v, 273.15, out=v)),
+    "dew_point": ("degC", "K", lambda v: np.add(v, 273.15, out=v)),
+    "relative_humidity": ("%", "1", lambda v: np.divide(v, 100.0, out=v)),
+    "enthalpy": ("kJ/kg", "J/kg", lambda v: np.multiply(v, 1000.0, out=v)),
+    "humidity_ratio": ("kg/kg", "kg kg-1", None),
+    "degree_of_saturation": ("1", "1", None),
+    "specific_volume": ("m3/kg", "m3 kg-1", None),
+    "vapor_pressure": ("kPa", "Pa", lambda v: np.multiply(v, 1000.0, out=v)),
+}
+_NAMES = {
+    "dry_bulb": {"standard_name": "air_temperature"},
+    "wet_bulb": {"standard_name": "wet_bulb_temperature"},
+    "dew_point": {"standard_name": "dew_point_temperature"},
+    "relative_humidity": {"standard_name": "relative_humidity"},
+    "enthalpy": {"standard_name": "specific_enthalpy_of_air"},
+    "humidity_ratio": {"standard_name": "humidity_mixing_ratio"},
+    "degree_of_saturation": {"long_name": "degree of saturation"},
+    "specific_volume": {"long_name": "specific volume per unit mass of dry air"},
+    "vapor_pressure": {"standard_name": "water_vapor_partial_pressure_in_air"},
+}
+
+
+def _flag_meaning(text):
+    """"log: DOMAIN error" -> "log_domain_error": one blank-free word per status."""
+    words = "".join(c if c.isalnum() else " " for c in text.replace("**", "power"))
+    return "_".join(words.lower().split())
+
+
+def _status_attributes():
+    codes = sorted(hygrian.STATUS)
+    return {
+        "long_name": "status of the computation",
+        "flag_values": np.array(codes, dtype=np.int8),
+        "flag_meanings": " ".join(_flag_meaning(hygrian.STATUS[c]) for c in codes),
+    }
+
+
+def _slabs(shape, size):
+    """Basic indices that cut an array of `shape` into pieces of at most `size`
+    elements (or one element of each leading axis, when a row is larger)."""
+    axis, inner = len(shape), 1
+    while axis > 0 and inner * shape[axis - 1] <= size:
+        axis -= 1
+        inner *= shape[axis]
+    if axis == 0:
+        yield ...
+        return
+    step = max(1, size // inner)
+    for outer in np.ndindex(*shape[: axis - 1]):
+        for start in range(0, shape[axis - 1], step):
+            yield outer + (slice(start, start + step),)
+
+
+def _library_values(piece, convert, specific):
+    """A float64 copy of `piece` in the library's unit."""
+    values = np.array(piece, dtype=np.float64)
+    if convert is not None:
+        convert(values)
+    if specific:  # specific humidity q to humidity ratio q / (1 - q)
+        np.divide(values, np.subtract(1.0, values), out=values)
+    return values
+
+
+def _states(dry_bulb, second, pressure, *, ufunc, converters, specific, cf):
+    """The ten outputs of one block, computed slab by slab into their arrays."""
+    compute = getattr(hygrian, ufunc)
+    inputs = np.broadcast_arrays(dry_bulb, second, pressure)
+    shape = inputs[0].shape
+    outputs = tuple(np.empty(shape) for _ in _OUTPUTS) + (np.empty(shape, np.int8),)
+    to_cf = [conv for _, _, conv in _OUTPUTS.values()] if cf else []
+    for index in _slabs(shape, SLAB):
+        args = [
+            _library_values(a[index], c, specific and i == 1)
+            for i, (a, c) in enumerate(zip(inputs, converters))
+        ]
+        out = tuple(o[index] for o in outputs)
+        compute(*args, out=out)
+        for values, convert in zip(out, to_cf):
+            if convert is not None:
+                convert(values)
+    return outputs
+
+
+def _converter(name, value, kind, units):
+    unit = units.get(name)
+    if unit is None:
+        unit = getattr(value, "attrs", {}).get("units")
+        if unit is None and not isinstance(value, xr.DataArray) and name == "pressure":
+            unit = "kPa"
+    if unit is None:
+        raise ValueError(f"{name}: no units attribute; pass units={{{name!r}: ...}}")
+    known = _UNITS[kind]
+    if unit not in known:
+        raise ValueError(
+            f"{name}: unknown unit {unit!r}; known: {', '.join(known)}"
+            f" (or pass units={{{name!r}: ...}})"
+        )
+    return known[unit]
+
+
+def psychrometrics(
+    *,
+    dry_bulb,
+    wet_bulb=None,
+    dew_point=None,
+    relative_humidity=None,
+    humidity_ratio=None,
+    specific_humidity=None,
+    pressure=101.325,
+    output_units="library",
+    units=None,
+):
+    """The moist-air state of every element: an xarray.Dataset on the inputs'
+    coordinates with the nine properties and `status`.
+
+    dry_bulb and exactly one of the other measured values are DataArrays (NumPy-
+    or Dask-backed) whose `units` attribute says their unit: K, degC, °C, Celsius;
+    %, 1 (relative humidity); kg/kg, kg kg-1, kg kg**-1, 1 (humidity ratio and
+    specific humidity). pressure is a DataArray in Pa, hPa or kPa, or a number
+    (kPa unless units says otherwise). units={"dry_bulb": "K", ...} overrides or
+    supplies the attributes. An unknown or missing unit is a ValueError, not
+    exactly one second value a TypeError.
+
+    output_units="library" gives degC, %, kJ/kg and kPa; "cf" gives K, 1, J/kg
+    and Pa. Where a state cannot be computed, status holds the code (see
+    hygrian.STATUS), the given values stay and the other properties are NaN.
+    Dask-backed inputs stay lazy: one ufunc call per block gives all outputs.
+    """
+    if output_units not in ("library", "cf"):
+        raise ValueError(f"output_units: {output_units!r} is neither 'library' nor 'cf'")
+    given = {
+        "wet_bulb": wet_bulb,
+        "dew_point": dew_point,
+        "relative_humidity": relative_humidity,
+        "humidity_ratio": humidity_ratio,
+        "specific_humidity": specific_humidity,
+    }
+    given = {k: v for k, v in given.items() if v is not None}
+    if len(given) != 1:
+        raise TypeError(f"psychrometrics() takes exactly one of {', '.join(_SECOND)}")
+    [(name, second)] = given.items()
+    kind, ufunc = _SECOND[name]
+    units = dict(units or {})
+    converters = (
+        _converter("dry_bulb", dry_bulb, "temperature", units),
+        _converter(name, second, kind, units),
+        _converter("pressure", pressure, "pressure", units),
+    )
+    cf = output_units == "cf"
+    outputs = xr.apply_ufunc(
+        _states,
+        dry_bulb,
+        second,
+        pressure,
+        kwargs={
+            "ufunc": ufunc,
+            "converters": converters,
+            "specific": name == "specific_humidity",
+            "cf": cf,
+        },
+        dask="parallelized",
+        output_core_dims=[()] * (len(_OUTPUTS) + 1),
+        output_dtypes=[np.float64] * len(_OUTPUTS) + [np.int8],
+        keep_attrs="drop",
+    )
+    variables = {}
+    for (prop, (library_unit, cf_unit, _)), values in zip(_OUTPUTS.items(), outputs):
+        values.attrs = {"units": cf_unit if cf else library_unit, **_NAMES[prop]}
+        variables[prop] = values
+    outputs[-1].attrs = _status_attributes()
+    variables["status"] = outputs[-1]
+    return xr.Dataset(variables)
+
+
+def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None):
+    """The wet-bulb temperature from the 2 m temperature, the 2 m dew point and the
+    surface pressure (units from their attributes, as ERA5 gives them: K, K, Pa):
+    a DataArray in degC, or K with output_units="cf"; NaN where not found."""
+    states = psychrometrics(
+        dry_bulb=t2m, dew_point=d2m, pressure=sp, output_units=output_units, units=units
+    )
+    return states["wet_bulb"]

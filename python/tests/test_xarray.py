@@ -1,0 +1,245 @@
+"""hygrian.xarray: units in, CF names out, shapes, lazy against eager, statuses.
+Expected figures are the published states of the library's own tests."""
+
+import dask
+import dask.array as da
+import numpy as np
+import pytest
+import xarray as xr
+
+import hygrian
+import hygrian.xarray as hx
+
+LIBRARY_UNITS = {"dry_bulb": "degC", "wet_bulb": "degC", "dew_point": "degC",
+                 "relative_humidity": "%", "humidity_ratio": "kg/kg",
+                 "specific_humidity": "kg/kg", "pressure": "kPa"}
+
+# Published states at 101.325 kPa: the measured pair, figures to their last digit.
+CASES = {
+    "wet": ({"dry_bulb": 25, "wet_bulb": 20}, {"dew_point": 17.56, "relative_humidity": 63.48}),
+    "dew": ({"dry_bulb": 25, "dew_point": 15}, {"wet_bulb": 18.50, "relative_humidity": 53.82}),
+    "rh": ({"dry_bulb": -5, "relative_humidity": 80}, {"wet_bulb": -5.82, "dew_point": -7.55}),
+    "ratio": ({"dry_bulb": 25, "humidity_ratio": 0.012599},
+              {"wet_bulb": 20.00, "dew_point": 17.56}),
+    # q = w / (1 + w) of the row above, worked by hand
+    "q": ({"dry_bulb": 25, "specific_humidity": 0.0124422402},
+          {"wet_bulb": 20.00, "dew_point": 17.56}),
+}
+
+# case, input, its unit, its value in that unit (the other inputs in library units)
+UNITS = [
+    ("dew", "dry_bulb", "K", 298.15), ("dew", "dry_bulb", "degC", 25.0),
+    ("dew", "dry_bulb", "°C", 25.0), ("dew", "dry_bulb", "Celsius", 25.0),
+    ("dew", "dew_point", "K", 288.15), ("wet", "wet_bulb", "K", 293.15),
+    ("dew", "pressure", "Pa", 101325.0), ("dew", "pressure", "hPa", 1013.25),
+    ("dew", "pressure", "kPa", 101.325),
+    ("rh", "relative_humidity", "%", 80.0), ("rh", "relative_humidity", "1", 0.8),
+    ("ratio", "humidity_ratio", "kg/kg", 0.012599), ("ratio", "humidity_ratio", "1", 0.012599),
+    ("ratio", "humidity_ratio", "kg kg-1", 0.012599),
+    ("ratio", "humidity_ratio", "kg kg**-1", 0.012599),
+    ("q", "specific_humidity", "kg kg-1", 0.0124422402),
+]
+
+
+def array(value, unit, dims=("site",)):
+    values = np.asarray(value, dtype=np.float64).reshape((-1,) * len(dims))
+    return xr.DataArray(values, dims=dims, attrs={} if unit is None else {"units": unit})
+
+
+def inputs(pair, pressure=101.325, units=LIBRARY_UNITS):
+    given = {k: array(v, units[k]) for k, v in pair.items()}
+    return {**given, "pressure": array(pressure, units["pressure"])}
+
+
+@pytest.mark.parametrize("how", ["attribute", "units=", "lazy"])
+@pytest.mark.parametrize("case,name,unit,value", UNITS)
+def test_units(case, name, unit, value, how):
+    pair, figures = CASES[case]
+    kwargs = inputs(pair)
+    kwargs[name] = array(value, None if how == "units=" else unit)
+    if how == "lazy":
+        kwargs = {k: v.chunk() for k, v in kwargs.items()}
+    states = hx.psychrometrics(**kwargs, units={name: unit} if how == "units=" else None)
+    for prop, figure in figures.items():
+        assert abs(float(states[prop][0]) - figure) <= 0.005, prop
+    assert int(states.status[0]) == 0
+
+
+# property, library unit, CF unit, CF standard_name or long_name, and the
+# published figure of case "dew" +- half its last digit, in each unit
+OUTPUTS = [
+    ("dry_bulb", "degC", "K", "standard_name", "air_temperature", 25, 0, 298.15, 1e-9),
+    ("wet_bulb", "degC", "K", "standard_name", "wet_bulb_temperature", 18.50, 0.005, 291.65,
+     0.005),
+    ("dew_point", "degC", "K", "standard_name", "dew_point_temperature", 15, 0, 288.15, 1e-9),
+    ("relative_humidity", "%", "1", "standard_name", "relative_humidity", 53.82, 0.005, 0.5382,
+     0.5e-4),
+    ("enthalpy", "kJ/kg", "J/kg", "standard_name", "specific_enthalpy_of_air", 52.25, 0.005,
+     52250, 5),
+    ("humidity_ratio", "kg/kg", "kg kg-1", "standard_name", "humidity_mixing_ratio", 0.0106482,
+     0.5e-7, 0.0106482, 0.5e-7),
+    ("degree_of_saturation", "1", "1", "long_name", "degree of saturation", 0.5303, 0.5e-4,
+     0.5303, 0.5e-4),
+    ("specific_volume", "m3/kg", "m3 kg-1", "long_name",
+     "specific volume per unit mass of dry air", 0.859, 0.5e-3, 0.859, 0.5e-3),
+    ("vapor_pressure", "kPa", "Pa", "standard_name", "water_vapor_partial_pressure_in_air",
+     1.705, 0.5e-3, 1705, 0.5),
+]
+
+
+@pytest.mark.parametrize("prop,unit,cf_unit,key,name,figure,tol,cf_figure,cf_tol", OUTPUTS)
+def test_outputs(prop, unit, cf_unit, key, name, figure, tol, cf_figure, cf_tol):
+    for output_units, want_unit, want, within in (
+        ("library", unit, figure, tol), ("cf", cf_unit, cf_figure, cf_tol)):
+        states = hx.psychrometrics(**inputs(CASES["dew"][0]), output_units=output_units)
+        assert list(states.data_vars) == list(hygrian.PROPERTIES) + ["status"]
+        got = states[prop]
+        assert got.attrs["units"] == want_unit and got.attrs[key] == name
+        assert ("long_name" in got.attrs) == (key == "long_name")
+        assert abs(float(got[0]) - want) <= within, output_units
+
+
+def bits(values):
+    return np.atleast_1d(np.asarray(values)).view(np.uint8)
+
+
+def library_arrays(t2m, d2m, sp):
+    """What psychrometrics converts K, K, Pa to, for the ufunc."""
+    return np.asarray(t2m, np.float64) - 273.15, np.asarray(d2m, np.float64) - 273.15, \
+        np.asarray(sp, np.float64) / 1000.0
+
+
+def field(shape, dims, low, high, seed):
+    values = np.random.default_rng(seed).uniform(low, high, shape).astype(np.float32)
+    return xr.DataArray(values, dims=dims, coords={d: np.arange(n) * 0.25 for d, n in
+                                                   zip(dims, shape)})
+
+
+# dims and shape of t2m and d2m; of sp (None: a number, 101325 Pa); the chunks
+# (None: NumPy-backed); the slab size; the ufunc calls expected (one per slab of
+# a NumPy input, one per Dask block)
+SHAPES = [
+    ((), (), None, None, None, 8, 1),
+    (("x",), (5,), ("x",), (5,), None, 8, 1),
+    (("x",), (20,), ("x",), (20,), None, 8, 3),
+    (("t", "y", "x"), (2, 3, 5), ("y", "x"), (3, 5), None, 7, 6),
+    (("t", "y", "x"), (2, 3, 5), ("y", "x"), (3, 5), None, 2, 18),
+    (("t", "y", "x"), (2, 3, 5), None, None, None, 100, 1),
+    (("x",), (20,), ("x",), (20,), {"x": 6}, 8, 4),
+    (("t", "y", "x"), (2, 3, 5), ("y", "x"), (3, 5), {"t": 1, "y": 2}, 100, 4),
+    (("t", "y", "x"), (4, 3, 5), None, None, {"t": 1}, 100, 4),
+]
+
+
+@pytest.mark.parametrize("dims,shape,sp_dims,sp_shape,chunks,slab,calls", SHAPES)
+def test_shapes_lazy_and_eager(dims, shape, sp_dims, sp_shape, chunks, slab, calls, monkeypatch):
+    t2m = field(shape, dims, 230, 320, 1).assign_attrs(units="K")
+    d2m = (t2m - field(shape, dims, 0, 30, 2)).assign_attrs(units="K")
+    sp = 101325.0 if sp_dims is None else field(sp_shape, sp_dims, 50e3, 105e3, 3)
+    units = {"pressure": "Pa"}
+    want = hygrian.from_dry_bulb_dew_point(*library_arrays(t2m, d2m, sp))
+    seen = []
+
+    def counted(*args, **kwargs):
+        seen.append(args[0].shape)
+        return want_ufunc(*args, **kwargs)
+
+    want_ufunc = hygrian.from_dry_bulb_dew_point
+    monkeypatch.setattr(hygrian, "from_dry_bulb_dew_point", counted)
+    monkeypatch.setattr(hx, "SLAB", slab)
+    if chunks is not None:
+        t2m, d2m = t2m.chunk(chunks), d2m.chunk(chunks)
+    with dask.config.set(scheduler="synchronous"):
+        states = hx.psychrometrics(dry_bulb=t2m, dew_point=d2m, pressure=sp, units=units)
+        lazy = isinstance(states.wet_bulb.data, da.Array)
+        assert lazy == (chunks is not None) and len(seen) == (0 if lazy else calls)
+        if lazy:
+            assert states.wet_bulb.data.npartitions == calls
+        states = states.compute()
+    assert len(seen) == calls, seen
+    assert states.wet_bulb.dims == dims and all(states[d].equals(t2m[d]) for d in dims)
+    for got, expected in zip(states.data_vars.values(), want):
+        assert got.dtype == expected.dtype
+        np.testing.assert_array_equal(bits(got.values), bits(expected))
+    wet = hx.wet_bulb_temperature(t2m, d2m, sp, units=units)
+    np.testing.assert_array_equal(wet.values, states.wet_bulb.values)
+
+
+# the measured pair in library units, the status expected, the outputs that are
+# NaN (None: all but the given pair)
+STATUSES = [
+    ({"dry_bulb": 25, "dew_point": 15}, 0, ()),
+    ({"dry_bulb": np.nan, "dew_point": 15}, 1, None),
+    ({"dry_bulb": 25, "relative_humidity": np.inf}, 1, None),
+    ({"dry_bulb": 25, "wet_bulb": 20, "pressure": 0.0}, 1, None),
+    ({"dry_bulb": 25, "wet_bulb": 5}, 5, None),
+    ({"dry_bulb": 25, "relative_humidity": 0}, 6, None),
+    ({"dry_bulb": 100, "dew_point": 100}, 11, None),
+]
+
+
+@pytest.mark.parametrize("lazy", [False, True])
+@pytest.mark.parametrize("pair,status,nan", STATUSES)
+def test_statuses(pair, status, nan, lazy):
+    kwargs = inputs({k: v for k, v in pair.items() if k != "pressure"},
+                    pair.get("pressure", 101.325))
+    if lazy:
+        kwargs = {k: v.chunk() for k, v in kwargs.items()}
+    states = hx.psychrometrics(**kwargs).compute()
+    assert int(states.status[0]) == status
+    given = [k for k in pair if k != "pressure"]
+    for prop in hygrian.PROPERTIES:
+        got = float(states[prop][0])
+        if prop in given:
+            np.testing.assert_equal(got, pair[prop])
+        else:
+            assert np.isnan(got) == (prop in (nan if nan is not None else hygrian.PROPERTIES))
+    attrs = states.status.attrs
+    meanings = attrs["flag_meanings"].split()
+    assert sorted(attrs["flag_values"]) == sorted(hygrian.STATUS) and len(set(meanings)) == len(
+        meanings) == len(hygrian.STATUS)
+    assert meanings[list(attrs["flag_values"]).index(5)] == "log_domain_error"
+
+
+# arguments, the exception and the words it must contain
+T, D = array(25, "K"), array(15, "K")
+ERRORS = [
+    ({"dry_bulb": array(25, None), "dew_point": D}, ValueError, "dry_bulb: no units"),
+    ({"dry_bulb": array(25, "F"), "dew_point": D}, ValueError, "dry_bulb: unknown unit 'F'"),
+    ({"dry_bulb": T, "dew_point": array(15, "%")}, ValueError, "dew_point: unknown unit '%'"),
+    ({"dry_bulb": T, "relative_humidity": array(15, "kg/kg")}, ValueError, "relative_humidity"),
+    ({"dry_bulb": T, "humidity_ratio": array(15, "%")}, ValueError, "humidity_ratio: unknown"),
+    ({"dry_bulb": T, "dew_point": D, "pressure": array(1, None)}, ValueError, "pressure: no units"),
+    ({"dry_bulb": T, "dew_point": D, "pressure": array(1, "atm")}, ValueError, "pressure: unknown"),
+    ({"dry_bulb": T, "dew_point": D, "units": {"pressure": "bar"}}, ValueError,
+     "pressure: unknown unit 'bar'"),
+    ({"dry_bulb": T, "dew_point": D, "output_units": "SI"}, ValueError, "output_units"),
+    ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "exactly one of wet_bulb"),
+    ({"dry_bulb": T}, TypeError, "exactly one"),
+]
+
+
+@pytest.mark.parametrize("kwargs,error,words", ERRORS)
+def test_errors(kwargs, error, words):
+    with pytest.raises(error, match=words):
+        hx.psychrometrics(**kwargs)
+
+
+@pytest.mark.parametrize("dtype", [np.float32, np.float64])
+def test_conversion_needs_only_slab_buffers(dtype, monkeypatch):
+    import tracemalloc  # NumPy reports its buffers to tracemalloc
+
+    monkeypatch.setattr(hx, "SLAB", 4096)
+    n = 1 << 20
+    t2m = xr.DataArray(np.full(n, 298.15, dtype), dims="x", attrs={"units": "K"})
+    d2m = xr.DataArray(np.full(n, 288.15, dtype), dims="x", attrs={"units": "K"})
+    sp = xr.DataArray(np.full(n, 101325.0, dtype), dims="x", attrs={"units": "Pa"})
+    tracemalloc.start()
+    try:
+        states = hx.psychrometrics(dry_bulb=t2m, dew_point=d2m, pressure=sp)
+        peak = tracemalloc.get_traced_memory()[1]
+    finally:
+        tracemalloc.stop()
+    outputs = sum(v.nbytes for v in states.data_vars.values())
+    # the outputs, and buffers for a slab: far less than one converted copy (8 MB)
+    assert outputs == 73 * n and peak - outputs < 1024 * 1024, peak - outputs
