@@ -1,6 +1,8 @@
 # Fails when a layer includes a header of a layer it must not know: the moist-air
 # layer (air/) and the console layer (console/) are independent of each other and
-# of the dialogue (app/). Run with -DSOURCE_DIR=<project root>.
+# of the dialogue (app/); the table reader (tables/) knows none of the others; the
+# batch program (batch/) and the chart (chart/) use air and tables, never each
+# other, the console or the dialogue. Run with -DSOURCE_DIR=<project root>.
 set(rules
   "air:console/|app/"
   "console:air/|app/|hygrian/"
