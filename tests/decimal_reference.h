@@ -67,7 +67,7 @@ inline DecimalDigits PrintfDigits(double x) {
   char text[820];
   std::size_t start = 0;
   for (const int precision : {40, 800}) {
-    std::snprintf(text, sizeof text, "%.*e", precision, x);
+    static_cast<void>(std::snprintf(text, sizeof text, "%.*e", precision, x));
     start = text[0] == '-' ? 1 : 0;
     if (std::string_view(text).find_first_not_of('9', start + 19) < start + 42) break;
   }
