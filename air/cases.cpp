@@ -48,7 +48,7 @@ bool SaturationReachesTotal(double x, double t, double P) {
   return p.Ok() && !(P - p.Value() > 0.0);
 }
 
-CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& s) {
+CaseResult ComputeFromDryWet(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult result;
   const double Td = first(Kelvin(s.dryBulb));
@@ -68,12 +68,12 @@ CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& s)
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
   NoteDewPoint(first, result, s.dewPoint, s.dryBulb, P);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
   result.fault = first.First();
   return result;
 }
 
-CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& s) {
+CaseResult ComputeFromDryDew(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
@@ -88,11 +88,11 @@ CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& s)
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
   s.relativeHumidity = first(Percent(s.vaporPressure, ps));
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
   return SearchWetBulb(first, P, s, saturated, noted);
 }
 
-CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) {
+CaseResult ComputeFromDryRh(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
@@ -106,7 +106,7 @@ CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) 
   s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
   NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
   CaseResult result = SearchWetBulb(first, P, s, saturated, noted);
@@ -117,7 +117,7 @@ CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) 
 }
 
 // The steps of ComputeFromDryWet from the humidity ratio on, in its order.
-CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& s) {
+CaseResult ComputeFromDryW(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
@@ -131,7 +131,7 @@ CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& s) {
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
   NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
   return SearchWetBulb(first, P, s, saturated, noted);
 }
 

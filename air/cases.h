@@ -2,7 +2,8 @@
 // with wet-bulb, with dew point, or with relative humidity. Each reads the two
 // measured fields of the state, overwrites the others in a fixed order and
 // returns its first fault, if any, as a value (the fields then hold meaningless
-// values). Nothing is written to any console.
+// values). P is the total pressure in kPa; the specific volume takes the dry-air
+// gas constant. Nothing is written to any console.
 #pragma once
 
 #include "air/relations.h"
@@ -29,18 +30,18 @@ bool SaturationReachesTotal(double x, double t, double P);
 
 // From dryBulb and wetBulb: 25 and 20 give a dew point of 17.56 and a relative
 // humidity of 63.48 percent.
-CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& state);
+CaseResult ComputeFromDryWet(double P, MoistAirState& state);
 
 // From dryBulb and dewPoint (a dew point at or below 0 is taken as a frost point).
 // wetBulb is written only when the search finds it.
-CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& state);
+CaseResult ComputeFromDryDew(double P, MoistAirState& state);
 
 // From dryBulb and relativeHumidity (percent). wetBulb as for the dew point.
-CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& state);
+CaseResult ComputeFromDryRh(double P, MoistAirState& state);
 
 // From dryBulb and humidityRatio (kg/kg), for the library alone: the vapour
 // pressure from the humidity ratio, then the other properties as from the
 // wet-bulb, and wetBulb as for the dew point.
-CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& state);
+CaseResult ComputeFromDryW(double P, MoistAirState& state);
 
 }  // namespace hygrian::air

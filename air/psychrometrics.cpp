@@ -53,10 +53,9 @@ bool Bisect(double P, air::MoistAirState& s) {
   return search.found;
 }
 
-// Runs one case on a state holding only the two given values, at the standard
-// gas constant. On a fault, an impossible state or invalid input the result holds
-// those two values and nothing else; when neither the case's search nor the
-// bisection finds the wet-bulb it stays 0.0.
+// Runs one case on a state holding only the two given values. On a fault, an impossible state or
+// invalid input the result holds those two values and nothing else; when neither the case's search
+// nor the bisection finds the wet-bulb it stays 0.0.
 template <typename Compute>
 Result Run(double a, double b, double P, double air::MoistAirState::*first,
            double air::MoistAirState::*second, Compute compute, bool secondValid = true) {
@@ -67,7 +66,7 @@ Result Run(double a, double b, double P, double air::MoistAirState::*first,
   if (!std::isfinite(a) || !std::isfinite(b) || !secondValid || !std::isfinite(P) || !(P > 0.0)) {
     result.status = Status::InvalidInput;
   } else {
-    const air::CaseResult outcome = compute(P, air::DryAirGasConstant, s);
+    const air::CaseResult outcome = compute(P, s);
     if (outcome.vapourNotBelowTotal) {
       result.status = Status::VaporPressureNotBelowTotal;
     } else if (outcome.fault != air::Fault::None) {

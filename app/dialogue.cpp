@@ -88,27 +88,26 @@ void Complete(Console& console, air::CaseResult result) {
 
 }  // namespace
 
-void StateFromDryWet(Console& console, const double& P, const double& R, air::MoistAirState& s) {
+void StateFromDryWet(Console& console, double P, air::MoistAirState& s) {
   WriteStatement(console, kDryWetPrompt);
   ReadReals(console, s.dryBulb, s.wetBulb);
-  Complete(console, air::ComputeFromDryWet(P, R, s));
+  Complete(console, air::ComputeFromDryWet(P, s));
 }
 
-void StateFromDryDew(Console& console, const double& P, const double& R, air::MoistAirState& s) {
+void StateFromDryDew(Console& console, double P, air::MoistAirState& s) {
   WriteStatement(console, kDryDewPrompt);
   ReadReals(console, s.dryBulb, s.dewPoint);
-  Complete(console, air::ComputeFromDryDew(P, R, s));
+  Complete(console, air::ComputeFromDryDew(P, s));
 }
 
-void StateFromDryRh(Console& console, const double& P, const double& R, air::MoistAirState& s) {
+void StateFromDryRh(Console& console, double P, air::MoistAirState& s) {
   WriteStatement(console, kDryRhPrompt);
   ReadReals(console, s.dryBulb, s.relativeHumidity);
-  Complete(console, air::ComputeFromDryRh(P, R, s));
+  Complete(console, air::ComputeFromDryRh(P, s));
 }
 
 void RunDialogue(Console& console, DialogueState& dialogue) {
   static constexpr double P = air::StandardPressure;
-  static constexpr double R = air::DryAirGasConstant;
   WriteStatement(console, kBanner);
   WriteStatement(console, kExplanation);
   do {
@@ -116,9 +115,9 @@ void RunDialogue(Console& console, DialogueState& dialogue) {
     ReadInteger(console, dialogue.choice);
     // Three independent tests: any other answer computes nothing and the
     // results block shows the state as it stands.
-    if (dialogue.choice == 1) StateFromDryWet(console, P, R, dialogue.state);
-    if (dialogue.choice == 2) StateFromDryDew(console, P, R, dialogue.state);
-    if (dialogue.choice == 3) StateFromDryRh(console, P, R, dialogue.state);
+    if (dialogue.choice == 1) StateFromDryWet(console, P, dialogue.state);
+    if (dialogue.choice == 2) StateFromDryDew(console, P, dialogue.state);
+    if (dialogue.choice == 3) StateFromDryRh(console, P, dialogue.state);
     WriteStatement(console, kSpacing);
     WriteStatement(console, kHeading);
     WriteResults(console, dialogue.state);

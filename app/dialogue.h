@@ -23,8 +23,8 @@ struct DialogueState {
 
 // The computation routines of menu choices 1 to 3: each writes its prompt, reads
 // its two values into the state and completes the state.
-void StateFromDryWet(Console& console, const double& P, const double& R, air::MoistAirState& s);
-void StateFromDryDew(Console& console, const double& P, const double& R, air::MoistAirState& s);
-void StateFromDryRh(Console& console, const double& P, const double& R, air::MoistAirState& s);
+void StateFromDryWet(Console& console, double P, air::MoistAirState& s);
+void StateFromDryDew(Console& console, double P, air::MoistAirState& s);
+void StateFromDryRh(Console& console, double P, air::MoistAirState& s);
 
 }  // namespace hygrian

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "air/cases.h"
+#include "console/decimal.h"
 #include "console/fields.h"
 #include "console/numbers.h"
 #include "console/output.h"
@@ -16,8 +17,7 @@ void BM_ComputeFromDryWet(benchmark::State& state) {
     MoistAirState s;
     s.dryBulb = 25.0;
     s.wetBulb = 20.0;
-    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryWet(hygrian::air::StandardPressure,
-                                                             hygrian::air::DryAirGasConstant, s));
+    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryWet(hygrian::air::StandardPressure, s));
     benchmark::DoNotOptimize(s);
   }
 }
@@ -28,34 +28,37 @@ void BM_ComputeFromDryRh(benchmark::State& state) {
     MoistAirState s;
     s.dryBulb = 25.0;
     s.relativeHumidity = 50.0;
-    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryRh(hygrian::air::StandardPressure,
-                                                            hygrian::air::DryAirGasConstant, s));
+    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryRh(hygrian::air::StandardPressure, s));
     benchmark::DoNotOptimize(s);
   }
 }
 BENCHMARK(BM_ComputeFromDryRh);
 
-void BM_ToDecimalDigits(benchmark::State& state) {
+void BM_ToSeventeenDigits(benchmark::State& state) {
   double x = 0.012599012345;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(hygrian::ToDecimalDigits(x));
+    benchmark::DoNotOptimize(hygrian::ToSeventeenDigits(x));
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_ToDecimalDigits);
+BENCHMARK(BM_ToSeventeenDigits);
 
-void BM_ToDecimalDigitsExtreme(benchmark::State& state) {
+void BM_ToSeventeenDigitsExtreme(benchmark::State& state) {
   double x = 4.9e-324;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(hygrian::ToDecimalDigits(x));
+    benchmark::DoNotOptimize(hygrian::ToSeventeenDigits(x));
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_ToDecimalDigitsExtreme);
+BENCHMARK(BM_ToSeventeenDigitsExtreme);
 
 void BM_FormatFixed(benchmark::State& state) {
   double x = 63.4812;
-  for (auto _ : state) benchmark::DoNotOptimize(hygrian::FormatFixed(x, 2));
+  hygrian::FieldText text;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(hygrian::ComposeField(hygrian::PrepareFixed(x, 2), text.chars));
+    benchmark::ClobberMemory();
+  }
 }
 BENCHMARK(BM_FormatFixed);
 

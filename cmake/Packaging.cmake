@@ -126,7 +126,7 @@ hygrian_package(dev libhygrian-dev libdevel
   "psychrometric properties of moist air - development files"
   "This package holds what a build against the moist-air library needs: the"
   "C++ and C headers, the static archive, the link to the shared library, the"
-  "CMake package (find_package(hygrian) with the targets hygrian::air and"
+  "CMake package (find_package(hygrian) with the targets hygrian::hygrian and"
   "hygrian::air_static), the pkg-config file hygrian.pc and the manual page"
   "hygrian(3).")
 if(python IN_LIST CPACK_COMPONENTS_ALL)

@@ -1,4 +1,4 @@
-// The one seam between hygrian and the operating system: raw reads from standard
+// The calculator's one seam with the operating system: raw reads from standard
 // input, raw writes to standard output and error, the terminal test and process
 // exit. Everything else takes a Platform&, so tests run on in-memory fakes.
 #pragma once

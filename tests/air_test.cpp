@@ -133,7 +133,7 @@ TEST(FindWetBulb, DryBulb25DewPoint15ReturnsOnTheResidualInPassFour) {
 
 TEST(FindWetBulb, DryBulb25Rh50) {
   MoistAirState s{.dryBulb = 25.0, .relativeHumidity = 50.0};
-  ASSERT_EQ(ComputeFromDryRh(P, R, s).fault, Fault::None);
+  ASSERT_EQ(ComputeFromDryRh(P, s).fault, Fault::None);
   ExpectFigure(V(WetBulbResidual(25.0, 25.0, s.humidityRatio, P)), "-0.0101996", "g(25)");
   ExpectFigure(s.dewPoint, "13.8298", "first estimate");
   ExpectFigure(s.dewPoint - 25.0, "-11.1702", "first step");
@@ -173,13 +173,13 @@ CaseResult RunCase(Given given, double dryBulb, double second, double wetBulb, M
   switch (given) {
     case Given::WetBulb:
       s.wetBulb = second;
-      return ComputeFromDryWet(P, R, s);
+      return ComputeFromDryWet(P, s);
     case Given::DewPoint:
       s.dewPoint = second;
-      return ComputeFromDryDew(P, R, s);
+      return ComputeFromDryDew(P, s);
     case Given::Rh:
       s.relativeHumidity = second;
-      return ComputeFromDryRh(P, R, s);
+      return ComputeFromDryRh(P, s);
   }
   return {};
 }
