@@ -131,6 +131,8 @@ std::string_view PairColumn(Pair pair) noexcept {
       return "dew_point";
     case Pair::RelativeHumidity:
       return "relative_humidity";
+    case Pair::HumidityRatio:
+      return "humidity_ratio";
   }
   return "wet_bulb";
 }
@@ -189,7 +191,8 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.pair = Pairs[p];
     layout.second = pairColumns[p];
   }
-  if (count == 0) return "no wet_bulb, dew_point or relative_humidity column" + found();
+  if (count == 0)
+    return "no wet_bulb, dew_point, relative_humidity or humidity_ratio column" + found();
   if (count > 1) return "several second values (" + candidates + "): choose one with --pair";
   return {};
 }

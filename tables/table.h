@@ -1,7 +1,8 @@
 // The input contract of a table of measured air states: a header that names
-// dry_bulb and one of wet_bulb, dew_point, relative_humidity (and perhaps
-// pressure, in kPa, hPa or Pa), and rows that give those values as numbers. Any other column
-// is carried along. TableReader puts it together over a CsvReader.
+// dry_bulb and one of wet_bulb, dew_point, relative_humidity, humidity_ratio (and
+// perhaps pressure, in kPa, hPa or Pa), and rows that give those values as
+// numbers. Any other column is carried along. TableReader puts it together over
+// a CsvReader.
 #pragma once
 
 #include <array>
@@ -24,10 +25,11 @@ enum class Pair {
   WetBulb,           // wet_bulb, degrees C
   DewPoint,          // dew_point, degrees C
   RelativeHumidity,  // relative_humidity, percent
+  HumidityRatio,     // humidity_ratio, kg/kg
 };
 
-inline constexpr std::array<Pair, 3> Pairs = {Pair::WetBulb, Pair::DewPoint,
-                                              Pair::RelativeHumidity};
+inline constexpr std::array<Pair, 4> Pairs = {Pair::WetBulb, Pair::DewPoint, Pair::RelativeHumidity,
+                                              Pair::HumidityRatio};
 
 // How a table is read beyond plain CSV with the standard column names.
 struct ReadOptions {
@@ -73,7 +75,8 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
                                                                    "vapor_pressure",
                                                                    "status"};
 
-// The column name of a pair: "wet_bulb", "dew_point" or "relative_humidity".
+// The column name of a pair: "wet_bulb", "dew_point", "relative_humidity" or
+// "humidity_ratio".
 [[nodiscard]] std::string_view PairColumn(Pair pair) noexcept;
 
 // Reads the header record into layout. Columns named like results that are not
@@ -81,7 +84,7 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
 // empty string, or what is wrong:
 //   "no dry_bulb column; found: Time, Dry Bulb, RH; accepted: ..." (and a hint
 //       at --delimiter when the header is one field holding ';' or a tab)
-//   "no wet_bulb, dew_point or relative_humidity column; found: ..."
+//   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; found: ..."
 //   "several second values (wet_bulb, dew_point): choose one with --pair"
 //   "two dry_bulb columns" (or pressure, or the pair's column)
 //   "quote opened at line 4 is not closed"
@@ -108,7 +111,7 @@ enum class BadInput {
 // One row's measured values, or why there are none.
 struct Measured {
   double dryBulb = 0.0;   // degrees C
-  double second = 0.0;    // the pair's value: degrees C, or percent
+  double second = 0.0;    // the pair's value: degrees C, percent or kg/kg
   double pressure = 0.0;  // kPa, 20 to 200; as given in pressureUnit when outside
   PressureUnit pressureUnit = PressureUnit::KPa;  // the pressure column's unit
   BadInput bad = BadInput::None;
