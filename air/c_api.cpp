@@ -75,8 +75,9 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
 const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
-  if (status < HYGRIAN_OK || status > HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL)
+  if (status < HYGRIAN_OK || status > HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL) {
     return "unknown status";
+  }
   // Every text is a string literal, so its data is NUL-terminated.
   return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
 }
