@@ -9,6 +9,8 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -44,19 +46,40 @@ void Spit(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string Scratch(const std::string& name) {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string test = info->name();
-  for (char& c : test) {
-    if (c == '/') c = '_';
+// Each test works in a private folder of its own (mkdtemp, mode 0700), removed
+// with everything in it when the test ends: nothing is left behind, and runs by
+// different users never meet in the same file.
+class ChartE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string name = ::testing::TempDir() + "hygrian_chart_e2e_XXXXXX";
+    ASSERT_NE(::mkdtemp(name.data()), nullptr) << "cannot make a folder like " << name;
+    folder_ = name;
   }
-  return ::testing::TempDir() + "chart_e2e_" + test + "_" + name;
-}
+  void TearDown() override {
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+
+  std::string Scratch(const std::string& name) const { return folder_ + "/" + name; }
+  RunResult Run(const std::string& program, const std::vector<std::string>& args,
+                const std::string& input = "/dev/null") const;
+  RunResult Chart(const std::vector<std::string>& args,
+                  const std::string& input = "/dev/null") const {
+    return Run(HYGRIAN_CHART_BINARY, args, input);
+  }
+  void ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
+                     double inkShare = 0.03) const;
+
+ private:
+  std::string folder_;
+};
+using ChartRun = ChartE2e;
 
 // Runs `program` (searched on PATH unless it has a slash) with standard input
 // from `input`, standard output and error into files.
-RunResult Run(const std::string& program, const std::vector<std::string>& args,
-              const std::string& input = "/dev/null") {
+RunResult ChartE2e::Run(const std::string& program, const std::vector<std::string>& args,
+                        const std::string& input) const {
   const std::string outPath = Scratch("stdout");
   const std::string errPath = Scratch("stderr");
   posix_spawn_file_actions_t actions;
@@ -87,10 +110,6 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
   result.out = Slurp(outPath);
   result.err = Slurp(errPath);
   return result;
-}
-
-RunResult Chart(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
-  return Run(HYGRIAN_CHART_BINARY, args, input);
 }
 
 // --- The picture ---------------------------------------------------------------
@@ -180,8 +199,8 @@ Picture DecodePng(const std::string& png) {
 
 // Checks that `svg` is well-formed XML and renders to a picture of the given
 // size with at least `inkShare` of its pixels drawn in something not white.
-void ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
-                   double inkShare = 0.03) {
+void ChartE2e::ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
+                             double inkShare) const {
   const std::string svgPath = Scratch("chart.svg");
   const std::string pngPath = Scratch("chart.png");
   Spit(svgPath, svg);
@@ -242,7 +261,7 @@ const char* const kGroups[] = {
 
 // --- Runs ----------------------------------------------------------------------
 
-TEST(ChartRun, DefaultChart) {
+TEST_F(ChartRun, DefaultChart) {
   const RunResult r = Chart({});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -257,7 +276,7 @@ TEST(ChartRun, DefaultChart) {
   ExpectRenders(r.out, 1200, 800);
 }
 
-TEST(ChartRun, SameInputSameBytes) {
+TEST_F(ChartRun, SameInputSameBytes) {
   const std::string points = Scratch("points.csv");
   Spit(points, "dry_bulb,wet_bulb,label\n25,20,A\n35,22,B\n");
   const RunResult first = Chart({"--process", points});
@@ -266,7 +285,7 @@ TEST(ChartRun, SameInputSameBytes) {
   EXPECT_EQ(first.out, second.out);
 }
 
-TEST(ChartRun, PointsWithAProcess) {
+TEST_F(ChartRun, PointsWithAProcess) {
   const std::string points = Scratch("points.csv");
   Spit(points,
        "dry_bulb,relative_humidity,label\n"
@@ -313,7 +332,7 @@ TEST(ChartRun, PointsWithAProcess) {
   }
 }
 
-TEST(ChartRun, At83kPa) {
+TEST_F(ChartRun, At83kPa) {
   const RunResult r = Chart({"--pressure", "83"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -324,7 +343,7 @@ TEST(ChartRun, At83kPa) {
   EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, r.out);
 }
 
-TEST(ChartRun, AtAnAltitude) {
+TEST_F(ChartRun, AtAnAltitude) {
   const RunResult r = Chart({"--altitude", "1500"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -333,7 +352,7 @@ TEST(ChartRun, AtAnAltitude) {
             std::string::npos);
 }
 
-TEST(ChartRun, OtherRangesAndSize) {
+TEST_F(ChartRun, OtherRangesAndSize) {
   const RunResult r = Chart({"--dry-bulb=-30:20", "--humidity-ratio=15", "--width=900", "--height",
                              "600", "--pressure=90.5"});
   EXPECT_EQ(r.status, 0);
@@ -342,7 +361,7 @@ TEST(ChartRun, OtherRangesAndSize) {
   ExpectRenders(r.out, 900, 600);
 }
 
-TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
+TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
   const std::string points = Scratch("points.csv");
   Spit(points,
        "dry_bulb,wet_bulb,label\n"
@@ -376,7 +395,7 @@ TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
 }
 
 // 25 degrees C with 0.0125990 kg/kg is the state of a 20 degrees C wet-bulb.
-TEST(ChartRun, PointsFromTheHumidityRatio) {
+TEST_F(ChartRun, PointsFromTheHumidityRatio) {
   const std::string points = Scratch("points.csv");
   Spit(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
   const RunResult r = Chart({points});
@@ -388,7 +407,7 @@ TEST(ChartRun, PointsFromTheHumidityRatio) {
   EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-dew-point")), 17.56, 0.005);
 }
 
-TEST(ChartRun, APressureColumnIsRefused) {
+TEST_F(ChartRun, APressureColumnIsRefused) {
   const std::string points = Scratch("points.csv");
   Spit(points, "dry_bulb,dew_point,pressure\n25,10,90\n");
   const RunResult r = Chart({points});
@@ -399,7 +418,7 @@ TEST(ChartRun, APressureColumnIsRefused) {
   EXPECT_EQ(Count(r.out, "<circle"), 0u);
 }
 
-TEST(ChartRun, PointsFromStandardInputAndChartIntoAFile) {
+TEST_F(ChartRun, PointsFromStandardInputAndChartIntoAFile) {
   const std::string points = Scratch("points.csv");
   const std::string output = Scratch("out.svg");
   Spit(points, "dry_bulb,dew_point\n20,10\n");
@@ -416,7 +435,7 @@ struct UsageRow {
   std::string err;  // the first line of standard error
 };
 
-class ChartUsage : public ::testing::TestWithParam<UsageRow> {};
+class ChartUsage : public ChartE2e, public ::testing::WithParamInterface<UsageRow> {};
 
 TEST_P(ChartUsage, ExitsTwoWithNothingWritten) {
   const UsageRow& row = GetParam();
@@ -485,7 +504,7 @@ struct UsageName {
 
 INSTANTIATE_TEST_SUITE_P(Errors, ChartUsage, ::testing::ValuesIn(kUsageRows), UsageName());
 
-TEST(ChartRun, VersionAndHelp) {
+TEST_F(ChartRun, VersionAndHelp) {
   const RunResult version = Chart({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "hygrian-chart " HYGRIAN_VERSION "\n");
