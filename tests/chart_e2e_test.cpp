@@ -377,7 +377,7 @@ TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
   const RunResult r = Chart({points});
   EXPECT_EQ(r.status, 1);
   const double grams = FromDryBulbWetBulb(60, 40).state.humidityRatio * 1000.0;
-  EXPECT_EQ(r.err, "hygrian-chart: " + points + ":3: wet_bulb is not a number\n" +
+  EXPECT_EQ(r.err, "hygrian-chart: " + points + ":3: wet_bulb \"x\" is not a number\n" +
                        "hygrian-chart: " + points +
                        ":4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio " +
                        ShortestText(grams) + " g/kg)\n" + "hygrian-chart: " + points +
