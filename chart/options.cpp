@@ -1,8 +1,12 @@
 #include "chart/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
+
+#include "chart/moist_air.h"
+#include "chart/ticks.h"
 
 namespace hygrian::chart {
 namespace {
@@ -84,6 +88,18 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
   return "";
 }
 
+// The top of the humidity-ratio axis that holds the saturation curve over the
+// dry-bulb range (it rises with t), rounded up to a tick; the highest allowed
+// where the saturation pressure reaches the chart's pressure in the range.
+double FittedHumidityRatio(const ChartSettings& settings) {
+  const std::optional<double> top = SaturationHumidityRatio(settings.dryBulbMax, settings.pressure);
+  const double grams = top ? *top * 1000.0 : kHumidityRatioHighest;
+  const Frame frame(settings);
+  const double pixels = frame.Plot().bottom - frame.Plot().top;
+  return std::min(RoundedTop(std::min(grams, kHumidityRatioHighest), pixels, kTickSpacing),
+                  kHumidityRatioHighest);
+}
+
 }  // namespace
 
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
@@ -105,7 +121,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
       ->type_name("MIN:MAX");
   app.add_option("--humidity-ratio", texts.humidityRatio,
-                 "Top of the humidity-ratio axis, g/kg (default 30)")
+                 "Top of the humidity-ratio axis, g/kg (default 30, or the saturation "
+                 "curve's top over --dry-bulb)")
       ->type_name("MAX");
   app.add_option("--width", texts.width, "Width of the picture, px (default 1200)")
       ->type_name("PX");
@@ -120,6 +137,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (!problem.empty()) return line.UsageError(problem);
   options.common = line.Common();
   options.settings.pressure = options.common.pressure;
+  if (!texts.dryBulb.empty() && texts.humidityRatio.empty()) {
+    options.settings.humidityRatioMax = FittedHumidityRatio(options.settings);
+  }
   return std::nullopt;
 }
 
