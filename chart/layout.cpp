@@ -38,7 +38,9 @@ Label TextAt(std::string text, double fontSize, Point at) {
 // A text level whose left end (without padding) is at x, centred on y.
 Label TextFrom(std::string text, double fontSize, double x, double y) {
   const double width = TextWidth(text, fontSize);
-  return TextAt(std::move(text), fontSize, {x + width / 2.0, y});
+  Label label = TextAt(std::move(text), fontSize, {x + width / 2.0, y});
+  label.fromLeft = true;
+  return label;
 }
 
 AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {

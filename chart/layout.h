@@ -47,6 +47,8 @@ struct Label {
   std::string text;
   Box box;  // the text is centred in it along its baseline
   double fontSize = kLabelFontSize;
+  bool fromLeft = false;  // level text that starts at the box's left padding
+                          // (the estimated width is generous)
 };
 
 struct FamilyLayer {

@@ -88,9 +88,8 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
   return "";
 }
 
-// The top of the humidity-ratio axis that holds the saturation curve over the
-// dry-bulb range (it rises with t), rounded up to a tick; the highest allowed
-// where the saturation pressure reaches the chart's pressure in the range.
+}  // namespace
+
 double FittedHumidityRatio(const ChartSettings& settings) {
   const std::optional<double> top = SaturationHumidityRatio(settings.dryBulbMax, settings.pressure);
   const double grams = top ? *top * 1000.0 : kHumidityRatioHighest;
@@ -99,8 +98,6 @@ double FittedHumidityRatio(const ChartSettings& settings) {
   return std::min(RoundedTop(std::min(grams, kHumidityRatioHighest), pixels, kTickSpacing),
                   kHumidityRatioHighest);
 }
-
-}  // namespace
 
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {

@@ -18,6 +18,12 @@ struct Options {
   cli::CommonOptions common;  // the output, quiet, the pressure
 };
 
+// The top of the humidity-ratio axis (g/kg) for --dry-bulb without
+// --humidity-ratio: the saturation curve's at the range's top (it rises with t)
+// at the chart's pressure, rounded up to a tick; 1000 where the saturation
+// pressure reaches the chart's pressure. -40:10 at 101.325 kPa gives 8.
+double FittedHumidityRatio(const ChartSettings& settings);
+
 // Reads "--dry-bulb=-10:50" and the like into options (argv[0] is the program's
 // name). Returns the exit status to end with at once, after help, the version or
 // a usage error has been written through platform; none when the chart is to be

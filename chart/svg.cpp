@@ -255,8 +255,11 @@ class Writer {
 
   void Text(const Label& label, std::string_view extra) {
     const double baseline = label.box.center.y + kBaselineShift * label.fontSize;
-    out_ += "<text x=\"" + Coord(label.box.center.x) + "\" y=\"" + Coord(baseline) + "\"" +
-            Rotation(label.box) + std::string(extra) + ">" + EscapeXml(label.text) + "</text>\n";
+    const double x =
+        label.fromLeft ? label.box.center.x - label.box.width / 2.0 + kTextPad : label.box.center.x;
+    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(baseline) + "\"" + Rotation(label.box) +
+            (label.fromLeft ? " text-anchor=\"start\"" : "") + std::string(extra) + ">" +
+            EscapeXml(label.text) + "</text>\n";
   }
 
   static std::string Rotation(const Box& box) {
