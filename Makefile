@@ -1,9 +1,9 @@
 # The two everyday commands; everything else lives in CMakePresets.json.
 SHELL := /bin/bash
 PRESET ?= release
-BUILD := build/$(PRESET)
+BUILD = build/$(PRESET)
 
-.PHONY: run test build bench bench-floor fuzz lint memcheck clean package accuracy
+.PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy
 
 # Builds target $(1) of $(BUILD) quietly. Configuring a new tree, or the first sign
 # of real work (anything but ninja's check of the source globs), puts one short
@@ -39,8 +39,13 @@ build:
 
 # The Debian package of everything installed, in $(BUILD).
 package: build
+	@rm -f $(BUILD)/*.deb
 	@cmake --build --preset $(PRESET) --target package >&2
-	@ls $(BUILD)/hygrian_*.deb
+	@ls $(BUILD)/*.deb
+# That is one package per install component (hygrian, libhygrian1, libhygrian-dev,
+# python3-hygrian), from the package preset's tree: its prefix /usr puts the
+# libraries in the multiarch directory.
+package: PRESET = package
 
 # The README's table of saturation pressures against reference values.
 accuracy:
@@ -51,6 +56,12 @@ bench:
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@build/bench/bench/hygrian_bench
+
+# The Python ufuncs against the library's own loop and against plain NumPy.
+bench-python:
+	@cmake --preset bench >&2
+	@cmake --build --preset bench >&2
+	@/usr/bin/python3 bench/python/ufunc_bench.py build/bench
 
 # The dialogue against static C floors: instruction counts and CPU-time ratios.
 bench-floor:

@@ -17,6 +17,8 @@ static_assert(static_cast<int>(Status::ExpOverflow) == HYGRIAN_EXP_OVERFLOW);
 static_assert(static_cast<int>(Status::PowerDomain) == HYGRIAN_POWER_DOMAIN);
 static_assert(static_cast<int>(Status::PowerSingularity) == HYGRIAN_POWER_SINGULARITY);
 static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW);
+static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
+              HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL);
 
 int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
   const State& s = result.state;
@@ -56,6 +58,13 @@ int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_hum
       wet_bulb_found);
 }
 
+int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio, double pressure,
+                                         hygrian_state* state, int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(hygrian::FromDryBulbHumidityRatio(dry_bulb, humidity_ratio, pressure),
+                          state, wet_bulb_found);
+}
+
 int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
   if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
   const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);
@@ -66,7 +75,9 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
 const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
-  if (status < HYGRIAN_OK || status > HYGRIAN_POWER_OVERFLOW) return "unknown status";
+  if (status < HYGRIAN_OK || status > HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL) {
+    return "unknown status";
+  }
   // Every text is a string literal, so its data is NUL-terminated.
   return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
 }

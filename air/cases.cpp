@@ -9,67 +9,120 @@ Checked Kelvin(double celsius) { return Checked(celsius) + KelvinOffset; }
 
 Checked Percent(double part, double whole) { return Checked(part) / whole * kPercent; }
 
+// Notes P - p <= 0 unless a fault came first.
+void NoteVapour(const FaultLatch& first, CaseResult& result, double p, double P) {
+  if (first.Ok() && !(P - p > 0.0)) result.vapourNotBelowTotal = true;
+}
+
+// Notes P - p <= 0 for the saturation pressure at the dew point. That pressure is
+// no step of the computation, so a fault in it is no fault of the computation.
+void NoteDewPoint(const FaultLatch& first, CaseResult& result, double dewPoint, double P) {
+  const Checked T = Kelvin(dewPoint);
+  if (!first.Ok() || !T.Ok()) return;
+  const Checked p = SaturationPressure(T.Value());
+  if (p.Ok()) NoteVapour(first, result, p.Value(), P);
+}
+
 // Runs the search unless an earlier step faulted, and writes wetBulb when it
 // finds a value.
-CaseResult SearchWetBulb(FaultLatch& first, const double& P, MoistAirState& s, double saturated) {
-  if (!first.Ok()) return {first.First()};
+CaseResult SearchWetBulb(FaultLatch& first, const double& P, MoistAirState& s, double saturated,
+                         CaseResult noted) {
+  noted.fault = first.First();
+  if (!first.Ok()) return noted;
   const WetBulbSearch search = FindWetBulb(s.dryBulb, s.dewPoint, s.humidityRatio, P, saturated);
   if (search.found) s.wetBulb = search.wetBulb;
-  return {search.fault, !search.found && search.fault == Fault::None};
+  noted.fault = search.fault;
+  noted.gaveUp = !search.found && search.fault == Fault::None;
+  return noted;
 }
 
 }  // namespace
 
 CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& s) {
   FaultLatch first;
+  CaseResult result;
   const double Td = first(Kelvin(s.dryBulb));
   const double Tw = first(Kelvin(s.wetBulb));
-  const double saturatedAtWetBulb = first(SaturationHumidityRatio(Tw, P));
+  // SaturationHumidityRatio(Tw, P) in its two steps, to see the pressure.
+  const double pw = first(SaturationPressure(Tw));
+  NoteVapour(first, result, pw, P);
+  const double saturatedAtWetBulb = first(HumidityRatioFromPressure(pw, P));
   const double ps = first(SaturationPressure(Td));
+  NoteVapour(first, result, ps, P);
   const double saturated = first(HumidityRatioFromPressure(ps, P));
   s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, saturatedAtWetBulb));
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
   s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
+  NoteVapour(first, result, s.vaporPressure, P);
   s.relativeHumidity = first(Percent(s.vaporPressure, ps));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
+  NoteDewPoint(first, result, s.dewPoint, P);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
   s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
-  return {first.First()};
+  result.fault = first.First();
+  return result;
 }
 
 CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& s) {
   FaultLatch first;
+  CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
   const double Tdp = first(Kelvin(s.dewPoint));
   const double ps = first(SaturationPressure(Td));
+  NoteVapour(first, noted, ps, P);
   const double saturated = first(HumidityRatioFromPressure(ps, P));
+  // Also the saturation pressure at the dew point.
   s.vaporPressure = first(SaturationPressure(Tdp));
+  NoteVapour(first, noted, s.vaporPressure, P);
   s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
   s.relativeHumidity = first(Percent(s.vaporPressure, ps));
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
   s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
-  return SearchWetBulb(first, P, s, saturated);
+  return SearchWetBulb(first, P, s, saturated, noted);
 }
 
 CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) {
   FaultLatch first;
+  CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
   // Between here and the end the field holds a fraction, not a percentage.
   s.relativeHumidity = first(Checked(s.relativeHumidity) / kPercent);
   const double ps = first(SaturationPressure(Td));
+  NoteVapour(first, noted, ps, P);
   const double saturated = first(HumidityRatioFromPressure(ps, P));
   s.vaporPressure = first(Checked(s.relativeHumidity) * ps);
+  NoteVapour(first, noted, s.vaporPressure, P);
   s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
   s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
-  CaseResult result = SearchWetBulb(first, P, s, saturated);
+  NoteDewPoint(first, noted, s.dewPoint, P);
+  CaseResult result = SearchWetBulb(first, P, s, saturated, noted);
   if (result.fault != Fault::None) return result;
   s.relativeHumidity = first(Checked(s.relativeHumidity) * kPercent);
   result.fault = first.First();
   return result;
+}
+
+// The steps of ComputeFromDryWet from the humidity ratio on, in its order.
+CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& s) {
+  FaultLatch first;
+  CaseResult noted;
+  const double Td = first(Kelvin(s.dryBulb));
+  const double ps = first(SaturationPressure(Td));
+  NoteVapour(first, noted, ps, P);
+  const double saturated = first(HumidityRatioFromPressure(ps, P));
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
+  NoteVapour(first, noted, s.vaporPressure, P);
+  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
+  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
+  NoteDewPoint(first, noted, s.dewPoint, P);
+  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
+  return SearchWetBulb(first, P, s, saturated, noted);
 }
 
 }  // namespace hygrian::air

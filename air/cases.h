@@ -14,6 +14,10 @@ struct CaseResult {
   // The wet-bulb search found no value and wetBulb kept the value it had. A fault
   // together with this one came after the search.
   bool gaveUp = false;
+  // P - p <= 0, the humidity ratio's denominator, for the vapour pressure or the
+  // saturation pressure at the dry-bulb, the given wet-bulb or the dew point,
+  // met before any fault. Only noted: the computation goes on as it would.
+  bool vapourNotBelowTotal = false;
 };
 
 // From dryBulb and wetBulb: 25 and 20 give a dew point of 17.56 and a relative
@@ -26,5 +30,10 @@ CaseResult ComputeFromDryDew(const double& P, const double& R, MoistAirState& st
 
 // From dryBulb and relativeHumidity (percent). wetBulb as for the dew point.
 CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& state);
+
+// From dryBulb and humidityRatio (kg/kg), for the library alone: the vapour
+// pressure from the humidity ratio, then the other properties as from the
+// wet-bulb, and wetBulb as for the dew point.
+CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& state);
 
 }  // namespace hygrian::air

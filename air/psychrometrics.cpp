@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "air/bisection.h"
 #include "air/cases.h"
 
 namespace hygrian {
@@ -39,26 +40,51 @@ State StateOf(const air::MoistAirState& s) {
           s.vaporPressure};
 }
 
+// P - p <= 0 for the saturation pressure at the wet-bulb (degrees C), found by the
+// search after the case's own checks. A fault in that pressure is no fault of the
+// computation.
+bool VapourNotBelowTotalAt(double wetBulb, double P) {
+  const air::Checked T = air::Checked(wetBulb) + air::KelvinOffset;
+  if (!T.Ok()) return false;
+  const air::Checked p = air::SaturationPressure(T.Value());
+  return p.Ok() && !(P - p.Value() > 0.0);
+}
+
+// Where the secant search gave up, the bisection; writes the wet-bulb it finds.
+bool Bisect(double P, air::MoistAirState& s) {
+  const air::WetBulbSearch search = air::BisectWetBulb(s.dryBulb, s.dewPoint, s.humidityRatio, P);
+  if (search.found) s.wetBulb = search.wetBulb;
+  return search.found;
+}
+
 // Runs one case on a state holding only the two given values, at the standard
-// gas constant. On a fault or invalid input the result holds those two values
-// and nothing else; when the search gives up the wet-bulb stays 0.0.
+// gas constant. On a fault, an impossible state or invalid input the result holds
+// those two values and nothing else; when neither the case's search nor the
+// bisection finds the wet-bulb it stays 0.0.
 template <typename Compute>
 Result Run(double a, double b, double P, double air::MoistAirState::*first,
-           double air::MoistAirState::*second, Compute compute) {
+           double air::MoistAirState::*second, Compute compute, bool secondValid = true) {
   air::MoistAirState s;
   s.*first = a;
   s.*second = b;
   Result result;
-  if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(P) || !(P > 0.0)) {
+  if (!std::isfinite(a) || !std::isfinite(b) || !secondValid || !std::isfinite(P) || !(P > 0.0)) {
     result.status = Status::InvalidInput;
   } else {
     const air::CaseResult outcome = compute(P, air::DryAirGasConstant, s);
-    if (outcome.fault == air::Fault::None) {
-      result.state = StateOf(s);
-      result.wetBulbFound = !outcome.gaveUp;
-      return result;
+    if (outcome.vapourNotBelowTotal) {
+      result.status = Status::VaporPressureNotBelowTotal;
+    } else if (outcome.fault != air::Fault::None) {
+      result.status = StatusOf(outcome.fault);
+    } else {
+      const bool found = !outcome.gaveUp || Bisect(P, s);
+      if (!found || !VapourNotBelowTotalAt(s.wetBulb, P)) {
+        result.state = StateOf(s);
+        result.wetBulbFound = found;
+        return result;
+      }
+      result.status = Status::VaporPressureNotBelowTotal;
     }
-    result.status = StatusOf(outcome.fault);
   }
   air::MoistAirState given;
   given.*first = a;
@@ -85,6 +111,11 @@ Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
              &air::MoistAirState::relativeHumidity, air::ComputeFromDryRh);
 }
 
+Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pressure) noexcept {
+  return Run(dryBulb, humidityRatio, pressure, &air::MoistAirState::dryBulb,
+             &air::MoistAirState::humidityRatio, air::ComputeFromDryW, !(humidityRatio < 0.0));
+}
+
 std::string_view StatusText(Status status) noexcept {
   switch (status) {
     case Status::Ok:
@@ -109,6 +140,8 @@ std::string_view StatusText(Status status) noexcept {
       return air::FaultText(air::Fault::PowerSingularity);
     case Status::PowerOverflow:
       return air::FaultText(air::Fault::PowerOverflow);
+    case Status::VaporPressureNotBelowTotal:
+      return "vapour pressure at or above total pressure";
   }
   return "unknown status";
 }

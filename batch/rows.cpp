@@ -24,6 +24,8 @@ unsigned PairIndex(tables::Pair pair) {
       return 2;
     case tables::Pair::RelativeHumidity:
       return 3;
+    case tables::Pair::HumidityRatio:
+      return 5;
   }
   return 1;
 }

@@ -105,8 +105,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       platform, ProgramName,
       "Draw the psychrometric chart as an SVG document on standard output, with the\n"
       "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
-      "one of wet_bulb, dew_point, relative_humidity, and may have a label column;\n"
-      "the points are computed at the chart's pressure.",
+      "one of wet_bulb, dew_point, relative_humidity, humidity_ratio, and may have a\n"
+      "label column; the points are computed at the chart's pressure.",
       "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
       "A pressure outside 20 to 200 kPa is refused.\n"
       "\n"

@@ -7,8 +7,8 @@
 
 namespace hygrian::cli {
 
-// dryBulb in degrees C; second in the pair's unit (degrees C, or percent);
-// pressure in kPa.
+// dryBulb in degrees C; second in the pair's unit (degrees C, percent or
+// kg/kg); pressure in kPa.
 [[nodiscard]] inline Result Compute(tables::Pair pair, double dryBulb, double second,
                                     double pressure) noexcept {
   switch (pair) {
@@ -18,6 +18,8 @@ namespace hygrian::cli {
       return FromDryBulbDewPoint(dryBulb, second, pressure);
     case tables::Pair::RelativeHumidity:
       return FromDryBulbRelativeHumidity(dryBulb, second, pressure);
+    case tables::Pair::HumidityRatio:
+      return FromDryBulbHumidityRatio(dryBulb, second, pressure);
   }
   return {};
 }

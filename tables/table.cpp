@@ -19,7 +19,8 @@ std::string Key(std::string_view name) {
   return key;
 }
 
-constexpr std::array<Pair, 3> Pairs = {Pair::WetBulb, Pair::DewPoint, Pair::RelativeHumidity};
+constexpr std::array<Pair, 4> Pairs = {Pair::WetBulb, Pair::DewPoint, Pair::RelativeHumidity,
+                                       Pair::HumidityRatio};
 
 // Claims column i for one role; false if the role already has a column.
 bool Claim(std::size_t& role, std::size_t i) {
@@ -46,6 +47,8 @@ std::string_view PairColumn(Pair pair) noexcept {
       return "dew_point";
     case Pair::RelativeHumidity:
       return "relative_humidity";
+    case Pair::HumidityRatio:
+      return "humidity_ratio";
   }
   return "wet_bulb";
 }
@@ -54,7 +57,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout) {
   layout = Layout{};
   if (header.fieldTooLong) return "header field longer than 1 MiB";
   if (header.fieldCount > MaxColumns) return "more than 65536 columns";
-  std::array<std::size_t, 3> pairColumns = {NoColumn, NoColumn, NoColumn};
+  std::array<std::size_t, Pairs.size()> pairColumns = {NoColumn, NoColumn, NoColumn, NoColumn};
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
@@ -80,8 +83,8 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout) {
   if (layout.dryBulb == NoColumn) return "no dry_bulb column";
   const auto given = std::count_if(pairColumns.begin(), pairColumns.end(),
                                    [](std::size_t column) { return column != NoColumn; });
-  if (given == 0) return "no wet_bulb, dew_point or relative_humidity column";
-  if (given > 1) return "more than one of wet_bulb, dew_point, relative_humidity";
+  if (given == 0) return "no wet_bulb, dew_point, relative_humidity or humidity_ratio column";
+  if (given > 1) return "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio";
   for (std::size_t p = 0; p < Pairs.size(); ++p) {
     if (pairColumns[p] != NoColumn) {
       layout.pair = Pairs[p];

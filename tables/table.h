@@ -1,7 +1,8 @@
 // The input contract of a table of measured air states: a header that names
-// dry_bulb and one of wet_bulb, dew_point, relative_humidity (and perhaps
-// pressure, in kPa, hPa or Pa), and rows that give those values as numbers. Any other column
-// is carried along. TableReader puts it together over a CsvReader.
+// dry_bulb and one of wet_bulb, dew_point, relative_humidity, humidity_ratio (and
+// perhaps pressure, in kPa, hPa or Pa), and rows that give those values as
+// numbers. Any other column is carried along. TableReader puts it together over
+// a CsvReader.
 #pragma once
 
 #include <array>
@@ -22,6 +23,7 @@ enum class Pair {
   WetBulb,           // wet_bulb, degrees C
   DewPoint,          // dew_point, degrees C
   RelativeHumidity,  // relative_humidity, percent
+  HumidityRatio,     // humidity_ratio, kg/kg
 };
 
 inline constexpr std::size_t NoColumn = SIZE_MAX;
@@ -52,13 +54,14 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
                                                                    "vapor_pressure",
                                                                    "status"};
 
-// The column name of a pair: "wet_bulb", "dew_point" or "relative_humidity".
+// The column name of a pair: "wet_bulb", "dew_point", "relative_humidity" or
+// "humidity_ratio".
 [[nodiscard]] std::string_view PairColumn(Pair pair) noexcept;
 
 // Reads the header record into layout. Returns an empty string, or what is wrong:
 //   "no dry_bulb column"
-//   "no wet_bulb, dew_point or relative_humidity column"
-//   "more than one of wet_bulb, dew_point, relative_humidity"
+//   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column"
+//   "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio"
 //   "two dry_bulb columns" (or pressure, or the pair's column)
 //   "carried column status is named like a result column"
 //   "header field longer than 1 MiB", "more than 65536 columns"
@@ -81,7 +84,7 @@ enum class BadInput {
 // One row's measured values, or why there are none.
 struct Measured {
   double dryBulb = 0.0;   // degrees C
-  double second = 0.0;    // the pair's value: degrees C, or percent
+  double second = 0.0;    // the pair's value: degrees C, percent or kg/kg
   double pressure = 0.0;  // kPa, 20 to 200; as given in pressureUnit when outside
   PressureUnit pressureUnit = PressureUnit::KPa;  // the pressure column's unit
   BadInput bad = BadInput::None;

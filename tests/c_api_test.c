@@ -25,6 +25,13 @@ static int OnlyGiven(const hygrian_state* s) {
          s->vapor_pressure == 0.0;
 }
 
+/* Only the dry-bulb and the relative humidity given. */
+static int OnlyGiven2(const hygrian_state* s) {
+  return s->wet_bulb == 0.0 && s->dew_point == 0.0 && s->enthalpy == 0.0 &&
+         s->humidity_ratio == 0.0 && s->degree_of_saturation == 0.0 && s->specific_volume == 0.0 &&
+         s->vapor_pressure == 0.0;
+}
+
 int main(void) {
   hygrian_state s;
   int found = -1;
@@ -51,9 +58,21 @@ int main(void) {
 
   found = -1;
   Check(hygrian_from_dry_bulb_dew_point(100.0, 100.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
-            HYGRIAN_OK,
-        "100/100 is ok");
-  Check(found == 0 && s.wet_bulb == 0.0, "100/100: the search gives up");
+            HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL,
+        "100/100: the vapour pressure is above 101.325 kPa");
+  Check(found == 0 && s.wet_bulb == 0.0 && s.dew_point == 100.0, "100/100 has no wet-bulb");
+
+  found = -1;
+  Check(hygrian_from_dry_bulb_relative_humidity(1.13, 81.0, HYGRIAN_STANDARD_PRESSURE, &s,
+                                                &found) == HYGRIAN_OK,
+        "1.13/81 is ok");
+  Check(found == 1 && Near(s.wet_bulb, 0.0, 1e-6),
+        "1.13/81: the bisection finds the wet-bulb at the ice/water switch");
+  found = -1;
+  Check(hygrian_from_dry_bulb_dew_point(-11.708714220246279, 7.8413957856192695, 60.0, &s,
+                                        &found) == HYGRIAN_OK,
+        "far above saturation is ok");
+  Check(found == 0 && s.wet_bulb == 0.0, "far above saturation: neither search finds a wet-bulb");
 
   Check(hygrian_from_dry_bulb_relative_humidity(25.0, 0.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
             HYGRIAN_LOG_SINGULARITY,
@@ -67,6 +86,12 @@ int main(void) {
   Check(hygrian_from_dry_bulb_wet_bulb(10000.0, 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
             HYGRIAN_EXP_OVERFLOW,
         "10000 degrees C overflows exp");
+
+  Check(hygrian_from_dry_bulb_relative_humidity(100.0, 50.0, HYGRIAN_STANDARD_PRESSURE, &s,
+                                                &found) == HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL,
+        "100/50: saturation pressure above 101.325 kPa");
+  Check(found == 0 && s.relative_humidity == 50.0 && OnlyGiven2(&s),
+        "100/50 leaves only the given values");
 
   Check(hygrian_from_dry_bulb_wet_bulb(nan(""), 20.0, HYGRIAN_STANDARD_PRESSURE, &s, &found) ==
             HYGRIAN_INVALID_INPUT,
@@ -90,7 +115,10 @@ int main(void) {
   Check(strcmp(hygrian_status_text(HYGRIAN_POWER_OVERFLOW), "**: OVERFLOW error") == 0,
         "text of a power overflow");
   Check(strcmp(hygrian_status_text(-1), "unknown status") == 0, "text of -1");
-  Check(strcmp(hygrian_status_text(11), "unknown status") == 0, "text of 11");
+  Check(strcmp(hygrian_status_text(HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL),
+               "vapour pressure at or above total pressure") == 0,
+        "text of 11");
+  Check(strcmp(hygrian_status_text(12), "unknown status") == 0, "text of 12");
 
   Check(strlen(HYGRIAN_VERSION) >= 5 && HYGRIAN_VERSION_MAJOR >= 1, "version");
   Check(strcmp(hygrian_version(), HYGRIAN_VERSION) == 0, "the library's version is the header's");

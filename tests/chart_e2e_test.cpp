@@ -352,6 +352,7 @@ TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
        "\n"
        "20,25,fog\n"
        "25,5,too dry\n"
+       "101,50,boiling\n"
        "25,20\n"
        "10,8,also good\n");
   const RunResult r = Chart({points});
@@ -363,14 +364,28 @@ TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
                        ShortestText(grams) + " g/kg)\n" + "hygrian-chart: " + points +
                        ":6: above the saturation curve (relative humidity " +
                        ShortestText(FromDryBulbWetBulb(20, 25).state.relativeHumidity) + " %)\n" +
-                       "hygrian-chart: " + points + ":7: log: DOMAIN error\n" +
-                       "hygrian-chart: " + points + ":8: expected 3 fields, found 2\n");
+                       "hygrian-chart: " + points + ":7: log: DOMAIN error\n" + "hygrian-chart: " +
+                       points + ":8: vapour pressure at or above total pressure\n" +
+                       "hygrian-chart: " + points + ":9: expected 3 fields, found 2\n");
   EXPECT_EQ(Count(r.out, "<circle"), 2u);
   ExpectRenders(r.out, 1200, 800);
   const RunResult quiet = Chart({"-q", points});
   EXPECT_EQ(quiet.status, 1);
   EXPECT_EQ(quiet.err, "");
   EXPECT_EQ(quiet.out, r.out);
+}
+
+// 25 degrees C with 0.0125990 kg/kg is the state of a 20 degrees C wet-bulb.
+TEST(ChartRun, PointsFromTheHumidityRatio) {
+  const std::string points = Scratch("points.csv");
+  Spit(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
+  const RunResult r = Chart({points});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  const std::size_t at = r.out.find("<circle");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-wet-bulb")), 20.0, 0.005);
+  EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-dew-point")), 17.56, 0.005);
 }
 
 TEST(ChartRun, APressureColumnIsRefused) {

@@ -5,12 +5,16 @@
 # the README, the licence and the copyright file are in the documentation.
 #
 #   package_test.sh install BUILD_DIR VERSION   cmake --install into a temporary prefix
-#   package_test.sh deb PACKAGE_DIR VERSION     the .deb in PACKAGE_DIR, extracted with
-#                                               dpkg-deb -x, and its metadata
+#   package_test.sh deb PACKAGE_DIR VERSION LIBDIR
+#                                               the set of .deb files in PACKAGE_DIR,
+#                                               extracted together with dpkg-deb -x,
+#                                               and each package's metadata; the
+#                                               library is in /usr/LIBDIR
 set -euo pipefail
-mode=$1 source=$2 version=$3
+mode=$1 source=$2 version=$3 package_libdir=${4:-}
 
 status=0
+declare -A debs=()
 fail() {
   echo "FAIL: $*" >&2
   status=1
@@ -25,14 +29,28 @@ case $mode in
     root=$work/prefix
     ;;
   deb)
-    debs=("$source"/hygrian_"$version"_*.deb)
-    [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: no single package in $source" >&2; exit 1; }
-    deb=${debs[0]}
-    dpkg-deb -x "$deb" "$work/root"
+    # The programs, the shared library and the development files always; the
+    # Python module where the tree builds it.
+    declare -A section=([hygrian]=science [libhygrian1]=libs [libhygrian-dev]=libdevel
+                        [python3-hygrian]=python)
+    packages=()
+    for deb in "$source"/*_"$version"_*.deb; do
+      [ -f "$deb" ] || continue
+      name=$(dpkg-deb --field "$deb" Package)
+      [ -n "${section[$name]:-}" ] || { echo "FAIL: unexpected package $deb" >&2; exit 1; }
+      packages+=("$name")
+      debs[$name]=$deb
+    done
+    for name in hygrian libhygrian1 libhygrian-dev; do
+      [ -n "${debs[$name]:-}" ] || { echo "FAIL: no package $name in $source" >&2; exit 1; }
+    done
+    for name in "${packages[@]}"; do
+      dpkg-deb -x "${debs[$name]}" "$work/root"
+    done
     root=$work/root/usr
     ;;
   *)
-    echo "usage: $0 install|deb DIR VERSION" >&2
+    echo "usage: $0 install BUILD_DIR VERSION | deb PACKAGE_DIR VERSION LIBDIR" >&2
     exit 2
     ;;
 esac
@@ -157,30 +175,64 @@ done
 grep -q '^License: Expat$' "$docs/copyright" || fail "copyright does not name the licence"
 
 if [ "$mode" = deb ]; then
-  field() { dpkg-deb --field "$deb" "$1"; }
-  expect() {
-    [ "$(field "$1")" = "$2" ] || fail "$1 is '$(field "$1")', not '$2'"
-  }
-  dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb --info fails"
-  expect Package hygrian
-  expect Version "$version"
-  expect Maintainer "hygrian developers <maintainers@hygrian.invalid>"
-  expect Section science
-  expect Architecture "$(dpkg --print-architecture)"
-  [ -n "$(field Description)" ] || fail "no Description"
+  for name in "${packages[@]}"; do
+    deb=${debs[$name]}
+    field() { dpkg-deb --field "$deb" "$1"; }
+    expect() {
+      [ "$(field "$1")" = "$2" ] || fail "$name: $1 is '$(field "$1")', not '$2'"
+    }
+    dpkg-deb --info "$deb" >/dev/null || fail "$name: dpkg-deb --info fails"
+    expect Version "$version"
+    expect Maintainer "hygrian developers <maintainers@hygrian.invalid>"
+    expect Section "${section[$name]}"
+    expect Priority optional
+    expect Architecture "$(dpkg --print-architecture)"
+    # A synopsis of its own and a long description.
+    [ "$(field Description | wc -l)" -gt 2 ] || fail "$name: no long Description"
+    # Its own copyright file and changelog; the native version is the changelog's
+    # first entry.
+    doc=usr/share/doc/$name
+    files=$(dpkg-deb --contents "$deb" | awk '{ print $6 }')
+    grep -qx "\./$doc/copyright" <<<"$files" || fail "$name: no $doc/copyright"
+    [ "$(gzip -dc "$work/root/$doc/changelog.gz" | head -1)" = \
+      "hygrian ($version) unstable; urgency=medium" ] || fail "$name: $doc/changelog.gz lacks $version"
+    # Nothing lies outside /usr.
+    outside=$(grep -v -e '^\./usr/' -e '^\./$' <<<"$files" || true)
+    [ -z "$outside" ] || fail "$name: files outside /usr: $outside"
+    echo "ok metadata: $name $(field Version) $(field Architecture) $(field Section), Depends: $(field Depends)"
+  done
   # Dependencies come from the binaries: a dynamically linked program needs libc6.
+  deb=${debs[hygrian]}
   if file -L "$root"/bin/* | grep -q 'dynamically linked'; then
     case "$(field Depends)" in
       *libc6*) ;;
-      *) fail "Depends '$(field Depends)' does not name libc6" ;;
+      *) fail "hygrian: Depends '$(field Depends)' does not name libc6" ;;
     esac
   fi
-  # Manual pages are compressed; nothing lies outside /usr.
+  # The library: registered by the ldconfig trigger, with a shlibs file that gives
+  # packages built against it a lower bound; the development files need this very
+  # version of it.
+  deb=${debs[libhygrian1]}
+  [ "$(dpkg-deb --info "$deb" triggers)" = "activate-noawait ldconfig" ] ||
+    fail "libhygrian1: no ldconfig trigger"
+  [ "$(dpkg-deb --info "$deb" shlibs)" = "libhygrian 1 libhygrian1 (>= $version)" ] ||
+    fail "libhygrian1: shlibs is '$(dpkg-deb --info "$deb" shlibs)'"
+  case "$(dpkg-deb --field "${debs[libhygrian-dev]}" Depends)" in
+    *"libhygrian1 (= $version)"*) ;;
+    *) fail "libhygrian-dev does not depend on libhygrian1 (= $version)" ;;
+  esac
+  grep -qx "\./usr/$package_libdir/libhygrian\.so\.1" <<<"$(dpkg-deb --contents "$deb" | awk '{ print $6 }')" ||
+    fail "libhygrian1: the library is not in /usr/$package_libdir"
+  # Manual pages are compressed.
   if find "$root/share/man" -type f ! -name '*.gz' | grep -q .; then
-    fail "uncompressed manual page in the package"
+    fail "uncompressed manual page in the packages"
   fi
-  [ "$(ls "$work/root")" = usr ] || fail "the package installs outside /usr: $(ls "$work/root")"
-  echo "ok metadata: $(field Package) $(field Version) $(field Architecture), Depends: $(field Depends)"
+  # The Python module, where there is one, imports from the extracted tree.
+  if [ -n "${debs[python3-hygrian]:-}" ]; then
+    PYTHONPATH=$root/lib/python3/dist-packages /usr/bin/python3 -c 'import hygrian' ||
+      fail "python3-hygrian: the module does not import"
+    echo "ok python3-hygrian imports"
+  fi
 fi
 
 exit $status

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "hygrian/hygrian.h"
 #include "hygrian/psychrometrics.h"
@@ -46,6 +47,78 @@ TEST(PublicApi, StandardPressureAtAltitude) {
     EXPECT_EQ(c, got.pressure) << row.metres;
   }
   EXPECT_EQ(hygrian_standard_pressure_at_altitude(0.0, nullptr), HYGRIAN_INVALID_INPUT);
+}
+
+double Relative(double got, double want) {
+  return want == 0.0 ? std::fabs(got) : std::fabs((got - want) / want);
+}
+
+// A state from (t, RH), then from (t, its humidity ratio): the same properties
+// within 1e-9, relative, and the wet-bulb, found on another path, within the
+// search's tolerance.
+TEST(PublicApi, HumidityRatioGivesBackTheRelativeHumidityState) {
+  int compared = 0;
+  for (const double P : {101.325, 84.556, 60.0}) {
+    for (double t = -40.0; t <= 60.0; t += 2.5) {
+      for (const double rh : {1.0, 5.0, 20.0, 50.0, 81.0, 99.0, 100.0}) {
+        const Result want = FromDryBulbRelativeHumidity(t, rh, P);
+        if (want.status != Status::Ok) continue;
+        const Result got = FromDryBulbHumidityRatio(t, want.state.humidityRatio, P);
+        const std::string name = std::to_string(t) + " " + std::to_string(rh);
+        ASSERT_EQ(got.status, Status::Ok) << name;
+        const State& g = got.state;
+        const State& w = want.state;
+        EXPECT_EQ(g.humidityRatio, w.humidityRatio) << name;
+        for (const auto& [a, b] : {std::pair{g.dewPoint, w.dewPoint},
+                                   {g.relativeHumidity, w.relativeHumidity},
+                                   {g.enthalpy, w.enthalpy},
+                                   {g.degreeOfSaturation, w.degreeOfSaturation},
+                                   {g.specificVolume, w.specificVolume},
+                                   {g.vaporPressure, w.vaporPressure}}) {
+          EXPECT_LE(Relative(a, b), 1e-9) << name << ": " << a << " " << b;
+        }
+        EXPECT_EQ(got.wetBulbFound, want.wetBulbFound) << name;
+        EXPECT_NEAR(g.wetBulb, w.wetBulb, 1e-6) << name;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 800);
+}
+
+// Through the C interface too; a negative or not finite humidity ratio is
+// invalid, 0 is ln 0 as a relative humidity of 0 is.
+TEST(PublicApi, HumidityRatioStatuses) {
+  const struct {
+    double t, W;
+    int status;
+  } rows[] = {
+      {25.0, 0.0125990, HYGRIAN_OK},
+      {25.0, -1e-12, HYGRIAN_INVALID_INPUT},
+      {25.0, kNan, HYGRIAN_INVALID_INPUT},
+      {25.0, kInf, HYGRIAN_INVALID_INPUT},
+      {25.0, 0.0, HYGRIAN_LOG_SINGULARITY},
+      {kNan, 0.01, HYGRIAN_INVALID_INPUT},
+      {101.0, 0.01, HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL},
+  };
+  for (const auto& row : rows) {
+    hygrian_state s;
+    int found = -1;
+    const int status = hygrian_from_dry_bulb_humidity_ratio(row.t, row.W, 101.325, &s, &found);
+    EXPECT_EQ(status, row.status) << row.t << " " << row.W;
+    const Result cxx = FromDryBulbHumidityRatio(row.t, row.W);
+    EXPECT_EQ(static_cast<int>(cxx.status), status);
+    EXPECT_EQ(found, status == HYGRIAN_OK ? 1 : 0);
+    if (status != HYGRIAN_OK) {
+      EXPECT_EQ(s.enthalpy, 0.0);
+      EXPECT_EQ(s.vapor_pressure, 0.0);
+    }
+  }
+  // 25 and 20 degrees C: 0.0125990 kg/kg, relative humidity 63.48 percent.
+  const Result published = FromDryBulbHumidityRatio(25.0, 0.0125990);
+  EXPECT_NEAR(published.state.wetBulb, 20.0, 0.005);
+  EXPECT_NEAR(published.state.relativeHumidity, 63.48, 0.005);
+  EXPECT_NEAR(published.state.dewPoint, 17.56, 0.005);
 }
 
 TEST(PublicApi, Version) {

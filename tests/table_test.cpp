@@ -44,9 +44,10 @@ TEST(ReadLayout, Errors) {
       {{"dry_bulb", "wet_bulb"}, ""},
       {{"relative_humidity", "dry_bulb"}, ""},
       {{"wet_bulb", "x"}, "no dry_bulb column"},
-      {{"dry_bulb", "pressure"}, "no wet_bulb, dew_point or relative_humidity column"},
+      {{"dry_bulb", "pressure"},
+       "no wet_bulb, dew_point, relative_humidity or humidity_ratio column"},
       {{"dry_bulb", "wet_bulb", "Dew_Point"},
-       "more than one of wet_bulb, dew_point, relative_humidity"},
+       "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio"},
       {{"dry_bulb", "wet_bulb", "DRY_BULB"}, "two dry_bulb columns"},
       {{"dry_bulb", "wet_bulb", " wet_bulb"}, "two wet_bulb columns"},
       {{"pressure", "dry_bulb", "wet_bulb", "pressure"}, "two pressure columns"},
@@ -223,7 +224,7 @@ TEST(TableReader, EmptyInvalidAndUnreadable) {
   EXPECT_EQ(TableReader(empty, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Empty);
   StringSource invalid("dry_bulb,x\n1,2\n");
   EXPECT_EQ(TableReader(invalid, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Invalid);
-  EXPECT_EQ(problem, "no wet_bulb, dew_point or relative_humidity column");
+  EXPECT_EQ(problem, "no wet_bulb, dew_point, relative_humidity or humidity_ratio column");
   StringSource failing("", SIZE_MAX, EISDIR);
   TableReader table(failing, 101.325);
   EXPECT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::ReadError);

@@ -50,7 +50,11 @@ enum hygrian_status {
   HYGRIAN_EXP_OVERFLOW = 7,      /* "exp: OVERFLOW error" */
   HYGRIAN_POWER_DOMAIN = 8,      /* "**: DOMAIN error" (cannot occur) */
   HYGRIAN_POWER_SINGULARITY = 9, /* "**: SING error" (cannot occur) */
-  HYGRIAN_POWER_OVERFLOW = 10    /* "**: OVERFLOW error" */
+  HYGRIAN_POWER_OVERFLOW = 10,   /* "**: OVERFLOW error" */
+  /* "vapour pressure at or above total pressure": P - p <= 0 for the vapour
+     pressure or the saturation pressure at the dry-bulb, the wet-bulb or the dew
+     point (a fault met earlier keeps its own code) */
+  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11
 };
 
 /* Each function computes the state from one measured pair at the total pressure
@@ -58,9 +62,9 @@ enum hygrian_status {
    *state and returns a status code. On any status but HYGRIAN_OK the state holds
    the two given values and 0.0 everywhere else. When wet_bulb_found is not NULL it
    is set to 1 when the wet-bulb temperature is known (given, or found by the
-   search) and to 0 otherwise; when the search gives up the status is HYGRIAN_OK
-   and state->wet_bulb is 0.0. With state NULL nothing is computed and the status
-   is HYGRIAN_INVALID_INPUT.
+   search or the bisection that follows it) and to 0 otherwise; when neither
+   finds it the status is HYGRIAN_OK and state->wet_bulb is 0.0. With state NULL nothing is computed
+   and the status is HYGRIAN_INVALID_INPUT.
 
    25 and 20 degrees C at 101.325 kPa: dew point 17.56..., relative humidity
    63.48... percent. */
@@ -75,6 +79,12 @@ HYGRIAN_API int hygrian_from_dry_bulb_dew_point(double dry_bulb, double dew_poin
 HYGRIAN_API int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_humidity,
                                                         double pressure, hygrian_state* state,
                                                         int* wet_bulb_found);
+
+/* The humidity ratio in kg of water vapour per kg of dry air (0.01, not 10); a
+   negative one is invalid input. */
+HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio,
+                                                     double pressure, hygrian_state* state,
+                                                     int* wet_bulb_found);
 
 /* The total pressure (kPa) of the standard atmosphere at `metres` above sea
    level, 101.325 (1 - 2.25577e-5 Z)^5.2559, written to *pressure: 0 m gives

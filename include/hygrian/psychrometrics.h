@@ -1,12 +1,18 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, or with relative humidity. The computations live in
-// the compiled library, so a program's own compiler flags cannot change them.
+// wet-bulb, with dew point, with relative humidity or with humidity ratio; and the
+// standard atmosphere's pressure at an altitude. The computations live in the
+// compiled library, so a program's own compiler flags cannot change them.
 //
 // No range of validity is enforced: a value outside the relations' physical range
-// (a relative humidity above 100, a dew point above the dry-bulb, 500 degrees C)
-// gives whatever the relations give. Only a computation fault or invalid input is
-// reported, as a status, and nothing is thrown. A result never holds a NaN or an
-// infinity.
+// (a relative humidity above 100, a dew point above the dry-bulb) gives whatever
+// the relations give. Only a computation fault, a state whose vapour pressure
+// reaches the total pressure, or invalid input is reported, as a status, and
+// nothing is thrown. A result never holds a NaN or an infinity.
+//
+// The results are the calculator's (hygrian(1)) to the bit, except in two cases:
+// where the calculator's wet-bulb search gives up, a bisection goes on and may
+// find the wet-bulb (see Result::wetBulbFound); and where P - p <= 0 the status is
+// VaporPressureNotBelowTotal, where the calculator computes a meaningless state.
 #pragma once
 
 #include <string_view>
@@ -37,7 +43,7 @@ enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
   InvalidOperation,  // "floating-point error: invalid": 0/0 and the like
-  DivideByZero,      // "floating-point error: divide by zero": e.g. P - p = 0
+  DivideByZero,      // "floating-point error: divide by zero"
   Overflow,          // "floating-point error: overflow": a result beyond the double range
   LogDomain,         // "log: DOMAIN error": ln of a negative number (a negative pressure)
   LogSingularity,    // "log: SING error": ln 0 (a vapour pressure of 0)
@@ -45,13 +51,22 @@ enum class Status {
   PowerDomain,       // "**: DOMAIN error": cannot occur (the exponents are 2, 3 and 4)
   PowerSingularity,  // "**: SING error": cannot occur either
   PowerOverflow,     // "**: OVERFLOW error": an absolute temperature above about 1.2e77 K
+  // "vapour pressure at or above total pressure": P - p <= 0 for the vapour
+  // pressure or the saturation pressure at the dry-bulb, the wet-bulb (given or
+  // found) or the dew point, which makes the humidity ratio meaningless. A fault
+  // met earlier in the computation keeps its own status.
+  VaporPressureNotBelowTotal,
 };
 
 struct Result {
   State state;
   Status status = Status::Ok;
-  // The wet-bulb temperature is known: given, or found by the search. When the
-  // search gives up, state.wetBulb is 0.0 and this is false; status stays Ok.
+  // The wet-bulb temperature is known: given, or found. It is found by a secant
+  // search from the dew point and, where that gives up (near a wet-bulb of 0
+  // degrees C, where the saturation relation switches from ice to water), by a
+  // bisection between min(dew point, dry-bulb) - 1 K and the dry-bulb down to a
+  // bracket of 1e-6 K, whose midpoint it takes. When neither finds it,
+  // state.wetBulb is 0.0 and this is false; status stays Ok.
   bool wetBulbFound = false;
 };
 
@@ -67,7 +82,8 @@ struct Result {
 
 // From the dry-bulb and dew-point temperatures (degrees C); a dew point at or
 // below 0 is taken as a frost point. 25 and 15: wet-bulb 18.50..., relative
-// humidity 53.82... percent; 100 and 100: the search gives up (wetBulbFound false).
+// humidity 53.82... percent; 100 and 100: VaporPressureNotBelowTotal (the vapour
+// pressure, 101.36 kPa, is above the standard pressure).
 [[nodiscard]] HYGRIAN_API Result FromDryBulbDewPoint(double dryBulb, double dewPoint,
                                                      double pressure = StandardPressure) noexcept;
 
@@ -77,6 +93,15 @@ struct Result {
 // 25 and 50: wet-bulb 17.89..., dew point 13.83...; 25 and 0 give LogSingularity.
 [[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(
     double dryBulb, double relativeHumidity, double pressure = StandardPressure) noexcept;
+
+// From the dry-bulb temperature (degrees C) and the humidity ratio (kg of water
+// vapour per kg of dry air, 0.01 for 10 g/kg), as climate models and mixing
+// calculations give them: the vapour pressure from the humidity ratio, then the
+// dew point, relative humidity and wet-bulb as for the other pairs. A negative
+// humidity ratio is invalid input; 0 gives LogSingularity. 25 and 0.0125990:
+// wet-bulb 20.00..., relative humidity 63.48... percent.
+[[nodiscard]] HYGRIAN_API Result FromDryBulbHumidityRatio(
+    double dryBulb, double humidityRatio, double pressure = StandardPressure) noexcept;
 
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.

@@ -1,0 +1,98 @@
+"""Psychrometric properties of moist air, as NumPy ufuncs.
+
+From a dry-bulb temperature and one second value, at a total pressure, each
+function gives the nine properties of the air and a status, for whole arrays
+at once (broadcasting, ``out=``, ``where=``, float64 and float32):
+
+- ``from_dry_bulb_wet_bulb(dry_bulb, wet_bulb, pressure)``
+- ``from_dry_bulb_dew_point(dry_bulb, dew_point, pressure)``
+- ``from_dry_bulb_relative_humidity(dry_bulb, relative_humidity, pressure)``
+- ``from_dry_bulb_humidity_ratio(dry_bulb, humidity_ratio, pressure)``
+- ``psychrometrics(dry_bulb=..., <one second value>=..., pressure=101.325)``,
+  the same as a dict of named arrays.
+
+Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
+``PROPERTIES`` names the nine properties in output order; ``STATUS`` maps each
+status code to its text. A bad state is NaN plus a status, never an exception.
+
+>>> import hygrian
+>>> s = hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0)
+>>> round(float(s["dew_point"]), 2), hygrian.STATUS[int(s["status"])]
+(17.56, 'ok')
+"""
+
+import numpy as np
+
+from ._ufuncs import (
+    PROPERTIES,
+    STANDARD_PRESSURE,
+    STATUS,
+    from_dry_bulb_dew_point,
+    from_dry_bulb_humidity_ratio,
+    from_dry_bulb_relative_humidity,
+    from_dry_bulb_wet_bulb,
+)
+
+__all__ = [
+    "PROPERTIES",
+    "STANDARD_PRESSURE",
+    "STATUS",
+    "from_dry_bulb_dew_point",
+    "from_dry_bulb_humidity_ratio",
+    "from_dry_bulb_relative_humidity",
+    "from_dry_bulb_wet_bulb",
+    "psychrometrics",
+]
+
+_SECOND_VALUES = {
+    "wet_bulb": from_dry_bulb_wet_bulb,
+    "dew_point": from_dry_bulb_dew_point,
+    "relative_humidity": from_dry_bulb_relative_humidity,
+    "humidity_ratio": from_dry_bulb_humidity_ratio,
+}
+
+
+def psychrometrics(*, dry_bulb, wet_bulb=None, dew_point=None, relative_humidity=None,
+                   humidity_ratio=None, specific_humidity=None, pressure=STANDARD_PRESSURE):
+    """The moist-air state as a dict of named arrays.
+
+    Keyword arguments only: ``dry_bulb`` (degrees C), exactly one second value
+    and the total ``pressure`` (kPa, default 101.325), all broadcast together.
+    The second value is one of ``wet_bulb`` or ``dew_point`` (degrees C; a dew
+    point at or below 0 is a frost point), ``relative_humidity`` (percent: 50,
+    not 0.5), ``humidity_ratio`` (kg/kg dry air) or ``specific_humidity``
+    (kg/kg moist air; q becomes the humidity ratio q / (1 - q)).
+
+    Returns a dict with the nine properties (the keys of ``PROPERTIES``:
+    degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
+    when every property is computed, -1 when only the wet-bulb is missing
+    (NaN), any other code (see ``STATUS``) for invalid input, an impossible
+    state (11) or a fault, where all but the two given values are NaN. No
+    exception for a bad state; a ``TypeError`` when not exactly one second
+    value is given.
+
+    >>> import numpy as np, hygrian
+    >>> s = hygrian.psychrometrics(dry_bulb=np.array([25.0, 30.0]), relative_humidity=50.0)
+    >>> np.round(s["wet_bulb"], 2), s["status"]
+    (array([17.89, 22.  ]), array([0, 0], dtype=int8))
+    """
+    given = {
+        "wet_bulb": wet_bulb,
+        "dew_point": dew_point,
+        "relative_humidity": relative_humidity,
+        "humidity_ratio": humidity_ratio,
+        "specific_humidity": specific_humidity,
+    }
+    named = [name for name, value in given.items() if value is not None]
+    if len(named) != 1:
+        raise TypeError(
+            "psychrometrics() takes exactly one of " + ", ".join(given) +
+            (f"; got {', '.join(named)}" if named else "; got none"))
+    name = named[0]
+    second = given[name]
+    if name == "specific_humidity":
+        name = "humidity_ratio"
+        q = np.asarray(second)
+        second = q / (1 - q)
+    values = _SECOND_VALUES[name](dry_bulb, second, pressure)
+    return dict(zip(PROPERTIES + ("status",), values))

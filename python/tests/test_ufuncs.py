@@ -1,0 +1,286 @@
+"""The package against the library's C API, bit for bit, and the NumPy behaviour
+around it. The expected values come from the shared library through ctypes, one
+state at a time (HYGRIAN_LIBRARY names it), never from the ufunc loops."""
+
+import ctypes
+import doctest
+import os
+import pickle
+import subprocess
+import sys
+import warnings
+
+import numpy as np
+import pytest
+
+import hygrian
+
+LIBRARY = ctypes.CDLL(os.environ["HYGRIAN_LIBRARY"])
+LIBRARY.hygrian_status_text.restype = ctypes.c_char_p
+
+# The fields of the C struct hygrian_state, in its order.
+FIELDS = ("dry_bulb", "wet_bulb", "dew_point", "relative_humidity", "enthalpy",
+          "humidity_ratio", "degree_of_saturation", "specific_volume", "vapor_pressure")
+
+
+class CState(ctypes.Structure):
+    _fields_ = [(name, ctypes.c_double) for name in FIELDS]
+
+
+# The grid of the library's own tests: both sides of the ice/water switch, the dew
+# point's three ranges, absolute zero, the faults far out; then invalid input.
+DRY_BULBS = [-1e308, -300.0, -273.1600036621094, -268.0, -264.66, -100.0, -40.0, -5.0, -1e-9,
+             0.0, 1e-9, 0.5, 10.0, 25.0, 49.99, 50.0, 50.01, 60.0, 100.0, 150.0, 400.0, 1000.0,
+             10000.0, 1e78, np.nan, np.inf]
+TEMPERATURES = [-1e308, -273.1600036621094, -268.0, -100.0, -40.0, -6.0, -0.5, 0.0, 1e-9, 5.0,
+                10.0, 15.0, 20.0, 25.0, 30.0, 49.99, 60.0, 100.0, 120.0, 1000.0, 1e78, np.nan]
+HUMIDITIES = [-10.0, 0.0, 1e-300, 1e-3, 5.0, 50.0, 80.0, 99.9, 100.0, 150.0, 1e10, 1e308, -np.inf]
+RATIOS = [-1e-3, 0.0, 1e-300, 1e-5, 1e-3, 0.005, 0.012599, 0.02, 0.05, 0.2, 1.0, 10.0, 1e10,
+          1e308, np.nan]
+PRESSURES = [101.325, 80.0, 30.0, 250.0, 1e-3, 0.0, -5.0, np.nan]
+
+# ufunc, C function, the second given value, its grid, and states at 101.325 kPa
+# where no wet-bulb is found: supersaturated air, whose wet-bulb would lie above
+# the dry-bulb.
+PAIRS = [
+    ("from_dry_bulb_wet_bulb", "hygrian_from_dry_bulb_wet_bulb", "wet_bulb", TEMPERATURES, []),
+    ("from_dry_bulb_dew_point", "hygrian_from_dry_bulb_dew_point", "dew_point", TEMPERATURES,
+     [(-17.2, 15.25), (-11.1, 11.25)]),
+    ("from_dry_bulb_relative_humidity", "hygrian_from_dry_bulb_relative_humidity",
+     "relative_humidity", HUMIDITIES, [(-6.0, 272.0), (-5.1, 237.0)]),
+    ("from_dry_bulb_humidity_ratio", "hygrian_from_dry_bulb_humidity_ratio", "humidity_ratio",
+     RATIOS, [(-20.6, 0.012238249369681924)]),
+]
+UFUNCS = [getattr(hygrian, pair[0]) for pair in PAIRS]
+
+STATUS_TEXTS = {
+    -1: "no wet-bulb",
+    0: "ok",
+    1: "invalid input",
+    2: "floating-point error: invalid",
+    3: "floating-point error: divide by zero",
+    4: "floating-point error: overflow",
+    5: "log: DOMAIN error",
+    6: "log: SING error",
+    7: "exp: OVERFLOW error",
+    8: "**: DOMAIN error",
+    9: "**: SING error",
+    10: "**: OVERFLOW error",
+    11: "vapour pressure at or above total pressure",
+}
+# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4.
+REACHABLE = set(STATUS_TEXTS) - {8, 9}
+
+
+def expected(function, second, dry_bulbs, seconds, pressures):
+    """Ten arrays from the C API state by state: NaN where the ufunc has no value."""
+    compute = getattr(LIBRARY, function)
+    values = np.empty((len(FIELDS), len(dry_bulbs)))
+    statuses = np.empty(len(dry_bulbs), dtype=np.int8)
+    for i, args in enumerate(zip(dry_bulbs, seconds, pressures)):
+        state, found = CState(), ctypes.c_int(-7)
+        status = compute(*(ctypes.c_double(float(a)) for a in args), ctypes.byref(state),
+                         ctypes.byref(found))
+        row = [getattr(state, name) for name in FIELDS]
+        if status != 0:
+            row = [v if name in ("dry_bulb", second) else np.nan for name, v in zip(FIELDS, row)]
+        elif not found.value:
+            row[FIELDS.index("wet_bulb")], status = np.nan, -1
+        values[:, i], statuses[i] = row, status
+    return values, statuses
+
+
+def grid(seconds, extra):
+    t, x, p = (a.ravel() for a in np.meshgrid(DRY_BULBS, seconds, PRESSURES, indexing="ij"))
+    more = np.array(extra).reshape(-1, 2)
+    return (np.append(t, more[:, 0]), np.append(x, more[:, 1]),
+            np.append(p, np.full(len(more), 101.325)))
+
+
+def bits(values):
+    """Floats as their bit patterns, to compare NaNs and the sign of zero too."""
+    values = np.ascontiguousarray(values)
+    if values.dtype.kind != "f":
+        return values
+    return values.view(np.uint64 if values.dtype == np.float64 else np.uint32)
+
+
+def test_names_and_status_texts():
+    assert hygrian.PROPERTIES == FIELDS
+    assert hygrian.STATUS == STATUS_TEXTS
+    for code, text in STATUS_TEXTS.items():
+        if code >= 0:
+            assert LIBRARY.hygrian_status_text(code).decode() == text
+
+
+# In float32 the far-out values are infinite, which is invalid input: the
+# power's overflow is out of reach.
+@pytest.mark.parametrize("dtype, reachable", [
+    (np.float64, REACHABLE),
+    (np.float32, REACHABLE - {10}),
+])
+def test_every_state_of_the_grid_is_the_library_s_to_the_bit(dtype, reachable):
+    seen = set()
+    for (name, function, second, seconds, extra), ufunc in zip(PAIRS, UFUNCS):
+        with np.errstate(over="ignore"):  # 1e78 and 1e308 are infinite in float32
+            inputs = [a.astype(dtype) for a in grid(seconds, extra)]
+        want, want_status = expected(function, second, *inputs)
+        with warnings.catch_warnings():
+            warnings.simplefilter("error")  # a fault is a status, not a warning
+            got = ufunc(*inputs)
+        assert len(got) == len(FIELDS) + 1
+        np.testing.assert_array_equal(got[-1], want_status, err_msg=name)
+        for field, values, wanted in zip(FIELDS, got, want):
+            assert values.dtype == dtype
+            with np.errstate(over="ignore"):
+                wanted = wanted.astype(dtype)
+            np.testing.assert_array_equal(bits(values), bits(wanted),
+                                          err_msg=f"{name} {field}")
+        seen |= set(want_status.tolist())
+    assert seen == reachable
+
+
+# Input dtypes and the loop they select.
+@pytest.mark.parametrize("inputs, dtype", [
+    ((np.float64(25), np.float64(20), np.float64(101.325)), np.float64),
+    ((np.float32(25), np.float32(20), np.float32(101.325)), np.float32),
+    ((np.ones(2, np.float32) * 25, np.ones(2, np.float32) * 20, 101.325), np.float32),
+    ((np.ones(2, np.float32) * 25, np.ones(2) * 20, 101.325), np.float64),
+    ((np.array([25]), np.array([20]), np.array([101])), np.float64),
+    ((np.ones(2, np.float16) * 25, np.ones(2, np.float16) * 20, np.float16(100)), np.float32),
+    ((25, 20, 101.325), np.float64),
+])
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_dtypes(ufunc, inputs, dtype):
+    got = ufunc(*inputs)
+    assert [np.asarray(v).dtype for v in got] == [dtype] * len(FIELDS) + [np.int8]
+
+
+# Broadcasting, 0-d and empty arrays, and views with any strides: each state is
+# the one computed alone.
+ARRAY = np.linspace(-10.0, 40.0, 24).reshape(4, 6)
+SHAPES = [
+    ((), (), ()),
+    ((3, 1), (4,), ()),
+    ((0,), (), ()),
+    ((2, 0), (1,), (2, 1)),
+    ((5,), (5,), (5,)),
+]
+VIEWS = [
+    ARRAY[::2, ::3],
+    ARRAY.T,
+    ARRAY[::-1, 1:],
+    np.asfortranarray(ARRAY),
+    np.broadcast_to(ARRAY[0], (3, 6)),
+]
+
+
+def alone(ufunc, t, x, p):
+    return [np.vectorize(lambda *a: ufunc(*a)[k], otypes=[np.float64])(t, x, p)
+            for k in range(len(FIELDS))]
+
+
+@pytest.mark.parametrize("shapes", SHAPES)
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_shapes(ufunc, shapes):
+    rng = np.random.default_rng(17)
+    t, x, p = (rng.uniform(1.0, 30.0, s) for s in shapes)
+    p = p * 3 + 60
+    got = ufunc(t, x, p)
+    shape = np.broadcast_shapes(*shapes)
+    assert all(np.shape(v) == shape for v in got)
+    for values, wanted in zip(got, alone(ufunc, t, x, p)):
+        np.testing.assert_array_equal(bits(values), bits(np.asarray(wanted)))
+
+
+@pytest.mark.parametrize("view", VIEWS, ids=range(len(VIEWS)))
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_strides(ufunc, view):
+    got = ufunc(view, np.abs(view[..., ::-1]) / 2, 101.325)
+    want = ufunc(view.copy(), np.abs(view[..., ::-1]).copy() / 2, 101.325)
+    for values, wanted in zip(got, want):
+        np.testing.assert_array_equal(bits(values), bits(wanted))
+
+
+@pytest.mark.parametrize("dtype", [np.float64, np.float32])
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_out_and_where(ufunc, dtype):
+    t = np.array([25.0, 10.0, np.nan, 30.0], dtype)
+    x = np.array([20.0, 5.0, 5.0, 15.0], dtype)
+    where = np.array([True, False, True, True])
+    out = tuple(np.full(4, 7.0, dtype) for _ in FIELDS) + (np.full(4, 9, np.int8),)
+    got = ufunc(t, x, 101.325, out=out, where=where)
+    assert all(g is o for g, o in zip(got, out))
+    want = ufunc(t, x, 101.325)
+    for values, wanted, filler in zip(got, want, [7.0] * len(FIELDS) + [9]):
+        np.testing.assert_array_equal(bits(values[where]), bits(wanted[where]))
+        assert values[1] == filler
+
+
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_pickles_by_reference(ufunc):
+    assert pickle.loads(pickle.dumps(ufunc)) is ufunc
+    # In a fresh interpreter, as a worker of a distributed scheduler meets it.
+    run = subprocess.run(
+        [sys.executable, "-c",
+         "import pickle, sys; f = pickle.loads(sys.stdin.buffer.read()); print(f(25, 20, 101))"],
+        input=pickle.dumps(ufunc), capture_output=True, check=True)
+    assert run.stdout.decode().strip() == str(ufunc(25, 20, 101))
+
+
+# psychrometrics() is the pair's ufunc under named keys.
+@pytest.mark.parametrize("keyword, ufunc, second", [
+    ("wet_bulb", hygrian.from_dry_bulb_wet_bulb, [20.0, 5.0]),
+    ("dew_point", hygrian.from_dry_bulb_dew_point, [15.0, -3.0]),
+    ("relative_humidity", hygrian.from_dry_bulb_relative_humidity, [50.0, 0.0]),
+    ("humidity_ratio", hygrian.from_dry_bulb_humidity_ratio, [0.01, -0.01]),
+])
+def test_psychrometrics(keyword, ufunc, second):
+    got = hygrian.psychrometrics(dry_bulb=[25.0, 0.5], pressure=90.0, **{keyword: second})
+    assert list(got) == list(FIELDS) + ["status"]
+    for values, wanted in zip(got.values(), ufunc([25.0, 0.5], second, 90.0)):
+        np.testing.assert_array_equal(values, wanted)
+
+
+@pytest.mark.parametrize("args, kwargs, message", [
+    ((), {"dry_bulb": 25.0}, "exactly one of wet_bulb, dew_point, relative_humidity, "
+                             "humidity_ratio, specific_humidity; got none"),
+    ((), {"dry_bulb": 25.0, "wet_bulb": 20.0, "dew_point": 15.0}, "got wet_bulb, dew_point"),
+    ((), {"dry_bulb": 25.0, "temperature": 20.0}, "unexpected keyword argument 'temperature'"),
+    ((), {"wet_bulb": 20.0}, "missing 1 required keyword-only argument: 'dry_bulb'"),
+    ((25.0, 20.0), {}, "takes 0 positional arguments"),
+])
+def test_psychrometrics_keyword_errors(args, kwargs, message):
+    with pytest.raises(TypeError, match=message):
+        hygrian.psychrometrics(*args, **kwargs)
+
+
+# The published figures, to their last digit.
+@pytest.mark.parametrize("kwargs, figures", [
+    ({"dry_bulb": 25, "wet_bulb": 20},
+     {"dew_point": 17.56, "relative_humidity": 63.48, "enthalpy": 57.22, "vapor_pressure": 2.012}),
+    ({"dry_bulb": 25, "dew_point": 15},
+     {"wet_bulb": 18.50, "relative_humidity": 53.82, "enthalpy": 52.25, "specific_volume": 0.859}),
+    ({"dry_bulb": -5, "relative_humidity": 80},
+     {"wet_bulb": -5.82, "dew_point": -7.55, "degree_of_saturation": 0.7994}),
+])
+def test_published_states(kwargs, figures):
+    got = hygrian.psychrometrics(**kwargs)
+    assert got["status"] == 0
+    for name, figure in figures.items():
+        decimals = len(str(figure).split(".")[1])
+        assert abs(got[name] - figure) <= 0.5 * 10.0**-decimals, name
+
+
+PUBLIC = ["psychrometrics"] + [pair[0] for pair in PAIRS]
+
+
+@pytest.mark.parametrize("name", [None] + PUBLIC)
+def test_docstrings_hold_an_example_that_runs(name):
+    obj = hygrian if name is None else getattr(hygrian, name)
+    tests = doctest.DocTestFinder(recurse=False).find(obj, name or "hygrian", globs={})
+    assert tests and tests[0].examples
+    runner = doctest.DocTestRunner()
+    for test in tests:
+        runner.run(test)
+    assert runner.summarize(verbose=False).failed == 0
