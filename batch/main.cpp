@@ -7,6 +7,7 @@
 
 #include "batch/run.h"
 #include "cli/options.h"
+#include "cli/reader_options.h"
 
 namespace {
 
@@ -71,11 +72,18 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")
       ->disable_flag_override();
+  hygrian::cli::ReaderOptions reader;
+  hygrian::cli::AddReaderOptions(app, reader);
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
   if (const auto status = line.Parse(argc, argv)) return *status;
   if (app.count("--digits") > 0 && !ReadDigits(digits, options.format.digits)) {
     return line.UsageError("--digits: '" + digits + "' is not a whole number from 1 to 17");
   }
+  if (const std::string problem = hygrian::cli::ReadReaderOptions(reader, options.read);
+      !problem.empty()) {
+    return line.UsageError(problem);
+  }
+  options.format.decimalComma = options.read.decimalComma;
   options.common = line.Common();
   if (OutputIsInput(platform, options)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");

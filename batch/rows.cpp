@@ -39,11 +39,10 @@ char* Put(char* out, std::string_view text) {
 // The most bytes JsonString writes for text.
 std::size_t JsonStringRoom(std::string_view text) { return text.size() * 6 + 2; }
 
-// text as a JSON string: quote, backslash and control bytes escaped, bytes that
-// are not UTF-8 replaced by U+FFFD.
-char* JsonString(char* out, std::string_view text) {
+// text inside a JSON string: quote, backslash and control bytes escaped, bytes
+// that are not UTF-8 replaced by U+FFFD.
+char* JsonChars(char* out, std::string_view text) {
   static constexpr char Hex[] = "0123456789abcdef";
-  *out++ = '"';
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x20 && c < 0x80) {
@@ -76,6 +75,13 @@ char* JsonString(char* out, std::string_view text) {
       ++i;
     }
   }
+  return out;
+}
+
+// text as a JSON string.
+char* JsonString(char* out, std::string_view text) {
+  *out++ = '"';
+  out = JsonChars(out, text);
   *out++ = '"';
   return out;
 }
@@ -107,6 +113,8 @@ Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept {
 Outcome BadOutcome(std::string_view reason) noexcept {
   return Outcome{{}, 0, "bad-input: ", reason};
 }
+
+Outcome MissingOutcome() noexcept { return Outcome{{}, 0, {}, "missing"}; }
 
 RowWriter::RowWriter(const tables::Layout& layout, Format format)
     : layout_(layout), format_(format) {
@@ -171,12 +179,16 @@ void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& ou
     }
     *p++ = ',';
   }
-  // Only a bad-input reason can hold a comma ("expected 3 fields, found 4").
-  const bool quote = outcome.status.find(',') != std::string_view::npos;
-  if (quote) *p++ = '"';
-  p = Put(p, outcome.statusPrefix);
-  p = Put(p, outcome.status);
-  if (quote) *p++ = '"';
+  // Only a bad-input reason can hold a comma or a quote ("expected 3 fields,
+  // found 4", a quoted value).
+  if (outcome.status.find_first_of(",\"\r\n") == std::string_view::npos) {
+    p = Put(p, outcome.statusPrefix);
+    p = Put(p, outcome.status);
+  } else {
+    std::string status(outcome.statusPrefix);
+    status += outcome.status;
+    p = tables::WriteCsvField(p, status);
+  }
   *p++ = '\n';
   out.Commit(p);
 }
@@ -191,7 +203,17 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
   char* p = out.Room(room);
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
     p = Put(p, carriedKeys_[i]);
-    p = JsonString(p, CarriedField(record, layout_.carried[i]));
+    const std::string_view field = CarriedField(record, layout_.carried[i]);
+    if (layout_.carried[i] != layout_.pressure) {
+      p = JsonString(p, field);
+      continue;
+    }
+    const tables::Number pressure = tables::ParseNumber(field, format_.decimalComma);
+    if (pressure.status == tables::NumberStatus::Ok) {
+      p = tables::FormatNumber(p, pressure.value, format_.digits);
+    } else {
+      p = Put(p, "null");
+    }
   }
   for (std::size_t i = 0; i < outcome.values.size(); ++i) {
     p = Put(p, resultKeys_[i]);
@@ -205,8 +227,8 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
   p = Put(p, resultKeys_[9]);
   *p++ = '"';
   p = Put(p, outcome.statusPrefix);
-  // A reason holds only printable ASCII without quotes or backslashes.
-  p = Put(p, outcome.status);
+  // A reason may quote a value: its quotes and backslashes are escaped.
+  p = JsonChars(p, outcome.status);
   p = Put(p, "\"}\n");
   out.Commit(p);
 }

@@ -30,10 +30,13 @@ struct Outcome {
 [[nodiscard]] Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept;
 // The outcome of a bad row: no values, "bad-input: " and the reason.
 [[nodiscard]] Outcome BadOutcome(std::string_view reason) noexcept;
+// The outcome of a row with a gap in its values: no values, "missing".
+[[nodiscard]] Outcome MissingOutcome() noexcept;
 
 struct Format {
-  bool json = false;  // JSON Lines instead of CSV
-  int digits = 0;     // 0: shortest exact text; 1 to 17: significant digits
+  bool json = false;          // JSON Lines instead of CSV
+  int digits = 0;             // 0: shortest exact text; 1 to 17: significant digits
+  bool decimalComma = false;  // how a pressure column's numbers are read
 };
 
 class RowWriter {
@@ -41,10 +44,11 @@ class RowWriter {
   RowWriter(const tables::Layout& layout, Format format);
 
   // The CSV header row (the carried names as read, then the result columns);
-  // nothing for JSON Lines.
+  // nothing for JSON Lines, where a pressure column is a number (or null) and
+  // other carried columns are strings.
   void WriteHeader(Output& out) const;
   // One row: the carried fields of record (empty where it has too few), then
-  // the outcome.
+  // the outcome. A status with a comma or quote is quoted in CSV.
   void WriteRow(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
 
  private:

@@ -1,5 +1,7 @@
 #include "batch/run.h"
 
+#include <array>
+#include <charconv>
 #include <memory>
 #include <optional>
 
@@ -17,28 +19,89 @@ using cli::Messages;
 using cli::Platform;
 using tables::TableReader;
 
+// The statuses a row ends with, in the order the summary counts them.
+enum class Kind { Ok, NoWetBulb, Fault, Missing, BadInput };
+constexpr std::array<std::string_view, 5> KindNames = {"ok", "no-wet-bulb", "fault", "missing",
+                                                       "bad-input"};
+
+// Whether two carried columns have one name (two keys of one JSON object).
+std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
+  for (std::size_t i = 0; i < layout.carried.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (layout.names[layout.carried[i]] == layout.names[layout.carried[j]]) {
+        return layout.names[layout.carried[i]];
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 // The state of one run across its input files.
 class Batch {
  public:
-  Batch(Platform& platform, const Options& options, Output& out, Messages& messages)
-      : platform_(platform), options_(options), out_(out), messages_(messages) {}
+  // lineByLine: the output goes out after every row; progress: a display may be
+  // shown (standard output is not the terminal of standard error).
+  Batch(Platform& platform, const Options& options, Output& out, Messages& messages,
+        bool lineByLine, bool progress)
+      : platform_(platform),
+        options_(options),
+        out_(out),
+        messages_(messages),
+        lineByLine_(lineByLine),
+        progress_(progress) {}
 
   // Reads one input; false when the output has stopped taking bytes.
   bool ReadFile(const std::string& name);
+  // Writes out what is buffered, rows and messages.
+  void FlushAll() {
+    out_.Flush();
+    messages_.Flush();
+  }
   [[nodiscard]] bool Skipped() const { return skipped_; }
-  [[nodiscard]] bool HadBadRows() const { return badRows_; }
+  [[nodiscard]] bool HadBadRows() const { return Count(Kind::BadInput) > 0; }
+  [[nodiscard]] std::uint64_t Count(Kind kind) const {
+    return counts_[static_cast<std::size_t>(kind)];
+  }
+  [[nodiscard]] std::uint64_t Rows() const {
+    std::uint64_t total = 0;
+    for (const std::uint64_t count : counts_) total += count;
+    return total;
+  }
+  // "10 rows: 8 ok, 2 missing" when a row was not ok, else empty.
+  [[nodiscard]] std::string Summary() const;
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
+  void WriteRow(const TableReader::Row& row, std::string_view file);
+  void Tally(Kind kind) { ++counts_[static_cast<std::size_t>(kind)]; }
 
   Platform& platform_;
   const Options& options_;
   Output& out_;
   Messages& messages_;
+  bool lineByLine_;
+  bool progress_;
   std::optional<tables::Layout> layout_;  // the first good header's
   std::unique_ptr<RowWriter> writer_;
+  std::array<std::uint64_t, KindNames.size()> counts_{};
   bool skipped_ = false;
-  bool badRows_ = false;
+};
+
+// The input as the table reader's source: before a read from a pipe or a
+// terminal, which may wait, what is written so far goes out.
+class Source final : public tables::ByteSource {
+ public:
+  Source(cli::Input& input, Batch& batch, bool flushFirst)
+      : input_(input), batch_(batch), flushFirst_(flushFirst) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override {
+    if (flushFirst_) batch_.FlushAll();
+    return input_.Read(buffer, size, error);
+  }
+
+ private:
+  cli::Input& input_;
+  Batch& batch_;
+  bool flushFirst_;
 };
 
 bool Batch::ReadFile(const std::string& name) {
@@ -49,8 +112,10 @@ bool Batch::ReadFile(const std::string& name) {
     skipped_ = true;
     return true;
   }
-  TableReader table(input, options_.common.pressure, options_.common.pressureUnit,
-                    options_.bufferBytes);
+  const auto size = platform_.RegularFileSize(input.Descriptor());
+  Source source(input, *this, !size.has_value());
+  TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
+                    options_.bufferBytes, options_.read);
   std::string problem;
   bool going = true;
   switch (table.ReadHeader(problem)) {
@@ -67,6 +132,12 @@ bool Batch::ReadFile(const std::string& name) {
       skipped_ = true;
       break;
     case TableReader::HeaderStatus::Ok:
+      if (const auto repeated = RepeatedName(table.layout()); repeated && options_.format.json) {
+        messages_.Line(file, table.headerLine(),
+                       "two columns named " + std::string(*repeated) + "; file skipped");
+        skipped_ = true;
+        break;
+      }
       if (!layout_) {
         layout_ = table.layout();
         writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
@@ -77,9 +148,7 @@ bool Batch::ReadFile(const std::string& name) {
         skipped_ = true;
         break;
       }
-      if (const auto size = platform_.RegularFileSize(input.Descriptor())) {
-        messages_.StartProgress(file, *size);
-      }
+      if (size && progress_) messages_.StartProgress(file, *size);
       going = ReadRows(table, file);
       messages_.EndProgress();
       break;
@@ -87,10 +156,43 @@ bool Batch::ReadFile(const std::string& name) {
   return going;
 }
 
+void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
+  const tables::Measured& measured = row.measured;
+  const tables::Pair pair = layout_->pair;
+  tables::ReasonBuffer reason{};
+  switch (measured.bad) {
+    case tables::BadInput::None: {
+      const Outcome outcome = ComputedOutcome(
+          pair, cli::Compute(pair, measured.dryBulb, measured.second, measured.pressure));
+      writer_->WriteRow(out_, row.record, outcome);
+      Tally(outcome.statusPrefix.empty() ? (outcome.status == "ok" ? Kind::Ok : Kind::NoWetBulb)
+                                         : Kind::Fault);
+      return;
+    }
+    case tables::BadInput::Missing:
+      writer_->WriteRow(out_, row.record, MissingOutcome());
+      Tally(Kind::Missing);
+      return;
+    case tables::BadInput::UnclosedQuote: {
+      // The quote swallowed the rest of the input: none of it is written.
+      const std::string_view text = tables::BadInputText(*layout_, measured, reason);
+      writer_->WriteRow(out_, tables::CsvRecord{}, BadOutcome(text));
+      messages_.Row(file, measured.quoteLine, text);
+      Tally(Kind::BadInput);
+      return;
+    }
+    default: {
+      const std::string_view text = tables::BadInputText(*layout_, measured, reason);
+      writer_->WriteRow(out_, row.record, BadOutcome(text));
+      messages_.Row(file, row.record.line, text);
+      Tally(Kind::BadInput);
+      return;
+    }
+  }
+}
+
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
   TableReader::Row row;
-  tables::ReasonBuffer reason{};
-  const tables::Pair pair = layout_->pair;
   std::uint64_t rows = 0;
   for (;;) {
     switch (table.Next(row)) {
@@ -103,20 +205,28 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       case tables::CsvNext::Record:
         break;
     }
-    if (row.measured.bad == tables::BadInput::None) {
-      writer_->WriteRow(
-          out_, row.record,
-          ComputedOutcome(pair, cli::Compute(pair, row.measured.dryBulb, row.measured.second,
-                                             row.measured.pressure)));
-    } else {
-      const std::string_view text = tables::BadInputText(*layout_, row.measured, reason);
-      writer_->WriteRow(out_, row.record, BadOutcome(text));
-      messages_.Row(file, row.record.line, text);
-      badRows_ = true;
-    }
+    WriteRow(row, file);
+    if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;
     messages_.Tick(table.bytesRead(), ++rows);
   }
+}
+
+std::string Batch::Summary() const {
+  const std::uint64_t total = Rows();
+  if (total == Count(Kind::Ok)) return "";
+  const auto number = [](std::uint64_t value) {
+    std::array<char, 24> digits{};
+    return std::string(digits.data(),
+                       std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr);
+  };
+  std::string text = number(total) + (total == 1 ? " row: " : " rows: ");
+  text += number(Count(Kind::Ok)) + " ok";
+  for (std::size_t kind = 1; kind < counts_.size(); ++kind) {
+    if (counts_[kind] > 0)
+      text += ", " + number(counts_[kind]) + " " + std::string(KindNames[kind]);
+  }
+  return text;
 }
 
 }  // namespace
@@ -128,17 +238,21 @@ int RunBatch(Platform& platform, const Options& options) {
   const std::string_view outputName =
       toStandardOutput ? cli::StandardOutputName : std::string_view(output);
   int fd = cli::StandardOutput;
+  std::string temporary;  // the file written in place of output, renamed at the end
   if (!toStandardOutput) {
     int error = 0;
-    fd = platform.OpenWrite(output.c_str(), &error);
+    fd = platform.OpenReplacement(output.c_str(), &temporary, &error);
     if (fd < 0) {
       messages.Line(outputName, 0, ErrorText(error));
       messages.Flush();
       return 2;
     }
   }
+  const bool outputAtTerminal = platform.IsTerminal(fd);
+  const bool progress = !(outputAtTerminal && platform.IsTerminal(cli::StandardError) &&
+                          platform.SameFile(fd, cli::StandardError));
   Output out(platform, fd, options.bufferBytes);
-  Batch batch(platform, options, out, messages);
+  Batch batch(platform, options, out, messages, outputAtTerminal, progress);
   static const std::vector<std::string> standardInputOnly = {"-"};
   for (const std::string& name : options.files.empty() ? standardInputOnly : options.files) {
     if (!batch.ReadFile(name)) break;
@@ -151,9 +265,18 @@ int RunBatch(Platform& platform, const Options& options) {
     const int closeError = platform.Close(fd);
     if (writeError == 0) writeError = closeError;
   }
+  if (!temporary.empty()) {
+    // A run that failed before any row leaves the file as it was.
+    const bool keep = writeError == 0 && (status == 0 || batch.Rows() > 0);
+    if (keep) writeError = platform.Rename(temporary.c_str(), output.c_str());
+    if (!keep || writeError != 0) platform.Remove(temporary.c_str());
+  }
   if (writeError != 0) {
     messages.Line(outputName, 0, ErrorText(writeError));
     status = 1;
+  }
+  if (const std::string summary = batch.Summary(); !summary.empty() && !options.common.quiet) {
+    messages.Note(summary);
   }
   messages.Flush();
   return status;

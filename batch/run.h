@@ -18,15 +18,20 @@ struct Options {
   std::vector<std::string> files;  // "-" is standard input; none: standard input
   cli::CommonOptions common;       // the output, quiet, the pressure for rows without one
   Format format;
+  tables::ReadOptions read;  // delimiter, decimal comma, column names, the pair, gaps
   // The read and write buffers (tests take small ones to cross their edges).
   std::size_t bufferBytes = std::size_t{1} << 20;
 };
 
-// Runs the batch and returns the exit status: 0 when every row was good, 1 when
-// a row was bad or the output could not be written, 2 when a file was skipped
-// (unreadable, empty, or a header that is wrong or differs from the first) or
-// the output could not be opened. A reader that has gone from the output pipe
-// ends the run at once, quietly, with 0.
+// Runs the batch and returns the exit status: 0 when every row was good or
+// missing, 1 when a row was bad or the output could not be written, 2 when a
+// file was skipped (unreadable, empty, or a header that is wrong or differs from
+// the first) or the output could not be opened. A reader that has gone from the
+// output pipe ends the run at once, quietly, with 0. When a row was not ok, a
+// last line counts the rows by status ("hygrian-batch: 10 rows: 8 ok, 2
+// missing"). An output file is written beside itself and renamed over itself at
+// the end, unless the run failed before any row. Output is flushed before a
+// read from a pipe or terminal might wait, and after each row at a terminal.
 [[nodiscard]] int RunBatch(cli::Platform& platform, const Options& options);
 
 }  // namespace hygrian::batch

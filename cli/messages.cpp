@@ -33,6 +33,13 @@ void Messages::Line(std::string_view file, std::uint64_t line, std::string_view 
   if (pending_.size() >= MessageBuffer) Flush();
 }
 
+void Messages::Note(std::string_view text) {
+  pending_ += program_;
+  pending_ += ": ";
+  pending_ += text;
+  pending_ += '\n';
+}
+
 void Messages::StartProgress(std::string_view file, std::uint64_t size) {
   if (quiet_ || !platform_.IsTerminal(StandardError)) return;
   progressFile_ = file;

@@ -21,6 +21,8 @@ class Messages {
   void Row(std::string_view file, std::uint64_t line, std::string_view reason) {
     if (!quiet_) Line(file, line, reason);
   }
+  // "PROGRAM: text", such as the summary at the end of a run.
+  void Note(std::string_view text);
   // "PROGRAM: FILE:LINE: message" (line 0: "PROGRAM: FILE: message").
   void Line(std::string_view file, std::uint64_t line, std::string_view message);
 

@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace hygrian::cli {
 
@@ -24,6 +26,31 @@ int SystemPlatform::OpenWrite(const char* path, int* error) {
   if (fd < 0) *error = errno;
   return fd;
 }
+
+int SystemPlatform::OpenReplacement(const char* path, std::string* temporary, int* error) {
+  struct stat info {};
+  temporary->clear();
+  if (::stat(path, &info) == 0 && !S_ISREG(info.st_mode)) return OpenWrite(path, error);
+  // A name of our own beside path, so that the rename stays on one file system;
+  // O_EXCL keeps a file of that name that happens to exist.
+  constexpr int Attempts = 100;
+  for (int attempt = 0; attempt < Attempts; ++attempt) {
+    *temporary =
+        std::string(path) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    const int fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) break;
+  }
+  *error = errno;
+  temporary->clear();
+  return -1;
+}
+
+int SystemPlatform::Rename(const char* from, const char* to) {
+  return ::rename(from, to) == 0 ? 0 : errno;
+}
+
+void SystemPlatform::Remove(const char* path) { (void)::unlink(path); }
 
 int SystemPlatform::Close(int fd) {
   // A failed close has released the descriptor all the same; it is not retried.
@@ -74,6 +101,13 @@ bool SystemPlatform::SameFile(const char* first, const char* second) {
   struct stat b {};
   return ::stat(first, &a) == 0 && ::stat(second, &b) == 0 && a.st_dev == b.st_dev &&
          a.st_ino == b.st_ino;
+}
+
+bool SystemPlatform::SameFile(int first, int second) {
+  struct stat a {};
+  struct stat b {};
+  return ::fstat(first, &a) == 0 && ::fstat(second, &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino && a.st_rdev == b.st_rdev;
 }
 
 std::uint64_t SystemPlatform::Now() {

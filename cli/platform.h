@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace hygrian::cli {
@@ -21,6 +22,15 @@ class Platform {
   virtual int OpenRead(const char* path, int* error) = 0;
   // A descriptor open for writing, truncated or created, or -1 as above.
   virtual int OpenWrite(const char* path, int* error) = 0;
+  // A descriptor to write the new contents of path through: a new file beside
+  // it, named in *temporary, to be renamed over path at the end; or path itself,
+  // *temporary empty, when path exists and is not a regular file (/dev/full, a
+  // pipe). -1 as above.
+  virtual int OpenReplacement(const char* path, std::string* temporary, int* error) = 0;
+  // Renames from to to: 0 or the error number.
+  virtual int Rename(const char* from, const char* to) = 0;
+  // Removes the file path, if it can.
+  virtual void Remove(const char* path) = 0;
   // 0, or the error number when the last of the written bytes could not be kept.
   virtual int Close(int fd) = 0;
   // Reads once, retrying on an interrupted call: the count, 0 at the end, -1 on
@@ -36,6 +46,8 @@ class Platform {
   virtual bool SameFile(const char* path, int fd) = 0;
   // Whether two paths name one existing file.
   virtual bool SameFile(const char* first, const char* second) = 0;
+  // Whether two descriptors are open on one file (one terminal).
+  virtual bool SameFile(int first, int second) = 0;
   // A monotonic clock, in nanoseconds.
   virtual std::uint64_t Now() = 0;
 };
@@ -47,6 +59,9 @@ class SystemPlatform final : public Platform {
   SystemPlatform();
   int OpenRead(const char* path, int* error) override;
   int OpenWrite(const char* path, int* error) override;
+  int OpenReplacement(const char* path, std::string* temporary, int* error) override;
+  int Rename(const char* from, const char* to) override;
+  void Remove(const char* path) override;
   int Close(int fd) override;
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override;
   int WriteAll(int fd, const char* data, std::size_t size) override;
@@ -54,6 +69,7 @@ class SystemPlatform final : public Platform {
   std::optional<std::uint64_t> RegularFileSize(int fd) override;
   bool SameFile(const char* path, int fd) override;
   bool SameFile(const char* first, const char* second) override;
+  bool SameFile(int first, int second) override;
   std::uint64_t Now() override;
 };
 

@@ -88,6 +88,10 @@ CsvNext CsvReader::Next(CsvRecord& record) {
     bool firstQuoted = false;
     bool any = false;  // a byte of this record was consumed
     const std::uint64_t startLine = line_;
+    std::uint64_t quoteLine = 0;
+    // Whole lines: the delimiter is the line end, which is looked at first.
+    const char delimiter = wholeLines_ ? '\n' : delimiter_;
+    const bool quoting = !wholeLines_;
     State state = State::FieldStart;
     char* data = buffer_.data();
 
@@ -117,6 +121,7 @@ CsvNext CsvReader::Next(CsvRecord& record) {
       c.rawStart = c.written;
     };
 
+    std::uint64_t unclosed = 0;
     bool recordEnded = false;
     while (!recordEnded) {
       if (next_ == end_) {
@@ -125,6 +130,7 @@ CsvNext CsvReader::Next(CsvRecord& record) {
         if (!more) {
           if (error_ != 0) return CsvNext::ReadError;
           if (!any) return CsvNext::End;
+          if (state == State::Quoted) unclosed = quoteLine;
           endField(state != State::Quoted);
           break;
         }
@@ -133,21 +139,22 @@ CsvNext CsvReader::Next(CsvRecord& record) {
       any = true;
       switch (state) {
         case State::FieldStart:
-          if (byte == '"') {
+          if (byte == '"' && quoting) {
             if (fieldCount == 0) firstQuoted = true;
+            quoteLine = line_;
             state = State::Quoted;
             break;
           }
           state = State::Unquoted;
           [[fallthrough]];
         case State::Unquoted:
-          if (byte == ',') {
-            endField(false);
-            state = State::FieldStart;
-          } else if (byte == '\n') {
+          if (byte == '\n') {
             ++line_;
             endField(true);
             recordEnded = true;
+          } else if (byte == delimiter) {
+            endField(false);
+            state = State::FieldStart;
           } else {
             store(byte);
           }
@@ -186,6 +193,7 @@ CsvNext CsvReader::Next(CsvRecord& record) {
     record.fieldCount = fieldCount;
     record.line = startLine;
     record.fieldTooLong = tooLong;
+    record.unclosedQuote = unclosed;
     return CsvNext::Record;
   }
 }

@@ -31,6 +31,7 @@ struct CsvRecord {
   std::size_t fieldCount = 0;                // every field of the record
   std::uint64_t line = 0;                    // physical line where the record starts (from 1)
   bool fieldTooLong = false;                 // a field was longer than MaxFieldBytes (and cut)
+  std::uint64_t unclosedQuote = 0;           // line of a quote the input ended inside, or 0
 };
 
 enum class CsvNext {
@@ -49,13 +50,20 @@ class CsvReader {
   // Reads the next record that is not a blank line (nothing but spaces and tabs).
   // A field is quoted when its first byte is a double quote; bytes after its
   // closing quote are kept as they are, and so is a quote inside an unquoted
-  // field. A quoted field that the input ends inside ends with the input.
+  // field. A quoted field that the input ends inside ends with the input, and
+  // the record says on which line its quote opened.
   //   a,"b,""c""",d  -> a | b,"c" | d
   //   "x\r\ny"\r\n   -> x\r\ny          (the line end inside quotes is data)
   [[nodiscard]] CsvNext Next(CsvRecord& record);
 
   // From the next record on, fields beyond the first `limit` are counted only.
   void SetFieldLimit(std::size_t limit) { fieldLimit_ = limit; }
+  // From the next record on, fields end at delimiter (',', ';' or a tab) instead
+  // of a comma.
+  void SetDelimiter(char delimiter) { delimiter_ = delimiter; }
+  // From the next record on (while on), a record is one whole line as it is:
+  // no delimiter, no quotes. The line of a header whose delimiter is not known.
+  void SetWholeLines(bool on) { wholeLines_ = on; }
 
   // Bytes of the input taken up by the records returned so far, with the blank
   // lines and byte-order mark before them (for progress displays).
@@ -77,6 +85,8 @@ class CsvReader {
   std::size_t next_ = 0;
   std::size_t end_ = 0;
   std::size_t fieldLimit_ = 65536;
+  char delimiter_ = ',';
+  bool wholeLines_ = false;
   std::vector<std::size_t> bounds_;  // begin and end of each kept field, from recordBegin
   std::vector<std::string_view> views_;
   std::uint64_t line_ = 1;

@@ -1,5 +1,7 @@
 #include "tables/numbers.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
@@ -24,6 +26,9 @@ struct Shape {
   bool negative = false;
   std::int64_t magnitude = 0;
 };
+
+// The longest decimal-comma text read (any double's shortest text is far shorter).
+constexpr std::size_t DecimalCommaTextSize = 256;
 
 constexpr std::int64_t Clamp = 1'000'000'000;
 
@@ -67,12 +72,21 @@ Shape Scan(std::string_view s) {
 
 }  // namespace
 
-Number ParseNumber(std::string_view text) noexcept {
+Number ParseNumber(std::string_view text, bool decimalComma) noexcept {
   text = Trim(text);
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
     text = text.substr(1, text.size() - 2);
   }
   if (text.empty()) return {0.0, NumberStatus::Empty};
+  std::array<char, DecimalCommaTextSize> copy;
+  if (decimalComma) {
+    // The comma becomes a point in a copy; a point of the text is refused.
+    if (text.size() > copy.size() || text.find('.') != std::string_view::npos) {
+      return {0.0, NumberStatus::NotANumber};
+    }
+    std::replace_copy(text.begin(), text.end(), copy.begin(), ',', '.');
+    text = {copy.data(), text.size()};
+  }
   const Shape shape = Scan(text);
   if (!shape.valid) return {0.0, NumberStatus::NotANumber};
   // std::from_chars takes no leading plus.

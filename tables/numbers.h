@@ -30,7 +30,9 @@ struct Number {
 //   "12.5" -> 12.5    " +1e-5 " -> 1e-05    "\"7\"" -> 7    ".5" -> 0.5
 //   "" -> Empty       "inf", "0x10", "1.5+2", "1d3", "1e", "." -> NotANumber
 //   "1e400" -> OutOfRange                   "1e-400" -> 0
-[[nodiscard]] Number ParseNumber(std::string_view text) noexcept;
+// With decimalComma the point is a comma instead, and a point is NotANumber:
+//   "23,5" -> 23.5    "23.5" -> NotANumber
+[[nodiscard]] Number ParseNumber(std::string_view text, bool decimalComma = false) noexcept;
 
 // Room enough for any text that FormatNumber writes.
 inline constexpr std::size_t NumberTextSize = 32;

@@ -19,9 +19,6 @@ std::string Key(std::string_view name) {
   return key;
 }
 
-constexpr std::array<Pair, 4> Pairs = {Pair::WetBulb, Pair::DewPoint, Pair::RelativeHumidity,
-                                       Pair::HumidityRatio};
-
 // Claims column i for one role; false if the role already has a column.
 bool Claim(std::size_t& role, std::size_t i) {
   if (role != NoColumn) return false;
@@ -36,6 +33,93 @@ char* Append(char* out, std::string_view text) {
 }
 
 char* AppendCount(char* out, std::size_t value) { return std::to_chars(out, out + 24, value).ptr; }
+
+// text cut at QuotedValueBytes (before a UTF-8 continuation byte) with "..."
+// after it, control bytes as '?'. At most QuotedValueBytes + 3 bytes.
+char* AppendCut(char* out, std::string_view text) {
+  std::size_t size = text.size();
+  if (size > QuotedValueBytes) {
+    size = QuotedValueBytes;
+    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0U) == 0x80U) --size;
+  }
+  for (std::size_t i = 0; i < size; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    *out++ = c < 0x20 || c == 0x7F ? '?' : text[i];
+  }
+  return size < text.size() ? Append(out, "...") : out;
+}
+
+std::string Cut(std::string_view text) {
+  std::array<char, QuotedValueBytes + 3> buffer{};
+  return {buffer.data(), AppendCut(buffer.data(), text)};
+}
+
+std::string AppendQuoteLine(std::string text, std::uint64_t line) {
+  char digits[24];
+  return text + "quote opened at line " +
+         std::string(digits, std::to_chars(digits, digits + sizeof digits, line).ptr) +
+         " is not closed";
+}
+
+// Gaps a logger leaves: empty, NA, N/A, NaN, - and null, in any case.
+bool IsMissing(std::string_view text) noexcept {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.size() > 4) return false;
+  std::array<char, 4> lower{};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  const std::string_view word(lower.data(), text.size());
+  return word.empty() || word == "na" || word == "n/a" || word == "nan" || word == "-" ||
+         word == "null";
+}
+
+constexpr std::size_t FoundNamesShown = 12;
+
+// What a header error adds: the columns found, the names accepted, and a hint
+// at the delimiter when the header is one field holding ';' or a tab.
+std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName,
+                             const std::array<std::string, Pairs.size()>& pairNames,
+                             const std::string& pressureName) {
+  std::string text = "; columns found: ";
+  for (std::size_t i = 0; i < header.fields.size() && i < FoundNamesShown; ++i) {
+    text += (i > 0 ? ", " : "") + Cut(header.fields[i]);
+  }
+  if (header.fieldCount > FoundNamesShown) text += ", ...";
+  text += "; names accepted: " + dryName;
+  for (const std::string& name : pairNames) text += ", " + name;
+  text += ", " + pressureName + " (or others through --dry-bulb-column and the like)";
+  if (header.fieldCount == 1 && !header.fields.empty()) {
+    const std::string_view only = header.fields[0];
+    if (only.find(';') != std::string_view::npos)
+      text += "; one field holding ';': --delimiter ';'?";
+    if (only.find('\t') != std::string_view::npos)
+      text += "; one field holding a tab: --delimiter tab?";
+  }
+  return text;
+}
+
+// The key a column of a role is looked for by: the name given, or the standard one.
+std::string RoleKey(const std::string& given, std::string_view standard) {
+  return given.empty() ? std::string(standard) : Key(given);
+}
+
+// The bytes of the header line, as a source for reading it again with a delimiter.
+class LineSource final : public ByteSource {
+ public:
+  explicit LineSource(std::string_view line) : line_(line) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
+    const std::size_t count = std::min(size, line_.size());
+    if (count > 0) std::memcpy(buffer, line_.data(), count);
+    line_.remove_prefix(count);
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+ private:
+  std::string_view line_;
+};
 
 }  // namespace
 
@@ -53,53 +137,77 @@ std::string_view PairColumn(Pair pair) noexcept {
   return "wet_bulb";
 }
 
-std::string ReadLayout(const CsvRecord& header, Layout& layout) {
+std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
   layout = Layout{};
+  if (header.unclosedQuote != 0) return AppendQuoteLine("", header.unclosedQuote);
   if (header.fieldTooLong) return "header field longer than 1 MiB";
   if (header.fieldCount > MaxColumns) return "more than 65536 columns";
-  std::array<std::size_t, Pairs.size()> pairColumns = {NoColumn, NoColumn, NoColumn, NoColumn};
+  const std::string dryName = RoleKey(options.dryBulbColumn, "dry_bulb");
+  const std::string pressureName = RoleKey(options.pressureColumn, "pressure");
+  std::array<std::string, Pairs.size()> pairNames;
+  std::optional<std::size_t> chosen;
+  for (std::size_t p = 0; p < Pairs.size(); ++p) {
+    pairNames[p] = RoleKey(options.pairColumns[p], PairColumn(Pairs[p]));
+    if (!options.pairColumns[p].empty() || options.pair == Pairs[p]) chosen = p;
+  }
+  std::array<std::size_t, Pairs.size()> pairColumns{};
+  pairColumns.fill(NoColumn);
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
     const std::string& key = layout.keys.back();
-    if (key == "dry_bulb") {
-      if (!Claim(layout.dryBulb, i)) return "two dry_bulb columns";
+    if (key == dryName) {
+      if (!Claim(layout.dryBulb, i)) return "two " + dryName + " columns";
       continue;
     }
-    bool paired = false;
-    for (std::size_t p = 0; p < Pairs.size(); ++p) {
-      if (key == PairColumn(Pairs[p])) {
-        if (!Claim(pairColumns[p], i)) return "two " + key + " columns";
-        paired = true;
+    const auto pair = std::find(pairNames.begin(), pairNames.end(), key);
+    if (pair != pairNames.end()) {
+      if (!Claim(pairColumns[static_cast<std::size_t>(pair - pairNames.begin())], i)) {
+        return "two " + key + " columns";
       }
+      continue;
     }
-    if (paired) continue;
-    if (key == "pressure" && !Claim(layout.pressure, i)) return "two pressure columns";
-    if (std::find(ResultColumns.begin(), ResultColumns.end(), key) != ResultColumns.end()) {
-      return "carried column " + key + " is named like a result column";
+    if (key == pressureName && !Claim(layout.pressure, i)) return "two " + key + " columns";
+    // A table this program wrote: its results are computed again, not carried.
+    if (key != pressureName &&
+        std::find(ResultColumns.begin(), ResultColumns.end(), key) != ResultColumns.end()) {
+      continue;
     }
     layout.carried.push_back(i);
   }
-  if (layout.dryBulb == NoColumn) return "no dry_bulb column";
-  const auto given = std::count_if(pairColumns.begin(), pairColumns.end(),
-                                   [](std::size_t column) { return column != NoColumn; });
-  if (given == 0) return "no wet_bulb, dew_point, relative_humidity or humidity_ratio column";
-  if (given > 1) return "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio";
-  for (std::size_t p = 0; p < Pairs.size(); ++p) {
-    if (pairColumns[p] != NoColumn) {
-      layout.pair = Pairs[p];
-      layout.second = pairColumns[p];
-    }
+  const auto found = [&] { return FoundAndAccepted(header, dryName, pairNames, pressureName); };
+  if (layout.dryBulb == NoColumn) return "no " + dryName + " column" + found();
+  if (chosen) {
+    if (pairColumns[*chosen] == NoColumn) return "no " + pairNames[*chosen] + " column" + found();
+    layout.pair = Pairs[*chosen];
+    layout.second = pairColumns[*chosen];
+    return {};
   }
+  std::string candidates;
+  std::size_t count = 0;
+  for (std::size_t p = 0; p < Pairs.size(); ++p) {
+    if (pairColumns[p] == NoColumn) continue;
+    candidates += (count++ > 0 ? ", " : "") + pairNames[p];
+    layout.pair = Pairs[p];
+    layout.second = pairColumns[p];
+  }
+  if (count == 0)
+    return "no wet_bulb, dew_point, relative_humidity or humidity_ratio column" + found();
+  if (count > 1) return "several second values (" + candidates + "): choose one with --pair";
   return {};
 }
 
 bool SameColumns(const Layout& a, const Layout& b) noexcept { return a.keys == b.keys; }
 
 Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defaultPressure,
-                      PressureUnit pressureUnit) noexcept {
+                      PressureUnit pressureUnit, const ReadOptions& options) noexcept {
   Measured measured;
   measured.found = record.fieldCount;
+  if (record.unclosedQuote != 0) {
+    measured.bad = BadInput::UnclosedQuote;
+    measured.quoteLine = record.unclosedQuote;
+    return measured;
+  }
   if (record.fieldTooLong) {
     measured.bad = BadInput::FieldTooLong;
     return measured;
@@ -108,32 +216,33 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     measured.bad = BadInput::FieldCount;
     return measured;
   }
-  const auto read = [&](std::size_t column, std::string_view name, double& value) {
-    const Number number = ParseNumber(record.fields[column]);
-    switch (number.status) {
-      case NumberStatus::Ok:
-        value = number.value;
-        return true;
-      case NumberStatus::Empty:
-        measured.bad = BadInput::Empty;
-        break;
-      case NumberStatus::NotANumber:
-        measured.bad = BadInput::NotANumber;
-        break;
-      case NumberStatus::OutOfRange:
-        measured.bad = BadInput::OutOfRange;
-        break;
+  // gaps: whether a missing value is Missing rather than bad input.
+  const auto read = [&](std::size_t column, std::string_view name, double& value, bool gaps) {
+    const std::string_view text = record.fields[column];
+    const Number number = ParseNumber(text, options.decimalComma);
+    if (number.status == NumberStatus::Ok) {
+      value = number.value;
+      return true;
     }
     measured.column = name;
+    measured.text = text;
+    if (gaps && IsMissing(text)) {
+      measured.bad = BadInput::Missing;
+    } else if (number.status == NumberStatus::Empty) {
+      measured.bad = BadInput::Empty;
+    } else {
+      measured.bad =
+          number.status == NumberStatus::OutOfRange ? BadInput::OutOfRange : BadInput::NotANumber;
+    }
     return false;
   };
-  if (!read(layout.dryBulb, "dry_bulb", measured.dryBulb)) return measured;
-  if (!read(layout.second, PairColumn(layout.pair), measured.second)) return measured;
+  const bool gaps = !options.missingIsBad;
+  if (!read(layout.dryBulb, "dry_bulb", measured.dryBulb, gaps)) return measured;
+  if (!read(layout.second, PairColumn(layout.pair), measured.second, gaps)) return measured;
   measured.pressure = defaultPressure;
   if (layout.pressure != NoColumn) {
-    const Number number = ParseNumber(record.fields[layout.pressure]);
-    if (number.status == NumberStatus::Empty) return measured;
-    if (!read(layout.pressure, "pressure", measured.pressure)) return measured;
+    if (ParseNumber(record.fields[layout.pressure]).status == NumberStatus::Empty) return measured;
+    if (!read(layout.pressure, "pressure", measured.pressure, false)) return measured;
     const double kilopascals = ToKilopascals(measured.pressure, pressureUnit);
     if (!PressureInRange(kilopascals)) {
       measured.bad = BadInput::PressureOutsideRange;
@@ -149,8 +258,19 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
 std::string_view BadInputText(const Layout& layout, const Measured& measured,
                               ReasonBuffer& buffer) noexcept {
   char* out = buffer.data();
+  const auto quoted = [&](std::string_view what) {
+    out = Append(Append(out, measured.column), " \"");
+    out = Append(Append(AppendCut(out, measured.text), "\" "), what);
+  };
   switch (measured.bad) {
     case BadInput::None:
+      break;
+    case BadInput::Missing:
+      out = Append(out, "missing");
+      break;
+    case BadInput::UnclosedQuote:
+      out = AppendCount(Append(out, "quote opened at line "), measured.quoteLine);
+      out = Append(out, " is not closed");
       break;
     case BadInput::FieldTooLong:
       out = Append(out, "field longer than 1 MiB");
@@ -165,10 +285,10 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
       out = Append(Append(out, measured.column), " is empty");
       break;
     case BadInput::NotANumber:
-      out = Append(Append(out, measured.column), " is not a number");
+      quoted("is not a number");
       break;
     case BadInput::OutOfRange:
-      out = Append(Append(out, measured.column), " is out of range");
+      quoted("is out of range");
       break;
     case BadInput::PressureOutsideRange:
       out = WriteOutsideRange(Append(out, "pressure "), measured.pressure, measured.pressureUnit);
@@ -179,8 +299,13 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
 
 TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
   csv_.SetFieldLimit(MaxColumns + 1);
+  const bool detect = options_.delimiter == '\0';
+  csv_.SetWholeLines(detect);
+  if (!detect) csv_.SetDelimiter(options_.delimiter);
   CsvRecord header;
-  switch (csv_.Next(header)) {
+  const CsvNext next = csv_.Next(header);
+  csv_.SetWholeLines(false);
+  switch (next) {
     case CsvNext::End:
       return HeaderStatus::Empty;
     case CsvNext::ReadError:
@@ -189,16 +314,55 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
       break;
   }
   headerLine_ = header.line;
-  message = ReadLayout(header, layout_);
+  if (!detect || header.fieldTooLong || header.fields.empty()) {
+    message = ReadLayout(header, layout_, options_);
+  } else {
+    message = ReadDetected(header.fields[0]);
+  }
   if (!message.empty()) return HeaderStatus::Invalid;
   csv_.SetFieldLimit(layout_.columns());
   return HeaderStatus::Ok;
 }
 
+std::string TableReader::ReadDetected(std::string_view line) {
+  // The delimiters that split the line, each reading it as CSV would.
+  std::string splitting;
+  for (const char delimiter : {',', ';', '\t'}) {
+    if (delimiter == ',' && options_.decimalComma) continue;
+    LineSource source(line);
+    CsvReader reader(source, line.size() + 4);
+    reader.SetDelimiter(delimiter);
+    CsvRecord record;
+    if (reader.Next(record) == CsvNext::Record && record.fieldCount > 1) splitting += delimiter;
+  }
+  if (splitting.size() > 1) {
+    std::string names;
+    for (const char c : splitting) {
+      if (!names.empty()) names += " and ";
+      if (c == '\t') {
+        names += "tab";
+      } else {
+        names.append(1, '\'').append(1, c).append(1, '\'');
+      }
+    }
+    return "the header splits at " + names + ": choose with --delimiter";
+  }
+  const char delimiter = !splitting.empty() ? splitting[0] : options_.decimalComma ? ';' : ',';
+  csv_.SetDelimiter(delimiter);
+  LineSource source(line);
+  CsvReader reader(source, line.size() + 4);
+  reader.SetDelimiter(delimiter);
+  reader.SetFieldLimit(MaxColumns + 1);
+  CsvRecord header;
+  if (reader.Next(header) != CsvNext::Record) header = CsvRecord{};
+  if (header.unclosedQuote != 0) header.unclosedQuote = headerLine_;
+  return ReadLayout(header, layout_, options_);
+}
+
 CsvNext TableReader::Next(Row& row) {
   const CsvNext next = csv_.Next(row.record);
   if (next == CsvNext::Record) {
-    row.measured = ReadMeasured(layout_, row.record, defaultPressure_, pressureUnit_);
+    row.measured = ReadMeasured(layout_, row.record, defaultPressure_, pressureUnit_, options_);
   }
   return next;
 }

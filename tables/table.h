@@ -8,9 +8,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tables/csv.h"
@@ -26,6 +28,24 @@ enum class Pair {
   HumidityRatio,     // humidity_ratio, kg/kg
 };
 
+inline constexpr std::array<Pair, 4> Pairs = {Pair::WetBulb, Pair::DewPoint, Pair::RelativeHumidity,
+                                              Pair::HumidityRatio};
+
+// How a table is read beyond plain CSV with the standard column names.
+struct ReadOptions {
+  char delimiter = '\0';      // ',', ';' or '\t'; '\0': the header line decides
+  bool decimalComma = false;  // numbers read 23,5 (the delimiter is then not a comma)
+  bool missingIsBad = false;  // a missing value is bad input instead of missing
+  // The names of the columns where the header does not use the standard ones
+  // (any case, blanks around them ignored); empty: the standard name.
+  std::string dryBulbColumn;
+  std::array<std::string, Pairs.size()> pairColumns;  // by Pairs
+  std::string pressureColumn;
+  // The pair when the header holds several second values; a named pair column
+  // chooses as well (at most one of them may be named).
+  std::optional<Pair> pair;
+};
+
 inline constexpr std::size_t NoColumn = SIZE_MAX;
 inline constexpr std::size_t MaxColumns = 65536;
 
@@ -35,7 +55,8 @@ struct Layout {
   std::size_t dryBulb = NoColumn;    // index of dry_bulb
   std::size_t second = NoColumn;     // index of the pair's column
   std::size_t pressure = NoColumn;   // index of pressure, or NoColumn
-  std::vector<std::size_t> carried;  // every other column, in order; pressure among them
+  std::vector<std::size_t> carried;  // other columns, in order; pressure among them, but no
+                                     // result column (a table written by the batch program)
   std::vector<std::string> names;    // the header's fields as read
   std::vector<std::string> keys;     // the same in lower case without blanks around them
   [[nodiscard]] std::size_t columns() const { return names.size(); }
@@ -58,14 +79,18 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
 // "humidity_ratio".
 [[nodiscard]] std::string_view PairColumn(Pair pair) noexcept;
 
-// Reads the header record into layout. Returns an empty string, or what is wrong:
-//   "no dry_bulb column"
-//   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column"
-//   "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio"
+// Reads the header record into layout. Columns named like results that are not
+// read (status, enthalpy, a second value not chosen) are dropped. Returns an
+// empty string, or what is wrong:
+//   "no dry_bulb column; found: Time, Dry Bulb, RH; accepted: ..." (and a hint
+//       at --delimiter when the header is one field holding ';' or a tab)
+//   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; found: ..."
+//   "several second values (wet_bulb, dew_point): choose one with --pair"
 //   "two dry_bulb columns" (or pressure, or the pair's column)
-//   "carried column status is named like a result column"
+//   "quote opened at line 4 is not closed"
 //   "header field longer than 1 MiB", "more than 65536 columns"
-[[nodiscard]] std::string ReadLayout(const CsvRecord& header, Layout& layout);
+[[nodiscard]] std::string ReadLayout(const CsvRecord& header, Layout& layout,
+                                     const ReadOptions& options = {});
 
 // Whether two headers name the same columns in the same order (by their keys).
 [[nodiscard]] bool SameColumns(const Layout& a, const Layout& b) noexcept;
@@ -73,11 +98,13 @@ inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
 // Why a row gives no measured values.
 enum class BadInput {
   None,                  // the values are good
+  Missing,               // a gap in dry_bulb or the pair's column: "", NA, N/A, NaN, -, null
+  UnclosedQuote,         // "quote opened at line 4 is not closed"
   FieldTooLong,          // "field longer than 1 MiB"
   FieldCount,            // "expected N fields, found M"
   Empty,                 // "COLUMN is empty"
-  NotANumber,            // "COLUMN is not a number"
-  OutOfRange,            // "COLUMN is out of range" (a magnitude that overflows)
+  NotANumber,            // "COLUMN \"23,5\" is not a number" (cut at 40 bytes)
+  OutOfRange,            // "COLUMN \"1e999\" is out of range" (a magnitude that overflows)
   PressureOutsideRange,  // "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? ...)"
 };
 
@@ -88,25 +115,33 @@ struct Measured {
   double pressure = 0.0;  // kPa, 20 to 200; as given in pressureUnit when outside
   PressureUnit pressureUnit = PressureUnit::KPa;  // the pressure column's unit
   BadInput bad = BadInput::None;
-  std::string_view column;  // the column at fault, by its key ("dry_bulb", "pressure")
-  std::size_t found = 0;    // the fields the row has, for FieldCount
+  std::string_view column;      // the column at fault, by its key ("dry_bulb", "pressure")
+  std::size_t found = 0;        // the fields the row has, for FieldCount
+  std::string_view text;        // the field at fault as read (valid with the record)
+  std::uint64_t quoteLine = 0;  // for UnclosedQuote: the line the quote opened on
 };
 
-// Turns a record into measured values. The checks run in this order: a field
-// too long, the field count, dry_bulb, the pair's column, pressure; the first
-// that fails names the reason. A pressure field is in pressureUnit and must come
-// to 20 to 200 kPa; an empty one (or no pressure column) takes defaultPressure,
-// in kPa.
+// Turns a record into measured values. The checks run in this order: a quote
+// left open, a field too long, the field count, dry_bulb, the pair's column,
+// pressure; the first that fails names the reason. A gap in dry_bulb or the
+// pair's column is Missing unless options.missingIsBad. A pressure field is in
+// pressureUnit and must come to 20 to 200 kPa; an empty one (or no pressure
+// column) takes defaultPressure, in kPa.
 [[nodiscard]] Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
                                     double defaultPressure,
-                                    PressureUnit pressureUnit = PressureUnit::KPa) noexcept;
+                                    PressureUnit pressureUnit = PressureUnit::KPa,
+                                    const ReadOptions& options = {}) noexcept;
 
 // Room for any reason text.
 using ReasonBuffer = std::array<char, 128>;
 
-// The reason text of a bad row, in buffer: "dew_point is not a number",
-// "expected 4 fields, found 5", "pressure 0 kPa is outside 20 to 200 kPa".
-// Empty for None.
+// The longest part of a bad value that a reason quotes; a longer one is cut
+// there and followed by "...".
+inline constexpr std::size_t QuotedValueBytes = 40;
+
+// The reason text of a bad row, in buffer: "dew_point \"x\" is not a number",
+// "expected 4 fields, found 5", "pressure 0 kPa is outside 20 to 200 kPa",
+// "missing". A control byte of a quoted value comes out as '?'. Empty for None.
 [[nodiscard]] std::string_view BadInputText(const Layout& layout, const Measured& measured,
                                             ReasonBuffer& buffer) noexcept;
 
@@ -133,10 +168,15 @@ class TableReader {
   // as CsvReader takes it.
   TableReader(ByteSource& source, double defaultPressure,
               PressureUnit pressureUnit = PressureUnit::KPa,
-              std::size_t bufferBytes = DefaultBufferBytes)
-      : csv_(source, bufferBytes), defaultPressure_(defaultPressure), pressureUnit_(pressureUnit) {}
+              std::size_t bufferBytes = DefaultBufferBytes, ReadOptions options = {})
+      : csv_(source, bufferBytes),
+        defaultPressure_(defaultPressure),
+        pressureUnit_(pressureUnit),
+        options_(std::move(options)) {}
 
-  // Reads the header; on Invalid, message says what is wrong with it.
+  // Reads the header; on Invalid, message says what is wrong with it. Without a
+  // delimiter in the options, the header's line chooses the one of ',', ';' and
+  // tab that splits it into more than one field (it must then be one line).
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);
   [[nodiscard]] const Layout& layout() const { return layout_; }
   // The physical line of the header (1 unless blank lines come first).
@@ -153,9 +193,13 @@ class TableReader {
   [[nodiscard]] int error() const { return csv_.error(); }
 
  private:
+  // Reads the header line with the delimiter that splits it.
+  std::string ReadDetected(std::string_view line);
+
   CsvReader csv_;
   double defaultPressure_;
   PressureUnit pressureUnit_;
+  ReadOptions options_;
   Layout layout_;
   std::uint64_t headerLine_ = 0;
 };

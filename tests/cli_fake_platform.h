@@ -8,6 +8,8 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/platform.h"
 
@@ -25,6 +27,8 @@ class FakeCliPlatform final : public cli::Platform {
   std::map<int, std::string> written;  // by descriptor: 1, 2, then opened files
   int outputError = 0;                 // writes to standard output fail with it
   bool errorTerminal = false;
+  std::vector<std::pair<std::string, std::string>> renamed;  // from, to
+  std::vector<std::string> removed;
 
   int OpenRead(const char* path, int* error) override {
     const auto file = files.find(path);
@@ -35,6 +39,15 @@ class FakeCliPlatform final : public cli::Platform {
     return Open(path);
   }
   int OpenWrite(const char* path, int* /*error*/) override { return Open(path); }
+  int OpenReplacement(const char* path, std::string* temporary, int* /*error*/) override {
+    *temporary = std::string(path) + ".tmp";
+    return Open(temporary->c_str());
+  }
+  int Rename(const char* from, const char* to) override {
+    renamed.emplace_back(from, to);
+    return 0;
+  }
+  void Remove(const char* path) override { removed.emplace_back(path); }
   int Close(int fd) override {
     open_.erase(fd);
     return 0;
@@ -67,6 +80,7 @@ class FakeCliPlatform final : public cli::Platform {
   bool SameFile(const char* first, const char* second) override {
     return std::strcmp(first, second) == 0;
   }
+  bool SameFile(int first, int second) override { return first == second; }
   std::uint64_t Now() override { return clock_ += 30'000'000; }  // 30 ms a reading
 
  private:
