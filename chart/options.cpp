@@ -7,6 +7,7 @@
 
 #include "chart/moist_air.h"
 #include "chart/ticks.h"
+#include "cli/reader_options.h"
 
 namespace hygrian::chart {
 namespace {
@@ -127,10 +128,13 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       ->type_name("PX");
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
+  cli::ReaderOptions reader;
+  cli::AddReaderOptions(app, reader);
   app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
       ->type_name("");
   if (const auto status = line.Parse(argc, argv)) return status;
-  const std::string problem = Apply(texts, options.settings);
+  std::string problem = Apply(texts, options.settings);
+  if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (!problem.empty()) return line.UsageError(problem);
   options.common = line.Common();
   options.settings.pressure = options.common.pressure;

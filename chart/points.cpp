@@ -34,13 +34,14 @@ std::string Misfit(const Frame& frame, const State& s) {
 }  // namespace
 
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
-                      cli::Messages& messages) {
+                      const tables::ReadOptions& options, cli::Messages& messages) {
   PointsRead read;
   const auto problem = [&](std::uint64_t line, std::string_view reason) {
     messages.Row(name, line, reason);
     read.leftOut = true;
   };
-  tables::TableReader table(source, frame.Pressure());
+  tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
+                            tables::DefaultBufferBytes, options);
   std::string message;
   switch (table.ReadHeader(message)) {
     case tables::TableReader::HeaderStatus::Ok:
@@ -82,8 +83,10 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     const tables::Measured& m = row.measured;
     const std::uint64_t line = row.record.line;
     if (m.bad != tables::BadInput::None) {
+      // A gap is not drawn either; an unclosed quote is where it opened.
       tables::ReasonBuffer buffer{};
-      problem(line, tables::BadInputText(layout, m, buffer));
+      problem(m.bad == tables::BadInput::UnclosedQuote ? m.quoteLine : line,
+              tables::BadInputText(layout, m, buffer));
       continue;
     }
     const Result result = cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
