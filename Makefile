@@ -105,7 +105,10 @@ memcheck:
 clean:
 	@rm -rf build
 
-# The picture in README: the default chart with three points joined by a process.
+# The pictures in README: the default chart with three points joined by a
+# process, and a chart zoomed on winter air, its humidity-ratio axis fitted.
 .PHONY: chart-demo
 chart-demo: build
 	@$(BUILD)/chart/hygrian-chart --process docs/chart-points.csv | rsvg-convert -o docs/chart.png
+	@$(BUILD)/chart/hygrian-chart --dry-bulb=-20:25 --process docs/chart-winter.csv | \
+	  rsvg-convert -o docs/chart-zoomed.png
