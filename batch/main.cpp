@@ -19,28 +19,36 @@ constexpr const char* Description =
     "Reads each FILE in turn (standard input when there is none, or for -) and\n"
     "writes one CSV table to standard output: a header, then one row per input row.\n"
     "\n"
-    "Input: the first row of each file is a header naming dry_bulb (degrees C) and\n"
-    "exactly one of wet_bulb (degrees C), dew_point (degrees C), relative_humidity\n"
-    "(percent) or humidity_ratio (kg/kg), in any case, blanks around names ignored.\n"
-    "An optional pressure column gives each row's total pressure in --pressure-unit\n"
-    "(an empty field takes --pressure). Other columns are carried through, in front\n"
-    "of the results. Several files must have the same header; one that differs, is\n"
-    "empty or cannot be read is skipped.\n"
+    "Input: fields end at commas, semicolons or tabs (--delimiter, else the one that\n"
+    "splits the header line). The header names dry_bulb (degrees C) and one of\n"
+    "wet_bulb (degrees C), dew_point (degrees C), relative_humidity (percent) or\n"
+    "humidity_ratio (kg/kg), in any case, blanks around names ignored; other names\n"
+    "are given with the --...-column options, and --pair chooses among several\n"
+    "second values. An optional pressure column gives each row's total pressure in\n"
+    "--pressure-unit (an empty field takes --pressure). Other columns are carried\n"
+    "through, in front of the results; result columns (this program's own output)\n"
+    "are computed afresh. Several files must have the same header; one that\n"
+    "differs, is empty or cannot be read is skipped.\n"
     "\n"
     "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degrees\n"
     "C), relative_humidity (percent), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
     "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
     "status: ok; no-wet-bulb (the wet-bulb search gave up; wet_bulb is empty);\n"
-    "fault: MESSAGE (only the two given values are written); or bad-input: REASON\n"
-    "(no values; the reason also goes to standard error as FILE:LINE: REASON).";
+    "fault: MESSAGE (only the two given values are written); missing (a gap in\n"
+    "dry_bulb or the second value: empty, NA, N/A, NaN, - or null; no values); or\n"
+    "bad-input: REASON (no values; the reason also goes to standard error as\n"
+    "FILE:LINE: REASON).";
 
 constexpr const char* Footer =
     "A pressure outside 20 to 200 kPa is refused: as an option, a usage error; in\n"
     "a column, a bad-input row. A progress display (percent, rows per second)\n"
-    "appears on standard error when it is a terminal and the input a regular file.\n"
+    "appears on standard error when it is a terminal, standard output is not that\n"
+    "terminal and the input is a regular file. When a row was not ok, a last line\n"
+    "counts the rows by status.\n"
     "\n"
-    "Exit status: 0 when every row was good, 1 when a row was bad or the output\n"
-    "could not be written, 2 for a usage error or a skipped file.";
+    "Exit status: 0 when every row was ok, no-wet-bulb, fault or missing, 1 when a\n"
+    "row was bad input or the output could not be written, 2 for a usage error or\n"
+    "a skipped file.";
 
 // --digits: a whole number from 1 to 17, or none.
 bool ReadDigits(const std::string& text, int& digits) {

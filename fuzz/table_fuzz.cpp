@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes as a CSV table through a whole batch run in memory. The
-// first byte picks the output form and the read size; the rest is the file.
+// first byte picks the output form and the read size, the second the reader's
+// options (delimiter, decimal comma, gaps, a named pair); the rest is the file.
 // Besides not crashing, the run must write one row per record after the header
-// (a blank line is no record), each with the carried fields as they were read.
+// (a blank line is no record), each with the carried fields as they were read
+// (none for a record whose quote never closes). With the delimiter left to the
+// header, only the exit status is checked.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,16 +22,20 @@ namespace {
 struct Record {
   std::vector<std::string> fields;
   bool tooLong = false;
+  bool unclosed = false;
 };
 using Records = std::vector<Record>;
 
-Records ReadRecords(const std::string& bytes) {
+Records ReadRecords(const std::string& bytes, char delimiter) {
   hygrian::testing::StringSource source(bytes);
   hygrian::tables::CsvReader reader(source, 64);
+  reader.SetDelimiter(delimiter);
   hygrian::tables::CsvRecord record;
   Records records;
   while (reader.Next(record) == hygrian::tables::CsvNext::Record) {
-    records.push_back({{record.fields.begin(), record.fields.end()}, record.fieldTooLong});
+    records.push_back({{record.fields.begin(), record.fields.end()},
+                       record.fieldTooLong,
+                       record.unclosedQuote != 0});
     records.back().fields.resize(record.fieldCount);
   }
   return records;
@@ -41,9 +48,18 @@ void Require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
+  if (size < 2) return 0;
   const std::uint8_t mode = data[0];
-  const std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
+  const std::uint8_t reading = data[1];
+  const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
+  hygrian::tables::ReadOptions read;
+  read.decimalComma = (reading & 4U) != 0;
+  static constexpr char Delimiters[] = {'\0', ',', ';', '\t'};
+  read.delimiter = Delimiters[reading & 3U];
+  if (read.decimalComma && read.delimiter == ',') read.delimiter = ';';
+  read.missingIsBad = (reading & 8U) != 0;
+  if ((reading & 16U) != 0) read.pair = hygrian::tables::Pairs[(reading >> 5U) & 3U];
+  if ((reading & 128U) != 0) read.dryBulbColumn = "t";
 
   hygrian::testing::FakeCliPlatform platform;
   platform.files["in.csv"] = {input, 0};
@@ -53,10 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.format.json = (mode & 1U) != 0;
   options.format.digits = (mode & 2U) != 0 ? 3 : 0;
   options.bufferBytes = 64;
+  options.read = read;
+  options.format.decimalComma = read.decimalComma;
   const int status = hygrian::batch::RunBatch(platform, options);
   Require(status >= 0 && status <= 2);
+  if (read.delimiter == '\0') return 0;
 
-  const Records in = ReadRecords(input);
+  const Records in = ReadRecords(input, read.delimiter);
   const std::string& out = platform.written[hygrian::cli::StandardOutput];
   hygrian::tables::Layout layout;
   if (in.empty()) {
@@ -69,21 +88,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   header.fields = names;
   header.fieldCount = names.size();
   header.fieldTooLong = in[0].tooLong;
-  if (!hygrian::tables::ReadLayout(header, layout).empty()) {
+  header.unclosedQuote = in[0].unclosed ? 1 : 0;
+  if (!hygrian::tables::ReadLayout(header, layout, read).empty()) {
     Require(out.empty() && status == 2);
     return 0;
   }
   if (options.format.json) {
+    for (std::size_t i = 0; i < layout.carried.size(); ++i) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (layout.names[layout.carried[i]] == layout.names[layout.carried[j]]) {
+          Require(out.empty() && status == 2);
+          return 0;
+        }
+      }
+    }
     std::size_t lines = 0;
     for (const char c : out) lines += c == '\n' ? 1 : 0;
     Require(lines == in.size() - 1);
     return 0;
   }
-  const Records rows = ReadRecords(out);
+  const Records rows = ReadRecords(out, ',');
   Require(rows.size() == in.size());
   for (std::size_t r = 1; r < rows.size(); ++r) {
     Require(rows[r].fields.size() == layout.carried.size() + 10);
     if (in[r].tooLong) continue;  // its carried fields may be cut
+    if (in[r].unclosed) {
+      for (std::size_t c = 0; c < layout.carried.size(); ++c) Require(rows[r].fields[c].empty());
+      continue;
+    }
     for (std::size_t c = 0; c < layout.carried.size(); ++c) {
       const std::size_t column = layout.carried[c];
       const std::string& given = column < in[r].fields.size() ? in[r].fields[column] : "";

@@ -266,7 +266,7 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
     case BadInput::None:
       break;
     case BadInput::Missing:
-      out = Append(out, "missing");
+      out = Append(Append(out, measured.column), " is missing");
       break;
     case BadInput::UnclosedQuote:
       out = AppendCount(Append(out, "quote opened at line "), measured.quoteLine);

@@ -141,7 +141,7 @@ inline constexpr std::size_t QuotedValueBytes = 40;
 
 // The reason text of a bad row, in buffer: "dew_point \"x\" is not a number",
 // "expected 4 fields, found 5", "pressure 0 kPa is outside 20 to 200 kPa",
-// "missing". A control byte of a quoted value comes out as '?'. Empty for None.
+// "dry_bulb is missing". A control byte of a quoted value comes out as '?'. Empty for None.
 [[nodiscard]] std::string_view BadInputText(const Layout& layout, const Measured& measured,
                                             ReasonBuffer& buffer) noexcept;
 

@@ -92,14 +92,15 @@ class Batch : public ::testing::Test {
 
   // Runs the program with standard error on a pseudo-terminal and returns what
   // the terminal received.
-  std::string RunAtTerminal(const std::vector<std::string>& args) const {
+  // outputToo: standard output on the same terminal.
+  std::string RunAtTerminal(const std::vector<std::string>& args, bool outputToo = false) const {
     int master = -1;
     int slave = -1;
     if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return "openpty failed";
     const pid_t child = ::fork();
     if (child == 0) {
       if (::chdir(dir_.c_str()) != 0) ::_exit(126);
-      const int out = ::open("/dev/null", O_WRONLY);
+      const int out = outputToo ? slave : ::open("/dev/null", O_WRONLY);
       ::dup2(out, 1);
       ::dup2(slave, 2);
       std::vector<std::string> copies = args;
@@ -196,10 +197,18 @@ std::string Row(const std::string& carried, tables::Pair pair, double a, double 
 }
 
 std::string Bad(const std::string& carried, const std::string& reason) {
-  const bool quote = reason.find(',') != std::string::npos;
-  const std::string status = "bad-input: " + reason;
+  const bool quote = reason.find_first_of(",\"") != std::string::npos;
+  std::string status = "bad-input: ";
+  for (const char c : reason) status += c == '"' ? std::string("\"\"") : std::string(1, c);
   return carried + ",,,,,,,,," + (quote ? "\"" + status + "\"" : status) + "\n";
 }
+
+const std::string Accepted =
+    "; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, humidity_ratio, "
+    "pressure (or others through --dry-bulb-column and the like)";
+
+// The last line of a run where a row was not ok.
+std::string Summary(const std::string& counts) { return "hygrian-batch: " + counts + "\n"; }
 
 const std::string Results =
     "dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
@@ -219,7 +228,7 @@ TEST_F(Batch, EveryStatusOfThePairs) {
          Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 0, 0) +
              Row("", Pair::Wet, -5, -7.5) + Row("", Pair::Wet, 45.5, 33.25) +
              "-300,-300,,,,,,,,fault: log: DOMAIN error\n",
-         "", 0);
+         Summary("5 rows: 4 ok, 1 fault"), 0);
   Write("dew.csv", "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n");
   Expect(Run({"dew.csv"}),
          Results + Row("", Pair::Dew, 25, 10) +
@@ -227,18 +236,18 @@ TEST_F(Batch, EveryStatusOfThePairs) {
              "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
              "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
              "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
-         "", 0);
+         Summary("5 rows: 1 ok, 4 fault"), 0);
   Write("rh.csv", "dry_bulb,relative_humidity\n25,57\n-5,50\n25,0\n25,-5\n");
   Expect(Run({"rh.csv"}),
          Results + Row("", Pair::Rh, 25, 57) + Row("", Pair::Rh, -5, 50) +
              "25,,,0,,,,,,fault: log: SING error\n25,,,-5,,,,,,fault: log: DOMAIN error\n",
-         "", 0);
+         Summary("4 rows: 2 ok, 2 fault"), 0);
   Write("w.csv", "dry_bulb,humidity_ratio\n25,0.012599\n-5,0.002\n25,0\n25,-0.001\n101,0.01\n");
   Expect(Run({"w.csv"}),
          Results + Row("", Pair::W, 25, 0.012599) + Row("", Pair::W, -5, 0.002) +
              "25,,,,,0,,,,fault: log: SING error\n25,,,,,-0.001,,,,fault: invalid input\n"
              "101,,,,,0.01,,,,fault: vapour pressure at or above total pressure\n",
-         "", 0);
+         Summary("5 rows: 2 ok, 3 fault"), 0);
 }
 
 TEST_F(Batch, RelativeHumidityComesBackAsTheLibraryComputesIt) {
@@ -256,7 +265,7 @@ TEST_F(Batch, NoWetBulbLeavesOnlyTheWetBulbEmpty) {
       Values(Pair::Dew, -11.708714220246279, 7.8413957856192695, 60);
   EXPECT_EQ(values[1], "");
   EXPECT_EQ(values[9], "no-wet-bulb");
-  Expect(got, Results + Csv(values), "", 0);
+  Expect(got, Results + Csv(values), Summary("1 row: 0 ok, 1 no-wet-bulb"), 0);
 }
 
 TEST_F(Batch, EveryBadInputReason) {
@@ -279,38 +288,68 @@ TEST_F(Batch, EveryBadInputReason) {
         "n,25,2" +
             big + ",90\n" +  // 15
             big +
-            ",25,20,90\n"  // 16: exactly 1 MiB is fine
-            "p\n");        // 17
+            ",25,20,90\n"     // 16: exactly 1 MiB is fine
+            "p\n"             // 17
+            "q,25,20,\"90\n"  // 18: the quote swallows the rest of the file
+            "r,25,20,90\n");
   Expect(Run({"bad.csv"}),
          "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
              Bad("b,90,", "expected 4 fields, found 5") +
-             Bad("c,90,", "expected 4 fields, found 5") + Bad("d,90,", "dry_bulb is empty") +
-             Bad("e,90,", "wet_bulb is empty") + Bad("f,90,", "dry_bulb is not a number") +
-             Bad("g,90,", "wet_bulb is not a number") + Bad("h,90,", "dry_bulb is out of range") +
-             Bad("i,90,", "wet_bulb is out of range") + Bad("j,kPa,", "pressure is not a number") +
-             Bad("k,1e999,", "pressure is out of range") +
+             Bad("c,90,", "expected 4 fields, found 5") + "d,90,,,,,,,,,,missing\n" +
+             "e,90,,,,,,,,,,missing\n" + Bad("f,90,", "dry_bulb \"x\" is not a number") +
+             Bad("g,90,", "wet_bulb \"inf\" is not a number") +
+             Bad("h,90,", "dry_bulb \"1e999\" is out of range") +
+             Bad("i,90,", "wet_bulb \"-1e400\" is out of range") +
+             Bad("j,kPa,", "pressure \"kPa\" is not a number") +
+             Bad("k,1e999,", "pressure \"1e999\" is out of range") +
              Bad("l,1013,",
                  "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)") +
              Bad("m,-90,", "pressure -90 kPa is outside 20 to 200 kPa") +
              Bad("n,90,", "field longer than 1 MiB") + Row(big + ",90,", Pair::Wet, 25, 20, 90) +
-             Bad("p,,", "expected 4 fields, found 1"),
+             Bad("p,,", "expected 4 fields, found 1") +
+             Bad(",,", "quote opened at line 18 is not closed"),
          "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
          "hygrian-batch: bad.csv:3: expected 4 fields, found 5\n"
          "hygrian-batch: bad.csv:4: expected 4 fields, found 5\n"
-         "hygrian-batch: bad.csv:5: dry_bulb is empty\n"
-         "hygrian-batch: bad.csv:6: wet_bulb is empty\n"
-         "hygrian-batch: bad.csv:7: dry_bulb is not a number\n"
-         "hygrian-batch: bad.csv:8: wet_bulb is not a number\n"
-         "hygrian-batch: bad.csv:9: dry_bulb is out of range\n"
-         "hygrian-batch: bad.csv:10: wet_bulb is out of range\n"
-         "hygrian-batch: bad.csv:11: pressure is not a number\n"
-         "hygrian-batch: bad.csv:12: pressure is out of range\n"
+         "hygrian-batch: bad.csv:7: dry_bulb \"x\" is not a number\n"
+         "hygrian-batch: bad.csv:8: wet_bulb \"inf\" is not a number\n"
+         "hygrian-batch: bad.csv:9: dry_bulb \"1e999\" is out of range\n"
+         "hygrian-batch: bad.csv:10: wet_bulb \"-1e400\" is out of range\n"
+         "hygrian-batch: bad.csv:11: pressure \"kPa\" is not a number\n"
+         "hygrian-batch: bad.csv:12: pressure \"1e999\" is out of range\n"
          "hygrian-batch: bad.csv:13: pressure 1013 kPa is outside 20 to 200 kPa (in hPa? "
          "--pressure-unit hPa)\n"
          "hygrian-batch: bad.csv:14: pressure -90 kPa is outside 20 to 200 kPa\n"
          "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
-         "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n",
+         "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n"
+         "hygrian-batch: bad.csv:18: quote opened at line 18 is not closed\n" +
+             Summary("17 rows: 1 ok, 2 missing, 14 bad-input"),
          1);
+  // Gaps of every kind; --missing=bad makes them bad input; a long value is cut.
+  const std::string gaps =
+      "dry_bulb,relative_humidity\n25,50\n,50\nNA,50\n25,n/a\n25,NaN\n-,50\n25,null\n"
+      "25,0123456789012345678901234567890123456789x\n";
+  const std::string cut =
+      "relative_humidity \"0123456789012345678901234567890123456789...\" "
+      "is not a number";
+  Expect(Run({}, gaps),
+         Results + Row("", Pair::Rh, 25, 50) +
+             ",,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n"
+             ",,,,,,,,,missing\n,,,,,,,,,missing\n" +
+             Bad("", cut),
+         "hygrian-batch: (standard input):9: " + cut + "\n" +
+             Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
+         1);
+  Expect(Run({"--missing=bad"}, "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n"),
+         Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
+             Bad("", "relative_humidity \"-\" is not a number"),
+         "hygrian-batch: (standard input):2: dry_bulb is empty\n"
+         "hygrian-batch: (standard input):3: dry_bulb \"NA\" is not a number\n"
+         "hygrian-batch: (standard input):4: relative_humidity \"-\" is not a number\n" +
+             Summary("3 rows: 0 ok, 3 bad-input"),
+         1);
+  Expect(Run({"-q"}, "dry_bulb,relative_humidity\n25,50\n,50\n"),
+         Results + Row("", Pair::Rh, 25, 50) + ",,,,,,,,,missing\n", "", 0);
 }
 
 TEST_F(Batch, CarriedColumnsKeepTheirBytesAndTheirPlace) {
@@ -334,8 +373,10 @@ TEST_F(Batch, CarriedColumnsKeepTheirBytesAndTheirPlace) {
 TEST_F(Batch, BlankLinesAreSkippedAndLinesCounted) {
   Write("in.csv", "\n\ndry_bulb,wet_bulb\n\n25,20\n  \n\nx,20\n\n");
   Expect(Run({"in.csv"}),
-         Results + Row("", Pair::Wet, 25, 20) + Bad("", "dry_bulb is not a number"),
-         "hygrian-batch: in.csv:8: dry_bulb is not a number\n", 1);
+         Results + Row("", Pair::Wet, 25, 20) + Bad("", "dry_bulb \"x\" is not a number"),
+         "hygrian-batch: in.csv:8: dry_bulb \"x\" is not a number\n" +
+             Summary("2 rows: 1 ok, 1 bad-input"),
+         1);
 }
 
 TEST_F(Batch, MissingFinalLineEnd) {
@@ -363,28 +404,91 @@ TEST_F(Batch, SeveralFilesShareOneHeader) {
          "hygrian-batch: missing.csv: No such file or directory\n"
          "hygrian-batch: folder: Is a directory\n"
          "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity or humidity_ratio "
-         "column; file "
-         "skipped\n"
-         "hygrian-batch: blank.csv: empty file; skipped\n",
+         "column; columns found: id, dry_bulb" +
+             Accepted +
+             "; file skipped\n"
+             "hygrian-batch: blank.csv: empty file; skipped\n",
          2);
 }
 
 TEST_F(Batch, TheFirstGoodHeaderIsTheOneThatCounts) {
-  Write("bad.csv", "dry_bulb,wet_bulb,status\n1,2,3\n");
+  Write("bad.csv", "dry_bulb,wet_bulb,WET_BULB\n1,2,3\n");
   Write("good.csv", "dry_bulb,wet_bulb\n25,20\n");
   Expect(Run({"bad.csv", "good.csv"}), Results + Row("", Pair::Wet, 25, 20),
-         "hygrian-batch: bad.csv:1: carried column status is named like a result column; file "
-         "skipped\n",
+         "hygrian-batch: bad.csv:1: two wet_bulb columns; file skipped\n", 2);
+}
+
+// Files as loggers, weather stations and spreadsheets write them.
+TEST_F(Batch, LoggerFiles) {
+  const std::string logger =
+      "Time;Dry Bulb;RH;Note\n"
+      "12:00;23,5;50;\n"
+      "12:01;N/A;50;gap\n"
+      "12:02;24,0;51,5;\"a;b\"\n"
+      "12:03;23.5;50;\n";
+  const std::string dot = "dry_bulb \"23.5\" is not a number";
+  const std::string logged = "Time,Note," + Results + Row("12:00,,", Pair::Rh, 23.5, 50) +
+                             "12:01,gap,,,,,,,,,,missing\n" +
+                             Row("12:02,a;b,", Pair::Rh, 24, 51.5) + Bad("12:03,,", dot);
+  const std::string loggedErr = "hygrian-batch: (standard input):5: " + dot + "\n" +
+                                Summary("4 rows: 2 ok, 1 missing, 1 bad-input");
+  const std::vector<std::string> names = {"--dry-bulb-column", "dry bulb",
+                                          "--relative-humidity-column", " RH"};
+  std::vector<std::string> args = names;
+  args.push_back("--decimal-comma");
+  Expect(Run(args, logger), logged, loggedErr, 1);
+  args.insert(args.end(), {"--delimiter", ";"});
+  Expect(Run(args, logger), logged, loggedErr, 1);
+  // Tabs, by name or as the character; the header decides without the option.
+  std::string tabbed = "dry_bulb\tdew_point\n25\t10\n";
+  for (const std::vector<std::string>& given :
+       std::vector<std::vector<std::string>>{{"--delimiter", "tab"}, {"--delimiter", "\t"}, {}}) {
+    Expect(Run(given, tabbed), Results + Row("", Pair::Dew, 25, 10), "", 0);
+  }
+  // A header error says what was found and accepted, and hints at the delimiter.
+  Expect(Run({}, logger), "",
+         "hygrian-batch: (standard input):1: no dry_bulb column; columns found: Time, Dry Bulb, "
+         "RH, Note" +
+             Accepted + "; file skipped\n",
+         2);
+  Expect(Run({"--delimiter", ","}, logger), "",
+         "hygrian-batch: (standard input):1: no dry_bulb column; columns found: Time;Dry "
+         "Bulb;RH;Note" +
+             Accepted + "; one field holding ';': --delimiter ';'?; file skipped\n",
+         2);
+  Expect(Run({}, "dry_bulb;wet_bulb,x\n"), "",
+         "hygrian-batch: (standard input):1: the header splits at ',' and ';': choose with "
+         "--delimiter; file skipped\n",
+         2);
+  // The program's own output read again: results and status computed afresh.
+  const std::string own =
+      "id," + Results + Row("1,", Pair::Wet, 25, 20) + Bad("2,", "dry_bulb \"x\" is not a number");
+  Expect(Run({}, own), "",
+         "hygrian-batch: (standard input):1: several second values (wet_bulb, dew_point, "
+         "relative_humidity, humidity_ratio): choose one with --pair; file skipped\n",
+         2);
+  const Result state = cli::Compute(Pair::Wet, 25, 20, StandardPressure);
+  Expect(Run({"--pair", "dew_point"}, own),
+         "id," + Results + Row("1,", Pair::Dew, 25, state.state.dewPoint) + "2,,,,,,,,,,missing\n",
+         Summary("2 rows: 1 ok, 1 missing"), 0);
+  Expect(Run({"--humidity-ratio-column", "W", "--pressure-column", "P"},
+             "dry_bulb,P,W,status\n25,95,0.01,old\n"),
+         "P," + Results + Row("95,", Pair::W, 25, 0.01, 95), "", 0);
+  Expect(Run({"--pair", "wet_bulb"}, "dry_bulb,relative_humidity\n25,50\n"), "",
+         "hygrian-batch: (standard input):1: no wet_bulb column; columns found: dry_bulb, "
+         "relative_humidity" +
+             Accepted + "; file skipped\n",
          2);
 }
 
 TEST_F(Batch, StandardInputByDashAndByDefault) {
   Write("a.csv", "dry_bulb,wet_bulb\n25,20\n");
   const std::string in = "dry_bulb,wet_bulb\n30,x\n";
-  const std::string err = "hygrian-batch: (standard input):2: wet_bulb is not a number\n";
-  Expect(Run({}, in), Results + Bad("", "wet_bulb is not a number"), err, 1);
-  Expect(Run({"a.csv", "-"}, in),
-         Results + Row("", Pair::Wet, 25, 20) + Bad("", "wet_bulb is not a number"), err, 1);
+  const std::string reason = "wet_bulb \"x\" is not a number";
+  const std::string err = "hygrian-batch: (standard input):2: " + reason + "\n";
+  Expect(Run({}, in), Results + Bad("", reason), err + Summary("1 row: 0 ok, 1 bad-input"), 1);
+  Expect(Run({"a.csv", "-"}, in), Results + Row("", Pair::Wet, 25, 20) + Bad("", reason),
+         err + Summary("2 rows: 1 ok, 1 bad-input"), 1);
   Expect(Run({"-"}, ""), "", "hygrian-batch: (standard input): empty file; skipped\n", 2);
 }
 
@@ -409,7 +513,8 @@ TEST_F(Batch, PressureOptionAndColumn) {
   Expect(Run({"--pressure-unit", "hPa", "--pressure=845"}, hectopascals),
          "pressure," + Results + Row("1013.25,", Pair::Wet, 25, 20, 101.325) +
              Row(",", Pair::Wet, 25, 20, 84.5) + Bad("101.325,", slip),
-         "hygrian-batch: (standard input):4: " + slip + "\n", 1);
+         "hygrian-batch: (standard input):4: " + slip + "\n" + Summary("3 rows: 2 ok, 1 bad-input"),
+         1);
   Expect(Run({"--pressure-unit=Pa", "--pressure", "84500"},
              "dry_bulb,wet_bulb,pressure\n25,20,101325\n25,20,\n"),
          "pressure," + Results + Row("101325,", Pair::Wet, 25, 20, 101.325) +
@@ -429,7 +534,7 @@ TEST_F(Batch, Digits) {
     Expect(Run({"--digits", std::to_string(digits)}, "dry_bulb,dew_point\n25,10\n100,100\n"),
            Results + Row("", Pair::Dew, 25, 10, StandardPressure, digits) +
                Row("", Pair::Dew, 100, 100, StandardPressure, digits),
-           "", 0);
+           Summary("2 rows: 1 ok, 1 fault"), 0);
   }
   Expect(Run({"--digits=4"}, "dry_bulb,wet_bulb\n25,20\n"),
          Results + "25,20,17.56,63.48,57.22,0.0126,0.6274,0.8618,2.012,ok\n", "", 0);
@@ -465,7 +570,7 @@ TEST_F(Batch, JsonLines) {
       "4,x,10,\n"
       "5,25\n";
   std::vector<std::string> bad(9, "");
-  bad.push_back("bad-input: dry_bulb is not a number");
+  bad.push_back("bad-input: dry_bulb \\\"x\\\" is not a number");
   std::vector<std::string> count(9, "");
   count.push_back("bad-input: expected 4 fields, found 2");
   Expect(Run({"--json"}, input),
@@ -477,19 +582,28 @@ TEST_F(Batch, JsonLines) {
                      Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
              JsonRow({{"id", "4"}, {"note", ""}}, bad) +
              JsonRow({{"id", "5"}, {"note", ""}}, count),
-         "hygrian-batch: (standard input):6: dry_bulb is not a number\n"
-         "hygrian-batch: (standard input):7: expected 4 fields, found 2\n",
+         "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
+         "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
+             Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
          1);
+  // The pressure is a number (null when empty); two columns of one name are an error.
+  const std::string p = "{\"pressure\":";
+  std::string first = JsonRow({}, Values(Pair::Wet, 25, 20, 90));
+  std::string second = JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure));
+  Expect(Run({"--json"}, "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n"),
+         p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0);
+  Expect(Run({"--json"}, "a,dry_bulb,wet_bulb,a\n1,25,20,2\n"), "",
+         "hygrian-batch: (standard input):1: two columns named a; file skipped\n", 2);
   Expect(Run({"--json", "--digits", "3"}, "dry_bulb,wet_bulb\n25,20\n"),
          JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure, 3)), "", 0);
 }
 
 TEST_F(Batch, QuietKeepsTheStatusAndFileMessages) {
   Expect(Run({"-q", "missing.csv", "-"}, "dry_bulb,wet_bulb\nx,1\n"),
-         Results + Bad("", "dry_bulb is not a number"),
+         Results + Bad("", "dry_bulb \"x\" is not a number"),
          "hygrian-batch: missing.csv: No such file or directory\n", 2);
   Expect(Run({"--quiet"}, "dry_bulb,wet_bulb\nx,1\n"),
-         Results + Bad("", "dry_bulb is not a number"), "", 1);
+         Results + Bad("", "dry_bulb \"x\" is not a number"), "", 1);
 }
 
 TEST_F(Batch, OutputFile) {
@@ -499,6 +613,23 @@ TEST_F(Batch, OutputFile) {
   Expect(Run({"in.csv", "--output=-"}), Results + Row("", Pair::Wet, 25, 20), "", 0);
   Expect(Run({"-o", "no/such/dir.csv", "in.csv"}), "",
          "hygrian-batch: no/such/dir.csv: No such file or directory\n", 2);
+  // Written beside the file and renamed at the end: a run that fails before any
+  // row leaves the file as it was, and no other file behind.
+  Expect(Run({"-o", "out.csv", "nosuch.csv"}), "",
+         "hygrian-batch: nosuch.csv: No such file or directory\n", 2);
+  Expect(Run({"-o", "out.csv", "in.csv", "nosuch.csv"}), "",
+         "hygrian-batch: nosuch.csv: No such file or directory\n", 2);
+  EXPECT_EQ(ReadBack("out.csv"), Results + Row("", Pair::Wet, 25, 20));
+  Write("out.csv", "keep");
+  Expect(Run({"-o", "out.csv"}, "dry_bulb,x\n"), "",
+         "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity or "
+         "humidity_ratio column; columns found: dry_bulb, x" +
+             Accepted + "; file skipped\n",
+         2);
+  EXPECT_EQ(ReadBack("out.csv"), "keep");
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 5U);  // in.csv, out.csv, .stdin, .stdout, .stderr
 }
 
 TEST_F(Batch, UsageErrors) {
@@ -539,6 +670,16 @@ TEST_F(Batch, UsageErrors) {
       {{"-o", "in.csv", "in.csv"}, "--output: 'in.csv' is also an input"},
       {{"in.csv", "--output", "./in.csv"}, "--output: './in.csv' is also an input"},
       {{"-o", ".stdin"}, "--output: '.stdin' is also an input"},
+      {{"--delimiter", ":"}, "--delimiter: ':' is not ',', ';' or tab"},
+      {{"--delimiter", ";;"}, "--delimiter: ';;' is not ',', ';' or tab"},
+      {{"--decimal-comma", "--delimiter", ","}, "--decimal-comma: the delimiter cannot be a comma"},
+      {{"--missing", "skip"}, "--missing: 'skip' is not missing or bad"},
+      {{"--pair", "rh"},
+       "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity or humidity_ratio"},
+      {{"--pair", "dew_point", "--wet-bulb-column", "Twb"},
+       "--pair dew_point and --wet-bulb-column: name one second value"},
+      {{"--relative-humidity-column", "RH", "--humidity-ratio-column", "W"},
+       "--relative-humidity-column and --humidity-ratio-column: name one second value"},
   };
   for (const auto& row : rows) {
     Expect(Run(row.args), "", "hygrian-batch: " + row.message + "\n" + TryHelp, 2);
@@ -553,7 +694,10 @@ TEST_F(Batch, HelpAndVersion) {
   EXPECT_EQ(help.status, 0);
   for (const char* option :
        {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
-        "--digits N", "--json", "-q,--quiet", "-h,--help", "--version"}) {
+        "--digits N", "--json", "-q,--quiet", "-h,--help", "--version", "--delimiter C",
+        "--decimal-comma", "--missing missing|bad", "--dry-bulb-column COL",
+        "--wet-bulb-column COL", "--dew-point-column COL", "--relative-humidity-column COL",
+        "--humidity-ratio-column COL", "--pressure-column COL", "--pair NAME"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(Run({"-h"}).out, help.out);
@@ -574,7 +718,9 @@ TEST_F(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
   input += "x,1\n";
   Write("in.csv", input);
   const std::string screen = RunAtTerminal({"in.csv"});
-  const std::string message = "hygrian-batch: in.csv:400002: dry_bulb is not a number\r\n";
+  const std::string message =
+      "hygrian-batch: in.csv:400002: dry_bulb \"x\" is not a number\r\n"
+      "hygrian-batch: 400001 rows: 400000 ok, 1 bad-input\r\n";
   // Each display is erased before the next, and before the message.
   ASSERT_GE(screen.size(), message.size());
   EXPECT_EQ(screen.substr(0, 23), "hygrian-batch: in.csv: ") << screen;
@@ -582,6 +728,22 @@ TEST_F(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
   EXPECT_NE(screen.find(" rows/s\r\x1b[K"), std::string::npos) << screen;
   EXPECT_EQ(screen.substr(screen.size() - message.size()), message) << screen;
   EXPECT_EQ(RunAtTerminal({"-q", "in.csv"}), "");
+  // With standard output on the same terminal there is no display to glue rows onto.
+  Write("small.csv", input.substr(0, 6 * 5000 + 19));
+  const std::string both = RunAtTerminal({"small.csv"}, true);
+  EXPECT_EQ(both.find("rows/s"), std::string::npos);
+  EXPECT_EQ(both.substr(0, 20), "dry_bulb,wet_bulb,de");
+}
+
+TEST_F(Batch, RowsOfASlowPipeComeOutAsTheyCome) {
+  // The second row is sent only once the first has reached the output.
+  const RunResult got = Shell(
+      "{ printf 'dry_bulb,wet_bulb\\\\n25,20\\\\n'; for i in \\$(seq 200); do "
+      "[ \\$(wc -l <out.csv) -ge 2 ] && break; sleep 0.05; done; cp out.csv seen.csv; "
+      "printf '30,25\\\\n'; } | \\$B >out.csv");
+  EXPECT_EQ(got.status, 0);
+  EXPECT_EQ(ReadBack("seen.csv"), Results + Row("", Pair::Wet, 25, 20));
+  EXPECT_EQ(ReadBack("out.csv"), Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25));
 }
 
 TEST_F(Batch, AClosedPipeEndsTheRunQuietly) {

@@ -47,7 +47,8 @@ TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
       EXPECT_EQ(RunBatch(platform, options), 1);
       EXPECT_EQ(platform.written[StandardOutput], out) << chunk << ' ' << buffer;
       EXPECT_EQ(platform.written[StandardError],
-                "hygrian-batch: in.csv:3: dry_bulb is not a number\n");
+                "hygrian-batch: in.csv:3: dry_bulb \"x\" is not a number\n"
+                "hygrian-batch: 3 rows: 1 ok, 1 fault, 1 bad-input\n");
     }
   }
 }
@@ -69,8 +70,9 @@ TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
   platform.outputError = ENOSPC;
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);
   EXPECT_EQ(platform.written[StandardError],
-            "hygrian-batch: in.csv:3: dry_bulb is not a number\n"
-            "hygrian-batch: (standard output): No space left on device\n");
+            "hygrian-batch: in.csv:3: dry_bulb \"x\" is not a number\n"
+            "hygrian-batch: (standard output): No space left on device\n"
+            "hygrian-batch: 3 rows: 1 ok, 1 fault, 1 bad-input\n");
 }
 
 TEST(RunBatch, AGoneReaderEndsTheRunQuietlyAtOnce) {
@@ -100,7 +102,9 @@ TEST(RunBatch, ProgressIsDrawnAtATerminalAndErasedBeforeMessages) {
   const std::string& err = platform.written[StandardError];
   const std::string display = "hygrian-batch: in.csv: 81% ";
   ASSERT_EQ(err.substr(0, display.size()), display) << err;
-  const std::string tail = "\r\x1b[Khygrian-batch: in.csv:5002: dry_bulb is not a number\n";
+  const std::string tail =
+      "\r\x1b[Khygrian-batch: in.csv:5002: dry_bulb \"x\" is not a number\n"
+      "hygrian-batch: 5001 rows: 5000 ok, 1 bad-input\n";
   EXPECT_EQ(err.substr(err.size() - tail.size()), tail) << err;
 }
 

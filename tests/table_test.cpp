@@ -37,25 +37,32 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
 }
 
 TEST(ReadLayout, Errors) {
+  const std::string Accepted =
+      "; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, humidity_ratio, "
+      "pressure (or others through --dry-bulb-column and the like)";
   const struct {
     std::vector<std::string_view> names;
     std::string problem;
   } rows[] = {
       {{"dry_bulb", "wet_bulb"}, ""},
       {{"relative_humidity", "dry_bulb"}, ""},
-      {{"wet_bulb", "x"}, "no dry_bulb column"},
+      {{"wet_bulb", "x"}, "no dry_bulb column; columns found: wet_bulb, x" + Accepted},
       {{"dry_bulb", "pressure"},
-       "no wet_bulb, dew_point, relative_humidity or humidity_ratio column"},
+       "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; columns found: "
+       "dry_bulb, pressure" +
+           Accepted},
+      {{"T;RH"},
+       "no dry_bulb column; columns found: T;RH" + Accepted +
+           "; one field holding ';': --delimiter ';'?"},
       {{"dry_bulb", "wet_bulb", "Dew_Point"},
-       "more than one of wet_bulb, dew_point, relative_humidity, humidity_ratio"},
+       "several second values (wet_bulb, dew_point): choose one with --pair"},
       {{"dry_bulb", "wet_bulb", "DRY_BULB"}, "two dry_bulb columns"},
       {{"dry_bulb", "wet_bulb", " wet_bulb"}, "two wet_bulb columns"},
       {{"pressure", "dry_bulb", "wet_bulb", "pressure"}, "two pressure columns"},
-      {{"dry_bulb", "wet_bulb", "Status"}, "carried column status is named like a result column"},
-      {{"enthalpy", "dry_bulb", "wet_bulb"},
-       "carried column enthalpy is named like a result column"},
-      {{"dry_bulb", "wet_bulb", "vapor_pressure"},
-       "carried column vapor_pressure is named like a result column"},
+      // Result columns are dropped: a table this program wrote.
+      {{"dry_bulb", "wet_bulb", "Status"}, ""},
+      {{"enthalpy", "dry_bulb", "wet_bulb"}, ""},
+      {{"dry_bulb", "wet_bulb", "vapor_pressure"}, ""},
       // Only the whole name counts.
       {{"dry_bulb", "wet_bulb", "status2", "my enthalpy", "dry bulb"}, ""},
   };
@@ -97,14 +104,30 @@ TEST(ReadMeasured, ValuesAndReasons) {
       {{"a", "25", "20"}, 3, "expected 4 fields, found 3", 0, 0, 0},
       {{"a", "25", "20", "90"}, 5, "expected 4 fields, found 5", 0, 0, 0},
       {{"a"}, 1, "expected 4 fields, found 1", 0, 0, 0},
-      {{"a", "", "20", "90"}, 4, "dry_bulb is empty", 0, 0, 0},
-      {{"a", "25", " ", "90"}, 4, "wet_bulb is empty", 0, 0, 0},
-      {{"a", "x", "", "90"}, 4, "dry_bulb is not a number", 0, 0, 0},
-      {{"a", "25", "nan", "90"}, 4, "wet_bulb is not a number", 0, 0, 0},
-      {{"a", "1e999", "20", "90"}, 4, "dry_bulb is out of range", 0, 0, 0},
-      {{"a", "25", "-1e999", "90"}, 4, "wet_bulb is out of range", 0, 0, 0},
-      {{"a", "25", "20", "kPa"}, 4, "pressure is not a number", 0, 0, 0},
-      {{"a", "25", "20", "1e999"}, 4, "pressure is out of range", 0, 0, 0},
+      {{"a", "", "20", "90"}, 4, "dry_bulb is missing", 0, 0, 0},
+      {{"a", "25", " ", "90"}, 4, "wet_bulb is missing", 0, 0, 0},
+      {{"a", "x", "", "90"}, 4, "dry_bulb \"x\" is not a number", 0, 0, 0},
+      {{"a", "25", "nan", "90"}, 4, "wet_bulb is missing", 0, 0, 0},
+      {{"a", "25", "nA", "90"}, 4, "wet_bulb is missing", 0, 0, 0},
+      {{"a", " N/a ", "1", "90"}, 4, "dry_bulb is missing", 0, 0, 0},
+      {{"a", "-", "1", "90"}, 4, "dry_bulb is missing", 0, 0, 0},
+      {{"a", "NULL", "1", "90"}, 4, "dry_bulb is missing", 0, 0, 0},
+      {{"a", "nulls", "1", "90"}, 4, "dry_bulb \"nulls\" is not a number", 0, 0, 0},
+      {{"a", "1e999", "20", "90"}, 4, "dry_bulb \"1e999\" is out of range", 0, 0, 0},
+      {{"a", "25", "-1e999", "90"}, 4, "wet_bulb \"-1e999\" is out of range", 0, 0, 0},
+      {{"a", "25", "20", "kPa"}, 4, "pressure \"kPa\" is not a number", 0, 0, 0},
+      {{"a", "25", "20", "NA"}, 4, "pressure \"NA\" is not a number", 0, 0, 0},
+      {{"a", "25", "20", "1e999"}, 4, "pressure \"1e999\" is out of range", 0, 0, 0},
+      // A value is cut at 40 bytes, a control byte shown as '?'.
+      {{"a", "25",
+        "\x01"
+        "23456789012345678901234567890123456789012345",
+        "90"},
+       4,
+       "wet_bulb \"?234567890123456789012345678901234567890...\" is not a number",
+       0,
+       0,
+       0},
       {{"a", "25", "20", "20"}, 4, "", 25, 20, 20},
       {{"a", "25", "20", "200"}, 4, "", 25, 20, 200},
       {{"a", "25", "20", "0"}, 4, "pressure 0 kPa is outside 20 to 200 kPa", 0, 0, 0},
@@ -139,7 +162,7 @@ TEST(ReadMeasured, ValuesAndReasons) {
        0,
        0},
       // The first failing check names the reason: dry_bulb before wet_bulb.
-      {{"a", "x", "y", "-1"}, 4, "dry_bulb is not a number", 0, 0, 0},
+      {{"a", "x", "y", "-1"}, 4, "dry_bulb \"x\" is not a number", 0, 0, 0},
   };
   for (const auto& row : rows) {
     const Measured m = ReadMeasured(layout, Record(row.fields, row.count), 80.0);
@@ -197,7 +220,7 @@ TEST(ReadMeasured, WithoutAPressureColumnTakesTheDefault) {
   EXPECT_EQ(m.pressure, 95.5);
   ReasonBuffer buffer{};
   EXPECT_EQ(BadInputText(layout, ReadMeasured(layout, Record({"30", "x"}), 95.5), buffer),
-            "relative_humidity is not a number");
+            "relative_humidity \"x\" is not a number");
 }
 
 TEST(TableReader, HeaderThenRows) {
@@ -224,7 +247,10 @@ TEST(TableReader, EmptyInvalidAndUnreadable) {
   EXPECT_EQ(TableReader(empty, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Empty);
   StringSource invalid("dry_bulb,x\n1,2\n");
   EXPECT_EQ(TableReader(invalid, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Invalid);
-  EXPECT_EQ(problem, "no wet_bulb, dew_point, relative_humidity or humidity_ratio column");
+  EXPECT_EQ(problem,
+            "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; columns found: "
+            "dry_bulb, x; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, "
+            "humidity_ratio, pressure (or others through --dry-bulb-column and the like)");
   StringSource failing("", SIZE_MAX, EISDIR);
   TableReader table(failing, 101.325);
   EXPECT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::ReadError);
