@@ -313,7 +313,7 @@ TEST(ChartRun, PointsWithAProcess) {
     // A browser shows the label and the state on hover.
     const auto oneDecimal = [](double value) {
       std::array<char, 32> text{};
-      std::snprintf(text.data(), text.size(), "%.1f", value);
+      (void)std::snprintf(text.data(), text.size(), "%.1f", value);
       return std::string(text.data());
     };
     const std::string title = r.out.substr(
@@ -472,8 +472,7 @@ TEST(ChartRun, EveryReasonIsInTheManualPage) {
       "fields, found",
       "outside the plotted range (dry-bulb",
       "above the saturation curve (relative humidity",
-      "a pressure column is not taken: the points are computed at the chart's pressure "
-      "(--pressure)",
+      "a pressure column is not taken: the points are computed at the chart's",
       "no points: the file is empty",
       "no points: only the header",
       "header field longer than 1 MiB",
