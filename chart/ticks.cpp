@@ -36,6 +36,7 @@ double StepDown(double step) {
 
 double TickStep(double range, double pixels, double spacing) {
   const double least = range * spacing / pixels;
+  if (!(least > 0.0 && std::isfinite(least))) return 1.0;  // no range: any step will do
   double power = std::pow(10.0, std::floor(std::log10(least)));
   for (;;) {
     for (const double m : {1.0, 2.0, 5.0}) {
@@ -48,6 +49,7 @@ double TickStep(double range, double pixels, double spacing) {
 int Decimals(double step) {
   // The round steps below 1 are 0.5, 0.2, 0.1, 0.05, ...: each needs the
   // decimals of its power of ten.
+  if (!(step > 0.0 && std::isfinite(step))) return 0;
   return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
 }
 

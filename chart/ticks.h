@@ -17,7 +17,8 @@ double StepUp(double step);
 double StepDown(double step);
 
 // The smallest round step that puts labelled ticks at least `spacing` px apart
-// when `range` takes `pixels` px: 30 g/kg over 670 px at 40 px gives 2.
+// when `range` takes `pixels` px: 30 g/kg over 670 px at 40 px gives 2. No
+// range (0) gives 1.
 double TickStep(double range, double pixels, double spacing);
 
 // The decimals a multiple of the round `step` needs: 0 for 5, 1 for 0.5, 2 for

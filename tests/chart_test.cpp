@@ -111,12 +111,12 @@ const std::string kLong =
 
 const Case kCases[] = {
     {"Default", ChartSettings{}},
-    Fitted("ZoomedCold", Settings(-40, 10, 0, 101.325)),
-    Fitted("ZoomedWarm", Settings(20, 26, 0, 101.325)),
+    Fitted("ZoomedCold", Settings(-40, 10, 30, 101.325)),
+    Fitted("ZoomedWarm", Settings(20, 26, 30, 101.325)),
     {"WarmWithTop", Settings(20, 26, 12, 101.325)},
-    Fitted("At60kPa", Settings(-10, 50, 0, 60.0)),
-    Fitted("VeryCold", Settings(-90, -70, 0, 101.325)),
-    Fitted("SmallZoomed", Settings(0, 5, 0, 101.325, 640, 400)),
+    Fitted("At60kPa", Settings(-10, 50, 30, 60.0)),
+    Fitted("VeryCold", Settings(-90, -70, 30, 101.325)),
+    Fitted("SmallZoomed", Settings(0, 5, 30, 101.325, 640, 400)),
     {"LongLabels",
      Settings(-10, 50, 30, 101.325, 640, 400),
      {PointOf(48, 5, kLong), PointOf(-9, 50, kLong), PointOf(25, 50, "\xE2\x82\xAC" + kLong)}},
