@@ -111,16 +111,17 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
       "A pressure outside 20 to 200 kPa is refused.\n"
       "\n"
-      "Exit status: 0 when every point is drawn; 1 when a row is left out (each gets a\n"
-      "FILE:LINE: reason line; the chart is still written) or the chart cannot be\n"
-      "written; 2 for a usage error, with nothing written.");
+      "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
+      "\n"
+      "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
+      "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
+      "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
   Texts texts;
   app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
       ->type_name("MIN:MAX");
   app.add_option("--humidity-ratio", texts.humidityRatio,
-                 "Top of the humidity-ratio axis, g/kg (default 30, or the saturation "
-                 "curve's top over --dry-bulb)")
+                 "Humidity-ratio axis top, g/kg (30, or fitted)")
       ->type_name("MAX");
   app.add_option("--width", texts.width, "Width of the picture, px (default 1200)")
       ->type_name("PX");
