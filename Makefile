@@ -3,7 +3,21 @@ SHELL := /bin/bash
 PRESET ?= release
 BUILD = build/$(PRESET)
 
-.PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy
+.PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy \
+	fresh-check
+
+# Each target first installs what it needs and is missing; see the script for the
+# groups. NEEDS names them for `build` and the targets built on it.
+DEPENDENCIES := tools/install-dependencies
+NEEDS = test $(PRESET)
+
+# Bash warns on standard error at start-up when LC_ALL names a locale the machine
+# lacks. The recipes' shells run without it; the calculator gets it back as given.
+ifneq ($(origin LC_ALL),undefined)
+CALLER_LC_ALL := $(LC_ALL)
+unexport LC_ALL
+AS_CALLED := env LC_ALL='$(subst ','\'',$(CALLER_LC_ALL))'
+endif
 
 # Builds target $(1) of $(BUILD) quietly. Configuring a new tree, or the first sign
 # of real work (anything but ninja's check of the source globs), puts one short
@@ -25,8 +39,9 @@ endef
 # Nothing reaches the terminal in front of the program's banner when the build is
 # up to date.
 run:
+	@$(DEPENDENCIES) run $(PRESET)
 	@$(call quiet_build,hygrian)
-	@$(BUILD)/hygrian
+	@$(AS_CALLED) $(BUILD)/hygrian
 
 test: build
 	@ctest --preset $(PRESET)
@@ -34,10 +49,12 @@ test: build
 # Build output goes to standard error so that `make run` leaves the program's
 # own bytes alone on standard output.
 build:
+	@$(DEPENDENCIES) $(NEEDS)
 	@cmake --preset $(PRESET) >&2
 	@cmake --build --preset $(PRESET) >&2
 
 # The Debian package of everything installed, in $(BUILD).
+package: NEEDS = package
 package: build
 	@rm -f $(BUILD)/*.deb
 	@cmake --build --preset $(PRESET) --target package >&2
@@ -49,28 +66,33 @@ package: PRESET = package
 
 # The README's table of saturation pressures against reference values.
 accuracy:
+	@$(DEPENDENCIES) run $(PRESET)
 	@$(call quiet_build,hygrian_accuracy)
 	@$(BUILD)/docs/hygrian_accuracy
 
 bench:
+	@$(DEPENDENCIES) bench
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@build/bench/bench/hygrian_bench
 
 # The Python ufuncs against the library's own loop and against plain NumPy.
 bench-python:
+	@$(DEPENDENCIES) bench test
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@/usr/bin/python3 bench/python/ufunc_bench.py build/bench
 
 # The dialogue against static C floors: instruction counts and CPU-time ratios.
 bench-floor:
+	@$(DEPENDENCIES) memcheck
 	@bench/floor.sh
 
 # Every fuzz target for FUZZ_SECONDS each, new inputs kept under build/fuzz/corpus
 # so the seed corpus in fuzz/corpus stays as committed.
 FUZZ_SECONDS ?= 15
 fuzz:
+	@$(DEPENDENCIES) fuzz
 	@cmake --preset fuzz >&2
 	@cmake --build --preset fuzz >&2
 	@set -e; for target in build/fuzz/fuzz/fuzz_*; do \
@@ -84,6 +106,7 @@ fuzz:
 
 # clang-tidy and cppcheck over every source the build knows; any finding fails.
 lint:
+	@$(DEPENDENCIES) test bench lint
 	@.ci/lint
 
 # The end-to-end tests with the program under valgrind (a dynamically linked
@@ -91,6 +114,7 @@ lint:
 # messages go to build/memcheck/valgrind, so the programs' stderr stays exact.
 VALGRIND_LOGS := $(CURDIR)/build/memcheck/valgrind
 memcheck:
+	@$(DEPENDENCIES) test memcheck
 	@cmake --preset memcheck >&2
 	@cmake --build --preset memcheck >&2
 	@rm -rf $(VALGRIND_LOGS) && mkdir -p $(VALGRIND_LOGS)
@@ -104,6 +128,13 @@ memcheck:
 
 clean:
 	@rm -rf build
+
+# The two commands on a minimal Debian 12 root in a chroot, from a clone of this
+# repository's last commit (as root): FRESH=run for the make run half alone.
+FRESH ?= test
+fresh-check:
+	@$(DEPENDENCIES) fresh
+	@tests/fresh_machine.sh $(FRESH)
 
 # The pictures in README: the default chart with three points joined by a
 # process, and a chart zoomed on winter air, its humidity-ratio axis fitted.

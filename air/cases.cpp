@@ -4,6 +4,10 @@ namespace hygrian::air {
 namespace {
 
 constexpr double kPercent = 100.0;
+// K below the dry-bulb: both relations rise with temperature (water's up to
+// thousands of kelvin), so the saturation pressure there is lower than at the
+// dry-bulb by more than 1 percent, far beyond any rounding.
+constexpr double kBelowDryBulb = 1.0;
 
 Checked Kelvin(double celsius) { return Checked(celsius) + KelvinOffset; }
 
@@ -14,13 +18,11 @@ void NoteVapour(const FaultLatch& first, CaseResult& result, double p, double P)
   if (first.Ok() && !(P - p > 0.0)) result.vapourNotBelowTotal = true;
 }
 
-// Notes P - p <= 0 for the saturation pressure at the dew point. That pressure is
-// no step of the computation, so a fault in it is no fault of the computation.
-void NoteDewPoint(const FaultLatch& first, CaseResult& result, double dewPoint, double P) {
-  const Checked T = Kelvin(dewPoint);
-  if (!first.Ok() || !T.Ok()) return;
-  const Checked p = SaturationPressure(T.Value());
-  if (p.Ok()) NoteVapour(first, result, p.Value(), P);
+// Notes P - p <= 0 for the saturation pressure at the dew point unless a fault
+// came first.
+void NoteDewPoint(const FaultLatch& first, CaseResult& result, double dewPoint, double t,
+                  double P) {
+  if (first.Ok() && SaturationReachesTotal(dewPoint, t, P)) result.vapourNotBelowTotal = true;
 }
 
 // Runs the search unless an earlier step faulted, and writes wetBulb when it
@@ -37,6 +39,14 @@ CaseResult SearchWetBulb(FaultLatch& first, const double& P, MoistAirState& s, d
 }
 
 }  // namespace
+
+bool SaturationReachesTotal(double x, double t, double P) {
+  if (x <= t - kBelowDryBulb) return false;
+  const Checked T = Kelvin(x);
+  if (!T.Ok()) return false;
+  const Checked p = SaturationPressure(T.Value());
+  return p.Ok() && !(P - p.Value() > 0.0);
+}
 
 CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& s) {
   FaultLatch first;
@@ -56,7 +66,7 @@ CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& s)
   NoteVapour(first, result, s.vaporPressure, P);
   s.relativeHumidity = first(Percent(s.vaporPressure, ps));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
-  NoteDewPoint(first, result, s.dewPoint, P);
+  NoteDewPoint(first, result, s.dewPoint, s.dryBulb, P);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
   s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
   result.fault = first.First();
@@ -98,7 +108,7 @@ CaseResult ComputeFromDryRh(const double& P, const double& R, MoistAirState& s) 
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
   s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
-  NoteDewPoint(first, noted, s.dewPoint, P);
+  NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
   CaseResult result = SearchWetBulb(first, P, s, saturated, noted);
   if (result.fault != Fault::None) return result;
   s.relativeHumidity = first(Checked(s.relativeHumidity) * kPercent);
@@ -119,7 +129,7 @@ CaseResult ComputeFromDryW(const double& P, const double& R, MoistAirState& s) {
   NoteVapour(first, noted, s.vaporPressure, P);
   s.relativeHumidity = first(Percent(s.vaporPressure, ps));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
-  NoteDewPoint(first, noted, s.dewPoint, P);
+  NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
   s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, R, P));
   return SearchWetBulb(first, P, s, saturated, noted);

@@ -20,6 +20,13 @@ struct CaseResult {
   bool vapourNotBelowTotal = false;
 };
 
+// Whether P - p <= 0 for the saturation pressure p at x (degrees C), a
+// temperature whose saturation pressure is no step of a case: the dew point, a
+// found wet-bulb. Where x is at least 1 K below the dry-bulb t, whose saturation
+// pressure a case checks, p is not computed (false): it is lower there. A fault
+// in p is no fault of the computation: false.
+bool SaturationReachesTotal(double x, double t, double P);
+
 // From dryBulb and wetBulb: 25 and 20 give a dew point of 17.56 and a relative
 // humidity of 63.48 percent.
 CaseResult ComputeFromDryWet(const double& P, const double& R, MoistAirState& state);

@@ -40,14 +40,10 @@ State StateOf(const air::MoistAirState& s) {
           s.vaporPressure};
 }
 
-// P - p <= 0 for the saturation pressure at the wet-bulb (degrees C), found by the
-// search after the case's own checks. A fault in that pressure is no fault of the
-// computation.
-bool VapourNotBelowTotalAt(double wetBulb, double P) {
-  const air::Checked T = air::Checked(wetBulb) + air::KelvinOffset;
-  if (!T.Ok()) return false;
-  const air::Checked p = air::SaturationPressure(T.Value());
-  return p.Ok() && !(P - p.Value() > 0.0);
+// P - p <= 0 for the saturation pressure at the wet-bulb, given or found by the
+// search or the bisection after the case's own checks.
+bool VapourNotBelowTotalAt(const air::MoistAirState& s, double P) {
+  return air::SaturationReachesTotal(s.wetBulb, s.dryBulb, P);
 }
 
 // Where the secant search gave up, the bisection; writes the wet-bulb it finds.
@@ -78,7 +74,7 @@ Result Run(double a, double b, double P, double air::MoistAirState::*first,
       result.status = StatusOf(outcome.fault);
     } else {
       const bool found = !outcome.gaveUp || Bisect(P, s);
-      if (!found || !VapourNotBelowTotalAt(s.wetBulb, P)) {
+      if (!found || !VapourNotBelowTotalAt(s, P)) {
         result.state = StateOf(s);
         result.wetBulbFound = found;
         return result;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "batch/run.h"
-#include "cli/options.h"
+#include "cli/command_line.h"
 #include "cli/reader_options.h"
 
 namespace {

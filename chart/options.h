@@ -5,7 +5,7 @@
 #include <string>
 
 #include "chart/frame.h"
-#include "cli/options.h"
+#include "cli/command_line.h"
 #include "tables/table.h"
 
 namespace hygrian::chart {

@@ -371,6 +371,10 @@ TEST(Api, FaultsAreValues) {
       {FromDryBulbRelativeHumidity, 100.47, 1, 101.325, kAbove},
       {FromDryBulbRelativeHumidity, 100, 50, 101.325, kAbove},
       {FromDryBulbRelativeHumidity, 99.99, 100, 101.325, kAbove},
+      // Saturated air just below boiling, whose dew point from the correlation
+      // (99.999 and 95.013 degrees C) lies above it: the dew point's pressure.
+      {FromDryBulbRelativeHumidity, 99.95, 100, 101.325, kAbove},
+      {FromDryBulbRelativeHumidity, 94.95, 100, 84.556, kAbove},
       {FromDryBulbDewPoint, 99.47, 99.46, 101.325, Status::Ok},
       {FromDryBulbDewPoint, 50, 100.47, 101.325, kAbove},
       {FromDryBulbWetBulb, 99.47, 99.46, 101.325, Status::Ok},

@@ -10,6 +10,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -48,19 +50,40 @@ void Spit(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string Scratch(const std::string& name) {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string test = info->name();
-  for (char& c : test) {
-    if (c == '/') c = '_';
+// Each test works in a private folder of its own (mkdtemp, mode 0700), removed
+// with everything in it when the test ends: nothing is left behind, and runs by
+// different users never meet in the same file.
+class ChartE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string name = ::testing::TempDir() + "hygrian_chart_e2e_XXXXXX";
+    ASSERT_NE(::mkdtemp(name.data()), nullptr) << "cannot make a folder like " << name;
+    folder_ = name;
   }
-  return ::testing::TempDir() + "chart_e2e_" + test + "_" + name;
-}
+  void TearDown() override {
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+
+  std::string Scratch(const std::string& name) const { return folder_ + "/" + name; }
+  RunResult Run(const std::string& program, const std::vector<std::string>& args,
+                const std::string& input = "/dev/null") const;
+  RunResult Chart(const std::vector<std::string>& args,
+                  const std::string& input = "/dev/null") const {
+    return Run(HYGRIAN_CHART_BINARY, args, input);
+  }
+  void ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
+                     double inkShare = 0.03) const;
+
+ private:
+  std::string folder_;
+};
+using ChartRun = ChartE2e;
 
 // Runs `program` (searched on PATH unless it has a slash) with standard input
 // from `input`, standard output and error into files.
-RunResult Run(const std::string& program, const std::vector<std::string>& args,
-              const std::string& input = "/dev/null") {
+RunResult ChartE2e::Run(const std::string& program, const std::vector<std::string>& args,
+                        const std::string& input) const {
   const std::string outPath = Scratch("stdout");
   const std::string errPath = Scratch("stderr");
   posix_spawn_file_actions_t actions;
@@ -91,10 +114,6 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
   result.out = Slurp(outPath);
   result.err = Slurp(errPath);
   return result;
-}
-
-RunResult Chart(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
-  return Run(HYGRIAN_CHART_BINARY, args, input);
 }
 
 // --- The picture ---------------------------------------------------------------
@@ -184,8 +203,8 @@ Picture DecodePng(const std::string& png) {
 
 // Checks that `svg` is well-formed XML and renders to a picture of the given
 // size with at least `inkShare` of its pixels drawn in something not white.
-void ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
-                   double inkShare = 0.03) {
+void ChartE2e::ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
+                             double inkShare) const {
   const std::string svgPath = Scratch("chart.svg");
   const std::string pngPath = Scratch("chart.png");
   Spit(svgPath, svg);
@@ -246,7 +265,7 @@ const char* const kGroups[] = {
 
 // --- Runs ----------------------------------------------------------------------
 
-TEST(ChartRun, DefaultChart) {
+TEST_F(ChartRun, DefaultChart) {
   const RunResult r = Chart({});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -261,7 +280,7 @@ TEST(ChartRun, DefaultChart) {
   ExpectRenders(r.out, 1200, 800);
 }
 
-TEST(ChartRun, SameInputSameBytes) {
+TEST_F(ChartRun, SameInputSameBytes) {
   const std::string points = Scratch("points.csv");
   Spit(points, "dry_bulb,wet_bulb,label\n25,20,A\n35,22,B\n");
   const RunResult first = Chart({"--process", points});
@@ -270,7 +289,7 @@ TEST(ChartRun, SameInputSameBytes) {
   EXPECT_EQ(first.out, second.out);
 }
 
-TEST(ChartRun, PointsWithAProcess) {
+TEST_F(ChartRun, PointsWithAProcess) {
   const std::string points = Scratch("points.csv");
   Spit(points,
        "dry_bulb,relative_humidity,label\n"
@@ -338,7 +357,7 @@ TEST(ChartRun, PointsWithAProcess) {
   }
 }
 
-TEST(ChartRun, At83kPa) {
+TEST_F(ChartRun, At83kPa) {
   const RunResult r = Chart({"--pressure", "83"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -349,7 +368,7 @@ TEST(ChartRun, At83kPa) {
   EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, r.out);
 }
 
-TEST(ChartRun, AtAnAltitude) {
+TEST_F(ChartRun, AtAnAltitude) {
   const RunResult r = Chart({"--altitude", "1500"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -358,7 +377,7 @@ TEST(ChartRun, AtAnAltitude) {
             std::string::npos);
 }
 
-TEST(ChartRun, OtherRangesAndSize) {
+TEST_F(ChartRun, OtherRangesAndSize) {
   const RunResult r = Chart({"--dry-bulb=-30:20", "--humidity-ratio=15", "--width=900", "--height",
                              "600", "--pressure=90.5"});
   EXPECT_EQ(r.status, 0);
@@ -367,7 +386,7 @@ TEST(ChartRun, OtherRangesAndSize) {
   ExpectRenders(r.out, 900, 600);
 }
 
-TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
+TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
   const std::string points = Scratch("points.csv");
   Spit(points,
        "dry_bulb,wet_bulb,label\n"
@@ -401,7 +420,7 @@ TEST(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
 }
 
 // 25 degrees C with 0.0125990 kg/kg is the state of a 20 degrees C wet-bulb.
-TEST(ChartRun, PointsFromTheHumidityRatio) {
+TEST_F(ChartRun, PointsFromTheHumidityRatio) {
   const std::string points = Scratch("points.csv");
   Spit(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
   const RunResult r = Chart({points});
@@ -413,7 +432,7 @@ TEST(ChartRun, PointsFromTheHumidityRatio) {
   EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-dew-point")), 17.56, 0.005);
 }
 
-TEST(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
+TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
   // Saturated air at 10 degrees C holds 7.66 g/kg: the axis goes to the next
   // tick, 8.0 (ticks every 0.5 on 670 px).
   const RunResult r = Chart({"--dry-bulb=-40:10"});
@@ -425,7 +444,7 @@ TEST(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
   EXPECT_EQ(Chart({}).out, Chart({"--humidity-ratio=30"}).out) << "the default stays";
 }
 
-TEST(ChartRun, PointsReadWithTheReaderOptions) {
+TEST_F(ChartRun, PointsReadWithTheReaderOptions) {
   const std::string points = Scratch("points.csv");
   Spit(points, "time;t;rh;label\n08:00;25,5;50;A\n09:00;30;40,5;B\n");
   const RunResult r =
@@ -437,7 +456,7 @@ TEST(ChartRun, PointsReadWithTheReaderOptions) {
   EXPECT_NE(r.out.find("data-relative-humidity=\"40.5\""), std::string::npos);
 }
 
-TEST(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
+TEST_F(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
   const std::string points = Scratch("points.csv");
   for (const auto& [bytes, err] :
        {std::pair<std::string, std::string>{"", ": no points: the file is empty\n"},
@@ -451,7 +470,7 @@ TEST(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
 }
 
 // Every reason the program writes, in the words of the manual page.
-TEST(ChartRun, EveryReasonIsInTheManualPage) {
+TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
   std::string page = Slurp(HYGRIAN_CHART_MANUAL);
   ASSERT_FALSE(page.empty());
   for (const auto& [from, to] : {std::pair<std::string, std::string>{"\\-", "-"},
@@ -502,7 +521,7 @@ TEST(ChartRun, EveryReasonIsInTheManualPage) {
   }
 }
 
-TEST(ChartRun, APressureColumnIsRefused) {
+TEST_F(ChartRun, APressureColumnIsRefused) {
   const std::string points = Scratch("points.csv");
   Spit(points, "dry_bulb,dew_point,pressure\n25,10,90\n");
   const RunResult r = Chart({points});
@@ -513,7 +532,7 @@ TEST(ChartRun, APressureColumnIsRefused) {
   EXPECT_EQ(Count(r.out, "<circle"), 0u);
 }
 
-TEST(ChartRun, PointsFromStandardInputAndChartIntoAFile) {
+TEST_F(ChartRun, PointsFromStandardInputAndChartIntoAFile) {
   const std::string points = Scratch("points.csv");
   const std::string output = Scratch("out.svg");
   Spit(points, "dry_bulb,dew_point\n20,10\n");
@@ -530,7 +549,7 @@ struct UsageRow {
   std::string err;  // the first line of standard error
 };
 
-class ChartUsage : public ::testing::TestWithParam<UsageRow> {};
+class ChartUsage : public ChartE2e, public ::testing::WithParamInterface<UsageRow> {};
 
 TEST_P(ChartUsage, ExitsTwoWithNothingWritten) {
   const UsageRow& row = GetParam();
@@ -600,7 +619,7 @@ struct UsageName {
 
 INSTANTIATE_TEST_SUITE_P(Errors, ChartUsage, ::testing::ValuesIn(kUsageRows), UsageName());
 
-TEST(ChartRun, VersionAndHelp) {
+TEST_F(ChartRun, VersionAndHelp) {
   const RunResult version = Chart({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "hygrian-chart " HYGRIAN_VERSION "\n");

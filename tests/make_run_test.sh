@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `make run` on an up-to-date build starts the calculator with nothing in front of
-# it: standard output begins with the banner and standard error stays empty.
+# it: standard output begins with the banner and standard error stays empty, also
+# when LC_ALL names a locale the machine lacks.
 # Usage: make_run_test.sh SOURCE_DIR PRESET
 set -euo pipefail
 cd "$1"
@@ -11,7 +12,8 @@ trap 'rm -rf "$work"' EXIT
 # Choice 4 computes nothing; 2 stops.
 printf '4\n2\n' | make --no-print-directory run PRESET="$preset" >/dev/null 2>&1 || true
 
-printf '4\n2\n' | make --no-print-directory run PRESET="$preset" >"$work/out" 2>"$work/err" && code=0 || code=$?
+printf '4\n2\n' | env LC_ALL=xx_XX.UTF-8 make --no-print-directory run PRESET="$preset" \
+  >"$work/out" 2>"$work/err" && code=0 || code=$?
 status=0
 if [ -s "$work/err" ]; then
   echo "FAIL: make run wrote to standard error:" >&2
