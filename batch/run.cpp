@@ -223,8 +223,9 @@ std::string Batch::Summary() const {
   std::string text = number(total) + (total == 1 ? " row: " : " rows: ");
   text += number(Count(Kind::Ok)) + " ok";
   for (std::size_t kind = 1; kind < counts_.size(); ++kind) {
-    if (counts_[kind] > 0)
+    if (counts_[kind] > 0) {
       text += ", " + number(counts_[kind]) + " " + std::string(KindNames[kind]);
+    }
   }
   return text;
 }

@@ -52,8 +52,7 @@ void AddReaderOptions(CLI::App& app, ReaderOptions& options) {
       ->type_name("C");
   app.add_flag("--decimal-comma", options.decimalComma, "Numbers have a decimal comma: 23,5")
       ->disable_flag_override();
-  app.add_option("--missing", options.missing,
-                 "A gap (empty, NA, N/A, NaN, -, null) is missing")
+  app.add_option("--missing", options.missing, "A gap (empty, NA, N/A, NaN, -, null) is missing")
       ->type_name("missing|bad");
   app.add_option("--dry-bulb-column", options.dryBulbColumn, "The dry_bulb column is named COL")
       ->type_name("COL");

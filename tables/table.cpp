@@ -54,9 +54,9 @@ std::string Cut(std::string_view text) {
   return {buffer.data(), AppendCut(buffer.data(), text)};
 }
 
-std::string AppendQuoteLine(std::string text, std::uint64_t line) {
+std::string QuoteNotClosed(std::uint64_t line) {
   char digits[24];
-  return text + "quote opened at line " +
+  return "quote opened at line " +
          std::string(digits, std::to_chars(digits, digits + sizeof digits, line).ptr) +
          " is not closed";
 }
@@ -93,10 +93,12 @@ std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName
   text += ", " + pressureName + " (or others through --dry-bulb-column and the like)";
   if (header.fieldCount == 1 && !header.fields.empty()) {
     const std::string_view only = header.fields[0];
-    if (only.find(';') != std::string_view::npos)
+    if (only.find(';') != std::string_view::npos) {
       text += "; one field holding ';': --delimiter ';'?";
-    if (only.find('\t') != std::string_view::npos)
+    }
+    if (only.find('\t') != std::string_view::npos) {
       text += "; one field holding a tab: --delimiter tab?";
+    }
   }
   return text;
 }
@@ -139,7 +141,7 @@ std::string_view PairColumn(Pair pair) noexcept {
 
 std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
   layout = Layout{};
-  if (header.unclosedQuote != 0) return AppendQuoteLine("", header.unclosedQuote);
+  if (header.unclosedQuote != 0) return QuoteNotClosed(header.unclosedQuote);
   if (header.fieldTooLong) return "header field longer than 1 MiB";
   if (header.fieldCount > MaxColumns) return "more than 65536 columns";
   const std::string dryName = RoleKey(options.dryBulbColumn, "dry_bulb");
@@ -191,8 +193,9 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.pair = Pairs[p];
     layout.second = pairColumns[p];
   }
-  if (count == 0)
+  if (count == 0) {
     return "no wet_bulb, dew_point, relative_humidity or humidity_ratio column" + found();
+  }
   if (count > 1) return "several second values (" + candidates + "): choose one with --pair";
   return {};
 }
