@@ -136,7 +136,10 @@ fresh-check:
 	@$(DEPENDENCIES) fresh
 	@tests/fresh_machine.sh $(FRESH)
 
-# The picture in README: the default chart with three points joined by a process.
+# The pictures in README: the default chart with three points joined by a
+# process, and a chart zoomed on winter air, its humidity-ratio axis fitted.
 .PHONY: chart-demo
 chart-demo: build
 	@$(BUILD)/chart/hygrian-chart --process docs/chart-points.csv | rsvg-convert -o docs/chart.png
+	@$(BUILD)/chart/hygrian-chart --dry-bulb=-20:25 --process docs/chart-winter.csv | \
+	  rsvg-convert -o docs/chart-zoomed.png

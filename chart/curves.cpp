@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "chart/moist_air.h"
+#include "chart/ticks.h"
 
 namespace hygrian::chart {
 namespace {
@@ -19,6 +20,10 @@ using HumidityRatioOf = std::function<std::optional<double>(double)>;
 constexpr double kResolution = 1e-12;
 // No family draws more lines than this, whatever the ranges.
 constexpr int kMaxLines = 60;
+// A zoomed chart halves (or so) the step of a family with fewer lines than
+// this, at most kMostRefinements times: 5 degrees C goes down to 0.01.
+constexpr std::size_t kLeastLines = 4;
+constexpr int kMostRefinements = 9;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -107,54 +112,52 @@ void AddIfShown(std::vector<Curve>& curves, Family family, double value,
   if (vertices.size() >= 2) curves.push_back({family, value, std::move(vertices)});
 }
 
-// Lines of constant value k * step / divisor (so 0.85 is 85 / 100, the double
-// nearest 0.85) between the values at the bottom-left and top-right corners, each
-// with its humidity ratio as a function of t.
+// The n-th multiple of a round step, as the double nearest n * step: 0.85 is
+// 85 / 100, not 85 * 0.01.
+double Multiple(double n, double step) {
+  const double power = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+  const double mantissa = std::round(step / power);
+  if (power >= 1.0) return n * mantissa * power;
+  return n * mantissa / std::round(1.0 / power);
+}
+
+// Lines of constant value k * step between the values at the bottom-left and
+// top-right corners, each with its humidity ratio as a function of t.
 template <typename LineOf>
-std::vector<Curve> ConstantLines(const Frame& frame, Family family, double low, double high,
-                                 double step, double divisor, LineOf lineOf) {
-  std::vector<Curve> curves;
+FamilyLines ConstantLines(const Frame& frame, Family family, double low, double high, double step,
+                          LineOf lineOf) {
   // Ranges far from the usual would give thousands of lines: there the step
-  // grows tenfold until the lines are few enough to read.
-  while (std::floor(high * divisor / step) - std::ceil(low * divisor / step) > kMaxLines) {
-    step *= 10.0;
-  }
-  const double first = std::ceil(low * divisor / step);
-  const double last = std::floor(high * divisor / step);
-  if (!(first <= last)) return curves;
+  // grows until the lines are few enough to read.
+  while (std::floor(high / step) - std::ceil(low / step) > kMaxLines) step = StepUp(step);
+  FamilyLines lines{step, {}};
+  const double first = std::ceil(low / step);
+  const double last = std::floor(high / step);
+  if (!(first <= last)) return lines;
   const int count = static_cast<int>(last - first);  // at most kMaxLines
   for (int i = 0; i <= count; ++i) {
-    const double value = (first + i) * step / divisor;
+    const double value = Multiple(first + i, step);
     const HumidityRatioOf W = lineOf(value);
     const std::optional<double> start = MeetingWithSaturation(frame, W);
-    if (start) AddIfShown(curves, family, value, FallingLine(frame, W, *start));
+    if (start) AddIfShown(lines.curves, family, value, FallingLine(frame, W, *start));
   }
-  return curves;
+  return lines;
 }
 
-}  // namespace
-
-Curve SaturationCurve(const Frame& frame) {
+FamilyLines RelativeHumidityCurves(const Frame& frame, double step) {
   const double P = frame.Pressure();
-  return {Family::Saturation, 100.0,
-          RisingCurve(frame, [P](double t) { return SaturationHumidityRatio(t, P); })};
-}
-
-std::vector<Curve> RelativeHumidityCurves(const Frame& frame) {
-  const double P = frame.Pressure();
-  std::vector<Curve> curves;
-  for (int percent = 10; percent <= 90; percent += 10) {
-    const double rh = percent;
-    AddIfShown(curves, Family::RelativeHumidity, rh, RisingCurve(frame, [P, rh](double t) {
+  FamilyLines lines{step, {}};
+  const int count = static_cast<int>(std::ceil(100.0 / step * (1.0 - 1e-12)));
+  for (int n = 1; n < count; ++n) {
+    const double rh = Multiple(n, step);
+    AddIfShown(lines.curves, Family::RelativeHumidity, rh, RisingCurve(frame, [P, rh](double t) {
                  return HumidityRatioAtRelativeHumidity(t, rh, P);
                }));
   }
-  return curves;
+  return lines;
 }
 
-std::vector<Curve> WetBulbLines(const Frame& frame) {
+FamilyLines WetBulbLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
-  const double step = 5.0;
   const auto line = [&](double tw) -> std::vector<Vertex> {
     const std::optional<double> Wsw = SaturationHumidityRatio(tw, P);
     if (!Wsw) return {};
@@ -170,44 +173,96 @@ std::vector<Curve> WetBulbLines(const Frame& frame) {
     }
     return vertices;
   };
+  // Lines on the plot start within its dry-bulb range: beyond kMaxLines of them
+  // the step grows.
+  while ((frame.DryBulbMax() - frame.DryBulbMin()) / step > kMaxLines) step = StepUp(step);
+  FamilyLines lines{step, {}};
   // Lines that start left of the plot may still enter it through the left edge;
   // going leftwards, the first one that does not ends the search.
-  std::vector<Curve> curves;
   const double firstInside = std::ceil(frame.DryBulbMin() / step);
   std::vector<Curve> leftOfPlot;
   for (int i = 1; i <= kMaxLines; ++i) {
-    const double tw = (firstInside - i) * step;
+    const double tw = Multiple(firstInside - i, step);
     std::vector<Vertex> vertices = line(tw);
     if (vertices.size() < 2) break;
     leftOfPlot.push_back({Family::WetBulb, tw, std::move(vertices)});
   }
-  curves.assign(leftOfPlot.rbegin(), leftOfPlot.rend());
+  lines.curves.assign(leftOfPlot.rbegin(), leftOfPlot.rend());
   for (int i = 0; i <= kMaxLines; ++i) {
-    const double tw = (firstInside + i) * step;
+    const double tw = Multiple(firstInside + i, step);
     if (tw > frame.DryBulbMax()) break;
-    AddIfShown(curves, Family::WetBulb, tw, line(tw));
+    AddIfShown(lines.curves, Family::WetBulb, tw, line(tw));
   }
-  return curves;
+  return lines;
 }
 
-std::vector<Curve> EnthalpyLines(const Frame& frame) {
+FamilyLines EnthalpyLines(const Frame& frame, double step) {
   const std::optional<double> low = EnthalpyAt(frame.DryBulbMin(), 0.0);
   const std::optional<double> high = EnthalpyAt(frame.DryBulbMax(), frame.HumidityRatioMax());
-  if (!low || !high) return {};
-  return ConstantLines(frame, Family::Enthalpy, *low, *high, 10.0, 1.0, [](double h) {
+  if (!low || !high) return {step, {}};
+  return ConstantLines(frame, Family::Enthalpy, *low, *high, step, [](double h) {
     return HumidityRatioOf([h](double t) { return HumidityRatioAtEnthalpy(t, h); });
   });
 }
 
-std::vector<Curve> SpecificVolumeLines(const Frame& frame) {
+FamilyLines SpecificVolumeLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
   const std::optional<double> low = SpecificVolumeAt(frame.DryBulbMin(), 0.0, P);
   const std::optional<double> high =
       SpecificVolumeAt(frame.DryBulbMax(), frame.HumidityRatioMax(), P);
-  if (!low || !high) return {};
-  return ConstantLines(frame, Family::SpecificVolume, *low, *high, 1.0, 100.0, [P](double v) {
+  if (!low || !high) return {step, {}};
+  return ConstantLines(frame, Family::SpecificVolume, *low, *high, step, [P](double v) {
     return HumidityRatioOf([v, P](double t) { return HumidityRatioAtSpecificVolume(t, v, P); });
   });
+}
+
+// The lines of a family at `step`.
+FamilyLines LinesAt(const Frame& frame, Family family, double step) {
+  switch (family) {
+    case Family::Saturation:
+      break;
+    case Family::RelativeHumidity:
+      return RelativeHumidityCurves(frame, step);
+    case Family::WetBulb:
+      return WetBulbLines(frame, step);
+    case Family::Enthalpy:
+      return EnthalpyLines(frame, step);
+    case Family::SpecificVolume:
+      return SpecificVolumeLines(frame, step);
+  }
+  return {step, {}};
+}
+
+}  // namespace
+
+Curve SaturationCurve(const Frame& frame) {
+  const double P = frame.Pressure();
+  return {Family::Saturation, 100.0,
+          RisingCurve(frame, [P](double t) { return SaturationHumidityRatio(t, P); })};
+}
+
+double UsualStep(Family family) {
+  switch (family) {
+    case Family::Saturation:
+      break;
+    case Family::RelativeHumidity:
+      return 10.0;
+    case Family::WetBulb:
+      return 5.0;
+    case Family::Enthalpy:
+      return 10.0;
+    case Family::SpecificVolume:
+      return 0.01;
+  }
+  return 1.0;
+}
+
+FamilyLines LinesOf(const Frame& frame, Family family) {
+  FamilyLines lines = LinesAt(frame, family, UsualStep(family));
+  for (int i = 0; i < kMostRefinements && lines.curves.size() < kLeastLines; ++i) {
+    lines = LinesAt(frame, family, StepDown(lines.step));
+  }
+  return lines;
 }
 
 }  // namespace hygrian::chart

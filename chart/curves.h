@@ -1,8 +1,8 @@
 // The computed curves of the chart, each a polyline in picture coordinates
-// through points where its relation holds: the saturation curve, relative
-// humidity every 10 %, wet-bulb every 5 degrees C, enthalpy every 10 kJ/kg and
-// specific volume every 0.01 m3/kg. Each keeps to the plot and to the air side
-// of the saturation curve.
+// through points where its relation holds: the saturation curve, and lines of
+// relative humidity, wet-bulb, enthalpy and specific volume at round steps
+// (usually 10 %, 5 degrees C, 10 kJ/kg, 0.01 m3/kg; finer on a zoomed chart).
+// Each keeps to the plot and to the air side of the saturation curve.
 #pragma once
 
 #include <vector>
@@ -35,10 +35,19 @@ inline constexpr double kChordTolerance = 0.1;
 // water relation; the step is drawn as it is. Empty if nothing of it is inside.
 Curve SaturationCurve(const Frame& frame);
 
-// The lines of one family that show on the plot, in rising order of value.
-std::vector<Curve> RelativeHumidityCurves(const Frame& frame);
-std::vector<Curve> WetBulbLines(const Frame& frame);
-std::vector<Curve> EnthalpyLines(const Frame& frame);
-std::vector<Curve> SpecificVolumeLines(const Frame& frame);
+// The lines of one family (not Saturation) that show on the plot, at values k *
+// step, in rising order of value.
+struct FamilyLines {
+  double step = 0.0;  // 1, 2 or 5 times a power of ten, in the family's unit
+  std::vector<Curve> curves;
+};
+
+// The usual step of a family: 10 %, 5 degrees C, 10 kJ/kg, 0.01 m3/kg.
+double UsualStep(Family family);
+
+// The lines at the usual step; where fewer than four of them show, at the next
+// finer round steps (5 then 2, 1, 0.5 degrees C ...) until four do. Where a range
+// would hold more than 60, at coarser ones.
+FamilyLines LinesOf(const Frame& frame, Family family);
 
 }  // namespace hygrian::chart

@@ -1,5 +1,10 @@
 #include "chart/frame.h"
 
+#include <algorithm>
+
+#include "chart/labels.h"
+#include "chart/ticks.h"
+
 namespace hygrian::chart {
 namespace {
 
@@ -9,13 +14,35 @@ constexpr double kMarginLeft = 36.0;
 constexpr double kMarginRight = 78.0;
 constexpr double kMarginTop = 74.0;
 constexpr double kMarginBottom = 56.0;
+// The humidity-ratio title: its centre at least this far right of the plot, and
+// this far from the numbers' right end and from the picture's edge.
+constexpr double kTitleOffset = 56.0;
+constexpr double kTitleFromNumbers = 18.5;
+constexpr double kTitleToEdge = kMarginRight - kTitleOffset;
+// The numbers start this far right of the plot.
+constexpr double kNumbersOffset = 8.0;
+
+// The width of the widest humidity-ratio number, px.
+double WidestNumber(double top, double step) {
+  double widest = 0.0;
+  for (const TickValue& tick : TickValues(0.0, top, step)) {
+    widest = std::max(widest, TextWidth(tick.text, kTickFontSize));
+  }
+  return widest;
+}
 
 }  // namespace
 
-Frame::Frame(const ChartSettings& settings)
-    : settings_(settings),
-      plot_{kMarginLeft, kMarginTop, static_cast<double>(settings.width) - kMarginRight,
-            static_cast<double>(settings.height) - kMarginBottom} {}
+Frame::Frame(const ChartSettings& settings) : settings_(settings) {
+  const double height = static_cast<double>(settings.height) - kMarginBottom - kMarginTop;
+  humidityRatioStep_ = TickStep(settings.humidityRatioMax, height, kTickSpacing);
+  titleOffset_ = std::max(
+      kTitleOffset, kNumbersOffset + WidestNumber(settings.humidityRatioMax, humidityRatioStep_) +
+                        kTitleFromNumbers);
+  plot_ = {kMarginLeft, kMarginTop,
+           static_cast<double>(settings.width) - titleOffset_ - kTitleToEdge,
+           static_cast<double>(settings.height) - kMarginBottom};
+}
 
 double Frame::X(double t) const {
   const double fraction =

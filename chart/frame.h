@@ -49,8 +49,15 @@ class Frame {
   // Inside the plotted ranges, edges included.
   bool Contains(double t, double W) const;
 
+  // The step of the humidity-ratio ticks, g/kg, and the centre of the axis
+  // title, px right of the plot: further out when the numbers are wide.
+  double HumidityRatioStep() const { return humidityRatioStep_; }
+  double HumidityRatioTitleOffset() const { return titleOffset_; }
+
  private:
   ChartSettings settings_;
+  double humidityRatioStep_ = 1.0;
+  double titleOffset_ = 0.0;
   Rect plot_;
 };
 

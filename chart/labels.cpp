@@ -7,8 +7,6 @@
 namespace hygrian::chart {
 namespace {
 
-// Padding around a text inside its box, px.
-constexpr double kPadX = 4.5;
 constexpr double kHeightPerSize = 1.3;
 
 // Projections of the box's corners onto an axis: their smallest and largest.
@@ -94,7 +92,8 @@ double TextWidth(std::string_view text, double fontSize) {
 }
 
 Box TextBox(std::string_view text, double fontSize, Point at, double angle) {
-  return {at, TextWidth(text, fontSize) + 2.0 * kPadX, fontSize * kHeightPerSize, Upright(angle)};
+  return {at, TextWidth(text, fontSize) + 2.0 * kTextPad, fontSize * kHeightPerSize,
+          Upright(angle)};
 }
 
 double Length(const std::vector<Vertex>& vertices) {

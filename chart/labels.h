@@ -13,6 +13,9 @@
 
 namespace hygrian::chart {
 
+inline constexpr double kTextPad = 4.5;    // px, around a text inside its box, left and right
+inline constexpr double kBoldWidth = 1.1;  // bold text is this much wider
+
 // A rectangle centred at `center`, its long side along the text's baseline at
 // `angle` radians (clockwise, as SVG turns, within (-pi/2, pi/2], so that text
 // never reads upside down).

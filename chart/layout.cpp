@@ -1,22 +1,27 @@
 #include "chart/layout.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <utility>
 
 #include "chart/moist_air.h"
+#include "chart/ticks.h"
+#include "cli/utf8.h"
 
 namespace hygrian::chart {
 namespace {
 
-// Labelled ticks stand at least this far apart, px.
-constexpr double kMinTickSpacing = 40.0;
 // A state this little above saturation (relative) is taken as on it.
 constexpr double kSaturationSlack = 1e-9;
 // A label keeps this far from the saturation curve and the plot's edges, px.
 constexpr double kLabelClearance = 1.0;
+// A point's label is cut with an ellipsis past this width (or a third of the
+// plot's), px.
+constexpr double kPointLabelWidth = 200.0;
 
 std::optional<double> Saturated(const Frame& frame, double t) {
   return SaturationHumidityRatio(t, frame.Pressure());
@@ -24,44 +29,18 @@ std::optional<double> Saturated(const Frame& frame, double t) {
 
 // --- Axes ----------------------------------------------------------------------
 
-// The smallest step of 1, 2 or 5 times a power of ten that puts labelled ticks
-// at least kMinTickSpacing apart.
-double NiceStep(double range, double pixels) {
-  const double least = range * kMinTickSpacing / pixels;
-  double power = std::pow(10.0, std::floor(std::log10(least)));
-  for (;;) {
-    for (const double m : {1.0, 2.0, 5.0}) {
-      if (m * power >= least) return m * power;
-    }
-    power *= 10.0;
-  }
+// A text centred at `at`, level.
+Label TextAt(std::string text, double fontSize, Point at) {
+  const Box box = TextBox(text, fontSize, at, 0.0);
+  return {std::move(text), box, fontSize};
 }
 
-std::string Fixed(double value, int decimals) {
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, decimals);
-  if (error != std::errc()) return "?";
-  return {buffer.data(), end};
-}
-
-// A leading hyphen-minus as the minus sign, which is as wide as a digit.
-std::string WithMinus(std::string text) {
-  if (!text.empty() && text.front() == '-') return "\xE2\x88\x92" + text.substr(1);
-  return text;
-}
-
-// Tick values k * step within [low, high], with the text of each.
-std::vector<std::pair<double, std::string>> TickValues(double low, double high, double step) {
-  const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
-  std::vector<std::pair<double, std::string>> ticks;
-  const double first = std::ceil(low / step);
-  // The step puts ticks tens of px apart: a few hundred at the most.
-  for (int i = 0; (first + i) * step <= high; ++i) {
-    const double value = (first + i) * step + 0.0;  // + 0.0 turns -0 into 0
-    ticks.emplace_back(value, WithMinus(Fixed(value, decimals)));
-  }
-  return ticks;
+// A text level whose left end (without padding) is at x, centred on y.
+Label TextFrom(std::string text, double fontSize, double x, double y) {
+  const double width = TextWidth(text, fontSize);
+  Label label = TextAt(std::move(text), fontSize, {x + width / 2.0, y});
+  label.fromLeft = true;
+  return label;
 }
 
 AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
@@ -75,16 +54,21 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
     return w ? std::min(*w, top) : top;
   };
 
-  const double tStep = NiceStep(tmax - tmin, plot.right - plot.left);
-  for (const auto& [t, text] : TickValues(tmin, tmax, tStep)) {
-    axes.dryBulb.push_back({frame.X(t), text});
+  const double tStep = TickStep(tmax - tmin, plot.right - plot.left, kTickSpacing);
+  // The numbers' baseline is 18 px below the plot.
+  const double numbersY = plot.bottom + 18.0 - kBaselineShift * kTickFontSize;
+  for (TickValue& tick : TickValues(tmin, tmax, tStep)) {
+    const double t = tick.value;
+    const double x = frame.X(t);
+    axes.dryBulb.push_back({x, TextAt(std::move(tick.text), kTickFontSize, {x, numbersY})});
     if (t > tmin && t < tmax) axes.grid.push_back({frame.At(t, 0.0), frame.At(t, topAt(t))});
   }
   const double gramsMax = frame.Settings().humidityRatioMax;
-  const double wStep = NiceStep(gramsMax, plot.bottom - plot.top);
-  for (const auto& [grams, text] : TickValues(0.0, gramsMax, wStep)) {
-    const double W = grams / 1000.0;
-    axes.humidityRatio.push_back({frame.Y(W), text});
+  for (TickValue& tick : TickValues(0.0, gramsMax, frame.HumidityRatioStep())) {
+    const double W = tick.value / 1000.0;
+    const double y = frame.Y(W);
+    axes.humidityRatio.push_back(
+        {y, TextFrom(std::move(tick.text), kTickFontSize, plot.right + 8.0, y)});
     if (!(W > 0.0 && W < top)) continue;
     const auto below = [&](double t) {
       const std::optional<double> w = Saturated(frame, t);
@@ -99,7 +83,59 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
                   frame.At(tmax, topAt(tmax))};
   const double leftTop = saturation.vertices.empty() ? tmin : saturation.vertices.back().t;
   if (topAt(tmax) >= top && leftTop < tmax) axes.outline.push_back(frame.At(leftTop, top));
+
+  axes.dryBulbTitle = TextAt(
+      "Dry-bulb temperature, \xC2\xB0"
+      "C",
+      kAxisTitleFontSize,
+      {(plot.left + plot.right) / 2.0, plot.bottom + 40.0 - kBaselineShift * kAxisTitleFontSize});
+  const std::string title = "Humidity ratio, g/kg dry air";
+  const Point at{plot.right + frame.HumidityRatioTitleOffset(), (plot.top + plot.bottom) / 2.0};
+  axes.humidityRatioTitle = {title, TextBox(title, kAxisTitleFontSize, at, std::numbers::pi / 2.0),
+                             kAxisTitleFontSize};
   return axes;
+}
+
+// --- Title and legend ------------------------------------------------------------
+
+// The names of the families in the legend, in the order of Family.
+constexpr std::array<std::string_view, 5> kLegendNames{"", "relative humidity, %",
+                                                       "wet-bulb temperature, \xC2\xB0"
+                                                       "C",
+                                                       "enthalpy, kJ/kg dry air",
+                                                       "specific volume, m\xC2\xB3/kg dry air"};
+
+// The title on top, the legend under it: items left to right, one that would
+// run off a narrow picture starting a second row.
+void LayOutHeading(Chart& chart) {
+  const Rect& plot = chart.frame.Plot();
+  const std::string title = "Psychrometric chart at " + Shortest(chart.frame.Pressure()) + " kPa";
+  // The title's baseline is 26 px from the top.
+  chart.title = TextFrom(title, kTitleFontSize, plot.left, 26.0 - kBaselineShift * kTitleFontSize);
+  chart.title.box.width = TextWidth(title, kTitleFontSize) * kBoldWidth + 2.0 * kTextPad;
+  chart.title.box.center.x = plot.left + chart.title.box.width / 2.0 - kTextPad;
+  const double right = static_cast<double>(chart.frame.Settings().width) - 8.0;
+  double x = plot.left;
+  int row = 0;
+  std::vector<std::pair<double, int>> at;
+  for (std::size_t i = 1; i < kLegendNames.size(); ++i) {
+    const double width = 32.0 + TextWidth(kLegendNames[i], kLegendFontSize);
+    if (x > plot.left && x + width > right) {
+      x = plot.left;
+      row = 1;
+    }
+    at.emplace_back(x, row);
+    x += width + 24.0;
+  }
+  for (std::size_t i = 1; i < kLegendNames.size(); ++i) {
+    const auto [left, itemRow] = at[i - 1];
+    // One row stands at baseline 52; two at 45 and 61.
+    const double baseline = row == 0 ? 52.0 : 45.0 + 16.0 * itemRow;
+    chart.legend.push_back({static_cast<Family>(i),
+                            {{left, baseline - 4.0}, {left + 26.0, baseline - 4.0}},
+                            TextFrom(std::string(kLegendNames[i]), kLegendFontSize, left + 32.0,
+                                     baseline - kBaselineShift * kLegendFontSize)});
+  }
 }
 
 // --- Labels --------------------------------------------------------------------
@@ -122,6 +158,25 @@ class Placer {
     if (!Fits(box)) return false;
     taken_.push_back(box);
     return true;
+  }
+
+  // The box lies in the plot, on either side of saturation, clear of the others.
+  bool TakeInPlot(const Box& box) {
+    if (!InPlot(box) || std::any_of(taken_.begin(), taken_.end(),
+                                    [&](const Box& other) { return Overlaps(box, other); })) {
+      return false;
+    }
+    taken_.push_back(box);
+    return true;
+  }
+
+  bool InPlot(const Box& box) const {
+    const Rect& plot = frame_.Plot();
+    const std::array<Point, 4> corners = Corners(box);
+    return std::all_of(corners.begin(), corners.end(), [&](const Point& p) {
+      return p.x >= plot.left + kLabelClearance && p.x <= plot.right - kLabelClearance &&
+             p.y >= plot.top + kLabelClearance && p.y <= plot.bottom - kLabelClearance;
+    });
   }
 
  private:
@@ -149,6 +204,9 @@ class Placer {
 
   const Frame& frame_;
   std::vector<Box> taken_;
+
+ public:
+  const Rect& Plot() const { return frame_.Plot(); }
 };
 
 // Spots along a curve where its label may go, best first: the preferred ones,
@@ -191,18 +249,11 @@ std::optional<Label> PlaceOnCurve(Placer& placer, const Curve& curve, std::strin
   return std::nullopt;
 }
 
-std::string CurveText(Family family, double value) {
-  switch (family) {
-    case Family::Saturation:
-      return "saturation 100 %";
-    case Family::RelativeHumidity:
-      return Shortest(value) + " %";
-    case Family::WetBulb:
-    case Family::Enthalpy:
-    case Family::SpecificVolume:
-      break;
-  }
-  return WithMinus(Shortest(value));
+// The value with the decimals of the family's step: 0.80 beside 0.81.
+std::string CurveText(Family family, double value, double step) {
+  if (family == Family::Saturation) return "saturation 100 %";
+  const std::string number = Fixed(value, Decimals(step));
+  return family == Family::RelativeHumidity ? number + " %" : number;
 }
 
 Candidates CandidatesFor(const Curve& curve) {
@@ -223,8 +274,9 @@ Candidates CandidatesFor(const Curve& curve) {
 void LabelFamily(Placer& placer, FamilyLayer& layer) {
   const double offset = layer.family == Family::Saturation ? 3.0 : 0.0;
   for (const Curve& curve : layer.curves) {
-    std::optional<Label> label = PlaceOnCurve(placer, curve, CurveText(curve.family, curve.value),
-                                              CandidatesFor(curve), offset);
+    std::optional<Label> label =
+        PlaceOnCurve(placer, curve, CurveText(curve.family, curve.value, layer.step),
+                     CandidatesFor(curve), offset);
     if (label) layer.labels.push_back(std::move(*label));
   }
 }
@@ -234,31 +286,92 @@ Box MarkerBox(Point at) {
   return {at, side, side, 0.0};
 }
 
-// The label of a point beside its marker: right (level, a little lower or
-// higher), left, then the diagonals, above and below. When none fits it goes to the right all the
-// same.
+// The label of a point beside its marker, on the side with more room first:
+// level, a little lower or higher; the other side; the diagonals, above and
+// below. Where none is free it takes the first of them inside the plot, or the
+// first pulled inside. Long labels are cut with an ellipsis.
 Label PlacePointLabel(Placer& placer, const Marker& marker) {
-  const std::string& text = marker.point.label;
-  const Box shape = TextBox(text, kPointFontSize, marker.at, 0.0);
+  const Rect& plot = placer.Plot();
+  const std::string text = Ellipsized(marker.point.label, kPointFontSize * kBoldWidth,
+                                      std::min(kPointLabelWidth, (plot.right - plot.left) / 3.0));
+  Box shape = TextBox(text, kPointFontSize, marker.at, 0.0);
+  shape.width = TextWidth(text, kPointFontSize) * kBoldWidth + 2.0 * kTextPad;
   const double gap = kMarkerRadius + 4.0;
-  const double dx = gap + shape.width / 2.0;
+  // The side with more room first.
+  const double side = marker.at.x - plot.left > plot.right - marker.at.x ? -1.0 : 1.0;
+  const double dx = side * (gap + shape.width / 2.0);
   const double dy = gap + shape.height / 2.0;
   // Diagonal spots clear the marker's box corner to corner.
-  const double ddx = kMarkerRadius + 3.0 + shape.width / 2.0;
+  const double ddx = side * (kMarkerRadius + 3.0 + shape.width / 2.0);
   const double ddy = kMarkerRadius + 3.0 + shape.height / 2.0;
   const double nudge = shape.height / 2.0 + 1.0;
   const std::array<Point, 10> offsets{
       Point{dx, 0.0},   Point{dx, nudge}, Point{dx, -nudge}, Point{-dx, 0.0},   Point{ddx, ddy},
       Point{ddx, -ddy}, Point{0.0, -dy},  Point{0.0, dy},    Point{-ddx, -ddy}, Point{-ddx, ddy}};
-  for (const Point& offset : offsets) {
+  const auto at = [&](const Point& offset) {
     Box box = shape;
     box.center = {marker.at.x + offset.x, marker.at.y + offset.y};
-    if (placer.Take(box)) return {text, box, kPointFontSize};
+    return box;
+  };
+  for (const Point& offset : offsets) {
+    const Box box = at(offset);
+    if (placer.TakeInPlot(box)) return {text, box, kPointFontSize};
   }
-  Box box = shape;
-  box.center = {marker.at.x + dx, marker.at.y};
+  Box box = at(offsets.front());
+  for (const Point& offset : offsets) {
+    if (placer.InPlot(at(offset))) {
+      box = at(offset);
+      break;
+    }
+  }
+  // Pulled inside whole, as far as the plot is large enough.
+  const double halfWidth = box.width / 2.0 + kLabelClearance;
+  const double halfHeight = box.height / 2.0 + kLabelClearance;
+  box.center.x = std::max(std::min(box.center.x, plot.right - halfWidth), plot.left + halfWidth);
+  box.center.y = std::max(std::min(box.center.y, plot.bottom - halfHeight), plot.top + halfHeight);
   placer.Block(box);
   return {text, box, kPointFontSize};
+}
+
+// The part of the segment from a to b inside the plot (Liang-Barsky); none when
+// it misses the plot.
+std::optional<Segment> Clipped(const Rect& plot, Point a, Point b) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
+  double enter = 0.0;
+  double leave = 1.0;
+  const std::array<std::pair<double, double>, 4> edges{{{-dx, a.x - plot.left},
+                                                        {dx, plot.right - a.x},
+                                                        {-dy, a.y - plot.top},
+                                                        {dy, plot.bottom - a.y}}};
+  for (const auto& [p, q] : edges) {
+    if (p == 0.0) {
+      if (q < 0.0) return std::nullopt;
+      continue;
+    }
+    const double r = q / p;
+    if (p < 0.0) {
+      enter = std::max(enter, r);
+    } else {
+      leave = std::min(leave, r);
+    }
+  }
+  if (!(enter < leave)) return std::nullopt;
+  return Segment{{a.x + enter * dx, a.y + enter * dy}, {a.x + leave * dx, a.y + leave * dy}};
+}
+
+// The process through every point in file order, clipped at the plot's edges.
+std::vector<ProcessArrow> Process(const Frame& frame, const std::vector<PlotPoint>& points) {
+  std::vector<ProcessArrow> arrows;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    const PlotPoint& from = points[i - 1];
+    const PlotPoint& to = points[i];
+    const std::optional<Segment> line =
+        Clipped(frame.Plot(), frame.At(from.state.dryBulb, from.state.humidityRatio),
+                frame.At(to.state.dryBulb, to.state.humidityRatio));
+    if (line) arrows.push_back({*line, from.onPlot, to.onPlot});
+  }
+  return arrows;
 }
 
 }  // namespace
@@ -279,19 +392,37 @@ std::string Shortest(double value) {
   return {buffer.data(), end};
 }
 
+std::string Ellipsized(std::string_view text, double fontSize, double width) {
+  if (TextWidth(text, fontSize) + 2.0 * kTextPad <= width) return std::string(text);
+  const std::string_view ellipsis = "\xE2\x80\xA6";
+  std::size_t end = 0;
+  for (std::size_t next = 0; next < text.size();) {
+    const std::size_t length = std::max<std::size_t>(cli::Utf8Length(text, next), 1);
+    next += length;
+    if (TextWidth(text.substr(0, next), fontSize) + TextWidth(ellipsis, fontSize) + 2.0 * kTextPad >
+        width) {
+      break;
+    }
+    end = next;
+  }
+  // No blank before the ellipsis.
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return std::string(text.substr(0, end)) + std::string(ellipsis);
+}
+
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process) {
-  Chart chart{
-      Frame(settings), "Psychrometric chart at " + Shortest(settings.pressure) + " kPa", {}, {}, {},
-      process};
+  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}};
   const Frame& frame = chart.frame;
-  chart.families.push_back({Family::Saturation, {SaturationCurve(frame)}, {}});
+  LayOutHeading(chart);
+  chart.families.push_back({Family::Saturation, 0.0, {SaturationCurve(frame)}, {}});
   if (chart.families.front().curves.front().vertices.size() < 2) {
     chart.families.front().curves.clear();
   }
-  chart.families.push_back({Family::RelativeHumidity, RelativeHumidityCurves(frame), {}});
-  chart.families.push_back({Family::WetBulb, WetBulbLines(frame), {}});
-  chart.families.push_back({Family::Enthalpy, EnthalpyLines(frame), {}});
-  chart.families.push_back({Family::SpecificVolume, SpecificVolumeLines(frame), {}});
+  for (const Family family :
+       {Family::RelativeHumidity, Family::WetBulb, Family::Enthalpy, Family::SpecificVolume}) {
+    FamilyLines lines = LinesOf(frame, family);
+    chart.families.push_back({family, lines.step, std::move(lines.curves), {}});
+  }
   const Curve noCurve;
   chart.axes = LayOutAxes(frame, chart.families.front().curves.empty()
                                      ? noCurve
@@ -299,15 +430,17 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
 
   Placer placer(frame);
   for (const PlotPoint& point : points) {
+    if (!point.onPlot) continue;
     const Point at = frame.At(point.state.dryBulb, point.state.humidityRatio);
     chart.markers.push_back({point, at, std::nullopt});
     placer.Block(MarkerBox(at));
   }
   if (process) {
+    chart.process = Process(frame, points);
     // The arrows are drawn over everything: no label may sit under one.
-    for (std::size_t i = 1; i < chart.markers.size(); ++i) {
-      const Point a = chart.markers[i - 1].at;
-      const Point b = chart.markers[i].at;
+    for (const ProcessArrow& arrow : chart.process) {
+      const Point a = arrow.line.from;
+      const Point b = arrow.line.to;
       const double length = std::hypot(b.x - a.x, b.y - a.y);
       placer.Block({{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0},
                     std::max(length - 2.0 * kMarkerRadius, 0.0),

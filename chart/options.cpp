@@ -1,8 +1,13 @@
 #include "chart/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
+
+#include "chart/moist_air.h"
+#include "chart/ticks.h"
+#include "cli/reader_options.h"
 
 namespace hygrian::chart {
 namespace {
@@ -86,6 +91,15 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
 
 }  // namespace
 
+double FittedHumidityRatio(const ChartSettings& settings) {
+  const std::optional<double> top = SaturationHumidityRatio(settings.dryBulbMax, settings.pressure);
+  const double grams = top ? *top * 1000.0 : kHumidityRatioHighest;
+  const Frame frame(settings);
+  const double pixels = frame.Plot().bottom - frame.Plot().top;
+  return std::min(RoundedTop(std::min(grams, kHumidityRatioHighest), pixels, kTickSpacing),
+                  kHumidityRatioHighest);
+}
+
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {
   cli::CommandLine line(
@@ -97,15 +111,17 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
       "A pressure outside 20 to 200 kPa is refused.\n"
       "\n"
-      "Exit status: 0 when every point is drawn; 1 when a row is left out (each gets a\n"
-      "FILE:LINE: reason line; the chart is still written) or the chart cannot be\n"
-      "written; 2 for a usage error, with nothing written.");
+      "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
+      "\n"
+      "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
+      "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
+      "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
   Texts texts;
   app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
       ->type_name("MIN:MAX");
   app.add_option("--humidity-ratio", texts.humidityRatio,
-                 "Top of the humidity-ratio axis, g/kg (default 30)")
+                 "Humidity-ratio axis top, g/kg (30, or fitted)")
       ->type_name("MAX");
   app.add_option("--width", texts.width, "Width of the picture, px (default 1200)")
       ->type_name("PX");
@@ -113,13 +129,19 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       ->type_name("PX");
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
+  cli::ReaderOptions reader;
+  cli::AddReaderOptions(app, reader);
   app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
       ->type_name("");
   if (const auto status = line.Parse(argc, argv)) return status;
-  const std::string problem = Apply(texts, options.settings);
+  std::string problem = Apply(texts, options.settings);
+  if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (!problem.empty()) return line.UsageError(problem);
   options.common = line.Common();
   options.settings.pressure = options.common.pressure;
+  if (!texts.dryBulb.empty() && texts.humidityRatio.empty()) {
+    options.settings.humidityRatioMax = FittedHumidityRatio(options.settings);
+  }
   return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 
 #include "chart/frame.h"
 #include "cli/command_line.h"
+#include "tables/table.h"
 
 namespace hygrian::chart {
 
@@ -16,7 +17,14 @@ struct Options {
   bool process = false;       // join the points with arrows, in file order
   std::string pointsFile;     // empty: no points; "-": standard input
   cli::CommonOptions common;  // the output, quiet, the pressure
+  tables::ReadOptions read;   // how the points file is read, as hygrian-batch reads
 };
+
+// The top of the humidity-ratio axis (g/kg) for --dry-bulb without
+// --humidity-ratio: the saturation curve's at the range's top (it rises with t)
+// at the chart's pressure, rounded up to a tick; 1000 where the saturation
+// pressure reaches the chart's pressure. -40:10 at 101.325 kPa gives 8.
+double FittedHumidityRatio(const ChartSettings& settings);
 
 // Reads "--dry-bulb=-10:50" and the like into options (argv[0] is the program's
 // name). Returns the exit status to end with at once, after help, the version or

@@ -34,18 +34,21 @@ std::string Misfit(const Frame& frame, const State& s) {
 }  // namespace
 
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
-                      cli::Messages& messages) {
+                      const tables::ReadOptions& options, cli::Messages& messages) {
   PointsRead read;
   const auto problem = [&](std::uint64_t line, std::string_view reason) {
     messages.Row(name, line, reason);
     read.leftOut = true;
   };
-  tables::TableReader table(source, frame.Pressure());
+  tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
+                            tables::DefaultBufferBytes, options);
   std::string message;
   switch (table.ReadHeader(message)) {
     case tables::TableReader::HeaderStatus::Ok:
       break;
     case tables::TableReader::HeaderStatus::Empty:
+      messages.Line(name, 0, "no points: the file is empty");
+      read.leftOut = true;
       return read;
     case tables::TableReader::HeaderStatus::Invalid:
       messages.Line(name, table.headerLine(), message);
@@ -67,6 +70,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
   const std::size_t labelColumn = LabelColumn(layout);
 
   tables::TableReader::Row row;
+  bool anyRow = false;
   for (;;) {
     const tables::CsvNext next = table.Next(row);
     if (next == tables::CsvNext::End) break;
@@ -75,11 +79,14 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       read.readError = table.error();
       break;
     }
+    anyRow = true;
     const tables::Measured& m = row.measured;
     const std::uint64_t line = row.record.line;
     if (m.bad != tables::BadInput::None) {
+      // A gap is not drawn either; an unclosed quote is where it opened.
       tables::ReasonBuffer buffer{};
-      problem(line, tables::BadInputText(layout, m, buffer));
+      problem(m.bad == tables::BadInput::UnclosedQuote ? m.quoteLine : line,
+              tables::BadInputText(layout, m, buffer));
       continue;
     }
     const Result result = cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
@@ -87,16 +94,20 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       problem(line, StatusText(result.status));
       continue;
     }
-    const std::string misfit = Misfit(frame, result.state);
-    if (!misfit.empty()) {
-      problem(line, misfit);
-      continue;
-    }
+    const Fit fit = FitOf(frame, result.state.dryBulb, result.state.humidityRatio);
+    if (fit != Fit::Inside) problem(line, Misfit(frame, result.state));
+    // A state beyond the ranges stays a waypoint of the process.
+    if (fit == Fit::AboveSaturation) continue;
     std::string label;
     if (labelColumn != tables::NoColumn && labelColumn < row.record.fields.size()) {
       label = row.record.fields[labelColumn];
     }
-    read.points.push_back({result.state, result.wetBulbFound, std::move(label)});
+    read.points.push_back(
+        {result.state, result.wetBulbFound, std::move(label), fit == Fit::Inside});
+  }
+  if (!anyRow && !read.readFailed) {
+    messages.Line(name, table.headerLine(), "no points: only the header");
+    read.leftOut = true;
   }
   return read;
 }

@@ -11,22 +11,28 @@
 #include "chart/layout.h"
 #include "cli/messages.h"
 #include "tables/csv.h"
+#include "tables/table.h"
 
 namespace hygrian::chart {
 
 struct PointsRead {
-  std::vector<PlotPoint> points;  // in file order
-  bool leftOut = false;           // a row or the whole table was not drawn
-  bool readFailed = false;        // the source failed; readError says why
+  // In file order: the states on the plot, and those outside its ranges (not
+  // onPlot), which only a process joins.
+  std::vector<PlotPoint> points;
+  bool leftOut = false;     // a row or the whole table was not drawn
+  bool readFailed = false;  // the source failed; readError says why
   int readError = 0;
 };
 
-// Reads every row of `source`, named `name` in the messages about rows left out:
+// Reads every row of `source` with the reader's options (delimiter, decimal
+// comma, column names), named `name` in the messages about rows left out:
 //   name.csv:3: dew_point is not a number
 //   name.csv:4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio 12.5 g/kg)
 //   name.csv:5: above the saturation curve (relative humidity 104.2 %)
 //   name.csv:6: log: DOMAIN error
+//   name.csv: no points: the file is empty
+//   name.csv:1: no points: only the header
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
-                      cli::Messages& messages);
+                      const tables::ReadOptions& options, cli::Messages& messages);
 
 }  // namespace hygrian::chart

@@ -6,6 +6,7 @@
 #include <numbers>
 #include <vector>
 
+#include "chart/ticks.h"
 #include "cli/utf8.h"
 
 namespace hygrian::chart {
@@ -16,18 +17,15 @@ struct Style {
   std::string_view color;
   std::string_view width;
   std::string_view dash;  // empty for a solid line
-  std::string_view legend;
 };
 
 // One entry per family, in the order of Chart::families.
 constexpr std::array<Style, 5> kStyles{{
-    {"saturation", "#1a1a1a", "1.8", "", ""},
-    {"relative-humidity", "#1f5fa8", "0.9", "", "relative humidity, %"},
-    {"wet-bulb", "#2e7d32", "0.9", "5 3",
-     "wet-bulb temperature, \xC2\xB0"
-     "C"},
-    {"enthalpy", "#b3541e", "0.9", "", "enthalpy, kJ/kg dry air"},
-    {"specific-volume", "#7b3fa0", "0.9", "", "specific volume, m\xC2\xB3/kg dry air"},
+    {"saturation", "#1a1a1a", "1.8", ""},
+    {"relative-humidity", "#1f5fa8", "0.9", ""},
+    {"wet-bulb", "#2e7d32", "0.9", "5 3"},
+    {"enthalpy", "#b3541e", "0.9", ""},
+    {"specific-volume", "#7b3fa0", "0.9", ""},
 }};
 
 const Style& StyleOf(Family family) { return kStyles[static_cast<std::size_t>(family)]; }
@@ -63,7 +61,7 @@ class Writer {
     out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
             "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"" +
             std::string(kFont) + "\">\n";
-    out_ += "<title>" + EscapeXml(chart_.title) + "</title>\n";
+    out_ += "<title>" + EscapeXml(chart_.title.text) + "</title>\n";
     Definitions(w, h);
     out_ += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n";
     Heading();
@@ -98,34 +96,18 @@ class Writer {
   }
 
   void Heading() {
-    const Rect& plot = chart_.frame.Plot();
-    out_ += "<text id=\"title\" x=\"" + Coord(plot.left) + "\" y=\"26\" font-size=\"17\" " +
-            "font-weight=\"bold\" fill=\"#1a1a1a\">" + EscapeXml(chart_.title) + "</text>\n";
-    // Items run left to right; one that would run off a narrow picture starts a
-    // second row.
-    const double right = static_cast<double>(chart_.frame.Settings().width) - 8.0;
-    std::vector<Point> at;
-    double x = plot.left;
-    int row = 0;
-    for (std::size_t i = 1; i < kStyles.size(); ++i) {
-      const double width = 32.0 + TextWidth(kStyles[i].legend, 12.0);
-      if (x > plot.left && x + width > right) {
-        x = plot.left;
-        row = 1;
-      }
-      at.push_back({x, static_cast<double>(row)});
-      x += width + 24.0;
-    }
-    out_ += "<g id=\"legend\" font-size=\"12\" fill=\"#1a1a1a\">\n";
-    for (std::size_t i = 1; i < kStyles.size(); ++i) {
-      const Style& s = kStyles[i];
-      const double left = at[i - 1].x;
-      const double y = row == 0 ? 52.0 : 45.0 + 16.0 * at[i - 1].y;
-      out_ += "<line x1=\"" + Coord(left) + "\" y1=\"" + Coord(y - 4.0) + "\" x2=\"" +
-              Coord(left + 26.0) + "\" y2=\"" + Coord(y - 4.0) + "\" stroke=\"" +
-              std::string(s.color) + "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
-      out_ += "<text x=\"" + Coord(left + 32.0) + "\" y=\"" + Coord(y) + "\">" +
-              EscapeXml(s.legend) + "</text>\n";
+    out_ += "<g id=\"title\" font-size=\"" + Coord(kTitleFontSize) +
+            "\" font-weight=\"bold\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    Text(chart_.title, "");
+    out_ += "</g>\n";
+    out_ += "<g id=\"legend\" font-size=\"" + Coord(kLegendFontSize) +
+            "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    for (const LegendItem& item : chart_.legend) {
+      const Style& s = StyleOf(item.family);
+      out_ += "<line x1=\"" + Coord(item.line.from.x) + "\" y1=\"" + Coord(item.line.from.y) +
+              "\" x2=\"" + Coord(item.line.to.x) + "\" y2=\"" + Coord(item.line.to.y) +
+              "\" stroke=\"" + std::string(s.color) + "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
+      Text(item.label, "");
     }
     out_ += "</g>\n";
   }
@@ -154,28 +136,16 @@ class Writer {
               Coord(plot.right + 5.0) + "\" y2=\"" + Coord(tick.position) + "\"/>\n";
     }
     out_ += "</g>\n";
-    out_ += "<g font-size=\"11\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
-    for (const Tick& tick : axes.dryBulb) {
-      out_ += "<text x=\"" + Coord(tick.position) + "\" y=\"" + Coord(plot.bottom + 18.0) + "\">" +
-              EscapeXml(tick.text) + "</text>\n";
-    }
-    out_ += "</g>\n<g font-size=\"11\" fill=\"#1a1a1a\">\n";
-    for (const Tick& tick : axes.humidityRatio) {
-      out_ += "<text x=\"" + Coord(plot.right + 8.0) + "\" y=\"" + Coord(tick.position + 4.0) +
-              "\">" + EscapeXml(tick.text) + "</text>\n";
-    }
+    out_ +=
+        "<g font-size=\"" + Coord(kTickFontSize) + "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    for (const Tick& tick : axes.dryBulb) Text(tick.label, "");
+    for (const Tick& tick : axes.humidityRatio) Text(tick.label, "");
     out_ += "</g>\n";
-    const double middle = (plot.left + plot.right) / 2.0;
-    out_ += "<text x=\"" + Coord(middle) + "\" y=\"" + Coord(plot.bottom + 40.0) +
-            "\" font-size=\"13\" text-anchor=\"middle\" fill=\"#1a1a1a\">" +
-            "Dry-bulb temperature, \xC2\xB0"
-            "C</text>\n";
-    const double x = plot.right + 56.0;
-    const double y = (plot.top + plot.bottom) / 2.0;
-    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" transform=\"rotate(90 " +
-            Coord(x) + " " + Coord(y) +
-            ")\" font-size=\"13\" text-anchor=\"middle\" fill=\"#1a1a1a\">" +
-            "Humidity ratio, g/kg dry air</text>\n";
+    out_ += "<g font-size=\"" + Coord(kAxisTitleFontSize) +
+            "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    Text(axes.dryBulbTitle, "");
+    Text(axes.humidityRatioTitle, "");
+    out_ += "</g>\n";
     out_ += "</g>\n";
   }
 
@@ -201,12 +171,10 @@ class Writer {
 
   void Points() {
     out_ += "<g id=\"points\">\n";
-    if (chart_.process) {
+    if (!chart_.process.empty()) {
       out_ += "<g stroke=\"" + std::string(kPointColor) +
               "\" stroke-width=\"1.6\" marker-end=\"url(#arrowhead)\">\n";
-      for (std::size_t i = 1; i < chart_.markers.size(); ++i) {
-        Arrow(chart_.markers[i - 1].at, chart_.markers[i].at);
-      }
+      for (const ProcessArrow& arrow : chart_.process) Arrow(arrow);
       out_ += "</g>\n";
     }
     for (const Marker& marker : chart_.markers) Circle(marker);
@@ -220,18 +188,23 @@ class Writer {
     out_ += "</g>\n</g>\n";
   }
 
-  // From the edge of one marker to the edge of the next; none between markers
-  // that touch.
-  void Arrow(Point from, Point to) {
+  // From the edge of one marker (or the plot's) to the edge of the next; none
+  // between markers that touch.
+  void Arrow(const ProcessArrow& arrow) {
+    const Point from = arrow.line.from;
+    const Point to = arrow.line.to;
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     const double length = std::hypot(dx, dy);
     const double cut = kMarkerRadius + 1.5;
-    if (length <= 2.0 * cut + 4.0) return;
+    const double cutFrom = arrow.fromMarker ? cut : 0.0;
+    const double cutTo = arrow.toMarker ? cut : 0.0;
+    if (length <= cutFrom + cutTo + 4.0) return;
     const double ux = dx / length;
     const double uy = dy / length;
-    out_ += "<line x1=\"" + Coord(from.x + ux * cut) + "\" y1=\"" + Coord(from.y + uy * cut) +
-            "\" x2=\"" + Coord(to.x - ux * cut) + "\" y2=\"" + Coord(to.y - uy * cut) + "\"/>\n";
+    out_ += "<line x1=\"" + Coord(from.x + ux * cutFrom) + "\" y1=\"" +
+            Coord(from.y + uy * cutFrom) + "\" x2=\"" + Coord(to.x - ux * cutTo) + "\" y2=\"" +
+            Coord(to.y - uy * cutTo) + "\"/>\n";
   }
 
   void Circle(const Marker& marker) {
@@ -248,7 +221,23 @@ class Writer {
     Data("degree-of-saturation", s.degreeOfSaturation);
     Data("specific-volume", s.specificVolume);
     Data("vapor-pressure", s.vaporPressure);
-    out_ += "/>\n";
+    out_ += "><title>" + EscapeXml(Tooltip(marker.point)) + "</title></circle>\n";
+  }
+
+  // What a browser shows on hover: the label and the state, rounded to read.
+  static std::string Tooltip(const PlotPoint& point) {
+    const State& s = point.state;
+    std::string text = point.label.empty() ? "" : point.label + "\n";
+    const std::string degrees =
+        " \xC2\xB0"
+        "C";
+    text += "dry-bulb " + Fixed(s.dryBulb, 1) + degrees + "\n";
+    text += "relative humidity " + Fixed(s.relativeHumidity, 1) + " %\n";
+    if (point.wetBulbFound) text += "wet-bulb " + Fixed(s.wetBulb, 1) + degrees + "\n";
+    text += "dew point " + Fixed(s.dewPoint, 1) + degrees + "\n";
+    text += "humidity ratio " + Fixed(s.humidityRatio * 1000.0, 2) + " g/kg\n";
+    text += "enthalpy " + Fixed(s.enthalpy, 1) + " kJ/kg";
+    return text;
   }
 
   void Data(std::string_view name, double value) {
@@ -265,10 +254,12 @@ class Writer {
   }
 
   void Text(const Label& label, std::string_view extra) {
-    // The baseline sits so that digits are centred in the box.
-    const double baseline = label.box.center.y + 0.36 * label.fontSize;
-    out_ += "<text x=\"" + Coord(label.box.center.x) + "\" y=\"" + Coord(baseline) + "\"" +
-            Rotation(label.box) + std::string(extra) + ">" + EscapeXml(label.text) + "</text>\n";
+    const double baseline = label.box.center.y + kBaselineShift * label.fontSize;
+    const double x =
+        label.fromLeft ? label.box.center.x - label.box.width / 2.0 + kTextPad : label.box.center.x;
+    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(baseline) + "\"" + Rotation(label.box) +
+            (label.fromLeft ? " text-anchor=\"start\"" : "") + std::string(extra) + ">" +
+            EscapeXml(label.text) + "</text>\n";
   }
 
   static std::string Rotation(const Box& box) {

@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,9 @@
 
 #ifndef HYGRIAN_CHART_BINARY
 #error "HYGRIAN_CHART_BINARY must name the program under test"
+#endif
+#ifndef HYGRIAN_CHART_MANUAL
+#error "HYGRIAN_CHART_MANUAL must name the manual page"
 #endif
 
 extern char** environ;
@@ -325,6 +329,27 @@ TEST_F(ChartRun, PointsWithAProcess) {
               ShortestText(s.degreeOfSaturation));
     EXPECT_EQ(Attribute(r.out, at, "data-specific-volume"), ShortestText(s.specificVolume));
     EXPECT_EQ(Attribute(r.out, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
+    // A browser shows the label and the state on hover.
+    const auto oneDecimal = [](double value) {
+      std::array<char, 32> text{};
+      (void)std::snprintf(text.data(), text.size(), "%.1f", value);
+      return std::string(text.data());
+    };
+    const std::string title = r.out.substr(
+        r.out.find("<title>", at) + 7, r.out.find("</title>", at) - r.out.find("<title>", at) - 7);
+    EXPECT_NE(title.find("\ndry-bulb " + oneDecimal(row.dryBulb) +
+                         " \xC2\xB0"
+                         "C\nrelative humidity " +
+                         oneDecimal(row.rh) + " %\n"),
+              std::string::npos)
+        << title;
+    EXPECT_NE(title.find("\ndew point " + oneDecimal(s.dewPoint) +
+                         " \xC2\xB0"
+                         "C\n"),
+              std::string::npos)
+        << title;
+    EXPECT_NE(title.find("\nenthalpy " + oneDecimal(s.enthalpy) + " kJ/kg"), std::string::npos)
+        << title;
     const double dryBulb = Number(Attribute(r.out, at, "data-dry-bulb"));
     const double W = Number(Attribute(r.out, at, "data-humidity-ratio"));
     EXPECT_NEAR(Number(Attribute(r.out, at, "cx")), frame.X(dryBulb), 0.006);
@@ -405,6 +430,95 @@ TEST_F(ChartRun, PointsFromTheHumidityRatio) {
   ASSERT_NE(at, std::string::npos);
   EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-wet-bulb")), 20.0, 0.005);
   EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-dew-point")), 17.56, 0.005);
+}
+
+TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
+  // Saturated air at 10 degrees C holds 7.66 g/kg: the axis goes to the next
+  // tick, 8.0 (ticks every 0.5 on 670 px).
+  const RunResult r = Chart({"--dry-bulb=-40:10"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, Chart({"--dry-bulb=-40:10", "--humidity-ratio=8"}).out);
+  EXPECT_NE(r.out.find(">8.0</text>"), std::string::npos);
+  EXPECT_EQ(Chart({"--dry-bulb=-10:50"}).out,
+            Chart({"--dry-bulb=-10:50", "--humidity-ratio=90"}).out);
+  EXPECT_EQ(Chart({}).out, Chart({"--humidity-ratio=30"}).out) << "the default stays";
+}
+
+TEST_F(ChartRun, PointsReadWithTheReaderOptions) {
+  const std::string points = Scratch("points.csv");
+  Spit(points, "time;t;rh;label\n08:00;25,5;50;A\n09:00;30;40,5;B\n");
+  const RunResult r =
+      Chart({"--decimal-comma", "--dry-bulb-column", "t", "--relative-humidity-column=rh", points});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Count(r.out, "<circle"), 2u);
+  EXPECT_NE(r.out.find("data-dry-bulb=\"25.5\""), std::string::npos);
+  EXPECT_NE(r.out.find("data-relative-humidity=\"40.5\""), std::string::npos);
+}
+
+TEST_F(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
+  const std::string points = Scratch("points.csv");
+  for (const auto& [bytes, err] :
+       {std::pair<std::string, std::string>{"", ": no points: the file is empty\n"},
+        {"dry_bulb,dew_point\n", ":1: no points: only the header\n"}}) {
+    Spit(points, bytes);
+    const RunResult r = Chart({points});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "hygrian-chart: " + points + err);
+    EXPECT_EQ(r.out, Chart({}).out);
+  }
+}
+
+// Every reason the program writes, in the words of the manual page.
+TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
+  std::string page = Slurp(HYGRIAN_CHART_MANUAL);
+  ASSERT_FALSE(page.empty());
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"\\-", "-"},
+                                 {"\\(aq", "'"},
+                                 {"\\~", " "},
+                                 {"\\(dq", "\""}}) {
+    for (std::size_t at = page.find(from); at != std::string::npos; at = page.find(from, at)) {
+      page.replace(at, from.size(), to);
+    }
+  }
+  std::vector<std::string> reasons{
+      "is not a number",
+      "is out of range",
+      "is empty",
+      "missing",
+      "quote opened at line",
+      "field longer than 1 MiB",
+      "fields, found",
+      "outside the plotted range (dry-bulb",
+      "above the saturation curve (relative humidity",
+      "a pressure column is not taken: the points are computed at the chart's",
+      "no points: the file is empty",
+      "no points: only the header",
+      "header field longer than 1 MiB",
+      "more than 65536 columns",
+      "two dry_bulb columns",
+      "no wet_bulb, dew_point, relative_humidity or humidity_ratio column",
+      "choose one with --pair",
+      "choose with --delimiter",
+      "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200",
+      "--humidity-ratio: expected a number of g/kg above 0 and at most 1000",
+      "--width: expected a whole number of px from 640 to 16384",
+      "--height: expected a whole number of px from 400 to 16384",
+      "is outside 20 to 200 kPa",
+      "is not kPa, hPa or Pa",
+      "is outside -5000 to 11000 m",
+      "--pressure and --altitude: give one or the other",
+      "is not ',', ';' or tab",
+      "--decimal-comma: the delimiter cannot be a comma",
+      "is not missing or bad",
+      "is not wet_bulb, dew_point, relative_humidity or humidity_ratio",
+      "name one second value"};
+  for (int status = 1; status <= static_cast<int>(Status::VaporPressureNotBelowTotal); ++status) {
+    reasons.emplace_back(StatusText(static_cast<Status>(status)));
+  }
+  for (const std::string& reason : reasons) {
+    EXPECT_NE(page.find(reason), std::string::npos) << reason;
+  }
 }
 
 TEST_F(ChartRun, APressureColumnIsRefused) {
@@ -488,6 +602,7 @@ const UsageRow kUsageRows[] = {
      {"/nonexistent/points.csv"},
      "hygrian-chart: /nonexistent/points.csv: No such file or directory\n"},
     {"Directory", {"/"}, "hygrian-chart: /: Is a directory\n"},
+    {"BadDelimiter", {"--delimiter=:"}, "hygrian-chart: --delimiter: ':' is not ',', ';' or tab\n"},
     {"FlagWithAValue",
      {"--process=3"},
      "hygrian-chart: process was given a disallowed flag override\n"},

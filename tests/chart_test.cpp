@@ -1,7 +1,9 @@
 // The chart's layout checked against the moist-air relations themselves: every
 // vertex of every family gives back its own value, nothing lies above the
 // saturation curve or outside the plot, the polylines follow their curves to
-// within 0.25 px, and no two labels overlap.
+// within 0.25 px, and no two labels overlap. Over a table of option sets: every
+// text inside the picture, point labels inside the plot, at least four lines of
+// each family at a round step, numbers that share their decimals.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "air/relations.h"
 #include "chart/curves.h"
 #include "chart/layout.h"
+#include "chart/options.h"
 #include "chart/svg.h"
 
 namespace hygrian::chart {
@@ -73,9 +76,21 @@ double TrueW(const Curve& curve, double t, double P) {
   return std::numeric_limits<double>::quiet_NaN();
 }
 
+PlotPoint PointAt(double dryBulb, double wetBulb, std::string label) {
+  const Result r = FromDryBulbWetBulb(dryBulb, wetBulb);
+  return {r.state, r.wetBulbFound, std::move(label)};
+}
+
+PlotPoint PointOf(double dryBulb, double rh, std::string label, double P = 101.325) {
+  const Result r = FromDryBulbRelativeHumidity(dryBulb, rh, P);
+  return {r.state, r.wetBulbFound, std::move(label)};
+}
+
 struct Case {
   const char* name;
   ChartSettings settings;
+  std::vector<PlotPoint> points = {};
+  bool fitted = false;  // the humidity-ratio top fitted to the range
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
@@ -85,8 +100,31 @@ ChartSettings Settings(double tmin, double tmax, double gramsMax, double P, int 
   return {tmin, tmax, gramsMax, P, width, height};
 }
 
+// The humidity-ratio axis as --dry-bulb alone sets it.
+Case Fitted(const char* name, ChartSettings settings) {
+  settings.humidityRatioMax = FittedHumidityRatio(settings);
+  return {name, settings, {}, true};
+}
+
+const std::string kLong =
+    "Supply air after the second reheat coil of air-handling unit 3, east wing";
+
 const Case kCases[] = {
     {"Default", ChartSettings{}},
+    Fitted("ZoomedCold", Settings(-40, 10, 30, 101.325)),
+    Fitted("ZoomedWarm", Settings(20, 26, 30, 101.325)),
+    {"WarmWithTop", Settings(20, 26, 12, 101.325)},
+    Fitted("At60kPa", Settings(-10, 50, 30, 60.0)),
+    Fitted("VeryCold", Settings(-90, -70, 30, 101.325)),
+    Fitted("SmallZoomed", Settings(0, 5, 30, 101.325, 640, 400)),
+    {"LongLabels",
+     Settings(-10, 50, 30, 101.325, 640, 400),
+     {PointOf(48, 5, kLong), PointOf(-9, 50, kLong), PointOf(25, 50, "\xE2\x82\xAC" + kLong)}},
+    {"PointsOnTheEdges",
+     ChartSettings{},
+     {PointOf(50, 0, "hot and dry"), PointOf(-10, 0, "cold and dry"),
+      PointOf(-10, 100, "cold, saturated"), PointOf(31.8, 99.9, "top"),
+      PointOf(50, 38.9, "top right corner")}},
     {"At83kPa", Settings(-10, 50, 30, 83.0)},
     {"Cold", Settings(-40, 10, 8, 101.325)},
     {"StartsAtZero", Settings(0, 60, 40, 101.325)},
@@ -99,11 +137,15 @@ const Case kCases[] = {
 
 class ChartGeometry : public ::testing::TestWithParam<Case> {
  protected:
-  ChartGeometry() : chart(LayOut(GetParam().settings, {}, false)) {}
+  ChartGeometry() : chart(LayOut(GetParam().settings, GetParam().points, true)) {}
   const Frame& Axes() const { return chart.frame; }
   double P() const { return chart.frame.Pressure(); }
   double W(const Vertex& v) const { return Axes().HumidityRatioAt(v.at.y); }
   double T(const Vertex& v) const { return Axes().DryBulbAt(v.at.x); }
+  // A zoomed warm chart may show air far from saturation only.
+  bool SaturationAboveThePlot() const {
+    return Ws(Axes().DryBulbMin(), P()) > Axes().HumidityRatioMax();
+  }
   const FamilyLayer& Layer(Family family) const {
     return chart.families[static_cast<std::size_t>(family)];
   }
@@ -117,6 +159,11 @@ struct CaseName {
 
 INSTANTIATE_TEST_SUITE_P(Charts, ChartGeometry, ::testing::ValuesIn(kCases), CaseName());
 
+// A value on a line of a family: a whole multiple of the family's step.
+void ExpectMultiple(double value, double step) {
+  EXPECT_NEAR(value / step, std::round(value / step), 1e-9) << value << " by " << step;
+}
+
 void ExpectRelative(double actual, double expected, double tolerance, const std::string& where) {
   const double scale = std::max(std::abs(expected), 1.0);
   EXPECT_LE(std::abs(actual - expected), tolerance * scale)
@@ -127,6 +174,7 @@ TEST_P(ChartGeometry, EveryFamilyIsThereInOrder) {
   ASSERT_EQ(chart.families.size(), 5u);
   for (std::size_t i = 0; i < chart.families.size(); ++i) {
     EXPECT_EQ(static_cast<std::size_t>(chart.families[i].family), i);
+    if (i == 0 && SaturationAboveThePlot()) continue;
     EXPECT_FALSE(chart.families[i].curves.empty()) << "family " << i;
   }
 }
@@ -142,6 +190,10 @@ TEST_P(ChartGeometry, VerticesAreWhereTheirDryBulbSays) {
 }
 
 TEST_P(ChartGeometry, SaturationVerticesLieOnTheSaturationCurve) {
+  if (SaturationAboveThePlot()) {
+    EXPECT_TRUE(Layer(Family::Saturation).curves.empty());
+    return;
+  }
   const Curve& curve = Layer(Family::Saturation).curves.front();
   ASSERT_GE(curve.vertices.size(), 2u);
   EXPECT_EQ(curve.vertices.front().t, Axes().DryBulbMin());
@@ -156,6 +208,7 @@ TEST_P(ChartGeometry, SaturationVerticesLieOnTheSaturationCurve) {
 }
 
 TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
+  if (SaturationAboveThePlot()) return;
   const Curve& curve = Layer(Family::Saturation).curves.front();
   const double tmin = Axes().DryBulbMin();
   const double tmax = Axes().DryBulbMax();
@@ -184,7 +237,7 @@ TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
 TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
   const FamilyLayer& layer = Layer(Family::RelativeHumidity);
   for (const Curve& curve : layer.curves) {
-    EXPECT_EQ(std::fmod(curve.value, 10.0), 0.0);
+    ExpectMultiple(curve.value, layer.step);
     for (const Vertex& v : curve.vertices) {
       ExpectRelative(RelativeHumidityOf(v.t, W(v), P()) / curve.value, 1.0, 1e-9,
                      std::to_string(curve.value) + " % at t = " + std::to_string(v.t));
@@ -195,7 +248,7 @@ TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
 TEST_P(ChartGeometry, WetBulbLinesStartOnSaturationAndFollowTheRelation) {
   for (const Curve& curve : Layer(Family::WetBulb).curves) {
     const double tw = curve.value;
-    EXPECT_EQ(std::fmod(tw, 5.0), 0.0);
+    ExpectMultiple(tw, Layer(Family::WetBulb).step);
     const double start = Ws(tw, P());
     if (tw >= Axes().DryBulbMin() && start <= Axes().HumidityRatioMax()) {
       EXPECT_EQ(curve.vertices.front().t, tw);
@@ -211,10 +264,9 @@ TEST_P(ChartGeometry, WetBulbLinesStartOnSaturationAndFollowTheRelation) {
 // Enthalpy and specific-volume lines: every vertex gives back the value, and
 // a line that meets saturation inside the plot starts there, to 1e-9 degrees C.
 template <typename ValueOf>
-void ExpectConstantLines(const FamilyLayer& layer, const Frame& frame, double P, double step,
-                         ValueOf valueOf) {
+void ExpectConstantLines(const FamilyLayer& layer, const Frame& frame, double P, ValueOf valueOf) {
   for (const Curve& curve : layer.curves) {
-    EXPECT_NEAR(curve.value / step, std::round(curve.value / step), 1e-9);
+    ExpectMultiple(curve.value, layer.step);
     for (const Vertex& v : curve.vertices) {
       ExpectRelative(valueOf(v.t, frame.HumidityRatioAt(v.at.y)), curve.value, 1e-9,
                      "line " + std::to_string(curve.value) + " at t = " + std::to_string(v.t));
@@ -233,13 +285,13 @@ void ExpectConstantLines(const FamilyLayer& layer, const Frame& frame, double P,
 }
 
 TEST_P(ChartGeometry, EnthalpyVerticesGiveBackTheirValue) {
-  ExpectConstantLines(Layer(Family::Enthalpy), Axes(), P(), 10.0,
+  ExpectConstantLines(Layer(Family::Enthalpy), Axes(), P(),
                       [](double t, double W) { return EnthalpyOf(t, W); });
 }
 
 TEST_P(ChartGeometry, SpecificVolumeVerticesGiveBackTheirValue) {
   const double P0 = P();
-  ExpectConstantLines(Layer(Family::SpecificVolume), Axes(), P0, 0.01,
+  ExpectConstantLines(Layer(Family::SpecificVolume), Axes(), P0,
                       [P0](double t, double W) { return VolumeOf(t, W, P0); });
 }
 
@@ -298,6 +350,98 @@ TEST_P(ChartGeometry, NoTwoLabelsOverlapAndAllStayOnTheAirSide) {
   }
 }
 
+// Every text the writer draws, each with its box.
+std::vector<Label> AllTexts(const Chart& chart) {
+  std::vector<Label> texts{chart.title, chart.axes.dryBulbTitle, chart.axes.humidityRatioTitle};
+  for (const LegendItem& item : chart.legend) texts.push_back(item.label);
+  for (const Tick& tick : chart.axes.dryBulb) texts.push_back(tick.label);
+  for (const Tick& tick : chart.axes.humidityRatio) texts.push_back(tick.label);
+  for (const FamilyLayer& layer : chart.families) {
+    texts.insert(texts.end(), layer.labels.begin(), layer.labels.end());
+  }
+  for (const Marker& m : chart.markers) {
+    if (m.label) texts.push_back(*m.label);
+  }
+  return texts;
+}
+
+TEST_P(ChartGeometry, EveryTextBoxIsInsideThePicture) {
+  const std::vector<Label> texts = AllTexts(chart);
+  const std::string svg = WriteSvg(chart);
+  std::size_t written = 0;
+  for (std::size_t at = svg.find("<text"); at != std::string::npos;
+       at = svg.find("<text", at + 1)) {
+    ++written;
+  }
+  EXPECT_EQ(written, texts.size()) << "every <text> comes from a label";
+  const double width = GetParam().settings.width;
+  const double height = GetParam().settings.height;
+  for (const Label& label : texts) {
+    for (const Point& c : Corners(label.box)) {
+      EXPECT_TRUE(c.x >= 0.0 && c.x <= width && c.y >= 0.0 && c.y <= height)
+          << label.text << " at " << c.x << "," << c.y;
+    }
+  }
+}
+
+TEST_P(ChartGeometry, PointLabelsStayInThePlotClearOfTheAxes) {
+  const Rect& plot = Axes().Plot();
+  for (const Marker& m : chart.markers) {
+    if (!m.label) continue;
+    EXPECT_LE(TextWidth(m.label->text, kPointFontSize), 200.0) << m.label->text;
+    for (const Point& c : Corners(m.label->box)) {
+      EXPECT_TRUE(c.x > plot.left && c.x < plot.right && c.y > plot.top && c.y < plot.bottom)
+          << m.label->text << " at " << c.x << "," << c.y;
+    }
+  }
+}
+
+TEST_P(ChartGeometry, AtLeastFourLinesOfEachFamilyAtARoundStep) {
+  for (const FamilyLayer& layer : chart.families) {
+    if (layer.family == Family::Saturation) continue;
+    EXPECT_GE(layer.curves.size(), 4u) << "family " << static_cast<int>(layer.family);
+    const double mantissa = layer.step / std::pow(10.0, std::floor(std::log10(layer.step) + 1e-9));
+    EXPECT_TRUE(std::abs(mantissa - 1.0) < 1e-9 || std::abs(mantissa - 2.0) < 1e-9 ||
+                std::abs(mantissa - 5.0) < 1e-9)
+        << layer.step;
+  }
+}
+
+// The digits after the point ("0.80" has 2, "5 %" none).
+std::size_t DecimalsOf(const std::string& text) {
+  const std::size_t point = text.find('.');
+  if (point == std::string::npos) return 0;
+  return text.find_first_not_of("0123456789", point + 1) == std::string::npos
+             ? text.size() - point - 1
+             : text.find_first_not_of("0123456789", point + 1) - point - 1;
+}
+
+TEST_P(ChartGeometry, NumbersOfOneAxisOrFamilyShareTheirDecimals) {
+  std::vector<std::vector<std::string>> groups(2);
+  for (const Tick& tick : chart.axes.dryBulb) groups[0].push_back(tick.label.text);
+  for (const Tick& tick : chart.axes.humidityRatio) groups[1].push_back(tick.label.text);
+  for (const FamilyLayer& layer : chart.families) {
+    if (layer.family == Family::Saturation) continue;
+    groups.emplace_back();
+    for (const Label& label : layer.labels) groups.back().push_back(label.text);
+  }
+  for (const std::vector<std::string>& texts : groups) {
+    for (const std::string& text : texts) {
+      EXPECT_EQ(DecimalsOf(text), DecimalsOf(texts.front())) << text << " beside " << texts.front();
+    }
+  }
+}
+
+TEST_P(ChartGeometry, AFittedAxisHoldsSaturationToTheNextTick) {
+  if (!GetParam().fitted) return;
+  const double top = GetParam().settings.humidityRatioMax;
+  const double step = Axes().HumidityRatioStep();
+  const double saturated = Ws(Axes().DryBulbMax(), P()) * 1000.0;
+  EXPECT_GE(top, saturated);
+  EXPECT_LT(top - step, saturated);
+  EXPECT_NEAR(top / step, std::round(top / step), 1e-9) << top << " by " << step;
+}
+
 // Length of a polyline, px.
 double PolylineLength(const Curve& curve) { return Length(curve.vertices); }
 
@@ -341,11 +485,6 @@ TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
 
 // --- Points ------------------------------------------------------------------
 
-PlotPoint PointAt(double dryBulb, double wetBulb, std::string label) {
-  const Result r = FromDryBulbWetBulb(dryBulb, wetBulb);
-  return {r.state, r.wetBulbFound, std::move(label)};
-}
-
 TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
   const std::vector<PlotPoint> points{PointAt(25, 20, "A"), PointAt(35, 22, "B"),
                                       PointAt(10, 8, "C")};
@@ -362,6 +501,37 @@ TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
     ASSERT_TRUE(m.label.has_value());
     EXPECT_FALSE(Overlaps(m.label->box, Box{m.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}));
   }
+}
+
+TEST(ChartPoints, AProcessToAStateOffThePlotIsClippedAtItsEdge) {
+  PlotPoint hot = PointOf(60, 20, "hot");
+  hot.onPlot = false;
+  const Chart chart =
+      LayOut(ChartSettings{}, {PointOf(25, 50, "A"), hot, PointOf(30, 50, "B")}, true);
+  ASSERT_EQ(chart.markers.size(), 2u);
+  ASSERT_EQ(chart.process.size(), 2u);
+  const Rect& plot = chart.frame.Plot();
+  EXPECT_TRUE(chart.process[0].fromMarker);
+  EXPECT_FALSE(chart.process[0].toMarker);
+  EXPECT_NEAR(chart.process[0].line.to.x, plot.right, 1e-9);
+  EXPECT_FALSE(chart.process[1].fromMarker);
+  EXPECT_NEAR(chart.process[1].line.from.x, plot.right, 1e-9);
+  EXPECT_NEAR(chart.process[1].line.to.x, chart.markers[1].at.x, 1e-9);
+  // Where the line from A to the hot state crosses 50 degrees C, by hand.
+  const Point a = chart.markers[0].at;
+  const Point h = chart.frame.At(60, hot.state.humidityRatio);
+  EXPECT_NEAR(chart.process[0].line.to.y, a.y + (h.y - a.y) * (plot.right - a.x) / (h.x - a.x),
+              1e-9);
+}
+
+TEST(ChartPoints, LongLabelsAreCutWithAnEllipsis) {
+  EXPECT_EQ(Ellipsized("Room", 12, 200), "Room");
+  const std::string cut = Ellipsized(kLong, 12, 200);
+  EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6");
+  EXPECT_EQ(kLong.compare(0, cut.size() - 3, cut, 0, cut.size() - 3), 0);
+  EXPECT_LE(TextWidth(cut, 12) + 9.0, 200.0);
+  EXPECT_GT(TextWidth(cut, 12) + 9.0 + TextWidth("n", 12), 200.0) << cut;
+  EXPECT_EQ(Ellipsized("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 10, 40), "\xC3\xA9\xC3\xA9\xE2\x80\xA6");
 }
 
 // Whether the segment from a to b passes through the box: sampled every 0.5 px.
@@ -396,9 +566,9 @@ TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
       EXPECT_FALSE(Overlaps(m.label->box, Box{n.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}))
           << m.label->text << " on the marker of " << n.point.label;
     }
-    for (std::size_t i = 1; i < chart.markers.size(); ++i) {
-      EXPECT_FALSE(Crosses(chart.markers[i - 1].at, chart.markers[i].at, m.label->box))
-          << m.label->text << " under arrow " << i;
+    for (const ProcessArrow& arrow : chart.process) {
+      EXPECT_FALSE(Crosses(arrow.line.from, arrow.line.to, m.label->box))
+          << m.label->text << " under an arrow";
     }
   }
 }
