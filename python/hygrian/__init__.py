@@ -52,6 +52,17 @@ _SECOND_VALUES = {
 }
 
 
+def _one_second_value(**given):
+    """The one second value given, as (name, value); a TypeError naming them all
+    when there is not exactly one."""
+    named = [name for name, value in given.items() if value is not None]
+    if len(named) != 1:
+        raise TypeError(
+            "psychrometrics() takes exactly one of " + ", ".join(given) +
+            (f"; got {', '.join(named)}" if named else "; got none"))
+    return named[0], given[named[0]]
+
+
 def psychrometrics(*, dry_bulb, wet_bulb=None, dew_point=None, relative_humidity=None,
                    humidity_ratio=None, specific_humidity=None, pressure=STANDARD_PRESSURE):
     """The moist-air state as a dict of named arrays.
@@ -76,20 +87,13 @@ def psychrometrics(*, dry_bulb, wet_bulb=None, dew_point=None, relative_humidity
     >>> np.round(s["wet_bulb"], 2), s["status"]
     (array([17.89, 22.  ]), array([0, 0], dtype=int8))
     """
-    given = {
-        "wet_bulb": wet_bulb,
-        "dew_point": dew_point,
-        "relative_humidity": relative_humidity,
-        "humidity_ratio": humidity_ratio,
-        "specific_humidity": specific_humidity,
-    }
-    named = [name for name, value in given.items() if value is not None]
-    if len(named) != 1:
-        raise TypeError(
-            "psychrometrics() takes exactly one of " + ", ".join(given) +
-            (f"; got {', '.join(named)}" if named else "; got none"))
-    name = named[0]
-    second = given[name]
+    name, second = _one_second_value(
+        wet_bulb=wet_bulb,
+        dew_point=dew_point,
+        relative_humidity=relative_humidity,
+        humidity_ratio=humidity_ratio,
+        specific_humidity=specific_humidity,
+    )
     if name == "specific_humidity":
         name = "humidity_ratio"
         q = np.asarray(second)

@@ -15,6 +15,7 @@ import numpy as np
 import xarray as xr  # the real xarray: imports are absolute
 
 import hygrian
+from hygrian import _one_second_value
 
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
@@ -194,17 +195,13 @@ def psychrometrics(
     """
     if output_units not in ("library", "cf"):
         raise ValueError(f"output_units: {output_units!r} is neither 'library' nor 'cf'")
-    given = {
-        "wet_bulb": wet_bulb,
-        "dew_point": dew_point,
-        "relative_humidity": relative_humidity,
-        "humidity_ratio": humidity_ratio,
-        "specific_humidity": specific_humidity,
-    }
-    given = {k: v for k, v in given.items() if v is not None}
-    if len(given) != 1:
-        raise TypeError(f"psychrometrics() takes exactly one of {', '.join(_SECOND)}")
-    [(name, second)] = given.items()
+    name, second = _one_second_value(
+        wet_bulb=wet_bulb,
+        dew_point=dew_point,
+        relative_humidity=relative_humidity,
+        humidity_ratio=humidity_ratio,
+        specific_humidity=specific_humidity,
+    )
     kind, ufunc = _SECOND[name]
     units = dict(units or {})
     converters = (
