@@ -75,6 +75,16 @@ TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
             "hygrian-batch: 3 rows: 1 ok, 1 fault, 1 bad-input\n");
 }
 
+TEST(RunBatch, AFailedCloseOfTheOutputFileEndsTheRunWithStatusOne) {
+  FakeCliPlatform platform;
+  platform.files["in.csv"] = {"dry_bulb,wet_bulb\n25,20\n"};
+  platform.closeError = EIO;
+  Options options = ForFiles({"in.csv"});
+  options.common.output = "out.csv";
+  EXPECT_EQ(RunBatch(platform, options), 1);
+  EXPECT_EQ(platform.written[StandardError], "hygrian-batch: out.csv: Input/output error\n");
+}
+
 TEST(RunBatch, AGoneReaderEndsTheRunQuietlyAtOnce) {
   std::string input = "dry_bulb,wet_bulb\n";
   for (int i = 0; i < 1000; ++i) input += "x,1\n";

@@ -26,6 +26,7 @@ class FakeCliPlatform final : public cli::Platform {
   std::size_t readChunk = SIZE_MAX;    // most bytes one read returns
   std::map<int, std::string> written;  // by descriptor: 1, 2, then opened files
   int outputError = 0;                 // writes to standard output fail with it
+  int closeError = 0;                  // closing an opened file fails with it
   bool errorTerminal = false;
   std::vector<std::pair<std::string, std::string>> renamed;  // from, to
   std::vector<std::string> removed;
@@ -50,7 +51,7 @@ class FakeCliPlatform final : public cli::Platform {
   void Remove(const char* path) override { removed.emplace_back(path); }
   int Close(int fd) override {
     open_.erase(fd);
-    return 0;
+    return closeError;
   }
 
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override {

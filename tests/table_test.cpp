@@ -46,6 +46,8 @@ TEST(ReadLayout, Errors) {
   } rows[] = {
       {{"dry_bulb", "wet_bulb"}, ""},
       {{"relative_humidity", "dry_bulb"}, ""},
+      {{"DRY_BULB", "RELATIVE_HUMIDITY", "PRESSURE", "HUMIDITY_RATIO"},
+       "several second values (relative_humidity, humidity_ratio): choose one with --pair"},
       {{"wet_bulb", "x"}, "no dry_bulb column; columns found: wet_bulb, x" + Accepted},
       {{"dry_bulb", "pressure"},
        "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; columns found: "
