@@ -6,16 +6,20 @@
 // each family at a round step, numbers that share their decimals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "air/relations.h"
 #include "chart/curves.h"
+#include "chart/labels.h"
 #include "chart/layout.h"
 #include "chart/options.h"
 #include "chart/svg.h"
+#include "chart/trace.h"
 
 namespace hygrian::chart {
 namespace {
@@ -394,6 +398,24 @@ TEST_P(ChartGeometry, PointLabelsStayInThePlotClearOfTheAxes) {
           << m.label->text << " at " << c.x << "," << c.y;
     }
   }
+}
+
+// The saturation label sits just beside its curve, among its preferred spots
+// (from a fifth to four fifths of the way along).
+TEST_P(ChartGeometry, TheSaturationLabelSitsByItsCurve) {
+  const FamilyLayer& layer = Layer(Family::Saturation);
+  if (layer.labels.empty()) return;
+  const std::vector<Vertex>& curve = layer.curves.front().vertices;
+  const Box& box = layer.labels.front().box;
+  double nearest = std::numeric_limits<double>::infinity();
+  for (std::size_t i = 1; i < curve.size(); ++i) {
+    nearest = std::min(nearest, DistanceToSegment(box.center, curve[i - 1].at, curve[i].at));
+  }
+  EXPECT_LE(nearest, box.height / 2.0 + 4.0);
+  const std::optional<Spot> middle = SpotAlong(curve, Length(curve) / 2.0, false);
+  ASSERT_TRUE(middle);
+  EXPECT_LE(std::hypot(box.center.x - middle->at.x, box.center.y - middle->at.y),
+            0.3 * Length(curve) + box.height);
 }
 
 TEST_P(ChartGeometry, AtLeastFourLinesOfEachFamilyAtARoundStep) {
