@@ -25,6 +25,21 @@ void NoteDewPoint(const FaultLatch& first, CaseResult& result, double dewPoint, 
   if (first.Ok() && SaturationReachesTotal(dewPoint, t, P)) result.vapourNotBelowTotal = true;
 }
 
+// The steps shared by the wet-bulb and humidity-ratio pairs, from the degree of
+// saturation on, given the humidity ratio, the absolute dry-bulb Td and the
+// saturation pressure ps and humidity ratio at the dry-bulb.
+void FromHumidityRatioOn(FaultLatch& first, CaseResult& noted, double P, double Td, double ps,
+                         double saturated, MoistAirState& s) {
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
+  NoteVapour(first, noted, s.vaporPressure, P);
+  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
+  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
+  NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
+  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
+}
+
 // Runs the search unless an earlier step faulted, and writes wetBulb when it
 // finds a value.
 CaseResult SearchWetBulb(FaultLatch& first, const double& P, MoistAirState& s, double saturated,
@@ -61,14 +76,7 @@ CaseResult ComputeFromDryWet(double P, MoistAirState& s) {
   NoteVapour(first, result, ps, P);
   const double saturated = first(HumidityRatioFromPressure(ps, P));
   s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, saturatedAtWetBulb));
-  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
-  s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
-  NoteVapour(first, result, s.vaporPressure, P);
-  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
-  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
-  NoteDewPoint(first, result, s.dewPoint, s.dryBulb, P);
-  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
+  FromHumidityRatioOn(first, result, P, Td, ps, saturated, s);
   result.fault = first.First();
   return result;
 }
@@ -124,14 +132,7 @@ CaseResult ComputeFromDryW(double P, MoistAirState& s) {
   const double ps = first(SaturationPressure(Td));
   NoteVapour(first, noted, ps, P);
   const double saturated = first(HumidityRatioFromPressure(ps, P));
-  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
-  s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
-  NoteVapour(first, noted, s.vaporPressure, P);
-  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
-  s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
-  NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
-  s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
+  FromHumidityRatioOn(first, noted, P, Td, ps, saturated, s);
   return SearchWetBulb(first, P, s, saturated, noted);
 }
 
