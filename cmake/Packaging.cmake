@@ -101,11 +101,10 @@ function(hygrian_package component name section summary)
 endfunction()
 
 set(programs "the interactive calculator hygrian")
-if(TARGET hygrian-batch)
-  list(APPEND programs "hygrian-batch (CSV files of measurements into tables of states)")
-endif()
-if(TARGET hygrian-chart)
-  list(APPEND programs "hygrian-chart (the psychrometric chart as SVG, with states on it)")
+# The companion programs need CLI11, which is optional.
+if(CLI11_FOUND)
+  list(APPEND programs "hygrian-batch (CSV files of measurements into tables of states)"
+                       "hygrian-chart (the psychrometric chart as SVG, with states on it)")
 endif()
 list(LENGTH programs count)
 if(count EQUAL 1)
