@@ -1,6 +1,6 @@
 // Streaming CSV as RFC 4180 has it: quoted fields (with commas, doubled quotes and
 // line ends inside), LF or CR LF line ends, a UTF-8 byte-order mark skipped, blank
-// lines skipped. Memory stays bounded: a field keeps at most MaxFieldBytes and a
+// lines skipped. Memory stays bounded: a field keeps at most kMaxFieldBytes and a
 // record at most the field limit's number of fields; the rest is counted, not kept.
 #pragma once
 
@@ -13,7 +13,7 @@
 
 namespace hygrian::tables {
 
-inline constexpr std::size_t MaxFieldBytes = std::size_t{1} << 20;  // 1 MiB
+inline constexpr std::size_t kMaxFieldBytes = std::size_t{1} << 20;  // 1 MiB
 inline constexpr std::size_t DefaultBufferBytes = std::size_t{1} << 20;
 
 // Where the reader's bytes come from: a file, a pipe, a string in a test.
@@ -30,7 +30,7 @@ struct CsvRecord {
   std::span<const std::string_view> fields;  // the first min(fieldCount, limit) fields, decoded
   std::size_t fieldCount = 0;                // every field of the record
   std::uint64_t line = 0;                    // physical line where the record starts (from 1)
-  bool fieldTooLong = false;                 // a field was longer than MaxFieldBytes (and cut)
+  bool fieldTooLong = false;                 // a field was longer than kMaxFieldBytes (and cut)
   std::uint64_t unclosedQuote = 0;           // line of a quote the input ended inside, or 0
 };
 
@@ -72,9 +72,22 @@ class CsvReader {
   [[nodiscard]] int error() const { return error_; }
 
  private:
-  struct Cursor;
-  bool Refill(Cursor& cursor);
+  struct Scan;
+  bool Refill(Scan& scan);
   bool SkipByteOrderMark();
+  // The steps of Next: one record's bytes decoded in place, a byte at a time in
+  // the state its field is in, then the record handed out unless it is blank.
+  Scan StartRecord();
+  CsvNext ScanRecord(Scan& scan);
+  CsvNext EndInput(Scan& scan);
+  void StartField(Scan& scan, char byte);
+  void ScanUnquoted(Scan& scan, char byte);
+  void ScanQuoted(Scan& scan, char byte);
+  void ScanAfterQuote(Scan& scan, char byte);
+  void Store(Scan& scan, char byte);
+  void EndField(Scan& scan, bool atLineEnd);
+  [[nodiscard]] bool IsBlankLine(const Scan& scan) const;
+  void Publish(const Scan& scan, CsvRecord& record);
 
   ByteSource& source_;
   // The record being read is decoded in place: its decoded bytes sit at

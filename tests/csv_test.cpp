@@ -122,7 +122,7 @@ TEST(CsvReader, BlankLinesAndByteOrderMark) {
 }
 
 TEST(CsvReader, FieldLongerThanTheLimitIsCutAndFlagged) {
-  const std::string limit(MaxFieldBytes, 'x');
+  const std::string limit(kMaxFieldBytes, 'x');
   Check({
       {limit + ",a\n", {{{limit, "a"}, 1}}},
       {limit + "\r\n", {{{limit}, 1}}},
