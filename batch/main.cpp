@@ -11,9 +11,9 @@
 
 namespace {
 
-using hygrian::batch::ProgramName;
+using hygrian::batch::kProgramName;
 
-constexpr const char* Description =
+constexpr const char* kDescription =
     "Compute the moist-air state of every row of CSV tables.\n"
     "\n"
     "Reads each FILE in turn (standard input when there is none, or for -) and\n"
@@ -39,7 +39,7 @@ constexpr const char* Description =
     "bad-input: REASON (no values; the reason also goes to standard error as\n"
     "FILE:LINE: REASON).";
 
-constexpr const char* Footer =
+constexpr const char* kFooter =
     "A pressure outside 20 to 200 kPa is refused: as an option, a usage error; in\n"
     "a column, a bad-input row. A progress display (percent, rows per second)\n"
     "appears on standard error when it is a terminal, standard output is not that\n"
@@ -75,7 +75,7 @@ bool OutputIsInput(hygrian::cli::Platform& platform, const hygrian::batch::Optio
 int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   hygrian::batch::Options options;
   std::string digits;
-  hygrian::cli::CommandLine line(platform, ProgramName, Description, Footer);
+  hygrian::cli::CommandLine line(platform, kProgramName, kDescription, kFooter);
   CLI::App& app = line.App();
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     return Main(platform, argc, argv);
   } catch (const std::exception& error) {
     // Only running out of memory can get here.
-    const std::string text = std::string(ProgramName) + ": " + error.what() + "\n";
+    const std::string text = std::string(kProgramName) + ": " + error.what() + "\n";
     (void)platform.WriteAll(hygrian::cli::StandardError, text.data(), text.size());
     return 1;
   }

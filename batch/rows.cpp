@@ -12,8 +12,8 @@ namespace {
 
 using tables::CsvRecord;
 
-constexpr unsigned AllValues = (1U << 9) - 1;
-constexpr unsigned WetBulbBit = 1U << 1;
+constexpr unsigned kAllValues = (1U << 9) - 1;
+constexpr unsigned kWetBulbBit = 1U << 1;
 
 // Index in the result columns of a pair's given value.
 unsigned PairIndex(tables::Pair pair) {
@@ -42,7 +42,7 @@ std::size_t JsonStringRoom(std::string_view text) { return text.size() * 6 + 2; 
 // text inside a JSON string: quote, backslash and control bytes escaped, bytes
 // that are not UTF-8 replaced by U+FFFD.
 char* JsonChars(char* out, std::string_view text) {
-  static constexpr char Hex[] = "0123456789abcdef";
+  static constexpr char kHex[] = "0123456789abcdef";
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x20 && c < 0x80) {
@@ -63,8 +63,8 @@ char* JsonChars(char* out, std::string_view text) {
           break;
         default:
           out = Put(out, "u00");
-          *out++ = Hex[c >> 4U];
-          *out++ = Hex[c & 0xFU];
+          *out++ = kHex[c >> 4U];
+          *out++ = kHex[c & 0xFU];
       }
       ++i;
     } else if (const std::size_t length = cli::Utf8Length(text, i); length > 0) {
@@ -96,7 +96,7 @@ Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept {
   const State& s = result.state;
   Outcome outcome{{s.dryBulb, s.wetBulb, s.dewPoint, s.relativeHumidity, s.enthalpy,
                    s.humidityRatio, s.degreeOfSaturation, s.specificVolume, s.vaporPressure},
-                  AllValues,
+                  kAllValues,
                   {},
                   "ok"};
   if (result.status != Status::Ok) {
@@ -104,7 +104,7 @@ Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept {
     outcome.statusPrefix = "fault: ";
     outcome.status = StatusText(result.status);
   } else if (!result.wetBulbFound) {
-    outcome.present &= ~WetBulbBit;
+    outcome.present &= ~kWetBulbBit;
     outcome.status = "no-wet-bulb";
   }
   return outcome;
@@ -133,7 +133,7 @@ RowWriter::RowWriter(const tables::Layout& layout, Format format)
     lead = ',';
   }
   for (std::size_t i = 0; i < resultKeys_.size(); ++i) {
-    resultKeys_[i] = key(tables::ResultColumns[i], lead);
+    resultKeys_[i] = key(tables::kResultColumns[i], lead);
     lead = ',';
   }
 }
@@ -146,9 +146,9 @@ void RowWriter::WriteHeader(Output& out) const {
     *end++ = ',';
     out.Commit(end);
   }
-  for (std::size_t i = 0; i < tables::ResultColumns.size(); ++i) {
-    out.Append(tables::ResultColumns[i]);
-    out.Append(i + 1 < tables::ResultColumns.size() ? "," : "\n");
+  for (std::size_t i = 0; i < tables::kResultColumns.size(); ++i) {
+    out.Append(tables::kResultColumns[i]);
+    out.Append(i + 1 < tables::kResultColumns.size() ? "," : "\n");
   }
 }
 
@@ -162,7 +162,7 @@ void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& ou
 
 void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   // Room for the worst case: every carried byte a quote, every value present.
-  std::size_t room = 9 * (tables::NumberTextSize + 1) +
+  std::size_t room = 9 * (tables::kNumberTextSize + 1) +
                      2 * (outcome.statusPrefix.size() + outcome.status.size()) + 4;
   for (const std::size_t column : layout_.carried) {
     room += 2 * CarriedField(record, column).size() + 3;
@@ -198,7 +198,7 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
     room += carriedKeys_[i].size() + JsonStringRoom(CarriedField(record, layout_.carried[i]));
   }
-  for (const std::string& key : resultKeys_) room += key.size() + tables::NumberTextSize;
+  for (const std::string& key : resultKeys_) room += key.size() + tables::kNumberTextSize;
   room += JsonStringRoom(outcome.statusPrefix) + JsonStringRoom(outcome.status) + 2;
   char* p = out.Room(room);
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {

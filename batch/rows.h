@@ -19,7 +19,7 @@ namespace hygrian::batch {
 // What one row yields: the nine values (those present), and the status text in
 // two parts ("fault: " and "log: DOMAIN error"; "" and "ok").
 struct Outcome {
-  std::array<double, 9> values{};  // in the order of tables::ResultColumns
+  std::array<double, 9> values{};  // in the order of tables::kResultColumns
   unsigned present = 0;            // bit i: values[i] is written, else the field is empty
   std::string_view statusPrefix;
   std::string_view status;

@@ -21,8 +21,8 @@ using tables::TableReader;
 
 // The statuses a row ends with, in the order the summary counts them.
 enum class Kind { Ok, NoWetBulb, Fault, Missing, BadInput };
-constexpr std::array<std::string_view, 5> KindNames = {"ok", "no-wet-bulb", "fault", "missing",
-                                                       "bad-input"};
+constexpr std::array<std::string_view, 5> kKindNames = {"ok", "no-wet-bulb", "fault", "missing",
+                                                        "bad-input"};
 
 // Whether two carried columns have one name (two keys of one JSON object).
 std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
@@ -83,7 +83,7 @@ class Batch {
   bool progress_;
   std::optional<tables::Layout> layout_;  // the first good header's
   std::unique_ptr<RowWriter> writer_;
-  std::array<std::uint64_t, KindNames.size()> counts_{};
+  std::array<std::uint64_t, kKindNames.size()> counts_{};
   bool skipped_ = false;
 };
 
@@ -208,7 +208,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
     WriteRow(row, file);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;
-    messages_.Tick(table.bytesRead(), ++rows);
+    messages_.Tick(table.BytesRead(), ++rows);
   }
 }
 
@@ -224,7 +224,7 @@ std::string Batch::Summary() const {
   text += number(Count(Kind::Ok)) + " ok";
   for (std::size_t kind = 1; kind < counts_.size(); ++kind) {
     if (counts_[kind] > 0) {
-      text += ", " + number(counts_[kind]) + " " + std::string(KindNames[kind]);
+      text += ", " + number(counts_[kind]) + " " + std::string(kKindNames[kind]);
     }
   }
   return text;
@@ -233,7 +233,7 @@ std::string Batch::Summary() const {
 }  // namespace
 
 int RunBatch(Platform& platform, const Options& options) {
-  Messages messages(platform, ProgramName, options.common.quiet);
+  Messages messages(platform, kProgramName, options.common.quiet);
   const std::string& output = options.common.output;
   const bool toStandardOutput = output.empty() || output == "-";
   const std::string_view outputName =

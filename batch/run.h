@@ -12,7 +12,7 @@
 
 namespace hygrian::batch {
 
-inline constexpr std::string_view ProgramName = "hygrian-batch";
+inline constexpr std::string_view kProgramName = "hygrian-batch";
 
 struct Options {
   std::vector<std::string> files;  // "-" is standard input; none: standard input

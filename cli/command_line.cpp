@@ -8,7 +8,7 @@
 namespace hygrian::cli {
 namespace {
 
-constexpr std::size_t HelpColumn = 30;  // leaves 50 columns to each description
+constexpr std::size_t kHelpColumn = 30;  // leaves 50 columns to each description
 
 // GNU's order: the usage line first, then what the program does.
 class HelpLayout final : public CLI::Formatter {
@@ -41,7 +41,7 @@ std::string ReadNumber(const std::string& text, double& value) {
 }
 
 std::string Shortest(double value) {
-  char text[tables::NumberTextSize];
+  char text[tables::kNumberTextSize];
   return {text, tables::FormatNumber(text, value)};
 }
 
@@ -51,7 +51,7 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
                          const std::string& description, const std::string& footer)
     : platform_(platform), program_(program), app_(description, std::string(program)) {
   app_.formatter(std::make_shared<HelpLayout>());
-  app_.get_formatter()->column_width(HelpColumn);
+  app_.get_formatter()->column_width(kHelpColumn);
   app_.footer(footer);
   app_.set_help_flag("-h,--help", "Show this help and exit");
   app_.set_version_flag("--version", "", "Show the version and exit");
@@ -109,7 +109,7 @@ std::string CommandLine::CheckCommon() {
     }
     common_.pressure = tables::ToKilopascals(value, common_.pressureUnit);
     if (!tables::PressureInRange(common_.pressure)) {
-      char text[tables::OutsideRangeTextSize];
+      char text[tables::kOutsideRangeTextSize];
       return "--pressure: " +
              std::string(text, tables::WriteOutsideRange(text, value, common_.pressureUnit));
     }

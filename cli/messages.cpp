@@ -6,15 +6,15 @@
 namespace hygrian::cli {
 namespace {
 
-constexpr std::size_t MessageBuffer = std::size_t{64} << 10;
-constexpr std::uint64_t ProgressInterval = 100'000'000;  // ns: ten displays a second at most
-constexpr std::string_view EraseLine = "\r\x1b[K";
+constexpr std::size_t kMessageBuffer = std::size_t{64} << 10;
+constexpr std::uint64_t kProgressInterval = 100'000'000;  // ns: ten displays a second at most
+constexpr std::string_view kEraseLine = "\r\x1b[K";
 
 }  // namespace
 
 Messages::Messages(Platform& platform, std::string_view program, bool quiet)
     : platform_(platform), program_(program), quiet_(quiet) {
-  pending_.reserve(MessageBuffer);
+  pending_.reserve(kMessageBuffer);
 }
 
 void Messages::Line(std::string_view file, std::uint64_t line, std::string_view message) {
@@ -30,7 +30,7 @@ void Messages::Line(std::string_view file, std::uint64_t line, std::string_view 
   pending_ += ": ";
   pending_ += message;
   pending_ += '\n';
-  if (pending_.size() >= MessageBuffer) Flush();
+  if (pending_.size() >= kMessageBuffer) Flush();
 }
 
 void Messages::Note(std::string_view text) {
@@ -57,7 +57,7 @@ void Messages::EndProgress() {
 
 void Messages::Flush() {
   frame_.clear();
-  if (shown_) frame_ += EraseLine;
+  if (shown_) frame_ += kEraseLine;
   shown_ = false;
   frame_ += pending_;
   pending_.clear();
@@ -70,7 +70,7 @@ void Messages::Flush() {
 
 void Messages::Redraw(std::uint64_t bytes, std::uint64_t rows) {
   const std::uint64_t now = platform_.Now();
-  if (now - lastDraw_ < ProgressInterval) return;
+  if (now - lastDraw_ < kProgressInterval) return;
   lastDraw_ = now;
   const std::uint64_t percent = progressSize_ == 0 ? 100 : bytes * 100 / progressSize_;
   const double seconds = static_cast<double>(now - start_) / 1e9;

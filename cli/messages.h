@@ -28,9 +28,9 @@ class Messages {
 
   // A display for one input of `size` bytes, when standard error is a terminal.
   void StartProgress(std::string_view file, std::uint64_t size);
-  // Called every row; reads the clock every RowsBetweenClockReads rows.
+  // Called every row; reads the clock every kRowsBetweenClockReads rows.
   void Tick(std::uint64_t bytes, std::uint64_t rows) {
-    if (progressOn_ && rows % RowsBetweenClockReads == 0) Redraw(bytes, rows);
+    if (progressOn_ && rows % kRowsBetweenClockReads == 0) Redraw(bytes, rows);
   }
   void EndProgress();
 
@@ -38,7 +38,7 @@ class Messages {
   void Flush();
 
  private:
-  static constexpr std::uint64_t RowsBetweenClockReads = 1024;
+  static constexpr std::uint64_t kRowsBetweenClockReads = 1024;
   void Redraw(std::uint64_t bytes, std::uint64_t rows);
 
   Platform& platform_;

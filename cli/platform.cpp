@@ -33,8 +33,8 @@ int SystemPlatform::OpenReplacement(const char* path, std::string* temporary, in
   if (::stat(path, &info) == 0 && !S_ISREG(info.st_mode)) return OpenWrite(path, error);
   // A name of our own beside path, so that the rename stays on one file system;
   // O_EXCL keeps a file of that name that happens to exist.
-  constexpr int Attempts = 100;
-  for (int attempt = 0; attempt < Attempts; ++attempt) {
+  constexpr int kAttempts = 100;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
     *temporary =
         std::string(path) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
     const int fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

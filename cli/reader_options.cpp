@@ -11,8 +11,8 @@ struct PairOption {
   std::string_view flag;
 };
 
-// By tables::Pairs.
-constexpr std::array<PairOption, tables::Pairs.size()> PairOptions = {{
+// By tables::kPairs.
+constexpr std::array<PairOption, tables::kPairs.size()> PairOptions = {{
     {&ReaderOptions::wetBulbColumn, "--wet-bulb-column"},
     {&ReaderOptions::dewPointColumn, "--dew-point-column"},
     {&ReaderOptions::relativeHumidityColumn, "--relative-humidity-column"},
@@ -22,7 +22,7 @@ constexpr std::array<PairOption, tables::Pairs.size()> PairOptions = {{
 std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
   std::string chooser;  // the first option that chose the pair
   if (!options.pair.empty()) {
-    for (const tables::Pair pair : tables::Pairs) {
+    for (const tables::Pair pair : tables::kPairs) {
       if (options.pair == tables::PairColumn(pair)) read.pair = pair;
     }
     if (!read.pair) {
@@ -31,13 +31,13 @@ std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
     }
     chooser = "--pair " + options.pair;
   }
-  for (std::size_t p = 0; p < tables::Pairs.size(); ++p) {
+  for (std::size_t p = 0; p < tables::kPairs.size(); ++p) {
     const std::string& column = options.*PairOptions[p].column;
     if (column.empty()) continue;
-    if (read.pair && *read.pair != tables::Pairs[p]) {
+    if (read.pair && *read.pair != tables::kPairs[p]) {
       return chooser + " and " + std::string(PairOptions[p].flag) + ": name one second value";
     }
-    read.pair = tables::Pairs[p];
+    read.pair = tables::kPairs[p];
     read.pairColumns[p] = column;
     if (chooser.empty()) chooser = PairOptions[p].flag;
   }

@@ -4,7 +4,7 @@ namespace hygrian {
 namespace {
 
 void CloseOpenLine(Console& console) {
-  if (console.lineOpen) console.platform.Write(Stream::Output, LineEnd);
+  if (console.lineOpen) console.platform.Write(Stream::Output, kLineEnd);
 }
 
 }  // namespace

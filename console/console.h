@@ -12,15 +12,15 @@
 namespace hygrian {
 
 // Bytes per console read and per output record piece.
-inline constexpr int RecordCapacity = 132;
+inline constexpr int kRecordCapacity = 132;
 
 // Every line end on the screen and in the reports.
-inline constexpr std::string_view LineEnd = "\r\n";
+inline constexpr std::string_view kLineEnd = "\r\n";
 
 // Raw bytes of the last read from standard input, plus at most one appended LF
 // (appended only after a terminal read shorter than the buffer).
 struct LineBuffer {
-  std::array<char, RecordCapacity> bytes{};
+  std::array<char, kRecordCapacity> bytes{};
   std::int32_t position = 0;  // next byte to hand out
   std::int32_t end = -1;      // last valid byte; -1 when empty
   // Stream mode: the last read ended inside a line, so the end of input still

@@ -12,10 +12,10 @@ namespace {
 
 __extension__ using Uint128 = unsigned __int128;
 
-constexpr int MaxPowerOfFive = 32;  // 5^32 < 2^75, and 2^53 * 2^75 = 2^128
+constexpr int kMaxPowerOfFive = 32;  // 5^32 < 2^75, and 2^53 * 2^75 = 2^128
 
-constexpr std::array<Uint128, MaxPowerOfFive + 1> PowersOfFive = [] {
-  std::array<Uint128, MaxPowerOfFive + 1> powers{};
+constexpr std::array<Uint128, kMaxPowerOfFive + 1> kPowersOfFive = [] {
+  std::array<Uint128, kMaxPowerOfFive + 1> powers{};
   Uint128 power = 1;
   for (auto& p : powers) {
     p = power;
@@ -24,10 +24,10 @@ constexpr std::array<Uint128, MaxPowerOfFive + 1> PowersOfFive = [] {
   return powers;
 }();
 
-constexpr std::uint64_t TenPow16 = 10000000000000000u;
-constexpr std::uint64_t TenPow17 = 100000000000000000u;
-constexpr std::uint64_t TenPow18 = 1000000000000000000u;
-constexpr std::uint64_t TenPow19 = 10000000000000000000u;
+constexpr std::uint64_t kTenPow16 = 10000000000000000u;
+constexpr std::uint64_t kTenPow17 = 100000000000000000u;
+constexpr std::uint64_t kTenPow18 = 1000000000000000000u;
+constexpr std::uint64_t kTenPow19 = 10000000000000000000u;
 
 // The decomposition of a normal double whose magnitude the 128-bit path covers;
 // false for any other.
@@ -42,8 +42,8 @@ bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
   // 1e-6, close enough over this range).
   int exponent = ((binaryExponent + 52) * 78913 >> 18) + 1;
   const int p = 18 - exponent;  // floor(|x| * 10^p) then has 18 or 19 digits
-  if (p < 0 || p > MaxPowerOfFive) return false;
-  const Uint128 product = Uint128{mantissa} * PowersOfFive[static_cast<std::size_t>(p)];
+  if (p < 0 || p > kMaxPowerOfFive) return false;
+  const Uint128 product = Uint128{mantissa} * kPowersOfFive[static_cast<std::size_t>(p)];
   const int shift = binaryExponent + p;
   Uint128 wide = 0;
   if (shift >= 0) {
@@ -55,8 +55,8 @@ bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
   }
   if ((wide >> 64) != 0) return false;
   auto q = static_cast<std::uint64_t>(wide);
-  if (q < TenPow17 || q >= TenPow19) return false;  // the estimate missed: not expected
-  if (q >= TenPow18) {
+  if (q < kTenPow17 || q >= kTenPow19) return false;  // the estimate missed: not expected
+  if (q >= kTenPow18) {
     q /= 10;  // the dropped digit lies past the one that decides the rounding
     ++exponent;
   }
@@ -67,8 +67,8 @@ bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
   const std::uint64_t decider = q % 10;
   q /= 10;
   if (decider >= 5) ++q;
-  if (q == TenPow17) {
-    q = TenPow16;
+  if (q == kTenPow17) {
+    q = kTenPow16;
     ++exponent;
   }
   d.negative = (bits >> 63) != 0;
@@ -82,10 +82,10 @@ bool SeventeenDigitsBy128(std::uint64_t bits, SeventeenDigits& d) {
 // A natural number in base 2^32, least significant limb first. The largest value
 // ever held is m * 5^1074 with m < 2^53, below 2^2547, which needs 80 limbs; the
 // integer part of the largest double needs 32.
-constexpr std::size_t LimbCapacity = 84;
+constexpr std::size_t kLimbCapacity = 84;
 
 struct BigNatural {
-  std::array<std::uint32_t, LimbCapacity> limbs{};
+  std::array<std::uint32_t, kLimbCapacity> limbs{};
   std::size_t size = 0;  // no zero limb at the top
 };
 
@@ -111,13 +111,13 @@ void MultiplySmall(BigNatural& n, std::uint32_t factor) {
   }
   // The capacity bound above makes the guard unreachable; it only keeps a broken
   // bound from turning into a write past the array.
-  if (carry != 0 && n.size < LimbCapacity) n.limbs[n.size++] = static_cast<std::uint32_t>(carry);
+  if (carry != 0 && n.size < kLimbCapacity) n.limbs[n.size++] = static_cast<std::uint32_t>(carry);
 }
 
 void ShiftLeft(BigNatural& n, std::size_t bits) {
   const std::size_t whole = bits / 32;
   const std::size_t part = bits % 32;
-  if (n.size == 0 || n.size + whole + 1 > LimbCapacity) return;
+  if (n.size == 0 || n.size + whole + 1 > kLimbCapacity) return;
   n.limbs[n.size + whole] = 0;
   for (std::size_t k = n.size; k > 0; --k) {
     const std::uint64_t wide = std::uint64_t{n.limbs[k - 1]} << part;
@@ -145,8 +145,8 @@ void StripTrailingZeros(DecimalDigits& d) {
   while (d.count > 0 && d.digits[d.count - 1] == '0') --d.count;
 }
 
-constexpr std::uint32_t ChunkBase = 1000000000;  // nine decimal digits per chunk
-constexpr std::uint32_t FivePow13 = 1220703125;
+constexpr std::uint32_t kChunkBase = 1000000000;  // nine decimal digits per chunk
+constexpr std::uint32_t kFivePow13 = 1220703125;
 
 // The seventeen digits from the big-integer expansion, for the values the 128-bit
 // path leaves; out of line, so that the usual path keeps few registers.
@@ -202,7 +202,7 @@ DecimalDigits ExpandDecimalDigits(double x) {
     }
     n = FromUint64(mantissa);
     fractionDigits = k;
-    for (; k >= 13; k -= 13) MultiplySmall(n, FivePow13);
+    for (; k >= 13; k -= 13) MultiplySmall(n, kFivePow13);
     std::uint32_t rest = 1;
     for (; k > 0; --k) rest *= 5;
     MultiplySmall(n, rest);
@@ -212,7 +212,8 @@ DecimalDigits ExpandDecimalDigits(double x) {
   // n < 2^2547 < 10^767, so at most 86 chunks.
   std::array<std::uint32_t, 88> chunks{};
   std::size_t chunkCount = 0;
-  while (n.size > 0 && chunkCount < chunks.size()) chunks[chunkCount++] = DivideSmall(n, ChunkBase);
+  while (n.size > 0 && chunkCount < chunks.size())
+    chunks[chunkCount++] = DivideSmall(n, kChunkBase);
 
   // The leading 18 digits (17 kept, one to decide the rounding) and the total count.
   std::array<char, 18> leading{};

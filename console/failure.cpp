@@ -53,7 +53,7 @@ void WriteError(Console& console, std::string_view bytes) {
 std::string ReportText(StatementKind kind, int number, std::string_view message) {
   std::string report;
   report.reserve(64 + message.size());
-  report += LineEnd;
+  report += kLineEnd;
   report += "run-time error ";
   report += kind == StatementKind::Math ? 'M' : 'F';
   for (int unit = 1000; unit > 0; unit /= 10) {
@@ -78,7 +78,7 @@ std::string ReportText(StatementKind kind, int number, std::string_view message)
     report += message.empty() ? ")\r\n" : ")\r\n- ";
   }
   report += message;
-  report += LineEnd;
+  report += kLineEnd;
   return report;
 }
 

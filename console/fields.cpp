@@ -12,7 +12,7 @@ namespace hygrian {
 namespace {
 
 // Powers of ten up to 10^17, to cut the seventeen digits at any place.
-constexpr std::array<std::uint64_t, 18> PowersOfTen = [] {
+constexpr std::array<std::uint64_t, 18> kPowersOfTen = [] {
   std::array<std::uint64_t, 18> powers{};
   std::uint64_t power = 1;
   for (auto& p : powers) {
@@ -30,13 +30,13 @@ constexpr std::array<std::uint64_t, 18> PowersOfTen = [] {
   field.negative = d.negative;
   field.exponent = d.exponent;
   const auto keep = static_cast<std::size_t>(std::clamp(n, 0, 16));
-  const std::uint64_t divisor = PowersOfTen[17 - keep];
+  const std::uint64_t divisor = kPowersOfTen[17 - keep];
   std::uint64_t kept = d.q / divisor;
   // The digit after the last kept is 5 or more exactly when the rest is at least
   // half the divisor.
   if (d.q % divisor >= divisor / 2 && d.q != 0) {
     ++kept;
-    if (keep == 0 || kept == PowersOfTen[keep]) {
+    if (keep == 0 || kept == kPowersOfTen[keep]) {
       // "1", one place higher: for n = 0 the caller counts it there.
       field.lead = 1;
       field.leadCount = 1;
@@ -202,7 +202,7 @@ bool ComposeShortFixed(const NumericField& field, std::span<char> out) {
 }  // namespace
 
 NumericField PrepareFixed(double value, int decimals) {
-  const int d = std::clamp(decimals, 0, MaxDecimals);
+  const int d = std::clamp(decimals, 0, kMaxDecimals);
   NumericField field;
   const SeventeenDigits seventeen = ToSeventeenDigits(value);
   const bool isZero = seventeen.q == 0;
@@ -212,7 +212,7 @@ NumericField PrepareFixed(double value, int decimals) {
     integerDigits = -d;
     totalDigits = 0;
     field.negative = false;
-  } else if (RoundForField(seventeen, std::min(MaxFieldDigits, totalDigits), field)) {
+  } else if (RoundForField(seventeen, std::min(kMaxFieldDigits, totalDigits), field)) {
     ++integerDigits;
     ++totalDigits;
   }
@@ -225,7 +225,7 @@ NumericField PrepareFixed(double value, int decimals) {
 }
 
 NumericField PrepareExponent(double value, int digits) {
-  const int d = std::clamp(digits, 0, MaxFieldDigits);
+  const int d = std::clamp(digits, 0, kMaxFieldDigits);
   NumericField field;
   field.exponentForm = true;
   static_cast<void>(RoundForField(ToSeventeenDigits(value), d, field));

@@ -12,15 +12,15 @@
 namespace hygrian {
 
 // The largest number of digits a field keeps after rounding.
-inline constexpr int MaxFieldDigits = 16;
+inline constexpr int kMaxFieldDigits = 16;
 
 // Text of one field before it is placed in its width. Large enough for the fixed
-// text of the largest double with up to MaxDecimals decimals ("-", 309 digits,
+// text of the largest double with up to kMaxDecimals decimals ("-", 309 digits,
 // ".", 20 decimals: 331 characters).
-inline constexpr int MaxDecimals = 20;
-inline constexpr std::size_t FieldTextCapacity = 340;
+inline constexpr int kMaxDecimals = 20;
+inline constexpr std::size_t kFieldTextCapacity = 340;
 struct FieldText {
-  std::array<char, FieldTextCapacity> chars{};
+  std::array<char, kFieldTextCapacity> chars{};
   std::size_t length = 0;
   [[nodiscard]] std::string_view View() const { return {chars.data(), length}; }
 };
@@ -42,11 +42,11 @@ struct NumericField {
   std::size_t length = 0;  // characters of the text
 };
 
-// The fixed-point field of value with `decimals` (0..MaxDecimals, clamped) digits
+// The fixed-point field of value with `decimals` (0..kMaxDecimals, clamped) digits
 // after the point: length = sign + integer digits + 1 + decimals.
 [[nodiscard]] NumericField PrepareFixed(double value, int decimals);
 
-// The exponent-form field of value with `digits` (clamped to 0..MaxFieldDigits)
+// The exponent-form field of value with `digits` (clamped to 0..kMaxFieldDigits)
 // fraction digits: length = sign + 1 + digits + 4.
 [[nodiscard]] NumericField PrepareExponent(double value, int digits);
 

@@ -9,7 +9,7 @@
 namespace hygrian {
 namespace {
 
-constexpr auto Capacity = static_cast<std::size_t>(RecordCapacity);
+constexpr auto kCapacity = static_cast<std::size_t>(kRecordCapacity);
 
 void WriteUnchecked(Console& console, std::string_view bytes) {
   if (!bytes.empty()) console.platform.Write(Stream::Output, bytes);
@@ -28,7 +28,7 @@ void WriteChecked(Console& console, std::string_view bytes) {
 }
 
 std::string_view LineAdvance(char control, bool lineOpen) {
-  if (control == ' ') return lineOpen ? LineEnd : std::string_view();  // nearly every record
+  if (control == ' ') return lineOpen ? kLineEnd : std::string_view();  // nearly every record
   switch (control) {
     case '0':
       return lineOpen ? "\r\n\r\n" : "\r\n";
@@ -37,7 +37,7 @@ std::string_view LineAdvance(char control, bool lineOpen) {
     case '+':
       return "\r";
     default:
-      return lineOpen ? LineEnd : std::string_view();
+      return lineOpen ? kLineEnd : std::string_view();
   }
 }
 
@@ -53,7 +53,7 @@ class RecordBuilder {
 
   void AddText(std::string_view text) {
     AppendPendingBlanks();
-    if (text.size() <= Capacity - length_) {
+    if (text.size() <= kCapacity - length_) {
       std::copy_n(text.begin(), text.size(),
                   buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
       length_ += text.size();
@@ -66,7 +66,7 @@ class RecordBuilder {
   // and the text goes straight into the buffer when it fits there.
   void AddField(const NumericField& field, int width) {
     const auto w =
-        static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(FieldTextCapacity)));
+        static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(kFieldTextCapacity)));
     if (field.length > w) {
       AppendPendingBlanks();
       AppendRun('*', w);
@@ -74,7 +74,7 @@ class RecordBuilder {
     }
     pendingBlanks_ += static_cast<int>(w - field.length);
     AppendPendingBlanks();
-    if (field.length <= Capacity - length_) {
+    if (field.length <= kCapacity - length_) {
       const bool composed = ComposeField(field, std::span(buffer_).subspan(length_));
       if (composed) length_ += field.length;
       return;
@@ -115,8 +115,8 @@ class RecordBuilder {
 
   void Append(std::string_view text) {
     while (!text.empty()) {
-      if (length_ == Capacity) WritePiece();
-      const std::size_t n = std::min(text.size(), Capacity - length_);
+      if (length_ == kCapacity) WritePiece();
+      const std::size_t n = std::min(text.size(), kCapacity - length_);
       std::copy_n(text.begin(), n, buffer_.begin() + static_cast<std::ptrdiff_t>(length_));
       length_ += n;
       text.remove_prefix(n);
@@ -127,14 +127,14 @@ class RecordBuilder {
   // eight: one store instead of a loop, the characters past the run being
   // beyond length_ and so of no account.
   void AppendRun(char c, std::size_t count) {
-    if (count <= 8 && Capacity - length_ >= 8) {
+    if (count <= 8 && kCapacity - length_ >= 8) {
       std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(length_), 8, c);
       length_ += count;
       return;
     }
     while (count > 0) {
-      if (length_ == Capacity) WritePiece();
-      const std::size_t n = std::min(count, Capacity - length_);
+      if (length_ == kCapacity) WritePiece();
+      const std::size_t n = std::min(count, kCapacity - length_);
       std::fill_n(buffer_.begin() + static_cast<std::ptrdiff_t>(length_), n, c);
       length_ += n;
       count -= n;
@@ -163,7 +163,7 @@ class RecordBuilder {
   }
 
   Console& console_;
-  std::array<char, Capacity> buffer_;  // only the first length_ characters are meaningful
+  std::array<char, kCapacity> buffer_;  // only the first length_ characters are meaningful
   std::size_t length_ = 0;
   int pendingBlanks_ = 0;
   bool firstPieceWritten_ = false;
@@ -198,7 +198,7 @@ void WriteStatement(Console& console, std::span<const OutputItem> items,
 }
 
 void BeginConsoleRead(Console& console) {
-  if (console.sharedWithInput && console.lineOpen) WriteUnchecked(console, LineEnd);
+  if (console.sharedWithInput && console.lineOpen) WriteUnchecked(console, kLineEnd);
 }
 
 void EndConsoleRead(Console& console) {

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   read.delimiter = Delimiters[reading & 3U];
   if (read.decimalComma && read.delimiter == ',') read.delimiter = ';';
   read.missingIsBad = (reading & 8U) != 0;
-  if ((reading & 16U) != 0) read.pair = hygrian::tables::Pairs[(reading >> 5U) & 3U];
+  if ((reading & 16U) != 0) read.pair = hygrian::tables::kPairs[(reading >> 5U) & 3U];
   if ((reading & 128U) != 0) read.dryBulbColumn.assign(1, 't');
 
   hygrian::testing::FakeCliPlatform platform;
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(out.empty() && status == 2);
     return 0;
   }
-  if (in[0].fields.size() > hygrian::tables::MaxColumns) return 0;
+  if (in[0].fields.size() > hygrian::tables::kMaxColumns) return 0;
   std::vector<std::string_view> names(in[0].fields.begin(), in[0].fields.end());
   hygrian::tables::CsvRecord header;
   header.fields = names;

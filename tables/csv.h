@@ -37,7 +37,7 @@ struct CsvRecord {
 enum class CsvNext {
   Record,     // *record holds the next record
   End,        // no more records
-  ReadError,  // the source failed; error() says why
+  ReadError,  // the source failed; Error() says why
 };
 
 class CsvReader {
@@ -67,9 +67,9 @@ class CsvReader {
 
   // Bytes of the input taken up by the records returned so far, with the blank
   // lines and byte-order mark before them (for progress displays).
-  [[nodiscard]] std::uint64_t bytesRead() const { return bytesRead_ - (end_ - next_); }
+  [[nodiscard]] std::uint64_t BytesRead() const { return bytesRead_ - (end_ - next_); }
   // The error number of the failed read after CsvNext::ReadError.
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] int Error() const { return error_; }
 
  private:
   struct Scan;

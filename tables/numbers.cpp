@@ -28,9 +28,9 @@ struct Shape {
 };
 
 // The longest decimal-comma text read (any double's shortest text is far shorter).
-constexpr std::size_t DecimalCommaTextSize = 256;
+constexpr std::size_t kDecimalCommaTextSize = 256;
 
-constexpr std::int64_t Clamp = 1'000'000'000;
+constexpr std::int64_t kClamp = 1'000'000'000;
 
 Shape Scan(std::string_view s) {
   Shape shape;
@@ -42,12 +42,12 @@ Shape Scan(std::string_view s) {
   bool seenNonZero = false;
   for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
     if (s[i] != '0') seenNonZero = true;
-    if (seenNonZero && leadingInteger < Clamp) ++leadingInteger;
+    if (seenNonZero && leadingInteger < kClamp) ++leadingInteger;
   }
   if (i < s.size() && s[i] == '.') {
     for (++i; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
       if (s[i] != '0') seenNonZero = true;
-      if (!seenNonZero && zerosAfterPoint < Clamp) ++zerosAfterPoint;
+      if (!seenNonZero && zerosAfterPoint < kClamp) ++zerosAfterPoint;
     }
   }
   if (digits == 0) return shape;
@@ -58,7 +58,7 @@ Shape Scan(std::string_view s) {
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativeExponent = s[i++] == '-';
     const std::size_t start = i;
     for (; i < s.size() && IsDigit(s[i]); ++i) {
-      if (exponent < Clamp) exponent = exponent * 10 + (s[i] - '0');
+      if (exponent < kClamp) exponent = exponent * 10 + (s[i] - '0');
     }
     if (i == start) return shape;
     if (negativeExponent) exponent = -exponent;
@@ -78,7 +78,7 @@ Number ParseNumber(std::string_view text, bool decimalComma) noexcept {
     text = text.substr(1, text.size() - 2);
   }
   if (text.empty()) return {0.0, NumberStatus::Empty};
-  std::array<char, DecimalCommaTextSize> copy;
+  std::array<char, kDecimalCommaTextSize> copy;
   if (decimalComma) {
     // The comma becomes a point in a copy; a point of the text is refused.
     if (text.size() > copy.size() || text.find('.') != std::string_view::npos) {
@@ -103,7 +103,7 @@ Number ParseNumber(std::string_view text, bool decimalComma) noexcept {
 }
 
 char* FormatNumber(char* first, double value, int digits) noexcept {
-  char* const last = first + NumberTextSize;
+  char* const last = first + kNumberTextSize;
   const auto result = digits == 0
                           ? std::to_chars(first, last, value)
                           : std::to_chars(first, last, value, std::chars_format::general, digits);

@@ -8,8 +8,8 @@
 namespace hygrian::tables {
 namespace {
 
-constexpr std::array<PressureUnit, 3> Units = {PressureUnit::KPa, PressureUnit::HPa,
-                                               PressureUnit::Pa};
+constexpr std::array<PressureUnit, 3> kUnits = {PressureUnit::KPa, PressureUnit::HPa,
+                                                PressureUnit::Pa};
 
 char* Put(char* out, std::string_view text) {
   std::memcpy(out, text.data(), text.size());
@@ -22,7 +22,7 @@ char* Put(char* out, std::string_view text) {
 char* WritePressure(char* out, double value) {
   const double size = std::fabs(value);
   if (value != 0.0 && (size < 1e-6 || size >= 1e16)) return FormatNumber(out, value);
-  return std::to_chars(out, out + NumberTextSize, value, std::chars_format::fixed).ptr;
+  return std::to_chars(out, out + kNumberTextSize, value, std::chars_format::fixed).ptr;
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ std::string_view PressureUnitName(PressureUnit unit) noexcept {
 }
 
 std::optional<PressureUnit> ReadPressureUnit(std::string_view name) noexcept {
-  for (const PressureUnit unit : Units) {
+  for (const PressureUnit unit : kUnits) {
     if (name == PressureUnitName(unit)) return unit;
   }
   return std::nullopt;
@@ -63,7 +63,7 @@ char* WriteOutsideRange(char* out, double value, PressureUnit unit) noexcept {
   out = Put(out, " ");
   out = Put(out, PressureUnitName(unit));
   out = Put(out, " is outside 20 to 200 kPa");
-  for (const PressureUnit other : Units) {
+  for (const PressureUnit other : kUnits) {
     if (!PressureInRange(ToKilopascals(value, other))) continue;
     out = Put(out, " (in ");
     out = Put(out, PressureUnitName(other));

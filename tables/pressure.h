@@ -17,8 +17,8 @@ enum class PressureUnit {
   Pa,   // pascals: 101325 at sea level
 };
 
-inline constexpr double PressureLeast = 20.0;  // kPa
-inline constexpr double PressureMost = 200.0;  // kPa
+inline constexpr double kPressureLeast = 20.0;  // kPa
+inline constexpr double kPressureMost = 200.0;  // kPa
 
 // "kPa", "hPa" or "Pa".
 [[nodiscard]] std::string_view PressureUnitName(PressureUnit unit) noexcept;
@@ -30,11 +30,11 @@ inline constexpr double PressureMost = 200.0;  // kPa
 
 // Whether a pressure in kPa lies in 20 to 200 kPa, both included.
 [[nodiscard]] inline bool PressureInRange(double kilopascals) noexcept {
-  return kilopascals >= PressureLeast && kilopascals <= PressureMost;
+  return kilopascals >= kPressureLeast && kilopascals <= kPressureMost;
 }
 
 // Room for any text that WriteOutsideRange writes.
-inline constexpr std::size_t OutsideRangeTextSize = NumberTextSize + 64;
+inline constexpr std::size_t kOutsideRangeTextSize = kNumberTextSize + 64;
 
 // Writes why value (in unit, outside the range) is refused, and returns the end:
 // the value in its shortest text, then the unit in which it would fit, if any.

@@ -34,12 +34,12 @@ char* Append(char* out, std::string_view text) {
 
 char* AppendCount(char* out, std::size_t value) { return std::to_chars(out, out + 24, value).ptr; }
 
-// text cut at QuotedValueBytes (before a UTF-8 continuation byte) with "..."
-// after it, control bytes as '?'. At most QuotedValueBytes + 3 bytes.
+// text cut at kQuotedValueBytes (before a UTF-8 continuation byte) with "..."
+// after it, control bytes as '?'. At most kQuotedValueBytes + 3 bytes.
 char* AppendCut(char* out, std::string_view text) {
   std::size_t size = text.size();
-  if (size > QuotedValueBytes) {
-    size = QuotedValueBytes;
+  if (size > kQuotedValueBytes) {
+    size = kQuotedValueBytes;
     while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0U) == 0x80U) --size;
   }
   for (std::size_t i = 0; i < size; ++i) {
@@ -50,7 +50,7 @@ char* AppendCut(char* out, std::string_view text) {
 }
 
 std::string Cut(std::string_view text) {
-  std::array<char, QuotedValueBytes + 3> buffer{};
+  std::array<char, kQuotedValueBytes + 3> buffer{};
   return {buffer.data(), AppendCut(buffer.data(), text)};
 }
 
@@ -76,18 +76,18 @@ bool IsMissing(std::string_view text) noexcept {
          word == "null";
 }
 
-constexpr std::size_t FoundNamesShown = 12;
+constexpr std::size_t kFoundNamesShown = 12;
 
 // What a header error adds: the columns found, the names accepted, and a hint
 // at the delimiter when the header is one field holding ';' or a tab.
 std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName,
-                             const std::array<std::string, Pairs.size()>& pairNames,
+                             const std::array<std::string, kPairs.size()>& pairNames,
                              const std::string& pressureName) {
   std::string text = "; columns found: ";
-  for (std::size_t i = 0; i < header.fields.size() && i < FoundNamesShown; ++i) {
+  for (std::size_t i = 0; i < header.fields.size() && i < kFoundNamesShown; ++i) {
     text += (i > 0 ? ", " : "") + Cut(header.fields[i]);
   }
-  if (header.fieldCount > FoundNamesShown) text += ", ...";
+  if (header.fieldCount > kFoundNamesShown) text += ", ...";
   text += "; names accepted: " + dryName;
   for (const std::string& name : pairNames) text += ", " + name;
   text += ", " + pressureName + " (or others through --dry-bulb-column and the like)";
@@ -143,16 +143,16 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
   layout = Layout{};
   if (header.unclosedQuote != 0) return QuoteNotClosed(header.unclosedQuote);
   if (header.fieldTooLong) return "header field longer than 1 MiB";
-  if (header.fieldCount > MaxColumns) return "more than 65536 columns";
+  if (header.fieldCount > kMaxColumns) return "more than 65536 columns";
   const std::string dryName = RoleKey(options.dryBulbColumn, "dry_bulb");
   const std::string pressureName = RoleKey(options.pressureColumn, "pressure");
-  std::array<std::string, Pairs.size()> pairNames;
+  std::array<std::string, kPairs.size()> pairNames;
   std::optional<std::size_t> chosen;
-  for (std::size_t p = 0; p < Pairs.size(); ++p) {
-    pairNames[p] = RoleKey(options.pairColumns[p], PairColumn(Pairs[p]));
-    if (!options.pairColumns[p].empty() || options.pair == Pairs[p]) chosen = p;
+  for (std::size_t p = 0; p < kPairs.size(); ++p) {
+    pairNames[p] = RoleKey(options.pairColumns[p], PairColumn(kPairs[p]));
+    if (!options.pairColumns[p].empty() || options.pair == kPairs[p]) chosen = p;
   }
-  std::array<std::size_t, Pairs.size()> pairColumns{};
+  std::array<std::size_t, kPairs.size()> pairColumns{};
   pairColumns.fill(NoColumn);
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     layout.names.emplace_back(header.fields[i]);
@@ -172,7 +172,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     if (key == pressureName && !Claim(layout.pressure, i)) return "two " + key + " columns";
     // A table this program wrote: its results are computed again, not carried.
     if (key != pressureName &&
-        std::find(ResultColumns.begin(), ResultColumns.end(), key) != ResultColumns.end()) {
+        std::find(kResultColumns.begin(), kResultColumns.end(), key) != kResultColumns.end()) {
       continue;
     }
     layout.carried.push_back(i);
@@ -181,16 +181,16 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
   if (layout.dryBulb == NoColumn) return "no " + dryName + " column" + found();
   if (chosen) {
     if (pairColumns[*chosen] == NoColumn) return "no " + pairNames[*chosen] + " column" + found();
-    layout.pair = Pairs[*chosen];
+    layout.pair = kPairs[*chosen];
     layout.second = pairColumns[*chosen];
     return {};
   }
   std::string candidates;
   std::size_t count = 0;
-  for (std::size_t p = 0; p < Pairs.size(); ++p) {
+  for (std::size_t p = 0; p < kPairs.size(); ++p) {
     if (pairColumns[p] == NoColumn) continue;
     candidates += (count++ > 0 ? ", " : "") + pairNames[p];
-    layout.pair = Pairs[p];
+    layout.pair = kPairs[p];
     layout.second = pairColumns[p];
   }
   if (count == 0) {
@@ -215,7 +215,7 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     measured.bad = BadInput::FieldTooLong;
     return measured;
   }
-  if (record.fieldCount != layout.columns()) {
+  if (record.fieldCount != layout.Columns()) {
     measured.bad = BadInput::FieldCount;
     return measured;
   }
@@ -280,7 +280,7 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
       break;
     case BadInput::FieldCount:
       out = Append(out, "expected ");
-      out = AppendCount(out, layout.columns());
+      out = AppendCount(out, layout.Columns());
       out = Append(out, " fields, found ");
       out = AppendCount(out, measured.found);
       break;
@@ -301,7 +301,7 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
 }
 
 TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
-  csv_.SetFieldLimit(MaxColumns + 1);
+  csv_.SetFieldLimit(kMaxColumns + 1);
   const bool detect = options_.delimiter == '\0';
   csv_.SetWholeLines(detect);
   if (!detect) csv_.SetDelimiter(options_.delimiter);
@@ -323,7 +323,7 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
     message = ReadDetected(header.fields[0]);
   }
   if (!message.empty()) return HeaderStatus::Invalid;
-  csv_.SetFieldLimit(layout_.columns());
+  csv_.SetFieldLimit(layout_.Columns());
   return HeaderStatus::Ok;
 }
 
@@ -355,7 +355,7 @@ std::string TableReader::ReadDetected(std::string_view line) {
   LineSource source(line);
   CsvReader reader(source, line.size() + 4);
   reader.SetDelimiter(delimiter);
-  reader.SetFieldLimit(MaxColumns + 1);
+  reader.SetFieldLimit(kMaxColumns + 1);
   CsvRecord header;
   if (reader.Next(header) != CsvNext::Record) header = CsvRecord{};
   if (header.unclosedQuote != 0) header.unclosedQuote = headerLine_;

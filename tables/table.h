@@ -28,8 +28,8 @@ enum class Pair {
   HumidityRatio,     // humidity_ratio, kg/kg
 };
 
-inline constexpr std::array<Pair, 4> Pairs = {Pair::WetBulb, Pair::DewPoint, Pair::RelativeHumidity,
-                                              Pair::HumidityRatio};
+inline constexpr std::array<Pair, 4> kPairs = {Pair::WetBulb, Pair::DewPoint,
+                                               Pair::RelativeHumidity, Pair::HumidityRatio};
 
 // How a table is read beyond plain CSV with the standard column names.
 struct ReadOptions {
@@ -39,7 +39,7 @@ struct ReadOptions {
   // The names of the columns where the header does not use the standard ones
   // (any case, blanks around them ignored); empty: the standard name.
   std::string dryBulbColumn;
-  std::array<std::string, Pairs.size()> pairColumns;  // by Pairs
+  std::array<std::string, kPairs.size()> pairColumns;  // by kPairs
   std::string pressureColumn;
   // The pair when the header holds several second values; a named pair column
   // chooses as well (at most one of them may be named).
@@ -47,7 +47,7 @@ struct ReadOptions {
 };
 
 inline constexpr std::size_t NoColumn = SIZE_MAX;
-inline constexpr std::size_t MaxColumns = 65536;
+inline constexpr std::size_t kMaxColumns = 65536;
 
 // The columns of a table, from its header.
 struct Layout {
@@ -59,21 +59,21 @@ struct Layout {
                                      // result column (a table written by the batch program)
   std::vector<std::string> names;    // the header's fields as read
   std::vector<std::string> keys;     // the same in lower case without blanks around them
-  [[nodiscard]] std::size_t columns() const { return names.size(); }
+  [[nodiscard]] std::size_t Columns() const { return names.size(); }
 };
 
 // The output columns that follow the carried ones, in order. A carried column
 // may not be named like one of them.
-inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
-                                                                   "wet_bulb",
-                                                                   "dew_point",
-                                                                   "relative_humidity",
-                                                                   "enthalpy",
-                                                                   "humidity_ratio",
-                                                                   "degree_of_saturation",
-                                                                   "specific_volume",
-                                                                   "vapor_pressure",
-                                                                   "status"};
+inline constexpr std::array<std::string_view, 10> kResultColumns = {"dry_bulb",
+                                                                    "wet_bulb",
+                                                                    "dew_point",
+                                                                    "relative_humidity",
+                                                                    "enthalpy",
+                                                                    "humidity_ratio",
+                                                                    "degree_of_saturation",
+                                                                    "specific_volume",
+                                                                    "vapor_pressure",
+                                                                    "status"};
 
 // The column name of a pair: "wet_bulb", "dew_point", "relative_humidity" or
 // "humidity_ratio".
@@ -137,7 +137,7 @@ using ReasonBuffer = std::array<char, 128>;
 
 // The longest part of a bad value that a reason quotes; a longer one is cut
 // there and followed by "...".
-inline constexpr std::size_t QuotedValueBytes = 40;
+inline constexpr std::size_t kQuotedValueBytes = 40;
 
 // The reason text of a bad row, in buffer: "dew_point \"x\" is not a number",
 // "expected 4 fields, found 5", "pressure 0 kPa is outside 20 to 200 kPa",
@@ -189,8 +189,8 @@ class TableReader {
   // The next row after the header (ReadHeader must have returned Ok).
   [[nodiscard]] CsvNext Next(Row& row);
 
-  [[nodiscard]] std::uint64_t bytesRead() const { return csv_.bytesRead(); }
-  [[nodiscard]] int error() const { return csv_.error(); }
+  [[nodiscard]] std::uint64_t BytesRead() const { return csv_.BytesRead(); }
+  [[nodiscard]] int error() const { return csv_.Error(); }
 
  private:
   // Reads the header line with the delimiter that splits it.

@@ -145,7 +145,7 @@ TEST(CsvReader, FieldsBeyondTheLimitAreCountedOnly) {
   ASSERT_EQ(reader.Next(record), CsvNext::Record);
   EXPECT_EQ(record.fieldCount, 2U);
   EXPECT_EQ(reader.Next(record), CsvNext::End);
-  EXPECT_EQ(reader.bytesRead(), 12U);
+  EXPECT_EQ(reader.BytesRead(), 12U);
 }
 
 TEST(CsvReader, ManyRecordsAcrossBufferRefills) {
@@ -171,7 +171,7 @@ TEST(CsvReader, ReadErrorIsReportedAfterTheRecordsBeforeIt) {
   CsvRecord record;
   ASSERT_EQ(reader.Next(record), CsvNext::Record);
   EXPECT_EQ(reader.Next(record), CsvNext::ReadError);
-  EXPECT_EQ(reader.error(), EIO);
+  EXPECT_EQ(reader.Error(), EIO);
 }
 
 TEST(CsvField, QuotedOnlyWhenItMustBe) {

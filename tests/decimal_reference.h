@@ -96,11 +96,11 @@ inline DecimalDigits PrintfDigits(double x) {
 }
 
 // The fixed-point text of the value whose digits are d, with `decimals` digits
-// after the point and at most MaxFieldDigits significant digits, composed digit by
+// after the point and at most kMaxFieldDigits significant digits, composed digit by
 // digit from their places: 0.5, 2 -> ".50"; 9.999, 2 -> "10.00".
 inline std::string ReferenceFixed(DecimalDigits d, int decimals) {
   if (d.exponent < -decimals) return "." + std::string(static_cast<std::size_t>(decimals), '0');
-  const int n = std::min(MaxFieldDigits, d.exponent + decimals);
+  const int n = std::min(kMaxFieldDigits, d.exponent + decimals);
   if (RoundDigits(d, n) && n == 0) ++d.exponent;
   // The digit whose place is 10^p.
   const auto digit = [&d](int p) {

@@ -33,7 +33,7 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
   EXPECT_EQ(layout.names[1], " Dry_Bulb ");
   EXPECT_EQ(layout.keys,
             (std::vector<std::string>{"id", "dry_bulb", "pressure", "dew_point", "note"}));
-  EXPECT_EQ(layout.columns(), 5U);
+  EXPECT_EQ(layout.Columns(), 5U);
 }
 
 TEST(ReadLayout, Errors) {
@@ -76,7 +76,7 @@ TEST(ReadLayout, Errors) {
   CsvRecord tooLong = Record({"dry_bulb", "wet_bulb"});
   tooLong.fieldTooLong = true;
   EXPECT_EQ(ReadLayout(tooLong, layout), "header field longer than 1 MiB");
-  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "wet_bulb"}, MaxColumns + 1), layout),
+  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "wet_bulb"}, kMaxColumns + 1), layout),
             "more than 65536 columns");
 }
 
