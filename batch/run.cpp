@@ -254,8 +254,8 @@ int RunBatch(Platform& platform, const Options& options) {
                           platform.SameFile(fd, cli::StandardError));
   Output out(platform, fd, options.bufferBytes);
   Batch batch(platform, options, out, messages, outputAtTerminal, progress);
-  static const std::vector<std::string> standardInputOnly = {"-"};
-  for (const std::string& name : options.files.empty() ? standardInputOnly : options.files) {
+  static const std::vector<std::string> kStandardInputOnly = {"-"};
+  for (const std::string& name : options.files.empty() ? kStandardInputOnly : options.files) {
     if (!batch.ReadFile(name)) break;
   }
   out.Flush();

@@ -6,18 +6,27 @@
 namespace hygrian::cli {
 namespace {
 
-struct PairOption {
+struct ColumnOption {
   std::string ReaderOptions::*column;
   std::string_view flag;
+  std::string_view description;
 };
 
-// By tables::kPairs.
-constexpr std::array<PairOption, tables::kPairs.size()> PairOptions = {{
-    {&ReaderOptions::wetBulbColumn, "--wet-bulb-column"},
-    {&ReaderOptions::dewPointColumn, "--dew-point-column"},
-    {&ReaderOptions::relativeHumidityColumn, "--relative-humidity-column"},
-    {&ReaderOptions::humidityRatioColumn, "--humidity-ratio-column"},
+// The options that name columns, in the order --help lists them: dry_bulb, the
+// second values by tables::kPairs, the pressure.
+constexpr std::array<ColumnOption, tables::kPairs.size() + 2> kColumnOptions = {{
+    {&ReaderOptions::dryBulbColumn, "--dry-bulb-column", "The dry_bulb column is named COL"},
+    {&ReaderOptions::wetBulbColumn, "--wet-bulb-column", "The wet_bulb column is COL"},
+    {&ReaderOptions::dewPointColumn, "--dew-point-column", "The dew_point column is COL"},
+    {&ReaderOptions::relativeHumidityColumn, "--relative-humidity-column",
+     "The relative_humidity column is COL"},
+    {&ReaderOptions::humidityRatioColumn, "--humidity-ratio-column",
+     "The humidity_ratio column is COL"},
+    {&ReaderOptions::pressureColumn, "--pressure-column", "The pressure column is COL"},
 }};
+
+// The option that names the column of tables::kPairs[p].
+const ColumnOption& PairOption(std::size_t p) { return kColumnOptions[1 + p]; }
 
 std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
   std::string chooser;  // the first option that chose the pair
@@ -32,14 +41,15 @@ std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
     chooser = "--pair " + options.pair;
   }
   for (std::size_t p = 0; p < tables::kPairs.size(); ++p) {
-    const std::string& column = options.*PairOptions[p].column;
+    const ColumnOption& option = PairOption(p);
+    const std::string& column = options.*option.column;
     if (column.empty()) continue;
     if (read.pair && *read.pair != tables::kPairs[p]) {
-      return chooser + " and " + std::string(PairOptions[p].flag) + ": name one second value";
+      return chooser + " and " + std::string(option.flag) + ": name one second value";
     }
     read.pair = tables::kPairs[p];
     read.pairColumns[p] = column;
-    if (chooser.empty()) chooser = PairOptions[p].flag;
+    if (chooser.empty()) chooser = option.flag;
   }
   return "";
 }
@@ -54,20 +64,11 @@ void AddReaderOptions(CLI::App& app, ReaderOptions& options) {
       ->disable_flag_override();
   app.add_option("--missing", options.missing, "A gap (empty, NA, N/A, NaN, -, null) is missing")
       ->type_name("missing|bad");
-  app.add_option("--dry-bulb-column", options.dryBulbColumn, "The dry_bulb column is named COL")
-      ->type_name("COL");
-  app.add_option("--wet-bulb-column", options.wetBulbColumn, "The wet_bulb column is COL")
-      ->type_name("COL");
-  app.add_option("--dew-point-column", options.dewPointColumn, "The dew_point column is COL")
-      ->type_name("COL");
-  app.add_option("--relative-humidity-column", options.relativeHumidityColumn,
-                 "The relative_humidity column is COL")
-      ->type_name("COL");
-  app.add_option("--humidity-ratio-column", options.humidityRatioColumn,
-                 "The humidity_ratio column is COL")
-      ->type_name("COL");
-  app.add_option("--pressure-column", options.pressureColumn, "The pressure column is COL")
-      ->type_name("COL");
+  for (const ColumnOption& column : kColumnOptions) {
+    app.add_option(std::string(column.flag), options.*column.column,
+                   std::string(column.description))
+        ->type_name("COL");
+  }
   app.add_option("--pair", options.pair, "The second value, when the header holds several")
       ->type_name("NAME");
 }
