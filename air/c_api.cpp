@@ -29,8 +29,9 @@ static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
 // order, and nothing else.
 constexpr bool TableOrderIsLayout() {
   State probe;
-  for (std::size_t i = 0; i < Properties.size(); ++i)
+  for (std::size_t i = 0; i < Properties.size(); ++i) {
     probe.*Properties[i].member = static_cast<double>(i);
+  }
   const auto doubles = std::bit_cast<std::array<double, Properties.size()>>(probe);
   for (std::size_t i = 0; i < doubles.size(); ++i) {
     if (doubles[i] != static_cast<double>(i)) return false;

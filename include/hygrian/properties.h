@@ -6,7 +6,7 @@
 //
 //   for (const hygrian::Property& p : hygrian::Properties) {
 //     std::printf("%s=%g %s\n", p.key.data(), state.*p.member, p.unit.data());
-//   }  // dry_bulb=25 degC, wet_bulb=20 degC, ..., vapor_pressure=2.05... kPa
+//   }  // dry_bulb=25 degC, wet_bulb=20 degC, ..., vapor_pressure=2.01172 kPa
 //
 // Every text is a NUL-terminated literal. C++ only.
 #pragma once
