@@ -231,11 +231,11 @@ TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
   EXPECT_EQ(water.t + air::kKelvinOffset, std::nextafter(air::kKelvinOffset, 1000.0));
   // The water relation lies above the ice relation at the threshold.
   EXPECT_GT(W(water), W(ice));
-  ExpectRelative(
-      W(ice),
-      air::HumidityRatioFromPressure(air::SaturationPressureOverIce(air::kKelvinOffset).Value(), P())
-          .Value(),
-      1e-9, "ice side");
+  ExpectRelative(W(ice),
+                 air::HumidityRatioFromPressure(
+                     air::SaturationPressureOverIce(air::kKelvinOffset).Value(), P())
+                     .Value(),
+                 1e-9, "ice side");
 }
 
 TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
