@@ -19,12 +19,13 @@ namespace hygrian::batch {
 
 // The output columns that follow the carried ones: the properties' keys, then
 // status. A carried column may not be named like one of them.
-inline constexpr std::array<std::string_view, Properties.size() + 1> kResultColumns = [] {
+constexpr std::array<std::string_view, Properties.size() + 1> ResultKeys() {
   std::array<std::string_view, Properties.size() + 1> keys{};
   for (std::size_t i = 0; i < Properties.size(); ++i) keys[i] = Properties[i].key;
   keys.back() = "status";
   return keys;
-}();
+}
+inline constexpr auto kResultColumns = ResultKeys();
 
 // What one row yields: the nine values (those present), and the status text in
 // two parts ("fault: " and "log: DOMAIN error"; "" and "ok").
