@@ -28,14 +28,14 @@ namespace {
 
 // Where the saturation pressure reaches P there is no saturated air: infinity.
 double Ws(double t, double P) {
-  const double ps = air::SaturationPressure(t + air::KelvinOffset).Value();
+  const double ps = air::SaturationPressure(t + air::kKelvinOffset).Value();
   if (ps >= P) return std::numeric_limits<double>::infinity();
   return air::HumidityRatioFromPressure(ps, P).Value();
 }
 
 double RelativeHumidityOf(double t, double W, double P) {
   return air::PressureFromHumidityRatio(W, P).Value() /
-         air::SaturationPressure(t + air::KelvinOffset).Value() * 100.0;
+         air::SaturationPressure(t + air::kKelvinOffset).Value() * 100.0;
 }
 
 double WetBulbLineW(double t, double tw, double P) {
@@ -45,7 +45,7 @@ double WetBulbLineW(double t, double tw, double P) {
 double EnthalpyOf(double t, double W) { return air::Enthalpy(t, W).Value(); }
 
 double VolumeOf(double t, double W, double P) {
-  return air::SpecificVolume(t + air::KelvinOffset, W, air::DryAirGasConstant, P).Value();
+  return air::SpecificVolume(t + air::kKelvinOffset, W, air::kDryAirGasConstant, P).Value();
 }
 
 // The W at t where an increasing function of W takes `target`, by bisection.
@@ -68,7 +68,7 @@ double TrueW(const Curve& curve, double t, double P) {
       return Ws(t, P);
     case Family::RelativeHumidity:
       return air::HumidityRatioFromPressure(
-                 curve.value / 100.0 * air::SaturationPressure(t + air::KelvinOffset).Value(), P)
+                 curve.value / 100.0 * air::SaturationPressure(t + air::kKelvinOffset).Value(), P)
           .Value();
     case Family::WetBulb:
       return WetBulbLineW(t, curve.value, P);
@@ -228,14 +228,14 @@ TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
   const Vertex& water = curve.vertices[zero + 1];
   EXPECT_GT(water.t, 0.0);
   EXPECT_LT(water.t, 1e-12);
-  EXPECT_EQ(water.t + air::KelvinOffset, std::nextafter(air::KelvinOffset, 1000.0));
+  EXPECT_EQ(water.t + air::kKelvinOffset, std::nextafter(air::kKelvinOffset, 1000.0));
   // The water relation lies above the ice relation at the threshold.
   EXPECT_GT(W(water), W(ice));
-  ExpectRelative(
-      W(ice),
-      air::HumidityRatioFromPressure(air::SaturationPressureOverIce(air::KelvinOffset).Value(), P())
-          .Value(),
-      1e-9, "ice side");
+  ExpectRelative(W(ice),
+                 air::HumidityRatioFromPressure(
+                     air::SaturationPressureOverIce(air::kKelvinOffset).Value(), P())
+                     .Value(),
+                 1e-9, "ice side");
 }
 
 TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
@@ -502,7 +502,7 @@ TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
   const Curve& curve = chart.families.front().curves.front();
   EXPECT_NEAR(curve.vertices.back().at.y, chart.frame.Plot().top, 1e-6);
   EXPECT_LT(curve.vertices.back().t, 33.0);
-  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::KelvinOffset).Value(), 5.0);
+  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::kKelvinOffset).Value(), 5.0);
 }
 
 // --- Points ------------------------------------------------------------------
