@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <functional>
 #include <numbers>
 #include <utility>
 
 #include "chart/moist_air.h"
+#include "chart/number_text.h"
 #include "chart/ticks.h"
 #include "cli/utf8.h"
 
@@ -383,13 +383,6 @@ Fit FitOf(const Frame& frame, double dryBulb, double humidityRatio) {
     return Fit::AboveSaturation;
   }
   return Fit::Inside;
-}
-
-std::string Shortest(double value) {
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  if (error != std::errc()) return "?";
-  return {buffer.data(), end};
 }
 
 std::string Ellipsized(std::string_view text, double fontSize, double width) {

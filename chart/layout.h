@@ -113,9 +113,6 @@ struct Chart {
 // the others are only joined by the process.
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process);
 
-// The shortest text that reads back as `value` ("101.325", "83", "0.85").
-std::string Shortest(double value);
-
 // `text` cut after whole characters so that with "…" it takes at most `width`
 // px at `fontSize`; unchanged when it fits.
 std::string Ellipsized(std::string_view text, double fontSize, double width);

@@ -1,11 +1,11 @@
 #include "chart/svg.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
+#include "chart/number_text.h"
 #include "chart/ticks.h"
 #include "cli/utf8.h"
 
@@ -33,21 +33,7 @@ const Style& StyleOf(Family family) { return kStyles[static_cast<std::size_t>(fa
 constexpr std::string_view kPointColor = "#d62728";
 constexpr std::string_view kFont = "DejaVu Sans, Verdana, Arial, sans-serif";
 
-// A coordinate to 0.01 px, without trailing zeros: 12.5, 3, -0.25.
-std::string Coord(double value) {
-  double rounded = std::round(value * 100.0) / 100.0 + 0.0;
-  if (rounded == 0.0) rounded = 0.0;
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                          std::chars_format::fixed, 2);
-  if (error != std::errc()) return "0";
-  std::string text(buffer.data(), end);
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  return text;
-}
-
-std::string Degrees(double radians) { return Coord(radians * 180.0 / std::numbers::pi); }
+std::string Degrees(double radians) { return Coordinate(radians * 180.0 / std::numbers::pi); }
 
 class Writer {
  public:
@@ -96,17 +82,18 @@ class Writer {
   }
 
   void Heading() {
-    out_ += "<g id=\"title\" font-size=\"" + Coord(kTitleFontSize) +
+    out_ += "<g id=\"title\" font-size=\"" + Coordinate(kTitleFontSize) +
             "\" font-weight=\"bold\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
     Text(chart_.title, "");
     out_ += "</g>\n";
-    out_ += "<g id=\"legend\" font-size=\"" + Coord(kLegendFontSize) +
+    out_ += "<g id=\"legend\" font-size=\"" + Coordinate(kLegendFontSize) +
             "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
     for (const LegendItem& item : chart_.legend) {
       const Style& s = StyleOf(item.family);
-      out_ += "<line x1=\"" + Coord(item.line.from.x) + "\" y1=\"" + Coord(item.line.from.y) +
-              "\" x2=\"" + Coord(item.line.to.x) + "\" y2=\"" + Coord(item.line.to.y) +
-              "\" stroke=\"" + std::string(s.color) + "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
+      out_ += "<line x1=\"" + Coordinate(item.line.from.x) + "\" y1=\"" +
+              Coordinate(item.line.from.y) + "\" x2=\"" + Coordinate(item.line.to.x) + "\" y2=\"" +
+              Coordinate(item.line.to.y) + "\" stroke=\"" + std::string(s.color) +
+              "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
       Text(item.label, "");
     }
     out_ += "</g>\n";
@@ -119,8 +106,8 @@ class Writer {
     out_ += "<g id=\"axes\">\n";
     out_ += "<g mask=\"url(#label-gaps)\" stroke=\"#c8c8c8\" stroke-width=\"0.6\">\n";
     for (const Segment& s : axes.grid) {
-      out_ += "<line x1=\"" + Coord(s.from.x) + "\" y1=\"" + Coord(s.from.y) + "\" x2=\"" +
-              Coord(s.to.x) + "\" y2=\"" + Coord(s.to.y) + "\"/>\n";
+      out_ += "<line x1=\"" + Coordinate(s.from.x) + "\" y1=\"" + Coordinate(s.from.y) +
+              "\" x2=\"" + Coordinate(s.to.x) + "\" y2=\"" + Coordinate(s.to.y) + "\"/>\n";
     }
     out_ += "</g>\n";
     out_ += "<polyline fill=\"none\" stroke=\"#4d4d4d\" stroke-width=\"1.2\" points=\"";
@@ -128,20 +115,22 @@ class Writer {
     out_ += "\"/>\n";
     out_ += "<g stroke=\"#4d4d4d\" stroke-width=\"1\">\n";
     for (const Tick& tick : axes.dryBulb) {
-      out_ += "<line x1=\"" + Coord(tick.position) + "\" y1=\"" + Coord(plot.bottom) + "\" x2=\"" +
-              Coord(tick.position) + "\" y2=\"" + Coord(plot.bottom + 5.0) + "\"/>\n";
+      out_ += "<line x1=\"" + Coordinate(tick.position) + "\" y1=\"" + Coordinate(plot.bottom) +
+              "\" x2=\"" + Coordinate(tick.position) + "\" y2=\"" + Coordinate(plot.bottom + 5.0) +
+              "\"/>\n";
     }
     for (const Tick& tick : axes.humidityRatio) {
-      out_ += "<line x1=\"" + Coord(plot.right) + "\" y1=\"" + Coord(tick.position) + "\" x2=\"" +
-              Coord(plot.right + 5.0) + "\" y2=\"" + Coord(tick.position) + "\"/>\n";
+      out_ += "<line x1=\"" + Coordinate(plot.right) + "\" y1=\"" + Coordinate(tick.position) +
+              "\" x2=\"" + Coordinate(plot.right + 5.0) + "\" y2=\"" + Coordinate(tick.position) +
+              "\"/>\n";
     }
     out_ += "</g>\n";
-    out_ +=
-        "<g font-size=\"" + Coord(kTickFontSize) + "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    out_ += "<g font-size=\"" + Coordinate(kTickFontSize) +
+            "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
     for (const Tick& tick : axes.dryBulb) Text(tick.label, "");
     for (const Tick& tick : axes.humidityRatio) Text(tick.label, "");
     out_ += "</g>\n";
-    out_ += "<g font-size=\"" + Coord(kAxisTitleFontSize) +
+    out_ += "<g font-size=\"" + Coordinate(kAxisTitleFontSize) +
             "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
     Text(axes.dryBulbTitle, "");
     Text(axes.humidityRatioTitle, "");
@@ -158,12 +147,12 @@ class Writer {
       out_ += "<polyline data-value=\"" + EscapeXml(Shortest(curve.value)) + "\" points=\"";
       for (std::size_t i = 0; i < curve.vertices.size(); ++i) {
         if (i > 0) out_ += ' ';
-        out_ += Coord(curve.vertices[i].at.x) + "," + Coord(curve.vertices[i].at.y);
+        out_ += Coordinate(curve.vertices[i].at.x) + "," + Coordinate(curve.vertices[i].at.y);
       }
       out_ += "\"/>\n";
     }
     out_ += "</g>\n";
-    out_ += "<g font-size=\"" + Coord(kLabelFontSize) + "\" fill=\"" + std::string(s.color) +
+    out_ += "<g font-size=\"" + Coordinate(kLabelFontSize) + "\" fill=\"" + std::string(s.color) +
             "\" text-anchor=\"middle\">\n";
     for (const Label& label : layer.labels) Text(label, "");
     out_ += "</g>\n</g>\n";
@@ -178,7 +167,7 @@ class Writer {
       out_ += "</g>\n";
     }
     for (const Marker& marker : chart_.markers) Circle(marker);
-    out_ += "<g font-size=\"" + Coord(kPointFontSize) +
+    out_ += "<g font-size=\"" + Coordinate(kPointFontSize) +
             "\" font-weight=\"bold\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
     for (const Marker& marker : chart_.markers) {
       if (!marker.label) continue;
@@ -202,15 +191,15 @@ class Writer {
     if (length <= cutFrom + cutTo + 4.0) return;
     const double ux = dx / length;
     const double uy = dy / length;
-    out_ += "<line x1=\"" + Coord(from.x + ux * cutFrom) + "\" y1=\"" +
-            Coord(from.y + uy * cutFrom) + "\" x2=\"" + Coord(to.x - ux * cutTo) + "\" y2=\"" +
-            Coord(to.y - uy * cutTo) + "\"/>\n";
+    out_ += "<line x1=\"" + Coordinate(from.x + ux * cutFrom) + "\" y1=\"" +
+            Coordinate(from.y + uy * cutFrom) + "\" x2=\"" + Coordinate(to.x - ux * cutTo) +
+            "\" y2=\"" + Coordinate(to.y - uy * cutTo) + "\"/>\n";
   }
 
   void Circle(const Marker& marker) {
     const State& s = marker.point.state;
-    out_ += "<circle cx=\"" + Coord(marker.at.x) + "\" cy=\"" + Coord(marker.at.y) + "\" r=\"" +
-            Coord(kMarkerRadius) + "\" fill=\"" + std::string(kPointColor) +
+    out_ += "<circle cx=\"" + Coordinate(marker.at.x) + "\" cy=\"" + Coordinate(marker.at.y) +
+            "\" r=\"" + Coordinate(kMarkerRadius) + "\" fill=\"" + std::string(kPointColor) +
             "\" stroke=\"#ffffff\" stroke-width=\"1\"";
     Data("dry-bulb", s.dryBulb);
     if (marker.point.wetBulbFound) Data("wet-bulb", s.wetBulb);
@@ -247,9 +236,9 @@ class Writer {
   }
 
   void BoxRect(const Box& box, std::string_view fill, std::string_view extra) {
-    out_ += "<rect x=\"" + Coord(box.center.x - box.width / 2.0) + "\" y=\"" +
-            Coord(box.center.y - box.height / 2.0) + "\" width=\"" + Coord(box.width) +
-            "\" height=\"" + Coord(box.height) + "\"" + Rotation(box) + " fill=\"" +
+    out_ += "<rect x=\"" + Coordinate(box.center.x - box.width / 2.0) + "\" y=\"" +
+            Coordinate(box.center.y - box.height / 2.0) + "\" width=\"" + Coordinate(box.width) +
+            "\" height=\"" + Coordinate(box.height) + "\"" + Rotation(box) + " fill=\"" +
             std::string(fill) + "\"" + std::string(extra) + "/>\n";
   }
 
@@ -257,16 +246,16 @@ class Writer {
     const double baseline = label.box.center.y + kBaselineShift * label.fontSize;
     const double x =
         label.fromLeft ? label.box.center.x - label.box.width / 2.0 + kTextPad : label.box.center.x;
-    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(baseline) + "\"" + Rotation(label.box) +
-            (label.fromLeft ? " text-anchor=\"start\"" : "") + std::string(extra) + ">" +
-            EscapeXml(label.text) + "</text>\n";
+    out_ += "<text x=\"" + Coordinate(x) + "\" y=\"" + Coordinate(baseline) + "\"" +
+            Rotation(label.box) + (label.fromLeft ? " text-anchor=\"start\"" : "") +
+            std::string(extra) + ">" + EscapeXml(label.text) + "</text>\n";
   }
 
   static std::string Rotation(const Box& box) {
     const std::string degrees = Degrees(box.angle);
     if (degrees == "0") return "";
-    return " transform=\"rotate(" + degrees + " " + Coord(box.center.x) + " " +
-           Coord(box.center.y) + ")\"";
+    return " transform=\"rotate(" + degrees + " " + Coordinate(box.center.x) + " " +
+           Coordinate(box.center.y) + ")\"";
   }
 
   static std::string Dash(const Style& s) {
@@ -277,7 +266,7 @@ class Writer {
   void Points(const std::vector<Point>& points) {
     for (std::size_t i = 0; i < points.size(); ++i) {
       if (i > 0) out_ += ' ';
-      out_ += Coord(points[i].x) + "," + Coord(points[i].y);
+      out_ += Coordinate(points[i].x) + "," + Coordinate(points[i].y);
     }
   }
 

@@ -17,6 +17,7 @@
 #include "chart/curves.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
+#include "chart/number_text.h"
 #include "chart/options.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
