@@ -19,11 +19,10 @@ std::string Shortest(double value);
 // "?" if the text would take more than 64 bytes.
 std::string Fixed(double value, int decimals);
 
-// A coordinate or length in px to 0.01 px: value * 100 rounded half away from
-// zero, then divided by 100; no trailing zeros, no trailing point, an ASCII
-// minus and never "-0". 12.5 gives "12.5", 3.0 gives "3", -0.25 gives "-0.25",
-// 0.125 gives "0.13", -0.004 gives "0". "0" if the text would take more than
-// 64 bytes.
+// A coordinate or length in px, or an angle in degrees, to 0.01: value * 100
+// rounded half away from zero, then divided by 100; no trailing zeros, no
+// trailing point, an ASCII minus and never "-0". 12.5 gives "12.5", 3.0 gives "3", -0.25 gives
+// "-0.25", 0.125 gives "0.13", -0.004 gives "0". "0" if the text would take more than 64 bytes.
 std::string Coordinate(double value);
 
 }  // namespace hygrian::chart
