@@ -98,12 +98,26 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
 
 // --- Title and legend ------------------------------------------------------------
 
-// The names of the families in the legend, in the order of Family.
-constexpr std::array<std::string_view, 5> kLegendNames{"", "relative humidity, %",
-                                                       "wet-bulb temperature, \xC2\xB0"
-                                                       "C",
-                                                       "enthalpy, kJ/kg dry air",
-                                                       "specific volume, m\xC2\xB3/kg dry air"};
+// The families in the legend, left to right.
+constexpr std::array<Family, 4> kLegendFamilies{Family::RelativeHumidity, Family::WetBulb,
+                                                Family::Enthalpy, Family::SpecificVolume};
+
+std::string_view LegendName(Family family) {
+  switch (family) {
+    case Family::Saturation:
+      break;
+    case Family::RelativeHumidity:
+      return "relative humidity, %";
+    case Family::WetBulb:
+      return "wet-bulb temperature, \xC2\xB0"
+             "C";
+    case Family::Enthalpy:
+      return "enthalpy, kJ/kg dry air";
+    case Family::SpecificVolume:
+      return "specific volume, m\xC2\xB3/kg dry air";
+  }
+  return "";
+}
 
 // The title on top, the legend under it: items left to right, one that would
 // run off a narrow picture starting a second row.
@@ -118,8 +132,8 @@ void LayOutHeading(Chart& chart) {
   double x = plot.left;
   int row = 0;
   std::vector<std::pair<double, int>> at;
-  for (std::size_t i = 1; i < kLegendNames.size(); ++i) {
-    const double width = 32.0 + TextWidth(kLegendNames[i], kLegendFontSize);
+  for (const Family family : kLegendFamilies) {
+    const double width = 32.0 + TextWidth(LegendName(family), kLegendFontSize);
     if (x > plot.left && x + width > right) {
       x = plot.left;
       row = 1;
@@ -127,13 +141,14 @@ void LayOutHeading(Chart& chart) {
     at.emplace_back(x, row);
     x += width + 24.0;
   }
-  for (std::size_t i = 1; i < kLegendNames.size(); ++i) {
-    const auto [left, itemRow] = at[i - 1];
+  for (std::size_t i = 0; i < kLegendFamilies.size(); ++i) {
+    const auto [left, itemRow] = at[i];
     // One row stands at baseline 52; two at 45 and 61.
     const double baseline = row == 0 ? 52.0 : 45.0 + 16.0 * itemRow;
-    chart.legend.push_back({static_cast<Family>(i),
+    const Family family = kLegendFamilies[i];
+    chart.legend.push_back({family,
                             {{left, baseline - 4.0}, {left + 26.0, baseline - 4.0}},
-                            TextFrom(std::string(kLegendNames[i]), kLegendFontSize, left + 32.0,
+                            TextFrom(std::string(LegendName(family)), kLegendFontSize, left + 32.0,
                                      baseline - kBaselineShift * kLegendFontSize)});
   }
 }
@@ -448,7 +463,9 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
   // before those of the long wet-bulb and enthalpy lines.
   for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::SpecificVolume,
                               Family::WetBulb, Family::Enthalpy}) {
-    LabelFamily(placer, chart.families[static_cast<std::size_t>(family)]);
+    for (FamilyLayer& layer : chart.families) {
+      if (layer.family == family) LabelFamily(placer, layer);
+    }
   }
   return chart;
 }

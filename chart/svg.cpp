@@ -20,16 +20,21 @@ struct Style {
   std::string_view dash;  // empty for a solid line
 };
 
-// One entry per family, in the order of Chart::families.
-constexpr std::array<Style, 5> kStyles{{
-    {"saturation", "#1a1a1a", "1.8", ""},
-    {"relative-humidity", "#1f5fa8", "0.9", ""},
-    {"wet-bulb", "#2e7d32", "0.9", "5 3"},
-    {"enthalpy", "#b3541e", "0.9", ""},
-    {"specific-volume", "#7b3fa0", "0.9", ""},
-}};
-
-const Style& StyleOf(Family family) { return kStyles[static_cast<std::size_t>(family)]; }
+Style StyleOf(Family family) {
+  switch (family) {
+    case Family::Saturation:
+      return {"saturation", "#1a1a1a", "1.8", ""};
+    case Family::RelativeHumidity:
+      return {"relative-humidity", "#1f5fa8", "0.9", ""};
+    case Family::WetBulb:
+      return {"wet-bulb", "#2e7d32", "0.9", "5 3"};
+    case Family::Enthalpy:
+      return {"enthalpy", "#b3541e", "0.9", ""};
+    case Family::SpecificVolume:
+      return {"specific-volume", "#7b3fa0", "0.9", ""};
+  }
+  return {};
+}
 
 constexpr std::string_view kPointColor = "#d62728";
 constexpr std::string_view kTextColor = "#1a1a1a";
@@ -186,7 +191,7 @@ class Writer {
     legend.insert(legend.begin(), {"id", "legend"});
     xml_.Open("g", legend);
     for (const LegendItem& item : chart_.legend) {
-      const Style& s = StyleOf(item.family);
+      const Style s = StyleOf(item.family);
       Attributes line = LineFromTo(item.line.from, item.line.to);
       line.emplace_back("stroke", s.color);
       line.emplace_back("stroke-width", "1.6");
@@ -230,7 +235,7 @@ class Writer {
   }
 
   void Family(const FamilyLayer& layer) {
-    const Style& s = StyleOf(layer.family);
+    const Style s = StyleOf(layer.family);
     xml_.Open("g", {{"id", s.id}});
     Attributes lines{
         {"mask", kLabelGaps}, {"fill", "none"}, {"stroke", s.color}, {"stroke-width", s.width}};
