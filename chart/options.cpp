@@ -120,7 +120,7 @@ double FittedHumidityRatio(const ChartSettings& settings) {
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {
   cli::CommandLine line(
-      platform, ProgramName,
+      platform, kProgramName,
       "Draw the psychrometric chart as an SVG document on standard output, with the\n"
       "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
       "one of wet_bulb, dew_point, relative_humidity, humidity_ratio, and may have a\n"
