@@ -97,9 +97,11 @@ void AddDash(Attributes& attributes, const Style& style) {
   if (!style.dash.empty()) attributes.emplace_back("stroke-dasharray", style.dash);
 }
 
-// A group of texts that share their font and colour.
-Attributes TextGroup(double fontSize, std::string_view fill, bool bold) {
-  Attributes attributes{{"font-size", Coordinate(fontSize)}};
+// A group of texts that share their font and colour; `id` empty for none.
+Attributes TextGroup(std::string_view id, double fontSize, std::string_view fill, bool bold) {
+  Attributes attributes;
+  if (!id.empty()) attributes.emplace_back("id", id);
+  attributes.emplace_back("font-size", Coordinate(fontSize));
   if (bold) attributes.emplace_back("font-weight", "bold");
   attributes.emplace_back("fill", fill);
   attributes.emplace_back("text-anchor", "middle");
@@ -177,19 +179,15 @@ class Writer {
     for (const Marker& marker : chart_.markers) {
       if (marker.label) BoxRect(marker.label->box, "#000000", "");
     }
-    xml_.Close();
-    xml_.Close();
+    xml_.Close();  // mask
+    xml_.Close();  // defs
   }
 
   void Heading() {
-    Attributes title = TextGroup(kTitleFontSize, kTextColor, true);
-    title.insert(title.begin(), {"id", "title"});
-    xml_.Open("g", title);
+    xml_.Open("g", TextGroup("title", kTitleFontSize, kTextColor, true));
     Text(chart_.title);
     xml_.Close();
-    Attributes legend = TextGroup(kLegendFontSize, kTextColor, false);
-    legend.insert(legend.begin(), {"id", "legend"});
-    xml_.Open("g", legend);
+    xml_.Open("g", TextGroup("legend", kLegendFontSize, kTextColor, false));
     for (const LegendItem& item : chart_.legend) {
       const Style s = StyleOf(item.family);
       Attributes line = LineFromTo(item.line.from, item.line.to);
@@ -223,11 +221,11 @@ class Writer {
                    LineFromTo({plot.right, tick.position}, {plot.right + 5.0, tick.position}));
     }
     xml_.Close();
-    xml_.Open("g", TextGroup(kTickFontSize, kTextColor, false));
+    xml_.Open("g", TextGroup("", kTickFontSize, kTextColor, false));
     for (const Tick& tick : axes.dryBulb) Text(tick.label);
     for (const Tick& tick : axes.humidityRatio) Text(tick.label);
     xml_.Close();
-    xml_.Open("g", TextGroup(kAxisTitleFontSize, kTextColor, false));
+    xml_.Open("g", TextGroup("", kAxisTitleFontSize, kTextColor, false));
     Text(axes.dryBulbTitle);
     Text(axes.humidityRatioTitle);
     xml_.Close();
@@ -246,7 +244,7 @@ class Writer {
                    {{"data-value", Shortest(curve.value)}, {"points", PointsText(curve.vertices)}});
     }
     xml_.Close();
-    xml_.Open("g", TextGroup(kLabelFontSize, s.color, false));
+    xml_.Open("g", TextGroup("", kLabelFontSize, s.color, false));
     for (const Label& label : layer.labels) Text(label);
     xml_.Close();
     xml_.Close();
@@ -262,7 +260,7 @@ class Writer {
       xml_.Close();
     }
     for (const Marker& marker : chart_.markers) Circle(marker);
-    xml_.Open("g", TextGroup(kPointFontSize, kTextColor, true));
+    xml_.Open("g", TextGroup("", kPointFontSize, kTextColor, true));
     for (const Marker& marker : chart_.markers) {
       if (!marker.label) continue;
       BoxRect(marker.label->box, kWhite, "0.85");
