@@ -17,9 +17,11 @@
 #include "chart/curves.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
+#include "chart/number_text.h"
 #include "chart/options.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
+#include "chart/xml_writer.h"
 
 namespace hygrian::chart {
 namespace {
@@ -664,11 +666,81 @@ TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
   EXPECT_NE(b.find(" data-dew-point=\""), std::string::npos) << b;
 }
 
-TEST(ChartSvg, ShortestTextReadsBackExactly) {
-  EXPECT_EQ(Shortest(101.325), "101.325");
-  EXPECT_EQ(Shortest(83.0), "83");
-  EXPECT_EQ(Shortest(85.0 / 100.0), "0.85");
-  EXPECT_EQ(Shortest(0.1 + 0.2), "0.30000000000000004");
+// Shortest reads back exactly; Fixed rounds the exact binary value (-0.05 lies
+// just below -0.05, 2.5 is a tie to even, as printf's %.0f); Coordinate rounds
+// hundredths half away from zero.
+TEST(ChartSvg, NumbersAsText) {
+  enum class Form { Shortest, Fixed, Coordinate };
+  struct Row {
+    Form form;
+    double value;
+    int decimals;
+    std::string text;
+  } const rows[] = {
+      {Form::Shortest, 101.325, 0, "101.325"},
+      {Form::Shortest, 83.0, 0, "83"},
+      {Form::Shortest, 85.0 / 100.0, 0, "0.85"},
+      {Form::Shortest, 0.1 + 0.2, 0, "0.30000000000000004"},
+      {Form::Shortest, 1e-5, 0, "1e-05"},
+      {Form::Fixed, 0.8, 2, "0.80"},
+      {Form::Fixed, -5.0, 0,
+       "\xE2\x88\x92"
+       "5"},
+      {Form::Fixed, -0.04, 1, "0.0"},
+      {Form::Fixed, -0.05, 1,
+       "\xE2\x88\x92"
+       "0.1"},
+      {Form::Fixed, 2.5, 0, "2"},
+      {Form::Coordinate, 12.5, 0, "12.5"},
+      {Form::Coordinate, 3.0, 0, "3"},
+      {Form::Coordinate, -0.25, 0, "-0.25"},
+      {Form::Coordinate, 0.125, 0, "0.13"},
+      {Form::Coordinate, -0.004, 0, "0"},
+      {Form::Coordinate, -0.005, 0, "-0.01"},
+      {Form::Coordinate, 1199.999, 0, "1200"},
+  };
+  for (const Row& row : rows) {
+    const std::string text = row.form == Form::Shortest ? Shortest(row.value)
+                             : row.form == Form::Fixed  ? Fixed(row.value, row.decimals)
+                                                        : Coordinate(row.value);
+    EXPECT_EQ(text, row.text) << row.value;
+  }
+}
+
+// Every attribute value and text goes out escaped; inside an inline element the
+// line goes on to its end tag.
+TEST(ChartSvg, TheWriterEscapesEveryAttributeAndText) {
+  struct Row {
+    void (*write)(XmlWriter&);
+    std::string bytes;
+  } const rows[] = {
+      {[](XmlWriter& x) {
+         x.Element("line", {{"x1", "0"}, {"stroke", "#000"}});
+       },
+       "<line x1=\"0\" stroke=\"#000\"/>\n"},
+      {[](XmlWriter& x) {
+         x.Element("rect", {{"a", "<&\"'>"}, {"data-b", "x\xFFy"}});
+       },
+       "<rect a=\"&lt;&amp;&quot;&apos;&gt;\" data-b=\"x\xEF\xBF\xBDy\"/>\n"},
+      {[](XmlWriter& x) {
+         x.Element("text", {{"x", "1\"2"}}, "A & <B>");
+       },
+       "<text x=\"1&quot;2\">A &amp; &lt;B&gt;</text>\n"},
+      {[](XmlWriter& x) {
+         x.Open("g", {{"id", "a'b"}});
+         x.OpenInline("circle", {{"r", "4"}});
+         x.Element("title", {}, "t\"");
+         x.Close();
+         x.Close();
+         x.Close();  // nothing left to close
+       },
+       "<g id=\"a&apos;b\">\n<circle r=\"4\"><title>t&quot;</title></circle>\n</g>\n"},
+  };
+  for (const Row& row : rows) {
+    XmlWriter writer;
+    row.write(writer);
+    EXPECT_EQ(writer.Take(), row.bytes);
+  }
 }
 
 }  // namespace
