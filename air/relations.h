@@ -26,10 +26,6 @@ inline constexpr double kDryAirGasConstant = 0.28705;  // kJ/(kg K)
 // coefficient below it is the single-precision value widened to double.
 inline constexpr double kKelvinOffset = static_cast<double>(273.16F);
 
-// The former names, for the chart until it takes the ones above.
-inline constexpr double DryAirGasConstant = kDryAirGasConstant;
-inline constexpr double KelvinOffset = kKelvinOffset;
-
 // p (kPa) over ice and over liquid water at absolute temperature T (K).
 Checked SaturationPressureOverIce(double T);
 Checked SaturationPressureOverWater(double T);

@@ -1,14 +1,16 @@
 #include "chart/svg.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "chart/number_text.h"
 #include "chart/ticks.h"
 #include "chart/xml_writer.h"
+#include "hygrian/properties.h"
 
 namespace hygrian::chart {
 namespace {
@@ -43,20 +45,6 @@ constexpr std::string_view kWhite = "#ffffff";
 constexpr std::string_view kFont = "DejaVu Sans, Verdana, Arial, sans-serif";
 // Lines under this mask leave a gap where a label stands.
 constexpr std::string_view kLabelGaps = "url(#label-gaps)";
-
-// The state of a point as data- attributes ("data-dry-bulb"), in this order,
-// each in its shortest exact form.
-constexpr std::array<std::pair<std::string_view, double State::*>, 9> kStateData{{
-    {"dry-bulb", &State::dryBulb},
-    {"wet-bulb", &State::wetBulb},
-    {"dew-point", &State::dewPoint},
-    {"relative-humidity", &State::relativeHumidity},
-    {"enthalpy", &State::enthalpy},
-    {"humidity-ratio", &State::humidityRatio},
-    {"degree-of-saturation", &State::degreeOfSaturation},
-    {"specific-volume", &State::specificVolume},
-    {"vapor-pressure", &State::vaporPressure},
-}};
 
 std::string Degrees(double radians) { return Coordinate(radians * 180.0 / std::numbers::pi); }
 
@@ -296,10 +284,13 @@ class Writer {
                       {"fill", kPointColor},
                       {"stroke", kWhite},
                       {"stroke-width", "1"}};
-    for (const auto& [name, member] : kStateData) {
-      // A wet-bulb temperature the relations did not find is left out.
-      if (member == &State::wetBulb && !marker.point.wetBulbFound) continue;
-      circle.emplace_back("data-" + std::string(name), Shortest(s.*member));
+    // The state as data- attributes ("data-dry-bulb"), each in its shortest
+    // exact form; a wet-bulb temperature the relations did not find is left out.
+    for (const hygrian::Property& property : hygrian::Properties) {
+      if (property.member == &State::wetBulb && !marker.point.wetBulbFound) continue;
+      std::string name = "data-" + std::string(property.key);
+      std::replace(name.begin(), name.end(), '_', '-');
+      circle.emplace_back(std::move(name), Shortest(s.*property.member));
     }
     xml_.OpenInline("circle", circle);
     xml_.Element("title", {}, Tooltip(marker.point));
