@@ -41,7 +41,7 @@ std::string ReadNumber(const std::string& text, double& value) {
 }
 
 std::string Shortest(double value) {
-  char text[tables::kNumberTextSize];
+  char text[tables::NumberTextSize];
   return {text, tables::FormatNumber(text, value)};
 }
 
