@@ -212,8 +212,9 @@ DecimalDigits ExpandDecimalDigits(double x) {
   // n < 2^2547 < 10^767, so at most 86 chunks.
   std::array<std::uint32_t, 88> chunks{};
   std::size_t chunkCount = 0;
-  while (n.size > 0 && chunkCount < chunks.size())
+  while (n.size > 0 && chunkCount < chunks.size()) {
     chunks[chunkCount++] = DivideSmall(n, kChunkBase);
+  }
 
   // The leading 18 digits (17 kept, one to decide the rounding) and the total count.
   std::array<char, 18> leading{};
