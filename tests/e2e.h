@@ -495,15 +495,29 @@ struct File {
 };
 
 // One command-line case. The program runs in a scratch folder that holds
-// `files`, so names in its messages are the short names the row gives.
+// `files`, so names in its messages are the short names the row gives; after
+// the run the folder must hold exactly those files, unchanged.
 struct CliRow {
+  CliRow(std::string name_, Program program_, std::vector<std::string> args_, std::string input_,
+         std::string out_, std::string err_, int status_, std::vector<File> files_ = {},
+         std::string inputFile_ = {})
+      : name(std::move(name_)),
+        program(program_),
+        args(std::move(args_)),
+        input(std::move(input_)),
+        out(std::move(out_)),
+        err(std::move(err_)),
+        status(status_),
+        files(std::move(files_)),
+        inputFile(std::move(inputFile_)) {}
+
   std::string name;
   Program program;
   std::vector<std::string> args;
   std::string input;  // standard input, through a pipe
   std::string out;    // expected standard output
   std::string err;    // expected standard error
-  int status = 0;     // expected exit status
+  int status;         // expected exit status
   std::vector<File> files;
   std::string inputFile;  // instead of `input`: standard input from this file of `files`
 };
@@ -519,6 +533,17 @@ inline void ExpectRow(const CliRow& row) {
   how.directory = folder.Path();
   if (!row.inputFile.empty()) how.inputFile = folder.Path(row.inputFile);
   ExpectRun(Run(row.program, how), row.out, row.err, row.status);
+  // The run changed none of the row's files and left no other file behind.
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, row.files.size()) << "files in the folder after the run";
+  for (const File& file : row.files) {
+    if (file.name.back() != '/') {
+      EXPECT_EQ(folder.Read(file.name), file.bytes) << file.name;
+    }
+  }
 }
 
 // The test of a table of rows: TEST_P(CliTest, Run) { ExpectRow(GetParam()); }.
