@@ -115,64 +115,41 @@ const std::string kWet = "dry_bulb,wet_bulb\n25,20\n";
 
 std::vector<CliRow> StatusRows() {
   return {
-      {"StatusesWetBulb",
-       kBatch,
-       {"wet.csv"},
-       "",
-       Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 0, 0) +
-           Row("", Pair::Wet, -5, -7.5) + Row("", Pair::Wet, 45.5, 33.25) +
-           "-300,-300,,,,,,,,fault: log: DOMAIN error\n",
-       Summary("5 rows: 4 ok, 1 fault"),
-       0,
-       {{"wet.csv", "dry_bulb,wet_bulb\n25,20\n0,0\n-5,-7.5\n45.5,33.25\n-300,-300\n"}}},
-      {"StatusesDewPoint",
-       kBatch,
-       {"dew.csv"},
-       "",
-       Results + Row("", Pair::Dew, 25, 10) +
-           "100,,100,,,,,,,fault: vapour pressure at or above total pressure\n" +
-           "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
-           "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
-           "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
-       Summary("5 rows: 1 ok, 4 fault"),
-       0,
-       {{"dew.csv",
-         "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n"}}},
-      {"StatusesRelativeHumidity",
-       kBatch,
-       {"rh.csv"},
-       "",
-       Results + Row("", Pair::Rh, 25, 57) + Row("", Pair::Rh, -5, 50) +
-           "25,,,0,,,,,,fault: log: SING error\n25,,,-5,,,,,,fault: log: DOMAIN error\n",
-       Summary("4 rows: 2 ok, 2 fault"),
-       0,
-       {{"rh.csv", "dry_bulb,relative_humidity\n25,57\n-5,50\n25,0\n25,-5\n"}}},
-      {"StatusesHumidityRatio",
-       kBatch,
-       {"w.csv"},
-       "",
-       Results + Row("", Pair::W, 25, 0.012599) + Row("", Pair::W, -5, 0.002) +
-           "25,,,,,0,,,,fault: log: SING error\n25,,,,,-0.001,,,,fault: invalid input\n"
-           "101,,,,,0.01,,,,fault: vapour pressure at or above total pressure\n",
-       Summary("5 rows: 2 ok, 3 fault"),
-       0,
-       {{"w.csv", "dry_bulb,humidity_ratio\n25,0.012599\n-5,0.002\n25,0\n25,-0.001\n101,0.01\n"}}},
-      {"RelativeHumidityAsTheLibraryComputesIt",
-       kBatch,
-       {},
-       "dry_bulb,relative_humidity\n25,57\n",
-       Results + Row("", Pair::Rh, 25, 57),
-       "",
-       0},
+      CliRow("StatusesWetBulb", kBatch, {"wet.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 0, 0) +
+                 Row("", Pair::Wet, -5, -7.5) + Row("", Pair::Wet, 45.5, 33.25) +
+                 "-300,-300,,,,,,,,fault: log: DOMAIN error\n",
+             Summary("5 rows: 4 ok, 1 fault"), 0,
+             {{"wet.csv", "dry_bulb,wet_bulb\n25,20\n0,0\n-5,-7.5\n45.5,33.25\n-300,-300\n"}}),
+      CliRow("StatusesDewPoint", kBatch, {"dew.csv"}, "",
+             Results + Row("", Pair::Dew, 25, 10) +
+                 "100,,100,,,,,,,fault: vapour pressure at or above total pressure\n" +
+                 "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
+                 "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
+                 "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
+             Summary("5 rows: 1 ok, 4 fault"), 0,
+             {{"dew.csv",
+               "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n"}}),
+      CliRow("StatusesRelativeHumidity", kBatch, {"rh.csv"}, "",
+             Results + Row("", Pair::Rh, 25, 57) + Row("", Pair::Rh, -5, 50) +
+                 "25,,,0,,,,,,fault: log: SING error\n25,,,-5,,,,,,fault: log: DOMAIN error\n",
+             Summary("4 rows: 2 ok, 2 fault"), 0,
+             {{"rh.csv", "dry_bulb,relative_humidity\n25,57\n-5,50\n25,0\n25,-5\n"}}),
+      CliRow("StatusesHumidityRatio", kBatch, {"w.csv"}, "",
+             Results + Row("", Pair::W, 25, 0.012599) + Row("", Pair::W, -5, 0.002) +
+                 "25,,,,,0,,,,fault: log: SING error\n25,,,,,-0.001,,,,fault: invalid input\n"
+                 "101,,,,,0.01,,,,fault: vapour pressure at or above total pressure\n",
+             Summary("5 rows: 2 ok, 3 fault"), 0,
+             {{"w.csv",
+               "dry_bulb,humidity_ratio\n25,0.012599\n-5,0.002\n25,0\n25,-0.001\n101,0.01\n"}}),
+      CliRow("RelativeHumidityAsTheLibraryComputesIt", kBatch, {},
+             "dry_bulb,relative_humidity\n25,57\n", Results + Row("", Pair::Rh, 25, 57), "", 0),
       // Air far above saturation at 60 kPa, where neither the secant search nor
       // the bisection below the dry-bulb finds a wet-bulb.
-      {"NoWetBulbLeavesOnlyTheWetBulbEmpty",
-       kBatch,
-       {"--pressure", "60"},
-       "dry_bulb,dew_point\n-11.708714220246279,7.8413957856192695\n",
-       Results + Csv(Values(Pair::Dew, -11.708714220246279, 7.8413957856192695, 60)),
-       Summary("1 row: 0 ok, 1 no-wet-bulb"),
-       0},
+      CliRow("NoWetBulbLeavesOnlyTheWetBulbEmpty", kBatch, {"--pressure", "60"},
+             "dry_bulb,dew_point\n-11.708714220246279,7.8413957856192695\n",
+             Results + Csv(Values(Pair::Dew, -11.708714220246279, 7.8413957856192695, 60)),
+             Summary("1 row: 0 ok, 1 no-wet-bulb"), 0),
   };
 }
 
@@ -192,94 +169,83 @@ std::vector<CliRow> BadInputRows() {
       "relative_humidity \"0123456789012345678901234567890123456789...\" "
       "is not a number";
   return {
-      {"EveryBadInputReason",
-       kBatch,
-       {"bad.csv"},
-       "",
-       "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
-           Bad("b,90,", "expected 4 fields, found 5") + Bad("c,90,", "expected 4 fields, found 5") +
-           "d,90,,,,,,,,,,missing\n" + "e,90,,,,,,,,,,missing\n" +
-           Bad("f,90,", "dry_bulb \"x\" is not a number") +
-           Bad("g,90,", "wet_bulb \"inf\" is not a number") +
-           Bad("h,90,", "dry_bulb \"1e999\" is out of range") +
-           Bad("i,90,", "wet_bulb \"-1e400\" is out of range") +
-           Bad("j,kPa,", "pressure \"kPa\" is not a number") +
-           Bad("k,1e999,", "pressure \"1e999\" is out of range") +
-           Bad("l,1013,",
-               "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)") +
-           Bad("m,-90,", "pressure -90 kPa is outside 20 to 200 kPa") +
-           Bad("n,90,", "field longer than 1 MiB") + Row(big + ",90,", Pair::Wet, 25, 20, 90) +
-           Bad("p,,", "expected 4 fields, found 1") +
-           Bad(",,", "quote opened at line 18 is not closed"),
-       "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
-       "hygrian-batch: bad.csv:3: expected 4 fields, found 5\n"
-       "hygrian-batch: bad.csv:4: expected 4 fields, found 5\n"
-       "hygrian-batch: bad.csv:7: dry_bulb \"x\" is not a number\n"
-       "hygrian-batch: bad.csv:8: wet_bulb \"inf\" is not a number\n"
-       "hygrian-batch: bad.csv:9: dry_bulb \"1e999\" is out of range\n"
-       "hygrian-batch: bad.csv:10: wet_bulb \"-1e400\" is out of range\n"
-       "hygrian-batch: bad.csv:11: pressure \"kPa\" is not a number\n"
-       "hygrian-batch: bad.csv:12: pressure \"1e999\" is out of range\n"
-       "hygrian-batch: bad.csv:13: pressure 1013 kPa is outside 20 to 200 kPa (in hPa? "
-       "--pressure-unit hPa)\n"
-       "hygrian-batch: bad.csv:14: pressure -90 kPa is outside 20 to 200 kPa\n"
-       "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
-       "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n"
-       "hygrian-batch: bad.csv:18: quote opened at line 18 is not closed\n" +
-           Summary("17 rows: 1 ok, 2 missing, 14 bad-input"),
-       1,
-       {{"bad.csv",
-         "id,dry_bulb,wet_bulb,pressure\n"
-         "a,25,20\n"           // line 2
-         "b,25,20,90,extra\n"  // line 3
-         "c,25,20,90,\n"       // line 4: a trailing comma is a field
-         "d,,20,90\n"          // 5
-         "e,25,  ,90\n"        // 6
-         "f,x,20,90\n"         // 7
-         "g,25,inf,90\n"       // 8
-         "h,1e999,20,90\n"     // 9
-         "i,25,-1e400,90\n"    // 10
-         "j,25,20,kPa\n"       // 11
-         "k,25,20,1e999\n"     // 12
-         "l,25,20,1013\n"      // 13
-         "m,25,20,-90\n"       // 14
-         "n,25,2" +
-             big + ",90\n" +  // 15
-             big +
-             ",25,20,90\n"     // 16: exactly 1 MiB is fine
-             "p\n"             // 17
-             "q,25,20,\"90\n"  // 18: the quote swallows the rest of the file
-             "r,25,20,90\n"}}},
-      {"GapsOfEveryKind",
-       kBatch,
-       {},
-       "dry_bulb,relative_humidity\n25,50\n,50\nNA,50\n25,n/a\n25,NaN\n-,50\n25,null\n"
-       "25,0123456789012345678901234567890123456789x\n",
-       Results + Row("", Pair::Rh, 25, 50) +
-           ",,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n"
-           ",,,,,,,,,missing\n,,,,,,,,,missing\n" +
-           Bad("", cut),
-       "hygrian-batch: (standard input):9: " + cut + "\n" +
-           Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
-       1},
-      {"MissingAsBadInput",
-       kBatch,
-       {"--missing=bad"},
-       "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n",
-       Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
-           Bad("", "relative_humidity \"-\" is not a number"),
-       "hygrian-batch: (standard input):2: dry_bulb is empty\n"
-       "hygrian-batch: (standard input):3: dry_bulb \"NA\" is not a number\n"
-       "hygrian-batch: (standard input):4: relative_humidity \"-\" is not a number\n" +
-           Summary("3 rows: 0 ok, 3 bad-input"),
-       1},
-      {"QuietMissing",
-       kBatch,
-       {"-q"},
-       "dry_bulb,relative_humidity\n25,50\n,50\n",
-       Results + Row("", Pair::Rh, 25, 50) + ",,,,,,,,,missing\n",
-       "",
-       0},
+      CliRow("EveryBadInputReason", kBatch, {"bad.csv"}, "",
+             "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
+                 Bad("b,90,", "expected 4 fields, found 5") +
+                 Bad("c,90,", "expected 4 fields, found 5") + "d,90,,,,,,,,,,missing\n" +
+                 "e,90,,,,,,,,,,missing\n" + Bad("f,90,", "dry_bulb \"x\" is not a number") +
+                 Bad("g,90,", "wet_bulb \"inf\" is not a number") +
+                 Bad("h,90,", "dry_bulb \"1e999\" is out of range") +
+                 Bad("i,90,", "wet_bulb \"-1e400\" is out of range") +
+                 Bad("j,kPa,", "pressure \"kPa\" is not a number") +
+                 Bad("k,1e999,", "pressure \"1e999\" is out of range") +
+                 Bad("l,1013,",
+                     "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)") +
+                 Bad("m,-90,", "pressure -90 kPa is outside 20 to 200 kPa") +
+                 Bad("n,90,", "field longer than 1 MiB") +
+                 Row(big + ",90,", Pair::Wet, 25, 20, 90) +
+                 Bad("p,,", "expected 4 fields, found 1") +
+                 Bad(",,", "quote opened at line 18 is not closed"),
+             "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
+             "hygrian-batch: bad.csv:3: expected 4 fields, found 5\n"
+             "hygrian-batch: bad.csv:4: expected 4 fields, found 5\n"
+             "hygrian-batch: bad.csv:7: dry_bulb \"x\" is not a number\n"
+             "hygrian-batch: bad.csv:8: wet_bulb \"inf\" is not a number\n"
+             "hygrian-batch: bad.csv:9: dry_bulb \"1e999\" is out of range\n"
+             "hygrian-batch: bad.csv:10: wet_bulb \"-1e400\" is out of range\n"
+             "hygrian-batch: bad.csv:11: pressure \"kPa\" is not a number\n"
+             "hygrian-batch: bad.csv:12: pressure \"1e999\" is out of range\n"
+             "hygrian-batch: bad.csv:13: pressure 1013 kPa is outside 20 to 200 kPa (in hPa? "
+             "--pressure-unit hPa)\n"
+             "hygrian-batch: bad.csv:14: pressure -90 kPa is outside 20 to 200 kPa\n"
+             "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
+             "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n"
+             "hygrian-batch: bad.csv:18: quote opened at line 18 is not closed\n" +
+                 Summary("17 rows: 1 ok, 2 missing, 14 bad-input"),
+             1,
+             {{"bad.csv",
+               "id,dry_bulb,wet_bulb,pressure\n"
+               "a,25,20\n"           // line 2
+               "b,25,20,90,extra\n"  // line 3
+               "c,25,20,90,\n"       // line 4: a trailing comma is a field
+               "d,,20,90\n"          // 5
+               "e,25,  ,90\n"        // 6
+               "f,x,20,90\n"         // 7
+               "g,25,inf,90\n"       // 8
+               "h,1e999,20,90\n"     // 9
+               "i,25,-1e400,90\n"    // 10
+               "j,25,20,kPa\n"       // 11
+               "k,25,20,1e999\n"     // 12
+               "l,25,20,1013\n"      // 13
+               "m,25,20,-90\n"       // 14
+               "n,25,2" +
+                   big + ",90\n" +  // 15
+                   big +
+                   ",25,20,90\n"     // 16: exactly 1 MiB is fine
+                   "p\n"             // 17
+                   "q,25,20,\"90\n"  // 18: the quote swallows the rest of the file
+                   "r,25,20,90\n"}}),
+      CliRow("GapsOfEveryKind", kBatch, {},
+             "dry_bulb,relative_humidity\n25,50\n,50\nNA,50\n25,n/a\n25,NaN\n-,50\n25,null\n"
+             "25,0123456789012345678901234567890123456789x\n",
+             Results + Row("", Pair::Rh, 25, 50) +
+                 ",,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n"
+                 ",,,,,,,,,missing\n,,,,,,,,,missing\n" +
+                 Bad("", cut),
+             "hygrian-batch: (standard input):9: " + cut + "\n" +
+                 Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
+             1),
+      CliRow("MissingAsBadInput", kBatch, {"--missing=bad"},
+             "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n",
+             Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
+                 Bad("", "relative_humidity \"-\" is not a number"),
+             "hygrian-batch: (standard input):2: dry_bulb is empty\n"
+             "hygrian-batch: (standard input):3: dry_bulb \"NA\" is not a number\n"
+             "hygrian-batch: (standard input):4: relative_humidity \"-\" is not a number\n" +
+                 Summary("3 rows: 0 ok, 3 bad-input"),
+             1),
+      CliRow("QuietMissing", kBatch, {"-q"}, "dry_bulb,relative_humidity\n25,50\n,50\n",
+             Results + Row("", Pair::Rh, 25, 50) + ",,,,,,,,,missing\n", "", 0),
   };
 }
 
@@ -288,114 +254,72 @@ std::vector<CliRow> FileRows() {
   return {
       // Quotes, commas and line ends inside quotes; CR LF line ends; a field that
       // needs no quotes loses them.
-      {"CarriedColumnsKeepTheirBytesAndTheirPlace",
-       kBatch,
-       {"in.csv"},
-       "",
-       "Station, When ," + Results + Row("\"north, upper\",2024-06-01 12:00,", Pair::Wet, 25, 20) +
-           Row("\"say \"\"hi\"\"\",\"two\r\nlines\",", Pair::Wet, 25, 20) +
-           Row("plain,,", Pair::Wet, 25, 20),
-       "",
-       0,
-       {{"in.csv",
-         "\xEF\xBB\xBF"
-         "Station,\"DRY_BULB\", When ,Wet_Bulb\r\n"
-         "\"north, upper\",25,\"2024-06-01 12:00\",20\r\n"
-         "\"say \"\"hi\"\"\",25,\"two\r\nlines\",20\r\n"
-         "\"plain\",25,,20\r\n"}}},
-      {"BlankLinesAreSkippedAndLinesCounted",
-       kBatch,
-       {"in.csv"},
-       "",
-       Results + Row("", Pair::Wet, 25, 20) + Bad("", xReason),
-       "hygrian-batch: in.csv:8: " + xReason + "\n" + Summary("2 rows: 1 ok, 1 bad-input"),
-       1,
-       {{"in.csv", "\n\ndry_bulb,wet_bulb\n\n25,20\n  \n\nx,20\n\n"}}},
-      {"MissingFinalLineEnd",
-       kBatch,
-       {},
-       "dry_bulb,wet_bulb\n25,20\n30,25",
-       Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25),
-       "",
-       0},
-      {"MissingFinalCrLf",
-       kBatch,
-       {},
-       "dry_bulb,wet_bulb\r\n25,20\r\n30,25\r",
-       Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25),
-       "",
-       0},
-      {"SeveralFilesShareOneHeader",
-       kBatch,
-       {"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv", "blank.csv",
-        "d.csv"},
-       "",
-       "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
-           Row("4,", Pair::Dew, 35, 15),
-       "hygrian-batch: empty.csv: empty file; skipped\n"
-       "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
-       "hygrian-batch: missing.csv: No such file or directory\n"
-       "hygrian-batch: folder: Is a directory\n"
-       "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity or humidity_ratio "
-       "column; columns found: id, dry_bulb" +
-           Accepted +
-           "; file skipped\n"
-           "hygrian-batch: blank.csv: empty file; skipped\n",
-       2,
-       {{"a.csv", "id,dry_bulb,dew_point\n1,25,10\n"},
-        {"b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n"},
-        {"c.csv", "dry_bulb,id,dew_point\n3,30,12\n"},
-        {"d.csv", "id,dry_bulb,dew_point\n4,35,15"},
-        {"empty.csv", ""},
-        {"blank.csv", "\n\r\n  \n"},
-        {"bad.csv", "id,dry_bulb\n5,25\n"},
-        {"folder/", ""}}},
-      {"TheFirstGoodHeaderIsTheOneThatCounts",
-       kBatch,
-       {"bad.csv", "good.csv"},
-       "",
-       Results + Row("", Pair::Wet, 25, 20),
-       "hygrian-batch: bad.csv:1: two wet_bulb columns; file skipped\n",
-       2,
-       {{"bad.csv", "dry_bulb,wet_bulb,WET_BULB\n1,2,3\n"}, {"good.csv", kWet}}},
-      {"StandardInputByDefault",
-       kBatch,
-       {},
-       "dry_bulb,wet_bulb\n30,x\n",
-       Results + Bad("", "wet_bulb \"x\" is not a number"),
-       "hygrian-batch: (standard input):2: wet_bulb \"x\" is not a number\n" +
-           Summary("1 row: 0 ok, 1 bad-input"),
-       1},
-      {"StandardInputByDash",
-       kBatch,
-       {"a.csv", "-"},
-       "dry_bulb,wet_bulb\n30,x\n",
-       Results + Row("", Pair::Wet, 25, 20) + Bad("", "wet_bulb \"x\" is not a number"),
-       "hygrian-batch: (standard input):2: wet_bulb \"x\" is not a number\n" +
-           Summary("2 rows: 1 ok, 1 bad-input"),
-       1,
-       {{"a.csv", kWet}}},
-      {"EmptyStandardInput",
-       kBatch,
-       {"-"},
-       "",
-       "",
-       "hygrian-batch: (standard input): empty file; skipped\n",
-       2},
-      {"QuietKeepsFileMessages",
-       kBatch,
-       {"-q", "missing.csv", "-"},
-       "dry_bulb,wet_bulb\nx,1\n",
-       Results + Bad("", xReason),
-       "hygrian-batch: missing.csv: No such file or directory\n",
-       2},
-      {"QuietKeepsTheStatus",
-       kBatch,
-       {"--quiet"},
-       "dry_bulb,wet_bulb\nx,1\n",
-       Results + Bad("", xReason),
-       "",
-       1},
+      CliRow("CarriedColumnsKeepTheirBytesAndTheirPlace", kBatch, {"in.csv"}, "",
+             "Station, When ," + Results +
+                 Row("\"north, upper\",2024-06-01 12:00,", Pair::Wet, 25, 20) +
+                 Row("\"say \"\"hi\"\"\",\"two\r\nlines\",", Pair::Wet, 25, 20) +
+                 Row("plain,,", Pair::Wet, 25, 20),
+             "", 0,
+             {{"in.csv",
+               "\xEF\xBB\xBF"
+               "Station,\"DRY_BULB\", When ,Wet_Bulb\r\n"
+               "\"north, upper\",25,\"2024-06-01 12:00\",20\r\n"
+               "\"say \"\"hi\"\"\",25,\"two\r\nlines\",20\r\n"
+               "\"plain\",25,,20\r\n"}}),
+      CliRow("BlankLinesAreSkippedAndLinesCounted", kBatch, {"in.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20) + Bad("", xReason),
+             "hygrian-batch: in.csv:8: " + xReason + "\n" + Summary("2 rows: 1 ok, 1 bad-input"), 1,
+             {{"in.csv", "\n\ndry_bulb,wet_bulb\n\n25,20\n  \n\nx,20\n\n"}}),
+      CliRow("MissingFinalLineEnd", kBatch, {}, "dry_bulb,wet_bulb\n25,20\n30,25",
+             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0),
+      CliRow("MissingFinalCrLf", kBatch, {}, "dry_bulb,wet_bulb\r\n25,20\r\n30,25\r",
+             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0),
+      CliRow(
+          "SeveralFilesShareOneHeader", kBatch,
+          {"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv", "blank.csv",
+           "d.csv"},
+          "",
+          "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
+              Row("4,", Pair::Dew, 35, 15),
+          "hygrian-batch: empty.csv: empty file; skipped\n"
+          "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
+          "hygrian-batch: missing.csv: No such file or directory\n"
+          "hygrian-batch: folder: Is a directory\n"
+          "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity or humidity_ratio "
+          "column; columns found: id, dry_bulb" +
+              Accepted +
+              "; file skipped\n"
+              "hygrian-batch: blank.csv: empty file; skipped\n",
+          2,
+          {{"a.csv", "id,dry_bulb,dew_point\n1,25,10\n"},
+           {"b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n"},
+           {"c.csv", "dry_bulb,id,dew_point\n3,30,12\n"},
+           {"d.csv", "id,dry_bulb,dew_point\n4,35,15"},
+           {"empty.csv", ""},
+           {"blank.csv", "\n\r\n  \n"},
+           {"bad.csv", "id,dry_bulb\n5,25\n"},
+           {"folder/", ""}}),
+      CliRow("TheFirstGoodHeaderIsTheOneThatCounts", kBatch, {"bad.csv", "good.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20),
+             "hygrian-batch: bad.csv:1: two wet_bulb columns; file skipped\n", 2,
+             {{"bad.csv", "dry_bulb,wet_bulb,WET_BULB\n1,2,3\n"}, {"good.csv", kWet}}),
+      CliRow("StandardInputByDefault", kBatch, {}, "dry_bulb,wet_bulb\n30,x\n",
+             Results + Bad("", "wet_bulb \"x\" is not a number"),
+             "hygrian-batch: (standard input):2: wet_bulb \"x\" is not a number\n" +
+                 Summary("1 row: 0 ok, 1 bad-input"),
+             1),
+      CliRow("StandardInputByDash", kBatch, {"a.csv", "-"}, "dry_bulb,wet_bulb\n30,x\n",
+             Results + Row("", Pair::Wet, 25, 20) + Bad("", "wet_bulb \"x\" is not a number"),
+             "hygrian-batch: (standard input):2: wet_bulb \"x\" is not a number\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1, {{"a.csv", kWet}}),
+      CliRow("EmptyStandardInput", kBatch, {"-"}, "", "",
+             "hygrian-batch: (standard input): empty file; skipped\n", 2),
+      CliRow("QuietKeepsFileMessages", kBatch, {"-q", "missing.csv", "-"},
+             "dry_bulb,wet_bulb\nx,1\n", Results + Bad("", xReason),
+             "hygrian-batch: missing.csv: No such file or directory\n", 2),
+      CliRow("QuietKeepsTheStatus", kBatch, {"--quiet"}, "dry_bulb,wet_bulb\nx,1\n",
+             Results + Bad("", xReason), "", 1),
   };
 }
 
@@ -421,79 +345,46 @@ std::vector<CliRow> LoggerRows() {
   const double dewPoint = cli::Compute(Pair::Wet, 25, 20, StandardPressure).state.dewPoint;
   const std::string header = "hygrian-batch: (standard input):1: ";
   return {
-      {"LoggerDecimalComma",
-       kBatch,
-       {"--dry-bulb-column", "dry bulb", "--relative-humidity-column", " RH", "--decimal-comma"},
-       logger,
-       logged,
-       loggedErr,
-       1},
-      {"LoggerDelimiter",
-       kBatch,
-       {"--dry-bulb-column", "dry bulb", "--relative-humidity-column", " RH", "--decimal-comma",
-        "--delimiter", ";"},
-       logger,
-       logged,
-       loggedErr,
-       1},
+      CliRow(
+          "LoggerDecimalComma", kBatch,
+          {"--dry-bulb-column", "dry bulb", "--relative-humidity-column", " RH", "--decimal-comma"},
+          logger, logged, loggedErr, 1),
+      CliRow("LoggerDelimiter", kBatch,
+             {"--dry-bulb-column", "dry bulb", "--relative-humidity-column", " RH",
+              "--decimal-comma", "--delimiter", ";"},
+             logger, logged, loggedErr, 1),
       // Tabs, by name or as the character; the header decides without the option.
-      {"TabByName", kBatch, {"--delimiter", "tab"}, tabbed, tabbedOut, "", 0},
-      {"TabAsCharacter", kBatch, {"--delimiter", "\t"}, tabbed, tabbedOut, "", 0},
-      {"TabFromTheHeader", kBatch, {}, tabbed, tabbedOut, "", 0},
+      CliRow("TabByName", kBatch, {"--delimiter", "tab"}, tabbed, tabbedOut, "", 0),
+      CliRow("TabAsCharacter", kBatch, {"--delimiter", "\t"}, tabbed, tabbedOut, "", 0),
+      CliRow("TabFromTheHeader", kBatch, {}, tabbed, tabbedOut, "", 0),
       // A header error says what was found and accepted, and hints at the delimiter.
-      {"HeaderErrorSaysWhatWasFound",
-       kBatch,
-       {},
-       logger,
-       "",
-       header + "no dry_bulb column; columns found: Time, Dry Bulb, RH, Note" + Accepted +
-           "; file skipped\n",
-       2},
-      {"HeaderErrorHintsAtTheDelimiter",
-       kBatch,
-       {"--delimiter", ","},
-       logger,
-       "",
-       header + "no dry_bulb column; columns found: Time;Dry Bulb;RH;Note" + Accepted +
-           "; one field holding ';': --delimiter ';'?; file skipped\n",
-       2},
-      {"HeaderSplitsTwoWays",
-       kBatch,
-       {},
-       "dry_bulb;wet_bulb,x\n",
-       "",
-       header + "the header splits at ',' and ';': choose with --delimiter; file skipped\n",
-       2},
-      {"OwnOutputHasSeveralSecondValues",
-       kBatch,
-       {},
-       own,
-       "",
-       header + "several second values (wet_bulb, dew_point, relative_humidity, humidity_ratio): "
-                "choose one with --pair; file skipped\n",
-       2},
-      {"OwnOutputWithPair",
-       kBatch,
-       {"--pair", "dew_point"},
-       own,
-       "id," + Results + Row("1,", Pair::Dew, 25, dewPoint) + "2,,,,,,,,,,missing\n",
-       Summary("2 rows: 1 ok, 1 missing"),
-       0},
-      {"ColumnsByOption",
-       kBatch,
-       {"--humidity-ratio-column", "W", "--pressure-column", "P"},
-       "dry_bulb,P,W,status\n25,95,0.01,old\n",
-       "P," + Results + Row("95,", Pair::W, 25, 0.01, 95),
-       "",
-       0},
-      {"PairWithoutItsColumn",
-       kBatch,
-       {"--pair", "wet_bulb"},
-       "dry_bulb,relative_humidity\n25,50\n",
-       "",
-       header + "no wet_bulb column; columns found: dry_bulb, relative_humidity" + Accepted +
-           "; file skipped\n",
-       2},
+      CliRow("HeaderErrorSaysWhatWasFound", kBatch, {}, logger, "",
+             header + "no dry_bulb column; columns found: Time, Dry Bulb, RH, Note" + Accepted +
+                 "; file skipped\n",
+             2),
+      CliRow("HeaderErrorHintsAtTheDelimiter", kBatch, {"--delimiter", ","}, logger, "",
+             header + "no dry_bulb column; columns found: Time;Dry Bulb;RH;Note" + Accepted +
+                 "; one field holding ';': --delimiter ';'?; file skipped\n",
+             2),
+      CliRow("HeaderSplitsTwoWays", kBatch, {}, "dry_bulb;wet_bulb,x\n", "",
+             header + "the header splits at ',' and ';': choose with --delimiter; file skipped\n",
+             2),
+      CliRow("OwnOutputHasSeveralSecondValues", kBatch, {}, own, "",
+             header +
+                 "several second values (wet_bulb, dew_point, relative_humidity, humidity_ratio): "
+                 "choose one with --pair; file skipped\n",
+             2),
+      CliRow("OwnOutputWithPair", kBatch, {"--pair", "dew_point"}, own,
+             "id," + Results + Row("1,", Pair::Dew, 25, dewPoint) + "2,,,,,,,,,,missing\n",
+             Summary("2 rows: 1 ok, 1 missing"), 0),
+      CliRow("ColumnsByOption", kBatch, {"--humidity-ratio-column", "W", "--pressure-column", "P"},
+             "dry_bulb,P,W,status\n25,95,0.01,old\n",
+             "P," + Results + Row("95,", Pair::W, 25, 0.01, 95), "", 0),
+      CliRow("PairWithoutItsColumn", kBatch, {"--pair", "wet_bulb"},
+             "dry_bulb,relative_humidity\n25,50\n", "",
+             header + "no wet_bulb column; columns found: dry_bulb, relative_humidity" + Accepted +
+                 "; file skipped\n",
+             2),
   };
 }
 
@@ -504,77 +395,52 @@ std::vector<CliRow> PressureRows() {
   const std::string slip =
       "pressure 101.325 hPa is outside 20 to 200 kPa (in kPa? --pressure-unit kPa)";
   return {
-      {"PressureOption",
-       kBatch,
-       {"--pressure", "95"},
-       input,
-       "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) + Row(",", Pair::Wet, 25, 20, 95) +
-           Row("80.5,", Pair::Wet, 25, 20, 80.5),
-       "",
-       0},
-      {"PressureOptionWithEquals",
-       kBatch,
-       {"--pressure=84.5"},
-       "dry_bulb,relative_humidity\n25,50\n",
-       Results + Row("", Pair::Rh, 25, 50, 84.5),
-       "",
-       0},
-      {"PressureColumn",
-       kBatch,
-       {},
-       input,
-       "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
-           Row(",", Pair::Wet, 25, 20, StandardPressure) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
-       "",
-       0},
-      {"PressureInHectopascals",
-       kBatch,
-       {"--pressure-unit", "hPa", "--pressure=845"},
-       "dry_bulb,wet_bulb,pressure\n25,20,1013.25\n25,20,\n25,20,101.325\n",
-       "pressure," + Results + Row("1013.25,", Pair::Wet, 25, 20, 101.325) +
-           Row(",", Pair::Wet, 25, 20, 84.5) + Bad("101.325,", slip),
-       "hygrian-batch: (standard input):4: " + slip + "\n" + Summary("3 rows: 2 ok, 1 bad-input"),
-       1},
-      {"PressureInPascals",
-       kBatch,
-       {"--pressure-unit=Pa", "--pressure", "84500"},
-       "dry_bulb,wet_bulb,pressure\n25,20,101325\n25,20,\n",
-       "pressure," + Results + Row("101325,", Pair::Wet, 25, 20, 101.325) +
-           Row(",", Pair::Wet, 25, 20, 84.5),
-       "",
-       0},
+      CliRow("PressureOption", kBatch, {"--pressure", "95"}, input,
+             "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+                 Row(",", Pair::Wet, 25, 20, 95) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
+             "", 0),
+      CliRow("PressureOptionWithEquals", kBatch, {"--pressure=84.5"},
+             "dry_bulb,relative_humidity\n25,50\n", Results + Row("", Pair::Rh, 25, 50, 84.5), "",
+             0),
+      CliRow("PressureColumn", kBatch, {}, input,
+             "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+                 Row(",", Pair::Wet, 25, 20, StandardPressure) +
+                 Row("80.5,", Pair::Wet, 25, 20, 80.5),
+             "", 0),
+      CliRow("PressureInHectopascals", kBatch, {"--pressure-unit", "hPa", "--pressure=845"},
+             "dry_bulb,wet_bulb,pressure\n25,20,1013.25\n25,20,\n25,20,101.325\n",
+             "pressure," + Results + Row("1013.25,", Pair::Wet, 25, 20, 101.325) +
+                 Row(",", Pair::Wet, 25, 20, 84.5) + Bad("101.325,", slip),
+             "hygrian-batch: (standard input):4: " + slip + "\n" +
+                 Summary("3 rows: 2 ok, 1 bad-input"),
+             1),
+      CliRow("PressureInPascals", kBatch, {"--pressure-unit=Pa", "--pressure", "84500"},
+             "dry_bulb,wet_bulb,pressure\n25,20,101325\n25,20,\n",
+             "pressure," + Results + Row("101325,", Pair::Wet, 25, 20, 101.325) +
+                 Row(",", Pair::Wet, 25, 20, 84.5),
+             "", 0),
       // --altitude: the library's standard atmosphere for rows without a pressure.
-      {"Altitude",
-       kBatch,
-       {"--altitude", "1500"},
-       input,
-       "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
-           Row(",", Pair::Wet, 25, 20, StandardPressureAtAltitude(1500).pressure) +
-           Row("80.5,", Pair::Wet, 25, 20, 80.5),
-       "",
-       0},
+      CliRow("Altitude", kBatch, {"--altitude", "1500"}, input,
+             "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+                 Row(",", Pair::Wet, 25, 20, StandardPressureAtAltitude(1500).pressure) +
+                 Row("80.5,", Pair::Wet, 25, 20, 80.5),
+             "", 0),
   };
 }
 
 std::vector<CliRow> DigitsRows() {
   std::vector<CliRow> rows;
   for (const int digits : {1, 4, 17}) {
-    rows.push_back({"Digits" + std::to_string(digits),
-                    kBatch,
-                    {"--digits", std::to_string(digits)},
-                    "dry_bulb,dew_point\n25,10\n100,100\n",
-                    Results + Row("", Pair::Dew, 25, 10, StandardPressure, digits) +
-                        Row("", Pair::Dew, 100, 100, StandardPressure, digits),
-                    Summary("2 rows: 1 ok, 1 fault"),
-                    0});
+    rows.push_back(CliRow("Digits" + std::to_string(digits), kBatch,
+                          {"--digits", std::to_string(digits)},
+                          "dry_bulb,dew_point\n25,10\n100,100\n",
+                          Results + Row("", Pair::Dew, 25, 10, StandardPressure, digits) +
+                              Row("", Pair::Dew, 100, 100, StandardPressure, digits),
+                          Summary("2 rows: 1 ok, 1 fault"), 0));
   }
-  rows.push_back({"DigitsWorkedByHand",
-                  kBatch,
-                  {"--digits=4"},
-                  kWet,
-                  Results + "25,20,17.56,63.48,57.22,0.0126,0.6274,0.8618,2.012,ok\n",
-                  "",
-                  0});
+  rows.push_back(CliRow("DigitsWorkedByHand", kBatch, {"--digits=4"}, kWet,
+                        Results + "25,20,17.56,63.48,57.22,0.0126,0.6274,0.8618,2.012,ok\n", "",
+                        0));
   return rows;
 }
 
@@ -609,98 +475,54 @@ std::vector<CliRow> JsonRows() {
   const std::string first = JsonRow({}, Values(Pair::Wet, 25, 20, 90));
   const std::string second = JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure));
   return {
-      {"JsonLines",
-       kBatch,
-       {"--json"},
-       "id,dry_bulb,dew_point,note\n"
-       "1,25,10,\"a \"\"b\"\"\\c\"\n"
-       "2,100,100,\"tab\there\nnew\"\n"
-       "3,-273.1600036621094,-10,\x01\xC3\xA9\xFF\n"
-       "4,x,10,\n"
-       "5,25\n",
-       JsonRow({{"id", "1"}, {"note", "a \\\"b\\\"\\\\c"}},
-               Values(Pair::Dew, 25, 10, StandardPressure)) +
-           JsonRow({{"id", "2"}, {"note", "tab\\there\\nnew"}},
-                   Values(Pair::Dew, 100, 100, StandardPressure)) +
-           JsonRow({{"id", "3"}, {"note", "\\u0001\xC3\xA9\xEF\xBF\xBD"}},
-                   Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
-           JsonRow({{"id", "4"}, {"note", ""}}, bad) + JsonRow({{"id", "5"}, {"note", ""}}, count),
-       "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
-       "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
-           Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
-       1},
-      {"JsonPressure",
-       kBatch,
-       {"--json"},
-       "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
-       p + "90," + first.substr(1) + p + "null," + second.substr(1),
-       "",
-       0},
-      {"JsonTwoColumnsOfOneName",
-       kBatch,
-       {"--json"},
-       "a,dry_bulb,wet_bulb,a\n1,25,20,2\n",
-       "",
-       "hygrian-batch: (standard input):1: two columns named a; file skipped\n",
-       2},
-      {"JsonDigits",
-       kBatch,
-       {"--json", "--digits", "3"},
-       kWet,
-       JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure, 3)),
-       "",
-       0},
+      CliRow("JsonLines", kBatch, {"--json"},
+             "id,dry_bulb,dew_point,note\n"
+             "1,25,10,\"a \"\"b\"\"\\c\"\n"
+             "2,100,100,\"tab\there\nnew\"\n"
+             "3,-273.1600036621094,-10,\x01\xC3\xA9\xFF\n"
+             "4,x,10,\n"
+             "5,25\n",
+             JsonRow({{"id", "1"}, {"note", "a \\\"b\\\"\\\\c"}},
+                     Values(Pair::Dew, 25, 10, StandardPressure)) +
+                 JsonRow({{"id", "2"}, {"note", "tab\\there\\nnew"}},
+                         Values(Pair::Dew, 100, 100, StandardPressure)) +
+                 JsonRow({{"id", "3"}, {"note", "\\u0001\xC3\xA9\xEF\xBF\xBD"}},
+                         Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
+                 JsonRow({{"id", "4"}, {"note", ""}}, bad) +
+                 JsonRow({{"id", "5"}, {"note", ""}}, count),
+             "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
+             "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
+                 Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
+             1),
+      CliRow("JsonPressure", kBatch, {"--json"},
+             "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
+             p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0),
+      CliRow("JsonTwoColumnsOfOneName", kBatch, {"--json"}, "a,dry_bulb,wet_bulb,a\n1,25,20,2\n",
+             "", "hygrian-batch: (standard input):1: two columns named a; file skipped\n", 2),
+      CliRow("JsonDigits", kBatch, {"--json", "--digits", "3"}, kWet,
+             JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure, 3)), "", 0),
   };
 }
 
 std::vector<CliRow> OutputRows() {
   const std::string missing = "hygrian-batch: nosuch.csv: No such file or directory\n";
   return {
-      {"OutputDash",
-       kBatch,
-       {"in.csv", "--output=-"},
-       "",
-       Results + Row("", Pair::Wet, 25, 20),
-       "",
-       0,
-       {{"in.csv", kWet}}},
-      {"OutputIntoNoFolder",
-       kBatch,
-       {"-o", "no/such/dir.csv", "in.csv"},
-       "",
-       "",
-       "hygrian-batch: no/such/dir.csv: No such file or directory\n",
-       2,
-       {{"in.csv", kWet}}},
+      CliRow("OutputDash", kBatch, {"in.csv", "--output=-"}, "",
+             Results + Row("", Pair::Wet, 25, 20), "", 0, {{"in.csv", kWet}}),
+      CliRow("OutputIntoNoFolder", kBatch, {"-o", "no/such/dir.csv", "in.csv"}, "", "",
+             "hygrian-batch: no/such/dir.csv: No such file or directory\n", 2, {{"in.csv", kWet}}),
       // Written beside the file and renamed at the end: a run that fails before
       // any row leaves the file as it was (the row checks its files afterwards).
-      {"OutputKeptWhenNoInput",
-       kBatch,
-       {"-o", "out.csv", "nosuch.csv"},
-       "",
-       "",
-       missing,
-       2,
-       {{"out.csv", "keep"}}},
-      {"OutputKeptWhenNoHeader",
-       kBatch,
-       {"-o", "out.csv"},
-       "dry_bulb,x\n",
-       "",
-       "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity or "
-       "humidity_ratio column; columns found: dry_bulb, x" +
-           Accepted + "; file skipped\n",
-       2,
-       {{"out.csv", "keep"}}},
-      {"OutputFull",
-       kBatch,
-       {"-o", "/dev/full", "in.csv"},
-       "",
-       "",
-       "hygrian-batch: /dev/full: No space left on device\n",
-       1,
-       {{"in.csv", kWet}}},
-      {"Version", kBatch, {"--version"}, "", "hygrian-batch " HYGRIAN_VERSION "\n", "", 0},
+      CliRow("OutputKeptWhenNoInput", kBatch, {"-o", "out.csv", "nosuch.csv"}, "", "", missing, 2,
+             {{"out.csv", "keep"}}),
+      CliRow("OutputKeptWhenNoHeader", kBatch, {"-o", "out.csv"}, "dry_bulb,x\n", "",
+             "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity or "
+             "humidity_ratio column; columns found: dry_bulb, x" +
+                 Accepted + "; file skipped\n",
+             2, {{"out.csv", "keep"}}),
+      CliRow("OutputFull", kBatch, {"-o", "/dev/full", "in.csv"}, "", "",
+             "hygrian-batch: /dev/full: No space left on device\n", 1, {{"in.csv", kWet}}),
+      CliRow("Version", kBatch, {"--version"}, "", "hygrian-batch " HYGRIAN_VERSION "\n", "", 0),
   };
 }
 
@@ -778,15 +600,9 @@ std::vector<CliRow> UsageRows() {
   };
   std::vector<CliRow> rows;
   for (const auto& row : usage) {
-    rows.push_back({std::string("Usage") + row.name,
-                    kBatch,
-                    row.args,
-                    "",
-                    "",
-                    "hygrian-batch: " + row.message + "\n" + TryHelp,
-                    2,
-                    {{"in.csv", kWet}, {".stdin", ""}},
-                    ".stdin"});
+    rows.push_back(CliRow(std::string("Usage") + row.name, kBatch, row.args, "", "",
+                          "hygrian-batch: " + row.message + "\n" + TryHelp, 2,
+                          {{"in.csv", kWet}, {".stdin", ""}}, ".stdin"));
   }
   return rows;
 }
