@@ -453,6 +453,14 @@ struct RowName {
 
 // --- Command-line cases as rows --------------------------------------------------
 
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 // A private folder (mkdtemp, mode 0700), removed with everything in it at the
 // end, so that nothing is left behind and runs never meet in the same file.
 class ScratchFolder {
@@ -477,12 +485,7 @@ class ScratchFolder {
       std::ofstream(path_ / name, std::ios::binary) << bytes;
     }
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string Read(const std::string& name) const { return ReadFile(Path(name)); }
 
  private:
   std::filesystem::path path_;
