@@ -1,5 +1,10 @@
 // The C interface: the C++ API's results copied into the plain C structs.
+#include <array>
+#include <bit>
+#include <cstddef>
+
 #include "hygrian/hygrian.h"
+#include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
 
@@ -20,11 +25,29 @@ static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW)
 static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
               HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL);
 
+// Whether State holds the properties' doubles one after another in the table's
+// order, and nothing else.
+constexpr bool TableOrderIsLayout() {
+  State probe;
+  for (std::size_t i = 0; i < Properties.size(); ++i) {
+    probe.*Properties[i].member = static_cast<double>(i);
+  }
+  const auto doubles = std::bit_cast<std::array<double, Properties.size()>>(probe);
+  for (std::size_t i = 0; i < doubles.size(); ++i) {
+    if (doubles[i] != static_cast<double>(i)) return false;
+  }
+  return true;
+}
+
+// hygrian_state is State in C: the table's nine doubles under their keys, in its
+// order, so one copy of the bytes moves them all.
+static_assert(TableOrderIsLayout());
+static_assert(sizeof(hygrian_state) == sizeof(State));
+static_assert(offsetof(hygrian_state, dry_bulb) == 0);
+static_assert(offsetof(hygrian_state, vapor_pressure) == (Properties.size() - 1) * sizeof(double));
+
 int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
-  const State& s = result.state;
-  *state = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
-            s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
-            s.vaporPressure};
+  *state = std::bit_cast<hygrian_state>(result.state);
   if (wetBulbFound != nullptr) *wetBulbFound = result.wetBulbFound ? 1 : 0;
   return static_cast<int>(result.status);
 }

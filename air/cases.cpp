@@ -9,7 +9,7 @@ constexpr double kPercent = 100.0;
 // dry-bulb by more than 1 percent, far beyond any rounding.
 constexpr double kBelowDryBulb = 1.0;
 
-Checked Kelvin(double celsius) { return Checked(celsius) + KelvinOffset; }
+Checked Kelvin(double celsius) { return Checked(celsius) + kKelvinOffset; }
 
 Checked Percent(double part, double whole) { return Checked(part) / whole * kPercent; }
 
@@ -25,6 +25,21 @@ void NoteDewPoint(const FaultLatch& first, CaseResult& result, double dewPoint, 
   if (first.Ok() && SaturationReachesTotal(dewPoint, t, P)) result.vapourNotBelowTotal = true;
 }
 
+struct Saturation {
+  double pressure = 0.0;       // kPa
+  double humidityRatio = 0.0;  // kg/kg
+};
+
+// The saturation pressure at T (K), then the humidity ratio it gives at P;
+// notes P - p <= 0 in between.
+Saturation SaturationAt(FaultLatch& first, CaseResult& noted, double T, double P) {
+  Saturation at;
+  at.pressure = first(SaturationPressure(T));
+  NoteVapour(first, noted, at.pressure, P);
+  at.humidityRatio = first(HumidityRatioFromPressure(at.pressure, P));
+  return at;
+}
+
 // The steps shared by the wet-bulb and humidity-ratio pairs, from the degree of
 // saturation on, given the humidity ratio, the absolute dry-bulb Td and the
 // saturation pressure ps and humidity ratio at the dry-bulb.
@@ -37,14 +52,14 @@ void FromHumidityRatioOn(FaultLatch& first, CaseResult& noted, double P, double 
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
   NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, kDryAirGasConstant, P));
 }
 
 // Runs the search unless an earlier step faulted, and writes wetBulb when it
 // finds a value.
-CaseResult SearchWetBulb(FaultLatch& first, const double& P, MoistAirState& s, double saturated,
+CaseResult SearchWetBulb(FaultLatch& first, double P, MoistAirState& s, double saturated,
                          CaseResult noted) {
-  noted.fault = first.First();
+  noted.fault = first.FirstFault();
   if (!first.Ok()) return noted;
   const WetBulbSearch search = FindWetBulb(s.dryBulb, s.dewPoint, s.humidityRatio, P, saturated);
   if (search.found) s.wetBulb = search.wetBulb;
@@ -68,16 +83,12 @@ CaseResult ComputeFromDryWet(double P, MoistAirState& s) {
   CaseResult result;
   const double Td = first(Kelvin(s.dryBulb));
   const double Tw = first(Kelvin(s.wetBulb));
-  // SaturationHumidityRatio(Tw, P) in its two steps, to see the pressure.
-  const double pw = first(SaturationPressure(Tw));
-  NoteVapour(first, result, pw, P);
-  const double saturatedAtWetBulb = first(HumidityRatioFromPressure(pw, P));
-  const double ps = first(SaturationPressure(Td));
-  NoteVapour(first, result, ps, P);
-  const double saturated = first(HumidityRatioFromPressure(ps, P));
-  s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, saturatedAtWetBulb));
-  FromHumidityRatioOn(first, result, P, Td, ps, saturated, s);
-  result.fault = first.First();
+  // SaturationHumidityRatio(Tw, P) by its two steps, to see the pressure; then Td's.
+  const Saturation atWetBulb = SaturationAt(first, result, Tw, P);
+  const Saturation atDryBulb = SaturationAt(first, result, Td, P);
+  s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, atWetBulb.humidityRatio));
+  FromHumidityRatioOn(first, result, P, Td, atDryBulb.pressure, atDryBulb.humidityRatio, s);
+  result.fault = first.FirstFault();
   return result;
 }
 
@@ -86,18 +97,16 @@ CaseResult ComputeFromDryDew(double P, MoistAirState& s) {
   CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
   const double Tdp = first(Kelvin(s.dewPoint));
-  const double ps = first(SaturationPressure(Td));
-  NoteVapour(first, noted, ps, P);
-  const double saturated = first(HumidityRatioFromPressure(ps, P));
-  // Also the saturation pressure at the dew point.
-  s.vaporPressure = first(SaturationPressure(Tdp));
-  NoteVapour(first, noted, s.vaporPressure, P);
-  s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
-  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
-  s.relativeHumidity = first(Percent(s.vaporPressure, ps));
+  const Saturation atDryBulb = SaturationAt(first, noted, Td, P);
+  // The vapour pressure is the saturation pressure at the dew point.
+  const Saturation atDewPoint = SaturationAt(first, noted, Tdp, P);
+  s.vaporPressure = atDewPoint.pressure;
+  s.humidityRatio = atDewPoint.humidityRatio;
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / atDryBulb.humidityRatio);
+  s.relativeHumidity = first(Percent(s.vaporPressure, atDryBulb.pressure));
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
-  return SearchWetBulb(first, P, s, saturated, noted);
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, kDryAirGasConstant, P));
+  return SearchWetBulb(first, P, s, atDryBulb.humidityRatio, noted);
 }
 
 CaseResult ComputeFromDryRh(double P, MoistAirState& s) {
@@ -106,21 +115,19 @@ CaseResult ComputeFromDryRh(double P, MoistAirState& s) {
   const double Td = first(Kelvin(s.dryBulb));
   // Between here and the end the field holds a fraction, not a percentage.
   s.relativeHumidity = first(Checked(s.relativeHumidity) / kPercent);
-  const double ps = first(SaturationPressure(Td));
-  NoteVapour(first, noted, ps, P);
-  const double saturated = first(HumidityRatioFromPressure(ps, P));
-  s.vaporPressure = first(Checked(s.relativeHumidity) * ps);
+  const Saturation atDryBulb = SaturationAt(first, noted, Td, P);
+  s.vaporPressure = first(Checked(s.relativeHumidity) * atDryBulb.pressure);
   NoteVapour(first, noted, s.vaporPressure, P);
   s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
-  s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / atDryBulb.humidityRatio);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, DryAirGasConstant, P));
+  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, kDryAirGasConstant, P));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
   NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
-  CaseResult result = SearchWetBulb(first, P, s, saturated, noted);
+  CaseResult result = SearchWetBulb(first, P, s, atDryBulb.humidityRatio, noted);
   if (result.fault != Fault::None) return result;
   s.relativeHumidity = first(Checked(s.relativeHumidity) * kPercent);
-  result.fault = first.First();
+  result.fault = first.FirstFault();
   return result;
 }
 
@@ -129,11 +136,9 @@ CaseResult ComputeFromDryW(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult noted;
   const double Td = first(Kelvin(s.dryBulb));
-  const double ps = first(SaturationPressure(Td));
-  NoteVapour(first, noted, ps, P);
-  const double saturated = first(HumidityRatioFromPressure(ps, P));
-  FromHumidityRatioOn(first, noted, P, Td, ps, saturated, s);
-  return SearchWetBulb(first, P, s, saturated, noted);
+  const Saturation atDryBulb = SaturationAt(first, noted, Td, P);
+  FromHumidityRatioOn(first, noted, P, Td, atDryBulb.pressure, atDryBulb.humidityRatio, s);
+  return SearchWetBulb(first, P, s, atDryBulb.humidityRatio, noted);
 }
 
 }  // namespace hygrian::air

@@ -108,7 +108,7 @@ class FaultLatch {
     (*this)(last);
     return {last.Value(), fault_};
   }
-  Fault First() const { return fault_; }
+  Fault FirstFault() const { return fault_; }
   bool Ok() const { return fault_ == Fault::None; }
 
  private:

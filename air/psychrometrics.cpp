@@ -34,20 +34,14 @@ Status StatusOf(air::Fault fault) {
   return Status::InvalidOperation;
 }
 
-State StateOf(const air::MoistAirState& s) {
-  return {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
-          s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
-          s.vaporPressure};
-}
-
 // P - p <= 0 for the saturation pressure at the wet-bulb, given or found by the
 // search or the bisection after the case's own checks.
-bool VapourNotBelowTotalAt(const air::MoistAirState& s, double P) {
+bool VapourNotBelowTotalAt(const State& s, double P) {
   return air::SaturationReachesTotal(s.wetBulb, s.dryBulb, P);
 }
 
 // Where the secant search gave up, the bisection; writes the wet-bulb it finds.
-bool Bisect(double P, air::MoistAirState& s) {
+bool Bisect(double P, State& s) {
   const air::WetBulbSearch search = air::BisectWetBulb(s.dryBulb, s.dewPoint, s.humidityRatio, P);
   if (search.found) s.wetBulb = search.wetBulb;
   return search.found;
@@ -57,58 +51,55 @@ bool Bisect(double P, air::MoistAirState& s) {
 // invalid input the result holds those two values and nothing else; when neither the case's search
 // nor the bisection finds the wet-bulb it stays 0.0.
 template <typename Compute>
-Result Run(double a, double b, double P, double air::MoistAirState::*first,
-           double air::MoistAirState::*second, Compute compute, bool secondValid = true) {
-  air::MoistAirState s;
+Result Run(double a, double b, double P, double State::*first, double State::*second,
+           Compute compute, bool secondValid = true) {
+  Result result;
+  State& s = result.state;
   s.*first = a;
   s.*second = b;
-  Result result;
   if (!std::isfinite(a) || !std::isfinite(b) || !secondValid || !std::isfinite(P) || !(P > 0.0)) {
     result.status = Status::InvalidInput;
-  } else {
-    const air::CaseResult outcome = compute(P, s);
-    if (outcome.vapourNotBelowTotal) {
-      result.status = Status::VaporPressureNotBelowTotal;
-    } else if (outcome.fault != air::Fault::None) {
-      result.status = StatusOf(outcome.fault);
-    } else {
-      const bool found = !outcome.gaveUp || Bisect(P, s);
-      if (!found || !VapourNotBelowTotalAt(s, P)) {
-        result.state = StateOf(s);
-        result.wetBulbFound = found;
-        return result;
-      }
-      result.status = Status::VaporPressureNotBelowTotal;
-    }
+    return result;
   }
-  air::MoistAirState given;
-  given.*first = a;
-  given.*second = b;
-  result.state = StateOf(given);
+  const air::CaseResult outcome = compute(P, s);
+  if (outcome.vapourNotBelowTotal) {
+    result.status = Status::VaporPressureNotBelowTotal;
+  } else if (outcome.fault != air::Fault::None) {
+    result.status = StatusOf(outcome.fault);
+  } else {
+    const bool found = !outcome.gaveUp || Bisect(P, s);
+    if (!found || !VapourNotBelowTotalAt(s, P)) {
+      result.wetBulbFound = found;
+      return result;
+    }
+    result.status = Status::VaporPressureNotBelowTotal;
+  }
+  s = State{};
+  s.*first = a;
+  s.*second = b;
   return result;
 }
 
 }  // namespace
 
 Result FromDryBulbWetBulb(double dryBulb, double wetBulb, double pressure) noexcept {
-  return Run(dryBulb, wetBulb, pressure, &air::MoistAirState::dryBulb, &air::MoistAirState::wetBulb,
-             air::ComputeFromDryWet);
+  return Run(dryBulb, wetBulb, pressure, &State::dryBulb, &State::wetBulb, air::ComputeFromDryWet);
 }
 
 Result FromDryBulbDewPoint(double dryBulb, double dewPoint, double pressure) noexcept {
-  return Run(dryBulb, dewPoint, pressure, &air::MoistAirState::dryBulb,
-             &air::MoistAirState::dewPoint, air::ComputeFromDryDew);
+  return Run(dryBulb, dewPoint, pressure, &State::dryBulb, &State::dewPoint,
+             air::ComputeFromDryDew);
 }
 
 Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
                                    double pressure) noexcept {
-  return Run(dryBulb, relativeHumidity, pressure, &air::MoistAirState::dryBulb,
-             &air::MoistAirState::relativeHumidity, air::ComputeFromDryRh);
+  return Run(dryBulb, relativeHumidity, pressure, &State::dryBulb, &State::relativeHumidity,
+             air::ComputeFromDryRh);
 }
 
 Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pressure) noexcept {
-  return Run(dryBulb, humidityRatio, pressure, &air::MoistAirState::dryBulb,
-             &air::MoistAirState::humidityRatio, air::ComputeFromDryW, !(humidityRatio < 0.0));
+  return Run(dryBulb, humidityRatio, pressure, &State::dryBulb, &State::humidityRatio,
+             air::ComputeFromDryW, !(humidityRatio < 0.0));
 }
 
 std::string_view StatusText(Status status) noexcept {

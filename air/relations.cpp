@@ -98,7 +98,7 @@ Checked SaturationPressureOverWater(double T) {
 }
 
 Checked SaturationPressure(double T) {
-  return T <= KelvinOffset ? SaturationPressureOverIce(T) : SaturationPressureOverWater(T);
+  return T <= kKelvinOffset ? SaturationPressureOverIce(T) : SaturationPressureOverWater(T);
 }
 
 Checked HumidityRatioFromPressure(double p, double P) {
@@ -178,16 +178,16 @@ Checked SpecificVolume(double T, double W, double R, double P) {
 
 Checked WetBulbResidual(double t, double x, double W, double P) {
   FaultLatch first;
-  const double T = first(Checked(x) + KelvinOffset);
+  const double T = first(Checked(x) + kKelvinOffset);
   const double saturated = first(SaturationHumidityRatio(T, P));
   return first.Finish(Checked(W) - HumidityRatioFromWetBulb(t, x, saturated));
 }
 
 WetBulbSearch FindWetBulb(double t, double td, double W, double P) {
   FaultLatch first;
-  const double T = first(Checked(t) + KelvinOffset);
+  const double T = first(Checked(t) + kKelvinOffset);
   const double saturated = first(SaturationHumidityRatio(T, P));
-  if (!first.Ok()) return {.fault = first.First()};
+  if (!first.Ok()) return {.fault = first.FirstFault()};
   return FindWetBulb(t, td, W, P, saturated);
 }
 

@@ -12,28 +12,19 @@
 #pragma once
 
 #include "air/checked.h"
+#include "hygrian/psychrometrics.h"
 
 namespace hygrian::air {
 
-// The nine reported properties of one air sample, in print order.
-struct MoistAirState {
-  double dryBulb = 0.0;             // degrees C
-  double wetBulb = 0.0;             // degrees C
-  double dewPoint = 0.0;            // degrees C
-  double relativeHumidity = 0.0;    // percent
-  double enthalpy = 0.0;            // kJ per kg of dry air (= J/g)
-  double humidityRatio = 0.0;       // kg water vapour per kg dry air
-  double degreeOfSaturation = 0.0;  // humidity ratio over its saturation value
-  double specificVolume = 0.0;      // cubic metres per kg of dry air
-  double vaporPressure = 0.0;       // kPa
-};
+// The nine reported properties of one air sample, in print order: the public
+// State itself (hygrian/properties.h lists them as data).
+using MoistAirState = State;
 
-inline constexpr double StandardPressure = 101.325;   // kPa
-inline constexpr double DryAirGasConstant = 0.28705;  // kJ/(kg K)
+inline constexpr double kDryAirGasConstant = 0.28705;  // kJ/(kg K)
 
 // Added to degrees C to give kelvin; also the ice/water threshold. Like every
 // coefficient below it is the single-precision value widened to double.
-inline constexpr double KelvinOffset = static_cast<double>(273.16F);
+inline constexpr double kKelvinOffset = static_cast<double>(273.16F);
 
 // p (kPa) over ice and over liquid water at absolute temperature T (K).
 Checked SaturationPressureOverIce(double T);

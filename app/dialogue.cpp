@@ -7,6 +7,7 @@
 #include "console/failure.h"
 #include "console/input.h"
 #include "console/output.h"
+#include "hygrian/properties.h"
 
 namespace hygrian {
 namespace {
@@ -70,11 +71,10 @@ constexpr std::array kNoWetBulb = {
     TextItem(" NO VALUE FOR THE WET-BULB TEMPERATURE CAN BE FOUND.")};
 // clang-format on
 
+// The results block shows the properties in the table's order.
 void WriteResults(Console& console, const air::MoistAirState& s) {
-  const std::array values = {
-      s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
-      s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
-      s.vaporPressure};
+  std::array<double, Properties.size()> values{};
+  for (std::size_t i = 0; i < Properties.size(); ++i) values[i] = s.*Properties[i].member;
   WriteStatement(console, kResults, values);
 }
 
@@ -107,7 +107,7 @@ void StateFromDryRh(Console& console, double P, air::MoistAirState& s) {
 }
 
 void RunDialogue(Console& console, DialogueState& dialogue) {
-  static constexpr double P = air::StandardPressure;
+  static constexpr double P = StandardPressure;
   WriteStatement(console, kBanner);
   WriteStatement(console, kExplanation);
   do {

@@ -12,23 +12,17 @@ namespace {
 
 using tables::CsvRecord;
 
-constexpr unsigned AllValues = (1U << 9) - 1;
-constexpr unsigned WetBulbBit = 1U << 1;
-
-// Index in the result columns of a pair's given value.
-unsigned PairIndex(tables::Pair pair) {
-  switch (pair) {
-    case tables::Pair::WetBulb:
-      return 1;
-    case tables::Pair::DewPoint:
-      return 2;
-    case tables::Pair::RelativeHumidity:
-      return 3;
-    case tables::Pair::HumidityRatio:
-      return 5;
+// Bit i of Outcome::present stands for Properties[i].
+constexpr unsigned BitOf(std::string_view key) {
+  for (std::size_t i = 0; i < Properties.size(); ++i) {
+    if (Properties[i].key == key) return 1U << i;
   }
-  return 1;
+  return 0;
 }
+
+constexpr unsigned kAllValues = (1U << Properties.size()) - 1;
+constexpr unsigned kDryBulbBit = BitOf("dry_bulb");
+constexpr unsigned kWetBulbBit = BitOf("wet_bulb");
 
 char* Put(char* out, std::string_view text) {
   // An empty view may hold a null pointer, which memcpy may not be given.
@@ -93,18 +87,16 @@ std::string_view CarriedField(const CsvRecord& record, std::size_t column) {
 }  // namespace
 
 Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept {
-  const State& s = result.state;
-  Outcome outcome{{s.dryBulb, s.wetBulb, s.dewPoint, s.relativeHumidity, s.enthalpy,
-                   s.humidityRatio, s.degreeOfSaturation, s.specificVolume, s.vaporPressure},
-                  AllValues,
-                  {},
-                  "ok"};
+  Outcome outcome{{}, kAllValues, {}, "ok"};
+  for (std::size_t i = 0; i < Properties.size(); ++i) {
+    outcome.values[i] = result.state.*Properties[i].member;
+  }
   if (result.status != Status::Ok) {
-    outcome.present = 1U | (1U << PairIndex(pair));
+    outcome.present = kDryBulbBit | BitOf(tables::PairColumn(pair));
     outcome.statusPrefix = "fault: ";
     outcome.status = StatusText(result.status);
   } else if (!result.wetBulbFound) {
-    outcome.present &= ~WetBulbBit;
+    outcome.present &= ~kWetBulbBit;
     outcome.status = "no-wet-bulb";
   }
   return outcome;
@@ -133,7 +125,7 @@ RowWriter::RowWriter(const tables::Layout& layout, Format format)
     lead = ',';
   }
   for (std::size_t i = 0; i < resultKeys_.size(); ++i) {
-    resultKeys_[i] = key(tables::ResultColumns[i], lead);
+    resultKeys_[i] = key(kResultColumns[i], lead);
     lead = ',';
   }
 }
@@ -146,9 +138,9 @@ void RowWriter::WriteHeader(Output& out) const {
     *end++ = ',';
     out.Commit(end);
   }
-  for (std::size_t i = 0; i < tables::ResultColumns.size(); ++i) {
-    out.Append(tables::ResultColumns[i]);
-    out.Append(i + 1 < tables::ResultColumns.size() ? "," : "\n");
+  for (std::size_t i = 0; i < kResultColumns.size(); ++i) {
+    out.Append(kResultColumns[i]);
+    out.Append(i + 1 < kResultColumns.size() ? "," : "\n");
   }
 }
 
@@ -162,7 +154,7 @@ void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& ou
 
 void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   // Room for the worst case: every carried byte a quote, every value present.
-  std::size_t room = 9 * (tables::NumberTextSize + 1) +
+  std::size_t room = Properties.size() * (tables::NumberTextSize + 1) +
                      2 * (outcome.statusPrefix.size() + outcome.status.size()) + 4;
   for (const std::size_t column : layout_.carried) {
     room += 2 * CarriedField(record, column).size() + 3;
@@ -224,7 +216,7 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
       p = Put(p, "null");
     }
   }
-  p = Put(p, resultKeys_[9]);
+  p = Put(p, resultKeys_.back());  // status
   *p++ = '"';
   p = Put(p, outcome.statusPrefix);
   // A reason may quote a value: its quotes and backslashes are escaped.

@@ -11,16 +11,27 @@
 #include <vector>
 
 #include "batch/output.h"
+#include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
 
 namespace hygrian::batch {
 
+// The output columns that follow the carried ones: the properties' keys, then
+// status. A carried column may not be named like one of them.
+constexpr std::array<std::string_view, Properties.size() + 1> ResultKeys() {
+  std::array<std::string_view, Properties.size() + 1> keys{};
+  for (std::size_t i = 0; i < Properties.size(); ++i) keys[i] = Properties[i].key;
+  keys.back() = "status";
+  return keys;
+}
+inline constexpr auto kResultColumns = ResultKeys();
+
 // What one row yields: the nine values (those present), and the status text in
 // two parts ("fault: " and "log: DOMAIN error"; "" and "ok").
 struct Outcome {
-  std::array<double, 9> values{};  // in the order of tables::ResultColumns
-  unsigned present = 0;            // bit i: values[i] is written, else the field is empty
+  std::array<double, Properties.size()> values{};  // in the order of Properties
+  unsigned present = 0;  // bit i: values[i] is written, else the field is empty
   std::string_view statusPrefix;
   std::string_view status;
 };
@@ -58,7 +69,7 @@ class RowWriter {
   const tables::Layout& layout_;
   Format format_;
   std::vector<std::string> carriedKeys_;  // JSON: "{\"name\":" or ",\"name\":"
-  std::array<std::string, 10> resultKeys_;
+  std::array<std::string, kResultColumns.size()> resultKeys_;
 };
 
 }  // namespace hygrian::batch

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "batch/output.h"
 #include "cli/compute.h"
@@ -114,8 +115,10 @@ bool Batch::ReadFile(const std::string& name) {
   }
   const auto size = platform_.RegularFileSize(input.Descriptor());
   Source source(input, *this, !size.has_value());
+  tables::ReadOptions read = options_.read;
+  read.resultColumns = kResultColumns;
   TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
-                    options_.bufferBytes, options_.read);
+                    options_.bufferBytes, std::move(read));
   std::string problem;
   bool going = true;
   switch (table.ReadHeader(problem)) {

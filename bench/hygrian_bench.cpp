@@ -17,7 +17,7 @@ void BM_ComputeFromDryWet(benchmark::State& state) {
     MoistAirState s;
     s.dryBulb = 25.0;
     s.wetBulb = 20.0;
-    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryWet(hygrian::air::StandardPressure, s));
+    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryWet(hygrian::StandardPressure, s));
     benchmark::DoNotOptimize(s);
   }
 }
@@ -28,7 +28,7 @@ void BM_ComputeFromDryRh(benchmark::State& state) {
     MoistAirState s;
     s.dryBulb = 25.0;
     s.relativeHumidity = 50.0;
-    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryRh(hygrian::air::StandardPressure, s));
+    benchmark::DoNotOptimize(hygrian::air::ComputeFromDryRh(hygrian::StandardPressure, s));
     benchmark::DoNotOptimize(s);
   }
 }

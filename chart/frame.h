@@ -20,6 +20,12 @@ struct Point {
   double y = 0.0;
 };
 
+// A straight line from one point to another.
+struct Segment {
+  Point from;
+  Point to;
+};
+
 // The rectangle of the plot inside the picture, px.
 struct Rect {
   double left = 0.0;

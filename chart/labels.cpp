@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+
+#include "cli/utf8.h"
 
 namespace hygrian::chart {
 namespace {
@@ -94,6 +97,36 @@ double TextWidth(std::string_view text, double fontSize) {
 Box TextBox(std::string_view text, double fontSize, Point at, double angle) {
   return {at, TextWidth(text, fontSize) + 2.0 * kTextPad, fontSize * kHeightPerSize,
           Upright(angle)};
+}
+
+Label TextAt(std::string text, double fontSize, Point at) {
+  const Box box = TextBox(text, fontSize, at, 0.0);
+  return {std::move(text), box, fontSize};
+}
+
+Label TextFrom(std::string text, double fontSize, double x, double y) {
+  const double width = TextWidth(text, fontSize);
+  Label label = TextAt(std::move(text), fontSize, {x + width / 2.0, y});
+  label.fromLeft = true;
+  return label;
+}
+
+std::string Ellipsized(std::string_view text, double fontSize, double width) {
+  if (TextWidth(text, fontSize) + 2.0 * kTextPad <= width) return std::string(text);
+  const std::string_view ellipsis = "\xE2\x80\xA6";
+  std::size_t end = 0;
+  for (std::size_t next = 0; next < text.size();) {
+    const std::size_t length = std::max<std::size_t>(cli::Utf8Length(text, next), 1);
+    next += length;
+    if (TextWidth(text.substr(0, next), fontSize) + TextWidth(ellipsis, fontSize) + 2.0 * kTextPad >
+        width) {
+      break;
+    }
+    end = next;
+  }
+  // No blank before the ellipsis.
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return std::string(text.substr(0, end)) + std::string(ellipsis);
 }
 
 double Length(const std::vector<Vertex>& vertices) {

@@ -1,10 +1,11 @@
-// Label geometry: a label is a rotated box around its text. The width of a text
-// is estimated from the advance widths of a common sans-serif face, generously,
-// so that boxes that do not overlap hold texts that do not touch.
+// Label geometry: a label is a text in a rotated box around it. The width of a
+// text is estimated from the advance widths of a common sans-serif face,
+// generously, so that boxes that do not overlap hold texts that do not touch.
 #pragma once
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,15 @@ namespace hygrian::chart {
 
 inline constexpr double kTextPad = 4.5;    // px, around a text inside its box, left and right
 inline constexpr double kBoldWidth = 1.1;  // bold text is this much wider
+
+inline constexpr double kLabelFontSize = 11.0;      // px, curve labels
+inline constexpr double kPointFontSize = 12.0;      // px, labels of the user's points (bold)
+inline constexpr double kTitleFontSize = 17.0;      // px, the chart's title (bold)
+inline constexpr double kLegendFontSize = 12.0;     // px
+inline constexpr double kAxisTitleFontSize = 13.0;  // px
+// The baseline of a text lies this many font sizes below the centre of its box,
+// so that digits are centred in it.
+inline constexpr double kBaselineShift = 0.36;
 
 // A rectangle centred at `center`, its long side along the text's baseline at
 // `angle` radians (clockwise, as SVG turns, within (-pi/2, pi/2], so that text
@@ -37,6 +47,25 @@ double TextWidth(std::string_view text, double fontSize);
 
 // The box that holds `text` at `fontSize`, centred at `at`, at `angle`.
 Box TextBox(std::string_view text, double fontSize, Point at, double angle);
+
+// Every text of the chart is one: the writer draws it centred in its box.
+struct Label {
+  std::string text;
+  Box box;  // the text is centred in it along its baseline
+  double fontSize = kLabelFontSize;
+  bool fromLeft = false;  // level text that starts at the box's left padding
+                          // (the estimated width is generous)
+};
+
+// A text centred at `at`, level.
+Label TextAt(std::string text, double fontSize, Point at);
+
+// A text level whose left end (without padding) is at x, centred on y.
+Label TextFrom(std::string text, double fontSize, double x, double y);
+
+// `text` cut after whole characters so that with "…" it takes at most `width`
+// px at `fontSize`; unchanged when it fits.
+std::string Ellipsized(std::string_view text, double fontSize, double width);
 
 // A point on a polyline and the direction of the polyline there.
 struct Spot {

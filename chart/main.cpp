@@ -24,7 +24,7 @@ int WriteChart(cli::Platform& platform, int fd, const std::string& svg) {
 }
 
 int Run(cli::Platform& platform, const chart::Options& options) {
-  cli::Messages messages(platform, chart::ProgramName, options.common.quiet);
+  cli::Messages messages(platform, chart::kProgramName, options.common.quiet);
   const chart::Frame frame(options.settings);
   chart::PointsRead read;
   if (!options.pointsFile.empty()) {

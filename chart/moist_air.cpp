@@ -15,7 +15,7 @@ std::optional<double> Guarded(const air::Checked& result) {
   return std::nullopt;
 }
 
-double Kelvin(double t) { return t + air::KelvinOffset; }
+double Kelvin(double t) { return t + air::kKelvinOffset; }
 
 // W of the relation linear in W that gives `target`: f(0) + (f(1) - f(0)) W.
 template <typename Relation>
@@ -34,8 +34,8 @@ std::optional<double> SolveLinear(Relation relation, double target) {
 }  // namespace
 
 double FirstWaterTemperature() {
-  const double T = std::nextafter(air::KelvinOffset, std::numeric_limits<double>::infinity());
-  return T - air::KelvinOffset;  // exact: the two are neighbours
+  const double T = std::nextafter(air::kKelvinOffset, std::numeric_limits<double>::infinity());
+  return T - air::kKelvinOffset;  // exact: the two are neighbours
 }
 
 std::optional<double> SaturationPressureAt(double t) {
@@ -63,7 +63,7 @@ std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double Wsw
 std::optional<double> EnthalpyAt(double t, double W) { return Guarded(air::Enthalpy(t, W)); }
 
 std::optional<double> SpecificVolumeAt(double t, double W, double P) {
-  return Guarded(air::SpecificVolume(Kelvin(t), W, air::DryAirGasConstant, P));
+  return Guarded(air::SpecificVolume(Kelvin(t), W, air::kDryAirGasConstant, P));
 }
 
 std::optional<double> HumidityRatioAtEnthalpy(double t, double h) {

@@ -1,6 +1,7 @@
 #include "chart/options.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -45,6 +46,22 @@ struct Texts {
   std::string width;
   std::string height;
 };
+
+// The chart's own options, in the order --help lists them; Apply checks what
+// they were given.
+struct TextOption {
+  std::string_view flag;
+  std::string Texts::*text;
+  std::string_view help;
+  std::string_view typeName;
+};
+constexpr std::array<TextOption, 4> kTextOptions{{
+    {"--dry-bulb", &Texts::dryBulb, "Dry-bulb range, degrees C (default -10:50)", "MIN:MAX"},
+    {"--humidity-ratio", &Texts::humidityRatio, "Humidity-ratio axis top, g/kg (30, or fitted)",
+     "MAX"},
+    {"--width", &Texts::width, "Width of the picture, px (default 1200)", "PX"},
+    {"--height", &Texts::height, "Height of the picture, px (default 800)", "PX"},
+}};
 
 // Checks the texts and fills settings; returns what is wrong, or "".
 std::string Apply(const Texts& texts, ChartSettings& settings) {
@@ -103,7 +120,7 @@ double FittedHumidityRatio(const ChartSettings& settings) {
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {
   cli::CommandLine line(
-      platform, ProgramName,
+      platform, kProgramName,
       "Draw the psychrometric chart as an SVG document on standard output, with the\n"
       "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
       "one of wet_bulb, dew_point, relative_humidity, humidity_ratio, and may have a\n"
@@ -118,15 +135,10 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
   Texts texts;
-  app.add_option("--dry-bulb", texts.dryBulb, "Dry-bulb range, degrees C (default -10:50)")
-      ->type_name("MIN:MAX");
-  app.add_option("--humidity-ratio", texts.humidityRatio,
-                 "Humidity-ratio axis top, g/kg (30, or fitted)")
-      ->type_name("MAX");
-  app.add_option("--width", texts.width, "Width of the picture, px (default 1200)")
-      ->type_name("PX");
-  app.add_option("--height", texts.height, "Height of the picture, px (default 800)")
-      ->type_name("PX");
+  for (const TextOption& option : kTextOptions) {
+    app.add_option(std::string(option.flag), texts.*option.text, std::string(option.help))
+        ->type_name(std::string(option.typeName));
+  }
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
   cli::ReaderOptions reader;

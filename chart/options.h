@@ -10,7 +10,7 @@
 
 namespace hygrian::chart {
 
-inline constexpr std::string_view ProgramName = "hygrian-chart";
+inline constexpr std::string_view kProgramName = "hygrian-chart";
 
 struct Options {
   ChartSettings settings;     // settings.pressure from the common options

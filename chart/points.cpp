@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "chart/number_text.h"
 #include "cli/compute.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chart/frame.h"
-#include "chart/layout.h"
+#include "chart/marks.h"
 #include "cli/messages.h"
 #include "tables/csv.h"
 #include "tables/table.h"

@@ -1,13 +1,16 @@
 #include "chart/svg.h"
 
-#include <array>
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "chart/number_text.h"
 #include "chart/ticks.h"
-#include "cli/utf8.h"
+#include "chart/xml_writer.h"
+#include "hygrian/properties.h"
 
 namespace hygrian::chart {
 namespace {
@@ -19,35 +22,95 @@ struct Style {
   std::string_view dash;  // empty for a solid line
 };
 
-// One entry per family, in the order of Chart::families.
-constexpr std::array<Style, 5> kStyles{{
-    {"saturation", "#1a1a1a", "1.8", ""},
-    {"relative-humidity", "#1f5fa8", "0.9", ""},
-    {"wet-bulb", "#2e7d32", "0.9", "5 3"},
-    {"enthalpy", "#b3541e", "0.9", ""},
-    {"specific-volume", "#7b3fa0", "0.9", ""},
-}};
-
-const Style& StyleOf(Family family) { return kStyles[static_cast<std::size_t>(family)]; }
+Style StyleOf(Family family) {
+  switch (family) {
+    case Family::Saturation:
+      return {"saturation", "#1a1a1a", "1.8", ""};
+    case Family::RelativeHumidity:
+      return {"relative-humidity", "#1f5fa8", "0.9", ""};
+    case Family::WetBulb:
+      return {"wet-bulb", "#2e7d32", "0.9", "5 3"};
+    case Family::Enthalpy:
+      return {"enthalpy", "#b3541e", "0.9", ""};
+    case Family::SpecificVolume:
+      return {"specific-volume", "#7b3fa0", "0.9", ""};
+  }
+  return {};
+}
 
 constexpr std::string_view kPointColor = "#d62728";
+constexpr std::string_view kTextColor = "#1a1a1a";
+constexpr std::string_view kAxisColor = "#4d4d4d";
+constexpr std::string_view kWhite = "#ffffff";
 constexpr std::string_view kFont = "DejaVu Sans, Verdana, Arial, sans-serif";
+// Lines under this mask leave a gap where a label stands.
+constexpr std::string_view kLabelGaps = "url(#label-gaps)";
 
-// A coordinate to 0.01 px, without trailing zeros: 12.5, 3, -0.25.
-std::string Coord(double value) {
-  double rounded = std::round(value * 100.0) / 100.0 + 0.0;
-  if (rounded == 0.0) rounded = 0.0;
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                          std::chars_format::fixed, 2);
-  if (error != std::errc()) return "0";
-  std::string text(buffer.data(), end);
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
+std::string Degrees(double radians) { return Coordinate(radians * 180.0 / std::numbers::pi); }
+
+// "x,y x,y ..." to 0.01 px.
+void AppendPoint(std::string& text, Point p) {
+  if (!text.empty()) text += ' ';
+  text += Coordinate(p.x) + "," + Coordinate(p.y);
+}
+
+std::string PointsText(const std::vector<Point>& points) {
+  std::string text;
+  for (const Point& p : points) AppendPoint(text, p);
   return text;
 }
 
-std::string Degrees(double radians) { return Coord(radians * 180.0 / std::numbers::pi); }
+std::string PointsText(const std::vector<Vertex>& vertices) {
+  std::string text;
+  for (const Vertex& v : vertices) AppendPoint(text, v.at);
+  return text;
+}
+
+Attributes LineFromTo(Point from, Point to) {
+  return {{"x1", Coordinate(from.x)},
+          {"y1", Coordinate(from.y)},
+          {"x2", Coordinate(to.x)},
+          {"y2", Coordinate(to.y)}};
+}
+
+// The box's turn about its centre, when it has one to 0.01 degrees.
+void AddRotation(Attributes& attributes, const Box& box) {
+  const std::string degrees = Degrees(box.angle);
+  if (degrees == "0") return;
+  attributes.emplace_back("transform", "rotate(" + degrees + " " + Coordinate(box.center.x) + " " +
+                                           Coordinate(box.center.y) + ")");
+}
+
+void AddDash(Attributes& attributes, const Style& style) {
+  if (!style.dash.empty()) attributes.emplace_back("stroke-dasharray", style.dash);
+}
+
+// A group of texts that share their font and colour; `id` empty for none.
+Attributes TextGroup(std::string_view id, double fontSize, std::string_view fill, bool bold) {
+  Attributes attributes;
+  if (!id.empty()) attributes.emplace_back("id", id);
+  attributes.emplace_back("font-size", Coordinate(fontSize));
+  if (bold) attributes.emplace_back("font-weight", "bold");
+  attributes.emplace_back("fill", fill);
+  attributes.emplace_back("text-anchor", "middle");
+  return attributes;
+}
+
+// What a browser shows on hover: the label and the state, rounded to read.
+std::string Tooltip(const PlotPoint& point) {
+  const State& s = point.state;
+  std::string text = point.label.empty() ? "" : point.label + "\n";
+  const std::string degrees =
+      " \xC2\xB0"
+      "C";
+  text += "dry-bulb " + Fixed(s.dryBulb, 1) + degrees + "\n";
+  text += "relative humidity " + Fixed(s.relativeHumidity, 1) + " %\n";
+  if (point.wetBulbFound) text += "wet-bulb " + Fixed(s.wetBulb, 1) + degrees + "\n";
+  text += "dew point " + Fixed(s.dewPoint, 1) + degrees + "\n";
+  text += "humidity ratio " + Fixed(s.humidityRatio * 1000.0, 2) + " g/kg\n";
+  text += "enthalpy " + Fixed(s.enthalpy, 1) + " kJ/kg";
+  return text;
+}
 
 class Writer {
  public:
@@ -57,135 +120,142 @@ class Writer {
     const ChartSettings& settings = chart_.frame.Settings();
     const std::string w = std::to_string(settings.width);
     const std::string h = std::to_string(settings.height);
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
-    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
-            "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"" +
-            std::string(kFont) + "\">\n";
-    out_ += "<title>" + EscapeXml(chart_.title.text) + "</title>\n";
+    xml_.Declaration();
+    xml_.Open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+                      {"version", "1.1"},
+                      {"width", w},
+                      {"height", h},
+                      {"viewBox", "0 0 " + w + " " + h},
+                      {"font-family", kFont}});
+    xml_.Element("title", {}, chart_.title.text);
     Definitions(w, h);
-    out_ += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n";
+    xml_.Element("rect", {{"x", "0"}, {"y", "0"}, {"width", w}, {"height", h}, {"fill", kWhite}});
     Heading();
     Axes();
     // Drawn from the back: the lines that cross most others first.
     for (std::size_t i = chart_.families.size(); i-- > 0;) Family(chart_.families[i]);
     Points();
-    out_ += "</svg>\n";
-    return std::move(out_);
+    xml_.Close();
+    return xml_.Take();
   }
 
  private:
   // The arrowhead of the process lines, and the mask that leaves a gap in every
   // line where a label stands.
   void Definitions(const std::string& w, const std::string& h) {
-    out_ += "<defs>\n";
-    out_ +=
-        "<marker id=\"arrowhead\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" "
-        "markerUnits=\"userSpaceOnUse\" markerWidth=\"11\" markerHeight=\"11\" "
-        "orient=\"auto\"><path d=\"M0,1 L10,5 L0,9 z\" fill=\"" +
-        std::string(kPointColor) + "\"/></marker>\n";
-    out_ += "<mask id=\"label-gaps\" maskUnits=\"userSpaceOnUse\" x=\"0\" y=\"0\" width=\"" + w +
-            "\" height=\"" + h + "\">\n<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h +
-            "\" fill=\"#ffffff\"/>\n";
+    xml_.Open("defs");
+    xml_.OpenInline("marker", {{"id", "arrowhead"},
+                               {"viewBox", "0 0 10 10"},
+                               {"refX", "10"},
+                               {"refY", "5"},
+                               {"markerUnits", "userSpaceOnUse"},
+                               {"markerWidth", "11"},
+                               {"markerHeight", "11"},
+                               {"orient", "auto"}});
+    xml_.Element("path", {{"d", "M0,1 L10,5 L0,9 z"}, {"fill", kPointColor}});
+    xml_.Close();
+    xml_.Open("mask", {{"id", "label-gaps"},
+                       {"maskUnits", "userSpaceOnUse"},
+                       {"x", "0"},
+                       {"y", "0"},
+                       {"width", w},
+                       {"height", h}});
+    xml_.Element("rect", {{"x", "0"}, {"y", "0"}, {"width", w}, {"height", h}, {"fill", kWhite}});
     for (const FamilyLayer& layer : chart_.families) {
       for (const Label& label : layer.labels) BoxRect(label.box, "#000000", "");
     }
     for (const Marker& marker : chart_.markers) {
       if (marker.label) BoxRect(marker.label->box, "#000000", "");
     }
-    out_ += "</mask>\n</defs>\n";
+    xml_.Close();  // mask
+    xml_.Close();  // defs
   }
 
   void Heading() {
-    out_ += "<g id=\"title\" font-size=\"" + Coord(kTitleFontSize) +
-            "\" font-weight=\"bold\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
-    Text(chart_.title, "");
-    out_ += "</g>\n";
-    out_ += "<g id=\"legend\" font-size=\"" + Coord(kLegendFontSize) +
-            "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    xml_.Open("g", TextGroup("title", kTitleFontSize, kTextColor, true));
+    Text(chart_.title);
+    xml_.Close();
+    xml_.Open("g", TextGroup("legend", kLegendFontSize, kTextColor, false));
     for (const LegendItem& item : chart_.legend) {
-      const Style& s = StyleOf(item.family);
-      out_ += "<line x1=\"" + Coord(item.line.from.x) + "\" y1=\"" + Coord(item.line.from.y) +
-              "\" x2=\"" + Coord(item.line.to.x) + "\" y2=\"" + Coord(item.line.to.y) +
-              "\" stroke=\"" + std::string(s.color) + "\" stroke-width=\"1.6\"" + Dash(s) + "/>\n";
-      Text(item.label, "");
+      const Style s = StyleOf(item.family);
+      Attributes line = LineFromTo(item.line.from, item.line.to);
+      line.emplace_back("stroke", s.color);
+      line.emplace_back("stroke-width", "1.6");
+      AddDash(line, s);
+      xml_.Element("line", line);
+      Text(item.label);
     }
-    out_ += "</g>\n";
+    xml_.Close();
   }
 
   void Axes() {
-    const Frame& frame = chart_.frame;
-    const Rect& plot = frame.Plot();
+    const Rect& plot = chart_.frame.Plot();
     const AxesLayer& axes = chart_.axes;
-    out_ += "<g id=\"axes\">\n";
-    out_ += "<g mask=\"url(#label-gaps)\" stroke=\"#c8c8c8\" stroke-width=\"0.6\">\n";
-    for (const Segment& s : axes.grid) {
-      out_ += "<line x1=\"" + Coord(s.from.x) + "\" y1=\"" + Coord(s.from.y) + "\" x2=\"" +
-              Coord(s.to.x) + "\" y2=\"" + Coord(s.to.y) + "\"/>\n";
-    }
-    out_ += "</g>\n";
-    out_ += "<polyline fill=\"none\" stroke=\"#4d4d4d\" stroke-width=\"1.2\" points=\"";
-    Points(axes.outline);
-    out_ += "\"/>\n";
-    out_ += "<g stroke=\"#4d4d4d\" stroke-width=\"1\">\n";
+    xml_.Open("g", {{"id", "axes"}});
+    xml_.Open("g", {{"mask", kLabelGaps}, {"stroke", "#c8c8c8"}, {"stroke-width", "0.6"}});
+    for (const Segment& s : axes.grid) xml_.Element("line", LineFromTo(s.from, s.to));
+    xml_.Close();
+    xml_.Element("polyline", {{"fill", "none"},
+                              {"stroke", kAxisColor},
+                              {"stroke-width", "1.2"},
+                              {"points", PointsText(axes.outline)}});
+    xml_.Open("g", {{"stroke", kAxisColor}, {"stroke-width", "1"}});
     for (const Tick& tick : axes.dryBulb) {
-      out_ += "<line x1=\"" + Coord(tick.position) + "\" y1=\"" + Coord(plot.bottom) + "\" x2=\"" +
-              Coord(tick.position) + "\" y2=\"" + Coord(plot.bottom + 5.0) + "\"/>\n";
+      xml_.Element("line",
+                   LineFromTo({tick.position, plot.bottom}, {tick.position, plot.bottom + 5.0}));
     }
     for (const Tick& tick : axes.humidityRatio) {
-      out_ += "<line x1=\"" + Coord(plot.right) + "\" y1=\"" + Coord(tick.position) + "\" x2=\"" +
-              Coord(plot.right + 5.0) + "\" y2=\"" + Coord(tick.position) + "\"/>\n";
+      xml_.Element("line",
+                   LineFromTo({plot.right, tick.position}, {plot.right + 5.0, tick.position}));
     }
-    out_ += "</g>\n";
-    out_ +=
-        "<g font-size=\"" + Coord(kTickFontSize) + "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
-    for (const Tick& tick : axes.dryBulb) Text(tick.label, "");
-    for (const Tick& tick : axes.humidityRatio) Text(tick.label, "");
-    out_ += "</g>\n";
-    out_ += "<g font-size=\"" + Coord(kAxisTitleFontSize) +
-            "\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
-    Text(axes.dryBulbTitle, "");
-    Text(axes.humidityRatioTitle, "");
-    out_ += "</g>\n";
-    out_ += "</g>\n";
+    xml_.Close();
+    xml_.Open("g", TextGroup("", kTickFontSize, kTextColor, false));
+    for (const Tick& tick : axes.dryBulb) Text(tick.label);
+    for (const Tick& tick : axes.humidityRatio) Text(tick.label);
+    xml_.Close();
+    xml_.Open("g", TextGroup("", kAxisTitleFontSize, kTextColor, false));
+    Text(axes.dryBulbTitle);
+    Text(axes.humidityRatioTitle);
+    xml_.Close();
+    xml_.Close();
   }
 
   void Family(const FamilyLayer& layer) {
-    const Style& s = StyleOf(layer.family);
-    out_ += "<g id=\"" + std::string(s.id) + "\">\n";
-    out_ += "<g mask=\"url(#label-gaps)\" fill=\"none\" stroke=\"" + std::string(s.color) +
-            "\" stroke-width=\"" + std::string(s.width) + "\"" + Dash(s) + ">\n";
+    const Style s = StyleOf(layer.family);
+    xml_.Open("g", {{"id", s.id}});
+    Attributes lines{
+        {"mask", kLabelGaps}, {"fill", "none"}, {"stroke", s.color}, {"stroke-width", s.width}};
+    AddDash(lines, s);
+    xml_.Open("g", lines);
     for (const Curve& curve : layer.curves) {
-      out_ += "<polyline data-value=\"" + EscapeXml(Shortest(curve.value)) + "\" points=\"";
-      for (std::size_t i = 0; i < curve.vertices.size(); ++i) {
-        if (i > 0) out_ += ' ';
-        out_ += Coord(curve.vertices[i].at.x) + "," + Coord(curve.vertices[i].at.y);
-      }
-      out_ += "\"/>\n";
+      xml_.Element("polyline",
+                   {{"data-value", Shortest(curve.value)}, {"points", PointsText(curve.vertices)}});
     }
-    out_ += "</g>\n";
-    out_ += "<g font-size=\"" + Coord(kLabelFontSize) + "\" fill=\"" + std::string(s.color) +
-            "\" text-anchor=\"middle\">\n";
-    for (const Label& label : layer.labels) Text(label, "");
-    out_ += "</g>\n</g>\n";
+    xml_.Close();
+    xml_.Open("g", TextGroup("", kLabelFontSize, s.color, false));
+    for (const Label& label : layer.labels) Text(label);
+    xml_.Close();
+    xml_.Close();
   }
 
   void Points() {
-    out_ += "<g id=\"points\">\n";
+    xml_.Open("g", {{"id", "points"}});
     if (!chart_.process.empty()) {
-      out_ += "<g stroke=\"" + std::string(kPointColor) +
-              "\" stroke-width=\"1.6\" marker-end=\"url(#arrowhead)\">\n";
+      xml_.Open(
+          "g",
+          {{"stroke", kPointColor}, {"stroke-width", "1.6"}, {"marker-end", "url(#arrowhead)"}});
       for (const ProcessArrow& arrow : chart_.process) Arrow(arrow);
-      out_ += "</g>\n";
+      xml_.Close();
     }
     for (const Marker& marker : chart_.markers) Circle(marker);
-    out_ += "<g font-size=\"" + Coord(kPointFontSize) +
-            "\" font-weight=\"bold\" fill=\"#1a1a1a\" text-anchor=\"middle\">\n";
+    xml_.Open("g", TextGroup("", kPointFontSize, kTextColor, true));
     for (const Marker& marker : chart_.markers) {
       if (!marker.label) continue;
-      BoxRect(marker.label->box, "#ffffff", " fill-opacity=\"0.85\"");
-      Text(*marker.label, "");
+      BoxRect(marker.label->box, kWhite, "0.85");
+      Text(*marker.label);
     }
-    out_ += "</g>\n</g>\n";
+    xml_.Close();
+    xml_.Close();
   }
 
   // From the edge of one marker (or the plot's) to the edge of the next; none
@@ -202,141 +272,59 @@ class Writer {
     if (length <= cutFrom + cutTo + 4.0) return;
     const double ux = dx / length;
     const double uy = dy / length;
-    out_ += "<line x1=\"" + Coord(from.x + ux * cutFrom) + "\" y1=\"" +
-            Coord(from.y + uy * cutFrom) + "\" x2=\"" + Coord(to.x - ux * cutTo) + "\" y2=\"" +
-            Coord(to.y - uy * cutTo) + "\"/>\n";
+    xml_.Element("line", LineFromTo({from.x + ux * cutFrom, from.y + uy * cutFrom},
+                                    {to.x - ux * cutTo, to.y - uy * cutTo}));
   }
 
   void Circle(const Marker& marker) {
     const State& s = marker.point.state;
-    out_ += "<circle cx=\"" + Coord(marker.at.x) + "\" cy=\"" + Coord(marker.at.y) + "\" r=\"" +
-            Coord(kMarkerRadius) + "\" fill=\"" + std::string(kPointColor) +
-            "\" stroke=\"#ffffff\" stroke-width=\"1\"";
-    Data("dry-bulb", s.dryBulb);
-    if (marker.point.wetBulbFound) Data("wet-bulb", s.wetBulb);
-    Data("dew-point", s.dewPoint);
-    Data("relative-humidity", s.relativeHumidity);
-    Data("enthalpy", s.enthalpy);
-    Data("humidity-ratio", s.humidityRatio);
-    Data("degree-of-saturation", s.degreeOfSaturation);
-    Data("specific-volume", s.specificVolume);
-    Data("vapor-pressure", s.vaporPressure);
-    out_ += "><title>" + EscapeXml(Tooltip(marker.point)) + "</title></circle>\n";
+    Attributes circle{{"cx", Coordinate(marker.at.x)},
+                      {"cy", Coordinate(marker.at.y)},
+                      {"r", Coordinate(kMarkerRadius)},
+                      {"fill", kPointColor},
+                      {"stroke", kWhite},
+                      {"stroke-width", "1"}};
+    // The state as data- attributes ("data-dry-bulb"), each in its shortest
+    // exact form; a wet-bulb temperature the relations did not find is left out.
+    for (const hygrian::Property& property : hygrian::Properties) {
+      if (property.member == &State::wetBulb && !marker.point.wetBulbFound) continue;
+      std::string name = "data-" + std::string(property.key);
+      std::replace(name.begin(), name.end(), '_', '-');
+      circle.emplace_back(std::move(name), Shortest(s.*property.member));
+    }
+    xml_.OpenInline("circle", circle);
+    xml_.Element("title", {}, Tooltip(marker.point));
+    xml_.Close();
   }
 
-  // What a browser shows on hover: the label and the state, rounded to read.
-  static std::string Tooltip(const PlotPoint& point) {
-    const State& s = point.state;
-    std::string text = point.label.empty() ? "" : point.label + "\n";
-    const std::string degrees =
-        " \xC2\xB0"
-        "C";
-    text += "dry-bulb " + Fixed(s.dryBulb, 1) + degrees + "\n";
-    text += "relative humidity " + Fixed(s.relativeHumidity, 1) + " %\n";
-    if (point.wetBulbFound) text += "wet-bulb " + Fixed(s.wetBulb, 1) + degrees + "\n";
-    text += "dew point " + Fixed(s.dewPoint, 1) + degrees + "\n";
-    text += "humidity ratio " + Fixed(s.humidityRatio * 1000.0, 2) + " g/kg\n";
-    text += "enthalpy " + Fixed(s.enthalpy, 1) + " kJ/kg";
-    return text;
+  // The box of a label as a rectangle; `opacity` empty for an opaque fill.
+  void BoxRect(const Box& box, std::string_view fill, std::string_view opacity) {
+    Attributes rect{{"x", Coordinate(box.center.x - box.width / 2.0)},
+                    {"y", Coordinate(box.center.y - box.height / 2.0)},
+                    {"width", Coordinate(box.width)},
+                    {"height", Coordinate(box.height)}};
+    AddRotation(rect, box);
+    rect.emplace_back("fill", fill);
+    if (!opacity.empty()) rect.emplace_back("fill-opacity", opacity);
+    xml_.Element("rect", rect);
   }
 
-  void Data(std::string_view name, double value) {
-    out_ += " data-";
-    out_ += name;
-    out_ += "=\"" + Shortest(value) + "\"";
-  }
-
-  void BoxRect(const Box& box, std::string_view fill, std::string_view extra) {
-    out_ += "<rect x=\"" + Coord(box.center.x - box.width / 2.0) + "\" y=\"" +
-            Coord(box.center.y - box.height / 2.0) + "\" width=\"" + Coord(box.width) +
-            "\" height=\"" + Coord(box.height) + "\"" + Rotation(box) + " fill=\"" +
-            std::string(fill) + "\"" + std::string(extra) + "/>\n";
-  }
-
-  void Text(const Label& label, std::string_view extra) {
+  void Text(const Label& label) {
     const double baseline = label.box.center.y + kBaselineShift * label.fontSize;
     const double x =
         label.fromLeft ? label.box.center.x - label.box.width / 2.0 + kTextPad : label.box.center.x;
-    out_ += "<text x=\"" + Coord(x) + "\" y=\"" + Coord(baseline) + "\"" + Rotation(label.box) +
-            (label.fromLeft ? " text-anchor=\"start\"" : "") + std::string(extra) + ">" +
-            EscapeXml(label.text) + "</text>\n";
-  }
-
-  static std::string Rotation(const Box& box) {
-    const std::string degrees = Degrees(box.angle);
-    if (degrees == "0") return "";
-    return " transform=\"rotate(" + degrees + " " + Coord(box.center.x) + " " +
-           Coord(box.center.y) + ")\"";
-  }
-
-  static std::string Dash(const Style& s) {
-    if (s.dash.empty()) return "";
-    return " stroke-dasharray=\"" + std::string(s.dash) + "\"";
-  }
-
-  void Points(const std::vector<Point>& points) {
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      if (i > 0) out_ += ' ';
-      out_ += Coord(points[i].x) + "," + Coord(points[i].y);
-    }
+    Attributes text{{"x", Coordinate(x)}, {"y", Coordinate(baseline)}};
+    AddRotation(text, label.box);
+    if (label.fromLeft) text.emplace_back("text-anchor", "start");
+    xml_.Element("text", text, label.text);
   }
 
   const Chart& chart_;
-  std::string out_;
+  XmlWriter xml_;
 };
-
-// U+FFFE and U+FFFF are valid UTF-8 but no XML characters.
-bool XmlNonCharacter(std::string_view text, std::size_t i) {
-  const std::string_view three = text.substr(i, 3);
-  return three == "\xEF\xBF\xBE" || three == "\xEF\xBF\xBF";
-}
 
 }  // namespace
 
 std::string WriteSvg(const Chart& chart) { return Writer(chart).Document(); }
-
-std::string EscapeXml(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const char c = text[i];
-    const std::size_t length = cli::Utf8Length(text, i);
-    if (length == 0 || (length == 3 && XmlNonCharacter(text, i))) {
-      out += "\xEF\xBF\xBD";
-      ++i;
-      continue;
-    }
-    if (length > 1) {
-      out.append(text.substr(i, length));
-      i += length;
-      continue;
-    }
-    ++i;
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-          out += "\xEF\xBF\xBD";
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out;
-}
 
 }  // namespace hygrian::chart

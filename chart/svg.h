@@ -4,17 +4,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "chart/layout.h"
 
 namespace hygrian::chart {
 
 std::string WriteSvg(const Chart& chart);
-
-// Text made safe for XML character data and attribute values: & < > " ' as
-// entities, a byte that is not part of valid UTF-8 and a control character that
-// XML 1.0 forbids each as U+FFFD. "a<b" gives "a&lt;b".
-std::string EscapeXml(std::string_view text);
 
 }  // namespace hygrian::chart

@@ -1,8 +1,9 @@
 #include "chart/ticks.h"
 
-#include <array>
-#include <charconv>
+#include <algorithm>
 #include <cmath>
+
+#include "chart/number_text.h"
 
 namespace hygrian::chart {
 namespace {
@@ -51,20 +52,6 @@ int Decimals(double step) {
   // decimals of its power of ten.
   if (!(step > 0.0 && std::isfinite(step))) return 0;
   return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
-}
-
-std::string Fixed(double value, int decimals) {
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value + 0.0,
-                                          std::chars_format::fixed, decimals);
-  if (error != std::errc()) return "?";
-  std::string text(buffer.data(), end);
-  // A negative value that rounds to zero reads as zero.
-  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
-    text.erase(0, 1);
-  }
-  if (!text.empty() && text.front() == '-') text = "\xE2\x88\x92" + text.substr(1);
-  return text;
 }
 
 std::vector<TickValue> TickValues(double low, double high, double step) {

@@ -25,12 +25,8 @@ double TickStep(double range, double pixels, double spacing);
 // 0.01.
 int Decimals(double step);
 
-// `value` with `decimals` decimals, a leading minus as U+2212 (as wide as a
-// digit) and never "-0": Fixed(0.8, 2) is "0.80", Fixed(-5, 0) is "\u22125".
-std::string Fixed(double value, int decimals);
-
 // The values k * step within [low, high], each with its text, all with the
-// decimals of the step: 0, 0.5, 1 give "0.0", "0.5", "1.0".
+// decimals of the step (as Fixed writes them): 0, 0.5, 1 give "0.0", "0.5", "1.0".
 struct TickValue {
   double value = 0.0;
   std::string text;

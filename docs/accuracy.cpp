@@ -39,7 +39,7 @@ constexpr std::array kReferences{
 // C: converted to kelvin and passed through the phase rule, as every computation
 // of the program does.
 double ProgramSaturationPressure(double celsius) {
-  const double kelvin = celsius + hygrian::air::KelvinOffset;
+  const double kelvin = celsius + hygrian::air::kKelvinOffset;
   return hygrian::air::SaturationPressure(kelvin).Value();
 }
 

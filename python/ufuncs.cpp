@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "hygrian/hygrian.h"
+#include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 
 namespace hygrian::python {
@@ -32,25 +33,10 @@ using Compute = Result (*)(double, double, double) noexcept;
 constexpr std::int8_t kNoWetBulb = -1;
 constexpr const char* kNoWetBulbText = "no wet-bulb";
 
-struct Property {
-  const char* name;
-  double State::*field;
-};
-
-// The outputs, in the order of the C struct hygrian_state.
-constexpr std::array<Property, 9> kProperties = {{
-    {"dry_bulb", &State::dryBulb},
-    {"wet_bulb", &State::wetBulb},
-    {"dew_point", &State::dewPoint},
-    {"relative_humidity", &State::relativeHumidity},
-    {"enthalpy", &State::enthalpy},
-    {"humidity_ratio", &State::humidityRatio},
-    {"degree_of_saturation", &State::degreeOfSaturation},
-    {"specific_volume", &State::specificVolume},
-    {"vapor_pressure", &State::vaporPressure},
-}};
 constexpr std::size_t kInputs = 3;
-constexpr std::size_t kOutputs = kProperties.size() + 1;
+// The outputs: the properties in the order of the table (and of the C struct
+// hygrian_state), then the status.
+constexpr std::size_t kOutputs = Properties.size() + 1;
 constexpr std::size_t kArguments = kInputs + kOutputs;
 constexpr std::size_t kLoops = 2;
 
@@ -70,8 +56,8 @@ void Store(char* at, T value) {
 std::int8_t Present(Result& result, double State::*second) {
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   if (result.status != Status::Ok) {
-    for (const Property& p : kProperties) {
-      if (p.field != &State::dryBulb && p.field != second) result.state.*p.field = kNan;
+    for (const Property& p : Properties) {
+      if (p.member != &State::dryBulb && p.member != second) result.state.*p.member = kNan;
     }
     return static_cast<std::int8_t>(result.status);
   }
@@ -94,8 +80,8 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   for (npy_intp i = 0; i < dimensions[0]; ++i) {
     Result result = compute(Load<T>(at[0]), Load<T>(at[1]), Load<T>(at[2]));
     const std::int8_t status = Present(result, second);
-    for (std::size_t k = 0; k < kProperties.size(); ++k) {
-      Store(at[kInputs + k], static_cast<T>(result.state.*kProperties[k].field));
+    for (std::size_t k = 0; k < Properties.size(); ++k) {
+      Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
     }
     Store(at[kArguments - 1], status);
     for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
@@ -222,10 +208,11 @@ PyObject* StatusTexts() {
 }
 
 PyObject* PropertyNames() {
-  PyObject* names = PyTuple_New(static_cast<Py_ssize_t>(kProperties.size()));
+  PyObject* names = PyTuple_New(static_cast<Py_ssize_t>(Properties.size()));
   if (names == nullptr) return nullptr;
-  for (std::size_t k = 0; k < kProperties.size(); ++k) {
-    PyObject* name = PyUnicode_FromString(kProperties[k].name);
+  for (std::size_t k = 0; k < Properties.size(); ++k) {
+    const std::string_view key = Properties[k].key;
+    PyObject* name = PyUnicode_FromStringAndSize(key.data(), static_cast<Py_ssize_t>(key.size()));
     if (name == nullptr) {
       Py_DECREF(names);
       return nullptr;

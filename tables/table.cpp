@@ -170,9 +170,9 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
       continue;
     }
     if (key == pressureName && !Claim(layout.pressure, i)) return "two " + key + " columns";
-    // A table this program wrote: its results are computed again, not carried.
-    if (key != pressureName &&
-        std::find(ResultColumns.begin(), ResultColumns.end(), key) != ResultColumns.end()) {
+    // A table the caller wrote: its results are computed again, not carried.
+    const auto& results = options.resultColumns;
+    if (key != pressureName && std::find(results.begin(), results.end(), key) != results.end()) {
       continue;
     }
     layout.carried.push_back(i);

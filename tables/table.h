@@ -44,6 +44,10 @@ struct ReadOptions {
   // The pair when the header holds several second values; a named pair column
   // chooses as well (at most one of them may be named).
   std::optional<Pair> pair;
+  // The keys of the columns the caller writes after the carried ones: a column
+  // so named is not carried (a table the caller wrote is read again afresh).
+  // The keys must outlive the reading.
+  std::span<const std::string_view> resultColumns;
 };
 
 inline constexpr std::size_t NoColumn = SIZE_MAX;
@@ -62,25 +66,12 @@ struct Layout {
   [[nodiscard]] std::size_t columns() const { return names.size(); }
 };
 
-// The output columns that follow the carried ones, in order. A carried column
-// may not be named like one of them.
-inline constexpr std::array<std::string_view, 10> ResultColumns = {"dry_bulb",
-                                                                   "wet_bulb",
-                                                                   "dew_point",
-                                                                   "relative_humidity",
-                                                                   "enthalpy",
-                                                                   "humidity_ratio",
-                                                                   "degree_of_saturation",
-                                                                   "specific_volume",
-                                                                   "vapor_pressure",
-                                                                   "status"};
-
 // The column name of a pair: "wet_bulb", "dew_point", "relative_humidity" or
 // "humidity_ratio".
 [[nodiscard]] std::string_view PairColumn(Pair pair) noexcept;
 
-// Reads the header record into layout. Columns named like results that are not
-// read (status, enthalpy, a second value not chosen) are dropped. Returns an
+// Reads the header record into layout. Columns named in options.resultColumns
+// that are not read (status, enthalpy, a second value not chosen) are dropped. Returns an
 // empty string, or what is wrong:
 //   "no dry_bulb column; found: Time, Dry Bulb, RH; accepted: ..." (and a hint
 //       at --delimiter when the header is one field holding ';' or a tab)

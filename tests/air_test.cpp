@@ -13,14 +13,14 @@ namespace hygrian::air {
 namespace {
 
 constexpr double P = StandardPressure;
-constexpr double R = DryAirGasConstant;
+constexpr double R = kDryAirGasConstant;
 
 // The value of a relation that must not fault.
 double V(Checked c) {
   EXPECT_EQ(c.FirstFault(), Fault::None);
   return c.Value();
 }
-double Kelvin(double celsius) { return celsius + KelvinOffset; }
+double Kelvin(double celsius) { return celsius + kKelvinOffset; }
 double SaturatedRatio(double celsius) {
   return V(HumidityRatioFromPressure(V(SaturationPressure(Kelvin(celsius))), P));
 }
@@ -41,7 +41,7 @@ TEST(Coefficients, AreSinglePrecisionValuesWidened) {
   const struct {
     double got, want;
   } rows[] = {
-      {KelvinOffset, 273.1600036621094},
+      {kKelvinOffset, 273.1600036621094},
       {V(HumidityRatioFromPressure(1.0, 2.0)), 0.6219800114631653},
       {V(Enthalpy(0.0, 1.0)), 2501.0},
       {V(Enthalpy(1.0, 0.0)), 1.00600004196167},

@@ -17,9 +17,11 @@
 #include "chart/curves.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
+#include "chart/number_text.h"
 #include "chart/options.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
+#include "chart/xml_writer.h"
 
 namespace hygrian::chart {
 namespace {
@@ -28,14 +30,14 @@ namespace {
 
 // Where the saturation pressure reaches P there is no saturated air: infinity.
 double Ws(double t, double P) {
-  const double ps = air::SaturationPressure(t + air::KelvinOffset).Value();
+  const double ps = air::SaturationPressure(t + air::kKelvinOffset).Value();
   if (ps >= P) return std::numeric_limits<double>::infinity();
   return air::HumidityRatioFromPressure(ps, P).Value();
 }
 
 double RelativeHumidityOf(double t, double W, double P) {
   return air::PressureFromHumidityRatio(W, P).Value() /
-         air::SaturationPressure(t + air::KelvinOffset).Value() * 100.0;
+         air::SaturationPressure(t + air::kKelvinOffset).Value() * 100.0;
 }
 
 double WetBulbLineW(double t, double tw, double P) {
@@ -45,7 +47,7 @@ double WetBulbLineW(double t, double tw, double P) {
 double EnthalpyOf(double t, double W) { return air::Enthalpy(t, W).Value(); }
 
 double VolumeOf(double t, double W, double P) {
-  return air::SpecificVolume(t + air::KelvinOffset, W, air::DryAirGasConstant, P).Value();
+  return air::SpecificVolume(t + air::kKelvinOffset, W, air::kDryAirGasConstant, P).Value();
 }
 
 // The W at t where an increasing function of W takes `target`, by bisection.
@@ -68,7 +70,7 @@ double TrueW(const Curve& curve, double t, double P) {
       return Ws(t, P);
     case Family::RelativeHumidity:
       return air::HumidityRatioFromPressure(
-                 curve.value / 100.0 * air::SaturationPressure(t + air::KelvinOffset).Value(), P)
+                 curve.value / 100.0 * air::SaturationPressure(t + air::kKelvinOffset).Value(), P)
           .Value();
     case Family::WetBulb:
       return WetBulbLineW(t, curve.value, P);
@@ -228,14 +230,14 @@ TEST_P(ChartGeometry, SaturationStepsAtZeroBetweenTheIceAndWaterRelations) {
   const Vertex& water = curve.vertices[zero + 1];
   EXPECT_GT(water.t, 0.0);
   EXPECT_LT(water.t, 1e-12);
-  EXPECT_EQ(water.t + air::KelvinOffset, std::nextafter(air::KelvinOffset, 1000.0));
+  EXPECT_EQ(water.t + air::kKelvinOffset, std::nextafter(air::kKelvinOffset, 1000.0));
   // The water relation lies above the ice relation at the threshold.
   EXPECT_GT(W(water), W(ice));
-  ExpectRelative(
-      W(ice),
-      air::HumidityRatioFromPressure(air::SaturationPressureOverIce(air::KelvinOffset).Value(), P())
-          .Value(),
-      1e-9, "ice side");
+  ExpectRelative(W(ice),
+                 air::HumidityRatioFromPressure(
+                     air::SaturationPressureOverIce(air::kKelvinOffset).Value(), P())
+                     .Value(),
+                 1e-9, "ice side");
 }
 
 TEST_P(ChartGeometry, RelativeHumidityVerticesGiveBackTheirValue) {
@@ -502,7 +504,7 @@ TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
   const Curve& curve = chart.families.front().curves.front();
   EXPECT_NEAR(curve.vertices.back().at.y, chart.frame.Plot().top, 1e-6);
   EXPECT_LT(curve.vertices.back().t, 33.0);
-  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::KelvinOffset).Value(), 5.0);
+  EXPECT_LT(air::SaturationPressure(curve.vertices.back().t + air::kKelvinOffset).Value(), 5.0);
 }
 
 // --- Points ------------------------------------------------------------------
@@ -664,11 +666,81 @@ TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
   EXPECT_NE(b.find(" data-dew-point=\""), std::string::npos) << b;
 }
 
-TEST(ChartSvg, ShortestTextReadsBackExactly) {
-  EXPECT_EQ(Shortest(101.325), "101.325");
-  EXPECT_EQ(Shortest(83.0), "83");
-  EXPECT_EQ(Shortest(85.0 / 100.0), "0.85");
-  EXPECT_EQ(Shortest(0.1 + 0.2), "0.30000000000000004");
+// Shortest reads back exactly; Fixed rounds the exact binary value (-0.05 lies
+// just below -0.05, 2.5 is a tie to even, as printf's %.0f); Coordinate rounds
+// hundredths half away from zero.
+TEST(ChartSvg, NumbersAsText) {
+  enum class Form { Shortest, Fixed, Coordinate };
+  struct Row {
+    Form form;
+    double value;
+    int decimals;
+    std::string text;
+  } const rows[] = {
+      {Form::Shortest, 101.325, 0, "101.325"},
+      {Form::Shortest, 83.0, 0, "83"},
+      {Form::Shortest, 85.0 / 100.0, 0, "0.85"},
+      {Form::Shortest, 0.1 + 0.2, 0, "0.30000000000000004"},
+      {Form::Shortest, 1e-5, 0, "1e-05"},
+      {Form::Fixed, 0.8, 2, "0.80"},
+      {Form::Fixed, -5.0, 0,
+       "\xE2\x88\x92"
+       "5"},
+      {Form::Fixed, -0.04, 1, "0.0"},
+      {Form::Fixed, -0.05, 1,
+       "\xE2\x88\x92"
+       "0.1"},
+      {Form::Fixed, 2.5, 0, "2"},
+      {Form::Coordinate, 12.5, 0, "12.5"},
+      {Form::Coordinate, 3.0, 0, "3"},
+      {Form::Coordinate, -0.25, 0, "-0.25"},
+      {Form::Coordinate, 0.125, 0, "0.13"},
+      {Form::Coordinate, -0.004, 0, "0"},
+      {Form::Coordinate, -0.005, 0, "-0.01"},
+      {Form::Coordinate, 1199.999, 0, "1200"},
+  };
+  for (const Row& row : rows) {
+    const std::string text = row.form == Form::Shortest ? Shortest(row.value)
+                             : row.form == Form::Fixed  ? Fixed(row.value, row.decimals)
+                                                        : Coordinate(row.value);
+    EXPECT_EQ(text, row.text) << row.value;
+  }
+}
+
+// Every attribute value and text goes out escaped; inside an inline element the
+// line goes on to its end tag.
+TEST(ChartSvg, TheWriterEscapesEveryAttributeAndText) {
+  struct Row {
+    void (*write)(XmlWriter&);
+    std::string bytes;
+  } const rows[] = {
+      {[](XmlWriter& x) {
+         x.Element("line", {{"x1", "0"}, {"stroke", "#000"}});
+       },
+       "<line x1=\"0\" stroke=\"#000\"/>\n"},
+      {[](XmlWriter& x) {
+         x.Element("rect", {{"a", "<&\"'>"}, {"data-b", "x\xFFy"}});
+       },
+       "<rect a=\"&lt;&amp;&quot;&apos;&gt;\" data-b=\"x\xEF\xBF\xBDy\"/>\n"},
+      {[](XmlWriter& x) {
+         x.Element("text", {{"x", "1\"2"}}, "A & <B>");
+       },
+       "<text x=\"1&quot;2\">A &amp; &lt;B&gt;</text>\n"},
+      {[](XmlWriter& x) {
+         x.Open("g", {{"id", "a'b"}});
+         x.OpenInline("circle", {{"r", "4"}});
+         x.Element("title", {}, "t\"");
+         x.Close();
+         x.Close();
+         x.Close();  // nothing left to close
+       },
+       "<g id=\"a&apos;b\">\n<circle r=\"4\"><title>t&quot;</title></circle>\n</g>\n"},
+  };
+  for (const Row& row : rows) {
+    XmlWriter writer;
+    row.write(writer);
+    EXPECT_EQ(writer.Take(), row.bytes);
+  }
 }
 
 }  // namespace

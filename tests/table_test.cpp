@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,14 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
   EXPECT_EQ(layout.keys,
             (std::vector<std::string>{"id", "dry_bulb", "pressure", "dew_point", "note"}));
   EXPECT_EQ(layout.columns(), 5U);
+  // The caller's result columns are not carried; other names are.
+  constexpr std::array<std::string_view, 2> results = {"status", "note"};
+  ReadOptions options;
+  options.resultColumns = results;
+  EXPECT_EQ(
+      ReadLayout(Record({"Status", "dry_bulb", "NOTE ", "dew_point", "status2"}), layout, options),
+      "");
+  EXPECT_EQ(layout.carried, (std::vector<std::size_t>{4}));
 }
 
 TEST(ReadLayout, Errors) {
@@ -61,7 +70,7 @@ TEST(ReadLayout, Errors) {
       {{"dry_bulb", "wet_bulb", "DRY_BULB"}, "two dry_bulb columns"},
       {{"dry_bulb", "wet_bulb", " wet_bulb"}, "two wet_bulb columns"},
       {{"pressure", "dry_bulb", "wet_bulb", "pressure"}, "two pressure columns"},
-      // Result columns are dropped: a table this program wrote.
+      // Columns named like results are no error.
       {{"dry_bulb", "wet_bulb", "Status"}, ""},
       {{"enthalpy", "dry_bulb", "wet_bulb"}, ""},
       {{"dry_bulb", "wet_bulb", "vapor_pressure"}, ""},

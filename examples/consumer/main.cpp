@@ -1,5 +1,6 @@
 // Prints the state of air at 25 degrees C dry-bulb and 20 degrees C wet-bulb at
-// the standard pressure, every value with all its digits.
+// the standard pressure, every value with all its digits, one property a line.
+#include <hygrian/properties.h>
 #include <hygrian/psychrometrics.h>
 
 #include <cstdio>
@@ -10,22 +11,8 @@ int main() {
     std::fprintf(stderr, "consumer: %s\n", hygrian::StatusText(result.status).data());
     return 1;
   }
-  const hygrian::State& s = result.state;
-  const struct {
-    const char* name;
-    double value;
-    const char* unit;
-  } rows[] = {
-      {"dry-bulb temperature", s.dryBulb, "degrees C"},
-      {"wet-bulb temperature", s.wetBulb, "degrees C"},
-      {"dew point", s.dewPoint, "degrees C"},
-      {"relative humidity", s.relativeHumidity, "percent"},
-      {"enthalpy", s.enthalpy, "kJ/kg dry air"},
-      {"humidity ratio", s.humidityRatio, "kg/kg dry air"},
-      {"degree of saturation", s.degreeOfSaturation, "(ratio)"},
-      {"specific volume", s.specificVolume, "m3/kg dry air"},
-      {"vapour pressure", s.vaporPressure, "kPa"},
-  };
-  for (const auto& row : rows) std::printf("%-21s %.17g %s\n", row.name, row.value, row.unit);
+  for (const hygrian::Property& p : hygrian::Properties) {
+    std::printf("%-21s %.17g %s\n", p.description.data(), result.state.*p.member, p.unit.data());
+  }
   return 0;
 }

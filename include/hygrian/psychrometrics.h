@@ -23,7 +23,7 @@ namespace hygrian {
 
 inline constexpr double StandardPressure = 101.325;  // kPa, the default everywhere
 
-// The nine properties of one air sample.
+// The nine properties of one air sample (hygrian/properties.h lists them as data).
 struct State {
   double dryBulb = 0.0;             // degrees C
   double wetBulb = 0.0;             // degrees C

@@ -52,9 +52,14 @@ _SECOND_VALUES = {
 }
 
 
-def _one_second_value(**given):
-    """The one second value given, as (name, value); a TypeError naming them all
-    when there is not exactly one."""
+_SECOND_NAMES = ("wet_bulb", "dew_point", "relative_humidity", "humidity_ratio",
+                 "specific_humidity")
+
+
+def _one_second_value(*values):
+    """The one second value given, in the order of _SECOND_NAMES, as (name,
+    value); a TypeError naming them all when there is not exactly one."""
+    given = dict(zip(_SECOND_NAMES, values))
     named = [name for name, value in given.items() if value is not None]
     if len(named) != 1:
         raise TypeError(
@@ -87,13 +92,8 @@ def psychrometrics(*, dry_bulb, wet_bulb=None, dew_point=None, relative_humidity
     >>> np.round(s["wet_bulb"], 2), s["status"]
     (array([17.89, 22.  ]), array([0, 0], dtype=int8))
     """
-    name, second = _one_second_value(
-        wet_bulb=wet_bulb,
-        dew_point=dew_point,
-        relative_humidity=relative_humidity,
-        humidity_ratio=humidity_ratio,
-        specific_humidity=specific_humidity,
-    )
+    name, second = _one_second_value(wet_bulb, dew_point, relative_humidity,
+                                     humidity_ratio, specific_humidity)
     if name == "specific_humidity":
         name = "humidity_ratio"
         q = np.asarray(second)

@@ -195,13 +195,8 @@ def psychrometrics(
     """
     if output_units not in ("library", "cf"):
         raise ValueError(f"output_units: {output_units!r} is neither 'library' nor 'cf'")
-    name, second = _one_second_value(
-        wet_bulb=wet_bulb,
-        dew_point=dew_point,
-        relative_humidity=relative_humidity,
-        humidity_ratio=humidity_ratio,
-        specific_humidity=specific_humidity,
-    )
+    name, second = _one_second_value(wet_bulb, dew_point, relative_humidity,
+                                     humidity_ratio, specific_humidity)
     kind, ufunc = _SECOND[name]
     units = dict(units or {})
     converters = (

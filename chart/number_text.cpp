@@ -1,0 +1,50 @@
+#include "chart/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "tables/numbers.h"
+
+namespace hygrian::chart {
+namespace {
+
+// `value` with `decimals` decimals as std::to_chars writes it; "" when it does
+// not fit.
+std::string FixedChars(double value, int decimals) {
+  std::array<char, 64> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                          std::chars_format::fixed, decimals);
+  if (error != std::errc()) return "";
+  return {buffer.data(), end};
+}
+
+}  // namespace
+
+std::string Shortest(double value) {
+  std::array<char, tables::NumberTextSize> buffer{};
+  return {buffer.data(), tables::FormatNumber(buffer.data(), value)};
+}
+
+std::string Fixed(double value, int decimals) {
+  std::string text = FixedChars(value + 0.0, decimals);
+  if (text.empty()) return "?";
+  // A negative value that rounds to zero reads as zero.
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
+    text.erase(0, 1);
+  }
+  if (!text.empty() && text.front() == '-') text = "\xE2\x88\x92" + text.substr(1);
+  return text;
+}
+
+std::string Coordinate(double value) {
+  double rounded = std::round(value * 100.0) / 100.0 + 0.0;
+  if (rounded == 0.0) rounded = 0.0;
+  std::string text = FixedChars(rounded, 2);
+  if (text.empty()) return "0";
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+}  // namespace hygrian::chart
