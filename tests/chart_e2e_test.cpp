@@ -52,6 +52,13 @@ class ChartRun : public ::testing::Test {
                   const std::string& input = "/dev/null") const {
     return Run(kChart, args, input);
   }
+  // The chart of a run that must succeed without a message.
+  std::string Drawn(const std::vector<std::string>& args) const {
+    const RunResult r = Chart(args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    return r.out;
+  }
   void Write(const std::string& name, const std::string& bytes) const {
     folder_.Write(name, bytes);
   }
@@ -211,18 +218,16 @@ const char* const kGroups[] = {
 // --- Runs ----------------------------------------------------------------------
 
 TEST_F(ChartRun, DefaultChart) {
-  const RunResult r = Chart({});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
+  const std::string svg = Drawn({});
   for (const char* group : kGroups) {
-    EXPECT_EQ(Count(r.out, std::string("<g id=\"") + group + "\""), 1u) << group;
+    EXPECT_EQ(Count(svg, std::string("<g id=\"") + group + "\""), 1u) << group;
   }
-  EXPECT_NE(r.out.find("viewBox=\"0 0 1200 800\""), std::string::npos);
-  EXPECT_NE(r.out.find("Psychrometric chart at 101.325 kPa"), std::string::npos);
-  EXPECT_EQ(r.out.find("<script"), std::string::npos);
-  EXPECT_EQ(r.out.find("href"), std::string::npos) << "no external references";
-  EXPECT_EQ(Count(r.out, "<circle"), 0u);
-  ExpectRenders(r.out, 1200, 800);
+  EXPECT_NE(svg.find("viewBox=\"0 0 1200 800\""), std::string::npos);
+  EXPECT_NE(svg.find("Psychrometric chart at 101.325 kPa"), std::string::npos);
+  EXPECT_EQ(svg.find("<script"), std::string::npos);
+  EXPECT_EQ(svg.find("href"), std::string::npos) << "no external references";
+  EXPECT_EQ(Count(svg, "<circle"), 0u);
+  ExpectRenders(svg, 1200, 800);
 }
 
 TEST_F(ChartRun, SameInputSameBytes) {
@@ -241,47 +246,44 @@ TEST_F(ChartRun, PointsWithAProcess) {
         "30,40,Outdoor & roof\n"
         "13,95,\"Coil, leaving\"\n"
         "22,55,<Room>\n");
-  const RunResult r = Chart({"--process", points});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Count(r.out, "<circle"), 3u);
-  EXPECT_EQ(Count(r.out, "marker-end=\"url(#arrowhead)\""), 1u);
-  EXPECT_EQ(Count(r.out.substr(r.out.find("<g id=\"points\">")), "<line x1"), 2u)
+  const std::string svg = Drawn({"--process", points});
+  EXPECT_EQ(Count(svg, "<circle"), 3u);
+  EXPECT_EQ(Count(svg, "marker-end=\"url(#arrowhead)\""), 1u);
+  EXPECT_EQ(Count(svg.substr(svg.find("<g id=\"points\">")), "<line x1"), 2u)
       << "two arrows join three points";
-  EXPECT_NE(r.out.find(">Outdoor &amp; roof</text>"), std::string::npos);
-  EXPECT_NE(r.out.find(">Coil, leaving</text>"), std::string::npos);
-  EXPECT_NE(r.out.find(">&lt;Room&gt;</text>"), std::string::npos);
-  ExpectRenders(r.out, 1200, 800);
+  EXPECT_NE(svg.find(">Outdoor &amp; roof</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">Coil, leaving</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">&lt;Room&gt;</text>"), std::string::npos);
+  ExpectRenders(svg, 1200, 800);
 
   // Each marker carries its state, and sits where the state says.
   const struct { double dryBulb, rh; } rows[] = {{30, 40}, {13, 95}, {22, 55}};
   const Frame frame{ChartSettings{}};
   std::size_t at = 0;
   for (const auto& row : rows) {
-    at = r.out.find("<circle", at + 1);
+    at = svg.find("<circle", at + 1);
     ASSERT_NE(at, std::string::npos);
     const Result expected = FromDryBulbRelativeHumidity(row.dryBulb, row.rh);
     const State& s = expected.state;
-    EXPECT_EQ(Attribute(r.out, at, "data-dry-bulb"), ShortestText(s.dryBulb));
+    EXPECT_EQ(Attribute(svg, at, "data-dry-bulb"), ShortestText(s.dryBulb));
     if (expected.wetBulbFound) {
-      EXPECT_EQ(Attribute(r.out, at, "data-wet-bulb"), ShortestText(s.wetBulb));
+      EXPECT_EQ(Attribute(svg, at, "data-wet-bulb"), ShortestText(s.wetBulb));
     }
-    EXPECT_EQ(Attribute(r.out, at, "data-dew-point"), ShortestText(s.dewPoint));
-    EXPECT_EQ(Attribute(r.out, at, "data-relative-humidity"), ShortestText(s.relativeHumidity));
-    EXPECT_EQ(Attribute(r.out, at, "data-enthalpy"), ShortestText(s.enthalpy));
-    EXPECT_EQ(Attribute(r.out, at, "data-humidity-ratio"), ShortestText(s.humidityRatio));
-    EXPECT_EQ(Attribute(r.out, at, "data-degree-of-saturation"),
-              ShortestText(s.degreeOfSaturation));
-    EXPECT_EQ(Attribute(r.out, at, "data-specific-volume"), ShortestText(s.specificVolume));
-    EXPECT_EQ(Attribute(r.out, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
+    EXPECT_EQ(Attribute(svg, at, "data-dew-point"), ShortestText(s.dewPoint));
+    EXPECT_EQ(Attribute(svg, at, "data-relative-humidity"), ShortestText(s.relativeHumidity));
+    EXPECT_EQ(Attribute(svg, at, "data-enthalpy"), ShortestText(s.enthalpy));
+    EXPECT_EQ(Attribute(svg, at, "data-humidity-ratio"), ShortestText(s.humidityRatio));
+    EXPECT_EQ(Attribute(svg, at, "data-degree-of-saturation"), ShortestText(s.degreeOfSaturation));
+    EXPECT_EQ(Attribute(svg, at, "data-specific-volume"), ShortestText(s.specificVolume));
+    EXPECT_EQ(Attribute(svg, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
     // A browser shows the label and the state on hover.
     const auto oneDecimal = [](double value) {
       std::array<char, 32> text{};
       (void)std::snprintf(text.data(), text.size(), "%.1f", value);
       return std::string(text.data());
     };
-    const std::string title = r.out.substr(
-        r.out.find("<title>", at) + 7, r.out.find("</title>", at) - r.out.find("<title>", at) - 7);
+    const std::string title = svg.substr(svg.find("<title>", at) + 7,
+                                         svg.find("</title>", at) - svg.find("<title>", at) - 7);
     EXPECT_NE(title.find("\ndry-bulb " + oneDecimal(row.dryBulb) +
                          " \xC2\xB0"
                          "C\nrelative humidity " +
@@ -295,40 +297,34 @@ TEST_F(ChartRun, PointsWithAProcess) {
         << title;
     EXPECT_NE(title.find("\nenthalpy " + oneDecimal(s.enthalpy) + " kJ/kg"), std::string::npos)
         << title;
-    const double dryBulb = Number(Attribute(r.out, at, "data-dry-bulb"));
-    const double W = Number(Attribute(r.out, at, "data-humidity-ratio"));
-    EXPECT_NEAR(Number(Attribute(r.out, at, "cx")), frame.X(dryBulb), 0.006);
-    EXPECT_NEAR(Number(Attribute(r.out, at, "cy")), frame.Y(W), 0.006);
+    const double dryBulb = Number(Attribute(svg, at, "data-dry-bulb"));
+    const double W = Number(Attribute(svg, at, "data-humidity-ratio"));
+    EXPECT_NEAR(Number(Attribute(svg, at, "cx")), frame.X(dryBulb), 0.006);
+    EXPECT_NEAR(Number(Attribute(svg, at, "cy")), frame.Y(W), 0.006);
   }
 }
 
 TEST_F(ChartRun, At83kPa) {
-  const RunResult r = Chart({"--pressure", "83"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("<title>Psychrometric chart at 83 kPa</title>"), std::string::npos);
-  ExpectRenders(r.out, 1200, 800);
+  const std::string svg = Drawn({"--pressure", "83"});
+  EXPECT_NE(svg.find("<title>Psychrometric chart at 83 kPa</title>"), std::string::npos);
+  ExpectRenders(svg, 1200, 800);
   // The same pressure in the other units, to the bit.
-  EXPECT_EQ(Chart({"--pressure-unit", "hPa", "--pressure", "830"}).out, r.out);
-  EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, r.out);
+  EXPECT_EQ(Chart({"--pressure-unit", "hPa", "--pressure", "830"}).out, svg);
+  EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, svg);
 }
 
 TEST_F(ChartRun, AtAnAltitude) {
-  const RunResult r = Chart({"--altitude", "1500"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("<title>Psychrometric chart at " +
-                       ShortestText(StandardPressureAtAltitude(1500).pressure) + " kPa</title>"),
+  const std::string svg = Drawn({"--altitude", "1500"});
+  EXPECT_NE(svg.find("<title>Psychrometric chart at " +
+                     ShortestText(StandardPressureAtAltitude(1500).pressure) + " kPa</title>"),
             std::string::npos);
 }
 
 TEST_F(ChartRun, OtherRangesAndSize) {
-  const RunResult r = Chart({"--dry-bulb=-30:20", "--humidity-ratio=15", "--width=900", "--height",
-                             "600", "--pressure=90.5"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("viewBox=\"0 0 900 600\""), std::string::npos);
-  ExpectRenders(r.out, 900, 600);
+  const std::string svg = Drawn({"--dry-bulb=-30:20", "--humidity-ratio=15", "--width=900",
+                                 "--height", "600", "--pressure=90.5"});
+  EXPECT_NE(svg.find("viewBox=\"0 0 900 600\""), std::string::npos);
+  ExpectRenders(svg, 900, 600);
 }
 
 TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
@@ -368,13 +364,11 @@ TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
 TEST_F(ChartRun, PointsFromTheHumidityRatio) {
   const std::string points = "points.csv";
   Write(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
-  const RunResult r = Chart({points});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  const std::size_t at = r.out.find("<circle");
+  const std::string svg = Drawn({points});
+  const std::size_t at = svg.find("<circle");
   ASSERT_NE(at, std::string::npos);
-  EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-wet-bulb")), 20.0, 0.005);
-  EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-dew-point")), 17.56, 0.005);
+  EXPECT_NEAR(std::stod(Attribute(svg, at, "data-wet-bulb")), 20.0, 0.005);
+  EXPECT_NEAR(std::stod(Attribute(svg, at, "data-dew-point")), 17.56, 0.005);
 }
 
 TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
@@ -392,13 +386,11 @@ TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
 TEST_F(ChartRun, PointsReadWithTheReaderOptions) {
   const std::string points = "points.csv";
   Write(points, "time;t;rh;label\n08:00;25,5;50;A\n09:00;30;40,5;B\n");
-  const RunResult r =
-      Chart({"--decimal-comma", "--dry-bulb-column", "t", "--relative-humidity-column=rh", points});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Count(r.out, "<circle"), 2u);
-  EXPECT_NE(r.out.find("data-dry-bulb=\"25.5\""), std::string::npos);
-  EXPECT_NE(r.out.find("data-relative-humidity=\"40.5\""), std::string::npos);
+  const std::string svg =
+      Drawn({"--decimal-comma", "--dry-bulb-column", "t", "--relative-humidity-column=rh", points});
+  EXPECT_EQ(Count(svg, "<circle"), 2u);
+  EXPECT_NE(svg.find("data-dry-bulb=\"25.5\""), std::string::npos);
+  EXPECT_NE(svg.find("data-relative-humidity=\"40.5\""), std::string::npos);
 }
 
 TEST_F(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
