@@ -1,24 +1,23 @@
 // End-to-end tests of the built hygrian-batch: files and standard input in,
 // standard output, standard error and the exit status compared byte for byte.
 // Expected numbers come from the library's own result for the same input,
-// written with std::to_chars, so every value is checked to the bit.
+// written with std::to_chars, so every value is checked to the bit. The cases
+// are rows of one table; runs that need more (a terminal, a slow pipe, files
+// written with -o) are functions over the same runner.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/compute.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
+#include "tests/e2e.h"
 
 #ifndef HYGRIAN_BATCH_BINARY
 #error "HYGRIAN_BATCH_BINARY must name the program under test"
@@ -27,116 +26,12 @@
 namespace hygrian {
 namespace {
 
-namespace fs = std::filesystem;
+using e2e::CliRow;
+using e2e::ExpectRun;
+using e2e::Invocation;
+using e2e::RunResult;
 
-struct RunResult {
-  std::string out;
-  std::string err;
-  int status = 0;
-};
-
-// A scratch folder per test; the program runs inside it, so file names in its
-// messages are the short names the test gives.
-class Batch : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "hygrian-batch-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  std::string ReadBack(const std::string& name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  // Runs the program with args, input on standard input, and standard output
-  // to a file (or to `stdoutPath` when given, such as /dev/full).
-  RunResult Run(const std::vector<std::string>& args, const std::string& input = "",
-                const std::string& stdoutPath = "") const {
-    Write(".stdin", input);
-    const pid_t child = ::fork();
-    if (child == 0) {
-      if (::chdir(dir_.c_str()) != 0) ::_exit(126);
-      const int in = ::open(".stdin", O_RDONLY);
-      const int out = ::open(stdoutPath.empty() ? ".stdout" : stdoutPath.c_str(),
-                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = ::open(".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0) ::_exit(126);
-      ::dup2(in, 0);
-      ::dup2(out, 1);
-      ::dup2(err, 2);
-      std::vector<char*> argv;
-      std::string program = HYGRIAN_BATCH_BINARY;
-      argv.push_back(program.data());
-      std::vector<std::string> copies = args;
-      for (std::string& arg : copies) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      ::execv(program.c_str(), argv.data());
-      ::_exit(127);
-    }
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
-    RunResult result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
-    if (stdoutPath.empty()) result.out = ReadBack(".stdout");
-    result.err = ReadBack(".stderr");
-    return result;
-  }
-
-  // Runs the program with standard error on a pseudo-terminal and returns what
-  // the terminal received.
-  // outputToo: standard output on the same terminal.
-  std::string RunAtTerminal(const std::vector<std::string>& args, bool outputToo = false) const {
-    int master = -1;
-    int slave = -1;
-    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return "openpty failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-      if (::chdir(dir_.c_str()) != 0) ::_exit(126);
-      const int out = outputToo ? slave : ::open("/dev/null", O_WRONLY);
-      ::dup2(out, 1);
-      ::dup2(slave, 2);
-      std::vector<std::string> copies = args;
-      std::string program = HYGRIAN_BATCH_BINARY;
-      std::vector<char*> argv{program.data()};
-      for (std::string& arg : copies) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      ::execv(program.c_str(), argv.data());
-      ::_exit(127);
-    }
-    ::close(slave);
-    std::string screen;
-    char buffer[4096];
-    for (;;) {
-      const ssize_t count = ::read(master, buffer, sizeof buffer);
-      if (count <= 0) break;  // EIO once the program has closed its side
-      screen.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(master);
-    ::waitpid(child, nullptr, 0);
-    return screen;
-  }
-
-  // Runs a shell command line inside the folder; $B is the program.
-  RunResult Shell(const std::string& command) const {
-    const std::string line = "cd '" + dir_.string() + "' && B='" HYGRIAN_BATCH_BINARY "' && { " +
-                             command + "; } >.stdout 2>.stderr";
-    RunResult result;
-    result.status = WEXITSTATUS(std::system(("bash -c \"" + line + "\"").c_str()));
-    result.out = ReadBack(".stdout");
-    result.err = ReadBack(".stderr");
-    return result;
-  }
-
-  fs::path dir_;
-};
+constexpr e2e::Program kBatch{HYGRIAN_BATCH_BINARY};
 
 // The pairs by short names.
 struct Pair {
@@ -216,210 +111,220 @@ const std::string Results =
 const std::string Usage = "Usage: hygrian-batch [OPTIONS] [FILE...]\n";
 const std::string TryHelp = "Try 'hygrian-batch --help' for more information.\n";
 
-void Expect(const RunResult& got, const std::string& out, const std::string& err, int status) {
-  EXPECT_EQ(got.out, out);
-  EXPECT_EQ(got.err, err);
-  EXPECT_EQ(got.status, status);
+const std::string kWet = "dry_bulb,wet_bulb\n25,20\n";
+
+std::vector<CliRow> StatusRows() {
+  return {
+      CliRow("StatusesWetBulb", kBatch, {"wet.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 0, 0) +
+                 Row("", Pair::Wet, -5, -7.5) + Row("", Pair::Wet, 45.5, 33.25) +
+                 "-300,-300,,,,,,,,fault: log: DOMAIN error\n",
+             Summary("5 rows: 4 ok, 1 fault"), 0,
+             {{"wet.csv", "dry_bulb,wet_bulb\n25,20\n0,0\n-5,-7.5\n45.5,33.25\n-300,-300\n"}}),
+      CliRow("StatusesDewPoint", kBatch, {"dew.csv"}, "",
+             Results + Row("", Pair::Dew, 25, 10) +
+                 "100,,100,,,,,,,fault: vapour pressure at or above total pressure\n" +
+                 "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
+                 "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
+                 "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
+             Summary("5 rows: 1 ok, 4 fault"), 0,
+             {{"dew.csv",
+               "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n"}}),
+      CliRow("StatusesRelativeHumidity", kBatch, {"rh.csv"}, "",
+             Results + Row("", Pair::Rh, 25, 57) + Row("", Pair::Rh, -5, 50) +
+                 "25,,,0,,,,,,fault: log: SING error\n25,,,-5,,,,,,fault: log: DOMAIN error\n",
+             Summary("4 rows: 2 ok, 2 fault"), 0,
+             {{"rh.csv", "dry_bulb,relative_humidity\n25,57\n-5,50\n25,0\n25,-5\n"}}),
+      CliRow("StatusesHumidityRatio", kBatch, {"w.csv"}, "",
+             Results + Row("", Pair::W, 25, 0.012599) + Row("", Pair::W, -5, 0.002) +
+                 "25,,,,,0,,,,fault: log: SING error\n25,,,,,-0.001,,,,fault: invalid input\n"
+                 "101,,,,,0.01,,,,fault: vapour pressure at or above total pressure\n",
+             Summary("5 rows: 2 ok, 3 fault"), 0,
+             {{"w.csv",
+               "dry_bulb,humidity_ratio\n25,0.012599\n-5,0.002\n25,0\n25,-0.001\n101,0.01\n"}}),
+      CliRow("RelativeHumidityAsTheLibraryComputesIt", kBatch, {},
+             "dry_bulb,relative_humidity\n25,57\n", Results + Row("", Pair::Rh, 25, 57), "", 0),
+      // Air far above saturation at 60 kPa, where neither the secant search nor
+      // the bisection below the dry-bulb finds a wet-bulb.
+      CliRow("NoWetBulbLeavesOnlyTheWetBulbEmpty", kBatch, {"--pressure", "60"},
+             "dry_bulb,dew_point\n-11.708714220246279,7.8413957856192695\n",
+             Results + Csv(Values(Pair::Dew, -11.708714220246279, 7.8413957856192695, 60)),
+             Summary("1 row: 0 ok, 1 no-wet-bulb"), 0),
+  };
 }
 
-TEST_F(Batch, EveryStatusOfThePairs) {
-  Write("wet.csv", "dry_bulb,wet_bulb\n25,20\n0,0\n-5,-7.5\n45.5,33.25\n-300,-300\n");
-  Expect(Run({"wet.csv"}),
-         Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 0, 0) +
-             Row("", Pair::Wet, -5, -7.5) + Row("", Pair::Wet, 45.5, 33.25) +
-             "-300,-300,,,,,,,,fault: log: DOMAIN error\n",
-         Summary("5 rows: 4 ok, 1 fault"), 0);
-  Write("dew.csv", "dry_bulb,dew_point\n25,10\n100,100\n-273.1600036621094,-10\n1e10,1\n1e300,1\n");
-  Expect(Run({"dew.csv"}),
-         Results + Row("", Pair::Dew, 25, 10) +
-             "100,,100,,,,,,,fault: vapour pressure at or above total pressure\n" +
-             "-273.1600036621094,,-10,,,,,,,fault: floating-point error: divide by zero\n"
-             "1e+10,,1,,,,,,,fault: exp: OVERFLOW error\n"
-             "1e+300,,1,,,,,,,fault: **: OVERFLOW error\n",
-         Summary("5 rows: 1 ok, 4 fault"), 0);
-  Write("rh.csv", "dry_bulb,relative_humidity\n25,57\n-5,50\n25,0\n25,-5\n");
-  Expect(Run({"rh.csv"}),
-         Results + Row("", Pair::Rh, 25, 57) + Row("", Pair::Rh, -5, 50) +
-             "25,,,0,,,,,,fault: log: SING error\n25,,,-5,,,,,,fault: log: DOMAIN error\n",
-         Summary("4 rows: 2 ok, 2 fault"), 0);
-  Write("w.csv", "dry_bulb,humidity_ratio\n25,0.012599\n-5,0.002\n25,0\n25,-0.001\n101,0.01\n");
-  Expect(Run({"w.csv"}),
-         Results + Row("", Pair::W, 25, 0.012599) + Row("", Pair::W, -5, 0.002) +
-             "25,,,,,0,,,,fault: log: SING error\n25,,,,,-0.001,,,,fault: invalid input\n"
-             "101,,,,,0.01,,,,fault: vapour pressure at or above total pressure\n",
-         Summary("5 rows: 2 ok, 3 fault"), 0);
-}
-
-TEST_F(Batch, RelativeHumidityComesBackAsTheLibraryComputesIt) {
-  const RunResult got = Run({}, "dry_bulb,relative_humidity\n25,57\n");
-  EXPECT_NE(got.out.find(",56.99999999999999,"), std::string::npos) << got.out;
-  EXPECT_EQ(got.out, Results + Row("", Pair::Rh, 25, 57));
-}
-
-// Air far above saturation at 60 kPa, where neither the secant search nor the
-// bisection below the dry-bulb finds a wet-bulb.
-TEST_F(Batch, NoWetBulbLeavesOnlyTheWetBulbEmpty) {
-  const RunResult got =
-      Run({"--pressure", "60"}, "dry_bulb,dew_point\n-11.708714220246279,7.8413957856192695\n");
+// The expected rows above hold what their names promise.
+TEST(BatchExpected, RowsHoldWhatTheirNamesPromise) {
+  EXPECT_NE(Row("", Pair::Rh, 25, 57).find(",56.99999999999999,"), std::string::npos);
   const std::vector<std::string> values =
       Values(Pair::Dew, -11.708714220246279, 7.8413957856192695, 60);
   EXPECT_EQ(values[1], "");
   EXPECT_EQ(values[9], "no-wet-bulb");
-  Expect(got, Results + Csv(values), Summary("1 row: 0 ok, 1 no-wet-bulb"), 0);
 }
 
-TEST_F(Batch, EveryBadInputReason) {
+std::vector<CliRow> BadInputRows() {
   const std::string big(std::size_t{1} << 20, 'x');
-  Write("bad.csv",
-        "id,dry_bulb,wet_bulb,pressure\n"
-        "a,25,20\n"           // line 2
-        "b,25,20,90,extra\n"  // line 3
-        "c,25,20,90,\n"       // line 4: a trailing comma is a field
-        "d,,20,90\n"          // 5
-        "e,25,  ,90\n"        // 6
-        "f,x,20,90\n"         // 7
-        "g,25,inf,90\n"       // 8
-        "h,1e999,20,90\n"     // 9
-        "i,25,-1e400,90\n"    // 10
-        "j,25,20,kPa\n"       // 11
-        "k,25,20,1e999\n"     // 12
-        "l,25,20,1013\n"      // 13
-        "m,25,20,-90\n"       // 14
-        "n,25,2" +
-            big + ",90\n" +  // 15
-            big +
-            ",25,20,90\n"     // 16: exactly 1 MiB is fine
-            "p\n"             // 17
-            "q,25,20,\"90\n"  // 18: the quote swallows the rest of the file
-            "r,25,20,90\n");
-  Expect(Run({"bad.csv"}),
-         "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
-             Bad("b,90,", "expected 4 fields, found 5") +
-             Bad("c,90,", "expected 4 fields, found 5") + "d,90,,,,,,,,,,missing\n" +
-             "e,90,,,,,,,,,,missing\n" + Bad("f,90,", "dry_bulb \"x\" is not a number") +
-             Bad("g,90,", "wet_bulb \"inf\" is not a number") +
-             Bad("h,90,", "dry_bulb \"1e999\" is out of range") +
-             Bad("i,90,", "wet_bulb \"-1e400\" is out of range") +
-             Bad("j,kPa,", "pressure \"kPa\" is not a number") +
-             Bad("k,1e999,", "pressure \"1e999\" is out of range") +
-             Bad("l,1013,",
-                 "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)") +
-             Bad("m,-90,", "pressure -90 kPa is outside 20 to 200 kPa") +
-             Bad("n,90,", "field longer than 1 MiB") + Row(big + ",90,", Pair::Wet, 25, 20, 90) +
-             Bad("p,,", "expected 4 fields, found 1") +
-             Bad(",,", "quote opened at line 18 is not closed"),
-         "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
-         "hygrian-batch: bad.csv:3: expected 4 fields, found 5\n"
-         "hygrian-batch: bad.csv:4: expected 4 fields, found 5\n"
-         "hygrian-batch: bad.csv:7: dry_bulb \"x\" is not a number\n"
-         "hygrian-batch: bad.csv:8: wet_bulb \"inf\" is not a number\n"
-         "hygrian-batch: bad.csv:9: dry_bulb \"1e999\" is out of range\n"
-         "hygrian-batch: bad.csv:10: wet_bulb \"-1e400\" is out of range\n"
-         "hygrian-batch: bad.csv:11: pressure \"kPa\" is not a number\n"
-         "hygrian-batch: bad.csv:12: pressure \"1e999\" is out of range\n"
-         "hygrian-batch: bad.csv:13: pressure 1013 kPa is outside 20 to 200 kPa (in hPa? "
-         "--pressure-unit hPa)\n"
-         "hygrian-batch: bad.csv:14: pressure -90 kPa is outside 20 to 200 kPa\n"
-         "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
-         "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n"
-         "hygrian-batch: bad.csv:18: quote opened at line 18 is not closed\n" +
-             Summary("17 rows: 1 ok, 2 missing, 14 bad-input"),
-         1);
   // Gaps of every kind; --missing=bad makes them bad input; a long value is cut.
-  const std::string gaps =
-      "dry_bulb,relative_humidity\n25,50\n,50\nNA,50\n25,n/a\n25,NaN\n-,50\n25,null\n"
-      "25,0123456789012345678901234567890123456789x\n";
   const std::string cut =
       "relative_humidity \"0123456789012345678901234567890123456789...\" "
       "is not a number";
-  Expect(Run({}, gaps),
-         Results + Row("", Pair::Rh, 25, 50) +
-             ",,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n"
-             ",,,,,,,,,missing\n,,,,,,,,,missing\n" +
-             Bad("", cut),
-         "hygrian-batch: (standard input):9: " + cut + "\n" +
-             Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
-         1);
-  Expect(Run({"--missing=bad"}, "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n"),
-         Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
-             Bad("", "relative_humidity \"-\" is not a number"),
-         "hygrian-batch: (standard input):2: dry_bulb is empty\n"
-         "hygrian-batch: (standard input):3: dry_bulb \"NA\" is not a number\n"
-         "hygrian-batch: (standard input):4: relative_humidity \"-\" is not a number\n" +
-             Summary("3 rows: 0 ok, 3 bad-input"),
-         1);
-  Expect(Run({"-q"}, "dry_bulb,relative_humidity\n25,50\n,50\n"),
-         Results + Row("", Pair::Rh, 25, 50) + ",,,,,,,,,missing\n", "", 0);
+  return {
+      CliRow("EveryBadInputReason", kBatch, {"bad.csv"}, "",
+             "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
+                 Bad("b,90,", "expected 4 fields, found 5") +
+                 Bad("c,90,", "expected 4 fields, found 5") + "d,90,,,,,,,,,,missing\n" +
+                 "e,90,,,,,,,,,,missing\n" + Bad("f,90,", "dry_bulb \"x\" is not a number") +
+                 Bad("g,90,", "wet_bulb \"inf\" is not a number") +
+                 Bad("h,90,", "dry_bulb \"1e999\" is out of range") +
+                 Bad("i,90,", "wet_bulb \"-1e400\" is out of range") +
+                 Bad("j,kPa,", "pressure \"kPa\" is not a number") +
+                 Bad("k,1e999,", "pressure \"1e999\" is out of range") +
+                 Bad("l,1013,",
+                     "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)") +
+                 Bad("m,-90,", "pressure -90 kPa is outside 20 to 200 kPa") +
+                 Bad("n,90,", "field longer than 1 MiB") +
+                 Row(big + ",90,", Pair::Wet, 25, 20, 90) +
+                 Bad("p,,", "expected 4 fields, found 1") +
+                 Bad(",,", "quote opened at line 18 is not closed"),
+             "hygrian-batch: bad.csv:2: expected 4 fields, found 3\n"
+             "hygrian-batch: bad.csv:3: expected 4 fields, found 5\n"
+             "hygrian-batch: bad.csv:4: expected 4 fields, found 5\n"
+             "hygrian-batch: bad.csv:7: dry_bulb \"x\" is not a number\n"
+             "hygrian-batch: bad.csv:8: wet_bulb \"inf\" is not a number\n"
+             "hygrian-batch: bad.csv:9: dry_bulb \"1e999\" is out of range\n"
+             "hygrian-batch: bad.csv:10: wet_bulb \"-1e400\" is out of range\n"
+             "hygrian-batch: bad.csv:11: pressure \"kPa\" is not a number\n"
+             "hygrian-batch: bad.csv:12: pressure \"1e999\" is out of range\n"
+             "hygrian-batch: bad.csv:13: pressure 1013 kPa is outside 20 to 200 kPa (in hPa? "
+             "--pressure-unit hPa)\n"
+             "hygrian-batch: bad.csv:14: pressure -90 kPa is outside 20 to 200 kPa\n"
+             "hygrian-batch: bad.csv:15: field longer than 1 MiB\n"
+             "hygrian-batch: bad.csv:17: expected 4 fields, found 1\n"
+             "hygrian-batch: bad.csv:18: quote opened at line 18 is not closed\n" +
+                 Summary("17 rows: 1 ok, 2 missing, 14 bad-input"),
+             1,
+             {{"bad.csv",
+               "id,dry_bulb,wet_bulb,pressure\n"
+               "a,25,20\n"           // line 2
+               "b,25,20,90,extra\n"  // line 3
+               "c,25,20,90,\n"       // line 4: a trailing comma is a field
+               "d,,20,90\n"          // 5
+               "e,25,  ,90\n"        // 6
+               "f,x,20,90\n"         // 7
+               "g,25,inf,90\n"       // 8
+               "h,1e999,20,90\n"     // 9
+               "i,25,-1e400,90\n"    // 10
+               "j,25,20,kPa\n"       // 11
+               "k,25,20,1e999\n"     // 12
+               "l,25,20,1013\n"      // 13
+               "m,25,20,-90\n"       // 14
+               "n,25,2" +
+                   big + ",90\n" +  // 15
+                   big +
+                   ",25,20,90\n"     // 16: exactly 1 MiB is fine
+                   "p\n"             // 17
+                   "q,25,20,\"90\n"  // 18: the quote swallows the rest of the file
+                   "r,25,20,90\n"}}),
+      CliRow("GapsOfEveryKind", kBatch, {},
+             "dry_bulb,relative_humidity\n25,50\n,50\nNA,50\n25,n/a\n25,NaN\n-,50\n25,null\n"
+             "25,0123456789012345678901234567890123456789x\n",
+             Results + Row("", Pair::Rh, 25, 50) +
+                 ",,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n"
+                 ",,,,,,,,,missing\n,,,,,,,,,missing\n" +
+                 Bad("", cut),
+             "hygrian-batch: (standard input):9: " + cut + "\n" +
+                 Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
+             1),
+      CliRow("MissingAsBadInput", kBatch, {"--missing=bad"},
+             "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n",
+             Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
+                 Bad("", "relative_humidity \"-\" is not a number"),
+             "hygrian-batch: (standard input):2: dry_bulb is empty\n"
+             "hygrian-batch: (standard input):3: dry_bulb \"NA\" is not a number\n"
+             "hygrian-batch: (standard input):4: relative_humidity \"-\" is not a number\n" +
+                 Summary("3 rows: 0 ok, 3 bad-input"),
+             1),
+      CliRow("QuietMissing", kBatch, {"-q"}, "dry_bulb,relative_humidity\n25,50\n,50\n",
+             Results + Row("", Pair::Rh, 25, 50) + ",,,,,,,,,missing\n", "", 0),
+  };
 }
 
-TEST_F(Batch, CarriedColumnsKeepTheirBytesAndTheirPlace) {
-  // Quotes, commas and line ends inside quotes; CR LF line ends; a field that
-  // needs no quotes loses them.
-  const std::string input =
-      "\xEF\xBB\xBF"
-      "Station,\"DRY_BULB\", When ,Wet_Bulb\r\n"
-      "\"north, upper\",25,\"2024-06-01 12:00\",20\r\n"
-      "\"say \"\"hi\"\"\",25,\"two\r\nlines\",20\r\n"
-      "\"plain\",25,,20\r\n";
-  Write("in.csv", input);
-  Expect(Run({"in.csv"}),
-         "Station, When ," + Results +
-             Row("\"north, upper\",2024-06-01 12:00,", Pair::Wet, 25, 20) +
-             Row("\"say \"\"hi\"\"\",\"two\r\nlines\",", Pair::Wet, 25, 20) +
-             Row("plain,,", Pair::Wet, 25, 20),
-         "", 0);
-}
-
-TEST_F(Batch, BlankLinesAreSkippedAndLinesCounted) {
-  Write("in.csv", "\n\ndry_bulb,wet_bulb\n\n25,20\n  \n\nx,20\n\n");
-  Expect(Run({"in.csv"}),
-         Results + Row("", Pair::Wet, 25, 20) + Bad("", "dry_bulb \"x\" is not a number"),
-         "hygrian-batch: in.csv:8: dry_bulb \"x\" is not a number\n" +
-             Summary("2 rows: 1 ok, 1 bad-input"),
-         1);
-}
-
-TEST_F(Batch, MissingFinalLineEnd) {
-  Expect(Run({}, "dry_bulb,wet_bulb\n25,20\n30,25"),
-         Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0);
-  Expect(Run({}, "dry_bulb,wet_bulb\r\n25,20\r\n30,25\r"),
-         Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0);
-}
-
-TEST_F(Batch, SeveralFilesShareOneHeader) {
-  Write("a.csv", "id,dry_bulb,dew_point\n1,25,10\n");
-  Write("b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n");
-  Write("c.csv", "dry_bulb,id,dew_point\n3,30,12\n");
-  Write("d.csv", "id,dry_bulb,dew_point\n4,35,15");
-  Write("empty.csv", "");
-  Write("blank.csv", "\n\r\n  \n");
-  Write("bad.csv", "id,dry_bulb\n5,25\n");
-  fs::create_directory(dir_ / "folder");
-  Expect(Run({"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv",
-              "blank.csv", "d.csv"}),
-         "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
-             Row("4,", Pair::Dew, 35, 15),
-         "hygrian-batch: empty.csv: empty file; skipped\n"
-         "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
-         "hygrian-batch: missing.csv: No such file or directory\n"
-         "hygrian-batch: folder: Is a directory\n"
-         "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity or humidity_ratio "
-         "column; columns found: id, dry_bulb" +
-             Accepted +
-             "; file skipped\n"
-             "hygrian-batch: blank.csv: empty file; skipped\n",
-         2);
-}
-
-TEST_F(Batch, TheFirstGoodHeaderIsTheOneThatCounts) {
-  Write("bad.csv", "dry_bulb,wet_bulb,WET_BULB\n1,2,3\n");
-  Write("good.csv", "dry_bulb,wet_bulb\n25,20\n");
-  Expect(Run({"bad.csv", "good.csv"}), Results + Row("", Pair::Wet, 25, 20),
-         "hygrian-batch: bad.csv:1: two wet_bulb columns; file skipped\n", 2);
+std::vector<CliRow> FileRows() {
+  const std::string xReason = "dry_bulb \"x\" is not a number";
+  return {
+      // Quotes, commas and line ends inside quotes; CR LF line ends; a field that
+      // needs no quotes loses them.
+      CliRow("CarriedColumnsKeepTheirBytesAndTheirPlace", kBatch, {"in.csv"}, "",
+             "Station, When ," + Results +
+                 Row("\"north, upper\",2024-06-01 12:00,", Pair::Wet, 25, 20) +
+                 Row("\"say \"\"hi\"\"\",\"two\r\nlines\",", Pair::Wet, 25, 20) +
+                 Row("plain,,", Pair::Wet, 25, 20),
+             "", 0,
+             {{"in.csv",
+               "\xEF\xBB\xBF"
+               "Station,\"DRY_BULB\", When ,Wet_Bulb\r\n"
+               "\"north, upper\",25,\"2024-06-01 12:00\",20\r\n"
+               "\"say \"\"hi\"\"\",25,\"two\r\nlines\",20\r\n"
+               "\"plain\",25,,20\r\n"}}),
+      CliRow("BlankLinesAreSkippedAndLinesCounted", kBatch, {"in.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20) + Bad("", xReason),
+             "hygrian-batch: in.csv:8: " + xReason + "\n" + Summary("2 rows: 1 ok, 1 bad-input"), 1,
+             {{"in.csv", "\n\ndry_bulb,wet_bulb\n\n25,20\n  \n\nx,20\n\n"}}),
+      CliRow("MissingFinalLineEnd", kBatch, {}, "dry_bulb,wet_bulb\n25,20\n30,25",
+             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0),
+      CliRow("MissingFinalCrLf", kBatch, {}, "dry_bulb,wet_bulb\r\n25,20\r\n30,25\r",
+             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0),
+      CliRow(
+          "SeveralFilesShareOneHeader", kBatch,
+          {"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv", "blank.csv",
+           "d.csv"},
+          "",
+          "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
+              Row("4,", Pair::Dew, 35, 15),
+          "hygrian-batch: empty.csv: empty file; skipped\n"
+          "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
+          "hygrian-batch: missing.csv: No such file or directory\n"
+          "hygrian-batch: folder: Is a directory\n"
+          "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity or humidity_ratio "
+          "column; columns found: id, dry_bulb" +
+              Accepted +
+              "; file skipped\n"
+              "hygrian-batch: blank.csv: empty file; skipped\n",
+          2,
+          {{"a.csv", "id,dry_bulb,dew_point\n1,25,10\n"},
+           {"b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n"},
+           {"c.csv", "dry_bulb,id,dew_point\n3,30,12\n"},
+           {"d.csv", "id,dry_bulb,dew_point\n4,35,15"},
+           {"empty.csv", ""},
+           {"blank.csv", "\n\r\n  \n"},
+           {"bad.csv", "id,dry_bulb\n5,25\n"},
+           {"folder/", ""}}),
+      CliRow("TheFirstGoodHeaderIsTheOneThatCounts", kBatch, {"bad.csv", "good.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20),
+             "hygrian-batch: bad.csv:1: two wet_bulb columns; file skipped\n", 2,
+             {{"bad.csv", "dry_bulb,wet_bulb,WET_BULB\n1,2,3\n"}, {"good.csv", kWet}}),
+      CliRow("StandardInputByDefault", kBatch, {}, "dry_bulb,wet_bulb\n30,x\n",
+             Results + Bad("", "wet_bulb \"x\" is not a number"),
+             "hygrian-batch: (standard input):2: wet_bulb \"x\" is not a number\n" +
+                 Summary("1 row: 0 ok, 1 bad-input"),
+             1),
+      CliRow("StandardInputByDash", kBatch, {"a.csv", "-"}, "dry_bulb,wet_bulb\n30,x\n",
+             Results + Row("", Pair::Wet, 25, 20) + Bad("", "wet_bulb \"x\" is not a number"),
+             "hygrian-batch: (standard input):2: wet_bulb \"x\" is not a number\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1, {{"a.csv", kWet}}),
+      CliRow("EmptyStandardInput", kBatch, {"-"}, "", "",
+             "hygrian-batch: (standard input): empty file; skipped\n", 2),
+      CliRow("QuietKeepsFileMessages", kBatch, {"-q", "missing.csv", "-"},
+             "dry_bulb,wet_bulb\nx,1\n", Results + Bad("", xReason),
+             "hygrian-batch: missing.csv: No such file or directory\n", 2),
+      CliRow("QuietKeepsTheStatus", kBatch, {"--quiet"}, "dry_bulb,wet_bulb\nx,1\n",
+             Results + Bad("", xReason), "", 1),
+  };
 }
 
 // Files as loggers, weather stations and spreadsheets write them.
-TEST_F(Batch, LoggerFiles) {
+std::vector<CliRow> LoggerRows() {
   const std::string logger =
       "Time;Dry Bulb;RH;Note\n"
       "12:00;23,5;50;\n"
@@ -432,112 +337,111 @@ TEST_F(Batch, LoggerFiles) {
                              Row("12:02,a;b,", Pair::Rh, 24, 51.5) + Bad("12:03,,", dot);
   const std::string loggedErr = "hygrian-batch: (standard input):5: " + dot + "\n" +
                                 Summary("4 rows: 2 ok, 1 missing, 1 bad-input");
-  const std::vector<std::string> names = {"--dry-bulb-column", "dry bulb",
-                                          "--relative-humidity-column", " RH"};
-  std::vector<std::string> args = names;
-  args.push_back("--decimal-comma");
-  Expect(Run(args, logger), logged, loggedErr, 1);
-  args.insert(args.end(), {"--delimiter", ";"});
-  Expect(Run(args, logger), logged, loggedErr, 1);
-  // Tabs, by name or as the character; the header decides without the option.
-  std::string tabbed = "dry_bulb\tdew_point\n25\t10\n";
-  for (const std::vector<std::string>& given :
-       std::vector<std::vector<std::string>>{{"--delimiter", "tab"}, {"--delimiter", "\t"}, {}}) {
-    Expect(Run(given, tabbed), Results + Row("", Pair::Dew, 25, 10), "", 0);
-  }
-  // A header error says what was found and accepted, and hints at the delimiter.
-  Expect(Run({}, logger), "",
-         "hygrian-batch: (standard input):1: no dry_bulb column; columns found: Time, Dry Bulb, "
-         "RH, Note" +
-             Accepted + "; file skipped\n",
-         2);
-  Expect(Run({"--delimiter", ","}, logger), "",
-         "hygrian-batch: (standard input):1: no dry_bulb column; columns found: Time;Dry "
-         "Bulb;RH;Note" +
-             Accepted + "; one field holding ';': --delimiter ';'?; file skipped\n",
-         2);
-  Expect(Run({}, "dry_bulb;wet_bulb,x\n"), "",
-         "hygrian-batch: (standard input):1: the header splits at ',' and ';': choose with "
-         "--delimiter; file skipped\n",
-         2);
+  const std::string tabbed = "dry_bulb\tdew_point\n25\t10\n";
+  const std::string tabbedOut = Results + Row("", Pair::Dew, 25, 10);
   // The program's own output read again: results and status computed afresh.
   const std::string own =
       "id," + Results + Row("1,", Pair::Wet, 25, 20) + Bad("2,", "dry_bulb \"x\" is not a number");
-  Expect(Run({}, own), "",
-         "hygrian-batch: (standard input):1: several second values (wet_bulb, dew_point, "
-         "relative_humidity, humidity_ratio): choose one with --pair; file skipped\n",
-         2);
-  const Result state = cli::Compute(Pair::Wet, 25, 20, StandardPressure);
-  Expect(Run({"--pair", "dew_point"}, own),
-         "id," + Results + Row("1,", Pair::Dew, 25, state.state.dewPoint) + "2,,,,,,,,,,missing\n",
-         Summary("2 rows: 1 ok, 1 missing"), 0);
-  Expect(Run({"--humidity-ratio-column", "W", "--pressure-column", "P"},
-             "dry_bulb,P,W,status\n25,95,0.01,old\n"),
-         "P," + Results + Row("95,", Pair::W, 25, 0.01, 95), "", 0);
-  Expect(Run({"--pair", "wet_bulb"}, "dry_bulb,relative_humidity\n25,50\n"), "",
-         "hygrian-batch: (standard input):1: no wet_bulb column; columns found: dry_bulb, "
-         "relative_humidity" +
-             Accepted + "; file skipped\n",
-         2);
+  const double dewPoint = cli::Compute(Pair::Wet, 25, 20, StandardPressure).state.dewPoint;
+  const std::string header = "hygrian-batch: (standard input):1: ";
+  return {
+      CliRow(
+          "LoggerDecimalComma", kBatch,
+          {"--dry-bulb-column", "dry bulb", "--relative-humidity-column", " RH", "--decimal-comma"},
+          logger, logged, loggedErr, 1),
+      CliRow("LoggerDelimiter", kBatch,
+             {"--dry-bulb-column", "dry bulb", "--relative-humidity-column", " RH",
+              "--decimal-comma", "--delimiter", ";"},
+             logger, logged, loggedErr, 1),
+      // Tabs, by name or as the character; the header decides without the option.
+      CliRow("TabByName", kBatch, {"--delimiter", "tab"}, tabbed, tabbedOut, "", 0),
+      CliRow("TabAsCharacter", kBatch, {"--delimiter", "\t"}, tabbed, tabbedOut, "", 0),
+      CliRow("TabFromTheHeader", kBatch, {}, tabbed, tabbedOut, "", 0),
+      // A header error says what was found and accepted, and hints at the delimiter.
+      CliRow("HeaderErrorSaysWhatWasFound", kBatch, {}, logger, "",
+             header + "no dry_bulb column; columns found: Time, Dry Bulb, RH, Note" + Accepted +
+                 "; file skipped\n",
+             2),
+      CliRow("HeaderErrorHintsAtTheDelimiter", kBatch, {"--delimiter", ","}, logger, "",
+             header + "no dry_bulb column; columns found: Time;Dry Bulb;RH;Note" + Accepted +
+                 "; one field holding ';': --delimiter ';'?; file skipped\n",
+             2),
+      CliRow("HeaderSplitsTwoWays", kBatch, {}, "dry_bulb;wet_bulb,x\n", "",
+             header + "the header splits at ',' and ';': choose with --delimiter; file skipped\n",
+             2),
+      CliRow("OwnOutputHasSeveralSecondValues", kBatch, {}, own, "",
+             header +
+                 "several second values (wet_bulb, dew_point, relative_humidity, humidity_ratio): "
+                 "choose one with --pair; file skipped\n",
+             2),
+      CliRow("OwnOutputWithPair", kBatch, {"--pair", "dew_point"}, own,
+             "id," + Results + Row("1,", Pair::Dew, 25, dewPoint) + "2,,,,,,,,,,missing\n",
+             Summary("2 rows: 1 ok, 1 missing"), 0),
+      CliRow("ColumnsByOption", kBatch, {"--humidity-ratio-column", "W", "--pressure-column", "P"},
+             "dry_bulb,P,W,status\n25,95,0.01,old\n",
+             "P," + Results + Row("95,", Pair::W, 25, 0.01, 95), "", 0),
+      CliRow("PairWithoutItsColumn", kBatch, {"--pair", "wet_bulb"},
+             "dry_bulb,relative_humidity\n25,50\n", "",
+             header + "no wet_bulb column; columns found: dry_bulb, relative_humidity" + Accepted +
+                 "; file skipped\n",
+             2),
+  };
 }
 
-TEST_F(Batch, StandardInputByDashAndByDefault) {
-  Write("a.csv", "dry_bulb,wet_bulb\n25,20\n");
-  const std::string in = "dry_bulb,wet_bulb\n30,x\n";
-  const std::string reason = "wet_bulb \"x\" is not a number";
-  const std::string err = "hygrian-batch: (standard input):2: " + reason + "\n";
-  Expect(Run({}, in), Results + Bad("", reason), err + Summary("1 row: 0 ok, 1 bad-input"), 1);
-  Expect(Run({"a.csv", "-"}, in), Results + Row("", Pair::Wet, 25, 20) + Bad("", reason),
-         err + Summary("2 rows: 1 ok, 1 bad-input"), 1);
-  Expect(Run({"-"}, ""), "", "hygrian-batch: (standard input): empty file; skipped\n", 2);
-}
-
-TEST_F(Batch, PressureOptionAndColumn) {
+std::vector<CliRow> PressureRows() {
   const std::string input = "dry_bulb,wet_bulb,pressure\n25,20,90\n25,20,\n25,20,\"80.5\"\n";
-  Expect(Run({"--pressure", "95"}, input),
-         "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
-             Row(",", Pair::Wet, 25, 20, 95) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
-         "", 0);
-  Expect(Run({"--pressure=84.5"}, "dry_bulb,relative_humidity\n25,50\n"),
-         Results + Row("", Pair::Rh, 25, 50, 84.5), "", 0);
-  Expect(Run({}, input),
-         "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
-             Row(",", Pair::Wet, 25, 20, StandardPressure) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
-         "", 0);
   // The unit applies to the option and to the column, and the range to both
   // after conversion: 1013.25 hPa is 101.325 kPa to the bit.
-  const std::string hectopascals =
-      "dry_bulb,wet_bulb,pressure\n25,20,1013.25\n25,20,\n25,20,101.325\n";
   const std::string slip =
       "pressure 101.325 hPa is outside 20 to 200 kPa (in kPa? --pressure-unit kPa)";
-  Expect(Run({"--pressure-unit", "hPa", "--pressure=845"}, hectopascals),
-         "pressure," + Results + Row("1013.25,", Pair::Wet, 25, 20, 101.325) +
-             Row(",", Pair::Wet, 25, 20, 84.5) + Bad("101.325,", slip),
-         "hygrian-batch: (standard input):4: " + slip + "\n" + Summary("3 rows: 2 ok, 1 bad-input"),
-         1);
-  Expect(Run({"--pressure-unit=Pa", "--pressure", "84500"},
-             "dry_bulb,wet_bulb,pressure\n25,20,101325\n25,20,\n"),
-         "pressure," + Results + Row("101325,", Pair::Wet, 25, 20, 101.325) +
-             Row(",", Pair::Wet, 25, 20, 84.5),
-         "", 0);
-  // --altitude: the library's standard atmosphere for rows without a pressure.
-  Expect(Run({"--altitude", "1500"}, input),
-         "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
-             Row(",", Pair::Wet, 25, 20, StandardPressureAtAltitude(1500).pressure) +
-             Row("80.5,", Pair::Wet, 25, 20, 80.5),
-         "", 0);
+  return {
+      CliRow("PressureOption", kBatch, {"--pressure", "95"}, input,
+             "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+                 Row(",", Pair::Wet, 25, 20, 95) + Row("80.5,", Pair::Wet, 25, 20, 80.5),
+             "", 0),
+      CliRow("PressureOptionWithEquals", kBatch, {"--pressure=84.5"},
+             "dry_bulb,relative_humidity\n25,50\n", Results + Row("", Pair::Rh, 25, 50, 84.5), "",
+             0),
+      CliRow("PressureColumn", kBatch, {}, input,
+             "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+                 Row(",", Pair::Wet, 25, 20, StandardPressure) +
+                 Row("80.5,", Pair::Wet, 25, 20, 80.5),
+             "", 0),
+      CliRow("PressureInHectopascals", kBatch, {"--pressure-unit", "hPa", "--pressure=845"},
+             "dry_bulb,wet_bulb,pressure\n25,20,1013.25\n25,20,\n25,20,101.325\n",
+             "pressure," + Results + Row("1013.25,", Pair::Wet, 25, 20, 101.325) +
+                 Row(",", Pair::Wet, 25, 20, 84.5) + Bad("101.325,", slip),
+             "hygrian-batch: (standard input):4: " + slip + "\n" +
+                 Summary("3 rows: 2 ok, 1 bad-input"),
+             1),
+      CliRow("PressureInPascals", kBatch, {"--pressure-unit=Pa", "--pressure", "84500"},
+             "dry_bulb,wet_bulb,pressure\n25,20,101325\n25,20,\n",
+             "pressure," + Results + Row("101325,", Pair::Wet, 25, 20, 101.325) +
+                 Row(",", Pair::Wet, 25, 20, 84.5),
+             "", 0),
+      // --altitude: the library's standard atmosphere for rows without a pressure.
+      CliRow("Altitude", kBatch, {"--altitude", "1500"}, input,
+             "pressure," + Results + Row("90,", Pair::Wet, 25, 20, 90) +
+                 Row(",", Pair::Wet, 25, 20, StandardPressureAtAltitude(1500).pressure) +
+                 Row("80.5,", Pair::Wet, 25, 20, 80.5),
+             "", 0),
+  };
 }
 
-TEST_F(Batch, Digits) {
-  const std::string input = "dry_bulb,relative_humidity\n25,57\n100,100\n";
+std::vector<CliRow> DigitsRows() {
+  std::vector<CliRow> rows;
   for (const int digits : {1, 4, 17}) {
-    Expect(Run({"--digits", std::to_string(digits)}, "dry_bulb,dew_point\n25,10\n100,100\n"),
-           Results + Row("", Pair::Dew, 25, 10, StandardPressure, digits) +
-               Row("", Pair::Dew, 100, 100, StandardPressure, digits),
-           Summary("2 rows: 1 ok, 1 fault"), 0);
+    rows.push_back(CliRow("Digits" + std::to_string(digits), kBatch,
+                          {"--digits", std::to_string(digits)},
+                          "dry_bulb,dew_point\n25,10\n100,100\n",
+                          Results + Row("", Pair::Dew, 25, 10, StandardPressure, digits) +
+                              Row("", Pair::Dew, 100, 100, StandardPressure, digits),
+                          Summary("2 rows: 1 ok, 1 fault"), 0));
   }
-  Expect(Run({"--digits=4"}, "dry_bulb,wet_bulb\n25,20\n"),
-         Results + "25,20,17.56,63.48,57.22,0.0126,0.6274,0.8618,2.012,ok\n", "", 0);
+  rows.push_back(CliRow("DigitsWorkedByHand", kBatch, {"--digits=4"}, kWet,
+                        Results + "25,20,17.56,63.48,57.22,0.0126,0.6274,0.8618,2.012,ok\n", "",
+                        0));
+  return rows;
 }
 
 // The same row as a JSON object: carried fields as strings, values as numbers
@@ -561,134 +465,183 @@ std::string JsonRow(const std::vector<std::pair<std::string, std::string>>& carr
   return line + "\"status\":\"" + values[9] + "\"}\n";
 }
 
-TEST_F(Batch, JsonLines) {
-  const std::string input =
-      "id,dry_bulb,dew_point,note\n"
-      "1,25,10,\"a \"\"b\"\"\\c\"\n"
-      "2,100,100,\"tab\there\nnew\"\n"
-      "3,-273.1600036621094,-10,\x01\xC3\xA9\xFF\n"
-      "4,x,10,\n"
-      "5,25\n";
+std::vector<CliRow> JsonRows() {
   std::vector<std::string> bad(9, "");
   bad.push_back("bad-input: dry_bulb \\\"x\\\" is not a number");
   std::vector<std::string> count(9, "");
   count.push_back("bad-input: expected 4 fields, found 2");
-  Expect(Run({"--json"}, input),
-         JsonRow({{"id", "1"}, {"note", "a \\\"b\\\"\\\\c"}},
-                 Values(Pair::Dew, 25, 10, StandardPressure)) +
-             JsonRow({{"id", "2"}, {"note", "tab\\there\\nnew"}},
-                     Values(Pair::Dew, 100, 100, StandardPressure)) +
-             JsonRow({{"id", "3"}, {"note", "\\u0001\xC3\xA9\xEF\xBF\xBD"}},
-                     Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
-             JsonRow({{"id", "4"}, {"note", ""}}, bad) +
-             JsonRow({{"id", "5"}, {"note", ""}}, count),
-         "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
-         "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
-             Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
-         1);
   // The pressure is a number (null when empty); two columns of one name are an error.
   const std::string p = "{\"pressure\":";
-  std::string first = JsonRow({}, Values(Pair::Wet, 25, 20, 90));
-  std::string second = JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure));
-  Expect(Run({"--json"}, "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n"),
-         p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0);
-  Expect(Run({"--json"}, "a,dry_bulb,wet_bulb,a\n1,25,20,2\n"), "",
-         "hygrian-batch: (standard input):1: two columns named a; file skipped\n", 2);
-  Expect(Run({"--json", "--digits", "3"}, "dry_bulb,wet_bulb\n25,20\n"),
-         JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure, 3)), "", 0);
-}
-
-TEST_F(Batch, QuietKeepsTheStatusAndFileMessages) {
-  Expect(Run({"-q", "missing.csv", "-"}, "dry_bulb,wet_bulb\nx,1\n"),
-         Results + Bad("", "dry_bulb \"x\" is not a number"),
-         "hygrian-batch: missing.csv: No such file or directory\n", 2);
-  Expect(Run({"--quiet"}, "dry_bulb,wet_bulb\nx,1\n"),
-         Results + Bad("", "dry_bulb \"x\" is not a number"), "", 1);
-}
-
-TEST_F(Batch, OutputFile) {
-  Write("in.csv", "dry_bulb,wet_bulb\n25,20\n");
-  Expect(Run({"-o", "out.csv", "in.csv"}), "", "", 0);
-  EXPECT_EQ(ReadBack("out.csv"), Results + Row("", Pair::Wet, 25, 20));
-  Expect(Run({"in.csv", "--output=-"}), Results + Row("", Pair::Wet, 25, 20), "", 0);
-  Expect(Run({"-o", "no/such/dir.csv", "in.csv"}), "",
-         "hygrian-batch: no/such/dir.csv: No such file or directory\n", 2);
-  // Written beside the file and renamed at the end: a run that fails before any
-  // row leaves the file as it was, and no other file behind.
-  Expect(Run({"-o", "out.csv", "nosuch.csv"}), "",
-         "hygrian-batch: nosuch.csv: No such file or directory\n", 2);
-  Expect(Run({"-o", "out.csv", "in.csv", "nosuch.csv"}), "",
-         "hygrian-batch: nosuch.csv: No such file or directory\n", 2);
-  EXPECT_EQ(ReadBack("out.csv"), Results + Row("", Pair::Wet, 25, 20));
-  Write("out.csv", "keep");
-  Expect(Run({"-o", "out.csv"}, "dry_bulb,x\n"), "",
-         "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity or "
-         "humidity_ratio column; columns found: dry_bulb, x" +
-             Accepted + "; file skipped\n",
-         2);
-  EXPECT_EQ(ReadBack("out.csv"), "keep");
-  std::size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
-  EXPECT_EQ(files, 5U);  // in.csv, out.csv, .stdin, .stdout, .stderr
-}
-
-TEST_F(Batch, UsageErrors) {
-  Write("in.csv", "dry_bulb,wet_bulb\n25,20\n");
-  const struct {
-    std::vector<std::string> args;
-    std::string message;
-  } rows[] = {
-      {{"--frobnicate", "in.csv"}, "The following argument was not expected: --frobnicate"},
-      {{"-x"}, "The following argument was not expected: -x"},
-      {{"--digits", "0"}, "--digits: '0' is not a whole number from 1 to 17"},
-      {{"--digits", "18"}, "--digits: '18' is not a whole number from 1 to 17"},
-      {{"--digits", "4.0"}, "--digits: '4.0' is not a whole number from 1 to 17"},
-      {{"--digits="}, "--digits: 1 required N missing"},
-      {{"--digits"}, "--digits: 1 required N missing"},
-      {{"--pressure", "0"}, "--pressure: 0 kPa is outside 20 to 200 kPa"},
-      {{"--pressure", "-101.325"}, "--pressure: -101.325 kPa is outside 20 to 200 kPa"},
-      {{"--pressure", "1013"},
-       "--pressure: 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"},
-      {{"--pressure", "101325"},
-       "--pressure: 101325 kPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"},
-      {{"--pressure-unit", "hPa", "--pressure", "150000"},
-       "--pressure: 150000 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"},
-      {{"--pressure-unit=Pa", "--pressure", "200001"},
-       "--pressure: 200001 Pa is outside 20 to 200 kPa"},
-      {{"--pressure-unit", "kpa"}, "--pressure-unit: 'kpa' is not kPa, hPa or Pa"},
-      {{"--pressure", "kPa"}, "--pressure: 'kPa' is not a number"},
-      {{"--pressure", "inf"}, "--pressure: 'inf' is not a number"},
-      {{"--pressure", "1e999"}, "--pressure: '1e999' is out of range"},
-      {{"--pressure="}, "--pressure: 1 required KPA missing"},
-      {{"--pressure"}, "--pressure: 1 required KPA missing"},
-      {{"--altitude", "11000.5"}, "--altitude: 11000.5 m is outside -5000 to 11000 m"},
-      {{"--altitude", "-5001"}, "--altitude: -5001 m is outside -5000 to 11000 m"},
-      {{"--altitude", "1 km"}, "--altitude: '1 km' is not a number"},
-      {{"--altitude", "0", "--pressure", "90"}, "--pressure and --altitude: give one or the other"},
-      {{"-o"}, "--output: 1 required FILE missing"},
-      {{"--json=yes"}, "json was given a disallowed flag override"},
-      {{"-o", "in.csv", "in.csv"}, "--output: 'in.csv' is also an input"},
-      {{"in.csv", "--output", "./in.csv"}, "--output: './in.csv' is also an input"},
-      {{"-o", ".stdin"}, "--output: '.stdin' is also an input"},
-      {{"--delimiter", ":"}, "--delimiter: ':' is not ',', ';' or tab"},
-      {{"--delimiter", ";;"}, "--delimiter: ';;' is not ',', ';' or tab"},
-      {{"--decimal-comma", "--delimiter", ","}, "--decimal-comma: the delimiter cannot be a comma"},
-      {{"--missing", "skip"}, "--missing: 'skip' is not missing or bad"},
-      {{"--pair", "rh"},
-       "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity or humidity_ratio"},
-      {{"--pair", "dew_point", "--wet-bulb-column", "Twb"},
-       "--pair dew_point and --wet-bulb-column: name one second value"},
-      {{"--relative-humidity-column", "RH", "--humidity-ratio-column", "W"},
-       "--relative-humidity-column and --humidity-ratio-column: name one second value"},
+  const std::string first = JsonRow({}, Values(Pair::Wet, 25, 20, 90));
+  const std::string second = JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure));
+  return {
+      CliRow("JsonLines", kBatch, {"--json"},
+             "id,dry_bulb,dew_point,note\n"
+             "1,25,10,\"a \"\"b\"\"\\c\"\n"
+             "2,100,100,\"tab\there\nnew\"\n"
+             "3,-273.1600036621094,-10,\x01\xC3\xA9\xFF\n"
+             "4,x,10,\n"
+             "5,25\n",
+             JsonRow({{"id", "1"}, {"note", "a \\\"b\\\"\\\\c"}},
+                     Values(Pair::Dew, 25, 10, StandardPressure)) +
+                 JsonRow({{"id", "2"}, {"note", "tab\\there\\nnew"}},
+                         Values(Pair::Dew, 100, 100, StandardPressure)) +
+                 JsonRow({{"id", "3"}, {"note", "\\u0001\xC3\xA9\xEF\xBF\xBD"}},
+                         Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
+                 JsonRow({{"id", "4"}, {"note", ""}}, bad) +
+                 JsonRow({{"id", "5"}, {"note", ""}}, count),
+             "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
+             "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
+                 Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
+             1),
+      CliRow("JsonPressure", kBatch, {"--json"},
+             "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
+             p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0),
+      CliRow("JsonTwoColumnsOfOneName", kBatch, {"--json"}, "a,dry_bulb,wet_bulb,a\n1,25,20,2\n",
+             "", "hygrian-batch: (standard input):1: two columns named a; file skipped\n", 2),
+      CliRow("JsonDigits", kBatch, {"--json", "--digits", "3"}, kWet,
+             JsonRow({}, Values(Pair::Wet, 25, 20, StandardPressure, 3)), "", 0),
   };
-  for (const auto& row : rows) {
-    Expect(Run(row.args), "", "hygrian-batch: " + row.message + "\n" + TryHelp, 2);
-  }
-  EXPECT_EQ(ReadBack("in.csv"), "dry_bulb,wet_bulb\n25,20\n");
 }
 
-TEST_F(Batch, HelpAndVersion) {
-  const RunResult help = Run({"--help"});
+std::vector<CliRow> OutputRows() {
+  const std::string missing = "hygrian-batch: nosuch.csv: No such file or directory\n";
+  return {
+      CliRow("OutputDash", kBatch, {"in.csv", "--output=-"}, "",
+             Results + Row("", Pair::Wet, 25, 20), "", 0, {{"in.csv", kWet}}),
+      CliRow("OutputIntoNoFolder", kBatch, {"-o", "no/such/dir.csv", "in.csv"}, "", "",
+             "hygrian-batch: no/such/dir.csv: No such file or directory\n", 2, {{"in.csv", kWet}}),
+      // Written beside the file and renamed at the end: a run that fails before
+      // any row leaves the file as it was (the row checks its files afterwards).
+      CliRow("OutputKeptWhenNoInput", kBatch, {"-o", "out.csv", "nosuch.csv"}, "", "", missing, 2,
+             {{"out.csv", "keep"}}),
+      CliRow("OutputKeptWhenNoHeader", kBatch, {"-o", "out.csv"}, "dry_bulb,x\n", "",
+             "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity or "
+             "humidity_ratio column; columns found: dry_bulb, x" +
+                 Accepted + "; file skipped\n",
+             2, {{"out.csv", "keep"}}),
+      CliRow("OutputFull", kBatch, {"-o", "/dev/full", "in.csv"}, "", "",
+             "hygrian-batch: /dev/full: No space left on device\n", 1, {{"in.csv", kWet}}),
+      CliRow("Version", kBatch, {"--version"}, "", "hygrian-batch " HYGRIAN_VERSION "\n", "", 0),
+  };
+}
+
+// A usage error: nothing on standard output, the message and the hint on
+// standard error, status 2, and in.csv left as it was.
+CliRow UsageError(const std::string& name, std::vector<std::string> args,
+                  const std::string& message) {
+  return CliRow("Usage" + name, kBatch, std::move(args), "", "",
+                "hygrian-batch: " + message + "\n" + TryHelp, 2, {{"in.csv", kWet}, {".stdin", ""}},
+                ".stdin");
+}
+
+std::vector<CliRow> UsageRows() {
+  return {
+      UsageError("UnknownOption", {"--frobnicate", "in.csv"},
+                 "The following argument was not expected: --frobnicate"),
+      UsageError("UnknownShortOption", {"-x"}, "The following argument was not expected: -x"),
+      UsageError("DigitsZero", {"--digits", "0"},
+                 "--digits: '0' is not a whole number from 1 to 17"),
+      UsageError("DigitsEighteen", {"--digits", "18"},
+                 "--digits: '18' is not a whole number from 1 to 17"),
+      UsageError("DigitsReal", {"--digits", "4.0"},
+                 "--digits: '4.0' is not a whole number from 1 to 17"),
+      UsageError("DigitsEmpty", {"--digits="}, "--digits: 1 required N missing"),
+      UsageError("DigitsMissing", {"--digits"}, "--digits: 1 required N missing"),
+      UsageError("PressureZero", {"--pressure", "0"}, "--pressure: 0 kPa is outside 20 to 200 kPa"),
+      UsageError("PressureNegative", {"--pressure", "-101.325"},
+                 "--pressure: -101.325 kPa is outside 20 to 200 kPa"),
+      UsageError("PressureInHectopascals", {"--pressure", "1013"},
+                 "--pressure: 1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"),
+      UsageError("PressureInPascals", {"--pressure", "101325"},
+                 "--pressure: 101325 kPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"),
+      UsageError("HectopascalsInPascals", {"--pressure-unit", "hPa", "--pressure", "150000"},
+                 "--pressure: 150000 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"),
+      UsageError("PascalsTooHigh", {"--pressure-unit=Pa", "--pressure", "200001"},
+                 "--pressure: 200001 Pa is outside 20 to 200 kPa"),
+      UsageError("UnknownUnit", {"--pressure-unit", "kpa"},
+                 "--pressure-unit: 'kpa' is not kPa, hPa or Pa"),
+      UsageError("PressureNotANumber", {"--pressure", "kPa"}, "--pressure: 'kPa' is not a number"),
+      UsageError("PressureInfinite", {"--pressure", "inf"}, "--pressure: 'inf' is not a number"),
+      UsageError("PressureOutOfRange", {"--pressure", "1e999"},
+                 "--pressure: '1e999' is out of range"),
+      UsageError("PressureEmpty", {"--pressure="}, "--pressure: 1 required KPA missing"),
+      UsageError("PressureMissing", {"--pressure"}, "--pressure: 1 required KPA missing"),
+      UsageError("AltitudeTooHigh", {"--altitude", "11000.5"},
+                 "--altitude: 11000.5 m is outside -5000 to 11000 m"),
+      UsageError("AltitudeTooLow", {"--altitude", "-5001"},
+                 "--altitude: -5001 m is outside -5000 to 11000 m"),
+      UsageError("AltitudeWithUnit", {"--altitude", "1 km"}, "--altitude: '1 km' is not a number"),
+      UsageError("AltitudeAndPressure", {"--altitude", "0", "--pressure", "90"},
+                 "--pressure and --altitude: give one or the other"),
+      UsageError("OutputMissing", {"-o"}, "--output: 1 required FILE missing"),
+      UsageError("FlagWithAValue", {"--json=yes"}, "json was given a disallowed flag override"),
+      UsageError("OutputIsAnInput", {"-o", "in.csv", "in.csv"},
+                 "--output: 'in.csv' is also an input"),
+      UsageError("OutputIsAnInputByAnotherName", {"in.csv", "--output", "./in.csv"},
+                 "--output: './in.csv' is also an input"),
+      UsageError("OutputIsStandardInput", {"-o", ".stdin"}, "--output: '.stdin' is also an input"),
+      UsageError("DelimiterColon", {"--delimiter", ":"}, "--delimiter: ':' is not ',', ';' or tab"),
+      UsageError("DelimiterTwoCharacters", {"--delimiter", ";;"},
+                 "--delimiter: ';;' is not ',', ';' or tab"),
+      UsageError("DecimalCommaWithComma", {"--decimal-comma", "--delimiter", ","},
+                 "--decimal-comma: the delimiter cannot be a comma"),
+      UsageError("MissingPolicy", {"--missing", "skip"}, "--missing: 'skip' is not missing or bad"),
+      UsageError("PairName", {"--pair", "rh"},
+                 "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity or humidity_ratio"),
+      UsageError("PairAndColumn", {"--pair", "dew_point", "--wet-bulb-column", "Twb"},
+                 "--pair dew_point and --wet-bulb-column: name one second value"),
+      UsageError("TwoSecondColumns",
+                 {"--relative-humidity-column", "RH", "--humidity-ratio-column", "W"},
+                 "--relative-humidity-column and --humidity-ratio-column: name one second value"),
+  };
+}
+
+std::vector<CliRow> BatchRows() {
+  std::vector<CliRow> rows;
+  for (auto table : {StatusRows, BadInputRows, FileRows, LoggerRows, PressureRows, DigitsRows,
+                     JsonRows, OutputRows, UsageRows}) {
+    for (CliRow& row : table()) rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+using BatchRun = e2e::CliTest;
+TEST_P(BatchRun, Run) { e2e::ExpectRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Batch, BatchRun, ::testing::ValuesIn(BatchRows()), e2e::RowName());
+
+// --- Runs that need more than a row -------------------------------------------
+
+// Runs `args` in `folder`, with `input` on standard input.
+RunResult RunIn(const e2e::ScratchFolder& folder, std::vector<std::string> args,
+                std::string_view input = "") {
+  Invocation how;
+  how.args = std::move(args);
+  how.input = input;
+  how.directory = folder.Path();
+  return e2e::Run(kBatch, how);
+}
+
+TEST(Batch, OutputFile) {
+  const e2e::ScratchFolder folder;
+  folder.Write("in.csv", kWet);
+  ExpectRun(RunIn(folder, {"-o", "out.csv", "in.csv"}), "", "", 0);
+  EXPECT_EQ(folder.Read("out.csv"), Results + Row("", Pair::Wet, 25, 20));
+  // A run that fails after some rows leaves the file as it was, and no other
+  // file behind.
+  ExpectRun(RunIn(folder, {"-o", "out.csv", "in.csv", "nosuch.csv"}), "",
+            "hygrian-batch: nosuch.csv: No such file or directory\n", 2);
+  EXPECT_EQ(folder.Read("out.csv"), Results + Row("", Pair::Wet, 25, 20));
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    ++files;
+  }
+  EXPECT_EQ(files, 2U);  // in.csv, out.csv
+}
+
+TEST(Batch, Help) {
+  const e2e::ScratchFolder folder;
+  const RunResult help = RunIn(folder, {"--help"});
   EXPECT_EQ(help.out.substr(0, Usage.size()), Usage);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.status, 0);
@@ -700,60 +653,91 @@ TEST_F(Batch, HelpAndVersion) {
         "--humidity-ratio-column COL", "--pressure-column COL", "--pair NAME"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
-  EXPECT_EQ(Run({"-h"}).out, help.out);
-  Expect(Run({"--version"}), "hygrian-batch " HYGRIAN_VERSION "\n", "", 0);
+  EXPECT_EQ(RunIn(folder, {"-h"}).out, help.out);
 }
 
-TEST_F(Batch, AFullDiskEndsTheRunWithStatusOne) {
-  Write("in.csv", "dry_bulb,wet_bulb\n25,20\n");
-  Expect(Run({"-o", "/dev/full", "in.csv"}), "",
-         "hygrian-batch: /dev/full: No space left on device\n", 1);
-  Expect(Run({"in.csv"}, "", "/dev/full"), "",
-         "hygrian-batch: (standard output): No space left on device\n", 1);
+TEST(Batch, AFullStandardOutputEndsTheRunWithStatusOne) {
+  const e2e::ScratchFolder folder;
+  folder.Write("in.csv", kWet);
+  const e2e::Fd full(::open("/dev/full", O_WRONLY | O_CLOEXEC));
+  ASSERT_TRUE(full.open());
+  Invocation how;
+  how.args = {"in.csv"};
+  how.directory = folder.Path();
+  how.stdoutFd = full.get();
+  ExpectRun(e2e::Run(kBatch, how), "",
+            "hygrian-batch: (standard output): No space left on device\n", 1);
 }
 
-TEST_F(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
+// What a terminal on standard error (and, with `outputToo`, on standard output)
+// shows of a run in `folder`, byte for byte as the program wrote it (the test
+// terminal adds no CR); standard output otherwise goes to /dev/null.
+std::string Screen(const e2e::ScratchFolder& folder, std::vector<std::string> args,
+                   bool outputToo = false) {
+  const e2e::Fd null(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+  Invocation how;
+  how.args = std::move(args);
+  how.directory = folder.Path();
+  if (!outputToo) how.stdoutFd = null.get();
+  const RunResult run =
+      e2e::Run(kBatch, how, outputToo ? e2e::Terminal::OutputAndErrors : e2e::Terminal::ErrorsOnly);
+  return outputToo ? run.out : run.err;
+}
+
+TEST(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
+  const e2e::ScratchFolder folder;
   std::string input = "dry_bulb,dew_point\n";
   for (int i = 0; i < 400000; ++i) input += "25,10\n";
   input += "x,1\n";
-  Write("in.csv", input);
-  const std::string screen = RunAtTerminal({"in.csv"});
+  folder.Write("in.csv", input);
+  const std::string screen = Screen(folder, {"in.csv"});
   const std::string message =
-      "hygrian-batch: in.csv:400002: dry_bulb \"x\" is not a number\r\n"
-      "hygrian-batch: 400001 rows: 400000 ok, 1 bad-input\r\n";
+      "hygrian-batch: in.csv:400002: dry_bulb \"x\" is not a number\n"
+      "hygrian-batch: 400001 rows: 400000 ok, 1 bad-input\n";
   // Each display is erased before the next, and before the message.
   ASSERT_GE(screen.size(), message.size());
   EXPECT_EQ(screen.substr(0, 23), "hygrian-batch: in.csv: ") << screen;
   EXPECT_NE(screen.find("% "), std::string::npos) << screen;
   EXPECT_NE(screen.find(" rows/s\r\x1b[K"), std::string::npos) << screen;
   EXPECT_EQ(screen.substr(screen.size() - message.size()), message) << screen;
-  EXPECT_EQ(RunAtTerminal({"-q", "in.csv"}), "");
+  EXPECT_EQ(Screen(folder, {"-q", "in.csv"}), "");
   // With standard output on the same terminal there is no display to glue rows onto.
-  Write("small.csv", input.substr(0, 6 * 5000 + 19));
-  const std::string both = RunAtTerminal({"small.csv"}, true);
+  folder.Write("small.csv", input.substr(0, 6 * 5000 + 19));
+  const std::string both = Screen(folder, {"small.csv"}, true);
   EXPECT_EQ(both.find("rows/s"), std::string::npos);
   EXPECT_EQ(both.substr(0, 20), "dry_bulb,wet_bulb,de");
 }
 
-TEST_F(Batch, RowsOfASlowPipeComeOutAsTheyCome) {
-  // The second row is sent only once the first has reached the output.
-  const RunResult got = Shell(
-      "{ printf 'dry_bulb,wet_bulb\\\\n25,20\\\\n'; for i in \\$(seq 200); do "
-      "[ \\$(wc -l <out.csv) -ge 2 ] && break; sleep 0.05; done; cp out.csv seen.csv; "
-      "printf '30,25\\\\n'; } | \\$B >out.csv");
-  EXPECT_EQ(got.status, 0);
-  EXPECT_EQ(ReadBack("seen.csv"), Results + Row("", Pair::Wet, 25, 20));
-  EXPECT_EQ(ReadBack("out.csv"), Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25));
+// Runs a bash script in `folder`, with $B the program.
+RunResult Shell(const e2e::ScratchFolder& folder, const std::string& script) {
+  Invocation how;
+  how.args = {"-c", "B='" HYGRIAN_BATCH_BINARY "' && " + script};
+  how.directory = folder.Path();
+  return e2e::Run({"bash"}, how);
 }
 
-TEST_F(Batch, AClosedPipeEndsTheRunQuietly) {
+TEST(Batch, RowsOfASlowPipeComeOutAsTheyCome) {
+  // The second row is sent only once the first has reached the output.
+  const e2e::ScratchFolder folder;
+  const RunResult got = Shell(folder,
+                              "{ printf 'dry_bulb,wet_bulb\\n25,20\\n'; for i in $(seq 200); do "
+                              "[ $(wc -l <out.csv) -ge 2 ] && break; sleep 0.05; done; "
+                              "cp out.csv seen.csv; printf '30,25\\n'; } | $B >out.csv");
+  EXPECT_EQ(got.status, 0);
+  EXPECT_EQ(folder.Read("seen.csv"), Results + Row("", Pair::Wet, 25, 20));
+  EXPECT_EQ(folder.Read("out.csv"),
+            Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25));
+}
+
+TEST(Batch, AClosedPipeEndsTheRunQuietly) {
+  const e2e::ScratchFolder folder;
   std::string input = "id,dry_bulb,wet_bulb\n";
   for (int i = 0; i < 100000; ++i) input += std::to_string(i) + ",25,20\n";
-  Write("in.csv", input);
-  const RunResult got = Shell("\\$B in.csv | head -n 2; echo \\${PIPESTATUS[0]} >status");
+  folder.Write("in.csv", input);
+  const RunResult got = Shell(folder, "$B in.csv | head -n 2; echo ${PIPESTATUS[0]} >status");
   EXPECT_EQ(got.out, "id," + Results + Row("0,", Pair::Wet, 25, 20));
   EXPECT_EQ(got.err, "");
-  EXPECT_EQ(ReadBack("status"), "0\n");
+  EXPECT_EQ(folder.Read("status"), "0\n");
 }
 
 }  // namespace

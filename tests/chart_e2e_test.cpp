@@ -1,25 +1,24 @@
 // End-to-end tests of the built hygrian-chart: standard output, standard error
 // and exit status of whole runs; the documents parse as XML (xmllint) and render
-// (rsvg-convert) to a picture of the requested size that is not blank.
-#include <fcntl.h>
+// (rsvg-convert) to a picture of the requested size that is not blank. Runs
+// compared whole are rows of one table; the rest are functions over the same
+// runner.
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <zlib.h>
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/frame.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
+#include "tests/e2e.h"
 
 #ifndef HYGRIAN_CHART_BINARY
 #error "HYGRIAN_CHART_BINARY must name the program under test"
@@ -28,93 +27,48 @@
 #error "HYGRIAN_CHART_MANUAL must name the manual page"
 #endif
 
-extern char** environ;
-
 namespace hygrian::chart {
 namespace {
 
-struct RunResult {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
+using e2e::CliRow;
+using e2e::RunResult;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+constexpr e2e::Program kChart{HYGRIAN_CHART_BINARY};
 
-void Spit(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Each test works in a private folder of its own (mkdtemp, mode 0700), removed
-// with everything in it when the test ends: nothing is left behind, and runs by
-// different users never meet in the same file.
-class ChartE2e : public ::testing::Test {
+// Each test works in a scratch folder of its own; the program runs inside it, so
+// "points.csv" is the name in its messages.
+class ChartRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string name = ::testing::TempDir() + "hygrian_chart_e2e_XXXXXX";
-    ASSERT_NE(::mkdtemp(name.data()), nullptr) << "cannot make a folder like " << name;
-    folder_ = name;
+  // Runs `program` in the folder, standard input from `input` (a file).
+  RunResult Run(const e2e::Program& program, const std::vector<std::string>& args,
+                const std::string& input = "/dev/null") const {
+    e2e::Invocation how;
+    how.args = args;
+    how.inputFile = input.front() == '/' ? input : folder_.Path(input);
+    how.directory = folder_.Path();
+    return e2e::Run(program, how);
   }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
-  }
-
-  std::string Scratch(const std::string& name) const { return folder_ + "/" + name; }
-  RunResult Run(const std::string& program, const std::vector<std::string>& args,
-                const std::string& input = "/dev/null") const;
   RunResult Chart(const std::vector<std::string>& args,
                   const std::string& input = "/dev/null") const {
-    return Run(HYGRIAN_CHART_BINARY, args, input);
+    return Run(kChart, args, input);
   }
+  // The chart of a run that must succeed without a message.
+  std::string Drawn(const std::vector<std::string>& args) const {
+    const RunResult r = Chart(args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    return r.out;
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    folder_.Write(name, bytes);
+  }
+  std::string Read(const std::string& name) const { return folder_.Read(name); }
   void ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
                      double inkShare = 0.03) const;
 
  private:
-  std::string folder_;
+  e2e::ScratchFolder folder_;
 };
-using ChartRun = ChartE2e;
-
-// Runs `program` (searched on PATH unless it has a slash) with standard input
-// from `input`, standard output and error into files.
-RunResult ChartE2e::Run(const std::string& program, const std::vector<std::string>& args,
-                        const std::string& input) const {
-  const std::string outPath = Scratch("stdout");
-  const std::string errPath = Scratch("stderr");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  std::vector<std::string> argvStrings{program};
-  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  argv.reserve(argvStrings.size() + 1);
-  for (std::string& s : argvStrings) argv.push_back(s.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  RunResult result;
-  if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
-    ADD_FAILURE() << "cannot start " << program;
-    posix_spawn_file_actions_destroy(&actions);
-    return result;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  int raw = 0;
-  while (::waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
-  }
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = Slurp(outPath);
-  result.err = Slurp(errPath);
-  return result;
-}
 
 // --- The picture ---------------------------------------------------------------
 
@@ -203,17 +157,15 @@ Picture DecodePng(const std::string& png) {
 
 // Checks that `svg` is well-formed XML and renders to a picture of the given
 // size with at least `inkShare` of its pixels drawn in something not white.
-void ChartE2e::ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
+void ChartRun::ExpectRenders(const std::string& svg, std::uint32_t width, std::uint32_t height,
                              double inkShare) const {
-  const std::string svgPath = Scratch("chart.svg");
-  const std::string pngPath = Scratch("chart.png");
-  Spit(svgPath, svg);
-  const RunResult lint = Run("xmllint", {"--noout", svgPath});
+  Write("chart.svg", svg);
+  const RunResult lint = Run({"xmllint"}, {"--noout", "chart.svg"});
   EXPECT_EQ(lint.status, 0) << lint.err;
   EXPECT_EQ(lint.err, "");
-  const RunResult render = Run("rsvg-convert", {"-o", pngPath, svgPath});
+  const RunResult render = Run({"rsvg-convert"}, {"-o", "chart.png", "chart.svg"});
   ASSERT_EQ(render.status, 0) << render.err;
-  const Picture picture = DecodePng(Slurp(pngPath));
+  const Picture picture = DecodePng(Read("chart.png"));
   EXPECT_EQ(picture.width, width);
   EXPECT_EQ(picture.height, height);
   std::size_t inked = 0;
@@ -266,23 +218,21 @@ const char* const kGroups[] = {
 // --- Runs ----------------------------------------------------------------------
 
 TEST_F(ChartRun, DefaultChart) {
-  const RunResult r = Chart({});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
+  const std::string svg = Drawn({});
   for (const char* group : kGroups) {
-    EXPECT_EQ(Count(r.out, std::string("<g id=\"") + group + "\""), 1u) << group;
+    EXPECT_EQ(Count(svg, std::string("<g id=\"") + group + "\""), 1u) << group;
   }
-  EXPECT_NE(r.out.find("viewBox=\"0 0 1200 800\""), std::string::npos);
-  EXPECT_NE(r.out.find("Psychrometric chart at 101.325 kPa"), std::string::npos);
-  EXPECT_EQ(r.out.find("<script"), std::string::npos);
-  EXPECT_EQ(r.out.find("href"), std::string::npos) << "no external references";
-  EXPECT_EQ(Count(r.out, "<circle"), 0u);
-  ExpectRenders(r.out, 1200, 800);
+  EXPECT_NE(svg.find("viewBox=\"0 0 1200 800\""), std::string::npos);
+  EXPECT_NE(svg.find("Psychrometric chart at 101.325 kPa"), std::string::npos);
+  EXPECT_EQ(svg.find("<script"), std::string::npos);
+  EXPECT_EQ(svg.find("href"), std::string::npos) << "no external references";
+  EXPECT_EQ(Count(svg, "<circle"), 0u);
+  ExpectRenders(svg, 1200, 800);
 }
 
 TEST_F(ChartRun, SameInputSameBytes) {
-  const std::string points = Scratch("points.csv");
-  Spit(points, "dry_bulb,wet_bulb,label\n25,20,A\n35,22,B\n");
+  const std::string points = "points.csv";
+  Write(points, "dry_bulb,wet_bulb,label\n25,20,A\n35,22,B\n");
   const RunResult first = Chart({"--process", points});
   const RunResult second = Chart({"--process", points});
   EXPECT_EQ(first.status, 0);
@@ -290,53 +240,50 @@ TEST_F(ChartRun, SameInputSameBytes) {
 }
 
 TEST_F(ChartRun, PointsWithAProcess) {
-  const std::string points = Scratch("points.csv");
-  Spit(points,
-       "dry_bulb,relative_humidity,label\n"
-       "30,40,Outdoor & roof\n"
-       "13,95,\"Coil, leaving\"\n"
-       "22,55,<Room>\n");
-  const RunResult r = Chart({"--process", points});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Count(r.out, "<circle"), 3u);
-  EXPECT_EQ(Count(r.out, "marker-end=\"url(#arrowhead)\""), 1u);
-  EXPECT_EQ(Count(r.out.substr(r.out.find("<g id=\"points\">")), "<line x1"), 2u)
+  const std::string points = "points.csv";
+  Write(points,
+        "dry_bulb,relative_humidity,label\n"
+        "30,40,Outdoor & roof\n"
+        "13,95,\"Coil, leaving\"\n"
+        "22,55,<Room>\n");
+  const std::string svg = Drawn({"--process", points});
+  EXPECT_EQ(Count(svg, "<circle"), 3u);
+  EXPECT_EQ(Count(svg, "marker-end=\"url(#arrowhead)\""), 1u);
+  EXPECT_EQ(Count(svg.substr(svg.find("<g id=\"points\">")), "<line x1"), 2u)
       << "two arrows join three points";
-  EXPECT_NE(r.out.find(">Outdoor &amp; roof</text>"), std::string::npos);
-  EXPECT_NE(r.out.find(">Coil, leaving</text>"), std::string::npos);
-  EXPECT_NE(r.out.find(">&lt;Room&gt;</text>"), std::string::npos);
-  ExpectRenders(r.out, 1200, 800);
+  EXPECT_NE(svg.find(">Outdoor &amp; roof</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">Coil, leaving</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">&lt;Room&gt;</text>"), std::string::npos);
+  ExpectRenders(svg, 1200, 800);
 
   // Each marker carries its state, and sits where the state says.
   const struct { double dryBulb, rh; } rows[] = {{30, 40}, {13, 95}, {22, 55}};
   const Frame frame{ChartSettings{}};
   std::size_t at = 0;
   for (const auto& row : rows) {
-    at = r.out.find("<circle", at + 1);
+    at = svg.find("<circle", at + 1);
     ASSERT_NE(at, std::string::npos);
     const Result expected = FromDryBulbRelativeHumidity(row.dryBulb, row.rh);
     const State& s = expected.state;
-    EXPECT_EQ(Attribute(r.out, at, "data-dry-bulb"), ShortestText(s.dryBulb));
+    EXPECT_EQ(Attribute(svg, at, "data-dry-bulb"), ShortestText(s.dryBulb));
     if (expected.wetBulbFound) {
-      EXPECT_EQ(Attribute(r.out, at, "data-wet-bulb"), ShortestText(s.wetBulb));
+      EXPECT_EQ(Attribute(svg, at, "data-wet-bulb"), ShortestText(s.wetBulb));
     }
-    EXPECT_EQ(Attribute(r.out, at, "data-dew-point"), ShortestText(s.dewPoint));
-    EXPECT_EQ(Attribute(r.out, at, "data-relative-humidity"), ShortestText(s.relativeHumidity));
-    EXPECT_EQ(Attribute(r.out, at, "data-enthalpy"), ShortestText(s.enthalpy));
-    EXPECT_EQ(Attribute(r.out, at, "data-humidity-ratio"), ShortestText(s.humidityRatio));
-    EXPECT_EQ(Attribute(r.out, at, "data-degree-of-saturation"),
-              ShortestText(s.degreeOfSaturation));
-    EXPECT_EQ(Attribute(r.out, at, "data-specific-volume"), ShortestText(s.specificVolume));
-    EXPECT_EQ(Attribute(r.out, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
+    EXPECT_EQ(Attribute(svg, at, "data-dew-point"), ShortestText(s.dewPoint));
+    EXPECT_EQ(Attribute(svg, at, "data-relative-humidity"), ShortestText(s.relativeHumidity));
+    EXPECT_EQ(Attribute(svg, at, "data-enthalpy"), ShortestText(s.enthalpy));
+    EXPECT_EQ(Attribute(svg, at, "data-humidity-ratio"), ShortestText(s.humidityRatio));
+    EXPECT_EQ(Attribute(svg, at, "data-degree-of-saturation"), ShortestText(s.degreeOfSaturation));
+    EXPECT_EQ(Attribute(svg, at, "data-specific-volume"), ShortestText(s.specificVolume));
+    EXPECT_EQ(Attribute(svg, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
     // A browser shows the label and the state on hover.
     const auto oneDecimal = [](double value) {
       std::array<char, 32> text{};
       (void)std::snprintf(text.data(), text.size(), "%.1f", value);
       return std::string(text.data());
     };
-    const std::string title = r.out.substr(
-        r.out.find("<title>", at) + 7, r.out.find("</title>", at) - r.out.find("<title>", at) - 7);
+    const std::string title = svg.substr(svg.find("<title>", at) + 7,
+                                         svg.find("</title>", at) - svg.find("<title>", at) - 7);
     EXPECT_NE(title.find("\ndry-bulb " + oneDecimal(row.dryBulb) +
                          " \xC2\xB0"
                          "C\nrelative humidity " +
@@ -350,55 +297,49 @@ TEST_F(ChartRun, PointsWithAProcess) {
         << title;
     EXPECT_NE(title.find("\nenthalpy " + oneDecimal(s.enthalpy) + " kJ/kg"), std::string::npos)
         << title;
-    const double dryBulb = Number(Attribute(r.out, at, "data-dry-bulb"));
-    const double W = Number(Attribute(r.out, at, "data-humidity-ratio"));
-    EXPECT_NEAR(Number(Attribute(r.out, at, "cx")), frame.X(dryBulb), 0.006);
-    EXPECT_NEAR(Number(Attribute(r.out, at, "cy")), frame.Y(W), 0.006);
+    const double dryBulb = Number(Attribute(svg, at, "data-dry-bulb"));
+    const double W = Number(Attribute(svg, at, "data-humidity-ratio"));
+    EXPECT_NEAR(Number(Attribute(svg, at, "cx")), frame.X(dryBulb), 0.006);
+    EXPECT_NEAR(Number(Attribute(svg, at, "cy")), frame.Y(W), 0.006);
   }
 }
 
 TEST_F(ChartRun, At83kPa) {
-  const RunResult r = Chart({"--pressure", "83"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("<title>Psychrometric chart at 83 kPa</title>"), std::string::npos);
-  ExpectRenders(r.out, 1200, 800);
+  const std::string svg = Drawn({"--pressure", "83"});
+  EXPECT_NE(svg.find("<title>Psychrometric chart at 83 kPa</title>"), std::string::npos);
+  ExpectRenders(svg, 1200, 800);
   // The same pressure in the other units, to the bit.
-  EXPECT_EQ(Chart({"--pressure-unit", "hPa", "--pressure", "830"}).out, r.out);
-  EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, r.out);
+  EXPECT_EQ(Chart({"--pressure-unit", "hPa", "--pressure", "830"}).out, svg);
+  EXPECT_EQ(Chart({"--pressure-unit=Pa", "--pressure=83000"}).out, svg);
 }
 
 TEST_F(ChartRun, AtAnAltitude) {
-  const RunResult r = Chart({"--altitude", "1500"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("<title>Psychrometric chart at " +
-                       ShortestText(StandardPressureAtAltitude(1500).pressure) + " kPa</title>"),
+  const std::string svg = Drawn({"--altitude", "1500"});
+  EXPECT_NE(svg.find("<title>Psychrometric chart at " +
+                     ShortestText(StandardPressureAtAltitude(1500).pressure) + " kPa</title>"),
             std::string::npos);
 }
 
 TEST_F(ChartRun, OtherRangesAndSize) {
-  const RunResult r = Chart({"--dry-bulb=-30:20", "--humidity-ratio=15", "--width=900", "--height",
-                             "600", "--pressure=90.5"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("viewBox=\"0 0 900 600\""), std::string::npos);
-  ExpectRenders(r.out, 900, 600);
+  const std::string svg = Drawn({"--dry-bulb=-30:20", "--humidity-ratio=15", "--width=900",
+                                 "--height", "600", "--pressure=90.5"});
+  EXPECT_NE(svg.find("viewBox=\"0 0 900 600\""), std::string::npos);
+  ExpectRenders(svg, 900, 600);
 }
 
 TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
-  const std::string points = Scratch("points.csv");
-  Spit(points,
-       "dry_bulb,wet_bulb,label\n"
-       "25,20,good\n"
-       "25,x,bad number\n"
-       "60,40,too hot\n"
-       "\n"
-       "20,25,fog\n"
-       "25,5,too dry\n"
-       "101,50,boiling\n"
-       "25,20\n"
-       "10,8,also good\n");
+  const std::string points = "points.csv";
+  Write(points,
+        "dry_bulb,wet_bulb,label\n"
+        "25,20,good\n"
+        "25,x,bad number\n"
+        "60,40,too hot\n"
+        "\n"
+        "20,25,fog\n"
+        "25,5,too dry\n"
+        "101,50,boiling\n"
+        "25,20\n"
+        "10,8,also good\n");
   const RunResult r = Chart({points});
   EXPECT_EQ(r.status, 1);
   const double grams = FromDryBulbWetBulb(60, 40).state.humidityRatio * 1000.0;
@@ -421,15 +362,13 @@ TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
 
 // 25 degrees C with 0.0125990 kg/kg is the state of a 20 degrees C wet-bulb.
 TEST_F(ChartRun, PointsFromTheHumidityRatio) {
-  const std::string points = Scratch("points.csv");
-  Spit(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
-  const RunResult r = Chart({points});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  const std::size_t at = r.out.find("<circle");
+  const std::string points = "points.csv";
+  Write(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
+  const std::string svg = Drawn({points});
+  const std::size_t at = svg.find("<circle");
   ASSERT_NE(at, std::string::npos);
-  EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-wet-bulb")), 20.0, 0.005);
-  EXPECT_NEAR(std::stod(Attribute(r.out, at, "data-dew-point")), 17.56, 0.005);
+  EXPECT_NEAR(std::stod(Attribute(svg, at, "data-wet-bulb")), 20.0, 0.005);
+  EXPECT_NEAR(std::stod(Attribute(svg, at, "data-dew-point")), 17.56, 0.005);
 }
 
 TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
@@ -445,23 +384,21 @@ TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
 }
 
 TEST_F(ChartRun, PointsReadWithTheReaderOptions) {
-  const std::string points = Scratch("points.csv");
-  Spit(points, "time;t;rh;label\n08:00;25,5;50;A\n09:00;30;40,5;B\n");
-  const RunResult r =
-      Chart({"--decimal-comma", "--dry-bulb-column", "t", "--relative-humidity-column=rh", points});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Count(r.out, "<circle"), 2u);
-  EXPECT_NE(r.out.find("data-dry-bulb=\"25.5\""), std::string::npos);
-  EXPECT_NE(r.out.find("data-relative-humidity=\"40.5\""), std::string::npos);
+  const std::string points = "points.csv";
+  Write(points, "time;t;rh;label\n08:00;25,5;50;A\n09:00;30;40,5;B\n");
+  const std::string svg =
+      Drawn({"--decimal-comma", "--dry-bulb-column", "t", "--relative-humidity-column=rh", points});
+  EXPECT_EQ(Count(svg, "<circle"), 2u);
+  EXPECT_NE(svg.find("data-dry-bulb=\"25.5\""), std::string::npos);
+  EXPECT_NE(svg.find("data-relative-humidity=\"40.5\""), std::string::npos);
 }
 
 TEST_F(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
-  const std::string points = Scratch("points.csv");
+  const std::string points = "points.csv";
   for (const auto& [bytes, err] :
        {std::pair<std::string, std::string>{"", ": no points: the file is empty\n"},
         {"dry_bulb,dew_point\n", ":1: no points: only the header\n"}}) {
-    Spit(points, bytes);
+    Write(points, bytes);
     const RunResult r = Chart({points});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "hygrian-chart: " + points + err);
@@ -471,7 +408,7 @@ TEST_F(ChartRun, AnEmptyPointsFileIsReportedAndTheChartStillWritten) {
 
 // Every reason the program writes, in the words of the manual page.
 TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
-  std::string page = Slurp(HYGRIAN_CHART_MANUAL);
+  std::string page = e2e::ReadFile(HYGRIAN_CHART_MANUAL);
   ASSERT_FALSE(page.empty());
   for (const auto& [from, to] : {std::pair<std::string, std::string>{"\\-", "-"},
                                  {"\\(aq", "'"},
@@ -522,8 +459,8 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
 }
 
 TEST_F(ChartRun, APressureColumnIsRefused) {
-  const std::string points = Scratch("points.csv");
-  Spit(points, "dry_bulb,dew_point,pressure\n25,10,90\n");
+  const std::string points = "points.csv";
+  Write(points, "dry_bulb,dew_point,pressure\n25,10,90\n");
   const RunResult r = Chart({points});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "hygrian-chart: " + points +
@@ -533,97 +470,67 @@ TEST_F(ChartRun, APressureColumnIsRefused) {
 }
 
 TEST_F(ChartRun, PointsFromStandardInputAndChartIntoAFile) {
-  const std::string points = Scratch("points.csv");
-  const std::string output = Scratch("out.svg");
-  Spit(points, "dry_bulb,dew_point\n20,10\n");
+  const std::string points = "points.csv";
+  const std::string output = "out.svg";
+  Write(points, "dry_bulb,dew_point\n20,10\n");
   const RunResult r = Chart({"-", "-o", output}, points);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Count(Slurp(output), "<circle"), 1u);
+  EXPECT_EQ(Count(Read(output), "<circle"), 1u);
 }
 
-struct UsageRow {
-  const char* name;
-  std::vector<std::string> args;
-  std::string err;  // the first line of standard error
-};
-
-class ChartUsage : public ChartE2e, public ::testing::WithParamInterface<UsageRow> {};
-
-TEST_P(ChartUsage, ExitsTwoWithNothingWritten) {
-  const UsageRow& row = GetParam();
-  const RunResult r = Chart(row.args);
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), row.err);
+// Option and file errors: status 2, nothing on standard output, the message on
+// standard error, with the hint to --help after an option error.
+CliRow Usage(const std::string& name, std::vector<std::string> args, const std::string& message,
+             bool hint = true) {
+  return CliRow(name, kChart, std::move(args), "", "",
+                "hygrian-chart: " + message + "\n" +
+                    (hint ? "Try 'hygrian-chart --help' for more information.\n" : ""),
+                2);
 }
 
-const UsageRow kUsageRows[] = {
-    {"UnknownOption",
-     {"--colour=red"},
-     "hygrian-chart: The following argument was not expected: --colour=red\n"},
-    {"ReversedRange",
-     {"--dry-bulb=50:-10"},
-     "hygrian-chart: --dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to "
-     "200, not '50:-10'\n"},
-    {"RangeWithoutColon",
-     {"--dry-bulb=-10"},
-     "hygrian-chart: --dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to "
-     "200, not '-10'\n"},
-    {"HumidityRatioZero",
-     {"--humidity-ratio=0"},
-     "hygrian-chart: --humidity-ratio: expected a number of g/kg above 0 and at most 1000, not "
-     "'0'\n"},
-    {"PressureNotANumber",
-     {"--pressure", "high"},
-     "hygrian-chart: --pressure: 'high' is not a number\n"},
-    {"PressureInHectopascals",
-     {"--pressure", "1013.25"},
-     "hygrian-chart: --pressure: 1013.25 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit "
-     "hPa)\n"},
-    {"PressureInPascals",
-     {"--pressure-unit", "hPa", "--pressure", "101325"},
-     "hygrian-chart: --pressure: 101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit "
-     "Pa)\n"},
-    {"UnknownUnit",
-     {"--pressure-unit", "mbar"},
-     "hygrian-chart: --pressure-unit: 'mbar' is not kPa, hPa or Pa\n"},
-    {"AltitudeTooHigh",
-     {"--altitude", "12000"},
-     "hygrian-chart: --altitude: 12000 m is outside -5000 to 11000 m\n"},
-    {"PressureAndAltitude",
-     {"--altitude=0", "--pressure=90"},
-     "hygrian-chart: --pressure and --altitude: give one or the other\n"},
-    {"TooNarrow",
-     {"--width=600"},
-     "hygrian-chart: --width: expected a whole number of px from 640 to 16384, not '600'\n"},
-    {"MissingFile",
-     {"/nonexistent/points.csv"},
-     "hygrian-chart: /nonexistent/points.csv: No such file or directory\n"},
-    {"Directory", {"/"}, "hygrian-chart: /: Is a directory\n"},
-    {"BadDelimiter", {"--delimiter=:"}, "hygrian-chart: --delimiter: ':' is not ',', ';' or tab\n"},
-    {"FlagWithAValue",
-     {"--process=3"},
-     "hygrian-chart: process was given a disallowed flag override\n"},
-    {"UnwritableOutput",
-     {"-o", "/nonexistent/chart.svg"},
-     "hygrian-chart: /nonexistent/chart.svg: No such file or directory\n"},
-};
+std::vector<CliRow> ChartRows() {
+  return {
+      Usage("UnknownOption", {"--colour=red"},
+            "The following argument was not expected: --colour=red"),
+      Usage("ReversedRange", {"--dry-bulb=50:-10"},
+            "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200, not "
+            "'50:-10'"),
+      Usage("RangeWithoutColon", {"--dry-bulb=-10"},
+            "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200, not "
+            "'-10'"),
+      Usage("HumidityRatioZero", {"--humidity-ratio=0"},
+            "--humidity-ratio: expected a number of g/kg above 0 and at most 1000, not '0'"),
+      Usage("PressureNotANumber", {"--pressure", "high"}, "--pressure: 'high' is not a number"),
+      Usage("PressureInHectopascals", {"--pressure", "1013.25"},
+            "--pressure: 1013.25 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"),
+      Usage("PressureInPascals", {"--pressure-unit", "hPa", "--pressure", "101325"},
+            "--pressure: 101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"),
+      Usage("UnknownUnit", {"--pressure-unit", "mbar"},
+            "--pressure-unit: 'mbar' is not kPa, hPa or Pa"),
+      Usage("AltitudeTooHigh", {"--altitude", "12000"},
+            "--altitude: 12000 m is outside -5000 to 11000 m"),
+      Usage("PressureAndAltitude", {"--altitude=0", "--pressure=90"},
+            "--pressure and --altitude: give one or the other"),
+      Usage("TooNarrow", {"--width=600"},
+            "--width: expected a whole number of px from 640 to 16384, not '600'"),
+      Usage("MissingFile", {"/nonexistent/points.csv"},
+            "/nonexistent/points.csv: No such file or directory", false),
+      Usage("Directory", {"/"}, "/: Is a directory", false),
+      Usage("BadDelimiter", {"--delimiter=:"}, "--delimiter: ':' is not ',', ';' or tab"),
+      Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
+      Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
+            "/nonexistent/chart.svg: No such file or directory", false),
+      CliRow("Version", kChart, {"--version"}, "", "hygrian-chart " HYGRIAN_VERSION "\n", "", 0),
+  };
+}
 
-struct UsageName {
-  std::string operator()(const ::testing::TestParamInfo<UsageRow>& row) const {
-    return row.param.name;
-  }
-};
+using ChartCli = e2e::CliTest;
+TEST_P(ChartCli, Run) { e2e::ExpectRow(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Chart, ChartCli, ::testing::ValuesIn(ChartRows()), e2e::RowName());
 
-INSTANTIATE_TEST_SUITE_P(Errors, ChartUsage, ::testing::ValuesIn(kUsageRows), UsageName());
-
-TEST_F(ChartRun, VersionAndHelp) {
-  const RunResult version = Chart({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "hygrian-chart " HYGRIAN_VERSION "\n");
-  EXPECT_EQ(version.err, "");
+TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");

@@ -1,7 +1,10 @@
-// End-to-end harness: runs the built hygrian binary as a child process, feeds it
-// typed input through a pipe or a pseudo-terminal, and collects standard output,
-// standard error and the exit status, byte for byte. Header-only because every
-// test file is its own executable.
+// End-to-end runner: starts a built program as a child process with the given
+// arguments, feeds its standard input through a pipe, a file or a
+// pseudo-terminal, and collects standard output, standard error and the exit
+// status, byte for byte. Command-line cases are rows of a table (program,
+// arguments, files, standard input, expected output, error and status) that one
+// parametrised test runs. Header-only because every test file is its own
+// executable.
 #pragma once
 
 #include <fcntl.h>
@@ -20,17 +23,17 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#ifndef HYGRIAN_BINARY
-#error "HYGRIAN_BINARY must name the program under test"
-#endif
 
 namespace hygrian::e2e {
 
@@ -42,39 +45,41 @@ struct RunResult {
   int status = 0;
 };
 
+// A program under test: the path of the built binary (or a name searched on
+// PATH). A `wrapped` program starts under the words of the environment variable
+// HYGRIAN_E2E_WRAPPER, split at blanks, when that is set, e.g.
+// HYGRIAN_E2E_WRAPPER="valgrind --log-file=vg.%p --error-exitcode=99".
+struct Program {
+  const char* path;
+  bool wrapped = false;
+};
+
 // A run that has not finished by then is killed and fails the test.
 inline constexpr std::chrono::seconds kRunTimeout{10};
 // The same under a wrapper such as valgrind, which runs the program far slower.
 inline constexpr std::chrono::seconds kWrappedRunTimeout{180};
 
-// The command line that starts the program: the words of the environment
-// variable HYGRIAN_E2E_WRAPPER, split at blanks, in front of the binary, e.g.
-// HYGRIAN_E2E_WRAPPER="valgrind --log-file=vg.%p --error-exitcode=99". Built once,
-// in the parent, so the child between fork and exec only reads it.
+// The command line of one run, built in the parent, so that the child between
+// fork and exec only reads it.
 struct ProgramCommand {
   std::vector<std::string> words;
   std::vector<char*> argv;  // points into words, ends with a null pointer
-  bool wrapped = false;
+  std::chrono::seconds timeout = kRunTimeout;
 };
 
-inline const ProgramCommand& Command() {
-  static const ProgramCommand command = [] {
-    ProgramCommand built;
-    if (const char* wrapper = std::getenv("HYGRIAN_E2E_WRAPPER")) {
-      std::istringstream words(wrapper);
-      for (std::string word; words >> word;) built.words.push_back(word);
-    }
-    built.wrapped = !built.words.empty();
-    built.words.emplace_back(HYGRIAN_BINARY);
-    for (std::string& word : built.words) built.argv.push_back(word.data());
-    built.argv.push_back(nullptr);
-    return built;
-  }();
-  return command;
-}
-
-inline std::chrono::seconds RunTimeout() {
-  return Command().wrapped ? kWrappedRunTimeout : kRunTimeout;
+inline ProgramCommand MakeCommand(const Program& program, const std::vector<std::string>& args) {
+  ProgramCommand built;
+  const char* wrapper = program.wrapped ? std::getenv("HYGRIAN_E2E_WRAPPER") : nullptr;
+  if (wrapper != nullptr) {
+    std::istringstream words(wrapper);
+    for (std::string word; words >> word;) built.words.push_back(word);
+  }
+  if (!built.words.empty()) built.timeout = kWrappedRunTimeout;
+  built.words.emplace_back(program.path);
+  built.words.insert(built.words.end(), args.begin(), args.end());
+  for (std::string& word : built.words) built.argv.push_back(word.data());
+  built.argv.push_back(nullptr);
+  return built;
 }
 
 // Owns one file descriptor; closing twice is harmless.
@@ -126,11 +131,11 @@ inline void SetNonBlocking(int fd) {
 // pipe has to come back as EPIPE rather than kill the test process.
 inline void IgnoreBrokenPipeInTests() { (void)::signal(SIGPIPE, SIG_IGN); }
 
-// In the child, between fork and exec: only async-signal-safe calls (Command()
-// has been built by the parent). The program starts with the default action for
-// every signal a test sends or a shell may leave ignored, and none blocked, as it
-// would from an interactive shell, whatever the test runner inherited.
-[[noreturn]] inline void ExecProgram() {
+// In the child, between fork and exec: only async-signal-safe calls. The program
+// starts with the default action for every signal a test sends or a shell may
+// leave ignored, and none blocked, as it would from an interactive shell,
+// whatever the test runner inherited.
+[[noreturn]] inline void ExecProgram(const ProgramCommand& command) {
   struct sigaction defaultAction {};
   defaultAction.sa_handler = SIG_DFL;
   for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGWINCH, SIGCONT}) {
@@ -139,10 +144,11 @@ inline void IgnoreBrokenPipeInTests() { (void)::signal(SIGPIPE, SIG_IGN); }
   sigset_t none;
   ::sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
-  const ProgramCommand& command = Command();
   ::execvp(command.argv[0], command.argv.data());
-  static constexpr char kMessage[] = "exec of " HYGRIAN_BINARY " failed\n";
-  [[maybe_unused]] const auto ignored = ::write(2, kMessage, sizeof kMessage - 1);
+  static constexpr char kMessage[] = "exec failed: ";
+  [[maybe_unused]] auto ignored = ::write(2, kMessage, sizeof kMessage - 1);
+  ignored = ::write(2, command.argv[0], std::strlen(command.argv[0]));
+  ignored = ::write(2, "\n", 1);
   ::_exit(127);
 }
 
@@ -178,6 +184,7 @@ struct Supervision {
   std::string_view awaited;
   Pacing pacing;
   std::function<void()> whenAwaited;
+  std::chrono::seconds timeout = kRunTimeout;
 };
 
 // Feeds `input` to `inputFd` (closed once all of it is written, or when the child
@@ -188,7 +195,7 @@ struct Supervision {
 inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vector<Sink> sinks,
                      bool inputIsPipe, const Supervision& how) {
   using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + RunTimeout();
+  const auto deadline = Clock::now() + how.timeout;
   std::size_t written = 0;
   std::size_t nextCut = 0;  // index into how.pacing.cuts
   auto resumeAt = Clock::now();
@@ -263,7 +270,7 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
   }
 
   if (timedOut) {
-    ADD_FAILURE() << "the program did not finish within " << RunTimeout().count() << " s";
+    ADD_FAILURE() << "the program did not finish within " << how.timeout.count() << " s";
     ::kill(child, SIGKILL);
   }
   int raw = 0;
@@ -271,69 +278,6 @@ inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vecto
   }
   return DecodeStatus(raw);
 }
-
-// The same, typing once `screen` shows `awaited` (when both are given).
-inline int Supervise(pid_t child, Fd inputFd, std::string_view input, std::vector<Sink> sinks,
-                     bool inputIsPipe, const std::string* screen = nullptr,
-                     std::string_view awaited = {}) {
-  Supervision how;
-  how.screen = awaited.empty() ? nullptr : screen;
-  how.awaited = awaited;
-  return Supervise(child, std::move(inputFd), input, std::move(sinks), inputIsPipe, how);
-}
-
-// Runs the program with standard input a pipe that carries `input` and is then
-// closed. Standard output goes to `stdoutFd` when it is given (the caller keeps
-// ownership), otherwise into RunResult::out; standard error always into
-// RunResult::err.
-inline RunResult RunWithStdout(std::string_view input, int stdoutFd, Pacing pacing = {}) {
-  IgnoreBrokenPipeInTests();
-  Command();
-  RunResult result;
-  PipeFds in = MakePipe();
-  PipeFds err = MakePipe();
-  PipeFds out;
-  const bool captureOut = stdoutFd < 0;
-  if (captureOut) out = MakePipe();
-
-  const pid_t child = ::fork();
-  if (child < 0) {
-    ADD_FAILURE() << "fork failed, errno " << errno;
-    return result;
-  }
-  if (child == 0) {
-    ::dup2(in.read.get(), 0);
-    ::dup2(captureOut ? out.write.get() : stdoutFd, 1);
-    ::dup2(err.write.get(), 2);
-    ExecProgram();
-  }
-  in.read.Close();
-  out.write.Close();
-  err.write.Close();
-
-  std::vector<Sink> sinks{Sink{err.read.get(), &result.err}};
-  if (captureOut) sinks.push_back(Sink{out.read.get(), &result.out});
-  Supervision how;
-  how.pacing = std::move(pacing);
-  result.status = Supervise(child, std::move(in.write), input, std::move(sinks), true, how);
-  return result;
-}
-
-// Standard input, output and error all pipes.
-inline RunResult RunWithPipes(std::string_view input) { return RunWithStdout(input, -1); }
-
-// The same, the input handed over in pieces with pauses between them.
-inline RunResult RunWithPipesInPieces(std::string_view input, Pacing pacing) {
-  return RunWithStdout(input, -1, std::move(pacing));
-}
-
-// Which standard streams of the program are the pseudo-terminal; the others are
-// pipes.
-enum class Terminal {
-  InputAndOutput,  // an interactive console
-  InputOnly,       // typed at a terminal, output redirected to a pipe
-  OutputOnly,      // input redirected from a pipe, output on a terminal
-};
 
 // Opens a pseudo-terminal for a test: no echo, no output processing and no
 // translation of typed line ends, so the master sees exactly the program's bytes
@@ -367,30 +311,52 @@ inline bool OpenTestTerminal(Fd& master, Fd& slave) {
   return true;
 }
 
-// Runs the program at a pseudo-terminal. Standard error is always a separate
-// pipe. The terminal does no echo, no output processing and no translation of
-// typed line ends, so the master sees exactly the program's bytes and the
-// program exactly the typed ones; it is in canonical mode, so each read the program
-// makes from it returns one typed line, and "\x04" at the start of a line is the
-// end-of-input key (a read of zero bytes). Whatever the program writes goes into
-// RunResult::out, from the terminal or from the pipe. With `typeAfter` given,
-// nothing is typed before that text has appeared on standard output.
-inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
-                               std::string_view typeAfter = {}) {
+// How one run is started, besides the program.
+struct Invocation {
+  std::vector<std::string> args;
+  std::string_view input;      // through a pipe that is then closed (or typed at a terminal)
+  std::string inputFile;       // instead of `input`: standard input opened from this file
+  int stdoutFd = -1;           // standard output to this descriptor (the caller keeps it),
+                               // instead of into RunResult::out
+  std::string directory;       // the program's working directory; empty: the test's own
+  Pacing pacing;               // how `input` is handed over
+  std::string_view typeAfter;  // nothing is typed before standard output shows this
+};
+
+// Which standard streams of the program are the pseudo-terminal; the others are
+// pipes (or what the invocation names).
+enum class Terminal {
+  InputAndOutput,   // an interactive console
+  InputOnly,        // typed at a terminal, output redirected to a pipe
+  OutputOnly,       // input redirected from a pipe, output on a terminal
+  ErrorsOnly,       // messages at a terminal, input and output redirected
+  OutputAndErrors,  // input redirected, output and messages at one terminal
+};
+
+// Runs `program` as `how` says, with the streams that `terminal` names at a test
+// terminal (see OpenTestTerminal). Whatever the terminal shows goes into
+// RunResult::out when standard output is the terminal, into RunResult::err when
+// only standard error is; a terminal used only for typing must show nothing.
+inline RunResult Run(const Program& program, const Invocation& how,
+                     std::optional<Terminal> terminal = std::nullopt) {
   IgnoreBrokenPipeInTests();
-  Command();
+  const ProgramCommand command = MakeCommand(program, how.args);
   RunResult result;
+  const bool typed = terminal == Terminal::InputAndOutput || terminal == Terminal::InputOnly;
+  const bool shown = terminal == Terminal::InputAndOutput || terminal == Terminal::OutputOnly ||
+                     terminal == Terminal::OutputAndErrors;
+  const bool told = terminal == Terminal::ErrorsOnly || terminal == Terminal::OutputAndErrors;
   Fd master;
   Fd slave;
-  if (!OpenTestTerminal(master, slave)) return result;
-
-  const bool typedAtTerminal = which != Terminal::OutputOnly;
-  const bool shownAtTerminal = which != Terminal::InputOnly;
-  PipeFds err = MakePipe();
-  PipeFds in;
-  PipeFds out;
-  if (!typedAtTerminal) in = MakePipe();
-  if (!shownAtTerminal) out = MakePipe();
+  if (terminal && !OpenTestTerminal(master, slave)) return result;
+  Fd inputFile;
+  if (!how.inputFile.empty()) {
+    inputFile = Fd(::open(how.inputFile.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!inputFile.open()) ADD_FAILURE() << "cannot open " << how.inputFile << ", errno " << errno;
+  }
+  PipeFds in = typed || inputFile.open() ? PipeFds{} : MakePipe();
+  PipeFds out = shown || how.stdoutFd >= 0 ? PipeFds{} : MakePipe();
+  PipeFds err = told ? PipeFds{} : MakePipe();
 
   const pid_t child = ::fork();
   if (child < 0) {
@@ -398,57 +364,56 @@ inline RunResult RunAtTerminal(std::string_view typed, Terminal which,
     return result;
   }
   if (child == 0) {
-    ::setsid();
-    ::ioctl(slave.get(), TIOCSCTTY, 0);
-    ::dup2(typedAtTerminal ? slave.get() : in.read.get(), 0);
-    ::dup2(shownAtTerminal ? slave.get() : out.write.get(), 1);
-    ::dup2(err.write.get(), 2);
-    ExecProgram();
+    if (terminal) {
+      ::setsid();
+      ::ioctl(slave.get(), TIOCSCTTY, 0);
+    }
+    if (!how.directory.empty() && ::chdir(how.directory.c_str()) != 0) ::_exit(126);
+    ::dup2(typed ? slave.get() : inputFile.open() ? inputFile.get() : in.read.get(), 0);
+    ::dup2(shown ? slave.get() : out.write.open() ? out.write.get() : how.stdoutFd, 1);
+    ::dup2(told ? slave.get() : err.write.get(), 2);
+    ExecProgram(command);
   }
   // Only the child may hold the slave side, so that the master reports EIO as
   // soon as the child has gone.
   slave.Close();
-  err.write.Close();
+  inputFile.Close();
   in.read.Close();
   out.write.Close();
+  err.write.Close();
 
   std::string terminalScreen;
-  std::vector<Sink> sinks{Sink{err.read.get(), &result.err},
-                          Sink{master.get(), shownAtTerminal ? &result.out : &terminalScreen}};
-  if (!shownAtTerminal) sinks.push_back(Sink{out.read.get(), &result.out});
-  if (typedAtTerminal) {
-    // The master is keyboard and screen at once, so it stays open after the
-    // typing is done.
-    Fd keyboard(::dup(master.get()));
-    ::fcntl(keyboard.get(), F_SETFD, FD_CLOEXEC);
-    result.status = Supervise(child, std::move(keyboard), typed, std::move(sinks), false,
-                              typeAfter.empty() ? nullptr : &result.out, typeAfter);
-  } else {
-    result.status = Supervise(child, std::move(in.write), typed, std::move(sinks), true,
-                              typeAfter.empty() ? nullptr : &result.out, typeAfter);
+  std::vector<Sink> sinks;
+  if (err.read.open()) sinks.push_back(Sink{err.read.get(), &result.err});
+  if (out.read.open()) sinks.push_back(Sink{out.read.get(), &result.out});
+  if (master.open()) {
+    sinks.push_back(Sink{master.get(), shown ? &result.out : told ? &result.err : &terminalScreen});
   }
+  Supervision supervision;
+  supervision.pacing = how.pacing;
+  supervision.timeout = command.timeout;
+  if (!how.typeAfter.empty()) {
+    supervision.screen = &result.out;
+    supervision.awaited = how.typeAfter;
+  }
+  // The master is keyboard and screen at once, so it stays open after the typing
+  // is done.
+  Fd keyboard = typed ? Fd(::fcntl(master.get(), F_DUPFD_CLOEXEC, 0)) : std::move(in.write);
+  result.status =
+      Supervise(child, std::move(keyboard), how.input, std::move(sinks), !typed, supervision);
   EXPECT_EQ(terminalScreen, "") << "nothing should appear at a terminal used only for typing";
   return result;
 }
 
-// Standard input and standard output both the terminal: an interactive console.
-inline RunResult RunInPty(std::string_view typed) {
-  return RunAtTerminal(typed, Terminal::InputAndOutput);
-}
-
-// Names each parameterised test after its row's `name`.
-struct RowName {
-  template <class Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-    return std::string(row.param.name);
-  }
-};
-
-// Shows control bytes in failure messages, so that a missing CR LF is visible.
+// Shows control bytes and backslashes escaped in failure messages, so that a
+// missing CR LF is visible and no two different strings look the same.
 inline std::string Visible(std::string_view bytes) {
   std::string shown;
   for (const char c : bytes) {
     switch (c) {
+      case '\\':
+        shown += "\\\\";
+        break;
       case '\r':
         shown += "\\r";
         break;
@@ -478,150 +443,113 @@ inline void ExpectRun(const RunResult& actual, std::string_view out, std::string
   EXPECT_EQ(actual.status, status) << "exit status differs";
 }
 
-// --- The program's fixed texts, as they reach standard output -----------------
-//
-// Each record after the first carries its own line advance (CR LF) in front of
-// it, the way a redirected run writes it. At a terminal the CR LF that ends the
-// line in front of a read is written when the read starts, and the first record
-// after the read then writes none, so up to the last read both channels give the
-// same bytes; only the ends differ (see the kStop... and kEndOfRun... pieces).
-
-inline constexpr std::string_view kBanner =
-    "PROGRAM HYGRIAN"
-    "\r\n"
-    "\r\nCOMPUTATION OF PSYCHROMETRIC DATA IN SI UNITS."
-    "\r\n";
-
-inline constexpr std::string_view kExplanation =
-    "\r\nTHIS PROGRAM CALCULATES SELECTED PSYCHROMETRIC PARAMETERS FROM COMBINATIONS"
-    "\r\nOF THE INPUT PARAMETERS WET AND DRY-BULB TEMPERATURES, DEW POINT, AND"
-    "\r\nRELATIVE HUMIDITY."
-    "\r\n"
-    "\r\nENTER THE DATA AS REQUESTED."
-    "\r\n";
-
-inline constexpr std::string_view kMenu =
-    "\r\nWHAT TYPE OF DATA DO YOU HAVE?  TYPE THE CORRECT NUMBER AND PRESS ENTER."
-    "\r\n     1) DRY-BULB AND WET-BULB TEMPERATURES"
-    "\r\n     2) DRY-BULB AND DEW POINT TEMPERATURES"
-    "\r\n     3) DRY-BULB TEMPERATURE AND RELATIVE HUMIDITY"
-    "\r\n";
-
-inline constexpr std::string_view kPromptDryWet =
-    "\r\n"
-    "\r\nENTER THE DRY-BULB AND WET-BULB TEMPERATURES IN DEGREES C."
-    "\r\n";
-
-inline constexpr std::string_view kPromptDryDew =
-    "\r\n"
-    "\r\nENTER THE DRY-BULB AND DEW POINT TEMPERATURES IN DEGREES C."
-    "\r\n";
-
-inline constexpr std::string_view kPromptDryRh =
-    "\r\n"
-    "\r\nENTER THE DRY-BULB TEMPERATURE IN DEGREES C AND THE RELATIVE HUMIDITY"
-    "\r\nIN PERCENT."
-    "\r\n";
-
-inline constexpr std::string_view kNoWetBulb =
-    "\r\n"
-    "\r\nNO VALUE FOR THE WET-BULB TEMPERATURE CAN BE FOUND.";
-
-inline constexpr std::string_view kQuestion =
-    "\r\n"
-    "\r\n"
-    "\r\n"
-    "\r\nDO YOU WANT TO RUN AGAIN?  ENTER THE APPROPRIATE NUMBER.  1)YES  2)NO."
-    "\r\n";
-
-// Everything written before the first read.
-inline std::string Introduction() {
-  return std::string(kBanner) + std::string(kExplanation) + std::string(kMenu);
-}
-
-// The nine field texts of one results block, each exactly its field's width.
-struct Fields {
-  std::string_view dryBulb;             // 6 wide, 2 decimals
-  std::string_view wetBulb;             // 6 wide, 2 decimals
-  std::string_view dewPoint;            // 6 wide, 2 decimals
-  std::string_view relativeHumidity;    // 5 wide, 2 decimals
-  std::string_view enthalpy;            // 7 wide, 2 decimals
-  std::string_view humidityRatio;       // exponent form, 11 wide, 4 digits
-  std::string_view degreeOfSaturation;  // 9 wide, 4 decimals
-  std::string_view specificVolume;      // 6 wide, 3 decimals
-  std::string_view vaporPressure;       // 6 wide, 3 decimals
+// Names each parameterised test after its row's `name`.
+struct RowName {
+  template <class Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
+    return std::string(row.param.name);
+  }
 };
 
-inline constexpr Fields kAllZero{"   .00",      "   .00",    "   .00", "  .00", "    .00",
-                                 "  .0000E+00", "    .0000", "  .000", "  .000"};
+// --- Command-line cases as rows --------------------------------------------------
 
-// The spacing, heading, nine result lines, spacing and run-again question that
-// follow a computation, ending just before the run-again read.
-inline std::string Results(const Fields& f) {
-  std::string s;
-  s += "\r\n\r\n\r\n";
-  s += "\r\nTHE RESULTS ARE:";
-  s += "\r\n     DRY-BULB TEMPERATURE: ";
-  s += f.dryBulb;
-  s += " DEGREES C";
-  s += "\r\n     WET-BULB TEMPERATURE: ";
-  s += f.wetBulb;
-  s += " DEGREES C";
-  s += "\r\n     DEW POINT TEMPERATURE: ";
-  s += f.dewPoint;
-  s += " DEGREES C";
-  s += "\r\n     RELATIVE HUMIDITY: ";
-  s += f.relativeHumidity;
-  s += " PERCENT";
-  s += "\r\n     ENTHALPY: ";
-  s += f.enthalpy;
-  s += " J/G";
-  s += "\r\n     HUMIDITY RATIO: ";
-  s += f.humidityRatio;
-  s += "\r\n     DEGREE OF SATURATION: ";
-  s += f.degreeOfSaturation;
-  s += "\r\n     SPECIFIC VOLUME: ";
-  s += f.specificVolume;
-  s += " CU. M/KG";
-  s += "\r\n     VAPOR PARTIAL PRESSURE: ";
-  s += f.vaporPressure;
-  s += " KPA";
-  s += kQuestion;
-  return s;
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
-// The normal stop after the run-again read. At a terminal the read starts on a
-// fresh line (its CR LF) and closes the line when it is done, so the message
-// stands alone; redirected, the line is still open, so the stop writes CR LF
-// first and the exit routine one more CR LF after it.
-inline constexpr std::string_view kStopAtTerminal = "\r\nStop - Program terminated.\r\n";
-inline constexpr std::string_view kStopRedirected = "\r\nStop - Program terminated.\r\n\r\n";
+// A private folder (mkdtemp, mode 0700), removed with everything in it at the
+// end, so that nothing is left behind and runs never meet in the same file.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "hygrian-e2e-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make " << pattern;
+    path_ = pattern;
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string Path(const std::string& name = "") const { return (path_ / name).string(); }
+  // Writes a file; a name that ends with a slash makes a folder.
+  void Write(const std::string& name, const std::string& bytes) const {
+    if (!name.empty() && name.back() == '/') {
+      std::filesystem::create_directory(path_ / name);
+    } else {
+      std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+  }
+  std::string Read(const std::string& name) const { return ReadFile(Path(name)); }
 
-// A run that ends with the normal stop: `body` is everything before the stop,
-// whose line ends depend on whether both streams are the terminal. `channel`
-// empty means all pipes.
-inline void ExpectStoppedRun(std::optional<Terminal> channel, std::string_view typed,
-                             const std::string& body) {
-  const bool interactive = channel == Terminal::InputAndOutput;
-  const RunResult actual = channel ? RunAtTerminal(typed, *channel) : RunWithPipes(typed);
-  ExpectRun(actual, body + std::string(interactive ? kStopAtTerminal : kStopRedirected), "", 0);
+ private:
+  std::filesystem::path path_;
+};
+
+// A file that a row writes into its scratch folder before the run.
+struct File {
+  std::string name;  // ending with a slash: an empty folder
+  std::string bytes;
+};
+
+// One command-line case. The program runs in a scratch folder that holds
+// `files`, so names in its messages are the short names the row gives; after
+// the run the folder must hold exactly those files, unchanged.
+struct CliRow {
+  CliRow(std::string name_, Program program_, std::vector<std::string> args_, std::string input_,
+         std::string out_, std::string err_, int status_, std::vector<File> files_ = {},
+         std::string inputFile_ = {})
+      : name(std::move(name_)),
+        program(program_),
+        args(std::move(args_)),
+        input(std::move(input_)),
+        out(std::move(out_)),
+        err(std::move(err_)),
+        status(status_),
+        files(std::move(files_)),
+        inputFile(std::move(inputFile_)) {}
+
+  std::string name;
+  Program program;
+  std::vector<std::string> args;
+  std::string input;  // standard input, through a pipe
+  std::string out;    // expected standard output
+  std::string err;    // expected standard error
+  int status;         // expected exit status
+  std::vector<File> files;
+  std::string inputFile;  // instead of `input`: standard input from this file of `files`
+};
+
+inline void PrintTo(const CliRow& row, std::ostream* os) { *os << row.name; }
+
+inline void ExpectRow(const CliRow& row) {
+  ScratchFolder folder;
+  for (const File& file : row.files) folder.Write(file.name, file.bytes);
+  Invocation how;
+  how.args = row.args;
+  how.input = row.input;
+  how.directory = folder.Path();
+  if (!row.inputFile.empty()) how.inputFile = folder.Path(row.inputFile);
+  ExpectRun(Run(row.program, how), row.out, row.err, row.status);
+  // The run changed none of the row's files and left no other file behind.
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, row.files.size()) << "files in the folder after the run";
+  for (const File& file : row.files) {
+    if (file.name.back() != '/') {
+      EXPECT_EQ(folder.Read(file.name), file.bytes) << file.name;
+    }
+  }
 }
 
-// What the exit routine adds after a failure that leaves the output line open.
-inline constexpr std::string_view kEndOfRunOpenLine = "\r\n";
-
-// One run-time error report on standard error.
-inline std::string ReadError(std::string_view number, std::string_view message) {
-  return "\r\nrun-time error " + std::string(number) + ": READ(CON)\r\n- " + std::string(message) +
-         "\r\n";
-}
-inline std::string WriteError(std::string_view number, std::string_view message) {
-  return "\r\nrun-time error " + std::string(number) + ": WRITE(CON)\r\n- " + std::string(message) +
-         "\r\n";
-}
-inline std::string MathError(std::string_view number, std::string_view message) {
-  return "\r\nrun-time error " + std::string(number) + ": MATH\r\n- " + std::string(message) +
-         "\r\n";
-}
+// The test of a table of rows: TEST_P(CliTest, Run) { ExpectRow(GetParam()); }.
+class CliTest : public ::testing::TestWithParam<CliRow> {};
 
 }  // namespace hygrian::e2e

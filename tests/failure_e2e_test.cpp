@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/e2e.h"
+#include "tests/calculator_e2e.h"
 
 namespace hygrian::e2e {
 namespace {

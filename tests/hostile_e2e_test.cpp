@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/e2e.h"
+#include "tests/calculator_e2e.h"
 
 namespace hygrian::e2e {
 namespace {
@@ -108,7 +108,7 @@ Fd OpenForChild(const char* path, int flags) {
 
 RunResult RunHostile(const HostileRow& row) {
   IgnoreBrokenPipeInTests();
-  Command();
+  const ProgramCommand command = MakeCommand(kCalculator, {});
   RunResult result;
   Fd master;
   Fd slave;
@@ -161,7 +161,7 @@ RunResult RunHostile(const HostileRow& row) {
     } else {
       ::dup2(row.errors == Errors::Full ? full.get() : err.write.get(), 2);
     }
-    ExecProgram();
+    ExecProgram(command);
   }
   slave.Close();
   in.read.Close();
@@ -179,6 +179,7 @@ RunResult RunHostile(const HostileRow& row) {
         Sink{master.get(), row.output == Output::Terminal ? &result.out : &terminalScreen});
   }
   Supervision how;
+  how.timeout = command.timeout;
   const int masterFd = master.get();
   if (row.during) how.whenAwaited = [&row, child, masterFd] { row.during(child, masterFd); };
   Fd typing;
