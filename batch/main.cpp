@@ -61,9 +61,9 @@ bool ReadDigits(const std::string& text, int& digits) {
 bool OutputIsInput(hygrian::cli::Platform& platform, const hygrian::batch::Options& options) {
   const std::string& output = options.common.output;
   if (output.empty() || output == "-") return false;
-  if (options.files.empty()) return platform.SameFile(output.c_str(), hygrian::cli::StandardInput);
+  if (options.files.empty()) return platform.SameFile(output.c_str(), hygrian::cli::kStandardInput);
   for (const std::string& file : options.files) {
-    if (file == "-" ? platform.SameFile(output.c_str(), hygrian::cli::StandardInput)
+    if (file == "-" ? platform.SameFile(output.c_str(), hygrian::cli::kStandardInput)
                     : file == output || platform.SameFile(output.c_str(), file.c_str())) {
       return true;
     }
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
   } catch (const std::exception& error) {
     // Only running out of memory can get here.
     const std::string text = std::string(kProgramName) + ": " + error.what() + "\n";
-    (void)platform.WriteAll(hygrian::cli::StandardError, text.data(), text.size());
+    (void)platform.WriteAll(hygrian::cli::kStandardError, text.data(), text.size());
     return 1;
   }
 }

@@ -154,7 +154,7 @@ void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& ou
 
 void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   // Room for the worst case: every carried byte a quote, every value present.
-  std::size_t room = Properties.size() * (tables::NumberTextSize + 1) +
+  std::size_t room = Properties.size() * (tables::kNumberTextSize + 1) +
                      2 * (outcome.statusPrefix.size() + outcome.status.size()) + 4;
   for (const std::size_t column : layout_.carried) {
     room += 2 * CarriedField(record, column).size() + 3;
@@ -190,7 +190,7 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
     room += carriedKeys_[i].size() + JsonStringRoom(CarriedField(record, layout_.carried[i]));
   }
-  for (const std::string& key : resultKeys_) room += key.size() + tables::NumberTextSize;
+  for (const std::string& key : resultKeys_) room += key.size() + tables::kNumberTextSize;
   room += JsonStringRoom(outcome.statusPrefix) + JsonStringRoom(outcome.status) + 2;
   char* p = out.Room(room);
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {

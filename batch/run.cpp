@@ -127,26 +127,27 @@ bool Batch::ReadFile(const std::string& name) {
       skipped_ = true;
       break;
     case TableReader::HeaderStatus::ReadError:
-      messages_.Line(file, 0, ErrorText(table.error()));
+      messages_.Line(file, 0, ErrorText(table.Error()));
       skipped_ = true;
       break;
     case TableReader::HeaderStatus::Invalid:
-      messages_.Line(file, table.headerLine(), problem + "; file skipped");
+      messages_.Line(file, table.HeaderLine(), problem + "; file skipped");
       skipped_ = true;
       break;
     case TableReader::HeaderStatus::Ok:
-      if (const auto repeated = RepeatedName(table.layout()); repeated && options_.format.json) {
-        messages_.Line(file, table.headerLine(),
+      if (const auto repeated = RepeatedName(table.ColumnLayout());
+          repeated && options_.format.json) {
+        messages_.Line(file, table.HeaderLine(),
                        "two columns named " + std::string(*repeated) + "; file skipped");
         skipped_ = true;
         break;
       }
       if (!layout_) {
-        layout_ = table.layout();
+        layout_ = table.ColumnLayout();
         writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
         writer_->WriteHeader(out_);
-      } else if (!tables::SameColumns(*layout_, table.layout())) {
-        messages_.Line(file, table.headerLine(),
+      } else if (!tables::SameColumns(*layout_, table.ColumnLayout())) {
+        messages_.Line(file, table.HeaderLine(),
                        "header differs from the first file's; file skipped");
         skipped_ = true;
         break;
@@ -202,7 +203,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       case tables::CsvNext::End:
         return true;
       case tables::CsvNext::ReadError:
-        messages_.Line(file, 0, ErrorText(table.error()));
+        messages_.Line(file, 0, ErrorText(table.Error()));
         skipped_ = true;
         return true;
       case tables::CsvNext::Record:
@@ -240,8 +241,8 @@ int RunBatch(Platform& platform, const Options& options) {
   const std::string& output = options.common.output;
   const bool toStandardOutput = output.empty() || output == "-";
   const std::string_view outputName =
-      toStandardOutput ? cli::StandardOutputName : std::string_view(output);
-  int fd = cli::StandardOutput;
+      toStandardOutput ? cli::kStandardOutputName : std::string_view(output);
+  int fd = cli::kStandardOutput;
   std::string temporary;  // the file written in place of output, renamed at the end
   if (!toStandardOutput) {
     int error = 0;
@@ -253,8 +254,8 @@ int RunBatch(Platform& platform, const Options& options) {
     }
   }
   const bool outputAtTerminal = platform.IsTerminal(fd);
-  const bool progress = !(outputAtTerminal && platform.IsTerminal(cli::StandardError) &&
-                          platform.SameFile(fd, cli::StandardError));
+  const bool progress = !(outputAtTerminal && platform.IsTerminal(cli::kStandardError) &&
+                          platform.SameFile(fd, cli::kStandardError));
   Output out(platform, fd, options.bufferBytes);
   Batch batch(platform, options, out, messages, outputAtTerminal, progress);
   static const std::vector<std::string> kStandardInputOnly = {"-"};

@@ -46,10 +46,10 @@ int Run(cli::Platform& platform, const chart::Options& options) {
   const std::string& output = options.common.output;
   const bool toStandardOutput = output.empty() || output == "-";
   const std::string_view outputName =
-      toStandardOutput ? cli::StandardOutputName : std::string_view(output);
+      toStandardOutput ? cli::kStandardOutputName : std::string_view(output);
   int error = 0;
   const int fd =
-      toStandardOutput ? cli::StandardOutput : platform.OpenWrite(output.c_str(), &error);
+      toStandardOutput ? cli::kStandardOutput : platform.OpenWrite(output.c_str(), &error);
   if (fd < 0) {
     messages.Line(outputName, 0, cli::ErrorText(error));
     messages.Flush();

@@ -22,7 +22,7 @@ std::string FixedChars(double value, int decimals) {
 }  // namespace
 
 std::string Shortest(double value) {
-  std::array<char, tables::NumberTextSize> buffer{};
+  std::array<char, tables::kNumberTextSize> buffer{};
   return {buffer.data(), tables::FormatNumber(buffer.data(), value)};
 }
 

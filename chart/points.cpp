@@ -14,7 +14,7 @@ std::size_t LabelColumn(const tables::Layout& layout) {
   for (std::size_t i = 0; i < layout.keys.size(); ++i) {
     if (layout.keys[i] == "label") return i;
   }
-  return tables::NoColumn;
+  return tables::kNoColumn;
 }
 
 // Why a computed state is not drawn, or "" when it is.
@@ -42,7 +42,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     read.leftOut = true;
   };
   tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
-                            tables::DefaultBufferBytes, options);
+                            tables::kDefaultBufferBytes, options);
   std::string message;
   switch (table.ReadHeader(message)) {
     case tables::TableReader::HeaderStatus::Ok:
@@ -52,17 +52,17 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       read.leftOut = true;
       return read;
     case tables::TableReader::HeaderStatus::Invalid:
-      messages.Line(name, table.headerLine(), message);
+      messages.Line(name, table.HeaderLine(), message);
       read.leftOut = true;
       return read;
     case tables::TableReader::HeaderStatus::ReadError:
       read.readFailed = true;
-      read.readError = table.error();
+      read.readError = table.Error();
       return read;
   }
-  const tables::Layout& layout = table.layout();
-  if (layout.pressure != tables::NoColumn) {
-    messages.Line(name, table.headerLine(),
+  const tables::Layout& layout = table.ColumnLayout();
+  if (layout.pressure != tables::kNoColumn) {
+    messages.Line(name, table.HeaderLine(),
                   "a pressure column is not taken: the points are computed at the chart's "
                   "pressure (--pressure)");
     read.leftOut = true;
@@ -77,7 +77,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     if (next == tables::CsvNext::End) break;
     if (next == tables::CsvNext::ReadError) {
       read.readFailed = true;
-      read.readError = table.error();
+      read.readError = table.Error();
       break;
     }
     anyRow = true;
@@ -100,14 +100,14 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     // A state beyond the ranges stays a waypoint of the process.
     if (fit == Fit::AboveSaturation) continue;
     std::string label;
-    if (labelColumn != tables::NoColumn && labelColumn < row.record.fields.size()) {
+    if (labelColumn != tables::kNoColumn && labelColumn < row.record.fields.size()) {
       label = row.record.fields[labelColumn];
     }
     read.points.push_back(
         {result.state, result.wetBulbFound, std::move(label), fit == Fit::Inside});
   }
   if (!anyRow && !read.readFailed) {
-    messages.Line(name, table.headerLine(), "no points: only the header");
+    messages.Line(name, table.HeaderLine(), "no points: only the header");
     read.leftOut = true;
   }
   return read;

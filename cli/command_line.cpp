@@ -41,7 +41,7 @@ std::string ReadNumber(const std::string& text, double& value) {
 }
 
 std::string Shortest(double value) {
-  char text[tables::NumberTextSize];
+  char text[tables::kNumberTextSize];
   return {text, tables::FormatNumber(text, value)};
 }
 
@@ -72,10 +72,10 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
   try {
     app_.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    Write(platform_, StandardOutput, app_.help());
+    Write(platform_, kStandardOutput, app_.help());
     return 0;
   } catch (const CLI::CallForVersion&) {
-    Write(platform_, StandardOutput, std::string(program_) + " " HYGRIAN_VERSION "\n");
+    Write(platform_, kStandardOutput, std::string(program_) + " " HYGRIAN_VERSION "\n");
     return 0;
   } catch (const CLI::ParseError& error) {
     return UsageError(error.what());
@@ -87,7 +87,7 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
 
 int CommandLine::UsageError(std::string_view reason) const {
   const std::string program(program_);
-  Write(platform_, StandardError,
+  Write(platform_, kStandardError,
         program + ": " + std::string(reason) + "\nTry '" + program +
             " --help' for more information.\n");
   return 2;

@@ -4,7 +4,7 @@ namespace hygrian::cli {
 
 Input::Input(Platform& platform, const std::string& name) : platform_(platform), name_(name) {
   if (name == "-") {
-    name_ = StandardInputName;
+    name_ = kStandardInputName;
     return;
   }
   fd_ = platform_.OpenRead(name.c_str(), &openError_);
@@ -12,7 +12,7 @@ Input::Input(Platform& platform, const std::string& name) : platform_(platform),
 
 Input::~Input() {
   // Nothing more is read, so a failed close loses nothing.
-  if (fd_ > StandardInput) (void)platform_.Close(fd_);
+  if (fd_ > kStandardInput) (void)platform_.Close(fd_);
 }
 
 }  // namespace hygrian::cli

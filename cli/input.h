@@ -13,8 +13,8 @@
 namespace hygrian::cli {
 
 // How messages name standard input and standard output.
-inline constexpr std::string_view StandardInputName = "(standard input)";
-inline constexpr std::string_view StandardOutputName = "(standard output)";
+inline constexpr std::string_view kStandardInputName = "(standard input)";
+inline constexpr std::string_view kStandardOutputName = "(standard output)";
 
 class Input final : public tables::ByteSource {
  public:
@@ -39,7 +39,7 @@ class Input final : public tables::ByteSource {
  private:
   Platform& platform_;
   std::string_view name_;
-  int fd_ = StandardInput;
+  int fd_ = kStandardInput;
   int openError_ = 0;
 };
 

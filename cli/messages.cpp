@@ -41,7 +41,7 @@ void Messages::Note(std::string_view text) {
 }
 
 void Messages::StartProgress(std::string_view file, std::uint64_t size) {
-  if (quiet_ || !platform_.IsTerminal(StandardError)) return;
+  if (quiet_ || !platform_.IsTerminal(kStandardError)) return;
   progressFile_ = file;
   progressSize_ = size;
   progressOn_ = true;
@@ -65,7 +65,7 @@ void Messages::Flush() {
     frame_ += progressLine_;
     shown_ = !progressLine_.empty();
   }
-  if (!frame_.empty()) (void)platform_.WriteAll(StandardError, frame_.data(), frame_.size());
+  if (!frame_.empty()) (void)platform_.WriteAll(kStandardError, frame_.data(), frame_.size());
 }
 
 void Messages::Redraw(std::uint64_t bytes, std::uint64_t rows) {

@@ -11,9 +11,9 @@
 
 namespace hygrian::cli {
 
-inline constexpr int StandardInput = 0;
-inline constexpr int StandardOutput = 1;
-inline constexpr int StandardError = 2;
+inline constexpr int kStandardInput = 0;
+inline constexpr int kStandardOutput = 1;
+inline constexpr int kStandardError = 2;
 
 class Platform {
  public:

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (read.delimiter == '\0') return 0;
 
   const Records in = ReadRecords(input, read.delimiter);
-  const std::string& out = platform.written[hygrian::cli::StandardOutput];
+  const std::string& out = platform.written[hygrian::cli::kStandardOutput];
   hygrian::tables::Layout layout;
   if (in.empty()) {
     Require(out.empty() && status == 2);

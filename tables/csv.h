@@ -14,7 +14,7 @@
 namespace hygrian::tables {
 
 inline constexpr std::size_t kMaxFieldBytes = std::size_t{1} << 20;  // 1 MiB
-inline constexpr std::size_t DefaultBufferBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kDefaultBufferBytes = std::size_t{1} << 20;
 
 // Where the reader's bytes come from: a file, a pipe, a string in a test.
 class ByteSource {
@@ -45,7 +45,7 @@ class CsvReader {
   // The reader keeps the source by reference; it must outlive the reader. Reads
   // fill a buffer of bufferBytes (at least 4), which grows only for a record
   // that does not fit.
-  explicit CsvReader(ByteSource& source, std::size_t bufferBytes = DefaultBufferBytes);
+  explicit CsvReader(ByteSource& source, std::size_t bufferBytes = kDefaultBufferBytes);
 
   // Reads the next record that is not a blank line (nothing but spaces and tabs).
   // A field is quoted when its first byte is a double quote; bytes after its

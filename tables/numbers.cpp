@@ -103,7 +103,7 @@ Number ParseNumber(std::string_view text, bool decimalComma) noexcept {
 }
 
 char* FormatNumber(char* first, double value, int digits) noexcept {
-  char* const last = first + NumberTextSize;
+  char* const last = first + kNumberTextSize;
   const auto result = digits == 0
                           ? std::to_chars(first, last, value)
                           : std::to_chars(first, last, value, std::chars_format::general, digits);

@@ -35,10 +35,10 @@ struct Number {
 [[nodiscard]] Number ParseNumber(std::string_view text, bool decimalComma = false) noexcept;
 
 // Room enough for any text that FormatNumber writes.
-inline constexpr std::size_t NumberTextSize = 32;
+inline constexpr std::size_t kNumberTextSize = 32;
 
 // Writes value at first and returns the end of the text; never writes more than
-// NumberTextSize bytes. digits 0 gives the shortest text that reads back as the
+// kNumberTextSize bytes. digits 0 gives the shortest text that reads back as the
 // same double, choosing plain or exponent form as std::to_chars does (0.0126,
 // 1e-05, 101.325, -0); digits 1 to 17 gives std::to_chars's general form with
 // that many significant digits (63.48 at 3 digits is 63.5). Infinities and NaN

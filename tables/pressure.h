@@ -34,7 +34,7 @@ inline constexpr double kPressureMost = 200.0;  // kPa
 }
 
 // Room for any text that WriteOutsideRange writes.
-inline constexpr std::size_t kOutsideRangeTextSize = NumberTextSize + 64;
+inline constexpr std::size_t kOutsideRangeTextSize = kNumberTextSize + 64;
 
 // Writes why value (in unit, outside the range) is refused, and returns the end:
 // the value in its shortest text, then the unit in which it would fit, if any.

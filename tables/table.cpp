@@ -21,7 +21,7 @@ std::string Key(std::string_view name) {
 
 // Claims column i for one role; false if the role already has a column.
 bool Claim(std::size_t& role, std::size_t i) {
-  if (role != NoColumn) return false;
+  if (role != kNoColumn) return false;
   role = i;
   return true;
 }
@@ -153,7 +153,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     if (!options.pairColumns[p].empty() || options.pair == kPairs[p]) chosen = p;
   }
   std::array<std::size_t, kPairs.size()> pairColumns{};
-  pairColumns.fill(NoColumn);
+  pairColumns.fill(kNoColumn);
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
@@ -178,9 +178,9 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.carried.push_back(i);
   }
   const auto found = [&] { return FoundAndAccepted(header, dryName, pairNames, pressureName); };
-  if (layout.dryBulb == NoColumn) return "no " + dryName + " column" + found();
+  if (layout.dryBulb == kNoColumn) return "no " + dryName + " column" + found();
   if (chosen) {
-    if (pairColumns[*chosen] == NoColumn) return "no " + pairNames[*chosen] + " column" + found();
+    if (pairColumns[*chosen] == kNoColumn) return "no " + pairNames[*chosen] + " column" + found();
     layout.pair = kPairs[*chosen];
     layout.second = pairColumns[*chosen];
     return {};
@@ -188,7 +188,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
   std::string candidates;
   std::size_t count = 0;
   for (std::size_t p = 0; p < kPairs.size(); ++p) {
-    if (pairColumns[p] == NoColumn) continue;
+    if (pairColumns[p] == kNoColumn) continue;
     candidates += (count++ > 0 ? ", " : "") + pairNames[p];
     layout.pair = kPairs[p];
     layout.second = pairColumns[p];
@@ -243,7 +243,7 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
   if (!read(layout.dryBulb, "dry_bulb", measured.dryBulb, gaps)) return measured;
   if (!read(layout.second, PairColumn(layout.pair), measured.second, gaps)) return measured;
   measured.pressure = defaultPressure;
-  if (layout.pressure != NoColumn) {
+  if (layout.pressure != kNoColumn) {
     if (ParseNumber(record.fields[layout.pressure]).status == NumberStatus::Empty) return measured;
     if (!read(layout.pressure, "pressure", measured.pressure, false)) return measured;
     const double kilopascals = ToKilopascals(measured.pressure, pressureUnit);

@@ -50,15 +50,15 @@ struct ReadOptions {
   std::span<const std::string_view> resultColumns;
 };
 
-inline constexpr std::size_t NoColumn = SIZE_MAX;
+inline constexpr std::size_t kNoColumn = SIZE_MAX;
 inline constexpr std::size_t kMaxColumns = 65536;
 
 // The columns of a table, from its header.
 struct Layout {
   Pair pair = Pair::WetBulb;
-  std::size_t dryBulb = NoColumn;    // index of dry_bulb
-  std::size_t second = NoColumn;     // index of the pair's column
-  std::size_t pressure = NoColumn;   // index of pressure, or NoColumn
+  std::size_t dryBulb = kNoColumn;   // index of dry_bulb
+  std::size_t second = kNoColumn;    // index of the pair's column
+  std::size_t pressure = kNoColumn;  // index of pressure, or kNoColumn
   std::vector<std::size_t> carried;  // other columns, in order; pressure among them, but no
                                      // result column (a table written by the batch program)
   std::vector<std::string> names;    // the header's fields as read
@@ -149,17 +149,17 @@ inline constexpr std::size_t kQuotedValueBytes = 40;
 class TableReader {
  public:
   enum class HeaderStatus {
-    Ok,         // layout() holds the columns
+    Ok,         // ColumnLayout() holds the columns
     Empty,      // the input has no record at all
     Invalid,    // the header is not a table's; the message says why
-    ReadError,  // the source failed; error() says why
+    ReadError,  // the source failed; Error() says why
   };
 
   // defaultPressure in kPa; pressureUnit that of a pressure column; bufferBytes
   // as CsvReader takes it.
   TableReader(ByteSource& source, double defaultPressure,
               PressureUnit pressureUnit = PressureUnit::KPa,
-              std::size_t bufferBytes = DefaultBufferBytes, ReadOptions options = {})
+              std::size_t bufferBytes = kDefaultBufferBytes, ReadOptions options = {})
       : csv_(source, bufferBytes),
         defaultPressure_(defaultPressure),
         pressureUnit_(pressureUnit),
@@ -169,9 +169,9 @@ class TableReader {
   // delimiter in the options, the header's line chooses the one of ',', ';' and
   // tab that splits it into more than one field (it must then be one line).
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);
-  [[nodiscard]] const Layout& layout() const { return layout_; }
+  [[nodiscard]] const Layout& ColumnLayout() const { return layout_; }
   // The physical line of the header (1 unless blank lines come first).
-  [[nodiscard]] std::uint64_t headerLine() const { return headerLine_; }
+  [[nodiscard]] std::uint64_t HeaderLine() const { return headerLine_; }
 
   struct Row {
     CsvRecord record;   // the fields as read (valid until the next call)
@@ -181,7 +181,7 @@ class TableReader {
   [[nodiscard]] CsvNext Next(Row& row);
 
   [[nodiscard]] std::uint64_t BytesRead() const { return csv_.BytesRead(); }
-  [[nodiscard]] int error() const { return csv_.Error(); }
+  [[nodiscard]] int Error() const { return csv_.Error(); }
 
  private:
   // Reads the header line with the delimiter that splits it.

@@ -12,8 +12,8 @@
 namespace hygrian::batch {
 namespace {
 
-using cli::StandardError;
-using cli::StandardOutput;
+using cli::kStandardError;
+using cli::kStandardOutput;
 using testing::FakeCliPlatform;
 
 const std::string Header =
@@ -35,7 +35,7 @@ TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
   FakeCliPlatform reference;
   reference.files["in.csv"] = {Input};
   ASSERT_EQ(RunBatch(reference, ForFiles({"in.csv"})), 1);
-  const std::string out = reference.written[StandardOutput];
+  const std::string out = reference.written[kStandardOutput];
   ASSERT_EQ(out.substr(0, Header.size()), Header);
   for (const std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{7}}) {
     for (const std::size_t buffer : {std::size_t{4}, std::size_t{16}, std::size_t{100}}) {
@@ -45,8 +45,8 @@ TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
       Options options = ForFiles({"in.csv"});
       options.bufferBytes = buffer;
       EXPECT_EQ(RunBatch(platform, options), 1);
-      EXPECT_EQ(platform.written[StandardOutput], out) << chunk << ' ' << buffer;
-      EXPECT_EQ(platform.written[StandardError],
+      EXPECT_EQ(platform.written[kStandardOutput], out) << chunk << ' ' << buffer;
+      EXPECT_EQ(platform.written[kStandardError],
                 "hygrian-batch: in.csv:3: dry_bulb \"x\" is not a number\n"
                 "hygrian-batch: 3 rows: 1 ok, 1 fault, 1 bad-input\n");
     }
@@ -58,10 +58,10 @@ TEST(RunBatch, AReadErrorKeepsTheRowsBeforeItAndSkipsTheRest) {
   platform.files["in.csv"] = {"dry_bulb,wet_bulb\n25,20\n", EIO};
   platform.files["next.csv"] = {"dry_bulb,wet_bulb\n30,25\n"};
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv", "next.csv"})), 2);
-  const std::string& out = platform.written[StandardOutput];
+  const std::string& out = platform.written[kStandardOutput];
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
   EXPECT_EQ(out.substr(out.size() - 4), ",ok\n");
-  EXPECT_EQ(platform.written[StandardError], "hygrian-batch: in.csv: Input/output error\n");
+  EXPECT_EQ(platform.written[kStandardError], "hygrian-batch: in.csv: Input/output error\n");
 }
 
 TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
@@ -69,7 +69,7 @@ TEST(RunBatch, AFailedWriteEndsTheRunWithStatusOne) {
   platform.files["in.csv"] = {Input};
   platform.outputError = ENOSPC;
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);
-  EXPECT_EQ(platform.written[StandardError],
+  EXPECT_EQ(platform.written[kStandardError],
             "hygrian-batch: in.csv:3: dry_bulb \"x\" is not a number\n"
             "hygrian-batch: (standard output): No space left on device\n"
             "hygrian-batch: 3 rows: 1 ok, 1 fault, 1 bad-input\n");
@@ -82,7 +82,7 @@ TEST(RunBatch, AFailedCloseOfTheOutputFileEndsTheRunWithStatusOne) {
   Options options = ForFiles({"in.csv"});
   options.common.output = "out.csv";
   EXPECT_EQ(RunBatch(platform, options), 1);
-  EXPECT_EQ(platform.written[StandardError], "hygrian-batch: out.csv: Input/output error\n");
+  EXPECT_EQ(platform.written[kStandardError], "hygrian-batch: out.csv: Input/output error\n");
 }
 
 TEST(RunBatch, AGoneReaderEndsTheRunQuietlyAtOnce) {
@@ -95,7 +95,7 @@ TEST(RunBatch, AGoneReaderEndsTheRunQuietlyAtOnce) {
   options.bufferBytes = 256;
   EXPECT_EQ(RunBatch(platform, options), 0);
   // The run stopped at the first failed write, a few rows in.
-  const std::string& err = platform.written[StandardError];
+  const std::string& err = platform.written[kStandardError];
   EXPECT_LT(std::count(err.begin(), err.end(), '\n'), 50);
 }
 
@@ -109,7 +109,7 @@ TEST(RunBatch, ProgressIsDrawnAtATerminalAndErasedBeforeMessages) {
   EXPECT_EQ(RunBatch(platform, ForFiles({"in.csv"})), 1);
   // The fake clock moves 30 ms a reading, so every fourth reading draws. The
   // first display comes after 4096 rows, 4096 * 6 + 18 bytes into the file.
-  const std::string& err = platform.written[StandardError];
+  const std::string& err = platform.written[kStandardError];
   const std::string display = "hygrian-batch: in.csv: 81% ";
   ASSERT_EQ(err.substr(0, display.size()), display) << err;
   const std::string tail =

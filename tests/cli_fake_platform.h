@@ -55,7 +55,7 @@ class FakeCliPlatform final : public cli::Platform {
   }
 
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override {
-    Reading& reading = fd == cli::StandardInput ? input_ : open_.at(fd);
+    Reading& reading = fd == cli::kStandardInput ? input_ : open_.at(fd);
     const File& file = files[reading.path];
     if (reading.offset == file.bytes.size() && file.errorAtEnd != 0) {
       *error = file.errorAtEnd;
@@ -68,13 +68,13 @@ class FakeCliPlatform final : public cli::Platform {
   }
 
   int WriteAll(int fd, const char* data, std::size_t size) override {
-    if (fd == cli::StandardOutput && outputError != 0) return outputError;
+    if (fd == cli::kStandardOutput && outputError != 0) return outputError;
     written[fd].append(data, size);
     return 0;
   }
-  bool IsTerminal(int fd) override { return fd == cli::StandardError && errorTerminal; }
+  bool IsTerminal(int fd) override { return fd == cli::kStandardError && errorTerminal; }
   std::optional<std::uint64_t> RegularFileSize(int fd) override {
-    if (fd == cli::StandardInput) return std::nullopt;
+    if (fd == cli::kStandardInput) return std::nullopt;
     return files[open_.at(fd).path].bytes.size();
   }
   bool SameFile(const char* /*path*/, int /*fd*/) override { return false; }

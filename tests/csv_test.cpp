@@ -20,7 +20,7 @@ struct Rec {
 };
 
 std::vector<Rec> ReadAll(const std::string& bytes, std::size_t chunk,
-                         std::size_t buffer = DefaultBufferBytes, std::size_t limit = 65536) {
+                         std::size_t buffer = kDefaultBufferBytes, std::size_t limit = 65536) {
   StringSource source(bytes, chunk);
   CsvReader reader(source, buffer);
   reader.SetFieldLimit(limit);
@@ -46,7 +46,7 @@ void Check(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     const std::string shown = ::testing::PrintToString(row.input.substr(0, 40));
     for (const std::size_t chunk : {SIZE_MAX, std::size_t{1}, std::size_t{3}}) {
-      for (const std::size_t buffer : {DefaultBufferBytes, std::size_t{4}, std::size_t{9}}) {
+      for (const std::size_t buffer : {kDefaultBufferBytes, std::size_t{4}, std::size_t{9}}) {
         const std::vector<Rec> got = ReadAll(row.input, chunk, buffer);
         ASSERT_EQ(got.size(), row.expected.size()) << shown << chunk << " " << buffer;
         for (std::size_t i = 0; i < got.size(); ++i) {

@@ -239,8 +239,8 @@ TEST(TableReader, HeaderThenRows) {
   TableReader table(source, 101.325);
   std::string problem;
   ASSERT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::Ok);
-  EXPECT_EQ(table.headerLine(), 2U);
-  EXPECT_EQ(table.layout().pair, Pair::WetBulb);
+  EXPECT_EQ(table.HeaderLine(), 2U);
+  EXPECT_EQ(table.ColumnLayout().pair, Pair::WetBulb);
   TableReader::Row row;
   ASSERT_EQ(table.Next(row), CsvNext::Record);
   EXPECT_EQ(row.record.line, 3U);
@@ -265,7 +265,7 @@ TEST(TableReader, EmptyInvalidAndUnreadable) {
   StringSource failing("", SIZE_MAX, EISDIR);
   TableReader table(failing, 101.325);
   EXPECT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::ReadError);
-  EXPECT_EQ(table.error(), EISDIR);
+  EXPECT_EQ(table.Error(), EISDIR);
 }
 
 }  // namespace

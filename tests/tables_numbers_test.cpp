@@ -141,7 +141,7 @@ TEST(FormatNumber, ShortestAndSignificantDigits) {
       {-2.2250738585072014e-308, 17, "-2.2250738585072014e-308"},
   };
   for (const auto& row : rows) {
-    std::array<char, NumberTextSize> buffer{};
+    std::array<char, kNumberTextSize> buffer{};
     char* end = FormatNumber(buffer.data(), row.value, row.digits);
     EXPECT_EQ(std::string(buffer.data(), end), row.text) << row.digits;
   }
