@@ -40,6 +40,26 @@ Saturation SaturationAt(FaultLatch& first, CaseResult& noted, double T, double P
   return at;
 }
 
+struct TwoSaturations {
+  double Td = 0.0;     // the dry-bulb in K
+  Saturation dryBulb;  // at the dry-bulb
+  Saturation second;   // at the wet-bulb or dew point
+};
+
+// The dry-bulb and the second temperature in K, then the saturation at each:
+// the second's first when `secondFirst`, as the wet-bulb pair needs it. The
+// order decides which of two faults is reported.
+TwoSaturations SaturationAtBoth(FaultLatch& first, CaseResult& noted, double dryBulb, double second,
+                                double P, bool secondFirst) {
+  TwoSaturations at;
+  at.Td = first(Kelvin(dryBulb));
+  const double Tx = first(Kelvin(second));
+  if (secondFirst) at.second = SaturationAt(first, noted, Tx, P);
+  at.dryBulb = SaturationAt(first, noted, at.Td, P);
+  if (!secondFirst) at.second = SaturationAt(first, noted, Tx, P);
+  return at;
+}
+
 // The steps shared by the wet-bulb and humidity-ratio pairs, from the degree of
 // saturation on, given the humidity ratio, the absolute dry-bulb Td and the
 // saturation pressure ps and humidity ratio at the dry-bulb.
@@ -81,13 +101,9 @@ bool SaturationReachesTotal(double x, double t, double P) {
 CaseResult ComputeFromDryWet(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult result;
-  const double Td = first(Kelvin(s.dryBulb));
-  const double Tw = first(Kelvin(s.wetBulb));
-  // SaturationHumidityRatio(Tw, P) by its two steps, to see the pressure; then Td's.
-  const Saturation atWetBulb = SaturationAt(first, result, Tw, P);
-  const Saturation atDryBulb = SaturationAt(first, result, Td, P);
-  s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, atWetBulb.humidityRatio));
-  FromHumidityRatioOn(first, result, P, Td, atDryBulb.pressure, atDryBulb.humidityRatio, s);
+  const TwoSaturations at = SaturationAtBoth(first, result, s.dryBulb, s.wetBulb, P, true);
+  s.humidityRatio = first(HumidityRatioFromWetBulb(s.dryBulb, s.wetBulb, at.second.humidityRatio));
+  FromHumidityRatioOn(first, result, P, at.Td, at.dryBulb.pressure, at.dryBulb.humidityRatio, s);
   result.fault = first.FirstFault();
   return result;
 }
@@ -95,18 +111,15 @@ CaseResult ComputeFromDryWet(double P, MoistAirState& s) {
 CaseResult ComputeFromDryDew(double P, MoistAirState& s) {
   FaultLatch first;
   CaseResult noted;
-  const double Td = first(Kelvin(s.dryBulb));
-  const double Tdp = first(Kelvin(s.dewPoint));
-  const Saturation atDryBulb = SaturationAt(first, noted, Td, P);
+  const TwoSaturations at = SaturationAtBoth(first, noted, s.dryBulb, s.dewPoint, P, false);
   // The vapour pressure is the saturation pressure at the dew point.
-  const Saturation atDewPoint = SaturationAt(first, noted, Tdp, P);
-  s.vaporPressure = atDewPoint.pressure;
-  s.humidityRatio = atDewPoint.humidityRatio;
-  s.degreeOfSaturation = first(Checked(s.humidityRatio) / atDryBulb.humidityRatio);
-  s.relativeHumidity = first(Percent(s.vaporPressure, atDryBulb.pressure));
+  s.vaporPressure = at.second.pressure;
+  s.humidityRatio = at.second.humidityRatio;
+  s.degreeOfSaturation = first(Checked(s.humidityRatio) / at.dryBulb.humidityRatio);
+  s.relativeHumidity = first(Percent(s.vaporPressure, at.dryBulb.pressure));
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));
-  s.specificVolume = first(SpecificVolume(Td, s.humidityRatio, kDryAirGasConstant, P));
-  return SearchWetBulb(first, P, s, atDryBulb.humidityRatio, noted);
+  s.specificVolume = first(SpecificVolume(at.Td, s.humidityRatio, kDryAirGasConstant, P));
+  return SearchWetBulb(first, P, s, at.dryBulb.humidityRatio, noted);
 }
 
 CaseResult ComputeFromDryRh(double P, MoistAirState& s) {
