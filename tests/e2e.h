@@ -55,7 +55,7 @@ struct Program {
 };
 
 // A run that has not finished by then is killed and fails the test.
-inline constexpr std::chrono::seconds kRunTimeout{10};
+inline constexpr std::chrono::seconds kRunTimeout{60};
 // The same under a wrapper such as valgrind, which runs the program far slower.
 inline constexpr std::chrono::seconds kWrappedRunTimeout{180};
 
