@@ -131,34 +131,25 @@ inline constexpr Fields kAllZero{"   .00",      "   .00",    "   .00", "  .00", 
 // The spacing, heading, nine result lines, spacing and run-again question that
 // follow a computation, ending just before the run-again read.
 inline std::string Results(const Fields& f) {
-  std::string s;
-  s += "\r\n\r\n\r\n";
-  s += "\r\nTHE RESULTS ARE:";
-  s += "\r\n     DRY-BULB TEMPERATURE: ";
-  s += f.dryBulb;
-  s += " DEGREES C";
-  s += "\r\n     WET-BULB TEMPERATURE: ";
-  s += f.wetBulb;
-  s += " DEGREES C";
-  s += "\r\n     DEW POINT TEMPERATURE: ";
-  s += f.dewPoint;
-  s += " DEGREES C";
-  s += "\r\n     RELATIVE HUMIDITY: ";
-  s += f.relativeHumidity;
-  s += " PERCENT";
-  s += "\r\n     ENTHALPY: ";
-  s += f.enthalpy;
-  s += " J/G";
-  s += "\r\n     HUMIDITY RATIO: ";
-  s += f.humidityRatio;
-  s += "\r\n     DEGREE OF SATURATION: ";
-  s += f.degreeOfSaturation;
-  s += "\r\n     SPECIFIC VOLUME: ";
-  s += f.specificVolume;
-  s += " CU. M/KG";
-  s += "\r\n     VAPOR PARTIAL PRESSURE: ";
-  s += f.vaporPressure;
-  s += " KPA";
+  // Each line: its label, its field, the unit after the field.
+  const std::array<std::array<std::string_view, 3>, 9> lines{{
+      {"DRY-BULB TEMPERATURE: ", f.dryBulb, " DEGREES C"},
+      {"WET-BULB TEMPERATURE: ", f.wetBulb, " DEGREES C"},
+      {"DEW POINT TEMPERATURE: ", f.dewPoint, " DEGREES C"},
+      {"RELATIVE HUMIDITY: ", f.relativeHumidity, " PERCENT"},
+      {"ENTHALPY: ", f.enthalpy, " J/G"},
+      {"HUMIDITY RATIO: ", f.humidityRatio, ""},
+      {"DEGREE OF SATURATION: ", f.degreeOfSaturation, ""},
+      {"SPECIFIC VOLUME: ", f.specificVolume, " CU. M/KG"},
+      {"VAPOR PARTIAL PRESSURE: ", f.vaporPressure, " KPA"},
+  }};
+  std::string s = "\r\n\r\n\r\n\r\nTHE RESULTS ARE:";
+  for (const auto& [label, field, unit] : lines) {
+    s += "\r\n     ";
+    s += label;
+    s += field;
+    s += unit;
+  }
   s += kQuestion;
   return s;
 }
