@@ -24,6 +24,13 @@ static_assert(static_cast<int>(Status::PowerSingularity) == HYGRIAN_POWER_SINGUL
 static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW);
 static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
               HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL);
+static_assert(static_cast<int>(Status::Supersaturated) == HYGRIAN_SUPERSATURATED);
+static_assert(static_cast<int>(Status::DrierThanRange) == HYGRIAN_DRIER_THAN_RANGE);
+static_assert(static_cast<int>(Status::OutOfRange) == HYGRIAN_OUT_OF_RANGE);
+static_assert(static_cast<int>(Model::Handbook) == HYGRIAN_MODEL_HANDBOOK);
+static_assert(static_cast<int>(Model::Calculator) == HYGRIAN_MODEL_CALCULATOR);
+static_assert(static_cast<int>(Phase::Ice) == HYGRIAN_OVER_ICE);
+static_assert(static_cast<int>(Phase::Water) == HYGRIAN_OVER_WATER);
 
 // Whether State holds the properties' doubles one after another in the table's
 // order, and nothing else.
@@ -46,6 +53,41 @@ static_assert(sizeof(hygrian_state) == sizeof(State));
 static_assert(offsetof(hygrian_state, dry_bulb) == 0);
 static_assert(offsetof(hygrian_state, vapor_pressure) == (Properties.size() - 1) * sizeof(double));
 
+// The functions without a model keep the calculator's results.
+constexpr Options kCalculator{.model = Model::Calculator};
+
+// The options of C's model and phase codes; false for codes that name none.
+bool OptionsOf(int model, int over, Options& options) {
+  const bool known = (model == HYGRIAN_MODEL_HANDBOOK || model == HYGRIAN_MODEL_CALCULATOR) &&
+                     (over == HYGRIAN_OVER_ICE || over == HYGRIAN_OVER_WATER);
+  options = {static_cast<Model>(model), static_cast<Phase>(over)};
+  return known;
+}
+
+int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound);
+
+// One of the *_with functions: compute(a, b, pressure, options) unless the codes
+// or the state are invalid, when the state holds the two given values.
+template <typename Compute>
+int DeliverWith(Compute compute, double a, double b, double pressure, int model, int over,
+                double State::*second, hygrian_state* state, int* wetBulbFound) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  Options options;
+  if (!OptionsOf(model, over, options)) {
+    Result refused;
+    refused.state.dryBulb = a;
+    refused.state.*second = b;
+    refused.status = Status::InvalidInput;
+    return Deliver(refused, state, wetBulbFound);
+  }
+  return Deliver(compute(a, b, pressure, options), state, wetBulbFound);
+}
+
+int DeliverPressure(const PressureResult& result, double* pressure) {
+  *pressure = result.pressure;
+  return static_cast<int>(result.status);
+}
+
 int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
   *state = std::bit_cast<hygrian_state>(result.state);
   if (wetBulbFound != nullptr) *wetBulbFound = result.wetBulbFound ? 1 : 0;
@@ -61,31 +103,82 @@ extern "C" {
 int hygrian_from_dry_bulb_wet_bulb(double dry_bulb, double wet_bulb, double pressure,
                                    hygrian_state* state, int* wet_bulb_found) {
   if (state == nullptr) return HYGRIAN_INVALID_INPUT;
-  return hygrian::Deliver(hygrian::FromDryBulbWetBulb(dry_bulb, wet_bulb, pressure), state,
-                          wet_bulb_found);
+  return hygrian::Deliver(
+      hygrian::FromDryBulbWetBulb(dry_bulb, wet_bulb, pressure, hygrian::kCalculator), state,
+      wet_bulb_found);
 }
 
 int hygrian_from_dry_bulb_dew_point(double dry_bulb, double dew_point, double pressure,
                                     hygrian_state* state, int* wet_bulb_found) {
   if (state == nullptr) return HYGRIAN_INVALID_INPUT;
-  return hygrian::Deliver(hygrian::FromDryBulbDewPoint(dry_bulb, dew_point, pressure), state,
-                          wet_bulb_found);
+  return hygrian::Deliver(
+      hygrian::FromDryBulbDewPoint(dry_bulb, dew_point, pressure, hygrian::kCalculator), state,
+      wet_bulb_found);
 }
 
 int hygrian_from_dry_bulb_relative_humidity(double dry_bulb, double relative_humidity,
                                             double pressure, hygrian_state* state,
                                             int* wet_bulb_found) {
   if (state == nullptr) return HYGRIAN_INVALID_INPUT;
-  return hygrian::Deliver(
-      hygrian::FromDryBulbRelativeHumidity(dry_bulb, relative_humidity, pressure), state,
-      wet_bulb_found);
+  return hygrian::Deliver(hygrian::FromDryBulbRelativeHumidity(dry_bulb, relative_humidity,
+                                                               pressure, hygrian::kCalculator),
+                          state, wet_bulb_found);
 }
 
 int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio, double pressure,
                                          hygrian_state* state, int* wet_bulb_found) {
   if (state == nullptr) return HYGRIAN_INVALID_INPUT;
-  return hygrian::Deliver(hygrian::FromDryBulbHumidityRatio(dry_bulb, humidity_ratio, pressure),
-                          state, wet_bulb_found);
+  return hygrian::Deliver(
+      hygrian::FromDryBulbHumidityRatio(dry_bulb, humidity_ratio, pressure, hygrian::kCalculator),
+      state, wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_wet_bulb_with(double dry_bulb, double wet_bulb, double pressure,
+                                        int model, int over, hygrian_state* state,
+                                        int* wet_bulb_found) {
+  return hygrian::DeliverWith(hygrian::FromDryBulbWetBulb, dry_bulb, wet_bulb, pressure, model,
+                              over, &hygrian::State::wetBulb, state, wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_dew_point_with(double dry_bulb, double dew_point, double pressure,
+                                         int model, int over, hygrian_state* state,
+                                         int* wet_bulb_found) {
+  return hygrian::DeliverWith(hygrian::FromDryBulbDewPoint, dry_bulb, dew_point, pressure, model,
+                              over, &hygrian::State::dewPoint, state, wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_relative_humidity_with(double dry_bulb, double relative_humidity,
+                                                 double pressure, int model, int over,
+                                                 hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverWith(hygrian::FromDryBulbRelativeHumidity, dry_bulb, relative_humidity,
+                              pressure, model, over, &hygrian::State::relativeHumidity, state,
+                              wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_humidity_ratio_with(double dry_bulb, double humidity_ratio,
+                                              double pressure, int model, int over,
+                                              hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverWith(hygrian::FromDryBulbHumidityRatio, dry_bulb, humidity_ratio, pressure,
+                              model, over, &hygrian::State::humidityRatio, state, wet_bulb_found);
+}
+
+int hygrian_saturation_vapor_pressure(double t, int over, double* pressure) {
+  if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
+  hygrian::Options options;
+  if (!hygrian::OptionsOf(HYGRIAN_MODEL_HANDBOOK, over, options)) {
+    return hygrian::DeliverPressure({0.0, hygrian::Status::InvalidInput}, pressure);
+  }
+  return hygrian::DeliverPressure(hygrian::SaturationVaporPressure(t, options.over), pressure);
+}
+
+int hygrian_saturation_vapor_pressure_in_air(double t, double total, int over, double* pressure) {
+  if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
+  hygrian::Options options;
+  if (!hygrian::OptionsOf(HYGRIAN_MODEL_HANDBOOK, over, options)) {
+    return hygrian::DeliverPressure({0.0, hygrian::Status::InvalidInput}, pressure);
+  }
+  return hygrian::DeliverPressure(hygrian::SaturationVaporPressureInAir(t, total, options.over),
+                                  pressure);
 }
 
 int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
@@ -98,9 +191,9 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
 const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
-  if (status < HYGRIAN_OK || status > HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL) {
-    return "unknown status";
-  }
+  const bool known = (status >= HYGRIAN_OK && status <= HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL) ||
+                     (status >= HYGRIAN_SUPERSATURATED && status <= HYGRIAN_OUT_OF_RANGE);
+  if (!known) return "unknown status";
   // Every text is a string literal, so its data is NUL-terminated.
   return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
 }

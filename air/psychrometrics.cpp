@@ -4,6 +4,8 @@
 
 #include "air/bisection.h"
 #include "air/cases.h"
+#include "air/handbook.h"
+#include "air/handbook_cases.h"
 
 namespace hygrian {
 namespace {
@@ -80,26 +82,79 @@ Result Run(double a, double b, double P, double State::*first, double State::*se
   return result;
 }
 
+// The calculator model knows only Phase::Ice; Phase::Water is invalid input.
+Result Refuse(double a, double b, double State::*first, double State::*second) {
+  Result result;
+  result.state.*first = a;
+  result.state.*second = b;
+  result.status = Status::InvalidInput;
+  return result;
+}
+
 }  // namespace
 
-Result FromDryBulbWetBulb(double dryBulb, double wetBulb, double pressure) noexcept {
+Result FromDryBulbWetBulb(double dryBulb, double wetBulb, double pressure,
+                          Options options) noexcept {
+  if (options.model == Model::Handbook) {
+    return air::handbook::FromDryBulbWetBulb(dryBulb, wetBulb, pressure, options.over);
+  }
+  if (options.over != Phase::Ice) return Refuse(dryBulb, wetBulb, &State::dryBulb, &State::wetBulb);
   return Run(dryBulb, wetBulb, pressure, &State::dryBulb, &State::wetBulb, air::ComputeFromDryWet);
 }
 
-Result FromDryBulbDewPoint(double dryBulb, double dewPoint, double pressure) noexcept {
+Result FromDryBulbDewPoint(double dryBulb, double dewPoint, double pressure,
+                           Options options) noexcept {
+  if (options.model == Model::Handbook) {
+    return air::handbook::FromDryBulbDewPoint(dryBulb, dewPoint, pressure, options.over);
+  }
+  if (options.over != Phase::Ice) {
+    return Refuse(dryBulb, dewPoint, &State::dryBulb, &State::dewPoint);
+  }
   return Run(dryBulb, dewPoint, pressure, &State::dryBulb, &State::dewPoint,
              air::ComputeFromDryDew);
 }
 
-Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
-                                   double pressure) noexcept {
+Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity, double pressure,
+                                   Options options) noexcept {
+  if (options.model == Model::Handbook) {
+    return air::handbook::FromDryBulbRelativeHumidity(dryBulb, relativeHumidity, pressure,
+                                                      options.over);
+  }
+  if (options.over != Phase::Ice) {
+    return Refuse(dryBulb, relativeHumidity, &State::dryBulb, &State::relativeHumidity);
+  }
   return Run(dryBulb, relativeHumidity, pressure, &State::dryBulb, &State::relativeHumidity,
              air::ComputeFromDryRh);
 }
 
-Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pressure) noexcept {
+Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pressure,
+                                Options options) noexcept {
+  if (options.model == Model::Handbook) {
+    return air::handbook::FromDryBulbHumidityRatio(dryBulb, humidityRatio, pressure, options.over);
+  }
+  if (options.over != Phase::Ice) {
+    return Refuse(dryBulb, humidityRatio, &State::dryBulb, &State::humidityRatio);
+  }
   return Run(dryBulb, humidityRatio, pressure, &State::dryBulb, &State::humidityRatio,
              air::ComputeFromDryW, !(humidityRatio < 0.0));
+}
+
+PressureResult SaturationVaporPressure(double t, Phase over) noexcept {
+  if (std::isnan(t)) return {0.0, Status::InvalidInput};
+  if (!(t >= air::handbook::kLowest && t <= air::handbook::kHighest)) {
+    return {0.0, Status::OutOfRange};
+  }
+  const Phase phase = air::handbook::SaturatingPhase(t, over);
+  return {air::handbook::PureSaturationPressure(t, phase), Status::Ok};
+}
+
+PressureResult SaturationVaporPressureInAir(double t, double P, Phase over) noexcept {
+  if (std::isnan(t) || std::isnan(P)) return {0.0, Status::InvalidInput};
+  if (!(t >= air::handbook::kLowest && t <= air::handbook::kHighest) ||
+      !(P >= air::handbook::kLowestPressure && P <= air::handbook::kHighestPressure)) {
+    return {0.0, Status::OutOfRange};
+  }
+  return {air::handbook::SaturationPressureInAir(t, P, over), Status::Ok};
 }
 
 std::string_view StatusText(Status status) noexcept {
@@ -128,6 +183,12 @@ std::string_view StatusText(Status status) noexcept {
       return air::FaultText(air::Fault::PowerOverflow);
     case Status::VaporPressureNotBelowTotal:
       return "vapour pressure at or above total pressure";
+    case Status::Supersaturated:
+      return "supersaturated";
+    case Status::DrierThanRange:
+      return "drier than the range";
+    case Status::OutOfRange:
+      return "outside the range";
   }
   return "unknown status";
 }

@@ -1,6 +1,7 @@
-// Cost per state of the three public computations, beside the first
-// implementation (faults thrown as exceptions, checked arithmetic out of line),
-// run in the same process so the two figures can be compared directly.
+// Cost per state of the public computations: the calculator model beside its
+// first implementation (faults thrown as exceptions, checked arithmetic out of
+// line), and the handbook model beside the calculator model, run in the same
+// process so the figures can be compared directly (bench/api_results.md).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 namespace {
 
 using Compute = hygrian::Result (*)(double, double, double) noexcept;
+using ComputeWith = hygrian::Result (*)(double, double, double, hygrian::Options) noexcept;
 
 struct Pair {
   double dryBulb, second;
@@ -40,6 +42,32 @@ void PerState(benchmark::State& state, Compute compute, const std::array<Pair, N
   state.counters["states"] = static_cast<double>(N);  // per iteration
 }
 
+// The same with a model.
+template <std::size_t N>
+void PerStateWith(benchmark::State& state, ComputeWith compute, hygrian::Model model,
+                  const std::array<Pair, N>& pairs) {
+  const hygrian::Options options{.model = model};
+  for (auto _ : state) {
+    for (const Pair& pair : pairs) {
+      hygrian::Result result =
+          compute(pair.dryBulb, pair.second, hygrian::StandardPressure, options);
+      benchmark::DoNotOptimize(result);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(N));
+  state.counters["states"] = static_cast<double>(N);  // per iteration
+}
+
+// The four pairs' everyday states again, the humidity ratios of kDryRh's states.
+constexpr std::array<Pair, 8> kDryW = {{{25, 0.0099},
+                                        {-5, 0.0020},
+                                        {60, 0.0405},
+                                        {20, 0.0102},
+                                        {35, 0.0144},
+                                        {0, 0.0034},
+                                        {10, 0.0023},
+                                        {45, 0.0126}}};
+
 // On a shared machine the least time of several repetitions is the steadiest
 // figure: run with --benchmark_repetitions=10 and compare the *_min rows.
 double Least(const std::vector<double>& times) {
@@ -48,20 +76,37 @@ double Least(const std::vector<double>& times) {
 
 BENCHMARK_CAPTURE(PerState, DryWet_before, &hygrian::baseline::FromDryBulbWetBulb, kDryWet)
     ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(PerState, DryWet_after, &hygrian::FromDryBulbWetBulb, kDryWet)
+BENCHMARK_CAPTURE(PerStateWith, DryWet_after, &hygrian::FromDryBulbWetBulb,
+                  hygrian::Model::Calculator, kDryWet)
     ->ComputeStatistics("min", Least);
 BENCHMARK_CAPTURE(PerState, DryDew_before, &hygrian::baseline::FromDryBulbDewPoint, kDryDew)
     ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(PerState, DryDew_after, &hygrian::FromDryBulbDewPoint, kDryDew)
+BENCHMARK_CAPTURE(PerStateWith, DryDew_after, &hygrian::FromDryBulbDewPoint,
+                  hygrian::Model::Calculator, kDryDew)
     ->ComputeStatistics("min", Least);
 BENCHMARK_CAPTURE(PerState, DryRh_before, &hygrian::baseline::FromDryBulbRelativeHumidity, kDryRh)
     ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(PerState, DryRh_after, &hygrian::FromDryBulbRelativeHumidity, kDryRh)
+BENCHMARK_CAPTURE(PerStateWith, DryRh_after, &hygrian::FromDryBulbRelativeHumidity,
+                  hygrian::Model::Calculator, kDryRh)
     ->ComputeStatistics("min", Least);
 BENCHMARK_CAPTURE(PerState, FaultRh_before, &hygrian::baseline::FromDryBulbRelativeHumidity,
                   kFaulting)
     ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(PerState, FaultRh_after, &hygrian::FromDryBulbRelativeHumidity, kFaulting)
+BENCHMARK_CAPTURE(PerStateWith, FaultRh_after, &hygrian::FromDryBulbRelativeHumidity,
+                  hygrian::Model::Calculator, kFaulting)
     ->ComputeStatistics("min", Least);
+
+// Handbook against calculator, pair by pair: the *_handbook rows over the
+// *_calculator rows (least of 5 repetitions) are the model's cost.
+#define HYGRIAN_MODELS(name, compute, pairs)                                                     \
+  BENCHMARK_CAPTURE(PerStateWith, name##_calculator, compute, hygrian::Model::Calculator, pairs) \
+      ->ComputeStatistics("min", Least);                                                         \
+  BENCHMARK_CAPTURE(PerStateWith, name##_handbook, compute, hygrian::Model::Handbook, pairs)     \
+      ->ComputeStatistics("min", Least)
+HYGRIAN_MODELS(ModelWet, &hygrian::FromDryBulbWetBulb, kDryWet);
+HYGRIAN_MODELS(ModelDew, &hygrian::FromDryBulbDewPoint, kDryDew);
+HYGRIAN_MODELS(ModelRh, &hygrian::FromDryBulbRelativeHumidity, kDryRh);
+HYGRIAN_MODELS(ModelW, &hygrian::FromDryBulbHumidityRatio, kDryW);
+#undef HYGRIAN_MODELS
 
 }  // namespace

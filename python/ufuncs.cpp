@@ -27,7 +27,7 @@
 namespace hygrian::python {
 namespace {
 
-using Compute = Result (*)(double, double, double) noexcept;
+using Compute = Result (*)(double, double, double, Options) noexcept;
 
 // The status of a state whose wet-bulb the search could not find.
 constexpr std::int8_t kNoWetBulb = -1;
@@ -78,7 +78,8 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   std::array<char*, kArguments> at{};
   std::memcpy(at.data(), args, sizeof(char*) * at.size());
   for (npy_intp i = 0; i < dimensions[0]; ++i) {
-    Result result = compute(Load<T>(at[0]), Load<T>(at[1]), Load<T>(at[2]));
+    Result result = compute(Load<T>(at[0]), Load<T>(at[1]), Load<T>(at[2]),
+                            Options{.model = Model::Calculator});
     const std::int8_t status = Present(result, second);
     for (std::size_t k = 0; k < Properties.size(); ++k) {
       Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));

@@ -13,9 +13,16 @@
 #include "air/relations.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/psychrometrics.h"
+#include "tests/calculator_model.h"
 
 namespace hygrian {
 namespace {
+
+// The bits checked here are the calculator model's.
+using calculator::FromDryBulbDewPoint;
+using calculator::FromDryBulbHumidityRatio;
+using calculator::FromDryBulbRelativeHumidity;
+using calculator::FromDryBulbWetBulb;
 
 using Compute = Result (*)(double, double, double) noexcept;
 

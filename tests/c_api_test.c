@@ -133,6 +133,50 @@ int main(void) {
           "above 11000 m is invalid input");
   }
 
+  /* The handbook model through the *_with functions; the old ones stay the
+     calculator's. Handbook Example 1 (ASHRAE 2017 ch. 1): 40 and 20 degrees C,
+     humidity ratio 0.0065, relative humidity 14 percent. */
+  Check(hygrian_from_dry_bulb_wet_bulb_with(40.0, 20.0, HYGRIAN_STANDARD_PRESSURE,
+                                            HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_ICE, &s,
+                                            &found) == HYGRIAN_OK &&
+            Near(s.humidity_ratio, 0.0065, 0.00005) && Near(s.relative_humidity, 14.0, 0.5),
+        "handbook Example 1");
+  Check(hygrian_from_dry_bulb_relative_humidity_with(25.0, 0.0, HYGRIAN_STANDARD_PRESSURE,
+                                                     HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_WATER, &s,
+                                                     &found) == HYGRIAN_OK &&
+            isnan(s.dew_point) && found == 1,
+        "dry air: no dew point");
+  Check(hygrian_from_dry_bulb_dew_point_with(20.0, 25.0, HYGRIAN_STANDARD_PRESSURE,
+                                             HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_ICE, &s,
+                                             &found) == HYGRIAN_SUPERSATURATED,
+        "a dew point above the dry-bulb is supersaturated");
+  Check(hygrian_from_dry_bulb_humidity_ratio_with(25.0, 0.01, HYGRIAN_STANDARD_PRESSURE,
+                                                  HYGRIAN_MODEL_CALCULATOR, HYGRIAN_OVER_WATER, &s,
+                                                  &found) == HYGRIAN_INVALID_INPUT &&
+            s.dry_bulb == 25.0 && s.humidity_ratio == 0.01 && s.relative_humidity == 0.0 &&
+            s.vapor_pressure == 0.0,
+        "the calculator model knows no water convention");
+  Check(hygrian_from_dry_bulb_humidity_ratio_with(25.0, 0.01, HYGRIAN_STANDARD_PRESSURE, 7,
+                                                  HYGRIAN_OVER_ICE, &s,
+                                                  &found) == HYGRIAN_INVALID_INPUT,
+        "an unknown model is invalid input");
+  {
+    double p = -1.0;
+    /* IAPWS-95 at 20 degrees C: 2.33921 kPa; the handbook's eq. 6 is 0.02 % below. */
+    Check(hygrian_saturation_vapor_pressure(20.0, HYGRIAN_OVER_WATER, &p) == HYGRIAN_OK &&
+              Near(p, 2.33921, 0.0006),
+          "saturation pressure at 20 degrees C");
+    Check(hygrian_saturation_vapor_pressure_in_air(20.0, 101.325, HYGRIAN_OVER_ICE, &p) ==
+                  HYGRIAN_OK &&
+              Near(p, 2.33921 * 1.0040, 0.001),
+          "with the enhancement factor");
+    Check(hygrian_saturation_vapor_pressure(250.0, HYGRIAN_OVER_ICE, &p) == HYGRIAN_OUT_OF_RANGE &&
+              p == 0.0,
+          "above 200 degrees C");
+  }
+  Check(strcmp(hygrian_status_text(HYGRIAN_SUPERSATURATED), "supersaturated") == 0, "text of 13");
+  Check(strcmp(hygrian_status_text(16), "unknown status") == 0, "text of 16");
+
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;
 }

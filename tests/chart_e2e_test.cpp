@@ -18,6 +18,7 @@
 #include "chart/frame.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
+#include "tests/calculator_model.h"
 #include "tests/e2e.h"
 
 #ifndef HYGRIAN_CHART_BINARY
@@ -29,6 +30,12 @@
 
 namespace hygrian::chart {
 namespace {
+
+// The chart computes with the calculator model.
+using calculator::FromDryBulbDewPoint;
+using calculator::FromDryBulbHumidityRatio;
+using calculator::FromDryBulbRelativeHumidity;
+using calculator::FromDryBulbWetBulb;
 
 using e2e::CliRow;
 using e2e::RunResult;

@@ -22,9 +22,16 @@
 #include "chart/svg.h"
 #include "chart/trace.h"
 #include "chart/xml_writer.h"
+#include "tests/calculator_model.h"
 
 namespace hygrian::chart {
 namespace {
+
+// The chart computes with the calculator model.
+using calculator::FromDryBulbDewPoint;
+using calculator::FromDryBulbHumidityRatio;
+using calculator::FromDryBulbRelativeHumidity;
+using calculator::FromDryBulbWetBulb;
 
 // --- The relations, evaluated directly --------------------------------------
 

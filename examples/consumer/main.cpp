@@ -1,5 +1,6 @@
 // Prints the state of air at 25 degrees C dry-bulb and 20 degrees C wet-bulb at
-// the standard pressure, every value with all its digits, one property a line.
+// the standard pressure, every value with all its digits, one property a line,
+// by the handbook model (the default since 2.0).
 #include <hygrian/properties.h>
 #include <hygrian/psychrometrics.h>
 

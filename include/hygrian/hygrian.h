@@ -3,14 +3,22 @@
    runtime needed by the caller. The same computations as hygrian/psychrometrics.h,
    with the same results to the bit.
 
-   No range of validity is enforced: values outside the relations' physical range
-   give whatever the relations give. Only a computation fault or invalid input is
-   reported, as a status; a state never holds a NaN or an infinity.
+   The functions without a model argument compute with the calculator model, as
+   they always have: no range of validity is enforced, values outside the
+   relations' physical range give whatever the relations give, only a
+   computation fault or invalid input is reported, as a status, and a state never
+   holds a NaN or an infinity. The *_with functions take the model and the phase
+   convention (HYGRIAN_MODEL_HANDBOOK is the C++ default); under the handbook
+   model a property that is not defined is NaN (hygrian/psychrometrics.h lists
+   where).
 
    The interface only grows: hygrian_state never changes its layout, new results
    come through new functions, and status codes are never renumbered (a new
    status takes the next free code). A program built against an older version
-   of this header runs with any newer libhygrian.so.1. */
+   of this header runs with any newer libhygrian.so.1. The 1 is the C ABI's own
+   number, not the project's major version: it changes only if an exported
+   function changed its results or went away, which has not happened (2.0.0
+   changed the C++ API's default model, and the C functions kept theirs). */
 #ifndef HYGRIAN_HYGRIAN_H
 #define HYGRIAN_HYGRIAN_H
 
@@ -54,7 +62,22 @@ enum hygrian_status {
   /* "vapour pressure at or above total pressure": P - p <= 0 for the vapour
      pressure or the saturation pressure at the dry-bulb, the wet-bulb or the dew
      point (a fault met earlier keeps its own code) */
-  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11
+  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11,
+  /* 12 is kept for a gap in a program's input; no computation returns it. The
+     next three come from the handbook model only. */
+  HYGRIAN_SUPERSATURATED = 13,   /* a warning: above saturation; state computed */
+  HYGRIAN_DRIER_THAN_RANGE = 14, /* a warning: frost point below -100 degrees C */
+  HYGRIAN_OUT_OF_RANGE = 15      /* outside -100..200 degrees C or 10..1000 kPa */
+};
+
+/* The models and the phase conventions of the *_with functions. */
+enum hygrian_model {
+  HYGRIAN_MODEL_HANDBOOK = 0,  /* ASHRAE Handbook Fundamentals 2017 ch. 1 */
+  HYGRIAN_MODEL_CALCULATOR = 1 /* the calculator's relations, as the functions above */
+};
+enum hygrian_phase {
+  HYGRIAN_OVER_ICE = 0,  /* saturation over ice at and below 0.01 degrees C */
+  HYGRIAN_OVER_WATER = 1 /* over liquid water at every temperature (WMO) */
 };
 
 /* Each function computes the state from one measured pair at the total pressure
@@ -86,6 +109,39 @@ HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double hum
                                                      double pressure, hygrian_state* state,
                                                      int* wet_bulb_found);
 
+/* The same four computations with a model (enum hygrian_model) and a phase
+   convention (enum hygrian_phase); any other value of either is
+   HYGRIAN_INVALID_INPUT, and so is the calculator model with HYGRIAN_OVER_WATER.
+   With HYGRIAN_SUPERSATURATED and HYGRIAN_DRIER_THAN_RANGE the state is
+   computed as with HYGRIAN_OK. 25 and 20 degrees C at 101.325 kPa under the
+   handbook model: dew point 17.60..., relative humidity 63.51... percent. */
+HYGRIAN_API int hygrian_from_dry_bulb_wet_bulb_with(double dry_bulb, double wet_bulb,
+                                                    double pressure, int model, int over,
+                                                    hygrian_state* state, int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_dry_bulb_dew_point_with(double dry_bulb, double dew_point,
+                                                     double pressure, int model, int over,
+                                                     hygrian_state* state, int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_dry_bulb_relative_humidity_with(double dry_bulb,
+                                                             double relative_humidity,
+                                                             double pressure, int model, int over,
+                                                             hygrian_state* state,
+                                                             int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio_with(double dry_bulb, double humidity_ratio,
+                                                          double pressure, int model, int over,
+                                                          hygrian_state* state,
+                                                          int* wet_bulb_found);
+
+/* The saturation vapour pressure (kPa) of pure water at t (degrees C) over ice
+   (HYGRIAN_OVER_ICE: at and below 0.01 degrees C, water above) or over water,
+   written to *pressure: 20 gives 2.33880. The _in_air form multiplies by the
+   enhancement factor at the total pressure `total` (kPa, 10 to 1000): 20 at
+   101.325 gives 2.34813. Outside -100 to 200 degrees C HYGRIAN_OUT_OF_RANGE; a
+   NaN, another phase value or pressure NULL HYGRIAN_INVALID_INPUT (*pressure,
+   when there is one, is then 0.0). */
+HYGRIAN_API int hygrian_saturation_vapor_pressure(double t, int over, double* pressure);
+HYGRIAN_API int hygrian_saturation_vapor_pressure_in_air(double t, double total, int over,
+                                                         double* pressure);
+
 /* The total pressure (kPa) of the standard atmosphere at `metres` above sea
    level, 101.325 (1 - 2.25577e-5 Z)^5.2559, written to *pressure: 0 m gives
    101.325, 1500 m 84.556 (to 5 digits). Outside -5000 to 11000 m, for a NaN or
@@ -94,11 +150,12 @@ HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double hum
 HYGRIAN_API int hygrian_standard_pressure_at_altitude(double metres, double* pressure);
 
 /* The library's version, HYGRIAN_VERSION of the hygrian/version.h that it was
-   built with ("1.1.0"): a static string, never freed. */
+   built with ("2.0.0"): a static string, never freed. */
 HYGRIAN_API const char* hygrian_version(void);
 
-/* "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
-   "unknown status" for any other code. A static string: never freed. */
+/* "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
+   "supersaturated", "drier than the range", "outside the range"; "unknown
+   status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
 
 /* NOLINTEND(readability-identifier-naming) */

@@ -1,17 +1,44 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, with relative humidity or with humidity ratio; and the
-// standard atmosphere's pressure at an altitude. The computations live in the
-// compiled library, so a program's own compiler flags cannot change them.
+// wet-bulb, with dew point, with relative humidity or with humidity ratio; the
+// saturation vapour pressure; and the standard atmosphere's pressure at an
+// altitude. The computations live in the compiled library, so a program's own
+// compiler flags cannot change them.
 //
-// No range of validity is enforced: a value outside the relations' physical range
-// (a relative humidity above 100, a dew point above the dry-bulb) gives whatever
-// the relations give. Only a computation fault, a state whose vapour pressure
-// reaches the total pressure, or invalid input is reported, as a status, and
-// nothing is thrown. A result never holds a NaN or an infinity.
+// Two models compute them, chosen by the trailing Options of every computation:
 //
-// The results are the calculator's (hygrian(1)) to the bit, except in two cases:
-// where the calculator's wet-bulb search gives up, a bisection goes on and may
-// find the wet-bulb (see Result::wetBulbFound); and where P - p <= 0 the status is
+// Model::Handbook (the default): ASHRAE Handbook Fundamentals 2017 ch. 1 with
+// the enhancement factor, for -100 to 200 degrees C and 10 to 1,000 kPa (else
+// OutOfRange). The dew point is the exact inverse of the saturation relation and
+// the wet-bulb the root of the psychrometric equation (over ice below 0 degrees
+// C, exactly 0 on the plateau where the wick is partly frozen); both are solved
+// to the last bits. Every physical state is answered, above the boiling point
+// too. A property that is not defined is NaN, and only these are:
+//   dewPoint            dry air (a vapour pressure of 0), or a frost point below
+//                       -100 degrees C (status DrierThanRange);
+//   wetBulb             supersaturated air, whose wet-bulb would be above the
+//                       dry-bulb (status Supersaturated), unless given;
+//   degreeOfSaturation  at and above the boiling point (the saturation pressure
+//                       at the dry-bulb reaches the total pressure): no
+//                       saturation there.
+// Options::over sets what the dew point, the relative humidity, the saturation
+// humidity ratio (and so the degree of saturation) refer to: Phase::Ice (the
+// handbook's: ice at and below the triple point, 0.01 degrees C, water above) or
+// Phase::Water (the WMO's, as weather reports and reanalyses give them: liquid
+// water at every temperature; below 0.01 degrees C the water relation is
+// extrapolated, within 0.73 percent of supercooled water's pressure down to -40
+// and about 2 percent at -50 degrees C). The wet bulb is ice-covered below 0
+// degrees C under either convention.
+//
+// Model::Calculator: the calculator's (hygrian(1)) own relations, results and
+// statuses to the bit, with no range of validity enforced: a value outside the
+// relations' physical range (a relative humidity above 100, a dew point above
+// the dry-bulb) gives whatever the relations give. Only a computation fault, a
+// state whose vapour pressure reaches the total pressure, or invalid input is
+// reported, as a status, and nothing is thrown. A result never holds a NaN or an
+// infinity. It knows only Phase::Ice: Phase::Water is InvalidInput. The results
+// are the calculator's except in two cases: where the calculator's wet-bulb
+// search gives up, a bisection goes on and may find the wet-bulb (see
+// Result::wetBulbFound); and where P - p <= 0 the status is
 // VaporPressureNotBelowTotal, where the calculator computes a meaningless state.
 #pragma once
 
@@ -22,6 +49,23 @@
 namespace hygrian {
 
 inline constexpr double StandardPressure = 101.325;  // kPa, the default everywhere
+
+// The set of relations a computation uses (see the top of this header).
+enum class Model {
+  Handbook,    // ASHRAE Handbook Fundamentals 2017 ch. 1 with the enhancement factor
+  Calculator,  // the calculator's relations, to the bit
+};
+
+// What saturation refers to below the triple point.
+enum class Phase {
+  Ice,    // ice at and below 0.01 degrees C, liquid water above (the handbook's)
+  Water,  // liquid water at every temperature (the WMO's)
+};
+
+struct Options {
+  Model model = Model::Handbook;
+  Phase over = Phase::Ice;
+};
 
 // The nine properties of one air sample (hygrian/properties.h lists them as data).
 struct State {
@@ -36,9 +80,11 @@ struct State {
   double vaporPressure = 0.0;       // kPa
 };
 
-// What became of a computation. Every status but Ok leaves only the two given
-// values in the state. The fault statuses are the first fault met in the
-// relations, in the order they compute.
+// What became of a computation. Ok and the two warnings, Supersaturated and
+// DrierThanRange, come with a computed state; every other status leaves only the
+// two given values in it. The fault statuses are the first fault met in the
+// calculator's relations, in the order they compute; the handbook model has no
+// faults.
 enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
@@ -56,6 +102,20 @@ enum class Status {
   // found) or the dew point, which makes the humidity ratio meaningless. A fault
   // met earlier in the computation keeps its own status.
   VaporPressureNotBelowTotal,
+  // 12 is kept for Missing, a gap in a program's input (never returned here).
+  // A warning (handbook model): above saturation (a relative humidity above 100,
+  // a dew point or wet-bulb above the dry-bulb, a humidity ratio above
+  // saturation, or air supersaturated over the ice of the wet bulb); the state is
+  // computed from the given pair, its wet-bulb NaN unless given. A relative
+  // humidity above 200 or a humidity ratio above 10 times saturation is
+  // InvalidInput.
+  Supersaturated = 13,
+  // A warning (handbook model): a frost point below -100 degrees C, drier than
+  // the relations' range; the state is computed, its dew point NaN.
+  DrierThanRange = 14,
+  // Handbook model: a temperature outside -100 to 200 degrees C or a pressure
+  // outside 10 to 1,000 kPa.
+  OutOfRange = 15,
 };
 
 struct Result {
@@ -70,29 +130,36 @@ struct Result {
   bool wetBulbFound = false;
 };
 
-// On any status but Ok the two given values are in the state, every other field
-// is 0.0 and wetBulbFound is false. pressure is the total pressure in kPa.
+// On any status but Ok, Supersaturated and DrierThanRange the two given values
+// are in the state, every other field is 0.0 and wetBulbFound is false. pressure
+// is the total pressure in kPa. The examples are the calculator model's; the
+// handbook model gives, for 25 and 20: dew point 17.60..., relative humidity
+// 63.51... percent, humidity ratio 0.012658... kg/kg.
 
 // From the dry-bulb and wet-bulb temperatures (degrees C). 25 and 20 at 101.325
 // kPa: dew point 17.56..., relative humidity 63.48... percent, humidity ratio
 // 0.01260... kg/kg; 25 and 5 give LogDomain (the humidity ratio comes out
 // negative).
 [[nodiscard]] HYGRIAN_API Result FromDryBulbWetBulb(double dryBulb, double wetBulb,
-                                                    double pressure = StandardPressure) noexcept;
+                                                    double pressure = StandardPressure,
+                                                    Options options = {}) noexcept;
 
 // From the dry-bulb and dew-point temperatures (degrees C); a dew point at or
 // below 0 is taken as a frost point. 25 and 15: wet-bulb 18.50..., relative
 // humidity 53.82... percent; 100 and 100: VaporPressureNotBelowTotal (the vapour
 // pressure, 101.36 kPa, is above the standard pressure).
 [[nodiscard]] HYGRIAN_API Result FromDryBulbDewPoint(double dryBulb, double dewPoint,
-                                                     double pressure = StandardPressure) noexcept;
+                                                     double pressure = StandardPressure,
+                                                     Options options = {}) noexcept;
 
 // From the dry-bulb temperature (degrees C) and the relative humidity in percent
 // (50, not 0.5). The state's relative humidity is computed back as
 // (relativeHumidity / 100) * 100, so 57 may come back as 56.99999999999999.
 // 25 and 50: wet-bulb 17.89..., dew point 13.83...; 25 and 0 give LogSingularity.
-[[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(
-    double dryBulb, double relativeHumidity, double pressure = StandardPressure) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromDryBulbRelativeHumidity(double dryBulb,
+                                                             double relativeHumidity,
+                                                             double pressure = StandardPressure,
+                                                             Options options = {}) noexcept;
 
 // From the dry-bulb temperature (degrees C) and the humidity ratio (kg of water
 // vapour per kg of dry air, 0.01 for 10 g/kg), as climate models and mixing
@@ -100,8 +167,9 @@ struct Result {
 // dew point, relative humidity and wet-bulb as for the other pairs. A negative
 // humidity ratio is invalid input; 0 gives LogSingularity. 25 and 0.0125990:
 // wet-bulb 20.00..., relative humidity 63.48... percent.
-[[nodiscard]] HYGRIAN_API Result FromDryBulbHumidityRatio(
-    double dryBulb, double humidityRatio, double pressure = StandardPressure) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio,
+                                                          double pressure = StandardPressure,
+                                                          Options options = {}) noexcept;
 
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
@@ -113,8 +181,23 @@ struct PressureResult {
 };
 [[nodiscard]] HYGRIAN_API PressureResult StandardPressureAtAltitude(double metres) noexcept;
 
-// "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
-// "unknown status" for a value outside the enumeration. The text is a
+// The saturation vapour pressure (kPa) of pure water at t (degrees C) over
+// `over`: Phase::Ice is ice at and below 0.01 degrees C and water above
+// (ASHRAE 2017 ch. 1 eqs. 5 and 6), Phase::Water liquid water everywhere (eq. 6).
+// 20 gives 2.33880, 0.01 gives 0.611657 either way, -20 gives 0.103260 over
+// ice and 0.125628 over water. Outside -100 to 200 degrees C the status is
+// OutOfRange, for a NaN InvalidInput (pressure 0.0 for both).
+[[nodiscard]] HYGRIAN_API PressureResult SaturationVaporPressure(double t, Phase over) noexcept;
+
+// The same in moist air at total pressure P (kPa, 10 to 1,000), times the
+// enhancement factor f (Greenspan's form, Hardy's coefficients; 1 where the pure
+// saturation pressure reaches P): 20 at 101.325 gives 2.34813 (f = 1.00399).
+[[nodiscard]] HYGRIAN_API PressureResult SaturationVaporPressureInAir(double t, double P,
+                                                                      Phase over) noexcept;
+
+// "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
+// "supersaturated", "drier than the range", "outside the range"; "unknown
+// status" for a value outside the enumeration. The text is a
 // NUL-terminated literal.
 [[nodiscard]] HYGRIAN_API std::string_view StatusText(Status status) noexcept;
 

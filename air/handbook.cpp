@@ -1,0 +1,148 @@
+#include "air/handbook.h"
+
+#include <cmath>
+#include <limits>
+
+namespace hygrian::air::handbook {
+namespace {
+
+constexpr double kLogPascalsPerKilopascal = 6.907755278982137;  // ln 1000
+
+// ASHRAE 2017 ch. 1 eq. 5, ln p (Pa) over ice, T in K.
+constexpr double kIceInverse = -5.6745359e3;  // C1, coefficient of 1/T
+constexpr double kIceConstant = 6.3925247;    // C2
+constexpr double kIceLinear = -9.677843e-3;   // C3, of T
+constexpr double kIceSquare = 6.2215701e-7;   // C4, of T^2
+constexpr double kIceCube = 2.0747825e-9;     // C5, of T^3
+constexpr double kIceFourth = -9.484024e-13;  // C6, of T^4
+constexpr double kIceLog = 4.1635019;         // C7, of ln T
+
+// ASHRAE 2017 ch. 1 eq. 6, ln p (Pa) over liquid water, T in K.
+constexpr double kWaterInverse = -5.8002206e3;  // C8, coefficient of 1/T
+constexpr double kWaterConstant = 1.3914993;    // C9
+constexpr double kWaterLinear = -4.8640239e-2;  // C10, of T
+constexpr double kWaterSquare = 4.1764768e-5;   // C11, of T^2
+constexpr double kWaterCube = -1.4452093e-8;    // C12, of T^3
+constexpr double kWaterLog = 6.5459673;         // C13, of ln T
+
+// Hardy (1998) coefficients of Greenspan's enhancement factor: alpha = sum A_i T^i,
+// beta = exp(sum B_i T^i), T in K.
+struct Enhancement {
+  double a0, a1, a2, a3;
+  double b0, b1, b2, b3;
+};
+constexpr Enhancement kOverIce{-6.0190570e-2, 7.3984060e-4, -3.0897838e-6, 4.3669918e-9,
+                               -9.4868712e1,  7.2392075e-1, -2.1963437e-3, 2.4668279e-6};
+constexpr Enhancement kOverSupercooled{-5.5898100e-2, 6.7140389e-4, -2.7492721e-6, 3.8268958e-9,
+                                       -8.1985393e1,  5.8230823e-1, -1.6340527e-3, 1.6725084e-6};
+constexpr Enhancement kOverWater{-1.6302041e-1, 1.8071570e-3, -6.7703064e-6, 8.5813609e-9,
+                                 -5.9890467e1,  3.4378043e-1, -7.7326396e-4, 6.3405286e-7};
+
+// ASHRAE 2017 eqs. 26, 30, 33 and 35.
+constexpr double kDryAirGasConstant = 0.287042;   // kJ/(kg K)
+constexpr double kVolumeVapourFactor = 1.607858;  // 1 / kMassRatio
+constexpr double kDryAirHeat = 1.006;             // kJ/(kg K)
+constexpr double kVapourEnthalpy = 2501.0;        // kJ/kg of vapour at 0 degrees C
+constexpr double kVapourHeat = 1.86;              // kJ/(kg K)
+constexpr double kWaterLatentSlope = 2.326;       // eq. 33: 4.186 - 1.86, kJ/(kg K)
+constexpr double kWaterHeat = 4.186;              // eq. 33: liquid water, kJ/(kg K)
+constexpr double kIceEnthalpy = 2830.0;           // eq. 35: sublimation at 0 degrees C, kJ/kg
+constexpr double kIceLatentSlope = 0.24;          // eq. 35: 2.1 - 1.86, kJ/(kg K)
+constexpr double kIceHeat = 2.1;                  // eq. 35: ice, kJ/(kg K)
+
+double Kelvin(double t) { return t + kKelvinOffset; }
+
+double Cubic(double c0, double c1, double c2, double c3, double T) {
+  return c0 + T * (c1 + T * (c2 + T * c3));
+}
+
+}  // namespace
+
+Phase SaturatingPhase(double t, Phase over) {
+  return over == Phase::Ice && t <= kTriplePoint ? Phase::Ice : Phase::Water;
+}
+
+Branch BranchAt(double t, Phase over) {
+  const Phase phase = SaturatingPhase(t, over);
+  return {phase, phase == Phase::Water && t < 0.0};
+}
+
+double LogPureSaturationPressure(double t, Phase phase) {
+  const double T = Kelvin(t);
+  double sum = 0.0;
+  if (phase == Phase::Ice) {
+    const double powers = T * (kIceLinear + T * (kIceSquare + T * (kIceCube + T * kIceFourth)));
+    sum = kIceInverse / T + kIceConstant + powers + kIceLog * std::log(T);
+  } else {
+    const double powers = T * (kWaterLinear + T * (kWaterSquare + T * kWaterCube));
+    sum = kWaterInverse / T + kWaterConstant + powers + kWaterLog * std::log(T);
+  }
+  return sum - kLogPascalsPerKilopascal;
+}
+
+double LogPureSaturationSlope(double t, Phase phase) {
+  const double T = Kelvin(t);
+  if (phase == Phase::Ice) {
+    const double powers = 2.0 * kIceSquare + T * (3.0 * kIceCube + T * 4.0 * kIceFourth);
+    return -kIceInverse / (T * T) + kIceLinear + T * powers + kIceLog / T;
+  }
+  const double powers = 2.0 * kWaterSquare + T * 3.0 * kWaterCube;
+  return -kWaterInverse / (T * T) + kWaterLinear + T * powers + kWaterLog / T;
+}
+
+double PureSaturationPressure(double t, Phase phase) {
+  return std::exp(LogPureSaturationPressure(t, phase));
+}
+
+double EnhancementFactor(double t, double pure, double P, Branch branch) {
+  if (!(pure < P)) return 1.0;
+  const Enhancement& c =
+      branch.phase == Phase::Ice ? kOverIce : (branch.supercooled ? kOverSupercooled : kOverWater);
+  const double T = Kelvin(t);
+  const double alpha = Cubic(c.a0, c.a1, c.a2, c.a3, T);
+  const double beta = std::exp(Cubic(c.b0, c.b1, c.b2, c.b3, T));
+  const double f = std::exp(alpha * (1.0 - pure / P) + beta * (P / pure - 1.0));
+  return f < 1.0 ? 1.0 : f;
+}
+
+double SaturationPressureInAir(double t, double P, Branch branch) {
+  const double pure = PureSaturationPressure(t, branch.phase);
+  return EnhancementFactor(t, pure, P, branch) * pure;
+}
+
+double SaturationPressureInAir(double t, double P, Phase over) {
+  return SaturationPressureInAir(t, P, BranchAt(t, over));
+}
+
+double HumidityRatio(double p, double P) { return kMassRatio * p / (P - p); }
+
+double VaporPressure(double W, double P) { return P * W / (kMassRatio + W); }
+
+double Enthalpy(double t, double W) {
+  return kDryAirHeat * t + W * (kVapourEnthalpy + kVapourHeat * t);
+}
+
+double SpecificVolume(double t, double W, double P) {
+  return kDryAirGasConstant * Kelvin(t) * (1.0 + kVolumeVapourFactor * W) / P;
+}
+
+double WetBulbHumidityRatio(double t, double x, double P) {
+  // At 0 itself the wick is ice when the air is no warmer: saturated air at 0.
+  const bool ice = x < 0.0 || (x == 0.0 && t <= 0.0);
+  return WetBulbHumidityRatio(t, x, P, ice ? Phase::Ice : Phase::Water);
+}
+
+double WetBulbHumidityRatio(double t, double x, double P, Phase wick) {
+  const double saturation = SaturationPressureInAir(x, P, Branch{wick, false});
+  if (!(saturation < P)) return std::numeric_limits<double>::infinity();
+  const double Ws = HumidityRatio(saturation, P);
+  const double sensible = kDryAirHeat * (t - x);
+  if (wick == Phase::Ice) {
+    return ((kIceEnthalpy - kIceLatentSlope * x) * Ws - sensible) /
+           (kIceEnthalpy + kVapourHeat * t - kIceHeat * x);
+  }
+  return ((kVapourEnthalpy - kWaterLatentSlope * x) * Ws - sensible) /
+         (kVapourEnthalpy + kVapourHeat * t - kWaterHeat * x);
+}
+
+}  // namespace hygrian::air::handbook

@@ -1,0 +1,80 @@
+// The handbook model's forward relations: saturation pressure over ice and over
+// liquid water, the enhancement factor, and the humidity measures and state
+// properties of moist air with the handbook's constants (ASHRAE Handbook
+// Fundamentals 2017 ch. 1). Temperatures t in degrees C, pressures in kPa,
+// humidity ratios W in kg of water per kg of dry air. Plain doubles in and out,
+// no faults: a value outside a relation's range gives whatever the formula gives,
+// and the callers keep to the ranges below.
+//
+//   PureSaturationPressure(20.0, Phase::Water) is 2.33880 kPa;
+//   EnhancementFactor(20.0, 2.33880, 101.325, Phase::Water) is 1.00399.
+#pragma once
+
+#include "hygrian/psychrometrics.h"
+
+namespace hygrian::air::handbook {
+
+inline constexpr double kLowest = -100.0;        // degrees C, the model's lowest temperature
+inline constexpr double kHighest = 200.0;        // degrees C, its highest
+inline constexpr double kLowestPressure = 10.0;  // kPa
+inline constexpr double kHighestPressure = 1e3;  // kPa
+inline constexpr double kTriplePoint = 0.01;     // degrees C
+inline constexpr double kMassRatio = 0.621945;   // water / dry air, ASHRAE 2017 eq. 20
+inline constexpr double kKelvinOffset = 273.15;  // K at 0 degrees C
+
+// The phase in equilibrium with saturated air at t under the convention `over`:
+// ice at and below the triple point under Phase::Ice, liquid water everywhere else.
+Phase SaturatingPhase(double t, Phase over);
+
+// One smooth, rising piece of the saturation relation in moist air: its phase
+// and, for water, which of Hardy's two sets of f applies.
+struct Branch {
+  Phase phase = Phase::Water;
+  bool supercooled = false;  // water's set for below 0 degrees C
+};
+// The piece that holds at t under `over` (supercooled water below 0 degrees C).
+Branch BranchAt(double t, Phase over);
+
+// ln of the saturation pressure (kPa) of pure water vapour over `phase` at t:
+// ASHRAE 2017 ch. 1 eq. 5 (ice) and eq. 6 (liquid water; extrapolated below the
+// triple point for supercooled water), Hyland and Wexler 1983.
+double LogPureSaturationPressure(double t, Phase phase);
+// d ln p / dT (per K) of the same relation.
+double LogPureSaturationSlope(double t, Phase phase);
+// exp(LogPureSaturationPressure(t, phase)), kPa.
+double PureSaturationPressure(double t, Phase phase);
+
+// f, the ratio of the saturation pressure in moist air at total pressure P to the
+// pure one `pure` (kPa) at t on `branch`: Greenspan's form with Hardy's (1998)
+// coefficients for ice, supercooled water and water. 1 where pure >= P (no
+// condensed phase at that pressure), and never below 1. The sets do not quite
+// meet: at the triple point f over ice is 1.2e-4 above f over water (101.325
+// kPa), at 0 degrees C the two water sets differ by 3e-6.
+double EnhancementFactor(double t, double pure, double P, Branch branch);
+
+// f p_ws (kPa) at t on `branch`, and on the branch that holds at t under `over`.
+double SaturationPressureInAir(double t, double P, Branch branch);
+double SaturationPressureInAir(double t, double P, Phase over);
+
+// W of vapour pressure p at total pressure P (ASHRAE 2017 eq. 20), and the inverse.
+double HumidityRatio(double p, double P);
+double VaporPressure(double W, double P);
+
+// kJ per kg of dry air (ASHRAE 2017 eq. 30): 1.006 t + W (2501 + 1.86 t).
+double Enthalpy(double t, double W);
+
+// Cubic metres per kg of dry air (ASHRAE 2017 eq. 26):
+// 0.287042 (t + 273.15)(1 + 1.607858 W) / P.
+double SpecificVolume(double t, double W, double P);
+
+// W of air at dry-bulb t whose thermodynamic wet-bulb is x (degrees C), by the
+// psychrometric equation over water (ASHRAE 2017 eq. 33, x >= 0) or over ice
+// (eq. 35, x < 0, and x = 0 when t <= 0), with the saturation humidity ratio at
+// x and P over the wet bulb's own phase. +infinity where that saturation
+// pressure reaches P. At x = 0 < t this is the water end of the plateau.
+double WetBulbHumidityRatio(double t, double x, double P);
+// The same with the phase of the wet bulb given: eq. 35 for Phase::Ice, eq. 33
+// for Phase::Water (used on the two sides of the 0 degrees C plateau).
+double WetBulbHumidityRatio(double t, double x, double P, Phase wick);
+
+}  // namespace hygrian::air::handbook

@@ -1,0 +1,248 @@
+// The handbook model: every reference row of tests/data/given.csv to its
+// tolerance, and over a grid of states the properties of its inverses (dew
+// point, wet-bulb, the four pairs) and of its NaNs.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <string>
+
+#include "hygrian/psychrometrics.h"
+#include "tests/reference_rows.h"
+
+namespace hygrian {
+namespace {
+
+TEST(HandbookReference, EveryGivenRowWithinItsTolerance) {
+  const auto rows = reference::ReadRows(HYGRIAN_GIVEN_CSV);
+  ASSERT_EQ(rows.size(), 132U);
+  for (const reference::Row& row : rows) {
+    const reference::Evaluation e = reference::Evaluate(row);
+    if (!e.computed) continue;  // the standard temperature: not the library's
+    EXPECT_LE(std::fabs(e.deviation), e.tolerance)
+        << row.quantity << " at " << row.t << " degC, " << row.P << " kPa: " << e.model
+        << " against " << row.value << " (" << row.source << ")";
+  }
+}
+
+using Compute = Result (*)(double, double, double, Options) noexcept;
+constexpr double kAny = std::numeric_limits<double>::quiet_NaN();  // no value checked
+constexpr double kNaN = -1.0;                                      // the field must be NaN
+
+// The outcomes, and the states the calculator's relations get wrong. Values:
+// RP-1485 Table A.11 (200 degrees C); the 0 degrees C plateau's ends at 5
+// degrees C, 1.7715 and 2.0053 g/kg (reference sheet); the rest are statuses.
+struct Outcome {
+  Compute compute;
+  double t, second, P;
+  Options options;
+  Status status;
+  double State::*field;
+  double expected, tolerance;
+};
+const Outcome kOutcomes[] = {
+    {FromDryBulbHumidityRatio, 200, 0.5, 101.325, {}, Status::Ok, &State::wetBulb, 81.12, 0.1},
+    {FromDryBulbHumidityRatio,
+     200,
+     0.5,
+     101.325,
+     {},
+     Status::Ok,
+     &State::degreeOfSaturation,
+     kNaN,
+     0},
+    {FromDryBulbHumidityRatio, 200, 0, 101.325, {}, Status::Ok, &State::dewPoint, kNaN, 0},
+    {FromDryBulbRelativeHumidity, 25, 0, 101.325, {}, Status::Ok, &State::dewPoint, kNaN, 0},
+    {FromDryBulbRelativeHumidity,
+     25,
+     1e-9,
+     101.325,
+     {},
+     Status::DrierThanRange,
+     &State::dewPoint,
+     kNaN,
+     0},
+    {FromDryBulbHumidityRatio, 5, 0.0019, 101.325, {}, Status::Ok, &State::wetBulb, 0, 0},
+    {FromDryBulbRelativeHumidity,
+     23.5,
+     145,
+     101.325,
+     {},
+     Status::Supersaturated,
+     &State::wetBulb,
+     kNaN,
+     0},
+    {FromDryBulbDewPoint, 23.5, 25, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
+    {FromDryBulbWetBulb, 20, 25, 101.325, {}, Status::Supersaturated, &State::wetBulb, 25, 0},
+    {FromDryBulbHumidityRatio,
+     20,
+     0.02,
+     101.325,
+     {},
+     Status::Supersaturated,
+     &State::wetBulb,
+     kNaN,
+     0},
+    {FromDryBulbRelativeHumidity, 23.5, 201, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
+    {FromDryBulbHumidityRatio, 20, 0.2, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
+    {FromDryBulbRelativeHumidity,
+     150,
+     100,
+     101.325,
+     {},
+     Status::VaporPressureNotBelowTotal,
+     nullptr,
+     kAny,
+     0},
+    {FromDryBulbRelativeHumidity, 201, 10, 101.325, {}, Status::OutOfRange, nullptr, kAny, 0},
+    {FromDryBulbRelativeHumidity, 20, 10, 9.9, {}, Status::OutOfRange, nullptr, kAny, 0},
+    {FromDryBulbRelativeHumidity,
+     20,
+     10,
+     101.325,
+     {Model::Calculator, Phase::Water},
+     Status::InvalidInput,
+     nullptr,
+     kAny,
+     0},
+};
+
+TEST(HandbookOutcomes, EachRow) {
+  for (const Outcome& o : kOutcomes) {
+    const Result r = o.compute(o.t, o.second, o.P, o.options);
+    EXPECT_EQ(r.status, o.status) << o.t << ", " << o.second;
+    if (o.field == nullptr || std::isnan(o.expected)) continue;
+    const double got = r.state.*o.field;
+    if (o.expected == kNaN) {
+      EXPECT_TRUE(std::isnan(got)) << o.t << ", " << o.second;
+    } else {
+      EXPECT_NEAR(got, o.expected, o.tolerance) << o.t << ", " << o.second;
+    }
+  }
+}
+
+// A dew point over water read as a frost point: the vapour pressure over
+// supercooled water at -10 degrees C (Murphy and Koop 2005, 286.453 Pa) over
+// that over ice (IAPWS R14-08, 259.874 Pa) is 1.10228.
+TEST(HandbookOutcomes, DewPointOverWaterIsNoFrostPoint) {
+  const double water =
+      FromDryBulbDewPoint(0, -10, 101.325, {.over = Phase::Water}).state.vaporPressure;
+  const double ice = FromDryBulbDewPoint(0, -10, 101.325).state.vaporPressure;
+  EXPECT_NEAR(water / ice, 1.10228, 1.1e-3);
+}
+
+// The grid: -100 to 200 degrees C, 0 to 100 percent, 20 to 200 kPa, both phases.
+template <typename Check>
+void OverTheGrid(const Check& check) {
+  for (const Phase over : {Phase::Ice, Phase::Water}) {
+    for (const double P : {20.0, 60.0, 101.325, 200.0}) {
+      for (double t = -100.0; t <= 200.0; t += 12.5) {
+        for (const double rh : {0.0, 0.1, 1.0, 20.0, 50.0, 80.0, 99.0, 100.0}) {
+          const Options options{.over = over};
+          const Result r = FromDryBulbRelativeHumidity(t, rh, P, options);
+          if (r.status == Status::VaporPressureNotBelowTotal) continue;  // no state
+          check(r, P, options);
+        }
+      }
+    }
+  }
+}
+
+std::string Where(const Result& r, double P) {
+  return std::to_string(r.state.dryBulb) + " degC, " + std::to_string(r.state.relativeHumidity) +
+         " %, " + std::to_string(P) + " kPa";
+}
+
+TEST(HandbookGrid, NaNOnlyWhereDocumented) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    const State& s = r.state;
+    const bool boiling = SaturationVaporPressure(s.dryBulb, options.over).pressure >= P;
+    const double driest = SaturationVaporPressureInAir(-100.0, P, options.over).pressure;
+    EXPECT_EQ(std::isnan(s.dewPoint), s.vaporPressure < driest) << Where(r, P);
+    EXPECT_EQ(std::isnan(s.wetBulb), r.status == Status::Supersaturated) << Where(r, P);
+    EXPECT_EQ(std::isnan(s.degreeOfSaturation), boiling) << Where(r, P);
+    for (const double x :
+         {s.relativeHumidity, s.humidityRatio, s.enthalpy, s.specificVolume, s.vaporPressure}) {
+      EXPECT_TRUE(std::isfinite(x)) << Where(r, P);
+    }
+  });
+}
+
+TEST(HandbookGrid, EveryStateNotAboveIceOrWaterHasAWetBulb) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    if (options.over == Phase::Ice || r.state.dryBulb > 0.0) {
+      EXPECT_NE(r.status, Status::Supersaturated) << Where(r, P);
+    }
+  });
+}
+
+TEST(HandbookGrid, DewPointGivesBackItsVapourPressure) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    if (std::isnan(r.state.dewPoint)) return;
+    const double p = SaturationVaporPressureInAir(r.state.dewPoint, P, options.over).pressure;
+    EXPECT_NEAR(p / r.state.vaporPressure, 1.0, 1e-10) << Where(r, P);
+  });
+}
+
+TEST(HandbookGrid, WetBulbResidualChangesSignWithin1e9K) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    const double x = r.state.wetBulb;
+    if (std::isnan(x)) return;
+    const auto residual = [&](double wetBulb) {
+      return FromDryBulbWetBulb(r.state.dryBulb, wetBulb, P, options).state.humidityRatio -
+             r.state.humidityRatio;
+    };
+    // Up to the dry-bulb; zero within rounding counts as either sign.
+    const double below = residual(x - 1e-9);
+    const double above = residual(std::fmin(x + 1e-9, r.state.dryBulb));
+    const double rounding = 1e-12 * r.state.humidityRatio;
+    EXPECT_TRUE(below * above <= 0.0 || std::fmin(std::fabs(below), std::fabs(above)) <= rounding)
+        << Where(r, P);
+  });
+}
+
+// Two states agree: temperatures to 1e-9 K, the rest to 1e-10 relative; the
+// humidity measures also to what 1e-15 kg/kg of humidity ratio makes of them
+// (the wet-bulb pair's own rounding in very dry air: a few of the wet-bulb's
+// last bits).
+void ExpectSame(const State& a, const State& b, const std::string& where) {
+  const auto same = [](double x, double y, double tolerance) {
+    return (std::isnan(x) && std::isnan(y)) || std::fabs(x - y) <= tolerance;
+  };
+  const double slack = 1e-10 + 1e-15 / a.humidityRatio;
+  if (a.humidityRatio == 0.0) {  // dry air: the rest follows the humidity ratio
+    EXPECT_LE(b.humidityRatio, 1e-15) << where;
+    return;
+  }
+  EXPECT_TRUE(same(a.wetBulb, b.wetBulb, 1e-9)) << where << " wet-bulb " << b.wetBulb;
+  // The dew point moves with ln p, about 0.05 per K and more.
+  EXPECT_TRUE(same(a.dewPoint, b.dewPoint, 1e-9 + (slack - 1e-10) / 0.05))
+      << where << " dew point " << b.dewPoint;
+  for (const auto member : {&State::relativeHumidity, &State::humidityRatio,
+                            &State::degreeOfSaturation, &State::vaporPressure}) {
+    EXPECT_TRUE(same(a.*member, b.*member, slack * std::fabs(a.*member))) << where;
+  }
+  for (const auto member : {&State::enthalpy, &State::specificVolume}) {
+    EXPECT_TRUE(same(a.*member, b.*member, 1e-10 * std::fabs(a.*member) + 1e-13)) << where;
+  }
+}
+
+TEST(HandbookGrid, EveryPairRoundTrips) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    const State& s = r.state;
+    const std::string where = Where(r, P);
+    ExpectSame(s, FromDryBulbHumidityRatio(s.dryBulb, s.humidityRatio, P, options).state,
+               where + " (W)");
+    // A wet-bulb of 0 above a dry-bulb of 0 is the plateau, not one state.
+    if (!std::isnan(s.wetBulb) && (s.wetBulb != 0.0 || s.dryBulb <= 0.0)) {
+      ExpectSame(s, FromDryBulbWetBulb(s.dryBulb, s.wetBulb, P, options).state, where + " (wet)");
+    }
+    if (!std::isnan(s.dewPoint)) {
+      ExpectSame(s, FromDryBulbDewPoint(s.dryBulb, s.dewPoint, P, options).state, where + " (dew)");
+    }
+  });
+}
+
+}  // namespace
+}  // namespace hygrian
