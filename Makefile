@@ -69,6 +69,8 @@ accuracy:
 	@$(DEPENDENCIES) run $(PRESET)
 	@$(call quiet_build,hygrian_accuracy)
 	@$(BUILD)/docs/hygrian_accuracy
+	@echo
+	@$(BUILD)/docs/hygrian_accuracy --models
 
 bench:
 	@$(DEPENDENCIES) bench

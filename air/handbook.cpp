@@ -67,47 +67,73 @@ Branch BranchAt(double t, Phase over) {
   return {phase, phase == Phase::Water && t < 0.0};
 }
 
-double LogPureSaturationPressure(double t, Phase phase) {
-  const double T = Kelvin(t);
-  double sum = 0.0;
+namespace {
+
+// ln p (p in kPa) of pure water vapour over `phase` at T (K), and d ln p / dT.
+LogSaturation LogPure(double T, Phase phase) {
+  const double inverse = 1.0 / T;
+  const double logT = std::log(T);
   if (phase == Phase::Ice) {
     const double powers = T * (kIceLinear + T * (kIceSquare + T * (kIceCube + T * kIceFourth)));
-    sum = kIceInverse / T + kIceConstant + powers + kIceLog * std::log(T);
-  } else {
-    const double powers = T * (kWaterLinear + T * (kWaterSquare + T * kWaterCube));
-    sum = kWaterInverse / T + kWaterConstant + powers + kWaterLog * std::log(T);
+    const double slopes = T * (2.0 * kIceSquare + T * (3.0 * kIceCube + T * 4.0 * kIceFourth));
+    return {
+        kIceInverse * inverse + kIceConstant + powers + kIceLog * logT - kLogPascalsPerKilopascal,
+        (kIceLog - kIceInverse * inverse) * inverse + kIceLinear + slopes};
   }
-  return sum - kLogPascalsPerKilopascal;
+  const double powers = T * (kWaterLinear + T * (kWaterSquare + T * kWaterCube));
+  const double slopes = T * (2.0 * kWaterSquare + T * 3.0 * kWaterCube);
+  return {kWaterInverse * inverse + kWaterConstant + powers + kWaterLog * logT -
+              kLogPascalsPerKilopascal,
+          (kWaterLog - kWaterInverse * inverse) * inverse + kWaterLinear + slopes};
 }
 
-double LogPureSaturationSlope(double t, Phase phase) {
-  const double T = Kelvin(t);
-  if (phase == Phase::Ice) {
-    const double powers = 2.0 * kIceSquare + T * (3.0 * kIceCube + T * 4.0 * kIceFourth);
-    return -kIceInverse / (T * T) + kIceLinear + T * powers + kIceLog / T;
-  }
-  const double powers = 2.0 * kWaterSquare + T * 3.0 * kWaterCube;
-  return -kWaterInverse / (T * T) + kWaterLinear + T * powers + kWaterLog / T;
-}
+}  // namespace
+
+double LogPureSaturationPressure(double t, Phase phase) { return LogPure(Kelvin(t), phase).value; }
+
+double LogPureSaturationSlope(double t, Phase phase) { return LogPure(Kelvin(t), phase).slope; }
 
 double PureSaturationPressure(double t, Phase phase) {
   return std::exp(LogPureSaturationPressure(t, phase));
 }
 
-double EnhancementFactor(double t, double pure, double P, Branch branch) {
-  if (!(pure < P)) return 1.0;
+namespace {
+
+// ln f at t (T in K) for the pure saturation pressure `pure` (kPa) whose slope
+// d ln p / dT is `pureSlope`, and its own slope; 0 and 0 where f is 1.
+LogSaturation LogEnhancement(double T, double pure, double pureSlope, double P, Branch branch) {
+  if (!(pure < P)) return {};
   const Enhancement& c =
       branch.phase == Phase::Ice ? kOverIce : (branch.supercooled ? kOverSupercooled : kOverWater);
-  const double T = Kelvin(t);
   const double alpha = Cubic(c.a0, c.a1, c.a2, c.a3, T);
+  const double alphaSlope = c.a1 + T * (2.0 * c.a2 + T * 3.0 * c.a3);
   const double beta = std::exp(Cubic(c.b0, c.b1, c.b2, c.b3, T));
-  const double f = std::exp(alpha * (1.0 - pure / P) + beta * (P / pure - 1.0));
-  return f < 1.0 ? 1.0 : f;
+  const double betaSlope = beta * (c.b1 + T * (2.0 * c.b2 + T * 3.0 * c.b3));
+  const double ratio = pure / P;  // and its slope ratio * pureSlope
+  const double inverse = 1.0 / ratio;
+  const double value = alpha * (1.0 - ratio) + beta * (inverse - 1.0);
+  if (value < 0.0) return {};
+  const double slope = alphaSlope * (1.0 - ratio) - alpha * ratio * pureSlope +
+                       betaSlope * (inverse - 1.0) - beta * inverse * pureSlope;
+  return {value, slope};
+}
+
+}  // namespace
+
+double EnhancementFactor(double t, double pure, double P, Branch branch) {
+  const double slope = LogPureSaturationSlope(t, branch.phase);
+  return std::exp(LogEnhancement(Kelvin(t), pure, slope, P, branch).value);
+}
+
+LogSaturation LogSaturationInAir(double t, double P, Branch branch) {
+  const double T = Kelvin(t);
+  const LogSaturation pure = LogPure(T, branch.phase);
+  const LogSaturation f = LogEnhancement(T, std::exp(pure.value), pure.slope, P, branch);
+  return {pure.value + f.value, pure.slope + f.slope};
 }
 
 double SaturationPressureInAir(double t, double P, Branch branch) {
-  const double pure = PureSaturationPressure(t, branch.phase);
-  return EnhancementFactor(t, pure, P, branch) * pure;
+  return std::exp(LogSaturationInAir(t, P, branch).value);
 }
 
 double SaturationPressureInAir(double t, double P, Phase over) {
@@ -133,16 +159,29 @@ double WetBulbHumidityRatio(double t, double x, double P) {
 }
 
 double WetBulbHumidityRatio(double t, double x, double P, Phase wick) {
-  const double saturation = SaturationPressureInAir(x, P, Branch{wick, false});
-  if (!(saturation < P)) return std::numeric_limits<double>::infinity();
-  const double Ws = HumidityRatio(saturation, P);
-  const double sensible = kDryAirHeat * (t - x);
-  if (wick == Phase::Ice) {
-    return ((kIceEnthalpy - kIceLatentSlope * x) * Ws - sensible) /
-           (kIceEnthalpy + kVapourHeat * t - kIceHeat * x);
-  }
-  return ((kVapourEnthalpy - kWaterLatentSlope * x) * Ws - sensible) /
-         (kVapourEnthalpy + kVapourHeat * t - kWaterHeat * x);
+  return WetBulbHumidityRatioAndSlope(t, x, P, wick).W;
+}
+
+WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick) {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const LogSaturation log = LogSaturationInAir(x, P, Branch{wick, false});
+  const double saturation = std::exp(log.value);
+  if (!(saturation < P)) return {kInfinity, kInfinity};
+  const double below = 1.0 / (P - saturation);
+  const double Ws = kMassRatio * saturation * below;
+  const double WsSlope = Ws * P * log.slope * below;
+  const bool ice = wick == Phase::Ice;
+  const double latent = ice ? kIceEnthalpy : kVapourEnthalpy;
+  const double latentSlope = ice ? kIceLatentSlope : kWaterLatentSlope;
+  const double heat = ice ? kIceHeat : kWaterHeat;
+  const double numerator = (latent - latentSlope * x) * Ws - kDryAirHeat * (t - x);
+  const double denominator = latent + kVapourHeat * t - heat * x;
+  const double inverse = 1.0 / denominator;
+  const double W = numerator * inverse;
+  // d(N/D)/dx with dD/dx = -heat.
+  const double numeratorSlope =
+      -latentSlope * Ws + (latent - latentSlope * x) * WsSlope + kDryAirHeat;
+  return {W, (numeratorSlope + heat * W) * inverse};
 }
 
 }  // namespace hygrian::air::handbook

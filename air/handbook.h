@@ -52,6 +52,14 @@ double PureSaturationPressure(double t, Phase phase);
 // kPa), at 0 degrees C the two water sets differ by 3e-6.
 double EnhancementFactor(double t, double pure, double P, Branch branch);
 
+// ln(f p_ws) (p in kPa) at t on `branch`, with its slope d/dT per K (f's own
+// included): what the inverses' Newton steps need.
+struct LogSaturation {
+  double value = 0.0;
+  double slope = 0.0;
+};
+LogSaturation LogSaturationInAir(double t, double P, Branch branch);
+
 // f p_ws (kPa) at t on `branch`, and on the branch that holds at t under `over`.
 double SaturationPressureInAir(double t, double P, Branch branch);
 double SaturationPressureInAir(double t, double P, Phase over);
@@ -76,5 +84,11 @@ double WetBulbHumidityRatio(double t, double x, double P);
 // The same with the phase of the wet bulb given: eq. 35 for Phase::Ice, eq. 33
 // for Phase::Water (used on the two sides of the 0 degrees C plateau).
 double WetBulbHumidityRatio(double t, double x, double P, Phase wick);
+// The same with its slope dW/dx (per K); both +infinity at and above boiling.
+struct WetBulbPoint {
+  double W = 0.0;
+  double slope = 0.0;
+};
+WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick);
 
 }  // namespace hygrian::air::handbook

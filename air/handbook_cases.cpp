@@ -72,7 +72,7 @@ Result Complete(const Pair& pair, double p, double W, double wetBulb, Phase over
   s.specificVolume = SpecificVolume(t, W, P);
   s.dewPoint = pair.second == &State::dewPoint ? pair.value : DewPoint(p, P, over);
   const bool drier = p > 0.0 && std::isnan(s.dewPoint);
-  s.wetBulb = std::isnan(wetBulb) ? WetBulb(t, W, P, s.dewPoint) : wetBulb;
+  s.wetBulb = std::isnan(wetBulb) ? WetBulb(t, W, P, s.dewPoint, over) : wetBulb;
   result.wetBulbFound = !std::isnan(s.wetBulb);
   s.*pair.second = pair.value;
   // Saturated air given by its dew point comes back within rounding of 100 %.

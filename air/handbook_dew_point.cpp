@@ -13,26 +13,28 @@ constexpr int kMostSteps = 200;       // bisection alone needs about 60
 constexpr double kRounding = 1e-12;   // relative, of a vapour pressure
 
 // Magnus's inverse as the first guess: t = b y / (a - y), y = ln(p / 0.6112 kPa),
-// with WMO's constants over water and over ice.
+// with WMO's constants over water and over ice, and p divided by a typical
+// enhancement factor (1.004: a step of Newton's less near sea level).
 double FirstGuess(double p, Phase phase) {
-  const double y = std::log(p / 0.6112);
+  const double y = std::log(p / (0.6112 * 1.004));
   const double a = phase == Phase::Ice ? 22.46 : 17.62;
   const double b = phase == Phase::Ice ? 272.62 : 243.12;
   return b * y / (a - y);
 }
 
 // The root of ln(f p_ws) - ln p on `branch` between low and high, where the
-// residual is negative at low and positive at high.
+// residual is taken to be negative at low and positive at high (if it is not,
+// the result is that end).
 double Solve(double p, double P, Branch branch, double low, double high) {
   const double target = std::log(p);
   double t = FirstGuess(p, branch.phase);
   if (!(t > low && t < high)) t = 0.5 * (low + high);
   for (int i = 0; i < kMostSteps; ++i) {
-    const double g = std::log(SaturationPressureInAir(t, P, branch)) - target;
+    const LogSaturation at = LogSaturationInAir(t, P, branch);
+    const double g = at.value - target;
     if (g == 0.0) break;
     (g < 0.0 ? low : high) = t;
-    // The slope leaves out f's own, four orders of magnitude smaller.
-    double next = t - g / LogPureSaturationSlope(t, branch.phase);
+    double next = t - g / at.slope;
     if (!(next > low && next < high)) next = 0.5 * (low + high);
     const double step = next - t;
     t = next;
@@ -40,6 +42,13 @@ double Solve(double p, double P, Branch branch, double low, double high) {
   }
   return t;
 }
+
+// Bounds of f p_ws at the seam between the two pieces (kPa): the pure pressure
+// there is 0.611213 (water, 0 degrees C) or 0.611657 (the triple point), and f
+// is at least 1 and below 1.05 up to 1,000 kPa. Only between them is the
+// saturation pressure at the seam computed.
+constexpr double kBelowSeam = 0.6112;
+constexpr double kAboveSeam = 0.6117 * 1.05;
 
 }  // namespace
 
@@ -52,14 +61,17 @@ double DewPoint(double p, double P, Phase over) {
   const double seam = over == Phase::Ice ? kTriplePoint : 0.0;
   const Branch below{over, over == Phase::Water};
   const Branch above{Phase::Water, false};
-  if (p <= SaturationPressureInAir(seam, P, below)) {
+  const bool lower =
+      p <= kBelowSeam || (p < kAboveSeam && p <= SaturationPressureInAir(seam, P, below));
+  if (lower) {
+    const double t = Solve(p, P, below, kLowest, seam);
+    if (t > kLowest + 1e-6) return t;
     // Within rounding of the lowest saturation pressure the root is the end.
     const double lowest = SaturationPressureInAir(kLowest, P, below);
     if (lowest > p * (1.0 + kRounding)) return kNan;
-    if (lowest >= p) return kLowest;
-    return Solve(p, P, below, kLowest, seam);
+    return lowest >= p ? kLowest : t;
   }
-  if (!(SaturationPressureInAir(seam, P, above) < p)) return seam;
+  if (p < kAboveSeam && !(SaturationPressureInAir(seam, P, above) < p)) return seam;
   return Solve(p, P, above, seam, kHighest);
 }
 

@@ -2,20 +2,24 @@
 // psychrometric equation, found by a bracketed search.
 #pragma once
 
+#include "hygrian/psychrometrics.h"
+
 namespace hygrian::air::handbook {
 
 // The wet-bulb x (degrees C) of air at dry-bulb t with humidity ratio W (kg/kg)
 // at P (kPa): WetBulbHumidityRatio(t, x, P) = W, over ice below 0 degrees C and
 // over water from 0 up. Where W lies between that equation's two values at 0
 // (the wick partly frozen) the wet-bulb is exactly 0. The root is bracketed
-// between the lower of `below` (a temperature known to lie below it, such as
-// the dew point; NaN if none), -100 or -150 degrees C and min(t, 0) or t, and
-// closed by regula falsi (Illinois) with bisection wherever an end is infinite,
-// down to adjacent doubles: the residual changes sign between the result and
-// the next double. NaN when the residual is negative at t (beyond rounding): the
-// air is supersaturated over the wet bulb's phase and its wet-bulb would be
-// above the dry-bulb.
+// between `below` (the dew point under `over`, taken to lie below it; NaN if
+// none; -150 degrees C where it does not) and min(t, 0) or t, and found by
+// Newton's steps with the equation's exact slope, started where the chord from
+// the dew point crosses zero (or at the top), a step that leaves the bracket
+// being a bisection; it ends at a step below 1e-13 K or at adjacent doubles, so
+// the residual changes sign within a few of the result's last bits. Saturated
+// air (the residual at t zero within 1e-12 of W) has t itself. NaN when the
+// residual is negative at t: the air is supersaturated over the wet bulb's
+// phase and its wet-bulb would be above the dry-bulb.
 // 40, 0.0064536 at 101.325 gives 19.995.
-double WetBulb(double t, double W, double P, double below);
+double WetBulb(double t, double W, double P, double below, Phase over);
 
 }  // namespace hygrian::air::handbook

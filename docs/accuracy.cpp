@@ -1,11 +1,14 @@
 // Prints, as a Markdown table, the program's saturation vapour pressure beside
 // reference values at the same temperatures and the deviation in percent. The
-// README carries this table; a test keeps the two identical.
+// README carries this table; a test keeps the two identical. With --models it
+// prints instead the two models' tables of docs/models.h, which docs/accuracy.md
+// and hygrian(3) carry.
 #include <array>
 #include <cstdio>
 #include <string>
 
 #include "air/relations.h"
+#include "docs/models.h"
 
 namespace {
 
@@ -51,7 +54,10 @@ std::string Format(const char* format, double value) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--models") {
+    return std::fputs(hygrian::docs::ModelTables(HYGRIAN_GIVEN_CSV).c_str(), stdout) < 0 ? 1 : 0;
+  }
   std::string table =
       "| Over | t (°C) | Reference (kPa) | hygrian (kPa) | Deviation (%) |\n"
       "|---|---:|---:|---:|---:|\n";

@@ -1,7 +1,8 @@
 # Fails when the accuracy table in the README differs from what the accuracy
-# program prints. The table stands between two HTML comments in the README.
-# Usage: cmake -DPROGRAM=... -DREADME=... -P readme_accuracy_test.cmake
-execute_process(COMMAND ${PROGRAM} OUTPUT_VARIABLE printed RESULT_VARIABLE status)
+# program prints. The table stands between two HTML comments in the README (or in
+# docs/accuracy.md, for the program run with ARGUMENTS=--models).
+# Usage: cmake -DPROGRAM=... [-DARGUMENTS=...] -DREADME=... -P readme_accuracy_test.cmake
+execute_process(COMMAND ${PROGRAM} ${ARGUMENTS} OUTPUT_VARIABLE printed RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} exited with ${status}")
 endif()
