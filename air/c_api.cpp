@@ -1,9 +1,11 @@
 // The C interface: the C++ API's results copied into the plain C structs.
 #include <array>
 #include <bit>
+#include <climits>
 #include <cstddef>
 
 #include "hygrian/hygrian.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
@@ -24,6 +26,7 @@ static_assert(static_cast<int>(Status::PowerSingularity) == HYGRIAN_POWER_SINGUL
 static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW);
 static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
               HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL);
+static_assert(static_cast<int>(Status::Missing) == HYGRIAN_MISSING);
 
 // Whether State holds the properties' doubles one after another in the table's
 // order, and nothing else.
@@ -88,6 +91,15 @@ int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double humidity_ratio,
                           state, wet_bulb_found);
 }
 
+int hygrian_from_dry_bulb_specific_humidity(double dry_bulb, double specific_humidity,
+                                            double pressure, hygrian_state* state,
+                                            int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(
+      hygrian::FromDryBulbSpecificHumidity(dry_bulb, specific_humidity, pressure), state,
+      wet_bulb_found);
+}
+
 int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
   if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
   const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);
@@ -98,11 +110,8 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
 const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
-  if (status < HYGRIAN_OK || status > HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL) {
-    return "unknown status";
-  }
-  // Every text is a string literal, so its data is NUL-terminated.
-  return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
+  // A negative code is no C status; every text is a literal, so NUL-terminated.
+  return hygrian::OutcomeOfCode(status < HYGRIAN_OK ? INT_MIN : status).text.data();
 }
 
 }  // extern "C"

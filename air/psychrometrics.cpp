@@ -4,6 +4,7 @@
 
 #include "air/bisection.h"
 #include "air/cases.h"
+#include "hygrian/outcomes.h"
 
 namespace hygrian {
 namespace {
@@ -102,34 +103,17 @@ Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pre
              air::ComputeFromDryW, !(humidityRatio < 0.0));
 }
 
+Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity,
+                                   double pressure) noexcept {
+  const bool valid = specificHumidity >= 0.0 && specificHumidity < 1.0;
+  const double humidityRatio =
+      valid ? specificHumidity / (1.0 - specificHumidity) : specificHumidity;
+  return Run(dryBulb, humidityRatio, pressure, &State::dryBulb, &State::humidityRatio,
+             air::ComputeFromDryW, valid);
+}
+
 std::string_view StatusText(Status status) noexcept {
-  switch (status) {
-    case Status::Ok:
-      return "ok";
-    case Status::InvalidInput:
-      return "invalid input";
-    case Status::InvalidOperation:
-      return air::FaultText(air::Fault::Invalid);
-    case Status::DivideByZero:
-      return air::FaultText(air::Fault::DivideByZero);
-    case Status::Overflow:
-      return air::FaultText(air::Fault::Overflow);
-    case Status::LogDomain:
-      return air::FaultText(air::Fault::LogDomain);
-    case Status::LogSingularity:
-      return air::FaultText(air::Fault::LogSingularity);
-    case Status::ExpOverflow:
-      return air::FaultText(air::Fault::ExpOverflow);
-    case Status::PowerDomain:
-      return air::FaultText(air::Fault::PowerDomain);
-    case Status::PowerSingularity:
-      return air::FaultText(air::Fault::PowerSingularity);
-    case Status::PowerOverflow:
-      return air::FaultText(air::Fault::PowerOverflow);
-    case Status::VaporPressureNotBelowTotal:
-      return "vapour pressure at or above total pressure";
-  }
-  return "unknown status";
+  return OutcomeOfCode(static_cast<int>(status)).text;
 }
 
 }  // namespace hygrian

@@ -54,7 +54,10 @@ enum hygrian_status {
   /* "vapour pressure at or above total pressure": P - p <= 0 for the vapour
      pressure or the saturation pressure at the dry-bulb, the wet-bulb or the dew
      point (a fault met earlier keeps its own code) */
-  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11
+  HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11,
+  /* "missing": a gap in a program's input; these functions never return it (a
+     NaN given to them is HYGRIAN_INVALID_INPUT) */
+  HYGRIAN_MISSING = 12
 };
 
 /* Each function computes the state from one measured pair at the total pressure
@@ -86,6 +89,14 @@ HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double hum
                                                      double pressure, hygrian_state* state,
                                                      int* wet_bulb_found);
 
+/* The specific humidity in kg of water vapour per kg of moist air, as
+   reanalyses give it: the state of the humidity ratio q / (1 - q), which
+   state->humidity_ratio holds as the given value. Below 0, at or above 1 it is
+   invalid input. 25 and 0.0124422: wet-bulb 20.00... Since 1.2.0. */
+HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity(double dry_bulb, double specific_humidity,
+                                                        double pressure, hygrian_state* state,
+                                                        int* wet_bulb_found);
+
 /* The total pressure (kPa) of the standard atmosphere at `metres` above sea
    level, 101.325 (1 - 2.25577e-5 Z)^5.2559, written to *pressure: 0 m gives
    101.325, 1500 m 84.556 (to 5 digits). Outside -5000 to 11000 m, for a NaN or
@@ -97,8 +108,8 @@ HYGRIAN_API int hygrian_standard_pressure_at_altitude(double metres, double* pre
    built with ("1.1.0"): a static string, never freed. */
 HYGRIAN_API const char* hygrian_version(void);
 
-/* "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
-   "unknown status" for any other code. A static string: never freed. */
+/* "ok", "invalid input", the fault's message text ("log: DOMAIN error") or
+   "missing"; "unknown status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
 
 /* NOLINTEND(readability-identifier-naming) */

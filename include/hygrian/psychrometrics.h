@@ -1,5 +1,6 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, with relative humidity or with humidity ratio; and the
+// wet-bulb, with dew point, with relative humidity, with humidity ratio or with
+// specific humidity (hygrian/pairs.h lists them as data); and the
 // standard atmosphere's pressure at an altitude. The computations live in the
 // compiled library, so a program's own compiler flags cannot change them.
 //
@@ -23,6 +24,12 @@ namespace hygrian {
 
 inline constexpr double StandardPressure = 101.325;  // kPa, the default everywhere
 
+// The total pressures the programs take, in kPa, both included: a value outside
+// is most often a slip of unit (1013 hPa given as kPa). The library itself takes
+// any positive pressure.
+inline constexpr double ProgramPressureLeast = 20.0;
+inline constexpr double ProgramPressureMost = 200.0;
+
 // The nine properties of one air sample (hygrian/properties.h lists them as data).
 struct State {
   double dryBulb = 0.0;             // degrees C
@@ -38,7 +45,8 @@ struct State {
 
 // What became of a computation. Every status but Ok leaves only the two given
 // values in the state. The fault statuses are the first fault met in the
-// relations, in the order they compute.
+// relations, in the order they compute. hygrian/outcomes.h gives each its text
+// and class.
 enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
@@ -56,6 +64,9 @@ enum class Status {
   // found) or the dew point, which makes the humidity ratio meaningless. A fault
   // met earlier in the computation keeps its own status.
   VaporPressureNotBelowTotal,
+  // A gap in a program's input (an empty cell, a NaN given to Python): never
+  // returned by the computations here, which take a NaN as InvalidInput.
+  Missing,
 };
 
 struct Result {
@@ -103,6 +114,13 @@ struct Result {
 [[nodiscard]] HYGRIAN_API Result FromDryBulbHumidityRatio(
     double dryBulb, double humidityRatio, double pressure = StandardPressure) noexcept;
 
+// From the dry-bulb temperature (degrees C) and the specific humidity q (kg of
+// water vapour per kg of moist air), as reanalyses give it: the state of the
+// humidity ratio q / (1 - q), which the state holds as the given value. A q below
+// 0 or at or above 1 is invalid input. 25 and 0.0124422: wet-bulb 20.00...
+[[nodiscard]] HYGRIAN_API Result FromDryBulbSpecificHumidity(
+    double dryBulb, double specificHumidity, double pressure = StandardPressure) noexcept;
+
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
 // 0 m gives 101.325, 1,500 m 84.556 (to 5 digits), 11,000 m 22.632. Outside that
@@ -113,9 +131,9 @@ struct PressureResult {
 };
 [[nodiscard]] HYGRIAN_API PressureResult StandardPressureAtAltitude(double metres) noexcept;
 
-// "ok", "invalid input", or the fault's message text ("log: DOMAIN error");
-// "unknown status" for a value outside the enumeration. The text is a
-// NUL-terminated literal.
+// The outcome's text from hygrian/outcomes.h: "ok", "invalid input", or the
+// fault's message text ("log: DOMAIN error"); "unknown status" for a value
+// outside the enumeration. The text is a NUL-terminated literal.
 [[nodiscard]] HYGRIAN_API std::string_view StatusText(Status status) noexcept;
 
 }  // namespace hygrian

@@ -52,14 +52,12 @@ _UNITS = {
     "ratio": _RATIO,
 }
 
-# The second measured value: its keyword, its kind of unit, the ufunc.
-_SECOND = {
-    "wet_bulb": ("temperature", "from_dry_bulb_wet_bulb"),
-    "dew_point": ("temperature", "from_dry_bulb_dew_point"),
-    "relative_humidity": ("relative_humidity", "from_dry_bulb_relative_humidity"),
-    "humidity_ratio": ("ratio", "from_dry_bulb_humidity_ratio"),
-    "specific_humidity": ("ratio", "from_dry_bulb_humidity_ratio"),
-}
+# The kind of unit of each library unit that a second value may have.
+_KIND_OF_UNIT = {"degC": "temperature", "%": "relative_humidity", "kg/kg": "ratio"}
+
+# The second measured value: its keyword, its kind of unit, the ufunc; from the
+# library's table of pairs.
+_SECOND = {second: (_KIND_OF_UNIT[unit], name) for name, _, second, unit in hygrian.PAIRS}
 
 # Each output: (library unit, CF unit, in-place conversion from the first to the
 # second), and its CF standard_name or, where CF has none, a long_name.
@@ -118,17 +116,15 @@ def _slabs(shape, size):
             yield outer + (slice(start, start + step),)
 
 
-def _library_values(piece, convert, specific):
+def _library_values(piece, convert):
     """A float64 copy of `piece` in the library's unit."""
     values = np.array(piece, dtype=np.float64)
     if convert is not None:
         convert(values)
-    if specific:  # specific humidity q to humidity ratio q / (1 - q)
-        np.divide(values, np.subtract(1.0, values), out=values)
     return values
 
 
-def _states(dry_bulb, second, pressure, *, ufunc, converters, specific, cf):
+def _states(dry_bulb, second, pressure, *, ufunc, converters, cf):
     """The ten outputs of one block, computed slab by slab into their arrays."""
     compute = getattr(hygrian, ufunc)
     inputs = np.broadcast_arrays(dry_bulb, second, pressure)
@@ -136,10 +132,7 @@ def _states(dry_bulb, second, pressure, *, ufunc, converters, specific, cf):
     outputs = tuple(np.empty(shape) for _ in _OUTPUTS) + (np.empty(shape, np.int8),)
     to_cf = [conv for _, _, conv in _OUTPUTS.values()] if cf else []
     for index in _slabs(shape, SLAB):
-        args = [
-            _library_values(a[index], c, specific and i == 1)
-            for i, (a, c) in enumerate(zip(inputs, converters))
-        ]
+        args = [_library_values(a[index], c) for a, c in zip(inputs, converters)]
         out = tuple(o[index] for o in outputs)
         compute(*args, out=out)
         for values, convert in zip(out, to_cf):
@@ -165,18 +158,8 @@ def _converter(name, value, kind, units):
     return known[unit]
 
 
-def psychrometrics(
-    *,
-    dry_bulb,
-    wet_bulb=None,
-    dew_point=None,
-    relative_humidity=None,
-    humidity_ratio=None,
-    specific_humidity=None,
-    pressure=101.325,
-    output_units="library",
-    units=None,
-):
+def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=None,
+                   **second):
     """The moist-air state of every element: an xarray.Dataset on the inputs'
     coordinates with the nine properties and `status`.
 
@@ -195,8 +178,7 @@ def psychrometrics(
     """
     if output_units not in ("library", "cf"):
         raise ValueError(f"output_units: {output_units!r} is neither 'library' nor 'cf'")
-    name, second = _one_second_value(wet_bulb, dew_point, relative_humidity,
-                                     humidity_ratio, specific_humidity)
+    name, second = _one_second_value(second)
     kind, ufunc = _SECOND[name]
     units = dict(units or {})
     converters = (
@@ -213,7 +195,6 @@ def psychrometrics(
         kwargs={
             "ufunc": ufunc,
             "converters": converters,
-            "specific": name == "specific_humidity",
             "cf": cf,
         },
         dask="parallelized",
