@@ -208,7 +208,7 @@ TEST(Api, EveryWeatherStateHasAWetBulb) {
       }
     }
   }
-  EXPECT_EQ(bisected, 118) << "the README gives this count";
+  EXPECT_EQ(bisected, 118) << "docs/testing.md gives this count";
 }
 
 // The C interface gives the C++ API's results to the bit, with the same status
