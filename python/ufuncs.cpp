@@ -6,7 +6,8 @@
 //
 // Where the library reports a fault the two given values stay and the other seven
 // properties are NaN; where it finds no wet-bulb only the wet-bulb is NaN and the
-// status is -1, a code the library never uses.
+// status is -1, a code the library never uses. A NaN among the inputs is a gap in
+// the data: the status is kMissing, not invalid input.
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 #define NPY_NO_DEPRECATED_API NPY_1_22_API_VERSION
@@ -15,6 +16,7 @@
 
 #include <array>
 #include <cfenv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -23,6 +25,7 @@
 #include "hygrian/hygrian.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/version.h"
 
 namespace hygrian::python {
 namespace {
@@ -32,6 +35,9 @@ using Compute = Result (*)(double, double, double) noexcept;
 // The status of a state whose wet-bulb the search could not find.
 constexpr std::int8_t kNoWetBulb = -1;
 constexpr const char* kNoWetBulbText = "no wet-bulb";
+// The status of a state with a NaN among its inputs: the outcome "missing".
+constexpr std::int8_t kMissing = 12;
+constexpr const char* kMissingText = "missing";
 
 constexpr std::size_t kInputs = 3;
 // The outputs: the properties in the order of the table (and of the C struct
@@ -78,8 +84,12 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   std::array<char*, kArguments> at{};
   std::memcpy(at.data(), args, sizeof(char*) * at.size());
   for (npy_intp i = 0; i < dimensions[0]; ++i) {
-    Result result = compute(Load<T>(at[0]), Load<T>(at[1]), Load<T>(at[2]));
-    const std::int8_t status = Present(result, second);
+    const double dryBulb = Load<T>(at[0]);
+    const double given = Load<T>(at[1]);
+    const double pressure = Load<T>(at[2]);
+    Result result = compute(dryBulb, given, pressure);
+    std::int8_t status = Present(result, second);
+    if (std::isnan(dryBulb) || std::isnan(given) || std::isnan(pressure)) status = kMissing;
     for (std::size_t k = 0; k < Properties.size(); ++k) {
       Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
     }
@@ -111,15 +121,20 @@ constexpr std::array<void*, kLoops> kNoData = {nullptr, nullptr};
   "(degrees C; a frost point at or below 0), relative_humidity (percent), enthalpy\n" \
   "(kJ/kg dry air), humidity_ratio (kg/kg dry air), degree_of_saturation,\n"          \
   "specific_volume (m3/kg dry air), vapor_pressure (kPa), and status (int8).\n"       \
-  "float64 inputs give float64, float32 inputs float32 (computed in double).\n\n"     \
+  "float64 inputs give float64, float32 inputs float32 (computed in double); for\n"   \
+  "float32 from other inputs pass signature=\"fff->fffffffffb\" (dtype= cannot\n"     \
+  "name the int8 status).\n\n"                                                        \
   "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"  \
-  "wet_bulb is NaN. Any other code (hygrian.STATUS has the texts): invalid input\n"   \
-  "(1: a value not finite, pressure not above 0), an impossible state (11: the\n"     \
-  "vapour pressure at or above the total pressure) or a fault of the relations;\n"    \
+  "wet_bulb is NaN. 12: missing, a NaN among the inputs (a gap in the data). Any\n"   \
+  "other code (hygrian.STATUS has the texts): invalid input (1: a value infinite,\n"  \
+  "pressure not above 0), an impossible state (11: the vapour pressure at or above\n" \
+  "the total pressure) or a fault of the relations. For codes other than 0 and -1\n"  \
   "the two given values stay and the other seven properties are NaN. No exception\n"  \
-  "is raised for a bad state. pressure is the total pressure in kPa (101.325 at\n"    \
-  "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"    \
-  "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
+  "is raised for a bad state. Supersaturated inputs (a relative humidity above\n"     \
+  "100 %, a dew point above the dry-bulb, a humidity ratio above saturation) are\n"   \
+  "computed as given, with status 0 or -1. pressure is the total pressure in kPa\n"   \
+  "(101.325 at sea level); a scalar applies to all. Any shapes that broadcast, any\n" \
+  "strides, out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
 
 struct Pair {
   const char* name;
@@ -196,7 +211,7 @@ PyObject* StatusTexts() {
     Py_XDECREF(value);
     return ok;
   };
-  bool ok = put(kNoWetBulb, kNoWetBulbText);
+  bool ok = put(kNoWetBulb, kNoWetBulbText) && put(kMissing, kMissingText);
   constexpr std::string_view kUnknown = "unknown status";
   for (int code = 0; ok; ++code) {
     const std::string_view text = hygrian_status_text(code);
@@ -254,7 +269,8 @@ PyObject* Initialise() {
   if (module == nullptr) return nullptr;
   if (!AddUfuncs(module) || !Add(module, "STATUS", StatusTexts()) ||
       !Add(module, "PROPERTIES", PropertyNames()) ||
-      !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure))) {
+      !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure)) ||
+      !Add(module, "__version__", PyUnicode_FromString(HYGRIAN_VERSION))) {
     Py_DECREF(module);
     return nullptr;
   }

@@ -1,7 +1,9 @@
 """hygrian.xarray on a distributed.LocalCluster of two worker processes over
 loopback: an ERA5-like NetCDF file in, chunked into blocks, NetCDF out, equal to
-the eager computation to the bit. Workers are spawned processes that import
-hygrian on their own, so the module is importable and the script guarded."""
+the eager computation to the bit; and workers that cannot import hygrian, named
+in an ImportError before anything is computed. Workers are spawned processes
+that import hygrian on their own, so the module is importable and the script
+guarded. Their scratch space is in the test's own temporary directory."""
 
 import os
 import sys
@@ -43,7 +45,8 @@ def test_two_worker_processes(tmp_path, monkeypatch):
     monkeypatch.setenv("PYTHONPATH", os.pathsep.join(
         [package_root] + [p for p in os.environ.get("PYTHONPATH", "").split(os.pathsep) if p]))
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
-                                  host="127.0.0.1", dashboard_address=None) as cluster, \
+                                  host="127.0.0.1", dashboard_address=None,
+                                  local_directory=tmp_path / "dask") as cluster, \
             distributed.Client(cluster) as client, \
             xr.open_dataset(source, chunks={"time": 1, "latitude": 4}) as era5:
         states = states_of(era5).persist()
@@ -61,6 +64,42 @@ def test_two_worker_processes(tmp_path, monkeypatch):
             np.testing.assert_array_equal(a[~np.isnan(a)].view(np.uint8),
                                           b[~np.isnan(b)].view(np.uint8), name)
         assert (want.status.values == 0).mean() > 0.5
+
+
+# The inputs, whether the ImportError is expected: the workers are asked only
+# when they would compute.
+WITHOUT_HYGRIAN = [
+    ("lazy", True),
+    ("eager", False),
+]
+
+
+@pytest.fixture(scope="module")
+def client_of_workers_without_hygrian(tmp_path_factory):
+    scratch = tmp_path_factory.mktemp("without_hygrian")
+    preload = scratch / "without_hygrian.py"  # runs in each worker before it starts
+    preload.write_text("import sys\nsys.modules['hygrian'] = None\n")
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                  host="127.0.0.1", dashboard_address=None,
+                                  local_directory=scratch / "dask", preload=[str(preload)]) \
+            as cluster, distributed.Client(cluster) as client:
+        yield client
+
+
+@pytest.mark.parametrize("inputs,raises", WITHOUT_HYGRIAN)
+def test_workers_without_hygrian_are_named(inputs, raises, client_of_workers_without_hygrian):
+    t2m = xr.DataArray(np.full(4, 298.15), dims="x", attrs={"units": "K"})
+    d2m = xr.DataArray(np.full(4, 288.15), dims="x", attrs={"units": "K"})
+    if inputs == "lazy":
+        t2m, d2m = t2m.chunk(2), d2m.chunk(2)
+    workers = sorted(client_of_workers_without_hygrian.scheduler_info()["workers"])
+    if raises:
+        with pytest.raises(ImportError, match="cannot be imported on the Dask worker") as error:
+            hx.psychrometrics(dry_bulb=t2m, dew_point=d2m, pressure=101.325)
+        assert ", ".join(workers) in str(error.value)
+    else:
+        states = hx.psychrometrics(dry_bulb=t2m, dew_point=d2m, pressure=101.325)
+        assert (states.status.values == 0).all()
 
 
 if __name__ == "__main__":

@@ -158,9 +158,9 @@ def test_shapes_lazy_and_eager(dims, shape, sp_dims, sp_shape, chunks, slab, cal
         states = states.compute()
     assert len(seen) == calls, seen
     assert states.wet_bulb.dims == dims and all(states[d].equals(t2m[d]) for d in dims)
-    for got, expected in zip(states.data_vars.values(), want):
-        assert got.dtype == expected.dtype
-        np.testing.assert_array_equal(bits(got.values), bits(expected))
+    for got, expected in zip(states.data_vars.values(), want):  # float32 in, float32 out
+        assert got.dtype == (np.float32 if expected.dtype == np.float64 else expected.dtype)
+        np.testing.assert_array_equal(bits(got.values), bits(expected.astype(got.dtype)))
     wet = hx.wet_bulb_temperature(t2m, d2m, sp, units=units)
     np.testing.assert_array_equal(wet.values, states.wet_bulb.values)
 
@@ -169,7 +169,9 @@ def test_shapes_lazy_and_eager(dims, shape, sp_dims, sp_shape, chunks, slab, cal
 # NaN (None: all but the given pair)
 STATUSES = [
     ({"dry_bulb": 25, "dew_point": 15}, 0, ()),
-    ({"dry_bulb": np.nan, "dew_point": 15}, 1, None),
+    ({"dry_bulb": np.nan, "dew_point": 15}, 12, None),
+    ({"dry_bulb": 25, "relative_humidity": np.nan}, 12, None),
+    ({"dry_bulb": 25, "wet_bulb": 20, "pressure": np.nan}, 12, None),
     ({"dry_bulb": 25, "relative_humidity": np.inf}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 20, "pressure": 0.0}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 5}, 5, None),
@@ -199,6 +201,7 @@ def test_statuses(pair, status, nan, lazy):
     assert sorted(attrs["flag_values"]) == sorted(hygrian.STATUS) and len(set(meanings)) == len(
         meanings) == len(hygrian.STATUS)
     assert meanings[list(attrs["flag_values"]).index(5)] == "log_domain_error"
+    assert meanings[list(attrs["flag_values"]).index(12)] == "missing"
 
 
 # arguments, the exception and the words it must contain
@@ -216,6 +219,14 @@ ERRORS = [
     ({"dry_bulb": T, "dew_point": D, "output_units": "SI"}, ValueError, "output_units"),
     ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "exactly one of wet_bulb"),
     ({"dry_bulb": T}, TypeError, "exactly one"),
+    ({"dry_bulb": np.array([25.0]), "dew_point": D}, TypeError,
+     r"dry_bulb: a numpy.ndarray, not an xarray.DataArray; wrap it"),
+    ({"dry_bulb": T, "dew_point": xr.Dataset({"d2m": D})}, TypeError,
+     r"dew_point: a Dataset, not a DataArray; pass one of its variables, such as ds\['d2m'\]"),
+    ({"dry_bulb": T, "dew_point": D, "pressure": np.array([101.0])}, TypeError,
+     "pressure: a numpy.ndarray"),
+    ({"dry_bulb": T, "dew_point": D, "dtype": "int32"}, TypeError,
+     "dtype: int32 is neither float32 nor float64"),
 ]
 
 
@@ -242,4 +253,57 @@ def test_conversion_needs_only_slab_buffers(dtype, monkeypatch):
         tracemalloc.stop()
     outputs = sum(v.nbytes for v in states.data_vars.values())
     # the outputs, and buffers for a slab: far less than one converted copy (8 MB)
-    assert outputs == 73 * n and peak - outputs < 1024 * 1024, peak - outputs
+    assert outputs == (9 * np.dtype(dtype).itemsize + 1) * n
+    assert peak - outputs < 1024 * 1024, peak - outputs
+
+
+# dtypes of dry_bulb and dew_point, the dtype= argument, the properties' dtype
+DTYPES = [
+    (np.float32, np.float32, None, np.float32),
+    (np.float64, np.float64, None, np.float64),
+    (np.float32, np.float64, None, np.float64),
+    (np.int16, np.int16, None, np.float64),
+    (np.float32, np.float32, "float64", np.float64),
+    (np.float64, np.float64, "float32", np.float32),
+    (np.float64, np.float64, np.float32, np.float32),
+]
+
+
+@pytest.mark.parametrize("lazy", [False, True])
+@pytest.mark.parametrize("t_dtype,d_dtype,dtype,want", DTYPES)
+def test_output_dtype(t_dtype, d_dtype, dtype, want, lazy):
+    t, d = array(25, "degC").astype(t_dtype), array(15, "degC").astype(d_dtype)
+    if lazy:
+        t, d = t.chunk(), d.chunk()
+    states = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype=dtype, output_units="cf")
+    assert [v.dtype for v in states.data_vars.values()] == [want] * 9 + [np.int8]
+    wide = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype="float64", output_units="cf")
+    for name, values in states.data_vars.items():  # computed in double, rounded once
+        np.testing.assert_array_equal(values.values, wide[name].values.astype(values.dtype))
+
+
+# a coordinate and an attribute it keeps through the computation and a NetCDF file
+COORDINATE_ATTRIBUTES = [
+    ("latitude", "units", "degrees_north"),
+    ("latitude", "standard_name", "latitude"),
+    ("longitude", "units", "degrees_east"),
+    ("time", "long_name", "hour of the day"),
+]
+
+
+@pytest.mark.parametrize("lazy", [False, True])
+def test_coordinates_keep_their_attributes_in_netcdf(lazy, tmp_path):
+    coords = {"time": ("time", [0, 1], {"long_name": "hour of the day"}),
+              "latitude": ("latitude", [45.0, 45.25],
+                           {"units": "degrees_north", "standard_name": "latitude"}),
+              "longitude": ("longitude", [6.0], {"units": "degrees_east"})}
+    t2m = xr.DataArray(np.full((2, 2, 1), 298.15), coords=coords, dims=list(coords),
+                       attrs={"units": "K", "long_name": "2 metre temperature"})
+    d2m = t2m.copy(data=np.full((2, 2, 1), 288.15)).assign_attrs(long_name="dew point")
+    if lazy:
+        t2m, d2m = t2m.chunk({"time": 1}), d2m.chunk({"time": 1})
+    hx.psychrometrics(dry_bulb=t2m, dew_point=d2m).to_netcdf(tmp_path / "s.nc", engine="netcdf4")
+    with xr.open_dataset(tmp_path / "s.nc", engine="netcdf4") as got:
+        for coordinate, key, value in COORDINATE_ATTRIBUTES:
+            assert got[coordinate].attrs[key] == value, (coordinate, key)
+        assert got.dry_bulb.attrs == {"units": "degC", "standard_name": "air_temperature"}
