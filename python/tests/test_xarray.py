@@ -219,14 +219,10 @@ ERRORS = [
     ({"dry_bulb": T, "dew_point": D, "output_units": "SI"}, ValueError, "output_units"),
     ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "exactly one of wet_bulb"),
     ({"dry_bulb": T}, TypeError, "exactly one"),
-    ({"dry_bulb": np.array([25.0]), "dew_point": D}, TypeError,
-     r"dry_bulb: a numpy.ndarray, not an xarray.DataArray; wrap it"),
-    ({"dry_bulb": T, "dew_point": xr.Dataset({"d2m": D})}, TypeError,
-     r"dew_point: a Dataset, not a DataArray; pass one of its variables, such as ds\['d2m'\]"),
-    ({"dry_bulb": T, "dew_point": D, "pressure": np.array([101.0])}, TypeError,
-     "pressure: a numpy.ndarray"),
-    ({"dry_bulb": T, "dew_point": D, "dtype": "int32"}, TypeError,
-     "dtype: int32 is neither float32 nor float64"),
+    ({"dry_bulb": np.array([25.0]), "dew_point": D}, TypeError, "dry_bulb: a numpy.ndarray, not"),
+    ({"dry_bulb": T, "dew_point": xr.Dataset({"d2m": D})}, TypeError, r"such as ds\['d2m'\]"),
+    ({"dry_bulb": T, "dew_point": D, "pressure": np.ones(1)}, TypeError, "pressure: a numpy"),
+    ({"dry_bulb": T, "dew_point": D, "dtype": "i4"}, TypeError, "dtype: int32 is neither"),
 ]
 
 
@@ -257,53 +253,27 @@ def test_conversion_needs_only_slab_buffers(dtype, monkeypatch):
     assert peak - outputs < 1024 * 1024, peak - outputs
 
 
-# dtypes of dry_bulb and dew_point, the dtype= argument, the properties' dtype
-DTYPES = [
-    (np.float32, np.float32, None, np.float32),
-    (np.float64, np.float64, None, np.float64),
-    (np.float32, np.float64, None, np.float64),
-    (np.int16, np.int16, None, np.float64),
-    (np.float32, np.float32, "float64", np.float64),
-    (np.float64, np.float64, "float32", np.float32),
-    (np.float64, np.float64, np.float32, np.float32),
-]
+# dtypes of dry_bulb and dew_point (the first lazy), dtype=, the properties' dtype
+DTYPES = [("f4", "f4", None, "f4"), ("f4", "f8", None, "f8"), ("i2", "i2", None, "f8"),
+          ("f4", "f4", "float64", "f8"), ("f8", "f8", np.float32, "f4")]
 
 
-@pytest.mark.parametrize("lazy", [False, True])
 @pytest.mark.parametrize("t_dtype,d_dtype,dtype,want", DTYPES)
-def test_output_dtype(t_dtype, d_dtype, dtype, want, lazy):
-    t, d = array(25, "degC").astype(t_dtype), array(15, "degC").astype(d_dtype)
-    if lazy:
-        t, d = t.chunk(), d.chunk()
-    states = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype=dtype, output_units="cf")
-    assert [v.dtype for v in states.data_vars.values()] == [want] * 9 + [np.int8]
+def test_output_dtype(t_dtype, d_dtype, dtype, want):
+    t, d = array(25, "degC").astype(t_dtype).chunk(), array(15, "degC").astype(d_dtype)
+    got = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype=dtype, output_units="cf").compute()
     wide = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype="float64", output_units="cf")
-    for name, values in states.data_vars.items():  # computed in double, rounded once
-        np.testing.assert_array_equal(values.values, wide[name].values.astype(values.dtype))
+    for name, values in got.data_vars.items():  # computed in double, rounded once
+        assert values.dtype == (np.int8 if name == "status" else np.dtype(want))
+        np.testing.assert_array_equal(values, wide[name].astype(values.dtype))
 
 
-# a coordinate and an attribute it keeps through the computation and a NetCDF file
-COORDINATE_ATTRIBUTES = [
-    ("latitude", "units", "degrees_north"),
-    ("latitude", "standard_name", "latitude"),
-    ("longitude", "units", "degrees_east"),
-    ("time", "long_name", "hour of the day"),
-]
-
-
-@pytest.mark.parametrize("lazy", [False, True])
-def test_coordinates_keep_their_attributes_in_netcdf(lazy, tmp_path):
-    coords = {"time": ("time", [0, 1], {"long_name": "hour of the day"}),
-              "latitude": ("latitude", [45.0, 45.25],
-                           {"units": "degrees_north", "standard_name": "latitude"}),
-              "longitude": ("longitude", [6.0], {"units": "degrees_east"})}
-    t2m = xr.DataArray(np.full((2, 2, 1), 298.15), coords=coords, dims=list(coords),
-                       attrs={"units": "K", "long_name": "2 metre temperature"})
-    d2m = t2m.copy(data=np.full((2, 2, 1), 288.15)).assign_attrs(long_name="dew point")
-    if lazy:
-        t2m, d2m = t2m.chunk({"time": 1}), d2m.chunk({"time": 1})
+def test_coordinates_keep_their_attributes_in_netcdf(tmp_path):
+    lat = {"units": "degrees_north", "standard_name": "latitude"}
+    t2m = xr.DataArray([298.15, 297.0], {"latitude": ("latitude", [45.0, 45.25], lat)},
+                       attrs={"units": "K", "long_name": "2 metre temperature"}).chunk(1)
+    d2m = (t2m - 10).assign_attrs(units="K")
     hx.psychrometrics(dry_bulb=t2m, dew_point=d2m).to_netcdf(tmp_path / "s.nc", engine="netcdf4")
     with xr.open_dataset(tmp_path / "s.nc", engine="netcdf4") as got:
-        for coordinate, key, value in COORDINATE_ATTRIBUTES:
-            assert got[coordinate].attrs[key] == value, (coordinate, key)
+        assert got.latitude.attrs == lat
         assert got.dry_bulb.attrs == {"units": "degC", "standard_name": "air_temperature"}
