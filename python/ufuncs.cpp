@@ -121,9 +121,8 @@ constexpr std::array<void*, kLoops> kNoData = {nullptr, nullptr};
   "(degrees C; a frost point at or below 0), relative_humidity (percent), enthalpy\n" \
   "(kJ/kg dry air), humidity_ratio (kg/kg dry air), degree_of_saturation,\n"          \
   "specific_volume (m3/kg dry air), vapor_pressure (kPa), and status (int8).\n"       \
-  "float64 inputs give float64, float32 inputs float32 (computed in double); for\n"   \
-  "float32 from other inputs pass signature=\"fff->fffffffffb\" (dtype= cannot\n"     \
-  "name the int8 status).\n\n"                                                        \
+  "float64 inputs give float64, float32 inputs float32 (computed in double);\n"       \
+  "dtype=numpy.float32 gives float32 from any inputs (the status stays int8).\n\n"    \
   "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"  \
   "wet_bulb is NaN. 12: missing, a NaN among the inputs (a gap in the data). Any\n"   \
   "other code (hygrian.STATUS has the texts): invalid input (1: a value infinite,\n"  \
@@ -237,6 +236,31 @@ PyObject* PropertyNames() {
   return names;
 }
 
+// dtype=np.float32 fixes every output's type, the int8 status's too, which no loop
+// has. The status is freed from it, the inputs not given take the first output's
+// type (dtype= names the loop, as for NumPy's own ufuncs), and NumPy's own
+// resolver chooses the loop.
+int ResolveTypes(PyUFuncObject* ufunc, NPY_CASTING casting, PyArrayObject** operands,
+                 PyObject* typeTuple, PyArray_Descr** types) {
+  if (typeTuple == nullptr || !PyTuple_Check(typeTuple) ||
+      PyTuple_GET_SIZE(typeTuple) != static_cast<Py_ssize_t>(kArguments)) {
+    return PyUFunc_DefaultTypeResolver(ufunc, casting, operands, typeTuple, types);
+  }
+  PyObject* freed = PyTuple_New(static_cast<Py_ssize_t>(kArguments));
+  if (freed == nullptr) return -1;
+  for (Py_ssize_t k = 0; k < PyTuple_GET_SIZE(freed); ++k) {
+    PyObject* type = k + 1 == PyTuple_GET_SIZE(freed) ? Py_None : PyTuple_GET_ITEM(typeTuple, k);
+    if (k < static_cast<Py_ssize_t>(kInputs) && type == Py_None) {
+      type = PyTuple_GET_ITEM(typeTuple, static_cast<Py_ssize_t>(kInputs));
+    }
+    Py_INCREF(type);
+    PyTuple_SET_ITEM(freed, k, type);
+  }
+  const int result = PyUFunc_DefaultTypeResolver(ufunc, casting, operands, freed, types);
+  Py_DECREF(freed);
+  return result;
+}
+
 bool AddUfuncs(PyObject* module) {
   for (const Pair& pair : kPairs) {
     // NumPy takes the tables as non-const pointers but only reads them; they must
@@ -245,6 +269,7 @@ bool AddUfuncs(PyObject* module) {
         const_cast<PyUFuncGenericFunction*>(pair.loops.data()), const_cast<void**>(kNoData.data()),
         const_cast<char*>(kTypes.data()), static_cast<int>(kLoops), static_cast<int>(kInputs),
         static_cast<int>(kOutputs), PyUFunc_None, pair.name, pair.doc, 0);
+    if (ufunc != nullptr) reinterpret_cast<PyUFuncObject*>(ufunc)->type_resolver = ResolveTypes;
     if (!Add(module, pair.name, ufunc)) return false;
   }
   return true;

@@ -170,9 +170,12 @@ def test_dtypes(ufunc, inputs, dtype):
     assert [np.asarray(v).dtype for v in got] == [dtype] * len(FIELDS) + [np.int8]
 
 
+# float32 from float64 inputs, by signature= or by dtype= (which leaves the status int8)
+@pytest.mark.parametrize("kwargs", [{"signature": "fff->fffffffffb"}, {"dtype": np.float32},
+                                    {"dtype": "float32", "casting": "same_kind"}])
 @pytest.mark.parametrize("ufunc", UFUNCS)
-def test_float32_by_signature(ufunc):  # that names the int8 status too
-    got = ufunc([25.0, np.nan], 20.0, 101.325, signature="fff->fffffffffb")
+def test_float32_by_signature_or_dtype(ufunc, kwargs):
+    got = ufunc([25.0, np.nan], 20.0, 101.325, **kwargs)
     want = ufunc(np.float32([25.0, np.nan]), np.float32(20), np.float32(101.325))
     for values, wanted in zip(got, want):
         np.testing.assert_array_equal(bits(values), bits(wanted))
