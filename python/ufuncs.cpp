@@ -7,6 +7,8 @@
 //
 // Where the library reports a fault the given values stay and the other
 // properties are NaN; where it finds no wet-bulb only the wet-bulb is NaN.
+// A NaN among the inputs is a gap in the data: the status is "missing", not
+// invalid input.
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 #define NPY_NO_DEPRECATED_API NPY_1_22_API_VERSION
@@ -15,6 +17,7 @@
 
 #include <array>
 #include <cfenv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -26,9 +29,13 @@
 #include "hygrian/pairs.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/version.h"
 
 namespace hygrian::python {
 namespace {
+
+// The status of a state with a NaN among its inputs: the outcome "missing".
+constexpr auto kMissing = static_cast<std::int8_t>(Status::Missing);
 
 constexpr std::size_t kInputs = 3;
 // The outputs: the properties in the order of the table (and of the C struct
@@ -75,8 +82,12 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   std::array<char*, kArguments> at{};
   std::memcpy(at.data(), args, sizeof(char*) * at.size());
   for (npy_intp i = 0; i < dimensions[0]; ++i) {
-    Result result = Pairs[pair].compute(Load<T>(at[0]), Load<T>(at[1]), Load<T>(at[2]));
-    const std::int8_t status = Present(result, Pairs[pair]);
+    const double dryBulb = Load<T>(at[0]);
+    const double given = Load<T>(at[1]);
+    const double pressure = Load<T>(at[2]);
+    Result result = Pairs[pair].compute(dryBulb, given, pressure);
+    std::int8_t status = Present(result, Pairs[pair]);
+    if (std::isnan(dryBulb) || std::isnan(given) || std::isnan(pressure)) status = kMissing;
     for (std::size_t k = 0; k < Properties.size(); ++k) {
       Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
     }
@@ -108,15 +119,19 @@ constexpr const char* kOutputsDoc =
     "(degrees C; a frost point at or below 0), relative_humidity (percent), enthalpy\n"
     "(kJ/kg dry air), humidity_ratio (kg/kg dry air), degree_of_saturation,\n"
     "specific_volume (m3/kg dry air), vapor_pressure (kPa), and status (int8).\n"
-    "float64 inputs give float64, float32 inputs float32 (computed in double).\n\n"
+    "float64 inputs give float64, float32 inputs float32 (computed in double);\n"
+    "dtype=numpy.float32 gives float32 from any inputs (the status stays int8).\n\n"
     "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"
-    "wet_bulb is NaN. Any other code (hygrian.STATUS has the texts): invalid input\n"
-    "(1: a value not finite, pressure not above 0), an impossible state (11: the\n"
-    "vapour pressure at or above the total pressure) or a fault of the relations;\n"
+    "wet_bulb is NaN. 12: missing, a NaN among the inputs (a gap in the data). Any\n"
+    "other code (hygrian.STATUS has the texts): invalid input (1: a value infinite,\n"
+    "pressure not above 0), an impossible state (11: the vapour pressure at or above\n"
+    "the total pressure) or a fault of the relations. For codes other than 0 and -1\n"
     "the given values stay and the other properties are NaN. No exception is raised\n"
-    "for a bad state. pressure is the total pressure in kPa (101.325 at sea level);\n"
-    "a scalar applies to all. Any shapes that broadcast, any strides, out= and\n"
-    "where= as for every ufunc; the loop runs with the GIL released.\n\n"
+    "for a bad state. Supersaturated inputs (a relative humidity above 100 %, a dew\n"
+    "point above the dry-bulb, a humidity ratio above saturation) are computed as\n"
+    "given, with status 0 or -1. pressure is the total pressure in kPa (101.325 at\n"
+    "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"
+    "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
     "Example:\n\n"
     ">>> import numpy as np, hygrian\n"
     ">>> s = hygrian.from_dry_bulb_wet_bulb([25.0, 30.0], [20.0, 18.0], 101.325)\n"
@@ -207,6 +222,31 @@ PyObject* PairRows() {
   return rows;
 }
 
+// dtype=np.float32 fixes every output's type, the int8 status's too, which no loop
+// has. The status is freed from it, the inputs not given take the first output's
+// type (dtype= names the loop, as for NumPy's own ufuncs), and NumPy's own
+// resolver chooses the loop.
+int ResolveTypes(PyUFuncObject* ufunc, NPY_CASTING casting, PyArrayObject** operands,
+                 PyObject* typeTuple, PyArray_Descr** types) {
+  if (typeTuple == nullptr || !PyTuple_Check(typeTuple) ||
+      PyTuple_GET_SIZE(typeTuple) != static_cast<Py_ssize_t>(kArguments)) {
+    return PyUFunc_DefaultTypeResolver(ufunc, casting, operands, typeTuple, types);
+  }
+  PyObject* freed = PyTuple_New(static_cast<Py_ssize_t>(kArguments));
+  if (freed == nullptr) return -1;
+  for (Py_ssize_t k = 0; k < PyTuple_GET_SIZE(freed); ++k) {
+    PyObject* type = k + 1 == PyTuple_GET_SIZE(freed) ? Py_None : PyTuple_GET_ITEM(typeTuple, k);
+    if (k < static_cast<Py_ssize_t>(kInputs) && type == Py_None) {
+      type = PyTuple_GET_ITEM(typeTuple, static_cast<Py_ssize_t>(kInputs));
+    }
+    Py_INCREF(type);
+    PyTuple_SET_ITEM(freed, k, type);
+  }
+  const int result = PyUFunc_DefaultTypeResolver(ufunc, casting, operands, freed, types);
+  Py_DECREF(freed);
+  return result;
+}
+
 // One ufunc per pair, named from_KEY. NumPy keeps the pointers to a ufunc's name
 // and docstring, so each is kept in the module as a bytes object, which
 // outlives the ufunc; the loop and type tables are static.
@@ -229,6 +269,7 @@ bool AddUfuncs(PyObject* module) {
         const_cast<void**>(kNoData.data()), const_cast<char*>(kTypes.data()),
         static_cast<int>(kLoops), static_cast<int>(kInputs), static_cast<int>(kOutputs),
         PyUFunc_None, nameText, docText, 0);
+    if (ufunc != nullptr) reinterpret_cast<PyUFuncObject*>(ufunc)->type_resolver = ResolveTypes;
     if (!Add(module, name.c_str(), ufunc)) return false;
   }
   return true;
@@ -253,7 +294,8 @@ PyObject* Initialise() {
   if (module == nullptr) return nullptr;
   if (!AddUfuncs(module) || !Add(module, "STATUS", StatusTexts()) ||
       !Add(module, "PAIRS", PairRows()) || !Add(module, "PROPERTIES", PropertyNames()) ||
-      !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure))) {
+      !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure)) ||
+      !Add(module, "__version__", PyUnicode_FromString(HYGRIAN_VERSION))) {
     Py_DECREF(module);
     return nullptr;
   }

@@ -14,7 +14,9 @@ at once (broadcasting, ``out=``, ``where=``, float64 and float32):
 
 Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
 ``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
-pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a status, never an exception.
+pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a
+status, never an exception; a NaN given as input is a gap, status 12 (missing).
+``__version__`` is the project's version.
 
 >>> import hygrian
 >>> s = hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0)
@@ -22,16 +24,18 @@ pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a s
 (17.56, 'ok')
 """
 
+import numpy as np
+
 from . import _ufuncs
-from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS
+from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS, __version__
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
 # key, second key, second unit) each.
 PAIRS = _ufuncs.PAIRS
 globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 
-__all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "psychrometrics"] + sorted(
-    name for name, *_ in PAIRS)
+__all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
+           "psychrometrics"] + sorted(name for name, *_ in PAIRS)
 
 # The ufunc of each second value that comes with the dry-bulb, by its keyword.
 _SECOND_VALUES = {second: getattr(_ufuncs, name) for name, _, second, _ in PAIRS}
@@ -65,10 +69,12 @@ def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, **second):
     Returns a dict with the nine properties (the keys of ``PROPERTIES``:
     degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
     when every property is computed, -1 when only the wet-bulb is missing
-    (NaN), any other code (see ``STATUS``) for invalid input, an impossible
-    state (11) or a fault, where all but the given values are NaN. No
-    exception for a bad state; a ``TypeError`` when not exactly one second
-    value is given.
+    (NaN), 12 (missing) when an input is NaN, any other code (see
+    ``STATUS``) for invalid input, an impossible state (11) or a fault, where
+    all but the given values are NaN. Supersaturated inputs (a relative
+    humidity above 100 %, a dew point above the dry-bulb, a humidity ratio
+    above saturation) are computed as given, status 0 or -1. No exception for
+    a bad state; a ``TypeError`` when not exactly one second value is given.
 
     >>> import numpy as np, hygrian
     >>> s = hygrian.psychrometrics(dry_bulb=np.array([25.0, 30.0]), relative_humidity=50.0)
@@ -78,3 +84,15 @@ def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, **second):
     name, value = _one_second_value(second)
     values = _SECOND_VALUES[name](dry_bulb, value, pressure)
     return dict(zip(PROPERTIES + ("status",), values))
+
+
+def _output_dtype(dtype, arrays):
+    """The properties' dtype: dtype when given (float32 or float64), else float32
+    when every one of arrays is float32, else float64."""
+    if dtype is None:
+        narrow = arrays and all(a.dtype == np.float32 for a in arrays)
+        return np.dtype(np.float32 if narrow else np.float64)
+    dtype = np.dtype(dtype)
+    if dtype not in (np.float32, np.float64):
+        raise TypeError(f"dtype: {dtype} is neither float32 nor float64")
+    return dtype

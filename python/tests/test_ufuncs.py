@@ -4,7 +4,9 @@ state at a time (HYGRIAN_LIBRARY names it), never from the ufunc loops."""
 
 import ctypes
 import doctest
+import importlib.metadata
 import os
+import re
 import pickle
 import subprocess
 import sys
@@ -71,13 +73,15 @@ STATUS_TEXTS = {
     11: "vapour pressure at or above total pressure",
     12: "missing",
 }
-# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4; the library
-# never gives 12.
-REACHABLE = set(STATUS_TEXTS) - {8, 9, 12}
+# The codes whose texts the library gives; -1 and 12 come from the ufunc loop.
+LIBRARY_CODES = set(STATUS_TEXTS) - {-1, 12}
+# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4.
+REACHABLE = set(STATUS_TEXTS) - {8, 9}
 
 
 def expected(function, second, dry_bulbs, seconds, pressures):
-    """Ten arrays from the C API state by state: NaN where the ufunc has no value."""
+    """Ten arrays from the C API state by state: NaN where the ufunc has no value;
+    status 12 where an input is NaN."""
     compute = getattr(LIBRARY, function)
     values = np.empty((len(FIELDS), len(dry_bulbs)))
     statuses = np.empty(len(dry_bulbs), dtype=np.int8)
@@ -90,6 +94,8 @@ def expected(function, second, dry_bulbs, seconds, pressures):
             row = [v if name in ("dry_bulb", second) else np.nan for name, v in zip(FIELDS, row)]
         elif not found.value:
             row[FIELDS.index("wet_bulb")], status = np.nan, -1
+        if np.isnan(args).any():
+            status = 12
         values[:, i], statuses[i] = row, status
     return values, statuses
 
@@ -112,9 +118,15 @@ def bits(values):
 def test_names_and_status_texts():
     assert hygrian.PROPERTIES == FIELDS
     assert hygrian.STATUS == STATUS_TEXTS
-    for code, text in STATUS_TEXTS.items():
-        if code >= 0:
-            assert LIBRARY.hygrian_status_text(code).decode() == text
+    for code in LIBRARY_CODES:
+        assert LIBRARY.hygrian_status_text(code).decode() == STATUS_TEXTS[code]
+
+
+def test_version_is_the_project_s():
+    cmake = open(os.path.join(os.path.dirname(__file__), "..", "..", "CMakeLists.txt")).read()
+    assert hygrian.__version__ == re.search(r"project\(hygrian VERSION ([0-9.]+)", cmake)[1]
+    if "site-packages" in hygrian.__file__:  # installed by pip: the distribution's metadata
+        assert importlib.metadata.version("hygrian") == hygrian.__version__
 
 
 # In float32 the far-out values are infinite, which is invalid input: the
@@ -158,6 +170,17 @@ def test_every_state_of_the_grid_is_the_library_s_to_the_bit(dtype, reachable):
 def test_dtypes(ufunc, inputs, dtype):
     got = ufunc(*inputs)
     assert [np.asarray(v).dtype for v in got] == [dtype] * len(FIELDS) + [np.int8]
+
+
+# float32 from float64 inputs, by signature= or by dtype= (which leaves the status int8)
+@pytest.mark.parametrize("kwargs", [{"signature": "fff->fffffffffb"}, {"dtype": np.float32},
+                                    {"dtype": "float32", "casting": "same_kind"}])
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_float32_by_signature_or_dtype(ufunc, kwargs):
+    got = ufunc([25.0, np.nan], 20.0, 101.325, **kwargs)
+    want = ufunc(np.float32([25.0, np.nan]), np.float32(20), np.float32(101.325))
+    for values, wanted in zip(got, want):
+        np.testing.assert_array_equal(bits(values), bits(wanted))
 
 
 # Broadcasting, 0-d and empty arrays, and views with any strides: each state is
