@@ -1,9 +1,11 @@
 // The C interface: the C++ API's results copied into the plain C structs.
 #include <array>
 #include <bit>
+#include <climits>
 #include <cstddef>
 
 #include "hygrian/hygrian.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
@@ -24,6 +26,7 @@ static_assert(static_cast<int>(Status::PowerSingularity) == HYGRIAN_POWER_SINGUL
 static_assert(static_cast<int>(Status::PowerOverflow) == HYGRIAN_POWER_OVERFLOW);
 static_assert(static_cast<int>(Status::VaporPressureNotBelowTotal) ==
               HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL);
+static_assert(static_cast<int>(Status::Missing) == HYGRIAN_MISSING);
 static_assert(static_cast<int>(Status::Supersaturated) == HYGRIAN_SUPERSATURATED);
 static_assert(static_cast<int>(Status::DrierThanRange) == HYGRIAN_DRIER_THAN_RANGE);
 static_assert(static_cast<int>(Status::OutOfRange) == HYGRIAN_OUT_OF_RANGE);
@@ -181,6 +184,23 @@ int hygrian_saturation_vapor_pressure_in_air(double t, double total, int over, d
                                   pressure);
 }
 
+int hygrian_from_dry_bulb_specific_humidity(double dry_bulb, double specific_humidity,
+                                            double pressure, hygrian_state* state,
+                                            int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(hygrian::FromDryBulbSpecificHumidity(dry_bulb, specific_humidity,
+                                                               pressure, hygrian::kCalculator),
+                          state, wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_specific_humidity_with(double dry_bulb, double specific_humidity,
+                                                 double pressure, int model, int over,
+                                                 hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverWith(hygrian::FromDryBulbSpecificHumidity, dry_bulb, specific_humidity,
+                              pressure, model, over, &hygrian::State::humidityRatio, state,
+                              wet_bulb_found);
+}
+
 int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
   if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
   const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);
@@ -191,11 +211,8 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
 const char* hygrian_version() { return HYGRIAN_VERSION; }
 
 const char* hygrian_status_text(int status) {
-  const bool known = (status >= HYGRIAN_OK && status <= HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL) ||
-                     (status >= HYGRIAN_SUPERSATURATED && status <= HYGRIAN_OUT_OF_RANGE);
-  if (!known) return "unknown status";
-  // Every text is a string literal, so its data is NUL-terminated.
-  return hygrian::StatusText(static_cast<hygrian::Status>(status)).data();
+  // A negative code is no C status; every text is a literal, so NUL-terminated.
+  return hygrian::OutcomeOfCode(status < HYGRIAN_OK ? INT_MIN : status).text.data();
 }
 
 }  // extern "C"

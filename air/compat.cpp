@@ -1,4 +1,4 @@
-// The C++ entry points of the 1.x interface, which libhygrian.so.1 still exports
+// The C++ entry points of the 1.x interface (1.0 to 1.2), which libhygrian.so.1 still exports
 // for the programs linked against it: the calculator model's results, as they
 // always were. Not declared in the public header, where the trailing Options
 // of each computation has taken their place.
@@ -13,6 +13,8 @@ HYGRIAN_API Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHu
                                                double pressure) noexcept;
 HYGRIAN_API Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio,
                                             double pressure) noexcept;
+HYGRIAN_API Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity,
+                                               double pressure) noexcept;
 
 namespace {
 constexpr Options kCalculator{.model = Model::Calculator};
@@ -33,6 +35,11 @@ Result FromDryBulbRelativeHumidity(double dryBulb, double relativeHumidity,
 
 Result FromDryBulbHumidityRatio(double dryBulb, double humidityRatio, double pressure) noexcept {
   return FromDryBulbHumidityRatio(dryBulb, humidityRatio, pressure, kCalculator);
+}
+
+Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity,
+                                   double pressure) noexcept {
+  return FromDryBulbSpecificHumidity(dryBulb, specificHumidity, pressure, kCalculator);
 }
 
 }  // namespace hygrian

@@ -1,31 +1,15 @@
 #include "air/fault.h"
 
+#include "hygrian/outcomes.h"
+
 namespace hygrian::air {
 
+// A fault's text is its status's in the outcomes table: Fault::Invalid is
+// Status::InvalidOperation, and so on in order.
 std::string_view FaultText(Fault fault) {
-  switch (fault) {
-    case Fault::None:
-      return "";
-    case Fault::Invalid:
-      return "floating-point error: invalid";
-    case Fault::DivideByZero:
-      return "floating-point error: divide by zero";
-    case Fault::Overflow:
-      return "floating-point error: overflow";
-    case Fault::LogDomain:
-      return "log: DOMAIN error";
-    case Fault::LogSingularity:
-      return "log: SING error";
-    case Fault::ExpOverflow:
-      return "exp: OVERFLOW error";
-    case Fault::PowerDomain:
-      return "**: DOMAIN error";
-    case Fault::PowerSingularity:
-      return "**: SING error";
-    case Fault::PowerOverflow:
-      return "**: OVERFLOW error";
-  }
-  return "";
+  if (fault == Fault::None) return "";
+  return OutcomeOfCode(static_cast<int>(Status::InvalidOperation) + static_cast<int>(fault) - 1)
+      .text;
 }
 
 }  // namespace hygrian::air

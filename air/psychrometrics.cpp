@@ -6,6 +6,7 @@
 #include "air/cases.h"
 #include "air/handbook.h"
 #include "air/handbook_cases.h"
+#include "hygrian/outcomes.h"
 
 namespace hygrian {
 namespace {
@@ -82,7 +83,8 @@ Result Run(double a, double b, double P, double State::*first, double State::*se
   return result;
 }
 
-// The calculator model knows only Phase::Ice; Phase::Water is invalid input.
+// Invalid input: the calculator model under Phase::Water (it knows only ice), or
+// a specific humidity outside 0 to 1.
 Result Refuse(double a, double b, double State::*first, double State::*second) {
   Result result;
   result.state.*first = a;
@@ -157,40 +159,23 @@ PressureResult SaturationVaporPressureInAir(double t, double P, Phase over) noex
   return {air::handbook::SaturationPressureInAir(t, P, over), Status::Ok};
 }
 
-std::string_view StatusText(Status status) noexcept {
-  switch (status) {
-    case Status::Ok:
-      return "ok";
-    case Status::InvalidInput:
-      return "invalid input";
-    case Status::InvalidOperation:
-      return air::FaultText(air::Fault::Invalid);
-    case Status::DivideByZero:
-      return air::FaultText(air::Fault::DivideByZero);
-    case Status::Overflow:
-      return air::FaultText(air::Fault::Overflow);
-    case Status::LogDomain:
-      return air::FaultText(air::Fault::LogDomain);
-    case Status::LogSingularity:
-      return air::FaultText(air::Fault::LogSingularity);
-    case Status::ExpOverflow:
-      return air::FaultText(air::Fault::ExpOverflow);
-    case Status::PowerDomain:
-      return air::FaultText(air::Fault::PowerDomain);
-    case Status::PowerSingularity:
-      return air::FaultText(air::Fault::PowerSingularity);
-    case Status::PowerOverflow:
-      return air::FaultText(air::Fault::PowerOverflow);
-    case Status::VaporPressureNotBelowTotal:
-      return "vapour pressure at or above total pressure";
-    case Status::Supersaturated:
-      return "supersaturated";
-    case Status::DrierThanRange:
-      return "drier than the range";
-    case Status::OutOfRange:
-      return "outside the range";
+Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity, double pressure,
+                                   Options options) noexcept {
+  const bool valid = specificHumidity >= 0.0 && specificHumidity < 1.0;
+  const double humidityRatio =
+      valid ? specificHumidity / (1.0 - specificHumidity) : specificHumidity;
+  if (options.model == Model::Handbook && valid) {
+    return air::handbook::FromDryBulbHumidityRatio(dryBulb, humidityRatio, pressure, options.over);
   }
-  return "unknown status";
+  if (!valid || options.over != Phase::Ice) {
+    return Refuse(dryBulb, humidityRatio, &State::dryBulb, &State::humidityRatio);
+  }
+  return Run(dryBulb, humidityRatio, pressure, &State::dryBulb, &State::humidityRatio,
+             air::ComputeFromDryW, valid);
+}
+
+std::string_view StatusText(Status status) noexcept {
+  return OutcomeOfCode(static_cast<int>(status)).text;
 }
 
 }  // namespace hygrian

@@ -1,5 +1,6 @@
 // hygrian-batch: moist-air states for every row of CSV tables. Options are read
 // here; the run itself is RunBatch's.
+#include <array>
 #include <charconv>
 #include <exception>
 #include <string>
@@ -8,47 +9,75 @@
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/reader_options.h"
+#include "cli/words.h"
+#include "hygrian/outcomes.h"
 
 namespace {
 
 using hygrian::batch::kProgramName;
 
-constexpr const char* kDescription =
-    "Compute the moist-air state of every row of CSV tables.\n"
-    "\n"
-    "Reads each FILE in turn (standard input when there is none, or for -) and\n"
-    "writes one CSV table to standard output: a header, then one row per input row.\n"
-    "\n"
-    "Input: fields end at commas, semicolons or tabs (--delimiter, else the one that\n"
-    "splits the header line). The header names dry_bulb (degrees C) and one of\n"
-    "wet_bulb (degrees C), dew_point (degrees C), relative_humidity (percent) or\n"
-    "humidity_ratio (kg/kg), in any case, blanks around names ignored; other names\n"
-    "are given with the --...-column options, and --pair chooses among several\n"
-    "second values. An optional pressure column gives each row's total pressure in\n"
-    "--pressure-unit (an empty field takes --pressure). Other columns are carried\n"
-    "through, in front of the results; result columns (this program's own output)\n"
-    "are computed afresh. Several files must have the same header; one that\n"
-    "differs, is empty or cannot be read is skipped.\n"
-    "\n"
-    "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degrees\n"
-    "C), relative_humidity (percent), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
-    "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
-    "status: ok; no-wet-bulb (the wet-bulb search gave up; wet_bulb is empty);\n"
-    "fault: MESSAGE (only the two given values are written); missing (a gap in\n"
-    "dry_bulb or the second value: empty, NA, N/A, NaN, - or null; no values); or\n"
-    "bad-input: REASON (no values; the reason also goes to standard error as\n"
-    "FILE:LINE: REASON).";
+// What a status word stands for, by its outcome's class.
+constexpr std::array<std::string_view, 5> kClassWords = {
+    "every value",
+    "the values known; the others are empty",
+    "only the two given values are written",
+    "no values; the reason also goes to standard error as FILE:LINE: REASON",
+    "a gap in dry_bulb or the second value: empty, NA, N/A, NaN, - or null; no values",
+};
 
-constexpr const char* kFooter =
-    "A pressure outside 20 to 200 kPa is refused: as an option, a usage error; in\n"
-    "a column, a bad-input row. A progress display (percent, rows per second)\n"
-    "appears on standard error when it is a terminal, standard output is not that\n"
-    "terminal and the input is a regular file. When a row was not ok, a last line\n"
-    "counts the rows by status.\n"
-    "\n"
-    "Exit status: 0 when every row was ok, no-wet-bulb, fault or missing, 1 when a\n"
-    "row was bad input or the output could not be written, 2 for a usage error or\n"
-    "a skipped file.";
+// "ok (every value); no-wet-bulb (...); fault: TEXT (...); ...": each status word
+// of the outcomes table once, in its order.
+std::string StatusesInWords() {
+  std::string text;
+  for (std::size_t i = 0; i < hygrian::Outcomes.size(); ++i) {
+    const hygrian::Outcome& outcome = hygrian::Outcomes[i];
+    if (text.find(std::string(outcome.key) + " ") != std::string::npos ||
+        text.find(std::string(outcome.key) + ":") != std::string::npos) {
+      continue;
+    }
+    const bool withText = hygrian::RulesOf(outcome.kind).keyWithText;
+    text += (text.empty() ? "" : "; ") + std::string(outcome.key) + (withText ? ": TEXT" : "") +
+            " (" + std::string(kClassWords[static_cast<std::size_t>(outcome.kind)]) + ")";
+  }
+  return text;
+}
+
+std::string Description() {
+  return "Compute the moist-air state of every row of CSV tables.\n"
+         "\n"
+         "Reads each FILE in turn (standard input when there is none, or for -) and\n"
+         "writes one CSV table to standard output: a header, then one row per input row.\n"
+         "\n"
+         "Input: fields end at commas, semicolons or tabs (--delimiter, else the one that\n"
+         "splits the header line). The header names dry_bulb (degC) and one of " +
+         hygrian::cli::SecondValuesInWords() +
+         ", in any case, blanks around names ignored; other names are given with the\n"
+         "--...-column options, and --pair chooses among several second values. An\n"
+         "optional pressure column gives each row's total pressure in --pressure-unit\n"
+         "(an empty field takes --pressure). Other columns are carried through, in front\n"
+         "of the results; result columns (this program's own output) are computed\n"
+         "afresh. Several files must have the same header; one that differs, is empty or\n"
+         "cannot be read is skipped.\n"
+         "\n"
+         "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degC),\n"
+         "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
+         "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
+         "status: " +
+         StatusesInWords() + ".";
+}
+
+std::string Footer() {
+  return "A pressure outside " + hygrian::cli::PressureRangeInWords() +
+         " is refused: as an option, a usage error; in\n"
+         "a column, a bad-input row. A progress display (percent, rows per second)\n"
+         "appears on standard error when it is a terminal, standard output is not that\n"
+         "terminal and the input is a regular file. When a row was not ok, a last line\n"
+         "counts the rows by status.\n"
+         "\n"
+         "Exit status: 0 when every row's status asks for none higher, 1 when a row was\n"
+         "bad input or the output could not be written, 2 for a usage error or a skipped\n"
+         "file.";
+}
 
 // --digits: a whole number from 1 to 17, or none.
 bool ReadDigits(const std::string& text, int& digits) {
@@ -75,7 +104,7 @@ bool OutputIsInput(hygrian::cli::Platform& platform, const hygrian::batch::Optio
 int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   hygrian::batch::Options options;
   std::string digits;
-  hygrian::cli::CommandLine line(platform, kProgramName, kDescription, kFooter);
+  hygrian::cli::CommandLine line(platform, kProgramName, Description(), Footer());
   CLI::App& app = line.App();
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")

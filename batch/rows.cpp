@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/utf8.h"
+#include "hygrian/pairs.h"
 #include "tables/csv.h"
 #include "tables/numbers.h"
 
@@ -20,8 +21,6 @@ constexpr unsigned BitOf(std::string_view key) {
   return 0;
 }
 
-constexpr unsigned kAllValues = (1U << Properties.size()) - 1;
-constexpr unsigned kDryBulbBit = BitOf("dry_bulb");
 constexpr unsigned kWetBulbBit = BitOf("wet_bulb");
 
 char* Put(char* out, std::string_view text) {
@@ -86,27 +85,29 @@ std::string_view CarriedField(const CsvRecord& record, std::size_t column) {
 
 }  // namespace
 
-Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept {
-  Outcome outcome{{}, kAllValues, {}, "ok"};
+Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept {
+  const hygrian::Outcome& kind = OutcomeOf(result);
+  Outcome outcome{{}, 0, &kind, {}};
+  const OutcomeRules& rules = RulesOf(kind.kind);
   for (std::size_t i = 0; i < Properties.size(); ++i) {
-    outcome.values[i] = result.state.*Properties[i].member;
+    const double value = result.state.*Properties[i].member;
+    outcome.values[i] = value;
+    const bool given = Properties[i].member == &State::dryBulb ||
+                       Properties[i].member == Pairs[pair].given[1].member;
+    if ((rules.computed && !std::isnan(value)) || given) outcome.present |= 1U << i;
   }
-  if (result.status != Status::Ok) {
-    outcome.present = kDryBulbBit | BitOf(tables::PairColumn(pair));
-    outcome.statusPrefix = "fault: ";
-    outcome.status = StatusText(result.status);
-  } else if (!result.wetBulbFound) {
-    outcome.present &= ~kWetBulbBit;
-    outcome.status = "no-wet-bulb";
-  }
+  if (rules.computed && !result.wetBulbFound) outcome.present &= ~kWetBulbBit;
+  if (rules.keyWithText) outcome.text = kind.text;
   return outcome;
 }
 
 Outcome BadOutcome(std::string_view reason) noexcept {
-  return Outcome{{}, 0, "bad-input: ", reason};
+  return Outcome{{}, 0, &OutcomeOfCode(BadInputCode), reason};
 }
 
-Outcome MissingOutcome() noexcept { return Outcome{{}, 0, {}, "missing"}; }
+Outcome MissingOutcome() noexcept {
+  return Outcome{{}, 0, &OutcomeOfCode(static_cast<int>(Status::Missing)), {}};
+}
 
 RowWriter::RowWriter(const tables::Layout& layout, Format format)
     : layout_(layout), format_(format) {
@@ -154,8 +155,9 @@ void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& ou
 
 void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   // Room for the worst case: every carried byte a quote, every value present.
+  const std::string_view key = outcome.kind->key;
   std::size_t room = Properties.size() * (tables::kNumberTextSize + 1) +
-                     2 * (outcome.statusPrefix.size() + outcome.status.size()) + 4;
+                     2 * (key.size() + 2 + outcome.text.size()) + 4;
   for (const std::size_t column : layout_.carried) {
     room += 2 * CarriedField(record, column).size() + 3;
   }
@@ -173,13 +175,11 @@ void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& ou
   }
   // Only a bad-input reason can hold a comma or a quote ("expected 3 fields,
   // found 4", a quoted value).
-  if (outcome.status.find_first_of(",\"\r\n") == std::string_view::npos) {
-    p = Put(p, outcome.statusPrefix);
-    p = Put(p, outcome.status);
+  if (outcome.text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    p = Put(p, key);
+    if (!outcome.text.empty()) p = Put(Put(p, ": "), outcome.text);
   } else {
-    std::string status(outcome.statusPrefix);
-    status += outcome.status;
-    p = tables::WriteCsvField(p, status);
+    p = tables::WriteCsvField(p, std::string(key) + ": " + std::string(outcome.text));
   }
   *p++ = '\n';
   out.Commit(p);
@@ -191,7 +191,7 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
     room += carriedKeys_[i].size() + JsonStringRoom(CarriedField(record, layout_.carried[i]));
   }
   for (const std::string& key : resultKeys_) room += key.size() + tables::kNumberTextSize;
-  room += JsonStringRoom(outcome.statusPrefix) + JsonStringRoom(outcome.status) + 2;
+  room += outcome.kind->key.size() + 2 + JsonStringRoom(outcome.text) + 2;
   char* p = out.Room(room);
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
     p = Put(p, carriedKeys_[i]);
@@ -218,9 +218,9 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
   }
   p = Put(p, resultKeys_.back());  // status
   *p++ = '"';
-  p = Put(p, outcome.statusPrefix);
+  p = Put(p, outcome.kind->key);
   // A reason may quote a value: its quotes and backslashes are escaped.
-  p = JsonChars(p, outcome.status);
+  if (!outcome.text.empty()) p = JsonChars(Put(p, ": "), outcome.text);
   p = Put(p, "\"}\n");
   out.Commit(p);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "batch/output.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
@@ -27,18 +28,18 @@ constexpr std::array<std::string_view, Properties.size() + 1> ResultKeys() {
 }
 inline constexpr auto kResultColumns = ResultKeys();
 
-// What one row yields: the nine values (those present), and the status text in
-// two parts ("fault: " and "log: DOMAIN error"; "" and "ok").
+// What one row yields: the nine values (those present), its row of the outcomes
+// table and the text after its key ("log: DOMAIN error", a reason; or none).
 struct Outcome {
   std::array<double, Properties.size()> values{};  // in the order of Properties
   unsigned present = 0;  // bit i: values[i] is written, else the field is empty
-  std::string_view statusPrefix;
-  std::string_view status;
+  const hygrian::Outcome* kind = &Outcomes[0];
+  std::string_view text;  // written as "KEY: TEXT" when the class says so
 };
 
-// The outcome of a computed row: every value for ok; all but wet_bulb for
-// no-wet-bulb; the two given values for a fault.
-[[nodiscard]] Outcome ComputedOutcome(tables::Pair pair, const Result& result) noexcept;
+// The outcome of a computed row of a pair (an index of hygrian::Pairs): the
+// values its class writes (a NaN stays empty), the given ones for a fault.
+[[nodiscard]] Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept;
 // The outcome of a bad row: no values, "bad-input: " and the reason.
 [[nodiscard]] Outcome BadOutcome(std::string_view reason) noexcept;
 // The outcome of a row with a gap in its values: no values, "missing".

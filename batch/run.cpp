@@ -1,5 +1,6 @@
 #include "batch/run.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <memory>
@@ -20,10 +21,14 @@ using cli::Messages;
 using cli::Platform;
 using tables::TableReader;
 
-// The statuses a row ends with, in the order the summary counts them.
-enum class Kind { Ok, NoWetBulb, Fault, Missing, BadInput };
-constexpr std::array<std::string_view, 5> kKindNames = {"ok", "no-wet-bulb", "fault", "missing",
-                                                        "bad-input"};
+// The index of an outcome's row in the outcomes table (its size for a row
+// outside it, "unknown status").
+std::size_t IndexOf(const hygrian::Outcome& outcome) {
+  for (std::size_t i = 0; i < Outcomes.size(); ++i) {
+    if (&Outcomes[i] == &outcome) return i;
+  }
+  return Outcomes.size();
+}
 
 // Whether two carried columns have one name (two keys of one JSON object).
 std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
@@ -59,9 +64,13 @@ class Batch {
     messages_.Flush();
   }
   [[nodiscard]] bool Skipped() const { return skipped_; }
-  [[nodiscard]] bool HadBadRows() const { return Count(Kind::BadInput) > 0; }
-  [[nodiscard]] std::uint64_t Count(Kind kind) const {
-    return counts_[static_cast<std::size_t>(kind)];
+  // The highest exit status that a row's outcome asks for.
+  [[nodiscard]] int RowsExit() const {
+    int status = 0;
+    for (std::size_t i = 0; i < Outcomes.size(); ++i) {
+      if (counts_[i] > 0) status = std::max(status, RulesOf(Outcomes[i].kind).batchExit);
+    }
+    return status;
   }
   [[nodiscard]] std::uint64_t Rows() const {
     std::uint64_t total = 0;
@@ -74,7 +83,9 @@ class Batch {
  private:
   bool ReadRows(TableReader& table, std::string_view file);
   void WriteRow(const TableReader::Row& row, std::string_view file);
-  void Tally(Kind kind) { ++counts_[static_cast<std::size_t>(kind)]; }
+  void Tally(const Outcome& outcome) {
+    if (const std::size_t i = IndexOf(*outcome.kind); i < counts_.size()) ++counts_[i];
+  }
 
   Platform& platform_;
   const Options& options_;
@@ -84,7 +95,7 @@ class Batch {
   bool progress_;
   std::optional<tables::Layout> layout_;  // the first good header's
   std::unique_ptr<RowWriter> writer_;
-  std::array<std::uint64_t, kKindNames.size()> counts_{};
+  std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
 };
 
@@ -162,37 +173,32 @@ bool Batch::ReadFile(const std::string& name) {
 
 void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
   const tables::Measured& measured = row.measured;
-  const tables::Pair pair = layout_->pair;
+  const std::size_t pair = layout_->pair;
   tables::ReasonBuffer reason{};
+  Outcome outcome;
   switch (measured.bad) {
-    case tables::BadInput::None: {
-      const Outcome outcome = ComputedOutcome(
+    case tables::BadInput::None:
+      outcome = ComputedOutcome(
           pair, cli::Compute(pair, measured.dryBulb, measured.second, measured.pressure));
       writer_->WriteRow(out_, row.record, outcome);
-      Tally(outcome.statusPrefix.empty() ? (outcome.status == "ok" ? Kind::Ok : Kind::NoWetBulb)
-                                         : Kind::Fault);
-      return;
-    }
+      break;
     case tables::BadInput::Missing:
-      writer_->WriteRow(out_, row.record, MissingOutcome());
-      Tally(Kind::Missing);
-      return;
-    case tables::BadInput::UnclosedQuote: {
+      outcome = MissingOutcome();
+      writer_->WriteRow(out_, row.record, outcome);
+      break;
+    case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
-      const std::string_view text = tables::BadInputText(*layout_, measured, reason);
-      writer_->WriteRow(out_, tables::CsvRecord{}, BadOutcome(text));
-      messages_.Row(file, measured.quoteLine, text);
-      Tally(Kind::BadInput);
-      return;
-    }
-    default: {
-      const std::string_view text = tables::BadInputText(*layout_, measured, reason);
-      writer_->WriteRow(out_, row.record, BadOutcome(text));
-      messages_.Row(file, row.record.line, text);
-      Tally(Kind::BadInput);
-      return;
-    }
+      outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
+      writer_->WriteRow(out_, tables::CsvRecord{}, outcome);
+      messages_.Row(file, measured.quoteLine, outcome.text);
+      break;
+    default:
+      outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
+      writer_->WriteRow(out_, row.record, outcome);
+      messages_.Row(file, row.record.line, outcome.text);
+      break;
   }
+  Tally(outcome);
 }
 
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
@@ -218,18 +224,23 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
 
 std::string Batch::Summary() const {
   const std::uint64_t total = Rows();
-  if (total == Count(Kind::Ok)) return "";
+  // The counts by key, in the order of the keys' first rows; ok always.
+  std::array<std::uint64_t, Outcomes.size()> byKey{};
+  for (std::size_t i = 0; i < Outcomes.size(); ++i) {
+    std::size_t first = 0;
+    while (Outcomes[first].key != Outcomes[i].key) ++first;
+    byKey[first] += counts_[i];
+  }
+  if (total == byKey[0]) return "";
   const auto number = [](std::uint64_t value) {
     std::array<char, 24> digits{};
     return std::string(digits.data(),
                        std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr);
   };
   std::string text = number(total) + (total == 1 ? " row: " : " rows: ");
-  text += number(Count(Kind::Ok)) + " ok";
-  for (std::size_t kind = 1; kind < counts_.size(); ++kind) {
-    if (counts_[kind] > 0) {
-      text += ", " + number(counts_[kind]) + " " + std::string(kKindNames[kind]);
-    }
+  text += number(byKey[0]) + " " + std::string(Outcomes[0].key);
+  for (std::size_t i = 1; i < byKey.size(); ++i) {
+    if (byKey[i] > 0) text += ", " + number(byKey[i]) + " " + std::string(Outcomes[i].key);
   }
   return text;
 }
@@ -263,7 +274,7 @@ int RunBatch(Platform& platform, const Options& options) {
     if (!batch.ReadFile(name)) break;
   }
   out.Flush();
-  int status = batch.Skipped() ? 2 : batch.HadBadRows() ? 1 : 0;
+  int status = batch.Skipped() ? 2 : batch.RowsExit();
   if (out.CurrentState() == Output::State::Closed) status = 0;
   int writeError = out.CurrentState() == Output::State::Failed ? out.ErrorNumber() : 0;
   if (!toStandardOutput) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/rows.h"
+#include "cli/compute.h"
 #include "cli/options.h"
 #include "cli/platform.h"
 
@@ -18,7 +19,8 @@ struct Options {
   std::vector<std::string> files;  // "-" is standard input; none: standard input
   cli::CommonOptions common;       // the output, quiet, the pressure for rows without one
   Format format;
-  tables::ReadOptions read;  // delimiter, decimal comma, column names, the pair, gaps
+  tables::ReadOptions read =
+      cli::ProgramReadOptions();  // delimiter, decimal comma, column names, the pair, gaps
   // The read and write buffers (tests take small ones to cross their edges).
   std::size_t bufferBytes = std::size_t{1} << 20;
 };

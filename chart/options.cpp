@@ -9,6 +9,7 @@
 #include "chart/moist_air.h"
 #include "chart/ticks.h"
 #include "cli/reader_options.h"
+#include "cli/words.h"
 
 namespace hygrian::chart {
 namespace {
@@ -123,16 +124,18 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       platform, kProgramName,
       "Draw the psychrometric chart as an SVG document on standard output, with the\n"
       "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
-      "one of wet_bulb, dew_point, relative_humidity, humidity_ratio, and may have a\n"
-      "label column; the points are computed at the chart's pressure.",
+      "one of " +
+          cli::SecondValuesInWords() +
+          ",\nand may have a label column; the points are computed at the chart's pressure.",
       "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
-      "A pressure outside 20 to 200 kPa is refused.\n"
-      "\n"
-      "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
-      "\n"
-      "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
-      "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
-      "or the chart cannot be written; 2 for a usage error, with nothing written.");
+      "A pressure outside " +
+          cli::PressureRangeInWords() +
+          " is refused.\n"
+          "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
+          "\n"
+          "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
+          "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
+          "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
   Texts texts;
   for (const TextOption& option : kTextOptions) {

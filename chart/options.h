@@ -6,6 +6,7 @@
 
 #include "chart/frame.h"
 #include "cli/command_line.h"
+#include "cli/compute.h"
 #include "tables/table.h"
 
 namespace hygrian::chart {
@@ -17,7 +18,8 @@ struct Options {
   bool process = false;       // join the points with arrows, in file order
   std::string pointsFile;     // empty: no points; "-": standard input
   cli::CommonOptions common;  // the output, quiet, the pressure
-  tables::ReadOptions read;   // how the points file is read, as hygrian-batch reads
+  tables::ReadOptions read =
+      cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
 };
 
 // The top of the humidity-ratio axis (g/kg) for --dry-bulb without

@@ -61,7 +61,7 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
       ->type_name("KPA");
   app_.add_option("--altitude", altitude_, "Or the pressure at M metres above sea level")
       ->type_name("M");
-  app_.add_option("--pressure-unit", pressureUnit_,
+  app_.add_option(std::string(kPressureRange.unitOption), pressureUnit_,
                   "Unit of --pressure and a pressure column (kPa)")
       ->type_name("kPa|hPa|Pa");
   app_.add_flag("-q,--quiet", common_.quiet, "No messages about rows, no progress display")
@@ -94,9 +94,10 @@ int CommandLine::UsageError(std::string_view reason) const {
 }
 
 std::string CommandLine::CheckCommon() {
-  if (app_.count("--pressure-unit") > 0) {
+  const std::string unitOption(kPressureRange.unitOption);
+  if (app_.count(unitOption) > 0) {
     const auto unit = tables::ReadPressureUnit(pressureUnit_);
-    if (!unit) return "--pressure-unit: '" + pressureUnit_ + "' is not kPa, hPa or Pa";
+    if (!unit) return unitOption + ": '" + pressureUnit_ + "' is not kPa, hPa or Pa";
     common_.pressureUnit = *unit;
   }
   const bool pressure = app_.count("--pressure") > 0;
@@ -108,10 +109,11 @@ std::string CommandLine::CheckCommon() {
       return "--pressure: " + problem;
     }
     common_.pressure = tables::ToKilopascals(value, common_.pressureUnit);
-    if (!tables::PressureInRange(common_.pressure)) {
+    if (!tables::PressureInRange(common_.pressure, kPressureRange)) {
       char text[tables::kOutsideRangeTextSize];
       return "--pressure: " +
-             std::string(text, tables::WriteOutsideRange(text, value, common_.pressureUnit));
+             std::string(text, tables::WriteOutsideRange(text, value, common_.pressureUnit,
+                                                         kPressureRange));
     }
   }
   if (altitude) {

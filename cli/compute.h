@@ -1,28 +1,41 @@
-// The moist-air state of a table's row: the library's function for the row's
-// pair of measured values.
+// The input pairs as the programs read them: the second value's key for each
+// row of hygrian::Pairs (the table reader's pair index), the table reader's
+// options with the programs' words, and the state of a row's measured values.
 #pragma once
 
-#include "hygrian/psychrometrics.h"
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "cli/options.h"
+#include "hygrian/pairs.h"
 #include "tables/table.h"
 
 namespace hygrian::cli {
 
-// dryBulb in degrees C; second in the pair's unit (degrees C, percent or
-// kg/kg); pressure in kPa. The programs compute with the calculator model.
-[[nodiscard]] inline Result Compute(tables::Pair pair, double dryBulb, double second,
+// "wet_bulb", "dew_point", ...: the key of each pair's second value, in the
+// order of hygrian::Pairs; the standard column names after dry_bulb.
+inline constexpr std::array<std::string_view, Pairs.size()> kSecondKeys = [] {
+  std::array<std::string_view, Pairs.size()> keys{};
+  for (std::size_t p = 0; p < Pairs.size(); ++p) keys[p] = Pairs[p].given[1].key;
+  return keys;
+}();
+
+// The table reader's options as every program starts from them: the second
+// values of hygrian::Pairs, the pressure range, and the options that messages name.
+[[nodiscard]] inline tables::ReadOptions ProgramReadOptions() {
+  tables::ReadOptions read;
+  read.secondKeys = kSecondKeys;
+  read.pressureRange = kPressureRange;
+  read.words = {"--dry-bulb-column and the like", "--delimiter", "--pair"};
+  return read;
+}
+
+// pair indexes hygrian::Pairs; dryBulb in degrees C; second in the pair's unit;
+// pressure in kPa. The programs compute with the calculator model.
+[[nodiscard]] inline Result Compute(std::size_t pair, double dryBulb, double second,
                                     double pressure) noexcept {
-  constexpr Options kCalculator{.model = Model::Calculator};
-  switch (pair) {
-    case tables::Pair::WetBulb:
-      return FromDryBulbWetBulb(dryBulb, second, pressure, kCalculator);
-    case tables::Pair::DewPoint:
-      return FromDryBulbDewPoint(dryBulb, second, pressure, kCalculator);
-    case tables::Pair::RelativeHumidity:
-      return FromDryBulbRelativeHumidity(dryBulb, second, pressure, kCalculator);
-    case tables::Pair::HumidityRatio:
-      return FromDryBulbHumidityRatio(dryBulb, second, pressure, kCalculator);
-  }
-  return {};
+  return Pairs[pair].compute(dryBulb, second, pressure, Options{.model = Model::Calculator});
 }
 
 }  // namespace hygrian::cli

@@ -9,10 +9,14 @@
 
 namespace hygrian::cli {
 
+// The pressures every program takes, and the option whose unit a refusal suggests.
+inline constexpr tables::PressureRange kPressureRange{ProgramPressureLeast, ProgramPressureMost,
+                                                      "--pressure-unit"};
+
 struct CommonOptions {
   std::string output;  // -o FILE; empty or "-": standard output
   bool quiet = false;  // -q: no messages about rows, no progress display
-  // kPa, 20 to 200: --pressure in --pressure-unit, or --altitude (metres) in the
+  // kPa, in kPressureRange: --pressure in --pressure-unit, or --altitude (metres) in the
   // standard atmosphere; both given is a usage error.
   double pressure = StandardPressure;
   tables::PressureUnit pressureUnit = tables::PressureUnit::KPa;  // also a pressure column's

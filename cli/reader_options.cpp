@@ -1,55 +1,51 @@
 #include "cli/reader_options.h"
 
-#include <array>
 #include <string_view>
+
+#include "cli/compute.h"
 
 namespace hygrian::cli {
 namespace {
 
-struct ColumnOption {
-  std::string ReaderOptions::*column;
-  std::string_view flag;
-  std::string_view description;
-};
+constexpr std::string_view kPairOption = "--pair";  // as ProgramReadOptions names them
+constexpr std::string_view kDelimiterOption = "--delimiter";
 
-// The options that name columns, in the order --help lists them: dry_bulb, the
-// second values by tables::kPairs, the pressure.
-constexpr std::array<ColumnOption, tables::kPairs.size() + 2> kColumnOptions = {{
-    {&ReaderOptions::dryBulbColumn, "--dry-bulb-column", "The dry_bulb column is named COL"},
-    {&ReaderOptions::wetBulbColumn, "--wet-bulb-column", "The wet_bulb column is COL"},
-    {&ReaderOptions::dewPointColumn, "--dew-point-column", "The dew_point column is COL"},
-    {&ReaderOptions::relativeHumidityColumn, "--relative-humidity-column",
-     "The relative_humidity column is COL"},
-    {&ReaderOptions::humidityRatioColumn, "--humidity-ratio-column",
-     "The humidity_ratio column is COL"},
-    {&ReaderOptions::pressureColumn, "--pressure-column", "The pressure column is COL"},
-}};
+// "--wet-bulb-column" for "wet_bulb".
+std::string ColumnFlag(std::string_view key) {
+  std::string flag = "--" + std::string(key) + "-column";
+  for (char& c : flag) {
+    if (c == '_') c = '-';
+  }
+  return flag;
+}
 
-// The option that names the column of tables::kPairs[p].
-const ColumnOption& PairOption(std::size_t p) { return kColumnOptions[1 + p]; }
+// "a, b or c".
+std::string InWords(std::span<const std::string_view> keys) {
+  std::string text;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == keys.size() ? " or " : ", ") + std::string(keys[i]);
+  }
+  return text;
+}
 
 std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
   std::string chooser;  // the first option that chose the pair
   if (!options.pair.empty()) {
-    for (const tables::Pair pair : tables::kPairs) {
-      if (options.pair == tables::PairColumn(pair)) read.pair = pair;
+    for (std::size_t p = 0; p < kSecondKeys.size(); ++p) {
+      if (options.pair == kSecondKeys[p]) read.pair = p;
     }
     if (!read.pair) {
-      return "--pair: '" + options.pair +
-             "' is not wet_bulb, dew_point, relative_humidity or humidity_ratio";
+      return std::string(kPairOption) + ": '" + options.pair + "' is not " + InWords(kSecondKeys);
     }
-    chooser = "--pair " + options.pair;
+    chooser = std::string(kPairOption) + " " + options.pair;
   }
-  for (std::size_t p = 0; p < tables::kPairs.size(); ++p) {
-    const ColumnOption& option = PairOption(p);
-    const std::string& column = options.*option.column;
-    if (column.empty()) continue;
-    if (read.pair && *read.pair != tables::kPairs[p]) {
-      return chooser + " and " + std::string(option.flag) + ": name one second value";
-    }
-    read.pair = tables::kPairs[p];
-    read.pairColumns[p] = column;
-    if (chooser.empty()) chooser = option.flag;
+  read.secondColumns = options.secondColumns;
+  for (std::size_t p = 0; p < options.secondColumns.size(); ++p) {
+    if (options.secondColumns[p].empty()) continue;
+    const std::string flag = ColumnFlag(kSecondKeys[p]);
+    if (read.pair && *read.pair != p) return chooser + " and " + flag + ": name one second value";
+    read.pair = p;
+    if (chooser.empty()) chooser = flag;
   }
   return "";
 }
@@ -57,31 +53,40 @@ std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
 }  // namespace
 
 void AddReaderOptions(CLI::App& app, ReaderOptions& options) {
-  app.add_option("--delimiter", options.delimiter,
+  app.add_option(std::string(kDelimiterOption), options.delimiter,
                  "Fields end at C: , ; or tab (the header decides)")
       ->type_name("C");
   app.add_flag("--decimal-comma", options.decimalComma, "Numbers have a decimal comma: 23,5")
       ->disable_flag_override();
   app.add_option("--missing", options.missing, "A gap (empty, NA, N/A, NaN, -, null) is missing")
       ->type_name("missing|bad");
-  for (const ColumnOption& column : kColumnOptions) {
-    app.add_option(std::string(column.flag), options.*column.column,
-                   std::string(column.description))
+  // The options that name columns, in the order --help lists them: dry_bulb, the
+  // second values by hygrian::Pairs, the pressure. The vector's strings stay put.
+  const auto column = [&app](std::string_view key, std::string& name, std::string_view is) {
+    app.add_option(ColumnFlag(key), name,
+                   "The " + std::string(key) + " column " + std::string(is) + " COL")
         ->type_name("COL");
+  };
+  column("dry_bulb", options.dryBulbColumn, "is named");
+  options.secondColumns.assign(kSecondKeys.size(), "");
+  for (std::size_t p = 0; p < kSecondKeys.size(); ++p) {
+    column(kSecondKeys[p], options.secondColumns[p], "is");
   }
-  app.add_option("--pair", options.pair, "The second value, when the header holds several")
+  column("pressure", options.pressureColumn, "is");
+  app.add_option(std::string(kPairOption), options.pair,
+                 "The second value, when the header holds several")
       ->type_name("NAME");
 }
 
 std::string ReadReaderOptions(const ReaderOptions& options, tables::ReadOptions& read) {
-  read = tables::ReadOptions{};
+  read = ProgramReadOptions();
   const std::string& d = options.delimiter;
   if (d == "," || d == ";") {
     read.delimiter = d[0];
   } else if (d == "tab" || d == "\t" || d == "\\t") {
     read.delimiter = '\t';
   } else if (!d.empty()) {
-    return "--delimiter: '" + d + "' is not ',', ';' or tab";
+    return std::string(kDelimiterOption) + ": '" + d + "' is not ',', ';' or tab";
   }
   read.decimalComma = options.decimalComma;
   if (read.decimalComma && read.delimiter == ',') {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/run.h"
+#include "cli/compute.h"
 #include "tables/csv.h"
 #include "tables/table.h"
 #include "tests/cli_fake_platform.h"
@@ -52,13 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t mode = data[0];
   const std::uint8_t reading = data[1];
   const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
-  hygrian::tables::ReadOptions read;
+  hygrian::tables::ReadOptions read = hygrian::cli::ProgramReadOptions();
   read.decimalComma = (reading & 4U) != 0;
   static constexpr char Delimiters[] = {'\0', ',', ';', '\t'};
   read.delimiter = Delimiters[reading & 3U];
   if (read.decimalComma && read.delimiter == ',') read.delimiter = ';';
   read.missingIsBad = (reading & 8U) != 0;
-  if ((reading & 16U) != 0) read.pair = hygrian::tables::kPairs[(reading >> 5U) & 3U];
+  if ((reading & 16U) != 0) read.pair = ((reading >> 5U) & 7U) % read.secondKeys.size();
   if ((reading & 128U) != 0) read.dryBulbColumn.assign(1, 't');
 
   hygrian::testing::FakeCliPlatform platform;

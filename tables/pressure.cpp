@@ -12,7 +12,8 @@ constexpr std::array<PressureUnit, 3> kUnits = {PressureUnit::KPa, PressureUnit:
                                                 PressureUnit::Pa};
 
 char* Put(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
+  // An empty view may hold a null pointer, which memcpy may not be given.
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
   return out + text.size();
 }
 
@@ -58,16 +59,23 @@ double ToKilopascals(double value, PressureUnit unit) noexcept {
   return value;
 }
 
-char* WriteOutsideRange(char* out, double value, PressureUnit unit) noexcept {
+char* WriteOutsideRange(char* out, double value, PressureUnit unit,
+                        const PressureRange& range) noexcept {
   out = WritePressure(out, value);
   out = Put(out, " ");
   out = Put(out, PressureUnitName(unit));
-  out = Put(out, " is outside 20 to 200 kPa");
+  out = Put(out, " is outside ");
+  out = WritePressure(out, range.least);
+  out = Put(out, " to ");
+  out = WritePressure(out, range.most);
+  out = Put(out, " kPa");
   for (const PressureUnit other : kUnits) {
-    if (!PressureInRange(ToKilopascals(value, other))) continue;
+    if (!PressureInRange(ToKilopascals(value, other), range)) continue;
     out = Put(out, " (in ");
     out = Put(out, PressureUnitName(other));
-    out = Put(out, "? --pressure-unit ");
+    out = Put(out, "? ");
+    out = Put(out, range.unitOption.substr(0, 32));
+    out = Put(out, " ");
     out = Put(out, PressureUnitName(other));
     out = Put(out, ")");
     break;

@@ -1,5 +1,5 @@
-// Total pressures as the user gives them, in kPa, hPa or Pa, and the range the
-// programs take: 20 to 200 kPa. A value outside it is most often a slip of unit
+// Total pressures as the user gives them, in kPa, hPa or Pa, and the range a
+// program takes (its caller's). A value outside it is most often a slip of unit
 // (1013 given as kPa), so the refusal names the unit in which it would fit.
 #pragma once
 
@@ -17,8 +17,13 @@ enum class PressureUnit {
   Pa,   // pascals: 101325 at sea level
 };
 
-inline constexpr double kPressureLeast = 20.0;  // kPa
-inline constexpr double kPressureMost = 200.0;  // kPa
+// The pressures a program takes, in kPa, both included; and the option that
+// sets the unit, which the refusal names.
+struct PressureRange {
+  double least = 0.0;
+  double most = 0.0;
+  std::string_view unitOption;  // "--pressure-unit"
+};
 
 // "kPa", "hPa" or "Pa".
 [[nodiscard]] std::string_view PressureUnitName(PressureUnit unit) noexcept;
@@ -28,19 +33,21 @@ inline constexpr double kPressureMost = 200.0;  // kPa
 // value in unit as kPa, by division (1013.25 hPa is the double nearest 101.325).
 [[nodiscard]] double ToKilopascals(double value, PressureUnit unit) noexcept;
 
-// Whether a pressure in kPa lies in 20 to 200 kPa, both included.
-[[nodiscard]] inline bool PressureInRange(double kilopascals) noexcept {
-  return kilopascals >= kPressureLeast && kilopascals <= kPressureMost;
+// Whether a pressure in kPa lies in the range, both ends included.
+[[nodiscard]] inline bool PressureInRange(double kilopascals, const PressureRange& range) noexcept {
+  return kilopascals >= range.least && kilopascals <= range.most;
 }
 
 // Room for any text that WriteOutsideRange writes.
-inline constexpr std::size_t kOutsideRangeTextSize = kNumberTextSize + 64;
+inline constexpr std::size_t kOutsideRangeTextSize = 3 * kNumberTextSize + 64;
 
 // Writes why value (in unit, outside the range) is refused, and returns the end:
 // the value in its shortest text, then the unit in which it would fit, if any.
+// With 20 to 200 kPa and "--pressure-unit" (a unitOption longer than 32 bytes is cut):
 //   1013 kPa   -> "1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"
 //   101325 hPa -> "101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"
 //   -5 kPa     -> "-5 kPa is outside 20 to 200 kPa"
-char* WriteOutsideRange(char* out, double value, PressureUnit unit) noexcept;
+char* WriteOutsideRange(char* out, double value, PressureUnit unit,
+                        const PressureRange& range) noexcept;
 
 }  // namespace hygrian::tables

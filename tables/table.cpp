@@ -81,8 +81,8 @@ constexpr std::size_t kFoundNamesShown = 12;
 // What a header error adds: the columns found, the names accepted, and a hint
 // at the delimiter when the header is one field holding ';' or a tab.
 std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName,
-                             const std::array<std::string, kPairs.size()>& pairNames,
-                             const std::string& pressureName) {
+                             const std::vector<std::string>& pairNames,
+                             const std::string& pressureName, const ReaderWords& words) {
   std::string text = "; columns found: ";
   for (std::size_t i = 0; i < header.fields.size() && i < kFoundNamesShown; ++i) {
     text += (i > 0 ? ", " : "") + Cut(header.fields[i]);
@@ -90,15 +90,27 @@ std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName
   if (header.fieldCount > kFoundNamesShown) text += ", ...";
   text += "; names accepted: " + dryName;
   for (const std::string& name : pairNames) text += ", " + name;
-  text += ", " + pressureName + " (or others through --dry-bulb-column and the like)";
-  if (header.fieldCount == 1 && !header.fields.empty()) {
+  text += ", " + pressureName;
+  if (!words.columnOptions.empty())
+    text += " (or others through " + std::string(words.columnOptions) + ")";
+  if (header.fieldCount == 1 && !header.fields.empty() && !words.delimiter.empty()) {
     const std::string_view only = header.fields[0];
+    const std::string option(words.delimiter);
     if (only.find(';') != std::string_view::npos) {
-      text += "; one field holding ';': --delimiter ';'?";
+      text += "; one field holding ';': " + option + " ';'?";
     }
     if (only.find('\t') != std::string_view::npos) {
-      text += "; one field holding a tab: --delimiter tab?";
+      text += "; one field holding a tab: " + option + " tab?";
     }
+  }
+  return text;
+}
+
+// "a, b or c".
+std::string InWords(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
   }
   return text;
 }
@@ -123,21 +135,19 @@ class LineSource final : public ByteSource {
   std::string_view line_;
 };
 
-}  // namespace
-
-std::string_view PairColumn(Pair pair) noexcept {
-  switch (pair) {
-    case Pair::WetBulb:
-      return "wet_bulb";
-    case Pair::DewPoint:
-      return "dew_point";
-    case Pair::RelativeHumidity:
-      return "relative_humidity";
-    case Pair::HumidityRatio:
-      return "humidity_ratio";
+// A second value that a caller who writes results does not write among them (a
+// specific humidity) is carried, so that no given value is lost.
+void CarryUnlessResult(Layout& layout, const ReadOptions& options) {
+  const auto& results = options.resultColumns;
+  if (results.empty() ||
+      std::find(results.begin(), results.end(), layout.secondKey) != results.end()) {
+    return;
   }
-  return "wet_bulb";
+  layout.carried.insert(
+      std::lower_bound(layout.carried.begin(), layout.carried.end(), layout.second), layout.second);
 }
+
+}  // namespace
 
 std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
   layout = Layout{};
@@ -146,14 +156,16 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
   if (header.fieldCount > kMaxColumns) return "more than 65536 columns";
   const std::string dryName = RoleKey(options.dryBulbColumn, "dry_bulb");
   const std::string pressureName = RoleKey(options.pressureColumn, "pressure");
-  std::array<std::string, kPairs.size()> pairNames;
+  const std::size_t pairs = options.secondKeys.size();
+  std::vector<std::string> pairNames(pairs);
   std::optional<std::size_t> chosen;
-  for (std::size_t p = 0; p < kPairs.size(); ++p) {
-    pairNames[p] = RoleKey(options.pairColumns[p], PairColumn(kPairs[p]));
-    if (!options.pairColumns[p].empty() || options.pair == kPairs[p]) chosen = p;
+  for (std::size_t p = 0; p < pairs; ++p) {
+    const std::string given = p < options.secondColumns.size() ? options.secondColumns[p] : "";
+    pairNames[p] = RoleKey(given, options.secondKeys[p]);
+    if (!given.empty() || options.pair == p) chosen = p;
   }
-  std::array<std::size_t, kPairs.size()> pairColumns{};
-  pairColumns.fill(kNoColumn);
+  layout.pressureRange = options.pressureRange;
+  std::vector<std::size_t> pairColumns(pairs, kNoColumn);
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
@@ -177,26 +189,34 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     }
     layout.carried.push_back(i);
   }
-  const auto found = [&] { return FoundAndAccepted(header, dryName, pairNames, pressureName); };
+  const auto found = [&] {
+    return FoundAndAccepted(header, dryName, pairNames, pressureName, options.words);
+  };
   if (layout.dryBulb == kNoColumn) return "no " + dryName + " column" + found();
   if (chosen) {
     if (pairColumns[*chosen] == kNoColumn) return "no " + pairNames[*chosen] + " column" + found();
-    layout.pair = kPairs[*chosen];
+    layout.pair = *chosen;
+    layout.secondKey = options.secondKeys[*chosen];
     layout.second = pairColumns[*chosen];
+    CarryUnlessResult(layout, options);
     return {};
   }
   std::string candidates;
   std::size_t count = 0;
-  for (std::size_t p = 0; p < kPairs.size(); ++p) {
+  for (std::size_t p = 0; p < pairs; ++p) {
     if (pairColumns[p] == kNoColumn) continue;
     candidates += (count++ > 0 ? ", " : "") + pairNames[p];
-    layout.pair = kPairs[p];
+    layout.pair = p;
+    layout.secondKey = options.secondKeys[p];
     layout.second = pairColumns[p];
   }
-  if (count == 0) {
-    return "no wet_bulb, dew_point, relative_humidity or humidity_ratio column" + found();
+  if (count == 0) return "no " + InWords(pairNames) + " column" + found();
+  CarryUnlessResult(layout, options);
+  if (count > 1) {
+    return "several second values (" + candidates + ")" +
+           (options.words.pair.empty() ? ""
+                                       : ": choose one with " + std::string(options.words.pair));
   }
-  if (count > 1) return "several second values (" + candidates + "): choose one with --pair";
   return {};
 }
 
@@ -241,13 +261,13 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
   };
   const bool gaps = !options.missingIsBad;
   if (!read(layout.dryBulb, "dry_bulb", measured.dryBulb, gaps)) return measured;
-  if (!read(layout.second, PairColumn(layout.pair), measured.second, gaps)) return measured;
+  if (!read(layout.second, layout.secondKey, measured.second, gaps)) return measured;
   measured.pressure = defaultPressure;
   if (layout.pressure != kNoColumn) {
     if (ParseNumber(record.fields[layout.pressure]).status == NumberStatus::Empty) return measured;
     if (!read(layout.pressure, "pressure", measured.pressure, false)) return measured;
     const double kilopascals = ToKilopascals(measured.pressure, pressureUnit);
-    if (!PressureInRange(kilopascals)) {
+    if (!PressureInRange(kilopascals, layout.pressureRange)) {
       measured.bad = BadInput::PressureOutsideRange;
       measured.column = "pressure";
       measured.pressureUnit = pressureUnit;
@@ -294,7 +314,8 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
       quoted("is out of range");
       break;
     case BadInput::PressureOutsideRange:
-      out = WriteOutsideRange(Append(out, "pressure "), measured.pressure, measured.pressureUnit);
+      out = WriteOutsideRange(Append(out, "pressure "), measured.pressure, measured.pressureUnit,
+                              layout.pressureRange);
       break;
   }
   return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};
@@ -348,7 +369,10 @@ std::string TableReader::ReadDetected(std::string_view line) {
         names.append(1, '\'').append(1, c).append(1, '\'');
       }
     }
-    return "the header splits at " + names + ": choose with --delimiter";
+    return "the header splits at " + names +
+           (options_.words.delimiter.empty()
+                ? ""
+                : ": choose with " + std::string(options_.words.delimiter));
   }
   const char delimiter = !splitting.empty() ? splitting[0] : options_.decimalComma ? ';' : ',';
   csv_.SetDelimiter(delimiter);

@@ -1,8 +1,8 @@
 // The input contract of a table of measured air states: a header that names
-// dry_bulb and one of wet_bulb, dew_point, relative_humidity, humidity_ratio (and
-// perhaps pressure, in kPa, hPa or Pa), and rows that give those values as
-// numbers. Any other column is carried along. TableReader puts it together over
-// a CsvReader.
+// dry_bulb and one of the second values the caller names (and perhaps pressure,
+// in kPa, hPa or Pa), and rows that give those values as numbers. Any other
+// column is carried along. TableReader puts it together over a CsvReader. The
+// words of its messages that name a program's options come from the caller.
 #pragma once
 
 #include <array>
@@ -20,32 +20,34 @@
 
 namespace hygrian::tables {
 
-// The measured value that comes with the dry-bulb temperature.
-enum class Pair {
-  WetBulb,           // wet_bulb, degrees C
-  DewPoint,          // dew_point, degrees C
-  RelativeHumidity,  // relative_humidity, percent
-  HumidityRatio,     // humidity_ratio, kg/kg
+// The options of a program that the reader's messages name, as hints.
+struct ReaderWords {
+  std::string_view columnOptions;  // "--dry-bulb-column and the like"
+  std::string_view delimiter;      // "--delimiter"
+  std::string_view pair;           // "--pair"
 };
-
-inline constexpr std::array<Pair, 4> kPairs = {Pair::WetBulb, Pair::DewPoint,
-                                               Pair::RelativeHumidity, Pair::HumidityRatio};
 
 // How a table is read beyond plain CSV with the standard column names.
 struct ReadOptions {
   char delimiter = '\0';      // ',', ';' or '\t'; '\0': the header line decides
   bool decimalComma = false;  // numbers read 23,5 (the delimiter is then not a comma)
   bool missingIsBad = false;  // a missing value is bad input instead of missing
+  // The standard keys of the second values that may come with dry_bulb
+  // ("wet_bulb", ...): a pair is an index into them. They must outlive the reading.
+  std::span<const std::string_view> secondKeys;
   // The names of the columns where the header does not use the standard ones
   // (any case, blanks around them ignored); empty: the standard name.
   std::string dryBulbColumn;
-  std::array<std::string, kPairs.size()> pairColumns;  // by kPairs
+  std::vector<std::string> secondColumns;  // by secondKeys; may be shorter
   std::string pressureColumn;
   // The pair when the header holds several second values; a named pair column
   // chooses as well (at most one of them may be named).
-  std::optional<Pair> pair;
+  std::optional<std::size_t> pair;
+  PressureRange pressureRange{0.0, 1e300, {}};  // the caller's range and option
+  ReaderWords words;
   // The keys of the columns the caller writes after the carried ones: a column
-  // so named is not carried (a table the caller wrote is read again afresh).
+  // so named is not carried (a table the caller wrote is read again afresh),
+  // and the pair's second column is carried when it is not one of them.
   // The keys must outlive the reading.
   std::span<const std::string_view> resultColumns;
 };
@@ -55,7 +57,7 @@ inline constexpr std::size_t kMaxColumns = 65536;
 
 // The columns of a table, from its header.
 struct Layout {
-  Pair pair = Pair::WetBulb;
+  std::size_t pair = 0;              // the second value, by ReadOptions::secondKeys
   std::size_t dryBulb = kNoColumn;   // index of dry_bulb
   std::size_t second = kNoColumn;    // index of the pair's column
   std::size_t pressure = kNoColumn;  // index of pressure, or kNoColumn
@@ -63,12 +65,10 @@ struct Layout {
                                      // result column (a table written by the batch program)
   std::vector<std::string> names;    // the header's fields as read
   std::vector<std::string> keys;     // the same in lower case without blanks around them
+  std::string_view secondKey;        // the pair's standard key ("wet_bulb")
+  PressureRange pressureRange;       // the pressures taken, as the options give them
   [[nodiscard]] std::size_t Columns() const { return names.size(); }
 };
-
-// The column name of a pair: "wet_bulb", "dew_point", "relative_humidity" or
-// "humidity_ratio".
-[[nodiscard]] std::string_view PairColumn(Pair pair) noexcept;
 
 // Reads the header record into layout. Columns named in options.resultColumns
 // that are not read (status, enthalpy, a second value not chosen) are dropped. Returns an
@@ -77,6 +77,7 @@ struct Layout {
 //       at --delimiter when the header is one field holding ';' or a tab)
 //   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; found: ..."
 //   "several second values (wet_bulb, dew_point): choose one with --pair"
+// (the second values and the options as the options name them).
 //   "two dry_bulb columns" (or pressure, or the pair's column)
 //   "quote opened at line 4 is not closed"
 //   "header field longer than 1 MiB", "more than 65536 columns"
@@ -96,14 +97,15 @@ enum class BadInput {
   Empty,                 // "COLUMN is empty"
   NotANumber,            // "COLUMN \"23,5\" is not a number" (cut at 40 bytes)
   OutOfRange,            // "COLUMN \"1e999\" is out of range" (a magnitude that overflows)
-  PressureOutsideRange,  // "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? ...)"
+  PressureOutsideRange,  // "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? ...)" (the range
+                         // and option the caller gives)
 };
 
 // One row's measured values, or why there are none.
 struct Measured {
   double dryBulb = 0.0;   // degrees C
   double second = 0.0;    // the pair's value: degrees C, percent or kg/kg
-  double pressure = 0.0;  // kPa, 20 to 200; as given in pressureUnit when outside
+  double pressure = 0.0;  // kPa, in the range; as given in pressureUnit when outside
   PressureUnit pressureUnit = PressureUnit::KPa;  // the pressure column's unit
   BadInput bad = BadInput::None;
   std::string_view column;      // the column at fault, by its key ("dry_bulb", "pressure")
@@ -116,15 +118,15 @@ struct Measured {
 // left open, a field too long, the field count, dry_bulb, the pair's column,
 // pressure; the first that fails names the reason. A gap in dry_bulb or the
 // pair's column is Missing unless options.missingIsBad. A pressure field is in
-// pressureUnit and must come to 20 to 200 kPa; an empty one (or no pressure
-// column) takes defaultPressure, in kPa.
+// pressureUnit and must come to options.pressureRange; an empty one (or no
+// pressure column) takes defaultPressure, in kPa.
 [[nodiscard]] Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
                                     double defaultPressure,
                                     PressureUnit pressureUnit = PressureUnit::KPa,
                                     const ReadOptions& options = {}) noexcept;
 
 // Room for any reason text.
-using ReasonBuffer = std::array<char, 128>;
+using ReasonBuffer = std::array<char, 256>;
 
 // The longest part of a bad value that a reason quotes; a longer one is cut
 // there and followed by "...".

@@ -22,6 +22,7 @@ namespace {
 using calculator::FromDryBulbDewPoint;
 using calculator::FromDryBulbHumidityRatio;
 using calculator::FromDryBulbRelativeHumidity;
+using calculator::FromDryBulbSpecificHumidity;
 using calculator::FromDryBulbWetBulb;
 
 using Compute = Result (*)(double, double, double) noexcept;
@@ -215,7 +216,7 @@ TEST(Api, EveryWeatherStateHasAWetBulb) {
       }
     }
   }
-  EXPECT_EQ(bisected, 118) << "the README gives this count";
+  EXPECT_EQ(bisected, 118) << "docs/testing.md gives this count";
 }
 
 // The C interface gives the C++ API's results to the bit, with the same status
@@ -248,8 +249,8 @@ TEST(Api, CInterfaceIsTheSame) {
       }
     }
   }
-  for (int status = -1; status <= 12; ++status) {
-    const bool known = status >= 0 && status <= 11;
+  for (int status = -1; status <= 16; ++status) {
+    const bool known = status >= 0 && status <= 15;
     EXPECT_EQ(std::string(hygrian_status_text(status)),
               known ? std::string(StatusText(static_cast<Status>(status))) : "unknown status");
   }
@@ -411,6 +412,27 @@ TEST(Api, StatusTexts) {
       {Status::VaporPressureNotBelowTotal, "vapour pressure at or above total pressure"},
   };
   for (const auto& row : rows) EXPECT_EQ(StatusText(row.status), row.text);
+}
+
+// The specific humidity q is the humidity ratio q / (1 - q), to the bit, through
+// C++ and C; below 0, from 1 on and NaN it is invalid input.
+TEST(Api, SpecificHumidityIsTheHumidityRatioOfItsDefinition) {
+  for (const double t : kDryBulbs) {
+    for (const double q : {0.0, 1e-300, 1e-5, 0.0124422, 0.05, 0.5, 0.999999}) {
+      const Result want = FromDryBulbHumidityRatio(t, q / (1.0 - q), 90.0);
+      const Result got = FromDryBulbSpecificHumidity(t, q, 90.0);
+      hygrian_state s;
+      EXPECT_EQ(hygrian_from_dry_bulb_specific_humidity(t, q, 90.0, &s, nullptr),
+                static_cast<int>(want.status));
+      EXPECT_EQ(got.status, want.status);
+      EXPECT_EQ(Bits(got.state), Bits(want.state)) << t << " " << q;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(s.humidity_ratio),
+                std::bit_cast<std::uint64_t>(want.state.humidityRatio));
+    }
+    for (const double q : {-1e-9, 1.0, 2.0, std::nan("")}) {
+      EXPECT_EQ(FromDryBulbSpecificHumidity(t, q).status, Status::InvalidInput) << q;
+    }
+  }
 }
 
 }  // namespace

@@ -33,16 +33,20 @@ using e2e::RunResult;
 
 constexpr e2e::Program kBatch{HYGRIAN_BATCH_BINARY};
 
-// The pairs by short names.
+// The pairs by short names: their indexes in hygrian::Pairs.
 struct Pair {
-  static constexpr tables::Pair Wet = tables::Pair::WetBulb;
-  static constexpr tables::Pair Dew = tables::Pair::DewPoint;
-  static constexpr tables::Pair Rh = tables::Pair::RelativeHumidity;
-  static constexpr tables::Pair W = tables::Pair::HumidityRatio;
+  static constexpr std::size_t Wet = 0;
+  static constexpr std::size_t Dew = 1;
+  static constexpr std::size_t Rh = 2;
+  static constexpr std::size_t W = 3;
+  static constexpr std::size_t Q = 4;
 };
 
-// The result column of a pair's given value.
-int GivenColumn(tables::Pair pair) { return pair == Pair::W ? 5 : 1 + static_cast<int>(pair); }
+// The result column of a pair's given value (-1 for specific humidity: none).
+int GivenColumn(std::size_t pair) {
+  constexpr int kColumns[] = {1, 2, 3, 5, -1};
+  return kColumns[pair];
+}
 
 std::string Num(double value, int digits = 0) {
   char buffer[64];
@@ -57,7 +61,7 @@ std::string Num(double value, int digits = 0) {
 // every value for ok, no wet-bulb for no-wet-bulb, the two given values for a
 // fault. `separator` and `empty` make the same row for CSV (",", "") and for
 // JSON (keys are added by the caller).
-std::vector<std::string> Values(tables::Pair pair, double a, double b, double p, int digits = 0) {
+std::vector<std::string> Values(std::size_t pair, double a, double b, double p, int digits = 0) {
   const Result r = cli::Compute(pair, a, b, p);
   const State& s = r.state;
   const double all[9] = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
@@ -86,7 +90,7 @@ std::string Csv(const std::vector<std::string>& fields) {
 }
 
 // A CSV output row: carried fields as written, then the computed values.
-std::string Row(const std::string& carried, tables::Pair pair, double a, double b,
+std::string Row(const std::string& carried, std::size_t pair, double a, double b,
                 double p = StandardPressure, int digits = 0) {
   return carried + Csv(Values(pair, a, b, p, digits));
 }
@@ -100,7 +104,7 @@ std::string Bad(const std::string& carried, const std::string& reason) {
 
 const std::string Accepted =
     "; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, humidity_ratio, "
-    "pressure (or others through --dry-bulb-column and the like)";
+    "specific_humidity, pressure (or others through --dry-bulb-column and the like)";
 
 // The last line of a run where a row was not ok.
 std::string Summary(const std::string& counts) { return "hygrian-batch: " + counts + "\n"; }
@@ -142,6 +146,11 @@ std::vector<CliRow> StatusRows() {
              Summary("5 rows: 2 ok, 3 fault"), 0,
              {{"w.csv",
                "dry_bulb,humidity_ratio\n25,0.012599\n-5,0.002\n25,0\n25,-0.001\n101,0.01\n"}}),
+      CliRow("StatusesSpecificHumidity", kBatch, {"q.csv"}, "",
+             "specific_humidity," + Results + Row("0.0124422,", Pair::Q, 25, 0.0124422) +
+                 "1,25,,,,,,,,,fault: invalid input\n",
+             Summary("2 rows: 1 ok, 1 fault"), 0,
+             {{"q.csv", "dry_bulb,specific_humidity\n25,0.0124422\n25,1\n"}}),
       CliRow("RelativeHumidityAsTheLibraryComputesIt", kBatch, {},
              "dry_bulb,relative_humidity\n25,57\n", Results + Row("", Pair::Rh, 25, 57), "", 0),
       // Air far above saturation at 60 kPa, where neither the secant search nor
@@ -274,31 +283,31 @@ std::vector<CliRow> FileRows() {
              Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0),
       CliRow("MissingFinalCrLf", kBatch, {}, "dry_bulb,wet_bulb\r\n25,20\r\n30,25\r",
              Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25), "", 0),
-      CliRow(
-          "SeveralFilesShareOneHeader", kBatch,
-          {"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv", "blank.csv",
-           "d.csv"},
-          "",
-          "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
-              Row("4,", Pair::Dew, 35, 15),
-          "hygrian-batch: empty.csv: empty file; skipped\n"
-          "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
-          "hygrian-batch: missing.csv: No such file or directory\n"
-          "hygrian-batch: folder: Is a directory\n"
-          "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity or humidity_ratio "
-          "column; columns found: id, dry_bulb" +
-              Accepted +
-              "; file skipped\n"
-              "hygrian-batch: blank.csv: empty file; skipped\n",
-          2,
-          {{"a.csv", "id,dry_bulb,dew_point\n1,25,10\n"},
-           {"b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n"},
-           {"c.csv", "dry_bulb,id,dew_point\n3,30,12\n"},
-           {"d.csv", "id,dry_bulb,dew_point\n4,35,15"},
-           {"empty.csv", ""},
-           {"blank.csv", "\n\r\n  \n"},
-           {"bad.csv", "id,dry_bulb\n5,25\n"},
-           {"folder/", ""}}),
+      CliRow("SeveralFilesShareOneHeader", kBatch,
+             {"a.csv", "b.csv", "empty.csv", "c.csv", "missing.csv", "folder", "bad.csv",
+              "blank.csv", "d.csv"},
+             "",
+             "id," + Results + Row("1,", Pair::Dew, 25, 10) + Row("2,", Pair::Dew, 30, 12) +
+                 Row("4,", Pair::Dew, 35, 15),
+             "hygrian-batch: empty.csv: empty file; skipped\n"
+             "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
+             "hygrian-batch: missing.csv: No such file or directory\n"
+             "hygrian-batch: folder: Is a directory\n"
+             "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity, humidity_ratio "
+             "or specific_humidity "
+             "column; columns found: id, dry_bulb" +
+                 Accepted +
+                 "; file skipped\n"
+                 "hygrian-batch: blank.csv: empty file; skipped\n",
+             2,
+             {{"a.csv", "id,dry_bulb,dew_point\n1,25,10\n"},
+              {"b.csv", " ID , Dry_Bulb,DEW_POINT\r\n2,30,12\r\n"},
+              {"c.csv", "dry_bulb,id,dew_point\n3,30,12\n"},
+              {"d.csv", "id,dry_bulb,dew_point\n4,35,15"},
+              {"empty.csv", ""},
+              {"blank.csv", "\n\r\n  \n"},
+              {"bad.csv", "id,dry_bulb\n5,25\n"},
+              {"folder/", ""}}),
       CliRow("TheFirstGoodHeaderIsTheOneThatCounts", kBatch, {"bad.csv", "good.csv"}, "",
              Results + Row("", Pair::Wet, 25, 20),
              "hygrian-batch: bad.csv:1: two wet_bulb columns; file skipped\n", 2,
@@ -516,8 +525,8 @@ std::vector<CliRow> OutputRows() {
       CliRow("OutputKeptWhenNoInput", kBatch, {"-o", "out.csv", "nosuch.csv"}, "", "", missing, 2,
              {{"out.csv", "keep"}}),
       CliRow("OutputKeptWhenNoHeader", kBatch, {"-o", "out.csv"}, "dry_bulb,x\n", "",
-             "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity or "
-             "humidity_ratio column; columns found: dry_bulb, x" +
+             "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity, "
+             "humidity_ratio or specific_humidity column; columns found: dry_bulb, x" +
                  Accepted + "; file skipped\n",
              2, {{"out.csv", "keep"}}),
       CliRow("OutputFull", kBatch, {"-o", "/dev/full", "in.csv"}, "", "",
@@ -588,7 +597,8 @@ std::vector<CliRow> UsageRows() {
                  "--decimal-comma: the delimiter cannot be a comma"),
       UsageError("MissingPolicy", {"--missing", "skip"}, "--missing: 'skip' is not missing or bad"),
       UsageError("PairName", {"--pair", "rh"},
-                 "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity or humidity_ratio"),
+                 "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio or "
+                 "specific_humidity"),
       UsageError("PairAndColumn", {"--pair", "dew_point", "--wet-bulb-column", "Twb"},
                  "--pair dew_point and --wet-bulb-column: name one second value"),
       UsageError("TwoSecondColumns",

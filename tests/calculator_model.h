@@ -22,5 +22,9 @@ inline Result FromDryBulbRelativeHumidity(double t, double x,
 inline Result FromDryBulbHumidityRatio(double t, double x, double P = StandardPressure) noexcept {
   return hygrian::FromDryBulbHumidityRatio(t, x, P, kModel);
 }
+inline Result FromDryBulbSpecificHumidity(double t, double x,
+                                          double P = StandardPressure) noexcept {
+  return hygrian::FromDryBulbSpecificHumidity(t, x, P, kModel);
+}
 
 }  // namespace hygrian::calculator

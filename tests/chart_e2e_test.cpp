@@ -367,15 +367,18 @@ TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
   EXPECT_EQ(quiet.out, r.out);
 }
 
-// 25 degrees C with 0.0125990 kg/kg is the state of a 20 degrees C wet-bulb.
-TEST_F(ChartRun, PointsFromTheHumidityRatio) {
-  const std::string points = "points.csv";
-  Write(points, "dry_bulb,humidity_ratio\n25,0.0125990\n");
-  const std::string svg = Drawn({points});
-  const std::size_t at = svg.find("<circle");
-  ASSERT_NE(at, std::string::npos);
-  EXPECT_NEAR(std::stod(Attribute(svg, at, "data-wet-bulb")), 20.0, 0.005);
-  EXPECT_NEAR(std::stod(Attribute(svg, at, "data-dew-point")), 17.56, 0.005);
+// 25 degrees C with 0.0125990 kg/kg (a specific humidity of 0.0124422) is the
+// state of a 20 degrees C wet-bulb.
+TEST_F(ChartRun, PointsFromTheHumidityRatioOrSpecificHumidity) {
+  for (const char* table :
+       {"dry_bulb,humidity_ratio\n25,0.0125990\n", "dry_bulb,specific_humidity\n25,0.0124422\n"}) {
+    Write("points.csv", table);
+    const std::string svg = Drawn({"points.csv"});
+    const std::size_t at = svg.find("<circle");
+    ASSERT_NE(at, std::string::npos) << table;
+    EXPECT_NEAR(std::stod(Attribute(svg, at, "data-wet-bulb")), 20.0, 0.005) << table;
+    EXPECT_NEAR(std::stod(Attribute(svg, at, "data-dew-point")), 17.56, 0.005) << table;
+  }
 }
 
 TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
@@ -441,7 +444,7 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "header field longer than 1 MiB",
       "more than 65536 columns",
       "two dry_bulb columns",
-      "no wet_bulb, dew_point, relative_humidity or humidity_ratio column",
+      "no wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity column",
       "choose one with --pair",
       "choose with --delimiter",
       "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200",
@@ -455,7 +458,7 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "is not ',', ';' or tab",
       "--decimal-comma: the delimiter cannot be a comma",
       "is not missing or bad",
-      "is not wet_bulb, dew_point, relative_humidity or humidity_ratio",
+      "is not wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity",
       "name one second value"};
   for (int status = 1; status <= static_cast<int>(Status::VaporPressureNotBelowTotal); ++status) {
     reasons.emplace_back(StatusText(static_cast<Status>(status)));

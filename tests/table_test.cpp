@@ -6,12 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/compute.h"
 #include "tests/tables_source.h"
 
 namespace hygrian::tables {
 namespace {
 
 using testing::StringSource;
+
+// The reader as the programs set it up: their second values, range and words.
+const ReadOptions kRead = cli::ProgramReadOptions();
 
 CsvRecord Record(const std::vector<std::string_view>& fields, std::size_t count = SIZE_MAX) {
   CsvRecord record;
@@ -25,8 +29,8 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
   const std::vector<std::string_view> names = {"id", " Dry_Bulb ", "PRESSURE", "\tdew_point",
                                                "note"};
   Layout layout;
-  EXPECT_EQ(ReadLayout(Record(names), layout), "");
-  EXPECT_EQ(layout.pair, Pair::DewPoint);
+  EXPECT_EQ(ReadLayout(Record(names), layout, kRead), "");
+  EXPECT_EQ(layout.pair, 1U);  // dew_point
   EXPECT_EQ(layout.dryBulb, 1U);
   EXPECT_EQ(layout.second, 3U);
   EXPECT_EQ(layout.pressure, 2U);
@@ -35,20 +39,21 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
   EXPECT_EQ(layout.keys,
             (std::vector<std::string>{"id", "dry_bulb", "pressure", "dew_point", "note"}));
   EXPECT_EQ(layout.Columns(), 5U);
-  // The caller's result columns are not carried; other names are.
+  // The caller's result columns are not carried; other names are, and so is the
+  // pair's column when the caller does not write it.
   constexpr std::array<std::string_view, 2> results = {"status", "note"};
-  ReadOptions options;
+  ReadOptions options = kRead;
   options.resultColumns = results;
   EXPECT_EQ(
       ReadLayout(Record({"Status", "dry_bulb", "NOTE ", "dew_point", "status2"}), layout, options),
       "");
-  EXPECT_EQ(layout.carried, (std::vector<std::size_t>{4}));
+  EXPECT_EQ(layout.carried, (std::vector<std::size_t>{3, 4}));
 }
 
 TEST(ReadLayout, Errors) {
   const std::string Accepted =
       "; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, humidity_ratio, "
-      "pressure (or others through --dry-bulb-column and the like)";
+      "specific_humidity, pressure (or others through --dry-bulb-column and the like)";
   const struct {
     std::vector<std::string_view> names;
     std::string problem;
@@ -59,7 +64,8 @@ TEST(ReadLayout, Errors) {
        "several second values (relative_humidity, humidity_ratio): choose one with --pair"},
       {{"wet_bulb", "x"}, "no dry_bulb column; columns found: wet_bulb, x" + Accepted},
       {{"dry_bulb", "pressure"},
-       "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; columns found: "
+       "no wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity column; "
+       "columns found: "
        "dry_bulb, pressure" +
            Accepted},
       {{"T;RH"},
@@ -79,13 +85,13 @@ TEST(ReadLayout, Errors) {
   };
   for (const auto& row : rows) {
     Layout layout;
-    EXPECT_EQ(ReadLayout(Record(row.names), layout), row.problem) << row.names[0];
+    EXPECT_EQ(ReadLayout(Record(row.names), layout, kRead), row.problem) << row.names[0];
   }
   Layout layout;
   CsvRecord tooLong = Record({"dry_bulb", "wet_bulb"});
   tooLong.fieldTooLong = true;
-  EXPECT_EQ(ReadLayout(tooLong, layout), "header field longer than 1 MiB");
-  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "wet_bulb"}, kMaxColumns + 1), layout),
+  EXPECT_EQ(ReadLayout(tooLong, layout, kRead), "header field longer than 1 MiB");
+  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "wet_bulb"}, kMaxColumns + 1), layout, kRead),
             "more than 65536 columns");
 }
 
@@ -93,16 +99,16 @@ TEST(SameColumns, ComparesNamesWithoutCaseOrBlanks) {
   Layout a;
   Layout b;
   Layout c;
-  ASSERT_EQ(ReadLayout(Record({"id", "dry_bulb", "wet_bulb"}), a), "");
-  ASSERT_EQ(ReadLayout(Record({" ID", "Dry_Bulb ", "WET_BULB"}), b), "");
-  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "id", "wet_bulb"}), c), "");
+  ASSERT_EQ(ReadLayout(Record({"id", "dry_bulb", "wet_bulb"}), a, kRead), "");
+  ASSERT_EQ(ReadLayout(Record({" ID", "Dry_Bulb ", "WET_BULB"}), b, kRead), "");
+  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "id", "wet_bulb"}), c, kRead), "");
   EXPECT_TRUE(SameColumns(a, b));
   EXPECT_FALSE(SameColumns(a, c));
 }
 
 TEST(ReadMeasured, ValuesAndReasons) {
   Layout layout;
-  ASSERT_EQ(ReadLayout(Record({"id", "dry_bulb", "wet_bulb", "pressure"}), layout), "");
+  ASSERT_EQ(ReadLayout(Record({"id", "dry_bulb", "wet_bulb", "pressure"}), layout, kRead), "");
   const struct {
     std::vector<std::string_view> fields;
     std::size_t count;
@@ -195,7 +201,7 @@ TEST(ReadMeasured, ValuesAndReasons) {
 
 TEST(ReadMeasured, APressureColumnInHectopascalsOrPascals) {
   Layout layout;
-  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "dew_point", "pressure"}), layout), "");
+  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "dew_point", "pressure"}), layout, kRead), "");
   const struct {
     std::string_view field;
     PressureUnit unit;
@@ -225,7 +231,7 @@ TEST(ReadMeasured, APressureColumnInHectopascalsOrPascals) {
 
 TEST(ReadMeasured, WithoutAPressureColumnTakesTheDefault) {
   Layout layout;
-  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "relative_humidity"}), layout), "");
+  ASSERT_EQ(ReadLayout(Record({"dry_bulb", "relative_humidity"}), layout, kRead), "");
   const Measured m = ReadMeasured(layout, Record({"30", "57"}), 95.5);
   EXPECT_EQ(m.bad, BadInput::None);
   EXPECT_EQ(m.pressure, 95.5);
@@ -236,11 +242,11 @@ TEST(ReadMeasured, WithoutAPressureColumnTakesTheDefault) {
 
 TEST(TableReader, HeaderThenRows) {
   StringSource source("\n id ,dry_bulb,wet_bulb\n1,25,20\n\n2,x,20\n", 5);
-  TableReader table(source, 101.325);
+  TableReader table(source, 101.325, PressureUnit::KPa, kDefaultBufferBytes, kRead);
   std::string problem;
   ASSERT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::Ok);
   EXPECT_EQ(table.HeaderLine(), 2U);
-  EXPECT_EQ(table.ColumnLayout().pair, Pair::WetBulb);
+  EXPECT_EQ(table.ColumnLayout().pair, 0U);  // wet_bulb
   TableReader::Row row;
   ASSERT_EQ(table.Next(row), CsvNext::Record);
   EXPECT_EQ(row.record.line, 3U);
@@ -255,15 +261,21 @@ TEST(TableReader, HeaderThenRows) {
 TEST(TableReader, EmptyInvalidAndUnreadable) {
   std::string problem;
   StringSource empty("\xEF\xBB\xBF\n\r\n");
-  EXPECT_EQ(TableReader(empty, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Empty);
+  EXPECT_EQ(TableReader(empty, 101.325, PressureUnit::KPa, kDefaultBufferBytes, kRead)
+                .ReadHeader(problem),
+            TableReader::HeaderStatus::Empty);
   StringSource invalid("dry_bulb,x\n1,2\n");
-  EXPECT_EQ(TableReader(invalid, 101.325).ReadHeader(problem), TableReader::HeaderStatus::Invalid);
+  EXPECT_EQ(TableReader(invalid, 101.325, PressureUnit::KPa, kDefaultBufferBytes, kRead)
+                .ReadHeader(problem),
+            TableReader::HeaderStatus::Invalid);
   EXPECT_EQ(problem,
-            "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; columns found: "
+            "no wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity "
+            "column; columns found: "
             "dry_bulb, x; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, "
-            "humidity_ratio, pressure (or others through --dry-bulb-column and the like)");
+            "humidity_ratio, specific_humidity, pressure (or others through --dry-bulb-column and "
+            "the like)");
   StringSource failing("", SIZE_MAX, EISDIR);
-  TableReader table(failing, 101.325);
+  TableReader table(failing, 101.325, PressureUnit::KPa, kDefaultBufferBytes, kRead);
   EXPECT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::ReadError);
   EXPECT_EQ(table.Error(), EISDIR);
 }

@@ -63,8 +63,10 @@ enum hygrian_status {
      pressure or the saturation pressure at the dry-bulb, the wet-bulb or the dew
      point (a fault met earlier keeps its own code) */
   HYGRIAN_VAPOR_PRESSURE_NOT_BELOW_TOTAL = 11,
-  /* 12 is kept for a gap in a program's input; no computation returns it. The
-     next three come from the handbook model only. */
+  /* "missing": a gap in a program's input; these functions never return it (a
+     NaN given to them is HYGRIAN_INVALID_INPUT) */
+  HYGRIAN_MISSING = 12,
+  /* The next three come from the handbook model only. */
   HYGRIAN_SUPERSATURATED = 13,   /* a warning: above saturation; state computed */
   HYGRIAN_DRIER_THAN_RANGE = 14, /* a warning: frost point below -100 degrees C */
   HYGRIAN_OUT_OF_RANGE = 15      /* outside -100..200 degrees C or 10..1000 kPa */
@@ -109,12 +111,21 @@ HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio(double dry_bulb, double hum
                                                      double pressure, hygrian_state* state,
                                                      int* wet_bulb_found);
 
-/* The same four computations with a model (enum hygrian_model) and a phase
+/* The specific humidity in kg of water vapour per kg of moist air, as
+   reanalyses give it: the state of the humidity ratio q / (1 - q), which
+   state->humidity_ratio holds as the given value. Below 0, at or above 1 it is
+   invalid input. 25 and 0.0124422: wet-bulb 20.00... Since 1.2.0. */
+HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity(double dry_bulb, double specific_humidity,
+                                                        double pressure, hygrian_state* state,
+                                                        int* wet_bulb_found);
+
+/* The same five computations with a model (enum hygrian_model) and a phase
    convention (enum hygrian_phase); any other value of either is
    HYGRIAN_INVALID_INPUT, and so is the calculator model with HYGRIAN_OVER_WATER.
    With HYGRIAN_SUPERSATURATED and HYGRIAN_DRIER_THAN_RANGE the state is
    computed as with HYGRIAN_OK. 25 and 20 degrees C at 101.325 kPa under the
-   handbook model: dew point 17.60..., relative humidity 63.51... percent. */
+   handbook model: dew point 17.60..., relative humidity 63.51... percent.
+   Since 2.0.0. */
 HYGRIAN_API int hygrian_from_dry_bulb_wet_bulb_with(double dry_bulb, double wet_bulb,
                                                     double pressure, int model, int over,
                                                     hygrian_state* state, int* wet_bulb_found);
@@ -130,6 +141,11 @@ HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio_with(double dry_bulb, doubl
                                                           double pressure, int model, int over,
                                                           hygrian_state* state,
                                                           int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity_with(double dry_bulb,
+                                                             double specific_humidity,
+                                                             double pressure, int model, int over,
+                                                             hygrian_state* state,
+                                                             int* wet_bulb_found);
 
 /* The saturation vapour pressure (kPa) of pure water at t (degrees C) over ice
    (HYGRIAN_OVER_ICE: at and below 0.01 degrees C, water above) or over water,
@@ -137,7 +153,7 @@ HYGRIAN_API int hygrian_from_dry_bulb_humidity_ratio_with(double dry_bulb, doubl
    enhancement factor at the total pressure `total` (kPa, 10 to 1000): 20 at
    101.325 gives 2.34813. Outside -100 to 200 degrees C HYGRIAN_OUT_OF_RANGE; a
    NaN, another phase value or pressure NULL HYGRIAN_INVALID_INPUT (*pressure,
-   when there is one, is then 0.0). */
+   when there is one, is then 0.0). Since 2.0.0. */
 HYGRIAN_API int hygrian_saturation_vapor_pressure(double t, int over, double* pressure);
 HYGRIAN_API int hygrian_saturation_vapor_pressure_in_air(double t, double total, int over,
                                                          double* pressure);
@@ -154,8 +170,8 @@ HYGRIAN_API int hygrian_standard_pressure_at_altitude(double metres, double* pre
 HYGRIAN_API const char* hygrian_version(void);
 
 /* "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
-   "supersaturated", "drier than the range", "outside the range"; "unknown
-   status" for any other code. A static string: never freed. */
+   "missing", "supersaturated", "drier than the range", "outside the range";
+   "unknown status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
 
 /* NOLINTEND(readability-identifier-naming) */

@@ -1,8 +1,9 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, with relative humidity or with humidity ratio; the
-// saturation vapour pressure; and the standard atmosphere's pressure at an
-// altitude. The computations live in the compiled library, so a program's own
-// compiler flags cannot change them.
+// wet-bulb, with dew point, with relative humidity, with humidity ratio or with
+// specific humidity (hygrian/pairs.h lists them as data); the saturation vapour
+// pressure; and the standard atmosphere's pressure at an altitude. The
+// computations live in the compiled library, so a program's own compiler flags
+// cannot change them.
 //
 // Two models compute them, chosen by the trailing Options of every computation:
 //
@@ -66,6 +67,11 @@ struct Options {
   Model model = Model::Handbook;
   Phase over = Phase::Ice;
 };
+// The total pressures the programs take, in kPa, both included: a value outside
+// is most often a slip of unit (1013 hPa given as kPa). The library itself takes
+// any positive pressure.
+inline constexpr double ProgramPressureLeast = 20.0;
+inline constexpr double ProgramPressureMost = 200.0;
 
 // The nine properties of one air sample (hygrian/properties.h lists them as data).
 struct State {
@@ -84,7 +90,7 @@ struct State {
 // DrierThanRange, come with a computed state; every other status leaves only the
 // two given values in it. The fault statuses are the first fault met in the
 // calculator's relations, in the order they compute; the handbook model has no
-// faults.
+// faults. hygrian/outcomes.h gives each its text and class.
 enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
@@ -102,20 +108,22 @@ enum class Status {
   // found) or the dew point, which makes the humidity ratio meaningless. A fault
   // met earlier in the computation keeps its own status.
   VaporPressureNotBelowTotal,
-  // 12 is kept for Missing, a gap in a program's input (never returned here).
+  // A gap in a program's input (an empty cell, a NaN given to Python): never
+  // returned by the computations here, which take a NaN as InvalidInput.
+  Missing,
   // A warning (handbook model): above saturation (a relative humidity above 100,
   // a dew point or wet-bulb above the dry-bulb, a humidity ratio above
   // saturation, or air supersaturated over the ice of the wet bulb); the state is
   // computed from the given pair, its wet-bulb NaN unless given. A relative
   // humidity above 200 or a humidity ratio above 10 times saturation is
   // InvalidInput.
-  Supersaturated = 13,
+  Supersaturated,
   // A warning (handbook model): a frost point below -100 degrees C, drier than
   // the relations' range; the state is computed, its dew point NaN.
-  DrierThanRange = 14,
+  DrierThanRange,
   // Handbook model: a temperature outside -100 to 200 degrees C or a pressure
   // outside 10 to 1,000 kPa.
-  OutOfRange = 15,
+  OutOfRange,
 };
 
 struct Result {
@@ -171,6 +179,15 @@ struct Result {
                                                           double pressure = StandardPressure,
                                                           Options options = {}) noexcept;
 
+// From the dry-bulb temperature (degrees C) and the specific humidity q (kg of
+// water vapour per kg of moist air), as reanalyses give it: the state of the
+// humidity ratio q / (1 - q), which the state holds as the given value. A q below
+// 0 or at or above 1 is invalid input. 25 and 0.0124422: wet-bulb 20.00...
+[[nodiscard]] HYGRIAN_API Result FromDryBulbSpecificHumidity(double dryBulb,
+                                                             double specificHumidity,
+                                                             double pressure = StandardPressure,
+                                                             Options options = {}) noexcept;
+
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
 // 0 m gives 101.325, 1,500 m 84.556 (to 5 digits), 11,000 m 22.632. Outside that
@@ -195,10 +212,10 @@ struct PressureResult {
 [[nodiscard]] HYGRIAN_API PressureResult SaturationVaporPressureInAir(double t, double P,
                                                                       Phase over) noexcept;
 
-// "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
-// "supersaturated", "drier than the range", "outside the range"; "unknown
-// status" for a value outside the enumeration. The text is a
-// NUL-terminated literal.
+// The outcome's text from hygrian/outcomes.h: "ok", "invalid input", the
+// fault's message text ("log: DOMAIN error"), "supersaturated", "drier than the
+// range", "outside the range"; "unknown status" for a value outside the
+// enumeration. The text is a NUL-terminated literal.
 [[nodiscard]] HYGRIAN_API std::string_view StatusText(Status status) noexcept;
 
 }  // namespace hygrian

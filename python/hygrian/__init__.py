@@ -8,12 +8,15 @@ at once (broadcasting, ``out=``, ``where=``, float64 and float32):
 - ``from_dry_bulb_dew_point(dry_bulb, dew_point, pressure)``
 - ``from_dry_bulb_relative_humidity(dry_bulb, relative_humidity, pressure)``
 - ``from_dry_bulb_humidity_ratio(dry_bulb, humidity_ratio, pressure)``
+- ``from_dry_bulb_specific_humidity(dry_bulb, specific_humidity, pressure)``
 - ``psychrometrics(dry_bulb=..., <one second value>=..., pressure=101.325)``,
   the same as a dict of named arrays.
 
 Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
-``PROPERTIES`` names the nine properties in output order; ``STATUS`` maps each
-status code to its text. A bad state is NaN plus a status, never an exception.
+``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
+pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a
+status, never an exception; a NaN given as input is a gap, status 12 (missing).
+``__version__`` is the project's version.
 
 >>> import hygrian
 >>> s = hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0)
@@ -23,80 +26,73 @@ status code to its text. A bad state is NaN plus a status, never an exception.
 
 import numpy as np
 
-from ._ufuncs import (
-    PROPERTIES,
-    STANDARD_PRESSURE,
-    STATUS,
-    from_dry_bulb_dew_point,
-    from_dry_bulb_humidity_ratio,
-    from_dry_bulb_relative_humidity,
-    from_dry_bulb_wet_bulb,
-)
+from . import _ufuncs
+from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS, __version__
 
-__all__ = [
-    "PROPERTIES",
-    "STANDARD_PRESSURE",
-    "STATUS",
-    "from_dry_bulb_dew_point",
-    "from_dry_bulb_humidity_ratio",
-    "from_dry_bulb_relative_humidity",
-    "from_dry_bulb_wet_bulb",
-    "psychrometrics",
-]
+# One ufunc per input pair, from the library's table of pairs: (ufunc name, first
+# key, second key, second unit) each.
+PAIRS = _ufuncs.PAIRS
+globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 
-_SECOND_VALUES = {
-    "wet_bulb": from_dry_bulb_wet_bulb,
-    "dew_point": from_dry_bulb_dew_point,
-    "relative_humidity": from_dry_bulb_relative_humidity,
-    "humidity_ratio": from_dry_bulb_humidity_ratio,
-}
+__all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
+           "psychrometrics"] + sorted(name for name, *_ in PAIRS)
+
+# The ufunc of each second value that comes with the dry-bulb, by its keyword.
+_SECOND_VALUES = {second: getattr(_ufuncs, name) for name, _, second, _ in PAIRS}
 
 
-_SECOND_NAMES = ("wet_bulb", "dew_point", "relative_humidity", "humidity_ratio",
-                 "specific_humidity")
-
-
-def _one_second_value(*values):
-    """The one second value given, in the order of _SECOND_NAMES, as (name,
-    value); a TypeError naming them all when there is not exactly one."""
-    given = dict(zip(_SECOND_NAMES, values))
-    named = [name for name, value in given.items() if value is not None]
+def _one_second_value(second):
+    """The one second value given among the keyword arguments `second`, as
+    (name, value); a TypeError naming them all when there is not exactly one or
+    a name is not a second value."""
+    unknown = [name for name in second if name not in _SECOND_VALUES]
+    if unknown:
+        raise TypeError(f"psychrometrics() got an unexpected keyword argument {unknown[0]!r}")
+    named = [name for name, value in second.items() if value is not None]
     if len(named) != 1:
         raise TypeError(
-            "psychrometrics() takes exactly one of " + ", ".join(given) +
+            "psychrometrics() takes exactly one of " + ", ".join(_SECOND_VALUES) +
             (f"; got {', '.join(named)}" if named else "; got none"))
-    return named[0], given[named[0]]
+    return named[0], second[named[0]]
 
 
-def psychrometrics(*, dry_bulb, wet_bulb=None, dew_point=None, relative_humidity=None,
-                   humidity_ratio=None, specific_humidity=None, pressure=STANDARD_PRESSURE):
+def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, **second):
     """The moist-air state as a dict of named arrays.
 
     Keyword arguments only: ``dry_bulb`` (degrees C), exactly one second value
     and the total ``pressure`` (kPa, default 101.325), all broadcast together.
-    The second value is one of ``wet_bulb`` or ``dew_point`` (degrees C; a dew
-    point at or below 0 is a frost point), ``relative_humidity`` (percent: 50,
-    not 0.5), ``humidity_ratio`` (kg/kg dry air) or ``specific_humidity``
-    (kg/kg moist air; q becomes the humidity ratio q / (1 - q)).
+    The second value is one of the second keys of ``PAIRS``: ``wet_bulb`` or
+    ``dew_point`` (degrees C; a dew point at or below 0 is a frost point),
+    ``relative_humidity`` (percent: 50, not 0.5), ``humidity_ratio`` (kg/kg dry
+    air) or ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input).
 
     Returns a dict with the nine properties (the keys of ``PROPERTIES``:
     degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
     when every property is computed, -1 when only the wet-bulb is missing
-    (NaN), any other code (see ``STATUS``) for invalid input, an impossible
-    state (11) or a fault, where all but the two given values are NaN. No
-    exception for a bad state; a ``TypeError`` when not exactly one second
-    value is given.
+    (NaN), 12 (missing) when an input is NaN, any other code (see
+    ``STATUS``) for invalid input, an impossible state (11) or a fault, where
+    all but the given values are NaN. Supersaturated inputs (a relative
+    humidity above 100 %, a dew point above the dry-bulb, a humidity ratio
+    above saturation) are computed as given, status 0 or -1. No exception for
+    a bad state; a ``TypeError`` when not exactly one second value is given.
 
     >>> import numpy as np, hygrian
     >>> s = hygrian.psychrometrics(dry_bulb=np.array([25.0, 30.0]), relative_humidity=50.0)
     >>> np.round(s["wet_bulb"], 2), s["status"]
     (array([17.89, 22.  ]), array([0, 0], dtype=int8))
     """
-    name, second = _one_second_value(wet_bulb, dew_point, relative_humidity,
-                                     humidity_ratio, specific_humidity)
-    if name == "specific_humidity":
-        name = "humidity_ratio"
-        q = np.asarray(second)
-        second = q / (1 - q)
-    values = _SECOND_VALUES[name](dry_bulb, second, pressure)
+    name, value = _one_second_value(second)
+    values = _SECOND_VALUES[name](dry_bulb, value, pressure)
     return dict(zip(PROPERTIES + ("status",), values))
+
+
+def _output_dtype(dtype, arrays):
+    """The properties' dtype: dtype when given (float32 or float64), else float32
+    when every one of arrays is float32, else float64."""
+    if dtype is None:
+        narrow = arrays and all(a.dtype == np.float32 for a in arrays)
+        return np.dtype(np.float32 if narrow else np.float64)
+    dtype = np.dtype(dtype)
+    if dtype not in (np.float32, np.float64):
+        raise TypeError(f"dtype: {dtype} is neither float32 nor float64")
+    return dtype

@@ -6,34 +6,58 @@
         readings, dry_bulb="t", relative_humidity="rh", pressure="p")
 
 The columns are in the library's units: degC, % (relative humidity), kg/kg,
-kPa. The ufuncs get the columns as NumPy arrays, never as Series.
+kPa. The ufuncs get the columns as NumPy float64 arrays, never as Series:
+pandas' missing values (NaN, None, <NA> of the nullable dtypes) and the gap
+texts below become NaN, a gap (status 12, missing).
 """
 
 import numpy as np
 import pandas as pd  # the real pandas: imports are absolute
 
 import hygrian
+from hygrian import _output_dtype
 
 __all__ = ["psychrometrics"]
 
+# Texts that loggers and spreadsheets write for no reading (after stripping blanks).
+GAP_TEXTS = frozenset({"", "N/A", "n/a", "NA", "NaN", "nan"})
 
-def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, **second):
+
+def _column(frame, name):
+    """Column name of frame as a float64 array: NaN for pandas' missing values and
+    the gap texts; a ValueError naming the column and its first other text."""
+    column = frame[name]
+    if pd.api.types.is_numeric_dtype(column.dtype):
+        return column.to_numpy(dtype=np.float64, na_value=np.nan)
+    texts = column.astype(object).map(lambda v: v.strip() if isinstance(v, str) else v)
+    gaps = texts.isna() | texts.isin(GAP_TEXTS)
+    numbers = pd.to_numeric(texts.mask(gaps), errors="coerce")
+    bad = numbers.isna() & ~gaps
+    if bad.any():
+        raise ValueError(f"column {name!r}: {column[bad].iloc[0]!r} is not a number "
+                         f"(a gap is one of {', '.join(map(repr, sorted(GAP_TEXTS)))} or NaN)")
+    return numbers.to_numpy(dtype=np.float64, na_value=np.nan)
+
+
+def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, dtype=None,
+                   **second):
     """A DataFrame on frame's index with the nine properties and `status`.
 
     dry_bulb and exactly one second value (wet_bulb=, dew_point=,
     relative_humidity=, humidity_ratio= or specific_humidity=) name columns of
-    frame; pressure is a number in kPa or the name of a column. Where a state
-    cannot be computed, status holds the code (see hygrian.STATUS), the given
-    values stay and the other properties are NaN.
+    frame; pressure is a number in kPa or the name of a column. The columns may
+    be float, integer, pandas' nullable dtypes or text (numbers and gaps). Where
+    a state cannot be computed, status holds the code (see hygrian.STATUS), the
+    given values stay and the other properties are NaN; an empty cell is status
+    12, missing. Supersaturated readings are computed as given (status 0 or -1).
+    The properties are float32 when every column given is float32, else
+    float64; dtype="float32" or "float64" chooses (computed in double).
     """
-    columns = {
-        name: frame[column].to_numpy(dtype=np.float64)
-        for name, column in second.items()
-        if column is not None
-    }
+    named = {"dry_bulb": dry_bulb, **{k: v for k, v in second.items() if v is not None}}
     if isinstance(pressure, str):
-        pressure = frame[pressure].to_numpy(dtype=np.float64)
-    states = hygrian.psychrometrics(
-        dry_bulb=frame[dry_bulb].to_numpy(dtype=np.float64), pressure=pressure, **columns
-    )
-    return pd.DataFrame(states, index=frame.index)
+        named["pressure"] = pressure
+    dtype = _output_dtype(dtype, [frame[column] for column in named.values()])
+    columns = {keyword: _column(frame, column) for keyword, column in named.items()}
+    states = hygrian.psychrometrics(**{"pressure": pressure, **columns})
+    return pd.DataFrame({k: v.astype(dtype, copy=False) if v.dtype.kind == "f" else v
+                         for k, v in states.items()}, index=frame.index)

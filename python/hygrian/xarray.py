@@ -11,11 +11,13 @@ The physics is the library's, through the ufuncs of the package; this module
 only converts units, names the outputs and hands blocks to the ufuncs.
 """
 
+import sys
+
 import numpy as np
 import xarray as xr  # the real xarray: imports are absolute
 
 import hygrian
-from hygrian import _one_second_value
+from hygrian import _one_second_value, _output_dtype
 
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
@@ -52,14 +54,12 @@ _UNITS = {
     "ratio": _RATIO,
 }
 
-# The second measured value: its keyword, its kind of unit, the ufunc.
-_SECOND = {
-    "wet_bulb": ("temperature", "from_dry_bulb_wet_bulb"),
-    "dew_point": ("temperature", "from_dry_bulb_dew_point"),
-    "relative_humidity": ("relative_humidity", "from_dry_bulb_relative_humidity"),
-    "humidity_ratio": ("ratio", "from_dry_bulb_humidity_ratio"),
-    "specific_humidity": ("ratio", "from_dry_bulb_humidity_ratio"),
-}
+# The kind of unit of each library unit that a second value may have.
+_KIND_OF_UNIT = {"degC": "temperature", "%": "relative_humidity", "kg/kg": "ratio"}
+
+# The second measured value: its keyword, its kind of unit, the ufunc; from the
+# library's table of pairs.
+_SECOND = {second: (_KIND_OF_UNIT[unit], name) for name, _, second, unit in hygrian.PAIRS}
 
 # Each output: (library unit, CF unit, in-place conversion from the first to the
 # second), and its CF standard_name or, where CF has none, a long_name.
@@ -118,34 +118,70 @@ def _slabs(shape, size):
             yield outer + (slice(start, start + step),)
 
 
-def _library_values(piece, convert, specific):
+def _library_values(piece, convert):
     """A float64 copy of `piece` in the library's unit."""
     values = np.array(piece, dtype=np.float64)
     if convert is not None:
         convert(values)
-    if specific:  # specific humidity q to humidity ratio q / (1 - q)
-        np.divide(values, np.subtract(1.0, values), out=values)
     return values
 
 
-def _states(dry_bulb, second, pressure, *, ufunc, converters, specific, cf):
-    """The ten outputs of one block, computed slab by slab into their arrays."""
+def _states(dry_bulb, second, pressure, *, ufunc, converters, cf, dtype):
+    """The ten outputs of one block, computed slab by slab into their arrays: in
+    double, converted, then rounded once to dtype."""
     compute = getattr(hygrian, ufunc)
     inputs = np.broadcast_arrays(dry_bulb, second, pressure)
     shape = inputs[0].shape
-    outputs = tuple(np.empty(shape) for _ in _OUTPUTS) + (np.empty(shape, np.int8),)
+    outputs = tuple(np.empty(shape, dtype) for _ in _OUTPUTS) + (np.empty(shape, np.int8),)
     to_cf = [conv for _, _, conv in _OUTPUTS.values()] if cf else []
     for index in _slabs(shape, SLAB):
-        args = [
-            _library_values(a[index], c, specific and i == 1)
-            for i, (a, c) in enumerate(zip(inputs, converters))
-        ]
+        args = [_library_values(a[index], c) for a, c in zip(inputs, converters)]
         out = tuple(o[index] for o in outputs)
-        compute(*args, out=out)
-        for values, convert in zip(out, to_cf):
+        work = out if dtype == np.float64 else tuple(np.empty(o.shape) for o in out[:-1]) + out[-1:]
+        compute(*args, out=work)
+        for values, convert in zip(work, to_cf):
             if convert is not None:
                 convert(values)
+        if work is not out:
+            for values, wide in zip(out, work[:-1]):
+                values[...] = wide
     return outputs
+
+
+def _check_argument(name, value):
+    """A TypeError for a Dataset or an array where a DataArray belongs (the
+    pressure may also be a number)."""
+    if isinstance(value, xr.DataArray) or (name == "pressure" and np.ndim(value) == 0):
+        return
+    if isinstance(value, xr.Dataset):
+        raise TypeError(f"{name}: a Dataset, not a DataArray; pass one of its variables, "
+                        f"such as ds[{next(iter(value.data_vars), 'name')!r}]")
+    raise TypeError(f"{name}: a {type(value).__module__}.{type(value).__qualname__}, not an "
+                    "xarray.DataArray; wrap it with its units, xarray.DataArray(values, dims=..., "
+                    "attrs={'units': ...}), or call hygrian.psychrometrics for NumPy arrays")
+
+
+def _check_workers(values):
+    """With Dask-backed inputs and a distributed client active, that every worker
+    can import hygrian: a worker that cannot fails every task it is given, and
+    the client may wait for ever. An ImportError names the workers."""
+    distributed = sys.modules.get("distributed")
+    if distributed is None or all(getattr(v, "chunks", None) is None for v in values):
+        return
+    try:
+        client = distributed.default_client()
+    except ValueError:  # no client: Dask's local schedulers run in this process
+        return
+    # exec in a fresh namespace: a function of hygrian's own would need hygrian
+    # on the worker to be unpickled at all.
+    answers = client.run(exec, "import hygrian._ufuncs", {}, on_error="return")
+    failed = {w: answer for w, answer in answers.items() if isinstance(answer, BaseException)}
+    if failed:
+        first = next(iter(failed.values()))
+        raise ImportError(
+            f"hygrian cannot be imported on the Dask worker(s) {', '.join(sorted(failed))} "
+            f"({type(first).__name__}: {first}); install it on every worker or set their "
+            "PYTHONPATH", name="hygrian")
 
 
 def _converter(name, value, kind, units):
@@ -165,18 +201,8 @@ def _converter(name, value, kind, units):
     return known[unit]
 
 
-def psychrometrics(
-    *,
-    dry_bulb,
-    wet_bulb=None,
-    dew_point=None,
-    relative_humidity=None,
-    humidity_ratio=None,
-    specific_humidity=None,
-    pressure=101.325,
-    output_units="library",
-    units=None,
-):
+def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=None,
+                   dtype=None, **second):
     """The moist-air state of every element: an xarray.Dataset on the inputs'
     coordinates with the nine properties and `status`.
 
@@ -190,14 +216,28 @@ def psychrometrics(
 
     output_units="library" gives degC, %, kJ/kg and kPa; "cf" gives K, 1, J/kg
     and Pa. Where a state cannot be computed, status holds the code (see
-    hygrian.STATUS), the given values stay and the other properties are NaN.
-    Dask-backed inputs stay lazy: one ufunc call per block gives all outputs.
+    hygrian.STATUS), the given values stay and the other properties are NaN; a
+    NaN among the inputs (a gap, a masked cell) is status 12, missing.
+    Supersaturated inputs (a relative humidity above 100 %, a dew point above
+    the dry-bulb) are computed as given, status 0 or -1.
+
+    The properties are float32 when every DataArray given is float32, else
+    float64; dtype="float32" or "float64" chooses (computed in double either
+    way, then rounded once). The coordinates keep their attributes; each
+    output variable has hygrian's own. Dask-backed inputs stay lazy: one ufunc
+    call per block gives all outputs. With a distributed client active, its
+    workers are first checked to import hygrian (an ImportError names those
+    that cannot).
     """
     if output_units not in ("library", "cf"):
         raise ValueError(f"output_units: {output_units!r} is neither 'library' nor 'cf'")
-    name, second = _one_second_value(wet_bulb, dew_point, relative_humidity,
-                                     humidity_ratio, specific_humidity)
+    name, second = _one_second_value(second)
     kind, ufunc = _SECOND[name]
+    given = {"dry_bulb": dry_bulb, name: second, "pressure": pressure}
+    for argument, value in given.items():
+        _check_argument(argument, value)
+    dtype = _output_dtype(dtype, [v for v in given.values() if isinstance(v, xr.DataArray)])
+    _check_workers(given.values())
     units = dict(units or {})
     converters = (
         _converter("dry_bulb", dry_bulb, "temperature", units),
@@ -213,13 +253,13 @@ def psychrometrics(
         kwargs={
             "ufunc": ufunc,
             "converters": converters,
-            "specific": name == "specific_humidity",
             "cf": cf,
+            "dtype": dtype,
         },
         dask="parallelized",
         output_core_dims=[()] * (len(_OUTPUTS) + 1),
-        output_dtypes=[np.float64] * len(_OUTPUTS) + [np.int8],
-        keep_attrs="drop",
+        output_dtypes=[dtype] * len(_OUTPUTS) + [np.int8],
+        keep_attrs="override",  # the coordinates' attributes; the variables' are set below
     )
     variables = {}
     for (prop, (library_unit, cf_unit, _)), values in zip(_OUTPUTS.items(), outputs):
@@ -230,11 +270,12 @@ def psychrometrics(
     return xr.Dataset(variables)
 
 
-def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None):
+def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None, dtype=None):
     """The wet-bulb temperature from the 2 m temperature, the 2 m dew point and the
     surface pressure (units from their attributes, as ERA5 gives them: K, K, Pa):
     a DataArray in degC, or K with output_units="cf"; NaN where not found."""
     states = psychrometrics(
-        dry_bulb=t2m, dew_point=d2m, pressure=sp, output_units=output_units, units=units
+        dry_bulb=t2m, dew_point=d2m, pressure=sp, output_units=output_units, units=units,
+        dtype=dtype
     )
     return states["wet_bulb"]

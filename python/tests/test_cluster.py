@@ -1,9 +1,11 @@
 """hygrian.xarray on a distributed.LocalCluster of two worker processes over
 loopback: an ERA5-like NetCDF file in, chunked into blocks, NetCDF out, equal to
-the eager computation to the bit. Workers are spawned processes that import
-hygrian on their own, so the module is importable and the script guarded."""
+the eager computation to the bit; workers that cannot import hygrian are named.
+Workers are spawned processes that import hygrian on their own, so the module is
+importable and the script guarded."""
 
 import os
+import re
 import sys
 
 import distributed
@@ -43,7 +45,8 @@ def test_two_worker_processes(tmp_path, monkeypatch):
     monkeypatch.setenv("PYTHONPATH", os.pathsep.join(
         [package_root] + [p for p in os.environ.get("PYTHONPATH", "").split(os.pathsep) if p]))
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
-                                  host="127.0.0.1", dashboard_address=None) as cluster, \
+                                  host="127.0.0.1", dashboard_address=None,
+                                  local_directory=tmp_path / "dask") as cluster, \
             distributed.Client(cluster) as client, \
             xr.open_dataset(source, chunks={"time": 1, "latitude": 4}) as era5:
         states = states_of(era5).persist()
@@ -61,6 +64,21 @@ def test_two_worker_processes(tmp_path, monkeypatch):
             np.testing.assert_array_equal(a[~np.isnan(a)].view(np.uint8),
                                           b[~np.isnan(b)].view(np.uint8), name)
         assert (want.status.values == 0).mean() > 0.5
+
+
+def test_workers_that_cannot_import_hygrian_are_named(tmp_path):
+    preload = tmp_path / "without_hygrian.py"  # runs in each worker before it starts
+    preload.write_text("import sys\nsys.modules['hygrian'] = None\n")
+    t2m = xr.DataArray(np.full(4, 298.15), dims="x", attrs={"units": "K"})
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, host="127.0.0.1",
+                                  dashboard_address=None, local_directory=tmp_path / "dask",
+                                  preload=[str(preload)]) as cluster, \
+            distributed.Client(cluster) as client:
+        workers = ", ".join(sorted(client.scheduler_info()["workers"]))
+        with pytest.raises(ImportError, match=re.escape(f"worker(s) {workers} (ModuleNotFound")):
+            hx.psychrometrics(dry_bulb=t2m.chunk(2), dew_point=t2m.chunk(2))
+        eager = hx.psychrometrics(dry_bulb=t2m, dew_point=t2m)  # computed here: not asked
+        assert (eager.status == 0).all()
 
 
 if __name__ == "__main__":

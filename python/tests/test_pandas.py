@@ -42,7 +42,7 @@ def test_frames(name, t, second, figures, index, pressure):
     assert list(states.columns) == list(hygrian.PROPERTIES) + ["status"]
     for prop, figure in figures.items():
         assert abs(states[prop].iloc[0] - figure) <= 0.005, prop
-    assert list(states.status) == [0, 1, 0 if pressure == 101.325 else 1]
+    assert list(states.status) == [0, 12, 0 if pressure == 101.325 else 1]
     p = frame.p.to_numpy() if pressure == "p" else pressure
     want = hygrian.psychrometrics(dry_bulb=frame.t.to_numpy(), pressure=p,
                                   **{name: frame.x.to_numpy()})
@@ -68,3 +68,36 @@ def test_map_partitions(rows, partitions):
 def test_second_value_errors(kwargs):
     with pytest.raises(TypeError):
         hp.psychrometrics(readings(25, 15, None), dry_bulb="t", **kwargs)
+
+
+# a dry-bulb column as it may come; the dry-bulbs it gives (NaN: a gap, status
+# 12) or the words of the ValueError
+COLUMNS = [
+    (pd.array([25.0, None], dtype="Float64"), [25.0, np.nan]),
+    (pd.Series([25.0, np.nan]).convert_dtypes(), [25.0, np.nan]),
+    (pd.array(["25.5", None], dtype="string"), [25.5, np.nan]),
+    (np.array([" N/A ", ""], dtype=object), [np.nan, np.nan]),
+    (np.array([25.0, "n/a"], dtype=object), [25.0, np.nan]),
+    (np.array(["25", "warm"], dtype=object), "column 't': 'warm' is not a number"),
+    (pd.array(["25,5", "1"], dtype="string"), "column 't': '25,5' is not a number"),
+]
+
+
+@pytest.mark.parametrize("column,want", COLUMNS)
+def test_nullable_and_text_columns(column, want):
+    frame = pd.DataFrame({"t": column, "rh": 50.0})
+    if isinstance(want, str):
+        with pytest.raises(ValueError, match=want):
+            hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+        return
+    states = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+    np.testing.assert_array_equal(states.dry_bulb, want)
+    assert list(states.status) == [12 if np.isnan(t) else 0 for t in want]
+
+
+@pytest.mark.parametrize("columns,dtype,want", [("f4", None, "f4"), ("f4", "float64", "f8"),
+                                                ("f8", np.float32, "f4")])
+def test_output_dtype(columns, dtype, want):
+    frame = pd.DataFrame({"t": [25.0], "w": [20.0]}, dtype=columns)
+    states = hp.psychrometrics(frame, dry_bulb="t", wet_bulb="w", dtype=dtype)
+    assert list(states.dtypes) == [np.dtype(want)] * 9 + [np.int8]

@@ -4,7 +4,9 @@ state at a time (HYGRIAN_LIBRARY names it), never from the ufunc loops."""
 
 import ctypes
 import doctest
+import importlib.metadata
 import os
+import re
 import pickle
 import subprocess
 import sys
@@ -50,6 +52,8 @@ PAIRS = [
      "relative_humidity", HUMIDITIES, [(-6.0, 272.0), (-5.1, 237.0)]),
     ("from_dry_bulb_humidity_ratio", "hygrian_from_dry_bulb_humidity_ratio", "humidity_ratio",
      RATIOS, [(-20.6, 0.012238249369681924)]),
+    ("from_dry_bulb_specific_humidity", "hygrian_from_dry_bulb_specific_humidity",
+     "specific_humidity", RATIOS + [0.999999, 1.0 + 1e-16], []),
 ]
 UFUNCS = [getattr(hygrian, pair[0]) for pair in PAIRS]
 
@@ -67,13 +71,21 @@ STATUS_TEXTS = {
     9: "**: SING error",
     10: "**: OVERFLOW error",
     11: "vapour pressure at or above total pressure",
+    12: "missing",
+    13: "supersaturated",
+    14: "drier than the range",
+    15: "outside the range",
 }
-# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4.
-REACHABLE = set(STATUS_TEXTS) - {8, 9}
+# The codes whose texts the library gives; -1 and 12 come from the ufunc loop.
+LIBRARY_CODES = set(STATUS_TEXTS) - {-1, 12}
+# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4; 13 to 15 are
+# the handbook model's, and the ufuncs compute with the calculator's.
+REACHABLE = set(STATUS_TEXTS) - {8, 9, 13, 14, 15}
 
 
 def expected(function, second, dry_bulbs, seconds, pressures):
-    """Ten arrays from the C API state by state: NaN where the ufunc has no value."""
+    """Ten arrays from the C API state by state: NaN where the ufunc has no value;
+    status 12 where an input is NaN."""
     compute = getattr(LIBRARY, function)
     values = np.empty((len(FIELDS), len(dry_bulbs)))
     statuses = np.empty(len(dry_bulbs), dtype=np.int8)
@@ -86,6 +98,8 @@ def expected(function, second, dry_bulbs, seconds, pressures):
             row = [v if name in ("dry_bulb", second) else np.nan for name, v in zip(FIELDS, row)]
         elif not found.value:
             row[FIELDS.index("wet_bulb")], status = np.nan, -1
+        if np.isnan(args).any():
+            status = 12
         values[:, i], statuses[i] = row, status
     return values, statuses
 
@@ -108,9 +122,15 @@ def bits(values):
 def test_names_and_status_texts():
     assert hygrian.PROPERTIES == FIELDS
     assert hygrian.STATUS == STATUS_TEXTS
-    for code, text in STATUS_TEXTS.items():
-        if code >= 0:
-            assert LIBRARY.hygrian_status_text(code).decode() == text
+    for code in LIBRARY_CODES:
+        assert LIBRARY.hygrian_status_text(code).decode() == STATUS_TEXTS[code]
+
+
+def test_version_is_the_project_s():
+    cmake = open(os.path.join(os.path.dirname(__file__), "..", "..", "CMakeLists.txt")).read()
+    assert hygrian.__version__ == re.search(r"project\(hygrian VERSION ([0-9.]+)", cmake)[1]
+    if "site-packages" in hygrian.__file__:  # installed by pip: the distribution's metadata
+        assert importlib.metadata.version("hygrian") == hygrian.__version__
 
 
 # In float32 the far-out values are infinite, which is invalid input: the
@@ -154,6 +174,17 @@ def test_every_state_of_the_grid_is_the_library_s_to_the_bit(dtype, reachable):
 def test_dtypes(ufunc, inputs, dtype):
     got = ufunc(*inputs)
     assert [np.asarray(v).dtype for v in got] == [dtype] * len(FIELDS) + [np.int8]
+
+
+# float32 from float64 inputs, by signature= or by dtype= (which leaves the status int8)
+@pytest.mark.parametrize("kwargs", [{"signature": "fff->fffffffffb"}, {"dtype": np.float32},
+                                    {"dtype": "float32", "casting": "same_kind"}])
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_float32_by_signature_or_dtype(ufunc, kwargs):
+    got = ufunc([25.0, np.nan], 20.0, 101.325, **kwargs)
+    want = ufunc(np.float32([25.0, np.nan]), np.float32(20), np.float32(101.325))
+    for values, wanted in zip(got, want):
+        np.testing.assert_array_equal(bits(values), bits(wanted))
 
 
 # Broadcasting, 0-d and empty arrays, and views with any strides: each state is
@@ -234,6 +265,7 @@ def test_pickles_by_reference(ufunc):
     ("dew_point", hygrian.from_dry_bulb_dew_point, [15.0, -3.0]),
     ("relative_humidity", hygrian.from_dry_bulb_relative_humidity, [50.0, 0.0]),
     ("humidity_ratio", hygrian.from_dry_bulb_humidity_ratio, [0.01, -0.01]),
+    ("specific_humidity", hygrian.from_dry_bulb_specific_humidity, [0.0124422, 1.0]),
 ])
 def test_psychrometrics(keyword, ufunc, second):
     got = hygrian.psychrometrics(dry_bulb=[25.0, 0.5], pressure=90.0, **{keyword: second})

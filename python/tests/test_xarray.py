@@ -158,9 +158,9 @@ def test_shapes_lazy_and_eager(dims, shape, sp_dims, sp_shape, chunks, slab, cal
         states = states.compute()
     assert len(seen) == calls, seen
     assert states.wet_bulb.dims == dims and all(states[d].equals(t2m[d]) for d in dims)
-    for got, expected in zip(states.data_vars.values(), want):
-        assert got.dtype == expected.dtype
-        np.testing.assert_array_equal(bits(got.values), bits(expected))
+    for got, expected in zip(states.data_vars.values(), want):  # float32 in, float32 out
+        assert got.dtype == (np.float32 if expected.dtype == np.float64 else expected.dtype)
+        np.testing.assert_array_equal(bits(got.values), bits(expected.astype(got.dtype)))
     wet = hx.wet_bulb_temperature(t2m, d2m, sp, units=units)
     np.testing.assert_array_equal(wet.values, states.wet_bulb.values)
 
@@ -169,7 +169,9 @@ def test_shapes_lazy_and_eager(dims, shape, sp_dims, sp_shape, chunks, slab, cal
 # NaN (None: all but the given pair)
 STATUSES = [
     ({"dry_bulb": 25, "dew_point": 15}, 0, ()),
-    ({"dry_bulb": np.nan, "dew_point": 15}, 1, None),
+    ({"dry_bulb": np.nan, "dew_point": 15}, 12, None),
+    ({"dry_bulb": 25, "relative_humidity": np.nan}, 12, None),
+    ({"dry_bulb": 25, "wet_bulb": 20, "pressure": np.nan}, 12, None),
     ({"dry_bulb": 25, "relative_humidity": np.inf}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 20, "pressure": 0.0}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 5}, 5, None),
@@ -199,6 +201,7 @@ def test_statuses(pair, status, nan, lazy):
     assert sorted(attrs["flag_values"]) == sorted(hygrian.STATUS) and len(set(meanings)) == len(
         meanings) == len(hygrian.STATUS)
     assert meanings[list(attrs["flag_values"]).index(5)] == "log_domain_error"
+    assert meanings[list(attrs["flag_values"]).index(12)] == "missing"
 
 
 # arguments, the exception and the words it must contain
@@ -216,6 +219,10 @@ ERRORS = [
     ({"dry_bulb": T, "dew_point": D, "output_units": "SI"}, ValueError, "output_units"),
     ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "exactly one of wet_bulb"),
     ({"dry_bulb": T}, TypeError, "exactly one"),
+    ({"dry_bulb": np.array([25.0]), "dew_point": D}, TypeError, "dry_bulb: a numpy.ndarray, not"),
+    ({"dry_bulb": T, "dew_point": xr.Dataset({"d2m": D})}, TypeError, r"such as ds\['d2m'\]"),
+    ({"dry_bulb": T, "dew_point": D, "pressure": np.ones(1)}, TypeError, "pressure: a numpy"),
+    ({"dry_bulb": T, "dew_point": D, "dtype": "i4"}, TypeError, "dtype: int32 is neither"),
 ]
 
 
@@ -242,4 +249,31 @@ def test_conversion_needs_only_slab_buffers(dtype, monkeypatch):
         tracemalloc.stop()
     outputs = sum(v.nbytes for v in states.data_vars.values())
     # the outputs, and buffers for a slab: far less than one converted copy (8 MB)
-    assert outputs == 73 * n and peak - outputs < 1024 * 1024, peak - outputs
+    assert outputs == (9 * np.dtype(dtype).itemsize + 1) * n
+    assert peak - outputs < 1024 * 1024, peak - outputs
+
+
+# dtypes of dry_bulb and dew_point (the first lazy), dtype=, the properties' dtype
+DTYPES = [("f4", "f4", None, "f4"), ("f4", "f8", None, "f8"), ("i2", "i2", None, "f8"),
+          ("f4", "f4", "float64", "f8"), ("f8", "f8", np.float32, "f4")]
+
+
+@pytest.mark.parametrize("t_dtype,d_dtype,dtype,want", DTYPES)
+def test_output_dtype(t_dtype, d_dtype, dtype, want):
+    t, d = array(25, "degC").astype(t_dtype).chunk(), array(15, "degC").astype(d_dtype)
+    got = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype=dtype, output_units="cf").compute()
+    wide = hx.psychrometrics(dry_bulb=t, dew_point=d, dtype="float64", output_units="cf")
+    for name, values in got.data_vars.items():  # computed in double, rounded once
+        assert values.dtype == (np.int8 if name == "status" else np.dtype(want))
+        np.testing.assert_array_equal(values, wide[name].astype(values.dtype))
+
+
+def test_coordinates_keep_their_attributes_in_netcdf(tmp_path):
+    lat = {"units": "degrees_north", "standard_name": "latitude"}
+    t2m = xr.DataArray([298.15, 297.0], {"latitude": ("latitude", [45.0, 45.25], lat)},
+                       attrs={"units": "K", "long_name": "2 metre temperature"}).chunk(1)
+    d2m = (t2m - 10).assign_attrs(units="K")
+    hx.psychrometrics(dry_bulb=t2m, dew_point=d2m).to_netcdf(tmp_path / "s.nc", engine="netcdf4")
+    with xr.open_dataset(tmp_path / "s.nc", engine="netcdf4") as got:
+        assert got.latitude.attrs == lat
+        assert got.dry_bulb.attrs == {"units": "degC", "standard_name": "air_temperature"}

@@ -1,6 +1,6 @@
-// README's Errors table against the built program: each row's report number and
-// message are exactly what the program writes on standard error for a case of
-// that kind, and every row of the table has such a case.
+// The DIAGNOSTICS section of hygrian(1) against the built program: each entry's
+// report number and message are exactly what the program writes on standard
+// error for a case of that kind, and every entry has such a case.
 #include <fcntl.h>
 #include <sys/mman.h>
 
@@ -12,40 +12,40 @@
 
 #include "tests/calculator_e2e.h"
 
-#ifndef HYGRIAN_README
-#error "HYGRIAN_README must name README.md"
+#ifndef HYGRIAN_MANUAL
+#error "HYGRIAN_MANUAL must name man/hygrian.1"
 #endif
 
 namespace hygrian::e2e {
 namespace {
 
-// One row of the table: report number and message, as README shows them with
-// Markdown's escapes removed.
+// One entry of the section: report number and message, as the page shows them
+// with roff's escapes removed.
 struct Documented {
   std::string number;
   std::string message;
 };
 
-// The rows of the table under "## Errors", in order.
-std::vector<Documented> ErrorsTable() {
-  const std::string readme = ReadFile(HYGRIAN_README);
-  std::vector<Documented> rows;
-  std::size_t at = readme.find("\n## Errors\n");
-  EXPECT_NE(at, std::string::npos) << "README has no Errors section";
-  const std::size_t end = readme.find("\n## ", at + 1);
-  while (at != std::string::npos && (at = readme.find("\n| ", at + 1)) < end) {
-    const std::size_t numberEnd = readme.find(" | ", at + 3);
-    const std::size_t messageEnd = readme.find(" | ", numberEnd + 3);
-    const std::string number = readme.substr(at + 3, numberEnd - at - 3);
-    if (number.size() != 5 || (number[0] != 'F' && number[0] != 'M')) continue;  // the heading
+// The entries under ".SH DIAGNOSTICS", in order: each is a ".B" line holding the
+// number and the message.
+std::vector<Documented> DiagnosticsEntries() {
+  const std::string page = ReadFile(HYGRIAN_MANUAL);
+  std::vector<Documented> entries;
+  std::size_t at = page.find("\n.SH DIAGNOSTICS\n");
+  EXPECT_NE(at, std::string::npos) << "hygrian(1) has no DIAGNOSTICS section";
+  const std::size_t end = page.find("\n.SH ", at + 1);
+  while (at != std::string::npos && (at = page.find("\n.B ", at + 1)) < end) {
+    const std::string line = page.substr(at + 4, page.find('\n', at + 1) - at - 4);
+    const std::string number = line.substr(0, line.find(' '));
+    if (number.size() != 5 || (number[0] != 'F' && number[0] != 'M')) continue;  // other bold
     std::string message;
-    for (std::size_t i = numberEnd + 3; i < messageEnd; ++i) {
-      if (readme[i] == '\\') ++i;  // \* is a literal asterisk
-      message += readme[i];
+    for (std::size_t i = number.size() + 1; i < line.size(); ++i) {
+      if (line[i] == '\\') ++i;  // \- is a plain minus
+      message += line[i];
     }
-    rows.push_back({number, message});
+    entries.push_back({number, message});
   }
-  return rows;
+  return entries;
 }
 
 // Where the failing case runs.
@@ -60,7 +60,7 @@ enum class Channel {
 struct ReportRow {
   std::string_view name;
   std::string_view number;
-  int occurrence;         // which of the table's rows with this number (from 0)
+  int occurrence;         // which of the entries with this number (from 0)
   std::string_view unit;  // READ(CON), WRITE(CON) or MATH
   Channel channel;
   std::string_view typed;
@@ -71,8 +71,7 @@ void PrintTo(const ReportRow& row, std::ostream* os) { *os << row.name; }
 // A typed line of 132 characters, one more than a terminal read holds.
 const std::string kLineOf132 = "1" + std::string(131, ' ') + "\n";
 
-// A case for each row of the table, with the table's own examples where it
-// gives one.
+// A case for each entry, with the page's own examples where it gives one.
 const ReportRow kReports[] = {
     {"IntegerOverflow", "F6100", 0, "READ(CON)", Channel::Pipes, "2147483648\n"},
     {"InvalidInteger", "F6101", 0, "READ(CON)", Channel::Pipes, "abc\n"},
@@ -129,17 +128,17 @@ RunResult RunOn(const ReportRow& row) {
   return Run(kCalculator, how);
 }
 
-class ReadmeErrors : public ::testing::TestWithParam<ReportRow> {};
+class Diagnostics : public ::testing::TestWithParam<ReportRow> {};
 
-TEST_P(ReadmeErrors, ReportIsTheTablesRow) {
+TEST_P(Diagnostics, ReportIsThePagesEntry) {
   const ReportRow& row = GetParam();
-  const std::vector<Documented> table = ErrorsTable();
+  const std::vector<Documented> entries = DiagnosticsEntries();
   const Documented* documented = nullptr;
   int seen = 0;
-  for (const Documented& entry : table) {
+  for (const Documented& entry : entries) {
     if (entry.number == row.number && seen++ == row.occurrence) documented = &entry;
   }
-  ASSERT_NE(documented, nullptr) << "README's Errors table has no row " << row.number;
+  ASSERT_NE(documented, nullptr) << "hygrian(1) has no entry " << row.number;
   const RunResult run = RunOn(row);
   EXPECT_EQ(Visible(run.err),
             Visible("\r\nrun-time error " + documented->number + ": " + std::string(row.unit) +
@@ -147,20 +146,22 @@ TEST_P(ReadmeErrors, ReportIsTheTablesRow) {
   EXPECT_EQ(run.status, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Readme, ReadmeErrors, ::testing::ValuesIn(kReports), RowName());
+INSTANTIATE_TEST_SUITE_P(Manual, Diagnostics, ::testing::ValuesIn(kReports), RowName());
 
-// Every row of the table has a case above, so none goes unchecked.
-TEST(ReadmeErrorsTable, EveryRowHasACase) {
-  const std::vector<Documented> table = ErrorsTable();
-  EXPECT_EQ(table.size(), 21U);
-  for (std::size_t i = 0; i < table.size(); ++i) {
+// Every entry of the section has a case above, so none goes unchecked.
+TEST(DiagnosticsSection, EveryEntryHasACase) {
+  const std::vector<Documented> entries = DiagnosticsEntries();
+  EXPECT_EQ(entries.size(), 21U);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
     int occurrence = 0;
-    for (std::size_t j = 0; j < i; ++j) occurrence += table[j].number == table[i].number ? 1 : 0;
+    for (std::size_t j = 0; j < i; ++j) {
+      occurrence += entries[j].number == entries[i].number ? 1 : 0;
+    }
     bool found = false;
     for (const ReportRow& row : kReports) {
-      found = found || (row.number == table[i].number && row.occurrence == occurrence);
+      found = found || (row.number == entries[i].number && row.occurrence == occurrence);
     }
-    EXPECT_TRUE(found) << table[i].number << " " << table[i].message;
+    EXPECT_TRUE(found) << entries[i].number << " " << entries[i].message;
   }
 }
 

@@ -1,0 +1,33 @@
+#include "cli/words.h"
+
+#include "cli/compute.h"
+#include "cli/options.h"
+#include "tables/numbers.h"
+
+namespace hygrian::cli {
+namespace {
+
+std::string Shortest(double value) {
+  char text[tables::kNumberTextSize];
+  return {text, tables::FormatNumber(text, value)};
+}
+
+}  // namespace
+
+std::string SecondValuesInWords() {
+  std::string text;
+  for (std::size_t p = 0; p < Pairs.size(); ++p) {
+    const Property& second = Pairs[p].given[1];
+    text += (p == 0                  ? ""
+             : p + 1 == Pairs.size() ? " or "
+                                     : ", ") +
+            std::string(second.key) + " (" + std::string(second.unit) + ")";
+  }
+  return text;
+}
+
+std::string PressureRangeInWords() {
+  return Shortest(kPressureRange.least) + " to " + Shortest(kPressureRange.most) + " kPa";
+}
+
+}  // namespace hygrian::cli
