@@ -163,8 +163,12 @@ double WetBulbHumidityRatio(double t, double x, double P, Phase wick) {
 }
 
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick) {
+  return WetBulbHumidityRatioAndSlope(t, x, P, wick, LogSaturationInAir(x, P, Branch{wick, false}));
+}
+
+WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
+                                          LogSaturation log) {
   constexpr double kInfinity = std::numeric_limits<double>::infinity();
-  const LogSaturation log = LogSaturationInAir(x, P, Branch{wick, false});
   const double saturation = std::exp(log.value);
   if (!(saturation < P)) return {kInfinity, kInfinity};
   const double below = 1.0 / (P - saturation);

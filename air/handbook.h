@@ -90,5 +90,8 @@ struct WetBulbPoint {
   double slope = 0.0;
 };
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick);
+// The same where `log`, LogSaturationInAir(x, P, {wick, false}), is at hand.
+WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
+                                          LogSaturation log);
 
 }  // namespace hygrian::air::handbook

@@ -55,7 +55,8 @@ Status Screen(const Pair& pair) {
 Result Complete(const Pair& pair, double p, double W, double wetBulb, Phase over) {
   const double t = pair.t;
   const double P = pair.P;
-  const double saturation = SaturationPressureInAir(t, P, over);
+  const LogSaturation logSaturation = LogSaturationInAir(t, P, BranchAt(t, over));
+  const double saturation = std::exp(logSaturation.value);  // SaturationPressureInAir
   const double saturated = saturation < P ? HumidityRatio(saturation, P) : kNan;
   const double relativeHumidity = kPercent * p / saturation;
   if (relativeHumidity > kMostPercent || W > kMostOfSaturation * saturated) {
@@ -72,7 +73,7 @@ Result Complete(const Pair& pair, double p, double W, double wetBulb, Phase over
   s.specificVolume = SpecificVolume(t, W, P);
   s.dewPoint = pair.second == &State::dewPoint ? pair.value : DewPoint(p, P, over);
   const bool drier = p > 0.0 && std::isnan(s.dewPoint);
-  s.wetBulb = std::isnan(wetBulb) ? WetBulb(t, W, P, s.dewPoint, over) : wetBulb;
+  s.wetBulb = std::isnan(wetBulb) ? WetBulb(t, W, P, s.dewPoint, over, logSaturation) : wetBulb;
   result.wetBulbFound = !std::isnan(s.wetBulb);
   s.*pair.second = pair.value;
   // Saturated air given by its dew point comes back within rounding of 100 %.

@@ -70,7 +70,13 @@ double Chord(double t, double td, double W, Phase wick, double atT) {
 
 }  // namespace
 
-double WetBulb(double t, double W, double P, double below, Phase over) {
+double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb) {
+  // The wick's saturation at t is the one under `over` there.
+  const bool known = t > kTriplePoint || (t <= 0.0 && over == Phase::Ice);
+  const auto atDry = [&](Phase wick) {
+    return known ? WetBulbHumidityRatioAndSlope(t, t, P, wick, atDryBulb)
+                 : WetBulbHumidityRatioAndSlope(t, t, P, wick);
+  };
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   const double low = below < t ? below : kFloor;
   // Above 0, unless the dew point says the root is too, the plateau decides
@@ -80,13 +86,13 @@ double WetBulb(double t, double W, double P, double below, Phase over) {
     const WetBulbPoint ice = WetBulbHumidityRatioAndSlope(t, 0.0, P, Phase::Ice);
     if (W < water.W) return Solve(t, W, P, Phase::Ice, std::fmin(low, 0.0), 0.0, ice);
     if (W <= ice.W) return 0.0;
-    const WetBulbPoint atT = WetBulbHumidityRatioAndSlope(t, t, P, Phase::Water);
+    const WetBulbPoint atT = atDry(Phase::Water);
     if (std::fabs(atT.W - W) <= kRounding * W) return t;
     if (atT.W < W) return kNan;
     return Solve(t, W, P, Phase::Water, 0.0, t, atT);
   }
   const Phase wick = t <= 0.0 ? Phase::Ice : Phase::Water;
-  const WetBulbPoint atT = WetBulbHumidityRatioAndSlope(t, t, P, wick);
+  const WetBulbPoint atT = atDry(wick);
   if (std::fabs(atT.W - W) <= kRounding * W) return t;
   if (atT.W < W) return kNan;
   // The dew point under `over` is the wick's when both are ice or both water.

@@ -2,6 +2,7 @@
 // psychrometric equation, found by a bracketed search.
 #pragma once
 
+#include "air/handbook.h"
 #include "hygrian/psychrometrics.h"
 
 namespace hygrian::air::handbook {
@@ -20,6 +21,8 @@ namespace hygrian::air::handbook {
 // residual is negative at t: the air is supersaturated over the wet bulb's
 // phase and its wet-bulb would be above the dry-bulb.
 // 40, 0.0064536 at 101.325 gives 19.995.
-double WetBulb(double t, double W, double P, double below, Phase over);
+// atDryBulb is ln(f p_ws) at t under `over` (LogSaturationInAir), which saves
+// an evaluation where the wick's saturation at t is the same.
+double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb);
 
 }  // namespace hygrian::air::handbook
