@@ -112,7 +112,9 @@ std::string CalculatorTable() {
     int off = 0;
     double sum = 0.0;
     double worst = 0.0;
-    for (double t = region.lowest; t <= region.highest + 1e-9; t += 0.25) {
+    const int steps = static_cast<int>(std::floor((region.highest - region.lowest) / 0.25 + 1e-9));
+    for (int step = 0; step <= steps; ++step) {
+      const double t = region.lowest + 0.25 * step;
       for (int rh = 1; rh <= 100; ++rh) {
         const double p = rh / 100.0 * air::SaturationPressure(t + air::kKelvinOffset).Value();
         const double exact = ExactDewPoint(p);
