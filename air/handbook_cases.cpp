@@ -41,7 +41,8 @@ bool Within(double x, double lowest, double highest) { return x >= lowest && x <
 
 // The checks every pair shares: finite values, the model's ranges.
 Status Screen(const Pair& pair) {
-  if (!std::isfinite(pair.t) || !std::isfinite(pair.value) || !std::isfinite(pair.P)) {
+  if (!std::isfinite(pair.t) || !std::isfinite(pair.value) || !std::isfinite(pair.P) ||
+      !(pair.P > 0.0)) {
     return Status::InvalidInput;
   }
   if (!Within(pair.t, kLowest, kHighest) || !Within(pair.P, kLowestPressure, kHighestPressure)) {

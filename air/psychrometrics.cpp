@@ -151,7 +151,7 @@ PressureResult SaturationVaporPressure(double t, Phase over) noexcept {
 }
 
 PressureResult SaturationVaporPressureInAir(double t, double P, Phase over) noexcept {
-  if (std::isnan(t) || std::isnan(P)) return {0.0, Status::InvalidInput};
+  if (std::isnan(t) || std::isnan(P) || !(P > 0.0)) return {0.0, Status::InvalidInput};
   if (!(t >= air::handbook::kLowest && t <= air::handbook::kHighest) ||
       !(P >= air::handbook::kLowestPressure && P <= air::handbook::kHighestPressure)) {
     return {0.0, Status::OutOfRange};

@@ -61,6 +61,7 @@ const Outcome kOutcomes[] = {
     {FromDryBulbRelativeHumidity, 150, 100, 101.325, {}, Status::VaporPressureNotBelowTotal, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 201, 10, 101.325, {}, Status::OutOfRange, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 20, 10, 9.9, {}, Status::OutOfRange, nullptr, kAny, 0},
+    {FromDryBulbRelativeHumidity, 20, 10, 0, {}, Status::InvalidInput, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 20, 10, 101.325, {Model::Calculator, Phase::Water}, Status::InvalidInput, nullptr, kAny, 0},
 };
 // clang-format on

@@ -122,7 +122,7 @@ enum class Status {
   // the relations' range; the state is computed, its dew point NaN.
   DrierThanRange,
   // Handbook model: a temperature outside -100 to 200 degrees C or a pressure
-  // outside 10 to 1,000 kPa.
+  // outside 10 to 1,000 kPa (a pressure not above 0 is InvalidInput).
   OutOfRange,
 };
 
