@@ -129,12 +129,14 @@ enum class Status {
 struct Result {
   State state;
   Status status = Status::Ok;
-  // The wet-bulb temperature is known: given, or found. It is found by a secant
-  // search from the dew point and, where that gives up (near a wet-bulb of 0
-  // degrees C, where the saturation relation switches from ice to water), by a
-  // bisection between min(dew point, dry-bulb) - 1 K and the dry-bulb down to a
-  // bracket of 1e-6 K, whose midpoint it takes. When neither finds it,
-  // state.wetBulb is 0.0 and this is false; status stays Ok.
+  // The wet-bulb temperature is known: given, or found. Handbook model: found
+  // for every state but a supersaturated one (state.wetBulb NaN, status
+  // Supersaturated). Calculator model: found by a secant search from the dew
+  // point and, where that gives up (near a wet-bulb of 0 degrees C, where the
+  // saturation relation switches from ice to water), by a bisection between
+  // min(dew point, dry-bulb) - 1 K and the dry-bulb down to a bracket of 1e-6
+  // K, whose midpoint it takes. When neither finds it, state.wetBulb is 0.0 and
+  // this is false; status stays Ok.
   bool wetBulbFound = false;
 };
 
