@@ -166,6 +166,26 @@ WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wi
   return WetBulbHumidityRatioAndSlope(t, x, P, wick, LogSaturationInAir(x, P, Branch{wick, false}));
 }
 
+namespace {
+
+// The psychrometric equation's constants over the wick's phase: eq. 33 (water)
+// or eq. 35 (ice).
+struct Wick {
+  double latent, latentSlope, heat;
+};
+Wick WickOf(Phase wick) {
+  if (wick == Phase::Ice) return {kIceEnthalpy, kIceLatentSlope, kIceHeat};
+  return {kVapourEnthalpy, kWaterLatentSlope, kWaterHeat};
+}
+
+}  // namespace
+
+double PsychrometricHumidityRatio(double t, double x, double Ws, Phase wick) {
+  const Wick c = WickOf(wick);
+  return ((c.latent - c.latentSlope * x) * Ws - kDryAirHeat * (t - x)) /
+         (c.latent + kVapourHeat * t - c.heat * x);
+}
+
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
                                           LogSaturation log) {
   constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -174,10 +194,7 @@ WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wi
   const double below = 1.0 / (P - saturation);
   const double Ws = kMassRatio * saturation * below;
   const double WsSlope = Ws * P * log.slope * below;
-  const bool ice = wick == Phase::Ice;
-  const double latent = ice ? kIceEnthalpy : kVapourEnthalpy;
-  const double latentSlope = ice ? kIceLatentSlope : kWaterLatentSlope;
-  const double heat = ice ? kIceHeat : kWaterHeat;
+  const auto [latent, latentSlope, heat] = WickOf(wick);
   const double numerator = (latent - latentSlope * x) * Ws - kDryAirHeat * (t - x);
   const double denominator = latent + kVapourHeat * t - heat * x;
   const double inverse = 1.0 / denominator;

@@ -84,7 +84,11 @@ double WetBulbHumidityRatio(double t, double x, double P);
 // The same with the phase of the wet bulb given: eq. 35 for Phase::Ice, eq. 33
 // for Phase::Water (used on the two sides of the 0 degrees C plateau).
 double WetBulbHumidityRatio(double t, double x, double P, Phase wick);
-// The same with its slope dW/dx (per K); both +infinity at and above boiling.
+// The psychrometric equation itself, with Ws the saturation humidity ratio at
+// x over the wick's phase: eq. 33 (Phase::Water) or eq. 35 (Phase::Ice).
+double PsychrometricHumidityRatio(double t, double x, double Ws, Phase wick);
+// WetBulbHumidityRatio with its slope dW/dx (per K); both +infinity at and
+// above boiling.
 struct WetBulbPoint {
   double W = 0.0;
   double slope = 0.0;

@@ -19,10 +19,10 @@ constexpr double kRounding = 1e-12;
 
 // The root of WetBulbHumidityRatio(t, x, P, wick) - W in (low, high], where the
 // residual is negative at low and `atHigh` (positive or +infinity) at high.
-// Newton's steps from the upper end, where the rising, convex residual keeps
-// them above the root; a step out of the bracket, or one where the residual is
-// infinite, is a bisection instead. Ends at a step below kTolerance or at
-// adjacent doubles.
+// Newton's steps from `start` (or from high), each narrowing the bracket; the
+// rising, convex residual keeps them above the root after the first. A step out
+// of the bracket, or one where the residual is infinite, is a bisection
+// instead. Ends at a step below kTolerance or at adjacent doubles.
 double Close(double t, double W, double P, Phase wick, double low, double high, WetBulbPoint atHigh,
              double start) {
   double x = high;
@@ -58,13 +58,10 @@ double Solve(double t, double W, double P, Phase wick, double low, double high, 
 
 // Where the chord from the dew point td to the dry-bulb t crosses zero: below
 // the root, the residual being convex, and near it. At td over the wick's own
-// phase the psychrometric equation's saturation humidity ratio is W itself, so
-// the residual there needs no saturation pressure:
-// -(t - td)(1.86 W + 1.006) / (L + 1.86 t - c td).
+// phase the saturation humidity ratio is W itself, so the residual there needs
+// no saturation pressure (it is -(t - td)(1.86 W + 1.006) / (L + 1.86 t - c td)).
 double Chord(double t, double td, double W, Phase wick, double atT) {
-  const bool ice = wick == Phase::Ice;
-  const double denominator = (ice ? 2830.0 : 2501.0) + 1.86 * t - (ice ? 2.1 : 4.186) * td;
-  const double atDew = -(t - td) * (1.86 * W + 1.006) / denominator;
+  const double atDew = PsychrometricHumidityRatio(t, td, W, wick) - W;
   return td - atDew * (t - td) / (atT - atDew);
 }
 
