@@ -729,6 +729,37 @@ TEST(Batch, RowsOfASlowPipeComeOutAsTheyCome) {
             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25));
 }
 
+// A file reached through a link is replaced and the link stays; the file keeps
+// its mode.
+TEST(Batch, OutputThroughALinkKeepsTheLinkAndTheMode) {
+  const e2e::ScratchFolder folder;
+  folder.Write("in.csv", kWet);
+  const RunResult got = Shell(folder,
+                              "ln -s data.csv out.csv && printf keep >data.csv && "
+                              "chmod 600 data.csv && $B -o out.csv in.csv && "
+                              "stat -c '%a %F %n' out.csv data.csv");
+  EXPECT_EQ(got.out, "777 symbolic link out.csv\n600 regular file data.csv\n");
+  EXPECT_EQ(folder.Read("data.csv"), Results + Row("", Pair::Wet, 25, 20));
+}
+
+// SIGINT, SIGTERM or SIGHUP while rows come in: the new file is removed, the old
+// one stays as it was, and the run ends as the signal ends a program.
+TEST(Batch, ASignalRemovesTheNewFileAndEndsTheRunAsTheSignalDoes) {
+  for (const auto& [name, status] : {std::pair{"INT", 130}, {"TERM", 143}, {"HUP", 129}}) {
+    const e2e::ScratchFolder folder;
+    folder.Write("out.csv", "keep");
+    // Job control, so that a job in the background does not ignore SIGINT.
+    const RunResult got =
+        Shell(folder, std::string("set -m; mkfifo in; $B -o out.csv <in & exec 3>in; ") +
+                          "printf 'dry_bulb,wet_bulb\\n25,20\\n' >&3; for i in $(seq 200); do "
+                          "ls out.csv.tmp-* >/dev/null 2>&1 && break; sleep 0.05; done; kill -" +
+                          name + " $!; wait $!; echo $? >status; exec 3>&-; rm in; ls");
+    EXPECT_EQ(folder.Read("status"), std::to_string(status) + "\n") << name;
+    EXPECT_EQ(got.out, "out.csv\nstatus\n") << name;
+    EXPECT_EQ(folder.Read("out.csv"), "keep") << name;
+  }
+}
+
 TEST(Batch, AClosedPipeEndsTheRunQuietly) {
   const e2e::ScratchFolder folder;
   std::string input = "id,dry_bulb,wet_bulb\n";

@@ -522,6 +522,12 @@ std::vector<CliRow> ChartRows() {
       Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
             "/nonexistent/chart.svg: No such file or directory", false),
+      CliRow("OutputFull", kChart, {"-o", "/dev/full"}, "", "",
+             "hygrian-chart: /dev/full: No space left on device\n", 1),
+      // The chart is written beside the file and renamed at the end: a run that
+      // fails leaves the previous chart as it was (the row checks its files).
+      CliRow("OutputKeptWhenThePointsCannotBeRead", kChart, {"-o", "out.svg", "nosuch.csv"}, "", "",
+             "hygrian-chart: nosuch.csv: No such file or directory\n", 2, {{"out.svg", "keep"}}),
       CliRow("Version", kChart, {"--version"}, "", "hygrian-chart " HYGRIAN_VERSION "\n", "", 0),
   };
 }
@@ -529,6 +535,15 @@ std::vector<CliRow> ChartRows() {
 using ChartCli = e2e::CliTest;
 TEST_P(ChartCli, Run) { e2e::ExpectRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Chart, ChartCli, ::testing::ValuesIn(ChartRows()), e2e::RowName());
+
+TEST_F(ChartRun, AFullStandardOutputIsReportedWithStatusOne) {
+  const e2e::Fd full(::open("/dev/full", O_WRONLY | O_CLOEXEC));
+  ASSERT_TRUE(full.open());
+  e2e::Invocation how;
+  how.stdoutFd = full.get();
+  e2e::ExpectRun(e2e::Run(kChart, how), "",
+                 "hygrian-chart: (standard output): No space left on device\n", 1);
+}
 
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
