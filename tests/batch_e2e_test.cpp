@@ -497,6 +497,10 @@ std::vector<CliRow> JsonRows() {
       CliRow("JsonPressure", kBatch, {"--json"},
              "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
              p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0),
+      // With a decimal comma the pressure column is read as a number all the same.
+      CliRow("JsonPressureWithDecimalComma", kBatch, {"--json", "--decimal-comma"},
+             "pressure;dry_bulb;wet_bulb\n101,3;25;20\n",
+             p + "101.3," + JsonRow({}, Values(Pair::Wet, 25, 20, 101.3)).substr(1), "", 0),
       CliRow("JsonTwoColumnsOfOneName", kBatch, {"--json"}, "a,dry_bulb,wet_bulb,a\n1,25,20,2\n",
              "", "hygrian-batch: (standard input):1: two columns named a; file skipped\n", 2),
       CliRow("JsonDigits", kBatch, {"--json", "--digits", "3"}, kWet,
