@@ -235,6 +235,18 @@ std::vector<CliRow> BadInputRows() {
              "hygrian-batch: (standard input):9: " + cut + "\n" +
                  Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
              1),
+      // The cut leaves out a character across byte 40 whole: messages and CSV stay
+      // UTF-8.
+      CliRow("ACutKeepsWholeCharacters", kBatch, {},
+             "dry_bulb,relative_humidity\n25,01234567890123456789012345678901234567\xE2\x82\xACx\n",
+             Results + Bad("",
+                           "relative_humidity \"01234567890123456789012345678901234567...\" is not "
+                           "a number"),
+             "hygrian-batch: (standard input):2: relative_humidity "
+             "\"01234567890123456789012345678901234567...\" is not a "
+             "number\n" +
+                 Summary("1 row: 0 ok, 1 bad-input"),
+             1),
       CliRow("MissingAsBadInput", kBatch, {"--missing=bad"},
              "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n",
              Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
