@@ -247,6 +247,14 @@ std::vector<CliRow> BadInputRows() {
              "number\n" +
                  Summary("1 row: 0 ok, 1 bad-input"),
              1),
+      // The lines of a quoted field that spans them count: the quote left open on
+      // line 4 is said to be there.
+      CliRow("UnclosedQuoteAfterAQuotedLineBreak", kBatch, {"q.csv"}, "",
+             "note," + Results + Row("\"a\nb\",", Pair::Wet, 25, 20) +
+                 Bad(",", "quote opened at line 4 is not closed"),
+             "hygrian-batch: q.csv:4: quote opened at line 4 is not closed\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1, {{"q.csv", "dry_bulb,wet_bulb,note\n25,20,\"a\nb\"\n25,20,\"unclosed\nmore\n"}}),
       CliRow("MissingAsBadInput", kBatch, {"--missing=bad"},
              "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n",
              Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
