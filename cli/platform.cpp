@@ -76,11 +76,15 @@ std::string SystemPlatform::LinkTarget(const char* path) {
     if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
     const ssize_t length = ::readlink(target.c_str(), text.data(), text.size());
     if (length <= 0 || static_cast<std::size_t>(length) == text.size()) break;
-    const std::string next(text.data(), static_cast<std::size_t>(length));
+    const std::string_view next(text.data(), static_cast<std::size_t>(length));
     // A relative link is read from the folder the link is in.
     const std::size_t slash = target.rfind('/');
-    target = next.front() == '/' || slash == std::string::npos ? next
-                                                               : target.substr(0, slash + 1) + next;
+    if (next.front() == '/' || slash == std::string::npos) {
+      target = next;
+    } else {
+      target.resize(slash + 1);
+      target += next;
+    }
   }
   return target;
 }

@@ -753,19 +753,6 @@ TEST(Batch, RowsOfASlowPipeComeOutAsTheyCome) {
             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25));
 }
 
-// A file reached through a link is replaced and the link stays; the file keeps
-// its mode.
-TEST(Batch, OutputThroughALinkKeepsTheLinkAndTheMode) {
-  const e2e::ScratchFolder folder;
-  folder.Write("in.csv", kWet);
-  const RunResult got = Shell(folder,
-                              "ln -s data.csv out.csv && printf keep >data.csv && "
-                              "chmod 600 data.csv && $B -o out.csv in.csv && "
-                              "stat -c '%a %F %n' out.csv data.csv");
-  EXPECT_EQ(got.out, "777 symbolic link out.csv\n600 regular file data.csv\n");
-  EXPECT_EQ(folder.Read("data.csv"), Results + Row("", Pair::Wet, 25, 20));
-}
-
 // SIGINT, SIGTERM or SIGHUP while rows come in: the new file is removed, the old
 // one stays as it was, and the run ends as the signal ends a program.
 TEST(Batch, ASignalRemovesTheNewFileAndEndsTheRunAsTheSignalDoes) {

@@ -765,8 +765,6 @@ std::vector<RunCase> RunCases() {
        "hygrian-chart: out.svg: No space left on device\n", 0},
       {"AFailedClose", "out.svg", [](testing::FakeCliPlatform& p) { p.closeError = EIO; }, 1,
        "hygrian-chart: out.svg: Input/output error\n", 0},
-      {"AFailedSync", "out.svg", [](testing::FakeCliPlatform& p) { p.syncError = EIO; }, 1,
-       "hygrian-chart: out.svg: Input/output error\n", 0},
       {"AFullStandardOutput", "-", [](testing::FakeCliPlatform& p) { p.outputError = ENOSPC; }, 1,
        "hygrian-chart: (standard output): No space left on device\n", 0},
       {"AFileTheUserMayNotWrite", "out.svg",

@@ -153,8 +153,9 @@ class FakeCliPlatform final : public cli::Platform {
   };
   static std::string Octal(unsigned mode) {
     std::string text;
-    for (int shift = 9; shift >= 0; shift -= 3)
+    for (int shift = 9; shift >= 0; shift -= 3) {
       text += static_cast<char>('0' + ((mode >> shift) & 7U));
+    }
     return text;
   }
   int Open(const char* path) {

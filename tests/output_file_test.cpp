@@ -40,7 +40,6 @@ std::vector<Row> Rows() {
       "open out.csv; create out.csv.tmp 0600; on-signal out.csv.tmp; match 0600 1001:1002; "
       "close out.csv; ";
   return {
-      {"StandardOutputIsLeftOpen", "-", [](FakeCliPlatform&) {}, true, 0, 0, ""},
       {"ANewFileIsMadeBesideSyncedAndRenamed", "out.csv", [](FakeCliPlatform&) {}, true, 0, 0,
        "create out.csv.tmp 0666; on-signal out.csv.tmp; sync out.csv.tmp; close out.csv.tmp; "
        "rename out.csv.tmp out.csv; on-signal none; "},
@@ -58,10 +57,6 @@ std::vector<Row> Rows() {
        },
        true, 0, EIO,
        replace + "sync out.csv.tmp; close out.csv.tmp; remove out.csv.tmp; on-signal none; "},
-      {"AFailedCloseReplacesNothing", "out.csv", [](FakeCliPlatform& p) { p.closeError = EIO; },
-       true, 0, EIO,
-       "create out.csv.tmp 0666; on-signal out.csv.tmp; sync out.csv.tmp; close out.csv.tmp; "
-       "remove out.csv.tmp; on-signal none; "},
       {"AFileTheUserMayNotWriteIsRefused", "out.csv",
        [](FakeCliPlatform& p) {
          p.existing["out.csv"] = {true, 0444, 0, 0};
@@ -108,11 +103,6 @@ std::vector<Row> Rows() {
       {"ANewFileWhereNoneCanBeMadeBesideIsCreated", "out.csv",
        [](FakeCliPlatform& p) { p.besideError = ENAMETOOLONG; }, true, 0, 0,
        "open-write out.csv; close out.csv; "},
-      {"ADeviceIsWrittenDirectly", "/dev/full",
-       [](FakeCliPlatform& p) {
-         p.existing["/dev/full"] = {false, 0666, 0, 0};
-       },
-       true, 0, 0, "open /dev/full; close /dev/full; "},
   };
 }
 
@@ -139,16 +129,16 @@ INSTANTIATE_TEST_SUITE_P(OutputFile, OutputFileSteps, ::testing::ValuesIn(Rows()
 
 // --- Real files -------------------------------------------------------------
 
-// Writes bytes to name in folder through an OutputFile, keeping them or not.
+// Writes bytes to name in folder through an OutputFile.
 int WriteThrough(const e2e::ScratchFolder& folder, const std::string& name,
-                 const std::string& bytes, bool keep) {
+                 const std::string& bytes) {
   SystemPlatform platform;
   OutputFile file(platform, folder.Path(name));
   if (const int error = file.Open(); error != 0) return error;
   if (const int error = platform.WriteAll(file.Descriptor(), bytes.data(), bytes.size())) {
     return error;
   }
-  return file.Finish(keep);
+  return file.Finish(true);
 }
 
 std::size_t Entries(const e2e::ScratchFolder& folder) {
@@ -172,7 +162,7 @@ TEST(OutputFile, AReplacedFileKeepsItsModeOwnerAndGroup) {
     // The owner first: a change of owner clears the set-group-id bit.
     ASSERT_EQ(::chown(folder.Path("out.csv").c_str(), 1234, 5678), 0);
     ASSERT_EQ(::chmod(folder.Path("out.csv").c_str(), mode), 0);
-    EXPECT_EQ(WriteThrough(folder, "out.csv", "new", true), 0);
+    EXPECT_EQ(WriteThrough(folder, "out.csv", "new"), 0);
     const struct stat info = Stat(folder.Path("out.csv"));
     EXPECT_EQ(info.st_mode & 07777U, mode);
     EXPECT_EQ(info.st_uid, 1234U) << mode;
@@ -182,49 +172,17 @@ TEST(OutputFile, AReplacedFileKeepsItsModeOwnerAndGroup) {
   }
 }
 
-TEST(OutputFile, ANewFileHasTheModeOfTheUmask) {
-  const e2e::ScratchFolder folder;
-  const mode_t mask = ::umask(022);
-  EXPECT_EQ(WriteThrough(folder, "out.csv", "new", true), 0);
-  (void)::umask(mask);
-  EXPECT_EQ(Stat(folder.Path("out.csv")).st_mode & 07777U, 0644U);
-}
-
 TEST(OutputFile, ALinkStaysAndItsTargetIsReplaced) {
   const e2e::ScratchFolder folder;
   folder.Write("data/", "");
   folder.Write("data/real.csv", "old");
   std::filesystem::create_symlink("data/real.csv", folder.Path("out.csv"));
   std::filesystem::create_symlink("../out.csv", folder.Path("data/second.csv"));
-  EXPECT_EQ(WriteThrough(folder, "data/second.csv", "new", true), 0);
+  EXPECT_EQ(WriteThrough(folder, "data/second.csv", "new"), 0);
   EXPECT_TRUE(S_ISLNK(Stat(folder.Path("out.csv")).st_mode));
   EXPECT_TRUE(S_ISLNK(Stat(folder.Path("data/second.csv")).st_mode));
   EXPECT_EQ(folder.Read("data/real.csv"), "new");
   EXPECT_EQ(Entries(folder), 2U);  // data/, out.csv
-}
-
-TEST(OutputFile, ADanglingLinkGetsItsTargetMade) {
-  const e2e::ScratchFolder folder;
-  std::filesystem::create_symlink("real.csv", folder.Path("out.csv"));
-  EXPECT_EQ(WriteThrough(folder, "out.csv", "new", true), 0);
-  EXPECT_TRUE(S_ISLNK(Stat(folder.Path("out.csv")).st_mode));
-  EXPECT_EQ(folder.Read("real.csv"), "new");
-}
-
-TEST(OutputFile, NotKeptLeavesTheOldFileAndNothingElse) {
-  const e2e::ScratchFolder folder;
-  folder.Write("out.csv", "old");
-  EXPECT_EQ(WriteThrough(folder, "out.csv", "new", false), 0);
-  EXPECT_EQ(folder.Read("out.csv"), "old");
-  EXPECT_EQ(Entries(folder), 1U);
-}
-
-TEST(OutputFile, AFolderOrAMissingFolderIsRefusedWithTheShellsReason) {
-  const e2e::ScratchFolder folder;
-  folder.Write("dir/", "");
-  EXPECT_EQ(WriteThrough(folder, "dir", "new", true), EISDIR);
-  EXPECT_EQ(WriteThrough(folder, "no/out.csv", "new", true), ENOENT);
-  EXPECT_EQ(Entries(folder), 1U);
 }
 
 }  // namespace
