@@ -41,22 +41,30 @@ int OutputFile::Open() {
     fd_ = existing;
     return 0;
   }
-  const unsigned mode = existing >= 0 ? kReplacementMode : kNewFileMode;
-  const int fd = platform_.CreateBeside(target_.c_str(), mode, &temporary_, &error);
-  if (fd >= 0) platform_.RemoveOnSignal(temporary_.c_str());
+  if (OpenBeside(existing >= 0 ? &facts : nullptr)) {
+    if (existing >= 0) (void)platform_.Close(existing);
+    return 0;
+  }
+  return OpenInPlace(existing);
+}
+
+bool OutputFile::OpenBeside(const FileFacts* replaced) {
+  int error = 0;
+  const int fd = platform_.CreateBeside(
+      target_.c_str(), replaced != nullptr ? kReplacementMode : kNewFileMode, &temporary_, &error);
+  if (fd < 0) return false;
+  platform_.RemoveOnSignal(temporary_.c_str());
   // A replacement that cannot have the old file's mode or owner would show its
   // contents to others: the file is written in place instead.
-  if (fd >= 0 && existing >= 0 && platform_.MatchFile(fd, facts) != 0) {
+  if (replaced != nullptr && platform_.MatchFile(fd, *replaced) != 0) {
     (void)platform_.Close(fd);
     platform_.Remove(temporary_.c_str());
     platform_.RemoveOnSignal(nullptr);
     temporary_.clear();
-  } else if (fd >= 0) {
-    if (existing >= 0) (void)platform_.Close(existing);
-    fd_ = fd;
-    return 0;
+    return false;
   }
-  return OpenInPlace(existing);
+  fd_ = fd;
+  return true;
 }
 
 int OutputFile::OpenInPlace(int existing) {

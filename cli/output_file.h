@@ -43,6 +43,11 @@ class OutputFile {
   [[nodiscard]] int Finish(bool keep);
 
  private:
+  // Opens a new file beside target_, with the mode (and owner) of the file it
+  // replaces, if any: whether it did.
+  bool OpenBeside(const FileFacts* replaced);
+  // Opens target_ itself, emptied as `>` empties it (existing: its descriptor,
+  // or -1): 0 or the error number.
   int OpenInPlace(int existing);
 
   Platform& platform_;
