@@ -47,9 +47,6 @@ std::vector<Row> Rows() {
        [](FakeCliPlatform& p) { p.existing["out.csv"] = kPrivate; }, true, 0, 0,
        replace +
            "sync out.csv.tmp; close out.csv.tmp; rename out.csv.tmp out.csv; on-signal none; "},
-      {"NotKeptTheFileStaysAsItWas", "out.csv",
-       [](FakeCliPlatform& p) { p.existing["out.csv"] = kPrivate; }, false, 0, 0,
-       replace + "close out.csv.tmp; remove out.csv.tmp; on-signal none; "},
       {"AFailedSyncReplacesNothing", "out.csv",
        [](FakeCliPlatform& p) {
          p.existing["out.csv"] = kPrivate;
@@ -63,28 +60,12 @@ std::vector<Row> Rows() {
          p.refused["out.csv"] = EACCES;
        },
        true, EACCES, 0, ""},
-      {"AFolderIsRefused", "out",
-       [](FakeCliPlatform& p) {
-         p.existing["out"] = {false, 0755, 0, 0};
-         p.refused["out"] = EISDIR;
-       },
-       true, EISDIR, 0, ""},
       {"ANewFileInAFolderTheUserMayNotWriteIsRefused", "out.csv",
        [](FakeCliPlatform& p) {
          p.besideError = EACCES;
          p.refused["out.csv"] = EACCES;
        },
        true, EACCES, 0, ""},
-      {"ALinkIsFollowedToTheFileItNames", "out.csv",
-       [](FakeCliPlatform& p) {
-         p.links["out.csv"] = "link.csv";
-         p.links["link.csv"] = "data/real.csv";
-         p.existing["data/real.csv"] = kPrivate;
-       },
-       true, 0, 0,
-       "open data/real.csv; create data/real.csv.tmp 0600; on-signal data/real.csv.tmp; "
-       "match 0600 1001:1002; close data/real.csv; sync data/real.csv.tmp; "
-       "close data/real.csv.tmp; rename data/real.csv.tmp data/real.csv; on-signal none; "},
       {"InAReadOnlyFolderTheFileIsWrittenInPlace", "out.csv",
        [](FakeCliPlatform& p) {
          p.existing["out.csv"] = kPrivate;
