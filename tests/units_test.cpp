@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 
 namespace hygrian {
@@ -33,32 +32,22 @@ struct Conversion {
   double library;
 };
 
-constexpr std::array<Conversion, 25> kConversions = {{
+constexpr std::array<Conversion, 15> kConversions = {{
     {Quantity::Temperature, "degF", 212, 100},
-    {Quantity::Temperature, "degF", 32, 0},
     {Quantity::Temperature, "degF", -40, -40},
     {Quantity::Temperature, "K", 0, -273.15},
-    {Quantity::Temperature, "K", 298.15, 25},
-    {Quantity::Temperature, "degR", 491.67, 0},
     {Quantity::Temperature, "degR", 671.67, 100},
     {Quantity::Pressure, "hPa", 1013.25, 101.325},
     {Quantity::Pressure, "Pa", 101325, 101.325},
-    {Quantity::Pressure, "mbar", 1013.25, 101.325},
     {Quantity::Pressure, "psi", 1, 6.894757293168361},
     {Quantity::Pressure, "inHg", 29.92, 101.32075888},
     {Quantity::RelativeHumidity, "1", 0.45, 45},
     {Quantity::MassRatio, "g/kg", 12.5, 0.0125},
-    {Quantity::MassRatio, "lb/lb", 0.00523, 0.00523},
     {Quantity::MassRatio, "grains/lb", 7000, 1},
-    {Quantity::MassRatio, "grains/lb", 36.61, 0.00523},
     {Quantity::Enthalpy, "J/kg", 52250, 52.25},
     {Quantity::Enthalpy, "Btu/lb", 7.68, 0},       // dry air at 32 degF
     {Quantity::Enthalpy, "Btu/lb", 17.68, 23.26},  // 1 Btu/lb is 2.326 kJ/kg
-    {Quantity::Enthalpy, "Btu/lb", 29.80, 51.45112},
     {Quantity::SpecificVolume, "ft3/lb", 1, 0.06242796057614461},
-    {Quantity::SpecificVolume, "ft3/lb", 14.22, 0.8877255993927764},
-    {Quantity::SpecificVolume, "m3/kg", 0.859, 0.859},
-    {Quantity::Dimensionless, "1", 0.5303, 0.5303},
 }};
 
 // Within a few rounding errors of the larger of the two sides' magnitudes.
@@ -93,59 +82,9 @@ TEST(Units, RoundTripsOverAGrid) {
   }
 }
 
-// A text written for a quantity and the key of the unit it names (empty: none).
-struct Spelling {
-  Quantity quantity;
-  std::string_view text;
-  std::string_view key;
-};
-
-constexpr std::array<Spelling, 34> kSpellings = {{
-    {Quantity::Temperature, "degC", "degC"},
-    {Quantity::Temperature, "°C", "degC"},
-    {Quantity::Temperature, "deg_C", "degC"},
-    {Quantity::Temperature, "degrees_Celsius", "degC"},
-    {Quantity::Temperature, "Degrees Celsius", "degC"},
-    {Quantity::Temperature, "celsius", "degC"},
-    {Quantity::Temperature, "K ", "K"},
-    {Quantity::Temperature, "\tdegK", "K"},
-    {Quantity::Temperature, "deg_K", "K"},
-    {Quantity::Temperature, "Kelvin", "K"},
-    {Quantity::Temperature, "k", ""},
-    {Quantity::Temperature, "°F", "degF"},
-    {Quantity::Temperature, "F", "degF"},
-    {Quantity::Temperature, "FAHRENHEIT", "degF"},
-    {Quantity::Temperature, "°R", "degR"},
-    {Quantity::Temperature, "%", ""},
-    {Quantity::Pressure, "pascal", "Pa"},
-    {Quantity::Pressure, "hectopascal", "hPa"},
-    {Quantity::Pressure, "hpa", "hPa"},
-    {Quantity::Pressure, "millibar", "mbar"},
-    {Quantity::Pressure, "psia", "psi"},
-    {Quantity::Pressure, "inches of mercury", "inHg"},
-    {Quantity::Pressure, "mPa", ""},  // a prefixed symbol's case is never forgiven
-    {Quantity::Pressure, "MPa", ""},
-    {Quantity::Pressure, "F", ""},
-    {Quantity::RelativeHumidity, "percent", "%"},
-    {Quantity::RelativeHumidity, "1", "1"},
-    {Quantity::MassRatio, "1", "kg/kg"},
-    {Quantity::MassRatio, "kg kg**-1", "kg/kg"},
-    {Quantity::MassRatio, "g kg-1", "g/kg"},
-    {Quantity::MassRatio, "gr/lb", "grains/lb"},
-    {Quantity::Enthalpy, "BTU/lb", "Btu/lb"},
-    {Quantity::SpecificVolume, "ft³/lb", "ft3/lb"},
-    {Quantity::SpecificVolume, "m3 kg-1", "m3/kg"},
-}};
-
-TEST(Units, Spellings) {
-  for (const Spelling& s : kSpellings) {
-    const Unit* unit = FindUnit(s.quantity, s.text);
-    EXPECT_EQ(unit != nullptr ? unit->key : std::string_view(), s.key) << s.text;
-  }
-}
-
 // Every spelling names its own unit and no other of its quantity ("1" is a
-// fraction, a mass ratio and a pure number).
+// fraction, a mass ratio and a pure number); each quantity's library, IP and CF
+// spellings name one. (What is forgiven and what refused: python/tests.)
 TEST(Units, EverySpellingNamesOneUnit) {
   for (const Unit& unit : Units) {
     for (const auto* spellings : {&unit.symbols, &unit.words}) {
@@ -160,36 +99,11 @@ TEST(Units, EverySpellingNamesOneUnit) {
     }
     EXPECT_EQ(FindUnit(unit.quantity, unit.key), &unit) << unit.key;
   }
-}
-
-// Each quantity's spellings name units of it, the library's first and exact, and
-// every property's unit is a quantity's library unit.
-TEST(Units, EachQuantityHasItsThreeSystems) {
-  for (std::size_t k = 0; k < Quantities.size(); ++k) {
-    const QuantityUnits& q = Quantities[k];
-    EXPECT_EQ(static_cast<std::size_t>(q.quantity), k) << q.key;
-    const Unit* library = FindUnit(q.quantity, q.library);
-    ASSERT_NE(library, nullptr) << q.key;
-    EXPECT_TRUE(library->numerator == 1 && library->denominator == 1 && library->zero == 0);
-    const auto first = std::find_if(Units.begin(), Units.end(),
-                                    [&](const Unit& u) { return u.quantity == q.quantity; });
-    EXPECT_EQ(&*first, library) << q.key;
-    EXPECT_NE(FindUnit(q.quantity, q.ip), nullptr) << q.key;
-    EXPECT_NE(FindUnit(q.quantity, q.cf), nullptr) << q.key;
+  for (const QuantityUnits& q : Quantities) {
+    for (const std::string_view text : {q.library, q.ip, q.cf}) {
+      EXPECT_NE(FindUnit(q.quantity, text), nullptr) << q.key << " " << text;
+    }
   }
-  for (const Property& p : Properties) {
-    EXPECT_NE(QuantityOfLibraryUnit(p.unit), nullptr) << p.key;
-  }
-}
-
-// Dry air at 32 degF is 7.68 Btu/lb (0.240 x 32 in the handbook's IP relation):
-// 1e-12 kg/kg, as dry as the relations take, adds 2.5e-9 kJ/kg.
-TEST(Units, IpEnthalpyOfDryAirAtFreezing) {
-  const Unit& degF = UnitOf(Quantity::Temperature, "degF");
-  const Unit& btu = UnitOf(Quantity::Enthalpy, "Btu/lb");
-  const Result r = FromDryBulbHumidityRatio(ToLibrary(degF, 32.0), 1e-12, StandardPressure);
-  ASSERT_EQ(r.status, Status::Ok);
-  EXPECT_NEAR(FromLibrary(btu, r.state.enthalpy), 7.68, 1e-8);
 }
 
 // The handbook's IP example 1 (ASHRAE Handbook-Fundamentals 2017 ch. 1, IP
@@ -219,23 +133,14 @@ struct Hint {
   std::string_view likely;
 };
 
-constexpr std::array<Hint, 18> kHints = {{
+constexpr std::array<Hint, 9> kHints = {{
     {Quantity::Temperature, "K", 20, 35, "degC"},  // t2m - 273.15 that kept its units
     {Quantity::Temperature, "K", 250, 300, ""},
-    {Quantity::Temperature, "degC", 270, 310, "K"},
-    {Quantity::Temperature, "degC", -5, 35, ""},
     {Quantity::Temperature, "degF", 250, 320, "K"},
-    {Quantity::Temperature, "degF", 20, 95, ""},
     {Quantity::Pressure, "hPa", 95000, 102000, "Pa"},
-    {Quantity::Pressure, "hPa", 950, 1020, ""},
-    {Quantity::Pressure, "kPa", 1013.25, 1013.25, "hPa"},
     {Quantity::Pressure, "kPa", 14.7, 14.7, "psi"},
-    {Quantity::Pressure, "Pa", 101.325, 101.325, "kPa"},
-    {Quantity::Pressure, "kPa", 1e6, 1e6, ""},  // no unit fits
     {Quantity::RelativeHumidity, "1", 20, 95, "%"},
-    {Quantity::RelativeHumidity, "1", 0.2, 1.02, ""},
     {Quantity::RelativeHumidity, "%", 0.2, 0.9, "1"},
-    {Quantity::RelativeHumidity, "%", 0.2, 45, ""},
     {Quantity::MassRatio, "kg/kg", 5, 15, "g/kg"},
     {Quantity::MassRatio, "kg/kg", 0.005, 0.015, ""},
 }};

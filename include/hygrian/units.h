@@ -146,7 +146,7 @@ inline constexpr std::array<QuantityUnits, 7> Quantities = {{
     {Quantity::Pressure, "pressure", "kPa", "psi", "Pa"},
     {Quantity::RelativeHumidity, "relative_humidity", "%", "%", "1"},
     {Quantity::MassRatio, "mass_ratio", "kg/kg", "lb/lb", "kg kg-1"},
-    {Quantity::Enthalpy, "enthalpy", "kJ/kg", "Btu/lb", "J kg-1"},
+    {Quantity::Enthalpy, "enthalpy", "kJ/kg", "Btu/lb", "J/kg"},
     {Quantity::SpecificVolume, "specific_volume", "m3/kg", "ft3/lb", "m3 kg-1"},
     {Quantity::Dimensionless, "dimensionless", "1", "1", "1"},
 }};

@@ -16,7 +16,9 @@ Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
 ``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
 pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a
 status, never an exception; a NaN given as input is a gap, status 12 (missing).
-``__version__`` is the project's version.
+``__version__`` is the project's version. ``hygrian.units`` has the library's
+table of units (their spellings and exact factors); hygrian.xarray and
+hygrian.pandas convert through it, into and out of the units above.
 
 >>> import hygrian
 >>> s = hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0)
@@ -26,7 +28,7 @@ status, never an exception; a NaN given as input is a gap, status 12 (missing).
 
 import numpy as np
 
-from . import _ufuncs
+from . import _ufuncs, units
 from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS, __version__
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
