@@ -23,7 +23,7 @@ namespace hygrian {
 enum class Quantity {
   Temperature,       // dry-bulb, wet-bulb, dew point
   Pressure,          // total pressure, vapour pressure
-  RelativeHumidity,  //
+  RelativeHumidity,  // percent or a fraction
   MassRatio,         // humidity ratio (per kg of dry air), specific humidity (per kg of moist air)
   Enthalpy,          // per unit mass of dry air
   SpecificVolume,    // per unit mass of dry air

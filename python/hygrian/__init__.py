@@ -37,7 +37,7 @@ PAIRS = _ufuncs.PAIRS
 globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 
 __all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
-           "psychrometrics"] + sorted(name for name, *_ in PAIRS)
+           "psychrometrics", "units"] + sorted(name for name, *_ in PAIRS)
 
 # The ufunc of each second value that comes with the dry-bulb, by its keyword.
 _SECOND_VALUES = {second: getattr(_ufuncs, name) for name, _, second, _ in PAIRS}

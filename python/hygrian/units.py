@@ -6,8 +6,9 @@ hints that tell values in one unit labelled as another.
     >>> import hygrian.units as hu
     >>> hu.find("temperature", "deg_F", "dry_bulb").key
     'degF'
-    >>> hu.output_unit("enthalpy", "ip").key
-    'Btu/lb'
+    >>> unit, spelling = hu.output_unit("enthalpy", "ip")
+    >>> spelling, unit.zero                  # dry air at 0 degC is 7.68 Btu/lb
+    ('Btu/lb', 7.68)
 
 Both the xarray and the pandas layer convert through this module; it holds no
 physics and no unit of its own.

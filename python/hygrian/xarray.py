@@ -31,6 +31,7 @@ SLAB = 1 << 16
 # of pairs.
 _SECOND = {second: name for name, _, second, _ in hygrian.PAIRS}
 
+# Each output's CF standard_name or, where CF has none, a long_name.
 _NAMES = {
     "dry_bulb": {"standard_name": "air_temperature"},
     "wet_bulb": {"standard_name": "wet_bulb_temperature"},
