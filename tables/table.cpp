@@ -91,8 +91,9 @@ std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName
   text += "; names accepted: " + dryName;
   for (const std::string& name : pairNames) text += ", " + name;
   text += ", " + pressureName;
-  if (!words.columnOptions.empty())
-    text += " (or others through " + std::string(words.columnOptions) + ")";
+  if (!words.columnOptions.empty()) {
+    text.append(" (or others through ").append(words.columnOptions).append(")");
+  }
   if (header.fieldCount == 1 && !header.fields.empty() && !words.delimiter.empty()) {
     const std::string_view only = header.fields[0];
     const std::string option(words.delimiter);
