@@ -70,8 +70,9 @@ int main(int argc, char** argv) {
   double best = 0.0;
   for (long r = 0; r < repeats; ++r) {
     const double start = CpuNanoseconds();
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < n; ++i) {
       results[i] = compute(dry[i], second[i], pressure[i], kCalculator);
+    }
     const double perState = (CpuNanoseconds() - start) / static_cast<double>(n);
     if (r == 0 || perState < best) best = perState;
   }
