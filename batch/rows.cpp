@@ -105,8 +105,19 @@ Outcome BadOutcome(std::string_view reason) noexcept {
   return Outcome{{}, 0, &OutcomeOfCode(BadInputCode), reason};
 }
 
-Outcome MissingOutcome() noexcept {
-  return Outcome{{}, 0, &OutcomeOfCode(static_cast<int>(Status::Missing)), {}};
+Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept {
+  Outcome outcome{{}, 0, &OutcomeOfCode(static_cast<int>(Status::Missing)), {}};
+  for (std::size_t i = 0; i < Properties.size(); ++i) {
+    if (Properties[i].member == &State::dryBulb && measured.dryBulbRead) {
+      outcome.values[i] = measured.dryBulb;
+      outcome.present |= 1U << i;
+    }
+    if (Properties[i].member == Pairs[pair].given[1].member && measured.secondRead) {
+      outcome.values[i] = measured.second;
+      outcome.present |= 1U << i;
+    }
+  }
+  return outcome;
 }
 
 RowWriter::RowWriter(const tables::Layout& layout, Format format)

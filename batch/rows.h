@@ -42,8 +42,9 @@ struct Outcome {
 [[nodiscard]] Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept;
 // The outcome of a bad row: no values, "bad-input: " and the reason.
 [[nodiscard]] Outcome BadOutcome(std::string_view reason) noexcept;
-// The outcome of a row with a gap in its values: no values, "missing".
-[[nodiscard]] Outcome MissingOutcome() noexcept;
+// The outcome of a row with a gap in its values, "missing": the given values
+// that were read (dry_bulb, the pair's second value) and no others.
+[[nodiscard]] Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept;
 
 struct Format {
   bool json = false;          // JSON Lines instead of CSV

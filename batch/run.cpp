@@ -11,6 +11,7 @@
 #include "cli/compute.h"
 #include "cli/input.h"
 #include "cli/messages.h"
+#include "tables/encoding.h"
 #include "tables/table.h"
 
 namespace hygrian::batch {
@@ -29,6 +30,9 @@ std::size_t IndexOf(const hygrian::Outcome& outcome) {
   }
   return Outcomes.size();
 }
+
+constexpr std::uint64_t kMessagesPerReason = 10;
+constexpr std::size_t kBadInputReasons = static_cast<std::size_t>(tables::BadInput::PressureOutsideRange) + 1;
 
 // Whether two carried columns have one name (two keys of one JSON object).
 std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
@@ -83,6 +87,12 @@ class Batch {
  private:
   bool ReadRows(TableReader& table, std::string_view file);
   void WriteRow(const TableReader::Row& row, std::string_view file);
+  // The message of a bad row, unless kMessagesPerReason of its reason have been
+  // written for this file; the hint at the decimal comma after the first.
+  void RowMessage(std::string_view file, std::uint64_t line, const tables::Measured& measured,
+                  std::string_view reason);
+  // What the messages of a file left unsaid, at its end.
+  void EndMessages(std::string_view file);
   void Tally(const Outcome& outcome) {
     if (const std::size_t i = IndexOf(*outcome.kind); i < counts_.size()) ++counts_[i];
   }
@@ -97,6 +107,11 @@ class Batch {
   std::unique_ptr<RowWriter> writer_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
+  // The messages of the file being read: written by reason, not written, and
+  // whether the first value that is not a number has been seen.
+  std::array<std::uint64_t, kBadInputReasons> shown_{};
+  std::uint64_t unshown_ = 0;
+  bool firstNotANumber_ = true;
 };
 
 // The input as the table reader's source: before a read from a pipe or a
@@ -153,6 +168,11 @@ bool Batch::ReadFile(const std::string& name) {
         skipped_ = true;
         break;
       }
+      if (!std::all_of(table.ColumnLayout().names.begin(), table.ColumnLayout().names.end(),
+                       tables::IsUtf8)) {
+        messages_.Row(file, table.HeaderLine(),
+                      "the header is not UTF-8 (written as read): --encoding latin1 or cp1252?");
+      }
       if (!layout_) {
         layout_ = table.ColumnLayout();
         writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
@@ -164,7 +184,11 @@ bool Batch::ReadFile(const std::string& name) {
         break;
       }
       if (size && progress_) messages_.StartProgress(file, *size);
+      shown_ = {};
+      unshown_ = 0;
+      firstNotANumber_ = true;
       going = ReadRows(table, file);
+      EndMessages(file);
       messages_.EndProgress();
       break;
   }
@@ -183,22 +207,48 @@ void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
       writer_->WriteRow(out_, row.record, outcome);
       break;
     case tables::BadInput::Missing:
-      outcome = MissingOutcome();
+      outcome = MissingOutcome(pair, measured);
       writer_->WriteRow(out_, row.record, outcome);
       break;
     case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
       outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
       writer_->WriteRow(out_, tables::CsvRecord{}, outcome);
-      messages_.Row(file, measured.quoteLine, outcome.text);
+      RowMessage(file, measured.quoteLine, measured, outcome.text);
       break;
     default:
       outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
       writer_->WriteRow(out_, row.record, outcome);
-      messages_.Row(file, row.record.line, outcome.text);
+      RowMessage(file, row.record.line, measured, outcome.text);
       break;
   }
   Tally(outcome);
+}
+
+void Batch::RowMessage(std::string_view file, std::uint64_t line,
+                       const tables::Measured& measured, std::string_view reason) {
+  std::uint64_t& shown = shown_[static_cast<std::size_t>(measured.bad)];
+  if (shown < kMessagesPerReason) {
+    ++shown;
+    messages_.Row(file, line, reason);
+  } else {
+    ++unshown_;
+  }
+  if (measured.bad != tables::BadInput::NotANumber || !firstNotANumber_) return;
+  firstNotANumber_ = false;
+  if (!options_.read.decimalComma && measured.text.find(',') != std::string_view::npos) {
+    messages_.Row(file, 0, "hint: numbers with a decimal comma (23,5) need --decimal-comma");
+  }
+}
+
+void Batch::EndMessages(std::string_view file) {
+  if (unshown_ == 0) return;
+  std::array<char, 24> digits{};
+  const std::string count(digits.data(),
+                          std::to_chars(digits.data(), digits.data() + digits.size(), unshown_).ptr);
+  messages_.Row(file, 0,
+                count + " more " + (unshown_ == 1 ? "row" : "rows") +
+                    " left out for the reasons above (10 shown for each)");
 }
 
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
