@@ -32,7 +32,8 @@ std::size_t IndexOf(const hygrian::Outcome& outcome) {
 }
 
 constexpr std::uint64_t kMessagesPerReason = 10;
-constexpr std::size_t kBadInputReasons = static_cast<std::size_t>(tables::BadInput::PressureOutsideRange) + 1;
+constexpr std::size_t kBadInputReasons =
+    static_cast<std::size_t>(tables::BadInput::PressureOutsideRange) + 1;
 
 // Whether two carried columns have one name (two keys of one JSON object).
 std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
@@ -225,8 +226,8 @@ void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
   Tally(outcome);
 }
 
-void Batch::RowMessage(std::string_view file, std::uint64_t line,
-                       const tables::Measured& measured, std::string_view reason) {
+void Batch::RowMessage(std::string_view file, std::uint64_t line, const tables::Measured& measured,
+                       std::string_view reason) {
   std::uint64_t& shown = shown_[static_cast<std::size_t>(measured.bad)];
   if (shown < kMessagesPerReason) {
     ++shown;
@@ -244,8 +245,8 @@ void Batch::RowMessage(std::string_view file, std::uint64_t line,
 void Batch::EndMessages(std::string_view file) {
   if (unshown_ == 0) return;
   std::array<char, 24> digits{};
-  const std::string count(digits.data(),
-                          std::to_chars(digits.data(), digits.data() + digits.size(), unshown_).ptr);
+  const std::string count(
+      digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), unshown_).ptr);
   messages_.Row(file, 0,
                 count + " more " + (unshown_ == 1 ? "row" : "rows") +
                     " left out for the reasons above (10 shown for each)");

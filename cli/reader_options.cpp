@@ -67,7 +67,8 @@ std::string ReadDelimiter(const std::string& text, char& delimiter) {
   if (c == '"' || c == '\r' || c == '\n' || c == '\0' || (c >= '0' && c <= '9') || c == '.' ||
       c == '+' || c == '-') {
     std::string shown = c == '\r' ? "CR" : c == '\n' ? "LF" : "'" + text + "'";
-    return shown + " cannot end fields (any one byte but a quote, CR, LF, a digit, '.', '+' or '-')";
+    return shown +
+           " cannot end fields (any one byte but a quote, CR, LF, a digit, '.', '+' or '-')";
   }
   delimiter = c;
   return "";

@@ -10,6 +10,7 @@ namespace hygrian::tables {
 namespace {
 
 constexpr std::size_t kMaxSuggestionFields = 256;  // the header fields a suggestion looks at
+constexpr std::string_view kSuggestionStart = "; did you mean '";
 
 std::string Key(std::string_view name) {
   while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
@@ -140,7 +141,7 @@ std::string Suggestion(const CsvRecord& header, const std::vector<std::string>& 
       }
     }
   }
-  return best.empty() ? "" : "; did you mean '" + Cut(Trimmed(best)) + "'?";
+  return best.empty() ? "" : std::string(kSuggestionStart) + Cut(Trimmed(best)) + "'?";
 }
 
 constexpr std::size_t kFoundNamesShown = 12;
@@ -272,9 +273,9 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
                          options.secondKeys[p]);
   }
   const auto found = [&](const std::vector<std::string>& wanted) {
-    return Suggestion(header, wanted) +
-           FoundAndAccepted(header, dryShown, pairShown,
-                            shown(options.pressureColumn, "pressure"), options.words);
+    return Suggestion(header, wanted) + FoundAndAccepted(header, dryShown, pairShown,
+                                                         shown(options.pressureColumn, "pressure"),
+                                                         options.words);
   };
   if (layout.dryBulb == kNoColumn) return "no " + dryShown + " column" + found({dryShown});
   if (chosen) {
@@ -451,6 +452,7 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
   std::string first;
   std::uint64_t firstLine = 0;
   Layout firstLayout;
+  bool firstClose = false;
   std::size_t tried = 0;
   for (;;) {
     std::string problem;
@@ -472,9 +474,11 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
       message = std::move(problem);
       return HeaderStatus::Invalid;
     }
-    // The first line with the most fields is the likeliest header (title lines
-    // have fewer).
-    if (tried++ == 0 || layout_.Columns() > firstLayout.Columns()) {
+    // The first line is the likeliest header, unless a later one has a field
+    // close to a name asked for.
+    const bool close = problem.find(kSuggestionStart) != std::string::npos;
+    if (tried++ == 0 || (close && !firstClose)) {
+      firstClose = close;
       first = std::move(problem);
       firstLine = headerLine_;
       firstLayout = layout_;

@@ -202,7 +202,7 @@ class TableReader {
   // next ones are tried, up to kHeaderSearchLines lines and kHeaderSearchBytes:
   // the first that names it is the header, and the lines above it are passed
   // over (title lines). If none does, the message is that of the first line
-  // with the most fields.
+  // with a field close to a name asked for (a header with a slip), else the first line's.
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);
   [[nodiscard]] const Layout& ColumnLayout() const { return layout_; }
   // The physical line of the header (1 unless blank lines come first).

@@ -521,7 +521,9 @@ std::vector<CliRow> ChartRows() {
       Usage("MissingFile", {"/nonexistent/points.csv"},
             "/nonexistent/points.csv: No such file or directory", false),
       Usage("Directory", {"/"}, "/: Is a directory", false),
-      Usage("BadDelimiter", {"--delimiter=:"}, "--delimiter: ':' is not ',', ';' or tab"),
+      Usage("BadDelimiter", {"--delimiter=+"},
+            "--delimiter: '+' cannot end fields (any one byte but a quote, CR, LF, a digit, '.', "
+            "'+' or '-')"),
       Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
             "/nonexistent/chart.svg: No such file or directory", false),

@@ -133,7 +133,11 @@ TEST(ReadMeasured, ValuesAndReasons) {
       {{"a", "1e999", "20", "90"}, 4, "dry_bulb \"1e999\" is out of range", 0, 0, 0},
       {{"a", "25", "-1e999", "90"}, 4, "wet_bulb \"-1e999\" is out of range", 0, 0, 0},
       {{"a", "25", "20", "kPa"}, 4, "pressure \"kPa\" is not a number", 0, 0, 0},
-      {{"a", "25", "20", "NA"}, 4, "pressure \"NA\" is not a number", 0, 0, 0},
+      {{"a", "25", "20", "NA"}, 4, "", 25, 20, 80},  // a gap in the pressure: the default
+      {{"a", "25", "20", "#n/a"}, 4, "", 25, 20, 80},
+      {{"a", "---", "1", "90"}, 4, "dry_bulb is missing", 0, 0, 0},
+      {{"a", "25", " #N/A ", "90"}, 4, "wet_bulb is missing", 0, 0, 0},
+      {{"a", "25", "----", "90"}, 4, "wet_bulb \"----\" is not a number", 0, 0, 0},
       {{"a", "25", "20", "1e999"}, 4, "pressure \"1e999\" is out of range", 0, 0, 0},
       // A value is cut at 40 bytes, a control byte shown as '?'.
       {{"a", "25",
