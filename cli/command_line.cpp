@@ -171,6 +171,8 @@ std::string CommandLine::CheckCommon() {
       return "--altitude: " + Shortest(value) + " m is outside -5000 to 11000 m";
     }
     common_.pressure = standard.pressure;
+    common_.hasAltitude = true;
+    common_.altitude = value;
   }
   return "";
 }

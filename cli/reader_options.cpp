@@ -107,21 +107,18 @@ std::string ReadMarkers(const std::string& list, tables::ReadOptions& read) {
 
 void AddReaderOptions(CLI::App& app, ReaderOptions& options, bool pressureColumn) {
   app.add_option("-d," + std::string(kDelimiterOption), options.delimiter,
-                 "Fields end at C: any one byte, or tab (the header decides among , ; tab)")
+                 "Fields end at C, one byte or tab (else , ; or tab)")
       ->type_name("C");
   app.add_flag("--decimal-comma", options.decimalComma, "Numbers have a decimal comma: 23,5")
       ->disable_flag_override();
-  app.add_option("--missing", options.missing,
-                 "A gap (empty, NA, N/A, NaN, -, null, ---, #N/A) is missing")
+  app.add_option("--missing", options.missing, "A gap (empty, NA, N/A, NaN, -, null, ---, #N/A)")
       ->type_name("missing|bad");
   app.add_option("--missing-values", options.missingValues,
-                 "More gap markers, by commas: -9999,ERR (numbers match as numbers)")
+                 "More gap markers: -9999,ERR (numbers by value)")
       ->type_name("LIST");
-  app.add_option("--encoding", options.encoding,
-                 "The file's encoding when not UTF-8 (UTF-16 is found by its mark)")
+  app.add_option("--encoding", options.encoding, "Encoding unless UTF-8, or UTF-16 with its mark")
       ->type_name("latin1|cp1252");
-  app.add_option("--skip-lines", options.skipLines,
-                 "N lines come before the header (found by itself in the first 50)")
+  app.add_option("--skip-lines", options.skipLines, "N lines before the header (else found in 50)")
       ->type_name("N");
   // The options that name columns, in the order --help lists them: dry_bulb, the
   // second values by hygrian::Pairs, the pressure. The vector's strings stay put.
