@@ -76,7 +76,12 @@ std::string Footer() {
          "\n"
          "Exit status: 0 when every row's status asks for none higher, 1 when a row was\n"
          "bad input or the output could not be written, 2 for a usage error or a skipped\n"
-         "file.";
+         "file.\n"
+         "\n"
+         "Examples:\n"
+         "  hygrian-batch --dry-bulb-column Temp --relative-humidity-column RH log.csv\n"
+         "  hygrian-batch -d ';' --decimal-comma --missing-values -99.9 export.csv\n"
+         "  hygrian-batch --columns Time,dry_bulb,dew_point,status -o out.csv *.csv";
 }
 
 // --digits: a whole number from 1 to 17, or none.
@@ -84,6 +89,30 @@ bool ReadDigits(const std::string& text, int& digits) {
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, digits);
   return !text.empty() && error == std::errc() && stop == end && digits >= 1 && digits <= 17;
+}
+
+// --columns, --output-delimiter and --output-decimal-comma into format; "" or
+// the usage error.
+std::string ReadOutputOptions(const std::string& columns, const std::string& delimiter,
+                              hygrian::batch::Format& format) {
+  for (std::size_t start = 0; !columns.empty();) {
+    const std::size_t comma = std::min(columns.find(',', start), columns.size());
+    format.columns.push_back(columns.substr(start, comma - start));
+    if (format.columns.back().find_first_not_of(" \t") == std::string::npos) {
+      return "--columns: an empty name";
+    }
+    if (comma == columns.size()) break;
+    start = comma + 1;
+  }
+  if (format.commaDecimals) format.delimiter = ';';
+  if (delimiter == "tab" || delimiter == "\\t") {
+    format.delimiter = '\t';
+  } else if (delimiter.size() == 1 && delimiter != "\"" && delimiter != "\r" && delimiter != "\n") {
+    format.delimiter = delimiter[0];
+  } else if (!delimiter.empty()) {
+    return "--output-delimiter: '" + delimiter + "' is not one byte (other than a quote, CR or LF)";
+  }
+  return "";
 }
 
 // Whether the output names one of the inputs: by name, or as the same file.
@@ -109,6 +138,15 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")
       ->disable_flag_override();
+  std::string columns;
+  std::string outputDelimiter;
+  app.add_option("--columns", columns, "Write these columns, in this order: dry_bulb,status")
+      ->type_name("LIST");
+  app.add_option("--output-delimiter", outputDelimiter, "Write fields ending at C (,)")
+      ->type_name("C");
+  app.add_flag("--output-decimal-comma", options.format.commaDecimals,
+               "Write numbers as 23,5 (fields then end at ;)")
+      ->disable_flag_override();
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
@@ -121,6 +159,10 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
     return line.UsageError(problem);
   }
   options.format.decimalComma = options.read.decimalComma;
+  if (const std::string problem = ReadOutputOptions(columns, outputDelimiter, options.format);
+      !problem.empty()) {
+    return line.UsageError(problem);
+  }
   options.common = line.Common();
   if (OutputIsInput(platform, options)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");

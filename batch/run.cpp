@@ -177,6 +177,13 @@ bool Batch::ReadFile(const std::string& name) {
       if (!layout_) {
         layout_ = table.ColumnLayout();
         writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
+        if (!writer_->Problem().empty()) {
+          messages_.Line(file, table.HeaderLine(), writer_->Problem() + "; file skipped");
+          skipped_ = true;
+          layout_.reset();
+          writer_.reset();
+          break;
+        }
         writer_->WriteHeader(out_);
       } else if (!tables::SameColumns(*layout_, table.ColumnLayout())) {
         messages_.Line(file, table.HeaderLine(),

@@ -399,6 +399,12 @@ std::vector<CliRow> LoggerRows() {
   };
 }
 
+// A number's text with a decimal comma.
+std::string Commas(std::string text) {
+  for (char& c : text) c = c == '.' ? ',' : c;
+  return text;
+}
+
 // Files as people have them: title lines, gap markers, other encodings and
 // delimiters, and the messages when they are not read as they are.
 std::vector<CliRow> RealFileRows() {
@@ -489,6 +495,28 @@ std::vector<CliRow> RealFileRows() {
              "Lieu," + Results + Row("Z\xC3\xBCrich,", Pair::Wet, 25, 20), "", 0),
       CliRow("Cp1252", kBatch, {"--encoding=cp1252"}, "Cost,dry_bulb,wet_bulb\n5\x80,25,20\n",
              "Cost," + Results + Row("5\xE2\x82\xAC,", Pair::Wet, 25, 20), "", 0),
+      // The output as a spreadsheet in Europe reads it, and with chosen columns.
+      CliRow("ChosenColumnsWithDecimalCommas", kBatch,
+             {"--columns", "time, Temp,dew_point,status", "--output-decimal-comma",
+              "--dry-bulb-column", "temp"},
+             "Time,Temp,wet_bulb\n1,25.5,20\n2,,20\n",
+             "Time;dry_bulb;dew_point;status\n1;25,5;" +
+                 Commas(Values(Pair::Wet, 25.5, 20, StandardPressure)[2]) + ";ok\n2;;;missing\n",
+             Summary("2 rows: 1 ok, 1 missing"), 0),
+      CliRow("OutputDelimiterQuotesWhatHoldsIt", kBatch,
+             {"--output-delimiter", "tab", "--columns", "Site,status"},
+             "Site,dry_bulb,wet_bulb\n\"a\tb\",25,20\nc,x,20\n",
+             "Site\tstatus\n\"a\tb\"\tok\nc\t\"bad-input: dry_bulb \"\"x\"\" is not a number\"\n",
+             "hygrian-batch: (standard input):3: dry_bulb \"x\" is not a number\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1),
+      CliRow("ChosenColumnsAsJson", kBatch, {"--json", "--columns=status,dry_bulb"}, kWet,
+             "{\"status\":\"ok\",\"dry_bulb\":25}\n", "", 0),
+      CliRow("ChosenColumnUnknown", kBatch, {"--columns", "dry_bulb,when"}, kWet, "",
+             "hygrian-batch: (standard input):1: --columns: no column 'when'; columns: dry_bulb, "
+             "wet_bulb, dew_point, relative_humidity, enthalpy, humidity_ratio, "
+             "degree_of_saturation, specific_volume, vapor_pressure, status; file skipped\n",
+             2),
       CliRow("Latin1WithoutTheOption", kBatch,
              {"--dry-bulb-column",
               "Temp (\xC2\xB0"
@@ -715,6 +743,9 @@ std::vector<CliRow> UsageRows() {
                  "--encoding: 'ebcdic' is not utf-8, latin1 or cp1252"),
       UsageError("SkipLinesNotANumber", {"--skip-lines", "two"},
                  "--skip-lines: 'two' is not a whole number"),
+      UsageError("OutputDelimiterQuote", {"--output-delimiter", "\""},
+                 "--output-delimiter: '\"' is not one byte (other than a quote, CR or LF)"),
+      UsageError("ColumnsEmptyName", {"--columns", "dry_bulb,,status"}, "--columns: an empty name"),
       UsageError("OptionMisspelt", {"--verison"},
                  "The following argument was not expected: --verison; did you mean --version?"),
       UsageError("ColumnOptionMisspelt", {"--dry-bulb-colum=T"},
