@@ -14,15 +14,15 @@ Checked Kelvin(double celsius) { return Checked(celsius) + kKelvinOffset; }
 Checked Percent(double part, double whole) { return Checked(part) / whole * kPercent; }
 
 // Notes P - p <= 0 unless a fault came first.
-void NoteVapour(const FaultLatch& first, CaseResult& result, double p, double P) {
-  if (first.Ok() && !(P - p > 0.0)) result.vapourNotBelowTotal = true;
+void NoteVapor(const FaultLatch& first, CaseResult& result, double p, double P) {
+  if (first.Ok() && !(P - p > 0.0)) result.vaporNotBelowTotal = true;
 }
 
 // Notes P - p <= 0 for the saturation pressure at the dew point unless a fault
 // came first.
 void NoteDewPoint(const FaultLatch& first, CaseResult& result, double dewPoint, double t,
                   double P) {
-  if (first.Ok() && SaturationReachesTotal(dewPoint, t, P)) result.vapourNotBelowTotal = true;
+  if (first.Ok() && SaturationReachesTotal(dewPoint, t, P)) result.vaporNotBelowTotal = true;
 }
 
 struct Saturation {
@@ -35,7 +35,7 @@ struct Saturation {
 Saturation SaturationAt(FaultLatch& first, CaseResult& noted, double T, double P) {
   Saturation at;
   at.pressure = first(SaturationPressure(T));
-  NoteVapour(first, noted, at.pressure, P);
+  NoteVapor(first, noted, at.pressure, P);
   at.humidityRatio = first(HumidityRatioFromPressure(at.pressure, P));
   return at;
 }
@@ -67,7 +67,7 @@ void FromHumidityRatioOn(FaultLatch& first, CaseResult& noted, double P, double 
                          double saturated, MoistAirState& s) {
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / saturated);
   s.vaporPressure = first(PressureFromHumidityRatio(s.humidityRatio, P));
-  NoteVapour(first, noted, s.vaporPressure, P);
+  NoteVapor(first, noted, s.vaporPressure, P);
   s.relativeHumidity = first(Percent(s.vaporPressure, ps));
   s.dewPoint = first(DewPointFromPressure(s.vaporPressure, s.dryBulb));
   NoteDewPoint(first, noted, s.dewPoint, s.dryBulb, P);
@@ -130,7 +130,7 @@ CaseResult ComputeFromDryRh(double P, MoistAirState& s) {
   s.relativeHumidity = first(Checked(s.relativeHumidity) / kPercent);
   const Saturation atDryBulb = SaturationAt(first, noted, Td, P);
   s.vaporPressure = first(Checked(s.relativeHumidity) * atDryBulb.pressure);
-  NoteVapour(first, noted, s.vaporPressure, P);
+  NoteVapor(first, noted, s.vaporPressure, P);
   s.humidityRatio = first(HumidityRatioFromPressure(s.vaporPressure, P));
   s.degreeOfSaturation = first(Checked(s.humidityRatio) / atDryBulb.humidityRatio);
   s.enthalpy = first(Enthalpy(s.dryBulb, s.humidityRatio));

@@ -18,7 +18,7 @@ struct CaseResult {
   // P - p <= 0, the humidity ratio's denominator, for the vapour pressure or the
   // saturation pressure at the dry-bulb, the given wet-bulb or the dew point,
   // met before any fault. Only noted: the computation goes on as it would.
-  bool vapourNotBelowTotal = false;
+  bool vaporNotBelowTotal = false;
 };
 
 // Whether P - p <= 0 for the saturation pressure p at x (degrees C), a

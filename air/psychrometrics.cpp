@@ -37,7 +37,7 @@ Status StatusOf(air::Fault fault) {
 
 // P - p <= 0 for the saturation pressure at the wet-bulb, given or found by the
 // search or the bisection after the case's own checks.
-bool VapourNotBelowTotalAt(const State& s, double P) {
+bool VaporNotBelowTotalAt(const State& s, double P) {
   return air::SaturationReachesTotal(s.wetBulb, s.dryBulb, P);
 }
 
@@ -63,13 +63,13 @@ Result Run(double a, double b, double P, double State::*first, double State::*se
     return result;
   }
   const air::CaseResult outcome = compute(P, s);
-  if (outcome.vapourNotBelowTotal) {
+  if (outcome.vaporNotBelowTotal) {
     result.status = Status::VaporPressureNotBelowTotal;
   } else if (outcome.fault != air::Fault::None) {
     result.status = StatusOf(outcome.fault);
   } else {
     const bool found = !outcome.gaveUp || Bisect(P, s);
-    if (!found || !VapourNotBelowTotalAt(s, P)) {
+    if (!found || !VaporNotBelowTotalAt(s, P)) {
       result.wetBulbFound = found;
       return result;
     }

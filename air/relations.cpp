@@ -8,12 +8,12 @@ constexpr double Single(float value) { return static_cast<double>(value); }
 constexpr double kMolecularMassRatio = Single(0.62198F);  // water / dry air
 
 // Wet-bulb relation and enthalpy.
-constexpr double kLatentHeat = Single(2501.0F);          // kJ/kg, vaporisation at 0 degrees C
-constexpr double kLatentSlope = Single(2.411F);          // kJ/(kg K), latent heat change
-constexpr double kDryAirHeat = Single(1.006F);           // kJ/(kg K), dry air
-constexpr double kVapourHeat = Single(1.775F);           // kJ/(kg K), water vapour
-constexpr double kLiquidHeat = Single(4.186F);           // kJ/(kg K), liquid water
-constexpr double kVolumeVapourFactor = Single(1.6078F);  // specific volume: per unit W
+constexpr double kLatentHeat = Single(2501.0F);         // kJ/kg, vaporisation at 0 degrees C
+constexpr double kLatentSlope = Single(2.411F);         // kJ/(kg K), latent heat change
+constexpr double kDryAirHeat = Single(1.006F);          // kJ/(kg K), dry air
+constexpr double kVaporHeat = Single(1.775F);           // kJ/(kg K), water vapour
+constexpr double kLiquidHeat = Single(4.186F);          // kJ/(kg K), liquid water
+constexpr double kVolumeVaporFactor = Single(1.6078F);  // specific volume: per unit W
 
 // Ice: ln p = constant - inverse / T - log * ln T.
 constexpr double kIceConstant = Single(24.2779F);
@@ -134,7 +134,7 @@ Checked HumidityRatioFromWetBulb(double t, double tw, double Wsw) {
         latent = latent * saturated;
         const auto sensible = kDryAirHeat * (dry - wet);
         const auto numerator = latent - sensible;
-        auto denominator = kLatentHeat + kVapourHeat * dry;
+        auto denominator = kLatentHeat + kVaporHeat * dry;
         denominator = denominator - kLiquidHeat * wet;
         return Traced{numerator / denominator, denominator};
       },
@@ -157,8 +157,8 @@ Checked DewPointFromPressure(double p, double t) {
 Checked Enthalpy(double t, double W) {
   return Evaluate(
       [](auto dry, auto ratio) {
-        const auto perKgVapour = kLatentHeat + kVapourHeat * dry;
-        const auto vapour = perKgVapour * ratio;
+        const auto perKgVapor = kLatentHeat + kVaporHeat * dry;
+        const auto vapour = perKgVapor * ratio;
         const auto h = vapour + kDryAirHeat * dry;
         return Traced{h, h};
       },
@@ -169,7 +169,7 @@ Checked SpecificVolume(double T, double W, double R, double P) {
   return Evaluate(
       [](auto absolute, auto ratio, auto gas, auto total) {
         const auto dryAir = gas * absolute / total;
-        const auto moistFactor = 1.0 + kVolumeVapourFactor * ratio;
+        const auto moistFactor = 1.0 + kVolumeVaporFactor * ratio;
         const auto v = dryAir * moistFactor;
         return Traced{v, v};
       },

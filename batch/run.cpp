@@ -11,6 +11,7 @@
 #include "cli/compute.h"
 #include "cli/input.h"
 #include "cli/messages.h"
+#include "cli/output_file.h"
 #include "tables/encoding.h"
 #include "tables/table.h"
 
@@ -307,21 +308,13 @@ std::string Batch::Summary() const {
 
 int RunBatch(Platform& platform, const Options& options) {
   Messages messages(platform, kProgramName, options.common.quiet);
-  const std::string& output = options.common.output;
-  const bool toStandardOutput = output.empty() || output == "-";
-  const std::string_view outputName =
-      toStandardOutput ? cli::kStandardOutputName : std::string_view(output);
-  int fd = cli::kStandardOutput;
-  std::string temporary;  // the file written in place of output, renamed at the end
-  if (!toStandardOutput) {
-    int error = 0;
-    fd = platform.OpenReplacement(output.c_str(), &temporary, &error);
-    if (fd < 0) {
-      messages.Line(outputName, 0, ErrorText(error));
-      messages.Flush();
-      return 2;
-    }
+  cli::OutputFile file(platform, options.common.output);
+  if (const int error = file.Open(); error != 0) {
+    messages.Line(file.Name(), 0, ErrorText(error));
+    messages.Flush();
+    return 2;
   }
+  const int fd = file.Descriptor();
   const bool outputAtTerminal = platform.IsTerminal(fd);
   const bool progress = !(outputAtTerminal && platform.IsTerminal(cli::kStandardError) &&
                           platform.SameFile(fd, cli::kStandardError));
@@ -335,18 +328,11 @@ int RunBatch(Platform& platform, const Options& options) {
   int status = batch.Skipped() ? 2 : batch.RowsExit();
   if (out.CurrentState() == Output::State::Closed) status = 0;
   int writeError = out.CurrentState() == Output::State::Failed ? out.ErrorNumber() : 0;
-  if (!toStandardOutput) {
-    const int closeError = platform.Close(fd);
-    if (writeError == 0) writeError = closeError;
-  }
-  if (!temporary.empty()) {
-    // A run that failed before any row leaves the file as it was.
-    const bool keep = writeError == 0 && (status == 0 || batch.Rows() > 0);
-    if (keep) writeError = platform.Rename(temporary.c_str(), output.c_str());
-    if (!keep || writeError != 0) platform.Remove(temporary.c_str());
-  }
+  // A run that failed before any row leaves the file as it was.
+  const int finishError = file.Finish(writeError == 0 && (status == 0 || batch.Rows() > 0));
+  if (writeError == 0) writeError = finishError;
   if (writeError != 0) {
-    messages.Line(outputName, 0, ErrorText(writeError));
+    messages.Line(file.Name(), 0, ErrorText(writeError));
     status = 1;
   }
   if (const std::string summary = batch.Summary(); !summary.empty() && !options.common.quiet) {

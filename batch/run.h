@@ -31,8 +31,8 @@ struct Options {
 // the first) or the output could not be opened. A reader that has gone from the
 // output pipe ends the run at once, quietly, with 0. When a row was not ok, a
 // last line counts the rows by status ("hygrian-batch: 10 rows: 8 ok, 2
-// missing"). An output file is written beside itself and renamed over itself at
-// the end, unless the run failed before any row. Output is flushed before a
+// missing"). An output file is replaced as cli::OutputFile replaces one, at the
+// end, unless the run failed before any row. Output is flushed before a
 // read from a pipe or terminal might wait, and after each row at a terminal.
 [[nodiscard]] int RunBatch(cli::Platform& platform, const Options& options);
 

@@ -11,10 +11,10 @@ struct ChartSettings {
   double dryBulbMax = 50.0;        // degrees C
   double humidityRatioMax = 30.0;  // g/kg (the axis unit), bottom is 0
   double pressure = 101.325;       // kPa
+  int width = 1200;                // px
+  int height = 800;                // px
   double altitude = 0.0;           // m, when hasAltitude: the pressure is the standard one there
   bool hasAltitude = false;
-  int width = 1200;  // px
-  int height = 800;  // px
 };
 
 struct Point {

@@ -15,11 +15,12 @@ namespace hygrian::cli {
 
 // "wet_bulb", "dew_point", ...: the key of each pair's second value, in the
 // order of hygrian::Pairs; the standard column names after dry_bulb.
-inline constexpr std::array<std::string_view, Pairs.size()> kSecondKeys = [] {
+constexpr std::array<std::string_view, Pairs.size()> SecondKeys() {
   std::array<std::string_view, Pairs.size()> keys{};
   for (std::size_t p = 0; p < Pairs.size(); ++p) keys[p] = Pairs[p].given[1].key;
   return keys;
-}();
+}
+inline constexpr auto kSecondKeys = SecondKeys();
 
 // The table reader's options as every program starts from them: the second
 // values of hygrian::Pairs, the pressure range, and the options that messages name.

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +16,27 @@
 #include <string>
 
 namespace hygrian::cli {
+
+namespace {
+
+// The path that SIGINT, SIGTERM and SIGHUP remove: the programs' one piece of
+// global mutable state. A signal handler can reach nothing else, and it may call
+// only async-signal-safe functions (unlink, raise) and must not allocate, so the
+// path is copied into a fixed buffer, and marked ready only once the copy is
+// complete, before the handler may look at it.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables,cppcoreguidelines-avoid-c-arrays,modernize-avoid-c-arrays)
+char signalRemovalPath[PATH_MAX];
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+volatile std::sig_atomic_t signalRemovalReady = 0;
+
+extern "C" void RemoveAndEnd(int signal) {
+  if (signalRemovalReady != 0) (void)::unlink(signalRemovalPath);
+  // SA_RESETHAND has put back the default action, and the signal stays blocked
+  // until the handler returns: then it ends the program with the usual status.
+  (void)::raise(signal);
+}
+
+}  // namespace
 
 SystemPlatform::SystemPlatform() { (void)std::signal(SIGPIPE, SIG_IGN); }
 
@@ -28,23 +52,96 @@ int SystemPlatform::OpenWrite(const char* path, int* error) {
   return fd;
 }
 
-int SystemPlatform::OpenReplacement(const char* path, std::string* temporary, int* error) {
+int SystemPlatform::OpenExisting(const char* path, FileFacts* facts, int* error) {
+  const int fd = ::open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC);
   struct stat info {};
-  temporary->clear();
-  if (::stat(path, &info) == 0 && !S_ISREG(info.st_mode)) return OpenWrite(path, error);
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    *error = errno;
+    if (fd >= 0) (void)::close(fd);
+    return -1;
+  }
+  facts->regular = S_ISREG(info.st_mode);
+  facts->mode = info.st_mode & 07777U;
+  facts->owner = info.st_uid;
+  facts->group = info.st_gid;
+  return fd;
+}
+
+std::string SystemPlatform::LinkTarget(const char* path) {
+  std::string target = path;
+  // As many links as the kernel follows; past that the open itself says ELOOP.
+  constexpr int kMostLinks = 40;
+  std::array<char, PATH_MAX> text{};
+  for (int link = 0; link < kMostLinks; ++link) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    const ssize_t length = ::readlink(target.c_str(), text.data(), text.size());
+    if (length <= 0 || static_cast<std::size_t>(length) == text.size()) break;
+    const std::string_view next(text.data(), static_cast<std::size_t>(length));
+    // A relative link is read from the folder the link is in.
+    const std::size_t slash = target.rfind('/');
+    if (next.front() == '/' || slash == std::string::npos) {
+      target = next;
+    } else {
+      target.resize(slash + 1);
+      target += next;
+    }
+  }
+  return target;
+}
+
+int SystemPlatform::CreateBeside(const char* path, unsigned mode, std::string* temporary,
+                                 int* error) {
   // A name of our own beside path, so that the rename stays on one file system;
   // O_EXCL keeps a file of that name that happens to exist.
   constexpr int kAttempts = 100;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     *temporary =
         std::string(path) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    const int fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) return fd;
     if (errno != EEXIST) break;
   }
   *error = errno;
   temporary->clear();
   return -1;
+}
+
+int SystemPlatform::MatchFile(int fd, const FileFacts& facts) {
+  // Only root may give a file away; anyone else's new file is their own. The
+  // mode comes after the owner, since a change of owner clears set-id bits.
+  if (::geteuid() == 0 && ::fchown(fd, facts.owner, facts.group) != 0) return errno;
+  return ::fchmod(fd, facts.mode) == 0 ? 0 : errno;
+}
+
+int SystemPlatform::Truncate(int fd) { return ::ftruncate(fd, 0) == 0 ? 0 : errno; }
+
+int SystemPlatform::Sync(int fd) {
+  for (;;) {
+    if (::fsync(fd) == 0) return 0;
+    if (errno != EINTR) return errno;
+  }
+}
+
+void SystemPlatform::RemoveOnSignal(const char* path) {
+  signalRemovalReady = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  // A path too long for the buffer stays behind on a signal, as without this.
+  if (path == nullptr || std::strlen(path) >= sizeof signalRemovalPath) return;
+  std::memcpy(signalRemovalPath, path, std::strlen(path) + 1);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  signalRemovalReady = 1;
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction action {};
+    // A signal the program was started ignoring (SIGINT in a background job)
+    // stays ignored.
+    if (::sigaction(signal, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) continue;
+    action = {};
+    action.sa_handler = RemoveAndEnd;
+    (void)sigemptyset(&action.sa_mask);
+    action.sa_flags = static_cast<int>(SA_RESETHAND);  // 0x80000000, unsigned
+    (void)::sigaction(signal, &action, nullptr);
+  }
 }
 
 int SystemPlatform::Rename(const char* from, const char* to) {

@@ -15,18 +15,45 @@ inline constexpr int kStandardInput = 0;
 inline constexpr int kStandardOutput = 1;
 inline constexpr int kStandardError = 2;
 
+// What an output needs to know of the file it replaces.
+struct FileFacts {
+  bool regular = true;   // a regular file, not a device, pipe or socket
+  unsigned mode = 0644;  // the permission bits, set-id and sticky bits
+  unsigned owner = 0;    // user id
+  unsigned group = 0;    // group id
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
   // A descriptor open for reading, or -1 with the error number in *error.
   virtual int OpenRead(const char* path, int* error) = 0;
-  // A descriptor open for writing, truncated or created, or -1 as above.
+  // A descriptor open for writing, truncated or created as the shell's `>`
+  // does, or -1 as above.
   virtual int OpenWrite(const char* path, int* error) = 0;
-  // A descriptor to write the new contents of path through: a new file beside
-  // it, named in *temporary, to be renamed over path at the end; or path itself,
-  // *temporary empty, when path exists and is not a regular file (/dev/full, a
-  // pipe). -1 as above.
-  virtual int OpenReplacement(const char* path, std::string* temporary, int* error) = 0;
+  // An existing file opened for writing as it is, not truncated, with its facts
+  // in *facts; -1 as above (ENOENT when there is no such file, EACCES when the
+  // user may not write it, EISDIR for a folder).
+  virtual int OpenExisting(const char* path, FileFacts* facts, int* error) = 0;
+  // The file that writing to path reaches: path, or the file its chain of
+  // symbolic links ends at, which need not exist ("dir/link" to "../x" gives
+  // "dir/../x").
+  virtual std::string LinkTarget(const char* path) = 0;
+  // A new file beside path, named in *temporary, created with mode (less the
+  // umask), to be renamed over path at the end; -1 as above (EACCES in a folder
+  // the user may not write).
+  virtual int CreateBeside(const char* path, unsigned mode, std::string* temporary, int* error) = 0;
+  // Gives the file behind fd the mode of facts and, when the program runs as
+  // root, its owner and group: 0 or the error number.
+  virtual int MatchFile(int fd, const FileFacts& facts) = 0;
+  // Empties the file behind fd: 0 or the error number.
+  virtual int Truncate(int fd) = 0;
+  // Waits until the file behind fd is on the disk: 0 or the error number.
+  virtual int Sync(int fd) = 0;
+  // From now on SIGINT, SIGTERM and SIGHUP remove the file path and then end the
+  // program with the signal's usual status; nullptr: they remove nothing (and
+  // end it all the same).
+  virtual void RemoveOnSignal(const char* path) = 0;
   // Renames from to to: 0 or the error number.
   virtual int Rename(const char* from, const char* to) = 0;
   // Removes the file path, if it can.
@@ -61,7 +88,13 @@ class SystemPlatform final : public Platform {
   SystemPlatform();
   int OpenRead(const char* path, int* error) override;
   int OpenWrite(const char* path, int* error) override;
-  int OpenReplacement(const char* path, std::string* temporary, int* error) override;
+  int OpenExisting(const char* path, FileFacts* facts, int* error) override;
+  std::string LinkTarget(const char* path) override;
+  int CreateBeside(const char* path, unsigned mode, std::string* temporary, int* error) override;
+  int MatchFile(int fd, const FileFacts& facts) override;
+  int Truncate(int fd) override;
+  int Sync(int fd) override;
+  void RemoveOnSignal(const char* path) override;
   int Rename(const char* from, const char* to) override;
   void Remove(const char* path) override;
   int Close(int fd) override;

@@ -47,7 +47,9 @@ std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
   for (std::size_t p = 0; p < options.secondColumns.size(); ++p) {
     if (options.secondColumns[p].empty()) continue;
     const std::string flag = ColumnFlag(kSecondKeys[p]);
-    if (read.pair && *read.pair != p) return chooser + " and " + flag + ": name one second value";
+    if (read.pair && *read.pair != p) {
+      return chooser.append(" and ").append(flag).append(": name one second value");
+    }
     read.pair = p;
     if (chooser.empty()) chooser = flag;
   }

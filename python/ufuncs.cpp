@@ -29,6 +29,7 @@
 #include "hygrian/pairs.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/units.h"
 #include "hygrian/version.h"
 
 namespace hygrian::python {
@@ -222,6 +223,138 @@ PyObject* PairRows() {
   return rows;
 }
 
+// A str of a table's text.
+PyObject* Text(std::string_view text) {
+  return PyUnicode_FromStringAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
+}
+
+// A new tuple of the non-empty spellings, symbols then words.
+PyObject* Spellings(const Unit& unit) {
+  PyObject* list = PyList_New(0);
+  if (list == nullptr) return nullptr;
+  for (const auto* spellings : {&unit.symbols, &unit.words}) {
+    for (const std::string_view text : *spellings) {
+      if (text.empty()) continue;
+      PyObject* item = Text(text);
+      const bool ok = item != nullptr && PyList_Append(list, item) == 0;
+      Py_XDECREF(item);
+      if (!ok) {
+        Py_DECREF(list);
+        return nullptr;
+      }
+    }
+  }
+  PyObject* tuple = PyList_AsTuple(list);
+  Py_DECREF(list);
+  return tuple;
+}
+
+// ((quantity, key, name, numerator, denominator, zero, spellings), ...) by
+// hygrian::Units.
+PyObject* UnitRows() {
+  PyObject* rows = PyTuple_New(static_cast<Py_ssize_t>(Units.size()));
+  if (rows == nullptr) return nullptr;
+  for (std::size_t k = 0; k < Units.size(); ++k) {
+    const Unit& unit = Units[k];
+    const std::string_view quantity = UnitsOf(unit.quantity).key;
+    PyObject* row =
+        Py_BuildValue("(s#s#s#dddN)", quantity.data(), static_cast<Py_ssize_t>(quantity.size()),
+                      unit.key.data(), static_cast<Py_ssize_t>(unit.key.size()), unit.name.data(),
+                      static_cast<Py_ssize_t>(unit.name.size()), unit.numerator, unit.denominator,
+                      unit.zero, Spellings(unit));
+    if (row == nullptr) {
+      Py_DECREF(rows);
+      return nullptr;
+    }
+    PyTuple_SET_ITEM(rows, static_cast<Py_ssize_t>(k), row);
+  }
+  return rows;
+}
+
+// ((quantity, library spelling, IP spelling, CF spelling), ...) by hygrian::Quantities.
+PyObject* QuantityRows() {
+  PyObject* rows = PyTuple_New(static_cast<Py_ssize_t>(Quantities.size()));
+  if (rows == nullptr) return nullptr;
+  for (std::size_t k = 0; k < Quantities.size(); ++k) {
+    const QuantityUnits& q = Quantities[k];
+    PyObject* row = Py_BuildValue("(NNNN)", Text(q.key), Text(q.library), Text(q.ip), Text(q.cf));
+    if (row == nullptr) {
+      Py_DECREF(rows);
+      return nullptr;
+    }
+    PyTuple_SET_ITEM(rows, static_cast<Py_ssize_t>(k), row);
+  }
+  return rows;
+}
+
+// The quantity of each property, in the order of PROPERTIES.
+PyObject* PropertyQuantities() {
+  PyObject* keys = PyTuple_New(static_cast<Py_ssize_t>(Properties.size()));
+  if (keys == nullptr) return nullptr;
+  for (std::size_t k = 0; k < Properties.size(); ++k) {
+    const QuantityUnits* q = QuantityOfLibraryUnit(Properties[k].unit);
+    PyObject* key = q != nullptr ? Text(q->key) : Py_NewRef(Py_None);
+    if (key == nullptr) {
+      Py_DECREF(keys);
+      return nullptr;
+    }
+    PyTuple_SET_ITEM(keys, static_cast<Py_ssize_t>(k), key);
+  }
+  return keys;
+}
+
+// The quantity of a key of Quantities; false, with a ValueError set, for another.
+bool QuantityOfKey(const char* key, Quantity& quantity) {
+  for (const QuantityUnits& q : Quantities) {
+    if (q.key == key) {
+      quantity = q.quantity;
+      return true;
+    }
+  }
+  PyErr_Format(PyExc_ValueError, "unknown quantity '%s'", key);
+  return false;
+}
+
+// find_unit(quantity, text): the key of the unit of quantity that text spells, or None.
+PyObject* FindUnitOf(PyObject* /*module*/, PyObject* args) {
+  const char* quantityKey = nullptr;
+  const char* text = nullptr;
+  Py_ssize_t length = 0;
+  Quantity quantity{};
+  if (!PyArg_ParseTuple(args, "ss#:find_unit", &quantityKey, &text, &length) ||
+      !QuantityOfKey(quantityKey, quantity)) {
+    return nullptr;
+  }
+  const Unit* unit = FindUnit(quantity, std::string_view(text, static_cast<std::size_t>(length)));
+  return unit != nullptr ? Text(unit->key) : Py_NewRef(Py_None);
+}
+
+// likely_unit(quantity, key, least, greatest): the key of the unit that values
+// labelled in unit key, least and greatest of a block, are likely in; or None.
+PyObject* LikelyUnitOf(PyObject* /*module*/, PyObject* args) {
+  const char* quantityKey = nullptr;
+  const char* key = nullptr;
+  double least = 0;
+  double greatest = 0;
+  Quantity quantity{};
+  if (!PyArg_ParseTuple(args, "ssdd:likely_unit", &quantityKey, &key, &least, &greatest) ||
+      !QuantityOfKey(quantityKey, quantity)) {
+    return nullptr;
+  }
+  const Unit* labelled = FindUnit(quantity, key);
+  const Unit* likely = labelled != nullptr ? LikelyUnit(*labelled, least, greatest) : nullptr;
+  return likely != nullptr ? Text(likely->key) : Py_NewRef(Py_None);
+}
+
+std::array<PyMethodDef, 3> kMethods = {{
+    {"find_unit", FindUnitOf, METH_VARARGS,
+     "find_unit(quantity, text): the key of the unit of quantity that text spells, or None."},
+    {"likely_unit", LikelyUnitOf, METH_VARARGS,
+     "likely_unit(quantity, key, least, greatest): the key of the unit that values\n"
+     "labelled key, least and greatest of a block, are likely in; None when they look right."},
+    {nullptr, nullptr, 0, nullptr},
+}};
+
 // dtype=np.float32 fixes every output's type, the int8 status's too, which no loop
 // has. The status is freed from it, the inputs not given take the first output's
 // type (dtype= names the loop, as for NumPy's own ufuncs), and NumPy's own
@@ -280,7 +413,7 @@ PyModuleDef kModule = {
     "hygrian._ufuncs",
     "The moist-air computations as NumPy ufuncs; use them through the hygrian package.",
     -1,
-    nullptr,
+    kMethods.data(),
     nullptr,
     nullptr,
     nullptr,
@@ -294,6 +427,8 @@ PyObject* Initialise() {
   if (module == nullptr) return nullptr;
   if (!AddUfuncs(module) || !Add(module, "STATUS", StatusTexts()) ||
       !Add(module, "PAIRS", PairRows()) || !Add(module, "PROPERTIES", PropertyNames()) ||
+      !Add(module, "UNITS", UnitRows()) || !Add(module, "QUANTITIES", QuantityRows()) ||
+      !Add(module, "PROPERTY_QUANTITIES", PropertyQuantities()) ||
       !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure)) ||
       !Add(module, "__version__", PyUnicode_FromString(HYGRIAN_VERSION))) {
     Py_DECREF(module);

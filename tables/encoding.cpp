@@ -159,8 +159,8 @@ void DecodingSource::DecodeSingleByte() {
 void DecodingSource::DecodeUtf16(bool atEnd) {
   const bool little = form_ == Form::Utf16Little;
   const auto unit = [&](std::size_t i) -> std::uint32_t {
-    const auto first = static_cast<unsigned char>(raw_[i]);
-    const auto second = static_cast<unsigned char>(raw_[i + 1]);
+    const std::uint32_t first = static_cast<unsigned char>(raw_[i]);
+    const std::uint32_t second = static_cast<unsigned char>(raw_[i + 1]);
     return little ? first | (second << 8U) : (first << 8U) | second;
   };
   std::size_t i = 0;

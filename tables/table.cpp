@@ -159,12 +159,13 @@ std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName
   text += "; names accepted: " + dryName;
   for (const std::string& name : pairNames) text += ", " + name;
   text += ", " + pressureName;
-  if (!words.columnOptions.empty())
-    text += " (or others through " + std::string(words.columnOptions) + ")";
+  if (!words.columnOptions.empty()) {
+    text.append(" (or others through ").append(words.columnOptions).append(")");
+  }
   if (!words.encoding.empty() &&
       std::any_of(header.fields.begin(), header.fields.end(),
                   [](std::string_view field) { return !IsUtf8(field); })) {
-    text += "; the header is not UTF-8: " + std::string(words.encoding) + "?";
+    text.append("; the header is not UTF-8: ").append(words.encoding).append("?");
   }
   if (header.fieldCount == 1 && !header.fields.empty() && !words.delimiter.empty()) {
     const std::string_view only = header.fields[0];

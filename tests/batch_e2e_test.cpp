@@ -244,6 +244,26 @@ std::vector<CliRow> BadInputRows() {
              "hygrian-batch: (standard input):9: " + cut + "\n" +
                  Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
              1),
+      // The cut leaves out a character across byte 40 whole: messages and CSV stay
+      // UTF-8.
+      CliRow("ACutKeepsWholeCharacters", kBatch, {},
+             "dry_bulb,relative_humidity\n25,01234567890123456789012345678901234567\xE2\x82\xACx\n",
+             Results + Bad("",
+                           "relative_humidity \"01234567890123456789012345678901234567...\" is not "
+                           "a number"),
+             "hygrian-batch: (standard input):2: relative_humidity "
+             "\"01234567890123456789012345678901234567...\" is not a "
+             "number\n" +
+                 Summary("1 row: 0 ok, 1 bad-input"),
+             1),
+      // The lines of a quoted field that spans them count: the quote left open on
+      // line 4 is said to be there.
+      CliRow("UnclosedQuoteAfterAQuotedLineBreak", kBatch, {"q.csv"}, "",
+             "note," + Results + Row("\"a\nb\",", Pair::Wet, 25, 20) +
+                 Bad(",", "quote opened at line 4 is not closed"),
+             "hygrian-batch: q.csv:4: quote opened at line 4 is not closed\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1, {{"q.csv", "dry_bulb,wet_bulb,note\n25,20,\"a\nb\"\n25,20,\"unclosed\nmore\n"}}),
       CliRow("MissingAsBadInput", kBatch, {"--missing=bad"},
              "dry_bulb,relative_humidity\n,50\nNA,50\n25,-\n",
              Results + Bad("", "dry_bulb is empty") + Bad("", "dry_bulb \"NA\" is not a number") +
@@ -645,6 +665,10 @@ std::vector<CliRow> JsonRows() {
       CliRow("JsonPressure", kBatch, {"--json"},
              "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
              p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0),
+      // With a decimal comma the pressure column is read as a number all the same.
+      CliRow("JsonPressureWithDecimalComma", kBatch, {"--json", "--decimal-comma"},
+             "pressure;dry_bulb;wet_bulb\n101,3;25;20\n",
+             p + "101.3," + JsonRow({}, Values(Pair::Wet, 25, 20, 101.3)).substr(1), "", 0),
       CliRow("JsonTwoColumnsOfOneName", kBatch, {"--json"}, "a,dry_bulb,wet_bulb,a\n1,25,20,2\n",
              "", "hygrian-batch: (standard input):1: two columns named a; file skipped\n", 2),
       CliRow("JsonDigits", kBatch, {"--json", "--digits", "3"}, kWet,
@@ -893,6 +917,24 @@ TEST(Batch, RowsOfASlowPipeComeOutAsTheyCome) {
   EXPECT_EQ(folder.Read("seen.csv"), Results + Row("", Pair::Wet, 25, 20));
   EXPECT_EQ(folder.Read("out.csv"),
             Results + Row("", Pair::Wet, 25, 20) + Row("", Pair::Wet, 30, 25));
+}
+
+// SIGINT, SIGTERM or SIGHUP while rows come in: the new file is removed, the old
+// one stays as it was, and the run ends as the signal ends a program.
+TEST(Batch, ASignalRemovesTheNewFileAndEndsTheRunAsTheSignalDoes) {
+  for (const auto& [name, status] : {std::pair{"INT", 130}, {"TERM", 143}, {"HUP", 129}}) {
+    const e2e::ScratchFolder folder;
+    folder.Write("out.csv", "keep");
+    // Job control, so that a job in the background does not ignore SIGINT.
+    const RunResult got =
+        Shell(folder, std::string("set -m; mkfifo in; $B -o out.csv <in & exec 3>in; ") +
+                          "printf 'dry_bulb,wet_bulb\\n25,20\\n' >&3; for i in $(seq 200); do "
+                          "ls out.csv.tmp-* >/dev/null 2>&1 && break; sleep 0.05; done; kill -" +
+                          name + " $!; wait $!; echo $? >status; exec 3>&-; rm in; ls");
+    EXPECT_EQ(folder.Read("status"), std::to_string(status) + "\n") << name;
+    EXPECT_EQ(got.out, "out.csv\nstatus\n") << name;
+    EXPECT_EQ(folder.Read("out.csv"), "keep") << name;
+  }
 }
 
 TEST(Batch, AClosedPipeEndsTheRunQuietly) {

@@ -258,7 +258,10 @@ TEST_F(ChartRun, PointsWithAProcess) {
   ExpectRenders(svg, 1200, 800);
 
   // Each marker carries its state, and sits where the state says.
-  const struct { double dryBulb, rh; } rows[] = {{30, 40}, {13, 95}, {22, 55}};
+  const struct {
+    double dryBulb, rh;
+    const char* label;  // as the SVG escapes it
+  } rows[] = {{30, 40, "Outdoor &amp; roof"}, {13, 95, "Coil, leaving"}, {22, 55, "&lt;Room&gt;"}};
   const Frame frame{ChartSettings{}};
   std::size_t at = 0;
   for (const auto& row : rows) {
@@ -277,27 +280,24 @@ TEST_F(ChartRun, PointsWithAProcess) {
     EXPECT_EQ(Attribute(svg, at, "data-degree-of-saturation"), ShortestText(s.degreeOfSaturation));
     EXPECT_EQ(Attribute(svg, at, "data-specific-volume"), ShortestText(s.specificVolume));
     EXPECT_EQ(Attribute(svg, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
-    // A browser shows the label and the state on hover.
-    const auto oneDecimal = [](double value) {
+    // A browser shows the label and the state on hover, one line each.
+    const auto fixed = [](double value, int decimals) {
       std::array<char, 32> text{};
-      (void)std::snprintf(text.data(), text.size(), "%.1f", value);
+      (void)std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
       return std::string(text.data());
     };
+    const std::string degrees =
+        " \xC2\xB0"
+        "C\n";
     const std::string title = svg.substr(svg.find("<title>", at) + 7,
                                          svg.find("</title>", at) - svg.find("<title>", at) - 7);
-    EXPECT_NE(title.find("\ndry-bulb " + oneDecimal(row.dryBulb) +
-                         " \xC2\xB0"
-                         "C\nrelative humidity " +
-                         oneDecimal(row.rh) + " %\n"),
-              std::string::npos)
-        << title;
-    EXPECT_NE(title.find("\ndew point " + oneDecimal(s.dewPoint) +
-                         " \xC2\xB0"
-                         "C\n"),
-              std::string::npos)
-        << title;
-    EXPECT_NE(title.find("\nenthalpy " + oneDecimal(s.enthalpy) + " kJ/kg"), std::string::npos)
-        << title;
+    EXPECT_EQ(title,
+              std::string(row.label) + "\ndry-bulb " + fixed(row.dryBulb, 1) + degrees +
+                  "relative humidity " + fixed(row.rh, 1) + " %\n" +
+                  (expected.wetBulbFound ? "wet-bulb " + fixed(s.wetBulb, 1) + degrees : "") +
+                  "dew point " + fixed(s.dewPoint, 1) + degrees + "humidity ratio " +
+                  fixed(s.humidityRatio * 1000.0, 2) + " g/kg\nenthalpy " + fixed(s.enthalpy, 1) +
+                  " kJ/kg");
     const double dryBulb = Number(Attribute(svg, at, "data-dry-bulb"));
     const double W = Number(Attribute(svg, at, "data-humidity-ratio"));
     EXPECT_NEAR(Number(Attribute(svg, at, "cx")), frame.X(dryBulb), 0.006);
@@ -554,6 +554,12 @@ std::vector<CliRow> ChartRows() {
       Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
             "/nonexistent/chart.svg: No such file or directory", false),
+      CliRow("OutputFull", kChart, {"-o", "/dev/full"}, "", "",
+             "hygrian-chart: /dev/full: No space left on device\n", 1),
+      // The chart is written beside the file and renamed at the end: a run that
+      // fails leaves the previous chart as it was (the row checks its files).
+      CliRow("OutputKeptWhenThePointsCannotBeRead", kChart, {"-o", "out.svg", "nosuch.csv"}, "", "",
+             "hygrian-chart: nosuch.csv: No such file or directory\n", 2, {{"out.svg", "keep"}}),
       CliRow("Version", kChart, {"--version"}, "", "hygrian-chart " HYGRIAN_VERSION "\n", "", 0),
   };
 }
@@ -561,6 +567,15 @@ std::vector<CliRow> ChartRows() {
 using ChartCli = e2e::CliTest;
 TEST_P(ChartCli, Run) { e2e::ExpectRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Chart, ChartCli, ::testing::ValuesIn(ChartRows()), e2e::RowName());
+
+TEST_F(ChartRun, AFullStandardOutputIsReportedWithStatusOne) {
+  const e2e::Fd full(::open("/dev/full", O_WRONLY | O_CLOEXEC));
+  ASSERT_TRUE(full.open());
+  e2e::Invocation how;
+  how.stdoutFd = full.get();
+  e2e::ExpectRun(e2e::Run(kChart, how), "",
+                 "hygrian-chart: (standard output): No space left on device\n", 1);
+}
 
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});

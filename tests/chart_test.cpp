@@ -19,9 +19,11 @@
 #include "chart/layout.h"
 #include "chart/number_text.h"
 #include "chart/options.h"
+#include "chart/run.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
 #include "chart/xml_writer.h"
+#include "tests/cli_fake_platform.h"
 
 namespace hygrian::chart {
 namespace {
@@ -742,6 +744,55 @@ TEST(ChartSvg, TheWriterEscapesEveryAttributeAndText) {
     EXPECT_EQ(writer.Take(), row.bytes);
   }
 }
+
+// Whole runs on the in-memory system: a chart that cannot be written whole is
+// reported, with status 1, and replaces nothing.
+struct RunCase {
+  const char* name;
+  std::string output;
+  void (*setUp)(testing::FakeCliPlatform&);
+  int status;
+  std::string err;
+  std::size_t renamed;  // 1 when the new chart replaced the file
+};
+
+void PrintTo(const RunCase& row, std::ostream* os) { *os << row.name; }
+
+std::vector<RunCase> RunCases() {
+  return {
+      {"Written", "out.svg", [](testing::FakeCliPlatform&) {}, 0, "", 1},
+      {"AFailedWrite", "out.svg", [](testing::FakeCliPlatform& p) { p.fileWriteError = ENOSPC; }, 1,
+       "hygrian-chart: out.svg: No space left on device\n", 0},
+      {"AFailedClose", "out.svg", [](testing::FakeCliPlatform& p) { p.closeError = EIO; }, 1,
+       "hygrian-chart: out.svg: Input/output error\n", 0},
+      {"AFullStandardOutput", "-", [](testing::FakeCliPlatform& p) { p.outputError = ENOSPC; }, 1,
+       "hygrian-chart: (standard output): No space left on device\n", 0},
+      {"AFileTheUserMayNotWrite", "out.svg",
+       [](testing::FakeCliPlatform& p) {
+         p.existing["out.svg"] = {true, 0444, 0, 0};
+         p.refused["out.svg"] = EACCES;
+       },
+       2, "hygrian-chart: out.svg: Permission denied\n", 0},
+  };
+}
+
+class ChartRunOnTheFake : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(ChartRunOnTheFake, Run) {
+  const RunCase& row = GetParam();
+  testing::FakeCliPlatform platform;
+  row.setUp(platform);
+  Options options;
+  options.common.output = row.output;
+  EXPECT_EQ(RunChart(platform, options), row.status);
+  EXPECT_EQ(platform.written[cli::kStandardError], row.err);
+  EXPECT_EQ(platform.renamed.size(), row.renamed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Chart, ChartRunOnTheFake, ::testing::ValuesIn(RunCases()),
+                         [](const ::testing::TestParamInfo<RunCase>& row) {
+                           return std::string(row.param.name);
+                         });
 
 }  // namespace
 }  // namespace hygrian::chart

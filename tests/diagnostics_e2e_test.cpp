@@ -97,9 +97,9 @@ const ReportRow kReports[] = {
     // Saturation at the dry-bulb just above underflow: the degree of saturation
     // divides by a number so small that the quotient exceeds the double range.
     {"DegreeOfSaturationOverflow", "M6104", 0, "MATH", Channel::Pipes, "2\n-264.9 50\n"},
-    {"NegativeVapourPressure", "M6201", 0, "MATH", Channel::Pipes, "1\n25 5\n"},
+    {"NegativeVaporPressure", "M6201", 0, "MATH", Channel::Pipes, "1\n25 5\n"},
     {"NegativeRelativeHumidity", "M6201", 0, "MATH", Channel::Pipes, "3\n25 -10\n"},
-    {"ZeroVapourPressure", "M6202", 0, "MATH", Channel::Pipes, "3\n25 0\n"},
+    {"ZeroVaporPressure", "M6202", 0, "MATH", Channel::Pipes, "3\n25 0\n"},
     {"DewPointOf1500", "M6203", 0, "MATH", Channel::Pipes, "2\n25 1500\n"},
     {"FourthPowerOverflow", "M6203", 1, "MATH", Channel::Pipes, "1\n1E78 20\n"},
 };

@@ -37,9 +37,9 @@ std::vector<MathRow> MathRows() {
   const std::string logDomain = MathError("M6201", "log: DOMAIN error");
   return {
       // Relative humidity 0: zero vapour pressure reaches the dew-point logarithm.
-      {"LogOfZeroVapourPressure", "3\n25 0\n", kPromptDryRh, MathError("M6202", "log: SING error")},
+      {"LogOfZeroVaporPressure", "3\n25 0\n", kPromptDryRh, MathError("M6202", "log: SING error")},
       // Negative humidity ratio from a large wet-bulb depression.
-      {"LogOfNegativeVapourPressure", "1\n25 5\n", kPromptDryWet, logDomain},
+      {"LogOfNegativeVaporPressure", "1\n25 5\n", kPromptDryWet, logDomain},
       {"LogOfNegativeRelativeHumidity", "3\n25 -10\n", kPromptDryRh, logDomain},
       // An absolute temperature below zero in the ice relation.
       {"LogOfNegativeAbsoluteTemperature", "1\n-300 20\n", kPromptDryWet, logDomain},

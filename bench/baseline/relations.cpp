@@ -10,12 +10,12 @@ constexpr double Single(float value) { return static_cast<double>(value); }
 constexpr double kMolecularMassRatio = Single(0.62198F);  // water / dry air
 
 // Wet-bulb relation and enthalpy.
-constexpr double kLatentHeat = Single(2501.0F);          // kJ/kg, vaporisation at 0 degrees C
-constexpr double kLatentSlope = Single(2.411F);          // kJ/(kg K), latent heat change
-constexpr double kDryAirHeat = Single(1.006F);           // kJ/(kg K), dry air
-constexpr double kVapourHeat = Single(1.775F);           // kJ/(kg K), water vapour
-constexpr double kLiquidHeat = Single(4.186F);           // kJ/(kg K), liquid water
-constexpr double kVolumeVapourFactor = Single(1.6078F);  // specific volume: per unit W
+constexpr double kLatentHeat = Single(2501.0F);         // kJ/kg, vaporisation at 0 degrees C
+constexpr double kLatentSlope = Single(2.411F);         // kJ/(kg K), latent heat change
+constexpr double kDryAirHeat = Single(1.006F);          // kJ/(kg K), dry air
+constexpr double kVaporHeat = Single(1.775F);           // kJ/(kg K), water vapour
+constexpr double kLiquidHeat = Single(4.186F);          // kJ/(kg K), liquid water
+constexpr double kVolumeVaporFactor = Single(1.6078F);  // specific volume: per unit W
 
 // Ice: ln p = constant - inverse / T - log * ln T.
 constexpr double kIceConstant = Single(24.2779F);
@@ -84,7 +84,7 @@ double HumidityRatioFromWetBulb(double t, double tw, double Wsw) {
   latent = latent * Wsw;
   const Checked sensible = kDryAirHeat * (Checked(t) - tw);
   const Checked numerator = latent - sensible;
-  Checked denominator = kLatentHeat + kVapourHeat * Checked(t);
+  Checked denominator = kLatentHeat + kVaporHeat * Checked(t);
   denominator = denominator - kLiquidHeat * Checked(tw);
   return (numerator / denominator).Value();
 }
@@ -98,14 +98,14 @@ double DewPointFromPressure(double p, double t) {
 }
 
 double Enthalpy(double t, double W) {
-  const Checked perKgVapour = kLatentHeat + kVapourHeat * Checked(t);
-  const Checked vapour = perKgVapour * W;
+  const Checked perKgVapor = kLatentHeat + kVaporHeat * Checked(t);
+  const Checked vapour = perKgVapor * W;
   return (vapour + kDryAirHeat * Checked(t)).Value();
 }
 
 double SpecificVolume(double T, double W, double R, double P) {
   const Checked dryAir = Checked(R) * T / P;
-  const Checked moistFactor = 1.0 + kVolumeVapourFactor * Checked(W);
+  const Checked moistFactor = 1.0 + kVolumeVaporFactor * Checked(W);
   return (dryAir * moistFactor).Value();
 }
 

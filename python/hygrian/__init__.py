@@ -16,7 +16,9 @@ Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
 ``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
 pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a
 status, never an exception; a NaN given as input is a gap, status 12 (missing).
-``__version__`` is the project's version.
+``__version__`` is the project's version. ``hygrian.units`` has the library's
+table of units (their spellings and exact factors); hygrian.xarray and
+hygrian.pandas convert through it, into and out of the units above.
 
 >>> import hygrian
 >>> s = hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0)
@@ -26,7 +28,7 @@ status, never an exception; a NaN given as input is a gap, status 12 (missing).
 
 import numpy as np
 
-from . import _ufuncs
+from . import _ufuncs, units
 from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS, __version__
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
@@ -35,7 +37,7 @@ PAIRS = _ufuncs.PAIRS
 globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 
 __all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
-           "psychrometrics"] + sorted(name for name, *_ in PAIRS)
+           "psychrometrics", "units"] + sorted(name for name, *_ in PAIRS)
 
 # The ufunc of each second value that comes with the dry-bulb, by its keyword.
 _SECOND_VALUES = {second: getattr(_ufuncs, name) for name, _, second, _ in PAIRS}

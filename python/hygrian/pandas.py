@@ -5,8 +5,9 @@
     states = hygrian.pandas.psychrometrics(
         readings, dry_bulb="t", relative_humidity="rh", pressure="p")
 
-The columns are in the library's units: degC, % (relative humidity), kg/kg,
-kPa. The ufuncs get the columns as NumPy float64 arrays, never as Series:
+The columns are in the library's units (degC, % for relative humidity, kg/kg,
+kPa) unless units= names theirs: units={"t": "degF", "p": "inHg"} by keyword,
+units={"dry_bulb": "°F"}, in any spelling of hygrian.units.UNITS. The ufuncs get the columns as NumPy float64 arrays, never as Series:
 pandas' missing values (NaN, None, <NA> of the nullable dtypes) and the gap
 texts below become NaN, a gap (status 12, missing).
 """
@@ -16,6 +17,7 @@ import pandas as pd  # the real pandas: imports are absolute
 
 import hygrian
 from hygrian import _output_dtype
+from hygrian import units as hu
 
 __all__ = ["psychrometrics"]
 
@@ -39,25 +41,51 @@ def _column(frame, name):
     return numbers.to_numpy(dtype=np.float64, na_value=np.nan)
 
 
-def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, dtype=None,
-                   **second):
+def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units=None,
+                   output_units="library", dtype=None, **second):
     """A DataFrame on frame's index with the nine properties and `status`.
 
     dry_bulb and exactly one second value (wet_bulb=, dew_point=,
     relative_humidity=, humidity_ratio= or specific_humidity=) name columns of
-    frame; pressure is a number in kPa or the name of a column. The columns may
-    be float, integer, pandas' nullable dtypes or text (numbers and gaps). Where
-    a state cannot be computed, status holds the code (see hygrian.STATUS), the
-    given values stay and the other properties are NaN; an empty cell is status
-    12, missing. Supersaturated readings are computed as given (status 0 or -1).
-    The properties are float32 when every column given is float32, else
-    float64; dtype="float32" or "float64" chooses (computed in double).
+    frame; pressure is a number or the name of a column. The columns may be
+    float, integer, pandas' nullable dtypes or text (numbers and gaps).
+
+    The values are in the library's units (degC, %, kg/kg, kPa) unless
+    units={"dry_bulb": "degF", "pressure": "inHg", ...} names theirs by keyword,
+    in any spelling of hygrian.units.UNITS; an unknown unit or a key that names
+    no input given is a ValueError. A column whose values look like another
+    unit's (kelvin as degC, a fraction as %, a pressure outside 20 to 200 kPa)
+    gives a UserWarning naming it and the likely unit; it is computed as
+    labelled all the same. output_units="ip" gives degF, %, Btu/lb, lb/lb,
+    ft3/lb and psi; "cf" K, 1, J/kg and Pa; "library" (the default) the library's.
+
+    Where a state cannot be computed, status holds the code (see
+    hygrian.STATUS), the given values stay and the other properties are NaN; an
+    empty cell is status 12, missing. Supersaturated readings are computed as
+    given (status 0 or -1). The properties are float32 when every column given
+    is float32, else float64; dtype="float32" or "float64" chooses (computed in
+    double).
     """
+    hu.check_system(output_units)
     named = {"dry_bulb": dry_bulb, **{k: v for k, v in second.items() if v is not None}}
     if isinstance(pressure, str):
         named["pressure"] = pressure
+    hu.check_keys(units, list(named) + (["pressure"] if "pressure" not in named else []))
     dtype = _output_dtype(dtype, [frame[column] for column in named.values()])
     columns = {keyword: _column(frame, column) for keyword, column in named.items()}
-    states = hygrian.psychrometrics(**{"pressure": pressure, **columns})
+    given = {"pressure": pressure, **columns}
+    for keyword, values in given.items():
+        if keyword not in hu.INPUT_QUANTITIES:
+            continue  # a misspelt second value: hygrian.psychrometrics names it
+        unit = hu.find(hu.INPUT_QUANTITIES[keyword], (units or {}).get(keyword, hu.output_unit(
+            hu.INPUT_QUANTITIES[keyword], "library")[1]), keyword)
+        hu.warn_if_unlikely(keyword, values, unit)
+        values = np.array(values, dtype=np.float64)
+        hu.to_library(values, unit)
+        given[keyword] = values
+    states = hygrian.psychrometrics(**given)
+    for prop, values in states.items():
+        if prop in hu.PROPERTY_QUANTITIES:
+            hu.from_library(values, hu.output_unit(hu.PROPERTY_QUANTITIES[prop], output_units)[0])
     return pd.DataFrame({k: v.astype(dtype, copy=False) if v.dtype.kind == "f" else v
                          for k, v in states.items()}, index=frame.index)

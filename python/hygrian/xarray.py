@@ -18,6 +18,7 @@ import xarray as xr  # the real xarray: imports are absolute
 
 import hygrian
 from hygrian import _one_second_value, _output_dtype
+from hygrian import units as hu
 
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
@@ -26,54 +27,11 @@ __all__ = ["psychrometrics", "wet_bulb_temperature"]
 SLAB = 1 << 16
 
 
-def _to_celsius_from_kelvin(values):
-    np.subtract(values, 273.15, out=values)
+# The second measured value: its keyword and its ufunc, from the library's table
+# of pairs.
+_SECOND = {second: name for name, _, second, _ in hygrian.PAIRS}
 
-
-def _to_kpa_from_pa(values):
-    np.divide(values, 1000.0, out=values)
-
-
-def _to_kpa_from_hpa(values):
-    np.divide(values, 10.0, out=values)
-
-
-def _to_percent(values):
-    np.multiply(values, 100.0, out=values)
-
-
-# For each kind of input, its units and the in-place conversion of a float64
-# buffer to the library's unit (None: already in it).
-_CELSIUS = {u: None for u in ("degC", "°C", "Celsius", "celsius", "degree_Celsius", "deg_C")}
-_KELVIN = {u: _to_celsius_from_kelvin for u in ("K", "kelvin", "Kelvin")}
-_RATIO = {u: None for u in ("kg/kg", "kg kg-1", "kg kg**-1", "1")}
-_UNITS = {
-    "temperature": {**_CELSIUS, **_KELVIN},
-    "pressure": {"Pa": _to_kpa_from_pa, "hPa": _to_kpa_from_hpa, "kPa": None},
-    "relative_humidity": {"%": None, "percent": None, "1": _to_percent},
-    "ratio": _RATIO,
-}
-
-# The kind of unit of each library unit that a second value may have.
-_KIND_OF_UNIT = {"degC": "temperature", "%": "relative_humidity", "kg/kg": "ratio"}
-
-# The second measured value: its keyword, its kind of unit, the ufunc; from the
-# library's table of pairs.
-_SECOND = {second: (_KIND_OF_UNIT[unit], name) for name, _, second, unit in hygrian.PAIRS}
-
-# Each output: (library unit, CF unit, in-place conversion from the first to the
-# second), and its CF standard_name or, where CF has none, a long_name.
-_OUTPUTS = {
-    "dry_bulb": ("degC", "K", lambda v: np.add(v, 273.15, out=v)),
-    "wet_bulb": ("degC", "K", lambda v: np.add(v, 273.15, out=v)),
-    "dew_point": ("degC", "K", lambda v: np.add(v, 273.15, out=v)),
-    "relative_humidity": ("%", "1", lambda v: np.divide(v, 100.0, out=v)),
-    "enthalpy": ("kJ/kg", "J/kg", lambda v: np.multiply(v, 1000.0, out=v)),
-    "humidity_ratio": ("kg/kg", "kg kg-1", None),
-    "degree_of_saturation": ("1", "1", None),
-    "specific_volume": ("m3/kg", "m3 kg-1", None),
-    "vapor_pressure": ("kPa", "Pa", lambda v: np.multiply(v, 1000.0, out=v)),
-}
+# Each output's CF standard_name or, where CF has none, a long_name.
 _NAMES = {
     "dry_bulb": {"standard_name": "air_temperature"},
     "wet_bulb": {"standard_name": "wet_bulb_temperature"},
@@ -118,30 +76,30 @@ def _slabs(shape, size):
             yield outer + (slice(start, start + step),)
 
 
-def _library_values(piece, convert):
+def _library_values(piece, unit):
     """A float64 copy of `piece` in the library's unit."""
     values = np.array(piece, dtype=np.float64)
-    if convert is not None:
-        convert(values)
+    hu.to_library(values, unit)
     return values
 
 
-def _states(dry_bulb, second, pressure, *, ufunc, converters, cf, dtype):
+def _states(dry_bulb, second, pressure, *, ufunc, names, units, outputs_in, dtype):
     """The ten outputs of one block, computed slab by slab into their arrays: in
-    double, converted, then rounded once to dtype."""
+    double, converted, then rounded once to dtype. First a UserWarning for each
+    input whose values in this block look like another unit's."""
+    for name, values, unit in zip(names, (dry_bulb, second, pressure), units):
+        hu.warn_if_unlikely(name, values, unit)
     compute = getattr(hygrian, ufunc)
     inputs = np.broadcast_arrays(dry_bulb, second, pressure)
     shape = inputs[0].shape
-    outputs = tuple(np.empty(shape, dtype) for _ in _OUTPUTS) + (np.empty(shape, np.int8),)
-    to_cf = [conv for _, _, conv in _OUTPUTS.values()] if cf else []
+    outputs = tuple(np.empty(shape, dtype) for _ in outputs_in) + (np.empty(shape, np.int8),)
     for index in _slabs(shape, SLAB):
-        args = [_library_values(a[index], c) for a, c in zip(inputs, converters)]
+        args = [_library_values(a[index], u) for a, u in zip(inputs, units)]
         out = tuple(o[index] for o in outputs)
         work = out if dtype == np.float64 else tuple(np.empty(o.shape) for o in out[:-1]) + out[-1:]
         compute(*args, out=work)
-        for values, convert in zip(work, to_cf):
-            if convert is not None:
-                convert(values)
+        for values, unit in zip(work, outputs_in):
+            hu.from_library(values, unit)
         if work is not out:
             for values, wide in zip(out, work[:-1]):
                 values[...] = wide
@@ -184,7 +142,10 @@ def _check_workers(values):
             "PYTHONPATH", name="hygrian")
 
 
-def _converter(name, value, kind, units):
+def _unit(name, value, units):
+    """The unit of input `name`: units[name], else its `units` attribute, else kPa
+    for a pressure given as a number; a ValueError when it has none or an
+    unknown one."""
     unit = units.get(name)
     if unit is None:
         unit = getattr(value, "attrs", {}).get("units")
@@ -192,13 +153,7 @@ def _converter(name, value, kind, units):
             unit = "kPa"
     if unit is None:
         raise ValueError(f"{name}: no units attribute; pass units={{{name!r}: ...}}")
-    known = _UNITS[kind]
-    if unit not in known:
-        raise ValueError(
-            f"{name}: unknown unit {unit!r}; known: {', '.join(known)}"
-            f" (or pass units={{{name!r}: ...}})"
-        )
-    return known[unit]
+    return hu.find(hu.INPUT_QUANTITIES[name], unit, name)
 
 
 def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=None,
@@ -207,19 +162,32 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
     coordinates with the nine properties and `status`.
 
     dry_bulb and exactly one of the other measured values are DataArrays (NumPy-
-    or Dask-backed) whose `units` attribute says their unit: K, degC, °C, Celsius;
-    %, 1 (relative humidity); kg/kg, kg kg-1, kg kg**-1, 1 (humidity ratio and
-    specific humidity). pressure is a DataArray in Pa, hPa or kPa, or a number
-    (kPa unless units says otherwise). units={"dry_bulb": "K", ...} overrides or
-    supplies the attributes. An unknown or missing unit is a ValueError, not
-    exactly one second value a TypeError.
+    or Dask-backed) whose `units` attribute says their unit, in any spelling of
+    hygrian.units.UNITS: temperatures degC, K, degF, degR (°C, deg_C,
+    degrees_Celsius, Celsius, degK, 'K ', °F, F, ...); relative humidity % or 1
+    (a fraction); humidity ratio and specific humidity kg/kg, g/kg, lb/lb,
+    grains/lb (kg kg-1, kg kg**-1, 1, g kg-1, ...). pressure is a DataArray in
+    kPa, hPa, Pa, mbar, psi or inHg (pascal, hectopascal, hpa, millibar, psia,
+    ...), or a number (kPa unless units says otherwise). Symbols must match
+    exactly (mPa is not MPa), words whatever their case. units={"dry_bulb": "K",
+    ...} overrides or supplies the attributes. An unknown or missing unit, or a
+    key of units that names no input given, is a ValueError; not exactly one
+    second value a TypeError.
 
-    output_units="library" gives degC, %, kJ/kg and kPa; "cf" gives K, 1, J/kg
-    and Pa. Where a state cannot be computed, status holds the code (see
-    hygrian.STATUS), the given values stay and the other properties are NaN; a
-    NaN among the inputs (a gap, a masked cell) is status 12, missing.
-    Supersaturated inputs (a relative humidity above 100 %, a dew point above
-    the dry-bulb) are computed as given, status 0 or -1.
+    Values that look like another unit's than their label says (a temperature
+    labelled K whose block is all below 100, a pressure outside 20 to 200 kPa
+    once converted, a relative humidity labelled 1 above 1.5 or labelled % with
+    a whole block at or below 1, a humidity ratio in kg/kg above 0.1) give a
+    UserWarning naming the input and the likely unit, decided per block as it is
+    computed; the numbers are computed as labelled all the same.
+
+    output_units="library" gives degC, %, kJ/kg, kg/kg, m3/kg and kPa; "cf" K,
+    1, J/kg, kg kg-1, m3 kg-1 and Pa; "ip" degF, %, Btu/lb (0 for dry air at 0
+    degF), lb/lb, ft3/lb and psi (absolute). Where a state cannot be computed,
+    status holds the code (see hygrian.STATUS), the given values stay and the
+    other properties are NaN; a NaN among the inputs (a gap, a masked cell) is
+    status 12, missing. Supersaturated inputs (a relative humidity above 100 %,
+    a dew point above the dry-bulb) are computed as given, status 0 or -1.
 
     The properties are float32 when every DataArray given is float32, else
     float64; dtype="float32" or "float64" chooses (computed in double either
@@ -229,41 +197,37 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
     workers are first checked to import hygrian (an ImportError names those
     that cannot).
     """
-    if output_units not in ("library", "cf"):
-        raise ValueError(f"output_units: {output_units!r} is neither 'library' nor 'cf'")
+    hu.check_system(output_units)
     name, second = _one_second_value(second)
-    kind, ufunc = _SECOND[name]
     given = {"dry_bulb": dry_bulb, name: second, "pressure": pressure}
     for argument, value in given.items():
         _check_argument(argument, value)
+    hu.check_keys(units, list(given))
     dtype = _output_dtype(dtype, [v for v in given.values() if isinstance(v, xr.DataArray)])
     _check_workers(given.values())
     units = dict(units or {})
-    converters = (
-        _converter("dry_bulb", dry_bulb, "temperature", units),
-        _converter(name, second, kind, units),
-        _converter("pressure", pressure, "pressure", units),
-    )
-    cf = output_units == "cf"
+    outputs_in = [hu.output_unit(hu.PROPERTY_QUANTITIES[p], output_units)
+                  for p in hygrian.PROPERTIES]
     outputs = xr.apply_ufunc(
         _states,
         dry_bulb,
         second,
         pressure,
         kwargs={
-            "ufunc": ufunc,
-            "converters": converters,
-            "cf": cf,
+            "ufunc": _SECOND[name],
+            "names": list(given),
+            "units": [_unit(argument, value, units) for argument, value in given.items()],
+            "outputs_in": [unit for unit, _ in outputs_in],
             "dtype": dtype,
         },
         dask="parallelized",
-        output_core_dims=[()] * (len(_OUTPUTS) + 1),
-        output_dtypes=[dtype] * len(_OUTPUTS) + [np.int8],
+        output_core_dims=[()] * (len(outputs_in) + 1),
+        output_dtypes=[dtype] * len(outputs_in) + [np.int8],
         keep_attrs="override",  # the coordinates' attributes; the variables' are set below
     )
     variables = {}
-    for (prop, (library_unit, cf_unit, _)), values in zip(_OUTPUTS.items(), outputs):
-        values.attrs = {"units": cf_unit if cf else library_unit, **_NAMES[prop]}
+    for prop, (_, spelling), values in zip(hygrian.PROPERTIES, outputs_in, outputs):
+        values.attrs = {"units": spelling, **_NAMES[prop]}
         variables[prop] = values
     outputs[-1].attrs = _status_attributes()
     variables["status"] = outputs[-1]
@@ -273,7 +237,8 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
 def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None, dtype=None):
     """The wet-bulb temperature from the 2 m temperature, the 2 m dew point and the
     surface pressure (units from their attributes, as ERA5 gives them: K, K, Pa):
-    a DataArray in degC, or K with output_units="cf"; NaN where not found."""
+    a DataArray in degC, or K with output_units="cf", degF with "ip"; NaN where
+    not found."""
     states = psychrometrics(
         dry_bulb=t2m, dew_point=d2m, pressure=sp, output_units=output_units, units=units,
         dtype=dtype

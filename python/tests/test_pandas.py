@@ -1,6 +1,8 @@
 """hygrian.pandas: frames of readings in, frames of states out on the same index,
 eagerly and through dask.dataframe.map_partitions."""
 
+import warnings
+
 import dask.dataframe as dd
 import numpy as np
 import pandas as pd
@@ -57,8 +59,10 @@ def test_map_partitions(rows, partitions):
     rng = np.random.default_rng(rows)
     frame = pd.DataFrame({"t": rng.uniform(-30, 40, rows), "rh": rng.uniform(0, 100, rows),
                           "p": rng.uniform(80, 105, rows)}, index=hours)
+    # meta= spares dask a call on made-up rows (relative humidities of 1 %, a hint)
+    meta = hp.psychrometrics(frame.iloc[:0], dry_bulb="t", relative_humidity="rh", pressure="p")
     lazy = dd.from_pandas(frame, npartitions=partitions).map_partitions(
-        hp.psychrometrics, dry_bulb="t", relative_humidity="rh", pressure="p")
+        hp.psychrometrics, dry_bulb="t", relative_humidity="rh", pressure="p", meta=meta)
     got = lazy.compute(scheduler="synchronous")
     pd.testing.assert_frame_equal(got, hp.psychrometrics(
         frame, dry_bulb="t", relative_humidity="rh", pressure="p"), check_exact=True)
@@ -101,3 +105,36 @@ def test_output_dtype(columns, dtype, want):
     frame = pd.DataFrame({"t": [25.0], "w": [20.0]}, dtype=columns)
     states = hp.psychrometrics(frame, dry_bulb="t", wet_bulb="w", dtype=dtype)
     assert list(states.dtypes) == [np.dtype(want)] * 9 + [np.int8]
+
+
+# units=, output_units=, the second value's keyword, the readings (dry-bulb,
+# second value, pressure) and published figures in the output units (IP ones
+# from the exact definitions, as in test_xarray)
+UNITS = [
+    ({"dry_bulb": "degF", "dew_point": "°F"}, "library", "dew_point", 77, 59, 101.325,
+     {"wet_bulb": 18.50, "relative_humidity": 53.82}),
+    ({"humidity_ratio": "g/kg", "pressure": "inHg"}, "library", "humidity_ratio", 25, 12.599,
+     29.9212524018947616, {"wet_bulb": 20.00, "dew_point": 17.56}),
+    (None, "ip", "dew_point", 25, 15, 101.325,
+     {"dry_bulb": 77, "dew_point": 59, "enthalpy": 30.143, "relative_humidity": 53.82}),
+]
+
+
+@pytest.mark.parametrize("units,output_units,name,t,second,p,figures", UNITS)
+def test_units(units, output_units, name, t, second, p, figures):
+    frame = pd.DataFrame({"t": [t], "x": [second], "p": [p]})
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # right units, no hint
+        states = hp.psychrometrics(frame, dry_bulb="t", pressure="p", units=units,
+                                   output_units=output_units, **{name: "x"})
+    for prop, figure in figures.items():
+        assert abs(states[prop].iloc[0] - figure) <= 0.005, prop
+    assert list(states.status) == [0]
+
+
+def test_kelvin_without_units_is_a_hint_and_a_misspelt_key_an_error():
+    frame = pd.DataFrame({"t": [298.15, 300.0], "rh": [50.0, 60.0]})
+    with pytest.warns(UserWarning, match="dry_bulb: values labelled 'degC' .* look like 'K'"):
+        hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+    with pytest.raises(ValueError, match="units: unknown key 'dry_blub'"):
+        hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh", units={"dry_blub": "K"})

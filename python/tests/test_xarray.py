@@ -1,6 +1,8 @@
 """hygrian.xarray: units in, CF names out, shapes, lazy against eager, statuses.
 Expected figures are the published states of the library's own tests."""
 
+import warnings
+
 import dask
 import dask.array as da
 import numpy as np
@@ -38,6 +40,15 @@ UNITS = [
     ("ratio", "humidity_ratio", "kg kg-1", 0.012599),
     ("ratio", "humidity_ratio", "kg kg**-1", 0.012599),
     ("q", "specific_humidity", "kg kg-1", 0.0124422402),
+    # spellings and units of hygrian.units.UNITS, values from the exact definitions
+    ("dew", "dry_bulb", "degK", 298.15), ("dew", "dry_bulb", "K ", 298.15),
+    ("dew", "dry_bulb", "degrees_Celsius", 25.0), ("dew", "dew_point", "°F", 59.0),
+    ("dew", "dry_bulb", "Degrees Fahrenheit", 77.0),
+    ("dew", "dry_bulb", "degR", 536.67), ("dew", "pressure", "pascal", 101325.0),
+    ("dew", "pressure", "hpa", 1013.25), ("dew", "pressure", "millibar", 1013.25),
+    ("dew", "pressure", "psia", 14.6959487755134494), ("dew", "pressure", "inHg", 29.92125240189476),
+    ("rh", "relative_humidity", "fraction", 0.8), ("ratio", "humidity_ratio", "g/kg", 12.599),
+    ("ratio", "humidity_ratio", "grains/lb", 88.193),
 ]
 
 
@@ -66,31 +77,39 @@ def test_units(case, name, unit, value, how):
 
 
 # property, library unit, CF unit, CF standard_name or long_name, and the
-# published figure of case "dew" +- half its last digit, in each unit
+# published figure of case "dew" +- half its last digit, in each unit; then the
+# IP unit, figure and tolerance from the exact definitions (t * 9/5 + 32, h /
+# 2.326 + 7.68, v / (0.3048**3 / 0.45359237), p / 6.894757293168361)
 OUTPUTS = [
-    ("dry_bulb", "degC", "K", "standard_name", "air_temperature", 25, 0, 298.15, 1e-9),
+    ("dry_bulb", "degC", "K", "standard_name", "air_temperature", 25, 0, 298.15, 1e-9,
+     "degF", 77, 1e-9),
     ("wet_bulb", "degC", "K", "standard_name", "wet_bulb_temperature", 18.50, 0.005, 291.65,
-     0.005),
-    ("dew_point", "degC", "K", "standard_name", "dew_point_temperature", 15, 0, 288.15, 1e-9),
+     0.005, "degF", 65.30, 0.009),
+    ("dew_point", "degC", "K", "standard_name", "dew_point_temperature", 15, 0, 288.15, 1e-9,
+     "degF", 59, 1e-9),
     ("relative_humidity", "%", "1", "standard_name", "relative_humidity", 53.82, 0.005, 0.5382,
-     0.5e-4),
+     0.5e-4, "%", 53.82, 0.005),
     ("enthalpy", "kJ/kg", "J/kg", "standard_name", "specific_enthalpy_of_air", 52.25, 0.005,
-     52250, 5),
+     52250, 5, "Btu/lb", 30.14346, 0.00215),
     ("humidity_ratio", "kg/kg", "kg kg-1", "standard_name", "humidity_mixing_ratio", 0.0106482,
-     0.5e-7, 0.0106482, 0.5e-7),
+     0.5e-7, 0.0106482, 0.5e-7, "lb/lb", 0.0106482, 0.5e-7),
     ("degree_of_saturation", "1", "1", "long_name", "degree of saturation", 0.5303, 0.5e-4,
-     0.5303, 0.5e-4),
+     0.5303, 0.5e-4, "1", 0.5303, 0.5e-4),
     ("specific_volume", "m3/kg", "m3 kg-1", "long_name",
-     "specific volume per unit mass of dry air", 0.859, 0.5e-3, 0.859, 0.5e-3),
+     "specific volume per unit mass of dry air", 0.859, 0.5e-3, 0.859, 0.5e-3,
+     "ft3/lb", 13.75986, 0.0081),
     ("vapor_pressure", "kPa", "Pa", "standard_name", "water_vapor_partial_pressure_in_air",
-     1.705, 0.5e-3, 1705, 0.5),
+     1.705, 0.5e-3, 1705, 0.5, "psi", 0.2472893, 0.73e-4),
 ]
 
 
-@pytest.mark.parametrize("prop,unit,cf_unit,key,name,figure,tol,cf_figure,cf_tol", OUTPUTS)
-def test_outputs(prop, unit, cf_unit, key, name, figure, tol, cf_figure, cf_tol):
+@pytest.mark.parametrize(
+    "prop,unit,cf_unit,key,name,figure,tol,cf_figure,cf_tol,ip_unit,ip_figure,ip_tol", OUTPUTS)
+def test_outputs(prop, unit, cf_unit, key, name, figure, tol, cf_figure, cf_tol, ip_unit,
+                 ip_figure, ip_tol):
     for output_units, want_unit, want, within in (
-        ("library", unit, figure, tol), ("cf", cf_unit, cf_figure, cf_tol)):
+        ("library", unit, figure, tol), ("cf", cf_unit, cf_figure, cf_tol),
+        ("ip", ip_unit, ip_figure, ip_tol)):
         states = hx.psychrometrics(**inputs(CASES["dew"][0]), output_units=output_units)
         assert list(states.data_vars) == list(hygrian.PROPERTIES) + ["status"]
         got = states[prop]
@@ -180,6 +199,7 @@ STATUSES = [
 ]
 
 
+@pytest.mark.filterwarnings("ignore:relative_humidity. values labelled '%'")  # RH 0
 @pytest.mark.parametrize("lazy", [False, True])
 @pytest.mark.parametrize("pair,status,nan", STATUSES)
 def test_statuses(pair, status, nan, lazy):
@@ -208,7 +228,7 @@ def test_statuses(pair, status, nan, lazy):
 T, D = array(25, "K"), array(15, "K")
 ERRORS = [
     ({"dry_bulb": array(25, None), "dew_point": D}, ValueError, "dry_bulb: no units"),
-    ({"dry_bulb": array(25, "F"), "dew_point": D}, ValueError, "dry_bulb: unknown unit 'F'"),
+    ({"dry_bulb": array(25, "deg"), "dew_point": D}, ValueError, "dry_bulb: unknown unit 'deg'"),
     ({"dry_bulb": T, "dew_point": array(15, "%")}, ValueError, "dew_point: unknown unit '%'"),
     ({"dry_bulb": T, "relative_humidity": array(15, "kg/kg")}, ValueError, "relative_humidity"),
     ({"dry_bulb": T, "humidity_ratio": array(15, "%")}, ValueError, "humidity_ratio: unknown"),
@@ -217,6 +237,12 @@ ERRORS = [
     ({"dry_bulb": T, "dew_point": D, "units": {"pressure": "bar"}}, ValueError,
      "pressure: unknown unit 'bar'"),
     ({"dry_bulb": T, "dew_point": D, "output_units": "SI"}, ValueError, "output_units"),
+    ({"dry_bulb": T, "dew_point": D, "units": {"dry_blub": "K"}}, ValueError,
+     "units: unknown key 'dry_blub'"),
+    ({"dry_bulb": T, "dew_point": D, "units": {"pressure": "mPa"}}, ValueError,
+     "pressure: unknown unit 'mPa'"),
+    ({"dry_bulb": T, "dew_point": D, "units": {"dry_bulb": "k"}}, ValueError,
+     "dry_bulb: unknown unit 'k'"),
     ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "exactly one of wet_bulb"),
     ({"dry_bulb": T}, TypeError, "exactly one"),
     ({"dry_bulb": np.array([25.0]), "dew_point": D}, TypeError, "dry_bulb: a numpy.ndarray, not"),
@@ -277,3 +303,46 @@ def test_coordinates_keep_their_attributes_in_netcdf(tmp_path):
     with xr.open_dataset(tmp_path / "s.nc", engine="netcdf4") as got:
         assert got.latitude.attrs == lat
         assert got.dry_bulb.attrs == {"units": "degC", "standard_name": "air_temperature"}
+
+
+# the inputs (name: (values, units attribute)) of a computation, and the input and
+# likely unit a UserWarning names (None: no warning)
+HINTS = [
+    ({"dry_bulb": ([25, 30], "K"), "dew_point": ([15, 20], "degC")}, ("dry_bulb", "degC")),
+    ({"dry_bulb": ([298.15, 300], "K"), "dew_point": ([288.15, 290], "K")}, None),
+    ({"dry_bulb": ([25, 30], "degC"), "relative_humidity": ([95, 40], "1")},
+     ("relative_humidity", "%")),
+    ({"dry_bulb": ([25, 30], "degC"), "dew_point": ([15, 20], "degC"),
+      "pressure": ([101325, 101000], "hPa")}, ("pressure", "Pa")),
+]
+
+
+@pytest.mark.parametrize("lazy", [False, True])
+@pytest.mark.parametrize("given,hint", HINTS)
+def test_unit_hints(given, hint, lazy):
+    kwargs = {name: array(values, unit) for name, (values, unit) in given.items()}
+    if lazy:
+        kwargs = {k: v.chunk() for k, v in kwargs.items()}
+        with warnings.catch_warnings():
+            warnings.simplefilter("error")  # nothing computed, nothing said yet
+            states = hx.psychrometrics(**kwargs)
+    compute = (lambda: states.compute()) if lazy else (lambda: hx.psychrometrics(**kwargs))
+    if hint is None:
+        with warnings.catch_warnings():
+            warnings.simplefilter("error")
+            compute()
+        return
+    with pytest.warns(UserWarning, match=f"^{hint[0]}: .* look like '{hint[1]}'"):
+        got = compute()
+    assert got.status.shape == (2,)  # a hint, not an exception: computed as labelled
+
+
+def test_hints_are_per_block():
+    """Of two blocks labelled K, the one in degC alone warns, when computed."""
+    t = xr.DataArray([298.15, 300.0, 25.0, 27.0], dims="x", attrs={"units": "K"}).chunk(2)
+    states = hx.psychrometrics(dry_bulb=t, dew_point=(t - 10).assign_attrs(units="K"))
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        states.isel(x=slice(0, 2)).compute()
+    with pytest.warns(UserWarning, match="dry_bulb: values labelled 'K'"):
+        states.isel(x=slice(2, 4)).compute()

@@ -1,0 +1,66 @@
+#include "chart/run.h"
+
+#include <cerrno>
+#include <string>
+
+#include "chart/layout.h"
+#include "chart/points.h"
+#include "chart/svg.h"
+#include "cli/input.h"
+#include "cli/messages.h"
+#include "cli/output_file.h"
+
+namespace hygrian::chart {
+
+namespace {
+
+// Writes the chart to the output; 0, or the error number of the failure. A reader
+// that has gone from the pipe is no failure.
+int WriteChart(cli::Platform& platform, int fd, const std::string& svg) {
+  const int error = platform.WriteAll(fd, svg.data(), svg.size());
+  return error == EPIPE ? 0 : error;
+}
+
+}  // namespace
+
+int RunChart(cli::Platform& platform, const Options& options) {
+  cli::Messages messages(platform, kProgramName, options.common.quiet);
+  const Frame frame(options.settings);
+  PointsRead read;
+  if (!options.pointsFile.empty()) {
+    cli::Input input(platform, options.pointsFile);
+    int error = input.OpenError();
+    if (input.Opened()) {
+      read =
+          ReadPoints(input, input.Name(), frame, options.read, messages, options.pointsByDefault);
+      if (read.readFailed) error = read.readError;
+    }
+    if (error != 0) {
+      messages.Line(input.Name(), 0, cli::ErrorText(error));
+      messages.Flush();
+      return 2;
+    }
+  }
+  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process));
+  messages.Flush();
+
+  cli::OutputFile file(platform, options.common.output);
+  int error = file.Open();
+  if (error != 0) {
+    messages.Line(file.Name(), 0, cli::ErrorText(error));
+    messages.Flush();
+    return 2;
+  }
+  error = WriteChart(platform, file.Descriptor(), svg);
+  // A chart that could not be written whole leaves the previous one as it was.
+  const int finishError = file.Finish(error == 0);
+  if (error == 0) error = finishError;
+  if (error != 0) {
+    messages.Line(file.Name(), 0, cli::ErrorText(error));
+    messages.Flush();
+    return 1;
+  }
+  return read.leftOut ? 1 : 0;
+}
+
+}  // namespace hygrian::chart

@@ -1,0 +1,121 @@
+"""Units in and out of the ufuncs, from the library's table of units
+(hygrian/units.h): the spellings each unit accepts, its exact relation to the
+library's unit, each quantity's unit in the library, IP and CF systems, and the
+hints that tell values in one unit labelled as another.
+
+    >>> import hygrian.units as hu
+    >>> hu.find("temperature", "deg_F", "dry_bulb").key
+    'degF'
+    >>> unit, spelling = hu.output_unit("enthalpy", "ip")
+    >>> spelling, unit.zero                  # dry air at 0 degC is 7.68 Btu/lb
+    ('Btu/lb', 7.68)
+
+Both the xarray and the pandas layer convert through this module; it holds no
+physics and no unit of its own.
+"""
+
+import collections
+import warnings
+
+import numpy as np
+
+from . import _ufuncs
+
+__all__ = ["SYSTEMS", "UNITS", "Unit", "find", "output_unit", "to_library", "from_library",
+           "warn_if_unlikely", "check_keys"]
+
+# One unit: in the library's unit a value v is (v - zero) * numerator / denominator.
+Unit = collections.namedtuple(
+    "Unit", "quantity key name numerator denominator zero spellings")
+
+UNITS = tuple(Unit(*row) for row in _ufuncs.UNITS)
+_BY_KEY = {(u.quantity, u.key): u for u in UNITS}
+
+# The systems of output units: (library, IP, CF) spellings by quantity.
+SYSTEMS = ("library", "ip", "cf")
+_SYSTEM_SPELLINGS = {quantity: dict(zip(SYSTEMS, spellings))
+                     for quantity, *spellings in _ufuncs.QUANTITIES}
+
+# The quantity of each property, and of each input by its keyword.
+PROPERTY_QUANTITIES = dict(zip(_ufuncs.PROPERTIES, _ufuncs.PROPERTY_QUANTITIES))
+_QUANTITY_OF_LIBRARY_UNIT = {s["library"]: q for q, s in _SYSTEM_SPELLINGS.items()}
+INPUT_QUANTITIES = {
+    "dry_bulb": "temperature", "pressure": "pressure",
+    **{second: _QUANTITY_OF_LIBRARY_UNIT[unit] for _, _, second, unit in _ufuncs.PAIRS},
+}
+
+
+def find(quantity, text, name):
+    """The Unit of quantity that text spells (symbols exactly, words whatever
+    their case, blanks around trimmed); a ValueError naming name and the units
+    known when none does."""
+    key = _ufuncs.find_unit(quantity, text) if isinstance(text, str) else None
+    if key is None:
+        known = ", ".join(u.key for u in UNITS if u.quantity == quantity)
+        raise ValueError(f"{name}: unknown unit {text!r}; known: {known} "
+                         f"(and their spellings in hygrian.units.UNITS)")
+    return _BY_KEY[quantity, key]
+
+
+def output_unit(quantity, system):
+    """The Unit of quantity in system ("library", "ip" or "cf"), and the spelling
+    written for it, as (Unit, spelling)."""
+    spelling = _SYSTEM_SPELLINGS[quantity][system]
+    return find(quantity, spelling, quantity), spelling
+
+
+def _identity(unit):
+    return unit.numerator == 1 and unit.denominator == 1 and unit.zero == 0
+
+
+def to_library(values, unit):
+    """Converts a float64 buffer in unit to the library's unit, in place, with
+    the library's own operations (hygrian::ToLibrary)."""
+    if unit.zero != 0:
+        np.subtract(values, unit.zero, out=values)
+    if unit.numerator != 1:
+        np.multiply(values, unit.numerator, out=values)
+    if unit.denominator != 1:
+        np.divide(values, unit.denominator, out=values)
+
+
+def from_library(values, unit):
+    """Converts a float64 buffer in the library's unit to unit, in place
+    (hygrian::FromLibrary)."""
+    if unit.denominator != 1:
+        np.multiply(values, unit.denominator, out=values)
+    if unit.numerator != 1:
+        np.divide(values, unit.numerator, out=values)
+    if unit.zero != 0:
+        np.add(values, unit.zero, out=values)
+
+
+def warn_if_unlikely(name, values, unit):
+    """A UserWarning naming name and the likely unit when the finite values of
+    this block, labelled in unit, look like another unit's (a temperature in K
+    all below 100, a pressure outside 20 to 200 kPa, ...). Never an exception;
+    nothing for a block without a finite value."""
+    values = np.asarray(values)
+    if values.size == 0 or values.dtype.kind not in "fiu":
+        return
+    least, greatest = np.fmin.reduce(values, axis=None), np.fmax.reduce(values, axis=None)
+    likely = _ufuncs.likely_unit(unit.quantity, unit.key, float(least), float(greatest))
+    if likely is not None:
+        warnings.warn(f"{name}: values labelled {unit.key!r} ({unit.name}) look like "
+                      f"{likely!r} ({_BY_KEY[unit.quantity, likely].name}); if they are, "
+                      f"pass units={{{name!r}: {likely!r}}}", UserWarning, stacklevel=3)
+
+
+def check_keys(units, names):
+    """A ValueError naming the first key of units that is not one of names."""
+    for key in units or {}:
+        if key not in names:
+            raise ValueError(f"units: unknown key {key!r}; the inputs given are "
+                             + ", ".join(names))
+
+
+def check_system(output_units):
+    """A ValueError unless output_units is one of SYSTEMS."""
+    if output_units not in SYSTEMS:
+        raise ValueError(f"output_units: {output_units!r} is none of "
+                         + ", ".join(map(repr, SYSTEMS)))

@@ -1,0 +1,47 @@
+// The manual pages' lists against the library's tables: every pair's second
+// value in the programs' pages, every status word in hygrian-batch(1), every C
+// function of a pair and every status text in hygrian(3).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "hygrian/outcomes.h"
+#include "hygrian/pairs.h"
+
+namespace hygrian {
+namespace {
+
+// A manual page as groff's input, with the escaped hyphens plain.
+std::string Page(const std::string& name) {
+  std::ifstream file(std::string(HYGRIAN_SOURCE_DIR) + "/man/" + name);
+  std::stringstream text;
+  text << file.rdbuf();
+  std::string page = text.str();
+  for (std::size_t at = page.find("\\-"); at != std::string::npos; at = page.find("\\-", at)) {
+    page.erase(at, 1);
+  }
+  return page;
+}
+
+TEST(ManLists, EveryPairAndOutcomeIsNamed) {
+  const std::string batch = Page("hygrian-batch.1");
+  const std::string chart = Page("hygrian-chart.1");
+  const std::string library = Page("hygrian.3");
+  for (const Pair& pair : Pairs) {
+    const std::string second(pair.given[1].key);
+    EXPECT_NE(batch.find(second), std::string::npos) << second;
+    EXPECT_NE(chart.find(second), std::string::npos) << second;
+    EXPECT_NE(library.find("hygrian_from_" + std::string(pair.key)), std::string::npos) << second;
+  }
+  for (const Outcome& outcome : Outcomes) {
+    EXPECT_NE(batch.find(outcome.key), std::string::npos) << outcome.key;
+    if (outcome.code >= 0) {
+      EXPECT_NE(library.find(std::string(outcome.text)), std::string::npos) << outcome.text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace hygrian
