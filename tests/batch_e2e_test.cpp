@@ -537,6 +537,15 @@ std::vector<CliRow> RealFileRows() {
              "wet_bulb, dew_point, relative_humidity, enthalpy, humidity_ratio, "
              "degree_of_saturation, specific_volume, vapor_pressure, status; file skipped\n",
              2),
+      CliRow("Latin1HeaderCarriedAsRead", kBatch, {},
+             "Temp (\xB0"
+             "C),dry_bulb,wet_bulb\n1,25,20\n",
+             "Temp (\xB0"
+             "C)," +
+                 Results + Row("1,", Pair::Wet, 25, 20),
+             "hygrian-batch: (standard input):1: the header is not UTF-8 (written as read): "
+             "--encoding latin1 or cp1252?\n",
+             0),
       CliRow("Latin1WithoutTheOption", kBatch,
              {"--dry-bulb-column",
               "Temp (\xC2\xB0"
