@@ -22,7 +22,8 @@ constexpr std::array<std::string_view, 5> kClassWords = {
     "the values known; the others are empty",
     "only the two given values are written",
     "no values; the reason also goes to standard error as FILE:LINE: REASON",
-    "a gap in dry_bulb or the second value: empty, NA, N/A, NaN, - or null; no values",
+    "a gap in dry_bulb or the second value: empty, NA, N/A, NaN, -, null, ---, #N/A or "
+    "--missing-values; the given values that are there",
 };
 
 // "ok (every value); no-wet-bulb (...); fault: TEXT (...); ...": each status word
@@ -48,8 +49,10 @@ std::string Description() {
          "Reads each FILE in turn (standard input when there is none, or for -) and\n"
          "writes one CSV table to standard output: a header, then one row per input row.\n"
          "\n"
-         "Input: fields end at commas, semicolons or tabs (--delimiter, else the one that\n"
-         "splits the header line). The header names dry_bulb (degC) and one of " +
+         "Input: fields end at commas, semicolons or tabs (--delimiter, any one byte, else\n"
+         "the one that splits the header line); title lines above the header are passed\n"
+         "over. UTF-8 or UTF-16 with its mark (--encoding for others). The header names\n"
+         "dry_bulb (degC) and one of " +
          hygrian::cli::SecondValuesInWords() +
          ", in any case, blanks around names ignored; other names are given with the\n"
          "--...-column options, and --pair chooses among several second values. An\n"
