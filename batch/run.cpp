@@ -34,7 +34,7 @@ std::size_t IndexOf(const hygrian::Outcome& outcome) {
 
 constexpr std::uint64_t kMessagesPerReason = 10;
 constexpr std::size_t kBadInputReasons =
-    static_cast<std::size_t>(tables::BadInput::PressureOutsideRange) + 1;
+    static_cast<std::size_t>(tables::BadInput::PressureOutsideRange) + 1;  // the last reason
 
 // Whether two carried columns have one name (two keys of one JSON object).
 std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {

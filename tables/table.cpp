@@ -327,19 +327,22 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     measured.bad = BadInput::FieldCount;
     return measured;
   }
-  // gaps: whether a missing value is Missing rather than bad input. Numbers
-  // that mark gaps are gaps too.
+  // gaps: whether a missing value is Missing rather than bad input. A number
+  // that marks a gap is one, or bad input of its own with --missing=bad.
   const auto read = [&](std::size_t column, std::string_view name, double& value, bool gaps) {
     const std::string_view text = record.fields[column];
     const Number number = ParseNumber(text, options.decimalComma);
-    if (number.status == NumberStatus::Ok &&
-        (!gaps || options.missingNumbers.empty() || !IsGapNumber(number.value, options))) {
+    const bool marked = number.status == NumberStatus::Ok && !options.missingNumbers.empty() &&
+                        IsGapNumber(number.value, options);
+    if (number.status == NumberStatus::Ok && !marked) {
       value = number.value;
       return true;
     }
     measured.column = name;
     measured.text = text;
-    if (gaps && (number.status == NumberStatus::Ok || IsGap(text, options))) {
+    if (marked) {
+      measured.bad = options.missingIsBad ? BadInput::MarkedGap : BadInput::Missing;
+    } else if (gaps && IsGap(text, options)) {
       measured.bad = BadInput::Missing;
     } else if (number.status == NumberStatus::Empty) {
       measured.bad = BadInput::Empty;
@@ -439,6 +442,9 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
       break;
     case BadInput::OutOfRange:
       quoted("is out of range");
+      break;
+    case BadInput::MarkedGap:
+      quoted("marks a gap");
       break;
     case BadInput::PressureOutsideRange:
       out = WriteOutsideRange(Append(out, "pressure "), measured.pressure, measured.pressureUnit,

@@ -119,6 +119,7 @@ enum class BadInput {
   Empty,                 // "COLUMN is empty"
   NotANumber,            // "COLUMN \"23,5\" is not a number" (cut at 40 bytes)
   OutOfRange,            // "COLUMN \"1e999\" is out of range" (a magnitude that overflows)
+  MarkedGap,             // "COLUMN \"-9999\" marks a gap" (a numeric marker with missingIsBad)
   PressureOutsideRange,  // "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? ...)" (the range
                          // and option the caller gives)
 };

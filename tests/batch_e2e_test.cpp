@@ -480,6 +480,11 @@ std::vector<CliRow> RealFileRows() {
              "hygrian-batch: (standard input):6: pressure -99.8 kPa is outside 20 to 200 kPa\n" +
                  Summary("5 rows: 1 ok, 3 missing, 1 bad-input"),
              1),
+      CliRow("MissingValuesAsBadInput", kBatch, {"--missing-values=-9999", "--missing=bad"},
+             "dry_bulb,wet_bulb\n-9999,20\n", Results + Bad("", "dry_bulb \"-9999\" marks a gap"),
+             "hygrian-batch: (standard input):2: dry_bulb \"-9999\" marks a gap\n" +
+                 Summary("1 row: 0 ok, 1 bad-input"),
+             1),
       CliRow("QuotedDecimalCommasAfterCommas", kBatch, {"--decimal-comma"},
              "Room,dry_bulb,relative_humidity\nA,\"23,5\",\"50\"\nB,23,5,50\n",
              "Room," + Results + Row("A,", Pair::Rh, 23.5, 50) + Bad("B,", unquoted),
