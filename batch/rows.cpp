@@ -234,8 +234,9 @@ void RowWriter::ChooseColumns() {
       slots_.push_back({true, *givenResult(index)});
     } else {
       problem_ = "--columns: no column '" + name + "'; columns:";
-      for (const std::size_t c : layout_.carried)
+      for (const std::size_t c : layout_.carried) {
         problem_.append(" ").append(layout_.names[c]).append(",");
+      }
       for (const std::string_view k : kResultColumns) problem_.append(" ").append(k).append(",");
       problem_.pop_back();
       return;
