@@ -447,9 +447,10 @@ std::vector<CliRow> RealFileRows() {
   for (int i = 2; i <= 13; ++i) {
     many += "x,20\n";
     manyOut += Bad("", "dry_bulb \"x\" is not a number");
-    if (i <= 11)
+    if (i <= 11) {
       manyErr +=
           "hygrian-batch: in.csv:" + std::to_string(i) + ": dry_bulb \"x\" is not a number\n";
+    }
   }
   const std::string comma = "dry_bulb \"23,5\" is not a number";
   const std::string unquoted =
