@@ -12,6 +12,7 @@
 #include "cli/input.h"
 #include "cli/messages.h"
 #include "cli/output_file.h"
+#include "cli/row_messages.h"
 #include "tables/encoding.h"
 #include "tables/table.h"
 
@@ -31,10 +32,6 @@ std::size_t IndexOf(const hygrian::Outcome& outcome) {
   }
   return Outcomes.size();
 }
-
-constexpr std::uint64_t kMessagesPerReason = 10;
-constexpr std::size_t kBadInputReasons =
-    static_cast<std::size_t>(tables::BadInput::PressureOutsideRange) + 1;  // the last reason
 
 // Whether two carried columns have one name (two keys of one JSON object).
 std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
@@ -88,13 +85,7 @@ class Batch {
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
-  void WriteRow(const TableReader::Row& row, std::string_view file);
-  // The message of a bad row, unless kMessagesPerReason of its reason have been
-  // written for this file; the hint at the decimal comma after the first.
-  void RowMessage(std::string_view file, std::uint64_t line, const tables::Measured& measured,
-                  std::string_view reason);
-  // What the messages of a file left unsaid, at its end.
-  void EndMessages(std::string_view file);
+  void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
   void Tally(const Outcome& outcome) {
     if (const std::size_t i = IndexOf(*outcome.kind); i < counts_.size()) ++counts_[i];
   }
@@ -109,11 +100,6 @@ class Batch {
   std::unique_ptr<RowWriter> writer_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
-  // The messages of the file being read: written by reason, not written, and
-  // whether the first value that is not a number has been seen.
-  std::array<std::uint64_t, kBadInputReasons> shown_{};
-  std::uint64_t unshown_ = 0;
-  bool firstNotANumber_ = true;
 };
 
 // The input as the table reader's source: before a read from a pipe or a
@@ -193,18 +179,14 @@ bool Batch::ReadFile(const std::string& name) {
         break;
       }
       if (size && progress_) messages_.StartProgress(file, *size);
-      shown_ = {};
-      unshown_ = 0;
-      firstNotANumber_ = true;
       going = ReadRows(table, file);
-      EndMessages(file);
       messages_.EndProgress();
       break;
   }
   return going;
 }
 
-void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
+void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
   const tables::Measured& measured = row.measured;
   const std::size_t pair = layout_->pair;
   tables::ReasonBuffer reason{};
@@ -223,58 +205,35 @@ void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
       // The quote swallowed the rest of the input: none of it is written.
       outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
       writer_->WriteRow(out_, tables::CsvRecord{}, outcome);
-      RowMessage(file, measured.quoteLine, measured, outcome.text);
+      rowMessages.Bad(measured.quoteLine, measured, outcome.text);
       break;
     default:
       outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
       writer_->WriteRow(out_, row.record, outcome);
-      RowMessage(file, row.record.line, measured, outcome.text);
+      rowMessages.Bad(row.record.line, measured, outcome.text);
       break;
   }
   Tally(outcome);
 }
 
-void Batch::RowMessage(std::string_view file, std::uint64_t line, const tables::Measured& measured,
-                       std::string_view reason) {
-  std::uint64_t& shown = shown_[static_cast<std::size_t>(measured.bad)];
-  if (shown < kMessagesPerReason) {
-    ++shown;
-    messages_.Row(file, line, reason);
-  } else {
-    ++unshown_;
-  }
-  if (measured.bad != tables::BadInput::NotANumber || !firstNotANumber_) return;
-  firstNotANumber_ = false;
-  if (!options_.read.decimalComma && measured.text.find(',') != std::string_view::npos) {
-    messages_.Row(file, 0, "hint: numbers with a decimal comma (23,5) need --decimal-comma");
-  }
-}
-
-void Batch::EndMessages(std::string_view file) {
-  if (unshown_ == 0) return;
-  std::array<char, 24> digits{};
-  const std::string count(
-      digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), unshown_).ptr);
-  messages_.Row(file, 0,
-                count + " more " + (unshown_ == 1 ? "row" : "rows") +
-                    " left out for the reasons above (10 shown for each)");
-}
-
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
   TableReader::Row row;
   std::uint64_t rows = 0;
+  cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
   for (;;) {
     switch (table.Next(row)) {
       case tables::CsvNext::End:
+        rowMessages.End();
         return true;
       case tables::CsvNext::ReadError:
+        rowMessages.End();
         messages_.Line(file, 0, ErrorText(table.Error()));
         skipped_ = true;
         return true;
       case tables::CsvNext::Record:
         break;
     }
-    WriteRow(row, file);
+    WriteRow(row, rowMessages);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;
     messages_.Tick(table.BytesRead(), ++rows);

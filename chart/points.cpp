@@ -4,6 +4,7 @@
 
 #include "chart/number_text.h"
 #include "cli/compute.h"
+#include "cli/row_messages.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
 
@@ -50,8 +51,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
                       const tables::ReadOptions& options, cli::Messages& messages,
                       bool emptyIsNoPoints) {
   PointsRead read;
+  cli::RowMessages rowMessages(messages, name, options.decimalComma);
   const auto problem = [&](std::uint64_t line, std::string_view reason) {
-    messages.Row(name, line, reason);
+    rowMessages.Other(line, reason);
     read.leftOut = true;
   };
   tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
@@ -100,8 +102,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     if (m.bad != tables::BadInput::None) {
       // A gap is not drawn either; an unclosed quote is where it opened.
       tables::ReasonBuffer buffer{};
-      problem(m.bad == tables::BadInput::UnclosedQuote ? m.quoteLine : line,
-              tables::BadInputText(layout, m, buffer));
+      rowMessages.Bad(m.bad == tables::BadInput::UnclosedQuote ? m.quoteLine : line, m,
+                      tables::BadInputText(layout, m, buffer));
+      read.leftOut = true;
       continue;
     }
     const Result result = cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
@@ -120,6 +123,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     read.points.push_back(
         {result.state, result.wetBulbFound, std::move(label), fit == Fit::Inside});
   }
+  rowMessages.End();
   if (!anyRow && !read.readFailed) {
     messages.Line(name, table.HeaderLine(), "no points: only the header");
     read.leftOut = true;

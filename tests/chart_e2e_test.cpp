@@ -488,6 +488,29 @@ TEST_F(ChartRun, PointsFromStandardInputAndChartIntoAFile) {
   EXPECT_EQ(Count(Read(output), "<circle"), 1u);
 }
 
+// At most ten messages of a reason, then one line counting the rest; the hint
+// at the decimal comma once.
+TEST_F(ChartRun, FewerMessagesAndAHint) {
+  std::string points = "dry_bulb;wet_bulb\n";
+  std::string err;
+  for (int line = 2; line <= 13; ++line) {
+    points += "25,5;20\n";
+    if (line <= 11)
+      err +=
+          "hygrian-chart: p.csv:" + std::to_string(line) + ": dry_bulb \"25,5\" is not a number\n";
+    if (line == 2)
+      err +=
+          "hygrian-chart: p.csv: hint: numbers with a decimal comma (23,5) need --decimal-comma\n";
+  }
+  Write("p.csv", points);
+  const RunResult r = Chart({"p.csv"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      err +
+          "hygrian-chart: p.csv: 2 more rows left out for the reasons above (10 shown for each)\n");
+}
+
 // Standard input is read when no file is named and it is not a terminal: empty,
 // it has no points and that is no failure; a named empty file still is.
 TEST_F(ChartRun, StandardInputWhenNoFileIsNamed) {
