@@ -22,7 +22,8 @@ constexpr std::array<std::string_view, 5> kClassWords = {
     "the values known; the others are empty",
     "only the two given values are written",
     "no values; the reason also goes to standard error as FILE:LINE: REASON",
-    "a gap in dry_bulb or the second value: empty, NA, N/A, NaN, - or null; no values",
+    "a gap in dry_bulb or the second value: empty, NA, N/A, NaN, -, null, ---, #N/A or "
+    "--missing-values; the given values that are there",
 };
 
 // "ok (every value); no-wet-bulb (...); fault: TEXT (...); ...": each status word
@@ -48,8 +49,10 @@ std::string Description() {
          "Reads each FILE in turn (standard input when there is none, or for -) and\n"
          "writes one CSV table to standard output: a header, then one row per input row.\n"
          "\n"
-         "Input: fields end at commas, semicolons or tabs (--delimiter, else the one that\n"
-         "splits the header line). The header names dry_bulb (degC) and one of " +
+         "Input: fields end at commas, semicolons or tabs (--delimiter, any one byte, else\n"
+         "the one that splits the header line); title lines above the header are passed\n"
+         "over. UTF-8 or UTF-16 with its mark (--encoding for others). The header names\n"
+         "dry_bulb (degC) and one of " +
          hygrian::cli::SecondValuesInWords() +
          ", in any case, blanks around names ignored; other names are given with the\n"
          "--...-column options, and --pair chooses among several second values. An\n"
@@ -76,7 +79,12 @@ std::string Footer() {
          "\n"
          "Exit status: 0 when every row's status asks for none higher, 1 when a row was\n"
          "bad input or the output could not be written, 2 for a usage error or a skipped\n"
-         "file.";
+         "file.\n"
+         "\n"
+         "Examples:\n"
+         "  hygrian-batch --dry-bulb-column Temp --relative-humidity-column RH log.csv\n"
+         "  hygrian-batch -d ';' --decimal-comma --missing-values -99.9 export.csv\n"
+         "  hygrian-batch --columns Time,dry_bulb,dew_point,status -o out.csv *.csv";
 }
 
 // --digits: a whole number from 1 to 17, or none.
@@ -84,6 +92,30 @@ bool ReadDigits(const std::string& text, int& digits) {
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, digits);
   return !text.empty() && error == std::errc() && stop == end && digits >= 1 && digits <= 17;
+}
+
+// --columns, --output-delimiter and --output-decimal-comma into format; "" or
+// the usage error.
+std::string ReadOutputOptions(const std::string& columns, const std::string& delimiter,
+                              hygrian::batch::Format& format) {
+  for (std::size_t start = 0; !columns.empty();) {
+    const std::size_t comma = std::min(columns.find(',', start), columns.size());
+    format.columns.push_back(columns.substr(start, comma - start));
+    if (format.columns.back().find_first_not_of(" \t") == std::string::npos) {
+      return "--columns: an empty name";
+    }
+    if (comma == columns.size()) break;
+    start = comma + 1;
+  }
+  if (format.commaDecimals) format.delimiter = ';';
+  if (delimiter == "tab" || delimiter == "\\t") {
+    format.delimiter = '\t';
+  } else if (delimiter.size() == 1 && delimiter != "\"" && delimiter != "\r" && delimiter != "\n") {
+    format.delimiter = delimiter[0];
+  } else if (!delimiter.empty()) {
+    return "--output-delimiter: '" + delimiter + "' is not one byte (other than a quote, CR or LF)";
+  }
+  return "";
 }
 
 // Whether the output names one of the inputs: by name, or as the same file.
@@ -109,6 +141,15 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")
       ->disable_flag_override();
+  std::string columns;
+  std::string outputDelimiter;
+  app.add_option("--columns", columns, "Write these columns, in this order: dry_bulb,status")
+      ->type_name("LIST");
+  app.add_option("--output-delimiter", outputDelimiter, "Write fields ending at C (,)")
+      ->type_name("C");
+  app.add_flag("--output-decimal-comma", options.format.commaDecimals,
+               "Write numbers as 23,5 (fields then end at ;)")
+      ->disable_flag_override();
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
@@ -121,6 +162,10 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
     return line.UsageError(problem);
   }
   options.format.decimalComma = options.read.decimalComma;
+  if (const std::string problem = ReadOutputOptions(columns, outputDelimiter, options.format);
+      !problem.empty()) {
+    return line.UsageError(problem);
+  }
   options.common = line.Common();
   if (OutputIsInput(platform, options)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");

@@ -1,7 +1,11 @@
 #include "batch/rows.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "cli/utf8.h"
 #include "hygrian/pairs.h"
@@ -79,6 +83,61 @@ char* JsonString(char* out, std::string_view text) {
   return out;
 }
 
+// "{\"name\":" with lead '{', or ",\"name\":".
+std::string JsonKey(std::string_view name, char lead) {
+  std::string text(JsonStringRoom(name) + 2, '\0');
+  text[0] = lead;
+  char* end = JsonString(text.data() + 1, name);
+  *end++ = ':';
+  text.resize(static_cast<std::size_t>(end - text.data()));
+  return text;
+}
+
+// A CSV field ending at delimiter: quoted when it holds the delimiter, a quote,
+// CR or LF.
+std::size_t FieldRoom(std::string_view field) { return 2 * field.size() + 3; }
+char* WriteField(char* out, std::string_view field, char delimiter) {
+  if (field.find_first_of("\"\r\n") == std::string_view::npos &&
+      field.find(delimiter) == std::string_view::npos) {
+    return Put(out, field);
+  }
+  *out++ = '"';
+  for (const char c : field) {
+    *out++ = c;
+    if (c == '"') *out++ = '"';
+  }
+  *out++ = '"';
+  return out;
+}
+
+// "KEY" or "KEY: TEXT" as one field, quoted as WriteField would quote it.
+char* WriteStatus(char* out, std::string_view key, std::string_view text, char delimiter) {
+  const std::array<std::string_view, 3> parts = {key, text.empty() ? "" : ": ", text};
+  const bool quoted = std::any_of(parts.begin(), parts.end(), [&](std::string_view part) {
+    return part.find_first_of("\"\r\n") != std::string_view::npos ||
+           part.find(delimiter) != std::string_view::npos;
+  });
+  if (quoted) *out++ = '"';
+  for (const std::string_view part : parts) {
+    for (const char c : part) {
+      *out++ = c;
+      if (quoted && c == '"') *out++ = '"';
+    }
+  }
+  if (quoted) *out++ = '"';
+  return out;
+}
+
+std::string Lower(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 std::string_view CarriedField(const CsvRecord& record, std::size_t column) {
   return column < record.fields.size() ? record.fields[column] : std::string_view{};
 }
@@ -105,34 +164,166 @@ Outcome BadOutcome(std::string_view reason) noexcept {
   return Outcome{{}, 0, &OutcomeOfCode(BadInputCode), reason};
 }
 
-Outcome MissingOutcome() noexcept {
-  return Outcome{{}, 0, &OutcomeOfCode(static_cast<int>(Status::Missing)), {}};
+Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept {
+  Outcome outcome{{}, 0, &OutcomeOfCode(static_cast<int>(Status::Missing)), {}};
+  for (std::size_t i = 0; i < Properties.size(); ++i) {
+    if (Properties[i].member == &State::dryBulb && measured.dryBulbRead) {
+      outcome.values[i] = measured.dryBulb;
+      outcome.present |= 1U << i;
+    }
+    if (Properties[i].member == Pairs[pair].given[1].member && measured.secondRead) {
+      outcome.values[i] = measured.second;
+      outcome.present |= 1U << i;
+    }
+  }
+  return outcome;
 }
 
 RowWriter::RowWriter(const tables::Layout& layout, Format format)
-    : layout_(layout), format_(format) {
+    : layout_(layout), format_(std::move(format)) {
+  chosen_ = !format_.columns.empty() ||
+            (!format_.json && (format_.delimiter != ',' || format_.commaDecimals));
+  if (chosen_) ChooseColumns();
   if (!format_.json) return;
-  const auto key = [](std::string_view name, char lead) {
-    std::string text(JsonStringRoom(name) + 2, '\0');
-    text[0] = lead;
-    char* end = JsonString(text.data() + 1, name);
-    *end++ = ':';
-    text.resize(static_cast<std::size_t>(end - text.data()));
-    return text;
-  };
   char lead = '{';
+  for (const Slot& slot : slots_) {
+    slotKeys_.push_back(JsonKey(
+        slot.result ? kResultColumns[slot.index] : std::string_view(layout_.names[slot.index]),
+        lead));
+    lead = ',';
+  }
+  lead = '{';
   for (const std::size_t column : layout_.carried) {
-    carriedKeys_.push_back(key(layout_.names[column], lead));
+    carriedKeys_.push_back(JsonKey(layout_.names[column], lead));
     lead = ',';
   }
   for (std::size_t i = 0; i < resultKeys_.size(); ++i) {
-    resultKeys_[i] = key(kResultColumns[i], lead);
+    resultKeys_[i] = JsonKey(kResultColumns[i], lead);
     lead = ',';
   }
+}
+
+void RowWriter::ChooseColumns() {
+  if (format_.columns.empty()) {
+    for (const std::size_t column : layout_.carried) slots_.push_back({false, column});
+    for (std::size_t i = 0; i < kResultColumns.size(); ++i) slots_.push_back({true, i});
+    return;
+  }
+  // The result that a given column of the input stands for.
+  const auto givenResult = [&](std::size_t column) -> std::optional<std::size_t> {
+    const std::string_view key = column == layout_.dryBulb ? "dry_bulb" : layout_.secondKey;
+    const auto* found = std::find(kResultColumns.begin(), kResultColumns.end(), key);
+    if (found == kResultColumns.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - kResultColumns.begin());
+  };
+  for (const std::string& name : format_.columns) {
+    const std::string key = Lower(name);
+    const auto* result = std::find(kResultColumns.begin(), kResultColumns.end(), key);
+    if (result != kResultColumns.end()) {
+      slots_.push_back({true, static_cast<std::size_t>(result - kResultColumns.begin())});
+      continue;
+    }
+    const auto column = std::find(layout_.keys.begin(), layout_.keys.end(), key);
+    const auto index = static_cast<std::size_t>(column - layout_.keys.begin());
+    const bool carried =
+        std::find(layout_.carried.begin(), layout_.carried.end(), index) != layout_.carried.end();
+    if (column != layout_.keys.end() && carried) {
+      slots_.push_back({false, index});
+    } else if (column != layout_.keys.end() &&
+               (index == layout_.dryBulb || index == layout_.second) && givenResult(index)) {
+      slots_.push_back({true, *givenResult(index)});
+    } else {
+      problem_ = "--columns: no column '" + name + "'; columns:";
+      for (const std::size_t c : layout_.carried) {
+        problem_.append(" ").append(layout_.names[c]).append(",");
+      }
+      for (const std::string_view k : kResultColumns) problem_.append(" ").append(k).append(",");
+      problem_.pop_back();
+      return;
+    }
+  }
+}
+
+void RowWriter::WriteChosenCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  const char delimiter = format_.delimiter;
+  const std::string_view key = outcome.kind->key;
+  std::size_t room = 1;
+  for (const Slot& slot : slots_) {
+    room += 1 + (slot.result ? 2 * (tables::kNumberTextSize + key.size() + outcome.text.size()) + 8
+                             : FieldRoom(CarriedField(record, slot.index)));
+  }
+  char* p = out.Room(room);
+  for (std::size_t s = 0; s < slots_.size(); ++s) {
+    if (s > 0) *p++ = delimiter;
+    const Slot& slot = slots_[s];
+    if (!slot.result) {
+      p = WriteField(p, CarriedField(record, slot.index), delimiter);
+    } else if (slot.index + 1 == kResultColumns.size()) {
+      p = WriteStatus(p, key, outcome.text, delimiter);
+    } else if ((outcome.present & (1U << slot.index)) != 0) {
+      std::array<char, tables::kNumberTextSize> number{};
+      char* end = tables::FormatNumber(number.data(), outcome.values[slot.index], format_.digits);
+      if (format_.commaDecimals) std::replace(number.data(), end, '.', ',');
+      p = WriteField(p, {number.data(), static_cast<std::size_t>(end - number.data())}, delimiter);
+    }
+  }
+  *p++ = '\n';
+  out.Commit(p);
+}
+
+void RowWriter::WriteChosenJson(Output& out, const CsvRecord& record,
+                                const Outcome& outcome) const {
+  std::size_t room = 2;
+  for (std::size_t s = 0; s < slots_.size(); ++s) {
+    room +=
+        slotKeys_[s].size() + tables::kNumberTextSize + 2 +
+        JsonStringRoom(slots_[s].result ? outcome.text : CarriedField(record, slots_[s].index)) +
+        outcome.kind->key.size();
+  }
+  char* p = out.Room(room);
+  if (slots_.empty()) *p++ = '{';
+  for (std::size_t s = 0; s < slots_.size(); ++s) {
+    const Slot& slot = slots_[s];
+    p = Put(p, slotKeys_[s]);
+    const double value =
+        slot.result && slot.index < outcome.values.size() ? outcome.values[slot.index] : 0.0;
+    if (!slot.result && slot.index != layout_.pressure) {
+      p = JsonString(p, CarriedField(record, slot.index));
+    } else if (!slot.result) {
+      const tables::Number pressure =
+          tables::ParseNumber(CarriedField(record, slot.index), format_.decimalComma);
+      p = pressure.status == tables::NumberStatus::Ok
+              ? tables::FormatNumber(p, pressure.value, format_.digits)
+              : Put(p, "null");
+    } else if (slot.index + 1 == kResultColumns.size()) {
+      *p++ = '"';
+      p = Put(p, outcome.kind->key);
+      if (!outcome.text.empty()) p = JsonChars(Put(p, ": "), outcome.text);
+      *p++ = '"';
+    } else if ((outcome.present & (1U << slot.index)) != 0 && std::isfinite(value)) {
+      p = tables::FormatNumber(p, value, format_.digits);
+    } else {
+      p = Put(p, "null");
+    }
+  }
+  p = Put(p, "}\n");
+  out.Commit(p);
 }
 
 void RowWriter::WriteHeader(Output& out) const {
   if (format_.json) return;
+  if (chosen_) {
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+      const Slot& slot = slots_[s];
+      const std::string_view name =
+          slot.result ? kResultColumns[slot.index] : std::string_view(layout_.names[slot.index]);
+      char* end = WriteField(out.Room(FieldRoom(name) + 1), name, format_.delimiter);
+      *end++ = s + 1 < slots_.size() ? format_.delimiter : '\n';
+      out.Commit(end);
+    }
+    if (slots_.empty()) out.Append("\n");
+    return;
+  }
   for (const std::size_t column : layout_.carried) {
     const std::string_view name = layout_.names[column];
     char* end = tables::WriteCsvField(out.Room(tables::CsvFieldSize(name) + 1), name);
@@ -146,7 +337,13 @@ void RowWriter::WriteHeader(Output& out) const {
 }
 
 void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
-  if (format_.json) {
+  if (chosen_) {
+    if (format_.json) {
+      WriteChosenJson(out, record, outcome);
+    } else {
+      WriteChosenCsv(out, record, outcome);
+    }
+  } else if (format_.json) {
     WriteJson(out, record, outcome);
   } else {
     WriteCsv(out, record, outcome);

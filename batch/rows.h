@@ -42,18 +42,28 @@ struct Outcome {
 [[nodiscard]] Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept;
 // The outcome of a bad row: no values, "bad-input: " and the reason.
 [[nodiscard]] Outcome BadOutcome(std::string_view reason) noexcept;
-// The outcome of a row with a gap in its values: no values, "missing".
-[[nodiscard]] Outcome MissingOutcome() noexcept;
+// The outcome of a row with a gap in its values, "missing": the given values
+// that were read (dry_bulb, the pair's second value) and no others.
+[[nodiscard]] Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept;
 
 struct Format {
-  bool json = false;          // JSON Lines instead of CSV
-  int digits = 0;             // 0: shortest exact text; 1 to 17: significant digits
-  bool decimalComma = false;  // how a pressure column's numbers are read
+  bool json = false;           // JSON Lines instead of CSV
+  int digits = 0;              // 0: shortest exact text; 1 to 17: significant digits
+  bool decimalComma = false;   // how a pressure column's numbers are read
+  char delimiter = ',';        // CSV: the byte between fields
+  bool commaDecimals = false;  // CSV: numbers with a decimal comma (quoted after a comma)
+  // The output columns by name, in their order: result columns by key, carried
+  // ones (and the given ones) by their names in any case; empty: all of them.
+  std::vector<std::string> columns;
 };
 
 class RowWriter {
  public:
   RowWriter(const tables::Layout& layout, Format format);
+
+  // "" or why the columns chosen cannot be written:
+  //   "--columns: no column 'x'; columns: Time, dry_bulb, ..., status"
+  [[nodiscard]] const std::string& Problem() const { return problem_; }
 
   // The CSV header row (the carried names as read, then the result columns);
   // nothing for JSON Lines, where a pressure column is a number (or null) and
@@ -66,9 +76,23 @@ class RowWriter {
  private:
   void WriteCsv(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
   void WriteJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+  // The columns chosen, another delimiter or decimal commas: slot by slot.
+  void ChooseColumns();
+  void WriteChosenCsv(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+  void WriteChosenJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+
+  // One output column: a result (an index of kResultColumns) or a field of the record.
+  struct Slot {
+    bool result = false;
+    std::size_t index = 0;
+  };
 
   const tables::Layout& layout_;
   Format format_;
+  bool chosen_ = false;                // the slots are written instead of the plain row
+  std::vector<Slot> slots_;            // in output order
+  std::vector<std::string> slotKeys_;  // JSON: "{\"name\":" or ",\"name\":", by slot
+  std::string problem_;
   std::vector<std::string> carriedKeys_;  // JSON: "{\"name\":" or ",\"name\":"
   std::array<std::string, kResultColumns.size()> resultKeys_;
 };

@@ -12,6 +12,8 @@
 #include "cli/input.h"
 #include "cli/messages.h"
 #include "cli/output_file.h"
+#include "cli/row_messages.h"
+#include "tables/encoding.h"
 #include "tables/table.h"
 
 namespace hygrian::batch {
@@ -83,7 +85,7 @@ class Batch {
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
-  void WriteRow(const TableReader::Row& row, std::string_view file);
+  void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
   void Tally(const Outcome& outcome) {
     if (const std::size_t i = IndexOf(*outcome.kind); i < counts_.size()) ++counts_[i];
   }
@@ -154,9 +156,21 @@ bool Batch::ReadFile(const std::string& name) {
         skipped_ = true;
         break;
       }
+      if (!std::all_of(table.ColumnLayout().names.begin(), table.ColumnLayout().names.end(),
+                       tables::IsUtf8)) {
+        messages_.Row(file, table.HeaderLine(),
+                      "the header is not UTF-8 (written as read): --encoding latin1 or cp1252?");
+      }
       if (!layout_) {
         layout_ = table.ColumnLayout();
         writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
+        if (!writer_->Problem().empty()) {
+          messages_.Line(file, table.HeaderLine(), writer_->Problem() + "; file skipped");
+          skipped_ = true;
+          layout_.reset();
+          writer_.reset();
+          break;
+        }
         writer_->WriteHeader(out_);
       } else if (!tables::SameColumns(*layout_, table.ColumnLayout())) {
         messages_.Line(file, table.HeaderLine(),
@@ -172,7 +186,7 @@ bool Batch::ReadFile(const std::string& name) {
   return going;
 }
 
-void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
+void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
   const tables::Measured& measured = row.measured;
   const std::size_t pair = layout_->pair;
   tables::ReasonBuffer reason{};
@@ -184,19 +198,19 @@ void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
       writer_->WriteRow(out_, row.record, outcome);
       break;
     case tables::BadInput::Missing:
-      outcome = MissingOutcome();
+      outcome = MissingOutcome(pair, measured);
       writer_->WriteRow(out_, row.record, outcome);
       break;
     case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
       outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
       writer_->WriteRow(out_, tables::CsvRecord{}, outcome);
-      messages_.Row(file, measured.quoteLine, outcome.text);
+      rowMessages.Bad(measured.quoteLine, measured, outcome.text);
       break;
     default:
       outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
       writer_->WriteRow(out_, row.record, outcome);
-      messages_.Row(file, row.record.line, outcome.text);
+      rowMessages.Bad(row.record.line, measured, outcome.text);
       break;
   }
   Tally(outcome);
@@ -205,18 +219,21 @@ void Batch::WriteRow(const TableReader::Row& row, std::string_view file) {
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
   TableReader::Row row;
   std::uint64_t rows = 0;
+  cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
   for (;;) {
     switch (table.Next(row)) {
       case tables::CsvNext::End:
+        rowMessages.End();
         return true;
       case tables::CsvNext::ReadError:
+        rowMessages.End();
         messages_.Line(file, 0, ErrorText(table.Error()));
         skipped_ = true;
         return true;
       case tables::CsvNext::Record:
         break;
     }
-    WriteRow(row, file);
+    WriteRow(row, rowMessages);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;
     messages_.Tick(table.BytesRead(), ++rows);

@@ -13,6 +13,8 @@ struct ChartSettings {
   double pressure = 101.325;       // kPa
   int width = 1200;                // px
   int height = 800;                // px
+  double altitude = 0.0;           // m, when hasAltitude: the pressure is the standard one there
+  bool hasAltitude = false;
 };
 
 struct Point {

@@ -36,7 +36,10 @@ std::string_view LegendName(Family family) {
 Heading LayOutHeading(const Frame& frame) {
   Heading heading;
   const Rect& plot = frame.Plot();
-  const std::string title = "Psychrometric chart at " + Shortest(frame.Pressure()) + " kPa";
+  const ChartSettings& settings = frame.Settings();
+  const std::string title =
+      "Psychrometric chart at " + Rounded(frame.Pressure(), 3) + " kPa" +
+      (settings.hasAltitude ? " (" + Rounded(settings.altitude, 0) + " m)" : "");
   // The title's baseline is 26 px from the top.
   heading.title =
       TextFrom(title, kTitleFontSize, plot.left, 26.0 - kBaselineShift * kTitleFontSize);

@@ -26,6 +26,22 @@ std::string Shortest(double value) {
   return {buffer.data(), tables::FormatNumber(buffer.data(), value)};
 }
 
+std::string Rounded(double value, int decimals) {
+  if (!std::isfinite(value) || std::fabs(value) >= 1e15) return Shortest(value);
+  const double scale = std::pow(10.0, decimals);
+  return Shortest(std::round(value * scale) / scale + 0.0);
+}
+
+std::string RoundedPast(double value, int decimals, double limit, bool above) {
+  constexpr int kMostDecimals = 12;
+  for (int d = decimals; d < kMostDecimals; ++d) {
+    const double scale = std::pow(10.0, d);
+    const double rounded = std::round(value * scale) / scale;
+    if (above ? rounded > limit : rounded < limit) return Rounded(value, d);
+  }
+  return Shortest(value);
+}
+
 std::string Fixed(double value, int decimals) {
   std::string text = FixedChars(value + 0.0, decimals);
   if (text.empty()) return "?";

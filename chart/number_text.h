@@ -19,6 +19,15 @@ std::string Shortest(double value);
 // "?" if the text would take more than 64 bytes.
 std::string Fixed(double value, int decimals);
 
+// value rounded to `decimals` decimals (at most 17 significant digits), in
+// the shortest text of the rounded double: for messages and titles, where a
+// person reads the number. When value lies beyond limit (above it with
+// `above`, else below), more decimals are taken until the text shows that it
+// does: Rounded(100.0001, 2, 100, true) is "100.0001", Rounded(25.474370204, 2)
+// is "25.47", Rounded(74.6824255811903, 3) is "74.682".
+std::string Rounded(double value, int decimals);
+std::string RoundedPast(double value, int decimals, double limit, bool above);
+
 // A coordinate or length in px, or an angle in degrees, to 0.01: value * 100
 // rounded half away from zero, then divided by 100; no trailing zeros, no
 // trailing point, an ASCII minus and never "-0". 12.5 gives "12.5", 3.0 gives "3", -0.25 gives

@@ -145,8 +145,15 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
   cli::ReaderOptions reader;
-  cli::AddReaderOptions(app, reader);
-  app.add_option("POINTS.csv", options.pointsFile, "States to mark (- for standard input)")
+  cli::AddReaderOptions(app, reader, false);
+  if (CLI::Option* quiet = app.get_option_no_throw("--quiet")) {
+    quiet->description("No messages about rows left out");
+  }
+  if (CLI::Option* unit = app.get_option_no_throw("--pressure-unit")) {
+    unit->description("Unit of --pressure (kPa)");
+  }
+  app.add_option("POINTS.csv", options.pointsFile,
+                 "States to mark (- or none for standard input, unless a terminal)")
       ->type_name("");
   if (const auto status = line.Parse(argc, argv)) return status;
   std::string problem = Apply(texts, options.settings);
@@ -154,6 +161,12 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (!problem.empty()) return line.UsageError(problem);
   options.common = line.Common();
   options.settings.pressure = options.common.pressure;
+  options.settings.hasAltitude = options.common.hasAltitude;
+  options.settings.altitude = options.common.altitude;
+  if (options.pointsFile.empty() && !platform.IsTerminal(cli::kStandardInput)) {
+    options.pointsFile = "-";
+    options.pointsByDefault = true;
+  }
   if (!texts.dryBulb.empty() && texts.humidityRatio.empty()) {
     options.settings.humidityRatioMax = FittedHumidityRatio(options.settings);
   }

@@ -14,10 +14,12 @@ namespace hygrian::chart {
 inline constexpr std::string_view kProgramName = "hygrian-chart";
 
 struct Options {
-  ChartSettings settings;     // settings.pressure from the common options
-  bool process = false;       // join the points with arrows, in file order
-  std::string pointsFile;     // empty: no points; "-": standard input
-  cli::CommonOptions common;  // the output, quiet, the pressure
+  ChartSettings settings;        // settings.pressure from the common options
+  bool process = false;          // join the points with arrows, in file order
+  std::string pointsFile;        // empty: no points; "-": standard input
+  bool pointsByDefault = false;  // standard input, read because no file is named and it is
+                                 // not a terminal: empty, it has no points and that is fine
+  cli::CommonOptions common;     // the output, quiet, the pressure
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
 };
@@ -29,9 +31,9 @@ struct Options {
 double FittedHumidityRatio(const ChartSettings& settings);
 
 // Reads "--dry-bulb=-10:50" and the like into options (argv[0] is the program's
-// name). Returns the exit status to end with at once, after help, the version or
-// a usage error has been written through platform; none when the chart is to be
-// drawn.
+// name), through platform (whether standard input is a terminal). Returns the exit status to end
+// with at once, after help, the version or a usage error has been written through platform; none
+// when the chart is to be drawn.
 [[nodiscard]] std::optional<int> ReadCommandLine(cli::Platform& platform, int argc,
                                                  const char* const* argv, Options& options);
 

@@ -4,6 +4,7 @@
 
 #include "chart/number_text.h"
 #include "cli/compute.h"
+#include "cli/row_messages.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
 
@@ -17,17 +18,29 @@ std::size_t LabelColumn(const tables::Layout& layout) {
   return tables::kNoColumn;
 }
 
+// value to 0.01, with the digits that show it beyond low or high when it is.
+std::string Shown(double value, double low, double high) {
+  if (value < low) return RoundedPast(value, 2, low, false);
+  if (value > high) return RoundedPast(value, 2, high, true);
+  return Rounded(value, 2);
+}
+
 // Why a computed state is not drawn, or "" when it is.
 std::string Misfit(const Frame& frame, const State& s) {
   switch (FitOf(frame, s.dryBulb, s.humidityRatio)) {
     case Fit::Inside:
       return "";
-    case Fit::OutsideRange:
-      return "outside the plotted range (dry-bulb " + Shortest(s.dryBulb) +
-             " degrees C, humidity ratio " + Shortest(s.humidityRatio * 1000.0) + " g/kg)";
+    case Fit::OutsideRange: {
+      const ChartSettings& settings = frame.Settings();
+      const double grams = s.humidityRatio * 1000.0;
+      const std::string dryBulb = Shown(s.dryBulb, settings.dryBulbMin, settings.dryBulbMax);
+      const std::string ratio = Shown(grams, 0.0, settings.humidityRatioMax);
+      return "outside the plotted range (dry-bulb " + dryBulb + " degrees C, humidity ratio " +
+             ratio + " g/kg)";
+    }
     case Fit::AboveSaturation:
-      return "above the saturation curve (relative humidity " + Shortest(s.relativeHumidity) +
-             " %)";
+      return "above the saturation curve (relative humidity " +
+             Shown(s.relativeHumidity, -1.0, 100.0) + " %)";
   }
   return "";
 }
@@ -35,10 +48,12 @@ std::string Misfit(const Frame& frame, const State& s) {
 }  // namespace
 
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
-                      const tables::ReadOptions& options, cli::Messages& messages) {
+                      const tables::ReadOptions& options, cli::Messages& messages,
+                      bool emptyIsNoPoints) {
   PointsRead read;
+  cli::RowMessages rowMessages(messages, name, options.decimalComma);
   const auto problem = [&](std::uint64_t line, std::string_view reason) {
-    messages.Row(name, line, reason);
+    rowMessages.Other(line, reason);
     read.leftOut = true;
   };
   tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
@@ -48,6 +63,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     case tables::TableReader::HeaderStatus::Ok:
       break;
     case tables::TableReader::HeaderStatus::Empty:
+      if (emptyIsNoPoints) return read;
       messages.Line(name, 0, "no points: the file is empty");
       read.leftOut = true;
       return read;
@@ -86,8 +102,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     if (m.bad != tables::BadInput::None) {
       // A gap is not drawn either; an unclosed quote is where it opened.
       tables::ReasonBuffer buffer{};
-      problem(m.bad == tables::BadInput::UnclosedQuote ? m.quoteLine : line,
-              tables::BadInputText(layout, m, buffer));
+      rowMessages.Bad(m.bad == tables::BadInput::UnclosedQuote ? m.quoteLine : line, m,
+                      tables::BadInputText(layout, m, buffer));
+      read.leftOut = true;
       continue;
     }
     const Result result = cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
@@ -106,6 +123,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     read.points.push_back(
         {result.state, result.wetBulbFound, std::move(label), fit == Fit::Inside});
   }
+  rowMessages.End();
   if (!anyRow && !read.readFailed) {
     messages.Line(name, table.HeaderLine(), "no points: only the header");
     read.leftOut = true;

@@ -30,9 +30,11 @@ struct PointsRead {
 //   name.csv:4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio 12.5 g/kg)
 //   name.csv:5: above the saturation curve (relative humidity 104.2 %)
 //   name.csv:6: log: DOMAIN error
-//   name.csv: no points: the file is empty
+//   name.csv: no points: the file is empty (unless emptyIsNoPoints: then no
+//       message and nothing left out, for standard input read when no file is named)
 //   name.csv:1: no points: only the header
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
-                      const tables::ReadOptions& options, cli::Messages& messages);
+                      const tables::ReadOptions& options, cli::Messages& messages,
+                      bool emptyIsNoPoints = false);
 
 }  // namespace hygrian::chart

@@ -31,7 +31,8 @@ int RunChart(cli::Platform& platform, const Options& options) {
     cli::Input input(platform, options.pointsFile);
     int error = input.OpenError();
     if (input.Opened()) {
-      read = ReadPoints(input, input.Name(), frame, options.read, messages);
+      read =
+          ReadPoints(input, input.Name(), frame, options.read, messages, options.pointsByDefault);
       if (read.readFailed) error = read.readError;
     }
     if (error != 0) {

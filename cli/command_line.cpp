@@ -1,6 +1,8 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "hygrian/version.h"
 #include "tables/numbers.h"
@@ -40,6 +42,50 @@ std::string ReadNumber(const std::string& text, double& value) {
   return "'" + text + "' is not a number";
 }
 
+// The number of single-byte edits that turn a into b.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// For the first word of argv that looks like a long option the app does not
+// have: "; did you mean --version?" when an option's name is within two edits
+// of it (a third of its length at most), else "".
+std::string Suggestion(const CLI::App& app, int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word == "--") break;
+    if (word.size() < 3 || word.substr(0, 2) != "--") continue;
+    const std::string_view name = word.substr(2, word.find('=') - 2);
+    std::string best;
+    std::size_t bestDistance = std::min<std::size_t>(3, name.size() / 3 + 1);
+    bool known = false;
+    for (const CLI::Option* option : app.get_options()) {
+      for (const std::string& candidate : option->get_lnames()) {
+        const std::size_t distance = EditDistance(name, candidate);
+        known = known || distance == 0;
+        if (distance < bestDistance) {
+          best = candidate;
+          bestDistance = distance;
+        }
+      }
+    }
+    if (known) continue;
+    return best.empty() ? "" : "; did you mean --" + best + "?";
+  }
+  return "";
+}
+
 std::string Shortest(double value) {
   char text[tables::kNumberTextSize];
   return {text, tables::FormatNumber(text, value)};
@@ -54,7 +100,7 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
   app_.get_formatter()->column_width(kHelpColumn);
   app_.footer(footer);
   app_.set_help_flag("-h,--help", "Show this help and exit");
-  app_.set_version_flag("--version", "", "Show the version and exit");
+  app_.set_version_flag("-V,--version", "", "Show the version and exit");
   app_.add_option("-o,--output", common_.output, "Write to FILE (- for standard output)")
       ->type_name("FILE");
   app_.add_option("--pressure", pressure_, "Total pressure in --pressure-unit (101.325 kPa)")
@@ -78,7 +124,7 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
     Write(platform_, kStandardOutput, std::string(program_) + " " HYGRIAN_VERSION "\n");
     return 0;
   } catch (const CLI::ParseError& error) {
-    return UsageError(error.what());
+    return UsageError(error.what() + Suggestion(app_, argc, argv));
   }
   const std::string problem = CheckCommon();
   if (!problem.empty()) return UsageError(problem);
@@ -125,6 +171,8 @@ std::string CommandLine::CheckCommon() {
       return "--altitude: " + Shortest(value) + " m is outside -5000 to 11000 m";
     }
     common_.pressure = standard.pressure;
+    common_.hasAltitude = true;
+    common_.altitude = value;
   }
   return "";
 }

@@ -28,7 +28,8 @@ inline constexpr auto kSecondKeys = SecondKeys();
   tables::ReadOptions read;
   read.secondKeys = kSecondKeys;
   read.pressureRange = kPressureRange;
-  read.words = {"--dry-bulb-column and the like", "--delimiter", "--pair"};
+  read.words = {"--dry-bulb-column and the like", "--delimiter", "--pair",
+                "--encoding latin1 or cp1252"};
   return read;
 }
 

@@ -1,7 +1,9 @@
 #include "cli/messages.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 
 namespace hygrian::cli {
 namespace {
@@ -9,6 +11,24 @@ namespace {
 constexpr std::size_t kMessageBuffer = std::size_t{64} << 10;
 constexpr std::uint64_t kProgressInterval = 100'000'000;  // ns: ten displays a second at most
 constexpr std::string_view kEraseLine = "\r\x1b[K";
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U; }
+
+// The columns a text takes: one per character (UTF-8 lead byte).
+std::size_t Width(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
+}
+
+// The last characters of text that take at most width columns.
+std::string_view Tail(std::string_view text, std::size_t width) {
+  std::size_t start = text.size();
+  for (std::size_t taken = 0; start > 0 && taken < width; ++taken) {
+    --start;
+    while (start > 0 && IsContinuation(text[start])) --start;
+  }
+  return text.substr(start);
+}
 
 }  // namespace
 
@@ -83,10 +103,33 @@ void Messages::Redraw(std::uint64_t bytes, std::uint64_t rows) {
   p = std::to_chars(p, p + 24, rate).ptr;
   progressLine_.assign(program_);
   progressLine_ += ": ";
-  progressLine_ += progressFile_;
-  progressLine_ += ": ";
-  progressLine_.append(text.data(), p);
-  progressLine_ += " rows/s";
+  const std::string_view figures(text.data(), static_cast<std::size_t>(p - text.data()));
+  constexpr std::string_view kRate = " rows/s";
+  // The last column stays free: a line that fills it wraps on some terminals.
+  const std::optional<int> columns = platform_.TerminalColumns(kStandardError);
+  const std::size_t fixed = program_.size() + 4 + figures.size() + kRate.size();
+  std::string_view file = progressFile_;
+  bool cut = false;
+  if (columns) {
+    const auto room = static_cast<std::size_t>(std::max(*columns - 1, 0));
+    if (fixed + Width(file) > room) {
+      cut = true;
+      // "..." and at least four characters of the name, or no name at all.
+      file = room >= fixed + 7 ? Tail(file, room - fixed - 3) : std::string_view{};
+    }
+  }
+  // Narrower still: the figures alone.
+  if (columns && program_.size() + 2 + figures.size() + kRate.size() + 1 >
+                     static_cast<std::size_t>(std::max(*columns, 0))) {
+    progressLine_.clear();
+  }
+  if (cut && !file.empty()) progressLine_ += "...";
+  if (!cut || !file.empty()) {
+    progressLine_ += file;
+    progressLine_ += ": ";
+  }
+  progressLine_ += figures;
+  progressLine_ += kRate;
   Flush();
 }
 

@@ -1,6 +1,8 @@
 // Standard error of a command-line program: "PROGRAM: FILE:LINE: reason" messages
 // gathered and written in blocks, and a one-line progress display at a terminal,
-// erased before messages are written and drawn again after them.
+// erased before messages are written and drawn again after them. The display
+// fits the terminal's width: the file's name is cut at its front ("...s/in.csv"),
+// or left out, so that the figures stay whole.
 #pragma once
 
 #include <cstdint>

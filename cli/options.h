@@ -20,6 +20,8 @@ struct CommonOptions {
   // standard atmosphere; both given is a usage error.
   double pressure = StandardPressure;
   tables::PressureUnit pressureUnit = tables::PressureUnit::KPa;  // also a pressure column's
+  bool hasAltitude = false;  // the pressure came from --altitude
+  double altitude = 0.0;     // metres, when hasAltitude
 };
 
 }  // namespace hygrian::cli

@@ -1,6 +1,7 @@
 #include "cli/platform.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,6 +180,12 @@ int SystemPlatform::WriteAll(int fd, const char* data, std::size_t size) {
 }
 
 bool SystemPlatform::IsTerminal(int fd) { return ::isatty(fd) == 1; }
+
+std::optional<int> SystemPlatform::TerminalColumns(int fd) {
+  winsize size{};
+  if (::ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return std::nullopt;
+  return size.ws_col;
+}
 
 std::optional<std::uint64_t> SystemPlatform::RegularFileSize(int fd) {
   struct stat info {};

@@ -67,6 +67,8 @@ class Platform {
   // (EPIPE when the reader of a pipe has gone).
   virtual int WriteAll(int fd, const char* data, std::size_t size) = 0;
   virtual bool IsTerminal(int fd) = 0;
+  // The width of the terminal behind fd in columns, when it says.
+  virtual std::optional<int> TerminalColumns(int fd) = 0;
   // The size of the file behind fd when it is a regular file.
   virtual std::optional<std::uint64_t> RegularFileSize(int fd) = 0;
   // Whether path names the same file as fd (same device and inode).
@@ -99,6 +101,7 @@ class SystemPlatform final : public Platform {
   std::ptrdiff_t Read(int fd, char* buffer, std::size_t size, int* error) override;
   int WriteAll(int fd, const char* data, std::size_t size) override;
   bool IsTerminal(int fd) override;
+  std::optional<int> TerminalColumns(int fd) override;
   std::optional<std::uint64_t> RegularFileSize(int fd) override;
   bool SameFile(const char* path, int fd) override;
   bool SameFile(const char* first, const char* second) override;

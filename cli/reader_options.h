@@ -14,22 +14,29 @@ namespace hygrian::cli {
 
 // The texts of the reader options as given (empty: not given).
 struct ReaderOptions {
-  std::string delimiter;  // ",", ";", "tab" (or a tab)
+  std::string delimiter;  // one byte, or "tab"
   bool decimalComma = false;
-  std::string missing;  // "missing" (the default) or "bad"
+  std::string missing;        // "missing" (the default) or "bad"
+  std::string missingValues;  // more gap markers, separated by commas: "-9999,ERR"
+  std::string encoding;       // "latin1", "cp1252" (or "utf-8", the default)
+  std::string skipLines;      // a count of lines before the header
   std::string dryBulbColumn;
   std::vector<std::string> secondColumns;  // by hygrian::Pairs
   std::string pressureColumn;
   std::string pair;  // a second value's key: wet_bulb, dew_point, ...
 };
 
-// Adds the reader options to app, to fill options (which must outlive app).
-void AddReaderOptions(CLI::App& app, ReaderOptions& options);
+// Adds the reader options to app, to fill options (which must outlive app);
+// pressureColumn: the program takes a pressure column (--pressure-column).
+void AddReaderOptions(CLI::App& app, ReaderOptions& options, bool pressureColumn = true);
 
 // Checks the options and fills read (the second values' keys, the pressure range
 // and the option names of its messages among them); returns "" or the usage error:
-//   "--delimiter: ':' is not ',', ';' or tab"
-//   "--decimal-comma: the delimiter cannot be a comma"
+//   "--delimiter: '.' cannot end fields (any one byte but a quote, CR, LF, a digit, '.',
+//    '+' or '-'; or tab)"
+//   "--missing-values: an empty marker" (an empty field is a gap already)
+//   "--encoding: 'ebcdic' is not utf-8, latin1 or cp1252"
+//   "--skip-lines: 'x' is not a whole number"
 //   "--missing: 'skip' is not missing or bad"
 //   "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio or
 //    specific_humidity"

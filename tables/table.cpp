@@ -9,6 +9,9 @@
 namespace hygrian::tables {
 namespace {
 
+constexpr std::size_t kMaxSuggestionFields = 256;  // the header fields a suggestion looks at
+constexpr std::string_view kSuggestionStart = "; did you mean '";
+
 std::string Key(std::string_view name) {
   while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
   while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
@@ -61,10 +64,14 @@ std::string QuoteNotClosed(std::uint64_t line) {
          " is not closed";
 }
 
-// Gaps a logger leaves: empty, NA, N/A, NaN, - and null, in any case.
-bool IsMissing(std::string_view text) noexcept {
+std::string_view Trimmed(std::string_view text) noexcept {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// Gaps a logger leaves: empty, NA, N/A, NaN, -, null, --- and #N/A, in any case.
+bool IsBuiltInGap(std::string_view text) noexcept {
   if (text.size() > 4) return false;
   std::array<char, 4> lower{};
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -73,7 +80,68 @@ bool IsMissing(std::string_view text) noexcept {
   }
   const std::string_view word(lower.data(), text.size());
   return word.empty() || word == "na" || word == "n/a" || word == "nan" || word == "-" ||
-         word == "null";
+         word == "null" || word == "---" || word == "#n/a";
+}
+
+// Whether a number read is one of the numeric gap markers.
+bool IsGapNumber(double value, const ReadOptions& options) noexcept {
+  return std::find(options.missingNumbers.begin(), options.missingNumbers.end(), value) !=
+         options.missingNumbers.end();
+}
+
+// A name as a reader means it, for suggestions: lower case, without units in
+// brackets, blanks and punctuation ("Dry Bulb (degC)" and "dry_bulb" are "drybulb").
+std::string Loose(std::string_view name) {
+  std::string loose;
+  int depth = 0;
+  for (const char c : name) {
+    if (c == '(' || c == '[' || c == '{') ++depth;
+    if (depth == 0) {
+      const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+      if ((lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9') ||
+          static_cast<unsigned char>(c) >= 0x80) {
+        loose += lower;
+      }
+    }
+    if ((c == ')' || c == ']' || c == '}') && depth > 0) --depth;
+  }
+  return loose;
+}
+
+// The header's field that a reader most likely meant by one of wanted, as
+// "; did you mean 'Dry Bulb (degC)'?", or "": the same loose name, else one
+// within an edit or two of a loose name of at least five letters.
+std::string Suggestion(const CsvRecord& header, const std::vector<std::string>& wanted) {
+  const auto distance = [](const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+      std::size_t diagonal = row[0];
+      row[0] = i;
+      for (std::size_t j = 1; j <= b.size(); ++j) {
+        const std::size_t above = row[j];
+        row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        diagonal = above;
+      }
+    }
+    return row[b.size()];
+  };
+  std::string_view best;
+  std::size_t bestDistance = 3;
+  for (const std::string& name : wanted) {
+    const std::string want = Loose(name);
+    if (want.empty()) continue;
+    for (std::size_t i = 0; i < header.fields.size() && i < kMaxSuggestionFields; ++i) {
+      const std::string field = Loose(header.fields[i]);
+      if (field.empty() || field.size() > 2 * want.size() + 8) continue;
+      const std::size_t d = distance(field, want);
+      if (d < bestDistance && (d == 0 || want.size() >= 5)) {
+        best = header.fields[i];
+        bestDistance = d;
+      }
+    }
+  }
+  return best.empty() ? "" : std::string(kSuggestionStart) + Cut(Trimmed(best)) + "'?";
 }
 
 constexpr std::size_t kFoundNamesShown = 12;
@@ -93,6 +161,11 @@ std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName
   text += ", " + pressureName;
   if (!words.columnOptions.empty()) {
     text.append(" (or others through ").append(words.columnOptions).append(")");
+  }
+  if (!words.encoding.empty() &&
+      std::any_of(header.fields.begin(), header.fields.end(),
+                  [](std::string_view field) { return !IsUtf8(field); })) {
+    text.append("; the header is not UTF-8: ").append(words.encoding).append("?");
   }
   if (header.fieldCount == 1 && !header.fields.empty() && !words.delimiter.empty()) {
     const std::string_view only = header.fields[0];
@@ -190,12 +263,26 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     }
     layout.carried.push_back(i);
   }
-  const auto found = [&] {
-    return FoundAndAccepted(header, dryName, pairNames, pressureName, options.words);
+  // The names as the options give them, for messages.
+  const auto shown = [](const std::string& given, std::string_view standard) {
+    return given.empty() ? std::string(standard) : std::string(Trimmed(given));
   };
-  if (layout.dryBulb == kNoColumn) return "no " + dryName + " column" + found();
+  const std::string dryShown = shown(options.dryBulbColumn, "dry_bulb");
+  std::vector<std::string> pairShown(pairs);
+  for (std::size_t p = 0; p < pairs; ++p) {
+    pairShown[p] = shown(p < options.secondColumns.size() ? options.secondColumns[p] : "",
+                         options.secondKeys[p]);
+  }
+  const auto found = [&](const std::vector<std::string>& wanted) {
+    return Suggestion(header, wanted) + FoundAndAccepted(header, dryShown, pairShown,
+                                                         shown(options.pressureColumn, "pressure"),
+                                                         options.words);
+  };
+  if (layout.dryBulb == kNoColumn) return "no " + dryShown + " column" + found({dryShown});
   if (chosen) {
-    if (pairColumns[*chosen] == kNoColumn) return "no " + pairNames[*chosen] + " column" + found();
+    if (pairColumns[*chosen] == kNoColumn) {
+      return "no " + pairShown[*chosen] + " column" + found({pairShown[*chosen]});
+    }
     layout.pair = *chosen;
     layout.secondKey = options.secondKeys[*chosen];
     layout.second = pairColumns[*chosen];
@@ -211,7 +298,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.secondKey = options.secondKeys[p];
     layout.second = pairColumns[p];
   }
-  if (count == 0) return "no " + InWords(pairNames) + " column" + found();
+  if (count == 0) return "no " + InWords(pairShown) + " column" + found(pairShown);
   CarryUnlessResult(layout, options);
   if (count > 1) {
     return "several second values (" + candidates + ")" +
@@ -240,17 +327,22 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     measured.bad = BadInput::FieldCount;
     return measured;
   }
-  // gaps: whether a missing value is Missing rather than bad input.
+  // gaps: whether a missing value is Missing rather than bad input. A number
+  // that marks a gap is one, or bad input of its own with --missing=bad.
   const auto read = [&](std::size_t column, std::string_view name, double& value, bool gaps) {
     const std::string_view text = record.fields[column];
     const Number number = ParseNumber(text, options.decimalComma);
-    if (number.status == NumberStatus::Ok) {
+    const bool marked = number.status == NumberStatus::Ok && !options.missingNumbers.empty() &&
+                        IsGapNumber(number.value, options);
+    if (number.status == NumberStatus::Ok && !marked) {
       value = number.value;
       return true;
     }
     measured.column = name;
     measured.text = text;
-    if (gaps && IsMissing(text)) {
+    if (marked) {
+      measured.bad = options.missingIsBad ? BadInput::MarkedGap : BadInput::Missing;
+    } else if (gaps && IsGap(text, options)) {
       measured.bad = BadInput::Missing;
     } else if (number.status == NumberStatus::Empty) {
       measured.bad = BadInput::Empty;
@@ -261,11 +353,29 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     return false;
   };
   const bool gaps = !options.missingIsBad;
-  if (!read(layout.dryBulb, "dry_bulb", measured.dryBulb, gaps)) return measured;
-  if (!read(layout.second, layout.secondKey, measured.second, gaps)) return measured;
+  measured.dryBulbRead = read(layout.dryBulb, "dry_bulb", measured.dryBulb, gaps);
+  if (!measured.dryBulbRead && measured.bad != BadInput::Missing) return measured;
+  if (!measured.dryBulbRead) {
+    // A gap in dry_bulb: the second value is kept if it is there.
+    const Measured gap = measured;
+    measured.secondRead = read(layout.second, layout.secondKey, measured.second, gaps);
+    measured.bad = gap.bad;
+    measured.column = gap.column;
+    measured.text = gap.text;
+    return measured;
+  }
+  measured.secondRead = read(layout.second, layout.secondKey, measured.second, gaps);
+  if (!measured.secondRead) return measured;
   measured.pressure = defaultPressure;
   if (layout.pressure != kNoColumn) {
-    if (ParseNumber(record.fields[layout.pressure]).status == NumberStatus::Empty) return measured;
+    const std::string_view text = record.fields[layout.pressure];
+    const Number number = ParseNumber(text, options.decimalComma);
+    // An empty field or a gap takes the default pressure.
+    if (number.status == NumberStatus::Empty) return measured;
+    if (gaps && number.status != NumberStatus::Ok && IsGap(text, options)) return measured;
+    if (gaps && number.status == NumberStatus::Ok && IsGapNumber(number.value, options)) {
+      return measured;
+    }
     if (!read(layout.pressure, "pressure", measured.pressure, false)) return measured;
     const double kilopascals = ToKilopascals(measured.pressure, pressureUnit);
     if (!PressureInRange(kilopascals, layout.pressureRange)) {
@@ -277,6 +387,22 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     measured.pressure = kilopascals;
   }
   return measured;
+}
+
+bool IsGap(std::string_view text, const ReadOptions& options) noexcept {
+  text = Trimmed(text);
+  if (IsBuiltInGap(text)) return true;
+  if (options.missingTexts.empty()) return false;
+  for (const std::string& marker : options.missingTexts) {
+    if (marker.size() != text.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < text.size() && same; ++i) {
+      const char c = text[i];
+      same = (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == marker[i];
+    }
+    if (same) return true;
+  }
+  return false;
 }
 
 std::string_view BadInputText(const Layout& layout, const Measured& measured,
@@ -304,6 +430,9 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
       out = AppendCount(out, layout.Columns());
       out = Append(out, " fields, found ");
       out = AppendCount(out, measured.found);
+      if (layout.delimiter == ',' && layout.decimalComma && measured.found > layout.Columns()) {
+        out = Append(out, ": where commas end fields, decimal commas need quotes (\"23,5\")");
+      }
       break;
     case BadInput::Empty:
       out = Append(Append(out, measured.column), " is empty");
@@ -314,6 +443,9 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
     case BadInput::OutOfRange:
       quoted("is out of range");
       break;
+    case BadInput::MarkedGap:
+      quoted("marks a gap");
+      break;
     case BadInput::PressureOutsideRange:
       out = WriteOutsideRange(Append(out, "pressure "), measured.pressure, measured.pressureUnit,
                               layout.pressureRange);
@@ -323,37 +455,74 @@ std::string_view BadInputText(const Layout& layout, const Measured& measured,
 }
 
 TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
+  // The likeliest header's message and columns, in case no line is the header.
+  std::string first;
+  std::uint64_t firstLine = 0;
+  Layout firstLayout;
+  bool firstClose = false;
+  std::size_t tried = 0;
+  for (;;) {
+    std::string problem;
+    const CsvNext next = ReadCandidate(problem);
+    if (next == CsvNext::ReadError) return HeaderStatus::ReadError;
+    if (next == CsvNext::End) {
+      if (tried == 0) return HeaderStatus::Empty;
+      break;
+    }
+    if (headerLine_ <= options_.skipLines) continue;
+    if (problem.empty()) {
+      layout_.delimiter = delimiter_;
+      layout_.decimalComma = options_.decimalComma;
+      csv_.SetFieldLimit(layout_.Columns());
+      return HeaderStatus::Ok;
+    }
+    // A line that names dry_bulb is the header, whatever else is wrong with it.
+    if (layout_.dryBulb != kNoColumn) {
+      message = std::move(problem);
+      return HeaderStatus::Invalid;
+    }
+    // The first line is the likeliest header, unless a later one has a field
+    // close to a name asked for.
+    const bool close = problem.find(kSuggestionStart) != std::string::npos;
+    if (tried++ == 0 || (close && !firstClose)) {
+      firstClose = close;
+      first = std::move(problem);
+      firstLine = headerLine_;
+      firstLayout = layout_;
+    }
+    if (tried >= kHeaderSearchLines || csv_.BytesRead() >= kHeaderSearchBytes) break;
+  }
+  message = std::move(first);
+  headerLine_ = firstLine;
+  layout_ = std::move(firstLayout);
+  return HeaderStatus::Invalid;
+}
+
+CsvNext TableReader::ReadCandidate(std::string& message) {
   csv_.SetFieldLimit(kMaxColumns + 1);
   const bool detect = options_.delimiter == '\0';
   csv_.SetWholeLines(detect);
   if (!detect) csv_.SetDelimiter(options_.delimiter);
+  delimiter_ = options_.delimiter;
   CsvRecord header;
   const CsvNext next = csv_.Next(header);
   csv_.SetWholeLines(false);
-  switch (next) {
-    case CsvNext::End:
-      return HeaderStatus::Empty;
-    case CsvNext::ReadError:
-      return HeaderStatus::ReadError;
-    case CsvNext::Record:
-      break;
-  }
+  if (next != CsvNext::Record) return next;
   headerLine_ = header.line;
+  layout_ = Layout{};
+  if (headerLine_ <= options_.skipLines) return next;
   if (!detect || header.fieldTooLong || header.fields.empty()) {
     message = ReadLayout(header, layout_, options_);
   } else {
     message = ReadDetected(header.fields[0]);
   }
-  if (!message.empty()) return HeaderStatus::Invalid;
-  csv_.SetFieldLimit(layout_.Columns());
-  return HeaderStatus::Ok;
+  return next;
 }
 
 std::string TableReader::ReadDetected(std::string_view line) {
   // The delimiters that split the line, each reading it as CSV would.
   std::string splitting;
   for (const char delimiter : {',', ';', '\t'}) {
-    if (delimiter == ',' && options_.decimalComma) continue;
     LineSource source(line);
     CsvReader reader(source, line.size() + 4);
     reader.SetDelimiter(delimiter);
@@ -377,6 +546,7 @@ std::string TableReader::ReadDetected(std::string_view line) {
   }
   const char delimiter = !splitting.empty() ? splitting[0] : options_.decimalComma ? ';' : ',';
   csv_.SetDelimiter(delimiter);
+  delimiter_ = delimiter;
   LineSource source(line);
   CsvReader reader(source, line.size() + 4);
   reader.SetDelimiter(delimiter);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tables/csv.h"
+#include "tables/encoding.h"
 #include "tables/pressure.h"
 
 namespace hygrian::tables {
@@ -25,13 +26,28 @@ struct ReaderWords {
   std::string_view columnOptions;  // "--dry-bulb-column and the like"
   std::string_view delimiter;      // "--delimiter"
   std::string_view pair;           // "--pair"
+  std::string_view encoding;       // "--encoding latin1 or cp1252", for a header not in UTF-8
 };
+
+// Where the header is looked for when the first line is not one: among the first
+// lines up to this many, within this many bytes.
+inline constexpr std::size_t kHeaderSearchLines = 50;
+inline constexpr std::uint64_t kHeaderSearchBytes = std::uint64_t{64} << 10;
 
 // How a table is read beyond plain CSV with the standard column names.
 struct ReadOptions {
-  char delimiter = '\0';      // ',', ';' or '\t'; '\0': the header line decides
-  bool decimalComma = false;  // numbers read 23,5 (the delimiter is then not a comma)
+  char delimiter = '\0';      // any byte but a quote, CR or LF; '\0': the header line decides
+                              // among ',', ';' and tab
+  bool decimalComma = false;  // numbers read 23,5 (with a comma delimiter only when quoted)
   bool missingIsBad = false;  // a missing value is bad input instead of missing
+  // More gap markers than the built-in ones: texts (lower case, no blanks around
+  // them) and numbers (matched by value: -9999 is also -9999.0).
+  std::vector<std::string> missingTexts;
+  std::vector<double> missingNumbers;
+  Encoding encoding = Encoding::Detected;
+  // Physical lines before the header that are never taken for it (title lines
+  // beyond the search, or lines that look like a header but are not).
+  std::uint64_t skipLines = 0;
   // The standard keys of the second values that may come with dry_bulb
   // ("wet_bulb", ...): a pair is an index into them. They must outlive the reading.
   std::span<const std::string_view> secondKeys;
@@ -67,6 +83,8 @@ struct Layout {
   std::vector<std::string> keys;     // the same in lower case without blanks around them
   std::string_view secondKey;        // the pair's standard key ("wet_bulb")
   PressureRange pressureRange;       // the pressures taken, as the options give them
+  char delimiter = ',';              // the delimiter the rows are read with
+  bool decimalComma = false;         // numbers are read with a decimal comma
   [[nodiscard]] std::size_t Columns() const { return names.size(); }
 };
 
@@ -77,6 +95,9 @@ struct Layout {
 //       at --delimiter when the header is one field holding ';' or a tab)
 //   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; found: ..."
 //   "several second values (wet_bulb, dew_point): choose one with --pair"
+// A missing column's message suggests a field of the header that is close
+// ("; did you mean 'Dry Bulb (degC)'?") and, when the header is not UTF-8,
+// names the encoding ("; the header is not UTF-8: --encoding latin1 or cp1252?").
 // (the second values and the options as the options name them).
 //   "two dry_bulb columns" (or pressure, or the pair's column)
 //   "quote opened at line 4 is not closed"
@@ -90,13 +111,15 @@ struct Layout {
 // Why a row gives no measured values.
 enum class BadInput {
   None,                  // the values are good
-  Missing,               // a gap in dry_bulb or the pair's column: "", NA, N/A, NaN, -, null
+  Missing,               // a gap in dry_bulb or the pair's column: "", NA, N/A, NaN, -, null,
+                         // ---, #N/A or a marker of ReadOptions
   UnclosedQuote,         // "quote opened at line 4 is not closed"
   FieldTooLong,          // "field longer than 1 MiB"
   FieldCount,            // "expected N fields, found M"
   Empty,                 // "COLUMN is empty"
   NotANumber,            // "COLUMN \"23,5\" is not a number" (cut at 40 bytes)
   OutOfRange,            // "COLUMN \"1e999\" is out of range" (a magnitude that overflows)
+  MarkedGap,             // "COLUMN \"-9999\" marks a gap" (a numeric marker with missingIsBad)
   PressureOutsideRange,  // "pressure 1013 kPa is outside 20 to 200 kPa (in hPa? ...)" (the range
                          // and option the caller gives)
 };
@@ -112,7 +135,12 @@ struct Measured {
   std::size_t found = 0;        // the fields the row has, for FieldCount
   std::string_view text;        // the field at fault as read (valid with the record)
   std::uint64_t quoteLine = 0;  // for UnclosedQuote: the line the quote opened on
+  bool dryBulbRead = false;     // dryBulb holds a value (also in a Missing row)
+  bool secondRead = false;      // second holds a value (also in a Missing row)
 };
+
+// Whether text is a gap: a built-in marker or one of options' (see ReadOptions).
+[[nodiscard]] bool IsGap(std::string_view text, const ReadOptions& options) noexcept;
 
 // Turns a record into measured values. The checks run in this order: a quote
 // left open, a field too long, the field count, dry_bulb, the pair's column,
@@ -162,7 +190,8 @@ class TableReader {
   TableReader(ByteSource& source, double defaultPressure,
               PressureUnit pressureUnit = PressureUnit::KPa,
               std::size_t bufferBytes = kDefaultBufferBytes, ReadOptions options = {})
-      : csv_(source, bufferBytes),
+      : decoder_(source, options.encoding),
+        csv_(decoder_, bufferBytes),
         defaultPressure_(defaultPressure),
         pressureUnit_(pressureUnit),
         options_(std::move(options)) {}
@@ -170,6 +199,11 @@ class TableReader {
   // Reads the header; on Invalid, message says what is wrong with it. Without a
   // delimiter in the options, the header's line chooses the one of ',', ';' and
   // tab that splits it into more than one field (it must then be one line).
+  // When the first line (after options.skipLines) does not name dry_bulb, the
+  // next ones are tried, up to kHeaderSearchLines lines and kHeaderSearchBytes:
+  // the first that names it is the header, and the lines above it are passed
+  // over (title lines). If none does, the message is that of the first line
+  // with a field close to a name asked for (a header with a slip), else the first line's.
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);
   [[nodiscard]] const Layout& ColumnLayout() const { return layout_; }
   // The physical line of the header (1 unless blank lines come first).
@@ -188,13 +222,17 @@ class TableReader {
  private:
   // Reads the header line with the delimiter that splits it.
   std::string ReadDetected(std::string_view line);
+  // Reads one record as the header; End or ReadError when there is none.
+  CsvNext ReadCandidate(std::string& message);
 
+  DecodingSource decoder_;
   CsvReader csv_;
   double defaultPressure_;
   PressureUnit pressureUnit_;
   ReadOptions options_;
   Layout layout_;
   std::uint64_t headerLine_ = 0;
+  char delimiter_ = ',';  // the delimiter of the last line read as a header
 };
 
 }  // namespace hygrian::tables

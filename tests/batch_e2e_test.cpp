@@ -181,8 +181,8 @@ std::vector<CliRow> BadInputRows() {
       CliRow("EveryBadInputReason", kBatch, {"bad.csv"}, "",
              "id,pressure," + Results + Bad("a,,", "expected 4 fields, found 3") +
                  Bad("b,90,", "expected 4 fields, found 5") +
-                 Bad("c,90,", "expected 4 fields, found 5") + "d,90,,,,,,,,,,missing\n" +
-                 "e,90,,,,,,,,,,missing\n" + Bad("f,90,", "dry_bulb \"x\" is not a number") +
+                 Bad("c,90,", "expected 4 fields, found 5") + "d,90,,20,,,,,,,,missing\n" +
+                 "e,90,25,,,,,,,,,missing\n" + Bad("f,90,", "dry_bulb \"x\" is not a number") +
                  Bad("g,90,", "wet_bulb \"inf\" is not a number") +
                  Bad("h,90,", "dry_bulb \"1e999\" is out of range") +
                  Bad("i,90,", "wet_bulb \"-1e400\" is out of range") +
@@ -238,8 +238,8 @@ std::vector<CliRow> BadInputRows() {
              "dry_bulb,relative_humidity\n25,50\n,50\nNA,50\n25,n/a\n25,NaN\n-,50\n25,null\n"
              "25,0123456789012345678901234567890123456789x\n",
              Results + Row("", Pair::Rh, 25, 50) +
-                 ",,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n,,,,,,,,,missing\n"
-                 ",,,,,,,,,missing\n,,,,,,,,,missing\n" +
+                 ",,,50,,,,,,missing\n,,,50,,,,,,missing\n25,,,,,,,,,missing\n"
+                 "25,,,,,,,,,missing\n,,,50,,,,,,missing\n25,,,,,,,,,missing\n" +
                  Bad("", cut),
              "hygrian-batch: (standard input):9: " + cut + "\n" +
                  Summary("8 rows: 1 ok, 6 missing, 1 bad-input"),
@@ -274,7 +274,7 @@ std::vector<CliRow> BadInputRows() {
                  Summary("3 rows: 0 ok, 3 bad-input"),
              1),
       CliRow("QuietMissing", kBatch, {"-q"}, "dry_bulb,relative_humidity\n25,50\n,50\n",
-             Results + Row("", Pair::Rh, 25, 50) + ",,,,,,,,,missing\n", "", 0),
+             Results + Row("", Pair::Rh, 25, 50) + ",,,50,,,,,,missing\n", "", 0),
   };
 }
 
@@ -362,7 +362,7 @@ std::vector<CliRow> LoggerRows() {
       "12:03;23.5;50;\n";
   const std::string dot = "dry_bulb \"23.5\" is not a number";
   const std::string logged = "Time,Note," + Results + Row("12:00,,", Pair::Rh, 23.5, 50) +
-                             "12:01,gap,,,,,,,,,,missing\n" +
+                             "12:01,gap,,,,50,,,,,,missing\n" +
                              Row("12:02,a;b,", Pair::Rh, 24, 51.5) + Bad("12:03,,", dot);
   const std::string loggedErr = "hygrian-batch: (standard input):5: " + dot + "\n" +
                                 Summary("4 rows: 2 ok, 1 missing, 1 bad-input");
@@ -388,8 +388,10 @@ std::vector<CliRow> LoggerRows() {
       CliRow("TabFromTheHeader", kBatch, {}, tabbed, tabbedOut, "", 0),
       // A header error says what was found and accepted, and hints at the delimiter.
       CliRow("HeaderErrorSaysWhatWasFound", kBatch, {}, logger, "",
-             header + "no dry_bulb column; columns found: Time, Dry Bulb, RH, Note" + Accepted +
-                 "; file skipped\n",
+             header +
+                 "no dry_bulb column; did you mean 'Dry Bulb'?; columns found: Time, Dry Bulb, "
+                 "RH, Note" +
+                 Accepted + "; file skipped\n",
              2),
       CliRow("HeaderErrorHintsAtTheDelimiter", kBatch, {"--delimiter", ","}, logger, "",
              header + "no dry_bulb column; columns found: Time;Dry Bulb;RH;Note" + Accepted +
@@ -413,6 +415,158 @@ std::vector<CliRow> LoggerRows() {
              "dry_bulb,relative_humidity\n25,50\n", "",
              header + "no wet_bulb column; columns found: dry_bulb, relative_humidity" + Accepted +
                  "; file skipped\n",
+             2),
+  };
+}
+
+// A number's text with a decimal comma.
+std::string Commas(std::string text) {
+  for (char& c : text) c = c == '.' ? ',' : c;
+  return text;
+}
+
+// Files as people have them: title lines, gap markers, other encodings and
+// delimiters, and the messages when they are not read as they are.
+std::vector<CliRow> RealFileRows() {
+  // A logger's export: a title line, a blank line, a gap written as ---.
+  const std::string logger =
+      "Logger EL-USB-2 Serial 00123456\n\nTime,dry_bulb,relative_humidity\n"
+      "12:00,23.5,50\n12:01,---,51\n12:02,x,52\n";
+  const std::string titles(60, '\n');
+  std::string titled;
+  for (int i = 0; i < 60; ++i) titled += "title " + std::to_string(i) + "\n";
+  // Spreadsheet "Unicode text": UTF-16 little-endian with its mark, tabs.
+  const auto utf16 = [](std::string_view ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii) bytes += std::string(1, c) + '\0';
+    return bytes;
+  };
+  std::string many = "dry_bulb,wet_bulb\n";
+  std::string manyOut = Results;
+  std::string manyErr;
+  for (int i = 2; i <= 13; ++i) {
+    many += "x,20\n";
+    manyOut += Bad("", "dry_bulb \"x\" is not a number");
+    if (i <= 11) {
+      manyErr +=
+          "hygrian-batch: in.csv:" + std::to_string(i) + ": dry_bulb \"x\" is not a number\n";
+    }
+  }
+  const std::string comma = "dry_bulb \"23,5\" is not a number";
+  const std::string unquoted =
+      "expected 3 fields, found 4: where commas end fields, decimal commas need quotes "
+      "(\"23,5\")";
+  return {
+      CliRow("TitleLinesAndAGap", kBatch, {"logger.csv"}, "",
+             "Time," + Results + Row("12:00,", Pair::Rh, 23.5, 50) + "12:01,,,,51,,,,,,missing\n" +
+                 Bad("12:02,", "dry_bulb \"x\" is not a number"),
+             "hygrian-batch: logger.csv:6: dry_bulb \"x\" is not a number\n" +
+                 Summary("3 rows: 1 ok, 1 missing, 1 bad-input"),
+             1, {{"logger.csv", logger}}),
+      CliRow("HeaderBeyondTheSearch", kBatch, {"in.csv"}, "", "",
+             "hygrian-batch: in.csv:1: no dry_bulb column; columns found: title 0" + Accepted +
+                 "; file skipped\n",
+             2, {{"in.csv", titled + kWet}}),
+      CliRow("SkipLines", kBatch, {"--skip-lines", "60", "in.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20), "", 0, {{"in.csv", titled + kWet}}),
+      CliRow("BlankLinesDoNotCountAsTried", kBatch, {"in.csv"}, "",
+             Results + Row("", Pair::Wet, 25, 20), "", 0, {{"in.csv", titles + "title\n" + kWet}}),
+      CliRow("MissingValues", kBatch, {"--missing-values", "-9999, -99.9,ERR"},
+             "dry_bulb,wet_bulb,pressure\n-9999.0,20,90\n25,-99.90,90\n25,err,90\n25,20,-9999\n"
+             "25,20,-99.8\n",
+             "pressure," + Results + "90,,20,,,,,,,,missing\n" +
+                 "90,25,,,,,,,,,missing\n90,25,,,,,,,,,missing\n" +
+                 Row("-9999,", Pair::Wet, 25, 20) +
+                 Bad("-99.8,", "pressure -99.8 kPa is outside 20 to 200 kPa"),
+             "hygrian-batch: (standard input):6: pressure -99.8 kPa is outside 20 to 200 kPa\n" +
+                 Summary("5 rows: 1 ok, 3 missing, 1 bad-input"),
+             1),
+      CliRow("MissingValuesAsBadInput", kBatch, {"--missing-values=-9999", "--missing=bad"},
+             "dry_bulb,wet_bulb\n-9999,20\n", Results + Bad("", "dry_bulb \"-9999\" marks a gap"),
+             "hygrian-batch: (standard input):2: dry_bulb \"-9999\" marks a gap\n" +
+                 Summary("1 row: 0 ok, 1 bad-input"),
+             1),
+      CliRow("QuotedDecimalCommasAfterCommas", kBatch, {"--decimal-comma"},
+             "Room,dry_bulb,relative_humidity\nA,\"23,5\",\"50\"\nB,23,5,50\n",
+             "Room," + Results + Row("A,", Pair::Rh, 23.5, 50) + Bad("B,", unquoted),
+             "hygrian-batch: (standard input):3: " + unquoted + "\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1),
+      CliRow("DecimalCommaHintOnce", kBatch, {}, "dry_bulb;wet_bulb\n23,5;20\n24,5;20\n",
+             Results + Bad("", comma) + Bad("", "dry_bulb \"24,5\" is not a number"),
+             "hygrian-batch: (standard input):2: " + comma +
+                 "\nhygrian-batch: (standard input): hint: numbers with a decimal comma (23,5) "
+                 "need --decimal-comma\n"
+                 "hygrian-batch: (standard input):3: dry_bulb \"24,5\" is not a number\n" +
+                 Summary("2 rows: 0 ok, 2 bad-input"),
+             1),
+      CliRow("TenMessagesPerReason", kBatch, {"in.csv"}, "", manyOut,
+             manyErr +
+                 "hygrian-batch: in.csv: 2 more rows left out for the reasons above (10 shown for "
+                 "each)\n" +
+                 Summary("12 rows: 0 ok, 12 bad-input"),
+             1, {{"in.csv", many}}),
+      CliRow("PipeDelimiter", kBatch, {"-d", "|"}, "Site|dry_bulb|wet_bulb\na,b|25|20\n",
+             "Site," + Results + Row("\"a,b\",", Pair::Wet, 25, 20), "", 0),
+      CliRow("Utf16WithItsMark", kBatch, {"in.txt"}, "",
+             "Site," + Results + Row("Z\xC3\xBCrich,", Pair::Wet, 25, 20), "", 0,
+             {{"in.txt", utf16("Site\tdry_bulb\twet_bulb\r\nZ") + "\xFC" + std::string(1, '\0') +
+                             utf16("rich\t25\t20\r\n").substr(2)}}),
+      CliRow("Latin1", kBatch,
+             {"--encoding", "latin1", "--dry-bulb-column",
+              "Temp (\xC2\xB0"
+              "C)"},
+             "Lieu;Temp (\xB0"
+             "C);wet_bulb\nZ\xFCrich;25;20\n",
+             "Lieu," + Results + Row("Z\xC3\xBCrich,", Pair::Wet, 25, 20), "", 0),
+      CliRow("Cp1252", kBatch, {"--encoding=cp1252"}, "Cost,dry_bulb,wet_bulb\n5\x80,25,20\n",
+             "Cost," + Results + Row("5\xE2\x82\xAC,", Pair::Wet, 25, 20), "", 0),
+      // The output as a spreadsheet in Europe reads it, and with chosen columns.
+      CliRow("ChosenColumnsWithDecimalCommas", kBatch,
+             {"--columns", "time, Temp,dew_point,status", "--output-decimal-comma",
+              "--dry-bulb-column", "temp"},
+             "Time,Temp,wet_bulb\n1,25.5,20\n2,,20\n",
+             "Time;dry_bulb;dew_point;status\n1;25,5;" +
+                 Commas(Values(Pair::Wet, 25.5, 20, StandardPressure)[2]) + ";ok\n2;;;missing\n",
+             Summary("2 rows: 1 ok, 1 missing"), 0),
+      CliRow("OutputDelimiterQuotesWhatHoldsIt", kBatch,
+             {"--output-delimiter", "tab", "--columns", "Site,status"},
+             "Site,dry_bulb,wet_bulb\n\"a\tb\",25,20\nc,x,20\n",
+             "Site\tstatus\n\"a\tb\"\tok\nc\t\"bad-input: dry_bulb \"\"x\"\" is not a number\"\n",
+             "hygrian-batch: (standard input):3: dry_bulb \"x\" is not a number\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1),
+      CliRow("ChosenColumnsAsJson", kBatch, {"--json", "--columns=status,dry_bulb"}, kWet,
+             "{\"status\":\"ok\",\"dry_bulb\":25}\n", "", 0),
+      CliRow("ChosenColumnUnknown", kBatch, {"--columns", "dry_bulb,when"}, kWet, "",
+             "hygrian-batch: (standard input):1: --columns: no column 'when'; columns: dry_bulb, "
+             "wet_bulb, dew_point, relative_humidity, enthalpy, humidity_ratio, "
+             "degree_of_saturation, specific_volume, vapor_pressure, status; file skipped\n",
+             2),
+      CliRow("Latin1HeaderCarriedAsRead", kBatch, {},
+             "Temp (\xB0"
+             "C),dry_bulb,wet_bulb\n1,25,20\n",
+             "Temp (\xB0"
+             "C)," +
+                 Results + Row("1,", Pair::Wet, 25, 20),
+             "hygrian-batch: (standard input):1: the header is not UTF-8 (written as read): "
+             "--encoding latin1 or cp1252?\n",
+             0),
+      CliRow("Latin1WithoutTheOption", kBatch,
+             {"--dry-bulb-column",
+              "Temp (\xC2\xB0"
+              "C)"},
+             "Temp (\xB0"
+             "C),wet_bulb\n25,20\n",
+             "",
+             "hygrian-batch: (standard input):1: no Temp (\xC2\xB0"
+             "C) column; did you mean 'Temp "
+             "(\xB0"
+             "C)'?; columns found: Temp (\xB0"
+             "C), wet_bulb; names accepted: Temp (\xC2\xB0"
+             "C), wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity, "
+             "pressure (or others through --dry-bulb-column and the like); the header is not "
+             "UTF-8: --encoding latin1 or cp1252?; file skipped\n",
              2),
   };
 }
@@ -614,11 +768,28 @@ std::vector<CliRow> UsageRows() {
       UsageError("OutputIsAnInputByAnotherName", {"in.csv", "--output", "./in.csv"},
                  "--output: './in.csv' is also an input"),
       UsageError("OutputIsStandardInput", {"-o", ".stdin"}, "--output: '.stdin' is also an input"),
-      UsageError("DelimiterColon", {"--delimiter", ":"}, "--delimiter: ':' is not ',', ';' or tab"),
+      UsageError("DelimiterPoint", {"--delimiter", "."},
+                 "--delimiter: '.' cannot end fields (any one byte but a quote, CR, LF, a digit, "
+                 "'.', '+' or '-')"),
+      UsageError("DelimiterDigit", {"-d", "7"},
+                 "--delimiter: '7' cannot end fields (any one byte but a quote, CR, LF, a digit, "
+                 "'.', '+' or '-')"),
       UsageError("DelimiterTwoCharacters", {"--delimiter", ";;"},
-                 "--delimiter: ';;' is not ',', ';' or tab"),
-      UsageError("DecimalCommaWithComma", {"--decimal-comma", "--delimiter", ","},
-                 "--decimal-comma: the delimiter cannot be a comma"),
+                 "--delimiter: ';;' is not one byte (or tab)"),
+      UsageError("MissingValuesEmpty", {"--missing-values", "-9999,,ERR"},
+                 "--missing-values: an empty marker (an empty field is a gap already)"),
+      UsageError("EncodingUnknown", {"--encoding", "ebcdic"},
+                 "--encoding: 'ebcdic' is not utf-8, latin1 or cp1252"),
+      UsageError("SkipLinesNotANumber", {"--skip-lines", "two"},
+                 "--skip-lines: 'two' is not a whole number"),
+      UsageError("OutputDelimiterQuote", {"--output-delimiter", "\""},
+                 "--output-delimiter: '\"' is not one byte (other than a quote, CR or LF)"),
+      UsageError("ColumnsEmptyName", {"--columns", "dry_bulb,,status"}, "--columns: an empty name"),
+      UsageError("OptionMisspelt", {"--verison"},
+                 "The following argument was not expected: --verison; did you mean --version?"),
+      UsageError("ColumnOptionMisspelt", {"--dry-bulb-colum=T"},
+                 "The following argument was not expected: --dry-bulb-colum=T; did you mean "
+                 "--dry-bulb-column?"),
       UsageError("MissingPolicy", {"--missing", "skip"}, "--missing: 'skip' is not missing or bad"),
       UsageError("PairName", {"--pair", "rh"},
                  "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio or "
@@ -633,8 +804,8 @@ std::vector<CliRow> UsageRows() {
 
 std::vector<CliRow> BatchRows() {
   std::vector<CliRow> rows;
-  for (auto table : {StatusRows, BadInputRows, FileRows, LoggerRows, PressureRows, DigitsRows,
-                     JsonRows, OutputRows, UsageRows}) {
+  for (auto table : {StatusRows, BadInputRows, FileRows, LoggerRows, RealFileRows, PressureRows,
+                     DigitsRows, JsonRows, OutputRows, UsageRows}) {
     for (CliRow& row : table()) rows.push_back(std::move(row));
   }
   return rows;

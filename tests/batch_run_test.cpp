@@ -120,3 +120,35 @@ TEST(RunBatch, ProgressIsDrawnAtATerminalAndErasedBeforeMessages) {
 
 }  // namespace
 }  // namespace hygrian::batch
+
+namespace hygrian::batch {
+namespace {
+
+// The display fits the terminal: the file's name is cut at its front, or left
+// out, and the figures stay whole.
+TEST(RunBatch, ProgressFitsTheTerminalsWidth) {
+  std::string input = "dry_bulb,wet_bulb\n";
+  for (int i = 0; i < 5000; ++i) input += "25,20\n";
+  const std::string name = "a/long/path/to/the/logger/export/in.csv";
+  struct Case {
+    int columns;
+    std::string start;  // the display as it starts, up to the figures
+  };
+  for (const Case& c :
+       {Case{80, "hygrian-batch: " + name + ": "}, Case{50, "hygrian-batch: ...export/in.csv: "},
+        Case{36, "hygrian-batch: 81% "}, Case{30, "81% "}}) {
+    FakeCliPlatform platform;
+    platform.files[name] = {input};
+    platform.errorTerminal = true;
+    platform.terminalColumns = c.columns;
+    EXPECT_EQ(RunBatch(platform, ForFiles({name})), 0);
+    const std::string& err = platform.written[kStandardError];
+    ASSERT_EQ(err.substr(0, c.start.size()), c.start) << err;
+    const std::size_t end = err.find('\r');
+    EXPECT_LT(end, static_cast<std::size_t>(c.columns)) << err;
+    EXPECT_EQ(err.substr(end - 7, 7), " rows/s") << err;
+  }
+}
+
+}  // namespace
+}  // namespace hygrian::batch

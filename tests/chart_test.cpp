@@ -716,6 +716,19 @@ TEST(ChartSvg, NumbersAsText) {
   }
 }
 
+// Rounded keeps the decimals asked for; RoundedPast takes more until the text
+// shows that the value lies beyond the limit.
+TEST(ChartSvg, RoundedNumbersForMessages) {
+  EXPECT_EQ(Rounded(25.474370204079985, 2), "25.47");
+  EXPECT_EQ(Rounded(74.6824255811903, 3), "74.682");
+  EXPECT_EQ(Rounded(2500.0, 0), "2500");
+  EXPECT_EQ(Rounded(-0.001, 2), "0");
+  EXPECT_EQ(RoundedPast(100.00010000000002, 2, 100.0, true), "100.0001");
+  EXPECT_EQ(RoundedPast(149.45042613974184, 2, 100.0, true), "149.45");
+  EXPECT_EQ(RoundedPast(-10.004, 2, -10.0, false), "-10.004");
+  EXPECT_EQ(RoundedPast(50.000000000000007, 2, 50.0, true), "50.00000000000001");
+}
+
 // Every attribute value and text goes out escaped; inside an inline element the
 // line goes on to its end tag.
 TEST(ChartSvg, TheWriterEscapesEveryAttributeAndText) {

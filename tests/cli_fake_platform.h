@@ -28,6 +28,7 @@ class FakeCliPlatform final : public cli::Platform {
   int outputError = 0;                 // writes to standard output fail with it
   int closeError = 0;                  // closing an opened file fails with it
   bool errorTerminal = false;
+  std::optional<int> terminalColumns;  // the width of that terminal, if it says
   std::vector<std::pair<std::string, std::string>> renamed;  // from, to
   std::vector<std::string> removed;
   // Output files: the existing ones an output replaces, symbolic links (path to
@@ -135,6 +136,9 @@ class FakeCliPlatform final : public cli::Platform {
     return 0;
   }
   bool IsTerminal(int fd) override { return fd == cli::kStandardError && errorTerminal; }
+  std::optional<int> TerminalColumns(int fd) override {
+    return IsTerminal(fd) ? terminalColumns : std::nullopt;
+  }
   std::optional<std::uint64_t> RegularFileSize(int fd) override {
     if (fd == cli::kStandardInput) return std::nullopt;
     return files[open_.at(fd).path].bytes.size();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/compute.h"
+#include "tables/encoding.h"
 #include "tests/tables_source.h"
 
 namespace hygrian::tables {
@@ -133,7 +134,11 @@ TEST(ReadMeasured, ValuesAndReasons) {
       {{"a", "1e999", "20", "90"}, 4, "dry_bulb \"1e999\" is out of range", 0, 0, 0},
       {{"a", "25", "-1e999", "90"}, 4, "wet_bulb \"-1e999\" is out of range", 0, 0, 0},
       {{"a", "25", "20", "kPa"}, 4, "pressure \"kPa\" is not a number", 0, 0, 0},
-      {{"a", "25", "20", "NA"}, 4, "pressure \"NA\" is not a number", 0, 0, 0},
+      {{"a", "25", "20", "NA"}, 4, "", 25, 20, 80},  // a gap in the pressure: the default
+      {{"a", "25", "20", "#n/a"}, 4, "", 25, 20, 80},
+      {{"a", "---", "1", "90"}, 4, "dry_bulb is missing", 0, 0, 0},
+      {{"a", "25", " #N/A ", "90"}, 4, "wet_bulb is missing", 0, 0, 0},
+      {{"a", "25", "----", "90"}, 4, "wet_bulb \"----\" is not a number", 0, 0, 0},
       {{"a", "25", "20", "1e999"}, 4, "pressure \"1e999\" is out of range", 0, 0, 0},
       // A value is cut at 40 bytes, a control byte shown as '?'.
       {{"a", "25",
@@ -304,6 +309,67 @@ TEST(TableReader, EmptyInvalidAndUnreadable) {
   TableReader table(failing, 101.325, PressureUnit::KPa, kDefaultBufferBytes, kRead);
   EXPECT_EQ(table.ReadHeader(problem), TableReader::HeaderStatus::ReadError);
   EXPECT_EQ(table.Error(), EISDIR);
+}
+
+// The UTF-8 bytes a source in each encoding comes to, whatever the sizes of the
+// source's reads and the caller's buffer. Code points from the Unicode charts.
+TEST(DecodingSource, TurnsEveryEncodingIntoUtf8) {
+  struct Row {
+    std::string in;
+    Encoding encoding;
+    std::string out;
+  };
+  const std::string mark = "\xEF\xBB\xBF";  // U+FEFF, which the CSV reader skips
+  const std::vector<Row> rows = {
+      {"", Encoding::Detected, ""},
+      {"a", Encoding::Detected, "a"},
+      {"a\xC3\xA9\xB0", Encoding::Detected, "a\xC3\xA9\xB0"},  // UTF-8 as it is, even when bad
+      {"\xEF\xBB\xBF"
+       "ab",
+       Encoding::Detected,
+       "\xEF\xBB\xBF"
+       "ab"},
+      {std::string("\xFF\xFE"
+                   "a\0\xE9\0",
+                   6),
+       Encoding::Detected, mark + "a\xC3\xA9"},
+      {std::string("\xFE\xFF\0a\x20\xAC", 6), Encoding::Detected, mark + "a\xE2\x82\xAC"},
+      {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), Encoding::Detected,
+       mark + "\xF0\x9F\x98\x80"},                                      // U+1F600
+      {"\xFF\xFE\x3D\xD8", Encoding::Detected, mark + "\xEF\xBF\xBD"},  // a lone high surrogate
+      {std::string("\xFF\xFE\x00\xDEx", 5), Encoding::Detected,
+       mark + "\xEF\xBF\xBD\xEF\xBF\xBD"},  // low, odd
+      {"\xB0\xFC", Encoding::Latin1, "\xC2\xB0\xC3\xBC"},
+      {"\x80\x81\x9F\xE9", Encoding::Cp1252, "\xE2\x82\xAC\xC2\x81\xC5\xB8\xC3\xA9"},
+  };
+  for (const Row& row : rows) {
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, SIZE_MAX}) {
+      StringSource source(row.in, chunk);
+      DecodingSource decoding(source, row.encoding);
+      std::string out;
+      std::array<char, 5> buffer{};
+      int error = 0;
+      for (std::ptrdiff_t count = 0;
+           (count = decoding.Read(buffer.data(), buffer.size(), &error)) > 0;) {
+        out.append(buffer.data(), static_cast<std::size_t>(count));
+      }
+      EXPECT_EQ(out, row.out) << row.in << " in chunks of " << chunk;
+    }
+  }
+}
+
+TEST(Encoding, NamesAndUtf8) {
+  EXPECT_EQ(ReadEncoding("LATIN1"), Encoding::Latin1);
+  EXPECT_EQ(ReadEncoding("windows-1252"), Encoding::Cp1252);
+  EXPECT_EQ(ReadEncoding("utf8"), Encoding::Detected);
+  EXPECT_EQ(ReadEncoding("ebcdic"), std::nullopt);
+  EXPECT_TRUE(
+      IsUtf8("Temp (\xC2\xB0"
+             "C)"));
+  EXPECT_FALSE(
+      IsUtf8("Temp (\xB0"
+             "C)"));
+  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));  // a surrogate
 }
 
 }  // namespace
