@@ -17,6 +17,8 @@
 #include <limits>
 #include <string_view>
 
+#include "hygrian/psychrometrics.h"
+
 namespace hygrian {
 
 // The kinds of value a unit measures.
@@ -252,8 +254,8 @@ inline constexpr std::array<UnitHint, 7> UnitHints = {{
     // kelvin read as degC or degF: air hotter than 200 degC or 200 degF
     {Quantity::Temperature, "degC", HintTest::AllWithin, 200, kNoBound, "K"},
     {Quantity::Temperature, "degF", HintTest::AllWithin, 200, kNoBound, "K"},
-    // no total pressure of the air people measure lies outside 20 to 200 kPa
-    {Quantity::Pressure, "", HintTest::AnyOutside, 20, 200, ""},
+    // no total pressure of the air people measure lies outside the programs' range
+    {Quantity::Pressure, "", HintTest::AnyOutside, ProgramPressureLeast, ProgramPressureMost, ""},
     // percent read as a fraction
     {Quantity::RelativeHumidity, "1", HintTest::AnyOutside, -kNoBound, 1.5, "%"},
     // a fraction read as percent
