@@ -57,12 +57,17 @@ std::string Num(double value, int digits = 0) {
   return std::string(buffer, end);
 }
 
+// The rows of the tables before ModelRows check the calculator model's numbers
+// to the bit: the runner gives them these words first.
+const std::vector<std::string> kCalculator = {"--model", "calculator"};
+constexpr Options kCalculatorOptions{.model = Model::Calculator};
+
 // The nine value fields and the status of a computed row, from the library:
 // every value for ok, no wet-bulb for no-wet-bulb, the two given values for a
 // fault. `separator` and `empty` make the same row for CSV (",", "") and for
 // JSON (keys are added by the caller).
 std::vector<std::string> Values(std::size_t pair, double a, double b, double p, int digits = 0) {
-  const Result r = cli::Compute(pair, a, b, p);
+  const Result r = cli::Compute(pair, a, b, p, kCalculatorOptions);
   const State& s = r.state;
   const double all[9] = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
                          s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
@@ -371,7 +376,8 @@ std::vector<CliRow> LoggerRows() {
   // The program's own output read again: results and status computed afresh.
   const std::string own =
       "id," + Results + Row("1,", Pair::Wet, 25, 20) + Bad("2,", "dry_bulb \"x\" is not a number");
-  const double dewPoint = cli::Compute(Pair::Wet, 25, 20, StandardPressure).state.dewPoint;
+  const double dewPoint =
+      cli::Compute(Pair::Wet, 25, 20, StandardPressure, kCalculatorOptions).state.dewPoint;
   const std::string header = "hygrian-batch: (standard input):1: ";
   return {
       CliRow(
@@ -802,12 +808,19 @@ std::vector<CliRow> UsageRows() {
   };
 }
 
+// The handbook model, the default: rows checked against published figures.
+std::vector<CliRow> ModelRows() { return {}; }
+
 std::vector<CliRow> BatchRows() {
   std::vector<CliRow> rows;
   for (auto table : {StatusRows, BadInputRows, FileRows, LoggerRows, RealFileRows, PressureRows,
                      DigitsRows, JsonRows, OutputRows, UsageRows}) {
-    for (CliRow& row : table()) rows.push_back(std::move(row));
+    for (CliRow& row : table()) {
+      row.args.insert(row.args.begin(), kCalculator.begin(), kCalculator.end());
+      rows.push_back(std::move(row));
+    }
   }
+  for (CliRow& row : ModelRows()) rows.push_back(std::move(row));
   return rows;
 }
 
@@ -821,7 +834,8 @@ INSTANTIATE_TEST_SUITE_P(Batch, BatchRun, ::testing::ValuesIn(BatchRows()), e2e:
 RunResult RunIn(const e2e::ScratchFolder& folder, std::vector<std::string> args,
                 std::string_view input = "") {
   Invocation how;
-  how.args = std::move(args);
+  how.args = kCalculator;
+  how.args.insert(how.args.end(), args.begin(), args.end());
   how.input = input;
   how.directory = folder.Path();
   return e2e::Run(kBatch, how);
@@ -850,12 +864,27 @@ TEST(Batch, Help) {
   EXPECT_EQ(help.out.substr(0, Usage.size()), Usage);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.status, 0);
-  for (const char* option :
-       {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
-        "--digits N", "--json", "-q,--quiet", "-h,--help", "--version", "--delimiter C",
-        "--decimal-comma", "--missing missing|bad", "--dry-bulb-column COL",
-        "--wet-bulb-column COL", "--dew-point-column COL", "--relative-humidity-column COL",
-        "--humidity-ratio-column COL", "--pressure-column COL", "--pair NAME"}) {
+  for (const char* option : {"-o,--output FILE",
+                             "--pressure KPA",
+                             "--altitude M",
+                             "--pressure-unit kPa|hPa|Pa",
+                             "--digits N",
+                             "--json",
+                             "-q,--quiet",
+                             "-h,--help",
+                             "--version",
+                             "--delimiter C",
+                             "--decimal-comma",
+                             "--missing missing|bad",
+                             "--dry-bulb-column COL",
+                             "--wet-bulb-column COL",
+                             "--dew-point-column COL",
+                             "--relative-humidity-column COL",
+                             "--humidity-ratio-column COL",
+                             "--pressure-column COL",
+                             "--pair NAME",
+                             "--model handbook|calculator",
+                             "--over ice|water"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(RunIn(folder, {"-h"}).out, help.out);
@@ -916,7 +945,7 @@ TEST(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
 // Runs a bash script in `folder`, with $B the program.
 RunResult Shell(const e2e::ScratchFolder& folder, const std::string& script) {
   Invocation how;
-  how.args = {"-c", "B='" HYGRIAN_BATCH_BINARY "' && " + script};
+  how.args = {"-c", "B='" HYGRIAN_BATCH_BINARY " --model calculator' && " + script};
   how.directory = folder.Path();
   return e2e::Run({"bash"}, how);
 }
