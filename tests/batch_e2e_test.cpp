@@ -7,9 +7,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -808,8 +811,16 @@ std::vector<CliRow> UsageRows() {
   };
 }
 
-// The handbook model, the default: rows checked against published figures.
-std::vector<CliRow> ModelRows() { return {}; }
+// The model's options: usage errors, checked to the byte.
+std::vector<CliRow> ModelRows() {
+  return {
+      UsageError("ModelUnknown", {"--model", "magnus"},
+                 "--model: 'magnus' is not handbook or calculator"),
+      UsageError("CalculatorOverWater", {"--model", "calculator", "--over", "water"},
+                 "--over water: the calculator model knows only ice"),
+      UsageError("OverUnknown", {"--over", "snow"}, "--over: 'snow' is not ice or water"),
+  };
+}
 
 std::vector<CliRow> BatchRows() {
   std::vector<CliRow> rows;
@@ -991,6 +1002,150 @@ TEST(Batch, AClosedPipeEndsTheRunQuietly) {
   EXPECT_EQ(got.err, "");
   EXPECT_EQ(folder.Read("status"), "0\n");
 }
+
+// --- The handbook model, the default: figures from the references --------------
+
+// One computed value of a run with the default model, against a published
+// figure; `expected` NaN is an empty cell (null in JSON).
+struct HandbookFigure {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;
+  std::string key;  // the result column
+  double expected;
+  double tolerance;
+  std::string status;  // the status cell
+};
+
+void PrintTo(const HandbookFigure& row, std::ostream* os) { *os << row.name; }
+
+constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
+
+const HandbookFigure kHandbookFigures[] = {
+    // ERA5's dew points are over water: ASHRAE 2017 ch. 1 eq. 6 at -10 degrees C,
+    // 0.2863 kPa, with the enhancement factor (1.004): 0.286 to 0.288 kPa.
+    {"DewPointOverWater",
+     {"--over", "water"},
+     "time,dry_bulb,dew_point\n2024-01-01T00,0,-10\n",
+     "vapor_pressure",
+     0.287,
+     0.001,
+     "ok"},
+    // Over ice (the default): table 3's 0.25987 kPa at -10 degrees C, with f.
+    {"FrostPointOverIce",
+     {},
+     "dry_bulb,dew_point\n0,-10\n",
+     "vapor_pressure",
+     0.2609,
+     0.0005,
+     "ok"},
+    // Above the boiling point: RP-1485's tables give a wet-bulb of 81.12 degrees C.
+    {"HotAndHumid", {}, "dry_bulb,humidity_ratio\n200,0.5\n", "wet_bulb", 81.12, 0.1, "ok"},
+    {"HotAndHumidJson",
+     {"--json"},
+     "dry_bulb,humidity_ratio\n200,0.5\n",
+     "wet_bulb",
+     81.12,
+     0.1,
+     "ok"},
+    // Dry air has no dew point: an empty cell, null in JSON.
+    {"DryAir", {}, "dry_bulb,humidity_ratio\n25,0\n", "dew_point", kEmpty, 0.0, "ok"},
+    {"DryAirJson", {"--json"}, "dry_bulb,humidity_ratio\n25,0\n", "dew_point", kEmpty, 0.0, "ok"},
+    {"DryAirRelativeHumidity",
+     {},
+     "dry_bulb,humidity_ratio\n25,0\n",
+     "relative_humidity",
+     0.0,
+     0.0,
+     "ok"},
+    // Above saturation: computed from the pair, no wet-bulb.
+    {"Supersaturated",
+     {},
+     "dry_bulb,relative_humidity\n25,145\n",
+     "wet_bulb",
+     kEmpty,
+     0.0,
+     "supersaturated"},
+    {"SupersaturatedJson",
+     {"--json"},
+     "dry_bulb,relative_humidity\n25,145\n",
+     "wet_bulb",
+     kEmpty,
+     0.0,
+     "supersaturated"},
+    // A frost point below -100 degrees C (table 3: 0.0014 kPa at -100 over ice).
+    {"DrierThanRange",
+     {},
+     "dry_bulb,relative_humidity\n-20,0.0001\n",
+     "dew_point",
+     kEmpty,
+     0.0,
+     "drier-than-range"},
+    {"OutsideTheRange",
+     {},
+     "dry_bulb,relative_humidity\n250,10\n",
+     "wet_bulb",
+     kEmpty,
+     0.0,
+     "fault: outside the range"},
+};
+
+// The cell of `key` in the one row of a run's CSV or JSON output: the text
+// between its comma-separated neighbours, or after "key": up to , or }.
+std::string Cell(const std::string& out, const std::string& key, bool json) {
+  if (json) {
+    const std::string tag = "\"" + key + "\":";
+    const std::size_t at = out.find(tag);
+    if (at == std::string::npos) return "(no " + key + ")";
+    const std::size_t from = at + tag.size();
+    std::string cell = out.substr(from, out.find_first_of(",}", from) - from);
+    if (cell.size() >= 2 && cell.front() == '"') cell = cell.substr(1, cell.size() - 2);
+    return cell;
+  }
+  const std::size_t newline = out.find('\n');
+  const auto fields = [](const std::string& line) {
+    std::vector<std::string> parts(1);
+    for (const char c : line) {
+      if (c == ',') {
+        parts.emplace_back();
+      } else if (c != '\n') {
+        parts.back() += c;
+      }
+    }
+    return parts;
+  };
+  const std::vector<std::string> names = fields(out.substr(0, newline));
+  const std::vector<std::string> values = fields(out.substr(newline + 1));
+  for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) {
+    if (names[i] == key) return values[i];
+  }
+  return "(no " + key + ")";
+}
+
+class BatchHandbook : public ::testing::TestWithParam<HandbookFigure> {};
+
+TEST_P(BatchHandbook, Figure) {
+  const HandbookFigure& row = GetParam();
+  const e2e::ScratchFolder folder;
+  Invocation how;
+  how.args = row.args;
+  how.input = row.input;
+  how.directory = folder.Path();
+  const RunResult run = e2e::Run(kBatch, how);
+  const bool json = std::find(row.args.begin(), row.args.end(), "--json") != row.args.end();
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Cell(run.out, "status", json), row.status) << run.out;
+  const std::string cell = Cell(run.out, row.key, json);
+  if (std::isnan(row.expected)) {
+    EXPECT_EQ(cell, json ? "null" : "") << run.out;
+  } else {
+    EXPECT_NEAR(std::strtod(cell.c_str(), nullptr), row.expected, row.tolerance) << run.out;
+  }
+}
+INSTANTIATE_TEST_SUITE_P(Batch, BatchHandbook, ::testing::ValuesIn(kHandbookFigures),
+                         [](const ::testing::TestParamInfo<HandbookFigure>& figure) {
+                           return std::string(figure.param.name);
+                         });
 
 }  // namespace
 }  // namespace hygrian

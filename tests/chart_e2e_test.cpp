@@ -633,5 +633,20 @@ TEST_F(ChartRun, Help) {
   }
 }
 
+// The default model draws its curves from the handbook's relations, so its
+// saturated points lie on its own saturation curve, never above it; the
+// calculator's chart is another drawing.
+TEST_F(ChartRun, HandbookPointsAtSaturationLieOnItsCurves) {
+  Write("p.csv", "dry_bulb,relative_humidity\n25,100\n-5,100\n30,100\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"p.csv"}, {"--over", "water", "p.csv"}}) {
+    const RunResult r = Run(kChart, args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Count(r.out, "<circle"), 3u);
+  }
+  EXPECT_NE(Run(kChart, {}).out, Chart({}).out);
+}
+
 }  // namespace
 }  // namespace hygrian::chart
