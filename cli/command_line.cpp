@@ -147,8 +147,9 @@ std::string CommandLine::CheckModel() {
   if (app_.count("--model") > 0) {
     const auto* found = std::find_if(kModelWords.begin(), kModelWords.end(),
                                      [&](const ModelWord& m) { return m.word == model_; });
-    if (found == kModelWords.end())
+    if (found == kModelWords.end()) {
       return "--model: '" + model_ + "' is not handbook or calculator";
+    }
     common_.options.model = found->model;
   }
   if (app_.count("--over") > 0) {

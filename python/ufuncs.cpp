@@ -429,13 +429,13 @@ bool AddUfuncs(PyObject* module, PyObject* models, std::size_t v) {
     PyObject* docBytes = PyBytes_FromStringAndSize(doc.data(), static_cast<Py_ssize_t>(doc.size()));
     if (docBytes == nullptr) return false;
     const char* docText = PyBytes_AS_STRING(docBytes);
-    if (!Add(module, (prefix + "doc_" + name).c_str(), docBytes)) return false;
+    if (!Add(module, (prefix + "doc_").append(name).c_str(), docBytes)) return false;
     // NumPy takes the tables as non-const pointers but only reads them.
     PyObject* nameBytes =
         PyBytes_FromStringAndSize(name.data(), static_cast<Py_ssize_t>(name.size()));
     if (nameBytes == nullptr) return false;
     const char* nameText = PyBytes_AS_STRING(nameBytes);
-    if (!Add(module, (prefix + "name_" + name).c_str(), nameBytes)) return false;
+    if (!Add(module, (prefix + "name_").append(name).c_str(), nameBytes)) return false;
     PyObject* ufunc = PyUFunc_FromFuncAndData(
         const_cast<PyUFuncGenericFunction*>(kPairLoops[v][p].data()),
         const_cast<void**>(kNoData.data()), const_cast<char*>(kTypes.data()),
