@@ -87,22 +87,11 @@ def test_model_errors(model, over, message):
         hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0, model=model, over=over)
 
 
-@pytest.mark.parametrize("name", [p[0] for p in hygrian.PAIRS])
-def test_default_ufuncs_are_the_handbooks_over_ice(name):
-    assert getattr(hygrian, name) is getattr(hygrian.handbook, name)
-    assert getattr(hygrian.calculator, name) is not getattr(hygrian, name)
-
-
-# (model, over, second value, its value, what it gives, expected, tolerance, status):
-# ERA5's dew point over water (eq. 6 with f, 0.286 to 0.288 kPa; over ice
-# 0.260 with f), RP-1485's wet-bulb at 200 degrees C, dry air, RH 145 %.
+# Statuses and phases through the keywords (the batch test holds the figures):
+# ERA5's dew point over water (eq. 6 with f, 0.286 to 0.288 kPa), RH 145 %, 250 C.
 STATES = [
     ("handbook", "water", 0.0, "dew_point", -10.0, "vapor_pressure", 0.287, 0.001, 0),
-    ("handbook", "ice", 0.0, "dew_point", -10.0, "vapor_pressure", 0.2609, 0.0005, 0),
-    ("handbook", "ice", 200.0, "humidity_ratio", 0.5, "wet_bulb", 81.12, 0.1, 0),
-    ("handbook", "ice", 25.0, "humidity_ratio", 0.0, "dew_point", np.nan, 0, 0),
     ("handbook", "ice", 25.0, "relative_humidity", 145.0, "wet_bulb", np.nan, 0, 13),
-    ("handbook", "ice", -20.0, "relative_humidity", 1e-4, "dew_point", np.nan, 0, 14),
     ("handbook", "ice", 250.0, "relative_humidity", 10.0, "wet_bulb", np.nan, 0, 15),
     ("calculator", "ice", 25.0, "relative_humidity", 145.0, "relative_humidity", 145.0, 1e-9, 0),
 ]
@@ -112,8 +101,4 @@ STATES = [
 def test_states(model, over, t, second, value, key, expected, tolerance, status):
     s = hygrian.psychrometrics(dry_bulb=t, model=model, over=over, **{second: value})
     assert s["status"] == status
-    assert hygrian.STATUS[status]
-    if np.isnan(expected):
-        assert np.isnan(s[key])
-    else:
-        assert abs(float(s[key]) - expected) <= tolerance
+    assert np.isnan(s[key]) if np.isnan(expected) else abs(float(s[key]) - expected) <= tolerance
