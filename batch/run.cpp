@@ -193,8 +193,8 @@ void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages)
   Outcome outcome;
   switch (measured.bad) {
     case tables::BadInput::None:
-      outcome = ComputedOutcome(
-          pair, cli::Compute(pair, measured.dryBulb, measured.second, measured.pressure));
+      outcome = ComputedOutcome(pair, cli::Compute(pair, measured.dryBulb, measured.second,
+                                                   measured.pressure, options_.common.options));
       writer_->WriteRow(out_, row.record, outcome);
       break;
     case tables::BadInput::Missing:

@@ -18,7 +18,7 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
   const double tmax = frame.DryBulbMax();
   const double top = frame.HumidityRatioMax();
   const auto topAt = [&](double t) {
-    const std::optional<double> w = SaturationHumidityRatio(t, frame.Pressure());
+    const std::optional<double> w = SaturationHumidityRatio(t, frame.Pressure(), frame.Relations());
     return w ? std::min(*w, top) : top;
   };
 
@@ -39,7 +39,8 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
         {y, TextFrom(std::move(tick.text), kTickFontSize, plot.right + 8.0, y)});
     if (!(W > 0.0 && W < top)) continue;
     const auto below = [&](double t) {
-      const std::optional<double> w = SaturationHumidityRatio(t, frame.Pressure());
+      const std::optional<double> w =
+          SaturationHumidityRatio(t, frame.Pressure(), frame.Relations());
       return w && *w < W;
     };
     if (below(tmax)) continue;  // saturation stays below this line

@@ -94,8 +94,9 @@ std::vector<Vertex> FallingLine(const Frame& frame, const HumidityRatioOf& W, do
 // None when the line stays above saturation across the plot.
 std::optional<double> MeetingWithSaturation(const Frame& frame, const HumidityRatioOf& W) {
   const double P = frame.Pressure();
+  const hygrian::Options relations = frame.Relations();
   const auto onAirSide = [&](double t) {
-    const std::optional<double> saturated = SaturationHumidityRatio(t, P);
+    const std::optional<double> saturated = SaturationHumidityRatio(t, P, relations);
     if (!saturated) return true;  // the saturation pressure has reached P
     const std::optional<double> w = W(t);
     return w && *w <= *saturated;
@@ -145,12 +146,14 @@ FamilyLines ConstantLines(const Frame& frame, Family family, double low, double 
 
 FamilyLines RelativeHumidityCurves(const Frame& frame, double step) {
   const double P = frame.Pressure();
+  const hygrian::Options relations = frame.Relations();
   FamilyLines lines{step, {}};
   const int count = static_cast<int>(std::ceil(100.0 / step * (1.0 - 1e-12)));
   for (int n = 1; n < count; ++n) {
     const double rh = Multiple(n, step);
-    AddIfShown(lines.curves, Family::RelativeHumidity, rh, RisingCurve(frame, [P, rh](double t) {
-                 return HumidityRatioAtRelativeHumidity(t, rh, P);
+    AddIfShown(lines.curves, Family::RelativeHumidity, rh,
+               RisingCurve(frame, [P, rh, relations](double t) {
+                 return HumidityRatioAtRelativeHumidity(t, rh, P, relations);
                }));
   }
   return lines;
@@ -158,12 +161,16 @@ FamilyLines RelativeHumidityCurves(const Frame& frame, double step) {
 
 FamilyLines WetBulbLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
+  const hygrian::Options relations = frame.Relations();
   const auto line = [&](double tw) -> std::vector<Vertex> {
-    const std::optional<double> Wsw = SaturationHumidityRatio(tw, P);
+    const std::optional<double> Wsw = SaturationHumidityRatio(tw, P, relations);
     if (!Wsw) return {};
     const double saturated = *Wsw;
     std::vector<Vertex> vertices = FallingLine(
-        frame, [tw, saturated](double t) { return HumidityRatioOnWetBulbLine(t, tw, saturated); },
+        frame,
+        [tw, saturated, P, relations](double t) {
+          return HumidityRatioOnWetBulbLine(t, tw, saturated, P, relations);
+        },
         tw);
     // At t = tw the relation gives Wsw back only to about 1e-10: its
     // coefficients 4.186 - 1.775 and 2.411, held in single precision, differ in
@@ -197,22 +204,27 @@ FamilyLines WetBulbLines(const Frame& frame, double step) {
 }
 
 FamilyLines EnthalpyLines(const Frame& frame, double step) {
-  const std::optional<double> low = EnthalpyAt(frame.DryBulbMin(), 0.0);
-  const std::optional<double> high = EnthalpyAt(frame.DryBulbMax(), frame.HumidityRatioMax());
+  const hygrian::Options relations = frame.Relations();
+  const std::optional<double> low = EnthalpyAt(frame.DryBulbMin(), 0.0, relations);
+  const std::optional<double> high =
+      EnthalpyAt(frame.DryBulbMax(), frame.HumidityRatioMax(), relations);
   if (!low || !high) return {step, {}};
-  return ConstantLines(frame, Family::Enthalpy, *low, *high, step, [](double h) {
-    return HumidityRatioOf([h](double t) { return HumidityRatioAtEnthalpy(t, h); });
+  return ConstantLines(frame, Family::Enthalpy, *low, *high, step, [relations](double h) {
+    return HumidityRatioOf(
+        [h, relations](double t) { return HumidityRatioAtEnthalpy(t, h, relations); });
   });
 }
 
 FamilyLines SpecificVolumeLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
-  const std::optional<double> low = SpecificVolumeAt(frame.DryBulbMin(), 0.0, P);
+  const hygrian::Options relations = frame.Relations();
+  const std::optional<double> low = SpecificVolumeAt(frame.DryBulbMin(), 0.0, P, relations);
   const std::optional<double> high =
-      SpecificVolumeAt(frame.DryBulbMax(), frame.HumidityRatioMax(), P);
+      SpecificVolumeAt(frame.DryBulbMax(), frame.HumidityRatioMax(), P, relations);
   if (!low || !high) return {step, {}};
-  return ConstantLines(frame, Family::SpecificVolume, *low, *high, step, [P](double v) {
-    return HumidityRatioOf([v, P](double t) { return HumidityRatioAtSpecificVolume(t, v, P); });
+  return ConstantLines(frame, Family::SpecificVolume, *low, *high, step, [P, relations](double v) {
+    return HumidityRatioOf(
+        [v, P, relations](double t) { return HumidityRatioAtSpecificVolume(t, v, P, relations); });
   });
 }
 
@@ -237,8 +249,10 @@ FamilyLines LinesAt(const Frame& frame, Family family, double step) {
 
 Curve SaturationCurve(const Frame& frame) {
   const double P = frame.Pressure();
-  return {Family::Saturation, 100.0,
-          RisingCurve(frame, [P](double t) { return SaturationHumidityRatio(t, P); })};
+  const hygrian::Options relations = frame.Relations();
+  return {Family::Saturation, 100.0, RisingCurve(frame, [P, relations](double t) {
+            return SaturationHumidityRatio(t, P, relations);
+          })};
 }
 
 double UsualStep(Family family) {

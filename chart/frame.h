@@ -3,6 +3,8 @@
 // humidity ratio bottom to top; y grows downwards, as in SVG.
 #pragma once
 
+#include "hygrian/psychrometrics.h"
+
 namespace hygrian::chart {
 
 // What the user chose; the defaults are the usual chart at sea level.
@@ -15,6 +17,7 @@ struct ChartSettings {
   int height = 800;                // px
   double altitude = 0.0;           // m, when hasAltitude: the pressure is the standard one there
   bool hasAltitude = false;
+  hygrian::Options options{};  // the model and phase of curves and points
 };
 
 struct Point {
@@ -43,6 +46,7 @@ class Frame {
   const ChartSettings& Settings() const { return settings_; }
   const Rect& Plot() const { return plot_; }
   double Pressure() const { return settings_.pressure; }
+  hygrian::Options Relations() const { return settings_.options; }
   double DryBulbMin() const { return settings_.dryBulbMin; }
   double DryBulbMax() const { return settings_.dryBulbMax; }
   double HumidityRatioMax() const { return settings_.humidityRatioMax / 1000.0; }  // kg/kg

@@ -123,7 +123,7 @@ bool Placer::InAir(const Box& box) const {
         return false;
       }
       const std::optional<double> w =
-          SaturationHumidityRatio(frame_.DryBulbAt(p.x), frame_.Pressure());
+          SaturationHumidityRatio(frame_.DryBulbAt(p.x), frame_.Pressure(), frame_.Relations());
       if (w && frame_.HumidityRatioAt(p.y - kLabelClearance) > *w) return false;
     }
   }

@@ -12,7 +12,8 @@ constexpr double kSaturationSlack = 1e-9;
 
 Fit FitOf(const Frame& frame, double dryBulb, double humidityRatio) {
   if (!frame.Contains(dryBulb, humidityRatio)) return Fit::OutsideRange;
-  const std::optional<double> saturated = SaturationHumidityRatio(dryBulb, frame.Pressure());
+  const std::optional<double> saturated =
+      SaturationHumidityRatio(dryBulb, frame.Pressure(), frame.Relations());
   if (saturated && humidityRatio > *saturated * (1.0 + kSaturationSlack)) {
     return Fit::AboveSaturation;
   }

@@ -110,7 +110,8 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
 }  // namespace
 
 double FittedHumidityRatio(const ChartSettings& settings) {
-  const std::optional<double> top = SaturationHumidityRatio(settings.dryBulbMax, settings.pressure);
+  const std::optional<double> top =
+      SaturationHumidityRatio(settings.dryBulbMax, settings.pressure, settings.options);
   const double grams = top ? *top * 1000.0 : kHumidityRatioHighest;
   const Frame frame(settings);
   const double pixels = frame.Plot().bottom - frame.Plot().top;
@@ -163,6 +164,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.pressure = options.common.pressure;
   options.settings.hasAltitude = options.common.hasAltitude;
   options.settings.altitude = options.common.altitude;
+  options.settings.options = options.common.options;
   if (options.pointsFile.empty() && !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";
     options.pointsByDefault = true;

@@ -5,6 +5,7 @@
 #include "chart/number_text.h"
 #include "cli/compute.h"
 #include "cli/row_messages.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
 
@@ -107,8 +108,11 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       read.leftOut = true;
       continue;
     }
-    const Result result = cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure());
-    if (result.status != Status::Ok) {
+    const Result result =
+        cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure(), frame.Relations());
+    // A warning (supersaturated, drier than the range) has its state: it is drawn
+    // where it lies, and told like any other misfit.
+    if (!RulesOf(OutcomeOf(result).kind).computed) {
       problem(line, StatusText(result.status));
       continue;
     }

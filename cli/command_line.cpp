@@ -110,6 +110,10 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
   app_.add_option(std::string(kPressureRange.unitOption), pressureUnit_,
                   "Unit of --pressure and a pressure column (kPa)")
       ->type_name("kPa|hPa|Pa");
+  app_.add_option("--model", model_, "Relations: handbook (ASHRAE 2017) or calculator")
+      ->type_name("handbook|calculator");
+  app_.add_option("--over", over_, "Saturation below 0.01 degC over ice or water (ice)")
+      ->type_name("ice|water");
   app_.add_flag("-q,--quiet", common_.quiet, "No messages about rows, no progress display")
       ->disable_flag_override();
 }
@@ -139,7 +143,29 @@ int CommandLine::UsageError(std::string_view reason) const {
   return 2;
 }
 
+std::string CommandLine::CheckModel() {
+  if (app_.count("--model") > 0) {
+    const auto* found = std::find_if(kModelWords.begin(), kModelWords.end(),
+                                     [&](const ModelWord& m) { return m.word == model_; });
+    if (found == kModelWords.end()) {
+      return "--model: '" + model_ + "' is not handbook or calculator";
+    }
+    common_.options.model = found->model;
+  }
+  if (app_.count("--over") > 0) {
+    const auto* found = std::find_if(kPhaseWords.begin(), kPhaseWords.end(),
+                                     [&](const PhaseWord& p) { return p.word == over_; });
+    if (found == kPhaseWords.end()) return "--over: '" + over_ + "' is not ice or water";
+    common_.options.over = found->over;
+  }
+  if (common_.options.model == Model::Calculator && common_.options.over == Phase::Water) {
+    return "--over water: the calculator model knows only ice";
+  }
+  return "";
+}
+
 std::string CommandLine::CheckCommon() {
+  if (std::string problem = CheckModel(); !problem.empty()) return problem;
   const std::string unitOption(kPressureRange.unitOption);
   if (app_.count(unitOption) > 0) {
     const auto unit = tables::ReadPressureUnit(pressureUnit_);

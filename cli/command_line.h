@@ -37,6 +37,7 @@ class CommandLine {
 
  private:
   std::string CheckCommon();
+  std::string CheckModel();
 
   Platform& platform_;
   std::string_view program_;
@@ -45,6 +46,8 @@ class CommandLine {
   std::string pressure_;  // the texts of the options with checks of their own
   std::string altitude_;
   std::string pressureUnit_;
+  std::string model_;
+  std::string over_;
 };
 
 }  // namespace hygrian::cli

@@ -34,10 +34,10 @@ inline constexpr auto kSecondKeys = SecondKeys();
 }
 
 // pair indexes hygrian::Pairs; dryBulb in degrees C; second in the pair's unit;
-// pressure in kPa. The programs compute with the calculator model.
+// pressure in kPa; options from --model and --over.
 [[nodiscard]] inline Result Compute(std::size_t pair, double dryBulb, double second,
-                                    double pressure) noexcept {
-  return Pairs[pair].compute(dryBulb, second, pressure, Options{.model = Model::Calculator});
+                                    double pressure, Options options) noexcept {
+  return Pairs[pair].compute(dryBulb, second, pressure, options);
 }
 
 }  // namespace hygrian::cli

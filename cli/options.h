@@ -2,7 +2,9 @@
 // once checked (cli/command_line.h reads them).
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "hygrian/psychrometrics.h"
 #include "tables/pressure.h"
@@ -13,6 +15,24 @@ namespace hygrian::cli {
 inline constexpr tables::PressureRange kPressureRange{ProgramPressureLeast, ProgramPressureMost,
                                                       "--pressure-unit"};
 
+// The words of --model and --over, the default first.
+struct ModelWord {
+  std::string_view word;
+  Model model;
+};
+inline constexpr std::array<ModelWord, 2> kModelWords = {{
+    {"handbook", Model::Handbook},
+    {"calculator", Model::Calculator},
+}};
+struct PhaseWord {
+  std::string_view word;
+  Phase over;
+};
+inline constexpr std::array<PhaseWord, 2> kPhaseWords = {{
+    {"ice", Phase::Ice},
+    {"water", Phase::Water},
+}};
+
 struct CommonOptions {
   std::string output;  // -o FILE; empty or "-": standard output
   bool quiet = false;  // -q: no messages about rows, no progress display
@@ -22,6 +42,9 @@ struct CommonOptions {
   tables::PressureUnit pressureUnit = tables::PressureUnit::KPa;  // also a pressure column's
   bool hasAltitude = false;  // the pressure came from --altitude
   double altitude = 0.0;     // metres, when hasAltitude
+  // --model and --over: the relations every row and curve is computed with
+  // (calculator with water is a usage error).
+  Options options;
 };
 
 }  // namespace hygrian::cli

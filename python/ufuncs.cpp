@@ -1,6 +1,7 @@
-// The moist-air computations as NumPy ufuncs: one per row of hygrian::Pairs,
-// three inputs (the two given values, total pressure in kPa) and ten outputs (the
-// nine properties in the order of the library's State, then an int8 status: the
+// The moist-air computations as NumPy ufuncs: one per row of hygrian::Pairs and
+// per variant of the models (kVariants: the handbook over ice, the handbook over
+// water, the calculator), three inputs (the two given values, total pressure in kPa) and ten
+// outputs (the nine properties in the order of the library's State, then an int8 status: the
 // outcome's code from hygrian/outcomes.h). A float64 and a float32 loop; the
 // float32 one computes in double. The loops need no Python object, so NumPy runs
 // them with the GIL released.
@@ -45,6 +46,19 @@ constexpr std::size_t kOutputs = Properties.size() + 1;
 constexpr std::size_t kArguments = kInputs + kOutputs;
 constexpr std::size_t kLoops = 2;
 
+// The options each set of ufuncs computes with: the module's MODELS maps
+// (model, over) to the set; the first is the default.
+struct Variant {
+  const char* model;
+  const char* over;
+  Options options;
+};
+constexpr std::array<Variant, 3> kVariants = {{
+    {"handbook", "ice", {Model::Handbook, Phase::Ice}},
+    {"handbook", "water", {Model::Handbook, Phase::Water}},
+    {"calculator", "ice", {Model::Calculator, Phase::Ice}},
+}};
+
 template <typename T>
 double Load(const char* at) {
   T value;
@@ -76,7 +90,7 @@ std::int8_t Present(Result& result, const Pair& pair) {
 // One inner loop: n states from strided inputs into strided outputs. A fault is a
 // status, so the floating-point flags that the relations raise on the way are
 // put back as they were: NumPy would turn them into warnings.
-template <typename T, std::size_t pair>
+template <typename T, std::size_t pair, std::size_t variant>
 void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
   std::fexcept_t flags{};
   const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
@@ -86,8 +100,7 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
     const double dryBulb = Load<T>(at[0]);
     const double given = Load<T>(at[1]);
     const double pressure = Load<T>(at[2]);
-    Result result =
-        Pairs[pair].compute(dryBulb, given, pressure, Options{.model = Model::Calculator});
+    Result result = Pairs[pair].compute(dryBulb, given, pressure, kVariants[variant].options);
     std::int8_t status = Present(result, Pairs[pair]);
     if (std::isnan(dryBulb) || std::isnan(given) || std::isnan(pressure)) status = kMissing;
     for (std::size_t k = 0; k < Properties.size(); ++k) {
@@ -124,29 +137,38 @@ constexpr const char* kOutputsDoc =
     "float64 inputs give float64, float32 inputs float32 (computed in double);\n"
     "dtype=numpy.float32 gives float32 from any inputs (the status stays int8).\n\n"
     "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"
-    "wet_bulb is NaN. 12: missing, a NaN among the inputs (a gap in the data). Any\n"
-    "other code (hygrian.STATUS has the texts): invalid input (1: a value infinite,\n"
-    "pressure not above 0), an impossible state (11: the vapour pressure at or above\n"
-    "the total pressure) or a fault of the relations. For codes other than 0 and -1\n"
-    "the given values stay and the other properties are NaN. No exception is raised\n"
-    "for a bad state. Supersaturated inputs (a relative humidity above 100 %, a dew\n"
-    "point above the dry-bulb, a humidity ratio above saturation) are computed as\n"
-    "given, with status 0 or -1. pressure is the total pressure in kPa (101.325 at\n"
+    "wet_bulb is NaN. 13 (handbook): supersaturated, computed from the given pair,\n"
+    "wet_bulb NaN. 14 (handbook): drier than the range, dew_point NaN. 12: missing, a\n"
+    "NaN among the inputs (a gap in the data). Any other code (hygrian.STATUS has\n"
+    "the texts): invalid input (1: a value infinite, pressure not above 0), outside\n"
+    "the handbook's range (15: -100 to 200 degrees C, 10 to 1,000 kPa), an\n"
+    "impossible state (11: the vapour pressure at or above the total pressure) or a\n"
+    "fault of the calculator's relations; the given values stay and the other\n"
+    "properties are NaN. No exception is raised for a bad state. The handbook model\n"
+    "leaves a property that is not defined NaN (the dew point of dry air, the degree\n"
+    "of saturation at and above the boiling point). The calculator model computes\n"
+    "supersaturated inputs as given, with status 0 or -1. pressure is the total pressure in kPa "
+    "(101.325 at\n"
     "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"
     "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
     "Example:\n\n"
     ">>> import numpy as np, hygrian\n"
     ">>> s = hygrian.from_dry_bulb_wet_bulb([25.0, 30.0], [20.0, 18.0], 101.325)\n"
     ">>> np.round(s[2], 2), s[9]\n"
-    "(array([17.56, 10.59]), array([0, 0], dtype=int8))\n";
+    "(array([17.6 , 10.65]), array([0, 0], dtype=int8))\n";
 
-// The two loops of each pair, by the index of hygrian::Pairs.
-template <std::size_t... pair>
+// The two loops of each pair, by the index of hygrian::Pairs, for one variant.
+template <std::size_t variant, std::size_t... pair>
 constexpr auto LoopsOf(std::index_sequence<pair...> /*pairs*/) {
   return std::array<std::array<PyUFuncGenericFunction, kLoops>, sizeof...(pair)>{
-      {{Loop<float, pair>, Loop<double, pair>}...}};
+      {{Loop<float, pair, variant>, Loop<double, pair, variant>}...}};
 }
-constexpr auto kPairLoops = LoopsOf(std::make_index_sequence<Pairs.size()>());
+// ... and for every variant, by the index of kVariants.
+template <std::size_t... variant>
+constexpr auto VariantLoopsOf(std::index_sequence<variant...> /*variants*/) {
+  return std::array{LoopsOf<variant>(std::make_index_sequence<Pairs.size()>())...};
+}
+constexpr auto kPairLoops = VariantLoopsOf(std::make_index_sequence<kVariants.size()>());
 
 // A ufunc's docstring: what it is given, then the outputs.
 std::string DocOf(const Pair& pair) {
@@ -381,32 +403,128 @@ int ResolveTypes(PyUFuncObject* ufunc, NPY_CASTING casting, PyArrayObject** oper
   return result;
 }
 
-// One ufunc per pair, named from_KEY. NumPy keeps the pointers to a ufunc's name
-// and docstring, so each is kept in the module as a bytes object, which
-// outlives the ufunc; the loop and type tables are static.
-bool AddUfuncs(PyObject* module) {
+// One ufunc per pair and variant, named from_KEY, in a dict {name: ufunc} that
+// MODELS holds under (model, over); the default variant's are also the
+// module's own. NumPy keeps the pointers to a ufunc's name and docstring, so
+// each is kept in the module as a bytes object, which outlives the ufunc; the
+// loop and type tables are static.
+bool AddUfuncs(PyObject* module, PyObject* models, std::size_t v) {
+  const Variant& variant = kVariants[v];
+  PyObject* set = PyDict_New();
+  PyObject* key = Py_BuildValue("(ss)", variant.model, variant.over);
+  const bool added = set != nullptr && key != nullptr && PyDict_SetItem(models, key, set) == 0;
+  Py_XDECREF(key);
+  Py_XDECREF(set);  // models holds it
+  if (!added) return false;
+  std::string prefix = "_";
+  prefix.append(variant.model).append("_").append(variant.over).append("_");
   for (std::size_t p = 0; p < Pairs.size(); ++p) {
     const std::string name = "from_" + std::string(Pairs[p].key);
-    const std::string doc = DocOf(Pairs[p]);
+    std::string doc = DocOf(Pairs[p]);
+    doc.append("\nModel: ")
+        .append(variant.model)
+        .append(", over ")
+        .append(variant.over)
+        .append(".\n");
     PyObject* docBytes = PyBytes_FromStringAndSize(doc.data(), static_cast<Py_ssize_t>(doc.size()));
     if (docBytes == nullptr) return false;
     const char* docText = PyBytes_AS_STRING(docBytes);
-    if (!Add(module, ("_doc_" + name).c_str(), docBytes)) return false;
+    if (!Add(module, (prefix + "doc_").append(name).c_str(), docBytes)) return false;
     // NumPy takes the tables as non-const pointers but only reads them.
     PyObject* nameBytes =
         PyBytes_FromStringAndSize(name.data(), static_cast<Py_ssize_t>(name.size()));
     if (nameBytes == nullptr) return false;
     const char* nameText = PyBytes_AS_STRING(nameBytes);
-    if (!Add(module, ("_name_" + name).c_str(), nameBytes)) return false;
+    if (!Add(module, (prefix + "name_").append(name).c_str(), nameBytes)) return false;
     PyObject* ufunc = PyUFunc_FromFuncAndData(
-        const_cast<PyUFuncGenericFunction*>(kPairLoops[p].data()),
+        const_cast<PyUFuncGenericFunction*>(kPairLoops[v][p].data()),
         const_cast<void**>(kNoData.data()), const_cast<char*>(kTypes.data()),
         static_cast<int>(kLoops), static_cast<int>(kInputs), static_cast<int>(kOutputs),
         PyUFunc_None, nameText, docText, 0);
-    if (ufunc != nullptr) reinterpret_cast<PyUFuncObject*>(ufunc)->type_resolver = ResolveTypes;
-    if (!Add(module, name.c_str(), ufunc)) return false;
+    if (ufunc == nullptr) return false;
+    reinterpret_cast<PyUFuncObject*>(ufunc)->type_resolver = ResolveTypes;
+    if (PyDict_SetItemString(set, name.c_str(), ufunc) < 0) {
+      Py_DECREF(ufunc);
+      return false;
+    }
+    if (v != 0) {
+      Py_DECREF(ufunc);
+    } else if (!Add(module, name.c_str(), ufunc)) {
+      return false;
+    }
   }
   return true;
+}
+
+// The saturation vapour pressure (kPa) at t (degrees C) over `phase`: pure
+// (SaturationVaporPressure) with one input, or in moist air at the total
+// pressure (SaturationVaporPressureInAir, with the enhancement factor) with two.
+// NaN outside the handbook's range and for a NaN.
+template <Phase phase, bool inAir>
+void SaturationLoop(char** args, const npy_intp* dimensions, const npy_intp* steps,
+                    void* /*data*/) {
+  constexpr std::size_t kOut = inAir ? 2 : 1;
+  for (npy_intp i = 0; i < dimensions[0]; ++i) {
+    const npy_intp offset = i;
+    const double t = Load<double>(args[0] + offset * steps[0]);
+    const PressureResult p =
+        inAir ? SaturationVaporPressureInAir(t, Load<double>(args[1] + offset * steps[1]), phase)
+              : SaturationVaporPressure(t, phase);
+    Store(args[kOut] + offset * steps[kOut],
+          p.status == Status::Ok ? p.pressure : std::numeric_limits<double>::quiet_NaN());
+  }
+}
+
+constexpr std::array<char, 3> kSaturationTypes = {NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE};
+struct SaturationUfunc {
+  const char* name;
+  int inputs;
+  const char* doc;
+};
+// NumPy takes the loop tables as non-const pointers: these live as long as the module.
+std::array<PyUFuncGenericFunction, 4> kSaturationLoops = {
+    SaturationLoop<Phase::Ice, false>, SaturationLoop<Phase::Water, false>,
+    SaturationLoop<Phase::Ice, true>, SaturationLoop<Phase::Water, true>};
+const std::array<SaturationUfunc, 4> kSaturationUfuncs = {{
+    {"saturation_vapor_pressure_over_ice", 1,
+     "Saturation vapour pressure (kPa) of pure water at t (degrees C): over ice at and\n"
+     "below 0.01 degrees C, liquid water above (ASHRAE 2017 ch. 1 eqs. 5 and 6).\n"
+     "NaN outside -100 to 200 degrees C."},
+    {"saturation_vapor_pressure_over_water", 1,
+     "Saturation vapour pressure (kPa) of pure water at t (degrees C) over liquid\n"
+     "water at every temperature (ASHRAE 2017 ch. 1 eq. 6). NaN outside -100 to 200."},
+    {"saturation_vapor_pressure_in_air_over_ice", 2,
+     "Saturation vapour pressure (kPa) in moist air at t (degrees C) and total\n"
+     "pressure P (kPa, 10 to 1,000): over ice at and below 0.01 degrees C, times the\n"
+     "enhancement factor. NaN outside the ranges."},
+    {"saturation_vapor_pressure_in_air_over_water", 2,
+     "Saturation vapour pressure (kPa) in moist air at t (degrees C) and total\n"
+     "pressure P (kPa, 10 to 1,000) over liquid water, times the enhancement factor.\n"
+     "NaN outside the ranges."},
+}};
+
+bool AddSaturation(PyObject* module) {
+  for (std::size_t k = 0; k < kSaturationUfuncs.size(); ++k) {
+    const SaturationUfunc& u = kSaturationUfuncs[k];
+    PyObject* ufunc = PyUFunc_FromFuncAndData(
+        &kSaturationLoops[k], const_cast<void**>(kNoData.data()),
+        const_cast<char*>(kSaturationTypes.data()), 1, u.inputs, 1, PyUFunc_None, u.name, u.doc, 0);
+    if (!Add(module, u.name, ufunc)) return false;
+  }
+  return true;
+}
+
+// MODELS: {(model, over): {ufunc name: ufunc}} for every variant.
+bool AddModels(PyObject* module) {
+  PyObject* models = PyDict_New();
+  if (models == nullptr) return false;
+  for (std::size_t v = 0; v < kVariants.size(); ++v) {
+    if (!AddUfuncs(module, models, v)) {
+      Py_DECREF(models);
+      return false;
+    }
+  }
+  return Add(module, "MODELS", models);
 }
 
 PyModuleDef kModule = {
@@ -426,7 +544,7 @@ PyObject* Initialise() {
   import_umath();
   PyObject* module = PyModule_Create(&kModule);
   if (module == nullptr) return nullptr;
-  if (!AddUfuncs(module) || !Add(module, "STATUS", StatusTexts()) ||
+  if (!AddModels(module) || !AddSaturation(module) || !Add(module, "STATUS", StatusTexts()) ||
       !Add(module, "PAIRS", PairRows()) || !Add(module, "PROPERTIES", PropertyNames()) ||
       !Add(module, "UNITS", UnitRows()) || !Add(module, "QUANTITIES", QuantityRows()) ||
       !Add(module, "PROPERTY_QUANTITIES", PropertyQuantities()) ||

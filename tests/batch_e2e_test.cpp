@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,12 +59,17 @@ std::string Num(double value, int digits = 0) {
   return std::string(buffer, end);
 }
 
+// The rows of the tables before ModelRows check the calculator model's numbers
+// to the bit: the runner gives them these words first.
+const std::vector<std::string> kCalculator = {"--model", "calculator"};
+constexpr Options kCalculatorOptions{.model = Model::Calculator};
+
 // The nine value fields and the status of a computed row, from the library:
 // every value for ok, no wet-bulb for no-wet-bulb, the two given values for a
 // fault. `separator` and `empty` make the same row for CSV (",", "") and for
 // JSON (keys are added by the caller).
 std::vector<std::string> Values(std::size_t pair, double a, double b, double p, int digits = 0) {
-  const Result r = cli::Compute(pair, a, b, p);
+  const Result r = cli::Compute(pair, a, b, p, kCalculatorOptions);
   const State& s = r.state;
   const double all[9] = {s.dryBulb,      s.wetBulb,       s.dewPoint,           s.relativeHumidity,
                          s.enthalpy,     s.humidityRatio, s.degreeOfSaturation, s.specificVolume,
@@ -371,7 +378,8 @@ std::vector<CliRow> LoggerRows() {
   // The program's own output read again: results and status computed afresh.
   const std::string own =
       "id," + Results + Row("1,", Pair::Wet, 25, 20) + Bad("2,", "dry_bulb \"x\" is not a number");
-  const double dewPoint = cli::Compute(Pair::Wet, 25, 20, StandardPressure).state.dewPoint;
+  const double dewPoint =
+      cli::Compute(Pair::Wet, 25, 20, StandardPressure, kCalculatorOptions).state.dewPoint;
   const std::string header = "hygrian-batch: (standard input):1: ";
   return {
       CliRow(
@@ -802,12 +810,27 @@ std::vector<CliRow> UsageRows() {
   };
 }
 
+// The model's options: usage errors, checked to the byte.
+std::vector<CliRow> ModelRows() {
+  return {
+      UsageError("ModelUnknown", {"--model", "magnus"},
+                 "--model: 'magnus' is not handbook or calculator"),
+      UsageError("CalculatorOverWater", {"--model", "calculator", "--over", "water"},
+                 "--over water: the calculator model knows only ice"),
+      UsageError("OverUnknown", {"--over", "snow"}, "--over: 'snow' is not ice or water"),
+  };
+}
+
 std::vector<CliRow> BatchRows() {
   std::vector<CliRow> rows;
   for (auto table : {StatusRows, BadInputRows, FileRows, LoggerRows, RealFileRows, PressureRows,
                      DigitsRows, JsonRows, OutputRows, UsageRows}) {
-    for (CliRow& row : table()) rows.push_back(std::move(row));
+    for (CliRow& row : table()) {
+      row.args.insert(row.args.begin(), kCalculator.begin(), kCalculator.end());
+      rows.push_back(std::move(row));
+    }
   }
+  for (CliRow& row : ModelRows()) rows.push_back(std::move(row));
   return rows;
 }
 
@@ -821,7 +844,8 @@ INSTANTIATE_TEST_SUITE_P(Batch, BatchRun, ::testing::ValuesIn(BatchRows()), e2e:
 RunResult RunIn(const e2e::ScratchFolder& folder, std::vector<std::string> args,
                 std::string_view input = "") {
   Invocation how;
-  how.args = std::move(args);
+  how.args = kCalculator;
+  how.args.insert(how.args.end(), args.begin(), args.end());
   how.input = input;
   how.directory = folder.Path();
   return e2e::Run(kBatch, how);
@@ -850,12 +874,27 @@ TEST(Batch, Help) {
   EXPECT_EQ(help.out.substr(0, Usage.size()), Usage);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.status, 0);
-  for (const char* option :
-       {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
-        "--digits N", "--json", "-q,--quiet", "-h,--help", "--version", "--delimiter C",
-        "--decimal-comma", "--missing missing|bad", "--dry-bulb-column COL",
-        "--wet-bulb-column COL", "--dew-point-column COL", "--relative-humidity-column COL",
-        "--humidity-ratio-column COL", "--pressure-column COL", "--pair NAME"}) {
+  for (const char* option : {"-o,--output FILE",
+                             "--pressure KPA",
+                             "--altitude M",
+                             "--pressure-unit kPa|hPa|Pa",
+                             "--digits N",
+                             "--json",
+                             "-q,--quiet",
+                             "-h,--help",
+                             "--version",
+                             "--delimiter C",
+                             "--decimal-comma",
+                             "--missing missing|bad",
+                             "--dry-bulb-column COL",
+                             "--wet-bulb-column COL",
+                             "--dew-point-column COL",
+                             "--relative-humidity-column COL",
+                             "--humidity-ratio-column COL",
+                             "--pressure-column COL",
+                             "--pair NAME",
+                             "--model handbook|calculator",
+                             "--over ice|water"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(RunIn(folder, {"-h"}).out, help.out);
@@ -916,7 +955,7 @@ TEST(Batch, ProgressAtATerminalIsErasedAtTheEnd) {
 // Runs a bash script in `folder`, with $B the program.
 RunResult Shell(const e2e::ScratchFolder& folder, const std::string& script) {
   Invocation how;
-  how.args = {"-c", "B='" HYGRIAN_BATCH_BINARY "' && " + script};
+  how.args = {"-c", "B='" HYGRIAN_BATCH_BINARY " --model calculator' && " + script};
   how.directory = folder.Path();
   return e2e::Run({"bash"}, how);
 }
@@ -962,6 +1001,100 @@ TEST(Batch, AClosedPipeEndsTheRunQuietly) {
   EXPECT_EQ(got.err, "");
   EXPECT_EQ(folder.Read("status"), "0\n");
 }
+
+// --- The handbook model, the default: figures from the references --------------
+
+// One value of a run with the default model (--columns KEY,status), against a
+// published figure; `expected` NaN is an empty cell, null in JSON.
+struct HandbookFigure {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;
+  std::string key;
+  double expected;
+  double tolerance;
+  std::string status;
+};
+
+void PrintTo(const HandbookFigure& row, std::ostream* os) { *os << row.name; }
+
+constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
+
+const HandbookFigure kHandbookFigures[] = {
+    // ERA5's dew points are over water: ASHRAE 2017 ch. 1 eq. 6 at -10 degrees C
+    // with the enhancement factor, 0.286 to 0.288 kPa; over ice (table 3's
+    // 0.25987 kPa with f) 0.261.
+    {"DewPointOverWater",
+     {"--over", "water"},
+     "dry_bulb,dew_point\n0,-10\n",
+     "vapor_pressure",
+     0.287,
+     0.001,
+     "ok"},
+    {"FrostPointOverIce",
+     {},
+     "dry_bulb,dew_point\n0,-10\n",
+     "vapor_pressure",
+     0.2609,
+     0.0005,
+     "ok"},
+    // Above the boiling point: RP-1485's tables give a wet-bulb of 81.12 degrees C.
+    {"HotAndHumid", {}, "dry_bulb,humidity_ratio\n200,0.5\n", "wet_bulb", 81.12, 0.1, "ok"},
+    {"DryAir", {}, "dry_bulb,humidity_ratio\n25,0\n", "dew_point", kEmpty, 0.0, "ok"},
+    {"DryAirJson", {"--json"}, "dry_bulb,humidity_ratio\n25,0\n", "dew_point", kEmpty, 0.0, "ok"},
+    {"Supersaturated",
+     {},
+     "dry_bulb,relative_humidity\n25,145\n",
+     "wet_bulb",
+     kEmpty,
+     0.0,
+     "supersaturated"},
+    // A frost point below -100 degrees C (table 3: 0.0014 Pa at -100 over ice).
+    {"DrierThanRange",
+     {},
+     "dry_bulb,relative_humidity\n-20,0.0001\n",
+     "dew_point",
+     kEmpty,
+     0.0,
+     "drier-than-range"},
+    {"OutsideTheRange",
+     {},
+     "dry_bulb,relative_humidity\n250,10\n",
+     "wet_bulb",
+     kEmpty,
+     0.0,
+     "fault: outside the range"},
+};
+
+class BatchHandbook : public ::testing::TestWithParam<HandbookFigure> {};
+
+TEST_P(BatchHandbook, Figure) {
+  const HandbookFigure& row = GetParam();
+  const e2e::ScratchFolder folder;
+  Invocation how;
+  how.args = row.args;
+  how.args.insert(how.args.end(), {"--columns", row.key + ",status"});
+  how.input = row.input;
+  how.directory = folder.Path();
+  const RunResult run = e2e::Run(kBatch, how);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const bool json = row.args == std::vector<std::string>{"--json"};
+  // "KEY,status\nVALUE,STATUS\n" or {"KEY":VALUE,"status":"STATUS"}
+  const std::size_t from = json ? row.key.size() + 4 : run.out.find('\n') + 1;
+  const std::size_t comma = run.out.find(',', from);
+  const std::string cell = run.out.substr(from, comma - from);
+  const std::string status = json ? "\"status\":\"" + row.status + "\"}\n" : row.status + "\n";
+  EXPECT_EQ(run.out.substr(comma + 1), status) << run.out;
+  if (std::isnan(row.expected)) {
+    EXPECT_EQ(cell, json ? "null" : "") << run.out;
+  } else {
+    EXPECT_NEAR(std::strtod(cell.c_str(), nullptr), row.expected, row.tolerance) << run.out;
+  }
+}
+INSTANTIATE_TEST_SUITE_P(Batch, BatchHandbook, ::testing::ValuesIn(kHandbookFigures),
+                         [](const ::testing::TestParamInfo<HandbookFigure>& figure) {
+                           return std::string(figure.param.name);
+                         });
 
 }  // namespace
 }  // namespace hygrian

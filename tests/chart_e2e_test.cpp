@@ -32,7 +32,7 @@
 namespace hygrian::chart {
 namespace {
 
-// The chart computes with the calculator model.
+// The chart's numbers checked here are the calculator model's.
 using calculator::FromDryBulbDewPoint;
 using calculator::FromDryBulbHumidityRatio;
 using calculator::FromDryBulbRelativeHumidity;
@@ -42,6 +42,10 @@ using e2e::CliRow;
 using e2e::RunResult;
 
 constexpr e2e::Program kChart{HYGRIAN_CHART_BINARY};
+
+// The runs check the calculator model's charts to the bit unless they say
+// otherwise: the runner gives them these words first.
+const std::vector<std::string> kCalculator = {"--model", "calculator"};
 
 // Each test works in a scratch folder of its own; the program runs inside it, so
 // "points.csv" is the name in its messages.
@@ -58,7 +62,9 @@ class ChartRun : public ::testing::Test {
   }
   RunResult Chart(const std::vector<std::string>& args,
                   const std::string& input = "/dev/null") const {
-    return Run(kChart, args, input);
+    std::vector<std::string> words = kCalculator;
+    words.insert(words.end(), args.begin(), args.end());
+    return Run(kChart, words, input);
   }
   // The chart of a run that must succeed without a message.
   std::string Drawn(const std::vector<std::string>& args) const {
@@ -522,6 +528,7 @@ TEST_F(ChartRun, FewerMessagesAndAHint) {
 // it has no points and that is no failure; a named empty file still is.
 TEST_F(ChartRun, StandardInputWhenNoFileIsNamed) {
   e2e::Invocation how;
+  how.args = kCalculator;
   how.input = "dry_bulb,wet_bulb\n25,20\n25,x\n";
   const RunResult piped = e2e::Run(kChart, how);
   EXPECT_EQ(piped.status, 1);
@@ -550,6 +557,11 @@ CliRow Usage(const std::string& name, std::vector<std::string> args, const std::
 
 std::vector<CliRow> ChartRows() {
   return {
+      Usage("ModelUnknown", {"--model", "magnus"},
+            "--model: 'magnus' is not handbook or calculator"),
+      Usage("CalculatorOverWater", {"--model", "calculator", "--over", "water"},
+            "--over water: the calculator model knows only ice"),
+      Usage("OverUnknown", {"--over", "snow"}, "--over: 'snow' is not ice or water"),
       Usage("NoPressureColumnOption", {"--pressure-column=baro"},
             "The following argument was not expected: --pressure-column=baro"),
       Usage("UnknownOption", {"--colour=red"},
@@ -615,9 +627,25 @@ TEST_F(ChartRun, Help) {
   EXPECT_EQ(help.out.substr(0, top.size()), top);
   for (const char* option :
        {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
-        "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version"}) {
+        "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version",
+        "--model handbook|calculator", "--over ice|water"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
+}
+
+// The default model draws its curves from the handbook's relations, so its
+// saturated points lie on its own saturation curve, never above it; the
+// calculator's chart is another drawing.
+TEST_F(ChartRun, HandbookPointsAtSaturationLieOnItsCurves) {
+  Write("p.csv", "dry_bulb,relative_humidity\n25,100\n-5,100\n30,100\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"p.csv"}, {"--over", "water", "p.csv"}}) {
+    const RunResult r = Run(kChart, args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Count(r.out, "<circle"), 3u);
+  }
+  EXPECT_NE(Run(kChart, {}).out, Chart({}).out);
 }
 
 }  // namespace

@@ -101,6 +101,9 @@ PlotPoint PointOf(double dryBulb, double rh, std::string label, double P = 101.3
   return {r.state, r.wetBulbFound, std::move(label)};
 }
 
+// The charts here are checked against the calculator model's relations.
+const ChartSettings kCalculatorChart{.options = {.model = Model::Calculator}};
+
 struct Case {
   const char* name;
   ChartSettings settings;
@@ -112,7 +115,7 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 ChartSettings Settings(double tmin, double tmax, double gramsMax, double P, int width = 1200,
                        int height = 800) {
-  return {tmin, tmax, gramsMax, P, width, height};
+  return {tmin, tmax, gramsMax, P, width, height, 0.0, false, {.model = Model::Calculator}};
 }
 
 // The humidity-ratio axis as --dry-bulb alone sets it.
@@ -125,7 +128,7 @@ const std::string kLong =
     "Supply air after the second reheat coil of air-handling unit 3, east wing";
 
 const Case kCases[] = {
-    {"Default", ChartSettings{}},
+    {"Default", kCalculatorChart},
     Fitted("ZoomedCold", Settings(-40, 10, 30, 101.325)),
     Fitted("ZoomedWarm", Settings(20, 26, 30, 101.325)),
     {"WarmWithTop", Settings(20, 26, 12, 101.325)},
@@ -136,7 +139,7 @@ const Case kCases[] = {
      Settings(-10, 50, 30, 101.325, 640, 400),
      {PointOf(48, 5, kLong), PointOf(-9, 50, kLong), PointOf(25, 50, "\xE2\x82\xAC" + kLong)}},
     {"PointsOnTheEdges",
-     ChartSettings{},
+     kCalculatorChart,
      {PointOf(50, 0, "hot and dry"), PointOf(-10, 0, "cold and dry"),
       PointOf(-10, 100, "cold, saturated"), PointOf(31.8, 99.9, "top"),
       PointOf(50, 38.9, "top right corner")}},
@@ -479,7 +482,7 @@ TEST_P(ChartGeometry, AFittedAxisHoldsSaturationToTheNextTick) {
 double PolylineLength(const Curve& curve) { return Length(curve.vertices); }
 
 TEST(ChartLabels, EveryCurveLongerThanALabelIsLabelledAtTheDefaultSize) {
-  const Chart chart = LayOut(ChartSettings{}, {}, false);
+  const Chart chart = LayOut(kCalculatorChart, {}, false);
   for (const FamilyLayer& layer : chart.families) {
     std::size_t longCurves = 0;
     for (const Curve& curve : layer.curves) longCurves += PolylineLength(curve) >= 60.0 ? 1u : 0u;
@@ -488,7 +491,7 @@ TEST(ChartLabels, EveryCurveLongerThanALabelIsLabelledAtTheDefaultSize) {
 }
 
 TEST(ChartLabels, TheDefaultChartHasTheUsualLines) {
-  const Chart chart = LayOut(ChartSettings{}, {}, false);
+  const Chart chart = LayOut(kCalculatorChart, {}, false);
   const auto values = [&](Family family) {
     std::vector<double> v;
     for (const Curve& c : chart.families[static_cast<std::size_t>(family)].curves) {
@@ -521,7 +524,7 @@ TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
 TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
   const std::vector<PlotPoint> points{PointAt(25, 20, "A"), PointAt(35, 22, "B"),
                                       PointAt(10, 8, "C")};
-  const Chart chart = LayOut(ChartSettings{}, points, true);
+  const Chart chart = LayOut(kCalculatorChart, points, true);
   ASSERT_EQ(chart.markers.size(), 3u);
   for (const Marker& m : chart.markers) {
     // The axes put -10 degrees C at the plot's left edge and 50 at its right,
@@ -540,7 +543,7 @@ TEST(ChartPoints, AProcessToAStateOffThePlotIsClippedAtItsEdge) {
   PlotPoint hot = PointOf(60, 20, "hot");
   hot.onPlot = false;
   const Chart chart =
-      LayOut(ChartSettings{}, {PointOf(25, 50, "A"), hot, PointOf(30, 50, "B")}, true);
+      LayOut(kCalculatorChart, {PointOf(25, 50, "A"), hot, PointOf(30, 50, "B")}, true);
   ASSERT_EQ(chart.markers.size(), 2u);
   ASSERT_EQ(chart.process.size(), 2u);
   const Rect& plot = chart.frame.Plot();
@@ -586,7 +589,7 @@ TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
   const std::vector<PlotPoint> points{
       PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
       PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")};
-  const Chart chart = LayOut(ChartSettings{}, points, true);
+  const Chart chart = LayOut(kCalculatorChart, points, true);
   std::vector<Box> boxes;
   for (const FamilyLayer& layer : chart.families) {
     for (const Label& label : layer.labels) boxes.push_back(label.box);
@@ -607,7 +610,7 @@ TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
 }
 
 TEST(ChartPoints, WhereAStateFalls) {
-  const Frame frame{ChartSettings{}};
+  const Frame frame{kCalculatorChart};
   struct Row {
     double t, W;
     Fit fit;
@@ -652,8 +655,8 @@ TEST(ChartSvg, EscapesTextForXml) {
 
 TEST(ChartSvg, TheSameChartGivesTheSameBytes) {
   const std::vector<PlotPoint> points{PointAt(25, 20, "A & B"), PointAt(35, 22, "")};
-  const std::string first = WriteSvg(LayOut(ChartSettings{}, points, true));
-  const std::string second = WriteSvg(LayOut(ChartSettings{}, points, true));
+  const std::string first = WriteSvg(LayOut(kCalculatorChart, points, true));
+  const std::string second = WriteSvg(LayOut(kCalculatorChart, points, true));
   EXPECT_EQ(first, second);
   EXPECT_NE(first.find("A &amp; B"), std::string::npos);
   EXPECT_EQ(first.find("<script"), std::string::npos);
@@ -664,7 +667,7 @@ TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
   PlotPoint lost = found;
   lost.wetBulbFound = false;
   lost.label = "lost";
-  const std::string svg = WriteSvg(LayOut(ChartSettings{}, {found, lost}, false));
+  const std::string svg = WriteSvg(LayOut(kCalculatorChart, {found, lost}, false));
   const std::size_t first = svg.find("<circle");
   const std::size_t second = svg.find("<circle", first + 1);
   ASSERT_NE(second, std::string::npos);

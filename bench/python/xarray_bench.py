@@ -38,7 +38,8 @@ CHUNKS = {"time": 1, "latitude": 181}  # about 260,000 states a block
 
 
 def states_of(era5):
-    return hygrian.xarray.psychrometrics(dry_bulb=era5.t2m, dew_point=era5.d2m, pressure=era5.sp)
+    return hygrian.xarray.psychrometrics(dry_bulb=era5.t2m, dew_point=era5.d2m, pressure=era5.sp,
+                                          over="water")  # ERA5's d2m is over water
 
 
 def eager(source, target):

@@ -9,8 +9,16 @@ at once (broadcasting, ``out=``, ``where=``, float64 and float32):
 - ``from_dry_bulb_relative_humidity(dry_bulb, relative_humidity, pressure)``
 - ``from_dry_bulb_humidity_ratio(dry_bulb, humidity_ratio, pressure)``
 - ``from_dry_bulb_specific_humidity(dry_bulb, specific_humidity, pressure)``
-- ``psychrometrics(dry_bulb=..., <one second value>=..., pressure=101.325)``,
-  the same as a dict of named arrays.
+- ``psychrometrics(dry_bulb=..., <one second value>=..., pressure=101.325,
+  model="handbook", over="ice")``, the same as a dict of named arrays.
+- ``saturation_vapor_pressure(t, pressure=None, over="ice")``.
+
+The top-level ufuncs are the handbook model's (ASHRAE Handbook Fundamentals
+2017 ch. 1, with the enhancement factor), saturation over ice below the triple
+point; ``hygrian.handbook``, ``hygrian.handbook_over_water`` and
+``hygrian.calculator`` hold each model's (the calculator's are the console
+program's relations, to the bit). Dew points and relative humidities from
+weather data (ERA5, reports) are over water: pass ``over="water"``.
 
 Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
 ``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
@@ -23,12 +31,12 @@ hygrian.pandas convert through it, into and out of the units above.
 >>> import hygrian
 >>> s = hygrian.psychrometrics(dry_bulb=25.0, wet_bulb=20.0)
 >>> round(float(s["dew_point"]), 2), hygrian.STATUS[int(s["status"])]
-(17.56, 'ok')
+(17.6, 'ok')
 """
 
 import numpy as np
 
-from . import _ufuncs, units
+from . import _ufuncs, calculator, handbook, handbook_over_water, units
 from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS, __version__
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
@@ -37,10 +45,53 @@ PAIRS = _ufuncs.PAIRS
 globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 
 __all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
-           "psychrometrics", "units"] + sorted(name for name, *_ in PAIRS)
+           "calculator", "handbook", "handbook_over_water", "psychrometrics",
+           "saturation_vapor_pressure", "units"] + sorted(name for name, *_ in PAIRS)
 
-# The ufunc of each second value that comes with the dry-bulb, by its keyword.
-_SECOND_VALUES = {second: getattr(_ufuncs, name) for name, _, second, _ in PAIRS}
+# The second values' keywords, in the order of PAIRS.
+_SECOND_VALUES = {second: name for name, _, second, _ in PAIRS}
+
+# The module of each (model, over); calculator with water is no model.
+_MODULES = {("handbook", "ice"): handbook, ("handbook", "water"): handbook_over_water,
+            ("calculator", "ice"): calculator}
+
+
+def _model_module(model, over):
+    """The module of the ufuncs of ``model`` over ``over``; a ValueError for a
+    word that is no model or phase, or for the calculator over water."""
+    if model not in ("handbook", "calculator"):
+        raise ValueError(f"model: {model!r} is not 'handbook' or 'calculator'")
+    if over not in ("ice", "water"):
+        raise ValueError(f"over: {over!r} is not 'ice' or 'water'")
+    if (model, over) not in _MODULES:
+        raise ValueError("over='water': the calculator model knows only ice")
+    return _MODULES[(model, over)]
+
+
+def _ufunc(name, model, over):
+    """The ufunc of the second value ``name`` for ``model`` over ``over``."""
+    return getattr(_model_module(model, over), _SECOND_VALUES[name])
+
+
+def saturation_vapor_pressure(t, pressure=None, *, over="ice"):
+    """The saturation vapour pressure (kPa) at t (degrees C), as an array.
+
+    ``over="ice"``: over ice at and below 0.01 degrees C, liquid water above
+    (ASHRAE 2017 ch. 1 eqs. 5 and 6); ``over="water"``: over liquid water at
+    every temperature (eq. 6). Without ``pressure`` that of pure water vapour;
+    with the total ``pressure`` (kPa, 10 to 1,000) that in moist air, times the
+    enhancement factor. NaN outside -100 to 200 degrees C (and the pressures).
+
+    >>> import hygrian
+    >>> round(float(hygrian.saturation_vapor_pressure(20.0)), 5)
+    2.3388
+    >>> round(float(hygrian.saturation_vapor_pressure(-10.0, over="water")), 4)
+    0.2866
+    """
+    _model_module("handbook", over)
+    if pressure is None:
+        return getattr(_ufuncs, f"saturation_vapor_pressure_over_{over}")(t)
+    return getattr(_ufuncs, f"saturation_vapor_pressure_in_air_over_{over}")(t, pressure)
 
 
 def _one_second_value(second):
@@ -58,7 +109,8 @@ def _one_second_value(second):
     return named[0], second[named[0]]
 
 
-def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, **second):
+def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
+                   **second):
     """The moist-air state as a dict of named arrays.
 
     Keyword arguments only: ``dry_bulb`` (degrees C), exactly one second value
@@ -68,23 +120,29 @@ def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, **second):
     ``relative_humidity`` (percent: 50, not 0.5), ``humidity_ratio`` (kg/kg dry
     air) or ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input).
 
+    ``model`` is ``"handbook"`` (ASHRAE 2017 ch. 1, the default) or
+    ``"calculator"`` (the console program's relations, to the bit); ``over``
+    is what saturation refers to below 0.01 degrees C: ``"ice"`` (the
+    handbook's) or ``"water"`` (the WMO's: ERA5 and weather reports give dew
+    points and relative humidities over water); the calculator knows only ice.
+
     Returns a dict with the nine properties (the keys of ``PROPERTIES``:
     degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
     when every property is computed, -1 when only the wet-bulb is missing
-    (NaN), 12 (missing) when an input is NaN, any other code (see
-    ``STATUS``) for invalid input, an impossible state (11) or a fault, where
-    all but the given values are NaN. Supersaturated inputs (a relative
-    humidity above 100 %, a dew point above the dry-bulb, a humidity ratio
-    above saturation) are computed as given, status 0 or -1. No exception for
-    a bad state; a ``TypeError`` when not exactly one second value is given.
+    (NaN), 13 supersaturated (computed, no wet-bulb), 14 drier than the
+    range (computed, no dew point), 12 (missing) when an input is NaN, any
+    other code (see ``STATUS``) for invalid input, outside the range (15), an
+    impossible state (11) or a fault, where all but the given values are NaN.
+    No exception for a bad state; a ``TypeError`` when not exactly one second
+    value is given, a ``ValueError`` for an unknown model or phase.
 
     >>> import numpy as np, hygrian
     >>> s = hygrian.psychrometrics(dry_bulb=np.array([25.0, 30.0]), relative_humidity=50.0)
     >>> np.round(s["wet_bulb"], 2), s["status"]
-    (array([17.89, 22.  ]), array([0, 0], dtype=int8))
+    (array([17.88, 22.  ]), array([0, 0], dtype=int8))
     """
     name, value = _one_second_value(second)
-    values = _SECOND_VALUES[name](dry_bulb, value, pressure)
+    values = _ufunc(name, model, over)(dry_bulb, value, pressure)
     return dict(zip(PROPERTIES + ("status",), values))
 
 

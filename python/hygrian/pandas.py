@@ -42,7 +42,7 @@ def _column(frame, name):
 
 
 def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units=None,
-                   output_units="library", dtype=None, **second):
+                   output_units="library", dtype=None, model="handbook", over="ice", **second):
     """A DataFrame on frame's index with the nine properties and `status`.
 
     dry_bulb and exactly one second value (wet_bulb=, dew_point=,
@@ -61,8 +61,11 @@ def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units
 
     Where a state cannot be computed, status holds the code (see
     hygrian.STATUS), the given values stay and the other properties are NaN; an
-    empty cell is status 12, missing. Supersaturated readings are computed as
-    given (status 0 or -1). The properties are float32 when every column given
+    empty cell is status 12, missing. Supersaturated readings are computed
+    without a wet-bulb (status 13). model="handbook" (the default) or
+    "calculator", over="ice" (the default) or "water" (for dew points and
+    relative humidities from weather data) as for hygrian.psychrometrics. The
+    properties are float32 when every column given
     is float32, else float64; dtype="float32" or "float64" chooses (computed in
     double).
     """
@@ -83,7 +86,7 @@ def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units
         values = np.array(values, dtype=np.float64)
         hu.to_library(values, unit)
         given[keyword] = values
-    states = hygrian.psychrometrics(**given)
+    states = hygrian.psychrometrics(**given, model=model, over=over)
     for prop, values in states.items():
         if prop in hu.PROPERTY_QUANTITIES:
             hu.from_library(values, hu.output_unit(hu.PROPERTY_QUANTITIES[prop], output_units)[0])

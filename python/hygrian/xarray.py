@@ -4,7 +4,8 @@ one Dataset out with CF names, lazy and blockwise when the inputs are Dask array
     import xarray, hygrian.xarray
     era5 = xarray.open_dataset("era5.nc", chunks={"time": 1})
     states = hygrian.xarray.psychrometrics(
-        dry_bulb=era5.t2m, dew_point=era5.d2m, pressure=era5.sp)   # K, K, Pa
+        dry_bulb=era5.t2m, dew_point=era5.d2m, pressure=era5.sp,   # K, K, Pa
+        over="water")          # ERA5's dew point is over water at every temperature
     states.wet_bulb            # degC, standard_name wet_bulb_temperature
 
 The physics is the library's, through the ufuncs of the package; this module
@@ -27,9 +28,6 @@ __all__ = ["psychrometrics", "wet_bulb_temperature"]
 SLAB = 1 << 16
 
 
-# The second measured value: its keyword and its ufunc, from the library's table
-# of pairs.
-_SECOND = {second: name for name, _, second, _ in hygrian.PAIRS}
 
 # Each output's CF standard_name or, where CF has none, a long_name.
 _NAMES = {
@@ -83,13 +81,14 @@ def _library_values(piece, unit):
     return values
 
 
-def _states(dry_bulb, second, pressure, *, ufunc, names, units, outputs_in, dtype):
+def _states(dry_bulb, second, pressure, *, model, over, ufunc, names, units, outputs_in,
+            dtype):
     """The ten outputs of one block, computed slab by slab into their arrays: in
     double, converted, then rounded once to dtype. First a UserWarning for each
     input whose values in this block look like another unit's."""
     for name, values, unit in zip(names, (dry_bulb, second, pressure), units):
         hu.warn_if_unlikely(name, values, unit)
-    compute = getattr(hygrian, ufunc)
+    compute = hygrian._ufunc(ufunc, model, over)
     inputs = np.broadcast_arrays(dry_bulb, second, pressure)
     shape = inputs[0].shape
     outputs = tuple(np.empty(shape, dtype) for _ in outputs_in) + (np.empty(shape, np.int8),)
@@ -157,7 +156,7 @@ def _unit(name, value, units):
 
 
 def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=None,
-                   dtype=None, **second):
+                   dtype=None, model="handbook", over="ice", **second):
     """The moist-air state of every element: an xarray.Dataset on the inputs'
     coordinates with the nine properties and `status`.
 
@@ -187,7 +186,16 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
     status holds the code (see hygrian.STATUS), the given values stay and the
     other properties are NaN; a NaN among the inputs (a gap, a masked cell) is
     status 12, missing. Supersaturated inputs (a relative humidity above 100 %,
-    a dew point above the dry-bulb) are computed as given, status 0 or -1.
+    a dew point above the dry-bulb) are computed, without a wet-bulb, status 13
+    (supersaturated); a frost point below -100 degC leaves the dew point NaN,
+    status 14; a temperature outside -100 to 200 degC is status 15.
+
+    model="handbook" (ASHRAE 2017 ch. 1, the default) or "calculator" (the
+    console program's relations); over="ice" (the default) or "water" says what
+    saturation refers to below 0.01 degC. Reanalyses and weather reports (ERA5's
+    d2m, synoptic dew points and relative humidities) are over water: pass
+    over="water" for them; hygrometers' frost points and the handbook's tables
+    are over ice.
 
     The properties are float32 when every DataArray given is float32, else
     float64; dtype="float32" or "float64" chooses (computed in double either
@@ -198,6 +206,7 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
     that cannot).
     """
     hu.check_system(output_units)
+    hygrian._model_module(model, over)  # a ValueError for no model
     name, second = _one_second_value(second)
     given = {"dry_bulb": dry_bulb, name: second, "pressure": pressure}
     for argument, value in given.items():
@@ -214,7 +223,9 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
         second,
         pressure,
         kwargs={
-            "ufunc": _SECOND[name],
+            "model": model,
+            "over": over,
+            "ufunc": name,
             "names": list(given),
             "units": [_unit(argument, value, units) for argument, value in given.items()],
             "outputs_in": [unit for unit, _ in outputs_in],
@@ -234,13 +245,14 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
     return xr.Dataset(variables)
 
 
-def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None, dtype=None):
+def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None, dtype=None,
+                         model="handbook", over="water"):
     """The wet-bulb temperature from the 2 m temperature, the 2 m dew point and the
     surface pressure (units from their attributes, as ERA5 gives them: K, K, Pa):
     a DataArray in degC, or K with output_units="cf", degF with "ip"; NaN where
-    not found."""
+    not found. ERA5's dew point is over water, so over="water" by default here."""
     states = psychrometrics(
         dry_bulb=t2m, dew_point=d2m, pressure=sp, output_units=output_units, units=units,
-        dtype=dtype
+        dtype=dtype, model=model, over=over
     )
     return states["wet_bulb"]

@@ -1,6 +1,7 @@
 """hygrian.pandas: frames of readings in, frames of states out on the same index,
 eagerly and through dask.dataframe.map_partitions."""
 
+import functools
 import warnings
 
 import dask.dataframe as dd
@@ -10,6 +11,9 @@ import pytest
 
 import hygrian
 import hygrian.pandas as hp
+
+# The figures here are the calculator model's.
+calculator_frame = functools.partial(hp.psychrometrics, model="calculator")
 
 # the second value's keyword, a published state at 101.325 kPa (dry-bulb, second
 # value, figures to their last digit)
@@ -39,14 +43,14 @@ def readings(t, second, index):
 @pytest.mark.parametrize("name,t,second,figures", CASES)
 def test_frames(name, t, second, figures, index, pressure):
     frame = readings(t, second, INDEXES[index])
-    states = hp.psychrometrics(frame, dry_bulb="t", pressure=pressure, **{name: "x"})
+    states = calculator_frame(frame, dry_bulb="t", pressure=pressure, **{name: "x"})
     assert states.index.equals(frame.index)
     assert list(states.columns) == list(hygrian.PROPERTIES) + ["status"]
     for prop, figure in figures.items():
         assert abs(states[prop].iloc[0] - figure) <= 0.005, prop
     assert list(states.status) == [0, 12, 0 if pressure == 101.325 else 1]
     p = frame.p.to_numpy() if pressure == "p" else pressure
-    want = hygrian.psychrometrics(dry_bulb=frame.t.to_numpy(), pressure=p,
+    want = hygrian.psychrometrics(model="calculator", dry_bulb=frame.t.to_numpy(), pressure=p,
                                   **{name: frame.x.to_numpy()})
     for prop, values in want.items():
         assert states[prop].dtype == values.dtype
@@ -60,18 +64,18 @@ def test_map_partitions(rows, partitions):
     frame = pd.DataFrame({"t": rng.uniform(-30, 40, rows), "rh": rng.uniform(0, 100, rows),
                           "p": rng.uniform(80, 105, rows)}, index=hours)
     # meta= spares dask a call on made-up rows (relative humidities of 1 %, a hint)
-    meta = hp.psychrometrics(frame.iloc[:0], dry_bulb="t", relative_humidity="rh", pressure="p")
+    meta = calculator_frame(frame.iloc[:0], dry_bulb="t", relative_humidity="rh", pressure="p")
     lazy = dd.from_pandas(frame, npartitions=partitions).map_partitions(
-        hp.psychrometrics, dry_bulb="t", relative_humidity="rh", pressure="p", meta=meta)
+        calculator_frame, dry_bulb="t", relative_humidity="rh", pressure="p", meta=meta)
     got = lazy.compute(scheduler="synchronous")
-    pd.testing.assert_frame_equal(got, hp.psychrometrics(
+    pd.testing.assert_frame_equal(got, calculator_frame(
         frame, dry_bulb="t", relative_humidity="rh", pressure="p"), check_exact=True)
 
 
 @pytest.mark.parametrize("kwargs", [{}, {"dew_point": "x", "wet_bulb": "x"}, {"dew": "x"}])
 def test_second_value_errors(kwargs):
     with pytest.raises(TypeError):
-        hp.psychrometrics(readings(25, 15, None), dry_bulb="t", **kwargs)
+        calculator_frame(readings(25, 15, None), dry_bulb="t", **kwargs)
 
 
 # a dry-bulb column as it may come; the dry-bulbs it gives (NaN: a gap, status
@@ -92,9 +96,9 @@ def test_nullable_and_text_columns(column, want):
     frame = pd.DataFrame({"t": column, "rh": 50.0})
     if isinstance(want, str):
         with pytest.raises(ValueError, match=want):
-            hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+            calculator_frame(frame, dry_bulb="t", relative_humidity="rh")
         return
-    states = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+    states = calculator_frame(frame, dry_bulb="t", relative_humidity="rh")
     np.testing.assert_array_equal(states.dry_bulb, want)
     assert list(states.status) == [12 if np.isnan(t) else 0 for t in want]
 
@@ -103,7 +107,7 @@ def test_nullable_and_text_columns(column, want):
                                                 ("f8", np.float32, "f4")])
 def test_output_dtype(columns, dtype, want):
     frame = pd.DataFrame({"t": [25.0], "w": [20.0]}, dtype=columns)
-    states = hp.psychrometrics(frame, dry_bulb="t", wet_bulb="w", dtype=dtype)
+    states = calculator_frame(frame, dry_bulb="t", wet_bulb="w", dtype=dtype)
     assert list(states.dtypes) == [np.dtype(want)] * 9 + [np.int8]
 
 
@@ -125,7 +129,7 @@ def test_units(units, output_units, name, t, second, p, figures):
     frame = pd.DataFrame({"t": [t], "x": [second], "p": [p]})
     with warnings.catch_warnings():
         warnings.simplefilter("error")  # right units, no hint
-        states = hp.psychrometrics(frame, dry_bulb="t", pressure="p", units=units,
+        states = calculator_frame(frame, dry_bulb="t", pressure="p", units=units,
                                    output_units=output_units, **{name: "x"})
     for prop, figure in figures.items():
         assert abs(states[prop].iloc[0] - figure) <= 0.005, prop
@@ -135,6 +139,6 @@ def test_units(units, output_units, name, t, second, p, figures):
 def test_kelvin_without_units_is_a_hint_and_a_misspelt_key_an_error():
     frame = pd.DataFrame({"t": [298.15, 300.0], "rh": [50.0, 60.0]})
     with pytest.warns(UserWarning, match="dry_bulb: values labelled 'degC' .* look like 'K'"):
-        hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+        calculator_frame(frame, dry_bulb="t", relative_humidity="rh")
     with pytest.raises(ValueError, match="units: unknown key 'dry_blub'"):
-        hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh", units={"dry_blub": "K"})
+        calculator_frame(frame, dry_bulb="t", relative_humidity="rh", units={"dry_blub": "K"})
