@@ -508,12 +508,14 @@ TEST_F(ChartRun, FewerMessagesAndAHint) {
   std::string err;
   for (int line = 2; line <= 13; ++line) {
     points += "25,5;20\n";
-    if (line <= 11)
+    if (line <= 11) {
       err +=
           "hygrian-chart: p.csv:" + std::to_string(line) + ": dry_bulb \"25,5\" is not a number\n";
-    if (line == 2)
+    }
+    if (line == 2) {
       err +=
           "hygrian-chart: p.csv: hint: numbers with a decimal comma (23,5) need --decimal-comma\n";
+    }
   }
   Write("p.csv", points);
   const RunResult r = Chart({"p.csv"});
