@@ -159,7 +159,7 @@ HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity_with(double dry_bulb,
    temperature or humidity ratio is found by a bracketed search, to 1e-9 K and
    1e-10 relative. Arguments and results as the *_with functions; the
    calculator model is HYGRIAN_NOT_WITH_CALCULATOR. 25 degrees C and 50 kJ/kg:
-   humidity ratio 0.0097281... Since 2.1.0. */
+   humidity ratio 0.0097547... (24.85 / 2547.5). Since 2.1.0. */
 HYGRIAN_API int hygrian_from_dry_bulb_enthalpy(double dry_bulb, double enthalpy, double pressure,
                                                int model, int over, hygrian_state* state,
                                                int* wet_bulb_found);

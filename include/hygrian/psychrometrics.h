@@ -208,8 +208,8 @@ struct Result {
 // ...DewPoint) gives them at the dry-bulb found. The relative humidity given
 // is 0 to 100 percent (above: NoState); a root outside -100 to 200 degrees C
 // is OutOfRange. Enthalpy h in kJ per kg of dry air, W in kg/kg.
-// 25 and 50.0 kJ/kg (dry-bulb, enthalpy) give W 0.0097281..., relative
-// humidity 49.3... percent; 25 and 20 kJ/kg give NoState (dry air has 25.15).
+// 25 and 50.0 kJ/kg (dry-bulb, enthalpy) give W 0.0097547... (24.85 / 2547.5), relative
+// humidity 49.17... percent; 25 and 20 kJ/kg give NoState (dry air has 25.15).
 [[nodiscard]] HYGRIAN_API Result FromDryBulbEnthalpy(double dryBulb, double enthalpy,
                                                      double pressure = StandardPressure,
                                                      Options options = {}) noexcept;
