@@ -16,8 +16,6 @@
 namespace hygrian {
 namespace {
 
-constexpr double kP = StandardPressure;
-
 // Humidity ratio (kg/kg) of air at t (degrees C) and rh (percent).
 double W(double t, double rh) { return FromDryBulbRelativeHumidity(t, rh).state.humidityRatio; }
 double H(double t, double w) { return FromDryBulbHumidityRatio(t, w).state.enthalpy; }
