@@ -6,6 +6,7 @@
 
 #include "hygrian/hygrian.h"
 #include "hygrian/outcomes.h"
+#include "hygrian/pairs.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
@@ -30,6 +31,9 @@ static_assert(static_cast<int>(Status::Missing) == HYGRIAN_MISSING);
 static_assert(static_cast<int>(Status::Supersaturated) == HYGRIAN_SUPERSATURATED);
 static_assert(static_cast<int>(Status::DrierThanRange) == HYGRIAN_DRIER_THAN_RANGE);
 static_assert(static_cast<int>(Status::OutOfRange) == HYGRIAN_OUT_OF_RANGE);
+static_assert(static_cast<int>(Status::NoState) == HYGRIAN_NO_STATE);
+static_assert(static_cast<int>(Status::NotWithCalculator) == HYGRIAN_NOT_WITH_CALCULATOR);
+static_assert(static_cast<int>(Status::BelowDewPoint) == HYGRIAN_BELOW_DEW_POINT);
 static_assert(static_cast<int>(Model::Handbook) == HYGRIAN_MODEL_HANDBOOK);
 static_assert(static_cast<int>(Model::Calculator) == HYGRIAN_MODEL_CALCULATOR);
 static_assert(static_cast<int>(Phase::Ice) == HYGRIAN_OVER_ICE);
@@ -84,6 +88,25 @@ int DeliverWith(Compute compute, double a, double b, double pressure, int model,
     return Deliver(refused, state, wetBulbFound);
   }
   return Deliver(compute(a, b, pressure, options), state, wetBulbFound);
+}
+
+// One of the functions of the pairs solved by a search: AllPairs' row `key`.
+int DeliverPair(std::string_view key, double a, double b, double pressure, int model, int over,
+                hygrian_state* state, int* wetBulbFound) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  const Pair* pair = &AllPairs[0];
+  for (const Pair& row : AllPairs) {
+    if (row.key == key) pair = &row;
+  }
+  Options options;
+  if (!OptionsOf(model, over, options)) {
+    Result refused;
+    refused.state.*pair->given[0].member = a;
+    refused.state.*pair->given[1].member = b;
+    refused.status = Status::InvalidInput;
+    return Deliver(refused, state, wetBulbFound);
+  }
+  return Deliver(pair->compute(a, b, pressure, options), state, wetBulbFound);
 }
 
 int DeliverPressure(const PressureResult& result, double* pressure) {
@@ -213,6 +236,47 @@ const char* hygrian_version() { return HYGRIAN_VERSION; }
 const char* hygrian_status_text(int status) {
   // A negative code is no C status; every text is a literal, so NUL-terminated.
   return hygrian::OutcomeOfCode(status < HYGRIAN_OK ? INT_MIN : status).text.data();
+}
+
+int hygrian_from_dry_bulb_enthalpy(double dry_bulb, double enthalpy, double pressure, int model,
+                                   int over, hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverPair("dry_bulb_enthalpy", dry_bulb, enthalpy, pressure, model, over, state,
+                              wet_bulb_found);
+}
+
+int hygrian_from_humidity_ratio_enthalpy(double humidity_ratio, double enthalpy, double pressure,
+                                         int model, int over, hygrian_state* state,
+                                         int* wet_bulb_found) {
+  return hygrian::DeliverPair("humidity_ratio_enthalpy", humidity_ratio, enthalpy, pressure, model,
+                              over, state, wet_bulb_found);
+}
+
+int hygrian_from_enthalpy_relative_humidity(double enthalpy, double relative_humidity,
+                                            double pressure, int model, int over,
+                                            hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverPair("enthalpy_relative_humidity", enthalpy, relative_humidity, pressure,
+                              model, over, state, wet_bulb_found);
+}
+
+int hygrian_from_wet_bulb_relative_humidity(double wet_bulb, double relative_humidity,
+                                            double pressure, int model, int over,
+                                            hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverPair("wet_bulb_relative_humidity", wet_bulb, relative_humidity, pressure,
+                              model, over, state, wet_bulb_found);
+}
+
+int hygrian_from_dew_point_relative_humidity(double dew_point, double relative_humidity,
+                                             double pressure, int model, int over,
+                                             hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverPair("dew_point_relative_humidity", dew_point, relative_humidity, pressure,
+                              model, over, state, wet_bulb_found);
+}
+
+int hygrian_from_humidity_ratio_relative_humidity(double humidity_ratio, double relative_humidity,
+                                                  double pressure, int model, int over,
+                                                  hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverPair("humidity_ratio_relative_humidity", humidity_ratio, relative_humidity,
+                              pressure, model, over, state, wet_bulb_found);
 }
 
 }  // extern "C"

@@ -144,9 +144,11 @@ double HumidityRatio(double p, double P) { return kMassRatio * p / (P - p); }
 
 double VaporPressure(double W, double P) { return P * W / (kMassRatio + W); }
 
-double Enthalpy(double t, double W) {
-  return kDryAirHeat * t + W * (kVapourEnthalpy + kVapourHeat * t);
-}
+double Enthalpy(double t, double W) { return kDryAirHeat * t + W * VaporEnthalpy(t); }
+
+double VaporEnthalpy(double t) { return kVapourEnthalpy + kVapourHeat * t; }
+
+double LiquidWaterEnthalpy(double t) { return kWaterHeat * t; }
 
 double SpecificVolume(double t, double W, double P) {
   return kDryAirGasConstant * Kelvin(t) * (1.0 + kVolumeVapourFactor * W) / P;

@@ -70,6 +70,10 @@ double VaporPressure(double W, double P);
 
 // kJ per kg of dry air (ASHRAE 2017 eq. 30): 1.006 t + W (2501 + 1.86 t).
 double Enthalpy(double t, double W);
+// kJ per kg of water vapour at t (ASHRAE 2017 eq. 30's vapour term): 2501 + 1.86 t.
+double VaporEnthalpy(double t);
+// kJ per kg of liquid water at t (ASHRAE 2017 eq. 33's liquid term): 4.186 t.
+double LiquidWaterEnthalpy(double t);
 
 // Cubic metres per kg of dry air (ASHRAE 2017 eq. 26):
 // 0.287042 (t + 273.15)(1 + 1.607858 W) / P.

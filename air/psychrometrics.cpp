@@ -6,6 +6,7 @@
 #include "air/cases.h"
 #include "air/handbook.h"
 #include "air/handbook_cases.h"
+#include "air/handbook_pairs.h"
 #include "hygrian/outcomes.h"
 
 namespace hygrian {
@@ -93,6 +94,13 @@ Result Refuse(double a, double b, double State::*first, double State::*second) {
   return result;
 }
 
+// A pair that only the handbook model solves, given to the calculator model.
+Result NotWithCalculator(double a, double b, double State::*first, double State::*second) {
+  Result result = Refuse(a, b, first, second);
+  result.status = Status::NotWithCalculator;
+  return result;
+}
+
 }  // namespace
 
 Result FromDryBulbWetBulb(double dryBulb, double wetBulb, double pressure,
@@ -172,6 +180,61 @@ Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity, doub
   }
   return Run(dryBulb, humidityRatio, pressure, &State::dryBulb, &State::humidityRatio,
              air::ComputeFromDryW, valid);
+}
+
+Result FromDryBulbEnthalpy(double dryBulb, double enthalpy, double pressure,
+                           Options options) noexcept {
+  if (options.model != Model::Handbook) {
+    return NotWithCalculator(dryBulb, enthalpy, &State::dryBulb, &State::enthalpy);
+  }
+  return air::handbook::FromDryBulbEnthalpy(dryBulb, enthalpy, pressure, options.over);
+}
+
+Result FromHumidityRatioEnthalpy(double humidityRatio, double enthalpy, double pressure,
+                                 Options options) noexcept {
+  if (options.model != Model::Handbook) {
+    return NotWithCalculator(humidityRatio, enthalpy, &State::humidityRatio, &State::enthalpy);
+  }
+  return air::handbook::FromHumidityRatioEnthalpy(humidityRatio, enthalpy, pressure, options.over);
+}
+
+Result FromEnthalpyRelativeHumidity(double enthalpy, double relativeHumidity, double pressure,
+                                    Options options) noexcept {
+  if (options.model != Model::Handbook) {
+    return NotWithCalculator(enthalpy, relativeHumidity, &State::enthalpy,
+                             &State::relativeHumidity);
+  }
+  return air::handbook::FromEnthalpyRelativeHumidity(enthalpy, relativeHumidity, pressure,
+                                                     options.over);
+}
+
+Result FromWetBulbRelativeHumidity(double wetBulb, double relativeHumidity, double pressure,
+                                   Options options) noexcept {
+  if (options.model != Model::Handbook) {
+    return NotWithCalculator(wetBulb, relativeHumidity, &State::wetBulb, &State::relativeHumidity);
+  }
+  return air::handbook::FromWetBulbRelativeHumidity(wetBulb, relativeHumidity, pressure,
+                                                    options.over);
+}
+
+Result FromDewPointRelativeHumidity(double dewPoint, double relativeHumidity, double pressure,
+                                    Options options) noexcept {
+  if (options.model != Model::Handbook) {
+    return NotWithCalculator(dewPoint, relativeHumidity, &State::dewPoint,
+                             &State::relativeHumidity);
+  }
+  return air::handbook::FromDewPointRelativeHumidity(dewPoint, relativeHumidity, pressure,
+                                                     options.over);
+}
+
+Result FromHumidityRatioRelativeHumidity(double humidityRatio, double relativeHumidity,
+                                         double pressure, Options options) noexcept {
+  if (options.model != Model::Handbook) {
+    return NotWithCalculator(humidityRatio, relativeHumidity, &State::humidityRatio,
+                             &State::relativeHumidity);
+  }
+  return air::handbook::FromHumidityRatioRelativeHumidity(humidityRatio, relativeHumidity, pressure,
+                                                          options.over);
 }
 
 std::string_view StatusText(Status status) noexcept {

@@ -175,7 +175,16 @@ int main(void) {
           "above 200 degrees C");
   }
   Check(strcmp(hygrian_status_text(HYGRIAN_SUPERSATURATED), "supersaturated") == 0, "text of 13");
-  Check(strcmp(hygrian_status_text(16), "unknown status") == 0, "text of 16");
+  Check(strcmp(hygrian_status_text(19), "unknown status") == 0, "text of 19");
+  /* 25 degrees C and 50 kJ/kg: W = (50 - 1.006 * 25) / (2501 + 1.86 * 25). */
+  Check(hygrian_from_dry_bulb_enthalpy(25.0, 50.0, 101.325, HYGRIAN_MODEL_HANDBOOK,
+                                       HYGRIAN_OVER_ICE, &s, NULL) == HYGRIAN_OK &&
+            Near(s.humidity_ratio, 24.85 / 2547.5, 1e-12),
+        "dry-bulb and enthalpy");
+  Check(hygrian_from_dew_point_relative_humidity(10.0, 50.0, 101.325, HYGRIAN_MODEL_CALCULATOR,
+                                                 HYGRIAN_OVER_ICE, &s,
+                                                 NULL) == HYGRIAN_NOT_WITH_CALCULATOR,
+        "a searched pair with the calculator model");
 
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;

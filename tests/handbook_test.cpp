@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "hygrian/pairs.h"
 #include "hygrian/psychrometrics.h"
 #include "tests/reference_rows.h"
 
@@ -63,6 +64,16 @@ const Outcome kOutcomes[] = {
     {FromDryBulbRelativeHumidity, 20, 10, 9.9, {}, Status::OutOfRange, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 20, 10, 0, {}, Status::InvalidInput, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 20, 10, 101.325, {Model::Calculator, Phase::Water}, Status::InvalidInput, nullptr, kAny, 0},
+    // The pairs solved by a search: dry air at 25 degrees C has 1.006 * 25 kJ/kg.
+    {FromDryBulbEnthalpy, 25, 25.15, 101.325, {}, Status::Ok, &State::humidityRatio, 0, 1e-15},
+    {FromDryBulbEnthalpy, 25, 25.1, 101.325, {}, Status::NoState, nullptr, kAny, 0},
+    {FromEnthalpyRelativeHumidity, 50, 101, 101.325, {}, Status::NoState, nullptr, kAny, 0},
+    {FromDewPointRelativeHumidity, 10, 0, 101.325, {}, Status::NoState, nullptr, kAny, 0},
+    {FromDewPointRelativeHumidity, 150, 5, 101.325, {}, Status::OutOfRange, nullptr, kAny, 0},
+    {FromHumidityRatioRelativeHumidity, 0, 50, 101.325, {}, Status::NoState, nullptr, kAny, 0},
+    {FromHumidityRatioEnthalpy, 0.01, 1e4, 101.325, {}, Status::OutOfRange, nullptr, kAny, 0},
+    {FromWetBulbRelativeHumidity, 20, 100, 101.325, {}, Status::Ok, &State::dryBulb, 20, 0},
+    {FromWetBulbRelativeHumidity, 20, 50, 101.325, {Model::Calculator, Phase::Ice}, Status::NotWithCalculator, nullptr, kAny, 0},
 };
 // clang-format on
 
@@ -198,6 +209,34 @@ TEST(HandbookGrid, EveryPairRoundTrips) {
     }
     if (!std::isnan(s.dewPoint)) {
       ExpectSame(s, FromDryBulbDewPoint(s.dryBulb, s.dewPoint, P, options).state, where + " (dew)");
+    }
+  });
+}
+
+// Each pair solved by a search gives back the state its two values come from:
+// its dry-bulb to 1e-9 K and its humidity ratio to 1e-10 relative (with what
+// 1e-9 K makes of it where the search finds the dry-bulb), which fix the rest.
+// The relative humidity pairs need a vapour pressure (0 percent fixes no
+// dry-bulb) and a dry-bulb off 0 degrees C, where the saturation relation
+// jumps (Hardy's two sets of f for water) and the search ends on the jump; the
+// wet-bulb pair a wet-bulb off the 0 degrees C plateau. Saturated air may come
+// back a rounding above saturation (Supersaturated).
+TEST(HandbookGrid, EverySearchedPairRoundTrips) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    const State& s = r.state;
+    if (s.relativeHumidity == 0.0 || s.dryBulb == 0.0 || r.status != Status::Ok) return;
+    for (std::size_t i = DryBulbPairCount; i < AllPairs.size(); ++i) {
+      const Pair& pair = AllPairs[i];
+      if (pair.given[0].member == &State::wetBulb && s.wetBulb == 0.0 && s.dryBulb > 0.0) continue;
+      const Result back =
+          pair.compute(s.*pair.given[0].member, s.*pair.given[1].member, P, options);
+      const std::string where = Where(r, P) + " (" + std::string(pair.key) + ")";
+      if (s.relativeHumidity < 100.0) {
+        EXPECT_EQ(back.status, r.status) << where;
+      }
+      EXPECT_NEAR(back.state.dryBulb, s.dryBulb, 1e-9) << where;
+      EXPECT_NEAR(back.state.humidityRatio, s.humidityRatio, 1e-10 * s.humidityRatio + 1e-15)
+          << where;
     }
   });
 }

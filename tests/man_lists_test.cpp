@@ -1,5 +1,5 @@
-// The manual pages' lists against the library's tables: every pair's second
-// value in the programs' pages, every status word in hygrian-batch(1), every C
+// The manual pages' lists against the library's tables: every second value of
+// a pair the programs read in their pages, every status word in hygrian-batch(1), every C
 // function of a pair and every status text in hygrian(3).
 #include <gtest/gtest.h>
 
@@ -29,11 +29,16 @@ TEST(ManLists, EveryPairAndOutcomeIsNamed) {
   const std::string batch = Page("hygrian-batch.1");
   const std::string chart = Page("hygrian-chart.1");
   const std::string library = Page("hygrian.3");
+  // The programs read the pairs with the dry-bulb (Pairs); the library has a C
+  // function for every pair (AllPairs).
   for (const Pair& pair : Pairs) {
     const std::string second(pair.given[1].key);
     EXPECT_NE(batch.find(second), std::string::npos) << second;
     EXPECT_NE(chart.find(second), std::string::npos) << second;
-    EXPECT_NE(library.find("hygrian_from_" + std::string(pair.key)), std::string::npos) << second;
+  }
+  for (const Pair& pair : AllPairs) {
+    const std::string function = "hygrian_from_" + std::string(pair.key);
+    EXPECT_NE(library.find(function), std::string::npos) << function;
   }
   for (const Outcome& outcome : Outcomes) {
     EXPECT_NE(batch.find(outcome.key), std::string::npos) << outcome.key;

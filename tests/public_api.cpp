@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "hygrian/hygrian.h"
+#include "hygrian/pairs.h"
+#include "hygrian/processes.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
 
@@ -129,6 +131,25 @@ TEST(PublicApi, Version) {
   EXPECT_EQ(std::string(HYGRIAN_VERSION), std::to_string(HYGRIAN_VERSION_MAJOR) + "." +
                                               std::to_string(HYGRIAN_VERSION_MINOR) + "." +
                                               std::to_string(HYGRIAN_VERSION_PATCH));
+}
+
+// The pairs solved by a search and the processes, each called once: exported.
+// Air at 25 degrees C and 50 kJ/kg has W = (50 - 1.006 * 25) / (2501 + 1.86 * 25).
+TEST(PublicApi, SearchedPairsAndProcessesAreExported) {
+  const State s = FromDryBulbEnthalpy(25.0, 50.0).state;
+  EXPECT_NEAR(s.humidityRatio, 24.85 / 2547.5, 1e-12);
+  for (std::size_t i = DryBulbPairCount; i < AllPairs.size(); ++i) {
+    const Pair& pair = AllPairs[i];
+    const Result r =
+        pair.compute(s.*pair.given[0].member, s.*pair.given[1].member, StandardPressure, {});
+    EXPECT_NEAR(r.state.dryBulb, 25.0, 1e-9) << pair.key;
+  }
+  const double W = s.humidityRatio;
+  EXPECT_EQ(Mix({25.0, W, 1.0}, {25.0, W, 1.0}).status, Status::Ok);
+  EXPECT_EQ(HeatTo(25.0, W, 30.0, 1.0).status, Status::Ok);
+  EXPECT_EQ(CoolAndDehumidify(25.0, W, 5.0, 0.1, 1.0).status, Status::Ok);
+  EXPECT_EQ(HumidifyWithSteam(25.0, W, W + 0.001, 100.0, 1.0).status, Status::Ok);
+  EXPECT_EQ(HumidifyWithWater(25.0, W, W + 0.001, 15.0, 1.0).status, Status::Ok);
 }
 
 }  // namespace

@@ -69,7 +69,14 @@ enum hygrian_status {
   /* The next three come from the handbook model only. */
   HYGRIAN_SUPERSATURATED = 13,   /* a warning: above saturation; state computed */
   HYGRIAN_DRIER_THAN_RANGE = 14, /* a warning: frost point below -100 degrees C */
-  HYGRIAN_OUT_OF_RANGE = 15      /* outside -100..200 degrees C or 10..1000 kPa */
+  HYGRIAN_OUT_OF_RANGE = 15,     /* outside -100..200 degrees C or 10..1000 kPa */
+  /* "no state with these two values": an enthalpy below dry air's, a relative
+     humidity above 100 percent or of 0 with a dew point or humidity ratio */
+  HYGRIAN_NO_STATE = 16,
+  /* "not with the calculator model": a pair solved by a search */
+  HYGRIAN_NOT_WITH_CALCULATOR = 17,
+  /* "below the dew point": a sensible cooling process (C++ only for now) */
+  HYGRIAN_BELOW_DEW_POINT = 18
 };
 
 /* The models and the phase conventions of the *_with functions. */
@@ -147,6 +154,33 @@ HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity_with(double dry_bulb,
                                                              hygrian_state* state,
                                                              int* wet_bulb_found);
 
+/* The state from a pair without the dry-bulb, or the dry-bulb with the
+   enthalpy (kJ per kg of dry air), by the handbook model: the missing
+   temperature or humidity ratio is found by a bracketed search, to 1e-9 K and
+   1e-10 relative. Arguments and results as the *_with functions; the
+   calculator model is HYGRIAN_NOT_WITH_CALCULATOR. 25 degrees C and 50 kJ/kg:
+   humidity ratio 0.0097547... (24.85 / 2547.5). Since 2.1.0. */
+HYGRIAN_API int hygrian_from_dry_bulb_enthalpy(double dry_bulb, double enthalpy, double pressure,
+                                               int model, int over, hygrian_state* state,
+                                               int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_humidity_ratio_enthalpy(double humidity_ratio, double enthalpy,
+                                                     double pressure, int model, int over,
+                                                     hygrian_state* state, int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_enthalpy_relative_humidity(double enthalpy, double relative_humidity,
+                                                        double pressure, int model, int over,
+                                                        hygrian_state* state, int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_wet_bulb_relative_humidity(double wet_bulb, double relative_humidity,
+                                                        double pressure, int model, int over,
+                                                        hygrian_state* state, int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_dew_point_relative_humidity(double dew_point, double relative_humidity,
+                                                         double pressure, int model, int over,
+                                                         hygrian_state* state, int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_humidity_ratio_relative_humidity(double humidity_ratio,
+                                                              double relative_humidity,
+                                                              double pressure, int model, int over,
+                                                              hygrian_state* state,
+                                                              int* wet_bulb_found);
+
 /* The saturation vapour pressure (kPa) of pure water at t (degrees C) over ice
    (HYGRIAN_OVER_ICE: at and below 0.01 degrees C, water above) or over water,
    written to *pressure: 20 gives 2.33880. The _in_air form multiplies by the
@@ -170,7 +204,9 @@ HYGRIAN_API int hygrian_standard_pressure_at_altitude(double metres, double* pre
 HYGRIAN_API const char* hygrian_version(void);
 
 /* "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
-   "missing", "supersaturated", "drier than the range", "outside the range";
+   "missing", "supersaturated", "drier than the range", "outside the range",
+   "no state with these two values", "not with the calculator model",
+   "below the dew point";
    "unknown status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
 

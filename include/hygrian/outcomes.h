@@ -54,7 +54,7 @@ inline constexpr std::array<OutcomeRules, 5> OutcomeClasses = {{
 
 struct Outcome {
   // The code: Status's value and the C status for the library's outcomes (0 to
-  // 15), Python's int8 status and xarray's flag value. Negative codes are never
+  // 18), Python's int8 status and xarray's flag value. Negative codes are never
   // a C status: -1 is the C API's HYGRIAN_OK with wet_bulb_found 0.
   int code;
   std::string_view key;   // hygrian-batch's status word and count: "ok", "no-wet-bulb", "fault"
@@ -63,7 +63,7 @@ struct Outcome {
 };
 
 // In the order hygrian-batch counts them at the end of a run.
-inline constexpr std::array<Outcome, 18> Outcomes = {{
+inline constexpr std::array<Outcome, 21> Outcomes = {{
     {0, "ok", "ok", OutcomeClass::Ok},
     {-1, "no-wet-bulb", "no wet-bulb", OutcomeClass::Warning},
     // The handbook model's warnings: computed, the wet-bulb or the dew point NaN.
@@ -81,6 +81,9 @@ inline constexpr std::array<Outcome, 18> Outcomes = {{
     {10, "fault", "**: OVERFLOW error", OutcomeClass::Fault},
     {11, "fault", "vapour pressure at or above total pressure", OutcomeClass::Fault},
     {15, "fault", "outside the range", OutcomeClass::Fault},  // the handbook model's
+    {16, "fault", "no state with these two values", OutcomeClass::Fault},
+    {17, "fault", "not with the calculator model", OutcomeClass::Fault},
+    {18, "fault", "below the dew point", OutcomeClass::Fault},
     {12, "missing", "missing", OutcomeClass::Missing},
     {-2, "bad-input", "bad input", OutcomeClass::InvalidInput},
 }};

@@ -36,7 +36,9 @@ struct Pair {
   Result (*compute)(double first, double second, double pressure, Options options) noexcept;
 };
 
-inline constexpr std::array<Pair, 5> Pairs = {{
+// Every pair: first the dry-bulb ones the programs and the Python package read
+// (Pairs below), then the handbook model's pairs solved by a search.
+inline constexpr std::array<Pair, 11> AllPairs = {{
     {"dry_bulb_wet_bulb",
      {PropertyOf(&State::dryBulb), PropertyOf(&State::wetBulb)},
      FromDryBulbWetBulb},
@@ -52,6 +54,33 @@ inline constexpr std::array<Pair, 5> Pairs = {{
     {"dry_bulb_specific_humidity",
      {PropertyOf(&State::dryBulb), SpecificHumidity},
      FromDryBulbSpecificHumidity},
+    {"dry_bulb_enthalpy",
+     {PropertyOf(&State::dryBulb), PropertyOf(&State::enthalpy)},
+     FromDryBulbEnthalpy},
+    {"humidity_ratio_enthalpy",
+     {PropertyOf(&State::humidityRatio), PropertyOf(&State::enthalpy)},
+     FromHumidityRatioEnthalpy},
+    {"enthalpy_relative_humidity",
+     {PropertyOf(&State::enthalpy), PropertyOf(&State::relativeHumidity)},
+     FromEnthalpyRelativeHumidity},
+    {"wet_bulb_relative_humidity",
+     {PropertyOf(&State::wetBulb), PropertyOf(&State::relativeHumidity)},
+     FromWetBulbRelativeHumidity},
+    {"dew_point_relative_humidity",
+     {PropertyOf(&State::dewPoint), PropertyOf(&State::relativeHumidity)},
+     FromDewPointRelativeHumidity},
+    {"humidity_ratio_relative_humidity",
+     {PropertyOf(&State::humidityRatio), PropertyOf(&State::relativeHumidity)},
+     FromHumidityRatioRelativeHumidity},
 }};
+
+// The pairs with the dry-bulb that hygrian-batch, hygrian-chart and the Python
+// package read: AllPairs' first five rows (each a distinct second key).
+inline constexpr std::size_t DryBulbPairCount = 5;
+inline constexpr std::array<Pair, DryBulbPairCount> Pairs = [] {
+  std::array<Pair, DryBulbPairCount> rows{};
+  for (std::size_t i = 0; i < DryBulbPairCount; ++i) rows[i] = AllPairs[i];
+  return rows;
+}();
 
 }  // namespace hygrian

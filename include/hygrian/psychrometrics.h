@@ -124,6 +124,15 @@ enum class Status {
   // Handbook model: a temperature outside -100 to 200 degrees C or a pressure
   // outside 10 to 1,000 kPa (a pressure not above 0 is InvalidInput).
   OutOfRange,
+  // Handbook model: the two given values fix no state (an enthalpy below dry
+  // air's at that dry-bulb, a relative humidity above 100 percent, or one of 0
+  // with a dew point or a humidity ratio).
+  NoState,
+  // A pair without the dry-bulb given to the calculator model, whose fitted
+  // relations such a pair cannot be solved on.
+  NotWithCalculator,
+  // A process (hygrian/processes.h): sensible cooling below the dew point.
+  BelowDewPoint,
 };
 
 struct Result {
@@ -189,6 +198,39 @@ struct Result {
                                                              double specificHumidity,
                                                              double pressure = StandardPressure,
                                                              Options options = {}) noexcept;
+
+// The pairs without the dry-bulb, and the dry-bulb with the enthalpy: the
+// handbook model's only (the calculator model gives NotWithCalculator). The
+// missing temperature or humidity ratio is found by a bracketed search on the
+// model's forward relations, to 1e-9 K for a temperature and 1e-10 relative
+// for a humidity ratio; the state then holds the two given values as given,
+// and the rest as FromDryBulbHumidityRatio (or ...RelativeHumidity,
+// ...DewPoint) gives them at the dry-bulb found. The relative humidity given
+// is 0 to 100 percent (above: NoState); a root outside -100 to 200 degrees C
+// is OutOfRange. Enthalpy h in kJ per kg of dry air, W in kg/kg.
+// 25 and 50.0 kJ/kg (dry-bulb, enthalpy) give W 0.0097547... (24.85 / 2547.5), relative
+// humidity 49.17... percent; 25 and 20 kJ/kg give NoState (dry air has 25.15).
+[[nodiscard]] HYGRIAN_API Result FromDryBulbEnthalpy(double dryBulb, double enthalpy,
+                                                     double pressure = StandardPressure,
+                                                     Options options = {}) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromHumidityRatioEnthalpy(double humidityRatio, double enthalpy,
+                                                           double pressure = StandardPressure,
+                                                           Options options = {}) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromEnthalpyRelativeHumidity(double enthalpy,
+                                                              double relativeHumidity,
+                                                              double pressure = StandardPressure,
+                                                              Options options = {}) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromWetBulbRelativeHumidity(double wetBulb,
+                                                             double relativeHumidity,
+                                                             double pressure = StandardPressure,
+                                                             Options options = {}) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromDewPointRelativeHumidity(double dewPoint,
+                                                              double relativeHumidity,
+                                                              double pressure = StandardPressure,
+                                                              Options options = {}) noexcept;
+[[nodiscard]] HYGRIAN_API Result FromHumidityRatioRelativeHumidity(
+    double humidityRatio, double relativeHumidity, double pressure = StandardPressure,
+    Options options = {}) noexcept;
 
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.

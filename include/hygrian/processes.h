@@ -1,0 +1,96 @@
+// What air-handling equipment does to moist air, by the handbook model (ASHRAE
+// Handbook Fundamentals 2017 ch. 1, "Typical air-conditioning processes"): the
+// adiabatic mixing of two streams, sensible heating or cooling, a cooling and
+// dehumidifying coil, and humidification by steam or by water. Each is a pure
+// function of entering states given by their dry-bulb (degrees C) and humidity
+// ratio (kg/kg), a dry-air mass flow (kg/s) and its parameters, at one total
+// pressure (kPa); it returns the leaving state, the heat rates (kW) and the
+// water's flow (kg/s), with a status of hygrian/outcomes.h. A flow of 1 kg/s
+// gives the quantities per kg of dry air (kJ/kg, kg/kg). Nothing is thrown.
+//
+//   const hygrian::ProcessResult r = hygrian::HeatTo(2.0, 0.0044, 40.0, 12.7);
+//   // r.leaving.dryBulb 40, r.totalLoad = 12.7 (h2 - h1), about 488 kW
+#pragma once
+
+#include "hygrian/export.h"
+#include "hygrian/psychrometrics.h"
+
+namespace hygrian {
+
+struct ProcessResult {
+  // The leaving state; on a status with no state computed (not Ok,
+  // Supersaturated or DrierThanRange), all 0.0.
+  State leaving;
+  double flow = 0.0;  // kg/s of dry air leaving
+  // Heat rates in kW, positive when heat is added to the air (negative for a
+  // coil). sensibleLoad changes the dry-bulb at the leaving humidity ratio,
+  // latentLoad the humidity ratio at the entering dry-bulb; they sum to the
+  // change of the air's enthalpy flow. totalLoad is the heat crossing the
+  // equipment's boundary: that change less the enthalpy flow of the water added
+  // (or plus that of the condensate leaving).
+  double sensibleLoad = 0.0;
+  double latentLoad = 0.0;
+  double totalLoad = 0.0;
+  // sensibleLoad / (sensibleLoad + latentLoad); 1 with no latent load; NaN
+  // where both are 0.
+  double sensibleHeatRatio = 0.0;
+  // kg/s of water: added (humidifiers, positive) or condensed (coil, negative),
+  // with its enthalpy in kJ per kg of water.
+  double water = 0.0;
+  double waterEnthalpy = 0.0;
+  Status status = Status::Ok;
+};
+
+// One entering stream: dry-bulb (degrees C), humidity ratio (kg/kg) and dry-air
+// mass flow (kg/s, not negative).
+struct Stream {
+  double dryBulb = 0.0;
+  double humidityRatio = 0.0;
+  double flow = 0.0;
+};
+
+// Adiabatic mixing at pressure P (ASHRAE 2017 ch. 1 eqs. 46 to 48): the
+// dry-air flows add, W and h are the flow-weighted means, and the dry-bulb
+// follows from them. A mixture above saturation (fog) is Supersaturated.
+// Flows of 0 together are InvalidInput.
+[[nodiscard]] HYGRIAN_API ProcessResult Mix(Stream a, Stream b, double P = StandardPressure,
+                                            Phase over = Phase::Ice) noexcept;
+
+// Sensible heating or cooling to leavingDryBulb at the entering humidity ratio
+// (eq. 43 with W constant). Cooling below the entering dew point is
+// BelowDewPoint (a coil's work: CoolAndDehumidify).
+[[nodiscard]] HYGRIAN_API ProcessResult HeatTo(double dryBulb, double humidityRatio,
+                                               double leavingDryBulb, double flow,
+                                               double P = StandardPressure,
+                                               Phase over = Phase::Ice) noexcept;
+
+// A cooling and dehumidifying coil by its apparatus dew point (degrees C, the
+// mean surface temperature) and its bypass factor BF (0 to 1; the contact
+// factor is 1 - BF): the leaving W and h are BF of the way from the saturated
+// state at the apparatus dew point to the entering state (the bypass-factor
+// model of McQuiston, Parker and Spitler, "Heating, Ventilating, and Air
+// Conditioning", ch. 3). The condensate leaves at the apparatus dew point
+// (eq. 44). An apparatus dew point not below the entering dew point is NoState.
+[[nodiscard]] HYGRIAN_API ProcessResult CoolAndDehumidify(double dryBulb, double humidityRatio,
+                                                          double apparatusDewPoint,
+                                                          double bypassFactor, double flow,
+                                                          double P = StandardPressure,
+                                                          Phase over = Phase::Ice) noexcept;
+
+// Humidification to leavingHumidityRatio (kg/kg, not below the entering one)
+// with steam at steamTemperature (its enthalpy 2501 + 1.86 t, eq. 30), or with
+// liquid water at waterTemperature (4.186 t; adiabatic, eq. 45): h2 = h1 +
+// (W2 - W1) h_w, the dry-bulb found from W2 and h2. Above saturation the
+// status is Supersaturated.
+[[nodiscard]] HYGRIAN_API ProcessResult HumidifyWithSteam(double dryBulb, double humidityRatio,
+                                                          double leavingHumidityRatio,
+                                                          double steamTemperature, double flow,
+                                                          double P = StandardPressure,
+                                                          Phase over = Phase::Ice) noexcept;
+[[nodiscard]] HYGRIAN_API ProcessResult HumidifyWithWater(double dryBulb, double humidityRatio,
+                                                          double leavingHumidityRatio,
+                                                          double waterTemperature, double flow,
+                                                          double P = StandardPressure,
+                                                          Phase over = Phase::Ice) noexcept;
+
+}  // namespace hygrian

@@ -1,0 +1,132 @@
+// The processes: their outcomes as rows, and over a grid of entering states,
+// flows and parameters that mass and energy balance (water in equals water
+// out, enthalpy in plus heat equals enthalpy out, to 1e-9 relative) and that a
+// leaving state above saturation says so.
+#include "hygrian/processes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "hygrian/psychrometrics.h"
+
+namespace hygrian {
+namespace {
+
+// Humidity ratio (kg/kg) of air at t (degrees C) and rh (percent).
+double W(double t, double rh) { return FromDryBulbRelativeHumidity(t, rh).state.humidityRatio; }
+double H(double t, double w) { return FromDryBulbHumidityRatio(t, w).state.enthalpy; }
+
+struct OutcomeRow {
+  const char* what;
+  std::function<ProcessResult()> run;
+  Status status;
+};
+
+const OutcomeRow kOutcomes[] = {
+    {"heat 25/50% to 30", [] { return HeatTo(25, W(25, 50), 30, 1); }, Status::Ok},
+    {"cool 25/50% to 10 (dew point 13.9)", [] { return HeatTo(25, W(25, 50), 10, 1); },
+     Status::BelowDewPoint},
+    {"coil with its surface above the dew point",
+     [] { return CoolAndDehumidify(25, W(25, 50), 15, 0.1, 1); }, Status::NoState},
+    {"coil with a bypass factor of 1.5", [] { return CoolAndDehumidify(25, W(25, 50), 5, 1.5, 1); },
+     Status::InvalidInput},
+    {"humidify to a drier state", [] { return HumidifyWithSteam(25, 0.01, 0.005, 100, 1); },
+     Status::InvalidInput},
+    {"steam past saturation", [] { return HumidifyWithSteam(25, 0.01, 0.03, 100, 1); },
+     Status::Supersaturated},
+    {"two streams of no flow",
+     [] {
+       return Mix({25, 0.01, 0}, {10, 0.005, 0});
+     },
+     Status::InvalidInput},
+    {"a negative flow", [] { return HeatTo(25, 0.01, 30, -1); }, Status::InvalidInput},
+    {"entering air at 250 degrees C", [] { return HeatTo(250, 0.01, 30, 1); }, Status::OutOfRange},
+};
+
+TEST(ProcessOutcomes, EachRow) {
+  for (const OutcomeRow& row : kOutcomes) EXPECT_EQ(row.run().status, row.status) << row.what;
+}
+
+// A coil's two ends: no bypass leaves saturated air at the apparatus dew point,
+// full bypass the entering air.
+TEST(ProcessOutcomes, CoilBypassEnds) {
+  EXPECT_NEAR(CoolAndDehumidify(30, W(30, 50), 10, 0, 1).leaving.dryBulb, 10, 1e-9);
+  EXPECT_NEAR(CoolAndDehumidify(30, W(30, 50), 10, 1, 1).leaving.dryBulb, 30, 1e-9);
+}
+
+// Water and energy balances of one process from air at (t, w) with flow m.
+void ExpectBalanced(const ProcessResult& r, double t, double w, double m,
+                    const std::string& where) {
+  if (r.status != Status::Ok && r.status != Status::Supersaturated) return;
+  const State& s = r.leaving;
+  const double scale = m * (std::fabs(H(t, w)) + std::fabs(s.enthalpy) + 1.0);
+  EXPECT_NEAR(m * w + r.water, m * s.humidityRatio, 1e-9 * m * (w + s.humidityRatio)) << where;
+  EXPECT_NEAR(m * H(t, w) + r.totalLoad + r.water * r.waterEnthalpy, m * s.enthalpy, 1e-9 * scale)
+      << where;
+  EXPECT_NEAR(r.sensibleLoad + r.latentLoad, m * (s.enthalpy - H(t, w)), 1e-9 * scale) << where;
+  EXPECT_TRUE(s.relativeHumidity <= 100.0 + 1e-9 || r.status == Status::Supersaturated) << where;
+}
+
+// Entering states from -20 to 50 degrees C, 10 to 90 percent, three flows.
+template <typename Check>
+void OverTheGrid(const Check& check) {
+  for (double t = -20.0; t <= 50.0; t += 7.0) {
+    for (const double rh : {10.0, 50.0, 90.0}) {
+      for (const double m : {0.1, 1.0, 25.0}) {
+        check(t, W(t, rh), m,
+              std::to_string(t) + " degC " + std::to_string(rh) + " % " + std::to_string(m) +
+                  " kg/s");
+      }
+    }
+  }
+}
+
+TEST(ProcessGrid, HeatingBalances) {
+  OverTheGrid([](double t, double w, double m, const std::string& where) {
+    for (const double to : {t - 5.0, t + 20.0}) ExpectBalanced(HeatTo(t, w, to, m), t, w, m, where);
+  });
+}
+
+TEST(ProcessGrid, CoilBalances) {
+  OverTheGrid([](double t, double w, double m, const std::string& where) {
+    for (const double adp : {-25.0, 2.0, 8.0}) {
+      for (const double bf : {0.0, 0.1, 0.5}) {
+        ExpectBalanced(CoolAndDehumidify(t, w, adp, bf, m), t, w, m, where);
+      }
+    }
+  });
+}
+
+TEST(ProcessGrid, HumidifiersBalance) {
+  OverTheGrid([](double t, double w, double m, const std::string& where) {
+    for (const double add : {0.0, 0.001, 0.005}) {
+      ExpectBalanced(HumidifyWithSteam(t, w, w + add, 110.0, m), t, w, m, where + " steam");
+      ExpectBalanced(HumidifyWithWater(t, w, w + add, 15.0, m), t, w, m, where + " water");
+    }
+  });
+}
+
+TEST(ProcessGrid, MixingBalances) {
+  OverTheGrid([](double t, double w, double m, const std::string& where) {
+    const Stream b{24.0, W(24.0, 50.0), 3.0};
+    const ProcessResult r = Mix({t, w, m}, b);
+    ASSERT_TRUE(r.status == Status::Ok || r.status == Status::Supersaturated) << where;
+    const double flow = m + b.flow;
+    EXPECT_NEAR(r.flow, flow, 1e-12 * flow) << where;
+    EXPECT_NEAR(m * w + b.flow * b.humidityRatio, flow * r.leaving.humidityRatio,
+                1e-9 * flow * r.leaving.humidityRatio)
+        << where;
+    EXPECT_NEAR(m * H(t, w) + b.flow * H(b.dryBulb, b.humidityRatio), flow * r.leaving.enthalpy,
+                1e-9 * flow * (std::fabs(r.leaving.enthalpy) + 1.0))
+        << where;
+    EXPECT_TRUE(r.leaving.relativeHumidity <= 100.0 + 1e-9 || r.status == Status::Supersaturated)
+        << where;
+  });
+}
+
+}  // namespace
+}  // namespace hygrian
