@@ -7,10 +7,10 @@
 #include <optional>
 #include <utility>
 
-#include "cli/utf8.h"
 #include "hygrian/pairs.h"
 #include "tables/csv.h"
 #include "tables/numbers.h"
+#include "tables/text.h"
 
 namespace hygrian::batch {
 namespace {
@@ -64,7 +64,7 @@ char* JsonChars(char* out, std::string_view text) {
           *out++ = kHex[c & 0xFU];
       }
       ++i;
-    } else if (const std::size_t length = cli::Utf8Length(text, i); length > 0) {
+    } else if (const std::size_t length = tables::Utf8Length(text, i); length > 0) {
       out = Put(out, text.substr(i, length));
       i += length;
     } else {

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <utility>
 
-#include "cli/utf8.h"
+#include "tables/text.h"
 
 namespace hygrian::chart {
 namespace {
@@ -116,7 +116,7 @@ std::string Ellipsized(std::string_view text, double fontSize, double width) {
   const std::string_view ellipsis = "\xE2\x80\xA6";
   std::size_t end = 0;
   for (std::size_t next = 0; next < text.size();) {
-    const std::size_t length = std::max<std::size_t>(cli::Utf8Length(text, next), 1);
+    const std::size_t length = std::max<std::size_t>(tables::Utf8Length(text, next), 1);
     next += length;
     if (TextWidth(text.substr(0, next), fontSize) + TextWidth(ellipsis, fontSize) + 2.0 * kTextPad >
         width) {

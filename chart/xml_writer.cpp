@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "cli/utf8.h"
+#include "tables/text.h"
 
 namespace hygrian::chart {
 namespace {
@@ -23,7 +23,7 @@ std::string EscapeXml(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const char c = text[i];
-    const std::size_t length = cli::Utf8Length(text, i);
+    const std::size_t length = tables::Utf8Length(text, i);
     if (length == 0 || (length == 3 && XmlNonCharacter(text, i))) {
       out += kReplacement;
       ++i;

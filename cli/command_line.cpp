@@ -6,6 +6,7 @@
 
 #include "hygrian/version.h"
 #include "tables/numbers.h"
+#include "tables/text.h"
 
 namespace hygrian::cli {
 namespace {
@@ -42,22 +43,6 @@ std::string ReadNumber(const std::string& text, double& value) {
   return "'" + text + "' is not a number";
 }
 
-// The number of single-byte edits that turn a into b.
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // For the first word of argv that looks like a long option the app does not
 // have: "; did you mean --version?" when an option's name is within two edits
 // of it (a third of its length at most), else "".
@@ -72,7 +57,7 @@ std::string Suggestion(const CLI::App& app, int argc, const char* const* argv) {
     bool known = false;
     for (const CLI::Option* option : app.get_options()) {
       for (const std::string& candidate : option->get_lnames()) {
-        const std::size_t distance = EditDistance(name, candidate);
+        const std::size_t distance = tables::EditDistance(name, candidate);
         known = known || distance == 0;
         if (distance < bestDistance) {
           best = candidate;

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "tables/text.h"
+
 namespace hygrian::tables {
 namespace {
 
@@ -25,38 +27,6 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-// The length of the valid UTF-8 sequence at text[i], or 0.
-std::size_t SequenceLength(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  std::uint32_t code = 0;
-  std::uint32_t least = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1FU;
-    least = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0FU;
-    least = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07U;
-    least = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() - i < length) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0U) != 0x80U) return 0;
-    code = (code << 6U) | (byte(i + k) & 0x3FU);
-  }
-  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
 }  // namespace
 
 std::optional<Encoding> ReadEncoding(std::string_view name) noexcept {
@@ -69,7 +39,7 @@ std::optional<Encoding> ReadEncoding(std::string_view name) noexcept {
 
 bool IsUtf8(std::string_view text) noexcept {
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = SequenceLength(text, i);
+    const std::size_t length = Utf8Length(text, i);
     if (length == 0) return false;
     i += length;
   }

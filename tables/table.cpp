@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tables/numbers.h"
+#include "tables/text.h"
 
 namespace hygrian::tables {
 namespace {
@@ -112,20 +113,6 @@ std::string Loose(std::string_view name) {
 // "; did you mean 'Dry Bulb (degC)'?", or "": the same loose name, else one
 // within an edit or two of a loose name of at least five letters.
 std::string Suggestion(const CsvRecord& header, const std::vector<std::string>& wanted) {
-  const auto distance = [](const std::string& a, const std::string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-      std::size_t diagonal = row[0];
-      row[0] = i;
-      for (std::size_t j = 1; j <= b.size(); ++j) {
-        const std::size_t above = row[j];
-        row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-        diagonal = above;
-      }
-    }
-    return row[b.size()];
-  };
   std::string_view best;
   std::size_t bestDistance = 3;
   for (const std::string& name : wanted) {
@@ -134,7 +121,7 @@ std::string Suggestion(const CsvRecord& header, const std::vector<std::string>& 
     for (std::size_t i = 0; i < header.fields.size() && i < kMaxSuggestionFields; ++i) {
       const std::string field = Loose(header.fields[i]);
       if (field.empty() || field.size() > 2 * want.size() + 8) continue;
-      const std::size_t d = distance(field, want);
+      const std::size_t d = EditDistance(field, want);
       if (d < bestDistance && (d == 0 || want.size() >= 5)) {
         best = header.fields[i];
         bestDistance = d;

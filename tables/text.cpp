@@ -1,8 +1,10 @@
-#include "cli/utf8.h"
+#include "tables/text.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
-namespace hygrian::cli {
+namespace hygrian::tables {
 
 std::size_t Utf8Length(std::string_view text, std::size_t i) noexcept {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -35,4 +37,19 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) noexcept {
   return length;
 }
 
-}  // namespace hygrian::cli
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace hygrian::tables
