@@ -92,19 +92,32 @@ std::string SystemPlatform::LinkTarget(const char* path) {
 
 int SystemPlatform::CreateBeside(const char* path, unsigned mode, std::string* temporary,
                                  int* error) {
+  // SIGINT, SIGTERM and SIGHUP wait while the file is made and its removal on
+  // them armed, so that none can end the program between the two and leave the
+  // file behind; one that came meanwhile is taken once they are armed.
+  sigset_t blocked;
+  sigset_t previous;
+  (void)sigemptyset(&blocked);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) (void)sigaddset(&blocked, signal);
+  (void)::sigprocmask(SIG_BLOCK, &blocked, &previous);
   // A name of our own beside path, so that the rename stays on one file system;
   // O_EXCL keeps a file of that name that happens to exist.
   constexpr int kAttempts = 100;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+  int fd = -1;
+  for (int attempt = 0; attempt < kAttempts && fd < 0; ++attempt) {
     *temporary =
         std::string(path) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    const int fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0) return fd;
-    if (errno != EEXIST) break;
+    fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0 && errno != EEXIST) break;
   }
-  *error = errno;
-  temporary->clear();
-  return -1;
+  if (fd >= 0) {
+    RemoveOnSignal(temporary->c_str());
+  } else {
+    *error = errno;
+    temporary->clear();
+  }
+  (void)::sigprocmask(SIG_SETMASK, &previous, nullptr);
+  return fd;
 }
 
 int SystemPlatform::MatchFile(int fd, const FileFacts& facts) {
@@ -124,6 +137,10 @@ int SystemPlatform::Sync(int fd) {
 }
 
 void SystemPlatform::RemoveOnSignal(const char* path) {
+  // Armed already for this path (CreateBeside arms it): no moment unarmed.
+  if (path != nullptr && signalRemovalReady != 0 && std::strcmp(path, signalRemovalPath) == 0) {
+    return;
+  }
   signalRemovalReady = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
   // A path too long for the buffer stays behind on a signal, as without this.

@@ -40,8 +40,9 @@ class Platform {
   // "dir/../x").
   virtual std::string LinkTarget(const char* path) = 0;
   // A new file beside path, named in *temporary, created with mode (less the
-  // umask), to be renamed over path at the end; -1 as above (EACCES in a folder
-  // the user may not write).
+  // umask), to be renamed over path at the end, and removed by a signal from its
+  // creation on (see RemoveOnSignal); -1 as above (EACCES in a folder the user
+  // may not write).
   virtual int CreateBeside(const char* path, unsigned mode, std::string* temporary, int* error) = 0;
   // Gives the file behind fd the mode of facts and, when the program runs as
   // root, its owner and group: 0 or the error number.
