@@ -109,8 +109,8 @@ LogSaturation LogEnhancement(double T, double pure, double pureSlope, double P, 
   const double alphaSlope = c.a1 + T * (2.0 * c.a2 + T * 3.0 * c.a3);
   const double beta = std::exp(Cubic(c.b0, c.b1, c.b2, c.b3, T));
   const double betaSlope = beta * (c.b1 + T * (2.0 * c.b2 + T * 3.0 * c.b3));
-  const double ratio = pure / P;  // and its slope ratio * pureSlope
-  const double inverse = 1.0 / ratio;
+  const double ratio = pure * (1.0 / P);  // and its slope ratio * pureSlope
+  const double inverse = P / pure;
   const double value = alpha * (1.0 - ratio) + beta * (inverse - 1.0);
   if (value < 0.0) return {};
   const double slope = alphaSlope * (1.0 - ratio) - alpha * ratio * pureSlope +
