@@ -3,7 +3,8 @@
 t2m and d2m in K and sp in Pa, int16-packed as ERA5 packs them (scale_factor,
 add_offset, _FillValue -32767). The fields are smooth with noise: t2m from about
 225 K at the poles to 300 K at the equator with a daily cycle, d2m 0 to 25 K
-below it, sp from terrain between sea level and about 5 km (53 to 103 kPa).
+below it but never above 90 % of ice saturation where it is below 0 degrees C
+(real air is seldom supersaturated over ice near the ground), sp from terrain between sea level and about 5 km (53 to 103 kPa).
 
     /usr/bin/python3 bench/python/era5_like.py OUT.nc [--hours N]
 """
@@ -19,6 +20,15 @@ VARIABLES = [
     ("d2m", "K", "2 metre dewpoint temperature", 160.0, 320.0),
     ("sp", "Pa", "Surface pressure", 45000.0, 108000.0),
 ]
+
+
+def ice_saturated_dew_point(t2m):
+    """The dew point over water (K) of air at 90 % of ice saturation at t2m (K),
+    and t2m itself above 0 degrees C: Magnus's forms with WMO's constants (the
+    10 % covers their error and the int16 packing's)."""
+    t = t2m - 273.15
+    y = 22.46 * t / (272.62 + t) + np.log(0.9)  # ln(0.9 e_i / 6.112 hPa)
+    return np.where(t < 0.0, 273.15 + 243.12 * y / (17.62 - y), t2m)
 
 
 def fields(hours, seed=2026):
@@ -39,7 +49,8 @@ def fields(hours, seed=2026):
     for hour in range(hours):
         solar = np.cos(lon + 2 * np.pi * (hour - 14) / 24.0)  # warmest at 14 h local
         t2m[hour] = base + 6.0 * solar * np.cos(lat) + rng.normal(0.0, 2.0, lat.shape)
-        d2m[hour] = t2m[hour] - rng.gamma(2.0, 4.0, lat.shape).clip(0.0, 25.0)
+        d2m[hour] = np.minimum(t2m[hour] - rng.gamma(2.0, 4.0, lat.shape).clip(0.0, 25.0),
+                               ice_saturated_dew_point(t2m[hour]))
         psurf[hour] = sp + rng.normal(0.0, 300.0, lat.shape)
     coords = {
         "time": np.datetime64("2026-07-01T00:00", "ns") + np.arange(hours) * np.timedelta64(1, "h"),
