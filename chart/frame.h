@@ -7,6 +7,12 @@
 
 namespace hygrian::chart {
 
+// Which of the points' labels are drawn: none, those that fit clear of every
+// marker, line label, arrow and other label (the others keep their hover
+// title), or all (a label that fits nowhere is drawn where it overlaps least
+// badly, beside its marker).
+enum class PointLabels { None, Fit, All };
+
 // What the user chose; the defaults are the usual chart at sea level.
 struct ChartSettings {
   double dryBulbMin = -10.0;       // degrees C
@@ -18,6 +24,8 @@ struct ChartSettings {
   double altitude = 0.0;           // m, when hasAltitude: the pressure is the standard one there
   bool hasAltitude = false;
   hygrian::Options options{};  // the model and phase of curves and points
+  PointLabels labels = PointLabels::Fit;
+  bool density = false;  // the points as a density however few they are
 };
 
 struct Point {

@@ -150,7 +150,7 @@ std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves,
 // level, a little lower or higher; the other side; the diagonals, above and
 // below. Where none is free it takes the first of them inside the plot, or the
 // first pulled inside. Long labels are cut with an ellipsis.
-Label PointLabel(Placer& placer, std::string_view label, Point marker) {
+std::optional<Label> PointLabel(Placer& placer, std::string_view label, Point marker, bool always) {
   const Rect& plot = placer.Plot();
   const std::string text = Ellipsized(label, kPointFontSize * kBoldWidth,
                                       std::min(kPointLabelWidth, (plot.right - plot.left) / 3.0));
@@ -175,8 +175,9 @@ Label PointLabel(Placer& placer, std::string_view label, Point marker) {
   };
   for (const Point& offset : offsets) {
     const Box box = at(offset);
-    if (placer.TakeInPlot(box)) return {text, box, kPointFontSize};
+    if (placer.TakeInPlot(box)) return Label{text, box, kPointFontSize};
   }
+  if (!always) return std::nullopt;
   Box box = at(offsets.front());
   for (const Point& offset : offsets) {
     if (placer.InPlot(at(offset))) {
@@ -190,7 +191,7 @@ Label PointLabel(Placer& placer, std::string_view label, Point marker) {
   box.center.x = std::max(std::min(box.center.x, plot.right - halfWidth), plot.left + halfWidth);
   box.center.y = std::max(std::min(box.center.y, plot.bottom - halfHeight), plot.top + halfHeight);
   placer.Block(box);
-  return {text, box, kPointFontSize};
+  return Label{text, box, kPointFontSize};
 }
 
 }  // namespace hygrian::chart

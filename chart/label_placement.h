@@ -4,6 +4,7 @@
 // to the air side of saturation, a clearance from it and from the plot's edges.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -48,7 +49,9 @@ class Placer {
 std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step);
 
 // The label of the point whose marker is at `marker`, cut with an ellipsis past
-// 200 px or a third of the plot's width.
-Label PointLabel(Placer& placer, std::string_view label, Point marker);
+// 200 px or a third of the plot's width, at the first spot around the marker
+// where it is clear of the rest; none when there is no such spot, unless
+// `always`: then beside the marker all the same, pulled inside the plot.
+std::optional<Label> PointLabel(Placer& placer, std::string_view label, Point marker, bool always);
 
 }  // namespace hygrian::chart

@@ -68,6 +68,12 @@ std::array<Point, 4> Corners(const Box& box) {
 }
 
 bool Overlaps(const Box& a, const Box& b) {
+  // Boxes whose circumscribed circles are apart share no point: most pairs of a
+  // crowded chart, told without a sine.
+  const double dx = a.center.x - b.center.x;
+  const double dy = a.center.y - b.center.y;
+  const double reach = std::hypot(a.width, a.height) / 2.0 + std::hypot(b.width, b.height) / 2.0;
+  if (dx * dx + dy * dy > reach * reach) return false;
   const std::array<Point, 4> ca = Corners(a);
   const std::array<Point, 4> cb = Corners(b);
   const std::array<Point, 4> axes{

@@ -1,14 +1,55 @@
 #include "chart/layout.h"
 
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "chart/label_placement.h"
 
 namespace hygrian::chart {
+namespace {
 
-Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process) {
-  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}};
+constexpr double kSwatchSide = 12.0;  // px
+constexpr double kScaleRow = 16.0;    // px between the swatches' centres
+constexpr double kScaleInset = 10.0;  // px from the plot's corner
+
+std::string CountsText(const DensityBand& band) {
+  const std::string least = std::to_string(band.least);
+  return band.least == band.most ? least : least + "\xE2\x80\x93" + std::to_string(band.most);
+}
+
+DensityScale LayOutScale(const Frame& frame, const DensityLayer& layer) {
+  DensityScale scale;
+  const Rect& plot = frame.Plot();
+  const double left = plot.left + kScaleInset + kTextPad;
+  double y = plot.top + kScaleInset + kScaleRow / 2.0;
+  scale.title = TextFrom("points per cell", kLegendFontSize, left, y);
+  double right = left + TextWidth(scale.title.text, kLegendFontSize);
+  for (const DensityBand& band : layer.bands) {
+    y += kScaleRow;
+    scale.swatches.push_back({{left + kSwatchSide / 2.0, y}, kSwatchSide, kSwatchSide, 0.0});
+    scale.counts.push_back(
+        TextFrom(CountsText(band), kLegendFontSize, left + kSwatchSide + 6.0, y));
+    right = std::max(
+        right, left + kSwatchSide + 6.0 + TextWidth(scale.counts.back().text, kLegendFontSize));
+  }
+  const double top = plot.top + kScaleInset;
+  const double bottom = y + kScaleRow / 2.0;
+  const double groundLeft = left - kTextPad;
+  const double groundRight = right + kTextPad;
+  scale.ground = {{(groundLeft + groundRight) / 2.0, (top + bottom) / 2.0},
+                  groundRight - groundLeft,
+                  bottom - top,
+                  0.0};
+  return scale;
+}
+
+}  // namespace
+
+Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
+             const Density* density) {
+  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}, std::nullopt, {}};
   const Frame& frame = chart.frame;
   Heading heading = LayOutHeading(frame);
   chart.title = std::move(heading.title);
@@ -28,6 +69,11 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
                                      : chart.families.front().curves.front());
 
   Placer placer(frame);
+  if (density != nullptr) {
+    chart.density = density->Layer();
+    chart.densityScale = LayOutScale(frame, *chart.density);
+    placer.Block(chart.densityScale.ground);
+  }
   for (const PlotPoint& point : points) {
     if (!point.onPlot) continue;
     const Point at = frame.At(point.state.dryBulb, point.state.humidityRatio);
@@ -40,9 +86,9 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     for (const ProcessArrow& arrow : chart.process) placer.Block(ArrowBox(arrow));
   }
   for (Marker& marker : chart.markers) {
-    if (!marker.point.label.empty()) {
-      marker.label = PointLabel(placer, marker.point.label, marker.at);
-    }
+    if (settings.labels == PointLabels::None || marker.point.label.empty()) continue;
+    marker.label =
+        PointLabel(placer, marker.point.label, marker.at, settings.labels == PointLabels::All);
   }
   // The short volume lines at the cold end have the least room: their labels go
   // before those of the long wet-bulb and enthalpy lines.

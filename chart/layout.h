@@ -4,10 +4,12 @@
 // what is here.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "chart/axes.h"
 #include "chart/curves.h"
+#include "chart/density.h"
 #include "chart/frame.h"
 #include "chart/heading.h"
 #include "chart/labels.h"
@@ -23,6 +25,16 @@ struct FamilyLayer {
   std::vector<Label> labels;  // at most one per curve
 };
 
+// The density's colour scale, in the plot's top left corner (the fog side of
+// most charts) on a white ground: a title, and a swatch and its counts for each
+// band, fewest first.
+struct DensityScale {
+  Box ground;
+  Label title;  // "points per cell"
+  std::vector<Box> swatches;
+  std::vector<Label> counts;  // "1", "2–5", ...
+};
+
 struct Chart {
   Frame frame;
   Label title;
@@ -30,12 +42,16 @@ struct Chart {
   // Saturation, relative humidity, wet-bulb, enthalpy, specific volume.
   std::vector<FamilyLayer> families;
   AxesLayer axes;
-  std::vector<Marker> markers;        // in file order, the states on the plot
-  std::vector<ProcessArrow> process;  // in file order; empty without --process
+  std::vector<Marker> markers;          // in file order, the states on the plot
+  std::vector<ProcessArrow> process;    // in file order; empty without --process
+  std::optional<DensityLayer> density;  // instead of markers, for many points
+  DensityScale densityScale;
 };
 
 // Lays out the chart. Every point on the plot must fit (FitOf gives Inside);
-// the others are only joined by the process.
-Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process);
+// the others are only joined by the process. With a density the points are
+// its cells (and `points` is empty).
+Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
+             const Density* density = nullptr);
 
 }  // namespace hygrian::chart

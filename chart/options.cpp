@@ -4,8 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <string_view>
+#include <utility>
 
+#include "chart/density.h"
 #include "chart/moist_air.h"
 #include "chart/ticks.h"
 #include "cli/reader_options.h"
@@ -46,6 +49,7 @@ struct Texts {
   std::string humidityRatio;
   std::string width;
   std::string height;
+  std::string labels;
 };
 
 // The chart's own options, in the order --help lists them; Apply checks what
@@ -56,12 +60,14 @@ struct TextOption {
   std::string_view help;
   std::string_view typeName;
 };
-constexpr std::array<TextOption, 4> kTextOptions{{
+constexpr std::array<TextOption, 5> kTextOptions{{
     {"--dry-bulb", &Texts::dryBulb, "Dry-bulb range, degrees C (default -10:50)", "MIN:MAX"},
     {"--humidity-ratio", &Texts::humidityRatio, "Humidity-ratio axis top, g/kg (30, or fitted)",
      "MAX"},
     {"--width", &Texts::width, "Width of the picture, px (default 1200)", "PX"},
     {"--height", &Texts::height, "Height of the picture, px (default 800)", "PX"},
+    {"--labels", &Texts::labels,
+     "Points' labels: none, those that fit clear of the rest (fit, the default), or all", "WHICH"},
 }};
 
 // Checks the texts and fills settings; returns what is wrong, or "".
@@ -88,6 +94,16 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
              texts.humidityRatio + "'";
     }
     settings.humidityRatioMax = *top;
+  }
+  if (!texts.labels.empty()) {
+    constexpr std::array<std::pair<std::string_view, PointLabels>, 3> kWords{
+        {{"none", PointLabels::None}, {"fit", PointLabels::Fit}, {"all", PointLabels::All}}};
+    const auto* word = std::find_if(kWords.begin(), kWords.end(),
+                                    [&](const auto& w) { return w.first == texts.labels; });
+    if (word == kWords.end()) {
+      return "--labels: expected none, fit or all, not '" + texts.labels + "'";
+    }
+    settings.labels = word->second;
   }
   if (!texts.width.empty()) {
     const std::optional<int> width = Whole(texts.width);
@@ -144,6 +160,10 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
         ->type_name(std::string(option.typeName));
   }
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
+      ->disable_flag_override();
+  app.add_flag("--density", options.settings.density,
+               "Draw the points as a density, as past " + std::to_string(kDensityThreshold) +
+                   " of them on the plot")
       ->disable_flag_override();
   cli::ReaderOptions reader;
   cli::AddReaderOptions(app, reader, false);

@@ -46,6 +46,16 @@ std::string Misfit(const Frame& frame, const State& s) {
   return "";
 }
 
+// From here on the points are counted, not kept: those on the plot go into the
+// density, the rest (only a process's waypoints) are dropped.
+void BecomeDensity(PointsRead& read, const Frame& frame) {
+  read.density.emplace(frame);
+  for (const PlotPoint& point : read.points) {
+    if (point.onPlot) read.density->Add(frame.At(point.state.dryBulb, point.state.humidityRatio));
+  }
+  std::vector<PlotPoint>().swap(read.points);
+}
+
 }  // namespace
 
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
@@ -86,6 +96,8 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     return read;
   }
   const std::size_t labelColumn = LabelColumn(layout);
+  if (frame.Settings().density) read.density.emplace(frame);
+  std::size_t onPlot = 0;
 
   tables::TableReader::Row row;
   bool anyRow = false;
@@ -120,12 +132,18 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     if (fit != Fit::Inside) problem(line, Misfit(frame, result.state));
     // A state beyond the ranges stays a waypoint of the process.
     if (fit == Fit::AboveSaturation) continue;
+    if (read.density) {
+      if (fit == Fit::Inside)
+        read.density->Add(frame.At(result.state.dryBulb, result.state.humidityRatio));
+      continue;
+    }
     std::string label;
     if (labelColumn != tables::kNoColumn && labelColumn < row.record.fields.size()) {
       label = row.record.fields[labelColumn];
     }
     read.points.push_back(
         {result.state, result.wetBulbFound, std::move(label), fit == Fit::Inside});
+    if (fit == Fit::Inside && ++onPlot > kDensityThreshold) BecomeDensity(read, frame);
   }
   rowMessages.End();
   if (!anyRow && !read.readFailed) {

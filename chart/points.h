@@ -4,9 +4,11 @@
 // "FILE:LINE: reason" message.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "chart/density.h"
 #include "chart/frame.h"
 #include "chart/marks.h"
 #include "cli/messages.h"
@@ -17,14 +19,17 @@ namespace hygrian::chart {
 
 struct PointsRead {
   // In file order: the states on the plot, and those outside its ranges (not
-  // onPlot), which only a process joins.
+  // onPlot), which only a process joins. Empty once the points are a density.
   std::vector<PlotPoint> points;
+  // The points on the plot counted by cell, past kDensityThreshold of them or
+  // with the settings' density; none otherwise.
+  std::optional<Density> density;
   bool leftOut = false;     // a row or the whole table was not drawn
   bool readFailed = false;  // the source failed; readError says why
   int readError = 0;
 };
 
-// Reads every row of `source` with the reader's options (delimiter, decimal
+// Reads every row of `source`, in bounded memory, with the reader's options (delimiter, decimal
 // comma, column names), named `name` in the messages about rows left out:
 //   name.csv:3: dew_point is not a number
 //   name.csv:4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio 12.5 g/kg)

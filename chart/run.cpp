@@ -41,7 +41,11 @@ int RunChart(cli::Platform& platform, const Options& options) {
       return 2;
     }
   }
-  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process));
+  if (read.density && options.process) {
+    messages.Note("--process: no arrows between points drawn as a density");
+  }
+  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process,
+                                          read.density ? &*read.density : nullptr));
   messages.Flush();
 
   cli::OutputFile file(platform, options.common.output);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/density.h"
 #include "chart/number_text.h"
 #include "chart/ticks.h"
 #include "chart/xml_writer.h"
@@ -240,6 +241,7 @@ class Writer {
 
   void Points() {
     xml_.Open("g", {{"id", "points"}});
+    if (chart_.density) Density(*chart_.density);
     if (!chart_.process.empty()) {
       xml_.Open(
           "g",
@@ -254,6 +256,38 @@ class Writer {
       BoxRect(marker.label->box, kWhite, "0.85");
       Text(*marker.label);
     }
+    xml_.Close();
+    xml_.Close();
+  }
+
+  // The cells band by band, each with its count, and the scale over them.
+  void Density(const DensityLayer& layer) {
+    xml_.Open("g", {{"id", "density"},
+                    {"data-points", std::to_string(layer.total)},
+                    {"fill-opacity", "0.85"}});
+    for (std::size_t band = 0; band < layer.bands.size(); ++band) {
+      xml_.Open("g", {{"fill", layer.bands[band].color}});
+      for (const DensityCell& cell : layer.cells) {
+        if (cell.band != band) continue;
+        const std::string count = std::to_string(cell.count);
+        xml_.OpenInline("rect", {{"x", Coordinate(cell.rect.left)},
+                                 {"y", Coordinate(cell.rect.top)},
+                                 {"width", Coordinate(cell.rect.right - cell.rect.left)},
+                                 {"height", Coordinate(cell.rect.bottom - cell.rect.top)},
+                                 {"data-count", count}});
+        xml_.Element("title", {}, count == "1" ? "1 point" : count + " points");
+        xml_.Close();
+      }
+      xml_.Close();
+    }
+    const DensityScale& scale = chart_.densityScale;
+    BoxRect(scale.ground, kWhite, "0.85");
+    for (std::size_t band = 0; band < scale.swatches.size(); ++band) {
+      BoxRect(scale.swatches[band], layer.bands[band].color, "");
+    }
+    xml_.Open("g", TextGroup("", kLegendFontSize, kTextColor, false));
+    Text(scale.title);
+    for (const Label& count : scale.counts) Text(count);
     xml_.Close();
     xml_.Close();
   }

@@ -596,6 +596,8 @@ std::vector<CliRow> ChartRows() {
             "--delimiter: '+' cannot end fields (any one byte but a quote, CR, LF, a digit, '.', "
             "'+' or '-')"),
       Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
+      Usage("LabelsUnknown", {"--labels", "some"},
+            "--labels: expected none, fit or all, not 'some'"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
             "/nonexistent/chart.svg: No such file or directory", false),
       CliRow("OutputFull", kChart, {"-o", "/dev/full"}, "", "",
@@ -621,6 +623,24 @@ TEST_F(ChartRun, AFullStandardOutputIsReportedWithStatusOne) {
                  "hygrian-chart: (standard output): No space left on device\n", 1);
 }
 
+// Past 2,000 points on the plot (or with --density) the points are counted in
+// cells: every point is in one, and the arrows of --process are not drawn.
+TEST_F(ChartRun, ManyPointsBecomeADensity) {
+  std::string rows = "dry_bulb,relative_humidity\n";
+  for (int i = 0; i <= 2000; ++i)
+    rows += std::to_string(i % 30) + "," + std::to_string(20 + i % 60) + "\n";
+  Write("many.csv", rows);
+  const std::string svg = Drawn({"many.csv"});
+  EXPECT_NE(svg.find("<g id=\"density\" data-points=\"2001\""), std::string::npos);
+  EXPECT_EQ(Count(svg, "<circle"), 0u);
+  ExpectRenders(svg, 1200, 800);
+  Write("few.csv", "dry_bulb,relative_humidity\n25,50\n30,40\n");
+  const RunResult few = Chart({"--density", "--process", "few.csv"});
+  EXPECT_NE(few.out.find("data-points=\"2\""), std::string::npos);
+  EXPECT_EQ(few.err, "hygrian-chart: --process: no arrows between points drawn as a density\n");
+  EXPECT_EQ(few.status, 0);
+}
+
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -630,7 +650,7 @@ TEST_F(ChartRun, Help) {
   for (const char* option :
        {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
         "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version",
-        "--model handbook|calculator", "--over ice|water"}) {
+        "--model handbook|calculator", "--over ice|water", "--labels WHICH", "--density"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }

@@ -585,28 +585,81 @@ bool Crosses(Point a, Point b, const Box& box) {
   return false;
 }
 
-TEST(ChartPoints, LabelsKeepClearOfMarkersArrowsAndEachOther) {
-  const std::vector<PlotPoint> points{
-      PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
-      PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")};
-  const Chart chart = LayOut(kCalculatorChart, points, true);
-  std::vector<Box> boxes;
-  for (const FamilyLayer& layer : chart.families) {
-    for (const Label& label : layer.labels) boxes.push_back(label.box);
+// Twenty logger readings between 22 and 25 degrees C, labelled by the hour.
+std::vector<PlotPoint> LoggerPoints() {
+  std::vector<PlotPoint> points;
+  for (int i = 0; i < 20; ++i) {
+    points.push_back(PointAt(22.0 + 0.15 * i, 15.0 + 0.1 * (i % 7), std::to_string(i) + ":00"));
   }
-  for (const Marker& m : chart.markers) {
-    ASSERT_TRUE(m.label.has_value());
-    for (const Box& other : boxes) EXPECT_FALSE(Overlaps(m.label->box, other)) << m.label->text;
-    boxes.push_back(m.label->box);
-    for (const Marker& n : chart.markers) {
-      EXPECT_FALSE(Overlaps(m.label->box, Box{n.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}))
-          << m.label->text << " on the marker of " << n.point.label;
+  return points;
+}
+
+TEST(ChartPoints, LabelsThatFitKeepClearOfMarkersArrowsAndEachOther) {
+  const std::vector<std::vector<PlotPoint>> sets{
+      {PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
+       PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")},
+      LoggerPoints()};
+  for (const std::vector<PlotPoint>& points : sets) {
+    const Chart chart = LayOut(kCalculatorChart, points, true);
+    std::vector<Box> boxes;
+    for (const FamilyLayer& layer : chart.families) {
+      for (const Label& label : layer.labels) boxes.push_back(label.box);
     }
-    for (const ProcessArrow& arrow : chart.process) {
-      EXPECT_FALSE(Crosses(arrow.line.from, arrow.line.to, m.label->box))
-          << m.label->text << " under an arrow";
+    for (const Marker& m : chart.markers) {
+      if (!m.label) continue;
+      for (const Box& other : boxes) EXPECT_FALSE(Overlaps(m.label->box, other)) << m.label->text;
+      boxes.push_back(m.label->box);
+      for (const Marker& n : chart.markers) {
+        EXPECT_FALSE(Overlaps(m.label->box, Box{n.at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}))
+            << m.label->text << " on the marker of " << n.point.label;
+      }
+      for (const ProcessArrow& arrow : chart.process) {
+        EXPECT_FALSE(Crosses(arrow.line.from, arrow.line.to, m.label->box))
+            << m.label->text << " under an arrow";
+      }
     }
   }
+}
+
+TEST(ChartPoints, HowManyLabelsEachChoiceDraws) {
+  struct Row {
+    PointLabels labels;
+    std::size_t least, most;  // of the logger's 20
+  };
+  for (const Row& row : {Row{PointLabels::None, 0, 0}, Row{PointLabels::Fit, 1, 19},
+                         Row{PointLabels::All, 20, 20}}) {
+    ChartSettings settings = kCalculatorChart;
+    settings.labels = row.labels;
+    const Chart chart = LayOut(settings, LoggerPoints(), false);
+    const auto drawn = static_cast<std::size_t>(std::count_if(
+        chart.markers.begin(), chart.markers.end(), [](const Marker& m) { return m.label; }));
+    EXPECT_GE(drawn, row.least);
+    EXPECT_LE(drawn, row.most);
+  }
+}
+
+TEST(ChartPoints, ADensityCountsEveryPointInItsCell) {
+  const Frame frame(kCalculatorChart);
+  Density density(frame);
+  std::uint64_t added = 0;
+  for (double t = -10.0; t <= 50.0; t += 0.37) {  // corners and edges included
+    for (double W = 0.0; W <= 0.030; W += 0.0011) {
+      const Point at = frame.At(t, W);
+      density.Add(at);
+      ++added;
+    }
+  }
+  const Chart chart = LayOut(kCalculatorChart, {}, false, &density);
+  ASSERT_TRUE(chart.density.has_value());
+  std::uint64_t sum = 0;
+  for (const DensityCell& cell : chart.density->cells) {
+    sum += cell.count;
+    EXPECT_LT(cell.band, chart.density->bands.size());
+    EXPECT_GE(cell.count, chart.density->bands[cell.band].least);
+    EXPECT_LE(cell.count, chart.density->bands[cell.band].most);
+  }
+  EXPECT_EQ(sum, added);
+  EXPECT_EQ(chart.density->total, added);
 }
 
 TEST(ChartPoints, WhereAStateFalls) {
