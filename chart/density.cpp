@@ -29,7 +29,8 @@ std::size_t BandOf(std::uint64_t count, std::uint64_t most) {
 
 Density::Density(const Frame& frame)
     : plot_(frame.Plot()),
-      side_(std::max(kCellSide, (plot_.right - plot_.left) / static_cast<double>(kMostColumns))),
+      side_(std::max(kCellSide, std::sqrt((plot_.right - plot_.left) * (plot_.bottom - plot_.top) /
+                                          kMostCells))),
       columns_(Cells(plot_.right - plot_.left, side_)),
       rows_(Cells(plot_.bottom - plot_.top, side_)),
       counts_(columns_ * rows_, 0) {}

@@ -1,7 +1,8 @@
 // Many points as a density: the plot cut into square cells, each counting the
 // points that fall in it, drawn in colours by count with a scale. Memory and
 // picture stay bounded however many points come: the grid has at most
-// kMostColumns columns and as many rows as the plot's shape gives.
+// kMostCells cells, each with a count and a hover title (about 110 bytes of
+// SVG), so a density is at most about 2.2 MB.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +15,12 @@ namespace hygrian::chart {
 
 // Past this many points on the plot, they are drawn as a density. 2,000 markers
 // of 9 px cover a default plot of 0.5 megapixels about once over, so that more
-// would hide each other and the lines; their SVG is then about 1.6 MB and
-// renders in a second, while a density stays under 2.5 MB for any number.
+// would hide each other and the lines; their SVG is then about 1.2 MB and
+// renders in a second.
 inline constexpr std::size_t kDensityThreshold = 2000;
 
 inline constexpr double kCellSide = 6.0;  // px, at least
-inline constexpr std::size_t kMostColumns = 200;
+inline constexpr double kMostCells = 20000.0;
 
 struct DensityCell {
   Rect rect;
