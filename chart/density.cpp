@@ -58,8 +58,9 @@ DensityLayer Density::Layer() const {
   for (std::size_t i = 0; i < counts_.size(); ++i) {
     const std::uint64_t count = counts_[i];
     if (count == 0) continue;
+    const std::size_t row = i / columns_;
     const double left = plot_.left + static_cast<double>(i % columns_) * side_;
-    const double top = plot_.top + static_cast<double>(i / columns_) * side_;
+    const double top = plot_.top + static_cast<double>(row) * side_;
     const Rect rect{left, top, std::min(left + side_, plot_.right),
                     std::min(top + side_, plot_.bottom)};
     const std::size_t band = BandOf(count, most);

@@ -133,8 +133,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     // A state beyond the ranges stays a waypoint of the process.
     if (fit == Fit::AboveSaturation) continue;
     if (read.density) {
-      if (fit == Fit::Inside)
+      if (fit == Fit::Inside) {
         read.density->Add(frame.At(result.state.dryBulb, result.state.humidityRatio));
+      }
       continue;
     }
     std::string label;
