@@ -46,6 +46,8 @@ setup(
     version=project_version(),
     packages=["hygrian"],
     package_dir={"hygrian": "python/hygrian"},
+    # The type stubs and the marker of a typed package (PEP 561).
+    package_data={"hygrian": ["*.pyi", "py.typed"]},
     ext_modules=[Extension("hygrian._ufuncs", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
 )

@@ -227,11 +227,15 @@ if [ "$mode" = deb ]; then
   if find "$root/share/man" -type f ! -name '*.gz' | grep -q .; then
     fail "uncompressed manual page in the packages"
   fi
-  # The Python module, where there is one, imports from the extracted tree.
+  # The Python module, where there is one, imports from the extracted tree and
+  # carries its type stubs.
   if [ -n "${debs[python3-hygrian]:-}" ]; then
     PYTHONPATH=$root/lib/python3/dist-packages /usr/bin/python3 -c 'import hygrian' ||
       fail "python3-hygrian: the module does not import"
     echo "ok python3-hygrian imports"
+    for file in py.typed __init__.pyi _ufuncs.pyi; do
+      [ -f "$root/lib/python3/dist-packages/hygrian/$file" ] || fail "python3-hygrian: no $file"
+    done
   fi
 fi
 

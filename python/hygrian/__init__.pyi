@@ -1,0 +1,84 @@
+# Types of the package hygrian: its ufuncs, its tables and its functions.
+from typing import Any, Literal, TypedDict, overload
+
+import numpy as np
+from numpy.typing import ArrayLike, NDArray
+
+from hygrian import calculator as calculator
+from hygrian import handbook as handbook
+from hygrian import handbook_over_water as handbook_over_water
+from hygrian import units as units
+from hygrian._ufuncs import (
+    PAIRS as PAIRS,
+    PROPERTIES as PROPERTIES,
+    STANDARD_PRESSURE as STANDARD_PRESSURE,
+    STATUS as STATUS,
+    __version__ as __version__,
+    _PairUfunc,
+    _Scalar,
+)
+
+__all__ = [
+    "PAIRS",
+    "PROPERTIES",
+    "STANDARD_PRESSURE",
+    "STATUS",
+    "__version__",
+    "calculator",
+    "handbook",
+    "handbook_over_water",
+    "psychrometrics",
+    "saturation_vapor_pressure",
+    "units",
+    "from_dry_bulb_dew_point",
+    "from_dry_bulb_humidity_ratio",
+    "from_dry_bulb_relative_humidity",
+    "from_dry_bulb_specific_humidity",
+    "from_dry_bulb_wet_bulb",
+]
+
+_Model = Literal["handbook", "calculator"]
+_Phase = Literal["ice", "water"]
+
+from_dry_bulb_wet_bulb: _PairUfunc
+from_dry_bulb_dew_point: _PairUfunc
+from_dry_bulb_relative_humidity: _PairUfunc
+from_dry_bulb_humidity_ratio: _PairUfunc
+from_dry_bulb_specific_humidity: _PairUfunc
+
+class _State(TypedDict):
+    """What psychrometrics returns: arrays, or NumPy numbers for numbers given."""
+
+    dry_bulb: Any
+    wet_bulb: Any
+    dew_point: Any
+    relative_humidity: Any
+    enthalpy: Any
+    humidity_ratio: Any
+    degree_of_saturation: Any
+    specific_volume: Any
+    vapor_pressure: Any
+    status: Any
+
+@overload
+def saturation_vapor_pressure(  # type: ignore[misc]  # numbers give numbers
+    t: _Scalar, pressure: _Scalar | None = None, *, over: _Phase = "ice"
+) -> np.float64: ...
+@overload
+def saturation_vapor_pressure(
+    t: ArrayLike, pressure: ArrayLike | None = None, *, over: _Phase = "ice"
+) -> NDArray[np.float64]: ...
+
+# Exactly one of the second values (wet_bulb ... specific_humidity) is given.
+def psychrometrics(
+    *,
+    dry_bulb: ArrayLike,
+    pressure: ArrayLike = 101.325,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    wet_bulb: ArrayLike | None = None,
+    dew_point: ArrayLike | None = None,
+    relative_humidity: ArrayLike | None = None,
+    humidity_ratio: ArrayLike | None = None,
+    specific_humidity: ArrayLike | None = None,
+) -> _State: ...

@@ -1,0 +1,102 @@
+# Types of the extension module: the ufuncs of each model, the library's tables
+# as tuples, and the two look-ups of the unit table.
+from typing import Any, Literal, Protocol, overload
+
+import numpy as np
+from numpy.typing import ArrayLike, DTypeLike, NDArray
+
+_Float = np.floating[Any]
+_Scalar = float | int | np.floating[Any] | np.integer[Any]
+_Casting = Literal["no", "equiv", "safe", "same_kind", "unsafe"]
+_Order = Literal["K", "A", "C", "F"]
+
+# The ten outputs: the nine properties (float64, or float32 for float32 inputs
+# or dtype=numpy.float32), then the int8 status; numbers for scalar inputs.
+_States = tuple[_Float, _Float, _Float, _Float, _Float, _Float, _Float, _Float, _Float, np.int8]
+_StateArrays = tuple[
+    NDArray[_Float], NDArray[_Float], NDArray[_Float], NDArray[_Float], NDArray[_Float],
+    NDArray[_Float], NDArray[_Float], NDArray[_Float], NDArray[_Float], NDArray[np.int8],
+]
+
+class _PairUfunc(Protocol):
+    """A numpy.ufunc of one pair: (dry-bulb, second value, pressure) -> ten outputs."""
+
+    @property
+    def __name__(self) -> str: ...
+    @property
+    def nin(self) -> int: ...
+    @property
+    def nout(self) -> int: ...
+    @property
+    def nargs(self) -> int: ...
+    @property
+    def ntypes(self) -> int: ...
+    @property
+    def types(self) -> list[str]: ...
+    @property
+    def identity(self) -> Any: ...
+    @property
+    def signature(self) -> None | str: ...
+    @overload
+    def __call__(  # type: ignore[misc]  # numbers give numbers, as NumPy's own ufuncs
+        self,
+        dry_bulb: _Scalar,
+        second: _Scalar,
+        pressure: _Scalar,
+        /,
+        *,
+        out: None = ...,
+        where: bool = ...,
+        casting: _Casting = ...,
+        order: _Order = ...,
+        dtype: DTypeLike = ...,
+        subok: bool = ...,
+        signature: str | tuple[Any, ...] | None = ...,
+    ) -> _States: ...
+    @overload
+    def __call__(
+        self,
+        dry_bulb: ArrayLike,
+        second: ArrayLike,
+        pressure: ArrayLike,
+        /,
+        *,
+        out: tuple[NDArray[Any], ...] | None = ...,
+        where: ArrayLike = ...,
+        casting: _Casting = ...,
+        order: _Order = ...,
+        dtype: DTypeLike = ...,
+        subok: bool = ...,
+        signature: str | tuple[Any, ...] | None = ...,
+    ) -> _StateArrays: ...
+
+# The handbook model's over ice: hygrian's own.
+from_dry_bulb_wet_bulb: _PairUfunc
+from_dry_bulb_dew_point: _PairUfunc
+from_dry_bulb_relative_humidity: _PairUfunc
+from_dry_bulb_humidity_ratio: _PairUfunc
+from_dry_bulb_specific_humidity: _PairUfunc
+
+# {(model, over): {ufunc name: ufunc}} of every model.
+MODELS: dict[tuple[str, str], dict[str, _PairUfunc]]
+
+# Saturation vapour pressure, float64 only: (t) or (t, pressure) -> kPa.
+saturation_vapor_pressure_over_ice: np.ufunc
+saturation_vapor_pressure_over_water: np.ufunc
+saturation_vapor_pressure_in_air_over_ice: np.ufunc
+saturation_vapor_pressure_in_air_over_water: np.ufunc
+
+STATUS: dict[int, str]
+# (ufunc name, first key, second key, second unit) of each pair.
+PAIRS: tuple[tuple[str, str, str, str], ...]
+PROPERTIES: tuple[str, ...]
+# (quantity, key, name, numerator, denominator, zero, spellings) of each unit.
+UNITS: tuple[tuple[str, str, str, float, float, float, tuple[str, ...]], ...]
+# (quantity, library spelling, IP spelling, CF spelling) of each quantity.
+QUANTITIES: tuple[tuple[str, str, str, str], ...]
+PROPERTY_QUANTITIES: tuple[str | None, ...]
+STANDARD_PRESSURE: float
+__version__: str
+
+def find_unit(quantity: str, text: str, /) -> str | None: ...
+def likely_unit(quantity: str, key: str, least: float, greatest: float, /) -> str | None: ...

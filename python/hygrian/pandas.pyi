@@ -1,0 +1,33 @@
+# Types of hygrian.pandas: columns of a DataFrame in, a DataFrame out.
+from collections.abc import Hashable, Mapping
+from typing import Literal
+
+import pandas as pd  # type: ignore[import]  # Debian's pandas 1.5 ships no types: Any
+from numpy.typing import ArrayLike, DTypeLike
+
+__all__ = ["psychrometrics"]
+
+_Model = Literal["handbook", "calculator"]
+_Phase = Literal["ice", "water"]
+_System = Literal["library", "ip", "cf"]
+
+GAP_TEXTS: frozenset[str]
+
+# Columns by name; exactly one of the second values (wet_bulb ... specific_humidity)
+# is given. pressure is a column's name or a number (or an array of the rows).
+def psychrometrics(
+    frame: pd.DataFrame,
+    *,
+    dry_bulb: Hashable,
+    pressure: str | ArrayLike = 101.325,
+    units: Mapping[str, str] | None = None,
+    output_units: _System = "library",
+    dtype: DTypeLike | None = None,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    wet_bulb: Hashable | None = None,
+    dew_point: Hashable | None = None,
+    relative_humidity: Hashable | None = None,
+    humidity_ratio: Hashable | None = None,
+    specific_humidity: Hashable | None = None,
+) -> pd.DataFrame: ...

@@ -1,0 +1,42 @@
+# Types of hygrian.xarray: DataArrays in, a Dataset (or a DataArray) out.
+from collections.abc import Mapping
+from typing import Literal
+
+import xarray as xr
+from numpy.typing import DTypeLike
+
+__all__ = ["psychrometrics", "wet_bulb_temperature"]
+
+_Model = Literal["handbook", "calculator"]
+_Phase = Literal["ice", "water"]
+_System = Literal["library", "ip", "cf"]
+
+SLAB: int
+
+# Exactly one of the second values (wet_bulb ... specific_humidity) is given.
+def psychrometrics(
+    *,
+    dry_bulb: xr.DataArray,
+    pressure: xr.DataArray | float = 101.325,
+    output_units: _System = "library",
+    units: Mapping[str, str] | None = None,
+    dtype: DTypeLike | None = None,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    wet_bulb: xr.DataArray | None = None,
+    dew_point: xr.DataArray | None = None,
+    relative_humidity: xr.DataArray | None = None,
+    humidity_ratio: xr.DataArray | None = None,
+    specific_humidity: xr.DataArray | None = None,
+) -> xr.Dataset: ...
+def wet_bulb_temperature(
+    t2m: xr.DataArray,
+    d2m: xr.DataArray,
+    sp: xr.DataArray | float,
+    *,
+    output_units: _System = "library",
+    units: Mapping[str, str] | None = None,
+    dtype: DTypeLike | None = None,
+    model: _Model = "handbook",
+    over: _Phase = "water",
+) -> xr.DataArray: ...
