@@ -277,6 +277,14 @@ std::string PlanProcess(const ProcessKind& kind, const Layout& layout,
     return process + "no " + text + (Named(kind.forms[0]).size() > 1 ? " columns" : " column");
   }
   plan.form = best;
+  // Until the library computes them: heat by heat_rate, the coil by its
+  // leaving state, evaporative cooling, humidifying to a relative humidity.
+  if ((kind.process == Process::Heat || kind.process == Process::Coil) == (best == 1) ||
+      kind.process == Process::Evaporative) {
+    if (kind.process != Process::Mix) {
+      return process + std::string(kind.forms[best][0]) + ": not computed yet";
+    }
+  }
   for (const std::vector<std::string_view>& names : {Named(kind.forms[best]), Named(kind.with)}) {
     for (const std::string_view key : names) {
       if (!Take(layout, key, plan)) return process + "no " + std::string(key) + " column";
