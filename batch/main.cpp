@@ -148,7 +148,8 @@ std::string ReadProcessOptions(const std::string& process, const std::string& fl
   using hygrian::batch::Process;
   std::string words;
   for (const hygrian::batch::ProcessKind& kind : hygrian::batch::kProcesses) {
-    words += (words.empty() ? "" : ", ") + std::string(kind.word);
+    const bool last = &kind == &hygrian::batch::kProcesses.back();
+    words += (words.empty() ? "" : last ? " or " : ", ") + std::string(kind.word);
   }
   if (!process.empty()) {
     const auto chosen = hygrian::batch::ProcessOfWord(process);
