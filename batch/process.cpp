@@ -143,22 +143,31 @@ struct RowValues {
   std::array<double, 5> p{};
 };
 
-ProcessResult Run(const ProcessPlan& plan, const RowValues& v, double P, Phase over) {
+// The process of the plan's form; flows in kg/s, but mix's in m3/s with volume.
+ProcessResult Run(const ProcessPlan& plan, const RowValues& v, bool volume, double P, Phase over) {
   const double t = v.entering.state.dryBulb;
   const double W = v.entering.state.humidityRatio;
+  const std::array<double, 5>& p = v.p;
+  const bool first = plan.form == 0;
   switch (plan.kind->process) {
-    case Process::Mix:
-      return Mix({t, W, v.p[0]}, {v.second.state.dryBulb, v.second.state.humidityRatio, v.p[1]}, P,
-                 over);
+    case Process::Mix: {
+      const Stream a{t, W, p[0]};
+      const Stream b{v.second.state.dryBulb, v.second.state.humidityRatio, p[1]};
+      return volume ? MixVolumes(a, b, P, over) : Mix(a, b, P, over);
+    }
     case Process::Heat:
-      return HeatTo(t, W, v.p[0], v.p[1], P, over);
+      return first ? HeatTo(t, W, p[0], p[1], P, over) : HeatBy(t, W, p[0], p[1], P, over);
     case Process::Coil:
-      return CoolAndDehumidify(t, W, v.p[0], v.p[1], v.p[2], P, over);
-    case Process::Steam:
-      return HumidifyWithSteam(t, W, v.p[0], v.p[1], v.p[2], P, over);
-    case Process::Adiabatic:
-      return HumidifyWithWater(t, W, v.p[0], v.p[1], v.p[2], P, over);
+      return first ? CoolAndDehumidify(t, W, p[0], p[1], p[2], P, over)
+                   : CoolAndDehumidifyTo(t, W, p[0], p[1], p[2], P, over);
     case Process::Evaporative:
+      return CoolEvaporatively(t, W, p[0], p[1], P, over);
+    case Process::Steam:
+      return first ? HumidifyWithSteamToRelativeHumidity(t, W, p[0], p[1], p[2], P, over)
+                   : HumidifyWithSteam(t, W, p[0], p[1], p[2], P, over);
+    case Process::Adiabatic:
+      return first ? HumidifyWithWaterToRelativeHumidity(t, W, p[0], p[1], p[2], P, over)
+                   : HumidifyWithWater(t, W, p[0], p[1], p[2], P, over);
     case Process::None:
       break;
   }
@@ -166,9 +175,6 @@ ProcessResult Run(const ProcessPlan& plan, const RowValues& v, double P, Phase o
   refused.status = Status::InvalidInput;
   return refused;
 }
-
-// Whether a parameter of the plan is a flow.
-bool IsFlow(std::string_view key) { return key == "flow" || key == "a_flow" || key == "b_flow"; }
 
 }  // namespace
 
@@ -277,14 +283,6 @@ std::string PlanProcess(const ProcessKind& kind, const Layout& layout,
     return process + "no " + text + (Named(kind.forms[0]).size() > 1 ? " columns" : " column");
   }
   plan.form = best;
-  // Until the library computes them: heat by heat_rate, the coil by its
-  // leaving state, evaporative cooling, humidifying to a relative humidity.
-  if ((kind.process == Process::Heat || kind.process == Process::Coil) == (best == 1) ||
-      kind.process == Process::Evaporative) {
-    if (kind.process != Process::Mix) {
-      return process + std::string(kind.forms[best][0]) + ": not computed yet";
-    }
-  }
   for (const std::vector<std::string_view>& names : {Named(kind.forms[best]), Named(kind.with)}) {
     for (const std::string_view key : names) {
       if (!Take(layout, key, plan)) return process + "no " + std::string(key) + " column";
@@ -338,14 +336,16 @@ ProcessOutcome ProcessRow(const ProcessPlan& plan, const ProcessOptions& process
       return StatusOnly(OutcomeOf(*entering));
     }
   }
-  if (process.flowUnit == FlowUnit::Volume) {
+  const bool volume = process.flowUnit == FlowUnit::Volume;
+  if (volume && plan.kind->process != Process::Mix) {
+    // The flow at the entering state; mix converts each stream's at its own.
     for (std::size_t i = 0; i < plan.keys.size() && i < v.p.size(); ++i) {
-      if (!IsFlow(plan.keys[i]) || plan.columns[i] == kNoColumn) continue;
-      const Result& at = plan.keys[i] == "b_flow" ? v.second : v.entering;
-      v.p[i] /= at.state.specificVolume;
+      if (plan.keys[i] != "flow" || plan.columns[i] == kNoColumn) continue;
+      v.p[i] = DryAirFlow(v.entering.state.dryBulb, v.entering.state.humidityRatio, v.p[i],
+                          measured.pressure);
     }
   }
-  return Written(*plan.kind, Run(plan, v, measured.pressure, over));
+  return Written(*plan.kind, Run(plan, v, volume, measured.pressure, over));
 }
 
 }  // namespace hygrian::batch

@@ -862,6 +862,51 @@ std::vector<CliRow> ProcessRows() {
              "30,0.006,0.009,20,2\n",
              kProcessColumns + "\n22.7457,0.009,45.772,-14.8385,15.3408,-29.5399,0.006,ok\n", "",
              0),
+      // The heat row backwards: 20.4176 kW into 2 kg/s.
+      CliRow("ProcessHeatRate", kBatch, ProcessArgs("heat"),
+             "dry_bulb,humidity_ratio,heat_rate,flow\n20,0.008,20.4176,2\n",
+             kProcessColumns + "\n30,0.008,50.6344,20.4176,0,1,0,ok\n", "", 0),
+      // 2 m3/s at v = 0.287042 * 293.15 * (1 + 1.607858 * 0.008) / 101.325 =
+      // 0.841142 m3/kg (eq. 26) is 2.37772 kg/s: 2.37772 * 10.2088 = 24.2737 kW.
+      CliRow("ProcessHeatByVolume", kBatch,
+             {"--process", "heat", "--flow-unit", "m3/s", "--digits", "6", "--columns",
+              "sensible_load,status"},
+             heat + "A,20,0.008,30,2\n", "sensible_load,status\n24.2737,ok\n", "", 0),
+      // 1 m3/s of a at 0.879501 and 2 of b at 0.839807 m3/kg (eq. 26): 1.13701
+      // and 2.38150 kg/s; W = 0.00958521, h = 47.7902, t = 23.2633.
+      CliRow(
+          "ProcessMixByVolume", kBatch,
+          {"--process", "mix", "--flow-unit", "m3/s", "--digits", "6", "--columns",
+           "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy"},
+          "a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
+          "30,0.015,1,20,0.007,2\n",
+          "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy\n23.2633,0.00958521,47.7902\n",
+          "", 0),
+      // To a given leaving state or humidity, which the leaving state has; an
+      // evaporative cooler of effectiveness 0 leaves the air as it was, one of
+      // 1 saturates it (its flow optional).
+      CliRow("ProcessToAGivenLeavingState", kBatch,
+             {"--process", "coil", "--digits", "6", "--columns",
+              "leaving_dry_bulb,leaving_relative_humidity,status"},
+             "dry_bulb,humidity_ratio,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+             "30,0.015,14,90,2\n",
+             "leaving_dry_bulb,leaving_relative_humidity,status\n14,90,ok\n", "", 0),
+      CliRow("ProcessSteamToARelativeHumidity", kBatch,
+             {"--process", "steam", "--digits", "6", "--columns", "leaving_relative_humidity"},
+             "dry_bulb,humidity_ratio,leaving_relative_humidity,steam_temperature,flow\n"
+             "20,0.005,60,100,2\n",
+             "leaving_relative_humidity\n60\n", "", 0),
+      CliRow("ProcessWaterToARelativeHumidity", kBatch,
+             {"--process", "adiabatic", "--digits", "6", "--columns", "leaving_relative_humidity"},
+             "dry_bulb,humidity_ratio,leaving_relative_humidity,water_temperature,flow\n"
+             "30,0.006,60,20,2\n",
+             "leaving_relative_humidity\n60\n", "", 0),
+      CliRow("ProcessEvaporative", kBatch,
+             {"--process", "evaporative", "--digits", "6", "--columns",
+              "leaving_dry_bulb,leaving_humidity_ratio,water_added,total_load"},
+             "dry_bulb,humidity_ratio,effectiveness\n35,0.006,0\n",
+             "leaving_dry_bulb,leaving_humidity_ratio,water_added,total_load\n35,0.006,0,0\n", "",
+             0),
       CliRow("ProcessAsJson", kBatch,
              {"--process", "heat", "--json", "--digits", "6", "--columns",
               "Site,leaving_enthalpy,total_load,status"},
@@ -1181,6 +1226,13 @@ const HandbookFigure kHandbookFigures[] = {
      "total_load",
      -62.228,
      0.07,
+     "ok"},
+    {"EvaporativeSaturates",
+     {"--process", "evaporative"},
+     "dry_bulb,humidity_ratio,effectiveness,flow\n35,0.006,1,2\n",
+     "leaving_relative_humidity",
+     100.0,
+     1e-6,
      "ok"},
     // A humidifier adds no heat but the water's enthalpy: the rest balances.
     {"SteamAddsOnlyItsEnthalpy",
