@@ -45,25 +45,44 @@ std::string StatusesInWords() {
   return text;
 }
 
-std::string ProcessHelp() {
-  std::string words;
-  for (const hygrian::batch::ProcessKind& kind : hygrian::batch::kProcesses) {
-    words +=
-        (words.empty() ? "" : ", ") + std::string(kind.word) + " (" + std::string(kind.what) + ")";
+// text broken at blanks into lines of at most 80 columns, the first starting
+// with "  ", the others with "    ".
+std::string Indented(const std::string& text) {
+  constexpr std::size_t kWidth = 80;
+  std::string lines = "\n  ";
+  std::size_t lineStart = 1;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    if (lines.size() - lineStart + (end - start) + 1 > kWidth) {
+      lines.back() = '\n';
+      lineStart = lines.size();
+      lines += "    ";
+    }
+    lines.append(text, start, end - start).append(" ");
+    start = end + 1;
   }
-  return "\n\nProcesses (--process, the handbook model): each row is air going through one\n"
-         "piece of equipment: " +
-         words +
-         ". The entering air's columns are read as above (mix: a_dry_bulb, a_ and a\n"
-         "second value's name, a_flow, and the same with b_), and its parameters by name: " +
-         hygrian::batch::ParametersInWords() +
-         ". The first form whose columns are all there is read. Temperatures in degC,\n"
-         "relative humidities in %, humidity ratios in kg/kg, heat_rate in kW, flows in\n"
-         "kg/s of dry air (--flow-unit m3/s: volume flows at the entering state). Output:\n"
-         "the input's columns (but result columns), then leaving_ and each of the nine\n"
-         "properties, sensible_load, latent_load, total_load (kW, heat into the air),\n"
-         "sensible_heat_ratio, condensate (coil, kg/s leaving) or water_added (kg/s) and\n"
-         "status.";
+  lines.pop_back();
+  return lines;
+}
+
+// The processes, each with its parameters' columns on lines of its own.
+std::string ProcessHelp() {
+  std::string lines;
+  for (const hygrian::batch::ProcessKind& kind : hygrian::batch::kProcesses) {
+    lines += Indented(std::string(kind.word) + " (" + std::string(kind.what) +
+                      "): " + hygrian::batch::ParametersInWords(kind));
+  }
+  return "\n\nProcesses (--process WORD, handbook model): each row is air going through one\n"
+         "piece of equipment. The entering air's columns are read as above (for mix,\n"
+         "a_dry_bulb, a_ and a second value's name, and the same with b_), and the\n"
+         "parameters from columns by name (the first form whose columns are all there):" +
+         lines +
+         "\nTemperatures in degC, relative humidities in %, humidity ratios in kg/kg,\n"
+         "heat_rate in kW, flows in kg/s of dry air (--flow-unit m3/s: volume flows at\n"
+         "the entering state). Output: the input's columns (but result columns), then\n"
+         "leaving_ and each of the nine properties, sensible_load, latent_load,\n"
+         "total_load (kW, heat into the air), sensible_heat_ratio, condensate (coil, kg/s\n"
+         "leaving) or water_added (kg/s), and status.";
 }
 
 std::string Description() {

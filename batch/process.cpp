@@ -192,7 +192,7 @@ std::optional<Process> ProcessOfWord(std::string_view word) noexcept {
   return std::nullopt;
 }
 
-std::string ParametersInWords() {
+std::string ParametersInWords(const ProcessKind& kind) {
   const auto joined = [](std::span<const std::string_view> names, std::string_view word) {
     std::string text;
     const std::vector<std::string_view> named = Named(names);
@@ -205,17 +205,11 @@ std::string ParametersInWords() {
     return text;
   };
   std::string text;
-  for (const ProcessKind& kind : kProcesses) {
-    if (kind.process == Process::Mix) continue;
-    text += (text.empty() ? "" : "; ") + std::string(kind.word) + ": ";
-    std::vector<std::string> forms;
-    for (const auto& form : kind.forms) {
-      if (!Named(form).empty()) forms.push_back(joined(form, " and "));
-    }
-    for (std::size_t i = 0; i < forms.size(); ++i) text += (i > 0 ? ", or " : "") + forms[i];
-    if (!Named(kind.with).empty()) text += ", with " + joined(kind.with, " and ");
-    if (!kind.optional.empty()) text += " (" + std::string(kind.optional) + " optional)";
+  for (const auto& form : kind.forms) {
+    if (!Named(form).empty()) text += (text.empty() ? "" : ", or ") + joined(form, " and ");
   }
+  if (!Named(kind.with).empty()) text += ", with " + joined(kind.with, " and ");
+  if (!kind.optional.empty()) text += " (" + std::string(kind.optional) + " optional)";
   return text;
 }
 

@@ -94,9 +94,9 @@ inline constexpr std::array<ProcessKind, 6> kProcesses = {{
 // The process of a word ("coil"), if any.
 [[nodiscard]] std::optional<Process> ProcessOfWord(std::string_view word) noexcept;
 
-// "heat: leaving_dry_bulb or heat_rate, with flow; coil: ...": each process
-// but mix with the columns of its parameters, for --help and messages.
-[[nodiscard]] std::string ParametersInWords();
+// The columns of a process's parameters in words, for --help:
+// "leaving_dry_bulb, or heat_rate, with flow".
+[[nodiscard]] std::string ParametersInWords(const ProcessKind& kind);
 
 // The values a process row writes after the carried columns: the leaving
 // state's nine properties, the sensible, latent and total loads (kW), the

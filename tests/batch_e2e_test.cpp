@@ -851,6 +851,12 @@ std::vector<CliRow> ProcessRows() {
       // Steam at 100 degC, 2687 kJ/kg (eq. 30): h2 = 28.5456 + 0.003 * 2687 =
       // 40.872, t2 = 20.4373; sensible 2 (40.872 - 40.4256) = 0.8928, latent
       // 2 (40.4256 - 25.1028) = 15.2292 kW, 0.006 kg/s of water.
+      // Any second value for each stream: dry air (0 %) and W 0.006, 1 kg/s
+      // each: W 0.003, h (30.18 + 20.12 + 0.006 * 2538.2) / 2 = 32.7646.
+      CliRow("ProcessMixOfTwoPairs", kBatch, ProcessArgs("mix"),
+             "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
+             "30,0,1,20,0.006,1\n",
+             kProcessColumns + "\n24.9724,0.003,32.7646,0,0,,0,ok\n", "", 0),
       CliRow("ProcessSteam", kBatch, ProcessArgs("steam"),
              "dry_bulb,humidity_ratio,leaving_humidity_ratio,steam_temperature,flow\n"
              "20,0.005,0.008,100,2\n",
