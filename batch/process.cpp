@@ -214,8 +214,9 @@ std::string ParametersInWords(const ProcessKind& kind) {
 }
 
 ProcessColumns::ProcessColumns(const ProcessKind& kind) : kind_(kind) {
-  for (const Property& property : Properties)
+  for (const Property& property : Properties) {
     names_.push_back("leaving_" + std::string(property.key));
+  }
   for (const std::string_view key :
        {std::string_view("sensible_load"), std::string_view("latent_load"),
         std::string_view("total_load"), std::string_view("sensible_heat_ratio"), kind.water,
