@@ -1,6 +1,6 @@
 // A cooling and dehumidifying coil by its apparatus dew point and bypass factor:
 // the leaving air is the bypassed share of the entering air mixed with air
-// saturated at the coil's surface.
+// saturated at the coil's surface; or by the leaving state itself.
 #include "air/handbook.h"
 #include "air/process.h"
 #include "hygrian/processes.h"
@@ -24,6 +24,25 @@ ProcessResult CoolAndDehumidify(double dryBulb, double humidityRatio, double app
   const double h2 = hs + bypassFactor * (h1 - hs);
   return air::Balance(dryBulb, humidityRatio, flow, FromHumidityRatioEnthalpy(W2, h2, P, options),
                       air::handbook::LiquidWaterEnthalpy(apparatusDewPoint));
+}
+
+ProcessResult CoolAndDehumidifyTo(double dryBulb, double humidityRatio, double leavingDryBulb,
+                                  double leavingRelativeHumidity, double flow, double P,
+                                  Phase over) noexcept {
+  const Status status =
+      air::Screen(dryBulb, humidityRatio, flow, P, leavingDryBulb, leavingRelativeHumidity);
+  if (status != Status::Ok) return air::Failed(status);
+  if (!(leavingRelativeHumidity >= 0.0 && leavingRelativeHumidity <= 100.0)) {
+    return air::Failed(Status::InvalidInput);
+  }
+  const Result leaving =
+      FromDryBulbRelativeHumidity(leavingDryBulb, leavingRelativeHumidity, P, {.over = over});
+  if (leaving.status == Status::Ok &&
+      !(leavingDryBulb <= dryBulb && leaving.state.humidityRatio <= humidityRatio)) {
+    return air::Failed(Status::NoState);
+  }
+  return air::Balance(dryBulb, humidityRatio, flow, leaving,
+                      air::handbook::LiquidWaterEnthalpy(leavingDryBulb));
 }
 
 }  // namespace hygrian

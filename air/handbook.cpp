@@ -144,6 +144,12 @@ double HumidityRatio(double p, double P) { return kMassRatio * p / (P - p); }
 
 double VaporPressure(double W, double P) { return P * W / (kMassRatio + W); }
 
+double HumidityRatioAt(double t, double relativeHumidity, double P, Phase over) {
+  constexpr double kPercent = 100.0;
+  const double p = relativeHumidity / kPercent * SaturationPressureInAir(t, P, over);
+  return p < P ? HumidityRatio(p, P) : std::numeric_limits<double>::infinity();
+}
+
 double Enthalpy(double t, double W) { return kDryAirHeat * t + W * VaporEnthalpy(t); }
 
 double VaporEnthalpy(double t) { return kVapourEnthalpy + kVapourHeat * t; }

@@ -68,6 +68,11 @@ double SaturationPressureInAir(double t, double P, Phase over);
 double HumidityRatio(double p, double P);
 double VaporPressure(double W, double P);
 
+// W of air at t with relativeHumidity (percent) under `over`: eq. 20 with
+// the vapour pressure relativeHumidity / 100 f p_ws; +infinity where that
+// pressure reaches P.
+double HumidityRatioAt(double t, double relativeHumidity, double P, Phase over);
+
 // kJ per kg of dry air (ASHRAE 2017 eq. 30): 1.006 t + W (2501 + 1.86 t).
 double Enthalpy(double t, double W);
 // kJ per kg of water vapour at t (ASHRAE 2017 eq. 30's vapour term): 2501 + 1.86 t.

@@ -1,7 +1,6 @@
 #include "air/handbook_pairs.h"
 
 #include <cmath>
-#include <limits>
 
 #include "air/bracket.h"
 #include "air/handbook.h"
@@ -10,7 +9,6 @@
 namespace hygrian::air::handbook {
 namespace {
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kPercent = 100.0;
 constexpr double kKelvinTolerance = 1e-9;     // K, every temperature found
 constexpr double kRelativeTolerance = 1e-10;  // every humidity ratio found
@@ -64,13 +62,6 @@ Status Screen(const Given& given) {
 // A relative humidity a state from these pairs may have: 0 to 100 percent.
 Status ScreenHumidity(double relativeHumidity) {
   return Within(relativeHumidity, 0.0, kPercent) ? Status::Ok : Status::NoState;
-}
-
-// W of air at t with relative humidity rh (percent); +infinity where its vapour
-// pressure reaches P.
-double HumidityRatioAt(double t, double relativeHumidity, double P, Phase over) {
-  const double p = relativeHumidity / kPercent * SaturationPressureInAir(t, P, over);
-  return p < P ? HumidityRatio(p, P) : kInfinity;
 }
 
 // The dry-bulb in the model's range where rising(t) crosses 0, rising with t.

@@ -1,5 +1,8 @@
 // Humidification: water of a known enthalpy added to the air, no heat crossing
 // the boundary, so the air's enthalpy rises by the water's.
+#include <cmath>
+
+#include "air/bracket.h"
 #include "air/handbook.h"
 #include "air/process.h"
 #include "hygrian/processes.h"
@@ -16,6 +19,53 @@ ProcessResult Humidify(double t, double W, double W2, double waterTemperature, d
   return air::Balance(t, W, flow, FromHumidityRatioEnthalpy(W2, h2, P, {.over = over}), hw);
 }
 
+// The humidity ratio at which air at (t, W) humidified with water of enthalpy
+// hw reaches relativeHumidity: the dry-bulb x where the air's enthalpy at the
+// humidity ratio of that relative humidity equals what the water brought,
+// walked to from t in growing steps (the line may cross that humidity again,
+// far off), then bracketed. NaN where it reaches none in the model's range.
+double HumidityRatioReaching(double t, double W, double relativeHumidity, double hw, double P,
+                             Phase over) {
+  namespace hb = air::handbook;
+  const double h1 = hb::Enthalpy(t, W);
+  const auto residual = [&](double x) {
+    const double w = hb::HumidityRatioAt(x, relativeHumidity, P, over);
+    return hb::Enthalpy(x, w) - h1 - (w - W) * hw;
+  };
+  const double atStart = residual(t);
+  if (atStart == 0.0) return hb::HumidityRatioAt(t, relativeHumidity, P, over);
+  // Below the entering dry-bulb when the water brings less than the vapour's
+  // enthalpy at t (a positive residual there), above otherwise.
+  const double direction = atStart > 0.0 ? -1.0 : 1.0;
+  constexpr double kFirstStep = 1.0;  // K
+  double near = t;
+  for (double step = kFirstStep;; step *= 2.0) {
+    const double far = std::fmin(std::fmax(near + direction * step, hb::kLowest), hb::kHighest);
+    const double r = residual(far);
+    if (!std::isfinite(r)) return std::nan("");
+    if (std::signbit(r) != std::signbit(atStart)) {
+      const air::Root x =
+          air::FindRoot(residual, std::fmin(near, far), std::fmax(near, far), 1e-9, 0.0);
+      return x.found ? hb::HumidityRatioAt(x.x, relativeHumidity, P, over) : std::nan("");
+    }
+    if (far == hb::kLowest || far == hb::kHighest) return std::nan("");
+    near = far;
+  }
+}
+
+ProcessResult HumidifyTo(double t, double W, double relativeHumidity, double waterTemperature,
+                         double hw, double flow, double P, Phase over) {
+  const Status status = air::Screen(t, W, flow, P, relativeHumidity, waterTemperature);
+  if (status != Status::Ok) return air::Failed(status);
+  if (!(relativeHumidity <= 100.0) ||
+      !(air::handbook::HumidityRatioAt(t, relativeHumidity, P, over) >= W)) {
+    return air::Failed(Status::InvalidInput);
+  }
+  const double W2 = HumidityRatioReaching(t, W, relativeHumidity, hw, P, over);
+  if (std::isnan(W2)) return air::Failed(Status::NoState);
+  return Humidify(t, W, W2, waterTemperature, hw, flow, P, over);
+}
+
 }  // namespace
 
 ProcessResult HumidifyWithSteam(double dryBulb, double humidityRatio, double leavingHumidityRatio,
@@ -30,6 +80,22 @@ ProcessResult HumidifyWithWater(double dryBulb, double humidityRatio, double lea
                                 Phase over) noexcept {
   return Humidify(dryBulb, humidityRatio, leavingHumidityRatio, waterTemperature,
                   air::handbook::LiquidWaterEnthalpy(waterTemperature), flow, P, over);
+}
+
+ProcessResult HumidifyWithSteamToRelativeHumidity(double dryBulb, double humidityRatio,
+                                                  double leavingRelativeHumidity,
+                                                  double steamTemperature, double flow, double P,
+                                                  Phase over) noexcept {
+  return HumidifyTo(dryBulb, humidityRatio, leavingRelativeHumidity, steamTemperature,
+                    air::handbook::VaporEnthalpy(steamTemperature), flow, P, over);
+}
+
+ProcessResult HumidifyWithWaterToRelativeHumidity(double dryBulb, double humidityRatio,
+                                                  double leavingRelativeHumidity,
+                                                  double waterTemperature, double flow, double P,
+                                                  Phase over) noexcept {
+  return HumidifyTo(dryBulb, humidityRatio, leavingRelativeHumidity, waterTemperature,
+                    air::handbook::LiquidWaterEnthalpy(waterTemperature), flow, P, over);
 }
 
 }  // namespace hygrian

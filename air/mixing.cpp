@@ -30,4 +30,20 @@ ProcessResult Mix(Stream a, Stream b, double P, Phase over) noexcept {
   return result;
 }
 
+double DryAirFlow(double dryBulb, double humidityRatio, double volumeFlow, double P) noexcept {
+  for (const double x : {dryBulb, humidityRatio, volumeFlow, P}) {
+    if (!std::isfinite(x)) return std::nan("");
+  }
+  if (!(P > 0.0)) return std::nan("");
+  return volumeFlow / air::handbook::SpecificVolume(dryBulb, humidityRatio, P);
+}
+
+ProcessResult MixVolumes(Stream a, Stream b, double P, Phase over) noexcept {
+  for (Stream* s : {&a, &b}) {
+    if (!(s->flow >= 0.0)) return air::Failed(Status::InvalidInput);
+    s->flow = DryAirFlow(s->dryBulb, s->humidityRatio, s->flow, P);
+  }
+  return Mix(a, b, P, over);
+}
+
 }  // namespace hygrian

@@ -1,11 +1,13 @@
 // hygrian-batch: moist-air states for every row of CSV tables. Options are read
 // here; the run itself is RunBatch's.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <exception>
 #include <string>
 #include <string_view>
 
+#include "batch/process.h"
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/reader_options.h"
@@ -43,6 +45,46 @@ std::string StatusesInWords() {
   return text;
 }
 
+// text broken at blanks into lines of at most 80 columns, the first starting
+// with "  ", the others with "    ".
+std::string Indented(const std::string& text) {
+  constexpr std::size_t kWidth = 80;
+  std::string lines = "\n  ";
+  std::size_t lineStart = 1;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    if (lines.size() - lineStart + (end - start) + 1 > kWidth) {
+      lines.back() = '\n';
+      lineStart = lines.size();
+      lines += "    ";
+    }
+    lines.append(text, start, end - start).append(" ");
+    start = end + 1;
+  }
+  lines.pop_back();
+  return lines;
+}
+
+// The processes, each with its parameters' columns on lines of its own.
+std::string ProcessHelp() {
+  std::string lines;
+  for (const hygrian::batch::ProcessKind& kind : hygrian::batch::kProcesses) {
+    lines += Indented(std::string(kind.word) + " (" + std::string(kind.what) +
+                      "): " + hygrian::batch::ParametersInWords(kind));
+  }
+  return "\n\nProcesses (--process WORD, handbook model): each row is air going through one\n"
+         "piece of equipment. The entering air's columns are read as above (for mix,\n"
+         "a_dry_bulb, a_ and a second value's name, and the same with b_), and the\n"
+         "parameters from columns by name (the first form whose columns are all there):" +
+         lines +
+         "\nTemperatures in degC, relative humidities in %, humidity ratios in kg/kg,\n"
+         "heat_rate in kW, flows in kg/s of dry air (--flow-unit m3/s: volume flows at\n"
+         "the entering state). Output: the input's columns (but result columns), then\n"
+         "leaving_ and each of the nine properties, sensible_load, latent_load,\n"
+         "total_load (kW, heat into the air), sensible_heat_ratio, condensate (coil, kg/s\n"
+         "leaving) or water_added (kg/s), and status.";
+}
+
 std::string Description() {
   return "Compute the moist-air state of every row of CSV tables.\n"
          "\n"
@@ -66,7 +108,7 @@ std::string Description() {
          "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
          "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
          "status: " +
-         StatusesInWords() + ".";
+         StatusesInWords() + "." + ProcessHelp();
 }
 
 std::string Footer() {
@@ -118,6 +160,42 @@ std::string ReadOutputOptions(const std::string& columns, const std::string& del
   return "";
 }
 
+// --process and --flow-unit into options; "" or the usage error.
+std::string ReadProcessOptions(const std::string& process, const std::string& flowUnit,
+                               const hygrian::cli::ReaderOptions& reader,
+                               hygrian::batch::Options& options) {
+  using hygrian::batch::Process;
+  std::string words;
+  for (const hygrian::batch::ProcessKind& kind : hygrian::batch::kProcesses) {
+    const bool last = &kind == &hygrian::batch::kProcesses.back();
+    words += (words.empty() ? "" : last ? " or " : ", ") + std::string(kind.word);
+  }
+  if (!process.empty()) {
+    const auto chosen = hygrian::batch::ProcessOfWord(process);
+    if (!chosen) return "--process: '" + process + "' is not " + words;
+    options.process.process = *chosen;
+  }
+  if (flowUnit == "m3/s") {
+    options.process.flowUnit = hygrian::batch::FlowUnit::Volume;
+  } else if (!flowUnit.empty() && flowUnit != "kg/s") {
+    return "--flow-unit: '" + flowUnit + "' is not kg/s or m3/s";
+  }
+  if (options.process.process == Process::None) {
+    return flowUnit.empty() ? "" : "--flow-unit: only with --process";
+  }
+  if (options.common.options.model != hygrian::Model::Handbook) {
+    return "--process: with the handbook model only";
+  }
+  const bool columnNamed = !reader.dryBulbColumn.empty() ||
+                           std::any_of(reader.secondColumns.begin(), reader.secondColumns.end(),
+                                       [](const std::string& name) { return !name.empty(); });
+  if (options.process.process == Process::Mix && columnNamed) {
+    return "--process mix: the streams' columns are a_dry_bulb, b_dry_bulb and the like, not "
+           "other names";
+  }
+  return "";
+}
+
 // Whether the output names one of the inputs: by name, or as the same file.
 bool OutputIsInput(hygrian::cli::Platform& platform, const hygrian::batch::Options& options) {
   const std::string& output = options.common.output;
@@ -150,6 +228,14 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   app.add_flag("--output-decimal-comma", options.format.commaDecimals,
                "Write numbers as 23,5 (fields then end at ;)")
       ->disable_flag_override();
+  std::string process;
+  std::string flowUnit;
+  app.add_option("--process", process,
+                 "Run each row's air through a process: mix, heat, coil, evaporative, steam or "
+                 "adiabatic")
+      ->type_name("WORD");
+  app.add_option("--flow-unit", flowUnit, "Read flows in kg/s (of dry air) or m3/s")
+      ->type_name("UNIT");
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
@@ -167,6 +253,10 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
     return line.UsageError(problem);
   }
   options.common = line.Common();
+  if (const std::string problem = ReadProcessOptions(process, flowUnit, reader, options);
+      !problem.empty()) {
+    return line.UsageError(problem);
+  }
   if (OutputIsInput(platform, options)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");
   }

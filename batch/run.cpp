@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "batch/output.h"
+#include "batch/process_output.h"
 #include "cli/compute.h"
 #include "cli/input.h"
 #include "cli/messages.h"
@@ -57,7 +58,11 @@ class Batch {
         out_(out),
         messages_(messages),
         lineByLine_(lineByLine),
-        progress_(progress) {}
+        progress_(progress) {
+    if (const ProcessKind* kind = KindOf(options.process.process)) {
+      processColumns_ = std::make_unique<ProcessColumns>(*kind);
+    }
+  }
 
   // Reads one input; false when the output has stopped taking bytes.
   bool ReadFile(const std::string& name);
@@ -86,8 +91,11 @@ class Batch {
  private:
   bool ReadRows(TableReader& table, std::string_view file);
   void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
-  void Tally(const Outcome& outcome) {
-    if (const std::size_t i = IndexOf(*outcome.kind); i < counts_.size()) ++counts_[i];
+  void WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
+  // The writer of the first good header's rows; "" or why there is none.
+  std::string StartWriter();
+  void Tally(const hygrian::Outcome& kind) {
+    if (const std::size_t i = IndexOf(kind); i < counts_.size()) ++counts_[i];
   }
 
   Platform& platform_;
@@ -98,6 +106,10 @@ class Batch {
   bool progress_;
   std::optional<tables::Layout> layout_;  // the first good header's
   std::unique_ptr<RowWriter> writer_;
+  // --process: its columns, its plan over the first good header and its writer.
+  std::unique_ptr<ProcessColumns> processColumns_;
+  ProcessPlan plan_;
+  std::unique_ptr<ProcessWriter> processWriter_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
 };
@@ -131,6 +143,10 @@ bool Batch::ReadFile(const std::string& name) {
   Source source(input, *this, !size.has_value());
   tables::ReadOptions read = options_.read;
   read.resultColumns = kResultColumns;
+  if (processColumns_) {
+    read.resultColumns = {};
+    processColumns_->Adapt(read);
+  }
   TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
                     options_.bufferBytes, std::move(read));
   std::string problem;
@@ -163,15 +179,14 @@ bool Batch::ReadFile(const std::string& name) {
       }
       if (!layout_) {
         layout_ = table.ColumnLayout();
-        writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
-        if (!writer_->Problem().empty()) {
-          messages_.Line(file, table.HeaderLine(), writer_->Problem() + "; file skipped");
+        if (const std::string writerProblem = StartWriter(); !writerProblem.empty()) {
+          messages_.Line(file, table.HeaderLine(), writerProblem + "; file skipped");
           skipped_ = true;
           layout_.reset();
           writer_.reset();
+          processWriter_.reset();
           break;
         }
-        writer_->WriteHeader(out_);
       } else if (!tables::SameColumns(*layout_, table.ColumnLayout())) {
         messages_.Line(file, table.HeaderLine(),
                        "header differs from the first file's; file skipped");
@@ -186,7 +201,43 @@ bool Batch::ReadFile(const std::string& name) {
   return going;
 }
 
+std::string Batch::StartWriter() {
+  if (!processColumns_) {
+    writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
+    if (writer_->Problem().empty()) writer_->WriteHeader(out_);
+    return writer_->Problem();
+  }
+  const ProcessKind& kind = *KindOf(options_.process.process);
+  tables::ReadOptions read = options_.read;
+  processColumns_->Adapt(read);
+  if (std::string problem = PlanProcess(kind, *layout_, *processColumns_, read, plan_);
+      !problem.empty()) {
+    return problem;
+  }
+  processWriter_ =
+      std::make_unique<ProcessWriter>(*layout_, plan_, processColumns_->Results(), options_.format);
+  if (processWriter_->Problem().empty()) processWriter_->WriteHeader(out_);
+  return processWriter_->Problem();
+}
+
+void Batch::WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
+  tables::ReasonBuffer reason{};
+  const ProcessOutcome outcome = ProcessRow(plan_, options_.process, *layout_, row, options_.read,
+                                            options_.common.options.over, reason);
+  // A quote left open swallowed the rest of the input: none of it is written.
+  const bool unclosed = row.measured.bad == tables::BadInput::UnclosedQuote;
+  processWriter_->WriteRow(out_, unclosed ? tables::CsvRecord{} : row.record, outcome);
+  if (outcome.bad.bad != tables::BadInput::None) {
+    rowMessages.Bad(outcome.line, outcome.bad, outcome.text);
+  }
+  Tally(*outcome.kind);
+}
+
 void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
+  if (processColumns_) {
+    WriteProcessRow(row, rowMessages);
+    return;
+  }
   const tables::Measured& measured = row.measured;
   const std::size_t pair = layout_->pair;
   tables::ReasonBuffer reason{};
@@ -213,7 +264,7 @@ void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages)
       rowMessages.Bad(row.record.line, measured, outcome.text);
       break;
   }
-  Tally(outcome);
+  Tally(*outcome.kind);
 }
 
 bool Batch::ReadRows(TableReader& table, std::string_view file) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/process.h"
 #include "batch/rows.h"
 #include "cli/compute.h"
 #include "cli/options.h"
@@ -19,6 +20,7 @@ struct Options {
   std::vector<std::string> files;  // "-" is standard input; none: standard input
   cli::CommonOptions common;       // the output, quiet, the pressure for rows without one
   Format format;
+  ProcessOptions process;  // --process and --flow-unit: a process's rows instead of states
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // delimiter, decimal comma, column names, the pair, gaps
   // The read and write buffers (tests take small ones to cross their edges).

@@ -821,6 +821,146 @@ std::vector<CliRow> ModelRows() {
   };
 }
 
+// --process: the leaving state and the loads by hand from the handbook's
+// relations (ASHRAE 2017 ch. 1): h = 1.006 t + W (2501 + 1.86 t) (eq. 32),
+// so t = (h - 2501 W) / (1.006 + 1.86 W); six digits.
+const std::string kProcessColumns =
+    "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy,sensible_load,latent_load,"
+    "sensible_heat_ratio,water_added,status";
+const std::vector<std::string> kProcessArgs = {"--digits", "6", "--columns", kProcessColumns};
+
+std::vector<std::string> ProcessArgs(const std::string& process) {
+  std::vector<std::string> args = {"--process", process};
+  args.insert(args.end(), kProcessArgs.begin(), kProcessArgs.end());
+  return args;
+}
+
+std::vector<CliRow> ProcessRows() {
+  const std::string heat = "Site,dry_bulb,humidity_ratio,leaving_dry_bulb,flow\n";
+  return {
+      // h1 = 20.12 + 0.008 * 2538.2 = 40.4256, h2 = 30.18 + 0.008 * 2556.8 =
+      // 50.6344; 2 kg/s: 20.4176 kW, all sensible.
+      CliRow("ProcessHeat", kBatch, ProcessArgs("heat"), heat + "A,20,0.008,30,2\n",
+             kProcessColumns + "\n30,0.008,50.6344,20.4176,0,1,0,ok\n", "", 0),
+      // W = (0.015 + 2 * 0.007) / 3; h = (68.532 + 2 * 37.8874) / 3 = 48.1022667;
+      // t = 23.3656256; mixing adds no heat (no ratio: an empty cell).
+      CliRow("ProcessMix", kBatch, ProcessArgs("mix"),
+             "a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
+             "30,0.015,1,20,0.007,2\n",
+             kProcessColumns + "\n23.3656,0.00966667,48.1023,0,0,,0,ok\n", "", 0),
+      // Steam at 100 degC, 2687 kJ/kg (eq. 30): h2 = 28.5456 + 0.003 * 2687 =
+      // 40.872, t2 = 20.4373; sensible 2 (40.872 - 40.4256) = 0.8928, latent
+      // 2 (40.4256 - 25.1028) = 15.2292 kW, 0.006 kg/s of water.
+      // Any second value for each stream: dry air (0 %) and W 0.006, 1 kg/s
+      // each: W 0.003, h (30.18 + 20.12 + 0.006 * 2538.2) / 2 = 32.7646.
+      CliRow("ProcessMixOfTwoPairs", kBatch, ProcessArgs("mix"),
+             "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
+             "30,0,1,20,0.006,1\n",
+             kProcessColumns + "\n24.9724,0.003,32.7646,0,0,,0,ok\n", "", 0),
+      CliRow("ProcessSteam", kBatch, ProcessArgs("steam"),
+             "dry_bulb,humidity_ratio,leaving_humidity_ratio,steam_temperature,flow\n"
+             "20,0.005,0.008,100,2\n",
+             kProcessColumns + "\n20.4373,0.008,40.872,0.8928,15.2292,0.0553777,0.006,ok\n", "", 0),
+      // Water at 20 degC, 83.72 kJ/kg: h2 = 45.52080 + 0.003 * 83.72 = 45.77196,
+      // t2 = 22.7457; sensible -14.8385, latent 15.3408 kW.
+      CliRow("ProcessAdiabatic", kBatch, ProcessArgs("adiabatic"),
+             "dry_bulb,humidity_ratio,leaving_humidity_ratio,water_temperature,flow\n"
+             "30,0.006,0.009,20,2\n",
+             kProcessColumns + "\n22.7457,0.009,45.772,-14.8385,15.3408,-29.5399,0.006,ok\n", "",
+             0),
+      // The heat row backwards: 20.4176 kW into 2 kg/s.
+      CliRow("ProcessHeatRate", kBatch, ProcessArgs("heat"),
+             "dry_bulb,humidity_ratio,heat_rate,flow\n20,0.008,20.4176,2\n",
+             kProcessColumns + "\n30,0.008,50.6344,20.4176,0,1,0,ok\n", "", 0),
+      // 2 m3/s at v = 0.287042 * 293.15 * (1 + 1.607858 * 0.008) / 101.325 =
+      // 0.841142 m3/kg (eq. 26) is 2.37772 kg/s: 2.37772 * 10.2088 = 24.2737 kW.
+      CliRow("ProcessHeatByVolume", kBatch,
+             {"--process", "heat", "--flow-unit", "m3/s", "--digits", "6", "--columns",
+              "sensible_load,status"},
+             heat + "A,20,0.008,30,2\n", "sensible_load,status\n24.2737,ok\n", "", 0),
+      // 1 m3/s of a at 0.879501 and 2 of b at 0.839807 m3/kg (eq. 26): 1.13701
+      // and 2.38150 kg/s; W = 0.00958521, h = 47.7902, t = 23.2633.
+      CliRow(
+          "ProcessMixByVolume", kBatch,
+          {"--process", "mix", "--flow-unit", "m3/s", "--digits", "6", "--columns",
+           "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy"},
+          "a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
+          "30,0.015,1,20,0.007,2\n",
+          "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy\n23.2633,0.00958521,47.7902\n",
+          "", 0),
+      // To a given leaving state or humidity, which the leaving state has; an
+      // evaporative cooler of effectiveness 0 leaves the air as it was, one of
+      // 1 saturates it (its flow optional).
+      CliRow("ProcessToAGivenLeavingState", kBatch,
+             {"--process", "coil", "--digits", "6", "--columns",
+              "leaving_dry_bulb,leaving_relative_humidity,status"},
+             "dry_bulb,humidity_ratio,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+             "30,0.015,14,90,2\n",
+             "leaving_dry_bulb,leaving_relative_humidity,status\n14,90,ok\n", "", 0),
+      CliRow("ProcessSteamToARelativeHumidity", kBatch,
+             {"--process", "steam", "--digits", "6", "--columns", "leaving_relative_humidity"},
+             "dry_bulb,humidity_ratio,leaving_relative_humidity,steam_temperature,flow\n"
+             "20,0.005,60,100,2\n",
+             "leaving_relative_humidity\n60\n", "", 0),
+      CliRow("ProcessWaterToARelativeHumidity", kBatch,
+             {"--process", "adiabatic", "--digits", "6", "--columns", "leaving_relative_humidity"},
+             "dry_bulb,humidity_ratio,leaving_relative_humidity,water_temperature,flow\n"
+             "30,0.006,60,20,2\n",
+             "leaving_relative_humidity\n60\n", "", 0),
+      CliRow("ProcessEvaporative", kBatch,
+             {"--process", "evaporative", "--digits", "6", "--columns",
+              "leaving_dry_bulb,leaving_humidity_ratio,water_added,total_load"},
+             "dry_bulb,humidity_ratio,effectiveness\n35,0.006,0\n",
+             "leaving_dry_bulb,leaving_humidity_ratio,water_added,total_load\n35,0.006,0,0\n", "",
+             0),
+      CliRow("ProcessAsJson", kBatch,
+             {"--process", "heat", "--json", "--digits", "6", "--columns",
+              "Site,leaving_enthalpy,total_load,status"},
+             heat + "A,20,0.008,30,2\n",
+             "{\"Site\":\"A\",\"leaving_enthalpy\":50.6344,\"total_load\":20.4176,"
+             "\"status\":\"ok\"}\n",
+             "", 0),
+      // The input's columns come first, but leaving_dry_bulb, a result; a bad
+      // or missing cell is its row's status; cooling below the dew point is
+      // the coil's work.
+      CliRow("ProcessRowsKeepTheirPlace", kBatch, {"--process", "heat"},
+             heat + "A,20,0.008,30,x\nB,20,0.008,,2\nC,20,0.008,5,2\n",
+             "Site,dry_bulb,humidity_ratio,flow,leaving_dry_bulb,leaving_wet_bulb,"
+             "leaving_dew_point,leaving_relative_humidity,leaving_enthalpy,leaving_humidity_ratio,"
+             "leaving_degree_of_saturation,leaving_specific_volume,leaving_vapor_pressure,"
+             "sensible_load,latent_load,total_load,sensible_heat_ratio,water_added,status\n"
+             "A,20,0.008,x,,,,,,,,,,,,,,,\"bad-input: flow \"\"x\"\" is not a number\"\n"
+             "B,20,0.008,2,,,,,,,,,,,,,,,missing\n"
+             "C,20,0.008,2,,,,,,,,,,,,,,,fault: below the dew point\n",
+             "hygrian-batch: (standard input):2: flow \"x\" is not a number\n" +
+                 Summary("3 rows: 0 ok, 1 fault, 1 missing, 1 bad-input"),
+             1),
+      CliRow("ProcessWithoutAParameterColumn", kBatch, {"--process", "heat"},
+             "dry_bulb,humidity_ratio,leaving_dry_bulb\n20,0.008,30\n", "",
+             "hygrian-batch: (standard input):1: --process heat: no flow column; file skipped\n",
+             2),
+      CliRow("ProcessWithoutItsForm", kBatch, {"--process", "coil"},
+             "dry_bulb,humidity_ratio,flow\n20,0.008,2\n", "",
+             "hygrian-batch: (standard input):1: --process coil: no apparatus_dew_point and "
+             "bypass_factor or leaving_dry_bulb and leaving_relative_humidity columns; file "
+             "skipped\n",
+             2),
+      CliRow("ProcessMixWithoutStreamB", kBatch, {"--process", "mix"},
+             "a_dry_bulb,a_humidity_ratio,a_flow,b_flow\n20,0.008,2,1\n", "",
+             "hygrian-batch: (standard input):1: --process mix: no b_dry_bulb column; file "
+             "skipped\n",
+             2),
+      UsageError("ProcessUnknown", {"--process", "boil"},
+                 "--process: 'boil' is not mix, heat, coil, evaporative, steam or adiabatic"),
+      UsageError("ProcessWithTheCalculatorModel", {"--process", "heat", "--model", "calculator"},
+                 "--process: with the handbook model only"),
+      UsageError("FlowUnitUnknown", {"--process", "heat", "--flow-unit", "cfm"},
+                 "--flow-unit: 'cfm' is not kg/s or m3/s"),
+      UsageError("FlowUnitWithoutProcess", {"--flow-unit", "m3/s"},
+                 "--flow-unit: only with --process"),
+  };
+}
+
 std::vector<CliRow> BatchRows() {
   std::vector<CliRow> rows;
   for (auto table : {StatusRows, BadInputRows, FileRows, LoggerRows, RealFileRows, PressureRows,
@@ -831,6 +971,7 @@ std::vector<CliRow> BatchRows() {
     }
   }
   for (CliRow& row : ModelRows()) rows.push_back(std::move(row));
+  for (CliRow& row : ProcessRows()) rows.push_back(std::move(row));
   return rows;
 }
 
@@ -1064,6 +1205,58 @@ const HandbookFigure kHandbookFigures[] = {
      kEmpty,
      0.0,
      "fault: outside the range"},
+    // A coil at an apparatus dew point of 10 degC with a bypass factor of 0.2:
+    // W and h of the leaving air are 0.2 of the way from saturation at 10 degC
+    // to the entering air. Saturated at 10 degC: p = 1.2282 kPa (table 3) with
+    // an enhancement factor from 1 to 1.0045, W 0.0076313 to 0.0076661 (eq.
+    // 22); hence t2 14.04267 to 14.04287 degC, condensate 2 (0.015 - W2)
+    // 0.0117342 to 0.0117899 kg/s, total load 2 (h2 - h1) + condensate * 4.186
+    // * 10 -62.297 to -62.159 kW.
+    {"CoilLeavingDryBulb",
+     {"--process", "coil"},
+     "dry_bulb,humidity_ratio,apparatus_dew_point,bypass_factor,flow\n30,0.015,10,0.2,2\n",
+     "leaving_dry_bulb",
+     14.04277,
+     0.00011,
+     "ok"},
+    {"CoilCondensate",
+     {"--process", "coil"},
+     "dry_bulb,humidity_ratio,apparatus_dew_point,bypass_factor,flow\n30,0.015,10,0.2,2\n",
+     "condensate",
+     0.011762,
+     0.000028,
+     "ok"},
+    {"CoilTotalLoad",
+     {"--process", "coil"},
+     "dry_bulb,humidity_ratio,apparatus_dew_point,bypass_factor,flow\n30,0.015,10,0.2,2\n",
+     "total_load",
+     -62.228,
+     0.07,
+     "ok"},
+    {"EvaporativeSaturates",
+     {"--process", "evaporative"},
+     "dry_bulb,humidity_ratio,effectiveness,flow\n35,0.006,1,2\n",
+     "leaving_relative_humidity",
+     100.0,
+     1e-6,
+     "ok"},
+    // A humidifier adds no heat but the water's enthalpy: the rest balances.
+    {"SteamAddsOnlyItsEnthalpy",
+     {"--process", "steam"},
+     "dry_bulb,humidity_ratio,leaving_humidity_ratio,steam_temperature,flow\n20,0.005,0.008,100,"
+     "2\n",
+     "total_load",
+     0.0,
+     1e-12,
+     "ok"},
+    {"WaterAddsOnlyItsEnthalpy",
+     {"--process", "adiabatic"},
+     "dry_bulb,humidity_ratio,leaving_humidity_ratio,water_temperature,flow\n30,0.006,0.009,20,"
+     "2\n",
+     "total_load",
+     0.0,
+     1e-12,
+     "ok"},
 };
 
 class BatchHandbook : public ::testing::TestWithParam<HandbookFigure> {};

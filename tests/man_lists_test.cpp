@@ -1,12 +1,14 @@
 // The manual pages' lists against the library's tables: every second value of
-// a pair the programs read in their pages, every status word in hygrian-batch(1), every C
-// function of a pair and every status text in hygrian(3).
+// a pair the programs read in their pages, every status word and process (with
+// its columns) in hygrian-batch(1), every C function of a pair and every status
+// text in hygrian(3).
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "batch/process.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 
@@ -39,6 +41,19 @@ TEST(ManLists, EveryPairAndOutcomeIsNamed) {
   for (const Pair& pair : AllPairs) {
     const std::string function = "hygrian_from_" + std::string(pair.key);
     EXPECT_NE(library.find(function), std::string::npos) << function;
+  }
+  // Every process of hygrian-batch and the columns of its parameters.
+  for (const batch::ProcessKind& kind : batch::kProcesses) {
+    EXPECT_NE(batch.find(".B " + std::string(kind.word) + "\n"), std::string::npos) << kind.word;
+    for (const auto& form : kind.forms) {
+      for (const std::string_view column : form) {
+        EXPECT_NE(batch.find(std::string(column)), std::string::npos) << column;
+      }
+    }
+    for (const std::string_view column : kind.with) {
+      EXPECT_NE(batch.find(std::string(column)), std::string::npos) << column;
+    }
+    EXPECT_NE(batch.find(std::string(kind.water)), std::string::npos) << kind.water;
   }
   for (const Outcome& outcome : Outcomes) {
     EXPECT_NE(batch.find(outcome.key), std::string::npos) << outcome.key;

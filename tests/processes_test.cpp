@@ -30,6 +30,8 @@ const OutcomeRow kOutcomes[] = {
     {"heat 25/50% to 30", [] { return HeatTo(25, W(25, 50), 30, 1); }, Status::Ok},
     {"cool 25/50% to 10 (dew point 13.9)", [] { return HeatTo(25, W(25, 50), 10, 1); },
      Status::BelowDewPoint},
+    {"cool 25/50% to -5, far past saturation", [] { return HeatTo(25, W(25, 50), -5, 1); },
+     Status::BelowDewPoint},
     {"coil with its surface above the dew point",
      [] { return CoolAndDehumidify(25, W(25, 50), 15, 0.1, 1); }, Status::NoState},
     {"coil with a bypass factor of 1.5", [] { return CoolAndDehumidify(25, W(25, 50), 5, 1.5, 1); },
@@ -45,6 +47,25 @@ const OutcomeRow kOutcomes[] = {
      Status::InvalidInput},
     {"a negative flow", [] { return HeatTo(25, 0.01, 30, -1); }, Status::InvalidInput},
     {"entering air at 250 degrees C", [] { return HeatTo(250, 0.01, 30, 1); }, Status::OutOfRange},
+    {"cool 25/50% by 30 kW/(kg/s)", [] { return HeatBy(25, W(25, 50), -30, 1); },
+     Status::BelowDewPoint},
+    {"heat with no flow", [] { return HeatBy(25, W(25, 50), 10, 0); }, Status::InvalidInput},
+    {"coil leaving warmer", [] { return CoolAndDehumidifyTo(25, W(25, 50), 30, 20, 1); },
+     Status::NoState},
+    {"coil leaving at 120%", [] { return CoolAndDehumidifyTo(25, W(25, 50), 12, 120, 1); },
+     Status::InvalidInput},
+    {"evaporative effectiveness 1.2", [] { return CoolEvaporatively(35, W(35, 20), 1.2, 1); },
+     Status::InvalidInput},
+    {"steam to a drier relative humidity",
+     [] { return HumidifyWithSteamToRelativeHumidity(25, W(25, 50), 30, 100, 1); },
+     Status::InvalidInput},
+    {"water to 101%", [] { return HumidifyWithWaterToRelativeHumidity(25, W(25, 50), 101, 10, 1); },
+     Status::InvalidInput},
+    {"a negative volume flow",
+     [] {
+       return MixVolumes({25, 0.01, -1}, {10, 0.005, 1});
+     },
+     Status::InvalidInput},
 };
 
 TEST(ProcessOutcomes, EachRow) {
@@ -88,6 +109,13 @@ void OverTheGrid(const Check& check) {
 TEST(ProcessGrid, HeatingBalances) {
   OverTheGrid([](double t, double w, double m, const std::string& where) {
     for (const double to : {t - 5.0, t + 20.0}) ExpectBalanced(HeatTo(t, w, to, m), t, w, m, where);
+    for (const double q : {-3.0 * m, 5.0 * m}) {
+      const ProcessResult r = HeatBy(t, w, q, m);
+      ExpectBalanced(r, t, w, m, where + " by heat");
+      if (r.status == Status::Ok) {
+        EXPECT_NEAR(r.totalLoad, q, 1e-9 * std::fabs(q)) << where;
+      }
+    }
   });
 }
 
@@ -98,6 +126,9 @@ TEST(ProcessGrid, CoilBalances) {
         ExpectBalanced(CoolAndDehumidify(t, w, adp, bf, m), t, w, m, where);
       }
     }
+    for (const double rh : {60.0, 95.0}) {
+      ExpectBalanced(CoolAndDehumidifyTo(t, w, t - 8.0, rh, m), t, w, m, where + " to a state");
+    }
   });
 }
 
@@ -106,6 +137,23 @@ TEST(ProcessGrid, HumidifiersBalance) {
     for (const double add : {0.0, 0.001, 0.005}) {
       ExpectBalanced(HumidifyWithSteam(t, w, w + add, 110.0, m), t, w, m, where + " steam");
       ExpectBalanced(HumidifyWithWater(t, w, w + add, 15.0, m), t, w, m, where + " water");
+    }
+    for (const double rh : {92.0, 100.0}) {
+      for (const ProcessResult& r : {HumidifyWithSteamToRelativeHumidity(t, w, rh, 110.0, m),
+                                     HumidifyWithWaterToRelativeHumidity(t, w, rh, 15.0, m)}) {
+        ExpectBalanced(r, t, w, m, where + " to a relative humidity");
+        if (r.status == Status::Ok) {
+          EXPECT_NEAR(r.leaving.relativeHumidity, rh, 1e-6) << where;
+        }
+      }
+    }
+    for (const double e : {0.0, 0.7, 1.0}) {
+      const ProcessResult r = CoolEvaporatively(t, w, e, m);
+      ExpectBalanced(r, t, w, m, where + " evaporative");
+      EXPECT_NEAR(r.totalLoad, 0.0, 1e-9 * m * std::fabs(r.leaving.enthalpy)) << where;
+      if (FromDryBulbHumidityRatio(t, w).state.wetBulb > 0.0) {
+        EXPECT_NEAR(r.leaving.wetBulb, FromDryBulbHumidityRatio(t, w).state.wetBulb, 1e-7) << where;
+      }
     }
   });
 }
@@ -124,6 +172,14 @@ TEST(ProcessGrid, MixingBalances) {
                 1e-9 * flow * (std::fabs(r.leaving.enthalpy) + 1.0))
         << where;
     EXPECT_TRUE(r.leaving.relativeHumidity <= 100.0 + 1e-9 || r.status == Status::Supersaturated)
+        << where;
+    const double volume = m * FromDryBulbHumidityRatio(t, w).state.specificVolume;
+    EXPECT_NEAR(
+        MixVolumes({t, w, volume}, {b.dryBulb, b.humidityRatio, 1.0}).leaving.enthalpy,
+        Mix({t, w, m}, {b.dryBulb, b.humidityRatio,
+                        1.0 / FromDryBulbHumidityRatio(24.0, b.humidityRatio).state.specificVolume})
+            .leaving.enthalpy,
+        1e-9 * (std::fabs(r.leaving.enthalpy) + 1.0))
         << where;
   });
 }

@@ -1,7 +1,8 @@
 // What air-handling equipment does to moist air, by the handbook model (ASHRAE
 // Handbook Fundamentals 2017 ch. 1, "Typical air-conditioning processes"): the
 // adiabatic mixing of two streams, sensible heating or cooling, a cooling and
-// dehumidifying coil, and humidification by steam or by water. Each is a pure
+// dehumidifying coil, evaporative cooling, and humidification by steam or by
+// water. Each is a pure
 // function of entering states given by their dry-bulb (degrees C) and humidity
 // ratio (kg/kg), a dry-air mass flow (kg/s) and its parameters, at one total
 // pressure (kPa); it returns the leaving state, the heat rates (kW) and the
@@ -56,11 +57,31 @@ struct Stream {
 [[nodiscard]] HYGRIAN_API ProcessResult Mix(Stream a, Stream b, double P = StandardPressure,
                                             Phase over = Phase::Ice) noexcept;
 
+// The dry-air mass flow (kg/s) of a volume flow (m^3/s) of air at dry-bulb t
+// (degrees C) and humidity ratio W (kg/kg): volumeFlow / v (eq. 26). 1 m^3/s
+// at 20 degrees C, W 0.0073 and 101.325 kPa is 1.190 kg/s. NaN for a value
+// that is not finite or a pressure that is not positive.
+[[nodiscard]] HYGRIAN_API double DryAirFlow(double dryBulb, double humidityRatio, double volumeFlow,
+                                            double P = StandardPressure) noexcept;
+
+// Mix with each stream's flow in m^3/s at its own state, converted by
+// DryAirFlow. A negative or non-finite volume flow is InvalidInput.
+[[nodiscard]] HYGRIAN_API ProcessResult MixVolumes(Stream a, Stream b, double P = StandardPressure,
+                                                   Phase over = Phase::Ice) noexcept;
+
 // Sensible heating or cooling to leavingDryBulb at the entering humidity ratio
 // (eq. 43 with W constant). Cooling below the entering dew point is
 // BelowDewPoint (a coil's work: CoolAndDehumidify).
 [[nodiscard]] HYGRIAN_API ProcessResult HeatTo(double dryBulb, double humidityRatio,
                                                double leavingDryBulb, double flow,
+                                               double P = StandardPressure,
+                                               Phase over = Phase::Ice) noexcept;
+
+// Sensible heating (heatRate > 0, kW) or cooling (< 0) of `flow` kg/s: the
+// leaving enthalpy is h1 + heatRate / flow at the entering W. A flow of 0 is
+// InvalidInput; cooling below the dew point is BelowDewPoint.
+[[nodiscard]] HYGRIAN_API ProcessResult HeatBy(double dryBulb, double humidityRatio,
+                                               double heatRate, double flow,
                                                double P = StandardPressure,
                                                Phase over = Phase::Ice) noexcept;
 
@@ -74,6 +95,23 @@ struct Stream {
 [[nodiscard]] HYGRIAN_API ProcessResult CoolAndDehumidify(double dryBulb, double humidityRatio,
                                                           double apparatusDewPoint,
                                                           double bypassFactor, double flow,
+                                                          double P = StandardPressure,
+                                                          Phase over = Phase::Ice) noexcept;
+
+// The same coil by its leaving dry-bulb (degrees C) and relative humidity
+// (percent, 0 to 100, else InvalidInput); the condensate leaves at the
+// leaving dry-bulb (eq. 44). A leaving state warmer or more humid than the
+// entering air is NoState.
+[[nodiscard]] HYGRIAN_API ProcessResult CoolAndDehumidifyTo(
+    double dryBulb, double humidityRatio, double leavingDryBulb, double leavingRelativeHumidity,
+    double flow, double P = StandardPressure, Phase over = Phase::Ice) noexcept;
+
+// Direct evaporative cooling with the saturation effectiveness e (0 to 1, else
+// InvalidInput): the leaving dry-bulb is t1 - e (t1 - t_wb), on the line of
+// the entering wet-bulb t_wb (eq. 33 or 35), water supplied at t_wb
+// (HumidifyWithWater). e = 1 leaves saturated air at t_wb.
+[[nodiscard]] HYGRIAN_API ProcessResult CoolEvaporatively(double dryBulb, double humidityRatio,
+                                                          double effectiveness, double flow,
                                                           double P = StandardPressure,
                                                           Phase over = Phase::Ice) noexcept;
 
@@ -92,5 +130,18 @@ struct Stream {
                                                           double waterTemperature, double flow,
                                                           double P = StandardPressure,
                                                           Phase over = Phase::Ice) noexcept;
+
+// The same to a leaving relative humidity (percent, from the entering one to
+// 100, else InvalidInput): the leaving dry-bulb is found on the process line
+// by a bracketed search to 1e-9 K, starting from the entering dry-bulb, so the
+// first state of that humidity is taken. Where the line meets none in -100 to
+// 200 degrees C (steam too hot to reach it before the vapour pressure reaches
+// P), NoState.
+[[nodiscard]] HYGRIAN_API ProcessResult HumidifyWithSteamToRelativeHumidity(
+    double dryBulb, double humidityRatio, double leavingRelativeHumidity, double steamTemperature,
+    double flow, double P = StandardPressure, Phase over = Phase::Ice) noexcept;
+[[nodiscard]] HYGRIAN_API ProcessResult HumidifyWithWaterToRelativeHumidity(
+    double dryBulb, double humidityRatio, double leavingRelativeHumidity, double waterTemperature,
+    double flow, double P = StandardPressure, Phase over = Phase::Ice) noexcept;
 
 }  // namespace hygrian

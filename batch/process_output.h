@@ -1,0 +1,54 @@
+// The output of hygrian-batch --process: the carried columns, then the
+// process's results (ProcessColumns::Results), as CSV or JSON Lines in the
+// format of the state rows (batch/rows.h): the same delimiter, decimal comma,
+// digits and choice of columns.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/output.h"
+#include "batch/process.h"
+#include "batch/rows.h"
+#include "tables/table.h"
+
+namespace hygrian::batch {
+
+class ProcessWriter {
+ public:
+  // layout and results must outlive the writer.
+  ProcessWriter(const tables::Layout& layout, const ProcessPlan& plan,
+                std::span<const std::string_view> results, Format format);
+
+  // "" or why the columns chosen cannot be written:
+  //   "--columns: no column 'x'; columns: Site, dry_bulb, ..., status"
+  [[nodiscard]] const std::string& Problem() const { return problem_; }
+
+  // The CSV header; nothing for JSON Lines.
+  void WriteHeader(Output& out) const;
+  // One row: the carried fields of record (empty where it has too few), then
+  // the outcome. In JSON a pressure column is a number (or null), other
+  // carried columns strings.
+  void WriteRow(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
+
+ private:
+  // One output column: a result (an index of results_) or a field of the record.
+  struct Slot {
+    bool result = false;
+    std::size_t index = 0;
+  };
+  void WriteCsv(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
+  void WriteJson(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
+  [[nodiscard]] std::string_view Name(const Slot& slot) const;
+
+  const tables::Layout& layout_;
+  std::span<const std::string_view> results_;
+  Format format_;
+  std::vector<Slot> slots_;            // in output order
+  std::vector<std::string> jsonKeys_;  // "{\"name\":" or ",\"name\":", by slot
+  std::string problem_;
+};
+
+}  // namespace hygrian::batch
