@@ -135,9 +135,12 @@ bool Placer::Clear(const Box& box) const {
                       [&](const Box& other) { return Overlaps(box, other); });
 }
 
-std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step) {
+std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step,
+                               double labelStep) {
   std::vector<Label> labels;
   for (const Curve& curve : curves) {
+    const double multiple = labelStep > 0.0 ? curve.value / labelStep : 0.0;  // saturation: 0
+    if (std::abs(multiple - std::round(multiple)) > 1e-9) continue;
     const double offset = curve.family == Family::Saturation ? 3.0 : 0.0;
     std::optional<Label> label = PlaceOnCurve(
         placer, curve, CurveText(curve.family, curve.value, step), CandidatesFor(curve), offset);

@@ -1,5 +1,6 @@
 #include "chart/layout.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -49,7 +50,12 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
   for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::SpecificVolume,
                               Family::WetBulb, Family::Enthalpy}) {
     for (FamilyLayer& layer : chart.families) {
-      if (layer.family == family) layer.labels = CurveLabels(placer, layer.curves, layer.step);
+      if (layer.family != family) continue;
+      // Every line is labelled, or in IP every fifth enthalpy line.
+      const double labelStep = family == Family::Enthalpy
+                                   ? std::max(layer.step, frame.Units().enthalpyLabelStep)
+                                   : layer.step;
+      layer.labels = CurveLabels(placer, layer.curves, layer.step, labelStep);
     }
   }
   return chart;
