@@ -139,8 +139,7 @@ std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves,
                                double labelStep) {
   std::vector<Label> labels;
   for (const Curve& curve : curves) {
-    const double multiple = labelStep > 0.0 ? curve.value / labelStep : 0.0;  // saturation: 0
-    if (std::abs(multiple - std::round(multiple)) > 1e-9) continue;
+    if (!IsMultiple(curve.value, labelStep)) continue;
     const double offset = curve.family == Family::Saturation ? 3.0 : 0.0;
     std::optional<Label> label = PlaceOnCurve(
         placer, curve, CurveText(curve.family, curve.value, step), CandidatesFor(curve), offset);

@@ -52,10 +52,10 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     for (FamilyLayer& layer : chart.families) {
       if (layer.family != family) continue;
       // Every line is labelled, or in IP every fifth enthalpy line.
-      const double labelStep = family == Family::Enthalpy
-                                   ? std::max(layer.step, frame.Units().enthalpyLabelStep)
-                                   : layer.step;
-      layer.labels = CurveLabels(placer, layer.curves, layer.step, labelStep);
+      layer.labelStep = family == Family::Enthalpy
+                            ? std::max(layer.step, frame.Units().enthalpyLabelStep)
+                            : layer.step;
+      layer.labels = CurveLabels(placer, layer.curves, layer.step, layer.labelStep);
     }
   }
   return chart;

@@ -21,6 +21,9 @@ struct FamilyLayer {
   double step = 0.0;  // between the values of the lines; 0 for saturation
   std::vector<Curve> curves;
   std::vector<Label> labels;  // at most one per curve
+  // The lines at multiples of it are labelled and drawn full width, the others
+  // thinner (in IP the enthalpy lines between every fifth); 0 for saturation.
+  double labelStep = 0.0;
 };
 
 struct Chart {

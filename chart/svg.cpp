@@ -236,8 +236,10 @@ class Writer {
     AddDash(lines, s);
     xml_.Open("g", lines);
     for (const Curve& curve : layer.curves) {
-      xml_.Element("polyline",
-                   {{"data-value", Shortest(curve.value)}, {"points", PointsText(curve.vertices)}});
+      Attributes line{{"data-value", Shortest(curve.value)}};
+      if (!IsMultiple(curve.value, layer.labelStep)) line.emplace_back("stroke-width", "0.45");
+      line.emplace_back("points", PointsText(curve.vertices));
+      xml_.Element("polyline", line);
     }
     xml_.Close();
     xml_.Open("g", TextGroup("", kLabelFontSize, s.color, false));
