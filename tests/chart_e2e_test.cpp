@@ -350,11 +350,11 @@ TEST_F(ChartRun, AnInchPoundChartWithTheHandbooksExample) {
   const RunResult r = Run(kChart, {"--units", "ip", "points.csv"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  for (const char* text :
-       {"<title>Psychrometric chart at 14.696 psia</title>",
-        ">Dry-bulb temperature, \xC2\xB0"
-        "F</text>",
-        ">120</text>", ">Humidity ratio, lb/lb dry air</text>", ">0.028</text>"}) {
+  const std::string degrees = "\xC2\xB0";
+  for (const std::string& text :
+       std::vector<std::string>{"<title>Psychrometric chart at 14.696 psia</title>",
+                                ">Dry-bulb temperature, " + degrees + "F</text>", ">120</text>",
+                                ">Humidity ratio, lb/lb dry air</text>", ">0.028</text>"}) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text;
   }
   const std::size_t at = r.out.find("<circle");
