@@ -60,10 +60,10 @@ struct TextOption {
 };
 constexpr std::array<TextOption, 5> kTextOptions{{
     {"--dry-bulb", &Texts::dryBulb, "Dry-bulb range, degrees C or F (-10:50 or 32:120)", "MIN:MAX"},
-    {"--humidity-ratio", &Texts::humidityRatio,
-     "Humidity-ratio axis top (30 g/kg or 0.028 lb/lb, or fitted)", "MAX"},
+    {"--humidity-ratio", &Texts::humidityRatio, "Axis top, g/kg or lb/lb (30 or 0.028, or fitted)",
+     "MAX"},
     {"--humidity-ratio-unit", &Texts::humidityRatioUnit,
-     "Its unit: g/kg, kg/kg, lb/lb or grains/lb (g/kg or lb/lb)", "UNIT"},
+     "Its unit: g/kg, kg/kg, lb/lb or grains/lb", "UNIT"},
     {"--width", &Texts::width, "Width of the picture, px (default 1200)", "PX"},
     {"--height", &Texts::height, "Height of the picture, px (default 800)", "PX"},
 }};
@@ -173,13 +173,14 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
           " is refused.\n"
           "With --units ip the chart is drawn in degrees F, lb/lb, Btu/lb and ft3/lb;\n"
           "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
-          "columns of POINTS.csv in degrees F, %, lb/lb and Btu/lb.\n"
+          "columns of POINTS.csv in degrees F, % and lb/lb.\n"
           "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
           "\n"
           "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
           "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
           "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
+  line.AddUnitsOption("Units of the chart, options and POINTS.csv (si)");
   Texts texts;
   for (const TextOption& option : kTextOptions) {
     app.add_option(std::string(option.flag), texts.*option.text, std::string(option.help))
@@ -196,12 +197,11 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
     unit->description("Unit of --pressure (kPa)");
   }
   if (CLI::Option* pressure = app.get_option_no_throw("--pressure")) {
-    pressure->description("Total pressure in --pressure-unit, or psia (101.325 kPa)");
+    pressure->description("Total pressure, --pressure-unit or psia (101.325)");
   }
   if (CLI::Option* altitude = app.get_option_no_throw("--altitude")) {
-    altitude->description("Or the pressure at M metres (or feet) above sea level");
+    altitude->description("Or the pressure M metres (or feet) above sea level");
   }
-  line.AddUnitsOption("Units of the chart, its options and POINTS.csv (si)");
   app.add_option("POINTS.csv", options.pointsFile,
                  "States to mark (- or none for standard input, unless a terminal)")
       ->type_name("");

@@ -81,6 +81,18 @@ std::string Shortest(double value) {
   return {text, tables::FormatNumber(text, value)};
 }
 
+// The slip a pressure refused in psia likely is: a barometer's inches of mercury
+// (below 32, as 29.92 at sea level) or kilopascals; "" when neither fits.
+std::string InchPoundPressureHint(double value, const Unit& psi) {
+  const double inHg = ToLibrary(*FindUnit(Quantity::Pressure, "inHg"), value);
+  if (value < 32.0 && tables::PressureInRange(inHg, kPressureRange)) {
+    const double rounded = std::round(FromLibrary(psi, inHg) * 1000.0) / 1000.0;
+    return " (in inHg? " + Shortest(value) + " inHg is " + Shortest(rounded) + " psia)";
+  }
+  if (tables::PressureInRange(value, kPressureRange)) return " (in kPa? --units si)";
+  return "";
+}
+
 }  // namespace
 
 CommandLine::CommandLine(Platform& platform, std::string_view program,
@@ -178,9 +190,8 @@ std::string CommandLine::CheckInchPound() {
     if (!tables::PressureInRange(common_.pressure, kPressureRange)) {
       const double least = std::ceil(FromLibrary(psi, kPressureRange.least) * 1000.0) / 1000.0;
       const double most = std::floor(FromLibrary(psi, kPressureRange.most) * 1000.0) / 1000.0;
-      const bool kilopascals = tables::PressureInRange(value, kPressureRange);
       return "--pressure: " + Shortest(value) + " psia is outside " + Shortest(least) + " to " +
-             Shortest(most) + " psia" + (kilopascals ? " (in kPa? --units si)" : "");
+             Shortest(most) + " psia" + InchPoundPressureHint(value, psi);
     }
   }
   if (altitude) {

@@ -624,6 +624,10 @@ std::vector<CliRow> ChartRows() {
       Usage("UnitsUnknown", {"--units", "us"}, "--units: 'us' is not si or ip"),
       Usage("InchPoundPressureInKilopascals", {"--units", "ip", "--pressure", "101.325"},
             "--pressure: 101.325 psia is outside 2.901 to 29.007 psia (in kPa? --units si)"),
+      // 29.92 inHg is 101.3207 kPa, 14.6954 psia.
+      Usage("InchPoundPressureInInchesOfMercury", {"--units", "ip", "--pressure", "29.92"},
+            "--pressure: 29.92 psia is outside 2.901 to 29.007 psia (in inHg? 29.92 inHg is "
+            "14.695 psia)"),
       Usage("InchPoundWithAPressureUnit", {"--units=ip", "--pressure-unit=hPa"},
             "--pressure-unit: not with --units ip (--pressure is in psia)"),
       Usage("InchPoundAltitudeTooHigh", {"--units=ip", "--altitude=40000"},
