@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <string_view>
 
 #include "hygrian/units.h"
@@ -33,54 +34,61 @@ struct ChartUnits {
   double volumeStep = 0.0;
 };
 
-// The row of Units with this key.
+// The row of Units with this key (FindUnit's pointer is no constant expression
+// for GCC 12 here).
 constexpr const Unit* UnitRow(Quantity quantity, std::string_view key) {
   std::size_t row = 0;
   while (Units[row].quantity != quantity || Units[row].key != key) ++row;
   return &Units[row];
 }
 
-inline constexpr ChartUnits kSiUnits{false,
-                                     UnitRow(Quantity::Temperature, "degC"),
-                                     UnitRow(Quantity::MassRatio, "g/kg"),
-                                     UnitRow(Quantity::Enthalpy, "kJ/kg"),
-                                     UnitRow(Quantity::SpecificVolume, "m3/kg"),
-                                     "\xC2\xB0"
-                                     "C",
-                                     "degrees C",
-                                     "kPa",
-                                     "m",
-                                     "kJ/kg",
-                                     "m\xC2\xB3/kg",
-                                     -10.0,
-                                     50.0,
-                                     30.0,
-                                     10.0,
-                                     0.0,
-                                     0.01};
+inline constexpr ChartUnits kSiUnits{
+    .inchPound = false,
+    .temperature = UnitRow(Quantity::Temperature, "degC"),
+    .humidityRatio = UnitRow(Quantity::MassRatio, "g/kg"),
+    .enthalpy = UnitRow(Quantity::Enthalpy, "kJ/kg"),
+    .specificVolume = UnitRow(Quantity::SpecificVolume, "m3/kg"),
+    .degrees =
+        "\xC2\xB0"
+        "C",
+    .degreeWords = "degrees C",
+    .pressureText = "kPa",
+    .altitudeText = "m",
+    .enthalpyText = "kJ/kg",
+    .volumeText = "m\xC2\xB3/kg",
+    .dryBulbMin = -10.0,
+    .dryBulbMax = 50.0,
+    .humidityRatioMax = 30.0,
+    .enthalpyStep = 10.0,
+    .enthalpyLabelStep = 0.0,
+    .volumeStep = 0.01,
+};
 
 // The chart a US engineer prints: 32 to 120 F, humidity ratio to 0.028 lb/lb as
 // the handbook's IP chart has it (the unit hygrian-batch writes in IP; grains/lb
 // with --humidity-ratio-unit), enthalpy every 1 Btu/lb labelled every 5, volume
 // every 0.5 ft3/lb.
-inline constexpr ChartUnits kIpUnits{true,
-                                     UnitRow(Quantity::Temperature, "degF"),
-                                     UnitRow(Quantity::MassRatio, "lb/lb"),
-                                     UnitRow(Quantity::Enthalpy, "Btu/lb"),
-                                     UnitRow(Quantity::SpecificVolume, "ft3/lb"),
-                                     "\xC2\xB0"
-                                     "F",
-                                     "degrees F",
-                                     "psia",
-                                     "ft",
-                                     "Btu/lb",
-                                     "ft\xC2\xB3/lb",
-                                     32.0,
-                                     120.0,
-                                     0.028,
-                                     1.0,
-                                     5.0,
-                                     0.5};
+inline constexpr ChartUnits kIpUnits{
+    .inchPound = true,
+    .temperature = UnitRow(Quantity::Temperature, "degF"),
+    .humidityRatio = UnitRow(Quantity::MassRatio, "lb/lb"),
+    .enthalpy = UnitRow(Quantity::Enthalpy, "Btu/lb"),
+    .specificVolume = UnitRow(Quantity::SpecificVolume, "ft3/lb"),
+    .degrees =
+        "\xC2\xB0"
+        "F",
+    .degreeWords = "degrees F",
+    .pressureText = "psia",
+    .altitudeText = "ft",
+    .enthalpyText = "Btu/lb",
+    .volumeText = "ft\xC2\xB3/lb",
+    .dryBulbMin = 32.0,
+    .dryBulbMax = 120.0,
+    .humidityRatioMax = 0.028,
+    .enthalpyStep = 1.0,
+    .enthalpyLabelStep = 5.0,
+    .volumeStep = 0.5,
+};
 
 // The decimals that show a humidity ratio in unit to about 0.01 g/kg: 2 in g/kg,
 // 5 in lb/lb or kg/kg, 1 in grains/lb.
