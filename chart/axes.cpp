@@ -22,18 +22,21 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
     return w ? std::min(*w, top) : top;
   };
 
-  const double tStep = TickStep(tmax - tmin, plot.right - plot.left, kTickSpacing);
+  // The ticks at round values in the chart's units.
+  const ChartUnits& units = frame.Units();
+  const ChartSettings& settings = frame.Settings();
+  const double tStep =
+      TickStep(settings.dryBulbMax - settings.dryBulbMin, plot.right - plot.left, kTickSpacing);
   // The numbers' baseline is 18 px below the plot.
   const double numbersY = plot.bottom + 18.0 - kBaselineShift * kTickFontSize;
-  for (TickValue& tick : TickValues(tmin, tmax, tStep)) {
-    const double t = tick.value;
+  for (TickValue& tick : TickValues(settings.dryBulbMin, settings.dryBulbMax, tStep)) {
+    const double t = ToLibrary(*units.temperature, tick.value);
     const double x = frame.X(t);
     axes.dryBulb.push_back({x, TextAt(std::move(tick.text), kTickFontSize, {x, numbersY})});
     if (t > tmin && t < tmax) axes.grid.push_back({frame.At(t, 0.0), frame.At(t, topAt(t))});
   }
-  const double gramsMax = frame.Settings().humidityRatioMax;
-  for (TickValue& tick : TickValues(0.0, gramsMax, frame.HumidityRatioStep())) {
-    const double W = tick.value / 1000.0;
+  for (TickValue& tick : TickValues(0.0, settings.humidityRatioMax, frame.HumidityRatioStep())) {
+    const double W = ToLibrary(*units.humidityRatio, tick.value);
     const double y = frame.Y(W);
     axes.humidityRatio.push_back(
         {y, TextFrom(std::move(tick.text), kTickFontSize, plot.right + 8.0, y)});
@@ -54,11 +57,9 @@ AxesLayer LayOutAxes(const Frame& frame, const Curve& saturation) {
   if (topAt(tmax) >= top && leftTop < tmax) axes.outline.push_back(frame.At(leftTop, top));
 
   axes.dryBulbTitle = TextAt(
-      "Dry-bulb temperature, \xC2\xB0"
-      "C",
-      kAxisTitleFontSize,
+      "Dry-bulb temperature, " + std::string(units.degrees), kAxisTitleFontSize,
       {(plot.left + plot.right) / 2.0, plot.bottom + 40.0 - kBaselineShift * kAxisTitleFontSize});
-  const std::string title = "Humidity ratio, g/kg dry air";
+  const std::string title = "Humidity ratio, " + std::string(units.humidityRatio->key) + " dry air";
   const Point at{plot.right + frame.HumidityRatioTitleOffset(), (plot.top + plot.bottom) / 2.0};
   axes.humidityRatioTitle = {title, TextBox(title, kAxisTitleFontSize, at, std::numbers::pi / 2.0),
                              kAxisTitleFontSize};

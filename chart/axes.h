@@ -1,5 +1,5 @@
 // The axes laid out: ticks and their numbers along the bottom (dry-bulb) and
-// the right (humidity ratio, g/kg) edges, the grid from the axes up to the
+// the right (humidity ratio) edges, in the chart's units, the grid from the axes up to the
 // saturation curve, the outline of the air side and the two axis titles.
 #pragma once
 
@@ -18,7 +18,7 @@ struct Tick {
 
 struct AxesLayer {
   std::vector<Tick> dryBulb;        // along the bottom edge
-  std::vector<Tick> humidityRatio;  // along the right edge, g/kg
+  std::vector<Tick> humidityRatio;  // along the right edge, in the axis unit
   std::vector<Segment> grid;        // from the axes to saturation, never past it
   std::vector<Point> outline;       // left edge, bottom, right edge and top, air side only
   Label dryBulbTitle;               // below the numbers

@@ -159,10 +159,15 @@ FamilyLines RelativeHumidityCurves(const Frame& frame, double step) {
   return lines;
 }
 
+// The wet-bulb lines at round values in the chart's temperature unit.
 FamilyLines WetBulbLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
   const hygrian::Options relations = frame.Relations();
-  const auto line = [&](double tw) -> std::vector<Vertex> {
+  const Unit& unit = *frame.Units().temperature;
+  const double tmin = frame.Settings().dryBulbMin;
+  const double tmax = frame.Settings().dryBulbMax;
+  const auto line = [&](double shown) -> std::vector<Vertex> {
+    const double tw = ToLibrary(unit, shown);
     const std::optional<double> Wsw = SaturationHumidityRatio(tw, P, relations);
     if (!Wsw) return {};
     const double saturated = *Wsw;
@@ -182,11 +187,11 @@ FamilyLines WetBulbLines(const Frame& frame, double step) {
   };
   // Lines on the plot start within its dry-bulb range: beyond kMaxLines of them
   // the step grows.
-  while ((frame.DryBulbMax() - frame.DryBulbMin()) / step > kMaxLines) step = StepUp(step);
+  while ((tmax - tmin) / step > kMaxLines) step = StepUp(step);
   FamilyLines lines{step, {}};
   // Lines that start left of the plot may still enter it through the left edge;
   // going leftwards, the first one that does not ends the search.
-  const double firstInside = std::ceil(frame.DryBulbMin() / step);
+  const double firstInside = std::ceil(tmin / step);
   std::vector<Curve> leftOfPlot;
   for (int i = 1; i <= kMaxLines; ++i) {
     const double tw = Multiple(firstInside - i, step);
@@ -197,35 +202,44 @@ FamilyLines WetBulbLines(const Frame& frame, double step) {
   lines.curves.assign(leftOfPlot.rbegin(), leftOfPlot.rend());
   for (int i = 0; i <= kMaxLines; ++i) {
     const double tw = Multiple(firstInside + i, step);
-    if (tw > frame.DryBulbMax()) break;
+    if (tw > tmax) break;
     AddIfShown(lines.curves, Family::WetBulb, tw, line(tw));
   }
   return lines;
 }
 
+// The enthalpy and volume lines at round values in the chart's unit.
 FamilyLines EnthalpyLines(const Frame& frame, double step) {
   const hygrian::Options relations = frame.Relations();
+  const Unit& unit = *frame.Units().enthalpy;
   const std::optional<double> low = EnthalpyAt(frame.DryBulbMin(), 0.0, relations);
   const std::optional<double> high =
       EnthalpyAt(frame.DryBulbMax(), frame.HumidityRatioMax(), relations);
   if (!low || !high) return {step, {}};
-  return ConstantLines(frame, Family::Enthalpy, *low, *high, step, [relations](double h) {
-    return HumidityRatioOf(
-        [h, relations](double t) { return HumidityRatioAtEnthalpy(t, h, relations); });
-  });
+  return ConstantLines(frame, Family::Enthalpy, FromLibrary(unit, *low), FromLibrary(unit, *high),
+                       step, [&unit, relations](double shown) {
+                         const double h = ToLibrary(unit, shown);
+                         return HumidityRatioOf([h, relations](double t) {
+                           return HumidityRatioAtEnthalpy(t, h, relations);
+                         });
+                       });
 }
 
 FamilyLines SpecificVolumeLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
   const hygrian::Options relations = frame.Relations();
+  const Unit& unit = *frame.Units().specificVolume;
   const std::optional<double> low = SpecificVolumeAt(frame.DryBulbMin(), 0.0, P, relations);
   const std::optional<double> high =
       SpecificVolumeAt(frame.DryBulbMax(), frame.HumidityRatioMax(), P, relations);
   if (!low || !high) return {step, {}};
-  return ConstantLines(frame, Family::SpecificVolume, *low, *high, step, [P, relations](double v) {
-    return HumidityRatioOf(
-        [v, P, relations](double t) { return HumidityRatioAtSpecificVolume(t, v, P, relations); });
-  });
+  return ConstantLines(frame, Family::SpecificVolume, FromLibrary(unit, *low),
+                       FromLibrary(unit, *high), step, [&unit, P, relations](double shown) {
+                         const double v = ToLibrary(unit, shown);
+                         return HumidityRatioOf([v, P, relations](double t) {
+                           return HumidityRatioAtSpecificVolume(t, v, P, relations);
+                         });
+                       });
 }
 
 // The lines of a family at `step`.
@@ -255,7 +269,7 @@ Curve SaturationCurve(const Frame& frame) {
           })};
 }
 
-double UsualStep(Family family) {
+double UsualStep(Family family, const ChartUnits& units) {
   switch (family) {
     case Family::Saturation:
       break;
@@ -264,15 +278,15 @@ double UsualStep(Family family) {
     case Family::WetBulb:
       return 5.0;
     case Family::Enthalpy:
-      return 10.0;
+      return units.enthalpyStep;
     case Family::SpecificVolume:
-      return 0.01;
+      return units.volumeStep;
   }
   return 1.0;
 }
 
 FamilyLines LinesOf(const Frame& frame, Family family) {
-  FamilyLines lines = LinesAt(frame, family, UsualStep(family));
+  FamilyLines lines = LinesAt(frame, family, UsualStep(family, frame.Units()));
   for (int i = 0; i < kMostRefinements && lines.curves.size() < kLeastLines; ++i) {
     lines = LinesAt(frame, family, StepDown(lines.step));
   }

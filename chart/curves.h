@@ -1,7 +1,8 @@
 // The computed curves of the chart, each a polyline in picture coordinates
 // through points where its relation holds: the saturation curve, and lines of
-// relative humidity, wet-bulb, enthalpy and specific volume at round steps
-// (usually 10 %, 5 degrees C, 10 kJ/kg, 0.01 m3/kg; finer on a zoomed chart).
+// relative humidity, wet-bulb, enthalpy and specific volume at round steps of
+// the chart's units (usually 10 %, 5 degrees C, 10 kJ/kg, 0.01 m3/kg; in IP
+// 5 degrees F, 1 Btu/lb, 0.5 ft3/lb; finer on a zoomed chart).
 // Each keeps to the plot and to the air side of the saturation curve.
 #pragma once
 
@@ -12,12 +13,13 @@
 
 namespace hygrian::chart {
 
+// The value of a line is in the chart's units (ChartUnits).
 enum class Family {
   Saturation,        // value 100 (percent)
   RelativeHumidity,  // value in percent
-  WetBulb,           // value in degrees C
-  Enthalpy,          // value in kJ/kg dry air
-  SpecificVolume,    // value in m3/kg dry air
+  WetBulb,           // value in degrees C (F)
+  Enthalpy,          // value in kJ/kg (Btu/lb) dry air
+  SpecificVolume,    // value in m3/kg (ft3/lb) dry air
 };
 
 struct Curve {
@@ -42,8 +44,9 @@ struct FamilyLines {
   std::vector<Curve> curves;
 };
 
-// The usual step of a family: 10 %, 5 degrees C, 10 kJ/kg, 0.01 m3/kg.
-double UsualStep(Family family);
+// The usual step of a family: 10 %, 5 degrees C, 10 kJ/kg, 0.01 m3/kg (in IP
+// 10 %, 5 degrees F, 1 Btu/lb, 0.5 ft3/lb).
+double UsualStep(Family family, const ChartUnits& units);
 
 // The lines at the usual step; where fewer than four of them show, at the next
 // finer round steps (5 then 2, 1, 0.5 degrees C ...) until four do. Where a range

@@ -45,8 +45,7 @@ Frame::Frame(const ChartSettings& settings) : settings_(settings) {
 }
 
 double Frame::X(double t) const {
-  const double fraction =
-      (t - settings_.dryBulbMin) / (settings_.dryBulbMax - settings_.dryBulbMin);
+  const double fraction = (t - DryBulbMin()) / (DryBulbMax() - DryBulbMin());
   return plot_.left + fraction * (plot_.right - plot_.left);
 }
 
@@ -57,7 +56,7 @@ double Frame::Y(double W) const {
 
 double Frame::DryBulbAt(double x) const {
   const double fraction = (x - plot_.left) / (plot_.right - plot_.left);
-  return settings_.dryBulbMin + fraction * (settings_.dryBulbMax - settings_.dryBulbMin);
+  return DryBulbMin() + fraction * (DryBulbMax() - DryBulbMin());
 }
 
 double Frame::HumidityRatioAt(double y) const {
@@ -66,8 +65,7 @@ double Frame::HumidityRatioAt(double y) const {
 }
 
 bool Frame::Contains(double t, double W) const {
-  return t >= settings_.dryBulbMin && t <= settings_.dryBulbMax && W >= 0.0 &&
-         W <= HumidityRatioMax();
+  return t >= DryBulbMin() && t <= DryBulbMax() && W >= 0.0 && W <= HumidityRatioMax();
 }
 
 }  // namespace hygrian::chart

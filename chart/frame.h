@@ -3,6 +3,7 @@
 // humidity ratio bottom to top; y grows downwards, as in SVG.
 #pragma once
 
+#include "chart/chart_units.h"
 #include "hygrian/psychrometrics.h"
 
 namespace hygrian::chart {
@@ -15,15 +16,16 @@ enum class PointLabels { None, Fit, All };
 
 // What the user chose; the defaults are the usual chart at sea level.
 struct ChartSettings {
-  double dryBulbMin = -10.0;       // degrees C
-  double dryBulbMax = 50.0;        // degrees C
-  double humidityRatioMax = 30.0;  // g/kg (the axis unit), bottom is 0
+  double dryBulbMin = -10.0;       // in units.temperature (degrees C)
+  double dryBulbMax = 50.0;        // in units.temperature (degrees C)
+  double humidityRatioMax = 30.0;  // in units.humidityRatio (g/kg), the axis unit; bottom is 0
   double pressure = 101.325;       // kPa
   int width = 1200;                // px
   int height = 800;                // px
   double altitude = 0.0;           // m, when hasAltitude: the pressure is the standard one there
   bool hasAltitude = false;
-  hygrian::Options options{};  // the model and phase of curves and points
+  hygrian::Options options{};   // the model and phase of curves and points
+  ChartUnits units = kSiUnits;  // of the axes, the lines, the texts and the points file
   PointLabels labels = PointLabels::Fit;
   bool density = false;  // the points as a density however few they are
 };
@@ -55,9 +57,13 @@ class Frame {
   const Rect& Plot() const { return plot_; }
   double Pressure() const { return settings_.pressure; }
   hygrian::Options Relations() const { return settings_.options; }
-  double DryBulbMin() const { return settings_.dryBulbMin; }
-  double DryBulbMax() const { return settings_.dryBulbMax; }
-  double HumidityRatioMax() const { return settings_.humidityRatioMax / 1000.0; }  // kg/kg
+  const ChartUnits& Units() const { return settings_.units; }
+  // The ranges in the library's units: degrees C, kg/kg.
+  double DryBulbMin() const { return ToLibrary(*Units().temperature, settings_.dryBulbMin); }
+  double DryBulbMax() const { return ToLibrary(*Units().temperature, settings_.dryBulbMax); }
+  double HumidityRatioMax() const {
+    return ToLibrary(*Units().humidityRatio, settings_.humidityRatioMax);
+  }
 
   // t in degrees C to x; W in kg/kg to y; and back.
   double X(double t) const;
@@ -69,7 +75,7 @@ class Frame {
   // Inside the plotted ranges, edges included.
   bool Contains(double t, double W) const;
 
-  // The step of the humidity-ratio ticks, g/kg, and the centre of the axis
+  // The step of the humidity-ratio ticks, in the axis unit, and the centre of the axis
   // title, px right of the plot: further out when the numbers are wide.
   double HumidityRatioStep() const { return humidityRatioStep_; }
   double HumidityRatioTitleOffset() const { return titleOffset_; }

@@ -14,19 +14,18 @@ namespace {
 constexpr std::array<Family, 4> kLegendFamilies{Family::RelativeHumidity, Family::WetBulb,
                                                 Family::Enthalpy, Family::SpecificVolume};
 
-std::string_view LegendName(Family family) {
+std::string LegendName(Family family, const ChartUnits& units) {
   switch (family) {
     case Family::Saturation:
       break;
     case Family::RelativeHumidity:
       return "relative humidity, %";
     case Family::WetBulb:
-      return "wet-bulb temperature, \xC2\xB0"
-             "C";
+      return "wet-bulb temperature, " + std::string(units.degrees);
     case Family::Enthalpy:
-      return "enthalpy, kJ/kg dry air";
+      return "enthalpy, " + std::string(units.enthalpyText) + " dry air";
     case Family::SpecificVolume:
-      return "specific volume, m\xC2\xB3/kg dry air";
+      return "specific volume, " + std::string(units.volumeText) + " dry air";
   }
   return "";
 }
@@ -37,9 +36,15 @@ Heading LayOutHeading(const Frame& frame) {
   Heading heading;
   const Rect& plot = frame.Plot();
   const ChartSettings& settings = frame.Settings();
+  const ChartUnits& units = settings.units;
+  // In IP the pressure in psia and the altitude in feet, as they were given.
+  const double pressure = ToChart(units, "kPa", frame.Pressure());
+  const double altitude = units.inchPound ? settings.altitude / kFoot : settings.altitude;
   const std::string title =
-      "Psychrometric chart at " + Rounded(frame.Pressure(), 3) + " kPa" +
-      (settings.hasAltitude ? " (" + Rounded(settings.altitude, 0) + " m)" : "");
+      "Psychrometric chart at " + Rounded(pressure, 3) + " " + std::string(units.pressureText) +
+      (settings.hasAltitude
+           ? " (" + Rounded(altitude, 0) + " " + std::string(units.altitudeText) + ")"
+           : "");
   // The title's baseline is 26 px from the top.
   heading.title =
       TextFrom(title, kTitleFontSize, plot.left, 26.0 - kBaselineShift * kTitleFontSize);
@@ -50,7 +55,7 @@ Heading LayOutHeading(const Frame& frame) {
   int row = 0;
   std::vector<std::pair<double, int>> at;
   for (const Family family : kLegendFamilies) {
-    const double width = 32.0 + TextWidth(LegendName(family), kLegendFontSize);
+    const double width = 32.0 + TextWidth(LegendName(family, units), kLegendFontSize);
     if (x > plot.left && x + width > right) {
       x = plot.left;
       row = 1;
@@ -65,8 +70,8 @@ Heading LayOutHeading(const Frame& frame) {
     const Family family = kLegendFamilies[i];
     heading.legend.push_back({family,
                               {{left, baseline - 4.0}, {left + 26.0, baseline - 4.0}},
-                              TextFrom(std::string(LegendName(family)), kLegendFontSize,
-                                       left + 32.0, baseline - kBaselineShift * kLegendFontSize)});
+                              TextFrom(LegendName(family, units), kLegendFontSize, left + 32.0,
+                                       baseline - kBaselineShift * kLegendFontSize)});
   }
   return heading;
 }

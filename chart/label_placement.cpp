@@ -135,9 +135,11 @@ bool Placer::Clear(const Box& box) const {
                       [&](const Box& other) { return Overlaps(box, other); });
 }
 
-std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step) {
+std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step,
+                               double labelStep) {
   std::vector<Label> labels;
   for (const Curve& curve : curves) {
+    if (!IsMultiple(curve.value, labelStep)) continue;
     const double offset = curve.family == Family::Saturation ? 3.0 : 0.0;
     std::optional<Label> label = PlaceOnCurve(
         placer, curve, CurveText(curve.family, curve.value, step), CandidatesFor(curve), offset);

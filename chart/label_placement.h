@@ -44,9 +44,11 @@ class Placer {
 };
 
 // The labels of one family's curves (all of one family, at `step`), at most one
-// per curve, each value with the decimals of the step: "0.80" beside "0.81",
-// "60 %"; saturation's label stands off its curve on the air side.
-std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step);
+// per curve whose value is a multiple of labelStep (a multiple of step), each
+// value with the decimals of the step: "0.80" beside "0.81", "60 %";
+// saturation's label stands off its curve on the air side.
+std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves, double step,
+                               double labelStep);
 
 // The label of the point whose marker is at `marker`, cut with an ellipsis past
 // 200 px or a third of the plot's width, at the first spot around the marker

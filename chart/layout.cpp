@@ -95,7 +95,12 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
   for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::SpecificVolume,
                               Family::WetBulb, Family::Enthalpy}) {
     for (FamilyLayer& layer : chart.families) {
-      if (layer.family == family) layer.labels = CurveLabels(placer, layer.curves, layer.step);
+      if (layer.family != family) continue;
+      // Every line is labelled, or in IP every fifth enthalpy line.
+      layer.labelStep = family == Family::Enthalpy
+                            ? std::max(layer.step, frame.Units().enthalpyLabelStep)
+                            : layer.step;
+      layer.labels = CurveLabels(placer, layer.curves, layer.step, layer.labelStep);
     }
   }
   return chart;

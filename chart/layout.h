@@ -23,6 +23,9 @@ struct FamilyLayer {
   double step = 0.0;  // between the values of the lines; 0 for saturation
   std::vector<Curve> curves;
   std::vector<Label> labels;  // at most one per curve
+  // The lines at multiples of it are labelled and drawn full width, the others
+  // thinner (in IP the enthalpy lines between every fifth); 0 for saturation.
+  double labelStep = 0.0;
 };
 
 // The density's colour scale, in the plot's top left corner (the fog side of

@@ -10,6 +10,7 @@
 
 #include "chart/density.h"
 #include "chart/moist_air.h"
+#include "chart/number_text.h"
 #include "chart/ticks.h"
 #include "cli/reader_options.h"
 #include "cli/words.h"
@@ -18,9 +19,9 @@ namespace hygrian::chart {
 namespace {
 
 // Limits that keep every chart drawable and its number of lines sensible.
-constexpr double kDryBulbLowest = -100.0;         // degrees C
-constexpr double kDryBulbHighest = 200.0;         // degrees C
-constexpr double kHumidityRatioHighest = 1000.0;  // g/kg
+constexpr double kDryBulbLowest = -100.0;      // degrees C
+constexpr double kDryBulbHighest = 200.0;      // degrees C
+constexpr double kHumidityRatioHighest = 1.0;  // kg/kg
 constexpr int kWidthLeast = 640;
 constexpr int kHeightLeast = 400;
 constexpr int kSizeMost = 16384;
@@ -47,6 +48,7 @@ std::optional<int> Whole(std::string_view text) {
 struct Texts {
   std::string dryBulb;
   std::string humidityRatio;
+  std::string humidityRatioUnit;
   std::string width;
   std::string height;
   std::string labels;
@@ -60,18 +62,49 @@ struct TextOption {
   std::string_view help;
   std::string_view typeName;
 };
-constexpr std::array<TextOption, 5> kTextOptions{{
-    {"--dry-bulb", &Texts::dryBulb, "Dry-bulb range, degrees C (default -10:50)", "MIN:MAX"},
-    {"--humidity-ratio", &Texts::humidityRatio, "Humidity-ratio axis top, g/kg (30, or fitted)",
+constexpr std::array<TextOption, 6> kTextOptions{{
+    {"--dry-bulb", &Texts::dryBulb, "Dry-bulb range, degrees C or F (-10:50 or 32:120)", "MIN:MAX"},
+    {"--humidity-ratio", &Texts::humidityRatio, "Axis top, g/kg or lb/lb (30 or 0.028, or fitted)",
      "MAX"},
+    {"--humidity-ratio-unit", &Texts::humidityRatioUnit,
+     "Its unit: g/kg, kg/kg, lb/lb or grains/lb", "UNIT"},
     {"--width", &Texts::width, "Width of the picture, px (default 1200)", "PX"},
     {"--height", &Texts::height, "Height of the picture, px (default 800)", "PX"},
-    {"--labels", &Texts::labels,
-     "Points' labels: none, those that fit clear of the rest (fit, the default), or all", "WHICH"},
+    {"--labels", &Texts::labels, "none, fit (clear of the rest; the default) or all", "WHICH"},
 }};
 
-// Checks the texts and fills settings; returns what is wrong, or "".
+// The humidity-ratio axis in unit: the system's default top, converted to it
+// and rounded up to a tick (0.028 lb/lb is 200 grains/lb).
+void SetHumidityRatioUnit(ChartSettings& settings, const Unit& unit) {
+  const double top = ToLibrary(*settings.units.humidityRatio, settings.humidityRatioMax);
+  settings.units.humidityRatio = &unit;
+  const Frame frame(settings);
+  const double pixels = frame.Plot().bottom - frame.Plot().top;
+  settings.humidityRatioMax = RoundedTop(FromLibrary(unit, top), pixels, kTickSpacing);
+}
+
+// The chart in the units of --units and --humidity-ratio-unit, with their
+// default ranges; returns what is wrong, or "".
+std::string ApplyUnits(const Texts& texts, bool inchPound, ChartSettings& settings) {
+  if (inchPound) {
+    settings.units = kIpUnits;
+    settings.dryBulbMin = kIpUnits.dryBulbMin;
+    settings.dryBulbMax = kIpUnits.dryBulbMax;
+    settings.humidityRatioMax = kIpUnits.humidityRatioMax;
+  }
+  if (texts.humidityRatioUnit.empty()) return "";
+  const Unit* unit = FindUnit(Quantity::MassRatio, texts.humidityRatioUnit);
+  if (unit == nullptr) {
+    return "--humidity-ratio-unit: '" + texts.humidityRatioUnit +
+           "' is not g/kg, kg/kg, lb/lb or grains/lb";
+  }
+  if (unit != settings.units.humidityRatio) SetHumidityRatioUnit(settings, *unit);
+  return "";
+}
+
+// Checks the texts and fills settings, in its units; returns what is wrong, or "".
 std::string Apply(const Texts& texts, ChartSettings& settings) {
+  const ChartUnits& units = settings.units;
   if (!texts.dryBulb.empty()) {
     const std::string_view range = texts.dryBulb;
     const std::size_t colon = range.find(':', 1);  // a range may start with a minus
@@ -79,19 +112,23 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
         colon == std::string_view::npos ? std::nullopt : Number(range.substr(0, colon));
     const std::optional<double> high =
         colon == std::string_view::npos ? std::nullopt : Number(range.substr(colon + 1));
-    if (!low || !high || !(*low < *high) || *low < kDryBulbLowest || *high > kDryBulbHighest) {
-      return "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200, "
-             "not '" +
-             texts.dryBulb + "'";
+    const Unit& unit = *units.temperature;
+    if (!low || !high || !(*low < *high) || ToLibrary(unit, *low) < kDryBulbLowest ||
+        ToLibrary(unit, *high) > kDryBulbHighest) {
+      return "--dry-bulb: expected MIN:MAX in " + std::string(units.degreeWords) +
+             " with MIN < MAX, both from " + Shortest(FromLibrary(unit, kDryBulbLowest)) + " to " +
+             Shortest(FromLibrary(unit, kDryBulbHighest)) + ", not '" + texts.dryBulb + "'";
     }
     settings.dryBulbMin = *low;
     settings.dryBulbMax = *high;
   }
   if (!texts.humidityRatio.empty()) {
     const std::optional<double> top = Number(texts.humidityRatio);
-    if (!top || !(*top > 0.0) || *top > kHumidityRatioHighest) {
-      return "--humidity-ratio: expected a number of g/kg above 0 and at most 1000, not '" +
-             texts.humidityRatio + "'";
+    const Unit& unit = *units.humidityRatio;
+    const double highest = FromLibrary(unit, kHumidityRatioHighest);
+    if (!top || !(*top > 0.0) || *top > highest) {
+      return "--humidity-ratio: expected a number of " + std::string(unit.key) +
+             " above 0 and at most " + Shortest(highest) + ", not '" + texts.humidityRatio + "'";
     }
     settings.humidityRatioMax = *top;
   }
@@ -126,13 +163,14 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
 }  // namespace
 
 double FittedHumidityRatio(const ChartSettings& settings) {
-  const std::optional<double> top =
-      SaturationHumidityRatio(settings.dryBulbMax, settings.pressure, settings.options);
-  const double grams = top ? *top * 1000.0 : kHumidityRatioHighest;
   const Frame frame(settings);
+  const Unit& unit = *settings.units.humidityRatio;
+  const double highest = FromLibrary(unit, kHumidityRatioHighest);
+  const std::optional<double> top =
+      SaturationHumidityRatio(frame.DryBulbMax(), settings.pressure, settings.options);
+  const double needed = top ? FromLibrary(unit, *top) : highest;
   const double pixels = frame.Plot().bottom - frame.Plot().top;
-  return std::min(RoundedTop(std::min(grams, kHumidityRatioHighest), pixels, kTickSpacing),
-                  kHumidityRatioHighest);
+  return std::min(RoundedTop(std::min(needed, highest), pixels, kTickSpacing), highest);
 }
 
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
@@ -148,12 +186,16 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       "A pressure outside " +
           cli::PressureRangeInWords() +
           " is refused.\n"
+          "With --units ip the chart is drawn in degrees F, lb/lb, Btu/lb and ft3/lb;\n"
+          "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
+          "columns of POINTS.csv in degrees F, % and lb/lb.\n"
           "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
           "\n"
           "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
           "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
           "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
+  line.AddUnitsOption("Units of the chart, options and POINTS.csv (si)");
   Texts texts;
   for (const TextOption& option : kTextOptions) {
     app.add_option(std::string(option.flag), texts.*option.text, std::string(option.help))
@@ -162,8 +204,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
   app.add_flag("--density", options.settings.density,
-               "Draw the points as a density, as past " + std::to_string(kDensityThreshold) +
-                   " of them on the plot")
+               "Points as a density, as past " + std::to_string(kDensityThreshold) + " on the plot")
       ->disable_flag_override();
   cli::ReaderOptions reader;
   cli::AddReaderOptions(app, reader, false);
@@ -173,18 +214,25 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (CLI::Option* unit = app.get_option_no_throw("--pressure-unit")) {
     unit->description("Unit of --pressure (kPa)");
   }
+  if (CLI::Option* pressure = app.get_option_no_throw("--pressure")) {
+    pressure->description("Total pressure, --pressure-unit or psia (101.325)");
+  }
+  if (CLI::Option* altitude = app.get_option_no_throw("--altitude")) {
+    altitude->description("Or the pressure M metres (or feet) above sea level");
+  }
   app.add_option("POINTS.csv", options.pointsFile,
                  "States to mark (- or none for standard input, unless a terminal)")
       ->type_name("");
   if (const auto status = line.Parse(argc, argv)) return status;
-  std::string problem = Apply(texts, options.settings);
-  if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
-  if (!problem.empty()) return line.UsageError(problem);
   options.common = line.Common();
   options.settings.pressure = options.common.pressure;
   options.settings.hasAltitude = options.common.hasAltitude;
   options.settings.altitude = options.common.altitude;
   options.settings.options = options.common.options;
+  std::string problem = ApplyUnits(texts, options.common.inchPound, options.settings);
+  if (problem.empty()) problem = Apply(texts, options.settings);
+  if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
+  if (!problem.empty()) return line.UsageError(problem);
   if (options.pointsFile.empty() && !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";
     options.pointsByDefault = true;

@@ -24,7 +24,7 @@ struct Options {
       cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
 };
 
-// The top of the humidity-ratio axis (g/kg) for --dry-bulb without
+// The top of the humidity-ratio axis (in its unit) for --dry-bulb without
 // --humidity-ratio: the saturation curve's at the range's top (it rises with t)
 // at the chart's pressure, rounded up to a tick; 1000 where the saturation
 // pressure reaches the chart's pressure. -40:10 at 101.325 kPa gives 8.

@@ -19,11 +19,12 @@ std::size_t LabelColumn(const tables::Layout& layout) {
   return tables::kNoColumn;
 }
 
-// value to 0.01, with the digits that show it beyond low or high when it is.
-std::string Shown(double value, double low, double high) {
-  if (value < low) return RoundedPast(value, 2, low, false);
-  if (value > high) return RoundedPast(value, 2, high, true);
-  return Rounded(value, 2);
+// value to `decimals` decimals, with the digits that show it beyond low or high
+// when it is.
+std::string Shown(double value, double low, double high, int decimals) {
+  if (value < low) return RoundedPast(value, decimals, low, false);
+  if (value > high) return RoundedPast(value, decimals, high, true);
+  return Rounded(value, decimals);
 }
 
 // Why a computed state is not drawn, or "" when it is.
@@ -33,15 +34,19 @@ std::string Misfit(const Frame& frame, const State& s) {
       return "";
     case Fit::OutsideRange: {
       const ChartSettings& settings = frame.Settings();
-      const double grams = s.humidityRatio * 1000.0;
-      const std::string dryBulb = Shown(s.dryBulb, settings.dryBulbMin, settings.dryBulbMax);
-      const std::string ratio = Shown(grams, 0.0, settings.humidityRatioMax);
-      return "outside the plotted range (dry-bulb " + dryBulb + " degrees C, humidity ratio " +
-             ratio + " g/kg)";
+      const ChartUnits& units = settings.units;
+      const double t = ToChart(units, "degC", s.dryBulb);
+      const double W = FromLibrary(*units.humidityRatio, s.humidityRatio);
+      const std::string dryBulb = Shown(t, settings.dryBulbMin, settings.dryBulbMax, 2);
+      const std::string ratio =
+          Shown(W, 0.0, settings.humidityRatioMax, HumidityRatioDecimals(*units.humidityRatio));
+      return "outside the plotted range (dry-bulb " + dryBulb + " " +
+             std::string(units.degreeWords) + ", humidity ratio " + ratio + " " +
+             std::string(units.humidityRatio->key) + ")";
     }
     case Fit::AboveSaturation:
       return "above the saturation curve (relative humidity " +
-             Shown(s.relativeHumidity, -1.0, 100.0) + " %)";
+             Shown(s.relativeHumidity, -1.0, 100.0, 2) + " %)";
   }
   return "";
 }
@@ -120,8 +125,11 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       read.leftOut = true;
       continue;
     }
-    const Result result =
-        cli::Compute(layout.pair, m.dryBulb, m.second, frame.Pressure(), frame.Relations());
+    // The values in the chart's units (IP: degrees F, lb/lb), computed in the library's.
+    const ChartUnits& units = frame.Units();
+    const Result result = cli::Compute(layout.pair, FromChart(units, "degC", m.dryBulb),
+                                       FromChart(units, Pairs[layout.pair].given[1].unit, m.second),
+                                       frame.Pressure(), frame.Relations());
     // A warning (supersaturated, drier than the range) has its state: it is drawn
     // where it lies, and told like any other misfit.
     if (!RulesOf(OutcomeOf(result).kind).computed) {

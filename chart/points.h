@@ -29,8 +29,10 @@ struct PointsRead {
   int readError = 0;
 };
 
-// Reads every row of `source`, in bounded memory, with the reader's options (delimiter, decimal
-// comma, column names), named `name` in the messages about rows left out:
+// Reads every row of `source`, in bounded memory, with the reader's options
+// (delimiter, decimal comma, column names), its values in the frame's units
+// (IP: degrees F, %, lb/lb), named `name` in the messages about rows left out,
+// in those units:
 //   name.csv:3: dew_point is not a number
 //   name.csv:4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio 12.5 g/kg)
 //   name.csv:5: above the saturation curve (relative humidity 104.2 %)

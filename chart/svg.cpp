@@ -97,19 +97,27 @@ Attributes TextGroup(std::string_view id, double fontSize, std::string_view fill
   return attributes;
 }
 
-// What a browser shows on hover: the label and the state, rounded to read.
-std::string Tooltip(const PlotPoint& point) {
+// What a browser shows on hover: the label and the state in the chart's units,
+// rounded to read.
+std::string Tooltip(const PlotPoint& point, const ChartUnits& units) {
   const State& s = point.state;
   std::string text = point.label.empty() ? "" : point.label + "\n";
-  const std::string degrees =
-      " \xC2\xB0"
-      "C";
-  text += "dry-bulb " + Fixed(s.dryBulb, 1) + degrees + "\n";
+  const auto t = [&](double value) {
+    std::string shown = Fixed(ToChart(units, "degC", value), 1);
+    shown += ' ';
+    shown += units.degrees;
+    return shown;
+  };
+  text += "dry-bulb " + t(s.dryBulb) + "\n";
   text += "relative humidity " + Fixed(s.relativeHumidity, 1) + " %\n";
-  if (point.wetBulbFound) text += "wet-bulb " + Fixed(s.wetBulb, 1) + degrees + "\n";
-  text += "dew point " + Fixed(s.dewPoint, 1) + degrees + "\n";
-  text += "humidity ratio " + Fixed(s.humidityRatio * 1000.0, 2) + " g/kg\n";
-  text += "enthalpy " + Fixed(s.enthalpy, 1) + " kJ/kg";
+  if (point.wetBulbFound) text += "wet-bulb " + t(s.wetBulb) + "\n";
+  text += "dew point " + t(s.dewPoint) + "\n";
+  const Unit& ratio = *units.humidityRatio;
+  text += "humidity ratio " +
+          Fixed(FromLibrary(ratio, s.humidityRatio), HumidityRatioDecimals(ratio)) + " " +
+          std::string(ratio.key) + "\n";
+  text += "enthalpy " + Fixed(ToChart(units, "kJ/kg", s.enthalpy), 1) + " " +
+          std::string(units.enthalpyText);
   return text;
 }
 
@@ -229,8 +237,10 @@ class Writer {
     AddDash(lines, s);
     xml_.Open("g", lines);
     for (const Curve& curve : layer.curves) {
-      xml_.Element("polyline",
-                   {{"data-value", Shortest(curve.value)}, {"points", PointsText(curve.vertices)}});
+      Attributes line{{"data-value", Shortest(curve.value)}};
+      if (!IsMultiple(curve.value, layer.labelStep)) line.emplace_back("stroke-width", "0.45");
+      line.emplace_back("points", PointsText(curve.vertices));
+      xml_.Element("polyline", line);
     }
     xml_.Close();
     xml_.Open("g", TextGroup("", kLabelFontSize, s.color, false));
@@ -318,16 +328,19 @@ class Writer {
                       {"fill", kPointColor},
                       {"stroke", kWhite},
                       {"stroke-width", "1"}};
-    // The state as data- attributes ("data-dry-bulb"), each in its shortest
-    // exact form; a wet-bulb temperature the relations did not find is left out.
+    // The state as data- attributes ("data-dry-bulb"), each in the chart's
+    // units in its shortest exact form; a wet-bulb temperature the relations did
+    // not find is left out.
+    const ChartUnits& units = chart_.frame.Units();
     for (const hygrian::Property& property : hygrian::Properties) {
       if (property.member == &State::wetBulb && !marker.point.wetBulbFound) continue;
       std::string name = "data-" + std::string(property.key);
       std::replace(name.begin(), name.end(), '_', '-');
-      circle.emplace_back(std::move(name), Shortest(s.*property.member));
+      circle.emplace_back(std::move(name),
+                          Shortest(ToChart(units, property.unit, s.*property.member)));
     }
     xml_.OpenInline("circle", circle);
-    xml_.Element("title", {}, Tooltip(marker.point));
+    xml_.Element("title", {}, Tooltip(marker.point, units));
     xml_.Close();
   }
 

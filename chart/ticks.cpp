@@ -47,6 +47,11 @@ double TickStep(double range, double pixels, double spacing) {
   }
 }
 
+bool IsMultiple(double value, double step) {
+  const double multiple = step > 0.0 ? value / step : 0.0;
+  return std::abs(multiple - std::round(multiple)) <= 1e-9;
+}
+
 int Decimals(double step) {
   // The round steps below 1 are 0.5, 0.2, 0.1, 0.05, ...: each needs the
   // decimals of its power of ten.

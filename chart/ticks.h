@@ -21,6 +21,10 @@ double StepDown(double step);
 // range (0) gives 1.
 double TickStep(double range, double pixels, double spacing);
 
+// Whether value is a whole multiple of step, to 1e-9 of a step; every value is
+// with a step of 0.
+bool IsMultiple(double value, double step);
+
 // The decimals a multiple of the round `step` needs: 0 for 5, 1 for 0.5, 2 for
 // 0.01.
 int Decimals(double step);

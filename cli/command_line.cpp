@@ -1,9 +1,11 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
+#include "hygrian/units.h"
 #include "hygrian/version.h"
 #include "tables/numbers.h"
 #include "tables/text.h"
@@ -12,6 +14,9 @@ namespace hygrian::cli {
 namespace {
 
 constexpr std::size_t kHelpColumn = 30;  // leaves 50 columns to each description
+// The altitudes of the standard atmosphere that --altitude takes, m.
+constexpr double kAltitudeLeast = -5000.0;
+constexpr double kAltitudeMost = 11000.0;
 
 // GNU's order: the usage line first, then what the program does.
 class HelpLayout final : public CLI::Formatter {
@@ -76,6 +81,18 @@ std::string Shortest(double value) {
   return {text, tables::FormatNumber(text, value)};
 }
 
+// The slip a pressure refused in psia likely is: a barometer's inches of mercury
+// (below 32, as 29.92 at sea level) or kilopascals; "" when neither fits.
+std::string InchPoundPressureHint(double value, const Unit& psi) {
+  const double inHg = ToLibrary(*FindUnit(Quantity::Pressure, "inHg"), value);
+  if (value < 32.0 && tables::PressureInRange(inHg, kPressureRange)) {
+    const double rounded = std::round(FromLibrary(psi, inHg) * 1000.0) / 1000.0;
+    return " (in inHg? " + Shortest(value) + " inHg is " + Shortest(rounded) + " psia)";
+  }
+  if (tables::PressureInRange(value, kPressureRange)) return " (in kPa? --units si)";
+  return "";
+}
+
 }  // namespace
 
 CommandLine::CommandLine(Platform& platform, std::string_view program,
@@ -101,6 +118,11 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
       ->type_name("ice|water");
   app_.add_flag("-q,--quiet", common_.quiet, "No messages about rows, no progress display")
       ->disable_flag_override();
+}
+
+void CommandLine::AddUnitsOption(const std::string& help) {
+  app_.add_option("--units", units_, help)->type_name("si|ip");
+  hasUnits_ = true;
 }
 
 std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
@@ -149,8 +171,53 @@ std::string CommandLine::CheckModel() {
   return "";
 }
 
+// --pressure in psia and --altitude in feet, for --units ip; a range refused is
+// told in those units, rounded inwards.
+std::string CommandLine::CheckInchPound() {
+  if (app_.count(std::string(kPressureRange.unitOption)) > 0) {
+    return std::string(kPressureRange.unitOption) + ": not with --units ip (--pressure is in psia)";
+  }
+  const Unit& psi = *FindUnit(Quantity::Pressure, "psi");
+  const bool pressure = app_.count("--pressure") > 0;
+  const bool altitude = app_.count("--altitude") > 0;
+  if (pressure && altitude) return "--pressure and --altitude: give one or the other";
+  double value = 0.0;
+  if (pressure) {
+    if (std::string problem = ReadNumber(pressure_, value); !problem.empty()) {
+      return "--pressure: " + problem;
+    }
+    common_.pressure = ToLibrary(psi, value);
+    if (!tables::PressureInRange(common_.pressure, kPressureRange)) {
+      const double least = std::ceil(FromLibrary(psi, kPressureRange.least) * 1000.0) / 1000.0;
+      const double most = std::floor(FromLibrary(psi, kPressureRange.most) * 1000.0) / 1000.0;
+      return "--pressure: " + Shortest(value) + " psia is outside " + Shortest(least) + " to " +
+             Shortest(most) + " psia" + InchPoundPressureHint(value, psi);
+    }
+  }
+  if (altitude) {
+    if (std::string problem = ReadNumber(altitude_, value); !problem.empty()) {
+      return "--altitude: " + problem;
+    }
+    const PressureResult standard = StandardPressureAtAltitude(value * kFoot);
+    if (standard.status != Status::Ok) {
+      return "--altitude: " + Shortest(value) + " ft is outside " +
+             Shortest(std::ceil(kAltitudeLeast / kFoot)) + " to " +
+             Shortest(std::floor(kAltitudeMost / kFoot)) + " ft";
+    }
+    common_.pressure = standard.pressure;
+    common_.hasAltitude = true;
+    common_.altitude = value * kFoot;
+  }
+  return "";
+}
+
 std::string CommandLine::CheckCommon() {
   if (std::string problem = CheckModel(); !problem.empty()) return problem;
+  if (hasUnits_ && app_.count("--units") > 0) {
+    if (units_ != "si" && units_ != "ip") return "--units: '" + units_ + "' is not si or ip";
+    common_.inchPound = units_ == "ip";
+    if (common_.inchPound) return CheckInchPound();
+  }
   const std::string unitOption(kPressureRange.unitOption);
   if (app_.count(unitOption) > 0) {
     const auto unit = tables::ReadPressureUnit(pressureUnit_);

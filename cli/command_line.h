@@ -25,6 +25,11 @@ class CommandLine {
   // The program adds its own options and operands here before Parse.
   [[nodiscard]] CLI::App& App() { return app_; }
 
+  // Adds --units si|ip, described by `help`, for a program whose options follow
+  // it: with ip, --pressure is read in psia and --altitude in feet, and
+  // Common().inchPound is set; --pressure-unit is then refused.
+  void AddUnitsOption(const std::string& help);
+
   // Reads argv and checks the common options. Returns the exit status to end
   // with at once: 0 after --help or --version (written to standard output), 2
   // after a usage error. None when the program is to run.
@@ -38,6 +43,7 @@ class CommandLine {
  private:
   std::string CheckCommon();
   std::string CheckModel();
+  std::string CheckInchPound();
 
   Platform& platform_;
   std::string_view program_;
@@ -48,6 +54,8 @@ class CommandLine {
   std::string pressureUnit_;
   std::string model_;
   std::string over_;
+  std::string units_;  // --units, when the program takes it
+  bool hasUnits_ = false;
 };
 
 }  // namespace hygrian::cli

@@ -42,6 +42,9 @@ struct CommonOptions {
   tables::PressureUnit pressureUnit = tables::PressureUnit::KPa;  // also a pressure column's
   bool hasAltitude = false;  // the pressure came from --altitude
   double altitude = 0.0;     // metres, when hasAltitude
+  // --units ip, for a program that takes it (CommandLine::AddUnitsOption):
+  // --pressure was given in psia and --altitude in feet.
+  bool inchPound = false;
   // --model and --over: the relations every row and curve is computed with
   // (calculator with water is a usage error).
   Options options;

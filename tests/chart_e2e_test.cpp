@@ -342,6 +342,35 @@ TEST_F(ChartRun, OtherRangesAndSize) {
   ExpectRenders(svg, 900, 600);
 }
 
+// The handbook's IP Example 1 (ASHRAE Handbook-Fundamentals 2017 ch. 1): 100 F
+// dry-bulb, 65 F wet-bulb at 14.696 psia give W = 0.00523 lb/lb, h = 29.80
+// Btu/lb and v = 14.22 ft3/lb (eq. 26 with this W gives 14.228: held to 0.01).
+TEST_F(ChartRun, AnInchPoundChartWithTheHandbooksExample) {
+  Write("points.csv", "dry_bulb,wet_bulb\n100,65\n");
+  const RunResult r = Run(kChart, {"--units", "ip", "points.csv"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  const std::string degrees = "\xC2\xB0";
+  for (const std::string& text :
+       std::vector<std::string>{"<title>Psychrometric chart at 14.696 psia</title>",
+                                ">Dry-bulb temperature, " + degrees + "F</text>", ">120</text>",
+                                ">Humidity ratio, lb/lb dry air</text>", ">0.028</text>"}) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << text;
+  }
+  const std::size_t at = r.out.find("<circle");
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-humidity-ratio")), 0.00523, 0.000005);
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-enthalpy")), 29.80, 0.005);
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-specific-volume")), 14.22, 0.01);
+  ExpectRenders(r.out, 1200, 800);
+  // The standard atmosphere at 5000 ft: 12.228 psia (the handbook's table 1, IP).
+  EXPECT_NE(Run(kChart, {"--units=ip", "--altitude=5000"})
+                .out.find("<title>Psychrometric chart at 12.228 psia (5000 ft)</title>"),
+            std::string::npos);
+  // 0.028 lb/lb is 196 grains/lb: the axis goes to the next tick.
+  EXPECT_NE(Run(kChart, {"--units=ip", "--humidity-ratio-unit=grains/lb"}).out.find(">200</text>"),
+            std::string::npos);
+}
+
 // A value to 0.01, as messages write it when 0.01 shows why.
 std::string Hundredths(double value) { return ShortestText(std::round(value * 100.0) / 100.0); }
 
@@ -466,6 +495,11 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "is not kPa, hPa or Pa",
       "is outside -5000 to 11000 m",
       "--pressure and --altitude: give one or the other",
+      "is not si or ip",
+      "psia is outside 2.901 to 29.007 psia (in kPa? --units si)",
+      "not with --units ip (--pressure is in psia)",
+      "ft is outside -16404 to 36089 ft",
+      "is not g/kg, kg/kg, lb/lb or grains/lb",
       "is not ',', ';' or tab",
       "--decimal-comma: the delimiter cannot be a comma",
       "is not missing or bad",
@@ -587,6 +621,22 @@ std::vector<CliRow> ChartRows() {
             "--altitude: 12000 m is outside -5000 to 11000 m"),
       Usage("PressureAndAltitude", {"--altitude=0", "--pressure=90"},
             "--pressure and --altitude: give one or the other"),
+      Usage("UnitsUnknown", {"--units", "us"}, "--units: 'us' is not si or ip"),
+      Usage("InchPoundPressureInKilopascals", {"--units", "ip", "--pressure", "101.325"},
+            "--pressure: 101.325 psia is outside 2.901 to 29.007 psia (in kPa? --units si)"),
+      // 29.92 inHg is 101.3207 kPa, 14.6954 psia.
+      Usage("InchPoundPressureInInchesOfMercury", {"--units", "ip", "--pressure", "29.92"},
+            "--pressure: 29.92 psia is outside 2.901 to 29.007 psia (in inHg? 29.92 inHg is "
+            "14.695 psia)"),
+      Usage("InchPoundWithAPressureUnit", {"--units=ip", "--pressure-unit=hPa"},
+            "--pressure-unit: not with --units ip (--pressure is in psia)"),
+      Usage("InchPoundAltitudeTooHigh", {"--units=ip", "--altitude=40000"},
+            "--altitude: 40000 ft is outside -16404 to 36089 ft"),
+      Usage("InchPoundReversedRange", {"--units=ip", "--dry-bulb=120:32"},
+            "--dry-bulb: expected MIN:MAX in degrees F with MIN < MAX, both from -148 to 392, not "
+            "'120:32'"),
+      Usage("HumidityRatioUnitUnknown", {"--humidity-ratio-unit=g/lb"},
+            "--humidity-ratio-unit: 'g/lb' is not g/kg, kg/kg, lb/lb or grains/lb"),
       Usage("TooNarrow", {"--width=600"},
             "--width: expected a whole number of px from 640 to 16384, not '600'"),
       Usage("MissingFile", {"/nonexistent/points.csv"},
@@ -650,7 +700,8 @@ TEST_F(ChartRun, Help) {
   for (const char* option :
        {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
         "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version",
-        "--model handbook|calculator", "--over ice|water", "--labels WHICH", "--density"}) {
+        "--model handbook|calculator", "--over ice|water", "--units si|ip",
+        "--humidity-ratio-unit UNIT", "--labels WHICH", "--density"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }

@@ -510,6 +510,38 @@ TEST(ChartLabels, TheDefaultChartHasTheUsualLines) {
   EXPECT_EQ(values(Family::SpecificVolume).back(), 0.95);
 }
 
+// The IP chart against the handbook's IP relations (ASHRAE Handbook-Fundamentals
+// 2017 ch. 1, eqs. 26 and 32 of its IP edition; t in F, W in lb/lb, p in psia),
+// whose rounded coefficients hold to 0.05 Btu/lb and 0.01 ft3/lb.
+TEST(ChartInchPound, LinesFollowTheHandbooksIpRelations) {
+  const Chart chart =
+      LayOut({32, 120, 0.028, 101.325, 1200, 800, 0.0, false, {}, kIpUnits}, {}, false);
+  const double p = 14.696;
+  const auto& families = chart.families;
+  for (const Curve& c : families[static_cast<std::size_t>(Family::Enthalpy)].curves) {
+    for (const Vertex& v : c.vertices) {
+      const double t = v.t * 1.8 + 32.0;
+      const double W = chart.frame.HumidityRatioAt(v.at.y);
+      EXPECT_NEAR(0.240 * t + W * (1061.0 + 0.444 * t), c.value, 0.05) << t;
+    }
+  }
+  for (const Curve& c : families[static_cast<std::size_t>(Family::SpecificVolume)].curves) {
+    for (const Vertex& v : c.vertices) {
+      const double t = v.t * 1.8 + 32.0;
+      const double W = chart.frame.HumidityRatioAt(v.at.y);
+      EXPECT_NEAR(0.370486 * (t + 459.67) * (1.0 + 1.607858 * W) / p, c.value, 0.01) << t;
+    }
+  }
+  // Enthalpy every 1 Btu/lb labelled every 5, wet-bulb every 5 F, volume every 0.5 ft3/lb.
+  const std::vector<double> steps{0.0, 10.0, 5.0, 1.0, 0.5};
+  for (std::size_t i = 1; i < families.size(); ++i) EXPECT_EQ(families[i].step, steps[i]) << i;
+  for (const Label& label : families[static_cast<std::size_t>(Family::Enthalpy)].labels) {
+    EXPECT_EQ(std::stoi(label.text) % 5, 0) << label.text;
+  }
+  EXPECT_EQ(chart.axes.dryBulb.back().label.text, "120");
+  EXPECT_EQ(chart.axes.humidityRatio.back().label.text, "0.028");
+}
+
 TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
   // At 5 kPa water boils near 33 degrees C: the curve leaves through the top.
   const Chart chart = LayOut(Settings(-10, 40, 1000, 5.0), {}, false);
