@@ -27,7 +27,8 @@ struct ChartSettings {
   hygrian::Options options{};   // the model and phase of curves and points
   ChartUnits units = kSiUnits;  // of the axes, the lines, the texts and the points file
   PointLabels labels = PointLabels::Fit;
-  bool density = false;  // the points as a density however few they are
+  bool density = false;     // the points as a density however few they are
+  bool protractor = false;  // a sensible-heat-ratio protractor in the top left corner
 };
 
 struct Point {

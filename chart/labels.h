@@ -22,6 +22,7 @@ inline constexpr double kPointFontSize = 12.0;      // px, labels of the user's 
 inline constexpr double kTitleFontSize = 17.0;      // px, the chart's title (bold)
 inline constexpr double kLegendFontSize = 12.0;     // px
 inline constexpr double kAxisTitleFontSize = 13.0;  // px
+inline constexpr double kScaleFontSize = 10.0;      // px, the enthalpy scale and the protractor
 // The baseline of a text lies this many font sizes below the centre of its box,
 // so that digits are centred in it.
 inline constexpr double kBaselineShift = 0.36;

@@ -49,7 +49,7 @@ DensityScale LayOutScale(const Frame& frame, const DensityLayer& layer) {
 
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
              const Density* density) {
-  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}, std::nullopt, {}};
+  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}, std::nullopt, {}, {}};
   const Frame& frame = chart.frame;
   Heading heading = LayOutHeading(frame);
   chart.title = std::move(heading.title);
@@ -74,6 +74,10 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     chart.densityScale = LayOutScale(frame, *chart.density);
     placer.Block(chart.densityScale.ground);
   }
+  // The calculator model's chart stays the one it always was.
+  const double indent = density != nullptr ? chart.densityScale.ground.width + 8.0 : 0.0;
+  chart.furniture = LayOutFurniture(frame, settings.options.model == Model::Handbook,
+                                    settings.protractor, indent, placer);
   for (const PlotPoint& point : points) {
     if (!point.onPlot) continue;
     const Point at = frame.At(point.state.dryBulb, point.state.humidityRatio);

@@ -11,6 +11,7 @@
 #include "chart/curves.h"
 #include "chart/density.h"
 #include "chart/frame.h"
+#include "chart/furniture.h"
 #include "chart/heading.h"
 #include "chart/labels.h"
 #include "chart/marks.h"
@@ -49,6 +50,7 @@ struct Chart {
   std::vector<ProcessArrow> process;    // in file order; empty without --process
   std::optional<DensityLayer> density;  // instead of markers, for many points
   DensityScale densityScale;
+  Furniture furniture;  // the scales with the handbook model, the protractor when asked for
 };
 
 // Lays out the chart. Every point on the plot must fit (FitOf gives Inside);

@@ -143,6 +143,7 @@ class Writer {
     Axes();
     // Drawn from the back: the lines that cross most others first.
     for (std::size_t i = chart_.families.size(); i-- > 0;) Family(chart_.families[i]);
+    Furniture(chart_.furniture);
     Points();
     xml_.Close();
     return xml_.Take();
@@ -246,6 +247,48 @@ class Writer {
     xml_.Open("g", TextGroup("", kLabelFontSize, s.color, false));
     for (const Label& label : layer.labels) Text(label);
     xml_.Close();
+    xml_.Close();
+  }
+
+  // The scales along saturation and the protractor, each a group when drawn.
+  void Furniture(const struct Furniture& furniture) {
+    Segments("saturation-marks", StyleOf(Family::Saturation).color, furniture.saturationMarks);
+    if (!furniture.enthalpyTicks.empty()) {
+      const std::string_view color = StyleOf(Family::Enthalpy).color;
+      xml_.Open("g", {{"id", "enthalpy-scale"}});
+      Segments("", color, furniture.enthalpyTicks);
+      xml_.Open("g", TextGroup("", kScaleFontSize, color, false));
+      for (const Label& number : furniture.enthalpyNumbers) Text(number);
+      xml_.Close();
+      xml_.Close();
+    }
+    if (!furniture.protractor) return;
+    const Protractor& p = *furniture.protractor;
+    xml_.Open("g", {{"id", "protractor"}});
+    xml_.Element("circle", {{"cx", Coordinate(p.center.x)},
+                            {"cy", Coordinate(p.center.y)},
+                            {"r", Coordinate(p.radius)},
+                            {"fill", kWhite},
+                            {"fill-opacity", "0.85"},
+                            {"stroke", kAxisColor},
+                            {"stroke-width", "0.8"}});
+    Segments("", kAxisColor, p.lines);
+    xml_.Open("g", TextGroup("", kScaleFontSize, kTextColor, false));
+    for (const Label& number : p.numbers) Text(number);
+    Text(p.title);
+    xml_.Close();
+    xml_.Close();
+  }
+
+  // Thin lines in one colour; `id` empty for none; nothing when there are none.
+  void Segments(std::string_view id, std::string_view color, const std::vector<Segment>& lines) {
+    if (lines.empty()) return;
+    Attributes group;
+    if (!id.empty()) group.emplace_back("id", id);
+    group.emplace_back("stroke", color);
+    group.emplace_back("stroke-width", "0.8");
+    xml_.Open("g", group);
+    for (const Segment& s : lines) xml_.Element("line", LineFromTo(s.from, s.to));
     xml_.Close();
   }
 
