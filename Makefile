@@ -139,9 +139,14 @@ fresh-check:
 	@tests/fresh_machine.sh $(FRESH)
 
 # The pictures in README: the default chart with three points joined by a
-# process, and a chart zoomed on winter air, its humidity-ratio axis fitted.
+# process, a chart zoomed on winter air, its humidity-ratio axis fitted, comfort
+# zones with the protractor, and a year of one-minute logger readings.
 .PHONY: chart-demo
 chart-demo: build
 	@$(BUILD)/chart/hygrian-chart --process docs/chart-points.csv | rsvg-convert -o docs/chart.png
 	@$(BUILD)/chart/hygrian-chart --dry-bulb=-20:25 --process docs/chart-winter.csv | \
 	  rsvg-convert -o docs/chart-zoomed.png
+	@$(BUILD)/chart/hygrian-chart --zones docs/chart-zones.csv --protractor \
+	  --dry-bulb=10:35 --humidity-ratio=20 | rsvg-convert -o docs/chart-zones.png
+	@awk -f docs/logger_year.awk | $(BUILD)/chart/hygrian-chart --dry-bulb=10:35 \
+	  --humidity-ratio=20 | rsvg-convert -o docs/chart-logger.png

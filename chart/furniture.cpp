@@ -22,7 +22,7 @@ Point Along(Point from, Point unit, double distance) {
   return {from.x + unit.x * distance, from.y + unit.y * distance};
 }
 
-Point Unit(Point from, Point to) {
+Point Direction(Point from, Point to) {
   const double length = std::hypot(to.x - from.x, to.y - from.y);
   return {(to.x - from.x) / length, (to.y - from.y) / length};
 }
@@ -79,7 +79,7 @@ void SaturationMarks(const Frame& frame, Span span, Furniture& furniture) {
         SaturationHumidityRatio(t - 0.05, frame.Pressure(), options);
     if (!Ws || !before) continue;
     const Point at = frame.At(t, *Ws);
-    const Point tangent = Unit(frame.At(t - 0.05, *before), at);
+    const Point tangent = Direction(frame.At(t - 0.05, *before), at);
     const Point fog{tangent.y, -tangent.x};  // up and to the left of the curve
     const double length = std::fmod(std::fabs(whole), 5.0) == 0.0 ? kLongMarkLength : kMarkLength;
     const Point end = Along(at, fog, length);
@@ -102,7 +102,7 @@ void EnthalpyScale(const Frame& frame, Span span, Furniture& furniture, Placer& 
     const std::optional<double> colder = HumidityRatioAtEnthalpy(t - 1.0, h, frame.Relations());
     if (!Ws || !colder) continue;
     const Point at = frame.At(t, *Ws);
-    const Point out = Unit(at, frame.At(t - 1.0, *colder));  // the enthalpy line, carried on
+    const Point out = Direction(at, frame.At(t - 1.0, *colder));  // the enthalpy line, carried on
     const bool five = std::fmod(std::fabs(whole), 5.0) == 0.0;
     const Segment tick{Along(at, out, kScaleFrom),
                        Along(at, out, kScaleFrom + (five ? kLongTickLength : kTickLength))};
@@ -114,6 +114,9 @@ void EnthalpyScale(const Frame& frame, Span span, Furniture& furniture, Placer& 
   }
 }
 
+// A half circle over its diameter, a radius up and to the right for each
+// ratio from 0 (straight up: latent only) to 1 (along the dry-bulb axis:
+// sensible only), numbered where the number clears the last one's.
 Protractor LayOutProtractor(const Frame& frame, double indent) {
   constexpr double kReferenceDryBulb = 24.0;
   constexpr double kReferenceHumidity = 50.0;
@@ -125,18 +128,21 @@ Protractor LayOutProtractor(const Frame& frame, double indent) {
   const double W = HumidityRatioAtRelativeHumidity(kReferenceDryBulb, kReferenceHumidity,
                                                    frame.Pressure(), frame.Relations())
                        .value_or(0.0);
-  for (int tenths = 3; tenths <= 10; ++tenths) {
+  for (int tenths = 0; tenths <= 10; ++tenths) {
     const double ratio = tenths / 10.0;
-    const double slope = HumidityRatioSlope(ratio, kReferenceDryBulb, W);
     const Point unit =
-        Unit(frame.At(kReferenceDryBulb, W), frame.At(kReferenceDryBulb + 1.0, W + slope));
+        tenths == 0 ? Point{0.0, -1.0}
+                    : Direction(frame.At(kReferenceDryBulb, W),
+                                frame.At(kReferenceDryBulb + 1.0,
+                                         W + HumidityRatioSlope(ratio, kReferenceDryBulb, W)));
     p.ratios.push_back(ratio);
-    p.lines.push_back({Along(p.center, unit, -p.radius), Along(p.center, unit, p.radius)});
-    p.numbers.push_back(
-        TextAt(Fixed(ratio, 1), kScaleFontSize, Along(p.center, unit, p.radius + 11.0)));
+    p.lines.push_back({p.center, Along(p.center, unit, p.radius)});
+    Label number = TextAt(Fixed(ratio, 1), kScaleFontSize, Along(p.center, unit, p.radius + 11.0));
+    if (p.numbers.empty() || !Overlaps(number.box, p.numbers.back().box)) {
+      p.numbers.push_back(std::move(number));
+    }
   }
-  p.title =
-      TextAt("sensible heat ratio", kScaleFontSize, {p.center.x, p.center.y + p.radius + 12.0});
+  p.title = TextAt("sensible heat ratio", kScaleFontSize, {p.center.x, p.center.y + 12.0});
   return p;
 }
 
@@ -156,8 +162,8 @@ Furniture LayOutFurniture(const Frame& frame, bool scales, bool protractor, doub
   if (protractor) {
     furniture.protractor = LayOutProtractor(frame, indent);
     const Protractor& p = *furniture.protractor;
-    const double side = 2.0 * (p.radius + 18.0);
-    placer.Block({{p.center.x, p.center.y + 6.0}, side, side + 12.0, 0.0});
+    const double side = 2.0 * (p.radius + 20.0);
+    placer.Block({{p.center.x, p.center.y - p.radius / 2.0}, side, p.radius + 44.0, 0.0});
   }
   if (!scales) return furniture;
   if (const std::optional<Span> span = SaturationSpan(frame)) {

@@ -48,8 +48,8 @@ DensityScale LayOutScale(const Frame& frame, const DensityLayer& layer) {
 }  // namespace
 
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
-             const Density* density) {
-  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}, std::nullopt, {}, {}};
+             const Density* density, std::vector<Zone> zones) {
+  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}, std::nullopt, {}, {}, std::move(zones), {}};
   const Frame& frame = chart.frame;
   Heading heading = LayOutHeading(frame);
   chart.title = std::move(heading.title);
@@ -74,6 +74,8 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     chart.densityScale = LayOutScale(frame, *chart.density);
     placer.Block(chart.densityScale.ground);
   }
+  chart.zoneLegend = LayOutZoneLegend(frame, chart.zones);
+  if (!chart.zones.empty()) placer.Block(chart.zoneLegend.ground);
   // The calculator model's chart stays the one it always was.
   const double indent = density != nullptr ? chart.densityScale.ground.width + 8.0 : 0.0;
   chart.furniture = LayOutFurniture(frame, settings.options.model == Model::Handbook,

@@ -16,6 +16,7 @@
 #include "chart/labels.h"
 #include "chart/marks.h"
 #include "chart/process.h"
+#include "chart/zones.h"
 
 namespace hygrian::chart {
 
@@ -50,13 +51,15 @@ struct Chart {
   std::vector<ProcessArrow> process;    // in file order; empty without --process
   std::optional<DensityLayer> density;  // instead of markers, for many points
   DensityScale densityScale;
-  Furniture furniture;  // the scales with the handbook model, the protractor when asked for
+  Furniture furniture;      // the scales with the handbook model, the protractor when asked for
+  std::vector<Zone> zones;  // under the lines
+  ZoneLegend zoneLegend;
 };
 
 // Lays out the chart. Every point on the plot must fit (FitOf gives Inside);
 // the others are only joined by the process. With a density the points are
 // its cells (and `points` is empty).
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
-             const Density* density = nullptr);
+             const Density* density = nullptr, std::vector<Zone> zones = {});
 
 }  // namespace hygrian::chart

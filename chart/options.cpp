@@ -203,6 +203,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   }
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
+  app.add_option("--zones", options.zonesFile,
+                 "Zones to shade, corners as states: a zone column and a pair's columns")
+      ->type_name("FILE");
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();

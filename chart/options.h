@@ -17,6 +17,7 @@ struct Options {
   ChartSettings settings;        // settings.pressure from the common options
   bool process = false;          // join the points with arrows, in file order
   std::string pointsFile;        // empty: no points; "-": standard input
+  std::string zonesFile;         // empty: no zones
   bool pointsByDefault = false;  // standard input, read because no file is named and it is
                                  // not a terminal: empty, it has no points and that is fine
   cli::CommonOptions common;     // the output, quiet, the pressure

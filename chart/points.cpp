@@ -12,9 +12,9 @@
 namespace hygrian::chart {
 namespace {
 
-std::size_t LabelColumn(const tables::Layout& layout) {
+std::size_t LabelColumn(const tables::Layout& layout, std::string_view name) {
   for (std::size_t i = 0; i < layout.keys.size(); ++i) {
-    if (layout.keys[i] == "label") return i;
+    if (layout.keys[i] == name) return i;
   }
   return tables::kNoColumn;
 }
@@ -65,7 +65,7 @@ void BecomeDensity(PointsRead& read, const Frame& frame) {
 
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
                       const tables::ReadOptions& options, cli::Messages& messages,
-                      bool emptyIsNoPoints) {
+                      const PointsFile& file) {
   PointsRead read;
   cli::RowMessages rowMessages(messages, name, options.decimalComma);
   const auto problem = [&](std::uint64_t line, std::string_view reason) {
@@ -79,7 +79,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     case tables::TableReader::HeaderStatus::Ok:
       break;
     case tables::TableReader::HeaderStatus::Empty:
-      if (emptyIsNoPoints) return read;
+      if (file.emptyIsNoPoints) return read;
       messages.Line(name, 0, "no points: the file is empty");
       read.leftOut = true;
       return read;
@@ -100,8 +100,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     read.leftOut = true;
     return read;
   }
-  const std::size_t labelColumn = LabelColumn(layout);
-  if (frame.Settings().density) read.density.emplace(frame);
+  read.secondKey = layout.secondKey;
+  const std::size_t labelColumn = LabelColumn(layout, file.labelColumn);
+  if (file.userPoints && frame.Settings().density) read.density.emplace(frame);
   std::size_t onPlot = 0;
 
   tables::TableReader::Row row;
@@ -137,7 +138,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       continue;
     }
     const Fit fit = FitOf(frame, result.state.dryBulb, result.state.humidityRatio);
-    if (fit != Fit::Inside) problem(line, Misfit(frame, result.state));
+    if (fit == Fit::AboveSaturation || (fit != Fit::Inside && file.userPoints)) {
+      problem(line, Misfit(frame, result.state));
+    }
     // A state beyond the ranges stays a waypoint of the process.
     if (fit == Fit::AboveSaturation) continue;
     if (read.density) {
@@ -152,7 +155,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     }
     read.points.push_back(
         {result.state, result.wetBulbFound, std::move(label), fit == Fit::Inside});
-    if (fit == Fit::Inside && ++onPlot > kDensityThreshold) BecomeDensity(read, frame);
+    if (file.userPoints && fit == Fit::Inside && ++onPlot > kDensityThreshold) {
+      BecomeDensity(read, frame);
+    }
   }
   rowMessages.End();
   if (!anyRow && !read.readFailed) {

@@ -27,6 +27,19 @@ struct PointsRead {
   bool leftOut = false;     // a row or the whole table was not drawn
   bool readFailed = false;  // the source failed; readError says why
   int readError = 0;
+  std::string secondKey;  // the pair's second value ("relative_humidity")
+};
+
+// What a file of points is to the chart: the user's points, or the corners of
+// zones.
+struct PointsFile {
+  std::string_view labelColumn = "label";  // the column of each point's text
+  // Standard input, read because no file is named: empty, it has no points and
+  // that is no message and nothing left out.
+  bool emptyIsNoPoints = false;
+  // Points that may become a density; a zone's corners may lie past the plot's
+  // ranges (their outline is clipped), no message and nothing left out.
+  bool userPoints = true;
 };
 
 // Reads every row of `source`, in bounded memory, with the reader's options
@@ -37,11 +50,10 @@ struct PointsRead {
 //   name.csv:4: outside the plotted range (dry-bulb 60 degrees C, humidity ratio 12.5 g/kg)
 //   name.csv:5: above the saturation curve (relative humidity 104.2 %)
 //   name.csv:6: log: DOMAIN error
-//   name.csv: no points: the file is empty (unless emptyIsNoPoints: then no
-//       message and nothing left out, for standard input read when no file is named)
+//   name.csv: no points: the file is empty (unless file.emptyIsNoPoints)
 //   name.csv:1: no points: only the header
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
                       const tables::ReadOptions& options, cli::Messages& messages,
-                      bool emptyIsNoPoints = false);
+                      const PointsFile& file = {});
 
 }  // namespace hygrian::chart

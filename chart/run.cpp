@@ -1,6 +1,7 @@
 #include "chart/run.h"
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 #include "chart/layout.h"
@@ -21,31 +22,50 @@ int WriteChart(cli::Platform& platform, int fd, const std::string& svg) {
   return error == EPIPE ? 0 : error;
 }
 
+// Reads a file of points (or zones' corners) into read; the exit status 2, with
+// its message, when it cannot be opened or read, else none.
+std::optional<int> ReadFile(cli::Platform& platform, const std::string& path, const Frame& frame,
+                            const Options& options, cli::Messages& messages, const PointsFile& kind,
+                            PointsRead& read) {
+  cli::Input input(platform, path);
+  int error = input.OpenError();
+  if (input.Opened()) {
+    read = ReadPoints(input, input.Name(), frame, options.read, messages, kind);
+    if (read.readFailed) error = read.readError;
+  }
+  if (error == 0) return std::nullopt;
+  messages.Line(input.Name(), 0, cli::ErrorText(error));
+  messages.Flush();
+  return 2;
+}
+
 }  // namespace
 
 int RunChart(cli::Platform& platform, const Options& options) {
   cli::Messages messages(platform, kProgramName, options.common.quiet);
   const Frame frame(options.settings);
+  PointsRead zones;
+  if (!options.zonesFile.empty()) {
+    const PointsFile kind{.labelColumn = "zone", .userPoints = false};
+    if (const auto status =
+            ReadFile(platform, options.zonesFile, frame, options, messages, kind, zones)) {
+      return *status;
+    }
+  }
   PointsRead read;
   if (!options.pointsFile.empty()) {
-    cli::Input input(platform, options.pointsFile);
-    int error = input.OpenError();
-    if (input.Opened()) {
-      read =
-          ReadPoints(input, input.Name(), frame, options.read, messages, options.pointsByDefault);
-      if (read.readFailed) error = read.readError;
-    }
-    if (error != 0) {
-      messages.Line(input.Name(), 0, cli::ErrorText(error));
-      messages.Flush();
-      return 2;
+    const PointsFile kind{.emptyIsNoPoints = options.pointsByDefault};
+    if (const auto status =
+            ReadFile(platform, options.pointsFile, frame, options, messages, kind, read)) {
+      return *status;
     }
   }
   if (read.density && options.process) {
     messages.Note("--process: no arrows between points drawn as a density");
   }
   const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process,
-                                          read.density ? &*read.density : nullptr));
+                                          read.density ? &*read.density : nullptr,
+                                          ZonesOf(frame, zones.points, zones.secondKey)));
   messages.Flush();
 
   cli::OutputFile file(platform, options.common.output);
@@ -64,7 +84,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
     messages.Flush();
     return 1;
   }
-  return read.leftOut ? 1 : 0;
+  return read.leftOut || zones.leftOut ? 1 : 0;
 }
 
 }  // namespace hygrian::chart

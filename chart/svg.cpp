@@ -141,9 +141,11 @@ class Writer {
     xml_.Element("rect", {{"x", "0"}, {"y", "0"}, {"width", w}, {"height", h}, {"fill", kWhite}});
     Heading();
     Axes();
+    Zones();
     // Drawn from the back: the lines that cross most others first.
     for (std::size_t i = chart_.families.size(); i-- > 0;) Family(chart_.families[i]);
     Furniture(chart_.furniture);
+    ZoneLegend();
     Points();
     xml_.Close();
     return xml_.Take();
@@ -178,6 +180,15 @@ class Writer {
       if (marker.label) BoxRect(marker.label->box, "#000000", "");
     }
     xml_.Close();  // mask
+    if (!chart_.zones.empty()) {
+      const Rect& plot = chart_.frame.Plot();
+      xml_.Open("clipPath", {{"id", "plot-area"}});
+      xml_.Element("rect", {{"x", Coordinate(plot.left)},
+                            {"y", Coordinate(plot.top)},
+                            {"width", Coordinate(plot.right - plot.left)},
+                            {"height", Coordinate(plot.bottom - plot.top)}});
+      xml_.Close();
+    }
     xml_.Close();  // defs
   }
 
@@ -250,6 +261,35 @@ class Writer {
     xml_.Close();
   }
 
+  // Each zone a shaded polygon with its name as hover title, clipped to the plot.
+  void Zones() {
+    if (chart_.zones.empty()) return;
+    xml_.Open("g", {{"id", "zones"}, {"clip-path", "url(#plot-area)"}, {"fill-opacity", "0.2"}});
+    for (const Zone& zone : chart_.zones) {
+      xml_.OpenInline("polygon", {{"points", PointsText(zone.outline)},
+                                  {"fill", zone.color},
+                                  {"stroke", zone.color},
+                                  {"stroke-width", "1.2"}});
+      xml_.Element("title", {}, zone.name);
+      xml_.Close();
+    }
+    xml_.Close();
+  }
+
+  void ZoneLegend() {
+    const struct ZoneLegend& legend = chart_.zoneLegend;
+    if (legend.swatches.empty()) return;
+    xml_.Open("g", {{"id", "zone-legend"}});
+    BoxRect(legend.ground, kWhite, "0.85");
+    for (std::size_t i = 0; i < legend.swatches.size(); ++i) {
+      BoxRect(legend.swatches[i], chart_.zones[i].color, "0.5");
+    }
+    xml_.Open("g", TextGroup("", kLegendFontSize, kTextColor, false));
+    for (const Label& name : legend.names) Text(name);
+    xml_.Close();
+    xml_.Close();
+  }
+
   // The scales along saturation and the protractor, each a group when drawn.
   void Furniture(const struct Furniture& furniture) {
     Segments("saturation-marks", StyleOf(Family::Saturation).color, furniture.saturationMarks);
@@ -265,13 +305,25 @@ class Writer {
     if (!furniture.protractor) return;
     const Protractor& p = *furniture.protractor;
     xml_.Open("g", {{"id", "protractor"}});
-    xml_.Element("circle", {{"cx", Coordinate(p.center.x)},
-                            {"cy", Coordinate(p.center.y)},
-                            {"r", Coordinate(p.radius)},
-                            {"fill", kWhite},
-                            {"fill-opacity", "0.85"},
-                            {"stroke", kAxisColor},
-                            {"stroke-width", "0.8"}});
+    // The half circle over its diameter, closed.
+    std::string arc(1, 'M');
+    arc += Coordinate(p.center.x - p.radius);
+    arc += ',';
+    arc += Coordinate(p.center.y);
+    arc += " A";
+    arc += Coordinate(p.radius);
+    arc += ',';
+    arc += Coordinate(p.radius);
+    arc += " 0 0 1 ";
+    arc += Coordinate(p.center.x + p.radius);
+    arc += ',';
+    arc += Coordinate(p.center.y);
+    arc += " Z";
+    xml_.Element("path", {{"d", arc},
+                          {"fill", kWhite},
+                          {"fill-opacity", "0.85"},
+                          {"stroke", kAxisColor},
+                          {"stroke-width", "0.8"}});
     Segments("", kAxisColor, p.lines);
     xml_.Open("g", TextGroup("", kScaleFontSize, kTextColor, false));
     for (const Label& number : p.numbers) Text(number);

@@ -646,6 +646,8 @@ std::vector<CliRow> ChartRows() {
             "--delimiter: '+' cannot end fields (any one byte but a quote, CR, LF, a digit, '.', "
             "'+' or '-')"),
       Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
+      Usage("MissingZones", {"--zones", "/nonexistent/zones.csv"},
+            "/nonexistent/zones.csv: No such file or directory", false),
       Usage("LabelsUnknown", {"--labels", "some"},
             "--labels: expected none, fit or all, not 'some'"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},

@@ -23,6 +23,7 @@
 #include "chart/svg.h"
 #include "chart/trace.h"
 #include "chart/xml_writer.h"
+#include "chart/zones.h"
 #include "tests/calculator_model.h"
 #include "tests/cli_fake_platform.h"
 
@@ -692,6 +693,67 @@ TEST(ChartPoints, ADensityCountsEveryPointInItsCell) {
   }
   EXPECT_EQ(sum, added);
   EXPECT_EQ(chart.density->total, added);
+}
+
+// --- The engineer's furniture and zones ----------------------------------------
+
+// The handbook's chart with a protractor: its scales read back their values.
+TEST(ChartFurniture, ScalesAndMarksReadBackTheirValues) {
+  ChartSettings settings;
+  settings.protractor = true;
+  const Chart chart = LayOut(settings, {}, false);
+  const Frame& frame = chart.frame;
+  const auto enthalpy = [&](Point p) {
+    const double t = frame.DryBulbAt(p.x);
+    return 1.006 * t + frame.HumidityRatioAt(p.y) * (2501.0 + 1.86 * t);  // eq. 30
+  };
+  ASSERT_GT(chart.furniture.enthalpyTicks.size(), 100u);
+  for (const Segment& tick : chart.furniture.enthalpyTicks) {
+    EXPECT_NEAR(enthalpy(tick.from), std::round(enthalpy(tick.from)), 0.01);
+    EXPECT_NEAR(enthalpy(tick.to), std::round(enthalpy(tick.from)), 0.01);
+  }
+  ASSERT_GT(chart.furniture.saturationMarks.size(), 30u);
+  for (const Segment& mark : chart.furniture.saturationMarks) {
+    const double t = frame.DryBulbAt(mark.from.x);
+    EXPECT_NEAR(t, std::round(t), 1e-9);
+    const Result saturated = hygrian::FromDryBulbRelativeHumidity(std::round(t), 100.0);
+    EXPECT_NEAR(frame.HumidityRatioAt(mark.from.y), saturated.state.humidityRatio, 1e-9);
+  }
+  // Each line of the protractor: the sensible part of its enthalpy change, at
+  // 24 degrees C and 50 %, is its ratio.
+  const Protractor& p = chart.furniture.protractor.value();
+  const double W = hygrian::FromDryBulbRelativeHumidity(24.0, 50.0).state.humidityRatio;
+  for (std::size_t i = 0; i < p.lines.size(); ++i) {
+    const double dt = frame.DryBulbAt(p.lines[i].to.x) - frame.DryBulbAt(p.lines[i].from.x);
+    const double dW =
+        frame.HumidityRatioAt(p.lines[i].to.y) - frame.HumidityRatioAt(p.lines[i].from.y);
+    const double sensible = (1.006 + 1.86 * W) * dt;
+    EXPECT_NEAR(sensible / (sensible + (2501.0 + 1.86 * 24.0) * dW), p.ratios[i], 1e-9);
+  }
+  EXPECT_TRUE(LayOut(kCalculatorChart, {}, false).furniture.enthalpyTicks.empty());
+}
+
+TEST(ChartZones, CornersSitAtTheirStates) {
+  const Frame frame(kCalculatorChart);
+  const std::vector<PlotPoint> corners{PointOf(23, 30, "A"), PointOf(26, 30, "A"),
+                                       PointOf(26, 60, "A"), PointOf(18, 20, "B"),
+                                       PointOf(22, 20, "B"), PointOf(20, 40, "B")};
+  const std::vector<Zone> zones = ZonesOf(frame, corners, "relative_humidity");
+  ASSERT_EQ(zones.size(), 2u);
+  for (std::size_t z = 0; z < 2; ++z) {
+    for (std::size_t c = 0; c < 3; ++c) {
+      const State& s = corners[3 * z + c].state;
+      const Point at = frame.At(s.dryBulb, s.humidityRatio);
+      const Point vertex = zones[z].outline[zones[z].outline.size() / 3 * c];
+      EXPECT_NEAR(vertex.x, at.x, 1e-6);
+      EXPECT_NEAR(vertex.y, at.y, 1e-6);
+    }
+  }
+  // Between two corners at 30 %, the edge keeps to 30 %.
+  const Point middle = zones[0].outline[zones[0].outline.size() / 6];
+  const double t = frame.DryBulbAt(middle.x);
+  EXPECT_NEAR(frame.HumidityRatioAt(middle.y),
+              FromDryBulbRelativeHumidity(t, 30.0).state.humidityRatio, 1e-9);
 }
 
 TEST(ChartPoints, WhereAStateFalls) {

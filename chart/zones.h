@@ -1,0 +1,40 @@
+// Zones drawn under the lines, such as a comfort zone: polygons whose corners
+// are states, read from a file as the points are (dry-bulb and a second value,
+// with a `zone` column naming the polygon each corner belongs to; consecutive
+// rows of one name make one polygon). An edge runs straight in the dry-bulb and
+// the file's second value, so an edge between two corners of one relative
+// humidity follows that line. Each zone has a colour and an entry in a legend
+// in the plot's bottom right corner.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/frame.h"
+#include "chart/labels.h"
+#include "chart/marks.h"
+
+namespace hygrian::chart {
+
+struct Zone {
+  std::string name;
+  std::string_view color;
+  std::vector<Point> outline;  // closed: the last point joins the first
+};
+
+struct ZoneLegend {
+  Box ground;
+  std::vector<Box> swatches;  // in the order of the zones
+  std::vector<Label> names;
+};
+
+// The zones of the corners read (PlotPoint::label naming the zone), in file
+// order; secondKey is the file's second value ("relative_humidity").
+std::vector<Zone> ZonesOf(const Frame& frame, const std::vector<PlotPoint>& corners,
+                          std::string_view secondKey);
+
+// The legend of the zones, empty when there are none.
+ZoneLegend LayOutZoneLegend(const Frame& frame, const std::vector<Zone>& zones);
+
+}  // namespace hygrian::chart
