@@ -13,7 +13,9 @@ Status Screen(double t, double W, double flow, double P, double extra1, double e
   }
   if (W < 0.0 || flow < 0.0 || !(P > 0.0)) return Status::InvalidInput;
   const Result entering = FromDryBulbHumidityRatio(t, W, P);
-  if (entering.status != Status::Ok && entering.status != Status::DrierThanRange) {
+  // Entering fog (Supersaturated) is air all the same: heated or mixed, it clears.
+  if (entering.status != Status::Ok && entering.status != Status::DrierThanRange &&
+      entering.status != Status::Supersaturated) {
     return entering.status;
   }
   return Status::Ok;

@@ -47,6 +47,7 @@ const OutcomeRow kOutcomes[] = {
      Status::InvalidInput},
     {"a negative flow", [] { return HeatTo(25, 0.01, 30, -1); }, Status::InvalidInput},
     {"entering air at 250 degrees C", [] { return HeatTo(250, 0.01, 30, 1); }, Status::OutOfRange},
+    {"entering fog at 2 degrees C, heated", [] { return HeatTo(2, 0.0045, 40, 1); }, Status::Ok},
     {"cool 25/50% by 30 kW/(kg/s)", [] { return HeatBy(25, W(25, 50), -30, 1); },
      Status::BelowDewPoint},
     {"heat with no flow", [] { return HeatBy(25, W(25, 50), 10, 0); }, Status::InvalidInput},
