@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "hygrian/psychrometrics.h"
@@ -183,6 +186,65 @@ TEST(ProcessGrid, MixingBalances) {
         1e-9 * (std::fabs(r.leaving.enthalpy) + 1.0))
         << where;
   });
+}
+
+// The worked examples of tests/data/process_examples.csv: each example's
+// process on its given values (the figures of its statement), and the
+// quantities its rows name.
+const std::map<std::string, std::function<ProcessResult()>> kExamples = {
+    {"heating",
+     [] {
+       const double w = W(2, 100);
+       return HeatTo(2, w, 40, DryAirFlow(2, w, 10));
+     }},
+    {"coil",
+     [] {
+       const double w = W(30, 50);
+       return CoolAndDehumidifyTo(30, w, 10, 100, DryAirFlow(30, w, 5));
+     }},
+    {"mixing",
+     [] {
+       return Mix({4, FromDryBulbWetBulb(4, 2).state.humidityRatio, 2.55}, {25, W(25, 50), 7.40});
+     }},
+    {"steam",
+     [] {
+       return HumidifyWithSteam(20, FromDryBulbWetBulb(20, 8).state.humidityRatio,
+                                FromDryBulbDewPoint(13, 13).state.humidityRatio, 110, 2);
+     }},
+};
+const std::map<std::string, std::function<double(const ProcessResult&)>> kQuantities = {
+    {"flow", [](const ProcessResult& r) { return r.flow; }},
+    {"total_load", [](const ProcessResult& r) { return r.totalLoad; }},
+    {"condensate", [](const ProcessResult& r) { return -r.water; }},
+    {"water_added", [](const ProcessResult& r) { return r.water; }},
+    {"leaving_dry_bulb", [](const ProcessResult& r) { return r.leaving.dryBulb; }},
+    {"leaving_wet_bulb", [](const ProcessResult& r) { return r.leaving.wetBulb; }},
+    {"leaving_relative_humidity",
+     [](const ProcessResult& r) { return r.leaving.relativeHumidity; }},
+    {"leaving_humidity_ratio", [](const ProcessResult& r) { return r.leaving.humidityRatio; }},
+    {"leaving_enthalpy", [](const ProcessResult& r) { return r.leaving.enthalpy; }},
+};
+
+// Every row: the example's quantity within its tolerance of the printed figure.
+TEST(ProcessExamples, EveryPrintedFigure) {
+  std::ifstream file(HYGRIAN_PROCESS_EXAMPLES_CSV);
+  std::string line;
+  ASSERT_TRUE(std::getline(file, line));  // the header
+  int rows = 0;
+  while (std::getline(file, line)) {
+    std::stringstream fields(line);
+    std::string example, quantity, printed, tolerance;
+    std::getline(fields, example, ',');
+    std::getline(fields, quantity, ',');
+    std::getline(fields, printed, ',');
+    std::getline(fields, tolerance, ',');
+    ASSERT_TRUE(kExamples.contains(example) && kQuantities.contains(quantity)) << line;
+    const ProcessResult r = kExamples.at(example)();
+    EXPECT_EQ(r.status, Status::Ok) << line;
+    EXPECT_NEAR(kQuantities.at(quantity)(r), std::stod(printed), std::stod(tolerance)) << line;
+    ++rows;
+  }
+  EXPECT_GE(rows, 3);
 }
 
 }  // namespace

@@ -152,7 +152,8 @@ def test_process_over_a_table_of_units():
     got = hp.process(units, "heat_to", dry_bulb="t", humidity_ratio="w", leaving_dry_bulb=35.0,
                      flow=2.0)
     want = hygrian.heat_to([30.0, 26.0], [0.0133, 0.0115], 35.0, 2.0, hygrian.STANDARD_PRESSURE)
-    assert list(got.columns) == list(hygrian.PROCESS_OUTPUTS) and list(got.index) == list(units.index)
+    assert list(got.columns) == list(hygrian.PROCESS_OUTPUTS)
+    assert list(got.index) == list(units.index)
     assert np.array_equal(got["total_load"].to_numpy()[:2], want[12])
     assert got["status"].tolist() == [0, 0, 12]
     with pytest.raises(TypeError, match="leaving_dry_bulb"):
