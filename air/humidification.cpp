@@ -37,19 +37,27 @@ double HumidityRatioReaching(double t, double W, double relativeHumidity, double
   // Below the entering dry-bulb when the water brings less than the vapour's
   // enthalpy at t (a positive residual there), above otherwise.
   const double direction = atStart > 0.0 ? -1.0 : 1.0;
-  constexpr double kFirstStep = 1.0;  // K
+  constexpr double kTolerance = 1e-9;  // K
   double near = t;
-  for (double step = kFirstStep;; step *= 2.0) {
+  double step = 1.0;  // K
+  for (;;) {
     const double far = std::fmin(std::fmax(near + direction * step, hb::kLowest), hb::kHighest);
     const double r = residual(far);
-    if (!std::isfinite(r)) return std::nan("");
+    if (!std::isfinite(r)) {
+      // Past the temperature where that humidity's vapour pressure reaches P:
+      // step shorter, towards it.
+      if (step < kTolerance) return std::nan("");
+      step *= 0.5;
+      continue;
+    }
     if (std::signbit(r) != std::signbit(atStart)) {
       const air::Root x =
-          air::FindRoot(residual, std::fmin(near, far), std::fmax(near, far), 1e-9, 0.0);
+          air::FindRoot(residual, std::fmin(near, far), std::fmax(near, far), kTolerance, 0.0);
       return x.found ? hb::HumidityRatioAt(x.x, relativeHumidity, P, over) : std::nan("");
     }
     if (far == hb::kLowest || far == hb::kHighest) return std::nan("");
     near = far;
+    step *= 2.0;
   }
 }
 
