@@ -2,11 +2,13 @@
 #include <array>
 #include <bit>
 #include <climits>
+#include <cmath>
 #include <cstddef>
 
 #include "hygrian/hygrian.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/processes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/version.h"
@@ -118,6 +120,26 @@ int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
   *state = std::bit_cast<hygrian_state>(result.state);
   if (wetBulbFound != nullptr) *wetBulbFound = result.wetBulbFound ? 1 : 0;
   return static_cast<int>(result.status);
+}
+
+// One of the process functions: process(over) unless the phase code or the
+// result is invalid.
+template <typename Process>
+int DeliverProcess(int over, hygrian_process* result, Process process) {
+  if (result == nullptr) return HYGRIAN_INVALID_INPUT;
+  Options options;
+  ProcessResult r;
+  r.status = Status::InvalidInput;
+  if (OptionsOf(HYGRIAN_MODEL_HANDBOOK, over, options)) r = process(options.over);
+  result->leaving = std::bit_cast<hygrian_state>(r.leaving);
+  result->flow = r.flow;
+  result->sensible_load = r.sensibleLoad;
+  result->latent_load = r.latentLoad;
+  result->total_load = r.totalLoad;
+  result->sensible_heat_ratio = r.sensibleHeatRatio;
+  result->water = r.water;
+  result->water_enthalpy = r.waterEnthalpy;
+  return static_cast<int>(r.status);
 }
 
 }  // namespace
@@ -277,6 +299,117 @@ int hygrian_from_humidity_ratio_relative_humidity(double humidity_ratio, double 
                                                   hygrian_state* state, int* wet_bulb_found) {
   return hygrian::DeliverPair("humidity_ratio_relative_humidity", humidity_ratio, relative_humidity,
                               pressure, model, over, state, wet_bulb_found);
+}
+
+int hygrian_mix(double a_dry_bulb, double a_humidity_ratio, double a_flow, double b_dry_bulb,
+                double b_humidity_ratio, double b_flow, double pressure, int over,
+                hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::Mix({a_dry_bulb, a_humidity_ratio, a_flow},
+                        {b_dry_bulb, b_humidity_ratio, b_flow}, pressure, phase);
+  });
+}
+
+int hygrian_mix_volumes(double a_dry_bulb, double a_humidity_ratio, double a_flow,
+                        double b_dry_bulb, double b_humidity_ratio, double b_flow, double pressure,
+                        int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::MixVolumes({a_dry_bulb, a_humidity_ratio, a_flow},
+                               {b_dry_bulb, b_humidity_ratio, b_flow}, pressure, phase);
+  });
+}
+
+int hygrian_heat_to(double dry_bulb, double humidity_ratio, double leaving_dry_bulb, double flow,
+                    double pressure, int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::HeatTo(dry_bulb, humidity_ratio, leaving_dry_bulb, flow, pressure, phase);
+  });
+}
+
+int hygrian_heat_by(double dry_bulb, double humidity_ratio, double heat_rate, double flow,
+                    double pressure, int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::HeatBy(dry_bulb, humidity_ratio, heat_rate, flow, pressure, phase);
+  });
+}
+
+int hygrian_cool_and_dehumidify(double dry_bulb, double humidity_ratio, double apparatus_dew_point,
+                                double bypass_factor, double flow, double pressure, int over,
+                                hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::CoolAndDehumidify(dry_bulb, humidity_ratio, apparatus_dew_point, bypass_factor,
+                                      flow, pressure, phase);
+  });
+}
+
+int hygrian_cool_and_dehumidify_to(double dry_bulb, double humidity_ratio, double leaving_dry_bulb,
+                                   double leaving_relative_humidity, double flow, double pressure,
+                                   int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::CoolAndDehumidifyTo(dry_bulb, humidity_ratio, leaving_dry_bulb,
+                                        leaving_relative_humidity, flow, pressure, phase);
+  });
+}
+
+int hygrian_cool_evaporatively(double dry_bulb, double humidity_ratio, double effectiveness,
+                               double flow, double pressure, int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::CoolEvaporatively(dry_bulb, humidity_ratio, effectiveness, flow, pressure,
+                                      phase);
+  });
+}
+
+int hygrian_humidify_with_steam(double dry_bulb, double humidity_ratio,
+                                double leaving_humidity_ratio, double steam_temperature,
+                                double flow, double pressure, int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::HumidifyWithSteam(dry_bulb, humidity_ratio, leaving_humidity_ratio,
+                                      steam_temperature, flow, pressure, phase);
+  });
+}
+
+int hygrian_humidify_with_water(double dry_bulb, double humidity_ratio,
+                                double leaving_humidity_ratio, double water_temperature,
+                                double flow, double pressure, int over, hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::HumidifyWithWater(dry_bulb, humidity_ratio, leaving_humidity_ratio,
+                                      water_temperature, flow, pressure, phase);
+  });
+}
+
+int hygrian_humidify_with_steam_to_relative_humidity(double dry_bulb, double humidity_ratio,
+                                                     double leaving_relative_humidity,
+                                                     double steam_temperature, double flow,
+                                                     double pressure, int over,
+                                                     hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::HumidifyWithSteamToRelativeHumidity(dry_bulb, humidity_ratio,
+                                                        leaving_relative_humidity,
+                                                        steam_temperature, flow, pressure, phase);
+  });
+}
+
+int hygrian_humidify_with_water_to_relative_humidity(double dry_bulb, double humidity_ratio,
+                                                     double leaving_relative_humidity,
+                                                     double water_temperature, double flow,
+                                                     double pressure, int over,
+                                                     hygrian_process* result) {
+  return hygrian::DeliverProcess(over, result, [&](hygrian::Phase phase) {
+    return hygrian::HumidifyWithWaterToRelativeHumidity(dry_bulb, humidity_ratio,
+                                                        leaving_relative_humidity,
+                                                        water_temperature, flow, pressure, phase);
+  });
+}
+
+int hygrian_dry_air_flow(double dry_bulb, double humidity_ratio, double volume_flow,
+                         double pressure, double* flow) {
+  if (flow == nullptr) return HYGRIAN_INVALID_INPUT;
+  *flow = hygrian::DryAirFlow(dry_bulb, humidity_ratio, volume_flow, pressure);
+  if (std::isnan(*flow)) {
+    *flow = 0.0;
+    return HYGRIAN_INVALID_INPUT;
+  }
+  return HYGRIAN_OK;
 }
 
 }  // extern "C"

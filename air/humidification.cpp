@@ -19,13 +19,13 @@ ProcessResult Humidify(double t, double W, double W2, double waterTemperature, d
   return air::Balance(t, W, flow, FromHumidityRatioEnthalpy(W2, h2, P, {.over = over}), hw);
 }
 
-// The humidity ratio at which air at (t, W) humidified with water of enthalpy
-// hw reaches relativeHumidity: the dry-bulb x where the air's enthalpy at the
-// humidity ratio of that relative humidity equals what the water brought,
-// walked to from t in growing steps (the line may cross that humidity again,
-// far off), then bracketed. NaN where it reaches none in the model's range.
-double HumidityRatioReaching(double t, double W, double relativeHumidity, double hw, double P,
-                             Phase over) {
+// The dry-bulb at which air at (t, W) humidified with water of enthalpy hw
+// reaches relativeHumidity: where the air's enthalpy at the humidity ratio of
+// that relative humidity equals what the water brought, walked to from t in
+// growing steps (the line may cross that humidity again, far off), then
+// bracketed. NaN where it reaches none in the model's range.
+double DryBulbReaching(double t, double W, double relativeHumidity, double hw, double P,
+                       Phase over) {
   namespace hb = air::handbook;
   const double h1 = hb::Enthalpy(t, W);
   const auto residual = [&](double x) {
@@ -33,23 +33,31 @@ double HumidityRatioReaching(double t, double W, double relativeHumidity, double
     return hb::Enthalpy(x, w) - h1 - (w - W) * hw;
   };
   const double atStart = residual(t);
-  if (atStart == 0.0) return hb::HumidityRatioAt(t, relativeHumidity, P, over);
+  if (atStart == 0.0) return t;
   // Below the entering dry-bulb when the water brings less than the vapour's
   // enthalpy at t (a positive residual there), above otherwise.
   const double direction = atStart > 0.0 ? -1.0 : 1.0;
-  constexpr double kFirstStep = 1.0;  // K
+  constexpr double kTolerance = 1e-9;  // K
   double near = t;
-  for (double step = kFirstStep;; step *= 2.0) {
+  double step = 1.0;  // K
+  for (;;) {
     const double far = std::fmin(std::fmax(near + direction * step, hb::kLowest), hb::kHighest);
     const double r = residual(far);
-    if (!std::isfinite(r)) return std::nan("");
+    if (!std::isfinite(r)) {
+      // Past the temperature where that humidity's vapour pressure reaches P:
+      // step shorter, towards it.
+      if (step < kTolerance) return std::nan("");
+      step *= 0.5;
+      continue;
+    }
     if (std::signbit(r) != std::signbit(atStart)) {
       const air::Root x =
-          air::FindRoot(residual, std::fmin(near, far), std::fmax(near, far), 1e-9, 0.0);
-      return x.found ? hb::HumidityRatioAt(x.x, relativeHumidity, P, over) : std::nan("");
+          air::FindRoot(residual, std::fmin(near, far), std::fmax(near, far), kTolerance, 0.0);
+      return x.found ? x.x : std::nan("");
     }
     if (far == hb::kLowest || far == hb::kHighest) return std::nan("");
     near = far;
+    step *= 2.0;
   }
 }
 
@@ -61,9 +69,14 @@ ProcessResult HumidifyTo(double t, double W, double relativeHumidity, double wat
       !(air::handbook::HumidityRatioAt(t, relativeHumidity, P, over) >= W)) {
     return air::Failed(Status::InvalidInput);
   }
-  const double W2 = HumidityRatioReaching(t, W, relativeHumidity, hw, P, over);
-  if (std::isnan(W2)) return air::Failed(Status::NoState);
-  return Humidify(t, W, W2, waterTemperature, hw, flow, P, over);
+  const double leavingDryBulb = DryBulbReaching(t, W, relativeHumidity, hw, P, over);
+  if (std::isnan(leavingDryBulb)) return air::Failed(Status::NoState);
+  // The state of the dry-bulb found and the humidity asked for: saturated air
+  // asked for comes out saturated, not a rounding above. Its enthalpy is the
+  // water's balance to within the 1e-9 K of the dry-bulb.
+  return air::Balance(
+      t, W, flow, FromDryBulbRelativeHumidity(leavingDryBulb, relativeHumidity, P, {.over = over}),
+      hw);
 }
 
 }  // namespace

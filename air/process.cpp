@@ -12,9 +12,12 @@ Status Screen(double t, double W, double flow, double P, double extra1, double e
     if (!std::isfinite(x)) return Status::InvalidInput;
   }
   if (W < 0.0 || flow < 0.0 || !(P > 0.0)) return Status::InvalidInput;
-  const Result entering = FromDryBulbHumidityRatio(t, W, P);
-  if (entering.status != Status::Ok && entering.status != Status::DrierThanRange) {
-    return entering.status;
+  // The model's ranges, as every state computation screens them; the entering
+  // state itself is not computed (its wet-bulb would cost a search): a process
+  // needs only its enthalpy, and its leaving state is computed and screened.
+  if (t < handbook::kLowest || t > handbook::kHighest || P < handbook::kLowestPressure ||
+      P > handbook::kHighestPressure) {
+    return Status::OutOfRange;
   }
   return Status::Ok;
 }

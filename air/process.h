@@ -8,7 +8,8 @@
 namespace hygrian::air {
 
 // Ok, or why the entering air (dry-bulb t, humidity ratio W, dry-air flow in
-// kg/s, pressure P) or the extra parameters (finite) cannot be processed.
+// kg/s, pressure P) or the extra parameters (finite) cannot be processed:
+// InvalidInput or OutOfRange. Air above saturation (fog) can be.
 Status Screen(double t, double W, double flow, double P, double extra1, double extra2);
 
 // A result with only a status.

@@ -1,7 +1,8 @@
 // Cost per state of the public computations: the calculator model beside its
 // first implementation (faults thrown as exceptions, checked arithmetic out of
-// line), and the handbook model beside the calculator model, run in the same
-// process so the figures can be compared directly (bench/api_results.md).
+// line), the handbook model beside the calculator model, and each air process
+// beside one state computation, run in the same process so the figures can be
+// compared directly (bench/api_results.md).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "bench/baseline/api.h"
+#include "hygrian/processes.h"
 #include "hygrian/psychrometrics.h"
 
 namespace {
@@ -108,5 +110,65 @@ HYGRIAN_MODELS(ModelDew, &hygrian::FromDryBulbDewPoint, kDryDew);
 HYGRIAN_MODELS(ModelRh, &hygrian::FromDryBulbRelativeHumidity, kDryRh);
 HYGRIAN_MODELS(ModelW, &hygrian::FromDryBulbHumidityRatio, kDryW);
 #undef HYGRIAN_MODELS
+
+// Each process from kDryW's eight states, with parameters every one of them can
+// take; bench/process_speed compares each with ModelW_handbook, one state
+// computation of the same states.
+template <hygrian::ProcessResult (*process)(double, double)>
+void PerProcess(benchmark::State& state) {
+  for (auto _ : state) {
+    for (const Pair& pair : kDryW) {
+      hygrian::ProcessResult result = process(pair.dryBulb, pair.second);
+      benchmark::DoNotOptimize(result);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kDryW.size()));
+  state.counters["states"] = static_cast<double>(kDryW.size());  // per iteration
+}
+
+hygrian::ProcessResult Mixing(double t, double w) {
+  return hygrian::Mix({t, w, 1.0}, {24.0, 0.0093, 3.0});
+}
+hygrian::ProcessResult MixingVolumes(double t, double w) {
+  return hygrian::MixVolumes({t, w, 1.0}, {24.0, 0.0093, 3.0});
+}
+hygrian::ProcessResult Heating(double t, double w) { return hygrian::HeatTo(t, w, t + 10.0, 1.0); }
+hygrian::ProcessResult HeatingBy(double t, double w) { return hygrian::HeatBy(t, w, 10.0, 1.0); }
+hygrian::ProcessResult Coil(double t, double w) {
+  return hygrian::CoolAndDehumidify(t, w, -15.0, 0.1, 1.0);
+}
+hygrian::ProcessResult CoilTo(double t, double w) {
+  return hygrian::CoolAndDehumidifyTo(t, w, t - 5.0, 30.0, 1.0);
+}
+hygrian::ProcessResult Evaporative(double t, double w) {
+  return hygrian::CoolEvaporatively(t, w, 0.8, 1.0);
+}
+hygrian::ProcessResult Steam(double t, double w) {
+  return hygrian::HumidifyWithSteam(t, w, w + 0.001, 110.0, 1.0);
+}
+hygrian::ProcessResult Water(double t, double w) {
+  return hygrian::HumidifyWithWater(t, w, w + 0.001, 15.0, 1.0);
+}
+hygrian::ProcessResult SteamToRh(double t, double w) {
+  return hygrian::HumidifyWithSteamToRelativeHumidity(t, w, 95.0, 110.0, 1.0);
+}
+hygrian::ProcessResult WaterToRh(double t, double w) {
+  return hygrian::HumidifyWithWaterToRelativeHumidity(t, w, 95.0, 15.0, 1.0);
+}
+
+#define HYGRIAN_PROCESS(name) \
+  BENCHMARK_TEMPLATE(PerProcess, name)->Name("Process_" #name)->ComputeStatistics("min", Least)
+HYGRIAN_PROCESS(Mixing);
+HYGRIAN_PROCESS(MixingVolumes);
+HYGRIAN_PROCESS(Heating);
+HYGRIAN_PROCESS(HeatingBy);
+HYGRIAN_PROCESS(Coil);
+HYGRIAN_PROCESS(CoilTo);
+HYGRIAN_PROCESS(Evaporative);
+HYGRIAN_PROCESS(Steam);
+HYGRIAN_PROCESS(Water);
+HYGRIAN_PROCESS(SteamToRh);
+HYGRIAN_PROCESS(WaterToRh);
+#undef HYGRIAN_PROCESS
 
 }  // namespace

@@ -28,6 +28,7 @@
 
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/processes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/units.h"
@@ -514,6 +515,250 @@ bool AddSaturation(PyObject* module) {
   return true;
 }
 
+// The processes of hygrian/processes.h as ufuncs, by the handbook model over
+// ice: one row each, its inputs (the entering air, the parameters, the flow and
+// the total pressure, in that order) and what it computes. One float64 loop;
+// float32 inputs are cast to it.
+struct ProcessRow {
+  const char* name;
+  std::size_t inputs;     // pressure included
+  const char* arguments;  // their names, blank-separated, as PROCESS_ARGUMENTS gives them
+  const char* doc;        // what it does, in which units, with an example
+  ProcessResult (*run)(const double* x);
+};
+
+constexpr std::array<ProcessRow, 11> kProcessRows = {{
+    {"mix", 7, "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
+     "Adiabatic mixing of two streams, each by its dry-bulb (degrees C), humidity ratio\n"
+     "(kg/kg) and dry-air flow (kg/s); no heat crosses, so the loads are 0.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.mix(32.0, 0.018, 1.0, 24.0, 0.0093, "
+     "3.0, 101.325)))\n"
+     ">>> round(float(r['dry_bulb']), 2), float(r['flow'])\n"
+     "(26.02, 4.0)\n",
+     [](const double* x) {
+       return Mix({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6]);
+     }},
+    {"mix_volumes", 7,
+     "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
+     "mix with the flows in m3/s, each converted with its stream's specific volume.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.mix_volumes(4.0, 0.0036, 2.0, 25.0, "
+     "0.0099, 6.25, 101.325)))\n"
+     ">>> round(float(r['flow']), 2)\n"
+     "9.82\n",
+     [](const double* x) {
+       return MixVolumes({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6]);
+     }},
+    {"heat_to", 5, "dry_bulb humidity_ratio leaving_dry_bulb flow pressure",
+     "Sensible heating or cooling to leaving_dry_bulb (degrees C) at the entering\n"
+     "humidity ratio; cooling below the dew point is status 18.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.heat_to(2.0, 0.0043, 40.0, 12.7, "
+     "101.325)))\n"
+     ">>> round(float(r['total_load']))\n"
+     "489\n",
+     [](const double* x) { return HeatTo(x[0], x[1], x[2], x[3], x[4]); }},
+    {"heat_by", 5, "dry_bulb humidity_ratio heat_rate flow pressure",
+     "Sensible heating (heat_rate > 0, kW) or cooling (< 0) of flow kg/s.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.heat_by(2.0, 0.0043, 490.0, 12.7, "
+     "101.325)))\n"
+     ">>> round(float(r['dry_bulb']), 1)\n"
+     "40.1\n",
+     [](const double* x) { return HeatBy(x[0], x[1], x[2], x[3], x[4]); }},
+    {"cool_and_dehumidify", 6,
+     "dry_bulb humidity_ratio apparatus_dew_point bypass_factor flow pressure",
+     "A cooling and dehumidifying coil by its apparatus dew point (degrees C) and\n"
+     "bypass factor (0 to 1); the condensate leaves at the apparatus dew point.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_and_dehumidify(26.0, 0.0115, "
+     "10.0, 0.1, 4.0, 101.325)))\n"
+     ">>> round(float(r['dry_bulb']), 1), round(float(r['sensible_heat_ratio']), 2)\n"
+     "(11.6, 0.63)\n",
+     [](const double* x) { return CoolAndDehumidify(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+    {"cool_and_dehumidify_to", 6,
+     "dry_bulb humidity_ratio leaving_dry_bulb leaving_relative_humidity flow pressure",
+     "The coil by its leaving dry-bulb (degrees C) and relative humidity (percent);\n"
+     "the condensate leaves at the leaving dry-bulb.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_and_dehumidify_to(30.0, 0.0133, "
+     "10.0, 100.0, 5.7, 101.325)))\n"
+     ">>> round(float(r['total_load']))\n"
+     "-197\n",
+     [](const double* x) { return CoolAndDehumidifyTo(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+    {"cool_evaporatively", 5, "dry_bulb humidity_ratio effectiveness flow pressure",
+     "Direct evaporative cooling by its saturation effectiveness (0 to 1), along the\n"
+     "entering wet-bulb.\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_evaporatively(35.0, 0.007, 0.85, "
+     "1.0, 101.325)))\n"
+     ">>> round(float(r['dry_bulb']), 1)\n"
+     "21.3\n",
+     [](const double* x) { return CoolEvaporatively(x[0], x[1], x[2], x[3], x[4]); }},
+    {"humidify_with_steam", 6,
+     "dry_bulb humidity_ratio leaving_humidity_ratio steam_temperature flow pressure",
+     "Humidification with steam at steam_temperature (degrees C) to\n"
+     "leaving_humidity_ratio (kg/kg).\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.humidify_with_steam(20.0, 0.0018, "
+     "0.0094, 110.0, 2.0, 101.325)))\n"
+     ">>> round(float(r['water']), 4)\n"
+     "0.0152\n",
+     [](const double* x) { return HumidifyWithSteam(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+    {"humidify_with_water", 6,
+     "dry_bulb humidity_ratio leaving_humidity_ratio water_temperature flow pressure",
+     "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
+     "leaving_humidity_ratio (kg/kg).\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.humidify_with_water(35.0, 0.007, "
+     "0.012, 20.0, 1.0, 101.325)))\n"
+     ">>> round(float(r['dry_bulb']), 1)\n"
+     "22.9\n",
+     [](const double* x) { return HumidifyWithWater(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+    {"humidify_with_steam_to_relative_humidity", 6,
+     "dry_bulb humidity_ratio leaving_relative_humidity steam_temperature flow pressure",
+     "Humidification with steam at steam_temperature (degrees C) to\n"
+     "leaving_relative_humidity (percent).\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, "
+     "hygrian.humidify_with_steam_to_relative_humidity(20.0, 0.0018, 60.0, 110.0, 2.0, "
+     "101.325)))\n"
+     ">>> round(float(r['relative_humidity']), 6)\n"
+     "60.0\n",
+     [](const double* x) {
+       return HumidifyWithSteamToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5]);
+     }},
+    {"humidify_with_water_to_relative_humidity", 6,
+     "dry_bulb humidity_ratio leaving_relative_humidity water_temperature flow pressure",
+     "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
+     "leaving_relative_humidity (percent).\n\n"
+     ">>> import hygrian\n"
+     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, "
+     "hygrian.humidify_with_water_to_relative_humidity(35.0, 0.007, 60.0, 20.0, 1.0, "
+     "101.325)))\n"
+     ">>> round(float(r['relative_humidity']), 6)\n"
+     "60.0\n",
+     [](const double* x) {
+       return HumidifyWithWaterToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5]);
+     }},
+}};
+
+// The outputs: the leaving state's nine properties, then the rest of ProcessResult.
+constexpr std::array<const char*, 7> kProcessValues = {
+    "flow",  "sensible_load", "latent_load", "total_load", "sensible_heat_ratio",
+    "water", "water_enthalpy"};
+constexpr std::size_t kProcessOutputs = Properties.size() + kProcessValues.size() + 1;
+
+constexpr const char* kProcessOutputsDoc =
+    "\nEvery input broadcasts (flows in kg/s of dry air, pressure in kPa). Returns\n"
+    "seventeen arrays, named by hygrian.PROCESS_OUTPUTS: the leaving state's nine\n"
+    "properties (as the from_* ufuncs), flow (kg/s of dry air leaving),\n"
+    "sensible_load, latent_load, total_load (kW, positive when heat is added to the\n"
+    "air; total_load is the heat crossing the equipment's boundary),\n"
+    "sensible_heat_ratio, water (kg/s, added positive, condensed negative),\n"
+    "water_enthalpy (kJ/kg of water) and status (int8): 0 or 13 (supersaturated,\n"
+    "fog) computed; 12 missing (a NaN input); any other code (hygrian.STATUS) and\n"
+    "every value is NaN: 1 invalid input (a parameter outside its range), 15\n"
+    "outside the range, 16 no state the process can reach, 18 below the dew point.\n"
+    "Handbook model, saturation over ice below 0.01 degrees C.\n";
+
+template <std::size_t row>
+void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
+  constexpr std::size_t kIn = kProcessRows[row].inputs;
+  constexpr std::size_t kAll = kIn + kProcessOutputs;
+  constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+  std::fexcept_t flags{};
+  const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
+  std::array<char*, kAll> at{};
+  std::memcpy(at.data(), args, sizeof(char*) * at.size());
+  for (npy_intp i = 0; i < dimensions[0]; ++i) {
+    std::array<double, kIn> x{};
+    bool missing = false;
+    for (std::size_t k = 0; k < kIn; ++k) {
+      x[k] = Load<double>(at[k]);
+      missing = missing || std::isnan(x[k]);
+    }
+    const ProcessResult r = kProcessRows[row].run(x.data());
+    const Outcome& outcome = OutcomeOfCode(static_cast<int>(r.status));
+    const bool computed = !missing && RulesOf(outcome.kind).computed;
+    const std::array<double, kProcessValues.size()> values = {
+        r.flow,  r.sensibleLoad, r.latentLoad, r.totalLoad, r.sensibleHeatRatio,
+        r.water, r.waterEnthalpy};
+    for (std::size_t k = 0; k < Properties.size(); ++k) {
+      Store(at[kIn + k], computed ? r.leaving.*Properties[k].member : kNan);
+    }
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      Store(at[kIn + Properties.size() + k], computed ? values[k] : kNan);
+    }
+    Store(at[kAll - 1], missing ? kMissing : static_cast<std::int8_t>(outcome.code));
+    for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
+  }
+  if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+}
+
+template <std::size_t inputs>
+constexpr std::array<char, inputs + kProcessOutputs> ProcessTypes() {
+  std::array<char, inputs + kProcessOutputs> types{};
+  for (char& type : types) type = NPY_DOUBLE;
+  types.back() = kStatusType;
+  return types;
+}
+template <std::size_t inputs>
+constexpr auto kProcessTypes = ProcessTypes<inputs>();
+
+// A row's loop (one) and types.
+template <std::size_t row>
+std::array<PyUFuncGenericFunction, 1> kProcessLoop = {ProcessLoop<row>};
+template <std::size_t... row>
+constexpr auto ProcessTablesOf(std::index_sequence<row...> /*rows*/) {
+  return std::array<std::pair<PyUFuncGenericFunction*, const char*>, sizeof...(row)>{
+      {{kProcessLoop<row>.data(), kProcessTypes<kProcessRows[row].inputs>.data()}...}};
+}
+const auto kProcessTables = ProcessTablesOf(std::make_index_sequence<kProcessRows.size()>());
+
+// The processes' ufuncs in the module under their names, PROCESS_OUTPUTS and
+// PROCESS_ARGUMENTS ({name: (argument, ...)}); the docstrings are kept as bytes
+// as for the pairs'.
+bool AddProcesses(PyObject* module) {
+  PyObject* arguments = PyDict_New();
+  if (!Add(module, "PROCESS_ARGUMENTS", arguments)) return false;
+  for (std::size_t r = 0; r < kProcessRows.size(); ++r) {
+    const ProcessRow& row = kProcessRows[r];
+    std::string signature = row.arguments;
+    for (std::size_t at = signature.find(' '); at != std::string::npos;
+         at = signature.find(' ', at + 2)) {
+      signature.replace(at, 1, ", ");
+    }
+    const std::string doc =
+        std::string(row.name) + "(" + signature + ")\n\n" + row.doc + kProcessOutputsDoc;
+    PyObject* docBytes = PyBytes_FromStringAndSize(doc.data(), static_cast<Py_ssize_t>(doc.size()));
+    if (!Add(module, ("_process_doc_" + std::string(row.name)).c_str(), docBytes)) return false;
+    PyObject* text = Text(row.arguments);
+    PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
+    Py_XDECREF(text);
+    PyObject* names = list != nullptr ? PyList_AsTuple(list) : nullptr;
+    Py_XDECREF(list);
+    const bool named = names != nullptr && PyDict_SetItemString(arguments, row.name, names) == 0;
+    Py_XDECREF(names);
+    if (!named) return false;
+    PyObject* ufunc = PyUFunc_FromFuncAndData(
+        kProcessTables[r].first, const_cast<void**>(kNoData.data()),
+        const_cast<char*>(kProcessTables[r].second), 1, static_cast<int>(row.inputs),
+        static_cast<int>(kProcessOutputs), PyUFunc_None, row.name, PyBytes_AS_STRING(docBytes), 0);
+    if (!Add(module, row.name, ufunc)) return false;
+  }
+  std::string outputs;
+  for (const Property& p : Properties) outputs.append(p.key).append(" ");
+  for (const char* name : kProcessValues) outputs.append(name).append(" ");
+  PyObject* text = Text(outputs + "status");
+  PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
+  Py_XDECREF(text);
+  PyObject* names = list != nullptr ? PyList_AsTuple(list) : nullptr;
+  Py_XDECREF(list);
+  return Add(module, "PROCESS_OUTPUTS", names);
+}
+
 // MODELS: {(model, over): {ufunc name: ufunc}} for every variant.
 bool AddModels(PyObject* module) {
   PyObject* models = PyDict_New();
@@ -544,9 +789,10 @@ PyObject* Initialise() {
   import_umath();
   PyObject* module = PyModule_Create(&kModule);
   if (module == nullptr) return nullptr;
-  if (!AddModels(module) || !AddSaturation(module) || !Add(module, "STATUS", StatusTexts()) ||
-      !Add(module, "PAIRS", PairRows()) || !Add(module, "PROPERTIES", PropertyNames()) ||
-      !Add(module, "UNITS", UnitRows()) || !Add(module, "QUANTITIES", QuantityRows()) ||
+  if (!AddModels(module) || !AddSaturation(module) || !AddProcesses(module) ||
+      !Add(module, "STATUS", StatusTexts()) || !Add(module, "PAIRS", PairRows()) ||
+      !Add(module, "PROPERTIES", PropertyNames()) || !Add(module, "UNITS", UnitRows()) ||
+      !Add(module, "QUANTITIES", QuantityRows()) ||
       !Add(module, "PROPERTY_QUANTITIES", PropertyQuantities()) ||
       !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure)) ||
       !Add(module, "__version__", PyUnicode_FromString(HYGRIAN_VERSION))) {

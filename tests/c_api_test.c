@@ -185,6 +185,33 @@ int main(void) {
                                                  HYGRIAN_OVER_ICE, &s,
                                                  NULL) == HYGRIAN_NOT_WITH_CALCULATOR,
         "a searched pair with the calculator model");
+  {
+    /* Outdoor and return air mixed, cooled below the dew point, reheated. */
+    hygrian_process r;
+    double flow = -1.0;
+    const double p = HYGRIAN_STANDARD_PRESSURE;
+    Check(
+        hygrian_mix(32.0, 0.0180, 1.0, 24.0, 0.0093, 3.0, p, HYGRIAN_OVER_ICE, &r) == HYGRIAN_OK &&
+            r.flow == 4.0 && Near(r.leaving.humidity_ratio, 0.011475, 1e-12),
+        "mixing: the flows add, W the flow-weighted mean");
+    Check(hygrian_cool_and_dehumidify(26.0, 0.011475, 10.0, 0.1, 4.0, p, HYGRIAN_OVER_ICE, &r) ==
+                  HYGRIAN_OK &&
+              r.total_load < 0.0 && r.water < 0.0,
+          "a coil takes heat and water out");
+    Check(hygrian_heat_to(26.0, 0.011475, 10.0, 4.0, p, HYGRIAN_OVER_ICE, &r) ==
+                  HYGRIAN_BELOW_DEW_POINT &&
+              r.flow == 0.0 && r.leaving.dry_bulb == 0.0,
+          "sensible cooling below the dew point");
+    Check(hygrian_cool_evaporatively(35.0, 0.007, 0.8, 1.0, p, 5, &r) == HYGRIAN_INVALID_INPUT,
+          "an unknown phase is invalid input");
+    Check(hygrian_humidify_with_steam(20.0, 0.002, 0.008, 110.0, 1.0, p, HYGRIAN_OVER_ICE, NULL) ==
+              HYGRIAN_INVALID_INPUT,
+          "no result");
+    /* 1 / (0.287042 * 293.15 * (1 + 1.607858 * 0.0073) / 101.325) */
+    Check(hygrian_dry_air_flow(20.0, 0.0073, 1.0, p, &flow) == HYGRIAN_OK &&
+              Near(flow, 1.1901822738764, 1e-12),
+          "1 m3/s at 20 degrees C");
+  }
 
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;

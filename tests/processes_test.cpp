@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "hygrian/psychrometrics.h"
@@ -47,6 +50,7 @@ const OutcomeRow kOutcomes[] = {
      Status::InvalidInput},
     {"a negative flow", [] { return HeatTo(25, 0.01, 30, -1); }, Status::InvalidInput},
     {"entering air at 250 degrees C", [] { return HeatTo(250, 0.01, 30, 1); }, Status::OutOfRange},
+    {"entering fog at 2 degrees C, heated", [] { return HeatTo(2, 0.0045, 40, 1); }, Status::Ok},
     {"cool 25/50% by 30 kW/(kg/s)", [] { return HeatBy(25, W(25, 50), -30, 1); },
      Status::BelowDewPoint},
     {"heat with no flow", [] { return HeatBy(25, W(25, 50), 10, 0); }, Status::InvalidInput},
@@ -59,6 +63,9 @@ const OutcomeRow kOutcomes[] = {
     {"steam to a drier relative humidity",
      [] { return HumidifyWithSteamToRelativeHumidity(25, W(25, 50), 30, 100, 1); },
      Status::InvalidInput},
+    {"steam at 200 degrees C into air at 90: it boils off before saturating",
+     [] { return HumidifyWithSteamToRelativeHumidity(90, W(90, 5), 100, 200, 1); },
+     Status::NoState},
     {"water to 101%", [] { return HumidifyWithWaterToRelativeHumidity(25, W(25, 50), 101, 10, 1); },
      Status::InvalidInput},
     {"a negative volume flow",
@@ -182,6 +189,65 @@ TEST(ProcessGrid, MixingBalances) {
         1e-9 * (std::fabs(r.leaving.enthalpy) + 1.0))
         << where;
   });
+}
+
+// The worked examples of tests/data/process_examples.csv: each example's
+// process on its given values (the figures of its statement), and the
+// quantities its rows name.
+const std::map<std::string, std::function<ProcessResult()>> kExamples = {
+    {"heating",
+     [] {
+       const double w = W(2, 100);
+       return HeatTo(2, w, 40, DryAirFlow(2, w, 10));
+     }},
+    {"coil",
+     [] {
+       const double w = W(30, 50);
+       return CoolAndDehumidifyTo(30, w, 10, 100, DryAirFlow(30, w, 5));
+     }},
+    {"mixing",
+     [] {
+       return Mix({4, FromDryBulbWetBulb(4, 2).state.humidityRatio, 2.55}, {25, W(25, 50), 7.40});
+     }},
+    {"steam",
+     [] {
+       return HumidifyWithSteam(20, FromDryBulbWetBulb(20, 8).state.humidityRatio,
+                                FromDryBulbDewPoint(13, 13).state.humidityRatio, 110, 2);
+     }},
+};
+const std::map<std::string, std::function<double(const ProcessResult&)>> kQuantities = {
+    {"flow", [](const ProcessResult& r) { return r.flow; }},
+    {"total_load", [](const ProcessResult& r) { return r.totalLoad; }},
+    {"condensate", [](const ProcessResult& r) { return -r.water; }},
+    {"water_added", [](const ProcessResult& r) { return r.water; }},
+    {"leaving_dry_bulb", [](const ProcessResult& r) { return r.leaving.dryBulb; }},
+    {"leaving_wet_bulb", [](const ProcessResult& r) { return r.leaving.wetBulb; }},
+    {"leaving_relative_humidity",
+     [](const ProcessResult& r) { return r.leaving.relativeHumidity; }},
+    {"leaving_humidity_ratio", [](const ProcessResult& r) { return r.leaving.humidityRatio; }},
+    {"leaving_enthalpy", [](const ProcessResult& r) { return r.leaving.enthalpy; }},
+};
+
+// Every row: the example's quantity within its tolerance of the printed figure.
+TEST(ProcessExamples, EveryPrintedFigure) {
+  std::ifstream file(HYGRIAN_PROCESS_EXAMPLES_CSV);
+  std::string line;
+  ASSERT_TRUE(std::getline(file, line));  // the header
+  int rows = 0;
+  while (std::getline(file, line)) {
+    std::stringstream fields(line);
+    std::string example, quantity, printed, tolerance;
+    std::getline(fields, example, ',');
+    std::getline(fields, quantity, ',');
+    std::getline(fields, printed, ',');
+    std::getline(fields, tolerance, ',');
+    ASSERT_TRUE(kExamples.contains(example) && kQuantities.contains(quantity)) << line;
+    const ProcessResult r = kExamples.at(example)();
+    EXPECT_EQ(r.status, Status::Ok) << line;
+    EXPECT_NEAR(kQuantities.at(quantity)(r), std::stod(printed), std::stod(tolerance)) << line;
+    ++rows;
+  }
+  EXPECT_GE(rows, 3);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ enum hygrian_status {
   HYGRIAN_NO_STATE = 16,
   /* "not with the calculator model": a pair solved by a search */
   HYGRIAN_NOT_WITH_CALCULATOR = 17,
-  /* "below the dew point": a sensible cooling process (C++ only for now) */
+  /* "below the dew point": sensible cooling below the entering dew point */
   HYGRIAN_BELOW_DEW_POINT = 18
 };
 
@@ -198,6 +198,86 @@ HYGRIAN_API int hygrian_saturation_vapor_pressure_in_air(double t, double total,
    with pressure NULL the status is HYGRIAN_INVALID_INPUT (and *pressure, when
    there is one, is 0.0). */
 HYGRIAN_API int hygrian_standard_pressure_at_altitude(double metres, double* pressure);
+
+/* What a process did to the air, by the handbook model (hygrian/processes.h
+   has each process's contract): the leaving state; the dry-air flow leaving
+   (kg/s); the heat rates in kW, positive when heat is added to the air
+   (sensible at the leaving humidity ratio, latent at the entering dry-bulb,
+   total across the equipment's boundary); the sensible heat ratio (NaN where
+   both loads are 0); the water added (positive) or condensed (negative) in
+   kg/s, with its enthalpy in kJ per kg of water. Since 2.2.0. */
+typedef struct hygrian_process {
+  hygrian_state leaving;
+  double flow;
+  double sensible_load;
+  double latent_load;
+  double total_load;
+  double sensible_heat_ratio;
+  double water;
+  double water_enthalpy;
+} hygrian_process;
+
+/* The processes: entering states by their dry-bulb (degrees C) and humidity
+   ratio (kg/kg), dry-air flows in kg/s (m3/s for hygrian_mix_volumes), the
+   total pressure in kPa and the phase convention `over` (enum hygrian_phase).
+   Each writes *result and returns a status: HYGRIAN_OK, HYGRIAN_SUPERSATURATED
+   (the leaving air above saturation, fog; computed) or why nothing was
+   computed (*result then all 0.0): HYGRIAN_INVALID_INPUT (a value not finite,
+   a negative flow, a parameter outside its range, another phase value, result
+   NULL), HYGRIAN_OUT_OF_RANGE, HYGRIAN_BELOW_DEW_POINT (sensible cooling below
+   the dew point), HYGRIAN_NO_STATE (a coil surface above the dew point, a
+   leaving state the process cannot reach). Since 2.2.0.
+
+   Mixing 1 kg/s at 32 degrees C, W 0.0180 with 3 kg/s at 24 degrees C, W
+   0.0093 gives 4 kg/s at 26.02 degrees C, W 0.011475. */
+HYGRIAN_API int hygrian_mix(double a_dry_bulb, double a_humidity_ratio, double a_flow,
+                            double b_dry_bulb, double b_humidity_ratio, double b_flow,
+                            double pressure, int over, hygrian_process* result);
+HYGRIAN_API int hygrian_mix_volumes(double a_dry_bulb, double a_humidity_ratio, double a_flow,
+                                    double b_dry_bulb, double b_humidity_ratio, double b_flow,
+                                    double pressure, int over, hygrian_process* result);
+/* Sensible heating or cooling to leaving_dry_bulb, or by heat_rate (kW). */
+HYGRIAN_API int hygrian_heat_to(double dry_bulb, double humidity_ratio, double leaving_dry_bulb,
+                                double flow, double pressure, int over, hygrian_process* result);
+HYGRIAN_API int hygrian_heat_by(double dry_bulb, double humidity_ratio, double heat_rate,
+                                double flow, double pressure, int over, hygrian_process* result);
+/* A cooling and dehumidifying coil by its apparatus dew point (degrees C) and
+   bypass factor (0 to 1), or by the leaving dry-bulb and relative humidity. */
+HYGRIAN_API int hygrian_cool_and_dehumidify(double dry_bulb, double humidity_ratio,
+                                            double apparatus_dew_point, double bypass_factor,
+                                            double flow, double pressure, int over,
+                                            hygrian_process* result);
+HYGRIAN_API int hygrian_cool_and_dehumidify_to(double dry_bulb, double humidity_ratio,
+                                               double leaving_dry_bulb,
+                                               double leaving_relative_humidity, double flow,
+                                               double pressure, int over, hygrian_process* result);
+/* Direct evaporative cooling by its saturation effectiveness (0 to 1). */
+HYGRIAN_API int hygrian_cool_evaporatively(double dry_bulb, double humidity_ratio,
+                                           double effectiveness, double flow, double pressure,
+                                           int over, hygrian_process* result);
+/* Humidification with steam or liquid water at a temperature (degrees C), to a
+   leaving humidity ratio (kg/kg) or relative humidity (percent). */
+HYGRIAN_API int hygrian_humidify_with_steam(double dry_bulb, double humidity_ratio,
+                                            double leaving_humidity_ratio, double steam_temperature,
+                                            double flow, double pressure, int over,
+                                            hygrian_process* result);
+HYGRIAN_API int hygrian_humidify_with_water(double dry_bulb, double humidity_ratio,
+                                            double leaving_humidity_ratio, double water_temperature,
+                                            double flow, double pressure, int over,
+                                            hygrian_process* result);
+HYGRIAN_API int hygrian_humidify_with_steam_to_relative_humidity(
+    double dry_bulb, double humidity_ratio, double leaving_relative_humidity,
+    double steam_temperature, double flow, double pressure, int over, hygrian_process* result);
+HYGRIAN_API int hygrian_humidify_with_water_to_relative_humidity(
+    double dry_bulb, double humidity_ratio, double leaving_relative_humidity,
+    double water_temperature, double flow, double pressure, int over, hygrian_process* result);
+
+/* The dry-air mass flow (kg/s) of volume_flow m3/s of air at dry_bulb and
+   humidity_ratio, written to *flow: 1 m3/s at 20 degrees C, W 0.0073 is 1.190
+   kg/s. A value not finite, a pressure not positive or flow NULL is
+   HYGRIAN_INVALID_INPUT (*flow, when there is one, 0.0). Since 2.2.0. */
+HYGRIAN_API int hygrian_dry_air_flow(double dry_bulb, double humidity_ratio, double volume_flow,
+                                     double pressure, double* flow);
 
 /* The library's version, HYGRIAN_VERSION of the hygrian/version.h that it was
    built with ("2.0.0"): a static string, never freed. */

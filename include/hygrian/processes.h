@@ -10,7 +10,7 @@
 // gives the quantities per kg of dry air (kJ/kg, kg/kg). Nothing is thrown.
 //
 //   const hygrian::ProcessResult r = hygrian::HeatTo(2.0, 0.0044, 40.0, 12.7);
-//   // r.leaving.dryBulb 40, r.totalLoad = 12.7 (h2 - h1), about 488 kW
+//   // r.leaving.dryBulb 40, r.totalLoad = 12.7 (h2 - h1), about 489 kW
 #pragma once
 
 #include "hygrian/export.h"

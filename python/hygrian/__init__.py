@@ -13,6 +13,31 @@ at once (broadcasting, ``out=``, ``where=``, float64 and float32):
   model="handbook", over="ice")``, the same as a dict of named arrays.
 - ``saturation_vapor_pressure(t, pressure=None, over="ice")``.
 
+What air-handling equipment does to air, one ufunc per process over entering
+(dry-bulb, humidity ratio) states broadcast with flows (kg/s of dry air) and
+parameters, the total pressure last: ``mix``, ``mix_volumes`` (m3/s),
+``heat_to``, ``heat_by`` (kW), ``cool_and_dehumidify`` (apparatus dew point,
+bypass factor), ``cool_and_dehumidify_to`` (leaving dry-bulb and relative
+humidity), ``cool_evaporatively`` (saturation effectiveness),
+``humidify_with_steam``, ``humidify_with_water`` (to a humidity ratio) and
+``humidify_with_steam_to_relative_humidity``,
+``humidify_with_water_to_relative_humidity``. Each returns the seventeen
+arrays ``PROCESS_OUTPUTS`` names (the leaving state, flow, loads in kW, the
+sensible heat ratio, the water in kg/s and its enthalpy, a status);
+``PROCESS_ARGUMENTS`` names each one's inputs. Outdoor and return air through a
+mixing box, a coil and a reheat:
+
+>>> import hygrian
+>>> def run(process, *args):
+...     return dict(zip(hygrian.PROCESS_OUTPUTS, getattr(hygrian, process)(*args)))
+>>> mixed = run("mix", 32.0, 0.0180, 1.0, 24.0, 0.0093, 3.0, 101.325)
+>>> coil = run("cool_and_dehumidify", mixed["dry_bulb"], mixed["humidity_ratio"],
+...            10.0, 0.1, mixed["flow"], 101.325)
+>>> reheat = run("heat_to", coil["dry_bulb"], coil["humidity_ratio"], 16.0,
+...              coil["flow"], 101.325)
+>>> [round(float(x), 1) for x in (coil["total_load"], coil["water"] * 1000, reheat["total_load"])]
+[-93.3, -13.7, 17.9]
+
 The top-level ufuncs are the handbook model's (ASHRAE Handbook Fundamentals
 2017 ch. 1, with the enhancement factor), saturation over ice below the triple
 point; ``hygrian.handbook``, ``hygrian.handbook_over_water`` and
@@ -37,16 +62,20 @@ hygrian.pandas convert through it, into and out of the units above.
 import numpy as np
 
 from . import _ufuncs, calculator, handbook, handbook_over_water, units
-from ._ufuncs import PROPERTIES, STANDARD_PRESSURE, STATUS, __version__
+from ._ufuncs import (PROCESS_ARGUMENTS, PROCESS_OUTPUTS, PROPERTIES, STANDARD_PRESSURE,
+                      STATUS, __version__)
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
 # key, second key, second unit) each.
 PAIRS = _ufuncs.PAIRS
 globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
+# One ufunc per process: (name: its arguments' names) each.
+globals().update({name: getattr(_ufuncs, name) for name in PROCESS_ARGUMENTS})
 
-__all__ = ["PAIRS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
-           "calculator", "handbook", "handbook_over_water", "psychrometrics",
-           "saturation_vapor_pressure", "units"] + sorted(name for name, *_ in PAIRS)
+__all__ = ["PAIRS", "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES", "STANDARD_PRESSURE",
+           "STATUS", "__version__", "calculator", "handbook", "handbook_over_water",
+           "psychrometrics", "saturation_vapor_pressure", "units"] + sorted(
+               name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS)
 
 # The second values' keywords, in the order of PAIRS.
 _SECOND_VALUES = {second: name for name, _, second, _ in PAIRS}

@@ -7,7 +7,8 @@
 
 The columns are in the library's units (degC, % for relative humidity, kg/kg,
 kPa) unless units= names theirs: units={"t": "degF", "p": "inHg"} by keyword,
-units={"dry_bulb": "°F"}, in any spelling of hygrian.units.UNITS. The ufuncs get the columns as NumPy float64 arrays, never as Series:
+units={"dry_bulb": "°F"}, in any spelling of hygrian.units.UNITS. hygrian.pandas.process runs an air process over a table of air-handling units.
+The ufuncs get the columns as NumPy float64 arrays, never as Series:
 pandas' missing values (NaN, None, <NA> of the nullable dtypes) and the gap
 texts below become NaN, a gap (status 12, missing).
 """
@@ -19,7 +20,7 @@ import hygrian
 from hygrian import _output_dtype
 from hygrian import units as hu
 
-__all__ = ["psychrometrics"]
+__all__ = ["process", "psychrometrics"]
 
 # Texts that loggers and spreadsheets write for no reading (after stripping blanks).
 GAP_TEXTS = frozenset({"", "N/A", "n/a", "NA", "NaN", "nan"})
@@ -92,3 +93,32 @@ def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units
             hu.from_library(values, hu.output_unit(hu.PROPERTY_QUANTITIES[prop], output_units)[0])
     return pd.DataFrame({k: v.astype(dtype, copy=False) if v.dtype.kind == "f" else v
                          for k, v in states.items()}, index=frame.index)
+
+
+def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, **arguments):
+    """A DataFrame on frame's index with the columns of hygrian.PROCESS_OUTPUTS:
+    the process `name` (a key of hygrian.PROCESS_ARGUMENTS) run on every row.
+
+    Each argument of the process is given by keyword, as the name of a column of
+    frame or as a number for every row, in the library's units (degrees C, kg/kg,
+    kg/s or m3/s, kW, percent, kPa); pressure defaults to 101.325 kPa. A missing
+    or unknown argument is a TypeError; gaps are status 12, as for psychrometrics.
+
+    >>> import pandas, hygrian.pandas
+    >>> units = pandas.DataFrame({"t": [30.0, 26.0], "w": [0.0133, 0.0115],
+    ...                           "flow": [5.7, 4.0]}, index=["AHU-1", "AHU-2"])
+    >>> coil = hygrian.pandas.process(units, "cool_and_dehumidify", dry_bulb="t",
+    ...                               humidity_ratio="w", apparatus_dew_point=10.0,
+    ...                               bypass_factor=0.1, flow="flow")
+    >>> coil["total_load"].round(1).tolist()
+    [-177.4, -93.4]
+    """
+    if name not in hygrian.PROCESS_ARGUMENTS:
+        raise ValueError(f"{name!r} is not one of {', '.join(hygrian.PROCESS_ARGUMENTS)}")
+    names = hygrian.PROCESS_ARGUMENTS[name]
+    given = {"pressure": pressure, **arguments}
+    if set(given) != set(names):
+        raise TypeError(f"{name}() takes {', '.join(names)}; got {', '.join(given)}")
+    values = [_column(frame, given[n]) if isinstance(given[n], str) else given[n] for n in names]
+    return pd.DataFrame(dict(zip(hygrian.PROCESS_OUTPUTS, getattr(hygrian, name)(*values))),
+                        index=frame.index)

@@ -142,3 +142,19 @@ def test_kelvin_without_units_is_a_hint_and_a_misspelt_key_an_error():
         calculator_frame(frame, dry_bulb="t", relative_humidity="rh")
     with pytest.raises(ValueError, match="units: unknown key 'dry_blub'"):
         calculator_frame(frame, dry_bulb="t", relative_humidity="rh", units={"dry_blub": "K"})
+
+
+# A table of air-handling units through a process: the rows are the ufunc's, gaps
+# are status 12, and a missing or unknown argument is refused.
+def test_process_over_a_table_of_units():
+    units = pd.DataFrame({"t": [30.0, 26.0, None], "w": ["0.0133", "0.0115", "0.01"]},
+                         index=["AHU-1", "AHU-2", "AHU-3"])
+    got = hp.process(units, "heat_to", dry_bulb="t", humidity_ratio="w", leaving_dry_bulb=35.0,
+                     flow=2.0)
+    want = hygrian.heat_to([30.0, 26.0], [0.0133, 0.0115], 35.0, 2.0, hygrian.STANDARD_PRESSURE)
+    assert list(got.columns) == list(hygrian.PROCESS_OUTPUTS)
+    assert list(got.index) == list(units.index)
+    assert np.array_equal(got["total_load"].to_numpy()[:2], want[12])
+    assert got["status"].tolist() == [0, 0, 12]
+    with pytest.raises(TypeError, match="leaving_dry_bulb"):
+        hp.process(units, "heat_to", dry_bulb="t", humidity_ratio="w", flow=2.0)

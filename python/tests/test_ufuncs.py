@@ -307,7 +307,53 @@ def test_published_states(kwargs, figures):
         assert abs(got[name] - figure) <= 0.5 * 10.0**-decimals, name
 
 
-PUBLIC = ["psychrometrics"] + [pair[0] for pair in PAIRS]
+# Each process's ufunc against its C function (same arguments, the phase over
+# ice): a grid of entering states and parameters, broadcast, with a NaN among them.
+class CProcess(ctypes.Structure):
+    _fields_ = [("leaving", CState)] + [(name, ctypes.c_double) for name in (
+        "flow", "sensible_load", "latent_load", "total_load", "sensible_heat_ratio", "water",
+        "water_enthalpy")]
+
+
+PROCESSES = [
+    ("mix", [[-10.0, 30.0], [0.001], [1.0, 0.0], [24.0], [0.0093], [3.0, np.nan]]),
+    ("mix_volumes", [[4.0], [0.0036], [2.0], [25.0], [0.0099, 0.02], [6.25, -1.0]]),
+    ("heat_to", [[5.0, 25.0], [0.004, 0.009], [0.0, 40.0], [1.0, 2.5]]),
+    ("heat_by", [[5.0, 25.0], [0.004, 0.009], [-30.0, 20.0], [1.0, 0.0]]),
+    ("cool_and_dehumidify", [[30.0], [0.0133, 0.002], [10.0], [0.1, 1.5], [5.7]]),
+    ("cool_and_dehumidify_to", [[30.0], [0.0133], [12.0, 35.0], [95.0], [5.7, np.nan]]),
+    ("cool_evaporatively", [[35.0, 45.0], [0.007], [0.0, 0.85, 1.2], [1.0]]),
+    ("humidify_with_steam", [[20.0], [0.0018], [0.0094, 0.001, 0.05], [110.0], [2.0]]),
+    ("humidify_with_water", [[35.0], [0.007], [0.012, 0.04], [20.0, 5.0], [1.0]]),
+    ("humidify_with_steam_to_relative_humidity", [[20.0], [0.0018], [60.0, 100.0, 5.0],
+                                                  [110.0, 300.0], [2.0]]),
+    ("humidify_with_water_to_relative_humidity", [[35.0], [0.007], [60.0, 100.0, 101.0],
+                                                  [20.0], [1.0]]),
+]
+
+
+@pytest.mark.parametrize("name, inputs", PROCESSES, ids=[row[0] for row in PROCESSES])
+def test_processes_are_the_c_api_s(name, inputs):
+    args = np.meshgrid(*inputs, [101.325, 80.0], indexing="ij")
+    got = getattr(hygrian, name)(*args)
+    assert len(got) == len(hygrian.PROCESS_OUTPUTS)
+    function = getattr(LIBRARY, "hygrian_" + name)
+    for i in np.ndindex(args[0].shape):
+        values = [float(a[i]) for a in args]
+        result = CProcess()
+        status = function(*(ctypes.c_double(v) for v in values), ctypes.c_int(0),
+                          ctypes.byref(result))
+        row = [getattr(result.leaving, f) for f in FIELDS] + [
+            getattr(result, f) for f, _ in CProcess._fields_[1:]]
+        if np.isnan(values).any():
+            status = 12
+        if status not in (0, 13):
+            row = [np.nan] * len(row)
+        assert got[-1][i] == status, (name, values)
+        assert (bits(np.array([g[i] for g in got[:-1]])) == bits(np.array(row))).all(), values
+
+
+PUBLIC = ["psychrometrics"] + [pair[0] for pair in PAIRS] + [row[0] for row in PROCESSES]
 
 
 @pytest.mark.parametrize("name", [None] + PUBLIC)
