@@ -10,6 +10,19 @@ from hygrian import handbook_over_water as handbook_over_water
 from hygrian import units as units
 from hygrian._ufuncs import (
     PAIRS as PAIRS,
+    PROCESS_ARGUMENTS as PROCESS_ARGUMENTS,
+    PROCESS_OUTPUTS as PROCESS_OUTPUTS,
+    cool_and_dehumidify as cool_and_dehumidify,
+    cool_and_dehumidify_to as cool_and_dehumidify_to,
+    cool_evaporatively as cool_evaporatively,
+    heat_by as heat_by,
+    heat_to as heat_to,
+    humidify_with_steam as humidify_with_steam,
+    humidify_with_steam_to_relative_humidity as humidify_with_steam_to_relative_humidity,
+    humidify_with_water as humidify_with_water,
+    humidify_with_water_to_relative_humidity as humidify_with_water_to_relative_humidity,
+    mix as mix,
+    mix_volumes as mix_volumes,
     PROPERTIES as PROPERTIES,
     STANDARD_PRESSURE as STANDARD_PRESSURE,
     STATUS as STATUS,
@@ -20,6 +33,8 @@ from hygrian._ufuncs import (
 
 __all__ = [
     "PAIRS",
+    "PROCESS_ARGUMENTS",
+    "PROCESS_OUTPUTS",
     "PROPERTIES",
     "STANDARD_PRESSURE",
     "STATUS",
@@ -35,6 +50,17 @@ __all__ = [
     "from_dry_bulb_relative_humidity",
     "from_dry_bulb_specific_humidity",
     "from_dry_bulb_wet_bulb",
+    "cool_and_dehumidify",
+    "cool_and_dehumidify_to",
+    "cool_evaporatively",
+    "heat_by",
+    "heat_to",
+    "humidify_with_steam",
+    "humidify_with_steam_to_relative_humidity",
+    "humidify_with_water",
+    "humidify_with_water_to_relative_humidity",
+    "mix",
+    "mix_volumes",
 ]
 
 _Model = Literal["handbook", "calculator"]

@@ -81,6 +81,23 @@ from_dry_bulb_specific_humidity: _PairUfunc
 MODELS: dict[tuple[str, str], dict[str, _PairUfunc]]
 
 # Saturation vapour pressure, float64 only: (t) or (t, pressure) -> kPa.
+# The processes: states (dry-bulb, humidity ratio), flows and parameters in,
+# the seventeen outputs of PROCESS_OUTPUTS out (sixteen float64, the int8 status);
+# PROCESS_ARGUMENTS names each one's inputs.
+PROCESS_ARGUMENTS: dict[str, tuple[str, ...]]
+PROCESS_OUTPUTS: tuple[str, ...]
+cool_and_dehumidify: np.ufunc
+cool_and_dehumidify_to: np.ufunc
+cool_evaporatively: np.ufunc
+heat_by: np.ufunc
+heat_to: np.ufunc
+humidify_with_steam: np.ufunc
+humidify_with_steam_to_relative_humidity: np.ufunc
+humidify_with_water: np.ufunc
+humidify_with_water_to_relative_humidity: np.ufunc
+mix: np.ufunc
+mix_volumes: np.ufunc
+
 saturation_vapor_pressure_over_ice: np.ufunc
 saturation_vapor_pressure_over_water: np.ufunc
 saturation_vapor_pressure_in_air_over_ice: np.ufunc

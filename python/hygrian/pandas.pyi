@@ -5,7 +5,7 @@ from typing import Literal
 import pandas as pd  # type: ignore[import]  # Debian's pandas 1.5 ships no types: Any
 from numpy.typing import ArrayLike, DTypeLike
 
-__all__ = ["psychrometrics"]
+__all__ = ["process", "psychrometrics"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
@@ -30,4 +30,14 @@ def psychrometrics(
     relative_humidity: Hashable | None = None,
     humidity_ratio: Hashable | None = None,
     specific_humidity: Hashable | None = None,
+) -> pd.DataFrame: ...
+
+# The process `name` (a key of hygrian.PROCESS_ARGUMENTS) on every row; each of
+# its arguments a column's name or a number.
+def process(
+    frame: pd.DataFrame,
+    name: str,
+    *,
+    pressure: Hashable | float | ArrayLike = ...,
+    **arguments: Hashable | float | ArrayLike,
 ) -> pd.DataFrame: ...
