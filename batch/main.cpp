@@ -5,10 +5,12 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/reader_options.h"
+#include "cli/units.h"
 #include "cli/words.h"
 #include "hygrian/outcomes.h"
 
@@ -152,12 +154,24 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
       ->disable_flag_override();
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
+  std::vector<std::string> columnUnits;
+  std::string system;
+  app.add_option("--unit", columnUnits,
+                 "A column's unit: dry_bulb=degF, relative_humidity=1, pressure=inHg, ...")
+      ->type_name("COLUMN=UNIT")
+      ->allow_extra_args(false);
+  app.add_option("--units", system, "Write si or ip (degF, %, lb/lb, Btu/lb, ft3/lb, psi) (si)")
+      ->type_name("si|ip");
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
   if (const auto status = line.Parse(argc, argv)) return *status;
   if (app.count("--digits") > 0 && !ReadDigits(digits, options.format.digits)) {
     return line.UsageError("--digits: '" + digits + "' is not a whole number from 1 to 17");
   }
   if (const std::string problem = hygrian::cli::ReadReaderOptions(reader, options.read);
+      !problem.empty()) {
+    return line.UsageError(problem);
+  }
+  if (const std::string problem = hygrian::cli::ReadUnitOptions(columnUnits, system, options.units);
       !problem.empty()) {
     return line.UsageError(problem);
   }

@@ -85,7 +85,22 @@ class Batch {
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
+  // The units of the columns read, from the options and the header; "" or why
+  // the file is skipped.
+  std::string ReadUnits(TableReader& table);
   void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
+  // Adds a row's values to the columns' first values; at kHintValues of each
+  // (or at the end, with `end`) writes the hints they give, once.
+  void Hint(const TableReader::Row& row, std::string_view file, bool end);
+  // Writes a row's values in the output units.
+  void WriteOutcome(const tables::CsvRecord& record, Outcome& outcome) {
+    if (options_.units.ip) {
+      for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+        outcome.values[i] = FromLibrary(*outputUnits_[i], outcome.values[i]);
+      }
+    }
+    writer_->WriteRow(out_, record, outcome);
+  }
   void Tally(const Outcome& outcome) {
     if (const std::size_t i = IndexOf(*outcome.kind); i < counts_.size()) ++counts_[i];
   }
@@ -100,6 +115,18 @@ class Batch {
   std::unique_ptr<RowWriter> writer_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
+  // The units of the columns read: dry_bulb, the second value, pressure.
+  struct Column {
+    std::string_view key;
+    const Unit* unit = nullptr;
+    cli::ValueSpan first;  // the least and greatest of the first values, as read
+  };
+  std::array<Column, 3> columns_{};
+  bool convert_ = false;  // a value read is not in the library's unit
+  bool hinted_ = false;   // this file's hints are written
+  std::uint64_t headerLine_ = 0;
+  const std::array<const Unit*, Properties.size()> outputUnits_ =
+      cli::OutputUnits(options_.units.ip);
 };
 
 // The input as the table reader's source: before a read from a pipe or a
@@ -178,6 +205,11 @@ bool Batch::ReadFile(const std::string& name) {
         skipped_ = true;
         break;
       }
+      if (const std::string unitProblem = ReadUnits(table); !unitProblem.empty()) {
+        messages_.Line(file, table.HeaderLine(), unitProblem + "; file skipped");
+        skipped_ = true;
+        break;
+      }
       if (size && progress_) messages_.StartProgress(file, *size);
       going = ReadRows(table, file);
       messages_.EndProgress();
@@ -186,8 +218,61 @@ bool Batch::ReadFile(const std::string& name) {
   return going;
 }
 
-void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
+std::string Batch::ReadUnits(TableReader& table) {
+  const tables::Layout& layout = table.ColumnLayout();
+  const std::array<std::size_t, 3> indexes = {layout.dryBulb, layout.second, layout.pressure};
+  columns_ = {
+      {{"dry_bulb", nullptr, {}}, {layout.secondKey, nullptr, {}}, {"pressure", nullptr, {}}}};
+  const std::string_view pressureUnit = tables::PressureUnitName(options_.common.pressureUnit);
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    const std::string_view name =
+        indexes[c] == tables::kNoColumn ? std::string_view() : layout.names[indexes[c]];
+    if (std::string problem = cli::ColumnUnitOf(options_.units, columns_[c].key, name,
+                                                columns_[c].unit, c == 2 ? pressureUnit : "");
+        !problem.empty()) {
+      return problem;
+    }
+  }
+  const auto other = [](const Unit& unit) {
+    return unit.zero != 0.0 || unit.numerator != unit.denominator;
+  };
+  convert_ = other(*columns_[0].unit) || other(*columns_[1].unit);
+  table.SetPressureUnit(cli::ReaderPressureUnit(*columns_[2].unit));
+  hinted_ = false;
+  headerLine_ = table.HeaderLine();
+  return "";
+}
+
+void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
   const tables::Measured& measured = row.measured;
+  if (!end) {
+    if (measured.dryBulbRead) columns_[0].first.Add(measured.dryBulb);
+    if (measured.secondRead) columns_[1].first.Add(measured.second);
+    const std::size_t p = layout_->pressure;
+    if (measured.bad == tables::BadInput::None && p != tables::kNoColumn &&
+        p < row.record.fields.size() && !row.record.fields[p].empty()) {
+      columns_[2].first.Add(FromLibrary(*columns_[2].unit, measured.pressure));
+    }
+    if (!std::all_of(columns_.begin(), columns_.end(),
+                     [](const Column& c) { return c.first.Full(); })) {
+      return;
+    }
+  }
+  hinted_ = true;
+  for (const Column& column : columns_) {
+    if (column.first.count == 0) continue;
+    const std::string hint =
+        cli::UnitHint(column.key, *column.unit, column.first.least, column.first.greatest);
+    if (!hint.empty()) messages_.Row(file, headerLine_, hint);
+  }
+}
+
+void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
+  tables::Measured measured = row.measured;
+  if (convert_) {
+    measured.dryBulb = ToLibrary(*columns_[0].unit, measured.dryBulb);
+    measured.second = ToLibrary(*columns_[1].unit, measured.second);
+  }
   const std::size_t pair = layout_->pair;
   tables::ReasonBuffer reason{};
   Outcome outcome;
@@ -195,11 +280,11 @@ void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages)
     case tables::BadInput::None:
       outcome = ComputedOutcome(pair, cli::Compute(pair, measured.dryBulb, measured.second,
                                                    measured.pressure, options_.common.options));
-      writer_->WriteRow(out_, row.record, outcome);
+      WriteOutcome(row.record, outcome);
       break;
     case tables::BadInput::Missing:
       outcome = MissingOutcome(pair, measured);
-      writer_->WriteRow(out_, row.record, outcome);
+      WriteOutcome(row.record, outcome);
       break;
     case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
@@ -223,6 +308,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
   for (;;) {
     switch (table.Next(row)) {
       case tables::CsvNext::End:
+        if (!hinted_) Hint(row, file, true);
         rowMessages.End();
         return true;
       case tables::CsvNext::ReadError:
@@ -233,6 +319,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       case tables::CsvNext::Record:
         break;
     }
+    if (!hinted_) Hint(row, file, false);
     WriteRow(row, rowMessages);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;

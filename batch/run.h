@@ -10,6 +10,7 @@
 #include "cli/compute.h"
 #include "cli/options.h"
 #include "cli/platform.h"
+#include "cli/units.h"
 
 namespace hygrian::batch {
 
@@ -19,6 +20,7 @@ struct Options {
   std::vector<std::string> files;  // "-" is standard input; none: standard input
   cli::CommonOptions common;       // the output, quiet, the pressure for rows without one
   Format format;
+  cli::TableUnits units;  // the columns' units (--unit, else the header's) and --units
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // delimiter, decimal comma, column names, the pair, gaps
   // The read and write buffers (tests take small ones to cross their edges).

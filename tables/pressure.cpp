@@ -28,17 +28,7 @@ char* WritePressure(char* out, double value) {
 
 }  // namespace
 
-std::string_view PressureUnitName(PressureUnit unit) noexcept {
-  switch (unit) {
-    case PressureUnit::KPa:
-      return "kPa";
-    case PressureUnit::HPa:
-      return "hPa";
-    case PressureUnit::Pa:
-      return "Pa";
-  }
-  return "kPa";
-}
+std::string_view PressureUnitName(PressureUnit unit) noexcept { return unit.name; }
 
 std::optional<PressureUnit> ReadPressureUnit(std::string_view name) noexcept {
   for (const PressureUnit unit : kUnits) {
@@ -48,15 +38,7 @@ std::optional<PressureUnit> ReadPressureUnit(std::string_view name) noexcept {
 }
 
 double ToKilopascals(double value, PressureUnit unit) noexcept {
-  switch (unit) {
-    case PressureUnit::KPa:
-      return value;
-    case PressureUnit::HPa:
-      return value / 10.0;
-    case PressureUnit::Pa:
-      return value / 1000.0;
-  }
-  return value;
+  return value * unit.numerator / unit.denominator;
 }
 
 char* WriteOutsideRange(char* out, double value, PressureUnit unit,

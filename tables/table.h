@@ -105,6 +105,11 @@ struct Layout {
 [[nodiscard]] std::string ReadLayout(const CsvRecord& header, Layout& layout,
                                      const ReadOptions& options = {});
 
+// The unit that a header name writes after it in parentheses or brackets,
+// trimmed: "Temp (°F)" -> "°F", "RH [%]" -> "%", "dry_bulb" -> "". ReadLayout
+// finds a column by its name with or without it ("dry_bulb (degF)" is dry_bulb).
+[[nodiscard]] std::string_view NameUnit(std::string_view name) noexcept;
+
 // Whether two headers name the same columns in the same order (by their keys).
 [[nodiscard]] bool SameColumns(const Layout& a, const Layout& b) noexcept;
 
@@ -215,6 +220,9 @@ class TableReader {
   };
   // The next row after the header (ReadHeader must have returned Ok).
   [[nodiscard]] CsvNext Next(Row& row);
+
+  // The unit of the pressure column's values from now on (a header's may name it).
+  void SetPressureUnit(PressureUnit unit) { pressureUnit_ = unit; }
 
   [[nodiscard]] std::uint64_t BytesRead() const { return csv_.BytesRead(); }
   [[nodiscard]] int Error() const { return csv_.Error(); }

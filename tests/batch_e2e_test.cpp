@@ -156,8 +156,10 @@ std::vector<CliRow> StatusRows() {
       CliRow("StatusesSpecificHumidity", kBatch, {"q.csv"}, "",
              "specific_humidity," + Results + Row("0.0124422,", Pair::Q, 25, 0.0124422) +
                  "1,25,,,,,,,,,fault: invalid input\n",
-             Summary("2 rows: 1 ok, 1 fault"), 0,
-             {{"q.csv", "dry_bulb,specific_humidity\n25,0.0124422\n25,1\n"}}),
+             "hygrian-batch: q.csv:1: specific_humidity 0.0124422 to 1 kg/kg (in g/kg? --unit "
+             "specific_humidity=g/kg)\n" +
+                 Summary("2 rows: 1 ok, 1 fault"),
+             0, {{"q.csv", "dry_bulb,specific_humidity\n25,0.0124422\n25,1\n"}}),
       CliRow("RelativeHumidityAsTheLibraryComputesIt", kBatch, {},
              "dry_bulb,relative_humidity\n25,57\n", Results + Row("", Pair::Rh, 25, 57), "", 0),
       // Air far above saturation at 60 kPa, where neither the secant search nor
