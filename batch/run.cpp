@@ -119,7 +119,8 @@ class Batch {
   struct Column {
     std::string_view key;
     const Unit* unit = nullptr;
-    cli::ValueSpan first;  // the least and greatest of the first values, as read
+    cli::ValueSpan first;     // the least and greatest of the first values, as read
+    bool fromHeader = false;  // the header's name gave the unit
   };
   std::array<Column, 3> columns_{};
   bool convert_ = false;  // a value read is not in the library's unit
@@ -188,6 +189,11 @@ bool Batch::ReadFile(const std::string& name) {
         messages_.Row(file, table.HeaderLine(),
                       "the header is not UTF-8 (written as read): --encoding latin1 or cp1252?");
       }
+      if (const std::string unitProblem = ReadUnits(table); !unitProblem.empty()) {
+        messages_.Line(file, table.HeaderLine(), unitProblem + "; file skipped");
+        skipped_ = true;
+        break;
+      }
       if (!layout_) {
         layout_ = table.ColumnLayout();
         writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
@@ -205,11 +211,6 @@ bool Batch::ReadFile(const std::string& name) {
         skipped_ = true;
         break;
       }
-      if (const std::string unitProblem = ReadUnits(table); !unitProblem.empty()) {
-        messages_.Line(file, table.HeaderLine(), unitProblem + "; file skipped");
-        skipped_ = true;
-        break;
-      }
       if (size && progress_) messages_.StartProgress(file, *size);
       going = ReadRows(table, file);
       messages_.EndProgress();
@@ -221,8 +222,9 @@ bool Batch::ReadFile(const std::string& name) {
 std::string Batch::ReadUnits(TableReader& table) {
   const tables::Layout& layout = table.ColumnLayout();
   const std::array<std::size_t, 3> indexes = {layout.dryBulb, layout.second, layout.pressure};
-  columns_ = {
-      {{"dry_bulb", nullptr, {}}, {layout.secondKey, nullptr, {}}, {"pressure", nullptr, {}}}};
+  columns_ = {{{"dry_bulb", nullptr, {}, false},
+               {layout.secondKey, nullptr, {}, false},
+               {"pressure", nullptr, {}, false}}};
   const std::string_view pressureUnit = tables::PressureUnitName(options_.common.pressureUnit);
   for (std::size_t c = 0; c < columns_.size(); ++c) {
     const std::string_view name =
@@ -232,6 +234,7 @@ std::string Batch::ReadUnits(TableReader& table) {
         !problem.empty()) {
       return problem;
     }
+    columns_[c].fromHeader = !tables::NameUnit(name).empty();
   }
   const auto other = [](const Unit& unit) {
     return unit.zero != 0.0 || unit.numerator != unit.denominator;
@@ -261,8 +264,8 @@ void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
   hinted_ = true;
   for (const Column& column : columns_) {
     if (column.first.count == 0) continue;
-    const std::string hint =
-        cli::UnitHint(column.key, *column.unit, column.first.least, column.first.greatest);
+    const std::string hint = cli::UnitHint(column.key, *column.unit, column.first.least,
+                                           column.first.greatest, !column.fromHeader);
     if (!hint.empty()) messages_.Row(file, headerLine_, hint);
   }
 }

@@ -155,14 +155,16 @@ std::array<const Unit*, Properties.size()> OutputUnits(bool ip) noexcept {
   return units;
 }
 
-std::string UnitHint(std::string_view key, const Unit& unit, double least, double greatest) {
+std::string UnitHint(std::string_view key, const Unit& unit, double least, double greatest,
+                     bool nameOption) {
   const Unit* likely = LikelyUnit(unit, least, greatest);
   if (likely == nullptr) return "";
   // A bare "1" says little: "fraction".
   const std::string_view shown = likely->key == "1" ? likely->name : likely->key;
-  return std::string(key) + " " + Shortest(least) + " to " + Shortest(greatest) + " " +
-         std::string(unit.key) + " (in " + std::string(shown) + "? --unit " + std::string(key) +
-         "=" + std::string(likely->key) + ")";
+  std::string hint = std::string(key) + " " + Shortest(least) + " to " + Shortest(greatest) + " ";
+  hint.append(unit.key).append(" (in ").append(shown).append("?");
+  if (nameOption) hint.append(" --unit ").append(key).append("=").append(likely->key);
+  return hint + ")";
 }
 
 }  // namespace hygrian::cli
