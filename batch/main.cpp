@@ -17,6 +17,7 @@
 namespace {
 
 using hygrian::batch::kProgramName;
+using hygrian::cli::UnitKeysInWords;
 
 // What a status word stands for, by its outcome's class.
 constexpr std::array<std::string_view, 5> kClassWords = {
@@ -64,6 +65,19 @@ std::string Description() {
          "afresh. Several files must have the same header; one that differs, is empty or\n"
          "cannot be read is skipped.\n"
          "\n"
+         "Units: a column's unit is --unit COLUMN=UNIT (COLUMN: dry_bulb, a second value's\n"
+         "name above or pressure), else the one its header name ends with in\n"
+         "parentheses or brackets (\"Temp (°F)\", \"RH [%]\"), else the one above;\n"
+         "the two must agree. Temperatures: " +
+         UnitKeysInWords(hygrian::Quantity::Temperature) +
+         ";\npressures: " + UnitKeysInWords(hygrian::Quantity::Pressure) +
+         "; relative humidity: " + UnitKeysInWords(hygrian::Quantity::RelativeHumidity) +
+         " (a fraction);\nhumidity ratios: " + UnitKeysInWords(hygrian::Quantity::MassRatio) +
+         ".\nWhen a column's first values look like another unit (kelvin as degC, a\n"
+         "fraction as %, g/kg as kg/kg, inHg as kPa), a hint goes to standard error; it\n"
+         "changes no number. --units ip writes degF, %, Btu/lb (0 for dry air at 0 degF),\n"
+         "lb/lb, ft3/lb and psi; the columns and JSON keys stay.\n"
+         "\n"
          "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degC),\n"
          "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
          "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
@@ -86,7 +100,8 @@ std::string Footer() {
          "Examples:\n"
          "  hygrian-batch --dry-bulb-column Temp --relative-humidity-column RH log.csv\n"
          "  hygrian-batch -d ';' --decimal-comma --missing-values -99.9 export.csv\n"
-         "  hygrian-batch --columns Time,dry_bulb,dew_point,status -o out.csv *.csv";
+         "  hygrian-batch --columns Time,dry_bulb,dew_point,status -o out.csv *.csv\n"
+         "  hygrian-batch --units ip --unit dry_bulb=degF --unit pressure=inHg us.csv";
 }
 
 // --digits: a whole number from 1 to 17, or none.
@@ -156,12 +171,10 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   hygrian::cli::AddReaderOptions(app, reader);
   std::vector<std::string> columnUnits;
   std::string system;
-  app.add_option("--unit", columnUnits,
-                 "A column's unit: dry_bulb=degF, relative_humidity=1, pressure=inHg, ...")
+  app.add_option("--unit", columnUnits, "A column's unit: dry_bulb=degF, pressure=inHg")
       ->type_name("COLUMN=UNIT")
       ->allow_extra_args(false);
-  app.add_option("--units", system, "Write si or ip (degF, %, lb/lb, Btu/lb, ft3/lb, psi) (si)")
-      ->type_name("si|ip");
+  app.add_option("--units", system, "Write SI or inch-pound units (si)")->type_name("si|ip");
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
   if (const auto status = line.Parse(argc, argv)) return *status;
   if (app.count("--digits") > 0 && !ReadDigits(digits, options.format.digits)) {

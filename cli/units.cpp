@@ -54,11 +54,9 @@ std::string DidYouMean(std::string_view text, const std::vector<std::string_view
 
 // "'degf' is not a unit of temperature (degC, K, degF or degR); did you mean 'degF'?"
 std::string NotAUnit(std::string_view text, const QuantityUnits& quantity) {
-  std::vector<std::string_view> keys;
   std::vector<std::string_view> spellings;
   for (const Unit& unit : Units) {
     if (unit.quantity != quantity.quantity) continue;
-    keys.push_back(unit.key);
     for (const auto& list : {unit.symbols, unit.words}) {
       for (const std::string_view s : list) {
         if (!s.empty()) spellings.push_back(s);
@@ -69,7 +67,8 @@ std::string NotAUnit(std::string_view text, const QuantityUnits& quantity) {
   std::replace(name.begin(), name.end(), '_', ' ');
   std::string problem = "'";
   problem.append(text).append("' is not a unit of ").append(name);
-  return problem.append(" (").append(InWords(keys)).append(")") + DidYouMean(text, spellings);
+  return problem.append(" (").append(UnitKeysInWords(quantity.quantity)).append(")") +
+         DidYouMean(text, spellings);
 }
 
 std::string Shortest(double value) {
@@ -78,6 +77,14 @@ std::string Shortest(double value) {
 }
 
 }  // namespace
+
+std::string UnitKeysInWords(Quantity quantity) {
+  std::vector<std::string_view> keys;
+  for (const Unit& unit : Units) {
+    if (unit.quantity == quantity) keys.push_back(unit.key);
+  }
+  return InWords(keys);
+}
 
 const QuantityUnits* ColumnQuantity(std::string_view key) noexcept {
   if (key == kPressureKey) return &UnitsOf(Quantity::Pressure);

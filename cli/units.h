@@ -34,6 +34,9 @@ struct TableUnits {
 // pressure; nullptr for any other key.
 [[nodiscard]] const QuantityUnits* ColumnQuantity(std::string_view key) noexcept;
 
+// "degC, K, degF or degR": the keys of a quantity's units.
+[[nodiscard]] std::string UnitKeysInWords(Quantity quantity);
+
 // Reads the texts of --unit ("COLUMN=UNIT", COLUMN a standard key) and of
 // --units ("si", "ip" or empty) into units; returns "" or the usage error:
 //   "--unit Temp=degF: 'Temp' is not dry_bulb, wet_bulb, ... or pressure"
