@@ -966,7 +966,9 @@ TEST(Batch, Help) {
                              "--pressure-column COL",
                              "--pair NAME",
                              "--model handbook|calculator",
-                             "--over ice|water"}) {
+                             "--over ice|water",
+                             "--unit COLUMN=UNIT",
+                             "--units si|ip"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(RunIn(folder, {"-h"}).out, help.out);

@@ -1,6 +1,7 @@
 // The manual pages' lists against the library's tables: every second value of
 // a pair the programs read in their pages, every status word in hygrian-batch(1), every C
-// function of a pair and every status text in hygrian(3).
+// function of a pair and every status text in hygrian(3); every unit the batch reads in
+// hygrian-batch(1).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/units.h"
 
 namespace hygrian {
 namespace {
@@ -23,6 +25,18 @@ std::string Page(const std::string& name) {
     page.erase(at, 1);
   }
   return page;
+}
+
+// The units of the quantities the batch program reads.
+TEST(ManLists, EveryUnitReadIsNamedInTheBatchPage) {
+  const std::string batch = Page("hygrian-batch.1");
+  for (const Unit& unit : Units) {
+    if (unit.quantity == Quantity::Enthalpy || unit.quantity == Quantity::SpecificVolume ||
+        unit.quantity == Quantity::Dimensionless) {
+      continue;
+    }
+    EXPECT_NE(batch.find(std::string(unit.key)), std::string::npos) << unit.key;
+  }
 }
 
 TEST(ManLists, EveryPairAndOutcomeIsNamed) {
