@@ -89,8 +89,8 @@ class Batch {
   // the file is skipped.
   std::string ReadUnits(TableReader& table);
   void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
-  // Adds a row's values to the columns' first values; at kHintValues of each
-  // (or at the end, with `end`) writes the hints they give, once.
+  // Adds a row's values to the columns' first values; after the first
+  // cli::kHintValues rows (or at the end, with `end`) writes the hints they give.
   void Hint(const TableReader::Row& row, std::string_view file, bool end);
   // Writes a row's values in the output units.
   void WriteOutcome(const tables::CsvRecord& record, Outcome& outcome) {
@@ -123,8 +123,9 @@ class Batch {
     bool fromHeader = false;  // the header's name gave the unit
   };
   std::array<Column, 3> columns_{};
-  bool convert_ = false;  // a value read is not in the library's unit
-  bool hinted_ = false;   // this file's hints are written
+  bool convert_ = false;      // a value read is not in the library's unit
+  bool hinted_ = false;       // this file's hints are written
+  std::size_t hintRows_ = 0;  // the rows of this file seen for its hints
   std::uint64_t headerLine_ = 0;
   const std::array<const Unit*, Properties.size()> outputUnits_ =
       cli::OutputUnits(options_.units.ip);
@@ -242,6 +243,7 @@ std::string Batch::ReadUnits(TableReader& table) {
   convert_ = other(*columns_[0].unit) || other(*columns_[1].unit);
   table.SetPressureUnit(cli::ReaderPressureUnit(*columns_[2].unit));
   hinted_ = false;
+  hintRows_ = 0;
   headerLine_ = table.HeaderLine();
   return "";
 }
@@ -256,10 +258,7 @@ void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
         p < row.record.fields.size() && !row.record.fields[p].empty()) {
       columns_[2].first.Add(FromLibrary(*columns_[2].unit, measured.pressure));
     }
-    if (!std::all_of(columns_.begin(), columns_.end(),
-                     [](const Column& c) { return c.first.Full(); })) {
-      return;
-    }
+    if (++hintRows_ < cli::kHintValues) return;
   }
   hinted_ = true;
   for (const Column& column : columns_) {

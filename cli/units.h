@@ -75,7 +75,8 @@ struct TableUnits {
 [[nodiscard]] std::string UnitHint(std::string_view key, const Unit& unit, double least,
                                    double greatest, bool nameOption = true);
 
-// The least and greatest of the first kHintValues finite values of a column.
+// The least and greatest of a column's first finite values, of its first
+// kHintValues rows at most.
 inline constexpr std::size_t kHintValues = 20;
 struct ValueSpan {
   double least = 0.0;
@@ -87,7 +88,6 @@ struct ValueSpan {
     greatest = count == 0 || value > greatest ? value : greatest;
     ++count;
   }
-  [[nodiscard]] bool Full() const noexcept { return count >= kHintValues; }
 };
 
 }  // namespace hygrian::cli
