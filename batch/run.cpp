@@ -160,6 +160,7 @@ bool Batch::ReadFile(const std::string& name) {
   Source source(input, *this, !size.has_value());
   tables::ReadOptions read = options_.read;
   read.resultColumns = kResultColumns;
+  read.namesWithUnits = true;
   TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
                     options_.bufferBytes, std::move(read));
   std::string problem;

@@ -141,7 +141,8 @@ std::string ColumnUnitOf(const TableUnits& units, std::string_view key, std::str
     return "";
   }
   if (!written.empty() && header == nullptr) {
-    return std::string(name) + ": " + NotAUnit(written, quantity);
+    return std::string(name) + ": " + NotAUnit(written, quantity) + " (--unit " + std::string(key) +
+           "=UNIT says which)";
   }
   unit = header != nullptr
              ? header

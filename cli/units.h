@@ -52,7 +52,8 @@ struct TableUnits {
 // the column's quantity; empty: the library's unit).
 // Returns "" or why the file cannot be read:
 //   "dry_bulb (°F): the header's unit is not --unit dry_bulb=K"
-//   "dry_bulb (°Q): '°Q' is not a unit of temperature (degC, K, degF or degR); did you mean ...?"
+//   "Temp (outdoor): 'outdoor' is not a unit of temperature (degC, K, degF or degR)
+//    (--unit dry_bulb=UNIT says which)"
 // (a header's unit that --unit overrides need not be known).
 [[nodiscard]] std::string ColumnUnitOf(const TableUnits& units, std::string_view key,
                                        std::string_view name, const Unit*& unit,

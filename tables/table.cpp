@@ -26,9 +26,9 @@ std::string Key(std::string_view name) {
 // The name before the unit that NameUnit finds, trimmed ("temp (°f)" -> "temp").
 std::string_view WithoutUnit(std::string_view name) noexcept;
 
-// Whether a key names the column wanted, with or without a unit after it.
-bool Names(std::string_view key, std::string_view wanted) {
-  return key == wanted || WithoutUnit(key) == wanted;
+// Whether a key names the column wanted, or (withUnit) the same followed by a unit.
+bool Names(std::string_view key, std::string_view wanted, bool withUnit) {
+  return key == wanted || (withUnit && WithoutUnit(key) == wanted);
 }
 
 // Claims column i for one role; false if the role already has a column.
@@ -253,19 +253,20 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
     const std::string& key = layout.keys.back();
-    if (Names(key, dryName)) {
+    if (Names(key, dryName, options.namesWithUnits)) {
       if (!Claim(layout.dryBulb, i)) return "two " + dryName + " columns";
       continue;
     }
-    const auto pair = std::find_if(pairNames.begin(), pairNames.end(),
-                                   [&](const std::string& name) { return Names(key, name); });
+    const auto pair = std::find_if(
+        pairNames.begin(), pairNames.end(),
+        [&](const std::string& name) { return Names(key, name, options.namesWithUnits); });
     if (pair != pairNames.end()) {
       if (!Claim(pairColumns[static_cast<std::size_t>(pair - pairNames.begin())], i)) {
         return "two " + *pair + " columns";
       }
       continue;
     }
-    const bool pressure = Names(key, pressureName);
+    const bool pressure = Names(key, pressureName, options.namesWithUnits);
     if (pressure && !Claim(layout.pressure, i)) return "two " + pressureName + " columns";
     // A table the caller wrote: its results are computed again, not carried.
     const auto& results = options.resultColumns;

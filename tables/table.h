@@ -56,6 +56,9 @@ struct ReadOptions {
   std::string dryBulbColumn;
   std::vector<std::string> secondColumns;  // by secondKeys; may be shorter
   std::string pressureColumn;
+  // A column is also found by its name followed by a unit ("dry_bulb (degF)":
+  // see NameUnit), which the caller then reads.
+  bool namesWithUnits = false;
   // The pair when the header holds several second values; a named pair column
   // chooses as well (at most one of them may be named).
   std::optional<std::size_t> pair;
@@ -106,8 +109,9 @@ struct Layout {
                                      const ReadOptions& options = {});
 
 // The unit that a header name writes after it in parentheses or brackets,
-// trimmed: "Temp (°F)" -> "°F", "RH [%]" -> "%", "dry_bulb" -> "". ReadLayout
-// finds a column by its name with or without it ("dry_bulb (degF)" is dry_bulb).
+// trimmed: "Temp (°F)" -> "°F", "RH [%]" -> "%", "dry_bulb" -> "". With
+// ReadOptions::namesWithUnits, ReadLayout finds a column by its name with or
+// without it ("dry_bulb (degF)" is dry_bulb).
 [[nodiscard]] std::string_view NameUnit(std::string_view name) noexcept;
 
 // Whether two headers name the same columns in the same order (by their keys).

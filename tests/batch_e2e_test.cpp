@@ -869,8 +869,13 @@ std::vector<CliRow> UnitRows() {
              2),
       CliRow("HeaderUnitUnknown", kBatch, {}, "dry_bulb [degf],dew_point\n50,40\n", "",
              "hygrian-batch: (standard input):1: dry_bulb [degf]: 'degf' is not a unit of "
-             "temperature (degC, K, degF or degR); did you mean 'degF'?; file skipped\n",
+             "temperature (degC, K, degF or degR); did you mean 'degF'? (--unit dry_bulb=UNIT says "
+             "which); file skipped\n",
              2),
+      // Words in brackets that are no unit: --unit says the column's.
+      CliRow("HeaderWordsThatAreNoUnit", kBatch,
+             {"--dry-bulb-column", "Temp", "--unit", "dry_bulb=degC", "--columns", "dry_bulb"},
+             "Temp (outdoor),relative_humidity\n25,50\n", "dry_bulb\n25\n", "", 0),
       // JSON keys stay; 20 degC is 68 degF exactly.
       CliRow("IpJsonKeys", kBatch, {"--units", "ip", "--json", "--columns", "dry_bulb,status"},
              "dry_bulb,relative_humidity\n20,50\n", "{\"dry_bulb\":68,\"status\":\"ok\"}\n", "", 0),
