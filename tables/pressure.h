@@ -38,13 +38,13 @@ struct PressureRange {
 };
 
 // "kPa", "hPa" or "Pa": unit.name.
-[[nodiscard]] std::string_view PressureUnitName(PressureUnit unit) noexcept;
+[[nodiscard]] std::string_view PressureUnitName(const PressureUnit& unit) noexcept;
 // The unit of kPa, hPa or Pa by its name, case and all; none otherwise.
 [[nodiscard]] std::optional<PressureUnit> ReadPressureUnit(std::string_view name) noexcept;
 
 // value in unit as kPa, value * numerator / denominator (1013.25 hPa is the
 // double nearest 101.325).
-[[nodiscard]] double ToKilopascals(double value, PressureUnit unit) noexcept;
+[[nodiscard]] double ToKilopascals(double value, const PressureUnit& unit) noexcept;
 
 // Whether a pressure in kPa lies in the range, both ends included.
 [[nodiscard]] inline bool PressureInRange(double kilopascals, const PressureRange& range) noexcept {
@@ -61,7 +61,7 @@ inline constexpr std::size_t kOutsideRangeTextSize = 3 * kNumberTextSize + 64;
 //   1013 kPa   -> "1013 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"
 //   101325 hPa -> "101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"
 //   -5 kPa     -> "-5 kPa is outside 20 to 200 kPa"
-char* WriteOutsideRange(char* out, double value, PressureUnit unit,
+char* WriteOutsideRange(char* out, double value, const PressureUnit& unit,
                         const PressureRange& range) noexcept;
 
 }  // namespace hygrian::tables

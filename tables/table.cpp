@@ -323,7 +323,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
 bool SameColumns(const Layout& a, const Layout& b) noexcept { return a.keys == b.keys; }
 
 Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defaultPressure,
-                      PressureUnit pressureUnit, const ReadOptions& options) noexcept {
+                      const PressureUnit& pressureUnit, const ReadOptions& options) noexcept {
   Measured measured;
   measured.found = record.fieldCount;
   if (record.unclosedQuote != 0) {

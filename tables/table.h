@@ -159,7 +159,7 @@ struct Measured {
 // pressure column) takes defaultPressure, in kPa.
 [[nodiscard]] Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
                                     double defaultPressure,
-                                    PressureUnit pressureUnit = PressureUnit::KPa,
+                                    const PressureUnit& pressureUnit = PressureUnit::KPa,
                                     const ReadOptions& options = {}) noexcept;
 
 // Room for any reason text.
@@ -197,7 +197,7 @@ class TableReader {
   // defaultPressure in kPa; pressureUnit that of a pressure column; bufferBytes
   // as CsvReader takes it.
   TableReader(ByteSource& source, double defaultPressure,
-              PressureUnit pressureUnit = PressureUnit::KPa,
+              const PressureUnit& pressureUnit = PressureUnit::KPa,
               std::size_t bufferBytes = kDefaultBufferBytes, ReadOptions options = {})
       : decoder_(source, options.encoding),
         csv_(decoder_, bufferBytes),
@@ -226,7 +226,7 @@ class TableReader {
   [[nodiscard]] CsvNext Next(Row& row);
 
   // The unit of the pressure column's values from now on (a header's may name it).
-  void SetPressureUnit(PressureUnit unit) { pressureUnit_ = unit; }
+  void SetPressureUnit(const PressureUnit& unit) { pressureUnit_ = unit; }
 
   [[nodiscard]] std::uint64_t BytesRead() const { return csv_.BytesRead(); }
   [[nodiscard]] int Error() const { return csv_.Error(); }
