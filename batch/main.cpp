@@ -6,17 +6,20 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/process.h"
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/reader_options.h"
+#include "cli/units.h"
 #include "cli/words.h"
 #include "hygrian/outcomes.h"
 
 namespace {
 
 using hygrian::batch::kProgramName;
+using hygrian::cli::UnitKeysInWords;
 
 // What a status word stands for, by its outcome's class.
 constexpr std::array<std::string_view, 5> kClassWords = {
@@ -104,6 +107,19 @@ std::string Description() {
          "afresh. Several files must have the same header; one that differs, is empty or\n"
          "cannot be read is skipped.\n"
          "\n"
+         "Units: a column's unit is --unit COLUMN=UNIT (COLUMN: dry_bulb, a second value's\n"
+         "name above or pressure), else the one its header name ends with in\n"
+         "parentheses or brackets (\"Temp (°F)\", \"RH [%]\"), else the one above;\n"
+         "the two must agree. Temperatures: " +
+         UnitKeysInWords(hygrian::Quantity::Temperature) +
+         ";\npressures: " + UnitKeysInWords(hygrian::Quantity::Pressure) +
+         "; relative humidity: " + UnitKeysInWords(hygrian::Quantity::RelativeHumidity) +
+         " (a fraction);\nhumidity ratios: " + UnitKeysInWords(hygrian::Quantity::MassRatio) +
+         ".\nWhen a column's first values look like another unit (kelvin as degC, a\n"
+         "fraction as %, g/kg as kg/kg, inHg as kPa), a hint goes to standard error; it\n"
+         "changes no number. --units ip writes degF, %, Btu/lb (0 for dry air at 0 degF),\n"
+         "lb/lb, ft3/lb and psi; the columns and JSON keys stay.\n"
+         "\n"
          "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degC),\n"
          "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
          "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
@@ -126,7 +142,8 @@ std::string Footer() {
          "Examples:\n"
          "  hygrian-batch --dry-bulb-column Temp --relative-humidity-column RH log.csv\n"
          "  hygrian-batch -d ';' --decimal-comma --missing-values -99.9 export.csv\n"
-         "  hygrian-batch --columns Time,dry_bulb,dew_point,status -o out.csv *.csv";
+         "  hygrian-batch --columns Time,dry_bulb,dew_point,status -o out.csv *.csv\n"
+         "  hygrian-batch --units ip --unit dry_bulb=degF --unit pressure=inHg us.csv";
 }
 
 // --digits: a whole number from 1 to 17, or none.
@@ -162,6 +179,7 @@ std::string ReadOutputOptions(const std::string& columns, const std::string& del
 
 // --process and --flow-unit into options; "" or the usage error.
 std::string ReadProcessOptions(const std::string& process, const std::string& flowUnit,
+                               const std::vector<std::string>& columnUnits, bool ip,
                                const hygrian::cli::ReaderOptions& reader,
                                hygrian::batch::Options& options) {
   using hygrian::batch::Process;
@@ -185,6 +203,9 @@ std::string ReadProcessOptions(const std::string& process, const std::string& fl
   }
   if (options.common.options.model != hygrian::Model::Handbook) {
     return "--process: with the handbook model only";
+  }
+  if (!columnUnits.empty() || ip) {
+    return "--process: its columns are in the library's units (no --unit, no --units ip)";
   }
   const bool columnNamed = !reader.dryBulbColumn.empty() ||
                            std::any_of(reader.secondColumns.begin(), reader.secondColumns.end(),
@@ -238,6 +259,12 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
       ->type_name("UNIT");
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
+  std::vector<std::string> columnUnits;
+  std::string system;
+  app.add_option("--unit", columnUnits, "A column's unit: dry_bulb=degF, pressure=inHg")
+      ->type_name("COLUMN=UNIT")
+      ->allow_extra_args(false);
+  app.add_option("--units", system, "Write SI or inch-pound units (si)")->type_name("si|ip");
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
   if (const auto status = line.Parse(argc, argv)) return *status;
   if (app.count("--digits") > 0 && !ReadDigits(digits, options.format.digits)) {
@@ -247,13 +274,18 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
       !problem.empty()) {
     return line.UsageError(problem);
   }
+  if (const std::string problem = hygrian::cli::ReadUnitOptions(columnUnits, system, options.units);
+      !problem.empty()) {
+    return line.UsageError(problem);
+  }
   options.format.decimalComma = options.read.decimalComma;
   if (const std::string problem = ReadOutputOptions(columns, outputDelimiter, options.format);
       !problem.empty()) {
     return line.UsageError(problem);
   }
   options.common = line.Common();
-  if (const std::string problem = ReadProcessOptions(process, flowUnit, reader, options);
+  if (const std::string problem =
+          ReadProcessOptions(process, flowUnit, columnUnits, options.units.ip, reader, options);
       !problem.empty()) {
     return line.UsageError(problem);
   }

@@ -90,10 +90,25 @@ class Batch {
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
+  // The units of the columns read, from the options and the header; "" or why
+  // the file is skipped.
+  std::string ReadUnits(TableReader& table);
   void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
   void WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
   // The writer of the first good header's rows; "" or why there is none.
   std::string StartWriter();
+  // Adds a row's values to the columns' first values; after the first
+  // cli::kHintValues rows (or at the end, with `end`) writes the hints they give.
+  void Hint(const TableReader::Row& row, std::string_view file, bool end);
+  // Writes a row's values in the output units.
+  void WriteOutcome(const tables::CsvRecord& record, Outcome& outcome) {
+    if (options_.units.ip) {
+      for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+        outcome.values[i] = FromLibrary(*outputUnits_[i], outcome.values[i]);
+      }
+    }
+    writer_->WriteRow(out_, record, outcome);
+  }
   void Tally(const hygrian::Outcome& kind) {
     if (const std::size_t i = IndexOf(kind); i < counts_.size()) ++counts_[i];
   }
@@ -112,6 +127,20 @@ class Batch {
   std::unique_ptr<ProcessWriter> processWriter_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
+  // The units of the columns read: dry_bulb, the second value, pressure.
+  struct Column {
+    std::string_view key;
+    const Unit* unit = nullptr;
+    cli::ValueSpan first;     // the least and greatest of the first values, as read
+    bool fromHeader = false;  // the header's name gave the unit
+  };
+  std::array<Column, 3> columns_{};
+  bool convert_ = false;      // a value read is not in the library's unit
+  bool hinted_ = false;       // this file's hints are written
+  std::size_t hintRows_ = 0;  // the rows of this file seen for its hints
+  std::uint64_t headerLine_ = 0;
+  const std::array<const Unit*, Properties.size()> outputUnits_ =
+      cli::OutputUnits(options_.units.ip);
 };
 
 // The input as the table reader's source: before a read from a pipe or a
@@ -146,6 +175,8 @@ bool Batch::ReadFile(const std::string& name) {
   if (processColumns_) {
     read.resultColumns = {};
     processColumns_->Adapt(read);
+  } else {
+    read.namesWithUnits = true;
   }
   TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
                     options_.bufferBytes, std::move(read));
@@ -176,6 +207,12 @@ bool Batch::ReadFile(const std::string& name) {
                        tables::IsUtf8)) {
         messages_.Row(file, table.HeaderLine(),
                       "the header is not UTF-8 (written as read): --encoding latin1 or cp1252?");
+      }
+      if (const std::string unitProblem = processColumns_ ? "" : ReadUnits(table);
+          !unitProblem.empty()) {
+        messages_.Line(file, table.HeaderLine(), unitProblem + "; file skipped");
+        skipped_ = true;
+        break;
       }
       if (!layout_) {
         layout_ = table.ColumnLayout();
@@ -233,12 +270,65 @@ void Batch::WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMe
   Tally(*outcome.kind);
 }
 
+std::string Batch::ReadUnits(TableReader& table) {
+  const tables::Layout& layout = table.ColumnLayout();
+  const std::array<std::size_t, 3> indexes = {layout.dryBulb, layout.second, layout.pressure};
+  columns_ = {{{"dry_bulb", nullptr, {}, false},
+               {layout.secondKey, nullptr, {}, false},
+               {"pressure", nullptr, {}, false}}};
+  const std::string_view pressureUnit = tables::PressureUnitName(options_.common.pressureUnit);
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    const std::string_view name =
+        indexes[c] == tables::kNoColumn ? std::string_view() : layout.names[indexes[c]];
+    if (std::string problem = cli::ColumnUnitOf(options_.units, columns_[c].key, name,
+                                                columns_[c].unit, c == 2 ? pressureUnit : "");
+        !problem.empty()) {
+      return problem;
+    }
+    columns_[c].fromHeader = !tables::NameUnit(name).empty();
+  }
+  const auto other = [](const Unit& unit) {
+    return unit.zero != 0.0 || unit.numerator != unit.denominator;
+  };
+  convert_ = other(*columns_[0].unit) || other(*columns_[1].unit);
+  table.SetPressureUnit(cli::ReaderPressureUnit(*columns_[2].unit));
+  hinted_ = false;
+  hintRows_ = 0;
+  headerLine_ = table.HeaderLine();
+  return "";
+}
+
+void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
+  const tables::Measured& measured = row.measured;
+  if (!end) {
+    if (measured.dryBulbRead) columns_[0].first.Add(measured.dryBulb);
+    if (measured.secondRead) columns_[1].first.Add(measured.second);
+    const std::size_t p = layout_->pressure;
+    if (measured.bad == tables::BadInput::None && p != tables::kNoColumn &&
+        p < row.record.fields.size() && !row.record.fields[p].empty()) {
+      columns_[2].first.Add(FromLibrary(*columns_[2].unit, measured.pressure));
+    }
+    if (++hintRows_ < cli::kHintValues) return;
+  }
+  hinted_ = true;
+  for (const Column& column : columns_) {
+    if (column.first.count == 0) continue;
+    const std::string hint = cli::UnitHint(column.key, *column.unit, column.first.least,
+                                           column.first.greatest, !column.fromHeader);
+    if (!hint.empty()) messages_.Row(file, headerLine_, hint);
+  }
+}
+
 void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
   if (processColumns_) {
     WriteProcessRow(row, rowMessages);
     return;
   }
-  const tables::Measured& measured = row.measured;
+  tables::Measured measured = row.measured;
+  if (convert_) {
+    measured.dryBulb = ToLibrary(*columns_[0].unit, measured.dryBulb);
+    measured.second = ToLibrary(*columns_[1].unit, measured.second);
+  }
   const std::size_t pair = layout_->pair;
   tables::ReasonBuffer reason{};
   Outcome outcome;
@@ -246,11 +336,11 @@ void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages)
     case tables::BadInput::None:
       outcome = ComputedOutcome(pair, cli::Compute(pair, measured.dryBulb, measured.second,
                                                    measured.pressure, options_.common.options));
-      writer_->WriteRow(out_, row.record, outcome);
+      WriteOutcome(row.record, outcome);
       break;
     case tables::BadInput::Missing:
       outcome = MissingOutcome(pair, measured);
-      writer_->WriteRow(out_, row.record, outcome);
+      WriteOutcome(row.record, outcome);
       break;
     case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
@@ -274,6 +364,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
   for (;;) {
     switch (table.Next(row)) {
       case tables::CsvNext::End:
+        if (!hinted_ && !processColumns_) Hint(row, file, true);
         rowMessages.End();
         return true;
       case tables::CsvNext::ReadError:
@@ -284,6 +375,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       case tables::CsvNext::Record:
         break;
     }
+    if (!hinted_ && !processColumns_) Hint(row, file, false);
     WriteRow(row, rowMessages);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;

@@ -11,6 +11,7 @@
 #include "cli/compute.h"
 #include "cli/options.h"
 #include "cli/platform.h"
+#include "cli/units.h"
 
 namespace hygrian::batch {
 
@@ -21,6 +22,7 @@ struct Options {
   cli::CommonOptions common;       // the output, quiet, the pressure for rows without one
   Format format;
   ProcessOptions process;  // --process and --flow-unit: a process's rows instead of states
+  cli::TableUnits units;   // the columns' units (--unit, else the header's) and --units
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // delimiter, decimal comma, column names, the pair, gaps
   // The read and write buffers (tests take small ones to cross their edges).

@@ -5,14 +5,18 @@
 # 5 to 100 percent), runs the release build on each, and prints rows per second
 # of CPU time (user + system, the whole run) and the peak resident memory,
 # against the floors. With --big it also runs a table of about 1 GB to show that
-# memory stays flat.
+# memory stays flat. With --units it also counts the instructions (callgrind, as
+# bench/floor.sh counts them) of the first 50,000 wet-bulb rows written in SI and
+# with --units ip: the IP output may cost at most 5 % more.
 #
-#   bench/batch.sh [--big] [BINARY]
+#   bench/batch.sh [--big] [--units] [BINARY]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 big=0
+units=0
 if [ "${1:-}" = "--big" ]; then big=1; shift; fi
+if [ "${1:-}" = "--units" ]; then units=1; shift; fi
 binary=${1:-build/release/batch/hygrian-batch}
 if [ ! -x "$binary" ]; then
   cmake --preset release >&2
@@ -70,5 +74,19 @@ if [ "$big" = 1 ]; then
     "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')" \
     "$(awk -v r=$((rows * copies)) -v u="$user" -v s="$system" 'BEGIN { printf "%d", r / (u + s) }')" \
     "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" "$size"
+fi
+if [ "$units" = 1 ]; then
+  command -v valgrind >/dev/null || { echo "batch.sh: valgrind is needed (.ci/install)" >&2; exit 2; }
+  head -n 50001 "$work/wet.csv" >"$work/units.csv"
+  instructions() {  # options...
+    nice valgrind --tool=callgrind --callgrind-out-file=/dev/null "$binary" -q "$@" \
+      "$work/units.csv" 2>&1 >/dev/null | sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+  }
+  si=$(instructions)
+  ip=$(instructions --units ip)
+  ratio=$(awk -v a="$ip" -v b="$si" 'BEGIN { printf "%.4f", a / b }')
+  verdict=ok
+  if awk -v r="$ratio" 'BEGIN { exit !(r > 1.05) }'; then verdict="ABOVE 1.05"; status=1; fi
+  echo "50,000 rows, instructions: si $si, --units ip $ip: ${ratio}x (goal <= 1.05)  $verdict"
 fi
 exit $status

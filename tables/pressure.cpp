@@ -28,38 +28,20 @@ char* WritePressure(char* out, double value) {
 
 }  // namespace
 
-std::string_view PressureUnitName(PressureUnit unit) noexcept {
-  switch (unit) {
-    case PressureUnit::KPa:
-      return "kPa";
-    case PressureUnit::HPa:
-      return "hPa";
-    case PressureUnit::Pa:
-      return "Pa";
-  }
-  return "kPa";
-}
+std::string_view PressureUnitName(const PressureUnit& unit) noexcept { return unit.name; }
 
 std::optional<PressureUnit> ReadPressureUnit(std::string_view name) noexcept {
-  for (const PressureUnit unit : kUnits) {
+  for (const PressureUnit& unit : kUnits) {
     if (name == PressureUnitName(unit)) return unit;
   }
   return std::nullopt;
 }
 
-double ToKilopascals(double value, PressureUnit unit) noexcept {
-  switch (unit) {
-    case PressureUnit::KPa:
-      return value;
-    case PressureUnit::HPa:
-      return value / 10.0;
-    case PressureUnit::Pa:
-      return value / 1000.0;
-  }
-  return value;
+double ToKilopascals(double value, const PressureUnit& unit) noexcept {
+  return value * unit.numerator / unit.denominator;
 }
 
-char* WriteOutsideRange(char* out, double value, PressureUnit unit,
+char* WriteOutsideRange(char* out, double value, const PressureUnit& unit,
                         const PressureRange& range) noexcept {
   out = WritePressure(out, value);
   out = Put(out, " ");
@@ -69,7 +51,7 @@ char* WriteOutsideRange(char* out, double value, PressureUnit unit,
   out = Put(out, " to ");
   out = WritePressure(out, range.most);
   out = Put(out, " kPa");
-  for (const PressureUnit other : kUnits) {
+  for (const PressureUnit& other : kUnits) {
     if (!PressureInRange(ToKilopascals(value, other), range)) continue;
     out = Put(out, " (in ");
     out = Put(out, PressureUnitName(other));

@@ -23,6 +23,14 @@ std::string Key(std::string_view name) {
   return key;
 }
 
+// The name before the unit that NameUnit finds, trimmed ("temp (°f)" -> "temp").
+std::string_view WithoutUnit(std::string_view name) noexcept;
+
+// Whether a key names the column wanted, or (withUnit) the same followed by a unit.
+bool Names(std::string_view key, std::string_view wanted, bool withUnit) {
+  return key == wanted || (withUnit && WithoutUnit(key) == wanted);
+}
+
 // Claims column i for one role; false if the role already has a column.
 bool Claim(std::size_t& role, std::size_t i) {
   if (role != kNoColumn) return false;
@@ -208,7 +216,21 @@ void CarryUnlessResult(Layout& layout, const ReadOptions& options) {
       std::lower_bound(layout.carried.begin(), layout.carried.end(), layout.second), layout.second);
 }
 
+// The unit's text and the name before it, as NameUnit and WithoutUnit give them.
+std::pair<std::string_view, std::string_view> SplitUnit(std::string_view name) noexcept {
+  name = Trimmed(name);
+  if (name.empty() || (name.back() != ')' && name.back() != ']')) return {name, {}};
+  const char open = name.back() == ')' ? '(' : '[';
+  const std::size_t start = name.rfind(open);
+  if (start == std::string_view::npos || start == 0) return {name, {}};
+  return {Trimmed(name.substr(0, start)), Trimmed(name.substr(start + 1, name.size() - start - 2))};
+}
+
+std::string_view WithoutUnit(std::string_view name) noexcept { return SplitUnit(name).first; }
+
 }  // namespace
+
+std::string_view NameUnit(std::string_view name) noexcept { return SplitUnit(name).second; }
 
 std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
   layout = Layout{};
@@ -231,21 +253,24 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
     const std::string& key = layout.keys.back();
-    if (key == dryName) {
+    if (Names(key, dryName, options.namesWithUnits)) {
       if (!Claim(layout.dryBulb, i)) return "two " + dryName + " columns";
       continue;
     }
-    const auto pair = std::find(pairNames.begin(), pairNames.end(), key);
+    const auto pair = std::find_if(
+        pairNames.begin(), pairNames.end(),
+        [&](const std::string& name) { return Names(key, name, options.namesWithUnits); });
     if (pair != pairNames.end()) {
       if (!Claim(pairColumns[static_cast<std::size_t>(pair - pairNames.begin())], i)) {
-        return "two " + key + " columns";
+        return "two " + *pair + " columns";
       }
       continue;
     }
-    if (key == pressureName && !Claim(layout.pressure, i)) return "two " + key + " columns";
+    const bool pressure = Names(key, pressureName, options.namesWithUnits);
+    if (pressure && !Claim(layout.pressure, i)) return "two " + pressureName + " columns";
     // A table the caller wrote: its results are computed again, not carried.
     const auto& results = options.resultColumns;
-    if (key != pressureName && std::find(results.begin(), results.end(), key) != results.end()) {
+    if (!pressure && std::find(results.begin(), results.end(), key) != results.end()) {
       continue;
     }
     layout.carried.push_back(i);
@@ -298,7 +323,7 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
 bool SameColumns(const Layout& a, const Layout& b) noexcept { return a.keys == b.keys; }
 
 Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defaultPressure,
-                      PressureUnit pressureUnit, const ReadOptions& options) noexcept {
+                      const PressureUnit& pressureUnit, const ReadOptions& options) noexcept {
   Measured measured;
   measured.found = record.fieldCount;
   if (record.unclosedQuote != 0) {

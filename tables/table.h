@@ -56,6 +56,9 @@ struct ReadOptions {
   std::string dryBulbColumn;
   std::vector<std::string> secondColumns;  // by secondKeys; may be shorter
   std::string pressureColumn;
+  // A column is also found by its name followed by a unit ("dry_bulb (degF)":
+  // see NameUnit), which the caller then reads.
+  bool namesWithUnits = false;
   // The pair when the header holds several second values; a named pair column
   // chooses as well (at most one of them may be named).
   std::optional<std::size_t> pair;
@@ -105,6 +108,12 @@ struct Layout {
 [[nodiscard]] std::string ReadLayout(const CsvRecord& header, Layout& layout,
                                      const ReadOptions& options = {});
 
+// The unit that a header name writes after it in parentheses or brackets,
+// trimmed: "Temp (°F)" -> "°F", "RH [%]" -> "%", "dry_bulb" -> "". With
+// ReadOptions::namesWithUnits, ReadLayout finds a column by its name with or
+// without it ("dry_bulb (degF)" is dry_bulb).
+[[nodiscard]] std::string_view NameUnit(std::string_view name) noexcept;
+
 // Whether two headers name the same columns in the same order (by their keys).
 [[nodiscard]] bool SameColumns(const Layout& a, const Layout& b) noexcept;
 
@@ -150,7 +159,7 @@ struct Measured {
 // pressure column) takes defaultPressure, in kPa.
 [[nodiscard]] Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
                                     double defaultPressure,
-                                    PressureUnit pressureUnit = PressureUnit::KPa,
+                                    const PressureUnit& pressureUnit = PressureUnit::KPa,
                                     const ReadOptions& options = {}) noexcept;
 
 // Room for any reason text.
@@ -188,7 +197,7 @@ class TableReader {
   // defaultPressure in kPa; pressureUnit that of a pressure column; bufferBytes
   // as CsvReader takes it.
   TableReader(ByteSource& source, double defaultPressure,
-              PressureUnit pressureUnit = PressureUnit::KPa,
+              const PressureUnit& pressureUnit = PressureUnit::KPa,
               std::size_t bufferBytes = kDefaultBufferBytes, ReadOptions options = {})
       : decoder_(source, options.encoding),
         csv_(decoder_, bufferBytes),
@@ -215,6 +224,9 @@ class TableReader {
   };
   // The next row after the header (ReadHeader must have returned Ok).
   [[nodiscard]] CsvNext Next(Row& row);
+
+  // The unit of the pressure column's values from now on (a header's may name it).
+  void SetPressureUnit(const PressureUnit& unit) { pressureUnit_ = unit; }
 
   [[nodiscard]] std::uint64_t BytesRead() const { return csv_.BytesRead(); }
   [[nodiscard]] int Error() const { return csv_.Error(); }

@@ -156,8 +156,10 @@ std::vector<CliRow> StatusRows() {
       CliRow("StatusesSpecificHumidity", kBatch, {"q.csv"}, "",
              "specific_humidity," + Results + Row("0.0124422,", Pair::Q, 25, 0.0124422) +
                  "1,25,,,,,,,,,fault: invalid input\n",
-             Summary("2 rows: 1 ok, 1 fault"), 0,
-             {{"q.csv", "dry_bulb,specific_humidity\n25,0.0124422\n25,1\n"}}),
+             "hygrian-batch: q.csv:1: specific_humidity 0.0124422 to 1 kg/kg (in g/kg? --unit "
+             "specific_humidity=g/kg)\n" +
+                 Summary("2 rows: 1 ok, 1 fault"),
+             0, {{"q.csv", "dry_bulb,specific_humidity\n25,0.0124422\n25,1\n"}}),
       CliRow("RelativeHumidityAsTheLibraryComputesIt", kBatch, {},
              "dry_bulb,relative_humidity\n25,57\n", Results + Row("", Pair::Rh, 25, 57), "", 0),
       // Air far above saturation at 60 kPa, where neither the secant search nor
@@ -821,6 +823,79 @@ std::vector<CliRow> ModelRows() {
   };
 }
 
+// Units: a slip of unit gives a hint on standard error and changes no number;
+// the option or the header's unit is checked. The handbook model, the default.
+std::vector<CliRow> UnitRows() {
+  const auto hint = [](const std::string& name, const std::string& input,
+                       const std::string& columns, const std::string& out, const std::string& err) {
+    return CliRow("Hint" + name, kBatch, {"--columns", columns}, input, out,
+                  "hygrian-batch: (standard input):1: " + err, 0);
+  };
+  return {
+      hint("Kelvin", "dry_bulb,dew_point\n298.15,283.15\n", "dry_bulb,status",
+           "dry_bulb,status\n298.15,fault: outside the range\n",
+           "dry_bulb 298.15 to 298.15 degC (in K? --unit dry_bulb=K)\n"
+           "hygrian-batch: (standard input):1: dew_point 283.15 to 283.15 degC (in K? --unit "
+           "dew_point=K)\n" +
+               Summary("1 row: 0 ok, 1 fault")),
+      // A header in degF whose values are kelvin: the option may not contradict it.
+      hint("KelvinUnderADegreesFahrenheitHeader", "dry_bulb (°F),relative_humidity\n527.67,50\n",
+           "status", "status\nfault: outside the range\n",
+           "dry_bulb 527.67 to 527.67 degF (in K?)\n" + Summary("1 row: 0 ok, 1 fault")),
+      hint("Fraction", "dry_bulb,relative_humidity\n20,0.45\n25,0.5\n", "relative_humidity,status",
+           "relative_humidity,status\n0.45,ok\n0.5,ok\n",
+           "relative_humidity 0.45 to 0.5 % (in fraction? --unit relative_humidity=1)\n"),
+      hint("GramsPerKilogram", "dry_bulb,humidity_ratio\n25,10\n", "humidity_ratio,status",
+           "humidity_ratio,status\n10,fault: invalid input\n",
+           "humidity_ratio 10 to 10 kg/kg (in g/kg? --unit humidity_ratio=g/kg)\n" +
+               Summary("1 row: 0 ok, 1 fault")),
+      // 29.92 inHg lies inside 20 to 200 kPa.
+      hint("InchesOfMercury", "dry_bulb,wet_bulb,pressure\n37.8,18.3,29.92\n", "pressure,status",
+           "pressure,status\n29.92,ok\n",
+           "pressure 29.92 to 29.92 kPa (in inHg? --unit pressure=inHg)\n"),
+      CliRow("HintOnlyFromTheFirstRowsOnce", kBatch, {"-q", "--columns", "status"},
+             "dry_bulb,relative_humidity\n298.15,50\n", "status\nfault: outside the range\n", "",
+             0),
+      CliRow("HeaderUnitAgainstTheOption", kBatch, {"--unit", "dry_bulb=K"},
+             "T (degF),dew_point\n50,40\n", "",
+             "hygrian-batch: (standard input):1: no dry_bulb column; columns found: T (degF), "
+             "dew_point" +
+                 Accepted + "; file skipped\n",
+             2),
+      CliRow("HeaderUnitContradictsTheOption", kBatch, {"--unit", "dry_bulb=K"},
+             "dry_bulb (degF),dew_point\n50,40\n", "",
+             "hygrian-batch: (standard input):1: dry_bulb (degF): the header's unit is not --unit "
+             "dry_bulb=K; file skipped\n",
+             2),
+      CliRow("HeaderUnitUnknown", kBatch, {}, "dry_bulb [degf],dew_point\n50,40\n", "",
+             "hygrian-batch: (standard input):1: dry_bulb [degf]: 'degf' is not a unit of "
+             "temperature (degC, K, degF or degR); did you mean 'degF'? (--unit dry_bulb=UNIT says "
+             "which); file skipped\n",
+             2),
+      // Words in brackets that are no unit: --unit says the column's.
+      CliRow("HeaderWordsThatAreNoUnit", kBatch,
+             {"--dry-bulb-column", "Temp", "--unit", "dry_bulb=degC", "--columns", "dry_bulb"},
+             "Temp (outdoor),relative_humidity\n25,50\n", "dry_bulb\n25\n", "", 0),
+      // JSON keys stay; 20 degC is 68 degF exactly.
+      CliRow("IpJsonKeys", kBatch, {"--units", "ip", "--json", "--columns", "dry_bulb,status"},
+             "dry_bulb,relative_humidity\n20,50\n", "{\"dry_bulb\":68,\"status\":\"ok\"}\n", "", 0),
+      UsageError("UnitUnknown", {"--unit", "dry_bulb=degf"},
+                 "--unit dry_bulb=degf: 'degf' is not a unit of temperature (degC, K, degF or "
+                 "degR); did you mean 'degF'?"),
+      UsageError("UnitOfAnotherQuantity", {"--unit", "pressure=degF"},
+                 "--unit pressure=degF: 'degF' is not a unit of pressure (kPa, hPa, Pa, mbar, psi "
+                 "or inHg)"),
+      UsageError("UnitColumnUnknown", {"--unit", "dry-bulb=K"},
+                 "--unit dry-bulb=K: 'dry-bulb' is not dry_bulb, wet_bulb, dew_point, "
+                 "relative_humidity, humidity_ratio, specific_humidity or pressure; did you mean "
+                 "'dry_bulb'?"),
+      UsageError("UnitWithoutEquals", {"--unit", "K"}, "--unit K: not COLUMN=UNIT"),
+      UsageError("UnitTwice", {"--unit", "dry_bulb=K", "--unit", "dry_bulb=degC"},
+                 "--unit dry_bulb: given twice"),
+      UsageError("UnitsSystem", {"--units", "us"}, "--units: 'us' is not si or ip"),
+  };
+}
+
 // --process: the leaving state and the loads by hand from the handbook's
 // relations (ASHRAE 2017 ch. 1): h = 1.006 t + W (2501 + 1.86 t) (eq. 32),
 // so t = (h - 2501 W) / (1.006 + 1.86 W); six digits.
@@ -958,6 +1033,8 @@ std::vector<CliRow> ProcessRows() {
                  "--flow-unit: 'cfm' is not kg/s or m3/s"),
       UsageError("FlowUnitWithoutProcess", {"--flow-unit", "m3/s"},
                  "--flow-unit: only with --process"),
+      UsageError("ProcessWithUnits", {"--process", "heat", "--units", "ip"},
+                 "--process: its columns are in the library's units (no --unit, no --units ip)"),
   };
 }
 
@@ -970,8 +1047,9 @@ std::vector<CliRow> BatchRows() {
       rows.push_back(std::move(row));
     }
   }
-  for (CliRow& row : ModelRows()) rows.push_back(std::move(row));
-  for (CliRow& row : ProcessRows()) rows.push_back(std::move(row));
+  for (auto table : {ModelRows, UnitRows, ProcessRows}) {
+    for (CliRow& row : table()) rows.push_back(std::move(row));
+  }
   return rows;
 }
 
@@ -1035,7 +1113,9 @@ TEST(Batch, Help) {
                              "--pressure-column COL",
                              "--pair NAME",
                              "--model handbook|calculator",
-                             "--over ice|water"}) {
+                             "--over ice|water",
+                             "--unit COLUMN=UNIT",
+                             "--units si|ip"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(RunIn(folder, {"-h"}).out, help.out);
@@ -1161,6 +1241,18 @@ void PrintTo(const HandbookFigure& row, std::ostream* os) { *os << row.name; }
 
 constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
 
+// The inputs of the rows in units other than the library's.
+const std::vector<std::string> kIp = {"--units",       "ip",          "--unit",
+                                      "dry_bulb=degF", "--unit",      "wet_bulb=degF",
+                                      "--unit",        "pressure=psi"};
+const std::string kIpExample = "dry_bulb,wet_bulb,pressure\n100,65,14.696\n";
+const std::vector<std::string> kWeatherColumns = {"--dry-bulb-column", "Temperature",
+                                                  "--dew-point-column", "Dew Point"};
+const std::string kWeather = "Time,Temperature (°F),Dew Point (°F)\n0:00,68,50\n";
+const std::string kFraction = "dry_bulb,relative_humidity\n25,0.5\n";
+const std::string kGrams = "dry_bulb,humidity_ratio\n25,10\n";
+const std::string kKelvin = "dry_bulb,dew_point\n298.15,283.15\n";
+
 const HandbookFigure kHandbookFigures[] = {
     // ERA5's dew points are over water: ASHRAE 2017 ch. 1 eq. 6 at -10 degrees C
     // with the enhancement factor, 0.286 to 0.288 kPa; over ice (table 3's
@@ -1205,6 +1297,104 @@ const HandbookFigure kHandbookFigures[] = {
      kEmpty,
      0.0,
      "fault: outside the range"},
+    // Units in, by option and by the header. IP Example 1 of ASHRAE Handbook-Fundamentals
+    // 2017 ch. 1: 100 degF dry-bulb, 65 degF wet-bulb at 14.696 psia (29.921 inHg):
+    // W 0.00523 lb/lb, h 29.80 Btu/lb, v 14.22 ft3/lb (its printed digits).
+    {"IpExample1W", kIp, kIpExample, "humidity_ratio", 0.00523, 0.000005, "ok"},
+    {"IpExample1H", kIp, kIpExample, "enthalpy", 29.80, 0.005, "ok"},
+    {"IpExample1V", kIp, kIpExample, "specific_volume", 14.22, 0.01, "ok"},
+    {"IpExample1ByHeader",
+     {"--units", "ip"},
+     "dry_bulb (°F),wet_bulb [degF],pressure (psia)\n100,65,14.696\n",
+     "humidity_ratio",
+     0.00523,
+     0.000005,
+     "ok"},
+    {"IpExample1InchesOfMercury",
+     {"--units", "ip", "--unit", "dry_bulb=degF", "--unit", "wet_bulb=degF", "--unit",
+      "pressure=inHg"},
+     "dry_bulb,wet_bulb,pressure\n100,65,29.921\n",
+     "enthalpy",
+     29.80,
+     0.005,
+     "ok"},
+    {"IpExample1InchesOfMercuryByHeader",
+     {"--units", "ip"},
+     "dry_bulb (degF),wet_bulb (degF),pressure (inHg)\n100,65,29.921\n",
+     "enthalpy",
+     29.80,
+     0.005,
+     "ok"},
+    // Dry air at 32 degF: 7.68 Btu/lb, the IP datum.
+    {"IpEnthalpyDatum",
+     {"--units", "ip"},
+     "dry_bulb,humidity_ratio\n0,0\n",
+     "enthalpy",
+     7.68,
+     1e-12,
+     "ok"},
+    // A weather station's file in degF: 68 and 50 degF are 20 and 10 degC exactly;
+    // table 3's saturation pressure at 10 degC, 1.2282 kPa (the enhancement factor
+    // adds under 0.5 %).
+    {"WeatherFileInFahrenheit", kWeatherColumns, kWeather, "dry_bulb", 20, 1e-12, "ok"},
+    {"WeatherFileInFahrenheitDewPoint", kWeatherColumns, kWeather, "dew_point", 10, 1e-12, "ok"},
+    {"WeatherFileInFahrenheitVapourPressure", kWeatherColumns, kWeather, "vapor_pressure", 1.2282,
+     0.006, "ok"},
+    {"WeatherFileByOption",
+     {"--dry-bulb-column", "Temperature", "--dew-point-column", "Dew Point", "--unit",
+      "dry_bulb=degF", "--unit", "dew_point=degF"},
+     "Temperature,Dew Point\n68,50\n",
+     "dew_point",
+     10,
+     1e-12,
+     "ok"},
+    // Relative humidity as a fraction: 0.5 is 50 %; table 3 at 25 degC, 3.1699 kPa.
+    {"Fraction", {"--unit", "relative_humidity=1"}, kFraction, "relative_humidity", 50, 0, "ok"},
+    {"FractionVapourPressure",
+     {"--unit", "relative_humidity=fraction"},
+     kFraction,
+     "vapor_pressure",
+     0.5 * 3.1699,
+     0.008,
+     "ok"},
+    {"FractionByHeader",
+     {"--relative-humidity-column", "RH"},
+     "dry_bulb,RH [0-1]\n25,0.5\n",
+     "relative_humidity",
+     50,
+     0,
+     "ok"},
+    // 10 g/kg: p W / (0.621945 + W) = 1.60338 kPa at 101.325 kPa (eq. 20, 22).
+    {"GramsPerKilogram",
+     {"--unit", "humidity_ratio=g/kg"},
+     kGrams,
+     "vapor_pressure",
+     1.60338,
+     0.00001,
+     "ok"},
+    {"GramsPerKilogramByHeader",
+     {},
+     "dry_bulb,humidity_ratio (g/kg)\n25,10\n",
+     "humidity_ratio",
+     0.01,
+     1e-17,
+     "ok"},
+    // Kelvin: 298.15 and 283.15 K are 25 and 10 degC; RH from table 3,
+    // 1.2282 / 3.1699 kPa.
+    {"Kelvin",
+     {"--unit", "dry_bulb=K", "--unit", "dew_point=K"},
+     kKelvin,
+     "relative_humidity",
+     38.746,
+     0.05,
+     "ok"},
+    {"KelvinByHeader",
+     {"--dry-bulb-column", "T", "--dew-point-column", "Td"},
+     "T [K],Td [K]\n298.15,283.15\n",
+     "dry_bulb",
+     25,
+     1e-12,
+     "ok"},
     // A coil at an apparatus dew point of 10 degC with a bypass factor of 0.2:
     // W and h of the leaving air are 0.2 of the way from saturation at 10 degC
     // to the entering air. Saturated at 10 degC: p = 1.2282 kPa (table 3) with

@@ -1,7 +1,7 @@
 // The manual pages' lists against the library's tables: every second value of
 // a pair the programs read in their pages, every status word and process (with
 // its columns) in hygrian-batch(1), every C function of a pair and every status
-// text in hygrian(3).
+// text in hygrian(3); every unit the batch reads in hygrian-batch(1).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +11,7 @@
 #include "batch/process.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/units.h"
 
 namespace hygrian {
 namespace {
@@ -25,6 +26,18 @@ std::string Page(const std::string& name) {
     page.erase(at, 1);
   }
   return page;
+}
+
+// The units of the quantities the batch program reads.
+TEST(ManLists, EveryUnitReadIsNamedInTheBatchPage) {
+  const std::string batch = Page("hygrian-batch.1");
+  for (const Unit& unit : Units) {
+    if (unit.quantity == Quantity::Enthalpy || unit.quantity == Quantity::SpecificVolume ||
+        unit.quantity == Quantity::Dimensionless) {
+      continue;
+    }
+    EXPECT_NE(batch.find(std::string(unit.key)), std::string::npos) << unit.key;
+  }
 }
 
 TEST(ManLists, EveryPairAndOutcomeIsNamed) {

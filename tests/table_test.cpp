@@ -96,6 +96,44 @@ TEST(ReadLayout, Errors) {
             "more than 65536 columns");
 }
 
+TEST(NameUnit, TheUnitInBracketsAfterAName) {
+  const struct {
+    std::string_view name;
+    std::string_view unit;
+  } rows[] = {
+      {"Temp (°F)", "°F"}, {"RH [%]", "%"},      {" p ( hPa ) ", "hPa"}, {"T [K]", "K"},
+      {"dry_bulb", ""},    {"(K)", ""},          {"T (2 m) (K)", "K"},   {"T [K)", ""},
+      {"T K)", ""},        {"dry_bulb(K)", "K"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(NameUnit(row.name), row.unit) << row.name;
+}
+
+TEST(ReadLayout, NamesWithUnitsWhenAsked) {
+  ReadOptions options = kRead;
+  options.namesWithUnits = true;
+  const struct {
+    std::vector<std::string_view> names;
+    std::string problem;
+    std::size_t dryBulb;
+  } rows[] = {
+      {{"dry_bulb (degF)", "wet_bulb [degF]", "pressure (inHg)"}, "", 0},
+      {{"id", "Dry_Bulb(K)", "dew_point"}, "", 1},
+      {{"dry_bulb", "dry_bulb (K)", "wet_bulb"}, "two dry_bulb columns", 0},
+      {{"dry_bulb", "wet_bulb (degC)", "wet_bulb"}, "two wet_bulb columns", 0},
+      {{"dry_bulb", "wet_bulb", "pressure", "pressure (hPa)"}, "two pressure columns", 0},
+  };
+  for (const auto& row : rows) {
+    Layout layout;
+    EXPECT_EQ(ReadLayout(Record(row.names), layout, options), row.problem) << row.names[0];
+    if (row.problem.empty()) {
+      EXPECT_EQ(layout.dryBulb, row.dryBulb) << row.names[0];
+    }
+  }
+  // Not asked: only the whole name counts.
+  Layout layout;
+  EXPECT_NE(ReadLayout(Record({"dry_bulb (degF)", "wet_bulb"}), layout, kRead), "");
+}
+
 TEST(SameColumns, ComparesNamesWithoutCaseOrBlanks) {
   Layout a;
   Layout b;
@@ -249,6 +287,9 @@ TEST(ReadMeasured, APressureColumnInHectopascalsOrPascals) {
       {"1013", PressureUnit::Pa,
        "pressure 1013 Pa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)", 0},
       {"200001", PressureUnit::Pa, "pressure 200001 Pa is outside 20 to 200 kPa", 0},
+      // A unit the caller describes.
+      {"5", PressureUnit{"inHg", 3.386389, 1}, "pressure 5 inHg is outside 20 to 200 kPa", 0},
+      {"0.1", PressureUnit{"MPa", 1000, 1}, "", 100},
   };
   for (const auto& row : rows) {
     const Measured m = ReadMeasured(layout, Record({"25", "10", row.field}), 80.0, row.unit);

@@ -134,12 +134,14 @@ struct Hint {
   std::string_view likely;
 };
 
-constexpr std::array<Hint, 9> kHints = {{
+constexpr std::array<Hint, 11> kHints = {{
     {Quantity::Temperature, "K", 20, 35, "degC"},  // t2m - 273.15 that kept its units
     {Quantity::Temperature, "K", 250, 300, ""},
     {Quantity::Temperature, "degF", 250, 320, "K"},
     {Quantity::Pressure, "hPa", 95000, 102000, "Pa"},
     {Quantity::Pressure, "kPa", 14.7, 14.7, "psi"},
+    {Quantity::Pressure, "kPa", 29.92, 30.1, "inHg"},  // a US barometer's reading
+    {Quantity::Pressure, "kPa", 33, 101.3, ""},
     {Quantity::RelativeHumidity, "1", 20, 95, "%"},
     {Quantity::RelativeHumidity, "%", 0.2, 0.9, "1"},
     {Quantity::MassRatio, "kg/kg", 5, 15, "g/kg"},

@@ -248,7 +248,7 @@ struct UnitHint {
 
 inline constexpr double kNoBound = std::numeric_limits<double>::infinity();
 
-inline constexpr std::array<UnitHint, 7> UnitHints = {{
+inline constexpr std::array<UnitHint, 8> UnitHints = {{
     // degC read as kelvin: air colder than -173 degC
     {Quantity::Temperature, "K", HintTest::AllWithin, -kNoBound, 100, "degC"},
     // kelvin read as degC or degF: air hotter than 200 degC or 200 degF
@@ -256,6 +256,9 @@ inline constexpr std::array<UnitHint, 7> UnitHints = {{
     {Quantity::Temperature, "degF", HintTest::AllWithin, 200, kNoBound, "K"},
     // no total pressure of the air people measure lies outside the programs' range
     {Quantity::Pressure, "", HintTest::AnyOutside, ProgramPressureLeast, ProgramPressureMost, ""},
+    // inHg read as kPa: within the range, but air 9 km up (a US altimeter setting
+    // or barometer reading, 25 to 32 inHg, is 85 to 108 kPa)
+    {Quantity::Pressure, "kPa", HintTest::AllWithin, 25, 32, "inHg"},
     // percent read as a fraction
     {Quantity::RelativeHumidity, "1", HintTest::AnyOutside, -kNoBound, 1.5, "%"},
     // a fraction read as percent
