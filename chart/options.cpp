@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "chart/density.h"
 #include "chart/moist_air.h"
@@ -203,6 +204,11 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   }
   app.add_flag("--process", options.process, "Join the points with arrows, in file order")
       ->disable_flag_override();
+  std::vector<std::string> columnUnits;
+  app.add_option("--unit", columnUnits,
+                 "A column's unit, else its header's (dry_bulb (degF)), else the chart's")
+      ->type_name("COLUMN=UNIT")
+      ->allow_extra_args(false);
   app.add_option("--zones", options.zonesFile,
                  "Zones to shade, corners as states: a zone column and a pair's columns")
       ->type_name("FILE");
@@ -238,6 +244,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   std::string problem = ApplyUnits(texts, options.common.inchPound, options.settings);
   if (problem.empty()) problem = Apply(texts, options.settings);
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
+  if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
   if (!problem.empty()) return line.UsageError(problem);
   if (options.pointsFile.empty() && !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";

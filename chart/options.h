@@ -7,6 +7,7 @@
 #include "chart/frame.h"
 #include "cli/command_line.h"
 #include "cli/compute.h"
+#include "cli/units.h"
 #include "tables/table.h"
 
 namespace hygrian::chart {
@@ -18,6 +19,7 @@ struct Options {
   bool process = false;          // join the points with arrows, in file order
   std::string pointsFile;        // empty: no points; "-": standard input
   std::string zonesFile;         // empty: no zones
+  cli::TableUnits pointUnits;    // --unit: the points' and zones' columns' units
   bool pointsByDefault = false;  // standard input, read because no file is named and it is
                                  // not a terminal: empty, it has no points and that is fine
   cli::CommonOptions common;     // the output, quiet, the pressure

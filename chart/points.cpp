@@ -1,6 +1,8 @@
 #include "chart/points.h"
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "chart/number_text.h"
 #include "cli/compute.h"
@@ -51,6 +53,26 @@ std::string Misfit(const Frame& frame, const State& s) {
   return "";
 }
 
+// The units of the dry-bulb and the second value's columns: --unit's, else
+// the header's ("dry_bulb (degF)"), else the chart's; "" or why the file cannot
+// be read.
+std::string ReadUnits(const tables::Layout& layout, const ChartUnits& chart,
+                      const cli::TableUnits& options, std::array<const Unit*, 2>& units) {
+  const std::array<std::size_t, 2> columns{layout.dryBulb, layout.second};
+  const std::array<std::string_view, 2> keys{"dry_bulb", layout.secondKey};
+  const std::array<std::string_view, 2> library{"degC", Pairs[layout.pair].given[1].unit};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const Unit* fallback = ConvertedUnit(chart, library[i]);
+    if (std::string problem =
+            cli::ColumnUnitOf(options, keys[i], layout.names[columns[i]], units[i],
+                              fallback != nullptr ? fallback->key : std::string_view());
+        !problem.empty()) {
+      return problem;
+    }
+  }
+  return "";
+}
+
 // From here on the points are counted, not kept: those on the plot go into the
 // density, the rest (only a process's waypoints) are dropped.
 void BecomeDensity(PointsRead& read, const Frame& frame) {
@@ -72,8 +94,10 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     rowMessages.Other(line, reason);
     read.leftOut = true;
   };
+  tables::ReadOptions withUnits = options;
+  withUnits.namesWithUnits = true;
   tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
-                            tables::kDefaultBufferBytes, options);
+                            tables::kDefaultBufferBytes, std::move(withUnits));
   std::string message;
   switch (table.ReadHeader(message)) {
     case tables::TableReader::HeaderStatus::Ok:
@@ -97,6 +121,15 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     messages.Line(name, table.HeaderLine(),
                   "a pressure column is not taken: the points are computed at the chart's "
                   "pressure (--pressure)");
+    read.leftOut = true;
+    return read;
+  }
+  std::array<const Unit*, 2> units{};
+  const cli::TableUnits noOptions;
+  if (std::string unitProblem =
+          ReadUnits(layout, frame.Units(), file.units != nullptr ? *file.units : noOptions, units);
+      !unitProblem.empty()) {
+    messages.Line(name, table.HeaderLine(), unitProblem);
     read.leftOut = true;
     return read;
   }
@@ -126,11 +159,10 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
       read.leftOut = true;
       continue;
     }
-    // The values in the chart's units (IP: degrees F, lb/lb), computed in the library's.
-    const ChartUnits& units = frame.Units();
-    const Result result = cli::Compute(layout.pair, FromChart(units, "degC", m.dryBulb),
-                                       FromChart(units, Pairs[layout.pair].given[1].unit, m.second),
-                                       frame.Pressure(), frame.Relations());
+    // The values in their columns' units, computed in the library's.
+    const Result result =
+        cli::Compute(layout.pair, ToLibrary(*units[0], m.dryBulb), ToLibrary(*units[1], m.second),
+                     frame.Pressure(), frame.Relations());
     // A warning (supersaturated, drier than the range) has its state: it is drawn
     // where it lies, and told like any other misfit.
     if (!RulesOf(OutcomeOf(result).kind).computed) {

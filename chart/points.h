@@ -12,6 +12,7 @@
 #include "chart/frame.h"
 #include "chart/marks.h"
 #include "cli/messages.h"
+#include "cli/units.h"
 #include "tables/csv.h"
 #include "tables/table.h"
 
@@ -33,6 +34,7 @@ struct PointsRead {
 // What a file of points is to the chart: the user's points, or the corners of
 // zones.
 struct PointsFile {
+  const cli::TableUnits* units = nullptr;  // --unit; none: the header's, else the chart's
   std::string_view labelColumn = "label";  // the column of each point's text
   // Standard input, read because no file is named: empty, it has no points and
   // that is no message and nothing left out.

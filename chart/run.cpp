@@ -46,7 +46,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
   const Frame frame(options.settings);
   PointsRead zones;
   if (!options.zonesFile.empty()) {
-    const PointsFile kind{.labelColumn = "zone", .userPoints = false};
+    const PointsFile kind{.units = &options.pointUnits, .labelColumn = "zone", .userPoints = false};
     if (const auto status =
             ReadFile(platform, options.zonesFile, frame, options, messages, kind, zones)) {
       return *status;
@@ -54,7 +54,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
   }
   PointsRead read;
   if (!options.pointsFile.empty()) {
-    const PointsFile kind{.emptyIsNoPoints = options.pointsByDefault};
+    const PointsFile kind{.units = &options.pointUnits, .emptyIsNoPoints = options.pointsByDefault};
     if (const auto status =
             ReadFile(platform, options.pointsFile, frame, options, messages, kind, read)) {
       return *status;

@@ -675,6 +675,24 @@ TEST_F(ChartRun, AFullStandardOutputIsReportedWithStatusOne) {
                  "hygrian-chart: (standard output): No space left on device\n", 1);
 }
 
+// A points file's header or --unit gives its columns' units: the handbook's IP
+// Example 1 (100 F dry-bulb, 65 F wet-bulb) has W = 0.00523 lb/lb.
+TEST_F(ChartRun, PointsInTheUnitsTheirHeaderSays) {
+  Write("ip.csv",
+        "dry_bulb (\xC2\xB0"
+        "F),wet_bulb (\xC2\xB0"
+        "F)\n100,65\n");
+  Write("plain.csv", "dry_bulb,wet_bulb\n100,65\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--dry-bulb=30:40", "ip.csv"},
+        std::vector<std::string>{"--dry-bulb=30:40", "--unit", "dry_bulb=degF", "--unit",
+                                 "wet_bulb=degF", "plain.csv"}}) {
+    const RunResult r = Run(kChart, args);  // the handbook model
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("data-humidity-ratio=\"0.00523"), std::string::npos) << r.err;
+  }
+}
+
 // Past 2,000 points on the plot (or with --density) the points are counted in
 // cells: every point is in one, and the arrows of --process are not drawn.
 TEST_F(ChartRun, ManyPointsBecomeADensity) {
