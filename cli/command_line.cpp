@@ -19,12 +19,56 @@ constexpr double kAltitudeLeast = -5000.0;
 constexpr double kAltitudeMost = 11000.0;
 
 // GNU's order: the usage line first, then what the program does.
+constexpr std::size_t kHelpWidth = 80;
+
+// Columns of UTF-8 text: its bytes but continuation bytes.
+std::size_t Columns(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// One line of help broken at blanks to kHelpWidth columns, each continuation
+// indented as the text it continues: an option's description at kHelpColumn,
+// any other line at its own indent. A word longer than the room stays whole.
+void AppendWrapped(std::string& out, std::string_view line) {
+  const std::size_t own = std::min(line.find_first_not_of(' '), line.size());
+  const bool option = own == 2 && line.size() > kHelpColumn && line[kHelpColumn - 1] == ' ' &&
+                      line[kHelpColumn] != ' ';
+  const std::size_t indent = option ? kHelpColumn : own;
+  while (Columns(line) > kHelpWidth) {
+    std::size_t cut = std::string_view::npos;
+    for (std::size_t i = indent + 1; i < line.size() && Columns(line.substr(0, i)) <= kHelpWidth;
+         ++i) {
+      if (line[i] == ' ') cut = i;
+    }
+    if (cut == std::string_view::npos) break;
+    out.append(line.substr(0, cut));
+    out += '\n';
+    out.append(indent, ' ');
+    line.remove_prefix(cut + 1);
+  }
+  out.append(line);
+}
+
+std::string Wrapped(std::string_view text) {
+  std::string out;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    AppendWrapped(out, text.substr(start, end - start));
+    if (end == text.size()) break;
+    out += '\n';
+    start = end + 1;
+  }
+  return out;
+}
+
 class HelpLayout final : public CLI::Formatter {
  public:
   std::string make_help(const CLI::App* app, std::string name,
                         CLI::AppFormatMode mode) const override {
-    return make_usage(app, std::move(name)) + make_description(app) + make_positionals(app) +
-           make_groups(app, mode) + "\n" + make_footer(app);
+    return Wrapped(make_usage(app, std::move(name)) + make_description(app) +
+                   make_positionals(app) + make_groups(app, mode) + "\n" + make_footer(app));
   }
 };
 
