@@ -71,8 +71,10 @@ void SaturationMarks(const Frame& frame, Span span, Furniture& furniture) {
   const Rect& plot = frame.Plot();
   const hygrian::Options options = frame.Relations();
   const Unit& degrees = *frame.Units().temperature;
-  const double high = FromLibrary(degrees, span.high);
-  for (double whole = std::ceil(FromLibrary(degrees, span.low)); whole <= high; whole += 1.0) {
+  const double first = std::ceil(FromLibrary(degrees, span.low));
+  const int count = static_cast<int>(std::floor(FromLibrary(degrees, span.high) - first)) + 1;
+  for (int k = 0; k < count; ++k) {
+    const double whole = first + k;
     const double t = ToLibrary(degrees, whole);
     const std::optional<double> Ws = SaturationHumidityRatio(t, frame.Pressure(), options);
     const std::optional<double> before =
@@ -93,8 +95,10 @@ void EnthalpyScale(const Frame& frame, Span span, Furniture& furniture, Placer& 
   const std::optional<double> least = SaturationEnthalpy(frame, span.low);
   const std::optional<double> most = SaturationEnthalpy(frame, span.high);
   if (!least || !most) return;
-  const double top = FromLibrary(unit, *most);
-  for (double whole = std::ceil(FromLibrary(unit, *least)); whole <= top; whole += 1.0) {
+  const double first = std::ceil(FromLibrary(unit, *least));
+  const int count = static_cast<int>(std::floor(FromLibrary(unit, *most) - first)) + 1;
+  for (int k = 0; k < count; ++k) {
+    const double whole = first + k;
     const double h = ToLibrary(unit, whole);
     const double t = SaturationTemperatureOf(frame, h, span.low, span.high);
     const std::optional<double> Ws =
