@@ -80,6 +80,17 @@ def test_units(case, name, unit, value, how):
     assert int(states.status[0]) == 0
 
 
+# An enthalpy in each of its units (Btu/lb: h / 2.326 + 7.68) with a relative
+# humidity as a fraction, by the handbook model: the state of the same values in
+# the library's units.
+@pytest.mark.parametrize("unit,value", [("kJ/kg", 50.0), ("J/kg", 50000.0),
+                                        ("Btu/lb", 50 / 2.326 + 7.68)])
+def test_enthalpy_units(unit, value):
+    states = hx.psychrometrics(enthalpy=array(value, unit), relative_humidity=array(0.5, "1"))
+    want = hygrian.psychrometrics(enthalpy=50.0, relative_humidity=50.0)
+    assert abs(float(states.dry_bulb[0]) - want["dry_bulb"]) <= 1e-9
+
+
 # property, library unit, CF unit, CF standard_name or long_name, and the
 # published figure of case "dew" +- half its last digit, in each unit; then the
 # IP unit, figure and tolerance from the exact definitions (t * 9/5 + 32, h /
