@@ -174,11 +174,11 @@ constexpr auto kPairLoops = VariantLoopsOf(std::make_index_sequence<kVariants.si
 // What the docstring of a pair solved by a search adds.
 constexpr const char* kSearchedDoc =
     "Solved by a bracketed search on the handbook model's relations (to 1e-9 K for\n"
-    "a temperature, 1e-10 relative for the rest): 16 where the two values fix no\n"
-    "state (an enthalpy below dry air's at that humidity ratio, a relative humidity\n"
-    "the dew point cannot reach), 15 where the root lies outside -100 to 200 degrees\n"
-    "C; the calculator model's give 17 (not with the calculator model) for every\n"
-    "state.\n\n";
+    "a temperature, 1e-10 relative for the rest): status 16 where the two values\n"
+    "fix no state (an enthalpy below dry air's at that humidity ratio, a relative\n"
+    "humidity the dew point cannot reach), 15 where the root lies outside -100 to\n"
+    "200 degrees C; the calculator model's give 17 (not with the calculator model)\n"
+    "for every state.\n\n";
 
 // A ufunc's docstring: what it is given, how it is solved when by a search, then
 // the outputs.

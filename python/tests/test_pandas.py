@@ -136,26 +136,14 @@ def test_units(units, output_units, name, t, second, p, figures):
     assert list(states.status) == [0]
 
 
-# Any two columns that form a pair, in their units: an enthalpy in Btu/lb (h /
-# 2.326 + 7.68) and a relative humidity as a fraction give the state of the same
-# values in the library's units; values that form no pair, or a pair solved by a
-# search with the calculator model, are refused before any column is read.
+# Any two columns that form a pair, in their units: an enthalpy in Btu/lb (h / 2.326
+# + 7.68) and a fraction give the state of the same values in the library's units.
 def test_any_pair_in_its_units():
     frame = pd.DataFrame({"h": [50 / 2.326 + 7.68], "rh": [0.5]})
     states = hp.psychrometrics(frame, enthalpy="h", relative_humidity="rh",
                                units={"enthalpy": "Btu/lb", "relative_humidity": "1"})
     want = hygrian.psychrometrics(enthalpy=50.0, relative_humidity=50.0)
     assert abs(states.dry_bulb.iloc[0] - want["dry_bulb"]) <= 1e-9
-
-
-@pytest.mark.parametrize("kwargs,error,words", [
-    ({"wet_bulb": "none", "dew_point": "x"}, TypeError, "form a pair: .*; got wet_bulb, dew_point"),
-    ({"enthalpy": "none", "relative_humidity": "x", "model": "calculator"}, ValueError,
-     "not with the calculator model"),
-])
-def test_pair_errors(kwargs, error, words):
-    with pytest.raises(error, match=words):
-        hp.psychrometrics(readings(25, 15, None), **kwargs)
 
 
 def test_kelvin_without_units_is_a_hint_and_a_misspelt_key_an_error():

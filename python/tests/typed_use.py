@@ -30,11 +30,9 @@ def wet_bulb(t: float, twb: float) -> float:
     return float(state[1]) + int(state[9])
 
 
-def from_enthalpy(h: NDArray[np.float64], rh: float) -> NDArray[np.floating[Any]]:
-    """Any two values of a pair, by keyword or through the pair's ufunc."""
-    state = hygrian.psychrometrics(enthalpy=h, relative_humidity=rh, over="water")
-    dry_bulb: NDArray[np.floating[Any]] = state["dry_bulb"]
-    return dry_bulb - hygrian.from_humidity_ratio_enthalpy(state["humidity_ratio"], h, 101.325)[0]
+def from_enthalpy(h: NDArray[np.float64], w: float) -> Any:
+    state = hygrian.psychrometrics(enthalpy=h, relative_humidity=50.0, over="water")
+    return state["dry_bulb"] - hygrian.from_humidity_ratio_enthalpy(w, h, 101.325)[0]
 
 
 def texts(codes: NDArray[np.int8]) -> list[str]:
