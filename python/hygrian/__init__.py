@@ -176,10 +176,11 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice", 
     (degrees C; a dew point at or below 0 is a frost point),
     ``relative_humidity`` (percent: 50, not 0.5), ``humidity_ratio`` (kg/kg dry
     air), ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input)
-    or ``enthalpy`` (kJ/kg dry air); and, solved by a search on the handbook
-    model's relations, ``humidity_ratio`` with ``enthalpy``, and
+    or ``enthalpy`` (kJ/kg dry air); ``humidity_ratio`` with ``enthalpy``;
     ``relative_humidity`` with ``enthalpy``, ``wet_bulb``, ``dew_point`` or
-    ``humidity_ratio``. Two values that fix no state (an enthalpy below dry
+    ``humidity_ratio``. The pairs with ``enthalpy`` or without ``dry_bulb``
+    are solved by a search on the handbook model's relations (not with the
+    calculator model); two values that fix no state (an enthalpy below dry
     air's at that humidity ratio, a relative humidity the dew point cannot
     reach) are status 16.
 
