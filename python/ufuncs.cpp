@@ -1,4 +1,4 @@
-// The moist-air computations as NumPy ufuncs: one per row of hygrian::Pairs and
+// The moist-air computations as NumPy ufuncs: one per row of hygrian::AllPairs and
 // per variant of the models (kVariants: the handbook over ice, the handbook over
 // water, the calculator), three inputs (the two given values, total pressure in kPa) and ten
 // outputs (the nine properties in the order of the library's State, then an int8 status: the
@@ -98,12 +98,12 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   std::array<char*, kArguments> at{};
   std::memcpy(at.data(), args, sizeof(char*) * at.size());
   for (npy_intp i = 0; i < dimensions[0]; ++i) {
-    const double dryBulb = Load<T>(at[0]);
-    const double given = Load<T>(at[1]);
+    const double first = Load<T>(at[0]);
+    const double second = Load<T>(at[1]);
     const double pressure = Load<T>(at[2]);
-    Result result = Pairs[pair].compute(dryBulb, given, pressure, kVariants[variant].options);
-    std::int8_t status = Present(result, Pairs[pair]);
-    if (std::isnan(dryBulb) || std::isnan(given) || std::isnan(pressure)) status = kMissing;
+    Result result = AllPairs[pair].compute(first, second, pressure, kVariants[variant].options);
+    std::int8_t status = Present(result, AllPairs[pair]);
+    if (std::isnan(first) || std::isnan(second) || std::isnan(pressure)) status = kMissing;
     for (std::size_t k = 0; k < Properties.size(); ++k) {
       Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
     }
@@ -158,7 +158,7 @@ constexpr const char* kOutputsDoc =
     ">>> np.round(s[2], 2), s[9]\n"
     "(array([17.6 , 10.65]), array([0, 0], dtype=int8))\n";
 
-// The two loops of each pair, by the index of hygrian::Pairs, for one variant.
+// The two loops of each pair, by the index of hygrian::AllPairs, for one variant.
 template <std::size_t variant, std::size_t... pair>
 constexpr auto LoopsOf(std::index_sequence<pair...> /*pairs*/) {
   return std::array<std::array<PyUFuncGenericFunction, kLoops>, sizeof...(pair)>{
@@ -167,18 +167,28 @@ constexpr auto LoopsOf(std::index_sequence<pair...> /*pairs*/) {
 // ... and for every variant, by the index of kVariants.
 template <std::size_t... variant>
 constexpr auto VariantLoopsOf(std::index_sequence<variant...> /*variants*/) {
-  return std::array{LoopsOf<variant>(std::make_index_sequence<Pairs.size()>())...};
+  return std::array{LoopsOf<variant>(std::make_index_sequence<AllPairs.size()>())...};
 }
 constexpr auto kPairLoops = VariantLoopsOf(std::make_index_sequence<kVariants.size()>());
 
-// A ufunc's docstring: what it is given, then the outputs.
-std::string DocOf(const Pair& pair) {
+// What the docstring of a pair solved by a search adds.
+constexpr const char* kSearchedDoc =
+    "Solved by a bracketed search on the handbook model's relations (to 1e-9 K for\n"
+    "a temperature, 1e-10 relative for the rest): status 16 where the two values\n"
+    "fix no state (an enthalpy below dry air's at that humidity ratio, a relative\n"
+    "humidity the dew point cannot reach), 15 where the root lies outside -100 to\n"
+    "200 degrees C; the calculator model's give 17 (not with the calculator model)\n"
+    "for every state.\n\n";
+
+// A ufunc's docstring: what it is given, how it is solved when by a search, then
+// the outputs.
+std::string DocOf(const Pair& pair, bool searched) {
   std::string doc = "The moist-air state from";
   for (std::size_t k = 0; k < pair.given.size(); ++k) {
     doc += std::string(k == 0 ? " the " : " and the ") + std::string(pair.given[k].description) +
            " (" + std::string(pair.given[k].unit) + ")";
   }
-  return doc + " at a total pressure (kPa).\n\n" + kOutputsDoc;
+  return doc + " at a total pressure (kPa).\n\n" + (searched ? kSearchedDoc : "") + kOutputsDoc;
 }
 
 // Adds value to the module under name, taking the reference; false on failure.
@@ -226,12 +236,13 @@ PyObject* PropertyNames() {
   return names;
 }
 
-// ((ufunc name, first key, second key, second unit), ...) by hygrian::Pairs.
+// ((ufunc name, first key, second key, second unit), ...) by hygrian::AllPairs:
+// the dry-bulb pairs first, then those solved by a search.
 PyObject* PairRows() {
-  PyObject* rows = PyTuple_New(static_cast<Py_ssize_t>(Pairs.size()));
+  PyObject* rows = PyTuple_New(static_cast<Py_ssize_t>(AllPairs.size()));
   if (rows == nullptr) return nullptr;
-  for (std::size_t p = 0; p < Pairs.size(); ++p) {
-    const Pair& pair = Pairs[p];
+  for (std::size_t p = 0; p < AllPairs.size(); ++p) {
+    const Pair& pair = AllPairs[p];
     const std::string name = "from_" + std::string(pair.key);
     PyObject* row = Py_BuildValue(
         "(s#s#s#s#)", name.data(), static_cast<Py_ssize_t>(name.size()), pair.given[0].key.data(),
@@ -419,9 +430,9 @@ bool AddUfuncs(PyObject* module, PyObject* models, std::size_t v) {
   if (!added) return false;
   std::string prefix = "_";
   prefix.append(variant.model).append("_").append(variant.over).append("_");
-  for (std::size_t p = 0; p < Pairs.size(); ++p) {
-    const std::string name = "from_" + std::string(Pairs[p].key);
-    std::string doc = DocOf(Pairs[p]);
+  for (std::size_t p = 0; p < AllPairs.size(); ++p) {
+    const std::string name = "from_" + std::string(AllPairs[p].key);
+    std::string doc = DocOf(AllPairs[p], p >= DryBulbPairCount);
     doc.append("\nModel: ")
         .append(variant.model)
         .append(", over ")
@@ -791,6 +802,7 @@ PyObject* Initialise() {
   if (module == nullptr) return nullptr;
   if (!AddModels(module) || !AddSaturation(module) || !AddProcesses(module) ||
       !Add(module, "STATUS", StatusTexts()) || !Add(module, "PAIRS", PairRows()) ||
+      !Add(module, "DRY_BULB_PAIR_COUNT", PyLong_FromSize_t(DryBulbPairCount)) ||
       !Add(module, "PROPERTIES", PropertyNames()) || !Add(module, "UNITS", UnitRows()) ||
       !Add(module, "QUANTITIES", QuantityRows()) ||
       !Add(module, "PROPERTY_QUANTITIES", PropertyQuantities()) ||

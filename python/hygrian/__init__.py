@@ -1,15 +1,19 @@
 """Psychrometric properties of moist air, as NumPy ufuncs.
 
-From a dry-bulb temperature and one second value, at a total pressure, each
-function gives the nine properties of the air and a status, for whole arrays
-at once (broadcasting, ``out=``, ``where=``, float64 and float32):
+From two values that fix a state (a pair of ``PAIRS``), at a total pressure,
+each function gives the nine properties of the air and a status, for whole
+arrays at once (broadcasting, ``out=``, ``where=``, float64 and float32):
 
 - ``from_dry_bulb_wet_bulb(dry_bulb, wet_bulb, pressure)``
 - ``from_dry_bulb_dew_point(dry_bulb, dew_point, pressure)``
 - ``from_dry_bulb_relative_humidity(dry_bulb, relative_humidity, pressure)``
 - ``from_dry_bulb_humidity_ratio(dry_bulb, humidity_ratio, pressure)``
 - ``from_dry_bulb_specific_humidity(dry_bulb, specific_humidity, pressure)``
-- ``psychrometrics(dry_bulb=..., <one second value>=..., pressure=101.325,
+- solved by a search, the handbook model's only: ``from_dry_bulb_enthalpy``,
+  ``from_humidity_ratio_enthalpy``, ``from_enthalpy_relative_humidity``,
+  ``from_wet_bulb_relative_humidity``, ``from_dew_point_relative_humidity``,
+  ``from_humidity_ratio_relative_humidity`` (the two values in that order)
+- ``psychrometrics(<two values of a pair>=..., pressure=101.325,
   model="handbook", over="ice")``, the same as a dict of named arrays.
 - ``saturation_vapor_pressure(t, pressure=None, over="ice")``.
 
@@ -77,8 +81,14 @@ __all__ = ["PAIRS", "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES", "STAND
            "psychrometrics", "saturation_vapor_pressure", "units"] + sorted(
                name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS)
 
-# The second values' keywords, in the order of PAIRS.
-_SECOND_VALUES = {second: name for name, _, second, _ in PAIRS}
+# Each pair by its two keys, either way round: (ufunc name, first key, second
+# key). The rows of PAIRS after the first DRY_BULB_PAIR_COUNT are solved by a
+# search on the handbook model's relations: the calculator model has none.
+_PAIR_OF = {frozenset((first, second)): (name, first, second)
+            for name, first, second, _ in PAIRS}
+_CALCULATOR_PAIRS = frozenset(name for name, *_ in PAIRS[:_ufuncs.DRY_BULB_PAIR_COUNT])
+# The keywords of the given values, in the order of PAIRS.
+_KEYWORDS = tuple(dict.fromkeys(key for _, first, second, _ in PAIRS for key in (first, second)))
 
 # The module of each (model, over); calculator with water is no model.
 _MODULES = {("handbook", "ice"): handbook, ("handbook", "water"): handbook_over_water,
@@ -98,8 +108,16 @@ def _model_module(model, over):
 
 
 def _ufunc(name, model, over):
-    """The ufunc of the second value ``name`` for ``model`` over ``over``."""
-    return getattr(_model_module(model, over), _SECOND_VALUES[name])
+    """The ufunc ``name`` (a row of PAIRS) of ``model`` over ``over``; a
+    ValueError for a word that is no model or phase, or for a pair the
+    calculator model does not compute."""
+    module = _model_module(model, over)
+    if model == "calculator" and name not in _CALCULATOR_PAIRS:
+        pairs = ", ".join(f"{first}+{second}" for ufunc, first, second, _ in PAIRS
+                          if ufunc in _CALCULATOR_PAIRS)
+        raise ValueError(f"{name[len('from_'):]}: not with the calculator model, which takes "
+                         f"{pairs}; use model='handbook'")
+    return getattr(module, name)
 
 
 def saturation_vapor_pressure(t, pressure=None, *, over="ice"):
@@ -123,31 +141,48 @@ def saturation_vapor_pressure(t, pressure=None, *, over="ice"):
     return getattr(_ufuncs, f"saturation_vapor_pressure_in_air_over_{over}")(t, pressure)
 
 
-def _one_second_value(second):
-    """The one second value given among the keyword arguments `second`, as
-    (name, value); a TypeError naming them all when there is not exactly one or
-    a name is not a second value."""
-    unknown = [name for name in second if name not in _SECOND_VALUES]
+def _pairs_text():
+    """The pairs of PAIRS in words: "dry_bulb with wet_bulb, ... or enthalpy;
+    humidity_ratio with ..."."""
+    seconds = {}
+    for _, first, second, _ in PAIRS:
+        seconds.setdefault(first, []).append(second)
+    return "; ".join(f"{first} with " + (", ".join(keys[:-1]) + " or " if keys[1:] else "")
+                     + keys[-1] for first, keys in seconds.items())
+
+
+def _given_pair(given):
+    """The row of PAIRS that the values given among the keyword arguments
+    ``given`` (those not None) form, as (ufunc name, first key, second key); a
+    TypeError naming the pairs when they are not two that form one, or a name
+    is no property."""
+    unknown = [name for name in given if name not in _KEYWORDS]
     if unknown:
         raise TypeError(f"psychrometrics() got an unexpected keyword argument {unknown[0]!r}")
-    named = [name for name, value in second.items() if value is not None]
-    if len(named) != 1:
-        raise TypeError(
-            "psychrometrics() takes exactly one of " + ", ".join(_SECOND_VALUES) +
-            (f"; got {', '.join(named)}" if named else "; got none"))
-    return named[0], second[named[0]]
+    named = [name for name, value in given.items() if value is not None]
+    row = _PAIR_OF.get(frozenset(named)) if len(named) == 2 else None
+    if row is None:
+        raise TypeError("psychrometrics() takes two values that form a pair: " + _pairs_text()
+                        + (f"; got {', '.join(named)}" if named else "; got none"))
+    return row
 
 
-def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
-                   **second):
+def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice", **given):
     """The moist-air state as a dict of named arrays.
 
-    Keyword arguments only: ``dry_bulb`` (degrees C), exactly one second value
-    and the total ``pressure`` (kPa, default 101.325), all broadcast together.
-    The second value is one of the second keys of ``PAIRS``: ``wet_bulb`` or
-    ``dew_point`` (degrees C; a dew point at or below 0 is a frost point),
+    Keyword arguments only: two values that form a pair of ``PAIRS`` and the
+    total ``pressure`` (kPa, default 101.325), all broadcast together. The
+    pairs: ``dry_bulb`` (degrees C) with ``wet_bulb`` or ``dew_point``
+    (degrees C; a dew point at or below 0 is a frost point),
     ``relative_humidity`` (percent: 50, not 0.5), ``humidity_ratio`` (kg/kg dry
-    air) or ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input).
+    air), ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input)
+    or ``enthalpy`` (kJ/kg dry air); ``humidity_ratio`` with ``enthalpy``;
+    ``relative_humidity`` with ``enthalpy``, ``wet_bulb``, ``dew_point`` or
+    ``humidity_ratio``. The pairs with ``enthalpy`` or without ``dry_bulb``
+    are solved by a search on the handbook model's relations (not with the
+    calculator model); two values that fix no state (an enthalpy below dry
+    air's at that humidity ratio, a relative humidity the dew point cannot
+    reach) are status 16.
 
     ``model`` is ``"handbook"`` (ASHRAE 2017 ch. 1, the default) or
     ``"calculator"`` (the console program's relations, to the bit); ``over``
@@ -162,16 +197,20 @@ def psychrometrics(*, dry_bulb, pressure=STANDARD_PRESSURE, model="handbook", ov
     range (computed, no dew point), 12 (missing) when an input is NaN, any
     other code (see ``STATUS``) for invalid input, outside the range (15), an
     impossible state (11) or a fault, where all but the given values are NaN.
-    No exception for a bad state; a ``TypeError`` when not exactly one second
-    value is given, a ``ValueError`` for an unknown model or phase.
+    No exception for a bad state; a ``TypeError`` when the values given are
+    not two that form a pair, a ``ValueError`` for an unknown model or phase,
+    or for a pair solved by a search with ``model="calculator"``.
 
     >>> import numpy as np, hygrian
     >>> s = hygrian.psychrometrics(dry_bulb=np.array([25.0, 30.0]), relative_humidity=50.0)
     >>> np.round(s["wet_bulb"], 2), s["status"]
     (array([17.88, 22.  ]), array([0, 0], dtype=int8))
+    >>> s = hygrian.psychrometrics(enthalpy=50.0, relative_humidity=50.0)
+    >>> round(float(s["dry_bulb"]), 2), round(float(s["humidity_ratio"]), 5)
+    (24.83, 0.00982)
     """
-    name, value = _one_second_value(second)
-    values = _ufunc(name, model, over)(dry_bulb, value, pressure)
+    name, first, second = _given_pair(given)
+    values = _ufunc(name, model, over)(given[first], given[second], pressure)
     return dict(zip(PROPERTIES + ("status",), values))
 
 

@@ -50,6 +50,12 @@ __all__ = [
     "from_dry_bulb_relative_humidity",
     "from_dry_bulb_specific_humidity",
     "from_dry_bulb_wet_bulb",
+    "from_dew_point_relative_humidity",
+    "from_dry_bulb_enthalpy",
+    "from_enthalpy_relative_humidity",
+    "from_humidity_ratio_enthalpy",
+    "from_humidity_ratio_relative_humidity",
+    "from_wet_bulb_relative_humidity",
     "cool_and_dehumidify",
     "cool_and_dehumidify_to",
     "cool_evaporatively",
@@ -71,6 +77,12 @@ from_dry_bulb_dew_point: _PairUfunc
 from_dry_bulb_relative_humidity: _PairUfunc
 from_dry_bulb_humidity_ratio: _PairUfunc
 from_dry_bulb_specific_humidity: _PairUfunc
+from_dry_bulb_enthalpy: _PairUfunc
+from_humidity_ratio_enthalpy: _PairUfunc
+from_enthalpy_relative_humidity: _PairUfunc
+from_wet_bulb_relative_humidity: _PairUfunc
+from_dew_point_relative_humidity: _PairUfunc
+from_humidity_ratio_relative_humidity: _PairUfunc
 
 class _State(TypedDict):
     """What psychrometrics returns: arrays, or NumPy numbers for numbers given."""
@@ -95,16 +107,17 @@ def saturation_vapor_pressure(
     t: ArrayLike, pressure: ArrayLike | None = None, *, over: _Phase = "ice"
 ) -> NDArray[np.float64]: ...
 
-# Exactly one of the second values (wet_bulb ... specific_humidity) is given.
+# Exactly two values that form a pair of PAIRS are given.
 def psychrometrics(
     *,
-    dry_bulb: ArrayLike,
     pressure: ArrayLike = 101.325,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    dry_bulb: ArrayLike | None = None,
     wet_bulb: ArrayLike | None = None,
     dew_point: ArrayLike | None = None,
     relative_humidity: ArrayLike | None = None,
     humidity_ratio: ArrayLike | None = None,
     specific_humidity: ArrayLike | None = None,
+    enthalpy: ArrayLike | None = None,
 ) -> _State: ...

@@ -19,7 +19,7 @@ _StateArrays = tuple[
 ]
 
 class _PairUfunc(Protocol):
-    """A numpy.ufunc of one pair: (dry-bulb, second value, pressure) -> ten outputs."""
+    """A numpy.ufunc of one pair: (its first value, its second, pressure) -> ten outputs."""
 
     @property
     def __name__(self) -> str: ...
@@ -40,7 +40,7 @@ class _PairUfunc(Protocol):
     @overload
     def __call__(  # type: ignore[misc]  # numbers give numbers, as NumPy's own ufuncs
         self,
-        dry_bulb: _Scalar,
+        first: _Scalar,
         second: _Scalar,
         pressure: _Scalar,
         /,
@@ -56,7 +56,7 @@ class _PairUfunc(Protocol):
     @overload
     def __call__(
         self,
-        dry_bulb: ArrayLike,
+        first: ArrayLike,
         second: ArrayLike,
         pressure: ArrayLike,
         /,
@@ -76,6 +76,13 @@ from_dry_bulb_dew_point: _PairUfunc
 from_dry_bulb_relative_humidity: _PairUfunc
 from_dry_bulb_humidity_ratio: _PairUfunc
 from_dry_bulb_specific_humidity: _PairUfunc
+# The pairs solved by a search: the handbook model's (the calculator's give 17).
+from_dry_bulb_enthalpy: _PairUfunc
+from_humidity_ratio_enthalpy: _PairUfunc
+from_enthalpy_relative_humidity: _PairUfunc
+from_wet_bulb_relative_humidity: _PairUfunc
+from_dew_point_relative_humidity: _PairUfunc
+from_humidity_ratio_relative_humidity: _PairUfunc
 
 # {(model, over): {ufunc name: ufunc}} of every model.
 MODELS: dict[tuple[str, str], dict[str, _PairUfunc]]
@@ -104,8 +111,10 @@ saturation_vapor_pressure_in_air_over_ice: np.ufunc
 saturation_vapor_pressure_in_air_over_water: np.ufunc
 
 STATUS: dict[int, str]
-# (ufunc name, first key, second key, second unit) of each pair.
+# (ufunc name, first key, second key, second unit) of each pair: the dry-bulb
+# pairs, DRY_BULB_PAIR_COUNT of them, then those solved by a search.
 PAIRS: tuple[tuple[str, str, str, str], ...]
+DRY_BULB_PAIR_COUNT: int
 PROPERTIES: tuple[str, ...]
 # (quantity, key, name, numerator, denominator, zero, spellings) of each unit.
 UNITS: tuple[tuple[str, str, str, float, float, float, tuple[str, ...]], ...]

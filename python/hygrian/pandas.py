@@ -42,16 +42,20 @@ def _column(frame, name):
     return numbers.to_numpy(dtype=np.float64, na_value=np.nan)
 
 
-def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units=None,
-                   output_units="library", dtype=None, model="handbook", over="ice", **second):
+def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
+                   output_units="library", dtype=None, model="handbook", over="ice", **given):
     """A DataFrame on frame's index with the nine properties and `status`.
 
-    dry_bulb and exactly one second value (wet_bulb=, dew_point=,
-    relative_humidity=, humidity_ratio= or specific_humidity=) name columns of
-    frame; pressure is a number or the name of a column. The columns may be
-    float, integer, pandas' nullable dtypes or text (numbers and gaps).
+    Two values that form a pair of hygrian.PAIRS name columns of frame:
+    dry_bulb= with wet_bulb=, dew_point=, relative_humidity=, humidity_ratio=,
+    specific_humidity= or enthalpy=; humidity_ratio= with enthalpy=;
+    relative_humidity= with enthalpy=, wet_bulb=, dew_point= or humidity_ratio=
+    (a pair with enthalpy= or without dry_bulb= is the handbook model's only,
+    as for hygrian.psychrometrics). pressure is a number or the name of a column. The
+    columns may be float, integer, pandas' nullable dtypes or text (numbers and
+    gaps).
 
-    The values are in the library's units (degC, %, kg/kg, kPa) unless
+    The values are in the library's units (degC, %, kg/kg, kJ/kg, kPa) unless
     units={"dry_bulb": "degF", "pressure": "inHg", ...} names theirs by keyword,
     in any spelling of hygrian.units.UNITS; an unknown unit or a key that names
     no input given is a ValueError. A column whose values look like another
@@ -71,7 +75,10 @@ def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units
     double).
     """
     hu.check_system(output_units)
-    named = {"dry_bulb": dry_bulb, **{k: v for k, v in second.items() if v is not None}}
+    # Before any column is read: a TypeError for no pair, a ValueError for no
+    # model or a pair the model has not.
+    hygrian._ufunc(hygrian._given_pair(given)[0], model, over)
+    named = {k: v for k, v in given.items() if v is not None}
     if isinstance(pressure, str):
         named["pressure"] = pressure
     hu.check_keys(units, list(named) + (["pressure"] if "pressure" not in named else []))
@@ -79,8 +86,6 @@ def psychrometrics(frame, *, dry_bulb, pressure=hygrian.STANDARD_PRESSURE, units
     columns = {keyword: _column(frame, column) for keyword, column in named.items()}
     given = {"pressure": pressure, **columns}
     for keyword, values in given.items():
-        if keyword not in hu.INPUT_QUANTITIES:
-            continue  # a misspelt second value: hygrian.psychrometrics names it
         unit = hu.find(hu.INPUT_QUANTITIES[keyword], (units or {}).get(keyword, hu.output_unit(
             hu.INPUT_QUANTITIES[keyword], "library")[1]), keyword)
         hu.warn_if_unlikely(keyword, values, unit)

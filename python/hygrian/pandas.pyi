@@ -13,23 +13,24 @@ _System = Literal["library", "ip", "cf"]
 
 GAP_TEXTS: frozenset[str]
 
-# Columns by name; exactly one of the second values (wet_bulb ... specific_humidity)
-# is given. pressure is a column's name or a number (or an array of the rows).
+# Columns by name; exactly two values that form a pair of hygrian.PAIRS are
+# given. pressure is a column's name or a number (or an array of the rows).
 def psychrometrics(
     frame: pd.DataFrame,
     *,
-    dry_bulb: Hashable,
     pressure: str | ArrayLike = 101.325,
     units: Mapping[str, str] | None = None,
     output_units: _System = "library",
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    dry_bulb: Hashable | None = None,
     wet_bulb: Hashable | None = None,
     dew_point: Hashable | None = None,
     relative_humidity: Hashable | None = None,
     humidity_ratio: Hashable | None = None,
     specific_humidity: Hashable | None = None,
+    enthalpy: Hashable | None = None,
 ) -> pd.DataFrame: ...
 
 # The process `name` (a key of hygrian.PROCESS_ARGUMENTS) on every row; each of

@@ -18,7 +18,7 @@ import numpy as np
 import xarray as xr  # the real xarray: imports are absolute
 
 import hygrian
-from hygrian import _one_second_value, _output_dtype
+from hygrian import _given_pair, _output_dtype
 from hygrian import units as hu
 
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
@@ -81,15 +81,16 @@ def _library_values(piece, unit):
     return values
 
 
-def _states(dry_bulb, second, pressure, *, model, over, ufunc, names, units, outputs_in,
+def _states(first, second, pressure, *, model, over, ufunc, names, units, outputs_in,
             dtype):
-    """The ten outputs of one block, computed slab by slab into their arrays: in
-    double, converted, then rounded once to dtype. First a UserWarning for each
-    input whose values in this block look like another unit's."""
-    for name, values, unit in zip(names, (dry_bulb, second, pressure), units):
+    """The ten outputs of one block from the pair's two values and the pressure,
+    computed slab by slab into their arrays: in double, converted, then rounded
+    once to dtype. First a UserWarning for each input whose values in this block
+    look like another unit's."""
+    for name, values, unit in zip(names, (first, second, pressure), units):
         hu.warn_if_unlikely(name, values, unit)
     compute = hygrian._ufunc(ufunc, model, over)
-    inputs = np.broadcast_arrays(dry_bulb, second, pressure)
+    inputs = np.broadcast_arrays(first, second, pressure)
     shape = inputs[0].shape
     outputs = tuple(np.empty(shape, dtype) for _ in outputs_in) + (np.empty(shape, np.int8),)
     for index in _slabs(shape, SLAB):
@@ -155,23 +156,28 @@ def _unit(name, value, units):
     return hu.find(hu.INPUT_QUANTITIES[name], unit, name)
 
 
-def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=None,
-                   dtype=None, model="handbook", over="ice", **second):
+def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtype=None,
+                   model="handbook", over="ice", **given):
     """The moist-air state of every element: an xarray.Dataset on the inputs'
     coordinates with the nine properties and `status`.
 
-    dry_bulb and exactly one of the other measured values are DataArrays (NumPy-
+    Two values that form a pair of hygrian.PAIRS, as for hygrian.psychrometrics
+    (dry_bulb with wet_bulb, dew_point, relative_humidity, humidity_ratio,
+    specific_humidity or enthalpy; humidity_ratio with enthalpy; relative_humidity
+    with enthalpy, wet_bulb, dew_point or humidity_ratio), are DataArrays (NumPy-
     or Dask-backed) whose `units` attribute says their unit, in any spelling of
     hygrian.units.UNITS: temperatures degC, K, degF, degR (°C, deg_C,
     degrees_Celsius, Celsius, degK, 'K ', °F, F, ...); relative humidity % or 1
     (a fraction); humidity ratio and specific humidity kg/kg, g/kg, lb/lb,
-    grains/lb (kg kg-1, kg kg**-1, 1, g kg-1, ...). pressure is a DataArray in
+    grains/lb (kg kg-1, kg kg**-1, 1, g kg-1, ...); enthalpy kJ/kg, J/kg or
+    Btu/lb (0 for dry air at 0 degF). pressure is a DataArray in
     kPa, hPa, Pa, mbar, psi or inHg (pascal, hectopascal, hpa, millibar, psia,
     ...), or a number (kPa unless units says otherwise). Symbols must match
     exactly (mPa is not MPa), words whatever their case. units={"dry_bulb": "K",
     ...} overrides or supplies the attributes. An unknown or missing unit, or a
-    key of units that names no input given, is a ValueError; not exactly one
-    second value a TypeError.
+    key of units that names no input given, is a ValueError; values that are not
+    two forming a pair a TypeError; a pair solved by a search with
+    model="calculator" a ValueError.
 
     Values that look like another unit's than their label says (a temperature
     labelled K whose block is all below 100, a pressure outside 20 to 200 kPa
@@ -207,8 +213,9 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
     """
     hu.check_system(output_units)
     hygrian._model_module(model, over)  # a ValueError for no model
-    name, second = _one_second_value(second)
-    given = {"dry_bulb": dry_bulb, name: second, "pressure": pressure}
+    name, first, second = _given_pair(given)
+    hygrian._ufunc(name, model, over)  # a ValueError for a pair the model has not
+    given = {first: given[first], second: given[second], "pressure": pressure}
     for argument, value in given.items():
         _check_argument(argument, value)
     hu.check_keys(units, list(given))
@@ -219,9 +226,7 @@ def psychrometrics(*, dry_bulb, pressure=101.325, output_units="library", units=
                   for p in hygrian.PROPERTIES]
     outputs = xr.apply_ufunc(
         _states,
-        dry_bulb,
-        second,
-        pressure,
+        *given.values(),
         kwargs={
             "model": model,
             "over": over,

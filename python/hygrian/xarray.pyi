@@ -13,21 +13,22 @@ _System = Literal["library", "ip", "cf"]
 
 SLAB: int
 
-# Exactly one of the second values (wet_bulb ... specific_humidity) is given.
+# Exactly two values that form a pair of hygrian.PAIRS are given.
 def psychrometrics(
     *,
-    dry_bulb: xr.DataArray,
     pressure: xr.DataArray | float = 101.325,
     output_units: _System = "library",
     units: Mapping[str, str] | None = None,
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    dry_bulb: xr.DataArray | None = None,
     wet_bulb: xr.DataArray | None = None,
     dew_point: xr.DataArray | None = None,
     relative_humidity: xr.DataArray | None = None,
     humidity_ratio: xr.DataArray | None = None,
     specific_humidity: xr.DataArray | None = None,
+    enthalpy: xr.DataArray | None = None,
 ) -> xr.Dataset: ...
 def wet_bulb_temperature(
     t2m: xr.DataArray,

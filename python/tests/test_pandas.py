@@ -136,6 +136,16 @@ def test_units(units, output_units, name, t, second, p, figures):
     assert list(states.status) == [0]
 
 
+# Any two columns that form a pair, in their units: an enthalpy in Btu/lb (h / 2.326
+# + 7.68) and a fraction give the state of the same values in the library's units.
+def test_any_pair_in_its_units():
+    frame = pd.DataFrame({"h": [50 / 2.326 + 7.68], "rh": [0.5]})
+    states = hp.psychrometrics(frame, enthalpy="h", relative_humidity="rh",
+                               units={"enthalpy": "Btu/lb", "relative_humidity": "1"})
+    want = hygrian.psychrometrics(enthalpy=50.0, relative_humidity=50.0)
+    assert abs(states.dry_bulb.iloc[0] - want["dry_bulb"]) <= 1e-9
+
+
 def test_kelvin_without_units_is_a_hint_and_a_misspelt_key_an_error():
     frame = pd.DataFrame({"t": [298.15, 300.0], "rh": [50.0, 60.0]})
     with pytest.warns(UserWarning, match="dry_bulb: values labelled 'degC' .* look like 'K'"):

@@ -278,16 +278,52 @@ def test_psychrometrics(keyword, ufunc, second):
 
 
 @pytest.mark.parametrize("args, kwargs, message", [
-    ((), {"dry_bulb": 25.0}, "exactly one of wet_bulb, dew_point, relative_humidity, "
-                             "humidity_ratio, specific_humidity; got none"),
-    ((), {"dry_bulb": 25.0, "wet_bulb": 20.0, "dew_point": 15.0}, "got wet_bulb, dew_point"),
+    ((), {"dry_bulb": 25.0}, "form a pair: .*; got dry_bulb$"),
+    ((), {"dry_bulb": 25.0, "wet_bulb": 20.0, "dew_point": 15.0},
+     "got dry_bulb, wet_bulb, dew_point"),
     ((), {"dry_bulb": 25.0, "temperature": 20.0}, "unexpected keyword argument 'temperature'"),
-    ((), {"wet_bulb": 20.0}, "missing 1 required keyword-only argument: 'dry_bulb'"),
+    ((), {"wet_bulb": 20.0}, "form a pair: .*; got wet_bulb$"),
     ((25.0, 20.0), {}, "takes 0 positional arguments"),
+    ((), {}, "got none"),
+    ((), {"wet_bulb": 20.0, "dew_point": 15.0}, "takes two values that form a pair: dry_bulb "
+     "with wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity or enthalpy; "
+     "humidity_ratio with enthalpy or relative_humidity; enthalpy with relative_humidity; "
+     "wet_bulb with relative_humidity; dew_point with relative_humidity; got wet_bulb, dew_point$"),
 ])
 def test_psychrometrics_keyword_errors(args, kwargs, message):
     with pytest.raises(TypeError, match=message):
         hygrian.psychrometrics(*args, **kwargs)
+
+
+# The pairs solved by a search given back the states of a grid of dry-bulbs and relative
+# humidities (both phases, two pressures): dry-bulb to 1e-6 K, humidity ratio to 1e-9
+# relative, the status (13 over water supersaturated over ice; 12 without a wet-bulb).
+SEARCHED = [("dry_bulb", "enthalpy"), ("humidity_ratio", "enthalpy"),
+            ("enthalpy", "relative_humidity"), ("wet_bulb", "relative_humidity"),
+            ("dew_point", "relative_humidity"), ("humidity_ratio", "relative_humidity")]
+ROUND_TRIP = np.meshgrid([-60.0, -20.0, -0.5, 0.5, 10.0, 25.0, 40.0, 60.0, 90.0],
+                         [5.0, 30.0, 60.0, 95.0, 100.0], [101.325, 80.0], indexing="ij")
+
+
+@pytest.mark.parametrize("over", ["ice", "water"])
+@pytest.mark.parametrize("first, second", SEARCHED)
+def test_searched_pairs_give_back_the_state(first, second, over):
+    t, rh, p = ROUND_TRIP
+    state = hygrian.psychrometrics(dry_bulb=t, relative_humidity=rh, pressure=p, over=over)
+    got = hygrian.psychrometrics(**{first: state[first], second: state[second]}, pressure=p,
+                                 over=over)
+    given = ~np.isnan(state[first] + state[second])
+    np.testing.assert_array_equal(got["status"], np.where(given, state["status"], 12))
+    np.testing.assert_allclose(got["dry_bulb"][given], t[given], rtol=0, atol=1e-6)
+    np.testing.assert_allclose(got["humidity_ratio"][given], state["humidity_ratio"][given],
+                               rtol=1e-9)
+
+
+@pytest.mark.parametrize("first, second", SEARCHED)
+def test_searched_pairs_are_not_the_calculator_s(first, second):
+    with pytest.raises(ValueError, match="not with the calculator model, which takes dry_bulb"):
+        hygrian.psychrometrics(**{first: 20.0, second: 50.0}, model="calculator")
+    assert getattr(hygrian.calculator, f"from_{first}_{second}")(20.0, 50.0, 101.325)[9] == 17
 
 
 # The published figures, to their last digit (the calculator model's).

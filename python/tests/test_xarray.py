@@ -80,6 +80,16 @@ def test_units(case, name, unit, value, how):
     assert int(states.status[0]) == 0
 
 
+# An enthalpy in each of its units (Btu/lb: h / 2.326 + 7.68) with a fraction, by the
+# handbook model: the state of the same values in the library's units.
+@pytest.mark.parametrize("unit,value", [("kJ/kg", 50.0), ("J/kg", 50000.0),
+                                        ("Btu/lb", 50 / 2.326 + 7.68)])
+def test_enthalpy_units(unit, value):
+    states = hx.psychrometrics(enthalpy=array(value, unit), relative_humidity=array(0.5, "1"))
+    want = hygrian.psychrometrics(enthalpy=50.0, relative_humidity=50.0)
+    assert abs(float(states.dry_bulb[0]) - want["dry_bulb"]) <= 1e-9
+
+
 # property, library unit, CF unit, CF standard_name or long_name, and the
 # published figure of case "dew" +- half its last digit, in each unit; then the
 # IP unit, figure and tolerance from the exact definitions (t * 9/5 + 32, h /
@@ -247,8 +257,11 @@ ERRORS = [
      "pressure: unknown unit 'mPa'"),
     ({"dry_bulb": T, "dew_point": D, "units": {"dry_bulb": "k"}}, ValueError,
      "dry_bulb: unknown unit 'k'"),
-    ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "exactly one of wet_bulb"),
-    ({"dry_bulb": T}, TypeError, "exactly one"),
+    ({"dry_bulb": T, "dew_point": D, "wet_bulb": D}, TypeError, "form a pair: dry_bulb with"),
+    ({"dry_bulb": T}, TypeError, "form a pair: .*; got dry_bulb$"),
+    ({"wet_bulb": T, "dew_point": D}, TypeError, "form a pair: .*; got wet_bulb, dew_point$"),
+    ({"enthalpy": array(50, "kJ/kg"), "relative_humidity": array(50, "%")}, ValueError,
+     "enthalpy_relative_humidity: not with the calculator model"),
     ({"dry_bulb": np.array([25.0]), "dew_point": D}, TypeError, "dry_bulb: a numpy.ndarray, not"),
     ({"dry_bulb": T, "dew_point": xr.Dataset({"d2m": D})}, TypeError, r"such as ds\['d2m'\]"),
     ({"dry_bulb": T, "dew_point": D, "pressure": np.ones(1)}, TypeError, "pressure: a numpy"),

@@ -30,6 +30,11 @@ def wet_bulb(t: float, twb: float) -> float:
     return float(state[1]) + int(state[9])
 
 
+def from_enthalpy(h: NDArray[np.float64], w: float) -> Any:
+    state = hygrian.psychrometrics(enthalpy=h, relative_humidity=50.0, over="water")
+    return state["dry_bulb"] - hygrian.from_humidity_ratio_enthalpy(w, h, 101.325)[0]
+
+
 def texts(codes: NDArray[np.int8]) -> list[str]:
     return [hygrian.STATUS[int(code)] for code in codes] + list(hygrian.PROPERTIES)
 
