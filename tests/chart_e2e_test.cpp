@@ -697,8 +697,9 @@ TEST_F(ChartRun, PointsInTheUnitsTheirHeaderSays) {
 // cells: every point is in one, and the arrows of --process are not drawn.
 TEST_F(ChartRun, ManyPointsBecomeADensity) {
   std::string rows = "dry_bulb,relative_humidity\n";
-  for (int i = 0; i <= 2000; ++i)
+  for (int i = 0; i <= 2000; ++i) {
     rows += std::to_string(i % 30) + "," + std::to_string(20 + i % 60) + "\n";
+  }
   Write("many.csv", rows);
   const std::string svg = Drawn({"many.csv"});
   EXPECT_NE(svg.find("<g id=\"density\" data-points=\"2001\""), std::string::npos);

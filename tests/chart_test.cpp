@@ -621,6 +621,7 @@ bool Crosses(Point a, Point b, const Box& box) {
 // Twenty logger readings between 22 and 25 degrees C, labelled by the hour.
 std::vector<PlotPoint> LoggerPoints() {
   std::vector<PlotPoint> points;
+  points.reserve(20);
   for (int i = 0; i < 20; ++i) {
     points.push_back(PointAt(22.0 + 0.15 * i, 15.0 + 0.1 * (i % 7), std::to_string(i) + ":00"));
   }
