@@ -11,6 +11,7 @@
 #include "batch/process.h"
 #include "batch/run.h"
 #include "cli/command_line.h"
+#include "cli/compute.h"
 #include "cli/reader_options.h"
 #include "cli/units.h"
 #include "cli/words.h"
@@ -27,7 +28,7 @@ constexpr std::array<std::string_view, 5> kClassWords = {
     "the values known; the others are empty",
     "only the two given values are written",
     "no values; the reason also goes to standard error as FILE:LINE: REASON",
-    "a gap in dry_bulb or the second value: empty, NA, N/A, NaN, -, null, ---, #N/A or "
+    "a gap in one of the pair's values: empty, NA, N/A, NaN, -, null, ---, #N/A or "
     "--missing-values; the given values that are there",
 };
 
@@ -94,30 +95,34 @@ std::string Description() {
          "Reads each FILE in turn (standard input when there is none, or for -) and\n"
          "writes one CSV table to standard output: a header, then one row per input row.\n"
          "\n"
-         "Input: fields end at commas, semicolons or tabs (--delimiter, any one byte, else\n"
-         "the one that splits the header line); title lines above the header are passed\n"
-         "over. UTF-8 or UTF-16 with its mark (--encoding for others). The header names\n"
+         "Input: fields end at commas, semicolons or tabs (--delimiter, any one byte, else "
+         "the one that splits the header line); title lines above the header are passed "
+         "over. UTF-8 or UTF-16 with its mark (--encoding for others). The header names "
          "dry_bulb (degC) and one of " +
          hygrian::cli::SecondValuesInWords() +
-         ", in any case, blanks around names ignored; other names are given with the\n"
-         "--...-column options, and --pair chooses among several second values. An\n"
-         "optional pressure column gives each row's total pressure in --pressure-unit\n"
-         "(an empty field takes --pressure). Other columns are carried through, in front\n"
-         "of the results; result columns (this program's own output) are computed\n"
-         "afresh. Several files must have the same header; one that differs, is empty or\n"
-         "cannot be read is skipped.\n"
+         "; a header without such a pair names two columns of another (the handbook "
+         "model's, solved by a search; enthalpy in kJ/kg), the first of " +
+         hygrian::cli::MorePairsInWords() +
+         " found. Names in any case, blanks around them ignored; other names are given "
+         "with the --...-column options, and --pair chooses among several second values, "
+         "or names a pair (humidity_ratio_enthalpy). An optional pressure column gives "
+         "each row's total pressure in --pressure-unit (an empty field takes --pressure). "
+         "Other columns are carried through, in front of the results; result columns "
+         "(this program's own output) are computed afresh. Several files must have the "
+         "same header; one that differs, is empty or cannot be read is skipped.\n"
          "\n"
-         "Units: a column's unit is --unit COLUMN=UNIT (COLUMN: dry_bulb, a second value's\n"
-         "name above or pressure), else the one its header name ends with in\n"
-         "parentheses or brackets (\"Temp (°F)\", \"RH [%]\"), else the one above;\n"
-         "the two must agree. Temperatures: " +
+         "Units: a column's unit is --unit COLUMN=UNIT (COLUMN: a column's name above or "
+         "pressure), else the one its header name ends with in parentheses or brackets "
+         "(\"Temp (°F)\", \"RH [%]\"), else the one above; the two must agree. "
+         "Temperatures: " +
          UnitKeysInWords(hygrian::Quantity::Temperature) +
-         ";\npressures: " + UnitKeysInWords(hygrian::Quantity::Pressure) +
+         "; pressures: " + UnitKeysInWords(hygrian::Quantity::Pressure) +
          "; relative humidity: " + UnitKeysInWords(hygrian::Quantity::RelativeHumidity) +
-         " (a fraction);\nhumidity ratios: " + UnitKeysInWords(hygrian::Quantity::MassRatio) +
-         ".\nWhen a column's first values look like another unit (kelvin as degC, a\n"
-         "fraction as %, g/kg as kg/kg, inHg as kPa), a hint goes to standard error; it\n"
-         "changes no number. --units ip writes degF, %, Btu/lb (0 for dry air at 0 degF),\n"
+         " (a fraction); humidity ratios: " + UnitKeysInWords(hygrian::Quantity::MassRatio) +
+         "; enthalpy: " + UnitKeysInWords(hygrian::Quantity::Enthalpy) +
+         ". When a column's first values look like another unit (kelvin as degC, a "
+         "fraction as %, g/kg as kg/kg, inHg as kPa), a hint goes to standard error; it "
+         "changes no number. --units ip writes degF, %, Btu/lb (0 for dry air at 0 degF), "
          "lb/lb, ft3/lb and psi; the columns and JSON keys stay.\n"
          "\n"
          "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degC),\n"
@@ -288,6 +293,10 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
           ReadProcessOptions(process, flowUnit, columnUnits, options.units.ip, reader, options);
       !problem.empty()) {
     return line.UsageError(problem);
+  }
+  if (options.read.pair && hygrian::cli::SearchedPair(*options.read.pair) &&
+      options.common.options.model == hygrian::Model::Calculator) {
+    return line.UsageError("--pair " + hygrian::cli::NotWithCalculator(*options.read.pair));
   }
   if (OutputIsInput(platform, options)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");

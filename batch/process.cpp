@@ -236,6 +236,9 @@ ProcessColumns::ProcessColumns(const ProcessKind& kind) : kind_(kind) {
 }
 
 void ProcessColumns::Adapt(tables::ReadOptions& read) const {
+  // The entering air by a pair with the dry-bulb, as the processes' columns name it.
+  read.morePairs = {};
+  read.otherKeys = {};
   if (kind_.process != Process::Mix) return;
   read.dryBulbColumn = std::string(kMixPrefix) + "dry_bulb";
   read.secondKeys = secondKeys_;
@@ -321,7 +324,7 @@ ProcessOutcome ProcessRow(const ProcessPlan& plan, const ProcessOptions& process
     if (p < v.p.size()) v.p[p++] = value;
   }
   v.entering =
-      cli::Compute(layout.pair, measured.dryBulb, measured.second, measured.pressure, options);
+      cli::Compute(layout.pair, measured.first, measured.second, measured.pressure, options);
   if (plan.kind->process == Process::Mix) {
     // a_flow, b_flow, b_dry_bulb, b's second value.
     v.second = cli::Compute(plan.secondPair, v.p[2], v.p[3], measured.pressure, options);

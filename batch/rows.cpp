@@ -41,8 +41,8 @@ Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept {
   for (std::size_t i = 0; i < Properties.size(); ++i) {
     const double value = result.state.*Properties[i].member;
     outcome.values[i] = value;
-    const bool given = Properties[i].member == &State::dryBulb ||
-                       Properties[i].member == Pairs[pair].given[1].member;
+    const bool given = Properties[i].member == AllPairs[pair].given[0].member ||
+                       Properties[i].member == AllPairs[pair].given[1].member;
     if ((rules.computed && !std::isnan(value)) || given) outcome.present |= 1U << i;
   }
   if (rules.computed && !result.wetBulbFound) outcome.present &= ~kWetBulbBit;
@@ -57,11 +57,11 @@ Outcome BadOutcome(std::string_view reason) noexcept {
 Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept {
   Outcome outcome{{}, 0, &OutcomeOfCode(static_cast<int>(Status::Missing)), {}};
   for (std::size_t i = 0; i < Properties.size(); ++i) {
-    if (Properties[i].member == &State::dryBulb && measured.dryBulbRead) {
-      outcome.values[i] = measured.dryBulb;
+    if (Properties[i].member == AllPairs[pair].given[0].member && measured.firstRead) {
+      outcome.values[i] = measured.first;
       outcome.present |= 1U << i;
     }
-    if (Properties[i].member == Pairs[pair].given[1].member && measured.secondRead) {
+    if (Properties[i].member == AllPairs[pair].given[1].member && measured.secondRead) {
       outcome.values[i] = measured.second;
       outcome.present |= 1U << i;
     }
@@ -101,7 +101,7 @@ void RowWriter::ChooseColumns() {
   }
   // The result that a given column of the input stands for.
   const auto givenResult = [&](std::size_t column) -> std::optional<std::size_t> {
-    const std::string_view key = column == layout_.dryBulb ? "dry_bulb" : layout_.secondKey;
+    const std::string_view key = column == layout_.first ? layout_.firstKey : layout_.secondKey;
     const auto* found = std::find(kResultColumns.begin(), kResultColumns.end(), key);
     if (found == kResultColumns.end()) return std::nullopt;
     return static_cast<std::size_t>(found - kResultColumns.begin());
@@ -120,7 +120,7 @@ void RowWriter::ChooseColumns() {
     if (column != layout_.keys.end() && carried) {
       slots_.push_back({false, index});
     } else if (column != layout_.keys.end() &&
-               (index == layout_.dryBulb || index == layout_.second) && givenResult(index)) {
+               (index == layout_.first || index == layout_.second) && givenResult(index)) {
       slots_.push_back({true, *givenResult(index)});
     } else {
       problem_ = "--columns: no column '" + name + "'; columns:";

@@ -37,13 +37,13 @@ struct Outcome {
   std::string_view text;  // written as "KEY: TEXT" when the class says so
 };
 
-// The outcome of a computed row of a pair (an index of hygrian::Pairs): the
+// The outcome of a computed row of a pair (an index of hygrian::AllPairs): the
 // values its class writes (a NaN stays empty), the given ones for a fault.
 [[nodiscard]] Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept;
 // The outcome of a bad row: no values, "bad-input: " and the reason.
 [[nodiscard]] Outcome BadOutcome(std::string_view reason) noexcept;
 // The outcome of a row with a gap in its values, "missing": the given values
-// that were read (dry_bulb, the pair's second value) and no others.
+// that were read (the pair's two values) and no others.
 [[nodiscard]] Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept;
 
 struct Format {

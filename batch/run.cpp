@@ -14,6 +14,7 @@
 #include "cli/messages.h"
 #include "cli/output_file.h"
 #include "cli/row_messages.h"
+#include "cli/words.h"
 #include "tables/encoding.h"
 #include "tables/table.h"
 
@@ -127,7 +128,7 @@ class Batch {
   std::unique_ptr<ProcessWriter> processWriter_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
-  // The units of the columns read: dry_bulb, the second value, pressure.
+  // The units of the columns read: the pair's two, pressure.
   struct Column {
     std::string_view key;
     const Unit* unit = nullptr;
@@ -203,6 +204,13 @@ bool Batch::ReadFile(const std::string& name) {
         skipped_ = true;
         break;
       }
+      if (!processColumns_ && cli::SearchedPair(table.ColumnLayout().pair) &&
+          options_.common.options.model == Model::Calculator) {
+        messages_.Line(file, table.HeaderLine(),
+                       cli::NotWithCalculator(table.ColumnLayout().pair) + "; file skipped");
+        skipped_ = true;
+        break;
+      }
       if (!std::all_of(table.ColumnLayout().names.begin(), table.ColumnLayout().names.end(),
                        tables::IsUtf8)) {
         messages_.Row(file, table.HeaderLine(),
@@ -272,8 +280,8 @@ void Batch::WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMe
 
 std::string Batch::ReadUnits(TableReader& table) {
   const tables::Layout& layout = table.ColumnLayout();
-  const std::array<std::size_t, 3> indexes = {layout.dryBulb, layout.second, layout.pressure};
-  columns_ = {{{"dry_bulb", nullptr, {}, false},
+  const std::array<std::size_t, 3> indexes = {layout.first, layout.second, layout.pressure};
+  columns_ = {{{layout.firstKey, nullptr, {}, false},
                {layout.secondKey, nullptr, {}, false},
                {"pressure", nullptr, {}, false}}};
   const std::string_view pressureUnit = tables::PressureUnitName(options_.common.pressureUnit);
@@ -301,7 +309,7 @@ std::string Batch::ReadUnits(TableReader& table) {
 void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
   const tables::Measured& measured = row.measured;
   if (!end) {
-    if (measured.dryBulbRead) columns_[0].first.Add(measured.dryBulb);
+    if (measured.firstRead) columns_[0].first.Add(measured.first);
     if (measured.secondRead) columns_[1].first.Add(measured.second);
     const std::size_t p = layout_->pressure;
     if (measured.bad == tables::BadInput::None && p != tables::kNoColumn &&
@@ -326,7 +334,7 @@ void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages)
   }
   tables::Measured measured = row.measured;
   if (convert_) {
-    measured.dryBulb = ToLibrary(*columns_[0].unit, measured.dryBulb);
+    measured.first = ToLibrary(*columns_[0].unit, measured.first);
     measured.second = ToLibrary(*columns_[1].unit, measured.second);
   }
   const std::size_t pair = layout_->pair;
@@ -334,7 +342,7 @@ void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages)
   Outcome outcome;
   switch (measured.bad) {
     case tables::BadInput::None:
-      outcome = ComputedOutcome(pair, cli::Compute(pair, measured.dryBulb, measured.second,
+      outcome = ComputedOutcome(pair, cli::Compute(pair, measured.first, measured.second,
                                                    measured.pressure, options_.common.options));
       WriteOutcome(row.record, outcome);
       break;

@@ -179,17 +179,19 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   cli::CommandLine line(
       platform, kProgramName,
       "Draw the psychrometric chart as an SVG document on standard output, with the\n"
-      "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and\n"
+      "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and "
       "one of " +
-          cli::SecondValuesInWords() +
-          ",\nand may have a label column; the points are computed at the chart's pressure.",
+          cli::SecondValuesInWords() + "; or, without such a pair, the first of " +
+          cli::MorePairsInWords() +
+          " (the handbook model's; enthalpy in kJ/kg). It may have a label column; the "
+          "points are computed at the chart's pressure.",
       "A range that starts with a minus takes the = form: --dry-bulb=-20:40.\n"
       "A pressure outside " +
           cli::PressureRangeInWords() +
           " is refused.\n"
           "With --units ip the chart is drawn in degrees F, lb/lb, Btu/lb and ft3/lb;\n"
           "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
-          "columns of POINTS.csv in degrees F, % and lb/lb.\n"
+          "columns of POINTS.csv in degrees F, %, lb/lb and Btu/lb.\n"
           "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
           "\n"
           "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
@@ -245,6 +247,10 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (problem.empty()) problem = Apply(texts, options.settings);
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
+  if (problem.empty() && options.read.pair && cli::SearchedPair(*options.read.pair) &&
+      options.common.options.model == Model::Calculator) {
+    problem = "--pair " + cli::NotWithCalculator(*options.read.pair);
+  }
   if (!problem.empty()) return line.UsageError(problem);
   if (options.pointsFile.empty() && !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";

@@ -7,6 +7,7 @@
 #include "chart/number_text.h"
 #include "cli/compute.h"
 #include "cli/row_messages.h"
+#include "cli/words.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/psychrometrics.h"
 #include "tables/table.h"
@@ -53,14 +54,14 @@ std::string Misfit(const Frame& frame, const State& s) {
   return "";
 }
 
-// The units of the dry-bulb and the second value's columns: --unit's, else
-// the header's ("dry_bulb (degF)"), else the chart's; "" or why the file cannot
-// be read.
+// The units of the pair's two columns: --unit's, else the header's
+// ("dry_bulb (degF)"), else the chart's; "" or why the file cannot be read.
 std::string ReadUnits(const tables::Layout& layout, const ChartUnits& chart,
                       const cli::TableUnits& options, std::array<const Unit*, 2>& units) {
-  const std::array<std::size_t, 2> columns{layout.dryBulb, layout.second};
-  const std::array<std::string_view, 2> keys{"dry_bulb", layout.secondKey};
-  const std::array<std::string_view, 2> library{"degC", Pairs[layout.pair].given[1].unit};
+  const std::array<std::size_t, 2> columns{layout.first, layout.second};
+  const std::array<std::string_view, 2> keys{layout.firstKey, layout.secondKey};
+  const std::array<std::string_view, 2> library{AllPairs[layout.pair].given[0].unit,
+                                                AllPairs[layout.pair].given[1].unit};
   for (std::size_t i = 0; i < 2; ++i) {
     const Unit* fallback = ConvertedUnit(chart, library[i]);
     if (std::string problem =
@@ -124,6 +125,11 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     read.leftOut = true;
     return read;
   }
+  if (cli::SearchedPair(layout.pair) && frame.Relations().model == Model::Calculator) {
+    messages.Line(name, table.HeaderLine(), cli::NotWithCalculator(layout.pair));
+    read.leftOut = true;
+    return read;
+  }
   std::array<const Unit*, 2> units{};
   const cli::TableUnits noOptions;
   if (std::string unitProblem =
@@ -161,7 +167,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     }
     // The values in their columns' units, computed in the library's.
     const Result result =
-        cli::Compute(layout.pair, ToLibrary(*units[0], m.dryBulb), ToLibrary(*units[1], m.second),
+        cli::Compute(layout.pair, ToLibrary(*units[0], m.first), ToLibrary(*units[1], m.second),
                      frame.Pressure(), frame.Relations());
     // A warning (supersaturated, drier than the range) has its state: it is drawn
     // where it lies, and told like any other misfit.

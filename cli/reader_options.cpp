@@ -32,18 +32,32 @@ std::string InWords(std::span<const std::string_view> keys) {
   return text;
 }
 
+// The keys of the pairs beyond the dry-bulb ones: "dry_bulb_enthalpy", ...
+std::vector<std::string_view> MorePairKeys() {
+  std::vector<std::string_view> keys;
+  for (std::size_t p = Pairs.size(); p < AllPairs.size(); ++p) keys.push_back(AllPairs[p].key);
+  return keys;
+}
+
 std::string ReadPair(const ReaderOptions& options, tables::ReadOptions& read) {
   std::string chooser;  // the first option that chose the pair
   if (!options.pair.empty()) {
-    for (std::size_t p = 0; p < kSecondKeys.size(); ++p) {
-      if (options.pair == kSecondKeys[p]) read.pair = p;
+    for (std::size_t p = 0; p < AllPairs.size(); ++p) {
+      if (options.pair == AllPairs[p].key ||
+          (p < kSecondKeys.size() && options.pair == kSecondKeys[p])) {
+        read.pair = p;
+      }
     }
     if (!read.pair) {
-      return std::string(kPairOption) + ": '" + options.pair + "' is not " + InWords(kSecondKeys);
+      return std::string(kPairOption) + ": '" + options.pair + "' is not " + InWords(kSecondKeys) +
+             " (with dry_bulb), nor a pair: " + InWords(MorePairKeys());
     }
     chooser = std::string(kPairOption) + " " + options.pair;
   }
   read.secondColumns = options.secondColumns;
+  read.otherColumns = options.otherColumns;
+  // A pair without dry_bulb takes the columns' names without being chosen by them.
+  if (read.pair && SearchedPair(*read.pair)) return "";
   for (std::size_t p = 0; p < options.secondColumns.size(); ++p) {
     if (options.secondColumns[p].empty()) continue;
     const std::string flag = ColumnFlag(kSecondKeys[p]);
@@ -123,7 +137,8 @@ void AddReaderOptions(CLI::App& app, ReaderOptions& options, bool pressureColumn
   app.add_option("--skip-lines", options.skipLines, "N lines before the header (else found in 50)")
       ->type_name("N");
   // The options that name columns, in the order --help lists them: dry_bulb, the
-  // second values by hygrian::Pairs, the pressure. The vector's strings stay put.
+  // second values by hygrian::Pairs, the other keys of hygrian::AllPairs, the
+  // pressure. The vectors' strings stay put.
   const auto column = [&app](std::string_view key, std::string& name, std::string_view is) {
     app.add_option(ColumnFlag(key), name,
                    "The " + std::string(key) + " column " + std::string(is) + " COL")
@@ -134,9 +149,13 @@ void AddReaderOptions(CLI::App& app, ReaderOptions& options, bool pressureColumn
   for (std::size_t p = 0; p < kSecondKeys.size(); ++p) {
     column(kSecondKeys[p], options.secondColumns[p], "is");
   }
+  options.otherColumns.assign(kOtherKeys.size(), "");
+  for (std::size_t k = 0; k < kOtherKeys.size(); ++k) {
+    column(kOtherKeys[k], options.otherColumns[k], "is");
+  }
   if (pressureColumn) column("pressure", options.pressureColumn, "is");
   app.add_option(std::string(kPairOption), options.pair,
-                 "The second value, when the header holds several")
+                 "A second value among several, or a pair's name")
       ->type_name("NAME");
 }
 

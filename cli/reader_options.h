@@ -22,8 +22,9 @@ struct ReaderOptions {
   std::string skipLines;      // a count of lines before the header
   std::string dryBulbColumn;
   std::vector<std::string> secondColumns;  // by hygrian::Pairs
+  std::vector<std::string> otherColumns;   // by kOtherKeys ("enthalpy")
   std::string pressureColumn;
-  std::string pair;  // a second value's key: wet_bulb, dew_point, ...
+  std::string pair;  // a second value's key (wet_bulb, ...) or a pair's (humidity_ratio_enthalpy)
 };
 
 // Adds the reader options to app, to fill options (which must outlive app);
@@ -39,7 +40,8 @@ void AddReaderOptions(CLI::App& app, ReaderOptions& options, bool pressureColumn
 //   "--skip-lines: 'x' is not a whole number"
 //   "--missing: 'skip' is not missing or bad"
 //   "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio or
-//    specific_humidity"
+//    specific_humidity (with dry_bulb), nor a pair: dry_bulb_enthalpy, ... or
+//    humidity_ratio_relative_humidity"
 //   "--wet-bulb-column and --dew-point-column: name one second value"
 //   "--pair dew_point and --wet-bulb-column: name one second value"
 [[nodiscard]] std::string ReadReaderOptions(const ReaderOptions& options,

@@ -12,10 +12,12 @@ namespace {
 
 constexpr std::string_view kPressureKey = "pressure";
 
-// The standard keys of the columns read: dry_bulb, the second values, pressure.
+// The standard keys of the columns read: dry_bulb, the second values, the
+// other keys of the pairs, pressure.
 std::vector<std::string_view> ColumnKeys() {
   std::vector<std::string_view> keys = {"dry_bulb"};
   keys.insert(keys.end(), kSecondKeys.begin(), kSecondKeys.end());
+  keys.insert(keys.end(), kOtherKeys.begin(), kOtherKeys.end());
   keys.push_back(kPressureKey);
   return keys;
 }
@@ -89,8 +91,10 @@ std::string UnitKeysInWords(Quantity quantity) {
 const QuantityUnits* ColumnQuantity(std::string_view key) noexcept {
   if (key == kPressureKey) return &UnitsOf(Quantity::Pressure);
   if (key == "dry_bulb") return &UnitsOf(Quantity::Temperature);
-  for (const Pair& pair : Pairs) {
-    if (pair.given[1].key == key) return QuantityOfLibraryUnit(pair.given[1].unit);
+  for (const Pair& pair : AllPairs) {
+    for (const Property& given : pair.given) {
+      if (given.key == key) return QuantityOfLibraryUnit(given.unit);
+    }
   }
   return nullptr;
 }

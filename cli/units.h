@@ -29,9 +29,8 @@ struct TableUnits {
   bool ip = false;                  // --units ip: inch-pound output
 };
 
-// The quantity of a column read, by its standard key: dry_bulb and the pair's
-// second values as hygrian::Properties and hygrian::Pairs give their units, and
-// pressure; nullptr for any other key.
+// The quantity of a column read, by its standard key: the pairs' given values
+// as hygrian::AllPairs gives their units, and pressure; nullptr for any other key.
 [[nodiscard]] const QuantityUnits* ColumnQuantity(std::string_view key) noexcept;
 
 // "degC, K, degF or degR": the keys of a quantity's units.

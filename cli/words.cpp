@@ -26,6 +26,29 @@ std::string SecondValuesInWords() {
   return text;
 }
 
+std::string MorePairsInWords() {
+  std::string text;
+  for (std::size_t p = 0; p < kMorePairs.size(); ++p) {
+    text += (p == 0                       ? ""
+             : p + 1 == kMorePairs.size() ? " or "
+                                          : ", ") +
+            std::string(kMorePairs[p].first) + "+" + std::string(kMorePairs[p].second);
+  }
+  return text;
+}
+
+std::string NotWithCalculator(std::size_t pair) {
+  std::string text = std::string(AllPairs[pair].key) +
+                     ": not with the calculator model, which reads dry_bulb with ";
+  for (std::size_t p = 0; p < kSecondKeys.size(); ++p) {
+    text += (p == 0                        ? ""
+             : p + 1 == kSecondKeys.size() ? " or "
+                                           : ", ") +
+            std::string(kSecondKeys[p]);
+  }
+  return text + " (--model handbook)";
+}
+
 std::string PressureRangeInWords() {
   return Shortest(kPressureRange.least) + " to " + Shortest(kPressureRange.most) + " kPa";
 }

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((more & 8U) != 0) read.skipLines = 1;
   if ((more & 16U) != 0) read.delimiter = '|';
   read.missingIsBad = (reading & 8U) != 0;
-  if ((reading & 16U) != 0) read.pair = ((reading >> 5U) & 7U) % read.secondKeys.size();
+  if ((reading & 16U) != 0) read.pair = ((reading >> 5U) & 15U) % hygrian::AllPairs.size();
   if ((reading & 128U) != 0) read.dryBulbColumn.assign(1, 't');
 
   hygrian::testing::FakeCliPlatform platform;

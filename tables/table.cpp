@@ -145,7 +145,8 @@ constexpr std::size_t kFoundNamesShown = 12;
 // at the delimiter when the header is one field holding ';' or a tab.
 std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName,
                              const std::vector<std::string>& pairNames,
-                             const std::string& pressureName, const ReaderWords& words) {
+                             const std::string& pressureName, const std::string& morePairs,
+                             const ReaderWords& words) {
   std::string text = "; columns found: ";
   for (std::size_t i = 0; i < header.fields.size() && i < kFoundNamesShown; ++i) {
     text += (i > 0 ? ", " : "") + Cut(header.fields[i]);
@@ -157,6 +158,7 @@ std::string FoundAndAccepted(const CsvRecord& header, const std::string& dryName
   if (!words.columnOptions.empty()) {
     text.append(" (or others through ").append(words.columnOptions).append(")");
   }
+  if (!morePairs.empty()) text += "; or without dry_bulb: " + morePairs;
   if (!words.encoding.empty() &&
       std::any_of(header.fields.begin(), header.fields.end(),
                   [](std::string_view field) { return !IsUtf8(field); })) {
@@ -232,6 +234,60 @@ std::string_view WithoutUnit(std::string_view name) noexcept { return SplitUnit(
 
 std::string_view NameUnit(std::string_view name) noexcept { return SplitUnit(name).second; }
 
+namespace {
+
+// The columns of the roles a header may name, as ReadLayout finds them.
+struct RoleColumns {
+  std::size_t dryBulb = kNoColumn;
+  std::vector<std::size_t> seconds;  // by ReadOptions::secondKeys
+  std::vector<std::size_t> others;   // by ReadOptions::otherKeys
+  // The column of a standard key, or kNoColumn.
+  [[nodiscard]] std::size_t Of(std::string_view key, const ReadOptions& options) const {
+    if (key == "dry_bulb") return dryBulb;
+    for (std::size_t p = 0; p < options.secondKeys.size(); ++p) {
+      if (options.secondKeys[p] == key) return seconds[p];
+    }
+    for (std::size_t k = 0; k < options.otherKeys.size(); ++k) {
+      if (options.otherKeys[k] == key) return others[k];
+    }
+    return kNoColumn;
+  }
+};
+
+// Reads the pair of morePairs[more] into layout.
+void TakeMorePair(std::size_t more, const RoleColumns& roles, Layout& layout,
+                  const ReadOptions& options) {
+  const PairKeys& keys = options.morePairs[more];
+  layout.pair = options.secondKeys.size() + more;
+  layout.firstKey = keys.first;
+  layout.secondKey = keys.second;
+  layout.first = roles.Of(keys.first, options);
+  layout.second = roles.Of(keys.second, options);
+}
+
+// The pairs of morePairs without dry_bulb, when the header seems to mean one:
+// it holds a column of otherKeys, or two columns that such pairs read.
+// "humidity_ratio+enthalpy, ... or humidity_ratio+relative_humidity", or "".
+std::string MorePairsMeant(const RoleColumns& roles, const ReadOptions& options) {
+  std::vector<std::string> pairs;
+  std::vector<std::string_view> held;
+  for (const PairKeys& keys : options.morePairs) {
+    if (keys.first == "dry_bulb") continue;
+    pairs.push_back(std::string(keys.first) + "+" + std::string(keys.second));
+    for (const std::string_view key : {keys.first, keys.second}) {
+      if (roles.Of(key, options) != kNoColumn &&
+          std::find(held.begin(), held.end(), key) == held.end()) {
+        held.push_back(key);
+      }
+    }
+  }
+  const bool other = std::any_of(roles.others.begin(), roles.others.end(),
+                                 [](std::size_t column) { return column != kNoColumn; });
+  return other || held.size() > 1 ? InWords(pairs) : "";
+}
+
+}  // namespace
+
 std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
   layout = Layout{};
   if (header.unclosedQuote != 0) return QuoteNotClosed(header.unclosedQuote);
@@ -247,22 +303,38 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     pairNames[p] = RoleKey(given, options.secondKeys[p]);
     if (!given.empty() || options.pair == p) chosen = p;
   }
+  std::vector<std::string> otherNames(options.otherKeys.size());
+  for (std::size_t k = 0; k < otherNames.size(); ++k) {
+    otherNames[k] = RoleKey(k < options.otherColumns.size() ? options.otherColumns[k] : "",
+                            options.otherKeys[k]);
+  }
+  const bool chosenMore = options.pair && *options.pair >= pairs;
   layout.pressureRange = options.pressureRange;
-  std::vector<std::size_t> pairColumns(pairs, kNoColumn);
+  RoleColumns roles;
+  roles.seconds.assign(pairs, kNoColumn);
+  roles.others.assign(otherNames.size(), kNoColumn);
+  const auto named = [&](const std::vector<std::string>& names, const std::string& key) {
+    return std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+      return Names(key, name, options.namesWithUnits);
+    });
+  };
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     layout.names.emplace_back(header.fields[i]);
     layout.keys.push_back(Key(header.fields[i]));
     const std::string& key = layout.keys.back();
     if (Names(key, dryName, options.namesWithUnits)) {
-      if (!Claim(layout.dryBulb, i)) return "two " + dryName + " columns";
+      if (!Claim(roles.dryBulb, i)) return "two " + dryName + " columns";
       continue;
     }
-    const auto pair = std::find_if(
-        pairNames.begin(), pairNames.end(),
-        [&](const std::string& name) { return Names(key, name, options.namesWithUnits); });
-    if (pair != pairNames.end()) {
-      if (!Claim(pairColumns[static_cast<std::size_t>(pair - pairNames.begin())], i)) {
+    if (const auto pair = named(pairNames, key); pair != pairNames.end()) {
+      if (!Claim(roles.seconds[static_cast<std::size_t>(pair - pairNames.begin())], i)) {
         return "two " + *pair + " columns";
+      }
+      continue;
+    }
+    if (const auto other = named(otherNames, key); other != otherNames.end()) {
+      if (!Claim(roles.others[static_cast<std::size_t>(other - otherNames.begin())], i)) {
+        return "two " + *other + " columns";
       }
       continue;
     }
@@ -275,6 +347,19 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     }
     layout.carried.push_back(i);
   }
+  layout.first = roles.dryBulb;
+  // A column of otherKeys that no pair reads is carried as any other.
+  const auto carryOthers = [&] {
+    for (const std::size_t column : roles.others) {
+      if (column == kNoColumn || column == layout.first || column == layout.second) continue;
+      const auto& results = options.resultColumns;
+      if (std::find(results.begin(), results.end(), layout.keys[column]) != results.end()) {
+        continue;
+      }
+      layout.carried.insert(std::lower_bound(layout.carried.begin(), layout.carried.end(), column),
+                            column);
+    }
+  };
   // The names as the options give them, for messages.
   const auto shown = [](const std::string& given, std::string_view standard) {
     return given.empty() ? std::string(standard) : std::string(Trimmed(given));
@@ -285,33 +370,70 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     pairShown[p] = shown(p < options.secondColumns.size() ? options.secondColumns[p] : "",
                          options.secondKeys[p]);
   }
+  const std::string meant = roles.dryBulb == kNoColumn ? MorePairsMeant(roles, options) : "";
   const auto found = [&](const std::vector<std::string>& wanted) {
     return Suggestion(header, wanted) + FoundAndAccepted(header, dryShown, pairShown,
                                                          shown(options.pressureColumn, "pressure"),
-                                                         options.words);
+                                                         meant, options.words);
   };
-  if (layout.dryBulb == kNoColumn) return "no " + dryShown + " column" + found({dryShown});
+  if (chosenMore) {
+    const std::size_t more = *options.pair - pairs;
+    TakeMorePair(more, roles, layout, options);
+    for (const std::string_view key : {layout.firstKey, layout.secondKey}) {
+      if (roles.Of(key, options) == kNoColumn) {
+        layout.first = roles.dryBulb;
+        return "no " + std::string(key) + " column" + found({std::string(key)});
+      }
+    }
+    CarryUnlessResult(layout, options);
+    carryOthers();
+    return {};
+  }
+  // The first of morePairs whose columns are there, when no pair has dry_bulb.
+  const auto takeMore = [&] {
+    for (std::size_t more = 0; more < options.morePairs.size(); ++more) {
+      const PairKeys& keys = options.morePairs[more];
+      if (roles.Of(keys.first, options) == kNoColumn ||
+          roles.Of(keys.second, options) == kNoColumn) {
+        continue;
+      }
+      TakeMorePair(more, roles, layout, options);
+      CarryUnlessResult(layout, options);
+      carryOthers();
+      return true;
+    }
+    return false;
+  };
+  if (roles.dryBulb == kNoColumn) {
+    if (!chosen && takeMore()) return {};
+    return "no " + dryShown + " column" + found({dryShown});
+  }
   if (chosen) {
-    if (pairColumns[*chosen] == kNoColumn) {
+    if (roles.seconds[*chosen] == kNoColumn) {
       return "no " + pairShown[*chosen] + " column" + found({pairShown[*chosen]});
     }
     layout.pair = *chosen;
     layout.secondKey = options.secondKeys[*chosen];
-    layout.second = pairColumns[*chosen];
+    layout.second = roles.seconds[*chosen];
     CarryUnlessResult(layout, options);
+    carryOthers();
     return {};
   }
   std::string candidates;
   std::size_t count = 0;
   for (std::size_t p = 0; p < pairs; ++p) {
-    if (pairColumns[p] == kNoColumn) continue;
+    if (roles.seconds[p] == kNoColumn) continue;
     candidates += (count++ > 0 ? ", " : "") + pairNames[p];
     layout.pair = p;
     layout.secondKey = options.secondKeys[p];
-    layout.second = pairColumns[p];
+    layout.second = roles.seconds[p];
   }
-  if (count == 0) return "no " + InWords(pairShown) + " column" + found(pairShown);
+  if (count == 0) {
+    if (takeMore()) return {};
+    return "no " + InWords(pairShown) + " column" + found(pairShown);
+  }
   CarryUnlessResult(layout, options);
+  carryOthers();
   if (count > 1) {
     return "several second values (" + candidates + ")" +
            (options.words.pair.empty() ? ""
@@ -365,10 +487,10 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
     return false;
   };
   const bool gaps = !options.missingIsBad;
-  measured.dryBulbRead = read(layout.dryBulb, "dry_bulb", measured.dryBulb, gaps);
-  if (!measured.dryBulbRead && measured.bad != BadInput::Missing) return measured;
-  if (!measured.dryBulbRead) {
-    // A gap in dry_bulb: the second value is kept if it is there.
+  measured.firstRead = read(layout.first, layout.firstKey, measured.first, gaps);
+  if (!measured.firstRead && measured.bad != BadInput::Missing) return measured;
+  if (!measured.firstRead) {
+    // A gap in the first value: the second value is kept if it is there.
     const Measured gap = measured;
     measured.secondRead = read(layout.second, layout.secondKey, measured.second, gaps);
     measured.bad = gap.bad;
@@ -489,7 +611,7 @@ TableReader::HeaderStatus TableReader::ReadHeader(std::string& message) {
       return HeaderStatus::Ok;
     }
     // A line that names dry_bulb is the header, whatever else is wrong with it.
-    if (layout_.dryBulb != kNoColumn) {
+    if (layout_.first != kNoColumn) {
       message = std::move(problem);
       return HeaderStatus::Invalid;
     }

@@ -1,7 +1,8 @@
 // The input contract of a table of measured air states: a header that names
-// dry_bulb and one of the second values the caller names (and perhaps pressure,
-// in kPa, hPa or Pa), and rows that give those values as numbers. Any other
-// column is carried along. TableReader puts it together over a CsvReader. The
+// two columns that form one of the caller's pairs (dry_bulb and a second value,
+// or one of the more pairs the caller names), perhaps pressure (in kPa, hPa or
+// Pa), and rows that give those values as numbers. Any other column is carried
+// along. TableReader puts it together over a CsvReader. The
 // words of its messages that name a program's options come from the caller.
 #pragma once
 
@@ -34,6 +35,13 @@ struct ReaderWords {
 inline constexpr std::size_t kHeaderSearchLines = 50;
 inline constexpr std::uint64_t kHeaderSearchBytes = std::uint64_t{64} << 10;
 
+// A pair read without dry_bulb in the first role: the standard keys of its two
+// columns ("humidity_ratio", "enthalpy").
+struct PairKeys {
+  std::string_view first;
+  std::string_view second;
+};
+
 // How a table is read beyond plain CSV with the standard column names.
 struct ReadOptions {
   char delimiter = '\0';      // any byte but a quote, CR or LF; '\0': the header line decides
@@ -51,16 +59,24 @@ struct ReadOptions {
   // The standard keys of the second values that may come with dry_bulb
   // ("wet_bulb", ...): a pair is an index into them. They must outlive the reading.
   std::span<const std::string_view> secondKeys;
+  // The pairs read when the header holds dry_bulb with none of secondKeys, or no
+  // dry_bulb: the first of them whose two columns are there (a pair index
+  // secondKeys.size() + i). Their keys are dry_bulb, secondKeys or otherKeys.
+  // They must outlive the reading.
+  std::span<const PairKeys> morePairs;
+  std::span<const std::string_view> otherKeys;  // the keys of morePairs beyond those above
   // The names of the columns where the header does not use the standard ones
   // (any case, blanks around them ignored); empty: the standard name.
   std::string dryBulbColumn;
   std::vector<std::string> secondColumns;  // by secondKeys; may be shorter
+  std::vector<std::string> otherColumns;   // by otherKeys; may be shorter
   std::string pressureColumn;
   // A column is also found by its name followed by a unit ("dry_bulb (degF)":
   // see NameUnit), which the caller then reads.
   bool namesWithUnits = false;
-  // The pair when the header holds several second values; a named pair column
-  // chooses as well (at most one of them may be named).
+  // The pair when the header holds several second values, or one of morePairs;
+  // a named pair column of secondKeys chooses as well (at most one of them may
+  // be named).
   std::optional<std::size_t> pair;
   PressureRange pressureRange{0.0, 1e300, {}};  // the caller's range and option
   ReaderWords words;
@@ -76,28 +92,35 @@ inline constexpr std::size_t kMaxColumns = 65536;
 
 // The columns of a table, from its header.
 struct Layout {
-  std::size_t pair = 0;              // the second value, by ReadOptions::secondKeys
-  std::size_t dryBulb = kNoColumn;   // index of dry_bulb
-  std::size_t second = kNoColumn;    // index of the pair's column
-  std::size_t pressure = kNoColumn;  // index of pressure, or kNoColumn
-  std::vector<std::size_t> carried;  // other columns, in order; pressure among them, but no
-                                     // result column (a table written by the batch program)
-  std::vector<std::string> names;    // the header's fields as read
-  std::vector<std::string> keys;     // the same in lower case without blanks around them
-  std::string_view secondKey;        // the pair's standard key ("wet_bulb")
-  PressureRange pressureRange;       // the pressures taken, as the options give them
-  char delimiter = ',';              // the delimiter the rows are read with
-  bool decimalComma = false;         // numbers are read with a decimal comma
+  std::size_t pair = 0;                    // by ReadOptions::secondKeys, then morePairs
+  std::size_t first = kNoColumn;           // index of the pair's first column (dry_bulb's, if
+                                           // named, when no pair is found)
+  std::size_t second = kNoColumn;          // index of the pair's second column
+  std::size_t pressure = kNoColumn;        // index of pressure, or kNoColumn
+  std::vector<std::size_t> carried;        // other columns, in order; pressure among them, but no
+                                           // result column (a table written by the batch program)
+  std::vector<std::string> names;          // the header's fields as read
+  std::vector<std::string> keys;           // the same in lower case without blanks around them
+  std::string_view firstKey = "dry_bulb";  // the pair's first standard key
+  std::string_view secondKey;              // the pair's second standard key ("wet_bulb")
+  PressureRange pressureRange;             // the pressures taken, as the options give them
+  char delimiter = ',';                    // the delimiter the rows are read with
+  bool decimalComma = false;               // numbers are read with a decimal comma
   [[nodiscard]] std::size_t Columns() const { return names.size(); }
 };
 
 // Reads the header record into layout. Columns named in options.resultColumns
-// that are not read (status, enthalpy, a second value not chosen) are dropped. Returns an
-// empty string, or what is wrong:
+// that are not read (status, enthalpy, a second value not chosen) are dropped.
+// A pair of dry_bulb with a second value is chosen first; only a header without
+// one is read by the first of options.morePairs whose columns are there. Returns
+// an empty string, or what is wrong:
 //   "no dry_bulb column; found: Time, Dry Bulb, RH; accepted: ..." (and a hint
 //       at --delimiter when the header is one field holding ';' or a tab)
 //   "no wet_bulb, dew_point, relative_humidity or humidity_ratio column; found: ..."
 //   "several second values (wet_bulb, dew_point): choose one with --pair"
+// When the header holds no dry_bulb but a column of otherKeys, or two columns
+// of morePairs that form none, the names accepted are followed by those pairs:
+//   "...; or without dry_bulb: humidity_ratio+enthalpy, ..."
 // A missing column's message suggests a field of the header that is close
 // ("; did you mean 'Dry Bulb (degC)'?") and, when the header is not UTF-8,
 // names the encoding ("; the header is not UTF-8: --encoding latin1 or cp1252?").
@@ -120,7 +143,7 @@ struct Layout {
 // Why a row gives no measured values.
 enum class BadInput {
   None,                  // the values are good
-  Missing,               // a gap in dry_bulb or the pair's column: "", NA, N/A, NaN, -, null,
+  Missing,               // a gap in one of the pair's columns: "", NA, N/A, NaN, -, null,
                          // ---, #N/A or a marker of ReadOptions
   UnclosedQuote,         // "quote opened at line 4 is not closed"
   FieldTooLong,          // "field longer than 1 MiB"
@@ -135,8 +158,8 @@ enum class BadInput {
 
 // One row's measured values, or why there are none.
 struct Measured {
-  double dryBulb = 0.0;   // degrees C
-  double second = 0.0;    // the pair's value: degrees C, percent or kg/kg
+  double first = 0.0;     // the pair's first value: degrees C, kg/kg or kJ/kg
+  double second = 0.0;    // the pair's second value: degrees C, percent, kg/kg or kJ/kg
   double pressure = 0.0;  // kPa, in the range; as given in pressureUnit when outside
   PressureUnit pressureUnit = PressureUnit::KPa;  // the pressure column's unit
   BadInput bad = BadInput::None;
@@ -144,7 +167,7 @@ struct Measured {
   std::size_t found = 0;        // the fields the row has, for FieldCount
   std::string_view text;        // the field at fault as read (valid with the record)
   std::uint64_t quoteLine = 0;  // for UnclosedQuote: the line the quote opened on
-  bool dryBulbRead = false;     // dryBulb holds a value (also in a Missing row)
+  bool firstRead = false;       // first holds a value (also in a Missing row)
   bool secondRead = false;      // second holds a value (also in a Missing row)
 };
 
@@ -152,9 +175,9 @@ struct Measured {
 [[nodiscard]] bool IsGap(std::string_view text, const ReadOptions& options) noexcept;
 
 // Turns a record into measured values. The checks run in this order: a quote
-// left open, a field too long, the field count, dry_bulb, the pair's column,
-// pressure; the first that fails names the reason. A gap in dry_bulb or the
-// pair's column is Missing unless options.missingIsBad. A pressure field is in
+// left open, a field too long, the field count, the pair's first column, its
+// second, pressure; the first that fails names the reason. A gap in one of the
+// pair's columns is Missing unless options.missingIsBad. A pressure field is in
 // pressureUnit and must come to options.pressureRange; an empty one (or no
 // pressure column) takes defaultPressure, in kPa.
 [[nodiscard]] Measured ReadMeasured(const Layout& layout, const CsvRecord& record,
@@ -183,7 +206,7 @@ inline constexpr std::size_t kQuotedValueBytes = 40;
 //   if (table.ReadHeader(problem) != HeaderStatus::Ok) ...;
 //   TableRow row;
 //   while (table.Next(row) == CsvNext::Record) {
-//     if (row.measured.bad == BadInput::None) use(row.measured.dryBulb, ...);
+//     if (row.measured.bad == BadInput::None) use(row.measured.first, ...);
 //   }
 class TableReader {
  public:
@@ -208,9 +231,9 @@ class TableReader {
   // Reads the header; on Invalid, message says what is wrong with it. Without a
   // delimiter in the options, the header's line chooses the one of ',', ';' and
   // tab that splits it into more than one field (it must then be one line).
-  // When the first line (after options.skipLines) does not name dry_bulb, the
-  // next ones are tried, up to kHeaderSearchLines lines and kHeaderSearchBytes:
-  // the first that names it is the header, and the lines above it are passed
+  // When the first line (after options.skipLines) is no header, the next ones
+  // are tried, up to kHeaderSearchLines lines and kHeaderSearchBytes: the first
+  // that is one, or names dry_bulb, is the header, and the lines above it are passed
   // over (title lines). If none does, the message is that of the first line
   // with a field close to a name asked for (a header with a slip), else the first line's.
   [[nodiscard]] HeaderStatus ReadHeader(std::string& message);

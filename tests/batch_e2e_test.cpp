@@ -803,7 +803,9 @@ std::vector<CliRow> UsageRows() {
       UsageError("MissingPolicy", {"--missing", "skip"}, "--missing: 'skip' is not missing or bad"),
       UsageError("PairName", {"--pair", "rh"},
                  "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio or "
-                 "specific_humidity"),
+                 "specific_humidity (with dry_bulb), nor a pair: dry_bulb_enthalpy, "
+                 "humidity_ratio_enthalpy, enthalpy_relative_humidity, wet_bulb_relative_humidity, "
+                 "dew_point_relative_humidity or humidity_ratio_relative_humidity"),
       UsageError("PairAndColumn", {"--pair", "dew_point", "--wet-bulb-column", "Twb"},
                  "--pair dew_point and --wet-bulb-column: name one second value"),
       UsageError("TwoSecondColumns",
@@ -887,7 +889,8 @@ std::vector<CliRow> UnitRows() {
                  "or inHg)"),
       UsageError("UnitColumnUnknown", {"--unit", "dry-bulb=K"},
                  "--unit dry-bulb=K: 'dry-bulb' is not dry_bulb, wet_bulb, dew_point, "
-                 "relative_humidity, humidity_ratio, specific_humidity or pressure; did you mean "
+                 "relative_humidity, humidity_ratio, specific_humidity, enthalpy or pressure; did "
+                 "you mean "
                  "'dry_bulb'?"),
       UsageError("UnitWithoutEquals", {"--unit", "K"}, "--unit K: not COLUMN=UNIT"),
       UsageError("UnitTwice", {"--unit", "dry_bulb=K", "--unit", "dry_bulb=degC"},

@@ -32,7 +32,7 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
   Layout layout;
   EXPECT_EQ(ReadLayout(Record(names), layout, kRead), "");
   EXPECT_EQ(layout.pair, 1U);  // dew_point
-  EXPECT_EQ(layout.dryBulb, 1U);
+  EXPECT_EQ(layout.first, 1U);
   EXPECT_EQ(layout.second, 3U);
   EXPECT_EQ(layout.pressure, 2U);
   EXPECT_EQ(layout.carried, (std::vector<std::size_t>{0, 2, 4}));
@@ -126,7 +126,7 @@ TEST(ReadLayout, NamesWithUnitsWhenAsked) {
     Layout layout;
     EXPECT_EQ(ReadLayout(Record(row.names), layout, options), row.problem) << row.names[0];
     if (row.problem.empty()) {
-      EXPECT_EQ(layout.dryBulb, row.dryBulb) << row.names[0];
+      EXPECT_EQ(layout.first, row.dryBulb) << row.names[0];
     }
   }
   // Not asked: only the whole name counts.
@@ -256,7 +256,7 @@ TEST(ReadMeasured, ValuesAndReasons) {
     EXPECT_EQ(BadInputText(layout, m, buffer), row.reason) << row.fields[0];
     if (row.reason.empty()) {
       EXPECT_EQ(m.bad, BadInput::None);
-      EXPECT_EQ(m.dryBulb, row.dryBulb);
+      EXPECT_EQ(m.first, row.dryBulb);
       EXPECT_EQ(m.second, row.second);
       EXPECT_EQ(m.pressure, row.pressure);
     }
