@@ -527,15 +527,15 @@ bool AddSaturation(PyObject* module) {
 }
 
 // The processes of hygrian/processes.h as ufuncs, by the handbook model over
-// ice: one row each, its inputs (the entering air, the parameters, the flow and
-// the total pressure, in that order) and what it computes. One float64 loop;
-// float32 inputs are cast to it.
+// ice or over water (kProcessPhases): one row each, its inputs (the entering air, the parameters,
+// the flow and the total pressure, in that order) and what it computes. One float64 loop; float32
+// inputs are cast to it.
 struct ProcessRow {
   const char* name;
   std::size_t inputs;     // pressure included
   const char* arguments;  // their names, blank-separated, as PROCESS_ARGUMENTS gives them
   const char* doc;        // what it does, in which units, with an example
-  ProcessResult (*run)(const double* x);
+  ProcessResult (*run)(const double* x, Phase over);
 };
 
 constexpr std::array<ProcessRow, 11> kProcessRows = {{
@@ -547,8 +547,8 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "3.0, 101.325)))\n"
      ">>> round(float(r['dry_bulb']), 2), float(r['flow'])\n"
      "(26.02, 4.0)\n",
-     [](const double* x) {
-       return Mix({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6]);
+     [](const double* x, Phase over) {
+       return Mix({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6], over);
      }},
     {"mix_volumes", 7,
      "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
@@ -558,8 +558,8 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "0.0099, 6.25, 101.325)))\n"
      ">>> round(float(r['flow']), 2)\n"
      "9.82\n",
-     [](const double* x) {
-       return MixVolumes({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6]);
+     [](const double* x, Phase over) {
+       return MixVolumes({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6], over);
      }},
     {"heat_to", 5, "dry_bulb humidity_ratio leaving_dry_bulb flow pressure",
      "Sensible heating or cooling to leaving_dry_bulb (degrees C) at the entering\n"
@@ -569,7 +569,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "101.325)))\n"
      ">>> round(float(r['total_load']))\n"
      "489\n",
-     [](const double* x) { return HeatTo(x[0], x[1], x[2], x[3], x[4]); }},
+     [](const double* x, Phase over) { return HeatTo(x[0], x[1], x[2], x[3], x[4], over); }},
     {"heat_by", 5, "dry_bulb humidity_ratio heat_rate flow pressure",
      "Sensible heating (heat_rate > 0, kW) or cooling (< 0) of flow kg/s.\n\n"
      ">>> import hygrian\n"
@@ -577,7 +577,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "101.325)))\n"
      ">>> round(float(r['dry_bulb']), 1)\n"
      "40.1\n",
-     [](const double* x) { return HeatBy(x[0], x[1], x[2], x[3], x[4]); }},
+     [](const double* x, Phase over) { return HeatBy(x[0], x[1], x[2], x[3], x[4], over); }},
     {"cool_and_dehumidify", 6,
      "dry_bulb humidity_ratio apparatus_dew_point bypass_factor flow pressure",
      "A cooling and dehumidifying coil by its apparatus dew point (degrees C) and\n"
@@ -587,7 +587,9 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "10.0, 0.1, 4.0, 101.325)))\n"
      ">>> round(float(r['dry_bulb']), 1), round(float(r['sensible_heat_ratio']), 2)\n"
      "(11.6, 0.63)\n",
-     [](const double* x) { return CoolAndDehumidify(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+     [](const double* x, Phase over) {
+       return CoolAndDehumidify(x[0], x[1], x[2], x[3], x[4], x[5], over);
+     }},
     {"cool_and_dehumidify_to", 6,
      "dry_bulb humidity_ratio leaving_dry_bulb leaving_relative_humidity flow pressure",
      "The coil by its leaving dry-bulb (degrees C) and relative humidity (percent);\n"
@@ -597,7 +599,9 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "10.0, 100.0, 5.7, 101.325)))\n"
      ">>> round(float(r['total_load']))\n"
      "-197\n",
-     [](const double* x) { return CoolAndDehumidifyTo(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+     [](const double* x, Phase over) {
+       return CoolAndDehumidifyTo(x[0], x[1], x[2], x[3], x[4], x[5], over);
+     }},
     {"cool_evaporatively", 5, "dry_bulb humidity_ratio effectiveness flow pressure",
      "Direct evaporative cooling by its saturation effectiveness (0 to 1), along the\n"
      "entering wet-bulb.\n\n"
@@ -606,7 +610,9 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "1.0, 101.325)))\n"
      ">>> round(float(r['dry_bulb']), 1)\n"
      "21.3\n",
-     [](const double* x) { return CoolEvaporatively(x[0], x[1], x[2], x[3], x[4]); }},
+     [](const double* x, Phase over) {
+       return CoolEvaporatively(x[0], x[1], x[2], x[3], x[4], over);
+     }},
     {"humidify_with_steam", 6,
      "dry_bulb humidity_ratio leaving_humidity_ratio steam_temperature flow pressure",
      "Humidification with steam at steam_temperature (degrees C) to\n"
@@ -616,7 +622,9 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "0.0094, 110.0, 2.0, 101.325)))\n"
      ">>> round(float(r['water']), 4)\n"
      "0.0152\n",
-     [](const double* x) { return HumidifyWithSteam(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+     [](const double* x, Phase over) {
+       return HumidifyWithSteam(x[0], x[1], x[2], x[3], x[4], x[5], over);
+     }},
     {"humidify_with_water", 6,
      "dry_bulb humidity_ratio leaving_humidity_ratio water_temperature flow pressure",
      "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
@@ -626,7 +634,9 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "0.012, 20.0, 1.0, 101.325)))\n"
      ">>> round(float(r['dry_bulb']), 1)\n"
      "22.9\n",
-     [](const double* x) { return HumidifyWithWater(x[0], x[1], x[2], x[3], x[4], x[5]); }},
+     [](const double* x, Phase over) {
+       return HumidifyWithWater(x[0], x[1], x[2], x[3], x[4], x[5], over);
+     }},
     {"humidify_with_steam_to_relative_humidity", 6,
      "dry_bulb humidity_ratio leaving_relative_humidity steam_temperature flow pressure",
      "Humidification with steam at steam_temperature (degrees C) to\n"
@@ -637,8 +647,8 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "101.325)))\n"
      ">>> round(float(r['relative_humidity']), 6)\n"
      "60.0\n",
-     [](const double* x) {
-       return HumidifyWithSteamToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5]);
+     [](const double* x, Phase over) {
+       return HumidifyWithSteamToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5], over);
      }},
     {"humidify_with_water_to_relative_humidity", 6,
      "dry_bulb humidity_ratio leaving_relative_humidity water_temperature flow pressure",
@@ -650,8 +660,8 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "101.325)))\n"
      ">>> round(float(r['relative_humidity']), 6)\n"
      "60.0\n",
-     [](const double* x) {
-       return HumidifyWithWaterToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5]);
+     [](const double* x, Phase over) {
+       return HumidifyWithWaterToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5], over);
      }},
 }};
 
@@ -671,10 +681,21 @@ constexpr const char* kProcessOutputsDoc =
     "water_enthalpy (kJ/kg of water) and status (int8): 0 or 13 (supersaturated,\n"
     "fog) computed; 12 missing (a NaN input); any other code (hygrian.STATUS) and\n"
     "every value is NaN: 1 invalid input (a parameter outside its range), 15\n"
-    "outside the range, 16 no state the process can reach, 18 below the dew point.\n"
-    "Handbook model, saturation over ice below 0.01 degrees C.\n";
+    "outside the range, 16 no state the process can reach, 18 below the dew point.\n";
 
-template <std::size_t row>
+// The phases the processes' ufuncs come in, by PROCESSES' key, with what the
+// docstrings say of them; the first is hygrian's own.
+struct ProcessPhase {
+  const char* over;
+  Phase phase;
+  const char* doc;
+};
+constexpr std::array<ProcessPhase, 2> kProcessPhases = {{
+    {"ice", Phase::Ice, "Handbook model, saturation over ice below 0.01 degrees C.\n"},
+    {"water", Phase::Water, "Handbook model, saturation over liquid water at every temperature.\n"},
+}};
+
+template <std::size_t row, std::size_t phase>
 void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
   constexpr std::size_t kIn = kProcessRows[row].inputs;
   constexpr std::size_t kAll = kIn + kProcessOutputs;
@@ -690,7 +711,7 @@ void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps,
       x[k] = Load<double>(at[k]);
       missing = missing || std::isnan(x[k]);
     }
-    const ProcessResult r = kProcessRows[row].run(x.data());
+    const ProcessResult r = kProcessRows[row].run(x.data(), kProcessPhases[phase].phase);
     const Outcome& outcome = OutcomeOfCode(static_cast<int>(r.status));
     const bool computed = !missing && RulesOf(outcome.kind).computed;
     const std::array<double, kProcessValues.size()> values = {
@@ -718,22 +739,25 @@ constexpr std::array<char, inputs + kProcessOutputs> ProcessTypes() {
 template <std::size_t inputs>
 constexpr auto kProcessTypes = ProcessTypes<inputs>();
 
-// A row's loop (one) and types.
-template <std::size_t row>
-std::array<PyUFuncGenericFunction, 1> kProcessLoop = {ProcessLoop<row>};
-template <std::size_t... row>
+// A row's loop (one) and types, for one phase; then the rows of each phase.
+template <std::size_t row, std::size_t phase>
+std::array<PyUFuncGenericFunction, 1> kProcessLoop = {ProcessLoop<row, phase>};
+template <std::size_t phase, std::size_t... row>
 constexpr auto ProcessTablesOf(std::index_sequence<row...> /*rows*/) {
   return std::array<std::pair<PyUFuncGenericFunction*, const char*>, sizeof...(row)>{
-      {{kProcessLoop<row>.data(), kProcessTypes<kProcessRows[row].inputs>.data()}...}};
+      {{kProcessLoop<row, phase>.data(), kProcessTypes<kProcessRows[row].inputs>.data()}...}};
 }
-const auto kProcessTables = ProcessTablesOf(std::make_index_sequence<kProcessRows.size()>());
+template <std::size_t... phase>
+constexpr auto PhaseTablesOf(std::index_sequence<phase...> /*phases*/) {
+  return std::array{ProcessTablesOf<phase>(std::make_index_sequence<kProcessRows.size()>())...};
+}
+const auto kProcessTables = PhaseTablesOf(std::make_index_sequence<kProcessPhases.size()>());
 
-// The processes' ufuncs in the module under their names, PROCESS_OUTPUTS and
-// PROCESS_ARGUMENTS ({name: (argument, ...)}); the docstrings are kept as bytes
-// as for the pairs'.
-bool AddProcesses(PyObject* module) {
-  PyObject* arguments = PyDict_New();
-  if (!Add(module, "PROCESS_ARGUMENTS", arguments)) return false;
+// The processes' ufuncs over one phase into the dict set ({name: ufunc}), the
+// first phase's also in the module under their names; the docstrings are kept
+// as bytes as for the pairs'.
+bool AddProcessPhase(PyObject* module, PyObject* set, std::size_t phase) {
+  const ProcessPhase& over = kProcessPhases[phase];
   for (std::size_t r = 0; r < kProcessRows.size(); ++r) {
     const ProcessRow& row = kProcessRows[r];
     std::string signature = row.arguments;
@@ -742,9 +766,34 @@ bool AddProcesses(PyObject* module) {
       signature.replace(at, 1, ", ");
     }
     const std::string doc =
-        std::string(row.name) + "(" + signature + ")\n\n" + row.doc + kProcessOutputsDoc;
+        std::string(row.name) + "(" + signature + ")\n\n" + row.doc + kProcessOutputsDoc + over.doc;
     PyObject* docBytes = PyBytes_FromStringAndSize(doc.data(), static_cast<Py_ssize_t>(doc.size()));
-    if (!Add(module, ("_process_doc_" + std::string(row.name)).c_str(), docBytes)) return false;
+    const std::string docName = "_process_" + std::string(over.over) + "_doc_" + row.name;
+    if (!Add(module, docName.c_str(), docBytes)) return false;
+    PyObject* ufunc = PyUFunc_FromFuncAndData(
+        kProcessTables[phase][r].first, const_cast<void**>(kNoData.data()),
+        const_cast<char*>(kProcessTables[phase][r].second), 1, static_cast<int>(row.inputs),
+        static_cast<int>(kProcessOutputs), PyUFunc_None, row.name, PyBytes_AS_STRING(docBytes), 0);
+    if (ufunc == nullptr || PyDict_SetItemString(set, row.name, ufunc) < 0) {
+      Py_XDECREF(ufunc);
+      return false;
+    }
+    if (phase != 0) {
+      Py_DECREF(ufunc);
+    } else if (!Add(module, row.name, ufunc)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The processes' ufuncs: over ice in the module under their names, and over
+// each phase in PROCESSES ({over: {name: ufunc}}); PROCESS_OUTPUTS and
+// PROCESS_ARGUMENTS ({name: (argument, ...)}).
+bool AddProcesses(PyObject* module) {
+  PyObject* arguments = PyDict_New();
+  if (!Add(module, "PROCESS_ARGUMENTS", arguments)) return false;
+  for (const ProcessRow& row : kProcessRows) {
     PyObject* text = Text(row.arguments);
     PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
     Py_XDECREF(text);
@@ -753,11 +802,15 @@ bool AddProcesses(PyObject* module) {
     const bool named = names != nullptr && PyDict_SetItemString(arguments, row.name, names) == 0;
     Py_XDECREF(names);
     if (!named) return false;
-    PyObject* ufunc = PyUFunc_FromFuncAndData(
-        kProcessTables[r].first, const_cast<void**>(kNoData.data()),
-        const_cast<char*>(kProcessTables[r].second), 1, static_cast<int>(row.inputs),
-        static_cast<int>(kProcessOutputs), PyUFunc_None, row.name, PyBytes_AS_STRING(docBytes), 0);
-    if (!Add(module, row.name, ufunc)) return false;
+  }
+  PyObject* phases = PyDict_New();
+  if (!Add(module, "PROCESSES", phases)) return false;
+  for (std::size_t phase = 0; phase < kProcessPhases.size(); ++phase) {
+    PyObject* set = PyDict_New();
+    const bool added =
+        set != nullptr && PyDict_SetItemString(phases, kProcessPhases[phase].over, set) == 0;
+    Py_XDECREF(set);  // phases holds it
+    if (!added || !AddProcessPhase(module, set, phase)) return false;
   }
   std::string outputs;
   for (const Property& p : Properties) outputs.append(p.key).append(" ");

@@ -28,8 +28,10 @@ humidity), ``cool_evaporatively`` (saturation effectiveness),
 ``humidify_with_water_to_relative_humidity``. Each returns the seventeen
 arrays ``PROCESS_OUTPUTS`` names (the leaving state, flow, loads in kW, the
 sensible heat ratio, the water in kg/s and its enthalpy, a status);
-``PROCESS_ARGUMENTS`` names each one's inputs. Outdoor and return air through a
-mixing box, a coil and a reheat:
+``PROCESS_ARGUMENTS`` names each one's inputs. They take saturation over ice
+below 0.01 degrees C; ``hygrian.handbook_over_water`` holds the same over
+liquid water (``PROCESSES`` holds both: ``PROCESSES["water"]["mix"]``).
+Outdoor and return air through a mixing box, a coil and a reheat:
 
 >>> import hygrian
 >>> def run(process, *args):
@@ -66,8 +68,8 @@ hygrian.pandas convert through it, into and out of the units above.
 import numpy as np
 
 from . import _ufuncs, calculator, handbook, handbook_over_water, units
-from ._ufuncs import (PROCESS_ARGUMENTS, PROCESS_OUTPUTS, PROPERTIES, STANDARD_PRESSURE,
-                      STATUS, __version__)
+from ._ufuncs import (PROCESS_ARGUMENTS, PROCESS_OUTPUTS, PROCESSES, PROPERTIES,
+                      STANDARD_PRESSURE, STATUS, __version__)
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
 # key, second key, second unit) each.
@@ -76,9 +78,9 @@ globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 # One ufunc per process: (name: its arguments' names) each.
 globals().update({name: getattr(_ufuncs, name) for name in PROCESS_ARGUMENTS})
 
-__all__ = ["PAIRS", "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES", "STANDARD_PRESSURE",
-           "STATUS", "__version__", "calculator", "handbook", "handbook_over_water",
-           "psychrometrics", "saturation_vapor_pressure", "units"] + sorted(
+__all__ = ["PAIRS", "PROCESSES", "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES",
+           "STANDARD_PRESSURE", "STATUS", "__version__", "calculator", "handbook",
+           "handbook_over_water", "psychrometrics", "saturation_vapor_pressure", "units"] + sorted(
                name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS)
 
 # Each pair by its two keys, either way round: (ufunc name, first key, second

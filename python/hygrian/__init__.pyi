@@ -12,6 +12,7 @@ from hygrian._ufuncs import (
     PAIRS as PAIRS,
     PROCESS_ARGUMENTS as PROCESS_ARGUMENTS,
     PROCESS_OUTPUTS as PROCESS_OUTPUTS,
+    PROCESSES as PROCESSES,
     cool_and_dehumidify as cool_and_dehumidify,
     cool_and_dehumidify_to as cool_and_dehumidify_to,
     cool_evaporatively as cool_evaporatively,
@@ -33,6 +34,7 @@ from hygrian._ufuncs import (
 
 __all__ = [
     "PAIRS",
+    "PROCESSES",
     "PROCESS_ARGUMENTS",
     "PROCESS_OUTPUTS",
     "PROPERTIES",

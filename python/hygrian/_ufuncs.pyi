@@ -92,6 +92,8 @@ MODELS: dict[tuple[str, str], dict[str, _PairUfunc]]
 # the seventeen outputs of PROCESS_OUTPUTS out (sixteen float64, the int8 status);
 # PROCESS_ARGUMENTS names each one's inputs.
 PROCESS_ARGUMENTS: dict[str, tuple[str, ...]]
+# {over: {name: ufunc}}: the processes over "ice" (those above) and over "water".
+PROCESSES: dict[str, dict[str, np.ufunc]]
 PROCESS_OUTPUTS: tuple[str, ...]
 cool_and_dehumidify: np.ufunc
 cool_and_dehumidify_to: np.ufunc

@@ -6,11 +6,12 @@ relative humidity refer to ice at and below 0.01 degrees C, liquid water above:
 the handbook's convention, and the one of most hygrometers' frost points.
 ``hygrian.handbook_over_water`` has the same ufuncs with saturation over liquid
 water at every temperature (the WMO's convention: weather reports, ERA5 and
-other reanalyses). These are also hygrian's own top-level ufuncs.
+other reanalyses). These are also hygrian's own top-level ufuncs, and so are
+the processes' (``mix``, ``heat_to``, ...), which this module holds too.
 """
 
 from . import _ufuncs
 
-_SET = _ufuncs.MODELS[("handbook", "ice")]
+_SET = {**_ufuncs.MODELS[("handbook", "ice")], **_ufuncs.PROCESSES["ice"]}
 globals().update(_SET)
 __all__ = sorted(_SET)

@@ -100,14 +100,17 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
                          for k, v in states.items()}, index=frame.index)
 
 
-def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, **arguments):
+def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, over="ice", **arguments):
     """A DataFrame on frame's index with the columns of hygrian.PROCESS_OUTPUTS:
     the process `name` (a key of hygrian.PROCESS_ARGUMENTS) run on every row.
 
     Each argument of the process is given by keyword, as the name of a column of
     frame or as a number for every row, in the library's units (degrees C, kg/kg,
-    kg/s or m3/s, kW, percent, kPa); pressure defaults to 101.325 kPa. A missing
-    or unknown argument is a TypeError; gaps are status 12, as for psychrometrics.
+    kg/s or m3/s, kW, percent, kPa); pressure defaults to 101.325 kPa. over="water"
+    takes saturation over liquid water at every temperature (dew points and
+    relative humidities as weather data give them), as for psychrometrics. A
+    missing or unknown argument is a TypeError, an unknown phase a ValueError;
+    gaps are status 12, as for psychrometrics.
 
     >>> import pandas, hygrian.pandas
     >>> units = pandas.DataFrame({"t": [30.0, 26.0], "w": [0.0133, 0.0115],
@@ -120,10 +123,13 @@ def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, **arguments):
     """
     if name not in hygrian.PROCESS_ARGUMENTS:
         raise ValueError(f"{name!r} is not one of {', '.join(hygrian.PROCESS_ARGUMENTS)}")
+    if over not in hygrian.PROCESSES:
+        raise ValueError(f"over: {over!r} is not 'ice' or 'water'")
     names = hygrian.PROCESS_ARGUMENTS[name]
     given = {"pressure": pressure, **arguments}
     if set(given) != set(names):
         raise TypeError(f"{name}() takes {', '.join(names)}; got {', '.join(given)}")
     values = [_column(frame, given[n]) if isinstance(given[n], str) else given[n] for n in names]
-    return pd.DataFrame(dict(zip(hygrian.PROCESS_OUTPUTS, getattr(hygrian, name)(*values))),
+    ufunc = hygrian.PROCESSES[over][name]
+    return pd.DataFrame(dict(zip(hygrian.PROCESS_OUTPUTS, ufunc(*values))),
                         index=frame.index)

@@ -40,5 +40,6 @@ def process(
     name: str,
     *,
     pressure: Hashable | float | ArrayLike = ...,
+    over: _Phase = "ice",
     **arguments: Hashable | float | ArrayLike,
 ) -> pd.DataFrame: ...

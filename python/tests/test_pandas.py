@@ -166,5 +166,10 @@ def test_process_over_a_table_of_units():
     assert list(got.index) == list(units.index)
     assert np.array_equal(got["total_load"].to_numpy()[:2], want[12])
     assert got["status"].tolist() == [0, 0, 12]
+    cold = hp.process(units, "heat_to", dry_bulb="t", humidity_ratio=0.001, leaving_dry_bulb=-5.0,
+                      flow=2.0, over="water")
+    over_water = hygrian.handbook_over_water.heat_to(30.0, 0.001, -5.0, 2.0, 101.325)
+    assert cold["relative_humidity"].iloc[0] == over_water[3] != hygrian.heat_to(
+        30.0, 0.001, -5.0, 2.0, 101.325)[3]
     with pytest.raises(TypeError, match="leaving_dry_bulb"):
         hp.process(units, "heat_to", dry_bulb="t", humidity_ratio="w", flow=2.0)

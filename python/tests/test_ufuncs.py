@@ -343,8 +343,9 @@ def test_published_states(kwargs, figures):
         assert abs(got[name] - figure) <= 0.5 * 10.0**-decimals, name
 
 
-# Each process's ufunc against its C function (same arguments, the phase over
-# ice): a grid of entering states and parameters, broadcast, with a NaN among them.
+# Each process's ufunc against its C function (same arguments, the same phase:
+# hygrian's own over ice, handbook_over_water's over water): a grid of entering
+# states and parameters, broadcast, with a NaN among them.
 class CProcess(ctypes.Structure):
     _fields_ = [("leaving", CState)] + [(name, ctypes.c_double) for name in (
         "flow", "sensible_load", "latent_load", "total_load", "sensible_heat_ratio", "water",
@@ -368,16 +369,17 @@ PROCESSES = [
 ]
 
 
+@pytest.mark.parametrize("module, over", [(hygrian, 0), (hygrian.handbook_over_water, 1)])
 @pytest.mark.parametrize("name, inputs", PROCESSES, ids=[row[0] for row in PROCESSES])
-def test_processes_are_the_c_api_s(name, inputs):
+def test_processes_are_the_c_api_s(name, inputs, module, over):
     args = np.meshgrid(*inputs, [101.325, 80.0], indexing="ij")
-    got = getattr(hygrian, name)(*args)
+    got = getattr(module, name)(*args)
     assert len(got) == len(hygrian.PROCESS_OUTPUTS)
     function = getattr(LIBRARY, "hygrian_" + name)
     for i in np.ndindex(args[0].shape):
         values = [float(a[i]) for a in args]
         result = CProcess()
-        status = function(*(ctypes.c_double(v) for v in values), ctypes.c_int(0),
+        status = function(*(ctypes.c_double(v) for v in values), ctypes.c_int(over),
                           ctypes.byref(result))
         row = [getattr(result.leaving, f) for f in FIELDS] + [
             getattr(result, f) for f, _ in CProcess._fields_[1:]]
