@@ -825,6 +825,46 @@ std::vector<CliRow> ModelRows() {
   };
 }
 
+// The pairs solved by a search, read when the header holds no pair with
+// dry_bulb (the handbook model's only). 25 degrees C at 0.01 kg/kg has
+// h = 50.625 kJ/kg (ASHRAE 2017 ch. 1 eq. 30 by hand), and in IP 77 F has
+// 0.240 (77) + 0.01 (1061 + 0.444 (77)) = 29.43188 Btu/lb (eq. 30 in IP).
+std::vector<CliRow> SearchedPairRows() {
+  const std::string both = "dry_bulb,humidity_ratio,enthalpy\n99,0.01,50.625\n";
+  const std::string head = "hygrian-batch: (standard input):1: ";
+  return {
+      CliRow("DryBulbPairFirst", kBatch, {"--columns", "dry_bulb,status"}, both,
+             "dry_bulb,status\n99,ok\n", "", 0),
+      CliRow("PairChosenByName", kBatch,
+             {"--columns", "dry_bulb,status", "--pair", "humidity_ratio_enthalpy"}, both,
+             "dry_bulb,status\n25,ok\n", "", 0),
+      CliRow("EnthalpyInItsHeaderUnit", kBatch, {"--columns", "dry_bulb,status", "--digits", "3"},
+             "humidity_ratio,enthalpy (Btu/lb)\n0.01,29.43188\n", "dry_bulb,status\n25,ok\n", "",
+             0),
+      CliRow("NoStateIsAFaultWithTheGivenValues", kBatch, {},
+             "dew_point,relative_humidity\n10,101\n",
+             Results + ",,10,101,,,,,,fault: no state with these two values\n",
+             Summary("1 row: 0 ok, 1 fault"), 0),
+      CliRow("NoPairNamesThoseWithoutDryBulb", kBatch, {}, "enthalpy,x\n1,2\n", "",
+             head + "no dry_bulb column; columns found: enthalpy, x" + Accepted +
+                 "; or without dry_bulb: humidity_ratio+enthalpy, enthalpy+relative_humidity, "
+                 "wet_bulb+relative_humidity, dew_point+relative_humidity or "
+                 "humidity_ratio+relative_humidity; file skipped\n",
+             2),
+      CliRow("CalculatorSkipsASearchedPair", kBatch, {"--model", "calculator"},
+             "humidity_ratio,enthalpy\n0.01,50.625\n", "",
+             head + "humidity_ratio_enthalpy: not with the calculator model, which reads dry_bulb "
+                    "with wet_bulb, dew_point, relative_humidity, humidity_ratio or "
+                    "specific_humidity (--model handbook); file skipped\n",
+             2),
+      UsageError("CalculatorRefusesASearchedPair",
+                 {"--model", "calculator", "--pair", "dew_point_relative_humidity"},
+                 "--pair dew_point_relative_humidity: not with the calculator model, which reads "
+                 "dry_bulb with wet_bulb, dew_point, relative_humidity, humidity_ratio or "
+                 "specific_humidity (--model handbook)"),
+  };
+}
+
 // Units: a slip of unit gives a hint on standard error and changes no number;
 // the option or the header's unit is checked. The handbook model, the default.
 std::vector<CliRow> UnitRows() {
@@ -1050,7 +1090,7 @@ std::vector<CliRow> BatchRows() {
       rows.push_back(std::move(row));
     }
   }
-  for (auto table : {ModelRows, UnitRows, ProcessRows}) {
+  for (auto table : {ModelRows, UnitRows, ProcessRows, SearchedPairRows}) {
     for (CliRow& row : table()) rows.push_back(std::move(row));
   }
   return rows;
@@ -1273,6 +1313,47 @@ const HandbookFigure kHandbookFigures[] = {
      "vapor_pressure",
      0.2609,
      0.0005,
+     "ok"},
+    // The pairs without dry_bulb (or with the enthalpy) give the dry-bulb back:
+    // worked by hand with eq. 30 (h = 50.625 kJ/kg at 25 degrees C and 0.01
+    // kg/kg), or from the IAPWS rows of tests/data/given.csv at 40 degrees C and
+    // a 20 degrees C wet-bulb (RH 14.022 %, W 0.00645364, dew point 7.49; h by
+    // eq. 30 with that W, 56.8607), within the handbook model's distance from them.
+    {"DryBulbEnthalpy", {}, "dry_bulb,enthalpy\n25,50.625\n", "humidity_ratio", 0.01, 1e-12, "ok"},
+    {"HumidityRatioEnthalpy",
+     {},
+     "humidity_ratio,enthalpy\n0.01,50.625\n",
+     "dry_bulb",
+     25.0,
+     1e-9,
+     "ok"},
+    {"EnthalpyRelativeHumidity",
+     {},
+     "enthalpy,relative_humidity\n56.8607,14.022\n",
+     "dry_bulb",
+     40.0,
+     0.02,
+     "ok"},
+    {"WetBulbRelativeHumidity",
+     {},
+     "wet_bulb,relative_humidity\n20,14.022\n",
+     "dry_bulb",
+     40.0,
+     0.02,
+     "ok"},
+    {"DewPointRelativeHumidity",
+     {},
+     "dew_point,relative_humidity\n7.49,14.022\n",
+     "dry_bulb",
+     40.0,
+     0.02,
+     "ok"},
+    {"HumidityRatioRelativeHumidity",
+     {},
+     "humidity_ratio,relative_humidity\n0.00645364,14.022\n",
+     "dry_bulb",
+     40.0,
+     0.02,
      "ok"},
     // Above the boiling point: RP-1485's tables give a wet-bulb of 81.12 degrees C.
     {"HotAndHumid", {}, "dry_bulb,humidity_ratio\n200,0.5\n", "wet_bulb", 81.12, 0.1, "ok"},

@@ -421,6 +421,25 @@ TEST_F(ChartRun, PointsFromTheHumidityRatioOrSpecificHumidity) {
   }
 }
 
+// A pair without dry_bulb: 25 degrees C at 0.01 kg/kg has h = 1.006 (25) +
+// 0.01 (2501 + 1.86 (25)) = 50.625 kJ/kg (ASHRAE 2017 ch. 1 eq. 30), worked by
+// hand. The calculator model reads no such pair: the file is left out.
+TEST_F(ChartRun, PointsFromAPairWithoutDryBulb) {
+  Write("points.csv", "humidity_ratio,enthalpy\n0.01,50.625\n");
+  const RunResult handbook = Run(kChart, {"points.csv"});
+  EXPECT_EQ(handbook.status, 0) << handbook.err;
+  const std::size_t at = handbook.out.find("<circle");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_NEAR(std::stod(Attribute(handbook.out, at, "data-dry-bulb")), 25.0, 1e-9);
+  const RunResult calculator = Chart({"points.csv"});
+  EXPECT_EQ(calculator.status, 1);
+  EXPECT_EQ(calculator.err.rfind("hygrian-chart: points.csv:1: humidity_ratio_enthalpy: not with "
+                                 "the calculator model",
+                                 0),
+            0U)
+      << calculator.err;
+}
+
 TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
   // Saturated air at 10 degrees C holds 7.66 g/kg: the axis goes to the next
   // tick, 8.0 (ticks every 0.5 on 670 px).
@@ -504,7 +523,9 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "--decimal-comma: the delimiter cannot be a comma",
       "is not missing or bad",
       "is not wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity",
-      "name one second value"};
+      "name one second value",
+      "not with the calculator model",
+      "or without dry_bulb: humidity_ratio+enthalpy"};
   for (int status = 1; status <= static_cast<int>(Status::VaporPressureNotBelowTotal); ++status) {
     reasons.emplace_back(StatusText(static_cast<Status>(status)));
   }
