@@ -96,6 +96,36 @@ TEST(ReadLayout, Errors) {
             "more than 65536 columns");
 }
 
+// A header without a pair of dry_bulb with a second value is read by the first
+// of the other pairs whose columns are there (pair indexes of hygrian::AllPairs);
+// one with such a pair is read as before.
+TEST(ReadLayout, PairsWithoutDryBulb) {
+  const struct {
+    std::vector<std::string_view> names;
+    std::size_t pair, first, second;
+    std::vector<std::size_t> carried;
+  } rows[] = {
+      {{"id", "Enthalpy", "humidity_ratio"}, 6, 2, 1, {0}},
+      {{"dry_bulb", "enthalpy", "note"}, 5, 0, 1, {2}},
+      {{"relative_humidity", "wet_bulb", "dew_point"}, 8, 1, 0, {}},
+      {{"dry_bulb", "enthalpy", "dew_point"}, 1, 0, 2, {1}},
+  };
+  for (const auto& row : rows) {
+    Layout layout;
+    EXPECT_EQ(ReadLayout(Record(row.names), layout, kRead), "") << row.names[1];
+    EXPECT_EQ(layout.pair, row.pair) << row.names[1];
+    EXPECT_EQ(layout.first, row.first) << row.names[1];
+    EXPECT_EQ(layout.second, row.second) << row.names[1];
+    EXPECT_EQ(layout.carried, row.carried) << row.names[1];
+  }
+  ReadOptions chosen = kRead;
+  chosen.pair = 10;  // humidity_ratio_relative_humidity
+  Layout layout;
+  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "relative_humidity"}), layout, chosen)
+                .rfind("no humidity_ratio column", 0),
+            0U);
+}
+
 TEST(NameUnit, TheUnitInBracketsAfterAName) {
   const struct {
     std::string_view name;
