@@ -236,10 +236,10 @@ ProcessColumns::ProcessColumns(const ProcessKind& kind) : kind_(kind) {
 }
 
 void ProcessColumns::Adapt(tables::ReadOptions& read) const {
-  // The entering air by a pair with the dry-bulb, as the processes' columns name it.
+  if (kind_.process != Process::Mix) return;
+  // The streams by a pair with the dry-bulb, as their prefixed columns name it.
   read.morePairs = {};
   read.otherKeys = {};
-  if (kind_.process != Process::Mix) return;
   read.dryBulbColumn = std::string(kMixPrefix) + "dry_bulb";
   read.secondKeys = secondKeys_;
   read.words.columnOptions = {};

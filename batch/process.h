@@ -114,8 +114,8 @@ class ProcessColumns {
 
   // kProcessValues + 1 keys, status last.
   [[nodiscard]] std::span<const std::string_view> Results() const { return results_; }
-  // The reader's options for the entering state: a pair with the dry-bulb; for
-  // mix, stream a's names (and no hint at --dry-bulb-column and the like, which
+  // The reader's options for the entering state: for mix, stream a's names, a
+  // pair with the dry-bulb (and no hint at --dry-bulb-column and the like, which
   // name none of them).
   void Adapt(tables::ReadOptions& read) const;
 

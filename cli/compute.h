@@ -5,6 +5,7 @@
 // values.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -35,41 +36,39 @@ constexpr std::array<tables::PairKeys, AllPairs.size() - Pairs.size()> MorePairs
 }
 inline constexpr auto kMorePairs = MorePairs();
 
-// Whether key is dry_bulb, a second key, or among the first `count` of keys.
-constexpr bool KnownKey(std::string_view key, const std::array<std::string_view, 4>& keys,
-                        std::size_t count) {
-  if (key == "dry_bulb") return true;
-  for (const std::string_view second : kSecondKeys) {
-    if (second == key) return true;
-  }
-  for (std::size_t k = 0; k < count; ++k) {
-    if (keys[k] == key) return true;
-  }
-  return false;
+// The keys of kMorePairs in their order, the first and second of each: key i.
+constexpr std::string_view MoreKey(std::size_t i) {
+  return i % 2 == 0 ? kMorePairs[i / 2].first : kMorePairs[i / 2].second;
 }
 
-// The keys that only those pairs read ("enthalpy"), each once, in their order;
-// empty views after them.
-constexpr std::array<std::string_view, 4> OtherKeySlots() {
-  std::array<std::string_view, 4> keys{};
-  std::size_t count = 0;
-  for (const tables::PairKeys& pair : kMorePairs) {
-    for (const std::string_view key : {pair.first, pair.second}) {
-      if (!KnownKey(key, keys, count) && count < keys.size()) keys[count++] = key;
-    }
+// Whether MoreKey(i) is read by no dry-bulb pair and comes there first.
+constexpr bool NewOtherKey(std::size_t i) {
+  const std::string_view key = MoreKey(i);
+  if (key == "dry_bulb" ||
+      std::find(kSecondKeys.begin(), kSecondKeys.end(), key) != kSecondKeys.end()) {
+    return false;
   }
-  return keys;
+  for (std::size_t j = 0; j < i; ++j) {
+    if (MoreKey(j) == key) return false;
+  }
+  return true;
 }
+
 constexpr std::size_t OtherKeyCount() {
   std::size_t count = 0;
-  for (const std::string_view key : OtherKeySlots()) {
-    if (!key.empty()) ++count;
+  for (std::size_t i = 0; i < 2 * kMorePairs.size(); ++i) {
+    if (NewOtherKey(i)) ++count;
   }
   return count;
 }
+
+// The keys that only those pairs read ("enthalpy"), each once, in their order.
 constexpr std::array<std::string_view, OtherKeyCount()> OtherKeys() {
   std::array<std::string_view, OtherKeyCount()> keys{};
-  for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = OtherKeySlots()[k];
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < 2 * kMorePairs.size(); ++i) {
+    if (NewOtherKey(i)) keys[count++] = MoreKey(i);
+  }
   return keys;
 }
 inline constexpr auto kOtherKeys = OtherKeys();

@@ -1355,6 +1355,15 @@ const HandbookFigure kHandbookFigures[] = {
      40.0,
      0.02,
      "ok"},
+    // The entering air of a process by such a pair: heating it from 25 to 35
+    // degrees C takes (1.006 + 1.86 W) 10 K = 10.246 kW for 1 kg/s (eq. 30).
+    {"ProcessFromAPairWithoutDryBulb",
+     {"--process", "heat"},
+     "humidity_ratio,enthalpy,leaving_dry_bulb,flow\n0.01,50.625,35,1\n",
+     "sensible_load",
+     10.246,
+     1e-9,
+     "ok"},
     // Above the boiling point: RP-1485's tables give a wet-bulb of 81.12 degrees C.
     {"HotAndHumid", {}, "dry_bulb,humidity_ratio\n200,0.5\n", "wet_bulb", 81.12, 0.1, "ok"},
     {"DryAir", {}, "dry_bulb,humidity_ratio\n25,0\n", "dew_point", kEmpty, 0.0, "ok"},
