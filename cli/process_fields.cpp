@@ -242,7 +242,8 @@ std::string PlanProcess(const ProcessKind& kind, const Layout& layout,
 
 ProcessRun RunProcess(const ProcessPlan& plan, FlowUnit flowUnit, const Layout& layout,
                       const tables::CsvRecord& record, const tables::Measured& measured,
-                      double pressure, const tables::ReadOptions& read, Phase over) {
+                      double pressure, const tables::ReadOptions& read, Phase over,
+                      const Result* entering) {
   ProcessRun run;
   RowValues v;
   const Options options{.model = Model::Handbook, .over = over};
@@ -257,7 +258,8 @@ ProcessRun RunProcess(const ProcessPlan& plan, FlowUnit flowUnit, const Layout& 
     if (p < v.p.size()) v.p[p++] = value;
   }
   const bool mix = plan.kind->process == Process::Mix;
-  v.entering = mix && plan.firstFromCells
+  v.entering = entering != nullptr ? *entering
+               : mix && plan.firstFromCells
                    ? Compute(plan.firstPair, v.p[4], v.p[5], pressure, options)
                    : Compute(layout.pair, measured.dryBulb, measured.second, pressure, options);
   if (mix) {
@@ -266,8 +268,8 @@ ProcessRun RunProcess(const ProcessPlan& plan, FlowUnit flowUnit, const Layout& 
   }
   run.entering = v.entering;
   run.second = v.second;
-  for (const Result* entering : {&v.entering, &v.second}) {
-    if (entering->status != Status::Ok && !RulesOf(OutcomeOf(*entering).kind).computed) {
+  for (const Result* state : {&v.entering, &v.second}) {
+    if (state->status != Status::Ok && !RulesOf(OutcomeOf(*state).kind).computed) {
       run.stage = ProcessStage::Entering;
       return run;
     }

@@ -153,10 +153,13 @@ struct ProcessRun {
 // The process of a row whose measured values are good (dry_bulb and the
 // layout's pair: the entering state, or for mix stream a unless the plan reads
 // it from cells): the parameters from the record's cells, the entering states
-// at pressure (kPa), flows converted with flowUnit, then the process.
+// at pressure (kPa), flows converted with flowUnit, then the process. With
+// `entering`, the row's own entering state is not read: the process starts from
+// it (a chain of processes, each entering at the one before's leaving state).
 [[nodiscard]] ProcessRun RunProcess(const ProcessPlan& plan, FlowUnit flowUnit,
                                     const tables::Layout& layout, const tables::CsvRecord& record,
                                     const tables::Measured& measured, double pressure,
-                                    const tables::ReadOptions& read, Phase over);
+                                    const tables::ReadOptions& read, Phase over,
+                                    const Result* entering = nullptr);
 
 }  // namespace hygrian::cli
