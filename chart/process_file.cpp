@@ -13,10 +13,12 @@ namespace hygrian::chart {
 namespace {
 
 constexpr std::string_view kProcessColumn = "process";
-// Doublings of the coil's line past its leaving state before saturation is
-// given up, and halvings of the bracket once found (to 2^-80 of it).
-constexpr int kWidenings = 40;
-constexpr int kHalvings = 80;
+// The coil's line is followed past its leaving state in steps of this much of
+// the way from entering to leaving, to at most kFarthest times that way (a
+// bypass factor of 0.98); then the bracket is halved kHalvings times.
+constexpr double kStep = 1.0 / 32.0;
+constexpr double kFarthest = 50.0;
+constexpr int kHalvings = 60;
 
 std::size_t ColumnOf(const tables::Layout& layout, std::string_view key) {
   const auto found = std::find(layout.keys.begin(), layout.keys.end(), key);
@@ -89,35 +91,41 @@ std::optional<State> ApparatusDewPointOnLine(const State& entering, const State&
   const Pair& pair = HumidityRatioEnthalpy();
   const double dW = leaving.humidityRatio - entering.humidityRatio;
   const double dh = leaving.enthalpy - entering.enthalpy;
-  // The state s of the way from entering to leaving (s > 1 beyond leaving), and
-  // whether it is saturated (or past it); none where no state is there.
-  const auto at = [&](double s) -> std::optional<Result> {
+  // The state s of the way from entering to leaving (s > 1 beyond leaving):
+  // short of saturation, at or past it, or none (past dry air).
+  enum class Side { Unsaturated, Saturated, None };
+  State found;
+  const auto side = [&](double s) {
     const Result r = pair.compute(entering.humidityRatio + s * dW, entering.enthalpy + s * dh, P,
                                   Options{.model = Model::Handbook});
-    if (!RulesOf(OutcomeOf(r).kind).computed) return std::nullopt;
-    return r;
+    if (!RulesOf(OutcomeOf(r).kind).computed) return Side::None;
+    if (r.state.relativeHumidity >= 100.0 || r.status == Status::Supersaturated) {
+      return Side::Saturated;
+    }
+    found = r.state;
+    return Side::Unsaturated;
   };
-  if (dW == 0.0 && dh == 0.0) return std::nullopt;
+  if ((dW == 0.0 && dh == 0.0) || side(1.0) != Side::Unsaturated) return leaving;
+  State last = found;
+  // In small steps: the line may cross the saturation curve twice, and the
+  // first crossing is the one.
   double low = 1.0;
-  double high = 2.0;
-  std::optional<Result> top = at(high);
-  for (int i = 0; i < kWidenings && top && top->state.relativeHumidity < 100.0; ++i) {
+  double high = 1.0 + kStep;
+  for (Side next = side(high); next != Side::Saturated; next = side(high)) {
+    if (next == Side::None || high > kFarthest) return std::nullopt;
     low = high;
-    high *= 2.0;
-    top = at(high);
+    high += kStep;
   }
-  if (!top || top->state.relativeHumidity < 100.0) return std::nullopt;
   for (int i = 0; i < kHalvings; ++i) {
     const double middle = (low + high) / 2.0;
-    const std::optional<Result> r = at(middle);
-    if (r && r->state.relativeHumidity < 100.0) {
+    if (side(middle) == Side::Unsaturated) {
       low = middle;
+      last = found;
     } else {
       high = middle;
-      if (r) top = r;
     }
   }
-  return top->state;
+  return last;
 }
 
 ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, const Frame& frame,
@@ -250,7 +258,12 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
       continue;
     }
     ComputedProcess computed{&kind, line, run.entering.state, run.second.state, result, {}};
-    if (kind.process == cli::Process::Coil) {
+    if (kind.process == cli::Process::Coil && plan->form == 0) {
+      // The bypass-factor form: the apparatus dew point given, saturated.
+      const Result adp = FromDryBulbRelativeHumidity(run.parameters[0], 100.0, frame.Pressure(),
+                                                     Options{.over = over});
+      if (RulesOf(OutcomeOf(adp).kind).computed) computed.apparatusDewPoint = adp.state;
+    } else if (kind.process == cli::Process::Coil) {
       computed.apparatusDewPoint =
           ApparatusDewPointOnLine(run.entering.state, result.leaving, frame.Pressure());
     }

@@ -31,8 +31,9 @@ struct ComputedProcess {
   State second;    // mix: stream b
   ProcessResult result;
   // coil: the saturated state at the apparatus dew point, given (by the
-  // bypass-factor form) or where the line from the entering state through the
-  // leaving one, straight in humidity ratio and enthalpy, meets saturation.
+  // bypass-factor form) or else where the line from the entering state through
+  // the leaving one, straight in humidity ratio and enthalpy, first meets
+  // saturation (ApparatusDewPointOnLine).
   std::optional<State> apparatusDewPoint;
 };
 
@@ -62,8 +63,12 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
                             cli::Messages& messages);
 
 // The saturated state where the line from `entering` through `leaving`,
-// straight in humidity ratio and enthalpy (the coil's condition line), meets
-// saturation beyond `leaving`, at pressure P (kPa); none when it does not.
+// straight in humidity ratio and enthalpy (the coil's condition line), first
+// meets saturation beyond `leaving`, at pressure P (kPa), to 2^-60 of the way
+// from entering to leaving; `leaving` when it is saturated; none when the line
+// does not meet saturation within 50 times that way. (The line may cross the
+// curve twice: a steep line from humid air may pass through fog before the
+// apparatus dew point of the bypass-factor form; the first crossing is taken.)
 std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving, double P);
 
 }  // namespace hygrian::chart

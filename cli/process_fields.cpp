@@ -284,6 +284,7 @@ ProcessRun RunProcess(const ProcessPlan& plan, FlowUnit flowUnit, const Layout& 
     }
   }
   run.result = Run(plan, v, volume, pressure, over);
+  run.parameters = v.p;
   return run;
 }
 

@@ -147,6 +147,8 @@ struct ProcessRun {
   Result entering;  // mix: stream a
   Result second;    // mix: stream b
   ProcessResult result;
+  // The parameters read, in the plan's order (flows in kg/s once converted).
+  std::array<double, 6> parameters{};
   tables::Measured bad;  // BadCell: the cell's key, text and why
 };
 
