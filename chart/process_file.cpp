@@ -105,7 +105,10 @@ std::optional<State> ApparatusDewPointOnLine(const State& entering, const State&
     found = r.state;
     return Side::Unsaturated;
   };
-  if ((dW == 0.0 && dh == 0.0) || side(1.0) != Side::Unsaturated) return leaving;
+  if (dW == 0.0 && dh == 0.0) return std::nullopt;
+  if (const Side start = side(1.0); start != Side::Unsaturated) {
+    return start == Side::Saturated ? std::optional<State>(leaving) : std::nullopt;
+  }
   State last = found;
   // In small steps: the line may cross the saturation curve twice, and the
   // first crossing is the one.
