@@ -221,11 +221,11 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
       }
     }
     const cli::ProcessKind& kind = *cli::KindOf(*process);
-    const std::string word(kind.word);
+    const std::string word = std::string(kind.word) + ": ";
     std::string why;
     const cli::ProcessPlan* plan = plans.Of(kind, why);
     if (plan == nullptr) {
-      problem(line, word + ": " + why);
+      problem(line, word + why);
       continue;
     }
     // Stream a of a mix in a file of several processes is read from its cells.
@@ -247,8 +247,7 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
         continue;
       case cli::ProcessStage::Entering: {
         const bool first = !RulesOf(OutcomeOf(run.entering).kind).computed;
-        problem(line,
-                word + ": " + std::string(StatusText((first ? run.entering : run.second).status)));
+        problem(line, word + std::string(StatusText((first ? run.entering : run.second).status)));
         continue;
       }
       case cli::ProcessStage::Ran:
@@ -257,7 +256,7 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
     const ProcessResult& result = run.result;
     if (!RulesOf(OutcomeOfCode(static_cast<int>(result.status)).kind).computed ||
         !(result.leaving.specificVolume > 0.0)) {
-      problem(line, word + ": " + std::string(StatusText(result.status)));
+      problem(line, word + std::string(StatusText(result.status)));
       continue;
     }
     ComputedProcess computed{&kind, line, run.entering.state, run.second.state, result, {}};
@@ -271,7 +270,7 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
           ApparatusDewPointOnLine(run.entering.state, result.leaving, frame.Pressure());
     }
     leaving = Result{result.leaving, result.status, true};
-    read.processes.push_back(std::move(computed));
+    read.processes.push_back(computed);
   }
   rowMessages.End();
   if (!anyRow && !read.readFailed) {

@@ -100,7 +100,7 @@ std::string_view ProcessColor(cli::Process process) {
 
 std::string ProcessText(const ComputedProcess& process, const ChartUnits& units) {
   const ProcessResult& r = process.result;
-  const std::string word(process.kind->word);
+  std::string word(process.kind->word);
   switch (process.kind->process) {
     case cli::Process::Mix:
       return word + " " + DryBulbText(r.leaving.dryBulb, units);
