@@ -110,8 +110,8 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
   }
   if (settings.labels != PointLabels::None) {
     for (ProcessDrawing& drawing : chart.processes) {
-      drawing.label =
-          PointLabel(placer, drawing.text, drawing.leaving, settings.labels == PointLabels::All);
+      drawing.label = PointLabel(placer, drawing.text, drawing.leaving,
+                                 settings.labels == PointLabels::All, true);
     }
   }
   for (Marker& marker : chart.markers) {

@@ -86,8 +86,8 @@ const Pair& HumidityRatioEnthalpy() {
 
 }  // namespace
 
-std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving,
-                                             double P) {
+std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving, double P,
+                                             Phase over) {
   const Pair& pair = HumidityRatioEnthalpy();
   const double dW = leaving.humidityRatio - entering.humidityRatio;
   const double dh = leaving.enthalpy - entering.enthalpy;
@@ -97,7 +97,7 @@ std::optional<State> ApparatusDewPointOnLine(const State& entering, const State&
   State found;
   const auto side = [&](double s) {
     const Result r = pair.compute(entering.humidityRatio + s * dW, entering.enthalpy + s * dh, P,
-                                  Options{.model = Model::Handbook});
+                                  Options{.model = Model::Handbook, .over = over});
     if (!RulesOf(OutcomeOf(r).kind).computed) return Side::None;
     if (r.state.relativeHumidity >= 100.0 || r.status == Status::Supersaturated) {
       return Side::Saturated;
@@ -267,7 +267,7 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
       if (RulesOf(OutcomeOf(adp).kind).computed) computed.apparatusDewPoint = adp.state;
     } else if (kind.process == cli::Process::Coil) {
       computed.apparatusDewPoint =
-          ApparatusDewPointOnLine(run.entering.state, result.leaving, frame.Pressure());
+          ApparatusDewPointOnLine(run.entering.state, result.leaving, frame.Pressure(), over);
     }
     leaving = Result{result.leaving, result.status, true};
     read.processes.push_back(computed);

@@ -64,11 +64,12 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
 
 // The saturated state where the line from `entering` through `leaving`,
 // straight in humidity ratio and enthalpy (the coil's condition line), first
-// meets saturation beyond `leaving`, at pressure P (kPa), to 2^-60 of the way
-// from entering to leaving; `leaving` when it is saturated; none when the line
-// does not meet saturation within 50 times that way. (The line may cross the
-// curve twice: a steep line from humid air may pass through fog before the
-// apparatus dew point of the bypass-factor form; the first crossing is taken.)
-std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving, double P);
+// meets saturation beyond `leaving`, at pressure P (kPa) over ice or water (over), to 2^-60 of the
+// way from entering to leaving; `leaving` when it is saturated; none when the line does not meet
+// saturation within 50 times that way. (The line may cross the curve twice: a steep line from humid
+// air may pass through fog before the apparatus dew point of the bypass-factor form; the first
+// crossing is taken.)
+std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving, double P,
+                                             Phase over = Phase::Ice);
 
 }  // namespace hygrian::chart
