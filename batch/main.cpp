@@ -214,10 +214,17 @@ std::string ReadProcessOptions(const std::string& process, const std::string& fl
   }
   const bool columnNamed = !reader.dryBulbColumn.empty() ||
                            std::any_of(reader.secondColumns.begin(), reader.secondColumns.end(),
+                                       [](const std::string& name) { return !name.empty(); }) ||
+                           std::any_of(reader.otherColumns.begin(), reader.otherColumns.end(),
                                        [](const std::string& name) { return !name.empty(); });
   if (options.process.process == Process::Mix && columnNamed) {
     return "--process mix: the streams' columns are a_dry_bulb, b_dry_bulb and the like, not "
            "other names";
+  }
+  if (options.process.process == Process::Mix && options.read.pair &&
+      hygrian::cli::SearchedPair(*options.read.pair)) {
+    return "--process mix: the streams are read by a pair with the dry-bulb (--pair wet_bulb "
+           "and the like)";
   }
   return "";
 }

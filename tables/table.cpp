@@ -308,7 +308,9 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     otherNames[k] = RoleKey(k < options.otherColumns.size() ? options.otherColumns[k] : "",
                             options.otherKeys[k]);
   }
-  const bool chosenMore = options.pair && *options.pair >= pairs;
+  // A pair beyond both lists (a caller's slip) chooses none.
+  const bool chosenMore =
+      options.pair && *options.pair >= pairs && *options.pair - pairs < options.morePairs.size();
   layout.pressureRange = options.pressureRange;
   RoleColumns roles;
   roles.seconds.assign(pairs, kNoColumn);
