@@ -857,6 +857,10 @@ std::vector<CliRow> SearchedPairRows() {
                     "with wet_bulb, dew_point, relative_humidity, humidity_ratio or "
                     "specific_humidity (--model handbook); file skipped\n",
              2),
+      UsageError("MixReadsPairsWithTheDryBulb",
+                 {"--process", "mix", "--pair", "humidity_ratio_enthalpy"},
+                 "--process mix: the streams are read by a pair with the dry-bulb (--pair "
+                 "wet_bulb and the like)"),
       UsageError("CalculatorRefusesASearchedPair",
                  {"--model", "calculator", "--pair", "dew_point_relative_humidity"},
                  "--pair dew_point_relative_humidity: not with the calculator model, which reads "
