@@ -1053,9 +1053,25 @@ std::vector<CliRow> BatchRows() {
   return rows;
 }
 
+// The same rows with the rows one by one and on three threads (the default is
+// the cores available): the same bytes.
+std::vector<CliRow> BatchRowsWithJobs() {
+  std::vector<CliRow> rows;
+  for (const char* jobs : {"1", "3"}) {
+    for (CliRow& row : BatchRows()) {
+      row.name += std::string("Jobs") + jobs;
+      row.args.insert(row.args.begin(), {"--jobs", jobs});
+      rows.push_back(std::move(row));
+    }
+  }
+  return rows;
+}
+
 using BatchRun = e2e::CliTest;
 TEST_P(BatchRun, Run) { e2e::ExpectRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Batch, BatchRun, ::testing::ValuesIn(BatchRows()), e2e::RowName());
+INSTANTIATE_TEST_SUITE_P(BatchJobs, BatchRun, ::testing::ValuesIn(BatchRowsWithJobs()),
+                         e2e::RowName());
 
 // --- Runs that need more than a row -------------------------------------------
 
