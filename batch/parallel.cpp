@@ -92,49 +92,60 @@ class Pipeline {
   bool stopped_ = false;       // the writer has stopped the run
 };
 
-// Fills chunks from the input until it ends or the writer stops.
-void ReadChunks(Pipeline& pipeline, tables::ByteSource& source, std::string_view unread, bool ended,
-                std::uint64_t line, std::uint64_t bytesRead, const ChunkPlan& plan) {
-  std::vector<char> carry(unread.begin(), unread.end());  // bytes for the next chunk
+// Fills chunks from the input until it ends, the writer stops or a record is
+// too long for a chunk.
+ChunkRest ReadChunks(Pipeline& pipeline, tables::ByteSource& source, std::string_view unread,
+                     bool ended, std::uint64_t line, std::uint64_t bytesRead,
+                     const ChunkPlan& plan) {
+  // Bytes read and not yet in a chunk (at first the table reader's; then a
+  // chunk's part after its last record), taken before the source is read.
+  std::vector<char> pending(unread.begin(), unread.end());
+  std::size_t taken = 0;
+  const auto atEnd = [&] { return ended && taken == pending.size(); };
   cli::ChunkScanner scanner(plan.delimiter);
   int error = 0;
   for (;;) {
     Chunk* chunk = pipeline.NextFree();
-    if (chunk == nullptr) return;
+    if (chunk == nullptr) return {};
     std::vector<char>& bytes = chunk->bytes;
-    bytes.resize(std::max({bytes.size(), plan.chunkBytes, carry.size()}));
-    std::size_t size = carry.size();
-    if (size > 0) std::memcpy(bytes.data(), carry.data(), size);
-    carry.clear();
-    // Scans what is new; cut: the end of the last whole record.
+    bytes.resize(std::max(bytes.size(), plan.chunkBytes));
+    std::size_t size = 0;
     scanner.Reset();
-    std::size_t scanned = 0;
-    std::size_t cut = std::string_view::npos;
-    const auto scan = [&] {
-      const std::size_t at = scanner.Scan({bytes.data() + scanned, size - scanned});
-      if (at != std::string_view::npos) cut = scanned + at;
-      scanned = size;
-    };
-    scan();
-    while (!ended && error == 0 &&
+    std::size_t cut = std::string_view::npos;  // the end of the last whole record
+    while (error == 0 && !atEnd() &&
            (cut == std::string_view::npos || (!plan.streaming && size < plan.chunkBytes))) {
-      if (pipeline.Stopped()) return;
-      if (size == bytes.size()) bytes.resize(2 * bytes.size());
-      int readError = 0;
-      const std::ptrdiff_t count =
-          source.Read(bytes.data() + size, bytes.size() - size, &readError);
-      if (count > 0) {
-        size += static_cast<std::size_t>(count);
-        scan();
-      } else if (count == 0) {
-        ended = true;
-      } else {
-        error = readError != 0 ? readError : -1;
+      if (cut == std::string_view::npos && size >= plan.longRecord) {
+        ChunkRest rest{true, {bytes.data(), bytes.data() + size}, line, bytesRead};
+        rest.bytes.insert(rest.bytes.end(), pending.begin() + static_cast<std::ptrdiff_t>(taken),
+                          pending.end());
+        return rest;
       }
+      if (size == bytes.size()) bytes.resize(2 * bytes.size());
+      std::size_t count = std::min(bytes.size() - size, pending.size() - taken);
+      if (count > 0) {
+        std::memcpy(bytes.data() + size, pending.data() + taken, count);
+        taken += count;
+      } else {
+        if (pipeline.Stopped()) return {};
+        int readError = 0;
+        const std::ptrdiff_t got =
+            source.Read(bytes.data() + size, bytes.size() - size, &readError);
+        if (got < 0) error = readError != 0 ? readError : -1;
+        ended = got == 0;
+        count = got > 0 ? static_cast<std::size_t>(got) : 0;
+      }
+      if (const std::size_t at = scanner.Scan({bytes.data() + size, count});
+          at != std::string_view::npos) {
+        cut = size + at;
+      }
+      size += count;
     }
-    chunk->last = ended || error != 0;
+    chunk->last = atEnd() || error != 0;
     if (!chunk->last) {
-      carry.assign(bytes.data() + cut, bytes.data() + size);
+      // The part after the last record goes in front of what is pending.
+      pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(taken));
+      pending.insert(pending.begin(), bytes.data() + cut, bytes.data() + size);
+      taken = 0;
       size = cut;
     } else if (error != 0) {
       // The record the failed read broke off is lost, as the table reader loses it.
@@ -147,18 +158,19 @@ void ReadChunks(Pipeline& pipeline, tables::ByteSource& source, std::string_view
     bytesRead += size;
     chunk->bytesRead = bytesRead;
     pipeline.Hand();
-    if (chunk->last) return;
+    if (chunk->last) return {};
   }
 }
 
 }  // namespace
 
-void RunChunks(tables::ByteSource& source, std::string_view unread, bool ended, std::uint64_t line,
-               std::uint64_t bytesRead, const ChunkPlan& plan,
-               const std::function<void(Chunk&)>& work,
-               const std::function<bool(const Chunk&)>& write,
-               const std::function<void()>& waiting) {
+ChunkRest RunChunks(tables::ByteSource& source, std::string_view unread, bool ended,
+                    std::uint64_t line, std::uint64_t bytesRead, const ChunkPlan& plan,
+                    const std::function<void(Chunk&)>& work,
+                    const std::function<bool(const Chunk&)>& write,
+                    const std::function<void()>& waiting) {
   Pipeline pipeline(2 * plan.jobs);
+  ChunkRest rest;
   {
     std::vector<std::jthread> threads;
     threads.reserve(plan.jobs + 1);
@@ -166,9 +178,10 @@ void RunChunks(tables::ByteSource& source, std::string_view unread, bool ended, 
       threads.emplace_back([&] { pipeline.Work(work); });
     }
     threads.emplace_back([&] { pipeline.Write(write, waiting); });
-    ReadChunks(pipeline, source, unread, ended, line, bytesRead, plan);
+    rest = ReadChunks(pipeline, source, unread, ended, line, bytesRead, plan);
     pipeline.Finish();
   }  // the threads are joined here
+  return rest;
 }
 
 }  // namespace hygrian::batch

@@ -1,7 +1,9 @@
 // The rows of one input on several threads: the calling thread reads the input
 // and cuts it into chunks of whole records (cli::ChunkScanner), worker threads
 // turn each chunk into its output bytes and notes, and one writer thread hands
-// the chunks on in input order. A few chunks per worker are in flight at most.
+// the chunks on in input order. A few chunks per worker are in flight at most;
+// a record too long for a chunk (a quote left open) ends the chunks, and the
+// caller reads the rest one record at a time.
 #pragma once
 
 #include <array>
@@ -62,21 +64,33 @@ struct Chunk {
 };
 
 struct ChunkPlan {
-  std::size_t jobs = 2;                             // worker threads
-  std::size_t chunkBytes = std::size_t{128} << 10;  // a chunk's input, before a record's end
+  std::size_t jobs = 2;                            // worker threads
+  std::size_t chunkBytes = std::size_t{64} << 10;  // a chunk's input, before a record's end
   bool streaming = false;  // the input may wait (a pipe): each read's whole records go at once
   char delimiter = ',';
+  std::size_t longRecord = std::size_t{4} << 20;  // a chunk this long without a record's end
+                                                  // ends the chunks
+};
+
+// Where the chunks ended before the input did: at a long record's start, with
+// the bytes read from there on (the input continues after them).
+struct ChunkRest {
+  bool left = false;
+  std::vector<char> bytes;
+  std::uint64_t line = 0;
+  std::uint64_t bytesRead = 0;
 };
 
 // Runs the rows: the input is `unread` (the bytes read so far; `ended`: all of
 // it), then the rest of `source`, starting on `line` after `bytesRead` bytes.
 // work(chunk) runs on a worker thread (chunks at once); write(chunk) on the
 // writer thread, in input order, and returns false to stop the run; waiting()
-// on the writer thread before it waits for a chunk.
-void RunChunks(tables::ByteSource& source, std::string_view unread, bool ended, std::uint64_t line,
-               std::uint64_t bytesRead, const ChunkPlan& plan,
-               const std::function<void(Chunk&)>& work,
-               const std::function<bool(const Chunk&)>& write,
-               const std::function<void()>& waiting);
+// on the writer thread before it waits for a chunk. Returns when every chunk is
+// written, or the writer has stopped.
+ChunkRest RunChunks(tables::ByteSource& source, std::string_view unread, bool ended,
+                    std::uint64_t line, std::uint64_t bytesRead, const ChunkPlan& plan,
+                    const std::function<void(Chunk&)>& work,
+                    const std::function<bool(const Chunk&)>& write,
+                    const std::function<void()>& waiting);
 
 }  // namespace hygrian::batch

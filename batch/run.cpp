@@ -147,6 +147,48 @@ void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
   }
 }
 
+// A chunk's rest (a long record's first bytes), then the rest of the input.
+class RestSource final : public tables::ByteSource {
+ public:
+  RestSource(const std::vector<char>& first, tables::ByteSource& then)
+      : chunk_({first.data(), first.size()}), then_(then) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override {
+    const std::ptrdiff_t count = chunk_.Read(buffer, size, error);
+    return count > 0 ? count : then_.Read(buffer, size, error);
+  }
+
+ private:
+  ChunkSource chunk_;
+  tables::ByteSource& then_;
+};
+
+// The rows of an input's rest as TableReader gives them, from a long record on.
+class RestRows {
+ public:
+  RestRows(const ChunkRest& rest, TableReader& table, std::size_t bufferBytes)
+      : source_(rest.bytes, table.Rest()),
+        csv_(source_, bufferBytes),
+        table_(table),
+        bytesRead_(rest.bytesRead) {
+    csv_.ContinueAt(rest.line);
+    csv_.SetDelimiter(table.ColumnLayout().delimiter);
+    csv_.SetFieldLimit(table.ColumnLayout().Columns());
+  }
+  tables::CsvNext Next(TableReader::Row& row) {
+    const tables::CsvNext next = csv_.Next(row.record);
+    if (next == tables::CsvNext::Record) row.measured = table_.Measure(row.record);
+    return next;
+  }
+  [[nodiscard]] int Error() const { return csv_.Error(); }
+  [[nodiscard]] std::uint64_t BytesRead() const { return bytesRead_ + csv_.BytesRead(); }
+
+ private:
+  RestSource source_;
+  tables::CsvReader csv_;
+  const TableReader& table_;
+  std::uint64_t bytesRead_;
+};
+
 class Source;
 
 // The state of one run across its input files.
@@ -193,6 +235,10 @@ class Batch {
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
+  // The rows of table (or RestRows) one by one, after `rows` rows.
+  template <typename RowSource>
+  bool ReadEach(RowSource& table, std::string_view file, cli::RowMessages& rowMessages,
+                std::uint64_t rows);
   // The same with options_.jobs threads; streaming: the input may wait.
   bool ReadRowsInParallel(TableReader& table, Source& source, std::string_view file,
                           bool streaming);
@@ -259,8 +305,8 @@ class Source final : public tables::ByteSource {
     if (flushFirst_) batch_.FlushAll();
     return input_.Read(buffer, size, error);
   }
-  // From now on another thread writes, and flushes before it waits.
-  void StopFlushing() { flushFirst_ = false; }
+  // Whether to flush before a read: not while another thread writes.
+  void FlushFirst(bool on) { flushFirst_ = on; }
 
  private:
   cli::Input& input_;
@@ -467,9 +513,14 @@ void Batch::WriteRow(const RowJob& job, const TableReader::Row& row,
 }
 
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
-  TableReader::Row row;
-  std::uint64_t rows = 0;
   cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
+  return ReadEach(table, file, rowMessages, 0);
+}
+
+template <typename RowSource>
+bool Batch::ReadEach(RowSource& table, std::string_view file, cli::RowMessages& rowMessages,
+                     std::uint64_t rows) {
+  TableReader::Row row;
   const RowJob job = Job();
   for (;;) {
     switch (table.Next(row)) {
@@ -495,7 +546,7 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
 
 bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_view file,
                                bool streaming) {
-  source.StopFlushing();
+  source.FlushFirst(false);
   const RowJob job = Job();
   cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
   std::uint64_t rows = 0;
@@ -504,7 +555,7 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
   plan.jobs = options_.jobs;
   plan.streaming = streaming;
   plan.delimiter = table.ColumnLayout().delimiter;
-  RunChunks(
+  const ChunkRest rest = RunChunks(
       table.Rest(), table.Unread(), table.SourceEnded(), table.Line(), table.BytesRead(), plan,
       [&](Chunk& chunk) { WorkChunk(job, table, chunk); },
       [&](const Chunk& chunk) { return going = WriteChunk(chunk, file, rowMessages, rows); },
@@ -512,7 +563,10 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
         // As before a read that may wait.
         if (streaming) FlushAll();
       });
-  return going;
+  if (!going || !rest.left) return going;
+  source.FlushFirst(streaming);
+  RestRows restRows(rest, table, options_.bufferBytes);
+  return ReadEach(restRows, file, rowMessages, rows);
 }
 
 bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessages& rowMessages,
