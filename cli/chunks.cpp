@@ -17,24 +17,15 @@ std::size_t ChunkScanner::Scan(std::string_view bytes) {
   std::size_t cut = std::string_view::npos;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const char byte = bytes[i];
-    switch (state_) {
-      case State::Quoted:
-        if (byte == '"') state_ = State::QuoteSeen;
-        continue;
-      case State::QuoteSeen:
-        if (byte == '"') {
-          state_ = State::Quoted;
-          continue;
-        }
-        break;
-      case State::FieldStart:
-        if (byte == '"') {
-          state_ = State::Quoted;
-          continue;
-        }
-        break;
-      case State::Unquoted:
-        break;
+    if (state_ == State::Quoted) {
+      if (byte == '"') state_ = State::QuoteSeen;
+      continue;
+    }
+    // A quote opens a field at its start; after a quote inside quotes, it is
+    // one quote of data.
+    if (byte == '"' && (state_ == State::FieldStart || state_ == State::QuoteSeen)) {
+      state_ = State::Quoted;
+      continue;
     }
     // Outside quotes.
     if (byte == '\n') {
