@@ -247,8 +247,7 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   CLI::App& app = line.App();
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
   std::string jobs;
-  app.add_option("--jobs", jobs, "Use N threads (the cores available); the output is the same")
-      ->type_name("N");
+  app.add_option("--jobs", jobs, "Work on N threads (the cores available)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")
       ->disable_flag_override();
   std::string columns;

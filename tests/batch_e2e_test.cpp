@@ -1116,6 +1116,7 @@ TEST(Batch, Help) {
                              "--pressure-unit kPa|hPa|Pa",
                              "--digits N",
                              "--json",
+                             "--jobs N",
                              "-q,--quiet",
                              "-h,--help",
                              "--version",
