@@ -150,3 +150,5 @@ chart-demo: build
 	  --dry-bulb=10:35 --humidity-ratio=20 | rsvg-convert -o docs/chart-zones.png
 	@awk -f docs/logger_year.awk | $(BUILD)/chart/hygrian-chart --dry-bulb=10:35 \
 	  --humidity-ratio=20 | rsvg-convert -o docs/chart-logger.png
+	@$(BUILD)/chart/hygrian-chart --processes docs/chart-processes.csv --dry-bulb=-10:40 \
+	  --humidity-ratio=20 < /dev/null | rsvg-convert -o docs/chart-processes.png

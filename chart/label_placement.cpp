@@ -152,10 +152,13 @@ std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves,
 // level, a little lower or higher; the other side; the diagonals, above and
 // below. Where none is free it takes the first of them inside the plot, or the
 // first pulled inside. Long labels are cut with an ellipsis.
-std::optional<Label> PointLabel(Placer& placer, std::string_view label, Point marker, bool always) {
+std::optional<Label> PointLabel(Placer& placer, std::string_view label, Point marker, bool always,
+                                bool whole) {
   const Rect& plot = placer.Plot();
-  const std::string text = Ellipsized(label, kPointFontSize * kBoldWidth,
-                                      std::min(kPointLabelWidth, (plot.right - plot.left) / 3.0));
+  const std::string text =
+      whole ? std::string(label)
+            : Ellipsized(label, kPointFontSize * kBoldWidth,
+                         std::min(kPointLabelWidth, (plot.right - plot.left) / 3.0));
   Box shape = TextBox(text, kPointFontSize, marker, 0.0);
   shape.width = TextWidth(text, kPointFontSize) * kBoldWidth + 2.0 * kTextPad;
   const double gap = kMarkerRadius + 4.0;

@@ -53,7 +53,9 @@ std::vector<Label> CurveLabels(Placer& placer, const std::vector<Curve>& curves,
 // The label of the point whose marker is at `marker`, cut with an ellipsis past
 // 200 px or a third of the plot's width, at the first spot around the marker
 // where it is clear of the rest; none when there is no such spot, unless
-// `always`: then beside the marker all the same, pulled inside the plot.
-std::optional<Label> PointLabel(Placer& placer, std::string_view label, Point marker, bool always);
+// `always`: then beside the marker all the same, pulled inside the plot. A
+// `whole` label (the chart's own text, such as a process's load) is not cut.
+std::optional<Label> PointLabel(Placer& placer, std::string_view label, Point marker, bool always,
+                                bool whole = false);
 
 }  // namespace hygrian::chart

@@ -48,8 +48,11 @@ DensityScale LayOutScale(const Frame& frame, const DensityLayer& layer) {
 }  // namespace
 
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
-             const Density* density, std::vector<Zone> zones) {
-  Chart chart{Frame(settings), {}, {}, {}, {}, {}, {}, std::nullopt, {}, {}, std::move(zones), {}};
+             const Density* density, std::vector<Zone> zones,
+             std::vector<ProcessDrawing> processes) {
+  Chart chart{
+      Frame(settings),      {}, {}, {}, {}, {}, {}, std::nullopt, {}, {}, std::move(zones), {},
+      std::move(processes), {}};
   const Frame& frame = chart.frame;
   Heading heading = LayOutHeading(frame);
   chart.title = std::move(heading.title);
@@ -76,6 +79,11 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
   }
   chart.zoneLegend = LayOutZoneLegend(frame, chart.zones);
   if (!chart.zones.empty()) placer.Block(chart.zoneLegend.ground);
+  const Box& zoneGround = chart.zoneLegend.ground;
+  chart.processLegend = LayOutProcessLegend(
+      frame, chart.processes,
+      chart.zones.empty() ? frame.Plot().bottom : zoneGround.center.y - zoneGround.height / 2.0);
+  if (!chart.processes.empty()) placer.Block(chart.processLegend.ground);
   // The calculator model's chart stays the one it always was.
   const double indent = density != nullptr ? chart.densityScale.ground.width + 8.0 : 0.0;
   chart.furniture = LayOutFurniture(frame, settings.options.model == Model::Handbook,
@@ -90,6 +98,21 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     chart.process = ProcessArrows(frame, points);
     // The arrows are drawn over everything: no label may sit under one.
     for (const ProcessArrow& arrow : chart.process) placer.Block(ArrowBox(arrow));
+  }
+  for (const ProcessDrawing& drawing : chart.processes) {
+    for (const Point& at : drawing.markers) placer.Block(MarkerBox(at));
+    for (const std::vector<Point>& path : drawing.paths) {
+      for (std::size_t i = 1; i < path.size(); ++i) placer.Block(PieceBox(path[i - 1], path[i]));
+    }
+    if (drawing.toApparatusDewPoint) {
+      placer.Block(PieceBox(drawing.toApparatusDewPoint->from, drawing.toApparatusDewPoint->to));
+    }
+  }
+  if (settings.labels != PointLabels::None) {
+    for (ProcessDrawing& drawing : chart.processes) {
+      drawing.label = PointLabel(placer, drawing.text, drawing.leaving,
+                                 settings.labels == PointLabels::All, true);
+    }
   }
   for (Marker& marker : chart.markers) {
     if (settings.labels == PointLabels::None || marker.point.label.empty()) continue;

@@ -16,6 +16,7 @@
 #include "chart/labels.h"
 #include "chart/marks.h"
 #include "chart/process.h"
+#include "chart/process_lines.h"
 #include "chart/zones.h"
 
 namespace hygrian::chart {
@@ -54,12 +55,16 @@ struct Chart {
   Furniture furniture;      // the scales with the handbook model, the protractor when asked for
   std::vector<Zone> zones;  // under the lines
   ZoneLegend zoneLegend;
+  std::vector<ProcessDrawing> processes;  // from the processes file, in its order
+  ProcessLegend processLegend;            // above the zones' legend
 };
 
 // Lays out the chart. Every point on the plot must fit (FitOf gives Inside);
 // the others are only joined by the process. With a density the points are
-// its cells (and `points` is empty).
+// its cells (and `points` is empty). The processes' labels are placed before
+// the points'.
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
-             const Density* density = nullptr, std::vector<Zone> zones = {});
+             const Density* density = nullptr, std::vector<Zone> zones = {},
+             std::vector<ProcessDrawing> processes = {});
 
 }  // namespace hygrian::chart

@@ -161,6 +161,35 @@ std::string Apply(const Texts& texts, ChartSettings& settings) {
   return "";
 }
 
+// --process-kind and --flow-unit into options; "" or what is wrong.
+std::string ReadProcessOptions(const std::string& kind, const std::string& flowUnit,
+                               Options& options) {
+  if (!kind.empty()) {
+    options.processKind = cli::ProcessOfWord(kind);
+    if (!options.processKind) {
+      std::string words;
+      for (const cli::ProcessKind& k : cli::kProcesses) {
+        const bool last = &k == &cli::kProcesses.back();
+        words.append(words.empty() ? "" : last ? " or " : ", ").append(k.word);
+      }
+      return "--process-kind: '" + kind + "' is not " + words;
+    }
+  }
+  if (flowUnit == "m3/s") {
+    options.flowUnit = cli::FlowUnit::Volume;
+  } else if (!flowUnit.empty() && flowUnit != "kg/s") {
+    return "--flow-unit: '" + flowUnit + "' is not kg/s or m3/s";
+  }
+  if (options.processesFile.empty()) {
+    if (!kind.empty()) return "--process-kind: only with --processes";
+    return flowUnit.empty() ? "" : "--flow-unit: only with --processes";
+  }
+  if (options.settings.options.model != Model::Handbook) {
+    return "--processes: with the handbook model only";
+  }
+  return "";
+}
+
 }  // namespace
 
 double FittedHumidityRatio(const ChartSettings& settings) {
@@ -191,6 +220,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
           "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
           "columns of POINTS.csv in degrees F, % and lb/lb.\n"
           "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
+          "--processes FILE has one process a row in hygrian-batch --process's columns\n"
+          "(library units), named by a process column or --process-kind; a row whose\n"
+          "dry_bulb and second value are empty enters where the row above leaves.\n"
           "\n"
           "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
           "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
@@ -212,6 +244,16 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_option("--zones", options.zonesFile,
                  "Zones to shade, corners as states: a zone column and a pair's columns")
       ->type_name("FILE");
+  app.add_option("--processes", options.processesFile,
+                 "Processes to draw, one a row, in hygrian-batch --process's columns")
+      ->type_name("FILE");
+  std::string processKind;
+  app.add_option("--process-kind", processKind,
+                 "Every row's process (mix, heat, coil, ...), else its process column")
+      ->type_name("KIND");
+  std::string flowUnit;
+  app.add_option("--flow-unit", flowUnit, "The processes' flows in kg/s (of dry air) or m3/s")
+      ->type_name("UNIT");
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
@@ -245,8 +287,13 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (problem.empty()) problem = Apply(texts, options.settings);
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
+  if (problem.empty()) problem = ReadProcessOptions(processKind, flowUnit, options);
+  if (problem.empty() && options.pointsFile == "-" && options.processesFile == "-") {
+    problem = "--processes -: standard input holds the points already";
+  }
   if (!problem.empty()) return line.UsageError(problem);
-  if (options.pointsFile.empty() && !platform.IsTerminal(cli::kStandardInput)) {
+  if (options.pointsFile.empty() && options.processesFile != "-" &&
+      !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";
     options.pointsByDefault = true;
   }

@@ -7,6 +7,7 @@
 #include "chart/frame.h"
 #include "cli/command_line.h"
 #include "cli/compute.h"
+#include "cli/process_fields.h"
 #include "cli/units.h"
 #include "tables/table.h"
 
@@ -15,11 +16,14 @@ namespace hygrian::chart {
 inline constexpr std::string_view kProgramName = "hygrian-chart";
 
 struct Options {
-  ChartSettings settings;        // settings.pressure from the common options
-  bool process = false;          // join the points with arrows, in file order
-  std::string pointsFile;        // empty: no points; "-": standard input
-  std::string zonesFile;         // empty: no zones
-  cli::TableUnits pointUnits;    // --unit: the points' and zones' columns' units
+  ChartSettings settings;                        // settings.pressure from the common options
+  bool process = false;                          // join the points with arrows, in file order
+  std::string pointsFile;                        // empty: no points; "-": standard input
+  std::string zonesFile;                         // empty: no zones
+  std::string processesFile;                     // empty: no processes
+  std::optional<cli::Process> processKind;       // --process-kind: every row's process
+  cli::FlowUnit flowUnit = cli::FlowUnit::Mass;  // --flow-unit
+  cli::TableUnits pointUnits;                    // --unit: the points' and zones' columns' units
   bool pointsByDefault = false;  // standard input, read because no file is named and it is
                                  // not a terminal: empty, it has no points and that is fine
   cli::CommonOptions common;     // the output, quiet, the pressure

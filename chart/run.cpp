@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "chart/layout.h"
 #include "chart/points.h"
+#include "chart/process_file.h"
 #include "chart/svg.h"
 #include "cli/input.h"
 #include "cli/messages.h"
@@ -60,12 +63,31 @@ int RunChart(cli::Platform& platform, const Options& options) {
       return *status;
     }
   }
+  ProcessesRead processes;
+  if (!options.processesFile.empty()) {
+    cli::Input input(platform, options.processesFile);
+    int error = input.OpenError();
+    if (input.Opened()) {
+      processes = ReadProcesses(input, input.Name(), frame, options.read,
+                                {options.processKind, options.flowUnit}, messages);
+      if (processes.readFailed) error = processes.readError;
+    }
+    if (error != 0) {
+      messages.Line(input.Name(), 0, cli::ErrorText(error));
+      messages.Flush();
+      return 2;
+    }
+  }
+  std::vector<ProcessDrawing> drawings;
+  for (const ComputedProcess& process : processes.processes) {
+    drawings.push_back(DrawProcess(frame, process));
+  }
   if (read.density && options.process) {
     messages.Note("--process: no arrows between points drawn as a density");
   }
-  const std::string svg = WriteSvg(LayOut(options.settings, read.points, options.process,
-                                          read.density ? &*read.density : nullptr,
-                                          ZonesOf(frame, zones.points, zones.secondKey)));
+  const std::string svg = WriteSvg(LayOut(
+      options.settings, read.points, options.process, read.density ? &*read.density : nullptr,
+      ZonesOf(frame, zones.points, zones.secondKey), std::move(drawings)));
   messages.Flush();
 
   cli::OutputFile file(platform, options.common.output);
@@ -84,7 +106,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
     messages.Flush();
     return 1;
   }
-  return read.leftOut || zones.leftOut ? 1 : 0;
+  return read.leftOut || zones.leftOut || processes.leftOut ? 1 : 0;
 }
 
 }  // namespace hygrian::chart

@@ -9,6 +9,7 @@
 
 #include "chart/density.h"
 #include "chart/number_text.h"
+#include "chart/process_lines.h"
 #include "chart/ticks.h"
 #include "chart/xml_writer.h"
 #include "hygrian/properties.h"
@@ -146,6 +147,7 @@ class Writer {
     for (std::size_t i = chart_.families.size(); i-- > 0;) Family(chart_.families[i]);
     Furniture(chart_.furniture);
     ZoneLegend();
+    Processes();
     Points();
     xml_.Close();
     return xml_.Take();
@@ -179,8 +181,12 @@ class Writer {
     for (const Marker& marker : chart_.markers) {
       if (marker.label) BoxRect(marker.label->box, "#000000", "");
     }
+    for (const ProcessDrawing& drawing : chart_.processes) {
+      if (drawing.label) BoxRect(drawing.label->box, "#000000", "");
+    }
     xml_.Close();  // mask
-    if (!chart_.zones.empty()) {
+    ProcessArrowheads();
+    if (!chart_.zones.empty() || !chart_.processes.empty()) {
       const Rect& plot = chart_.frame.Plot();
       xml_.Open("clipPath", {{"id", "plot-area"}});
       xml_.Element("rect", {{"x", Coordinate(plot.left)},
@@ -274,6 +280,96 @@ class Writer {
       xml_.Close();
     }
     xml_.Close();
+  }
+
+  // An arrowhead in the colour of each kind of process drawn.
+  void ProcessArrowheads() {
+    for (const cli::ProcessKind& kind : cli::kProcesses) {
+      if (std::none_of(chart_.processes.begin(), chart_.processes.end(),
+                       [&](const ProcessDrawing& d) { return d.process == kind.process; })) {
+        continue;
+      }
+      xml_.OpenInline("marker", {{"id", "arrowhead-" + std::string(kind.word)},
+                                 {"viewBox", "0 0 10 10"},
+                                 {"refX", "10"},
+                                 {"refY", "5"},
+                                 {"markerUnits", "userSpaceOnUse"},
+                                 {"markerWidth", "11"},
+                                 {"markerHeight", "11"},
+                                 {"orient", "auto"}});
+      xml_.Element("path", {{"d", "M0,1 L10,5 L0,9 z"}, {"fill", ProcessColor(kind.process)}});
+      xml_.Close();
+    }
+  }
+
+  // Each process a group in its colour, clipped to the plot: its paths with
+  // their arrowheads, the coil's dashed line to its apparatus dew point, its
+  // markers; then the labels on white and the legend.
+  void Processes() {
+    if (chart_.processes.empty()) return;
+    xml_.Open("g", {{"id", "processes"}, {"clip-path", "url(#plot-area)"}});
+    for (const ProcessDrawing& d : chart_.processes) {
+      xml_.Open("g", {{"data-process", d.word}, {"stroke", d.color}, {"fill", "none"}});
+      xml_.Element("title", {}, d.title);
+      if (d.toApparatusDewPoint) {
+        Attributes dashed = LineFromTo(d.toApparatusDewPoint->from, d.toApparatusDewPoint->to);
+        dashed.emplace_back("stroke-width", "1.2");
+        dashed.emplace_back("stroke-dasharray", "6 4");
+        xml_.Element("line", dashed);
+        xml_.Element("circle", {{"cx", Coordinate(d.toApparatusDewPoint->to.x)},
+                                {"cy", Coordinate(d.toApparatusDewPoint->to.y)},
+                                {"r", "3"},
+                                {"fill", kWhite},
+                                {"stroke-width", "1.2"}});
+      }
+      for (const std::vector<Point>& path : d.paths) ProcessPath(d, path);
+      for (const Point& at : d.markers) {
+        xml_.Element("circle", {{"cx", Coordinate(at.x)},
+                                {"cy", Coordinate(at.y)},
+                                {"r", Coordinate(kMarkerRadius)},
+                                {"fill", d.color},
+                                {"stroke", kWhite},
+                                {"stroke-width", "1"}});
+      }
+      xml_.Close();
+    }
+    xml_.Close();
+    xml_.Open("g", TextGroup("process-labels", kPointFontSize, kTextColor, true));
+    for (const ProcessDrawing& d : chart_.processes) {
+      if (!d.label) continue;
+      BoxRect(d.label->box, kWhite, "0.85");
+      Text(*d.label);
+    }
+    xml_.Close();
+    const ProcessLegend& legend = chart_.processLegend;
+    xml_.Open("g", {{"id", "process-legend"}});
+    BoxRect(legend.ground, kWhite, "0.85");
+    for (std::size_t i = 0; i < legend.samples.size(); ++i) {
+      Attributes line = LineFromTo(legend.samples[i].from, legend.samples[i].to);
+      line.emplace_back("stroke", legend.colors[i]);
+      line.emplace_back("stroke-width", "1.8");
+      xml_.Element("line", line);
+    }
+    xml_.Open("g", TextGroup("", kLegendFontSize, kTextColor, false));
+    for (const Label& name : legend.names) Text(name);
+    xml_.Close();
+    xml_.Close();
+  }
+
+  // A path to its leaving state, stopped short of the marker there so that the
+  // arrowhead shows.
+  void ProcessPath(const ProcessDrawing& d, std::vector<Point> path) {
+    if (path.size() < 2) return;
+    Point& end = path.back();
+    const Point& before = path[path.size() - 2];
+    const double length = std::hypot(end.x - before.x, end.y - before.y);
+    const double cut = kMarkerRadius + 1.5;
+    if (length > cut) {
+      end = {end.x - (end.x - before.x) * cut / length, end.y - (end.y - before.y) * cut / length};
+    }
+    xml_.Element("polyline", {{"points", PointsText(path)},
+                              {"stroke-width", "1.8"},
+                              {"marker-end", "url(#arrowhead-" + std::string(d.word) + ")"}});
   }
 
   void ZoneLegend() {

@@ -560,6 +560,21 @@ TEST_F(ChartRun, FewerMessagesAndAHint) {
           "hygrian-chart: p.csv: 2 more rows left out for the reasons above (10 shown for each)\n");
 }
 
+// A process the equipment cannot do, or a bad cell, is told with its line and
+// not drawn; the others are, and the status is 1.
+TEST_F(ChartRun, AProcessThatCannotBeDoneIsToldAndNotDrawn) {
+  Write("ahu.csv",
+        "process,dry_bulb,relative_humidity,apparatus_dew_point,bypass_factor,leaving_dry_bulb,"
+        "flow\ncoil,30,50,25,0.1,,2\nheat,20,50,,,35,2\nheat,20,50,,,x,2\n");
+  const RunResult r = Run(kChart, {"--processes", "ahu.csv"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "hygrian-chart: ahu.csv:2: coil: no state with these two values\n"
+            "hygrian-chart: ahu.csv:4: leaving_dry_bulb \"x\" is not a number\n");
+  EXPECT_EQ(Count(r.out, "data-process=\"heat\""), 1u);
+  EXPECT_EQ(Count(r.out, "data-process=\"coil\""), 0u);
+}
+
 // Standard input is read when no file is named and it is not a terminal: empty,
 // it has no points and that is no failure; a named empty file still is.
 TEST_F(ChartRun, StandardInputWhenNoFileIsNamed) {
@@ -648,6 +663,10 @@ std::vector<CliRow> ChartRows() {
       Usage("FlagWithAValue", {"--process=3"}, "process was given a disallowed flag override"),
       Usage("MissingZones", {"--zones", "/nonexistent/zones.csv"},
             "/nonexistent/zones.csv: No such file or directory", false),
+      Usage("ProcessKindWithoutProcesses", {"--process-kind", "coil"},
+            "--process-kind: only with --processes"),
+      Usage("ProcessKindUnknown", {"--processes", "p.csv", "--process-kind", "cool"},
+            "--process-kind: 'cool' is not mix, heat, coil, evaporative, steam or adiabatic"),
       Usage("LabelsUnknown", {"--labels", "some"},
             "--labels: expected none, fit or all, not 'some'"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},

@@ -19,6 +19,8 @@
 #include "chart/layout.h"
 #include "chart/number_text.h"
 #include "chart/options.h"
+#include "chart/process_file.h"
+#include "chart/process_lines.h"
 #include "chart/run.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
@@ -26,6 +28,7 @@
 #include "chart/zones.h"
 #include "tests/calculator_model.h"
 #include "tests/cli_fake_platform.h"
+#include "tests/tables_source.h"
 
 namespace hygrian::chart {
 namespace {
@@ -755,6 +758,174 @@ TEST(ChartZones, CornersSitAtTheirStates) {
   const double t = frame.DryBulbAt(middle.x);
   EXPECT_NEAR(frame.HumidityRatioAt(middle.y),
               FromDryBulbRelativeHumidity(t, 30.0).state.humidityRatio, 1e-9);
+}
+
+// --- Processes -----------------------------------------------------------------
+
+// The processes of a table as the chart reads it, on the handbook's chart.
+ProcessesRead ReadRows(const std::string& csv, std::optional<cli::Process> kind = {}) {
+  static const Frame frame{ChartSettings{}};
+  hygrian::testing::StringSource source(csv);
+  testing::FakeCliPlatform platform;
+  cli::Messages messages(platform, "hygrian-chart", false);
+  return ReadProcesses(source, "p.csv", frame, cli::ProgramReadOptions(), {kind}, messages);
+}
+
+std::string Cells(std::initializer_list<double> values) {
+  std::string row;
+  for (const double v : values) row += (row.empty() ? "" : ",") + Shortest(v);
+  return row + "\n";
+}
+
+// The mixed point, in chart coordinates, sits where mixing puts it: its humidity
+// ratio (y) and its enthalpy (read back from x and y by eq. 30) the dry-air
+// flow-weighted means of the streams'; both paths end there.
+TEST(ChartProcesses, TheMixedPointIsAtTheFlowWeightedPosition) {
+  const Frame frame{ChartSettings{}};
+  std::string csv = "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_relative_humidity,b_flow\n";
+  for (const double ta : {-5.0, 12.0, 33.0}) {
+    for (const double tb : {20.0, 26.0}) {
+      for (const double mb : {0.5, 1.0, 4.0}) csv += Cells({ta, 40, 1, tb, 60, mb});
+    }
+  }
+  const ProcessesRead read = ReadRows(csv, cli::Process::Mix);
+  ASSERT_EQ(read.processes.size(), 18u);
+  const double height = frame.Plot().bottom - frame.Plot().top;
+  for (const ComputedProcess& p : read.processes) {
+    const ProcessDrawing d = DrawProcess(frame, p);
+    const Point a = frame.At(p.entering.dryBulb, p.entering.humidityRatio);
+    const Point b = frame.At(p.second.dryBulb, p.second.humidityRatio);
+    const Point m = d.paths[0].back();
+    const double share = (p.result.leaving.humidityRatio - p.entering.humidityRatio) /
+                         (p.second.humidityRatio - p.entering.humidityRatio);
+    EXPECT_NEAR(m.y, a.y + share * (b.y - a.y), 1e-6 * height);
+    const auto h = [&](Point at) {
+      const double t = frame.DryBulbAt(at.x);
+      return 1.006 * t + frame.HumidityRatioAt(at.y) * (2501.0 + 1.86 * t);
+    };
+    EXPECT_NEAR(h(m), h(a) + share * (h(b) - h(a)), 1e-6 * std::abs(h(b) - h(a)));
+    EXPECT_NEAR(d.paths[1].back().x, m.x, 1e-9);
+    EXPECT_NEAR(d.paths[0].front().x, a.x, 1e-9);
+    EXPECT_NEAR(d.paths[1].front().y, b.y, 1e-9);
+  }
+}
+
+// A coil's leaving point is drawn at the library's leaving state, and its dashed
+// line ends at the apparatus dew point given, on saturation.
+TEST(ChartProcesses, TheCoilLeavesAtTheLibrarysStateTowardItsApparatusDewPoint) {
+  const Frame frame{ChartSettings{}};
+  constexpr std::array<double, 3> kDewPoints{5.0, 10.0, 13.0};
+  constexpr std::array<double, 3> kBypass{0.0, 0.1, 0.3};
+  std::string csv = "dry_bulb,relative_humidity,apparatus_dew_point,bypass_factor,flow\n";
+  for (const double t : {26.0, 30.0, 35.0}) {
+    for (const double adp : kDewPoints) {
+      for (const double bf : kBypass) csv += Cells({t, 50, adp, bf, 2});
+    }
+  }
+  const ProcessesRead read = ReadRows(csv, cli::Process::Coil);
+  ASSERT_EQ(read.processes.size(), 27u);
+  for (const ComputedProcess& p : read.processes) {
+    const ProcessDrawing d = DrawProcess(frame, p);
+    const std::size_t row = (static_cast<std::size_t>(p.line) - 2) % 9;
+    const double adp = kDewPoints[row / 3];
+    const ProcessResult r =
+        CoolAndDehumidify(p.entering.dryBulb, p.entering.humidityRatio, adp, kBypass[row % 3], 2.0);
+    EXPECT_EQ(d.leaving.x, frame.X(r.leaving.dryBulb));
+    EXPECT_EQ(d.leaving.y, frame.Y(r.leaving.humidityRatio));
+    ASSERT_TRUE(d.toApparatusDewPoint);
+    const State saturated = hygrian::FromDryBulbRelativeHumidity(adp, 100.0).state;
+    EXPECT_NEAR(d.toApparatusDewPoint->to.x, frame.X(adp), 1e-9);
+    EXPECT_NEAR(d.toApparatusDewPoint->to.y, frame.Y(saturated.humidityRatio), 1e-9);
+  }
+}
+
+// By its leaving state, a coil's apparatus dew point is where its line, straight
+// in humidity ratio and enthalpy, meets saturation: saturated, on that line.
+TEST(ChartProcesses, TheApparatusDewPointOfALeavingStateIsOnItsLineAtSaturation) {
+  std::string csv = "dry_bulb,relative_humidity,leaving_dry_bulb,leaving_relative_humidity,flow\n";
+  for (const double t : {26.0, 32.0}) {
+    for (const double to : {12.0, 15.0}) {
+      for (const double rh : {90.0, 95.0}) csv += Cells({t, 50, to, rh, 2});
+    }
+  }
+  const ProcessesRead read = ReadRows(csv, cli::Process::Coil);
+  ASSERT_EQ(read.processes.size(), 8u);
+  for (const ComputedProcess& p : read.processes) {
+    ASSERT_TRUE(p.apparatusDewPoint);
+    const State& e = p.entering;
+    const State& l = p.result.leaving;
+    const State& a = *p.apparatusDewPoint;
+    EXPECT_NEAR(a.relativeHumidity, 100.0, 1e-6);
+    EXPECT_NEAR((a.enthalpy - e.enthalpy) * (l.humidityRatio - e.humidityRatio),
+                (l.enthalpy - e.enthalpy) * (a.humidityRatio - e.humidityRatio), 1e-9);
+  }
+}
+
+// Heating keeps the humidity ratio: its line is level, to its leaving dry-bulb.
+TEST(ChartProcesses, HeatingIsLevel) {
+  const Frame frame{ChartSettings{}};
+  std::string csv = "dry_bulb,relative_humidity,leaving_dry_bulb,flow\n";
+  for (const double t : {-5.0, 10.0, 20.0}) {
+    for (const double to : {15.0, 25.0, 40.0}) csv += Cells({t, 60, to, 3});
+  }
+  const ProcessesRead read = ReadRows(csv, cli::Process::Heat);
+  ASSERT_EQ(read.processes.size(), 9u);
+  for (const ComputedProcess& p : read.processes) {
+    const ProcessDrawing d = DrawProcess(frame, p);
+    EXPECT_EQ(d.paths[0].front().y, d.paths[0].back().y);
+    EXPECT_NEAR(d.paths[0].back().x, frame.X(p.result.leaving.dryBulb), 1e-9);
+  }
+}
+
+// An air-handling unit's chain, summer and winter: each row without its
+// entering state starts where the row above left; under fit no label overlaps
+// another, a marker or a process's line.
+TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
+  const ProcessesRead read = ReadRows(
+      "process,dry_bulb,humidity_ratio,a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,"
+      "b_humidity_ratio,b_flow,apparatus_dew_point,bypass_factor,leaving_dry_bulb,"
+      "leaving_relative_humidity,steam_temperature,effectiveness,flow\n"
+      "mix,,,32,0.0180,1,24,0.0093,3,,,,,,,\ncoil,,,,,,,,,10,0.1,,,,,4\n"
+      "heat,,,,,,,,,,,16,,,,4\nmix,,,-5,0.0020,1,22,0.0070,3,,,,,,,\n"
+      "heat,,,,,,,,,,,24,,,,4\nsteam,,,,,,,,,,,,40,105,,4\n"
+      "evaporative,38,0.0060,,,,,,,,,,,,0.85,2\n");
+  ASSERT_EQ(read.processes.size(), 7u);
+  EXPECT_FALSE(read.leftOut);
+  for (const std::size_t i : {1U, 2U, 4U, 5U}) {
+    EXPECT_EQ(read.processes[i].entering.dryBulb, read.processes[i - 1].result.leaving.dryBulb);
+    EXPECT_EQ(read.processes[i].entering.humidityRatio,
+              read.processes[i - 1].result.leaving.humidityRatio);
+  }
+  const Frame frame{ChartSettings{}};
+  std::vector<ProcessDrawing> drawings;
+  for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p));
+  const Chart chart = LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings);
+  std::vector<Box> labels;
+  for (const FamilyLayer& layer : chart.families) {
+    for (const Label& label : layer.labels) labels.push_back(label.box);
+  }
+  for (const Marker& m : chart.markers) {
+    if (m.label) labels.push_back(m.label->box);
+  }
+  std::size_t placed = 0;
+  for (const ProcessDrawing& d : chart.processes) {
+    if (!d.label) continue;
+    ++placed;
+    for (const Box& other : labels) EXPECT_FALSE(Overlaps(d.label->box, other)) << d.text;
+    labels.push_back(d.label->box);
+    for (const ProcessDrawing& e : chart.processes) {
+      for (const Point& at : e.markers) {
+        EXPECT_FALSE(Overlaps(d.label->box, Box{at, 2 * kMarkerRadius, 2 * kMarkerRadius, 0.0}))
+            << d.text;
+      }
+      for (const std::vector<Point>& path : e.paths) {
+        for (std::size_t i = 1; i < path.size(); ++i) {
+          EXPECT_FALSE(Crosses(path[i - 1], path[i], d.label->box)) << d.text << " on " << e.text;
+        }
+      }
+    }
+  }
+  EXPECT_GE(placed, 5u);
 }
 
 TEST(ChartPoints, WhereAStateFalls) {

@@ -1,0 +1,75 @@
+// The processes file: a table of processes, one a row, in the columns that
+// hygrian-batch --process reads (cli/process_fields.h), in the library's units.
+// A `process` column names each row's process (mix, heat, coil, ...), else
+// --process-kind names every row's. In a file with the column a row may leave
+// its entering state out (dry_bulb and its second value both gaps): it enters
+// at the leaving state of the row above, so that one file holds an air-handling
+// unit's chain (mixing box, coil, reheat). Each process is computed by
+// hygrian/processes.h at the chart's pressure; a row that cannot be computed
+// gets one "FILE:LINE: reason" message and is not drawn.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "chart/frame.h"
+#include "cli/messages.h"
+#include "cli/process_fields.h"
+#include "hygrian/processes.h"
+#include "tables/csv.h"
+#include "tables/table.h"
+
+namespace hygrian::chart {
+
+// One process computed from its row.
+struct ComputedProcess {
+  const cli::ProcessKind* kind = nullptr;
+  std::uint64_t line = 0;
+  State entering;  // mix: stream a
+  State second;    // mix: stream b
+  ProcessResult result;
+  // coil: the saturated state at the apparatus dew point, given (by the
+  // bypass-factor form) or else where the line from the entering state through
+  // the leaving one, straight in humidity ratio and enthalpy, first meets
+  // saturation (ApparatusDewPointOnLine).
+  std::optional<State> apparatusDewPoint;
+};
+
+struct ProcessesRead {
+  std::vector<ComputedProcess> processes;  // in file order
+  bool leftOut = false;                    // a row or the whole file was not drawn
+  bool readFailed = false;                 // the source failed; readError says why
+  int readError = 0;
+};
+
+// How the file is read: its rows' process when it has no process column, and
+// its flows' unit.
+struct ProcessesFile {
+  std::optional<cli::Process> kind;
+  cli::FlowUnit flowUnit = cli::FlowUnit::Mass;
+};
+
+// Reads every row of `source` with the reader's options, named `name` in the
+// messages:
+//   name.csv:1: no process column: name the rows' process with --process-kind
+//   name.csv:1: coil: no bypass_factor column
+//   name.csv:3: flow "x" is not a number
+//   name.csv:4: coil: the apparatus dew point is not below the entering dew point
+//   name.csv:5: 'cool' is not mix, heat, coil, evaporative, steam or adiabatic
+ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, const Frame& frame,
+                            const tables::ReadOptions& options, const ProcessesFile& file,
+                            cli::Messages& messages);
+
+// The saturated state where the line from `entering` through `leaving`,
+// straight in humidity ratio and enthalpy (the coil's condition line), first
+// meets saturation beyond `leaving`, at pressure P (kPa) over ice or water (over), to 2^-60 of the
+// way from entering to leaving; `leaving` when it is saturated; none when the line does not meet
+// saturation within 50 times that way. (The line may cross the curve twice: a steep line from humid
+// air may pass through fog before the apparatus dew point of the bypass-factor form; the first
+// crossing is taken.)
+std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving, double P,
+                                             Phase over = Phase::Ice);
+
+}  // namespace hygrian::chart
