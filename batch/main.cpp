@@ -158,6 +158,14 @@ bool ReadDigits(const std::string& text, int& digits) {
   return !text.empty() && error == std::errc() && stop == end && digits >= 1 && digits <= 17;
 }
 
+// --jobs: a whole number from 1 to kMaxJobs.
+constexpr std::size_t kMaxJobs = 1024;
+bool ReadJobs(const std::string& text, std::size_t& jobs) {
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, jobs);
+  return !text.empty() && error == std::errc() && stop == end && jobs >= 1 && jobs <= kMaxJobs;
+}
+
 // --columns, --output-delimiter and --output-decimal-comma into format; "" or
 // the usage error.
 std::string ReadOutputOptions(const std::string& columns, const std::string& delimiter,
@@ -250,6 +258,8 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   hygrian::cli::CommandLine line(platform, kProgramName, Description(), Footer());
   CLI::App& app = line.App();
   app.add_option("--digits", digits, "Write N significant digits (1 to 17)")->type_name("N");
+  std::string jobs;
+  app.add_option("--jobs", jobs, "Work on N threads (the cores available)")->type_name("N");
   app.add_flag("--json", options.format.json, "Write JSON Lines, one object per row")
       ->disable_flag_override();
   std::string columns;
@@ -281,6 +291,11 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   if (const auto status = line.Parse(argc, argv)) return *status;
   if (app.count("--digits") > 0 && !ReadDigits(digits, options.format.digits)) {
     return line.UsageError("--digits: '" + digits + "' is not a whole number from 1 to 17");
+  }
+  options.jobs = hygrian::cli::AvailableCores();
+  if (app.count("--jobs") > 0 && !ReadJobs(jobs, options.jobs)) {
+    return line.UsageError("--jobs: '" + jobs + "' is not a whole number from 1 to " +
+                           std::to_string(kMaxJobs));
   }
   if (const std::string problem = hygrian::cli::ReadReaderOptions(reader, options.read);
       !problem.empty()) {

@@ -1,11 +1,16 @@
 #include "batch/output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace hygrian::batch {
 
 void Output::MakeRoom(std::size_t size) {
+  if (platform_ == nullptr) {
+    buffer_.resize(std::max(2 * buffer_.size(), used_ + size));
+    return;
+  }
   Flush();
   if (buffer_.size() < size) buffer_.resize(size);
 }
@@ -18,8 +23,8 @@ void Output::Append(std::string_view text) {
 }
 
 bool Output::Flush() {
-  if (state_ == State::Open && used_ > 0) {
-    const int error = platform_.WriteAll(fd_, buffer_.data(), used_);
+  if (state_ == State::Open && used_ > 0 && platform_ != nullptr) {
+    const int error = platform_->WriteAll(fd_, buffer_.data(), used_);
     if (error == EPIPE) {
       state_ = State::Closed;
     } else if (error != 0) {

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <utility>
 
 #include "batch/output.h"
+#include "batch/parallel.h"
 #include "batch/process_output.h"
 #include "cli/compute.h"
 #include "cli/input.h"
@@ -46,6 +48,149 @@ std::optional<std::string_view> RepeatedName(const tables::Layout& layout) {
   }
   return std::nullopt;
 }
+
+// What a row leaves for the run beside its bytes.
+struct RowNote {
+  std::size_t kind = 0;       // its outcome, an index of Outcomes
+  bool bad = false;           // a message goes with it:
+  std::uint64_t line = 0;     // the row's line (or that of the quote left open)
+  tables::Measured measured;  // why it is bad
+  std::string_view text;      // the reason
+};
+
+// How a row becomes output, fixed once a file's header is read; const, so that
+// several threads write rows with one.
+struct RowJob {
+  const Options& options;
+  const tables::Layout& layout;        // the first good header's
+  const RowWriter* writer;             // without --process
+  const ProcessWriter* processWriter;  // with --process, over plan
+  const ProcessPlan& plan;
+  std::array<const Unit*, 2> units;  // of the dry_bulb and second values read
+  bool convert;                      // they are not in the library's units
+  const std::array<const Unit*, Properties.size()>& outputUnits;
+
+  // Writes row to out; reason holds the text of a bad row's note.
+  RowNote Write(const TableReader::Row& row, Output& out, tables::ReasonBuffer& reason) const;
+
+ private:
+  RowNote WriteProcess(const TableReader::Row& row, Output& out,
+                       tables::ReasonBuffer& reason) const;
+  // Writes a row's values in the output units.
+  void WriteOutcome(const tables::CsvRecord& record, Outcome& outcome, Output& out) const {
+    if (options.units.ip) {
+      for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+        outcome.values[i] = FromLibrary(*outputUnits[i], outcome.values[i]);
+      }
+    }
+    writer->WriteRow(out, record, outcome);
+  }
+};
+
+// The values of a row that the unit hints look at.
+HintValues HintOf(const tables::Layout& layout, const TableReader::Row& row) {
+  const tables::Measured& measured = row.measured;
+  const std::size_t p = layout.pressure;
+  return {measured.first,
+          measured.second,
+          measured.pressure,
+          measured.firstRead,
+          measured.secondRead,
+          measured.bad == tables::BadInput::None && p != tables::kNoColumn &&
+              p < row.record.fields.size() && !row.record.fields[p].empty()};
+}
+
+// A chunk's bytes as a source for the CSV reader.
+class ChunkSource final : public tables::ByteSource {
+ public:
+  explicit ChunkSource(std::string_view bytes) : rest_(bytes) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
+    const std::size_t count = std::min(size, rest_.size());
+    if (count > 0) std::memcpy(buffer, rest_.data(), count);
+    rest_.remove_prefix(count);
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// Reads a chunk's rows as table reads its own and writes them into the chunk's
+// output, with what the writer thread needs to know of each.
+void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
+  chunk.out.Clear();
+  chunk.reach = 0;
+  chunk.rows.clear();
+  chunk.notes.clear();
+  chunk.texts.clear();
+  ChunkSource source({chunk.bytes.data(), chunk.size});
+  tables::CsvReader csv(source, chunk.size + 4);
+  csv.ContinueAt(chunk.line);
+  csv.SetDelimiter(table.ColumnLayout().delimiter);
+  csv.SetFieldLimit(table.ColumnLayout().Columns());
+  TableReader::Row row;
+  tables::ReasonBuffer reason{};
+  while (csv.Next(row.record) == tables::CsvNext::Record) {
+    row.measured = table.Measure(row.record);
+    if (chunk.rows.size() < chunk.hints.size()) {
+      chunk.hints[chunk.rows.size()] = HintOf(job.layout, row);
+    }
+    const std::size_t start = chunk.out.Buffered().size();
+    const RowNote note = job.Write(row, chunk.out, reason);
+    chunk.reach = std::max(chunk.reach, start + chunk.out.LastRoom());
+    chunk.rows.push_back({chunk.out.Buffered().size(), chunk.out.LastRoom(), note.kind, note.bad});
+    if (note.bad) {
+      chunk.texts.append(note.text);
+      chunk.notes.push_back({note.line, note.measured.bad,
+                             note.measured.text.find(',') != std::string_view::npos,
+                             chunk.texts.size()});
+    }
+  }
+}
+
+// A chunk's rest (a long record's first bytes), then the rest of the input.
+class RestSource final : public tables::ByteSource {
+ public:
+  RestSource(const std::vector<char>& first, tables::ByteSource& then)
+      : chunk_({first.data(), first.size()}), then_(then) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override {
+    const std::ptrdiff_t count = chunk_.Read(buffer, size, error);
+    return count > 0 ? count : then_.Read(buffer, size, error);
+  }
+
+ private:
+  ChunkSource chunk_;
+  tables::ByteSource& then_;
+};
+
+// The rows of an input's rest as TableReader gives them, from a long record on.
+class RestRows {
+ public:
+  RestRows(const ChunkRest& rest, TableReader& table, std::size_t bufferBytes)
+      : source_(rest.bytes, table.Rest()),
+        csv_(source_, bufferBytes),
+        table_(table),
+        bytesRead_(rest.bytesRead) {
+    csv_.ContinueAt(rest.line);
+    csv_.SetDelimiter(table.ColumnLayout().delimiter);
+    csv_.SetFieldLimit(table.ColumnLayout().Columns());
+  }
+  tables::CsvNext Next(TableReader::Row& row) {
+    const tables::CsvNext next = csv_.Next(row.record);
+    if (next == tables::CsvNext::Record) row.measured = table_.Measure(row.record);
+    return next;
+  }
+  [[nodiscard]] int Error() const { return csv_.Error(); }
+  [[nodiscard]] std::uint64_t BytesRead() const { return bytesRead_ + csv_.BytesRead(); }
+
+ private:
+  RestSource source_;
+  tables::CsvReader csv_;
+  const TableReader& table_;
+  std::uint64_t bytesRead_;
+};
+
+class Source;
 
 // The state of one run across its input files.
 class Batch {
@@ -91,27 +236,34 @@ class Batch {
 
  private:
   bool ReadRows(TableReader& table, std::string_view file);
+  // The rows of table (or RestRows) one by one, after `rows` rows.
+  template <typename RowSource>
+  bool ReadEach(RowSource& table, std::string_view file, cli::RowMessages& rowMessages,
+                std::uint64_t rows);
+  // The same with options_.jobs threads; streaming: the input may wait.
+  bool ReadRowsInParallel(TableReader& table, Source& source, std::string_view file,
+                          bool streaming);
+  // Writes a chunk's rows as ReadRows writes rows; false as ReadRows.
+  bool WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessages& rowMessages,
+                  std::uint64_t& rows);
+  // How this file's rows are written.
+  [[nodiscard]] RowJob Job() const {
+    return {options_,      *layout_,
+            writer_.get(), processWriter_.get(),
+            plan_,         {columns_[0].unit, columns_[1].unit},
+            convert_,      outputUnits_};
+  }
   // The units of the columns read, from the options and the header; "" or why
   // the file is skipped.
   std::string ReadUnits(TableReader& table);
-  void WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
-  void WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMessages);
+  void WriteRow(const RowJob& job, const TableReader::Row& row, cli::RowMessages& rowMessages);
   // The writer of the first good header's rows; "" or why there is none.
   std::string StartWriter();
   // Adds a row's values to the columns' first values; after the first
   // cli::kHintValues rows (or at the end, with `end`) writes the hints they give.
-  void Hint(const TableReader::Row& row, std::string_view file, bool end);
-  // Writes a row's values in the output units.
-  void WriteOutcome(const tables::CsvRecord& record, Outcome& outcome) {
-    if (options_.units.ip) {
-      for (std::size_t i = 0; i < outcome.values.size(); ++i) {
-        outcome.values[i] = FromLibrary(*outputUnits_[i], outcome.values[i]);
-      }
-    }
-    writer_->WriteRow(out_, record, outcome);
-  }
-  void Tally(const hygrian::Outcome& kind) {
-    if (const std::size_t i = IndexOf(kind); i < counts_.size()) ++counts_[i];
+  void Hint(const HintValues& values, std::string_view file, bool end);
+  void Tally(std::size_t kind) {
+    if (kind < counts_.size()) ++counts_[kind];
   }
 
   Platform& platform_;
@@ -154,6 +306,8 @@ class Source final : public tables::ByteSource {
     if (flushFirst_) batch_.FlushAll();
     return input_.Read(buffer, size, error);
   }
+  // Whether to flush before a read: not while another thread writes.
+  void FlushFirst(bool on) { flushFirst_ = on; }
 
  private:
   cli::Input& input_;
@@ -239,7 +393,8 @@ bool Batch::ReadFile(const std::string& name) {
         break;
       }
       if (size && progress_) messages_.StartProgress(file, *size);
-      going = ReadRows(table, file);
+      going = options_.jobs > 1 ? ReadRowsInParallel(table, source, file, !size.has_value())
+                                : ReadRows(table, file);
       messages_.EndProgress();
       break;
   }
@@ -265,17 +420,15 @@ std::string Batch::StartWriter() {
   return processWriter_->Problem();
 }
 
-void Batch::WriteProcessRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
-  tables::ReasonBuffer reason{};
-  const ProcessOutcome outcome = ProcessRow(plan_, options_.process, *layout_, row, options_.read,
-                                            options_.common.options.over, reason);
+RowNote RowJob::WriteProcess(const TableReader::Row& row, Output& out,
+                             tables::ReasonBuffer& reason) const {
+  const ProcessOutcome outcome = ProcessRow(plan, options.process, layout, row, options.read,
+                                            options.common.options.over, reason);
   // A quote left open swallowed the rest of the input: none of it is written.
   const bool unclosed = row.measured.bad == tables::BadInput::UnclosedQuote;
-  processWriter_->WriteRow(out_, unclosed ? tables::CsvRecord{} : row.record, outcome);
-  if (outcome.bad.bad != tables::BadInput::None) {
-    rowMessages.Bad(outcome.line, outcome.bad, outcome.text);
-  }
-  Tally(*outcome.kind);
+  processWriter->WriteRow(out, unclosed ? tables::CsvRecord{} : row.record, outcome);
+  return {IndexOf(*outcome.kind), outcome.bad.bad != tables::BadInput::None, outcome.line,
+          outcome.bad, outcome.text};
 }
 
 std::string Batch::ReadUnits(TableReader& table) {
@@ -306,16 +459,11 @@ std::string Batch::ReadUnits(TableReader& table) {
   return "";
 }
 
-void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
-  const tables::Measured& measured = row.measured;
+void Batch::Hint(const HintValues& values, std::string_view file, bool end) {
   if (!end) {
-    if (measured.firstRead) columns_[0].first.Add(measured.first);
-    if (measured.secondRead) columns_[1].first.Add(measured.second);
-    const std::size_t p = layout_->pressure;
-    if (measured.bad == tables::BadInput::None && p != tables::kNoColumn &&
-        p < row.record.fields.size() && !row.record.fields[p].empty()) {
-      columns_[2].first.Add(FromLibrary(*columns_[2].unit, measured.pressure));
-    }
+    if (values.firstRead) columns_[0].first.Add(values.first);
+    if (values.secondRead) columns_[1].first.Add(values.second);
+    if (values.pressureRead) columns_[2].first.Add(FromLibrary(*columns_[2].unit, values.pressure));
     if (++hintRows_ < cli::kHintValues) return;
   }
   hinted_ = true;
@@ -327,52 +475,65 @@ void Batch::Hint(const TableReader::Row& row, std::string_view file, bool end) {
   }
 }
 
-void Batch::WriteRow(const TableReader::Row& row, cli::RowMessages& rowMessages) {
-  if (processColumns_) {
-    WriteProcessRow(row, rowMessages);
-    return;
-  }
+RowNote RowJob::Write(const TableReader::Row& row, Output& out,
+                      tables::ReasonBuffer& reason) const {
+  if (processWriter != nullptr) return WriteProcess(row, out, reason);
   tables::Measured measured = row.measured;
-  if (convert_) {
-    measured.first = ToLibrary(*columns_[0].unit, measured.first);
-    measured.second = ToLibrary(*columns_[1].unit, measured.second);
+  if (convert) {
+    measured.first = ToLibrary(*units[0], measured.first);
+    measured.second = ToLibrary(*units[1], measured.second);
   }
-  const std::size_t pair = layout_->pair;
-  tables::ReasonBuffer reason{};
+  const std::size_t pair = layout.pair;
   Outcome outcome;
+  RowNote note;
   switch (measured.bad) {
     case tables::BadInput::None:
       outcome = ComputedOutcome(pair, cli::Compute(pair, measured.first, measured.second,
-                                                   measured.pressure, options_.common.options));
-      WriteOutcome(row.record, outcome);
+                                                   measured.pressure, options.common.options));
+      WriteOutcome(row.record, outcome, out);
       break;
     case tables::BadInput::Missing:
       outcome = MissingOutcome(pair, measured);
-      WriteOutcome(row.record, outcome);
+      WriteOutcome(row.record, outcome, out);
       break;
     case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
-      outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
-      writer_->WriteRow(out_, tables::CsvRecord{}, outcome);
-      rowMessages.Bad(measured.quoteLine, measured, outcome.text);
+      outcome = BadOutcome(tables::BadInputText(layout, measured, reason));
+      writer->WriteRow(out, tables::CsvRecord{}, outcome);
+      note = {0, true, measured.quoteLine, measured, outcome.text};
       break;
     default:
-      outcome = BadOutcome(tables::BadInputText(*layout_, measured, reason));
-      writer_->WriteRow(out_, row.record, outcome);
-      rowMessages.Bad(row.record.line, measured, outcome.text);
+      outcome = BadOutcome(tables::BadInputText(layout, measured, reason));
+      writer->WriteRow(out, row.record, outcome);
+      note = {0, true, row.record.line, measured, outcome.text};
       break;
   }
-  Tally(*outcome.kind);
+  note.kind = IndexOf(*outcome.kind);
+  return note;
+}
+
+void Batch::WriteRow(const RowJob& job, const TableReader::Row& row,
+                     cli::RowMessages& rowMessages) {
+  tables::ReasonBuffer reason{};
+  const RowNote note = job.Write(row, out_, reason);
+  if (note.bad) rowMessages.Bad(note.line, note.measured, note.text);
+  Tally(note.kind);
 }
 
 bool Batch::ReadRows(TableReader& table, std::string_view file) {
-  TableReader::Row row;
-  std::uint64_t rows = 0;
   cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
+  return ReadEach(table, file, rowMessages, 0);
+}
+
+template <typename RowSource>
+bool Batch::ReadEach(RowSource& table, std::string_view file, cli::RowMessages& rowMessages,
+                     std::uint64_t rows) {
+  TableReader::Row row;
+  const RowJob job = Job();
   for (;;) {
     switch (table.Next(row)) {
       case tables::CsvNext::End:
-        if (!hinted_ && !processColumns_) Hint(row, file, true);
+        if (!hinted_ && !processColumns_) Hint({}, file, true);
         rowMessages.End();
         return true;
       case tables::CsvNext::ReadError:
@@ -383,12 +544,83 @@ bool Batch::ReadRows(TableReader& table, std::string_view file) {
       case tables::CsvNext::Record:
         break;
     }
-    if (!hinted_ && !processColumns_) Hint(row, file, false);
-    WriteRow(row, rowMessages);
+    if (!hinted_ && !processColumns_) Hint(HintOf(*layout_, row), file, false);
+    WriteRow(job, row, rowMessages);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;
     messages_.Tick(table.BytesRead(), ++rows);
   }
+}
+
+bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_view file,
+                               bool streaming) {
+  source.FlushFirst(false);
+  const RowJob job = Job();
+  cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
+  std::uint64_t rows = 0;
+  bool going = true;
+  ChunkPlan plan;
+  plan.jobs = options_.jobs;
+  plan.streaming = streaming;
+  plan.delimiter = table.ColumnLayout().delimiter;
+  const ChunkRest rest = RunChunks(
+      table.Rest(), table.Unread(), table.SourceEnded(), table.Line(), table.BytesRead(), plan,
+      [&](Chunk& chunk) { WorkChunk(job, table, chunk); },
+      [&](const Chunk& chunk) { return going = WriteChunk(chunk, file, rowMessages, rows); },
+      [&] {
+        // As before a read that may wait.
+        if (streaming) FlushAll();
+      });
+  if (!going || !rest.left) return going;
+  source.FlushFirst(streaming);
+  RestRows restRows(rest, table, options_.bufferBytes);
+  return ReadEach(restRows, file, rowMessages, rows);
+}
+
+bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessages& rowMessages,
+                       std::uint64_t& rows) {
+  // The output flushes where it would with the rows written one by one: not
+  // within the chunk when no row asks for more room than is free, so the chunk
+  // goes in at once; else row by row, asking for the same room.
+  const std::string_view bytes = chunk.out.Buffered();
+  const bool whole = !lineByLine_ && chunk.reach <= out_.Free();
+  if (whole) out_.Append(bytes);
+  std::size_t start = 0;
+  std::size_t note = 0;
+  std::size_t textStart = 0;
+  for (std::size_t i = 0; i < chunk.rows.size(); ++i) {
+    const ChunkRow& row = chunk.rows[i];
+    if (!hinted_ && !processColumns_ && i < chunk.hints.size()) Hint(chunk.hints[i], file, false);
+    if (!whole) {
+      char* out = out_.Room(row.room);
+      std::memcpy(out, bytes.data() + start, row.end - start);
+      out_.Commit(out + (row.end - start));
+    }
+    start = row.end;
+    if (row.note) {
+      const ChunkNote& bad = chunk.notes[note++];
+      tables::Measured measured;
+      measured.bad = bad.bad;
+      measured.text = bad.comma ? "," : "";  // all that RowMessages looks at
+      rowMessages.Bad(bad.line, measured,
+                      std::string_view(chunk.texts).substr(textStart, bad.textEnd - textStart));
+      textStart = bad.textEnd;
+    }
+    Tally(row.kind);
+    if (lineByLine_) FlushAll();
+    if (out_.CurrentState() != Output::State::Open) return false;
+    messages_.Tick(chunk.bytesRead, ++rows);
+  }
+  if (!chunk.last) return true;
+  if (chunk.error != 0) {
+    rowMessages.End();
+    messages_.Line(file, 0, ErrorText(chunk.error));
+    skipped_ = true;
+    return true;
+  }
+  if (!hinted_ && !processColumns_) Hint({}, file, true);
+  rowMessages.End();
+  return true;
 }
 
 std::string Batch::Summary() const {

@@ -1,10 +1,12 @@
 #include "cli/platform.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <thread>
 
 namespace hygrian::cli {
 
@@ -239,5 +242,14 @@ std::uint64_t SystemPlatform::Now() {
 }
 
 std::string_view ErrorText(int error) noexcept { return std::strerror(error); }
+
+unsigned AvailableCores() noexcept {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
+    return static_cast<unsigned>(CPU_COUNT(&set));
+  }
+  return std::max(1U, std::thread::hardware_concurrency());
+}
 
 }  // namespace hygrian::cli

@@ -110,6 +110,10 @@ class SystemPlatform final : public Platform {
   std::uint64_t Now() override;
 };
 
+// The cores this process may run on (at least 1), as sched_getaffinity says,
+// else as the C++ library says.
+[[nodiscard]] unsigned AvailableCores() noexcept;
+
 // The text of an error number: "No such file or directory".
 [[nodiscard]] std::string_view ErrorText(int error) noexcept;
 

@@ -64,6 +64,19 @@ class CsvReader {
   // From the next record on (while on), a record is one whole line as it is:
   // no delimiter, no quotes. The line of a header whose delimiter is not known.
   void SetWholeLines(bool on) { wholeLines_ = on; }
+  // Reads a piece of an input that starts at a record on `line`: no byte-order
+  // mark is looked for, and lines count from there. Before the first Next.
+  void ContinueAt(std::uint64_t line) {
+    atStart_ = false;
+    line_ = line;
+  }
+
+  // What is read of the source and not yet taken up by a record, whether the
+  // source has reported its end, and the line the next byte is on: where a
+  // caller that reads the rest itself takes over.
+  [[nodiscard]] std::string_view Unread() const { return {buffer_.data() + next_, end_ - next_}; }
+  [[nodiscard]] bool SourceEnded() const { return ended_; }
+  [[nodiscard]] std::uint64_t Line() const { return line_; }
 
   // Bytes of the input taken up by the records returned so far, with the blank
   // lines and byte-order mark before them (for progress displays).

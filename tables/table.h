@@ -254,6 +254,18 @@ class TableReader {
   [[nodiscard]] std::uint64_t BytesRead() const { return csv_.BytesRead(); }
   [[nodiscard]] int Error() const { return csv_.Error(); }
 
+  // For a caller that reads the rows itself after ReadHeader (in pieces, in
+  // parallel): the bytes read and not yet taken up, whether the input has
+  // ended, the line they start on, and the rest of the input (in UTF-8).
+  [[nodiscard]] std::string_view Unread() const { return csv_.Unread(); }
+  [[nodiscard]] bool SourceEnded() const { return csv_.SourceEnded(); }
+  [[nodiscard]] std::uint64_t Line() const { return csv_.Line(); }
+  [[nodiscard]] ByteSource& Rest() { return decoder_; }
+  // A record's values as Next reads them; safe from several threads at once.
+  [[nodiscard]] Measured Measure(const CsvRecord& record) const {
+    return ReadMeasured(layout_, record, defaultPressure_, pressureUnit_, options_);
+  }
+
  private:
   // Reads the header line with the delimiter that splits it.
   std::string ReadDetected(std::string_view line);

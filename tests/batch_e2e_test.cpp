@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -1100,9 +1101,25 @@ std::vector<CliRow> BatchRows() {
   return rows;
 }
 
+// The same rows with the rows one by one and on three threads (the default is
+// the cores available): the same bytes.
+std::vector<CliRow> BatchRowsWithJobs() {
+  std::vector<CliRow> rows;
+  for (const char* jobs : {"1", "3"}) {
+    for (CliRow& row : BatchRows()) {
+      row.name += std::string("Jobs") + jobs;
+      row.args.insert(row.args.begin(), {"--jobs", jobs});
+      rows.push_back(std::move(row));
+    }
+  }
+  return rows;
+}
+
 using BatchRun = e2e::CliTest;
 TEST_P(BatchRun, Run) { e2e::ExpectRow(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Batch, BatchRun, ::testing::ValuesIn(BatchRows()), e2e::RowName());
+INSTANTIATE_TEST_SUITE_P(BatchJobs, BatchRun, ::testing::ValuesIn(BatchRowsWithJobs()),
+                         e2e::RowName());
 
 // --- Runs that need more than a row -------------------------------------------
 
@@ -1146,6 +1163,7 @@ TEST(Batch, Help) {
                              "--pressure-unit kPa|hPa|Pa",
                              "--digits N",
                              "--json",
+                             "--jobs N",
                              "-q,--quiet",
                              "-h,--help",
                              "--version",
@@ -1268,6 +1286,51 @@ TEST(Batch, AClosedPipeEndsTheRunQuietly) {
   EXPECT_EQ(got.out, "id," + Results + Row("0,", Pair::Wet, 25, 20));
   EXPECT_EQ(got.err, "");
   EXPECT_EQ(folder.Read("status"), "0\n");
+}
+
+// A table of several chunks (quoted fields over lines, CRLF rows, bad and
+// missing rows throughout, so some at the chunks' edges, then a field longer
+// than a chunk may be and a quote left open at the end), from a file and from a
+// pipe, with three option sets: four jobs write what one job writes.
+TEST(Batch, FourJobsWriteWhatOneJobWrites) {
+  const e2e::ScratchFolder folder;
+  std::string input = "id,note,dry_bulb,relative_humidity\n";
+  for (int i = 0; i < 30000; ++i) {
+    const std::string id = std::to_string(i);
+    const std::string t = std::to_string(i % 45) + "." + std::to_string(i % 10);
+    const std::array<std::string, 8> rows = {id + ",\"two\nlines, \"\"quoted\"\"\"," + t + ",50\n",
+                                             id + ",crlf," + t + ",40\r\n",
+                                             id + ",bad,x" + id + ",50\n",
+                                             id + ",," + t + ",\n",
+                                             id + ",few," + t + "\n",
+                                             "\n",
+                                             id + ",\"\r\n\"," + t + ",101\r\n",
+                                             id + ",," + t + "," + std::to_string(i % 100) + "\n"};
+    input += rows[static_cast<std::size_t>(i) % rows.size()];
+  }
+  input += "long,\"" + std::string(5 << 20, 'x') + "\",25,50\nafter,,x,50\n";
+  input += "last,\"open quote,25,50\n";
+  folder.Write("in.csv", input);
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{}, {"--json"}, {"--units", "ip", "--digits", "4"}}) {
+    for (const bool pipe : {false, true}) {
+      std::array<RunResult, 2> runs;
+      for (std::size_t j = 0; j < runs.size(); ++j) {
+        Invocation how;
+        how.args = {"--jobs", j == 0 ? "1" : "4"};
+        how.args.insert(how.args.end(), options.begin(), options.end());
+        how.args.emplace_back(pipe ? "-" : "in.csv");
+        if (pipe) how.input = input;
+        how.directory = folder.Path();
+        runs[j] = e2e::Run(kBatch, how);
+      }
+      const std::string what = options.empty() ? "csv" : options[0];
+      EXPECT_TRUE(runs[0].out == runs[1].out) << what << (pipe ? " from a pipe" : "");
+      EXPECT_EQ(runs[0].err, runs[1].err) << what;
+      EXPECT_EQ(runs[0].status, runs[1].status) << what;
+      EXPECT_GT(runs[0].out.size(), std::size_t{1} << 20) << what;  // many chunks
+    }
+  }
 }
 
 // --- The handbook model, the default: figures from the references --------------
