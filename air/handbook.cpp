@@ -1,7 +1,9 @@
 #include "air/handbook.h"
 
-#include <cmath>
 #include <limits>
+
+#include "air/exp_log.h"
+#include "air/lanes.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -72,7 +74,7 @@ namespace {
 // ln p (p in kPa) of pure water vapour over `phase` at T (K), and d ln p / dT.
 LogSaturation LogPure(double T, Phase phase) {
   const double inverse = 1.0 / T;
-  const double logT = std::log(T);
+  const double logT = Log<Lanes>(T);
   if (phase == Phase::Ice) {
     const double powers = T * (kIceLinear + T * (kIceSquare + T * (kIceCube + T * kIceFourth)));
     const double slopes = T * (2.0 * kIceSquare + T * (3.0 * kIceCube + T * 4.0 * kIceFourth));
@@ -94,7 +96,7 @@ double LogPureSaturationPressure(double t, Phase phase) { return LogPure(Kelvin(
 double LogPureSaturationSlope(double t, Phase phase) { return LogPure(Kelvin(t), phase).slope; }
 
 double PureSaturationPressure(double t, Phase phase) {
-  return std::exp(LogPureSaturationPressure(t, phase));
+  return Exp<Lanes>(LogPureSaturationPressure(t, phase));
 }
 
 namespace {
@@ -107,7 +109,7 @@ LogSaturation LogEnhancement(double T, double pure, double pureSlope, double P, 
       branch.phase == Phase::Ice ? kOverIce : (branch.supercooled ? kOverSupercooled : kOverWater);
   const double alpha = Cubic(c.a0, c.a1, c.a2, c.a3, T);
   const double alphaSlope = c.a1 + T * (2.0 * c.a2 + T * 3.0 * c.a3);
-  const double beta = std::exp(Cubic(c.b0, c.b1, c.b2, c.b3, T));
+  const double beta = Exp<Lanes>(Cubic(c.b0, c.b1, c.b2, c.b3, T));
   const double betaSlope = beta * (c.b1 + T * (2.0 * c.b2 + T * 3.0 * c.b3));
   const double ratio = pure * (1.0 / P);  // and its slope ratio * pureSlope
   const double inverse = P / pure;
@@ -122,18 +124,18 @@ LogSaturation LogEnhancement(double T, double pure, double pureSlope, double P, 
 
 double EnhancementFactor(double t, double pure, double P, Branch branch) {
   const double slope = LogPureSaturationSlope(t, branch.phase);
-  return std::exp(LogEnhancement(Kelvin(t), pure, slope, P, branch).value);
+  return Exp<Lanes>(LogEnhancement(Kelvin(t), pure, slope, P, branch).value);
 }
 
 LogSaturation LogSaturationInAir(double t, double P, Branch branch) {
   const double T = Kelvin(t);
   const LogSaturation pure = LogPure(T, branch.phase);
-  const LogSaturation f = LogEnhancement(T, std::exp(pure.value), pure.slope, P, branch);
+  const LogSaturation f = LogEnhancement(T, Exp<Lanes>(pure.value), pure.slope, P, branch);
   return {pure.value + f.value, pure.slope + f.slope};
 }
 
 double SaturationPressureInAir(double t, double P, Branch branch) {
-  return std::exp(LogSaturationInAir(t, P, branch).value);
+  return Exp<Lanes>(LogSaturationInAir(t, P, branch).value);
 }
 
 double SaturationPressureInAir(double t, double P, Phase over) {
@@ -197,7 +199,7 @@ double PsychrometricHumidityRatio(double t, double x, double Ws, Phase wick) {
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
                                           LogSaturation log) {
   constexpr double kInfinity = std::numeric_limits<double>::infinity();
-  const double saturation = std::exp(log.value);
+  const double saturation = Exp<Lanes>(log.value);
   if (!(saturation < P)) return {kInfinity, kInfinity};
   const double below = 1.0 / (P - saturation);
   const double Ws = kMassRatio * saturation * below;

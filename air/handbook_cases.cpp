@@ -3,9 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "air/exp_log.h"
 #include "air/handbook.h"
 #include "air/handbook_dew_point.h"
 #include "air/handbook_wet_bulb.h"
+#include "air/lanes.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -57,7 +59,7 @@ Result Complete(const Pair& pair, double p, double W, double wetBulb, Phase over
   const double t = pair.t;
   const double P = pair.P;
   const LogSaturation logSaturation = LogSaturationInAir(t, P, BranchAt(t, over));
-  const double saturation = std::exp(logSaturation.value);  // SaturationPressureInAir
+  const double saturation = Exp<Lanes>(logSaturation.value);  // SaturationPressureInAir
   const double saturated = saturation < P ? HumidityRatio(saturation, P) : kNan;
   const double relativeHumidity = kPercent * p / saturation;
   if (relativeHumidity > kMostPercent || W > kMostOfSaturation * saturated) {

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "air/exp_log.h"
 #include "air/handbook.h"
+#include "air/lanes.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -34,7 +36,7 @@ double FirstGuess(double logP, Phase phase) {
 // residual is taken to be negative at low and positive at high (if it is not,
 // the result is that end).
 double Solve(double p, double P, Branch branch, double low, double high) {
-  const double target = std::log(p);
+  const double target = Log<Lanes>(p);
   double t = FirstGuess(target, branch.phase);
   if (!(t > low && t < high)) t = 0.5 * (low + high);
   double before = std::numeric_limits<double>::infinity();  // the last step's size
