@@ -6,11 +6,12 @@
 // against the C library over dense grids).
 //
 //   Exp<Lanes>(1.0) is 2.718281828459045; Log<Lanes>(10.0) is 2.302585092994046.
-#pragma once
+// Included once per number type, without a guard: see air/one_lane.h and
+// air/handbook_vector.cpp.
 
 #include <limits>
 
-namespace hygrian::air {
+namespace hygrian::air::HYGRIAN_LANES {
 
 // Argument reduction and polynomials as in Sun's fdlibm (e_exp.c, e_log.c, 1993):
 // ln 2 split so that k ln2Hi is exact for |k| < 2^20, and their Remez minimax
@@ -101,4 +102,4 @@ typename L::V Log(typename L::V x) {
   return L::Select(L::Or(x < k(0.0), x != x), nan, special);
 }
 
-}  // namespace hygrian::air
+}  // namespace hygrian::air::HYGRIAN_LANES

@@ -1,0 +1,168 @@
+// Compiled once per instruction set by Highway's foreach_target.h: each pass
+// includes the generic -inl.h files inside its own namespace with its target's
+// attributes, and the last (HWY_ONCE) adds the dispatching entry points.
+#include "air/handbook_vector.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "air/handbook.h"
+
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "air/handbook_vector.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+#include <hwy/highway.h>
+
+HWY_BEFORE_NAMESPACE();
+namespace hygrian::air::HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+// The number type of a SIMD vector of doubles: air/lanes.h's operations on
+// Highway's vectors, each exact or correctly rounded as there (Min and Max
+// through selects, so a NaN goes where it goes in a double).
+struct VectorLanes {
+  using D = hn::ScalableTag<double>;
+  using V = hn::Vec<D>;
+  using M = hn::Mask<D>;
+  using DI = hn::RebindToSigned<D>;
+  using DU = hn::RebindToUnsigned<D>;
+
+  static V Set(double c) { return hn::Set(D(), c); }
+  static V Select(M m, V yes, V no) { return hn::IfThenElse(m, yes, no); }
+  static M And(M a, M b) { return hn::And(a, b); }
+  static M Or(M a, M b) { return hn::Or(a, b); }
+  static M Not(M a) { return hn::Not(a); }
+  static V Min(V a, V b) { return hn::IfThenElse(b < a, b, a); }
+  static V Max(V a, V b) { return hn::IfThenElse(a < b, b, a); }
+  static V Abs(V x) { return hn::Abs(x); }
+  static bool Any(M m) { return !hn::AllFalse(D(), m); }
+  static bool All(M m) { return hn::AllTrue(D(), m); }
+  static V Pow2(V k) {
+    const auto biased = hn::ConvertTo(DI(), k) + hn::Set(DI(), 1023);
+    return hn::BitCast(D(), hn::ShiftLeft<52>(biased));
+  }
+  static V Exponent(V x) {
+    const auto biased = hn::BitCast(DI(), hn::ShiftRight<52>(hn::BitCast(DU(), x)));
+    return hn::ConvertTo(D(), biased - hn::Set(DI(), 1023));
+  }
+  static V Significand(V x) {
+    const auto bits = hn::BitCast(DU(), x);
+    const auto mantissa = hn::And(bits, hn::Set(DU(), 0x000fffffffffffffULL));
+    return hn::BitCast(D(), hn::Or(mantissa, hn::Set(DU(), 0x3ff0000000000000ULL)));
+  }
+};
+
+}  // namespace hygrian::air::HWY_NAMESPACE
+
+// In this order: each uses the ones before it.
+#define HYGRIAN_LANES HWY_NAMESPACE
+// clang-format off
+#include "air/exp_log-inl.h"
+#include "air/handbook_generic-inl.h"
+#include "air/handbook_dew_point_search-inl.h"
+// clang-format on
+#undef HYGRIAN_LANES
+
+namespace hygrian::air::HWY_NAMESPACE {
+namespace {
+
+using L = VectorLanes;
+using V = L::V;
+using M = L::M;
+
+// The dew points of vapour pressures p in fixed steps (as DewPoint in
+// air/handbook_dew_point.cpp takes them); NaN in the lanes whose steps did not
+// settle, or that lie where the scalar search does more (between the two
+// pieces' seam bounds, at or below -100 degrees C, p not positive).
+V DewPoints(V p, V P, bool overIce) {
+  namespace c = dew_point;
+  const M overIceMask = L::Set(overIce ? 1.0 : 0.0) == L::Set(1.0);
+  const V seam = L::Set(overIce ? handbook::kTriplePoint : 0.0);
+  const M lower = p <= L::Set(c::kBelowSeam);
+  const M upper = p >= L::Set(c::kAboveSeam);
+  const V low = L::Select(lower, L::Set(handbook::kLowest), seam);
+  const V high = L::Select(lower, seam, L::Set(handbook::kHighest));
+  DewPointSearch<L> s = StartDewPoint<L>(p, L::And(lower, overIceMask),
+                                         L::And(lower, L::Not(overIceMask)), low, high);
+  for (int i = 0; i < c::kLaneSteps; ++i) StepDewPoint<L>(s, P);
+  const M inside = L::Or(upper, L::And(lower, s.t > L::Set(c::kLowestFound)));
+  const M settled = L::And(L::And(s.done, inside), p > L::Set(0.0));
+  return L::Select(settled, s.t, L::Set(std::numeric_limits<double>::quiet_NaN()));
+}
+
+// Ice at and below the triple point under the ice convention, else water.
+M IceAt(V t, bool overIce) {
+  return L::And(L::Set(overIce ? 1.0 : 0.0) == L::Set(1.0), t <= L::Set(handbook::kTriplePoint));
+}
+
+}  // namespace
+
+void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIce) {
+  using handbook::Second;
+  const hn::ScalableTag<double> d;
+  const V zero = L::Set(0.0);
+  const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
+  const auto kind = static_cast<Second>(second);
+  for (std::size_t i = 0; i < count; i += hn::Lanes(d)) {
+    const V t = hn::LoadU(d, b.t + i);
+    const V value = hn::LoadU(d, b.value + i);
+    const V P = hn::LoadU(d, b.P + i);
+    const M iceAtT = IceAt(t, overIce);
+    const Sloped<L> at = LogSaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
+    const V saturation = Exp<L>(at.value);
+    V p = zero;
+    V W = zero;
+    if (kind == Second::RelativeHumidity) {
+      p = value / L::Set(100.0) * saturation;
+      W = HumidityRatio<L>(p, P);
+    } else if (kind == Second::DewPoint) {
+      const M ice = IceAt(value, overIce);
+      p = Exp<L>(LogSaturationInAir<L>(value, P, ice, L::And(L::Not(ice), value < zero)).value);
+      W = HumidityRatio<L>(p, P);
+    } else if (kind == Second::HumidityRatio) {
+      W = value;
+      p = VaporPressure<L>(W, P);
+    } else {
+      const M ice = L::Or(value < zero, L::And(value == zero, t <= zero));
+      const M none = zero < zero;
+      const Sloped<L> wick = LogSaturationInAir<L>(value, P, ice, none);
+      W = WetBulbHumidityRatioAndSlope<L>(t, value, P, ice, wick).value;
+      W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
+      p = VaporPressure<L>(W, P);
+    }
+    hn::StoreU(p, d, b.p + i);
+    hn::StoreU(W, d, b.W + i);
+    hn::StoreU(saturation, d, b.saturation + i);
+    hn::StoreU(at.value, d, b.logValue + i);
+    hn::StoreU(at.slope, d, b.logSlope + i);
+    hn::StoreU(L::Select(saturation < P, HumidityRatio<L>(saturation, P), nan), d, b.saturated + i);
+    hn::StoreU(L::Set(100.0) * p / saturation, d, b.relativeHumidity + i);
+    hn::StoreU(Enthalpy<L>(t, W), d, b.enthalpy + i);
+    hn::StoreU(SpecificVolume<L>(t, W, P), d, b.volume + i);
+    const V dewPoint = kind == Second::DewPoint ? nan : DewPoints(p, P, overIce);
+    hn::StoreU(dewPoint, d, b.dewPoint + i);
+  }
+}
+
+const char* TargetName() { return hwy::TargetName(HWY_TARGET); }
+
+}  // namespace hygrian::air::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace hygrian::air {
+HWY_EXPORT(ForwardBlock);
+HWY_EXPORT(TargetName);
+
+namespace handbook {
+
+void ForwardLanes(Block& block, std::size_t count, Second second, bool overIce) {
+  HWY_DYNAMIC_DISPATCH(ForwardBlock)(block, count, static_cast<int>(second), overIce);
+}
+
+const char* VectorTarget() { return HWY_DYNAMIC_DISPATCH(TargetName)(); }
+
+}  // namespace handbook
+}  // namespace hygrian::air
+#endif
