@@ -1,10 +1,12 @@
 #include "air/handbook_arrays.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "air/handbook.h"
 #include "air/handbook_cases.h"
+#include "air/handbook_dew_point.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -78,17 +80,31 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
     block.P[k] = kQuietPressure;
   }
   ForwardLanes(block, padded, c.second, over == Phase::Ice);
+  bool dewPointKnown[kBlock];
+  for (std::size_t k = 0; k < padded; ++k) {
+    // The dew point given, found in the lanes, or by the scalar search.
+    dewPointKnown[k] = k < count && lanes[k];
+    if (c.second == Second::DewPoint) {
+      block.dewPoint[k] = block.value[k];
+    } else if (dewPointKnown[k] && std::isnan(block.dewPoint[k])) {
+      block.dewPoint[k] = DewPoint(block.p[k], block.P[k], over);
+    }
+  }
+  if (c.second != Second::WetBulb) WetBulbLanes(block, padded, over == Phase::Ice);
   for (std::size_t k = 0; k < count; ++k) {
     if (!lanes[k]) continue;
-    const Forward forward{block.p[k],
-                          block.W[k],
-                          block.saturation[k],
-                          {block.logValue[k], block.logSlope[k]},
-                          block.relativeHumidity[k],
-                          block.saturated[k],
-                          block.enthalpy[k],
-                          block.volume[k],
-                          block.dewPoint[k]};
+    Forward forward{block.p[k],
+                    block.W[k],
+                    block.saturation[k],
+                    {block.logValue[k], block.logSlope[k]},
+                    block.relativeHumidity[k],
+                    block.saturated[k],
+                    block.enthalpy[k],
+                    block.volume[k]};
+    forward.dewPoint = block.dewPoint[k];
+    forward.dewPointKnown = dewPointKnown[k];
+    forward.wetBulb = block.wetBulb[k];
+    forward.wetBulbKnown = c.second != Second::WetBulb && block.wetBulbKnown[k] != 0.0;
     out[first + k] = Decide(pairs[k], forward, over);
   }
 }

@@ -56,12 +56,18 @@ Result Complete(const DryBulbPair& given, const Forward& f, Phase over) {
   s.degreeOfSaturation = f.W / f.saturated;
   s.enthalpy = f.enthalpy;
   s.specificVolume = f.volume;
-  s.dewPoint = given.second == &State::dewPoint ? given.value
-               : std::isnan(f.dewPoint)         ? DewPoint(f.p, given.P, over)
-                                                : f.dewPoint;
+  if (given.second == &State::dewPoint) {
+    s.dewPoint = given.value;
+  } else {
+    s.dewPoint = f.dewPointKnown ? f.dewPoint : DewPoint(f.p, given.P, over);
+  }
   const bool drier = f.p > 0.0 && std::isnan(s.dewPoint);
-  s.wetBulb =
-      std::isnan(wetBulb) ? WetBulb(t, f.W, given.P, s.dewPoint, over, f.atDryBulb) : wetBulb;
+  if (!std::isnan(wetBulb)) {
+    s.wetBulb = wetBulb;
+  } else {
+    s.wetBulb =
+        f.wetBulbKnown ? f.wetBulb : WetBulb(t, f.W, given.P, s.dewPoint, over, f.atDryBulb);
+  }
   result.wetBulbFound = !std::isnan(s.wetBulb);
   s.*given.second = given.value;
   // Saturated air given by its dew point comes back within rounding of 100 %.
@@ -116,7 +122,6 @@ Forward ForwardOf(const DryBulbPair& given, Phase over) {
   f.relativeHumidity = kPercent * f.p / f.saturation;
   f.enthalpy = Enthalpy(t, f.W);
   f.volume = SpecificVolume(t, f.W, P);
-  f.dewPoint = kNan;
   return f;
 }
 

@@ -34,12 +34,17 @@ Status ScreenDryBulbPair(const DryBulbPair& given);
 // One state's values before its outcome: the vapour pressure p and humidity
 // ratio W, the saturation pressure in air at t with its log, the relative
 // humidity, the saturation humidity ratio (NaN at and above boiling), enthalpy,
-// volume, and the dew point (NaN where DewPoint is still to be asked).
+// volume; the dew point and the wet-bulb where already found (else Decide asks
+// DewPoint and WetBulb).
 struct Forward {
   double p, W;
   double saturation;
   LogSaturation atDryBulb;
-  double relativeHumidity, saturated, enthalpy, volume, dewPoint;
+  double relativeHumidity, saturated, enthalpy, volume;
+  double dewPoint = 0.0;
+  bool dewPointKnown = false;
+  double wetBulb = 0.0;
+  bool wetBulbKnown = false;
 };
 // The forward values of a screened pair by the scalar relations.
 Forward ForwardOf(const DryBulbPair& given, Phase over);

@@ -29,6 +29,7 @@ struct VectorLanes {
   using DU = hn::RebindToUnsigned<D>;
 
   static V Set(double c) { return hn::Set(D(), c); }
+  static M Uniform(bool b) { return hn::FirstN(D(), b ? hn::Lanes(D()) : 0); }
   static V Select(M m, V yes, V no) { return hn::IfThenElse(m, yes, no); }
   static M And(M a, M b) { return hn::And(a, b); }
   static M Or(M a, M b) { return hn::Or(a, b); }
@@ -61,6 +62,7 @@ struct VectorLanes {
 #include "air/exp_log-inl.h"
 #include "air/handbook_generic-inl.h"
 #include "air/handbook_dew_point_search-inl.h"
+#include "air/handbook_wet_bulb_search-inl.h"
 // clang-format on
 #undef HYGRIAN_LANES
 
@@ -77,7 +79,7 @@ using M = L::M;
 // pieces' seam bounds, at or below -100 degrees C, p not positive).
 V DewPoints(V p, V P, bool overIce) {
   namespace c = dew_point;
-  const M overIceMask = L::Set(overIce ? 1.0 : 0.0) == L::Set(1.0);
+  const M overIceMask = L::Uniform(overIce);
   const V seam = L::Set(overIce ? handbook::kTriplePoint : 0.0);
   const M lower = p <= L::Set(c::kBelowSeam);
   const M upper = p >= L::Set(c::kAboveSeam);
@@ -93,7 +95,7 @@ V DewPoints(V p, V P, bool overIce) {
 
 // Ice at and below the triple point under the ice convention, else water.
 M IceAt(V t, bool overIce) {
-  return L::And(L::Set(overIce ? 1.0 : 0.0) == L::Set(1.0), t <= L::Set(handbook::kTriplePoint));
+  return L::And(L::Uniform(overIce), t <= L::Set(handbook::kTriplePoint));
 }
 
 }  // namespace
@@ -125,7 +127,7 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
       p = VaporPressure<L>(W, P);
     } else {
       const M ice = L::Or(value < zero, L::And(value == zero, t <= zero));
-      const M none = zero < zero;
+      const M none = L::Uniform(false);
       const Sloped<L> wick = LogSaturationInAir<L>(value, P, ice, none);
       W = WetBulbHumidityRatioAndSlope<L>(t, value, P, ice, wick).value;
       W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
@@ -145,6 +147,25 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
   }
 }
 
+void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
+  const hn::ScalableTag<double> d;
+  for (std::size_t i = 0; i < count; i += hn::Lanes(d)) {
+    const V t = hn::LoadU(d, b.t + i);
+    const V W = hn::LoadU(d, b.W + i);
+    const V P = hn::LoadU(d, b.P + i);
+    const Sloped<L> atDryBulb{hn::LoadU(d, b.logValue + i), hn::LoadU(d, b.logSlope + i)};
+    const WetBulbPlan<L> plan =
+        PlanWetBulb<L>(t, W, P, hn::LoadU(d, b.dewPoint + i), L::Uniform(overIce), atDryBulb);
+    WetBulbSearch<L> s = StartWetBulb<L>(t, P, plan);
+    for (int k = 0; k < wet_bulb::kLaneSteps && !L::All(s.done); ++k) {
+      StepWetBulb<L>(s, t, W, P, plan.ice);
+    }
+    const M settled = L::Or(plan.early, L::And(s.done, L::Not(SearchAgainFromFloor<L>(s.x, plan))));
+    hn::StoreU(L::Select(plan.early, plan.value, s.x), d, b.wetBulb + i);
+    hn::StoreU(L::Select(settled, L::Set(1.0), L::Set(0.0)), d, b.wetBulbKnown + i);
+  }
+}
+
 const char* TargetName() { return hwy::TargetName(HWY_TARGET); }
 
 }  // namespace hygrian::air::HWY_NAMESPACE
@@ -153,12 +174,17 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace hygrian::air {
 HWY_EXPORT(ForwardBlock);
+HWY_EXPORT(WetBulbBlock);
 HWY_EXPORT(TargetName);
 
 namespace handbook {
 
 void ForwardLanes(Block& block, std::size_t count, Second second, bool overIce) {
   HWY_DYNAMIC_DISPATCH(ForwardBlock)(block, count, static_cast<int>(second), overIce);
+}
+
+void WetBulbLanes(Block& block, std::size_t count, bool overIce) {
+  HWY_DYNAMIC_DISPATCH(WetBulbBlock)(block, count, overIce);
 }
 
 const char* VectorTarget() { return HWY_DYNAMIC_DISPATCH(TargetName)(); }

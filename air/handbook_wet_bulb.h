@@ -15,7 +15,8 @@ namespace hygrian::air::handbook {
 // none; -150 degrees C where it does not) and min(t, 0) or t, and found by
 // Newton's steps with the equation's exact slope, started where the chord from
 // the dew point crosses zero (or at the top), a step that leaves the bracket
-// being a bisection; it ends at a step below 1e-13 K or at adjacent doubles, so
+// being a bisection (but for a Newton step that rounds to nothing, which ends
+// it); it ends at a step below 1e-13 K or at adjacent doubles, so
 // the residual changes sign within a few of the result's last bits. Saturated
 // air (the residual at t zero within 1e-12 of W) has t itself. NaN when the
 // residual is negative at t: the air is supersaturated over the wet bulb's

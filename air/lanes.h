@@ -17,6 +17,7 @@ struct Lanes {
   using M = bool;    // a comparison's outcome
 
   static V Set(double c) { return c; }
+  static M Uniform(bool b) { return b; }  // the same outcome in every lane
   static V Select(M m, V yes, V no) { return m ? yes : no; }
   static M And(M a, M b) { return a && b; }
   static M Or(M a, M b) { return a || b; }

@@ -17,5 +17,6 @@
 #include "air/exp_log-inl.h"
 #include "air/handbook_generic-inl.h"
 #include "air/handbook_dew_point_search-inl.h"
+#include "air/handbook_wet_bulb_search-inl.h"
 // clang-format on
 #undef HYGRIAN_LANES
