@@ -43,9 +43,26 @@ double PureSaturationPressure(double t, Phase phase) {
 
 double EnhancementFactor(double t, double pure, double P, Branch branch) {
   const double slope = LogPureSaturationSlope(t, branch.phase);
-  return g::Exp<Lanes>(
-      g::LogEnhancement<Lanes>(Kelvin(t), pure, slope, P, IsIce(branch.phase), branch.supercooled)
-          .value);
+  const g::EnhancementParts<Lanes> parts =
+      g::EnhancementAt<Lanes>(Kelvin(t), IsIce(branch.phase), branch.supercooled);
+  return g::Exp<Lanes>(g::LogEnhancement<Lanes>(parts, pure, slope, P).value);
+}
+
+namespace {
+
+ZeroParts PartsAtZero(bool ice) {
+  const g::Sloped<Lanes> pure = g::LogPure<Lanes>(kKelvinOffset, ice);
+  const g::EnhancementParts<Lanes> e = g::EnhancementAt<Lanes>(kKelvinOffset, ice, false);
+  return {pure.value, pure.slope, g::Exp<Lanes>(pure.value), e.alpha, e.alphaSlope,
+          e.beta,     e.betaSlope};
+}
+
+}  // namespace
+
+const ZeroParts& AtZero(bool ice) {
+  static const ZeroParts kIce = PartsAtZero(true);
+  static const ZeroParts kWater = PartsAtZero(false);
+  return ice ? kIce : kWater;
 }
 
 LogSaturation LogSaturationInAir(double t, double P, Branch branch) {

@@ -107,4 +107,13 @@ WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wi
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
                                           LogSaturation log);
 
+// The parts of the saturation relation in moist air at 0 degrees C that do not
+// depend on the pressure, over ice (ice true) or water: ln p_ws (kPa), its
+// slope per K, p_ws, and Hardy's alpha and beta with their slopes. Computed
+// once, by the relations for one lane.
+struct ZeroParts {
+  double logPure, pureSlope, pure, alpha, alphaSlope, beta, betaSlope;
+};
+const ZeroParts& AtZero(bool ice);
+
 }  // namespace hygrian::air::handbook

@@ -87,12 +87,14 @@ Sloped<L> LogPure(typename L::V T, typename L::M ice) {
           (cLog - cInverse * inverse) * inverse + cLinear + slopes};
 }
 
-// ln f at T (K) for the pure saturation pressure `pure` (kPa) whose d ln p / dT
-// is pureSlope, at P (kPa), with Hardy's set for ice, supercooled water or
-// water; 0 and 0 where pure >= P or ln f would be negative (f is 1 there).
+// The parts of ln f that depend on T (K) alone, with Hardy's set for ice,
+// supercooled water or water: alpha, beta and their slopes per K.
 template <class L>
-Sloped<L> LogEnhancement(typename L::V T, typename L::V pure, typename L::V pureSlope,
-                         typename L::V P, typename L::M ice, typename L::M supercooled) {
+struct EnhancementParts {
+  typename L::V alpha, alphaSlope, beta, betaSlope;
+};
+template <class L>
+EnhancementParts<L> EnhancementAt(typename L::V T, typename L::M ice, typename L::M supercooled) {
   using V = typename L::V;
   namespace c = constants;
   const auto pick = [ice, supercooled](double c::Enhancement::*member) {
@@ -108,16 +110,25 @@ Sloped<L> LogEnhancement(typename L::V T, typename L::V pure, typename L::V pure
   const V b3 = pick(&c::Enhancement::b3);
   const V two = L::Set(2.0);
   const V three = L::Set(3.0);
-  const V one = L::Set(1.0);
-  const V alpha = pick(&c::Enhancement::a0) + T * (a1 + T * (a2 + T * a3));
-  const V alphaSlope = a1 + T * (two * a2 + T * (three * a3));
   const V beta = Exp<L>(pick(&c::Enhancement::b0) + T * (b1 + T * (b2 + T * b3)));
-  const V betaSlope = beta * (b1 + T * (two * b2 + T * (three * b3)));
+  return {pick(&c::Enhancement::a0) + T * (a1 + T * (a2 + T * a3)),
+          a1 + T * (two * a2 + T * (three * a3)), beta,
+          beta * (b1 + T * (two * b2 + T * (three * b3)))};
+}
+
+// ln f for the pure saturation pressure `pure` (kPa) whose d ln p / dT is
+// pureSlope, at P (kPa), from the parts at T; 0 and 0 where pure >= P or ln f
+// would be negative (f is 1 there).
+template <class L>
+Sloped<L> LogEnhancement(const EnhancementParts<L>& e, typename L::V pure, typename L::V pureSlope,
+                         typename L::V P) {
+  using V = typename L::V;
+  const V one = L::Set(1.0);
   const V ratio = pure * (one / P);
   const V inverse = P / pure;
-  const V value = alpha * (one - ratio) + beta * (inverse - one);
-  const V slope = alphaSlope * (one - ratio) - alpha * ratio * pureSlope +
-                  betaSlope * (inverse - one) - beta * inverse * pureSlope;
+  const V value = e.alpha * (one - ratio) + e.beta * (inverse - one);
+  const V slope = e.alphaSlope * (one - ratio) - e.alpha * ratio * pureSlope +
+                  e.betaSlope * (inverse - one) - e.beta * inverse * pureSlope;
   const auto none = L::Or(L::Not(pure < P), value < L::Set(0.0));
   return {L::Select(none, L::Set(0.0), value), L::Select(none, L::Set(0.0), slope)};
 }
@@ -128,8 +139,27 @@ Sloped<L> LogSaturationInAir(typename L::V t, typename L::V P, typename L::M ice
                              typename L::M supercooled) {
   const typename L::V T = t + L::Set(handbook::kKelvinOffset);
   const Sloped<L> pure = LogPure<L>(T, ice);
-  const Sloped<L> f = LogEnhancement<L>(T, Exp<L>(pure.value), pure.slope, P, ice, supercooled);
+  const Sloped<L> f =
+      LogEnhancement<L>(EnhancementAt<L>(T, ice, supercooled), Exp<L>(pure.value), pure.slope, P);
   return {pure.value + f.value, pure.slope + f.slope};
+}
+
+// The same at 0 degrees C over ice or (not supercooled) water, from the parts
+// that depend on the temperature alone computed once (handbook::AtZero, with
+// these relations for one lane): the same bits, without their exp and log.
+template <class L>
+Sloped<L> LogSaturationAtZero(typename L::V P, typename L::M ice) {
+  const handbook::ZeroParts& i = handbook::AtZero(true);
+  const handbook::ZeroParts& w = handbook::AtZero(false);
+  const auto pick = [ice](double overIce, double overWater) {
+    return L::Select(ice, L::Set(overIce), L::Set(overWater));
+  };
+  const EnhancementParts<L> e{pick(i.alpha, w.alpha), pick(i.alphaSlope, w.alphaSlope),
+                              pick(i.beta, w.beta), pick(i.betaSlope, w.betaSlope)};
+  const typename L::V logPure = pick(i.logPure, w.logPure);
+  const typename L::V pureSlope = pick(i.pureSlope, w.pureSlope);
+  const Sloped<L> f = LogEnhancement<L>(e, pick(i.pure, w.pure), pureSlope, P);
+  return {logPure + f.value, pureSlope + f.slope};
 }
 
 // W of vapour pressure p at total pressure P (ASHRAE 2017 eq. 20), and the inverse.

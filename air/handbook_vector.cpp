@@ -3,6 +3,7 @@
 // attributes, and the last (HWY_ONCE) adds the dispatching entry points.
 #include "air/handbook_vector.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -18,10 +19,10 @@ HWY_BEFORE_NAMESPACE();
 namespace hygrian::air::HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-// The number type of a SIMD vector of doubles: air/lanes.h's operations on
-// Highway's vectors, each exact or correctly rounded as there (Min and Max
-// through selects, so a NaN goes where it goes in a double).
-struct VectorLanes {
+// One SIMD vector of doubles: air/lanes.h's operations on Highway's vectors,
+// each exact or correctly rounded as there (Min and Max through selects, so a
+// NaN goes where it goes in a double).
+struct OneVector {
   using D = hn::ScalableTag<double>;
   using V = hn::Vec<D>;
   using M = hn::Mask<D>;
@@ -51,6 +52,119 @@ struct VectorLanes {
     const auto bits = hn::BitCast(DU(), x);
     const auto mantissa = hn::And(bits, hn::Set(DU(), 0x000fffffffffffffULL));
     return hn::BitCast(D(), hn::Or(mantissa, hn::Set(DU(), 0x3ff0000000000000ULL)));
+  }
+};
+
+// Several vectors as one number: every operation on each, so each step of a
+// relation has that many independent chains of operations in flight (a
+// relation is a long chain of dependent operations, whose latency one vector
+// leaves idle). Lane for lane the same operations: the same bits.
+inline constexpr std::size_t kInFlight = 4;
+struct Group {
+  std::array<OneVector::V, kInFlight> v;
+};
+struct GroupMask {
+  std::array<OneVector::M, kInFlight> m;
+};
+template <class Each>
+HWY_INLINE Group MakeGroup(Each each) {
+  return {{each(0), each(1), each(2), each(3)}};
+}
+template <class Each>
+HWY_INLINE GroupMask MakeMask(Each each) {
+  return {{each(0), each(1), each(2), each(3)}};
+}
+HWY_INLINE Group operator+(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] + y.v[k]; });
+}
+HWY_INLINE Group operator-(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] - y.v[k]; });
+}
+HWY_INLINE Group operator*(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] * y.v[k]; });
+}
+HWY_INLINE Group operator/(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] / y.v[k]; });
+}
+HWY_INLINE GroupMask operator<(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] < y.v[k]; });
+}
+HWY_INLINE GroupMask operator>(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] > y.v[k]; });
+}
+HWY_INLINE GroupMask operator<=(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] <= y.v[k]; });
+}
+HWY_INLINE GroupMask operator>=(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] >= y.v[k]; });
+}
+HWY_INLINE GroupMask operator==(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] == y.v[k]; });
+}
+HWY_INLINE GroupMask operator!=(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] != y.v[k]; });
+}
+
+struct VectorLanes {
+  using D = OneVector::D;
+  using V = Group;
+  using M = GroupMask;
+  using L = OneVector;
+
+  static V Set(double c) {
+    return MakeGroup([c](std::size_t) { return L::Set(c); });
+  }
+  static M Uniform(bool b) {
+    return MakeMask([b](std::size_t) { return L::Uniform(b); });
+  }
+  static V Select(M m, V yes, V no) {
+    return MakeGroup([&](std::size_t k) { return L::Select(m.m[k], yes.v[k], no.v[k]); });
+  }
+  static M And(M x, M y) {
+    return MakeMask([&](std::size_t k) { return L::And(x.m[k], y.m[k]); });
+  }
+  static M Or(M x, M y) {
+    return MakeMask([&](std::size_t k) { return L::Or(x.m[k], y.m[k]); });
+  }
+  static M Not(M x) {
+    return MakeMask([&](std::size_t k) { return L::Not(x.m[k]); });
+  }
+  static V Min(V x, V y) {
+    return MakeGroup([&](std::size_t k) { return L::Min(x.v[k], y.v[k]); });
+  }
+  static V Max(V x, V y) {
+    return MakeGroup([&](std::size_t k) { return L::Max(x.v[k], y.v[k]); });
+  }
+  static V Abs(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Abs(x.v[k]); });
+  }
+  static bool Any(M m) {
+    bool any = false;
+    for (const OneVector::M& one : m.m) any = any || L::Any(one);
+    return any;
+  }
+  static bool All(M m) {
+    bool all = true;
+    for (const OneVector::M& one : m.m) all = all && L::All(one);
+    return all;
+  }
+  static V Pow2(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Pow2(x.v[k]); });
+  }
+  static V Exponent(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Exponent(x.v[k]); });
+  }
+  static V Significand(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Significand(x.v[k]); });
+  }
+
+  // The lanes of the group: kInFlight Lanes(D()) states from `from`.
+  static std::size_t Width() { return kInFlight * hn::Lanes(D()); }
+  static V Load(const double* from) {
+    return MakeGroup([from](std::size_t k) { return hn::LoadU(D(), from + k * hn::Lanes(D())); });
+  }
+  static void Store(V x, double* to) {
+    for (std::size_t k = 0; k < kInFlight; ++k) hn::StoreU(x.v[k], D(), to + k * hn::Lanes(D()));
   }
 };
 
@@ -102,14 +216,13 @@ M IceAt(V t, bool overIce) {
 
 void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIce) {
   using handbook::Second;
-  const hn::ScalableTag<double> d;
   const V zero = L::Set(0.0);
   const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
   const auto kind = static_cast<Second>(second);
-  for (std::size_t i = 0; i < count; i += hn::Lanes(d)) {
-    const V t = hn::LoadU(d, b.t + i);
-    const V value = hn::LoadU(d, b.value + i);
-    const V P = hn::LoadU(d, b.P + i);
+  for (std::size_t i = 0; i < count; i += L::Width()) {
+    const V t = L::Load(b.t + i);
+    const V value = L::Load(b.value + i);
+    const V P = L::Load(b.P + i);
     const M iceAtT = IceAt(t, overIce);
     const Sloped<L> at = LogSaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
     const V saturation = Exp<L>(at.value);
@@ -133,36 +246,35 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
       W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
       p = VaporPressure<L>(W, P);
     }
-    hn::StoreU(p, d, b.p + i);
-    hn::StoreU(W, d, b.W + i);
-    hn::StoreU(saturation, d, b.saturation + i);
-    hn::StoreU(at.value, d, b.logValue + i);
-    hn::StoreU(at.slope, d, b.logSlope + i);
-    hn::StoreU(L::Select(saturation < P, HumidityRatio<L>(saturation, P), nan), d, b.saturated + i);
-    hn::StoreU(L::Set(100.0) * p / saturation, d, b.relativeHumidity + i);
-    hn::StoreU(Enthalpy<L>(t, W), d, b.enthalpy + i);
-    hn::StoreU(SpecificVolume<L>(t, W, P), d, b.volume + i);
+    L::Store(p, b.p + i);
+    L::Store(W, b.W + i);
+    L::Store(saturation, b.saturation + i);
+    L::Store(at.value, b.logValue + i);
+    L::Store(at.slope, b.logSlope + i);
+    L::Store(L::Select(saturation < P, HumidityRatio<L>(saturation, P), nan), b.saturated + i);
+    L::Store(L::Set(100.0) * p / saturation, b.relativeHumidity + i);
+    L::Store(Enthalpy<L>(t, W), b.enthalpy + i);
+    L::Store(SpecificVolume<L>(t, W, P), b.volume + i);
     const V dewPoint = kind == Second::DewPoint ? nan : DewPoints(p, P, overIce);
-    hn::StoreU(dewPoint, d, b.dewPoint + i);
+    L::Store(dewPoint, b.dewPoint + i);
   }
 }
 
 void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
-  const hn::ScalableTag<double> d;
-  for (std::size_t i = 0; i < count; i += hn::Lanes(d)) {
-    const V t = hn::LoadU(d, b.t + i);
-    const V W = hn::LoadU(d, b.W + i);
-    const V P = hn::LoadU(d, b.P + i);
-    const Sloped<L> atDryBulb{hn::LoadU(d, b.logValue + i), hn::LoadU(d, b.logSlope + i)};
+  for (std::size_t i = 0; i < count; i += L::Width()) {
+    const V t = L::Load(b.t + i);
+    const V W = L::Load(b.W + i);
+    const V P = L::Load(b.P + i);
+    const Sloped<L> atDryBulb{L::Load(b.logValue + i), L::Load(b.logSlope + i)};
     const WetBulbPlan<L> plan =
-        PlanWetBulb<L>(t, W, P, hn::LoadU(d, b.dewPoint + i), L::Uniform(overIce), atDryBulb);
+        PlanWetBulb<L>(t, W, P, L::Load(b.dewPoint + i), L::Uniform(overIce), atDryBulb);
     WetBulbSearch<L> s = StartWetBulb<L>(t, P, plan);
     for (int k = 0; k < wet_bulb::kLaneSteps && !L::All(s.done); ++k) {
       StepWetBulb<L>(s, t, W, P, plan.ice);
     }
     const M settled = L::Or(plan.early, L::And(s.done, L::Not(SearchAgainFromFloor<L>(s.x, plan))));
-    hn::StoreU(L::Select(plan.early, plan.value, s.x), d, b.wetBulb + i);
-    hn::StoreU(L::Select(settled, L::Set(1.0), L::Set(0.0)), d, b.wetBulbKnown + i);
+    L::Store(L::Select(plan.early, plan.value, s.x), b.wetBulb + i);
+    L::Store(L::Select(settled, L::Set(1.0), L::Set(0.0)), b.wetBulbKnown + i);
   }
 }
 

@@ -9,9 +9,10 @@
 
 namespace hygrian::air::handbook {
 
-// The states a block holds: a multiple of every vector's length (at most 8 doubles).
+// The states a block holds: a multiple of every instruction set's lanes (four
+// vectors of at most 8 doubles).
 inline constexpr std::size_t kBlock = 64;
-inline constexpr std::size_t kWidest = 8;
+inline constexpr std::size_t kWidest = 32;
 
 // Which value the second column holds, with the dry-bulb.
 enum class Second { WetBulb, DewPoint, RelativeHumidity, HumidityRatio };

@@ -16,11 +16,11 @@ namespace hygrian::air::handbook {
 // Newton's steps with the equation's exact slope, started where the chord from
 // the dew point crosses zero (or at the top), a step that leaves the bracket
 // being a bisection (but for a Newton step that rounds to nothing, which ends
-// it); it ends at a step below 1e-13 K or at adjacent doubles, so
-// the residual changes sign within a few of the result's last bits. Saturated
-// air (the residual at t zero within 1e-12 of W) has t itself. NaN when the
-// residual is negative at t: the air is supersaturated over the wet bulb's
-// phase and its wet-bulb would be above the dry-bulb.
+// it); it ends at a step below 1e-13 K, at adjacent doubles, or after a step
+// below 5e-7 K that shrank quadratically, so the error left is below about
+// 1e-13 K. Saturated air (the residual at t zero within 1e-12 of W) has t
+// itself. NaN when the residual is negative at t: the air is supersaturated
+// over the wet bulb's phase and its wet-bulb would be above the dry-bulb.
 // 40, 0.0064536 at 101.325 gives 19.995.
 // atDryBulb is ln(f p_ws) at t under `over` (LogSaturationInAir), which saves
 // an evaluation where the wick's saturation at t is the same.
