@@ -64,9 +64,15 @@ typename L::V Exp(typename L::V x) {
       t * (k(c::kP1) + t * (k(c::kP2) + t * (k(c::kP3) + t * (k(c::kP4) + t * k(c::kP5)))));
   const V corr = r - poly;
   const V y = k(1.0) - ((lo - (r * corr) / (k(2.0) - corr)) - hi);
-  // 2^n in two exact factors, so a subnormal result is rounded only once.
-  const V half = (n * k(0.5) + k(c::kRound)) - k(c::kRound);
-  const V scaled = y * L::Pow2(half) * L::Pow2(n - half);
+  // y 2^n rounded once: 2^n itself where it is a normal double; else in two
+  // exact factors, so that a subnormal result is rounded only once too (both
+  // give the same bits where both can).
+  const auto normal = L::And(n >= k(-1022.0), n <= k(1023.0));
+  V scaled = y * L::Pow2(L::Select(normal, n, k(0.0)));
+  if (!L::All(normal)) {
+    const V half = (n * k(0.5) + k(c::kRound)) - k(c::kRound);
+    scaled = L::Select(normal, scaled, y * L::Pow2(half) * L::Pow2(n - half));
+  }
   const V bounded = L::Select(x > k(c::kLargest), k(kInfinity), scaled);
   const V result = L::Select(x < k(c::kSmallest), k(0.0), bounded);
   return L::Select(x != x, x, result);

@@ -36,9 +36,10 @@ Spread Compare(const Grid& grid, Ours ours, Theirs theirs) {
   Spread spread;
   for (int i = 0; i <= grid.points; ++i) {
     const double share = static_cast<double>(i) / grid.points;
-    const double x = grid.geometric
-                         ? std::exp(std::log(grid.from) + share * std::log(grid.to / grid.from))
-                         : grid.from + share * (grid.to - grid.from);
+    const double x =
+        grid.geometric
+            ? std::exp(std::log(grid.from) + share * (std::log(grid.to) - std::log(grid.from)))
+            : grid.from + share * (grid.to - grid.from);
     const std::int64_t apart = UlpsApart(ours(x), theirs(x));
     spread.most = std::max(spread.most, apart);
     spread.differing += apart != 0 ? 1 : 0;
