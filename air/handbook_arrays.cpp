@@ -1,6 +1,7 @@
 #include "air/handbook_arrays.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -58,8 +59,8 @@ DryBulbPair PairOf(const Columns& c, std::size_t i, bool& valid) {
 // Rows first..first+count (count at most kBlock).
 void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result* out, Phase over,
                   Block& block) {
-  bool lanes[kBlock];
-  DryBulbPair pairs[kBlock];
+  std::array<bool, kBlock> lanes{};
+  std::array<DryBulbPair, kBlock> pairs{};
   for (std::size_t k = 0; k < count; ++k) {
     bool valid = true;
     pairs[k] = PairOf(c, first + k, valid);
@@ -80,7 +81,7 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
     block.P[k] = kQuietPressure;
   }
   ForwardLanes(block, padded, c.second, over == Phase::Ice);
-  bool dewPointKnown[kBlock];
+  std::array<bool, kBlock> dewPointKnown{};
   for (std::size_t k = 0; k < padded; ++k) {
     // The dew point given, found in the lanes, or by the scalar search.
     dewPointKnown[k] = k < count && lanes[k];
