@@ -70,7 +70,7 @@ LogSaturation LogSaturationInAir(double t, double P, Branch branch) {
 }
 
 double SaturationPressureInAir(double t, double P, Branch branch) {
-  return g::Exp<Lanes>(LogSaturationInAir(t, P, branch).value);
+  return g::SaturationInAir<Lanes>(t, P, IsIce(branch.phase), branch.supercooled).pressure;
 }
 
 double SaturationPressureInAir(double t, double P, Phase over) {
@@ -108,18 +108,13 @@ double WetBulbHumidityRatio(double t, double x, double P, Phase wick) {
 }
 
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick) {
-  return WetBulbHumidityRatioAndSlope(t, x, P, wick, LogSaturationInAir(x, P, Branch{wick, false}));
+  const g::Sloped<Lanes> point = g::WetBulbHumidityRatioAndSlope<Lanes>(
+      t, x, P, IsIce(wick), g::SaturationInAir<Lanes>(x, P, IsIce(wick), false));
+  return {point.value, point.slope};
 }
 
 double PsychrometricHumidityRatio(double t, double x, double Ws, Phase wick) {
   return g::PsychrometricHumidityRatio<Lanes>(t, x, Ws, IsIce(wick));
-}
-
-WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
-                                          LogSaturation log) {
-  const g::Sloped<Lanes> point =
-      g::WetBulbHumidityRatioAndSlope<Lanes>(t, x, P, IsIce(wick), {log.value, log.slope});
-  return {point.value, point.slope};
 }
 
 }  // namespace hygrian::air::handbook

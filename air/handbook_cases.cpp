@@ -65,8 +65,9 @@ Result Complete(const DryBulbPair& given, const Forward& f, Phase over) {
   if (!std::isnan(wetBulb)) {
     s.wetBulb = wetBulb;
   } else {
-    s.wetBulb =
-        f.wetBulbKnown ? f.wetBulb : WetBulb(t, f.W, given.P, s.dewPoint, over, f.atDryBulb);
+    s.wetBulb = f.wetBulbKnown
+                    ? f.wetBulb
+                    : WetBulb(t, f.W, given.P, s.dewPoint, over, f.atDryBulb, f.saturation);
   }
   result.wetBulbFound = !std::isnan(s.wetBulb);
   s.*given.second = given.value;
@@ -102,8 +103,11 @@ Forward ForwardOf(const DryBulbPair& given, Phase over) {
   const double t = given.t;
   const double P = given.P;
   Forward f{};
-  f.atDryBulb = LogSaturationInAir(t, P, BranchAt(t, over));
-  f.saturation = one_lane::Exp<Lanes>(f.atDryBulb.value);  // SaturationPressureInAir(t, P, over)
+  const Branch branch = BranchAt(t, over);
+  const one_lane::Saturation<Lanes> atT =
+      one_lane::SaturationInAir<Lanes>(t, P, branch.phase == Phase::Ice, branch.supercooled);
+  f.atDryBulb = {atT.log.value, atT.log.slope};
+  f.saturation = atT.pressure;  // SaturationPressureInAir(t, P, over)
   if (given.second == &State::relativeHumidity) {
     f.p = given.value / kPercent * f.saturation;
     f.W = HumidityRatio(f.p, P);

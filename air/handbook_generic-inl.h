@@ -7,6 +7,8 @@
 // Included once per number type, without a guard: see air/one_lane.h and
 // air/handbook_vector.cpp.
 
+#include <cstddef>
+#include <iterator>
 #include <limits>
 
 #include "air/handbook.h"
@@ -133,22 +135,61 @@ Sloped<L> LogEnhancement(const EnhancementParts<L>& e, typename L::V pure, typen
   return {L::Select(none, L::Set(0.0), value), L::Select(none, L::Set(0.0), slope)};
 }
 
-// ln(f p_ws) (kPa) at t (degrees C) and P (kPa), with its slope per K.
+// f p_ws (kPa) with its log and the log's slope per K.
+template <class L>
+struct Saturation {
+  Sloped<L> log;
+  typename L::V pressure;
+};
+
+// e^x for the small x that ln f is (0 to 0.126 from -100 to 200 degrees C and
+// 10 to 1,000 kPa): Taylor's series to x^11, whose next term is below 1e-20
+// relative up to 0.2; beyond (Hardy's f extrapolated far below the model's
+// range) Exp itself.
+template <class L>
+typename L::V SmallExp(typename L::V x) {
+  using V = typename L::V;
+  // 1/k!, k = 11 down to 2, as doubles.
+  constexpr double kInverseFactorials[] = {2.505210838544172e-08,  2.755731922398589e-07,
+                                           2.7557319223985893e-06, 2.48015873015873e-05,
+                                           0.0001984126984126984,  0.001388888888888889,
+                                           0.008333333333333333,   0.041666666666666664,
+                                           0.16666666666666666,    0.5};
+  V sum = L::Set(kInverseFactorials[0]);
+  for (std::size_t k = 1; k < std::size(kInverseFactorials); ++k) {
+    sum = L::Set(kInverseFactorials[k]) + x * sum;
+  }
+  const V series = L::Set(1.0) + x * (L::Set(1.0) + x * sum);
+  const auto small = x <= L::Set(0.2);
+  if (L::All(small)) return series;
+  return L::Select(small, series, Exp<L>(x));
+}
+
+// ln(f p_ws) (kPa) at t (degrees C) and P (kPa), with its slope per K, and f
+// p_ws itself (p_ws times f, f from ln f by SmallExp).
+template <class L>
+Saturation<L> SaturationInAir(typename L::V t, typename L::V P, typename L::M ice,
+                              typename L::M supercooled) {
+  const typename L::V T = t + L::Set(handbook::kKelvinOffset);
+  const Sloped<L> pure = LogPure<L>(T, ice);
+  const typename L::V pressure = Exp<L>(pure.value);
+  const Sloped<L> f =
+      LogEnhancement<L>(EnhancementAt<L>(T, ice, supercooled), pressure, pure.slope, P);
+  return {{pure.value + f.value, pure.slope + f.slope}, pressure * SmallExp<L>(f.value)};
+}
+
+// ln(f p_ws) alone.
 template <class L>
 Sloped<L> LogSaturationInAir(typename L::V t, typename L::V P, typename L::M ice,
                              typename L::M supercooled) {
-  const typename L::V T = t + L::Set(handbook::kKelvinOffset);
-  const Sloped<L> pure = LogPure<L>(T, ice);
-  const Sloped<L> f =
-      LogEnhancement<L>(EnhancementAt<L>(T, ice, supercooled), Exp<L>(pure.value), pure.slope, P);
-  return {pure.value + f.value, pure.slope + f.slope};
+  return SaturationInAir<L>(t, P, ice, supercooled).log;
 }
 
 // The same at 0 degrees C over ice or (not supercooled) water, from the parts
 // that depend on the temperature alone computed once (handbook::AtZero, with
 // these relations for one lane): the same bits, without their exp and log.
 template <class L>
-Sloped<L> LogSaturationAtZero(typename L::V P, typename L::M ice) {
+Saturation<L> SaturationAtZero(typename L::V P, typename L::M ice) {
   const handbook::ZeroParts& i = handbook::AtZero(true);
   const handbook::ZeroParts& w = handbook::AtZero(false);
   const auto pick = [ice](double overIce, double overWater) {
@@ -158,8 +199,9 @@ Sloped<L> LogSaturationAtZero(typename L::V P, typename L::M ice) {
                               pick(i.beta, w.beta), pick(i.betaSlope, w.betaSlope)};
   const typename L::V logPure = pick(i.logPure, w.logPure);
   const typename L::V pureSlope = pick(i.pureSlope, w.pureSlope);
-  const Sloped<L> f = LogEnhancement<L>(e, pick(i.pure, w.pure), pureSlope, P);
-  return {logPure + f.value, pureSlope + f.slope};
+  const typename L::V pure = pick(i.pure, w.pure);
+  const Sloped<L> f = LogEnhancement<L>(e, pure, pureSlope, P);
+  return {{logPure + f.value, pureSlope + f.slope}, pure * SmallExp<L>(f.value)};
 }
 
 // W of vapour pressure p at total pressure P (ASHRAE 2017 eq. 20), and the inverse.
@@ -212,14 +254,15 @@ typename L::V PsychrometricHumidityRatio(typename L::V t, typename L::V x, typen
          (w.latent + L::Set(constants::kVapourHeat) * t - w.heat * x);
 }
 
-// The same with Ws from `log` = ln(f p_ws) at x over the wick, and its slope
-// dW/dx (per K); both +infinity where f p_ws reaches P.
+// The same with Ws from `at`, f p_ws at x over the wick with its log, and its
+// slope dW/dx (per K); both +infinity where f p_ws reaches P.
 template <class L>
 Sloped<L> WetBulbHumidityRatioAndSlope(typename L::V t, typename L::V x, typename L::V P,
-                                       typename L::M ice, Sloped<L> log) {
+                                       typename L::M ice, Saturation<L> at) {
   using V = typename L::V;
   namespace c = constants;
-  const V saturation = Exp<L>(log.value);
+  const V saturation = at.pressure;
+  const Sloped<L> log = at.log;
   const V below = L::Set(1.0) / (P - saturation);
   const V Ws = L::Set(handbook::kMassRatio) * saturation * below;
   const V WsSlope = Ws * P * log.slope * below;

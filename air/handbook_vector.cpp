@@ -224,8 +224,9 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
     const V value = L::Load(b.value + i);
     const V P = L::Load(b.P + i);
     const M iceAtT = IceAt(t, overIce);
-    const Sloped<L> at = LogSaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
-    const V saturation = Exp<L>(at.value);
+    const Saturation<L> atT = SaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
+    const Sloped<L> at = atT.log;
+    const V saturation = atT.pressure;
     V p = zero;
     V W = zero;
     if (kind == Second::RelativeHumidity) {
@@ -233,7 +234,7 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
       W = HumidityRatio<L>(p, P);
     } else if (kind == Second::DewPoint) {
       const M ice = IceAt(value, overIce);
-      p = Exp<L>(LogSaturationInAir<L>(value, P, ice, L::And(L::Not(ice), value < zero)).value);
+      p = SaturationInAir<L>(value, P, ice, L::And(L::Not(ice), value < zero)).pressure;
       W = HumidityRatio<L>(p, P);
     } else if (kind == Second::HumidityRatio) {
       W = value;
@@ -241,7 +242,7 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
     } else {
       const M ice = L::Or(value < zero, L::And(value == zero, t <= zero));
       const M none = L::Uniform(false);
-      const Sloped<L> wick = LogSaturationInAir<L>(value, P, ice, none);
+      const Saturation<L> wick = SaturationInAir<L>(value, P, ice, none);
       W = WetBulbHumidityRatioAndSlope<L>(t, value, P, ice, wick).value;
       W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
       p = VaporPressure<L>(W, P);
@@ -265,7 +266,8 @@ void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
     const V t = L::Load(b.t + i);
     const V W = L::Load(b.W + i);
     const V P = L::Load(b.P + i);
-    const Sloped<L> atDryBulb{L::Load(b.logValue + i), L::Load(b.logSlope + i)};
+    const Saturation<L> atDryBulb{{L::Load(b.logValue + i), L::Load(b.logSlope + i)},
+                                  L::Load(b.saturation + i)};
     const WetBulbPlan<L> plan =
         PlanWetBulb<L>(t, W, P, L::Load(b.dewPoint + i), L::Uniform(overIce), atDryBulb);
     WetBulbSearch<L> s = StartWetBulb<L>(t, P, plan);

@@ -33,10 +33,11 @@ double WetBulbOf(double t, double W, double P, const g::WetBulbPlan<Lanes>& plan
 
 }  // namespace
 
-double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb) {
+double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb,
+               double saturation) {
   return WetBulbOf(t, W, P,
                    g::PlanWetBulb<Lanes>(t, W, P, below, over == Phase::Ice,
-                                         {atDryBulb.value, atDryBulb.slope}));
+                                         {{atDryBulb.value, atDryBulb.slope}, saturation}));
 }
 
 }  // namespace hygrian::air::handbook

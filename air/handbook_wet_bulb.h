@@ -22,8 +22,10 @@ namespace hygrian::air::handbook {
 // itself. NaN when the residual is negative at t: the air is supersaturated
 // over the wet bulb's phase and its wet-bulb would be above the dry-bulb.
 // 40, 0.0064536 at 101.325 gives 19.995.
-// atDryBulb is ln(f p_ws) at t under `over` (LogSaturationInAir), which saves
-// an evaluation where the wick's saturation at t is the same.
-double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb);
+// atDryBulb is ln(f p_ws) at t under `over` (LogSaturationInAir) and
+// saturation f p_ws there (SaturationPressureInAir), which save an evaluation
+// where the wick's saturation at t is the same.
+double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb,
+               double saturation);
 
 }  // namespace hygrian::air::handbook

@@ -41,7 +41,7 @@ inline constexpr double kAboveLow = 1e-9;
 template <class L>
 Sloped<L> WetBulbPoint(typename L::V t, typename L::V x, typename L::V P, typename L::M ice) {
   const typename L::M none = L::Uniform(false);
-  return WetBulbHumidityRatioAndSlope<L>(t, x, P, ice, LogSaturationInAir<L>(x, P, ice, none));
+  return WetBulbHumidityRatioAndSlope<L>(t, x, P, ice, SaturationInAir<L>(x, P, ice, none));
 }
 
 // What a lane does: an answer without a search (`early`: the dry-bulb for
@@ -59,7 +59,7 @@ struct WetBulbPlan {
 };
 
 // Air at t with humidity ratio W at P whose dew point under the convention
-// (overIce) is below (NaN if none), and atDryBulb = ln(f p_ws) at t under it.
+// (overIce) is below (NaN if none), and atDryBulb = f p_ws at t under it.
 // Above 0, unless the dew point says the root is too, the plateau decides the
 // side: water from 0 up, ice below 0, or 0 itself between the two; elsewhere
 // the wick is ice at and below 0 and water above. The start is where the chord
@@ -67,7 +67,7 @@ struct WetBulbPlan {
 // being convex), where the dew point is over the wick's own saturation.
 template <class L>
 WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, typename L::V below,
-                           typename L::M overIce, Sloped<L> atDryBulb) {
+                           typename L::M overIce, Saturation<L> atDryBulb) {
   using V = typename L::V;
   using M = typename L::M;
   namespace c = wet_bulb;
@@ -83,9 +83,9 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
   Sloped<L> water0{zero, zero};
   Sloped<L> ice0{zero, zero};
   if (L::Any(plateau)) {
-    water0 = WetBulbHumidityRatioAndSlope<L>(t, zero, P, waterMask,
-                                             LogSaturationAtZero<L>(P, waterMask));
-    ice0 = WetBulbHumidityRatioAndSlope<L>(t, zero, P, iceMask, LogSaturationAtZero<L>(P, iceMask));
+    water0 =
+        WetBulbHumidityRatioAndSlope<L>(t, zero, P, waterMask, SaturationAtZero<L>(P, waterMask));
+    ice0 = WetBulbHumidityRatioAndSlope<L>(t, zero, P, iceMask, SaturationAtZero<L>(P, iceMask));
   }
   const M plateauIce = L::And(plateau, W < water0.value);
   const M plateauZero = L::And(L::And(plateau, L::Not(plateauIce)), W <= ice0.value);
