@@ -67,7 +67,7 @@ struct Sloped {
 
 // ln p (p in kPa) of pure water vapour at T (K) over ice or water, and d ln p / dT.
 template <class L>
-Sloped<L> LogPure(typename L::V T, typename L::M ice) {
+HYGRIAN_LANES_INLINE Sloped<L> LogPure(typename L::V T, typename L::M ice) {
   using V = typename L::V;
   namespace c = constants;
   const auto pick = [ice](double overIce, double overWater) {
@@ -96,7 +96,8 @@ struct EnhancementParts {
   typename L::V alpha, alphaSlope, beta, betaSlope;
 };
 template <class L>
-EnhancementParts<L> EnhancementAt(typename L::V T, typename L::M ice, typename L::M supercooled) {
+HYGRIAN_LANES_INLINE EnhancementParts<L> EnhancementAt(typename L::V T, typename L::M ice,
+                                                       typename L::M supercooled) {
   using V = typename L::V;
   namespace c = constants;
   const auto pick = [ice, supercooled](double c::Enhancement::*member) {
@@ -122,8 +123,8 @@ EnhancementParts<L> EnhancementAt(typename L::V T, typename L::M ice, typename L
 // pureSlope, at P (kPa), from the parts at T; 0 and 0 where pure >= P or ln f
 // would be negative (f is 1 there).
 template <class L>
-Sloped<L> LogEnhancement(const EnhancementParts<L>& e, typename L::V pure, typename L::V pureSlope,
-                         typename L::V P) {
+HYGRIAN_LANES_INLINE Sloped<L> LogEnhancement(const EnhancementParts<L>& e, typename L::V pure,
+                                              typename L::V pureSlope, typename L::V P) {
   using V = typename L::V;
   const V one = L::Set(1.0);
   const V ratio = pure * (one / P);
@@ -147,7 +148,7 @@ struct Saturation {
 // relative up to 0.2; beyond (Hardy's f extrapolated far below the model's
 // range) Exp itself.
 template <class L>
-typename L::V SmallExp(typename L::V x) {
+HYGRIAN_LANES_INLINE typename L::V SmallExp(typename L::V x) {
   using V = typename L::V;
   // 1/k!, k = 11 down to 2, as doubles.
   constexpr double kInverseFactorials[] = {2.505210838544172e-08,  2.755731922398589e-07,
@@ -168,8 +169,8 @@ typename L::V SmallExp(typename L::V x) {
 // ln(f p_ws) (kPa) at t (degrees C) and P (kPa), with its slope per K, and f
 // p_ws itself (p_ws times f, f from ln f by SmallExp).
 template <class L>
-Saturation<L> SaturationInAir(typename L::V t, typename L::V P, typename L::M ice,
-                              typename L::M supercooled) {
+HYGRIAN_LANES_INLINE Saturation<L> SaturationInAir(typename L::V t, typename L::V P,
+                                                   typename L::M ice, typename L::M supercooled) {
   const typename L::V T = t + L::Set(handbook::kKelvinOffset);
   const Sloped<L> pure = LogPure<L>(T, ice);
   const typename L::V pressure = Exp<L>(pure.value);
@@ -180,8 +181,8 @@ Saturation<L> SaturationInAir(typename L::V t, typename L::V P, typename L::M ic
 
 // ln(f p_ws) alone.
 template <class L>
-Sloped<L> LogSaturationInAir(typename L::V t, typename L::V P, typename L::M ice,
-                             typename L::M supercooled) {
+HYGRIAN_LANES_INLINE Sloped<L> LogSaturationInAir(typename L::V t, typename L::V P,
+                                                  typename L::M ice, typename L::M supercooled) {
   return SaturationInAir<L>(t, P, ice, supercooled).log;
 }
 
@@ -189,7 +190,7 @@ Sloped<L> LogSaturationInAir(typename L::V t, typename L::V P, typename L::M ice
 // that depend on the temperature alone computed once (handbook::AtZero, with
 // these relations for one lane): the same bits, without their exp and log.
 template <class L>
-Saturation<L> SaturationAtZero(typename L::V P, typename L::M ice) {
+HYGRIAN_LANES_INLINE Saturation<L> SaturationAtZero(typename L::V P, typename L::M ice) {
   const handbook::ZeroParts& i = handbook::AtZero(true);
   const handbook::ZeroParts& w = handbook::AtZero(false);
   const auto pick = [ice](double overIce, double overWater) {
@@ -206,22 +207,23 @@ Saturation<L> SaturationAtZero(typename L::V P, typename L::M ice) {
 
 // W of vapour pressure p at total pressure P (ASHRAE 2017 eq. 20), and the inverse.
 template <class L>
-typename L::V HumidityRatio(typename L::V p, typename L::V P) {
+HYGRIAN_LANES_INLINE typename L::V HumidityRatio(typename L::V p, typename L::V P) {
   return L::Set(handbook::kMassRatio) * p / (P - p);
 }
 template <class L>
-typename L::V VaporPressure(typename L::V W, typename L::V P) {
+HYGRIAN_LANES_INLINE typename L::V VaporPressure(typename L::V W, typename L::V P) {
   return P * W / (L::Set(handbook::kMassRatio) + W);
 }
 
 // kJ per kg of dry air (eq. 30) and cubic metres per kg of dry air (eq. 26).
 template <class L>
-typename L::V Enthalpy(typename L::V t, typename L::V W) {
+HYGRIAN_LANES_INLINE typename L::V Enthalpy(typename L::V t, typename L::V W) {
   namespace c = constants;
   return L::Set(c::kDryAirHeat) * t + W * (L::Set(c::kVapourEnthalpy) + L::Set(c::kVapourHeat) * t);
 }
 template <class L>
-typename L::V SpecificVolume(typename L::V t, typename L::V W, typename L::V P) {
+HYGRIAN_LANES_INLINE typename L::V SpecificVolume(typename L::V t, typename L::V W,
+                                                  typename L::V P) {
   namespace c = constants;
   return L::Set(c::kDryAirGasConstant) * (t + L::Set(handbook::kKelvinOffset)) *
          (L::Set(1.0) + L::Set(c::kVolumeVapourFactor) * W) / P;
@@ -234,7 +236,7 @@ struct Wick {
   typename L::V latent, latentSlope, heat;
 };
 template <class L>
-Wick<L> WickOf(typename L::M ice) {
+HYGRIAN_LANES_INLINE Wick<L> WickOf(typename L::M ice) {
   namespace c = constants;
   const auto pick = [ice](double overIce, double overWater) {
     return L::Select(ice, L::Set(overIce), L::Set(overWater));
@@ -246,8 +248,8 @@ Wick<L> WickOf(typename L::M ice) {
 // W of air at t whose wet-bulb is x, with Ws the saturation humidity ratio at x
 // over the wick's phase: eq. 33 or eq. 35.
 template <class L>
-typename L::V PsychrometricHumidityRatio(typename L::V t, typename L::V x, typename L::V Ws,
-                                         typename L::M ice) {
+HYGRIAN_LANES_INLINE typename L::V PsychrometricHumidityRatio(typename L::V t, typename L::V x,
+                                                              typename L::V Ws, typename L::M ice) {
   const Wick<L> w = WickOf<L>(ice);
   const typename L::V dry = L::Set(constants::kDryAirHeat);
   return ((w.latent - w.latentSlope * x) * Ws - dry * (t - x)) /
@@ -257,8 +259,9 @@ typename L::V PsychrometricHumidityRatio(typename L::V t, typename L::V x, typen
 // The same with Ws from `at`, f p_ws at x over the wick with its log, and its
 // slope dW/dx (per K); both +infinity where f p_ws reaches P.
 template <class L>
-Sloped<L> WetBulbHumidityRatioAndSlope(typename L::V t, typename L::V x, typename L::V P,
-                                       typename L::M ice, Saturation<L> at) {
+HYGRIAN_LANES_INLINE Sloped<L> WetBulbHumidityRatioAndSlope(typename L::V t, typename L::V x,
+                                                            typename L::V P, typename L::M ice,
+                                                            Saturation<L> at) {
   using V = typename L::V;
   namespace c = constants;
   const V saturation = at.pressure;

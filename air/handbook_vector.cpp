@@ -172,6 +172,9 @@ struct VectorLanes {
 
 // In this order: each uses the ones before it.
 #define HYGRIAN_LANES HWY_NAMESPACE
+// The relations inline into the kernels: a group of vectors is too large an
+// argument to pass through memory at every call (exp and ln stay calls).
+#define HYGRIAN_LANES_INLINE HWY_INLINE
 // clang-format off
 #include "air/exp_log-inl.h"
 #include "air/handbook_generic-inl.h"
@@ -179,6 +182,7 @@ struct VectorLanes {
 #include "air/handbook_wet_bulb_search-inl.h"
 // clang-format on
 #undef HYGRIAN_LANES
+#undef HYGRIAN_LANES_INLINE
 
 namespace hygrian::air::HWY_NAMESPACE {
 namespace {

@@ -13,6 +13,7 @@
 
 // In this order: each uses the ones before it.
 #define HYGRIAN_LANES one_lane
+#define HYGRIAN_LANES_INLINE inline
 // clang-format off
 #include "air/exp_log-inl.h"
 #include "air/handbook_generic-inl.h"
@@ -20,3 +21,4 @@
 #include "air/handbook_wet_bulb_search-inl.h"
 // clang-format on
 #undef HYGRIAN_LANES
+#undef HYGRIAN_LANES_INLINE
