@@ -60,7 +60,9 @@ struct LogSaturation {
 };
 LogSaturation LogSaturationInAir(double t, double P, Branch branch);
 
-// f p_ws (kPa) at t on `branch`, and on the branch that holds at t under `over`.
+// f p_ws (kPa) at t on `branch`, and on the branch that holds at t under `over`
+// (p_ws times f, not the exp of LogSaturationInAir: the two may differ in the
+// last bits).
 double SaturationPressureInAir(double t, double P, Branch branch);
 double SaturationPressureInAir(double t, double P, Phase over);
 
@@ -103,8 +105,14 @@ struct WetBulbPoint {
   double slope = 0.0;
 };
 WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick);
-// The same where `log`, LogSaturationInAir(x, P, {wick, false}), is at hand.
-WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick,
-                                          LogSaturation log);
+
+// The parts of the saturation relation in moist air at 0 degrees C that do not
+// depend on the pressure, over ice (ice true) or water: ln p_ws (kPa), its
+// slope per K, p_ws, and Hardy's alpha and beta with their slopes. Computed
+// once, by the relations for one lane.
+struct ZeroParts {
+  double logPure, pureSlope, pure, alpha, alphaSlope, beta, betaSlope;
+};
+const ZeroParts& AtZero(bool ice);
 
 }  // namespace hygrian::air::handbook

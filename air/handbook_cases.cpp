@@ -6,6 +6,8 @@
 #include "air/handbook.h"
 #include "air/handbook_dew_point.h"
 #include "air/handbook_wet_bulb.h"
+#include "air/lanes.h"
+#include "air/one_lane.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -21,113 +23,143 @@ constexpr double kRoundOff = 1e-15;
 // Relative: a vapour pressure this little above saturation is saturation.
 constexpr double kRounding = 1e-12;
 
-// The pair as given: its two fields, and which of the four it is.
-struct Pair {
-  double State::*second;
-  double t;
-  double value;
-  double P;
-};
-
-Result Refused(const Pair& pair, Status status) {
+Result Refused(const DryBulbPair& given, Status status) {
   Result result;
-  result.state.dryBulb = pair.t;
-  result.state.*pair.second = pair.value;
+  result.state.dryBulb = given.t;
+  result.state.*given.second = given.value;
   result.status = status;
   return result;
 }
 
 bool Within(double x, double lowest, double highest) { return x >= lowest && x <= highest; }
 
-// The checks every pair shares: finite values, the model's ranges.
-Status Screen(const Pair& pair) {
-  if (!std::isfinite(pair.t) || !std::isfinite(pair.value) || !std::isfinite(pair.P) ||
-      !(pair.P > 0.0)) {
-    return Status::InvalidInput;
-  }
-  if (!Within(pair.t, kLowest, kHighest) || !Within(pair.P, kLowestPressure, kHighestPressure)) {
-    return Status::OutOfRange;
-  }
-  return Status::Ok;
+// The pairs whose vapour pressure is found from a temperature: refused where it
+// reaches P.
+bool VapourFromSaturation(const DryBulbPair& given) {
+  return given.second == &State::relativeHumidity || given.second == &State::dewPoint;
 }
 
-// The state of air at dry-bulb pair.t with vapour pressure p and humidity ratio
-// W (p < P, W >= 0); wetBulb as given, or NaN to be found.
-Result Complete(const Pair& pair, double p, double W, double wetBulb, Phase over) {
-  const double t = pair.t;
-  const double P = pair.P;
-  const LogSaturation logSaturation = LogSaturationInAir(t, P, BranchAt(t, over));
-  const double saturation = std::exp(logSaturation.value);  // SaturationPressureInAir
-  const double saturated = saturation < P ? HumidityRatio(saturation, P) : kNan;
-  const double relativeHumidity = kPercent * p / saturation;
-  if (relativeHumidity > kMostPercent || W > kMostOfSaturation * saturated) {
-    return Refused(pair, Status::InvalidInput);
+// The state of air at dry-bulb t with vapour pressure p and humidity ratio W
+// (p < P, W >= 0); its wet-bulb as given, or found.
+Result Complete(const DryBulbPair& given, const Forward& f, Phase over) {
+  if (f.relativeHumidity > kMostPercent || f.W > kMostOfSaturation * f.saturated) {
+    return Refused(given, Status::InvalidInput);
   }
+  const double t = given.t;
+  const double wetBulb = given.second == &State::wetBulb ? given.value : kNan;
   Result result;
   State& s = result.state;
   s.dryBulb = t;
-  s.relativeHumidity = relativeHumidity;
-  s.humidityRatio = W;
-  s.vaporPressure = p;
-  s.degreeOfSaturation = W / saturated;
-  s.enthalpy = Enthalpy(t, W);
-  s.specificVolume = SpecificVolume(t, W, P);
-  s.dewPoint = pair.second == &State::dewPoint ? pair.value : DewPoint(p, P, over);
-  const bool drier = p > 0.0 && std::isnan(s.dewPoint);
-  s.wetBulb = std::isnan(wetBulb) ? WetBulb(t, W, P, s.dewPoint, over, logSaturation) : wetBulb;
+  s.relativeHumidity = f.relativeHumidity;
+  s.humidityRatio = f.W;
+  s.vaporPressure = f.p;
+  s.degreeOfSaturation = f.W / f.saturated;
+  s.enthalpy = f.enthalpy;
+  s.specificVolume = f.volume;
+  if (given.second == &State::dewPoint) {
+    s.dewPoint = given.value;
+  } else {
+    s.dewPoint = f.dewPointKnown ? f.dewPoint : DewPoint(f.p, given.P, over);
+  }
+  const bool drier = f.p > 0.0 && std::isnan(s.dewPoint);
+  if (!std::isnan(wetBulb)) {
+    s.wetBulb = wetBulb;
+  } else {
+    s.wetBulb = f.wetBulbKnown
+                    ? f.wetBulb
+                    : WetBulb(t, f.W, given.P, s.dewPoint, over, f.atDryBulb, f.saturation);
+  }
   result.wetBulbFound = !std::isnan(s.wetBulb);
-  s.*pair.second = pair.value;
+  s.*given.second = given.value;
   // Saturated air given by its dew point comes back within rounding of 100 %.
-  const bool above = p > saturation * (1.0 + kRounding) || wetBulb > t || !result.wetBulbFound;
+  const bool above = f.p > f.saturation * (1.0 + kRounding) || wetBulb > t || !result.wetBulbFound;
   result.status = above ? Status::Supersaturated : (drier ? Status::DrierThanRange : Status::Ok);
   return result;
 }
 
-// The pair whose vapour pressure p is known: refused where it reaches P.
-Result FromVaporPressure(const Pair& pair, double p, Phase over) {
-  if (!(p < pair.P)) return Refused(pair, Status::VaporPressureNotBelowTotal);
-  return Complete(pair, p, HumidityRatio(p, pair.P), kNan, over);
-}
-
 }  // namespace
 
-Result FromDryBulbWetBulb(double t, double wetBulb, double P, Phase over) {
-  const Pair pair{&State::wetBulb, t, wetBulb, P};
-  Status status = Screen(pair);
-  if (status == Status::Ok && !Within(wetBulb, kLowestWetBulb, kHighest)) {
-    status = Status::OutOfRange;
+Status ScreenDryBulbPair(const DryBulbPair& given) {
+  if (!std::isfinite(given.t) || !std::isfinite(given.value) || !std::isfinite(given.P) ||
+      !(given.P > 0.0)) {
+    return Status::InvalidInput;
   }
-  if (status != Status::Ok) return Refused(pair, status);
-  double W = WetBulbHumidityRatio(t, wetBulb, P);
-  if (std::isinf(W)) return Refused(pair, Status::VaporPressureNotBelowTotal);
-  if (W < 0.0 && W > -kRoundOff) W = 0.0;
-  if (!(W >= 0.0)) return Refused(pair, Status::InvalidInput);
-  return Complete(pair, VaporPressure(W, P), W, wetBulb, over);
+  if (!Within(given.t, kLowest, kHighest) || !Within(given.P, kLowestPressure, kHighestPressure)) {
+    return Status::OutOfRange;
+  }
+  if (given.second == &State::wetBulb && !Within(given.value, kLowestWetBulb, kHighest)) {
+    return Status::OutOfRange;
+  }
+  if (given.second == &State::dewPoint && !Within(given.value, kLowest, kHighest)) {
+    return Status::OutOfRange;
+  }
+  const bool nonNegative =
+      given.second == &State::relativeHumidity || given.second == &State::humidityRatio;
+  if (nonNegative && given.value < 0.0) return Status::InvalidInput;
+  return Status::Ok;
+}
+
+Forward ForwardOf(const DryBulbPair& given, Phase over) {
+  const double t = given.t;
+  const double P = given.P;
+  Forward f{};
+  const Branch branch = BranchAt(t, over);
+  const one_lane::Saturation<Lanes> atT =
+      one_lane::SaturationInAir<Lanes>(t, P, branch.phase == Phase::Ice, branch.supercooled);
+  f.atDryBulb = {atT.log.value, atT.log.slope};
+  f.saturation = atT.pressure;  // SaturationPressureInAir(t, P, over)
+  if (given.second == &State::relativeHumidity) {
+    f.p = given.value / kPercent * f.saturation;
+    f.W = HumidityRatio(f.p, P);
+  } else if (given.second == &State::dewPoint) {
+    f.p = SaturationPressureInAir(given.value, P, over);
+    f.W = HumidityRatio(f.p, P);
+  } else if (given.second == &State::humidityRatio) {
+    f.W = given.value;
+    f.p = VaporPressure(f.W, P);
+  } else {
+    f.W = WetBulbHumidityRatio(t, given.value, P);
+    if (f.W < 0.0 && f.W > -kRoundOff) f.W = 0.0;
+    f.p = VaporPressure(f.W, P);
+  }
+  f.saturated = f.saturation < P ? HumidityRatio(f.saturation, P) : kNan;
+  f.relativeHumidity = kPercent * f.p / f.saturation;
+  f.enthalpy = Enthalpy(t, f.W);
+  f.volume = SpecificVolume(t, f.W, P);
+  return f;
+}
+
+Result Decide(const DryBulbPair& given, const Forward& forward, Phase over) {
+  if (given.second == &State::wetBulb) {
+    if (std::isinf(forward.W)) return Refused(given, Status::VaporPressureNotBelowTotal);
+    if (!(forward.W >= 0.0)) return Refused(given, Status::InvalidInput);
+  }
+  if (VapourFromSaturation(given) && !(forward.p < given.P)) {
+    return Refused(given, Status::VaporPressureNotBelowTotal);
+  }
+  return Complete(given, forward, over);
+}
+
+Result FromDryBulbPair(const DryBulbPair& given, Phase over) {
+  const Status status = ScreenDryBulbPair(given);
+  if (status != Status::Ok) return Refused(given, status);
+  return Decide(given, ForwardOf(given, over), over);
+}
+
+Result FromDryBulbWetBulb(double t, double wetBulb, double P, Phase over) {
+  return FromDryBulbPair({&State::wetBulb, t, wetBulb, P}, over);
 }
 
 Result FromDryBulbDewPoint(double t, double dewPoint, double P, Phase over) {
-  const Pair pair{&State::dewPoint, t, dewPoint, P};
-  Status status = Screen(pair);
-  if (status == Status::Ok && !Within(dewPoint, kLowest, kHighest)) status = Status::OutOfRange;
-  if (status != Status::Ok) return Refused(pair, status);
-  return FromVaporPressure(pair, SaturationPressureInAir(dewPoint, P, over), over);
+  return FromDryBulbPair({&State::dewPoint, t, dewPoint, P}, over);
 }
 
 Result FromDryBulbRelativeHumidity(double t, double relativeHumidity, double P, Phase over) {
-  const Pair pair{&State::relativeHumidity, t, relativeHumidity, P};
-  Status status = Screen(pair);
-  if (status == Status::Ok && relativeHumidity < 0.0) status = Status::InvalidInput;
-  if (status != Status::Ok) return Refused(pair, status);
-  const double p = relativeHumidity / kPercent * SaturationPressureInAir(t, P, over);
-  return FromVaporPressure(pair, p, over);
+  return FromDryBulbPair({&State::relativeHumidity, t, relativeHumidity, P}, over);
 }
 
 Result FromDryBulbHumidityRatio(double t, double humidityRatio, double P, Phase over) {
-  const Pair pair{&State::humidityRatio, t, humidityRatio, P};
-  Status status = Screen(pair);
-  if (status == Status::Ok && humidityRatio < 0.0) status = Status::InvalidInput;
-  if (status != Status::Ok) return Refused(pair, status);
-  return Complete(pair, VaporPressure(humidityRatio, P), humidityRatio, kNan, over);
+  return FromDryBulbPair({&State::humidityRatio, t, humidityRatio, P}, over);
 }
 
 }  // namespace hygrian::air::handbook

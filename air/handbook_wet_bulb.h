@@ -15,14 +15,17 @@ namespace hygrian::air::handbook {
 // none; -150 degrees C where it does not) and min(t, 0) or t, and found by
 // Newton's steps with the equation's exact slope, started where the chord from
 // the dew point crosses zero (or at the top), a step that leaves the bracket
-// being a bisection; it ends at a step below 1e-13 K or at adjacent doubles, so
-// the residual changes sign within a few of the result's last bits. Saturated
-// air (the residual at t zero within 1e-12 of W) has t itself. NaN when the
-// residual is negative at t: the air is supersaturated over the wet bulb's
-// phase and its wet-bulb would be above the dry-bulb.
+// being a bisection (but for a Newton step that rounds to nothing, which ends
+// it); it ends at a step below 1e-13 K, at adjacent doubles, or after a step
+// below 5e-7 K that shrank quadratically, so the error left is below about
+// 1e-13 K. Saturated air (the residual at t zero within 1e-12 of W) has t
+// itself. NaN when the residual is negative at t: the air is supersaturated
+// over the wet bulb's phase and its wet-bulb would be above the dry-bulb.
 // 40, 0.0064536 at 101.325 gives 19.995.
-// atDryBulb is ln(f p_ws) at t under `over` (LogSaturationInAir), which saves
-// an evaluation where the wick's saturation at t is the same.
-double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb);
+// atDryBulb is ln(f p_ws) at t under `over` (LogSaturationInAir) and
+// saturation f p_ws there (SaturationPressureInAir), which save an evaluation
+// where the wick's saturation at t is the same.
+double WetBulb(double t, double W, double P, double below, Phase over, LogSaturation atDryBulb,
+               double saturation);
 
 }  // namespace hygrian::air::handbook

@@ -163,7 +163,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # of it or a later one.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libhygrian1 (= ${PROJECT_VERSION})")
+# The static archive needs Highway's library at link time.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libhygrian1 (= ${PROJECT_VERSION}), libhwy-dev")
 # dpkg runs ldconfig once for all packages through the trigger. The empty scripts
 # stand in for the ldconfig calls CPack would write into postinst and postrm.
 set(CPACK_DEBIAN_LIBHYGRIAN1_PACKAGE_CONTROL_EXTRA

@@ -16,16 +16,19 @@
 #include <numpy/arrayobject.h>
 #include <numpy/ufuncobject.h>
 
+#include <algorithm>
 #include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "hygrian/arrays.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/processes.h"
@@ -88,6 +91,12 @@ std::int8_t Present(Result& result, const Pair& pair) {
   return static_cast<std::int8_t>(outcome.code);
 }
 
+// States a loop computes at once: NumPy hands strided blocks, which are gathered
+// into contiguous columns of this many, computed with ComputeStates (the
+// handbook model's dry-bulb pairs in SIMD vectors, the same bits as one by
+// one) and scattered back.
+constexpr npy_intp kChunk = 256;
+
 // One inner loop: n states from strided inputs into strided outputs. A fault is a
 // status, so the floating-point flags that the relations raise on the way are
 // put back as they were: NumPy would turn them into warnings.
@@ -97,18 +106,35 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
   std::array<char*, kArguments> at{};
   std::memcpy(at.data(), args, sizeof(char*) * at.size());
-  for (npy_intp i = 0; i < dimensions[0]; ++i) {
-    const double first = Load<T>(at[0]);
-    const double second = Load<T>(at[1]);
-    const double pressure = Load<T>(at[2]);
-    Result result = AllPairs[pair].compute(first, second, pressure, kVariants[variant].options);
-    std::int8_t status = Present(result, AllPairs[pair]);
-    if (std::isnan(first) || std::isnan(second) || std::isnan(pressure)) status = kMissing;
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
-      Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
+  std::array<std::array<double, kChunk>, kInputs> given{};
+  std::array<Result, kChunk> results{};
+  for (npy_intp done = 0; done < dimensions[0]; done += kChunk) {
+    const auto n = static_cast<std::size_t>(std::min(kChunk, dimensions[0] - done));
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t k = 0; k < kInputs; ++k) {
+        given[k][i] = Load<T>(at[k]);
+        at[k] += steps[k];
+      }
     }
-    Store(at[kArguments - 1], status);
-    for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
+    const std::span<const double> first(given[0].data(), n);
+    const std::span<const double> second(given[1].data(), n);
+    const std::span<const double> pressure(given[2].data(), n);
+    // The lengths match by construction.
+    static_cast<void>(ComputeStates(AllPairs[pair], first, second, pressure,
+                                    std::span(results.data(), n), kVariants[variant].options));
+    for (std::size_t i = 0; i < n; ++i) {
+      Result& result = results[i];
+      std::int8_t status = Present(result, AllPairs[pair]);
+      if (std::isnan(first[i]) || std::isnan(second[i]) || std::isnan(pressure[i])) {
+        status = kMissing;
+      }
+      for (std::size_t k = 0; k < Properties.size(); ++k) {
+        Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
+        at[kInputs + k] += steps[kInputs + k];
+      }
+      Store(at[kArguments - 1], status);
+      at[kArguments - 1] += steps[kArguments - 1];
+    }
   }
   if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
 }

@@ -1,0 +1,312 @@
+// Compiled once per instruction set by Highway's foreach_target.h: each pass
+// includes the generic -inl.h files inside its own namespace with its target's
+// attributes, and the last (HWY_ONCE) adds the dispatching entry points.
+#include "air/handbook_vector.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "air/handbook.h"
+
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "air/handbook_vector.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+#include <hwy/highway.h>
+
+HWY_BEFORE_NAMESPACE();
+namespace hygrian::air::HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+// One SIMD vector of doubles: air/lanes.h's operations on Highway's vectors,
+// each exact or correctly rounded as there (Min and Max through selects, so a
+// NaN goes where it goes in a double).
+struct OneVector {
+  using D = hn::ScalableTag<double>;
+  using V = hn::Vec<D>;
+  using M = hn::Mask<D>;
+  using DI = hn::RebindToSigned<D>;
+  using DU = hn::RebindToUnsigned<D>;
+
+  static V Set(double c) { return hn::Set(D(), c); }
+  static M Uniform(bool b) { return hn::FirstN(D(), b ? hn::Lanes(D()) : 0); }
+  static V Select(M m, V yes, V no) { return hn::IfThenElse(m, yes, no); }
+  static M And(M a, M b) { return hn::And(a, b); }
+  static M Or(M a, M b) { return hn::Or(a, b); }
+  static M Not(M a) { return hn::Not(a); }
+  static V Min(V a, V b) { return hn::IfThenElse(b < a, b, a); }
+  static V Max(V a, V b) { return hn::IfThenElse(a < b, b, a); }
+  static V Abs(V x) { return hn::Abs(x); }
+  static bool Any(M m) { return !hn::AllFalse(D(), m); }
+  static bool All(M m) { return hn::AllTrue(D(), m); }
+  static V Pow2(V k) {
+    const auto biased = hn::ConvertTo(DI(), k) + hn::Set(DI(), 1023);
+    return hn::BitCast(D(), hn::ShiftLeft<52>(biased));
+  }
+  static V Exponent(V x) {
+    const auto biased = hn::BitCast(DI(), hn::ShiftRight<52>(hn::BitCast(DU(), x)));
+    return hn::ConvertTo(D(), biased - hn::Set(DI(), 1023));
+  }
+  static V Significand(V x) {
+    const auto bits = hn::BitCast(DU(), x);
+    const auto mantissa = hn::And(bits, hn::Set(DU(), 0x000fffffffffffffULL));
+    return hn::BitCast(D(), hn::Or(mantissa, hn::Set(DU(), 0x3ff0000000000000ULL)));
+  }
+};
+
+// Several vectors as one number: every operation on each, so each step of a
+// relation has that many independent chains of operations in flight (a
+// relation is a long chain of dependent operations, whose latency one vector
+// leaves idle). Lane for lane the same operations: the same bits.
+inline constexpr std::size_t kInFlight = 4;
+struct Group {
+  std::array<OneVector::V, kInFlight> v;
+};
+struct GroupMask {
+  std::array<OneVector::M, kInFlight> m;
+};
+template <class Each>
+HWY_INLINE Group MakeGroup(Each each) {
+  return {{each(0), each(1), each(2), each(3)}};
+}
+template <class Each>
+HWY_INLINE GroupMask MakeMask(Each each) {
+  return {{each(0), each(1), each(2), each(3)}};
+}
+HWY_INLINE Group operator+(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] + y.v[k]; });
+}
+HWY_INLINE Group operator-(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] - y.v[k]; });
+}
+HWY_INLINE Group operator*(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] * y.v[k]; });
+}
+HWY_INLINE Group operator/(Group x, Group y) {
+  return MakeGroup([&](std::size_t k) { return x.v[k] / y.v[k]; });
+}
+HWY_INLINE GroupMask operator<(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] < y.v[k]; });
+}
+HWY_INLINE GroupMask operator>(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] > y.v[k]; });
+}
+HWY_INLINE GroupMask operator<=(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] <= y.v[k]; });
+}
+HWY_INLINE GroupMask operator>=(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] >= y.v[k]; });
+}
+HWY_INLINE GroupMask operator==(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] == y.v[k]; });
+}
+HWY_INLINE GroupMask operator!=(Group x, Group y) {
+  return MakeMask([&](std::size_t k) { return x.v[k] != y.v[k]; });
+}
+
+struct VectorLanes {
+  using D = OneVector::D;
+  using V = Group;
+  using M = GroupMask;
+  using L = OneVector;
+
+  static V Set(double c) {
+    return MakeGroup([c](std::size_t) { return L::Set(c); });
+  }
+  static M Uniform(bool b) {
+    return MakeMask([b](std::size_t) { return L::Uniform(b); });
+  }
+  static V Select(M m, V yes, V no) {
+    return MakeGroup([&](std::size_t k) { return L::Select(m.m[k], yes.v[k], no.v[k]); });
+  }
+  static M And(M x, M y) {
+    return MakeMask([&](std::size_t k) { return L::And(x.m[k], y.m[k]); });
+  }
+  static M Or(M x, M y) {
+    return MakeMask([&](std::size_t k) { return L::Or(x.m[k], y.m[k]); });
+  }
+  static M Not(M x) {
+    return MakeMask([&](std::size_t k) { return L::Not(x.m[k]); });
+  }
+  static V Min(V x, V y) {
+    return MakeGroup([&](std::size_t k) { return L::Min(x.v[k], y.v[k]); });
+  }
+  static V Max(V x, V y) {
+    return MakeGroup([&](std::size_t k) { return L::Max(x.v[k], y.v[k]); });
+  }
+  static V Abs(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Abs(x.v[k]); });
+  }
+  static bool Any(M m) {
+    bool any = false;
+    for (const OneVector::M& one : m.m) any = any || L::Any(one);
+    return any;
+  }
+  static bool All(M m) {
+    bool all = true;
+    for (const OneVector::M& one : m.m) all = all && L::All(one);
+    return all;
+  }
+  static V Pow2(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Pow2(x.v[k]); });
+  }
+  static V Exponent(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Exponent(x.v[k]); });
+  }
+  static V Significand(V x) {
+    return MakeGroup([&](std::size_t k) { return L::Significand(x.v[k]); });
+  }
+
+  // The lanes of the group: kInFlight Lanes(D()) states from `from`.
+  static std::size_t Width() { return kInFlight * hn::Lanes(D()); }
+  static V Load(const double* from) {
+    return MakeGroup([from](std::size_t k) { return hn::LoadU(D(), from + k * hn::Lanes(D())); });
+  }
+  static void Store(V x, double* to) {
+    for (std::size_t k = 0; k < kInFlight; ++k) hn::StoreU(x.v[k], D(), to + k * hn::Lanes(D()));
+  }
+};
+
+}  // namespace hygrian::air::HWY_NAMESPACE
+
+// In this order: each uses the ones before it.
+#define HYGRIAN_LANES HWY_NAMESPACE
+// The relations inline into the kernels: a group of vectors is too large an
+// argument to pass through memory at every call (exp and ln stay calls).
+#define HYGRIAN_LANES_INLINE HWY_INLINE
+// clang-format off
+#include "air/exp_log-inl.h"
+#include "air/handbook_generic-inl.h"
+#include "air/handbook_dew_point_search-inl.h"
+#include "air/handbook_wet_bulb_search-inl.h"
+// clang-format on
+#undef HYGRIAN_LANES
+#undef HYGRIAN_LANES_INLINE
+
+namespace hygrian::air::HWY_NAMESPACE {
+namespace {
+
+using L = VectorLanes;
+using V = L::V;
+using M = L::M;
+
+// The dew points of vapour pressures p in fixed steps (as DewPoint in
+// air/handbook_dew_point.cpp takes them); NaN in the lanes whose steps did not
+// settle, or that lie where the scalar search does more (between the two
+// pieces' seam bounds, at or below -100 degrees C, p not positive).
+V DewPoints(V p, V P, bool overIce) {
+  namespace c = dew_point;
+  const M overIceMask = L::Uniform(overIce);
+  const V seam = L::Set(overIce ? handbook::kTriplePoint : 0.0);
+  const M lower = p <= L::Set(c::kBelowSeam);
+  const M upper = p >= L::Set(c::kAboveSeam);
+  const V low = L::Select(lower, L::Set(handbook::kLowest), seam);
+  const V high = L::Select(lower, seam, L::Set(handbook::kHighest));
+  DewPointSearch<L> s = StartDewPoint<L>(p, L::And(lower, overIceMask),
+                                         L::And(lower, L::Not(overIceMask)), low, high);
+  for (int i = 0; i < c::kLaneSteps; ++i) StepDewPoint<L>(s, P);
+  const M inside = L::Or(upper, L::And(lower, s.t > L::Set(c::kLowestFound)));
+  const M settled = L::And(L::And(s.done, inside), p > L::Set(0.0));
+  return L::Select(settled, s.t, L::Set(std::numeric_limits<double>::quiet_NaN()));
+}
+
+// Ice at and below the triple point under the ice convention, else water.
+M IceAt(V t, bool overIce) {
+  return L::And(L::Uniform(overIce), t <= L::Set(handbook::kTriplePoint));
+}
+
+}  // namespace
+
+void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIce) {
+  using handbook::Second;
+  const V zero = L::Set(0.0);
+  const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
+  const auto kind = static_cast<Second>(second);
+  for (std::size_t i = 0; i < count; i += L::Width()) {
+    const V t = L::Load(b.t + i);
+    const V value = L::Load(b.value + i);
+    const V P = L::Load(b.P + i);
+    const M iceAtT = IceAt(t, overIce);
+    const Saturation<L> atT = SaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
+    const Sloped<L> at = atT.log;
+    const V saturation = atT.pressure;
+    V p = zero;
+    V W = zero;
+    if (kind == Second::RelativeHumidity) {
+      p = value / L::Set(100.0) * saturation;
+      W = HumidityRatio<L>(p, P);
+    } else if (kind == Second::DewPoint) {
+      const M ice = IceAt(value, overIce);
+      p = SaturationInAir<L>(value, P, ice, L::And(L::Not(ice), value < zero)).pressure;
+      W = HumidityRatio<L>(p, P);
+    } else if (kind == Second::HumidityRatio) {
+      W = value;
+      p = VaporPressure<L>(W, P);
+    } else {
+      const M ice = L::Or(value < zero, L::And(value == zero, t <= zero));
+      const M none = L::Uniform(false);
+      const Saturation<L> wick = SaturationInAir<L>(value, P, ice, none);
+      W = WetBulbHumidityRatioAndSlope<L>(t, value, P, ice, wick).value;
+      W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
+      p = VaporPressure<L>(W, P);
+    }
+    L::Store(p, b.p + i);
+    L::Store(W, b.W + i);
+    L::Store(saturation, b.saturation + i);
+    L::Store(at.value, b.logValue + i);
+    L::Store(at.slope, b.logSlope + i);
+    L::Store(L::Select(saturation < P, HumidityRatio<L>(saturation, P), nan), b.saturated + i);
+    L::Store(L::Set(100.0) * p / saturation, b.relativeHumidity + i);
+    L::Store(Enthalpy<L>(t, W), b.enthalpy + i);
+    L::Store(SpecificVolume<L>(t, W, P), b.volume + i);
+    const V dewPoint = kind == Second::DewPoint ? nan : DewPoints(p, P, overIce);
+    L::Store(dewPoint, b.dewPoint + i);
+  }
+}
+
+void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
+  for (std::size_t i = 0; i < count; i += L::Width()) {
+    const V t = L::Load(b.t + i);
+    const V W = L::Load(b.W + i);
+    const V P = L::Load(b.P + i);
+    const Saturation<L> atDryBulb{{L::Load(b.logValue + i), L::Load(b.logSlope + i)},
+                                  L::Load(b.saturation + i)};
+    const WetBulbPlan<L> plan =
+        PlanWetBulb<L>(t, W, P, L::Load(b.dewPoint + i), L::Uniform(overIce), atDryBulb);
+    WetBulbSearch<L> s = StartWetBulb<L>(t, P, plan);
+    for (int k = 0; k < wet_bulb::kLaneSteps && !L::All(s.done); ++k) {
+      StepWetBulb<L>(s, t, W, P, plan.ice);
+    }
+    const M settled = L::Or(plan.early, L::And(s.done, L::Not(SearchAgainFromFloor<L>(s.x, plan))));
+    L::Store(L::Select(plan.early, plan.value, s.x), b.wetBulb + i);
+    L::Store(L::Select(settled, L::Set(1.0), L::Set(0.0)), b.wetBulbKnown + i);
+  }
+}
+
+const char* TargetName() { return hwy::TargetName(HWY_TARGET); }
+
+}  // namespace hygrian::air::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace hygrian::air {
+HWY_EXPORT(ForwardBlock);
+HWY_EXPORT(WetBulbBlock);
+HWY_EXPORT(TargetName);
+
+namespace handbook {
+
+void ForwardLanes(Block& block, std::size_t count, Second second, bool overIce) {
+  HWY_DYNAMIC_DISPATCH(ForwardBlock)(block, count, static_cast<int>(second), overIce);
+}
+
+void WetBulbLanes(Block& block, std::size_t count, bool overIce) {
+  HWY_DYNAMIC_DISPATCH(WetBulbBlock)(block, count, overIce);
+}
+
+const char* VectorTarget() { return HWY_DYNAMIC_DISPATCH(TargetName)(); }
+
+}  // namespace handbook
+}  // namespace hygrian::air
+#endif
