@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/block.h"
 #include "batch/output.h"
 #include "cli/units.h"
 #include "tables/csv.h"
@@ -61,6 +62,7 @@ struct Chunk {
   std::vector<ChunkNote> notes;
   std::string texts;
   std::array<HintValues, cli::kHintValues> hints{};  // of its first rows
+  RowBlock block;  // the work's rows waiting for their states (kept for its buffers)
 };
 
 struct ChunkPlan {

@@ -72,6 +72,26 @@ struct RowJob {
 
   // Writes row to out; reason holds the text of a bad row's note.
   RowNote Write(const TableReader::Row& row, Output& out, tables::ReasonBuffer& reason) const;
+  // Whether a row's state may be computed with others' (a good row, no process).
+  [[nodiscard]] bool Blocked(const tables::Measured& measured) const {
+    return processWriter == nullptr && measured.bad == tables::BadInput::None;
+  }
+  // A row's values in the library's units.
+  [[nodiscard]] tables::Measured Converted(tables::Measured measured) const {
+    if (convert) {
+      measured.first = ToLibrary(*units[0], measured.first);
+      measured.second = ToLibrary(*units[1], measured.second);
+    }
+    return measured;
+  }
+  // Writes a good row with its state.
+  RowNote WriteComputed(const tables::CsvRecord& record, const Result& state, Output& out) const {
+    Outcome outcome = ComputedOutcome(layout.pair, state);
+    WriteOutcome(record, outcome, out);
+    RowNote note;
+    note.kind = IndexOf(*outcome.kind);
+    return note;
+  }
 
  private:
   RowNote WriteProcess(const TableReader::Row& row, Output& out,
@@ -115,14 +135,42 @@ class ChunkSource final : public tables::ByteSource {
   std::string_view rest_;
 };
 
+// Keeps what the writer thread needs to know of the row just written to the
+// chunk's output from start on.
+void NoteRow(Chunk& chunk, std::size_t start, const RowNote& note) {
+  chunk.reach = std::max(chunk.reach, start + chunk.out.LastRoom());
+  chunk.rows.push_back({chunk.out.Buffered().size(), chunk.out.LastRoom(), note.kind, note.bad});
+  if (note.bad) {
+    chunk.texts.append(note.text);
+    chunk.notes.push_back({note.line, note.measured.bad,
+                           note.measured.text.find(',') != std::string_view::npos,
+                           chunk.texts.size()});
+  }
+}
+
+// Computes the states of the chunk's block of rows at once and writes the rows.
+void WriteBlock(const RowJob& job, Chunk& chunk) {
+  RowBlock& block = chunk.block;
+  if (block.Size() == 0) return;
+  block.Compute(AllPairs[job.layout.pair], job.options.common.options);
+  for (std::size_t i = 0; i < block.Size(); ++i) {
+    const std::size_t start = chunk.out.Buffered().size();
+    NoteRow(chunk, start, job.WriteComputed(block.Record(i), block.State(i), chunk.out));
+  }
+  block.Clear();
+}
+
 // Reads a chunk's rows as table reads its own and writes them into the chunk's
-// output, with what the writer thread needs to know of each.
+// output, with what the writer thread needs to know of each. Good rows wait in
+// the chunk's block and are computed together; any other row is written once
+// the rows before it are.
 void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
   chunk.out.Clear();
   chunk.reach = 0;
   chunk.rows.clear();
   chunk.notes.clear();
   chunk.texts.clear();
+  chunk.block.Clear();
   ChunkSource source({chunk.bytes.data(), chunk.size});
   tables::CsvReader csv(source, chunk.size + 4);
   csv.ContinueAt(chunk.line);
@@ -130,22 +178,20 @@ void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
   csv.SetFieldLimit(table.ColumnLayout().Columns());
   TableReader::Row row;
   tables::ReasonBuffer reason{};
-  while (csv.Next(row.record) == tables::CsvNext::Record) {
+  for (std::size_t read = 0; csv.Next(row.record) == tables::CsvNext::Record; ++read) {
     row.measured = table.Measure(row.record);
-    if (chunk.rows.size() < chunk.hints.size()) {
-      chunk.hints[chunk.rows.size()] = HintOf(job.layout, row);
+    if (read < chunk.hints.size()) chunk.hints[read] = HintOf(job.layout, row);
+    if (job.Blocked(row.measured)) {
+      const tables::Measured measured = job.Converted(row.measured);
+      chunk.block.Add(row.record, measured.first, measured.second, measured.pressure);
+      if (chunk.block.Full()) WriteBlock(job, chunk);
+      continue;
     }
+    WriteBlock(job, chunk);
     const std::size_t start = chunk.out.Buffered().size();
-    const RowNote note = job.Write(row, chunk.out, reason);
-    chunk.reach = std::max(chunk.reach, start + chunk.out.LastRoom());
-    chunk.rows.push_back({chunk.out.Buffered().size(), chunk.out.LastRoom(), note.kind, note.bad});
-    if (note.bad) {
-      chunk.texts.append(note.text);
-      chunk.notes.push_back({note.line, note.measured.bad,
-                             note.measured.text.find(',') != std::string_view::npos,
-                             chunk.texts.size()});
-    }
+    NoteRow(chunk, start, job.Write(row, chunk.out, reason));
   }
+  WriteBlock(job, chunk);
 }
 
 // A chunk's rest (a long record's first bytes), then the rest of the input.
@@ -478,20 +524,17 @@ void Batch::Hint(const HintValues& values, std::string_view file, bool end) {
 RowNote RowJob::Write(const TableReader::Row& row, Output& out,
                       tables::ReasonBuffer& reason) const {
   if (processWriter != nullptr) return WriteProcess(row, out, reason);
-  tables::Measured measured = row.measured;
-  if (convert) {
-    measured.first = ToLibrary(*units[0], measured.first);
-    measured.second = ToLibrary(*units[1], measured.second);
-  }
+  const tables::Measured measured = Converted(row.measured);
   const std::size_t pair = layout.pair;
+  if (measured.bad == tables::BadInput::None) {
+    return WriteComputed(row.record,
+                         cli::Compute(pair, measured.first, measured.second, measured.pressure,
+                                      options.common.options),
+                         out);
+  }
   Outcome outcome;
   RowNote note;
   switch (measured.bad) {
-    case tables::BadInput::None:
-      outcome = ComputedOutcome(pair, cli::Compute(pair, measured.first, measured.second,
-                                                   measured.pressure, options.common.options));
-      WriteOutcome(row.record, outcome, out);
-      break;
     case tables::BadInput::Missing:
       outcome = MissingOutcome(pair, measured);
       WriteOutcome(row.record, outcome, out);

@@ -1289,9 +1289,10 @@ TEST(Batch, AClosedPipeEndsTheRunQuietly) {
 }
 
 // A table of several chunks (quoted fields over lines, CRLF rows, bad and
-// missing rows throughout, so some at the chunks' edges, then a field longer
-// than a chunk may be and a quote left open at the end), from a file and from a
-// pipe, with three option sets: four jobs write what one job writes.
+// missing rows throughout, so some at the chunks' edges, then runs of good rows
+// longer than a block of states computed together, a field longer than a chunk
+// may be and a quote left open at the end), from a file and from a pipe, with
+// four option sets: four jobs write what one job writes.
 TEST(Batch, FourJobsWriteWhatOneJobWrites) {
   const e2e::ScratchFolder folder;
   std::string input = "id,note,dry_bulb,relative_humidity\n";
@@ -1308,11 +1309,17 @@ TEST(Batch, FourJobsWriteWhatOneJobWrites) {
                                              id + ",," + t + "," + std::to_string(i % 100) + "\n"};
     input += rows[static_cast<std::size_t>(i) % rows.size()];
   }
+  for (int i = 0; i < 20000; ++i) {
+    const std::string t = std::to_string(i % 130 - 60) + "." + std::to_string(i % 7);
+    input += i % 1000 == 999 ? "gap,,,\n" : "run,," + t + "," + std::to_string(i % 103) + "\n";
+  }
   input += "long,\"" + std::string(5 << 20, 'x') + "\",25,50\nafter,,x,50\n";
   input += "last,\"open quote,25,50\n";
   folder.Write("in.csv", input);
-  for (const std::vector<std::string>& options :
-       {std::vector<std::string>{}, {"--json"}, {"--units", "ip", "--digits", "4"}}) {
+  for (const std::vector<std::string>& options : {std::vector<std::string>{},
+                                                  {"--json"},
+                                                  {"--units", "ip", "--digits", "4"},
+                                                  {"--model", "calculator"}}) {
     for (const bool pipe : {false, true}) {
       std::array<RunResult, 2> runs;
       for (std::size_t j = 0; j < runs.size(); ++j) {
