@@ -101,7 +101,7 @@ def numpy_from_dew_point(t, td, P):
 
 def numba_from_relative_humidity():
     """The relative-humidity pair's full state with the wet-bulb (the psychrometric
-    equation, ASHRAE 2017 eqs. 33 and 35, by the secant method from the dew point
+    equation, ASHRAE 2017 eqs. 33 and 35, by regula falsi between the dew point
     and the dry-bulb), compiled by numba; None where numba does not import."""
     try:
         import numba
@@ -142,17 +142,31 @@ def numba_from_relative_humidity():
             h = 1e-6
             g = np.log(saturation(td, P)) - log_p
             td -= g * h / (np.log(saturation(td + h, P)) - log_p - g)
+        # Regula falsi (Illinois) between the dew point and the dry-bulb.
         a, b = td, t
         ra, rb = psychrometric(t, a, P) - W, psychrometric(t, b, P) - W
-        for _ in range(50):
-            if rb == ra or abs(b - a) < 1e-10:
+        x, side = b, 0
+        for _ in range(100):
+            if rb == ra:
                 break
-            a, b, ra = b, b - rb * (b - a) / (rb - ra), rb
-            rb = psychrometric(t, b, P) - W
+            x = b - rb * (b - a) / (rb - ra)
+            rx = psychrometric(t, x, P) - W
+            if rx == 0.0 or abs(b - a) < 1e-10:
+                break
+            if (rx > 0.0) == (rb > 0.0):
+                b, rb = x, rx
+                if side == 1:
+                    ra *= 0.5
+                side = 1
+            else:
+                a, ra = x, rx
+                if side == -1:
+                    rb *= 0.5
+                side = -1
         out[0], out[1], out[2], out[3] = 100 * p / sat, W, W / Ws, td
         out[4] = 1.006 * t + W * (2501 + 1.86 * t)
         out[5] = 0.287042 * (t + 273.15) * (1 + 1.607858 * W) / P
-        out[6], out[7] = p, b
+        out[6], out[7] = p, x
 
     @numba.njit
     def run(t, rh, P):
@@ -204,8 +218,8 @@ def main():
     compiled(t[:10], rh[:10], P[:10])  # compiled before timing
     ours = best_ns(lambda: hygrian.from_dry_bulb_relative_humidity(t, rh, P), STATES)
     theirs = best_ns(lambda: compiled(t, rh, P), STATES)
-    # Off the 0 degrees C plateau (ice or water on the wick), which the secant
-    # method does not know of.
+    # Off the 0 degrees C plateau (ice or water on the wick), which regula falsi
+    # does not know of.
     off = s["wet_bulb"] != 0.0
     wet_bulb = float(np.nanmax(np.abs(compiled(t, rh, P)[off, 7] - s["wet_bulb"][off])))
     print("\n| pair | ufunc (full state, wet-bulb) | numba (full state, wet-bulb) "
