@@ -2,9 +2,9 @@
 // air/lanes.h: Newton's method on ln(f p_ws) - ln p inside a bracket, one step
 // at a time, each lane keeping its own bracket and stopping on its own. The
 // scalar dew point (air/handbook_dew_point.cpp) steps one lane until it stops;
-// the array entry point steps all lanes a fixed number of times and finishes
-// the lanes still going with the scalar dew point, which repeats the same steps:
-// the same bits either way.
+// the array entry point steps all lanes together until all have stopped or a
+// fixed number of times, and finishes the lanes still going with the scalar dew
+// point, which repeats the same steps: the same bits either way.
 // Included once per number type, without a guard: see air/one_lane.h and
 // air/handbook_vector.cpp.
 
