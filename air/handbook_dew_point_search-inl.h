@@ -2,9 +2,9 @@
 // air/lanes.h: Newton's method on ln(f p_ws) - ln p inside a bracket, one step
 // at a time, each lane keeping its own bracket and stopping on its own. The
 // scalar dew point (air/handbook_dew_point.cpp) steps one lane until it stops;
-// the array entry point steps all lanes a fixed number of times and finishes
-// the lanes still going with the scalar dew point, which repeats the same steps:
-// the same bits either way.
+// the array entry point steps all lanes together until all have stopped or a
+// fixed number of times, and finishes the lanes still going with the scalar dew
+// point, which repeats the same steps: the same bits either way.
 // Included once per number type, without a guard: see air/one_lane.h and
 // air/handbook_vector.cpp.
 
@@ -15,7 +15,8 @@ namespace hygrian::air::HYGRIAN_LANES {
 namespace dew_point {
 inline constexpr double kTolerance = 1e-12;  // K, the error left
 inline constexpr int kMostSteps = 200;       // bisection alone needs about 60
-// The steps every lane of a vector takes (most dew points settle in 2 or 3).
+// The most steps the lanes of a vector take together (most dew points settle
+// in 2 or 3).
 inline constexpr int kLaneSteps = 3;
 // Newton's error after a step s is about M s^2 where M = |g''| / 2g' of
 // g = ln(f p_ws): at most 0.0061 per K from -100 to 200 degrees C and 10 to

@@ -205,7 +205,7 @@ V DewPoints(V p, V P, bool overIce) {
   const V high = L::Select(lower, seam, L::Set(handbook::kHighest));
   DewPointSearch<L> s = StartDewPoint<L>(p, L::And(lower, overIceMask),
                                          L::And(lower, L::Not(overIceMask)), low, high);
-  for (int i = 0; i < c::kLaneSteps; ++i) StepDewPoint<L>(s, P);
+  for (int i = 0; i < c::kLaneSteps && !L::All(s.done); ++i) StepDewPoint<L>(s, P);
   const M inside = L::Or(upper, L::And(lower, s.t > L::Set(c::kLowestFound)));
   const M settled = L::And(L::And(s.done, inside), p > L::Set(0.0));
   return L::Select(settled, s.t, L::Set(std::numeric_limits<double>::quiet_NaN()));
