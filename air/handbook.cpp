@@ -57,13 +57,15 @@ ZeroParts PartsAtZero(bool ice) {
           e.beta,     e.betaSlope};
 }
 
+// Computed when the library loads, not on first use: a function's own static
+// would need the C++ run-time's guards, which a C program linking the static
+// archive does not have.
+const ZeroParts kIceAtZero = PartsAtZero(true);
+const ZeroParts kWaterAtZero = PartsAtZero(false);
+
 }  // namespace
 
-const ZeroParts& AtZero(bool ice) {
-  static const ZeroParts kIce = PartsAtZero(true);
-  static const ZeroParts kWater = PartsAtZero(false);
-  return ice ? kIce : kWater;
-}
+const ZeroParts& AtZero(bool ice) { return ice ? kIceAtZero : kWaterAtZero; }
 
 LogSaturation LogSaturationInAir(double t, double P, Branch branch) {
   return Plain(g::LogSaturationInAir<Lanes>(t, P, IsIce(branch.phase), branch.supercooled));
