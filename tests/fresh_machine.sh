@@ -109,7 +109,7 @@ fail() {
 chmod 755 "$root/root"
 in_root "printf '1\n' | make run" --userspec=65534:65534 >"$work/user.out" 2>"$work/user.err" &&
   fail "make run as a user without root succeeded" user
-grep -qx '  apt-get install g++ gcc cmake ninja-build' "$work/user.err" ||
+grep -qx '  apt-get install g++ gcc cmake ninja-build libhwy-dev' "$work/user.err" ||
   fail "make run as a user without root does not name the packages to install" user
 [ ! -s "$work/user.out" ] && [ ! -e "$root/root/hygrian/build" ] ||
   fail "make run as a user without root wrote to standard output or built" user
