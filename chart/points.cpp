@@ -86,6 +86,28 @@ void BecomeDensity(PointsRead& read, const Frame& frame) {
 
 }  // namespace
 
+bool ReadFileHeader(tables::TableReader& table, std::string_view name, std::string_view what,
+                    bool emptyIsNothing, cli::Messages& messages, FileRead& read) {
+  std::string message;
+  switch (table.ReadHeader(message)) {
+    case tables::TableReader::HeaderStatus::Ok:
+      return true;
+    case tables::TableReader::HeaderStatus::Empty:
+      if (emptyIsNothing) return false;
+      messages.Line(name, 0, "no " + std::string(what) + ": the file is empty");
+      break;
+    case tables::TableReader::HeaderStatus::Invalid:
+      messages.Line(name, table.HeaderLine(), message);
+      break;
+    case tables::TableReader::HeaderStatus::ReadError:
+      read.readFailed = true;
+      read.readError = table.Error();
+      return false;
+  }
+  read.leftOut = true;
+  return false;
+}
+
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
                       const tables::ReadOptions& options, cli::Messages& messages,
                       const PointsFile& file) {
@@ -99,24 +121,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
   withUnits.namesWithUnits = true;
   tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
                             tables::kDefaultBufferBytes, std::move(withUnits));
-  std::string message;
-  switch (table.ReadHeader(message)) {
-    case tables::TableReader::HeaderStatus::Ok:
-      break;
-    case tables::TableReader::HeaderStatus::Empty:
-      if (file.emptyIsNoPoints) return read;
-      messages.Line(name, 0, "no points: the file is empty");
-      read.leftOut = true;
-      return read;
-    case tables::TableReader::HeaderStatus::Invalid:
-      messages.Line(name, table.HeaderLine(), message);
-      read.leftOut = true;
-      return read;
-    case tables::TableReader::HeaderStatus::ReadError:
-      read.readFailed = true;
-      read.readError = table.Error();
-      return read;
-  }
+  if (!ReadFileHeader(table, name, "points", file.emptyIsNoPoints, messages, read)) return read;
   const tables::Layout& layout = table.ColumnLayout();
   if (layout.pressure != tables::kNoColumn) {
     messages.Line(name, table.HeaderLine(),

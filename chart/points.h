@@ -18,16 +18,26 @@
 
 namespace hygrian::chart {
 
-struct PointsRead {
+// How a file of the chart's was read, whatever its rows are.
+struct FileRead {
+  bool leftOut = false;     // a row or the whole table was not drawn
+  bool readFailed = false;  // the source failed; readError says why
+  int readError = 0;
+};
+
+// Reads `table`'s header; true when its rows follow. Otherwise `read` and the
+// messages say why: "name: no WHAT: the file is empty" (nothing at all when
+// emptyIsNothing), the header's fault at its line, or the source's error.
+bool ReadFileHeader(tables::TableReader& table, std::string_view name, std::string_view what,
+                    bool emptyIsNothing, cli::Messages& messages, FileRead& read);
+
+struct PointsRead : FileRead {
   // In file order: the states on the plot, and those outside its ranges (not
   // onPlot), which only a process joins. Empty once the points are a density.
   std::vector<PlotPoint> points;
   // The points on the plot counted by cell, past kDensityThreshold of them or
   // with the settings' density; none otherwise.
   std::optional<Density> density;
-  bool leftOut = false;     // a row or the whole table was not drawn
-  bool readFailed = false;  // the source failed; readError says why
-  int readError = 0;
   std::string secondKey;  // the pair's second value ("relative_humidity")
 };
 

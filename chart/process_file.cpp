@@ -147,23 +147,7 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
   if (mixOnly) firstStream.Adapt(readOptions);
   tables::TableReader table(source, frame.Pressure(), tables::PressureUnit::KPa,
                             tables::kDefaultBufferBytes, readOptions);
-  std::string message;
-  switch (table.ReadHeader(message)) {
-    case tables::TableReader::HeaderStatus::Ok:
-      break;
-    case tables::TableReader::HeaderStatus::Empty:
-      messages.Line(name, 0, "no processes: the file is empty");
-      read.leftOut = true;
-      return read;
-    case tables::TableReader::HeaderStatus::Invalid:
-      messages.Line(name, table.HeaderLine(), message);
-      read.leftOut = true;
-      return read;
-    case tables::TableReader::HeaderStatus::ReadError:
-      read.readFailed = true;
-      read.readError = table.Error();
-      return read;
-  }
+  if (!ReadFileHeader(table, name, "processes", false, messages, read)) return read;
   const tables::Layout& layout = table.ColumnLayout();
   const auto headerProblem = [&](std::string_view text) {
     messages.Line(name, table.HeaderLine(), text);

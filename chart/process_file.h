@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "chart/frame.h"
+#include "chart/points.h"
 #include "cli/messages.h"
 #include "cli/process_fields.h"
 #include "hygrian/processes.h"
@@ -37,11 +38,8 @@ struct ComputedProcess {
   std::optional<State> apparatusDewPoint;
 };
 
-struct ProcessesRead {
+struct ProcessesRead : FileRead {
   std::vector<ComputedProcess> processes;  // in file order
-  bool leftOut = false;                    // a row or the whole file was not drawn
-  bool readFailed = false;                 // the source failed; readError says why
-  int readError = 0;
 };
 
 // How the file is read: its rows' process when it has no process column, and
