@@ -34,20 +34,9 @@ class ProcessWriter {
   void WriteRow(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
 
  private:
-  // One output column: a result (an index of results_) or a field of the record.
-  struct Slot {
-    bool result = false;
-    std::size_t index = 0;
-  };
-  void WriteCsv(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
-  void WriteJson(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
-  [[nodiscard]] std::string_view Name(const Slot& slot) const;
-
   const tables::Layout& layout_;
-  std::span<const std::string_view> results_;
   Format format_;
-  std::vector<Slot> slots_;            // in output order
-  std::vector<std::string> jsonKeys_;  // "{\"name\":" or ",\"name\":", by slot
+  SlotWriter slots_;
   std::string problem_;
 };
 

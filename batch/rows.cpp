@@ -28,10 +28,6 @@ constexpr unsigned BitOf(std::string_view key) {
 
 constexpr unsigned kWetBulbBit = BitOf("wet_bulb");
 
-std::string_view CarriedField(const CsvRecord& record, std::size_t column) {
-  return column < record.fields.size() ? record.fields[column] : std::string_view{};
-}
-
 }  // namespace
 
 Outcome ComputedOutcome(std::size_t pair, const Result& result) noexcept {
@@ -70,19 +66,12 @@ Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexc
 }
 
 RowWriter::RowWriter(const tables::Layout& layout, Format format)
-    : layout_(layout), format_(std::move(format)) {
+    : layout_(layout), format_(std::move(format)), slots_(layout, kResultColumns, format_) {
   chosen_ = !format_.columns.empty() ||
             (!format_.json && (format_.delimiter != ',' || format_.commaDecimals));
   if (chosen_) ChooseColumns();
   if (!format_.json) return;
   char lead = '{';
-  for (const Slot& slot : slots_) {
-    slotKeys_.push_back(JsonKey(
-        slot.result ? kResultColumns[slot.index] : std::string_view(layout_.names[slot.index]),
-        lead));
-    lead = ',';
-  }
-  lead = '{';
   for (const std::size_t column : layout_.carried) {
     carriedKeys_.push_back(JsonKey(layout_.names[column], lead));
     lead = ',';
@@ -95,8 +84,8 @@ RowWriter::RowWriter(const tables::Layout& layout, Format format)
 
 void RowWriter::ChooseColumns() {
   if (format_.columns.empty()) {
-    for (const std::size_t column : layout_.carried) slots_.push_back({false, column});
-    for (std::size_t i = 0; i < kResultColumns.size(); ++i) slots_.push_back({true, i});
+    for (const std::size_t column : layout_.carried) slots_.Add({false, column});
+    for (std::size_t i = 0; i < kResultColumns.size(); ++i) slots_.Add({true, i});
     return;
   }
   // The result that a given column of the input stands for.
@@ -110,7 +99,7 @@ void RowWriter::ChooseColumns() {
     const std::string key = Lower(name);
     const auto* result = std::find(kResultColumns.begin(), kResultColumns.end(), key);
     if (result != kResultColumns.end()) {
-      slots_.push_back({true, static_cast<std::size_t>(result - kResultColumns.begin())});
+      slots_.Add({true, static_cast<std::size_t>(result - kResultColumns.begin())});
       continue;
     }
     const auto column = std::find(layout_.keys.begin(), layout_.keys.end(), key);
@@ -118,10 +107,10 @@ void RowWriter::ChooseColumns() {
     const bool carried =
         std::find(layout_.carried.begin(), layout_.carried.end(), index) != layout_.carried.end();
     if (column != layout_.keys.end() && carried) {
-      slots_.push_back({false, index});
+      slots_.Add({false, index});
     } else if (column != layout_.keys.end() &&
                (index == layout_.first || index == layout_.second) && givenResult(index)) {
-      slots_.push_back({true, *givenResult(index)});
+      slots_.Add({true, *givenResult(index)});
     } else {
       problem_ = "--columns: no column '" + name + "'; columns:";
       for (const std::size_t c : layout_.carried) {
@@ -134,84 +123,10 @@ void RowWriter::ChooseColumns() {
   }
 }
 
-void RowWriter::WriteChosenCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
-  const char delimiter = format_.delimiter;
-  const std::string_view key = outcome.kind->key;
-  std::size_t room = 1;
-  for (const Slot& slot : slots_) {
-    room += 1 + (slot.result ? 2 * (tables::kNumberTextSize + key.size() + outcome.text.size()) + 8
-                             : FieldRoom(CarriedField(record, slot.index)));
-  }
-  char* p = out.Room(room);
-  for (std::size_t s = 0; s < slots_.size(); ++s) {
-    if (s > 0) *p++ = delimiter;
-    const Slot& slot = slots_[s];
-    if (!slot.result) {
-      p = WriteField(p, CarriedField(record, slot.index), delimiter);
-    } else if (slot.index + 1 == kResultColumns.size()) {
-      p = WriteStatus(p, key, outcome.text, delimiter);
-    } else if ((outcome.present & (1U << slot.index)) != 0) {
-      std::array<char, tables::kNumberTextSize> number{};
-      char* end = tables::FormatNumber(number.data(), outcome.values[slot.index], format_.digits);
-      if (format_.commaDecimals) std::replace(number.data(), end, '.', ',');
-      p = WriteField(p, {number.data(), static_cast<std::size_t>(end - number.data())}, delimiter);
-    }
-  }
-  *p++ = '\n';
-  out.Commit(p);
-}
-
-void RowWriter::WriteChosenJson(Output& out, const CsvRecord& record,
-                                const Outcome& outcome) const {
-  std::size_t room = 2;
-  for (std::size_t s = 0; s < slots_.size(); ++s) {
-    room +=
-        slotKeys_[s].size() + tables::kNumberTextSize + 2 +
-        JsonStringRoom(slots_[s].result ? outcome.text : CarriedField(record, slots_[s].index)) +
-        outcome.kind->key.size();
-  }
-  char* p = out.Room(room);
-  if (slots_.empty()) *p++ = '{';
-  for (std::size_t s = 0; s < slots_.size(); ++s) {
-    const Slot& slot = slots_[s];
-    p = Put(p, slotKeys_[s]);
-    const double value =
-        slot.result && slot.index < outcome.values.size() ? outcome.values[slot.index] : 0.0;
-    if (!slot.result && slot.index != layout_.pressure) {
-      p = JsonString(p, CarriedField(record, slot.index));
-    } else if (!slot.result) {
-      const tables::Number pressure =
-          tables::ParseNumber(CarriedField(record, slot.index), format_.decimalComma);
-      p = pressure.status == tables::NumberStatus::Ok
-              ? tables::FormatNumber(p, pressure.value, format_.digits)
-              : Put(p, "null");
-    } else if (slot.index + 1 == kResultColumns.size()) {
-      *p++ = '"';
-      p = Put(p, outcome.kind->key);
-      if (!outcome.text.empty()) p = JsonChars(Put(p, ": "), outcome.text);
-      *p++ = '"';
-    } else if ((outcome.present & (1U << slot.index)) != 0 && std::isfinite(value)) {
-      p = tables::FormatNumber(p, value, format_.digits);
-    } else {
-      p = Put(p, "null");
-    }
-  }
-  p = Put(p, "}\n");
-  out.Commit(p);
-}
-
 void RowWriter::WriteHeader(Output& out) const {
   if (format_.json) return;
   if (chosen_) {
-    for (std::size_t s = 0; s < slots_.size(); ++s) {
-      const Slot& slot = slots_[s];
-      const std::string_view name =
-          slot.result ? kResultColumns[slot.index] : std::string_view(layout_.names[slot.index]);
-      char* end = WriteField(out.Room(FieldRoom(name) + 1), name, format_.delimiter);
-      *end++ = s + 1 < slots_.size() ? format_.delimiter : '\n';
-      out.Commit(end);
-    }
-    if (slots_.empty()) out.Append("\n");
+    slots_.WriteHeader(out);
     return;
   }
   for (const std::size_t column : layout_.carried) {
@@ -228,11 +143,8 @@ void RowWriter::WriteHeader(Output& out) const {
 
 void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   if (chosen_) {
-    if (format_.json) {
-      WriteChosenJson(out, record, outcome);
-    } else {
-      WriteChosenCsv(out, record, outcome);
-    }
+    slots_.WriteRow(out, record,
+                    {outcome.values, outcome.present, outcome.kind->key, outcome.text});
   } else if (format_.json) {
     WriteJson(out, record, outcome);
   } else {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "batch/output.h"
+#include "batch/slots.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
@@ -46,17 +47,6 @@ struct Outcome {
 // that were read (the pair's two values) and no others.
 [[nodiscard]] Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexcept;
 
-struct Format {
-  bool json = false;           // JSON Lines instead of CSV
-  int digits = 0;              // 0: shortest exact text; 1 to 17: significant digits
-  bool decimalComma = false;   // how a pressure column's numbers are read
-  char delimiter = ',';        // CSV: the byte between fields
-  bool commaDecimals = false;  // CSV: numbers with a decimal comma (quoted after a comma)
-  // The output columns by name, in their order: result columns by key, carried
-  // ones (and the given ones) by their names in any case; empty: all of them.
-  std::vector<std::string> columns;
-};
-
 class RowWriter {
  public:
   RowWriter(const tables::Layout& layout, Format format);
@@ -78,20 +68,11 @@ class RowWriter {
   void WriteJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
   // The columns chosen, another delimiter or decimal commas: slot by slot.
   void ChooseColumns();
-  void WriteChosenCsv(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
-  void WriteChosenJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
-
-  // One output column: a result (an index of kResultColumns) or a field of the record.
-  struct Slot {
-    bool result = false;
-    std::size_t index = 0;
-  };
 
   const tables::Layout& layout_;
   Format format_;
-  bool chosen_ = false;                // the slots are written instead of the plain row
-  std::vector<Slot> slots_;            // in output order
-  std::vector<std::string> slotKeys_;  // JSON: "{\"name\":" or ",\"name\":", by slot
+  bool chosen_ = false;  // the slots are written instead of the plain row
+  SlotWriter slots_;     // the chosen columns (results: kResultColumns)
   std::string problem_;
   std::vector<std::string> carriedKeys_;  // JSON: "{\"name\":" or ",\"name\":"
   std::array<std::string, kResultColumns.size()> resultKeys_;
