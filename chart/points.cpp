@@ -108,6 +108,15 @@ bool ReadFileHeader(tables::TableReader& table, std::string_view name, std::stri
   return false;
 }
 
+bool NextFileRow(tables::TableReader& table, tables::TableReader::Row& row, FileRead& read) {
+  const tables::CsvNext next = table.Next(row);
+  if (next == tables::CsvNext::ReadError) {
+    read.readFailed = true;
+    read.readError = table.Error();
+  }
+  return next == tables::CsvNext::Record;
+}
+
 PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const Frame& frame,
                       const tables::ReadOptions& options, cli::Messages& messages,
                       const PointsFile& file) {
@@ -151,14 +160,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
 
   tables::TableReader::Row row;
   bool anyRow = false;
-  for (;;) {
-    const tables::CsvNext next = table.Next(row);
-    if (next == tables::CsvNext::End) break;
-    if (next == tables::CsvNext::ReadError) {
-      read.readFailed = true;
-      read.readError = table.Error();
-      break;
-    }
+  while (NextFileRow(table, row, read)) {
     anyRow = true;
     const tables::Measured& m = row.measured;
     const std::uint64_t line = row.record.line;

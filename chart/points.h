@@ -30,6 +30,8 @@ struct FileRead {
 // emptyIsNothing), the header's fault at its line, or the source's error.
 bool ReadFileHeader(tables::TableReader& table, std::string_view name, std::string_view what,
                     bool emptyIsNothing, cli::Messages& messages, FileRead& read);
+// The next row of `table`; false at its end or when the source fails (kept in `read`).
+bool NextFileRow(tables::TableReader& table, tables::TableReader::Row& row, FileRead& read);
 
 struct PointsRead : FileRead {
   // In file order: the states on the plot, and those outside its ranges (not

@@ -174,14 +174,7 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
   std::optional<Result> leaving;  // the row above's leaving state, for a chain
   tables::TableReader::Row row;
   bool anyRow = false;
-  for (;;) {
-    const tables::CsvNext next = table.Next(row);
-    if (next == tables::CsvNext::End) break;
-    if (next == tables::CsvNext::ReadError) {
-      read.readFailed = true;
-      read.readError = table.Error();
-      break;
-    }
+  while (NextFileRow(table, row, read)) {
     anyRow = true;
     const tables::Measured& m = row.measured;
     const std::uint64_t line = row.record.line;
