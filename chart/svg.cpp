@@ -158,16 +158,7 @@ class Writer {
   // line where a label stands.
   void Definitions(const std::string& w, const std::string& h) {
     xml_.Open("defs");
-    xml_.OpenInline("marker", {{"id", "arrowhead"},
-                               {"viewBox", "0 0 10 10"},
-                               {"refX", "10"},
-                               {"refY", "5"},
-                               {"markerUnits", "userSpaceOnUse"},
-                               {"markerWidth", "11"},
-                               {"markerHeight", "11"},
-                               {"orient", "auto"}});
-    xml_.Element("path", {{"d", "M0,1 L10,5 L0,9 z"}, {"fill", kPointColor}});
-    xml_.Close();
+    Arrowhead("arrowhead", kPointColor);
     xml_.Open("mask", {{"id", "label-gaps"},
                        {"maskUnits", "userSpaceOnUse"},
                        {"x", "0"},
@@ -282,6 +273,20 @@ class Writer {
     xml_.Close();
   }
 
+  // A marker for the end of a line: an arrowhead in colour.
+  void Arrowhead(const std::string& id, std::string_view color) {
+    xml_.OpenInline("marker", {{"id", id},
+                               {"viewBox", "0 0 10 10"},
+                               {"refX", "10"},
+                               {"refY", "5"},
+                               {"markerUnits", "userSpaceOnUse"},
+                               {"markerWidth", "11"},
+                               {"markerHeight", "11"},
+                               {"orient", "auto"}});
+    xml_.Element("path", {{"d", "M0,1 L10,5 L0,9 z"}, {"fill", color}});
+    xml_.Close();
+  }
+
   // An arrowhead in the colour of each kind of process drawn.
   void ProcessArrowheads() {
     for (const cli::ProcessKind& kind : cli::kProcesses) {
@@ -289,16 +294,7 @@ class Writer {
                        [&](const ProcessDrawing& d) { return d.process == kind.process; })) {
         continue;
       }
-      xml_.OpenInline("marker", {{"id", "arrowhead-" + std::string(kind.word)},
-                                 {"viewBox", "0 0 10 10"},
-                                 {"refX", "10"},
-                                 {"refY", "5"},
-                                 {"markerUnits", "userSpaceOnUse"},
-                                 {"markerWidth", "11"},
-                                 {"markerHeight", "11"},
-                                 {"orient", "auto"}});
-      xml_.Element("path", {{"d", "M0,1 L10,5 L0,9 z"}, {"fill", ProcessColor(kind.process)}});
-      xml_.Close();
+      Arrowhead("arrowhead-" + std::string(kind.word), ProcessColor(kind.process));
     }
   }
 
