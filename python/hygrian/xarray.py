@@ -102,7 +102,7 @@ def _states(first, second, pressure, *, model, over, ufunc, names, units, output
     outputs = tuple(np.empty(shape, dtype) for _ in outputs_in) + (np.empty(shape, np.int8),)
     size = min(SLAB, outputs[-1].size)
     given = [np.empty(size) for _ in inputs]
-    wide = outputs[:-1] if dtype == np.float64 else tuple(np.empty(size) for _ in outputs_in)
+    wide = [] if dtype == np.float64 else [np.empty(size) for _ in outputs_in]
     for index in _slabs(shape, SLAB):
         out = tuple(o[index] for o in outputs)
         args = [_library_input(a[index], u, b) for a, u, b in zip(inputs, units, given)]
