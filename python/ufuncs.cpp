@@ -112,7 +112,7 @@ std::span<const double> Column(const char* at, npy_intp step, std::size_t n, boo
     // NumPy's arrays of doubles are doubles: reading them in place is what
     // NumPy's own loops do.
     if (step == sizeof(double) && reinterpret_cast<std::uintptr_t>(at) % alignof(double) == 0) {
-      return {reinterpret_cast<const double*>(at), n};
+      return {static_cast<const double*>(static_cast<const void*>(at)), n};
     }
   }
   for (std::size_t i = 0; i < n; ++i, at += step) buffer[i] = Load<T>(at);
