@@ -609,7 +609,14 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
   const ChunkRest rest = RunChunks(
       table.Rest(), table.Unread(), table.SourceEnded(), table.Line(), table.BytesRead(), plan,
       [&](Chunk& chunk) { WorkChunk(job, table, chunk); },
-      [&](const Chunk& chunk) { return going = WriteChunk(chunk, file, rowMessages, rows); },
+      [&](const Chunk& chunk) {
+        going = WriteChunk(chunk, file, rowMessages, rows);
+        // A streaming chunk holds one read's records: what one job writes
+        // before its next read goes out here too, so rows and messages
+        // interleave on a shared terminal or file as with one job.
+        if (going && streaming) FlushAll();
+        return going;
+      },
       [&] {
         // As before a read that may wait.
         if (streaming) FlushAll();

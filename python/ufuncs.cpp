@@ -26,6 +26,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "hygrian/arrays.h"
@@ -91,11 +92,39 @@ std::int8_t Present(Result& result, const Pair& pair) {
   return static_cast<std::int8_t>(outcome.code);
 }
 
-// States a loop computes at once: NumPy hands strided blocks, which are gathered
-// into contiguous columns of this many, computed with ComputeStates (the
-// handbook model's dry-bulb pairs in SIMD vectors, the same bits as one by
-// one) and scattered back.
+// States a loop computes at once: NumPy hands strided blocks, computed with
+// ComputeStates (the handbook model's dry-bulb pairs in SIMD vectors, the same
+// bits as one by one) in columns of this many and scattered back.
 constexpr npy_intp kChunk = 256;
+
+// n values of one input from at, step bytes apart, as doubles: the array itself
+// when it holds aligned contiguous doubles (no copy), one value when NumPy
+// broadcasts a single one (step 0) and single is allowed (the pressure: ComputeStates
+// takes one for every row), else gathered into buffer.
+template <typename T>
+std::span<const double> Column(const char* at, npy_intp step, std::size_t n, bool single,
+                               std::array<double, kChunk>& buffer) {
+  if (step == 0 && single) {
+    buffer[0] = Load<T>(at);
+    return {buffer.data(), 1};
+  }
+  if constexpr (std::is_same_v<T, double>) {
+    // NumPy's arrays of doubles are doubles: reading them in place is what
+    // NumPy's own loops do.
+    if (step == sizeof(double) && reinterpret_cast<std::uintptr_t>(at) % alignof(double) == 0) {
+      return {static_cast<const double*>(static_cast<const void*>(at)), n};
+    }
+  }
+  for (std::size_t i = 0; i < n; ++i, at += step) buffer[i] = Load<T>(at);
+  return {buffer.data(), n};
+}
+
+// Whether any input of row i is NaN (a gap in the data); a single pressure is
+// every row's.
+bool Missing(const std::array<std::span<const double>, kInputs>& given, std::size_t i) {
+  return std::isnan(given[0][i]) || std::isnan(given[1][i]) ||
+         std::isnan(given[2][given[2].size() == 1 ? 0 : i]);
+}
 
 // One inner loop: n states from strided inputs into strided outputs. A fault is a
 // status, so the floating-point flags that the relations raise on the way are
@@ -106,34 +135,30 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
   std::array<char*, kArguments> at{};
   std::memcpy(at.data(), args, sizeof(char*) * at.size());
-  std::array<std::array<double, kChunk>, kInputs> given{};
+  std::array<std::array<double, kChunk>, kInputs> buffers{};
   std::array<Result, kChunk> results{};
   for (npy_intp done = 0; done < dimensions[0]; done += kChunk) {
     const auto n = static_cast<std::size_t>(std::min(kChunk, dimensions[0] - done));
-    for (std::size_t i = 0; i < n; ++i) {
-      for (std::size_t k = 0; k < kInputs; ++k) {
-        given[k][i] = Load<T>(at[k]);
-        at[k] += steps[k];
-      }
+    std::array<std::span<const double>, kInputs> given{};
+    for (std::size_t k = 0; k < kInputs; ++k) {
+      given[k] = Column<T>(at[k], steps[k], n, k + 1 == kInputs, buffers[k]);
+      at[k] += static_cast<npy_intp>(n) * steps[k];
     }
-    const std::span<const double> first(given[0].data(), n);
-    const std::span<const double> second(given[1].data(), n);
-    const std::span<const double> pressure(given[2].data(), n);
     // The lengths match by construction.
-    static_cast<void>(ComputeStates(AllPairs[pair], first, second, pressure,
+    static_cast<void>(ComputeStates(AllPairs[pair], given[0], given[1], given[2],
                                     std::span(results.data(), n), kVariants[variant].options));
-    for (std::size_t i = 0; i < n; ++i) {
-      Result& result = results[i];
-      std::int8_t status = Present(result, AllPairs[pair]);
-      if (std::isnan(first[i]) || std::isnan(second[i]) || std::isnan(pressure[i])) {
-        status = kMissing;
+    char*& status = at[kArguments - 1];
+    for (std::size_t i = 0; i < n; ++i, status += steps[kArguments - 1]) {
+      const std::int8_t code = Present(results[i], AllPairs[pair]);
+      Store(status, Missing(given, i) ? kMissing : code);
+    }
+    // One property at a time: each output is written in one pass.
+    for (std::size_t k = 0; k < Properties.size(); ++k) {
+      char*& out = at[kInputs + k];
+      const auto member = Properties[k].member;
+      for (std::size_t i = 0; i < n; ++i, out += steps[kInputs + k]) {
+        Store(out, static_cast<T>(results[i].state.*member));
       }
-      for (std::size_t k = 0; k < Properties.size(); ++k) {
-        Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
-        at[kInputs + k] += steps[kInputs + k];
-      }
-      Store(at[kArguments - 1], status);
-      at[kArguments - 1] += steps[kArguments - 1];
     }
   }
   if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);

@@ -3,7 +3,12 @@
 and reports, on this machine,
 
 - eager read -> compute -> write (NumPy-backed, one process): states a second,
-  against a floor of 1,000,000;
+  against a floor of 1,000,000, and each phase timed alone: the read (open
+  the file and decode it into memory), the compute (hygrian.xarray on the
+  arrays in memory: unit conversions, the ufunc, the outputs) and the write;
+  the compute's share of the whole, against a goal of below a third. Each run
+  is a fresh process, as a script's would be. --against DIR times another
+  build of the package (PYTHONPATH=DIR) in the same run, taking turns;
 - compute (persist) on a distributed.LocalCluster of one worker process and of
   two (threads_per_worker=1, loopback): the speed-up of two over one, against a
   floor of 1.7 on an idle machine, with the load average before and after and
@@ -14,12 +19,15 @@ and reports, on this machine,
 
 Each figure is the least of --repeat runs; the two clusters take turns. Needs the built package:
 
-    PYTHONPATH=build/release/python /usr/bin/python3 bench/python/xarray_bench.py [--hours N] [--eager]
+    PYTHONPATH=build/release/python /usr/bin/python3 bench/python/xarray_bench.py \
+        [--hours N] [--eager] [--against OTHER/python]
 """
 
 import argparse
 import contextlib
+import json
 import os
+import subprocess
 import sys
 import tempfile
 import time
@@ -43,16 +51,39 @@ def states_of(era5):
 
 
 def eager(source, target):
-    """Seconds from opening the file to writing the states, and of those the
-    compute's (the inputs read into memory first, as the ufuncs would read them)."""
+    """Seconds of the read (opening the file and decoding it into memory), the
+    compute (on the arrays in memory) and the write, in this process, and the
+    compute's CPU seconds (less sensitive than its wall time to other work on
+    the machine)."""
     start = time.perf_counter()
     with xr.open_dataset(source) as era5:
         era5.load()
-        loaded = time.perf_counter()
+        loaded, cpu = time.perf_counter(), time.process_time()
         states = states_of(era5)
-        computed = time.perf_counter()
+        computed, cpu = time.perf_counter(), time.process_time() - cpu
         states.to_netcdf(target)
-    return time.perf_counter() - start, computed - loaded
+    return loaded - start, computed - loaded, time.perf_counter() - computed, cpu
+
+
+def eager_in_process(source, target, path):
+    """eager() in a fresh process that imports hygrian from path."""
+    env = dict(os.environ, PYTHONPATH=os.pathsep.join(
+        p for p in [path, os.environ.get("PYTHONPATH", "")] if p))
+    run = subprocess.run([sys.executable, os.path.abspath(__file__), "--phases", source, target],
+                         env=env, check=True, capture_output=True, text=True)
+    return tuple(json.loads(run.stdout))
+
+
+def eager_line(label, phases, states):
+    """The eager figures of the fastest of phases' runs ((read, compute, write,
+    compute's CPU) each), and the median of the runs' compute CPU seconds."""
+    read, compute, written, _ = min(phases, key=lambda p: sum(p[:3]))
+    seconds = read + compute + written
+    median = sorted(p[3] for p in phases)[len(phases) // 2]
+    return (f"{label}eager read -> compute -> write: {seconds:.2f} s, "
+            f"{states / seconds:,.0f} states/s (floor 1,000,000); read {read:.2f} s, "
+            f"compute {compute:.2f} s (CPU, median of the runs: {median:.2f} s), write "
+            f"{written:.2f} s; the compute {compute / seconds:.0%} (goal below a third)")
 
 
 def persist(client, era5):
@@ -79,7 +110,14 @@ def main():
     parser.add_argument("--hours", type=int, default=6)
     parser.add_argument("--repeat", type=int, default=3)
     parser.add_argument("--eager", action="store_true", help="the eager path only")
+    parser.add_argument("--against", metavar="DIR",
+                        help="also the eager path with the package from DIR, taking turns")
+    parser.add_argument("--phases", nargs=2, metavar=("SOURCE", "TARGET"),
+                        help=argparse.SUPPRESS)  # one eager run, for eager_in_process
     args = parser.parse_args()
+    if args.phases:
+        print(json.dumps(eager(*args.phases)))
+        return
     # spawned workers import hygrian from where this process did
     root = os.path.dirname(os.path.dirname(os.path.abspath(hygrian.__file__)))
     os.environ["PYTHONPATH"] = os.pathsep.join(
@@ -89,13 +127,19 @@ def main():
         era5_like.write(source, args.hours)
         states = args.hours * 721 * 1440
         load_before = os.getloadavg()
-        seconds, compute = min(eager(source, target) for _ in range(args.repeat))
+        builds = {"": root} if not args.against else {"this build: ": root,
+                                                       f"{args.against}: ": args.against}
+        runs = {label: [] for label in builds}
+        for _ in range(args.repeat):
+            for label, path in builds.items():
+                runs[label].append(eager_in_process(source, target, path))
         print(f"states: {states:,} ({args.hours} hours of 721 x 1440), "
               f"blocks of {CHUNKS} on the clusters")
-        print(f"eager read -> compute -> write: {seconds:.2f} s, "
-              f"{states / seconds:,.0f} states/s (floor 1,000,000); "
-              f"the compute {compute:.2f} s, {compute / seconds:.0%} (goal below a third)")
+        for label, phases in runs.items():
+            print(eager_line(label, phases, states))
         if args.eager:
+            print("load average (1, 5, 15 min): before %.2f %.2f %.2f, after %.2f %.2f %.2f"
+                  % (load_before + os.getloadavg()))
             return
         # Both clusters stay up and take turns, so a change of load on the
         # machine hits both alike; an idle cluster costs next to nothing.

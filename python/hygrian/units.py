@@ -64,30 +64,52 @@ def output_unit(quantity, system):
     return find(quantity, spelling, quantity), spelling
 
 
-def _identity(unit):
-    return unit.numerator == 1 and unit.denominator == 1 and unit.zero == 0
+def is_library_unit(unit):
+    """Whether values in unit are already in the library's unit (nothing to convert)."""
+    return not _steps(unit, False)
 
 
-def to_library(values, unit):
-    """Converts a float64 buffer in unit to the library's unit, in place, with
-    the library's own operations (hygrian::ToLibrary)."""
-    if unit.zero != 0:
-        np.subtract(values, unit.zero, out=values)
-    if unit.numerator != 1:
-        np.multiply(values, unit.numerator, out=values)
-    if unit.denominator != 1:
-        np.divide(values, unit.denominator, out=values)
+def _steps(unit, inverse):
+    """The operations that convert into the library's unit (or out of it, with
+    inverse), in order, as (ufunc, operand); none for the library's own unit."""
+    if inverse:
+        steps = [(np.multiply, unit.denominator, 1), (np.divide, unit.numerator, 1),
+                 (np.add, unit.zero, 0)]
+    else:
+        steps = [(np.subtract, unit.zero, 0), (np.multiply, unit.numerator, 1),
+                 (np.divide, unit.denominator, 1)]
+    return [(op, operand) for op, operand, neutral in steps if operand != neutral]
 
 
-def from_library(values, unit):
-    """Converts a float64 buffer in the library's unit to unit, in place
-    (hygrian::FromLibrary)."""
-    if unit.denominator != 1:
-        np.multiply(values, unit.denominator, out=values)
-    if unit.numerator != 1:
-        np.divide(values, unit.numerator, out=values)
-    if unit.zero != 0:
-        np.add(values, unit.zero, out=values)
+def _convert(values, steps, out):
+    """Applies steps in double, each rounding to double as the library does: the
+    first reads values (any real dtype), the last writes out (rounded once to
+    its dtype); those between work in out when it is float64, else in values
+    (then a float64 buffer that may be overwritten). Without out, in place."""
+    if out is None:
+        out = values
+    if not steps and out is not values:
+        np.copyto(out, values)
+    source = values
+    for k, (op, operand) in enumerate(steps):
+        target = out if k + 1 == len(steps) or out.dtype == np.float64 else values
+        op(source, operand, out=target, dtype=np.float64)
+        source = target
+
+
+def to_library(values, unit, out=None):
+    """Converts values in unit to the library's unit, with the library's own
+    operations (hygrian::ToLibrary), each in double: in place in a float64
+    buffer, or from values of any real dtype into out in one pass per
+    operation, with no copy first."""
+    _convert(values, _steps(unit, False), out)
+
+
+def from_library(values, unit, out=None):
+    """Converts float64 values in the library's unit to unit
+    (hygrian::FromLibrary), each operation in double: in place, or into out
+    (float32 or float64), rounded once to its dtype at the end."""
+    _convert(values, _steps(unit, True), out)
 
 
 def warn_if_unlikely(name, values, unit):

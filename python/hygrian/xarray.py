@@ -74,10 +74,13 @@ def _slabs(shape, size):
             yield outer + (slice(start, start + step),)
 
 
-def _library_values(piece, unit):
-    """A float64 copy of `piece` in the library's unit."""
-    values = np.array(piece, dtype=np.float64)
-    hu.to_library(values, unit)
+def _library_input(piece, unit, buffer):
+    """piece in the library's unit, as float64: piece itself when it is already
+    (no copy), else converted from its own dtype into the front of buffer."""
+    if piece.dtype == np.float64 and hu.is_library_unit(unit):
+        return piece
+    values = buffer[: piece.size].reshape(piece.shape)
+    hu.to_library(piece, unit, out=values)
     return values
 
 
@@ -86,23 +89,32 @@ def _states(first, second, pressure, *, model, over, ufunc, names, units, output
     """The ten outputs of one block from the pair's two values and the pressure,
     computed slab by slab into their arrays: in double, converted, then rounded
     once to dtype. First a UserWarning for each input whose values in this block
-    look like another unit's."""
+    look like another unit's.
+
+    The outputs are allocated once; the slabs share one set of float64 buffers
+    (inputs converted from their own dtype in one pass; with float32 outputs,
+    the ufunc's double results, converted and rounded in one pass)."""
     for name, values, unit in zip(names, (first, second, pressure), units):
         hu.warn_if_unlikely(name, values, unit)
     compute = hygrian._ufunc(ufunc, model, over)
     inputs = np.broadcast_arrays(first, second, pressure)
     shape = inputs[0].shape
     outputs = tuple(np.empty(shape, dtype) for _ in outputs_in) + (np.empty(shape, np.int8),)
+    size = min(SLAB, outputs[-1].size)
+    given = [np.empty(size) for _ in inputs]
+    wide = [] if dtype == np.float64 else [np.empty(size) for _ in outputs_in]
     for index in _slabs(shape, SLAB):
-        args = [_library_values(a[index], u) for a, u in zip(inputs, units)]
         out = tuple(o[index] for o in outputs)
-        work = out if dtype == np.float64 else tuple(np.empty(o.shape) for o in out[:-1]) + out[-1:]
+        args = [_library_input(a[index], u, b) for a, u, b in zip(inputs, units, given)]
+        if dtype == np.float64:
+            compute(*args, out=out)
+            for values, unit in zip(out, outputs_in):
+                hu.from_library(values, unit)
+            continue
+        work = tuple(w[: out[-1].size].reshape(out[-1].shape) for w in wide) + out[-1:]
         compute(*args, out=work)
-        for values, unit in zip(work, outputs_in):
-            hu.from_library(values, unit)
-        if work is not out:
-            for values, wide in zip(out, work[:-1]):
-                values[...] = wide
+        for values, narrow, unit in zip(work, out, outputs_in):
+            hu.from_library(values, unit, out=narrow)
     return outputs
 
 

@@ -236,6 +236,21 @@ def test_strides(ufunc, view):
         np.testing.assert_array_equal(bits(values), bits(wanted))
 
 
+# A pressure given once is every row's, as the same pressure in every row: over
+# more rows than a loop takes at a time, with a gap among the values.
+@pytest.mark.parametrize("pressure", [101.325, 30.0, np.nan])
+@pytest.mark.parametrize("dtype", [np.float64, np.float32])
+@pytest.mark.parametrize("ufunc", UFUNCS)
+def test_one_pressure_for_every_row(ufunc, dtype, pressure):
+    t = np.linspace(-20.0, 45.0, 601).astype(dtype)
+    t[300] = np.nan
+    x = np.abs(t[::-1]) / 2
+    got = ufunc(t, x, dtype(pressure))
+    want = ufunc(t, x, np.full_like(t, pressure))
+    for values, wanted in zip(got, want):
+        np.testing.assert_array_equal(bits(values), bits(wanted))
+
+
 @pytest.mark.parametrize("dtype", [np.float64, np.float32])
 @pytest.mark.parametrize("ufunc", UFUNCS)
 def test_out_and_where(ufunc, dtype):

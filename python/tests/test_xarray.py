@@ -11,6 +11,7 @@ import pytest
 import xarray as xr
 
 import hygrian
+import hygrian.units as hu
 import hygrian.xarray as hx
 
 # The figures here are the calculator model's, as the C API gives them.
@@ -363,3 +364,23 @@ def test_hints_are_per_block():
         states.isel(x=slice(0, 2)).compute()
     with pytest.warns(UserWarning, match="dry_bulb: values labelled 'K'"):
         states.isel(x=slice(2, 4)).compute()
+
+
+# Each unit converted from an input's own dtype straight into a float64 buffer,
+# and out of the library's unit straight into the outputs' dtype: the same bits
+# as converting a float64 copy in place and rounding it after.
+@pytest.mark.parametrize("unit", hu.UNITS, ids=lambda u: f"{u.quantity}-{u.key}")
+@pytest.mark.parametrize("dtype", [np.float32, np.float64, np.int16])
+def test_conversions_in_one_pass(unit, dtype):
+    values = np.linspace(-50.0, 400.0, 97).astype(dtype)
+    copy = np.array(values, np.float64)
+    hu.to_library(copy, unit)
+    into = np.empty(values.shape)
+    hu.to_library(values, unit, out=into)
+    np.testing.assert_array_equal(bits(into), bits(copy))
+    wide = copy.copy()
+    hu.from_library(wide, unit)
+    for narrow in (np.float32, np.float64):
+        got = np.empty(values.shape, narrow)
+        hu.from_library(copy.copy(), unit, out=got)
+        np.testing.assert_array_equal(bits(got), bits(wide.astype(narrow)))
