@@ -129,6 +129,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
+  bool html = false;
+  app.add_flag("--html", html, "The interactive page (HTML) with the points pinned")
+      ->disable_flag_override();
   app.add_flag("--density", options.settings.density,
                "Points as a density, as past " + std::to_string(kDensityThreshold) + " on the plot")
       ->disable_flag_override();
@@ -167,6 +170,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
     problem = "--processes -: standard input holds the points already";
   }
   if (!problem.empty()) return line.UsageError(problem);
+  if (html) options.page = HYGRIAN_WEB_PAGE;
   if (options.pointsFile.empty() && options.processesFile != "-" &&
       !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";

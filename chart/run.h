@@ -31,6 +31,7 @@ struct Options {
   cli::CommonOptions common;     // the output, quiet, the pressure
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
+  std::string page;  // --html: the browser page to write with the points (see chart/page.h)
 };
 
 // Draws the chart and writes it; returns the exit status: 0 when every point is

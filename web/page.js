@@ -12,6 +12,8 @@ const page = {
   units: 'si', model: 'handbook', over: 'ice', pressure: '', altitude: '',
   dryBulb: '', humidityRatio: '', process: '', pins: [],  // pins: [degC, kg/kg]
 };
+// hygrian-chart --html's points past its density threshold: drawn, not pinned.
+const background = $('background') ? $('background').textContent.trim() : '';
 let frame = null;  // see hygrian_web_frame
 
 // C strings in, a malloc'd C string out.
@@ -51,9 +53,9 @@ function state(t, w, digits) {
 }
 
 function pointsCsv() {
-  if (!page.pins.length) return '';
-  return 'dry_bulb (degC),humidity_ratio (kg/kg),label\n' +
-         page.pins.map(([t, w], i) => `${t},${w},${i + 1}`).join('\n') + '\n';
+  if (!page.pins.length && !background) return '';
+  return 'dry_bulb (degC),humidity_ratio (kg/kg),label\n' + (background ? background + '\n' : '') +
+         page.pins.map(([t, w], i) => `${t},${w},${i + 1}\n`).join('');
 }
 
 // The process from the last pin but one to the last, as hygrian-chart's
@@ -216,7 +218,8 @@ function hashText() {
   return h.toString();
 }
 function readHash() {
-  const h = new URLSearchParams(location.hash.slice(1));
+  // The link's state, else what hygrian-chart --html gave.
+  const h = new URLSearchParams(location.hash.slice(1) || ($('given') ? $('given').textContent : ''));
   for (const key of Object.keys(page)) {
     if (key !== 'pins' && h.has(key)) page[key] = h.get(key);
   }

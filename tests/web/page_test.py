@@ -14,6 +14,7 @@ import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -62,10 +63,12 @@ class Page(unittest.TestCase):
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         cls.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
         cls.url = "file://" + os.path.abspath(PAGE)
+        cls.folder = tempfile.mkdtemp(prefix="hygrian-page-")
 
     @classmethod
     def tearDownClass(cls):
         cls.driver.quit()
+        shutil.rmtree(cls.folder)
 
     def open(self, url):
         self.driver.get("about:blank")
@@ -155,6 +158,26 @@ class Page(unittest.TestCase):
         self.assertEqual(self.driver.current_url, url)
         self.assertEqual(self.js("return hygrianPage.svg"), svg)
         self.assertEqual(self.ticks(), after)
+
+    def html(self, points, *options):
+        """The page that hygrian-chart --html writes for points (CSV), opened."""
+        path = os.path.join(self.folder, f"chart{len(os.listdir(self.folder))}.html")
+        with open(path, "w", encoding="utf-8") as out:
+            subprocess.run([CHART, "--html", *options], input=points, stdout=out, text=True,
+                           check=True)
+        self.open("file://" + path)
+        return self.js("return document.querySelectorAll('#pins tbody tr').length")
+
+    def test_html_pins_the_points_file(self):
+        points = "dry_bulb,relative_humidity\n33,40\n13,95\n24,50\n"
+        self.assertEqual(self.html(points, "--dry-bulb=0:40"), 3)
+        self.assertEqual(self.js("return page.dryBulb"), "0:40")
+        self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] != "INFO"], [])
+
+    def test_html_draws_many_points_as_a_density(self):
+        rows = "".join(f"{10 + i % 200 * 0.1},{30 + i % 37}\n" for i in range(2500))
+        self.assertEqual(self.html("dry_bulb,relative_humidity\n" + rows), 0)
+        self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"density\"')"))
 
     def test_screenshot_is_not_blank(self):
         self.open(self.url)
