@@ -95,6 +95,13 @@ function draw() {
   const bad = call(_hygrian_web_frame, [settings], frameValues);
   const f = Array.from(HEAPF64.subarray(frameValues >> 3, (frameValues >> 3) + 14));
   _free(frameValues);
+  if (!bad) {
+    frame = {
+      left: f[0], top: f[1], right: f[2], bottom: f[3], tMin: f[4], tMax: f[5], wMax: f[6],
+      pressure: f[7], model: f[8], over: f[9], ip: f[10], axisMin: f[11], axisMax: f[12],
+      axisTop: f[13],
+    };
+  }
   const process = bad ? null : processRows();
   const svg = text(call(_hygrian_web_chart,
                         [settings, pointsCsv(), process && page.model === 'handbook' ?
@@ -104,11 +111,6 @@ function draw() {
     return;
   }
   $('message').textContent = '';
-  frame = {
-    left: f[0], top: f[1], right: f[2], bottom: f[3], tMin: f[4], tMax: f[5], wMax: f[6],
-    pressure: f[7], model: f[8], over: f[9], ip: f[10], axisMin: f[11], axisMax: f[12],
-    axisTop: f[13],
-  };
   hygrianPage.svg = svg;
   $('svg').innerHTML = svg;
   $('svg').querySelector('svg').setAttribute('aria-hidden', 'true');

@@ -125,6 +125,8 @@ class Page(unittest.TestCase):
                 self.assertAlmostEqual(at_t, t, delta=0.1)
                 self.assertAlmostEqual(at_w, w, delta=0.0001)
                 self.assertEqual(shown[2], batch(shown[0], shown[1], units))
+                for step in range(20):  # more moves, for the timing alone
+                    self.move_to(*self.pixel(t + step * 0.2, w))
                 times += self.js("return hygrianPage.hoverTimes")
         print(f"hover to readout: median {statistics.median(times):.3f} ms, "
               f"most {max(times):.3f} ms over {len(times)} moves", file=sys.stderr)
@@ -135,6 +137,17 @@ class Page(unittest.TestCase):
         time.sleep(0.5)
         rows = self.js("return [...document.querySelectorAll('#pins tbody tr')].length")
         self.assertEqual(rows, 1)
+
+    def test_process_between_the_last_two_pins(self):
+        rows = [("mix", "30,0.0165;14,0.0092"), ("heat", "14,0.0092;30,0.0092"),
+                ("coil", "30,0.0165;14,0.0092")]
+        for process, pins in rows:
+            with self.subTest(process=process):
+                self.open(f"{self.url}#process={process}&pins={pins}")
+                loads = self.js("return [...document.querySelectorAll('#loads tr')].map("
+                                "(row) => row.cells[1].textContent)")
+                self.assertEqual(loads[-1], "ok")
+                self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"processes\"')"))
 
     def ticks(self):
         return self.js("return [...document.querySelectorAll('#axes text')].map((t) => t.textContent)")
