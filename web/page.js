@@ -229,11 +229,17 @@ function readHash() {
   for (const key of ['units', 'model', 'over', 'pressure', 'altitude', 'process']) $(key).value = page[key];
 }
 
-function exportCsv() {
+// The pins as hygrian-batch writes their states: every digit, the page's units.
+function pinsCsv() {
   const rows = page.pins.map(([t, w]) => state(t, w, 0));
-  if (!rows.length) return;
-  const csv = rows[0].map(([k]) => k).join(',') + '\n' +
-              rows.map((r) => r.map(([, v]) => v).join(',')).join('\n') + '\n';
+  if (!rows.length) return '';
+  return rows[0].map(([k]) => k).join(',') + '\n' +
+         rows.map((r) => r.map(([, v]) => v).join(',')).join('\n') + '\n';
+}
+
+function exportCsv() {
+  const csv = pinsCsv();
+  if (!csv) return;
   const link = document.createElement('a');
   link.href = 'data:text/csv;charset=utf-8,' + encodeURIComponent(csv);
   link.download = 'hygrian-points.csv';

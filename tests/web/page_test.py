@@ -41,14 +41,19 @@ def missing():
     return None
 
 
-def batch(t, w, units):
-    """hygrian-batch's state at t (degC), w (kg/kg) to four digits, by key."""
-    options = ["--digits", "4", "--unit", "dry_bulb=degC", "--unit", "humidity_ratio=kg/kg"]
+def batch_csv(rows, units, *options):
+    """hygrian-batch's output for rows of (degC, kg/kg)."""
+    options = [*options, "--unit", "dry_bulb=degC", "--unit", "humidity_ratio=kg/kg"]
     if units == "ip":
         options += ["--units", "ip"]
-    out = subprocess.run([BATCH, *options], input=f"dry_bulb,humidity_ratio\n{t},{w}\n",
-                         capture_output=True, text=True, check=True).stdout
-    return next(csv.DictReader(io.StringIO(out)))
+    given = "dry_bulb,humidity_ratio\n" + "".join(f"{t},{w}\n" for t, w in rows)
+    return subprocess.run([BATCH, *options], input=given, capture_output=True, text=True,
+                          check=True).stdout
+
+
+def batch(t, w, units):
+    """hygrian-batch's state at t (degC), w (kg/kg) to four digits, by key."""
+    return next(csv.DictReader(io.StringIO(batch_csv([(t, w)], units, "--digits", "4"))))
 
 
 class Page(unittest.TestCase):
@@ -148,6 +153,13 @@ class Page(unittest.TestCase):
                                 "(row) => row.cells[1].textContent)")
                 self.assertEqual(loads[-1], "ok")
                 self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"processes\"')"))
+
+    def test_export_is_hygrian_batch_output(self):
+        for units in ("si", "ip"):
+            with self.subTest(units=units):
+                self.open(f"{self.url}#units={units}&pins=30,0.0165;14,0.0092;-5,0.002")
+                pins = self.js("return page.pins")
+                self.assertEqual(self.js("return pinsCsv()"), batch_csv(pins, units))
 
     def ticks(self):
         return self.js("return [...document.querySelectorAll('#axes text')].map((t) => t.textContent)")
