@@ -109,11 +109,24 @@ class Page(unittest.TestCase):
         self.open(self.url)
         self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] != "INFO"], [])
 
-    def test_default_drawing_is_hygrian_chart(self):
+    def test_drawing_is_hygrian_chart(self):
+        rows = [("", []), ("units=ip&pressure=14", ["--units=ip", "--pressure=14"]),
+                ("altitude=1500&model=calculator", ["--altitude=1500", "--model=calculator"]),
+                ("over=water&dryBulb=-20:25", ["--over=water", "--dry-bulb=-20:25"])]
+        for state, options in rows:
+            with self.subTest(state=state):
+                self.open(f"{self.url}#{state}")
+                chart = subprocess.run([CHART, *options], stdin=subprocess.DEVNULL,
+                                       capture_output=True, text=True, check=True).stdout
+                self.assertEqual(self.js("return hygrianPage.svg"), chart)
+
+    def test_keyboard_reads_and_pins(self):
         self.open(self.url)
-        chart = subprocess.run([CHART], stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                               check=True).stdout
-        self.assertEqual(self.js("return hygrianPage.svg"), chart)
+        chart = self.driver.find_element("id", "chart")
+        chart.send_keys("\ue014\ue014\ue013")  # right, right, up
+        self.assertEqual(self.js("return document.querySelectorAll('#readout tr').length"), 10)
+        chart.send_keys("\ue007")  # Enter
+        self.assertEqual(self.js("return document.querySelectorAll('#pins tbody tr').length"), 1)
 
     def test_hover_shows_the_library_state(self):
         times = []
