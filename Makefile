@@ -4,7 +4,7 @@ PRESET ?= release
 BUILD = build/$(PRESET)
 
 .PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy \
-	fresh-check
+	fresh-check web
 
 # Each target first installs what it needs and is missing; see the script for the
 # groups. NEEDS names them for `build` and the targets built on it.
@@ -43,7 +43,12 @@ run:
 	@$(call quiet_build,hygrian)
 	@$(AS_CALLED) $(BUILD)/hygrian
 
+# With the web level's tools installed the browser page is built too, for its
+# test; without them that test is reported as skipped.
 test: build
+	@if command -v emcc >/dev/null && command -v chromedriver >/dev/null; then \
+	  [ -f build/web/build.ninja ] || cmake --preset web >/dev/null; \
+	  cmake --build --preset web >&2; fi
 	@ctest --preset $(PRESET)
 
 # Build output goes to standard error so that `make run` leaves the program's
@@ -130,6 +135,14 @@ memcheck:
 
 clean:
 	@rm -rf build
+
+# The browser page, build/web/hygrian.html: the library and the chart compiled to
+# WebAssembly with emscripten, one file with its script (docs/web.md).
+web:
+	@$(DEPENDENCIES) web
+	@cmake --preset web >&2
+	@cmake --build --preset web >&2
+	@echo build/web/hygrian.html
 
 # The two commands on a minimal Debian 12 root in a chroot, from a clone of this
 # repository's last commit (as root): FRESH=run for the make run half alone.

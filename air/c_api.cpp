@@ -1,10 +1,10 @@
 // The C interface: the C++ API's results copied into the plain C structs.
 #include <array>
-#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 
+#include "air/bits.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
@@ -48,7 +48,7 @@ constexpr bool TableOrderIsLayout() {
   for (std::size_t i = 0; i < Properties.size(); ++i) {
     probe.*Properties[i].member = static_cast<double>(i);
   }
-  const auto doubles = std::bit_cast<std::array<double, Properties.size()>>(probe);
+  const auto doubles = air::BitCast<std::array<double, Properties.size()>>(probe);
   for (std::size_t i = 0; i < doubles.size(); ++i) {
     if (doubles[i] != static_cast<double>(i)) return false;
   }
@@ -117,7 +117,7 @@ int DeliverPressure(const PressureResult& result, double* pressure) {
 }
 
 int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
-  *state = std::bit_cast<hygrian_state>(result.state);
+  *state = air::BitCast<hygrian_state>(result.state);
   if (wetBulbFound != nullptr) *wetBulbFound = result.wetBulbFound ? 1 : 0;
   return static_cast<int>(result.status);
 }
@@ -131,7 +131,7 @@ int DeliverProcess(int over, hygrian_process* result, Process process) {
   ProcessResult r;
   r.status = Status::InvalidInput;
   if (OptionsOf(HYGRIAN_MODEL_HANDBOOK, over, options)) r = process(options.over);
-  result->leaving = std::bit_cast<hygrian_state>(r.leaving);
+  result->leaving = air::BitCast<hygrian_state>(r.leaving);
   result->flow = r.flow;
   result->sensible_load = r.sensibleLoad;
   result->latent_load = r.latentLoad;

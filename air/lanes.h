@@ -7,8 +7,9 @@
 //   Lanes::Select(x < 0.0, -x, x) is |x|; Lanes::Pow2(3.0) is 8.0.
 #pragma once
 
-#include <bit>
 #include <cstdint>
+
+#include "air/bits.h"
 
 namespace hygrian::air {
 
@@ -24,24 +25,24 @@ struct Lanes {
   static M Not(M a) { return !a; }
   static V Min(V a, V b) { return b < a ? b : a; }
   static V Max(V a, V b) { return a < b ? b : a; }
-  static V Abs(V x) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & kMagnitude); }
+  static V Abs(V x) { return BitCast<double>(BitCast<std::uint64_t>(x) & kMagnitude); }
   static bool Any(M m) { return m; }
   static bool All(M m) { return m; }
 
   // 2^k for a whole k (as a double) in [-1022, 1023], from the exponent bits.
   static V Pow2(V k) {
     const auto biased = static_cast<std::uint64_t>(static_cast<std::int64_t>(k) + kBias);
-    return std::bit_cast<double>(biased << kMantissaBits);
+    return BitCast<double>(biased << kMantissaBits);
   }
   // The unbiased binary exponent of a positive normal x, as a double.
   static V Exponent(V x) {
-    const auto biased = static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(x) >> kMantissaBits);
+    const auto biased = static_cast<std::int64_t>(BitCast<std::uint64_t>(x) >> kMantissaBits);
     return static_cast<double>(biased - kBias);
   }
   // x with its exponent replaced by 0: a positive normal x's significand in [1, 2).
   static V Significand(V x) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
-    return std::bit_cast<double>((bits & kMantissaMask) | kOneBits);
+    const std::uint64_t bits = BitCast<std::uint64_t>(x);
+    return BitCast<double>((bits & kMantissaMask) | kOneBits);
   }
 
   static constexpr int kMantissaBits = 52;

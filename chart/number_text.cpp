@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "tables/chars.h"
 #include "tables/numbers.h"
 
 namespace hygrian::chart {
@@ -13,8 +14,8 @@ namespace {
 // not fit.
 std::string FixedChars(double value, int decimals) {
   std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, decimals);
+  const auto [end, error] = tables::ToChars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
   if (error != std::errc()) return "";
   return {buffer.data(), end};
 }

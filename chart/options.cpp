@@ -12,154 +12,35 @@
 #include "chart/density.h"
 #include "chart/moist_air.h"
 #include "chart/number_text.h"
+#include "chart/settings_texts.h"
 #include "chart/ticks.h"
 #include "cli/reader_options.h"
 #include "cli/words.h"
+#include "tables/chars.h"
 
 namespace hygrian::chart {
 namespace {
 
-// Limits that keep every chart drawable and its number of lines sensible.
-constexpr double kDryBulbLowest = -100.0;      // degrees C
-constexpr double kDryBulbHighest = 200.0;      // degrees C
-constexpr double kHumidityRatioHighest = 1.0;  // kg/kg
-constexpr int kWidthLeast = 640;
-constexpr int kHeightLeast = 400;
-constexpr int kSizeMost = 16384;
-
-// A whole decimal number, finite; none for anything else ("", "1e", "nan").
-std::optional<double> Number(std::string_view text) {
-  double value = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<int> Whole(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
-struct Texts {
-  std::string dryBulb;
-  std::string humidityRatio;
-  std::string humidityRatioUnit;
-  std::string width;
-  std::string height;
-  std::string labels;
-};
-
-// The chart's own options, in the order --help lists them; Apply checks what
-// they were given.
+// The chart's own options, in the order --help lists them; ApplySettingsTexts
+// checks what they were given.
 struct TextOption {
   std::string_view flag;
-  std::string Texts::*text;
+  std::string SettingsTexts::*text;
   std::string_view help;
   std::string_view typeName;
 };
 constexpr std::array<TextOption, 6> kTextOptions{{
-    {"--dry-bulb", &Texts::dryBulb, "Dry-bulb range, degrees C or F (-10:50 or 32:120)", "MIN:MAX"},
-    {"--humidity-ratio", &Texts::humidityRatio, "Axis top, g/kg or lb/lb (30 or 0.028, or fitted)",
-     "MAX"},
-    {"--humidity-ratio-unit", &Texts::humidityRatioUnit,
+    {"--dry-bulb", &SettingsTexts::dryBulb, "Dry-bulb range, degrees C or F (-10:50 or 32:120)",
+     "MIN:MAX"},
+    {"--humidity-ratio", &SettingsTexts::humidityRatio,
+     "Axis top, g/kg or lb/lb (30 or 0.028, or fitted)", "MAX"},
+    {"--humidity-ratio-unit", &SettingsTexts::humidityRatioUnit,
      "Its unit: g/kg, kg/kg, lb/lb or grains/lb", "UNIT"},
-    {"--width", &Texts::width, "Width of the picture, px (default 1200)", "PX"},
-    {"--height", &Texts::height, "Height of the picture, px (default 800)", "PX"},
-    {"--labels", &Texts::labels, "none, fit (clear of the rest; the default) or all", "WHICH"},
+    {"--width", &SettingsTexts::width, "Width of the picture, px (default 1200)", "PX"},
+    {"--height", &SettingsTexts::height, "Height of the picture, px (default 800)", "PX"},
+    {"--labels", &SettingsTexts::labels, "none, fit (clear of the rest; the default) or all",
+     "WHICH"},
 }};
-
-// The humidity-ratio axis in unit: the system's default top, converted to it
-// and rounded up to a tick (0.028 lb/lb is 200 grains/lb).
-void SetHumidityRatioUnit(ChartSettings& settings, const Unit& unit) {
-  const double top = ToLibrary(*settings.units.humidityRatio, settings.humidityRatioMax);
-  settings.units.humidityRatio = &unit;
-  const Frame frame(settings);
-  const double pixels = frame.Plot().bottom - frame.Plot().top;
-  settings.humidityRatioMax = RoundedTop(FromLibrary(unit, top), pixels, kTickSpacing);
-}
-
-// The chart in the units of --units and --humidity-ratio-unit, with their
-// default ranges; returns what is wrong, or "".
-std::string ApplyUnits(const Texts& texts, bool inchPound, ChartSettings& settings) {
-  if (inchPound) {
-    settings.units = kIpUnits;
-    settings.dryBulbMin = kIpUnits.dryBulbMin;
-    settings.dryBulbMax = kIpUnits.dryBulbMax;
-    settings.humidityRatioMax = kIpUnits.humidityRatioMax;
-  }
-  if (texts.humidityRatioUnit.empty()) return "";
-  const Unit* unit = FindUnit(Quantity::MassRatio, texts.humidityRatioUnit);
-  if (unit == nullptr) {
-    return "--humidity-ratio-unit: '" + texts.humidityRatioUnit +
-           "' is not g/kg, kg/kg, lb/lb or grains/lb";
-  }
-  if (unit != settings.units.humidityRatio) SetHumidityRatioUnit(settings, *unit);
-  return "";
-}
-
-// Checks the texts and fills settings, in its units; returns what is wrong, or "".
-std::string Apply(const Texts& texts, ChartSettings& settings) {
-  const ChartUnits& units = settings.units;
-  if (!texts.dryBulb.empty()) {
-    const std::string_view range = texts.dryBulb;
-    const std::size_t colon = range.find(':', 1);  // a range may start with a minus
-    const std::optional<double> low =
-        colon == std::string_view::npos ? std::nullopt : Number(range.substr(0, colon));
-    const std::optional<double> high =
-        colon == std::string_view::npos ? std::nullopt : Number(range.substr(colon + 1));
-    const Unit& unit = *units.temperature;
-    if (!low || !high || !(*low < *high) || ToLibrary(unit, *low) < kDryBulbLowest ||
-        ToLibrary(unit, *high) > kDryBulbHighest) {
-      return "--dry-bulb: expected MIN:MAX in " + std::string(units.degreeWords) +
-             " with MIN < MAX, both from " + Shortest(FromLibrary(unit, kDryBulbLowest)) + " to " +
-             Shortest(FromLibrary(unit, kDryBulbHighest)) + ", not '" + texts.dryBulb + "'";
-    }
-    settings.dryBulbMin = *low;
-    settings.dryBulbMax = *high;
-  }
-  if (!texts.humidityRatio.empty()) {
-    const std::optional<double> top = Number(texts.humidityRatio);
-    const Unit& unit = *units.humidityRatio;
-    const double highest = FromLibrary(unit, kHumidityRatioHighest);
-    if (!top || !(*top > 0.0) || *top > highest) {
-      return "--humidity-ratio: expected a number of " + std::string(unit.key) +
-             " above 0 and at most " + Shortest(highest) + ", not '" + texts.humidityRatio + "'";
-    }
-    settings.humidityRatioMax = *top;
-  }
-  if (!texts.labels.empty()) {
-    constexpr std::array<std::pair<std::string_view, PointLabels>, 3> kWords{
-        {{"none", PointLabels::None}, {"fit", PointLabels::Fit}, {"all", PointLabels::All}}};
-    const auto* word = std::find_if(kWords.begin(), kWords.end(),
-                                    [&](const auto& w) { return w.first == texts.labels; });
-    if (word == kWords.end()) {
-      return "--labels: expected none, fit or all, not '" + texts.labels + "'";
-    }
-    settings.labels = word->second;
-  }
-  if (!texts.width.empty()) {
-    const std::optional<int> width = Whole(texts.width);
-    if (!width || *width < kWidthLeast || *width > kSizeMost) {
-      return "--width: expected a whole number of px from 640 to 16384, not '" + texts.width + "'";
-    }
-    settings.width = *width;
-  }
-  if (!texts.height.empty()) {
-    const std::optional<int> height = Whole(texts.height);
-    if (!height || *height < kHeightLeast || *height > kSizeMost) {
-      return "--height: expected a whole number of px from 400 to 16384, not '" + texts.height +
-             "'";
-    }
-    settings.height = *height;
-  }
-  return "";
-}
 
 // --process-kind and --flow-unit into options; "" or what is wrong.
 std::string ReadProcessOptions(const std::string& kind, const std::string& flowUnit,
@@ -192,17 +73,6 @@ std::string ReadProcessOptions(const std::string& kind, const std::string& flowU
 
 }  // namespace
 
-double FittedHumidityRatio(const ChartSettings& settings) {
-  const Frame frame(settings);
-  const Unit& unit = *settings.units.humidityRatio;
-  const double highest = FromLibrary(unit, kHumidityRatioHighest);
-  const std::optional<double> top =
-      SaturationHumidityRatio(frame.DryBulbMax(), settings.pressure, settings.options);
-  const double needed = top ? FromLibrary(unit, *top) : highest;
-  const double pixels = frame.Plot().bottom - frame.Plot().top;
-  return std::min(RoundedTop(std::min(needed, highest), pixels, kTickSpacing), highest);
-}
-
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {
   cli::CommandLine line(
@@ -231,7 +101,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
           "or the chart cannot be written; 2 for a usage error, with nothing written.");
   CLI::App& app = line.App();
   line.AddUnitsOption("Units of the chart, options and POINTS.csv (si)");
-  Texts texts;
+  SettingsTexts texts;
   for (const TextOption& option : kTextOptions) {
     app.add_option(std::string(option.flag), texts.*option.text, std::string(option.help))
         ->type_name(std::string(option.typeName));
@@ -259,6 +129,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
+  bool html = false;
+  app.add_flag("--html", html, "The interactive page (HTML) with the points pinned")
+      ->disable_flag_override();
   app.add_flag("--density", options.settings.density,
                "Points as a density, as past " + std::to_string(kDensityThreshold) + " on the plot")
       ->disable_flag_override();
@@ -285,8 +158,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.hasAltitude = options.common.hasAltitude;
   options.settings.altitude = options.common.altitude;
   options.settings.options = options.common.options;
-  std::string problem = ApplyUnits(texts, options.common.inchPound, options.settings);
-  if (problem.empty()) problem = Apply(texts, options.settings);
+  std::string problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
   if (problem.empty() && options.read.pair && cli::SearchedPair(*options.read.pair) &&
@@ -298,13 +170,11 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
     problem = "--processes -: standard input holds the points already";
   }
   if (!problem.empty()) return line.UsageError(problem);
+  if (html) options.page = HYGRIAN_WEB_PAGE;
   if (options.pointsFile.empty() && options.processesFile != "-" &&
       !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";
     options.pointsByDefault = true;
-  }
-  if (!texts.dryBulb.empty() && texts.humidityRatio.empty()) {
-    options.settings.humidityRatioMax = FittedHumidityRatio(options.settings);
   }
   return std::nullopt;
 }

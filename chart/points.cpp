@@ -188,6 +188,9 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     }
     // A state beyond the ranges stays a waypoint of the process.
     if (fit == Fit::AboveSaturation) continue;
+    if (file.inside != nullptr && fit == Fit::Inside) {
+      file.inside->push_back({result.state.dryBulb, result.state.humidityRatio});
+    }
     if (read.density) {
       if (fit == Fit::Inside) {
         read.density->Add(frame.At(result.state.dryBulb, result.state.humidityRatio));

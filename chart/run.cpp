@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/layout.h"
+#include "chart/page.h"
 #include "chart/points.h"
 #include "chart/process_file.h"
 #include "chart/svg.h"
@@ -42,6 +43,21 @@ std::optional<int> ReadFile(cli::Platform& platform, const std::string& path, co
   return 2;
 }
 
+// The whole file at path into text; 0 or the error number.
+int ReadWhole(cli::Platform& platform, const std::string& path, std::string& text) {
+  int error = 0;
+  const int fd = platform.OpenRead(path.c_str(), &error);
+  if (fd < 0) return error;
+  char buffer[1 << 16];
+  for (;;) {
+    const std::ptrdiff_t count = platform.Read(fd, buffer, sizeof buffer, &error);
+    if (count <= 0) break;
+    text.append(buffer, static_cast<std::size_t>(count));
+  }
+  const int closeError = platform.Close(fd);
+  return error != 0 ? error : closeError;
+}
+
 }  // namespace
 
 int RunChart(cli::Platform& platform, const Options& options) {
@@ -56,8 +72,11 @@ int RunChart(cli::Platform& platform, const Options& options) {
     }
   }
   PointsRead read;
+  std::vector<Point> inside;  // for the page
   if (!options.pointsFile.empty()) {
-    const PointsFile kind{.units = &options.pointUnits, .emptyIsNoPoints = options.pointsByDefault};
+    const PointsFile kind{.units = &options.pointUnits,
+                          .emptyIsNoPoints = options.pointsByDefault,
+                          .inside = options.page.empty() ? nullptr : &inside};
     if (const auto status =
             ReadFile(platform, options.pointsFile, frame, options, messages, kind, read)) {
       return *status;
@@ -85,9 +104,18 @@ int RunChart(cli::Platform& platform, const Options& options) {
   if (read.density && options.process) {
     messages.Note("--process: no arrows between points drawn as a density");
   }
-  const std::string svg = WriteSvg(LayOut(
-      options.settings, read.points, options.process, read.density ? &*read.density : nullptr,
-      ZonesOf(frame, zones.points, zones.secondKey), std::move(drawings)));
+  std::string svg;
+  if (options.page.empty()) {
+    svg = WriteSvg(LayOut(options.settings, read.points, options.process,
+                          read.density ? &*read.density : nullptr,
+                          ZonesOf(frame, zones.points, zones.secondKey), std::move(drawings)));
+  } else if (const int error = ReadWhole(platform, options.page, svg); error != 0) {
+    messages.Line(options.page, 0, std::string(cli::ErrorText(error)) + " (make web builds it)");
+    messages.Flush();
+    return 2;
+  } else {
+    svg = FillPage(svg, options, inside);
+  }
   messages.Flush();
 
   cli::OutputFile file(platform, options.common.output);

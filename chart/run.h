@@ -1,11 +1,38 @@
-// A whole run of hygrian-chart once its command line is read: the points file
-// onto the chart, the chart to its output.
+// A whole run of hygrian-chart once its command line is read (what to draw and
+// where to): the points file onto the chart, the chart to its output.
 #pragma once
 
-#include "chart/options.h"
+#include <optional>
+#include <string>
+
+#include "chart/frame.h"
+#include "cli/compute.h"
+#include "cli/options.h"
 #include "cli/platform.h"
+#include "cli/process_fields.h"
+#include "cli/units.h"
+#include "tables/table.h"
 
 namespace hygrian::chart {
+
+inline constexpr std::string_view kProgramName = "hygrian-chart";
+
+struct Options {
+  ChartSettings settings;                        // settings.pressure from the common options
+  bool process = false;                          // join the points with arrows, in file order
+  std::string pointsFile;                        // empty: no points; "-": standard input
+  std::string zonesFile;                         // empty: no zones
+  std::string processesFile;                     // empty: no processes
+  std::optional<cli::Process> processKind;       // --process-kind: every row's process
+  cli::FlowUnit flowUnit = cli::FlowUnit::Mass;  // --flow-unit
+  cli::TableUnits pointUnits;                    // --unit: the points' and zones' columns' units
+  bool pointsByDefault = false;  // standard input, read because no file is named and it is
+                                 // not a terminal: empty, it has no points and that is fine
+  cli::CommonOptions common;     // the output, quiet, the pressure
+  tables::ReadOptions read =
+      cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
+  std::string page;  // --html: the browser page to write with the points (see chart/page.h)
+};
 
 // Draws the chart and writes it; returns the exit status: 0 when every point is
 // drawn, 1 when a row was left out (the chart is written all the same) or the

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <system_error>
 
+#include "tables/chars.h"
+
 namespace hygrian::tables {
 namespace {
 
@@ -92,7 +94,7 @@ Number ParseNumber(std::string_view text, bool decimalComma) noexcept {
   // std::from_chars takes no leading plus.
   if (text.front() == '+') text.remove_prefix(1);
   double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const auto [end, error] = FromChars(text.data(), text.data() + text.size(), value);
   if (error == std::errc() && end == text.data() + text.size()) return {value, NumberStatus::Ok};
   if (error == std::errc::result_out_of_range) {
     // An underflow rounds to zero; only an overflow is out of range.
@@ -104,9 +106,8 @@ Number ParseNumber(std::string_view text, bool decimalComma) noexcept {
 
 char* FormatNumber(char* first, double value, int digits) noexcept {
   char* const last = first + kNumberTextSize;
-  const auto result = digits == 0
-                          ? std::to_chars(first, last, value)
-                          : std::to_chars(first, last, value, std::chars_format::general, digits);
+  const auto result = digits == 0 ? ToChars(first, last, value)
+                                  : ToChars(first, last, value, std::chars_format::general, digits);
   return result.ptr;
 }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "tables/chars.h"
+
 namespace hygrian::tables {
 namespace {
 
@@ -23,7 +25,7 @@ char* Put(char* out, std::string_view text) {
 char* WritePressure(char* out, double value) {
   const double size = std::fabs(value);
   if (value != 0.0 && (size < 1e-6 || size >= 1e16)) return FormatNumber(out, value);
-  return std::to_chars(out, out + kNumberTextSize, value, std::chars_format::fixed).ptr;
+  return ToChars(out, out + kNumberTextSize, value, std::chars_format::fixed).ptr;
 }
 
 }  // namespace

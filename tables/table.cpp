@@ -44,7 +44,9 @@ char* Append(char* out, std::string_view text) {
   return out + text.size();
 }
 
-char* AppendCount(char* out, std::size_t value) { return std::to_chars(out, out + 24, value).ptr; }
+char* AppendCount(char* out, std::uint64_t value) {
+  return std::to_chars(out, out + 24, value).ptr;
+}
 
 // text cut at kQuotedValueBytes (before a UTF-8 continuation byte) with "..."
 // after it, control bytes as '?'. At most kQuotedValueBytes + 3 bytes.

@@ -1,0 +1,240 @@
+"""The browser page in headless Chromium through Selenium, opened from a file://
+URL: its numbers against hygrian-batch's and its default drawing against
+hygrian-chart's, run in the same test.
+
+    page_test.py PAGE HYGRIAN_CHART HYGRIAN_BATCH [SCREENSHOT]
+
+Exit status 77 (skipped, with one line saying why) when the page or the web
+tools (tools/install-dependencies web) are missing."""
+
+import csv
+import io
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PAGE, CHART, BATCH = sys.argv[1:4]
+SCREENSHOT = sys.argv[4] if len(sys.argv) > 4 else None
+SKIPPED = 77
+
+# States away from the rounding edges of four significant digits: dry-bulb
+# (degC), humidity ratio (kg/kg), units.
+STATES = [(25.3, 0.0104, "si"), (6.7, 0.0043, "si"), (31.2, 0.0187, "ip")]
+
+
+def missing():
+    """Why the test cannot run, or None."""
+    try:
+        import selenium  # noqa: F401 pylint: disable=import-outside-toplevel,unused-import
+    except ImportError:
+        return "python3-selenium is not installed"
+    for tool in ("chromium", "chromedriver"):
+        if not shutil.which(tool):
+            return f"{tool} is not installed"
+    if not os.path.exists(PAGE):
+        return f"{PAGE} is not built (make web)"
+    return None
+
+
+def batch_csv(rows, units, *options):
+    """hygrian-batch's output for rows of (degC, kg/kg)."""
+    options = [*options, "--unit", "dry_bulb=degC", "--unit", "humidity_ratio=kg/kg"]
+    if units == "ip":
+        options += ["--units", "ip"]
+    given = "dry_bulb,humidity_ratio\n" + "".join(f"{t},{w}\n" for t, w in rows)
+    return subprocess.run([BATCH, *options], input=given, capture_output=True, text=True,
+                          check=True).stdout
+
+
+def batch(t, w, units):
+    """hygrian-batch's state at t (degC), w (kg/kg) to four digits, by key."""
+    return next(csv.DictReader(io.StringIO(batch_csv([(t, w)], units, "--digits", "4"))))
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        from selenium import webdriver  # pylint: disable=import-outside-toplevel
+        from selenium.webdriver.chrome.service import Service  # pylint: disable=import-outside-toplevel
+        options = webdriver.ChromeOptions()
+        options.binary_location = shutil.which("chromium")
+        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1600,1200"):
+            options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        cls.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+        cls.url = "file://" + os.path.abspath(PAGE)
+        cls.folder = tempfile.mkdtemp(prefix="hygrian-page-")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        shutil.rmtree(cls.folder)
+
+    def open(self, url):
+        self.driver.get("about:blank")
+        self.driver.get(url)
+        for _ in range(100):
+            if self.driver.execute_script("return document.body.dataset.ready === 'true'"):
+                return
+            time.sleep(0.05)
+        self.fail("the page did not start")
+
+    def js(self, script, *arguments):
+        return self.driver.execute_script(script, *arguments)
+
+    def move_to(self, x, y, click=False):
+        """Moves the pointer to picture px (x, y) of the chart, or as near as whole px go."""
+        from selenium.webdriver.common.action_chains import ActionChains  # pylint: disable=import-outside-toplevel
+        svg = self.driver.find_element("css selector", "#svg svg")
+        box = self.js("const b = arguments[0].getBoundingClientRect();"
+                      "return [b.width, b.height, Number(arguments[0].getAttribute('width'))]", svg)
+        scale = box[0] / box[2]
+        actions = ActionChains(self.driver).move_to_element_with_offset(
+            svg, round(x * scale - box[0] / 2), round(y * scale - box[1] / 2))
+        if click:
+            actions.click()
+        actions.perform()
+
+    def pixel(self, t, w):
+        f = self.js("return frame")
+        return (f["left"] + (t - f["tMin"]) / (f["tMax"] - f["tMin"]) * (f["right"] - f["left"]),
+                f["bottom"] - w / f["wMax"] * (f["bottom"] - f["top"]))
+
+    def test_no_console_error(self):
+        self.open(self.url)
+        self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] != "INFO"], [])
+
+    def test_drawing_is_hygrian_chart(self):
+        rows = [("", []), ("units=ip&pressure=14", ["--units=ip", "--pressure=14"]),
+                ("altitude=1500&model=calculator", ["--altitude=1500", "--model=calculator"]),
+                ("over=water&dryBulb=-20:25", ["--over=water", "--dry-bulb=-20:25"])]
+        for state, options in rows:
+            with self.subTest(state=state):
+                self.open(f"{self.url}#{state}")
+                chart = subprocess.run([CHART, *options], stdin=subprocess.DEVNULL,
+                                       capture_output=True, text=True, check=True).stdout
+                self.assertEqual(self.js("return hygrianPage.svg"), chart)
+
+    def test_keyboard_reads_and_pins(self):
+        self.open(self.url)
+        chart = self.driver.find_element("id", "chart")
+        chart.send_keys("\ue014\ue014\ue013")  # right, right, up
+        self.assertEqual(self.js("return document.querySelectorAll('#readout tr').length"), 10)
+        chart.send_keys("\ue007")  # Enter
+        self.assertEqual(self.js("return document.querySelectorAll('#pins tbody tr').length"), 1)
+
+    def test_hover_shows_the_library_state(self):
+        times = []
+        for t, w, units in STATES:
+            with self.subTest(t=t, w=w, units=units):
+                self.open(f"{self.url}#units={units}")
+                self.js("hygrianPage.hoverTimes = []")
+                self.move_to(*self.pixel(t, w))
+                shown = self.js("const r = document.getElementById('readout');"
+                                "return [r.dataset.dryBulb, r.dataset.humidityRatio,"
+                                "Object.fromEntries([...r.tBodies[0].rows].map("
+                                "(row) => [row.dataset.key, row.cells[1].textContent]))]")
+                at_t, at_w = float(shown[0]), float(shown[1])
+                self.assertAlmostEqual(at_t, t, delta=0.1)
+                self.assertAlmostEqual(at_w, w, delta=0.0001)
+                self.assertEqual(shown[2], batch(shown[0], shown[1], units))
+                for step in range(20):  # more moves, for the timing alone
+                    self.move_to(*self.pixel(t + step * 0.2, w))
+                times += self.js("return hygrianPage.hoverTimes")
+        print(f"hover to readout: median {statistics.median(times):.3f} ms, "
+              f"most {max(times):.3f} ms over {len(times)} moves", file=sys.stderr)
+
+    def test_click_pins_a_row(self):
+        self.open(self.url)
+        self.move_to(*self.pixel(20, 0.008), click=True)
+        time.sleep(0.5)
+        rows = self.js("return [...document.querySelectorAll('#pins tbody tr')].length")
+        self.assertEqual(rows, 1)
+
+    def test_process_between_the_last_two_pins(self):
+        rows = [("mix", "30,0.0165;14,0.0092"), ("heat", "14,0.0092;30,0.0092"),
+                ("coil", "30,0.0165;14,0.0092")]
+        for process, pins in rows:
+            with self.subTest(process=process):
+                self.open(f"{self.url}#process={process}&pins={pins}")
+                loads = self.js("return [...document.querySelectorAll('#loads tr')].map("
+                                "(row) => row.cells[1].textContent)")
+                self.assertEqual(loads[-1], "ok")
+                self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"processes\"')"))
+
+    def test_export_is_hygrian_batch_output(self):
+        for units in ("si", "ip"):
+            with self.subTest(units=units):
+                self.open(f"{self.url}#units={units}&pins=30,0.0165;14,0.0092;-5,0.002")
+                pins = self.js("return page.pins")
+                self.assertEqual(self.js("return pinsCsv()"), batch_csv(pins, units))
+
+    def ticks(self):
+        return self.js("return [...document.querySelectorAll('#axes text')].map((t) => t.textContent)")
+
+    def test_zoom_changes_ticks_and_the_url_keeps_it(self):
+        from selenium.webdriver.common.action_chains import ActionChains  # pylint: disable=import-outside-toplevel
+        self.open(self.url)
+        before = self.ticks()
+        self.move_to(*self.pixel(10, 0.012))
+        ActionChains(self.driver).click_and_hold().perform()
+        self.move_to(*self.pixel(20, 0.015))
+        self.move_to(*self.pixel(30, 0.004))
+        ActionChains(self.driver).release().perform()
+        time.sleep(0.3)
+        after = self.ticks()
+        self.assertNotEqual(after, before)
+        self.move_to(*self.pixel(20, 0.006), click=True)
+        time.sleep(0.5)
+        url, svg = self.driver.current_url, self.js("return hygrianPage.svg")
+        self.open(url)
+        self.assertEqual(self.driver.current_url, url)
+        self.assertEqual(self.js("return hygrianPage.svg"), svg)
+        self.assertEqual(self.ticks(), after)
+
+    def html(self, points, *options):
+        """The page that hygrian-chart --html writes for points (CSV), opened."""
+        path = os.path.join(self.folder, f"chart{len(os.listdir(self.folder))}.html")
+        with open(path, "w", encoding="utf-8") as out:
+            subprocess.run([CHART, "--html", *options], input=points, stdout=out, text=True,
+                           check=True)
+        self.open("file://" + path)
+        return self.js("return document.querySelectorAll('#pins tbody tr').length")
+
+    def test_html_pins_the_points_file(self):
+        points = "dry_bulb,relative_humidity\n33,40\n13,95\n24,50\n"
+        self.assertEqual(self.html(points, "--dry-bulb=0:40"), 3)
+        self.assertEqual(self.js("return page.dryBulb"), "0:40")
+        self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] != "INFO"], [])
+
+    def test_html_draws_many_points_as_a_density(self):
+        rows = "".join(f"{10 + i % 200 * 0.1},{30 + i % 37}\n" for i in range(2500))
+        self.assertEqual(self.html("dry_bulb,relative_humidity\n" + rows), 0)
+        self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"density\"')"))
+
+    def test_screenshot_is_not_blank(self):
+        self.open(self.url)
+        png = self.driver.get_screenshot_as_base64()
+        if SCREENSHOT:
+            self.driver.save_screenshot(SCREENSHOT)
+        share = self.driver.execute_async_script(
+            "const done = arguments[1]; const image = new Image();"
+            "image.onload = () => { const c = document.createElement('canvas');"
+            "c.width = image.width; c.height = image.height; const g = c.getContext('2d');"
+            "g.drawImage(image, 0, 0); const d = g.getImageData(0, 0, c.width, c.height).data;"
+            "let dark = 0; for (let i = 0; i < d.length; i += 4) if (d[i] + d[i + 1] + d[i + 2] < 600) ++dark;"
+            "done(dark / (d.length / 4)); };"
+            "image.src = 'data:image/png;base64,' + arguments[0];", png)
+        self.assertGreater(share, 0.01)
+
+
+if __name__ == "__main__":
+    if reason := missing():
+        print(f"web page test skipped: {reason}")
+        sys.exit(SKIPPED)
+    unittest.main(argv=sys.argv[:1], verbosity=1)

@@ -1,0 +1,102 @@
+#include "web/settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/number_text.h"
+#include "chart/settings_texts.h"
+#include "hygrian/units.h"
+#include "tables/numbers.h"
+
+namespace hygrian::web {
+namespace {
+
+struct Common {
+  std::string pressure;
+  std::string altitude;
+  bool inchPound = false;
+};
+
+// The pressure or altitude into options (after the units); "" or what is wrong.
+std::string ReadPressure(const Common& common, chart::Options& options) {
+  const bool altitude = !common.altitude.empty();
+  const std::string& text = altitude ? common.altitude : common.pressure;
+  if (text.empty()) return "";
+  const tables::Number number = tables::ParseNumber(text);
+  if (number.status != tables::NumberStatus::Ok) {
+    return (altitude ? "altitude: '" : "pressure: '") + text + "' is not a number";
+  }
+  const char* unit = common.inchPound ? (altitude ? " ft" : " psia") : (altitude ? " m" : " kPa");
+  if (altitude) {
+    const double metres = common.inchPound ? number.value * kFoot : number.value;
+    const PressureResult standard = StandardPressureAtAltitude(metres);
+    if (standard.status != Status::Ok) {
+      return "altitude: " + chart::Shortest(number.value) + unit + " is outside -5000 to 11000 m";
+    }
+    options.common.pressure = standard.pressure;
+    options.common.hasAltitude = true;
+    options.common.altitude = metres;
+  } else {
+    const Unit& kPa = *FindUnit(Quantity::Pressure, common.inchPound ? "psi" : "kPa");
+    options.common.pressure = ToLibrary(kPa, number.value);
+    if (!tables::PressureInRange(options.common.pressure, cli::kPressureRange)) {
+      return "pressure: " + chart::Shortest(number.value) + unit + " is outside 20 to 200 kPa";
+    }
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string ReadSettings(std::string_view lines, chart::Options& options) {
+  chart::SettingsTexts texts;
+  Common common;
+  while (!lines.empty()) {
+    const std::size_t end = std::min(lines.find('\n'), lines.size());
+    const std::string_view line = lines.substr(0, end);
+    lines.remove_prefix(std::min(end + 1, lines.size()));
+    if (line.empty()) continue;
+    const std::size_t equals = std::min(line.find('='), line.size());
+    const std::string_view name = line.substr(0, equals);
+    const std::string value(line.substr(std::min(equals + 1, line.size())));
+    if (name == "units" && (value == "si" || value == "ip")) {
+      common.inchPound = value == "ip";
+    } else if (name == "model" || name == "over") {
+      bool known = false;
+      for (const auto& word : cli::kModelWords) {
+        if (name == "model" && word.word == value) options.common.options.model = word.model;
+        known = known || (name == "model" && word.word == value);
+      }
+      for (const auto& word : cli::kPhaseWords) {
+        if (name == "over" && word.word == value) options.common.options.over = word.over;
+        known = known || (name == "over" && word.word == value);
+      }
+      if (!known) return std::string(line) + ": not a model or phase";
+    } else if (name == "pressure" || name == "altitude") {
+      (name == "pressure" ? common.pressure : common.altitude) = value;
+    } else if (name == "dry-bulb") {
+      texts.dryBulb = value;
+    } else if (name == "humidity-ratio") {
+      texts.humidityRatio = value;
+    } else if (name == "humidity-ratio-unit") {
+      texts.humidityRatioUnit = value;
+    } else if (name == "width" || name == "height" || name == "labels") {
+      (name == "width" ? texts.width : name == "height" ? texts.height : texts.labels) = value;
+    } else {
+      return std::string(line) + ": not a setting";
+    }
+  }
+  if (options.common.options.model == Model::Calculator &&
+      options.common.options.over == Phase::Water) {
+    return "the calculator model is over ice only";
+  }
+  options.common.inchPound = common.inchPound;
+  if (std::string problem = ReadPressure(common, options); !problem.empty()) return problem;
+  options.settings.pressure = options.common.pressure;
+  options.settings.hasAltitude = options.common.hasAltitude;
+  options.settings.altitude = options.common.altitude;
+  options.settings.options = options.common.options;
+  return chart::ApplySettingsTexts(texts, common.inchPound, options.settings);
+}
+
+}  // namespace hygrian::web
