@@ -106,7 +106,7 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
     forward.dewPointKnown = dewPointKnown[k];
     forward.wetBulb = block.wetBulb[k];
     forward.wetBulbKnown = c.second != Second::WetBulb && block.wetBulbKnown[k] != 0.0;
-    out[first + k] = Decide(pairs[k], forward, over);
+    DecideInto(pairs[k], forward, over, out[first + k]);
   }
 }
 

@@ -40,14 +40,16 @@ bool VapourFromSaturation(const DryBulbPair& given) {
 }
 
 // The state of air at dry-bulb t with vapour pressure p and humidity ratio W
-// (p < P, W >= 0); its wet-bulb as given, or found.
-Result Complete(const DryBulbPair& given, const Forward& f, Phase over) {
+// (p < P, W >= 0); its wet-bulb as given, or found. Every field of `result` is
+// written in place: built elsewhere and copied, the given value's store through
+// a member pointer stalls the copy's wider loads.
+void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& result) {
   if (f.relativeHumidity > kMostPercent || f.W > kMostOfSaturation * f.saturated) {
-    return Refused(given, Status::InvalidInput);
+    result = Refused(given, Status::InvalidInput);
+    return;
   }
   const double t = given.t;
   const double wetBulb = given.second == &State::wetBulb ? given.value : kNan;
-  Result result;
   State& s = result.state;
   s.dryBulb = t;
   s.relativeHumidity = f.relativeHumidity;
@@ -74,7 +76,6 @@ Result Complete(const DryBulbPair& given, const Forward& f, Phase over) {
   // Saturated air given by its dew point comes back within rounding of 100 %.
   const bool above = f.p > f.saturation * (1.0 + kRounding) || wetBulb > t || !result.wetBulbFound;
   result.status = above ? Status::Supersaturated : (drier ? Status::DrierThanRange : Status::Ok);
-  return result;
 }
 
 }  // namespace
@@ -129,15 +130,28 @@ Forward ForwardOf(const DryBulbPair& given, Phase over) {
   return f;
 }
 
-Result Decide(const DryBulbPair& given, const Forward& forward, Phase over) {
+void DecideInto(const DryBulbPair& given, const Forward& forward, Phase over, Result& result) {
+  Status refused = Status::Ok;
   if (given.second == &State::wetBulb) {
-    if (std::isinf(forward.W)) return Refused(given, Status::VaporPressureNotBelowTotal);
-    if (!(forward.W >= 0.0)) return Refused(given, Status::InvalidInput);
+    if (std::isinf(forward.W)) {
+      refused = Status::VaporPressureNotBelowTotal;
+    } else if (!(forward.W >= 0.0)) {
+      refused = Status::InvalidInput;
+    }
+  } else if (VapourFromSaturation(given) && !(forward.p < given.P)) {
+    refused = Status::VaporPressureNotBelowTotal;
   }
-  if (VapourFromSaturation(given) && !(forward.p < given.P)) {
-    return Refused(given, Status::VaporPressureNotBelowTotal);
+  if (refused != Status::Ok) {
+    result = Refused(given, refused);
+  } else {
+    Complete(given, forward, over, result);
   }
-  return Complete(given, forward, over);
+}
+
+Result Decide(const DryBulbPair& given, const Forward& forward, Phase over) {
+  Result result;
+  DecideInto(given, forward, over, result);
+  return result;
 }
 
 Result FromDryBulbPair(const DryBulbPair& given, Phase over) {

@@ -53,5 +53,8 @@ Result FromDryBulbPair(const DryBulbPair& given, Phase over);
 // The state and its outcome from them; the wet-bulb found as the scalar search
 // finds it (a given wet-bulb is taken as it is).
 Result Decide(const DryBulbPair& given, const Forward& forward, Phase over);
+// The same written into `result` field by field (every field), as the array
+// entry point fills its output.
+void DecideInto(const DryBulbPair& given, const Forward& forward, Phase over, Result& result);
 
 }  // namespace hygrian::air::handbook

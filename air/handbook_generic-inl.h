@@ -65,6 +65,26 @@ struct Sloped {
   typename L::V slope;
 };
 
+// d ln p / dT (per K) of pure water vapour at T (K) over ice or water, with
+// inverse = 1 / T: no ln needed.
+template <class L>
+HYGRIAN_LANES_INLINE typename L::V LogPureSlope(typename L::V T, typename L::V inverse,
+                                                typename L::M ice) {
+  using V = typename L::V;
+  namespace c = constants;
+  const auto pick = [ice](double overIce, double overWater) {
+    return L::Select(ice, L::Set(overIce), L::Set(overWater));
+  };
+  const V cInverse = pick(c::kIceInverse, c::kWaterInverse);
+  const V cSquare = pick(c::kIceSquare, c::kWaterSquare);
+  const V cCube = pick(c::kIceCube, c::kWaterCube);
+  const V cFourth = pick(c::kIceFourth, 0.0);
+  const V slopes =
+      T * (L::Set(2.0) * cSquare + T * (L::Set(3.0) * cCube + T * (L::Set(4.0) * cFourth)));
+  return (pick(c::kIceLog, c::kWaterLog) - cInverse * inverse) * inverse +
+         pick(c::kIceLinear, c::kWaterLinear) + slopes;
+}
+
 // ln p (p in kPa) of pure water vapour at T (K) over ice or water, and d ln p / dT.
 template <class L>
 HYGRIAN_LANES_INLINE Sloped<L> LogPure(typename L::V T, typename L::M ice) {
@@ -75,18 +95,15 @@ HYGRIAN_LANES_INLINE Sloped<L> LogPure(typename L::V T, typename L::M ice) {
   };
   const V inverse = L::Set(1.0) / T;
   const V logT = Log<L>(T);
-  const V cInverse = pick(c::kIceInverse, c::kWaterInverse);
   const V cLinear = pick(c::kIceLinear, c::kWaterLinear);
   const V cSquare = pick(c::kIceSquare, c::kWaterSquare);
   const V cCube = pick(c::kIceCube, c::kWaterCube);
   const V cFourth = pick(c::kIceFourth, 0.0);
-  const V cLog = pick(c::kIceLog, c::kWaterLog);
   const V powers = T * (cLinear + T * (cSquare + T * (cCube + T * cFourth)));
-  const V slopes =
-      T * (L::Set(2.0) * cSquare + T * (L::Set(3.0) * cCube + T * (L::Set(4.0) * cFourth)));
-  return {cInverse * inverse + pick(c::kIceConstant, c::kWaterConstant) + powers + cLog * logT -
-              L::Set(c::kLogPascalsPerKilopascal),
-          (cLog - cInverse * inverse) * inverse + cLinear + slopes};
+  return {pick(c::kIceInverse, c::kWaterInverse) * inverse +
+              pick(c::kIceConstant, c::kWaterConstant) + powers +
+              pick(c::kIceLog, c::kWaterLog) * logT - L::Set(c::kLogPascalsPerKilopascal),
+          LogPureSlope<L>(T, inverse, ice)};
 }
 
 // The parts of ln f that depend on T (K) alone, with Hardy's set for ice,
@@ -254,6 +271,25 @@ HYGRIAN_LANES_INLINE typename L::V PsychrometricHumidityRatio(typename L::V t, t
   const typename L::V dry = L::Set(constants::kDryAirHeat);
   return ((w.latent - w.latentSlope * x) * Ws - dry * (t - x)) /
          (w.latent + L::Set(constants::kVapourHeat) * t - w.heat * x);
+}
+
+// d/dx of PsychrometricHumidityRatio at x = d, the dew point over the wick's
+// phase, where Ws is W (per K): Ws's slope from the pure saturation's (f's own
+// slope left out), so an estimate, for a search's start.
+template <class L>
+HYGRIAN_LANES_INLINE typename L::V PsychrometricSlopeAtDewPoint(typename L::V t, typename L::V d,
+                                                                typename L::V W,
+                                                                typename L::M ice) {
+  using V = typename L::V;
+  namespace c = constants;
+  const V T = d + L::Set(handbook::kKelvinOffset);
+  const V WsSlope = W * (L::Set(1.0) + W * L::Set(1.0 / handbook::kMassRatio)) *
+                    LogPureSlope<L>(T, L::Set(1.0) / T, ice);
+  const Wick<L> w = WickOf<L>(ice);
+  const V denominator = w.latent + L::Set(c::kVapourHeat) * t - w.heat * d;
+  const V numeratorSlope =
+      L::Set(c::kDryAirHeat) - w.latentSlope * W + (w.latent - w.latentSlope * d) * WsSlope;
+  return (numeratorSlope + w.heat * PsychrometricHumidityRatio<L>(t, d, W, ice)) / denominator;
 }
 
 // The same with Ws from `at`, f p_ws at x over the wick with its log, and its

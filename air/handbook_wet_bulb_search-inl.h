@@ -18,8 +18,9 @@ namespace wet_bulb {
 // wet-bulb a little below -100.
 inline constexpr double kFloor = -150.0;
 inline constexpr int kMostSteps = 200;
-// The most steps the lanes of a vector take together: everyday wet-bulbs
-// settle in 2 to 4 from the chord, on the plateau's sides in 3 to 6 from the top.
+// The most steps the lanes of a vector take together (the scalar search
+// finishes a lane not settled by then): everyday wet-bulbs settle in a few from
+// the cubic start, in 3 to 6 from the top where there is none.
 inline constexpr int kLaneSteps = 6;
 inline constexpr double kTolerance = 1e-13;  // K, the last Newton step
 // Newton's error after a step s is about M s^2 where M = |r''| / 2r' of the
@@ -64,7 +65,8 @@ struct WetBulbPlan {
 // side: water from 0 up, ice below 0, or 0 itself between the two; elsewhere
 // the wick is ice at and below 0 and water above. The start is where the chord
 // from the dew point to the dry-bulb crosses zero (below the root, the residual
-// being convex), where the dew point is over the wick's own saturation.
+// being convex), or closer, where the inverse cubic through the two ends and
+// their slopes does, where the dew point is over the wick's own saturation.
 template <class L>
 WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, typename L::V below,
                            typename L::M overIce, Saturation<L> atDryBulb) {
@@ -106,6 +108,26 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
   const V atDew = PsychrometricHumidityRatio<L>(t, below, W, wickIce) - W;
   const V chord = below - atDew * (t - below) / (residual - atDew);
   const M chordStart = L::And(L::And(sameSaturation, finite), L::Not(plateau));
+  // Closer: x as a cubic in the residual through the two ends of the bracket
+  // with the residual's slopes there (inverse Hermite interpolation, at a
+  // residual of 0), where both are known: the dew point (over the wick's own
+  // phase) or 0 on the plateau's water side, and the dry-bulb or 0 on its ice
+  // side. The chord, or the top, where the cubic falls outside.
+  const M plateauWater = L::And(L::And(plateau, L::Not(plateauIce)), L::Not(plateauZero));
+  const V x0 = L::Select(plateauWater, zero, below);
+  const V r0 = L::Select(plateauWater, water0.value - W, atDew);
+  const V s0 =
+      L::Select(plateauWater, water0.slope, PsychrometricSlopeAtDewPoint<L>(t, below, W, wickIce));
+  const V x1 = L::Select(plateauIce, zero, t);
+  const V r1 = L::Select(plateauIce, ice0.value - W, residual);
+  const V s1 = L::Select(plateauIce, ice0.slope, atT.slope);
+  const V span = r1 - r0;
+  const V u = (zero - r0) / span;
+  const V rest = L::Set(1.0) - u;
+  const V cubic = x0 + (x1 - x0) * (u * u * (L::Set(3.0) - L::Set(2.0) * u)) +
+                  span * u * (rest * rest / s0 - u * rest / s1);
+  const M cubicStart = L::Or(L::Or(chordStart, plateauWater), L::And(plateauIce, sameSaturation));
+  const M inside = L::And(cubic > x0, cubic < x1);
 
   WetBulbPlan<L> plan;
   const M found = L::And(L::Not(plateauIce), L::Not(plateauZero));
@@ -116,7 +138,7 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
   plan.high = L::Select(plateauIce, zero, t);
   plan.atHigh = {L::Select(plateauIce, ice0.value, atT.value),
                  L::Select(plateauIce, ice0.slope, atT.slope)};
-  plan.start = L::Select(chordStart, chord, floor);
+  plan.start = L::Select(L::And(cubicStart, inside), cubic, L::Select(chordStart, chord, floor));
   return plan;
 }
 
