@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "cli/pressure_options.h"
 #include "hygrian/units.h"
 #include "hygrian/version.h"
 #include "tables/numbers.h"
@@ -14,10 +15,6 @@ namespace hygrian::cli {
 namespace {
 
 constexpr std::size_t kHelpColumn = 30;  // leaves 50 columns to each description
-// The altitudes of the standard atmosphere that --altitude takes, m.
-constexpr double kAltitudeLeast = -5000.0;
-constexpr double kAltitudeMost = 11000.0;
-
 // GNU's order: the usage line first, then what the program does.
 constexpr std::size_t kHelpWidth = 80;
 
@@ -76,22 +73,6 @@ void Write(Platform& platform, int fd, std::string_view text) {
   (void)platform.WriteAll(fd, text.data(), text.size());  // nothing more to do if this fails
 }
 
-// A number of an option, or why not: "'high' is not a number".
-std::string ReadNumber(const std::string& text, double& value) {
-  const tables::Number number = tables::ParseNumber(text);
-  switch (number.status) {
-    case tables::NumberStatus::Ok:
-      value = number.value;
-      return "";
-    case tables::NumberStatus::OutOfRange:
-      return "'" + text + "' is out of range";
-    case tables::NumberStatus::Empty:
-    case tables::NumberStatus::NotANumber:
-      break;
-  }
-  return "'" + text + "' is not a number";
-}
-
 // For the first word of argv that looks like a long option the app does not
 // have: "; did you mean --version?" when an option's name is within two edits
 // of it (a third of its length at most), else "".
@@ -117,23 +98,6 @@ std::string Suggestion(const CLI::App& app, int argc, const char* const* argv) {
     if (known) continue;
     return best.empty() ? "" : "; did you mean --" + best + "?";
   }
-  return "";
-}
-
-std::string Shortest(double value) {
-  char text[tables::kNumberTextSize];
-  return {text, tables::FormatNumber(text, value)};
-}
-
-// The slip a pressure refused in psia likely is: a barometer's inches of mercury
-// (below 32, as 29.92 at sea level) or kilopascals; "" when neither fits.
-std::string InchPoundPressureHint(double value, const Unit& psi) {
-  const double inHg = ToLibrary(*FindUnit(Quantity::Pressure, "inHg"), value);
-  if (value < 32.0 && tables::PressureInRange(inHg, kPressureRange)) {
-    const double rounded = std::round(FromLibrary(psi, inHg) * 1000.0) / 1000.0;
-    return " (in inHg? " + Shortest(value) + " inHg is " + Shortest(rounded) + " psia)";
-  }
-  if (tables::PressureInRange(value, kPressureRange)) return " (in kPa? --units si)";
   return "";
 }
 
@@ -215,88 +179,22 @@ std::string CommandLine::CheckModel() {
   return "";
 }
 
-// --pressure in psia and --altitude in feet, for --units ip; a range refused is
-// told in those units, rounded inwards.
-std::string CommandLine::CheckInchPound() {
-  if (app_.count(std::string(kPressureRange.unitOption)) > 0) {
-    return std::string(kPressureRange.unitOption) + ": not with --units ip (--pressure is in psia)";
-  }
-  const Unit& psi = *FindUnit(Quantity::Pressure, "psi");
-  const bool pressure = app_.count("--pressure") > 0;
-  const bool altitude = app_.count("--altitude") > 0;
-  if (pressure && altitude) return "--pressure and --altitude: give one or the other";
-  double value = 0.0;
-  if (pressure) {
-    if (std::string problem = ReadNumber(pressure_, value); !problem.empty()) {
-      return "--pressure: " + problem;
-    }
-    common_.pressure = ToLibrary(psi, value);
-    if (!tables::PressureInRange(common_.pressure, kPressureRange)) {
-      const double least = std::ceil(FromLibrary(psi, kPressureRange.least) * 1000.0) / 1000.0;
-      const double most = std::floor(FromLibrary(psi, kPressureRange.most) * 1000.0) / 1000.0;
-      return "--pressure: " + Shortest(value) + " psia is outside " + Shortest(least) + " to " +
-             Shortest(most) + " psia" + InchPoundPressureHint(value, psi);
-    }
-  }
-  if (altitude) {
-    if (std::string problem = ReadNumber(altitude_, value); !problem.empty()) {
-      return "--altitude: " + problem;
-    }
-    const PressureResult standard = StandardPressureAtAltitude(value * kFoot);
-    if (standard.status != Status::Ok) {
-      return "--altitude: " + Shortest(value) + " ft is outside " +
-             Shortest(std::ceil(kAltitudeLeast / kFoot)) + " to " +
-             Shortest(std::floor(kAltitudeMost / kFoot)) + " ft";
-    }
-    common_.pressure = standard.pressure;
-    common_.hasAltitude = true;
-    common_.altitude = value * kFoot;
-  }
-  return "";
-}
-
 std::string CommandLine::CheckCommon() {
   if (std::string problem = CheckModel(); !problem.empty()) return problem;
   if (hasUnits_ && app_.count("--units") > 0) {
     if (units_ != "si" && units_ != "ip") return "--units: '" + units_ + "' is not si or ip";
     common_.inchPound = units_ == "ip";
-    if (common_.inchPound) return CheckInchPound();
   }
   const std::string unitOption(kPressureRange.unitOption);
   if (app_.count(unitOption) > 0) {
+    if (common_.inchPound) return unitOption + ": not with --units ip (--pressure is in psia)";
     const auto unit = tables::ReadPressureUnit(pressureUnit_);
     if (!unit) return unitOption + ": '" + pressureUnit_ + "' is not kPa, hPa or Pa";
     common_.pressureUnit = *unit;
   }
-  const bool pressure = app_.count("--pressure") > 0;
-  const bool altitude = app_.count("--altitude") > 0;
-  if (pressure && altitude) return "--pressure and --altitude: give one or the other";
-  double value = 0.0;
-  if (pressure) {
-    if (std::string problem = ReadNumber(pressure_, value); !problem.empty()) {
-      return "--pressure: " + problem;
-    }
-    common_.pressure = tables::ToKilopascals(value, common_.pressureUnit);
-    if (!tables::PressureInRange(common_.pressure, kPressureRange)) {
-      char text[tables::kOutsideRangeTextSize];
-      return "--pressure: " +
-             std::string(text, tables::WriteOutsideRange(text, value, common_.pressureUnit,
-                                                         kPressureRange));
-    }
-  }
-  if (altitude) {
-    if (std::string problem = ReadNumber(altitude_, value); !problem.empty()) {
-      return "--altitude: " + problem;
-    }
-    const PressureResult standard = StandardPressureAtAltitude(value);
-    if (standard.status != Status::Ok) {
-      return "--altitude: " + Shortest(value) + " m is outside -5000 to 11000 m";
-    }
-    common_.pressure = standard.pressure;
-    common_.hasAltitude = true;
-    common_.altitude = value;
-  }
-  return "";
+  return ReadPressureOrAltitude(app_.count("--pressure") > 0 ? &pressure_ : nullptr,
+                                app_.count("--altitude") > 0 ? &altitude_ : nullptr, "--",
+                                kPressureRange, common_);
 }
 
 }  // namespace hygrian::cli

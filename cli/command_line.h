@@ -43,7 +43,6 @@ class CommandLine {
  private:
   std::string CheckCommon();
   std::string CheckModel();
-  std::string CheckInchPound();
 
   Platform& platform_;
   std::string_view program_;

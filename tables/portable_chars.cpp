@@ -138,11 +138,11 @@ std::to_chars_result ToChars(char* first, char* last, double value,
 std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format,
                              int precision) noexcept {
   if (const auto special = Special(value); !special.empty()) return Put(first, last, special);
-  const char* spec = format == std::chars_format::fixed        ? "%.*f"
+  const char* form = format == std::chars_format::fixed        ? "%.*f"
                      : format == std::chars_format::scientific ? "%.*e"
                                                                : "%.*g";
   Buffer buffer{};
-  const int size = Printf(buffer, spec, precision, value);
+  const int size = Printf(buffer, form, precision, value);
   if (size < 0 || static_cast<std::size_t>(size) >= buffer.size()) {
     return {last, std::errc::value_too_large};
   }

@@ -54,7 +54,7 @@ char* WriteOutsideRange(char* out, double value, const PressureUnit& unit,
   out = WritePressure(out, range.most);
   out = Put(out, " kPa");
   for (const PressureUnit& other : kUnits) {
-    if (!PressureInRange(ToKilopascals(value, other), range)) continue;
+    if (range.unitOption.empty() || !PressureInRange(ToKilopascals(value, other), range)) continue;
     out = Put(out, " (in ");
     out = Put(out, PressureUnitName(other));
     out = Put(out, "? ");

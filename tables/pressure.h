@@ -34,7 +34,7 @@ inline constexpr PressureUnit PressureUnit::Pa{"Pa", 1.0, 1000.0};
 struct PressureRange {
   double least = 0.0;
   double most = 0.0;
-  std::string_view unitOption;  // "--pressure-unit"
+  std::string_view unitOption;  // "--pressure-unit"; empty: no unit is suggested
 };
 
 // "kPa", "hPa" or "Pa": unit.name.

@@ -1,50 +1,21 @@
 #include "web/settings.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "chart/number_text.h"
 #include "chart/settings_texts.h"
-#include "hygrian/units.h"
-#include "tables/numbers.h"
+#include "cli/pressure_options.h"
 
 namespace hygrian::web {
 namespace {
 
+// The page's pressures: the programs' range, with no option to suggest.
+constexpr tables::PressureRange kPageRange{cli::kPressureRange.least, cli::kPressureRange.most, ""};
+
 struct Common {
-  std::string pressure;
+  std::string pressure;  // as typed; empty: not given
   std::string altitude;
   bool inchPound = false;
 };
-
-// The pressure or altitude into options (after the units); "" or what is wrong.
-std::string ReadPressure(const Common& common, chart::Options& options) {
-  const bool altitude = !common.altitude.empty();
-  const std::string& text = altitude ? common.altitude : common.pressure;
-  if (text.empty()) return "";
-  const tables::Number number = tables::ParseNumber(text);
-  if (number.status != tables::NumberStatus::Ok) {
-    return (altitude ? "altitude: '" : "pressure: '") + text + "' is not a number";
-  }
-  const char* unit = common.inchPound ? (altitude ? " ft" : " psia") : (altitude ? " m" : " kPa");
-  if (altitude) {
-    const double metres = common.inchPound ? number.value * kFoot : number.value;
-    const PressureResult standard = StandardPressureAtAltitude(metres);
-    if (standard.status != Status::Ok) {
-      return "altitude: " + chart::Shortest(number.value) + unit + " is outside -5000 to 11000 m";
-    }
-    options.common.pressure = standard.pressure;
-    options.common.hasAltitude = true;
-    options.common.altitude = metres;
-  } else {
-    const Unit& kPa = *FindUnit(Quantity::Pressure, common.inchPound ? "psi" : "kPa");
-    options.common.pressure = ToLibrary(kPa, number.value);
-    if (!tables::PressureInRange(options.common.pressure, cli::kPressureRange)) {
-      return "pressure: " + chart::Shortest(number.value) + unit + " is outside 20 to 200 kPa";
-    }
-  }
-  return "";
-}
 
 }  // namespace
 
@@ -91,7 +62,12 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
     return "the calculator model is over ice only";
   }
   options.common.inchPound = common.inchPound;
-  if (std::string problem = ReadPressure(common, options); !problem.empty()) return problem;
+  if (std::string problem = cli::ReadPressureOrAltitude(
+          common.pressure.empty() ? nullptr : &common.pressure,
+          common.altitude.empty() ? nullptr : &common.altitude, "", kPageRange, options.common);
+      !problem.empty()) {
+    return problem;
+  }
   options.settings.pressure = options.common.pressure;
   options.settings.hasAltitude = options.common.hasAltitude;
   options.settings.altitude = options.common.altitude;
