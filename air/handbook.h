@@ -21,6 +21,14 @@ inline constexpr double kHighestPressure = 1e3;  // kPa
 inline constexpr double kTriplePoint = 0.01;     // degrees C
 inline constexpr double kMassRatio = 0.621945;   // water / dry air, ASHRAE 2017 eq. 20
 inline constexpr double kKelvinOffset = 273.15;  // K at 0 degrees C
+// The outcomes' bounds (air/handbook_cases.cpp): a wet-bulb given below the
+// lowest is out of range; a relative humidity above the most percent, or a
+// humidity ratio above the most times saturation's, is no state; a vapour
+// pressure within the rounding (relative) above saturation is saturation.
+inline constexpr double kLowestWetBulb = -150.0;  // degrees C, see WetBulb
+inline constexpr double kMostPercent = 200.0;
+inline constexpr double kMostOfSaturation = 10.0;
+inline constexpr double kSaturationRounding = 1e-12;
 
 // The phase in equilibrium with saturated air at t under the convention `over`:
 // ice at and below the triple point under Phase::Ice, liquid water everywhere else.

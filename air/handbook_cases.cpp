@@ -14,14 +14,9 @@ namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 constexpr double kPercent = 100.0;
-constexpr double kMostPercent = 200.0;      // a relative humidity above is no state
-constexpr double kMostOfSaturation = 10.0;  // nor a humidity ratio above this times saturation
-constexpr double kLowestWetBulb = -150.0;   // degrees C, see WetBulb
 // kg/kg: the psychrometric equation's rounding near dry air (its terms cancel):
 // a wet-bulb within about 1e-12 K of dry air's gives no more than this below 0.
 constexpr double kRoundOff = 1e-15;
-// Relative: a vapour pressure this little above saturation is saturation.
-constexpr double kRounding = 1e-12;
 
 Result Refused(const DryBulbPair& given, Status status) {
   Result result;
@@ -74,7 +69,8 @@ void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& re
   result.wetBulbFound = !std::isnan(s.wetBulb);
   s.*given.second = given.value;
   // Saturated air given by its dew point comes back within rounding of 100 %.
-  const bool above = f.p > f.saturation * (1.0 + kRounding) || wetBulb > t || !result.wetBulbFound;
+  const bool above =
+      f.p > f.saturation * (1.0 + kSaturationRounding) || wetBulb > t || !result.wetBulbFound;
   result.status = above ? Status::Supersaturated : (drier ? Status::DrierThanRange : Status::Ok);
 }
 

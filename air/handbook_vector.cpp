@@ -216,6 +216,50 @@ M IceAt(V t, bool overIce) {
   return L::And(L::Uniform(overIce), t <= L::Set(handbook::kTriplePoint));
 }
 
+M Within(V x, double lowest, double highest) {
+  return L::And(x >= L::Set(lowest), x <= L::Set(highest));
+}
+
+// The pairs ScreenDryBulbPair passes: t and P in the model's range, a wet-bulb
+// or a dew point in its own, a relative humidity or humidity ratio finite and
+// not negative (NaN is in no range).
+M Screened(V t, V value, V P, handbook::Second kind) {
+  using handbook::Second;
+  namespace h = handbook;
+  const M given = L::And(Within(t, h::kLowest, h::kHighest),
+                         Within(P, h::kLowestPressure, h::kHighestPressure));
+  switch (kind) {
+    case Second::WetBulb:
+      return L::And(given, Within(value, h::kLowestWetBulb, h::kHighest));
+    case Second::DewPoint:
+      return L::And(given, Within(value, h::kLowest, h::kHighest));
+    case Second::RelativeHumidity:
+    case Second::HumidityRatio:
+      break;
+  }
+  return L::And(given, Within(value, 0.0, std::numeric_limits<double>::max()));
+}
+
+// A state every lane may compute harmlessly, in place of the values screened out.
+double QuietValue(handbook::Second kind) {
+  using handbook::Second;
+  switch (kind) {
+    case Second::WetBulb:
+      return 15.0;
+    case Second::DewPoint:
+      return 10.0;
+    case Second::RelativeHumidity:
+      return 50.0;
+    case Second::HumidityRatio:
+      break;
+  }
+  return 0.01;
+}
+constexpr double kQuietDryBulb = 20.0;
+constexpr double kQuietPressure = 101.325;
+
+V Flag(M m) { return L::Select(m, L::Set(1.0), L::Set(0.0)); }
+
 }  // namespace
 
 void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIce) {
@@ -224,9 +268,14 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
   const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
   const auto kind = static_cast<Second>(second);
   for (std::size_t i = 0; i < count; i += L::Width()) {
-    const V t = L::Load(b.t + i);
-    const V value = L::Load(b.value + i);
-    const V P = L::Load(b.P + i);
+    const M screened = Screened(L::Load(b.t + i), L::Load(b.value + i), L::Load(b.P + i), kind);
+    const V t = L::Select(screened, L::Load(b.t + i), L::Set(kQuietDryBulb));
+    const V value = L::Select(screened, L::Load(b.value + i), L::Set(QuietValue(kind)));
+    const V P = L::Select(screened, L::Load(b.P + i), L::Set(kQuietPressure));
+    L::Store(t, b.t + i);
+    L::Store(value, b.value + i);
+    L::Store(P, b.P + i);
+    L::Store(Flag(screened), b.screened + i);
     const M iceAtT = IceAt(t, overIce);
     const Saturation<L> atT = SaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
     const Sloped<L> at = atT.log;
@@ -284,6 +333,41 @@ void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
   }
 }
 
+void PlainBlock(handbook::Block& b, std::size_t count, int second) {
+  using handbook::Second;
+  namespace h = handbook;
+  const auto kind = static_cast<Second>(second);
+  const V one = L::Set(1.0);
+  for (std::size_t i = 0; i < count; i += L::Width()) {
+    const V t = L::Load(b.t + i);
+    const V value = L::Load(b.value + i);
+    const V P = L::Load(b.P + i);
+    const V p = L::Load(b.p + i);
+    const V W = L::Load(b.W + i);
+    const V dewPoint = L::Load(b.dewPoint + i);
+    // Not refused, as DecideInto and Complete refuse.
+    M plain = L::Load(b.screened + i) == one;
+    if (kind == Second::WetBulb) {
+      plain = L::And(plain, Within(W, 0.0, std::numeric_limits<double>::max()));
+    } else if (kind != Second::HumidityRatio) {
+      plain = L::And(plain, p < P);
+    }
+    plain = L::And(plain, L::Not(L::Load(b.relativeHumidity + i) > L::Set(h::kMostPercent)));
+    plain = L::And(plain, L::Not(W > L::Set(h::kMostOfSaturation) * L::Load(b.saturated + i)));
+    // A dew point and a wet-bulb found, not above saturation: Ok.
+    plain = L::And(plain, dewPoint == dewPoint);
+    if (kind == Second::WetBulb) {
+      plain = L::And(plain, L::Not(value > t));
+    } else {
+      const V wetBulb = L::Load(b.wetBulb + i);
+      plain = L::And(plain, L::And(L::Load(b.wetBulbKnown + i) == one, wetBulb == wetBulb));
+    }
+    const V saturation = L::Load(b.saturation + i);
+    plain = L::And(plain, L::Not(p > saturation * L::Set(1.0 + h::kSaturationRounding)));
+    L::Store(Flag(plain), b.plain + i);
+  }
+}
+
 const char* TargetName() { return hwy::TargetName(HWY_TARGET); }
 
 }  // namespace hygrian::air::HWY_NAMESPACE
@@ -293,6 +377,7 @@ HWY_AFTER_NAMESPACE();
 namespace hygrian::air {
 HWY_EXPORT(ForwardBlock);
 HWY_EXPORT(WetBulbBlock);
+HWY_EXPORT(PlainBlock);
 HWY_EXPORT(TargetName);
 
 namespace handbook {
@@ -303,6 +388,10 @@ void ForwardLanes(Block& block, std::size_t count, Second second, bool overIce) 
 
 void WetBulbLanes(Block& block, std::size_t count, bool overIce) {
   HWY_DYNAMIC_DISPATCH(WetBulbBlock)(block, count, overIce);
+}
+
+void PlainLanes(Block& block, std::size_t count, Second second) {
+  HWY_DYNAMIC_DISPATCH(PlainBlock)(block, count, static_cast<int>(second));
 }
 
 const char* VectorTarget() { return HWY_DYNAMIC_DISPATCH(TargetName)(); }

@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -20,21 +21,23 @@ namespace {
 
 // Dry-bulbs and second values over the model's range, with some rows outside
 // it, at or above boiling, below the lowest frost point and at the 0 degrees
-// C seam, and pressures from 10 to 1,000 kPa.
+// C seam, pressures from 10 to 1,000 kPa, and values that are not finite.
 struct Columns {
   std::vector<double> t, second, P;
 };
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 // Second values per pair, by the pair's row in Pairs.
 const std::vector<double> kSeconds[] = {
-    {-160, -100, -40, -10, -1e-9, 0, 1e-9, 0.5, 5, 12, 20, 35, 60, 90, 150, 201},     // wet-bulb
-    {-120, -100, -60, -20, -0.01, 0, 0.005, 0.01, 2, 12, 24, 55, 99, 150, 200},       // dew point
-    {-1, 0, 1e-9, 0.5, 3, 15, 40, 65, 90, 99.999, 100, 101, 150, 250},                // RH
-    {-0.001, 0, 1e-7, 1e-4, 0.001, 0.0037, 0.003789, 0.008, 0.02, 0.05, 0.2, 1, 30},  // W
-    {-0.1, 0, 1e-7, 1e-4, 0.0037, 0.008, 0.02, 0.3, 0.999, 1},                        // q
+    {-160, -100, -40, -10, -1e-9, 0, 1e-9, 0.5, 5, 12, 20, 35, 60, 90, 150, 201, kNan},  // wet-bulb
+    {-120, -100, -60, -20, -0.01, 0, 0.005, 0.01, 2, 12, 24, 55, 99, 150, 200},  // dew point
+    {-1, 0, 1e-9, 0.5, 3, 15, 40, 65, 90, 99.999, 100, 101, 150, 250, kInf},     // RH
+    {-0.001, 0, 1e-7, 1e-4, 0.001, 0.0037, 0.003789, 0.008, 0.02, 0.05, 0.2, 1, 30, kInf},  // W
+    {-0.1, 0, 1e-7, 1e-4, 0.0037, 0.008, 0.02, 0.3, 0.999, 1},                              // q
 };
 const double kDryBulbs[] = {-101, -100, -80, -45, -20, -3, -0.001, 0,   0.005, 0.01,
-                            0.5,  4.9,  15,  25,  38,  60, 99,     130, 200};
-const double kPressures[] = {9, 10, 30, 101.325, 400, 1000};
+                            0.5,  4.9,  15,  25,  38,  60, 99,     130, 200,   kNan};
+const double kPressures[] = {9, 10, 30, 101.325, 400, 1000, kInf};
 
 Columns GridOf(std::size_t row) {
   Columns c;
