@@ -50,9 +50,10 @@ double EnhancementFactor(double t, double pure, double P, Branch branch) {
 
 namespace {
 
-ZeroParts PartsAtZero(bool ice) {
-  const g::Sloped<Lanes> pure = g::LogPure<Lanes>(kKelvinOffset, ice);
-  const g::EnhancementParts<Lanes> e = g::EnhancementAt<Lanes>(kKelvinOffset, ice, false);
+// At t as SaturationInAir computes them there.
+ZeroParts PartsAt(double t, bool ice, bool supercooled) {
+  const g::Sloped<Lanes> pure = g::LogPure<Lanes>(Kelvin(t), ice);
+  const g::EnhancementParts<Lanes> e = g::EnhancementAt<Lanes>(Kelvin(t), ice, supercooled);
   return {pure.value, pure.slope, g::Exp<Lanes>(pure.value), e.alpha, e.alphaSlope,
           e.beta,     e.betaSlope};
 }
@@ -60,12 +61,20 @@ ZeroParts PartsAtZero(bool ice) {
 // Computed when the library loads, not on first use: a function's own static
 // would need the C++ run-time's guards, which a C program linking the static
 // archive does not have.
-const ZeroParts kIceAtZero = PartsAtZero(true);
-const ZeroParts kWaterAtZero = PartsAtZero(false);
+const ZeroParts kIceAtZero = PartsAt(0.0, true, false);
+const ZeroParts kWaterAtZero = PartsAt(0.0, false, false);
+const ZeroParts kSupercooledAtZero = PartsAt(0.0, false, true);
+const ZeroParts kIceAtTriplePoint = PartsAt(kTriplePoint, true, false);
+const ZeroParts kWaterAtTriplePoint = PartsAt(kTriplePoint, false, false);
 
 }  // namespace
 
 const ZeroParts& AtZero(bool ice) { return ice ? kIceAtZero : kWaterAtZero; }
+
+const ZeroParts& AtSeam(Phase over, bool below) {
+  if (over == Phase::Ice) return below ? kIceAtTriplePoint : kWaterAtTriplePoint;
+  return below ? kSupercooledAtZero : kWaterAtZero;
+}
 
 LogSaturation LogSaturationInAir(double t, double P, Branch branch) {
   return Plain(g::LogSaturationInAir<Lanes>(t, P, IsIce(branch.phase), branch.supercooled));

@@ -122,5 +122,9 @@ struct ZeroParts {
   double logPure, pureSlope, pure, alpha, alphaSlope, beta, betaSlope;
 };
 const ZeroParts& AtZero(bool ice);
+// The same at the seam where the dew point's two pieces meet under `over`
+// (the triple point under Phase::Ice, 0 degrees C under Phase::Water), on the
+// piece below it (ice, or supercooled water) or the one above (water).
+const ZeroParts& AtSeam(Phase over, bool below);
 
 }  // namespace hygrian::air::handbook

@@ -26,6 +26,13 @@ double Solve(double p, double P, Branch branch, double low, double high) {
 constexpr double kBelowSeam = one_lane::dew_point::kBelowSeam;
 constexpr double kAboveSeam = one_lane::dew_point::kAboveSeam;
 
+// f p_ws (kPa) at the seam under `over`, on the piece below it or above: the
+// bits of SaturationPressureInAir there, from the parts computed once.
+double AtTheSeam(double P, Phase over, bool below) {
+  const ZeroParts& parts = AtSeam(over, below);
+  return one_lane::SaturationFromParts<Lanes>(parts, parts, true, P).pressure;
+}
+
 }  // namespace
 
 double DewPoint(double p, double P, Phase over) {
@@ -37,8 +44,7 @@ double DewPoint(double p, double P, Phase over) {
   const double seam = over == Phase::Ice ? kTriplePoint : 0.0;
   const Branch below{over, over == Phase::Water};
   const Branch above{Phase::Water, false};
-  const bool lower =
-      p <= kBelowSeam || (p < kAboveSeam && p <= SaturationPressureInAir(seam, P, below));
+  const bool lower = p <= kBelowSeam || (p < kAboveSeam && p <= AtTheSeam(P, over, true));
   if (lower) {
     const double t = Solve(p, P, below, kLowest, seam);
     if (t > one_lane::dew_point::kLowestFound) return t;
@@ -47,7 +53,7 @@ double DewPoint(double p, double P, Phase over) {
     if (lowest > p * (1.0 + kRounding)) return kNan;
     return lowest >= p ? kLowest : t;
   }
-  if (p < kAboveSeam && !(SaturationPressureInAir(seam, P, above) < p)) return seam;
+  if (p < kAboveSeam && !(AtTheSeam(P, over, false) < p)) return seam;
   return Solve(p, P, above, seam, kHighest);
 }
 

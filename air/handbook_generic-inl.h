@@ -203,23 +203,29 @@ HYGRIAN_LANES_INLINE Sloped<L> LogSaturationInAir(typename L::V t, typename L::V
   return SaturationInAir<L>(t, P, ice, supercooled).log;
 }
 
-// The same at 0 degrees C over ice or (not supercooled) water, from the parts
-// that depend on the temperature alone computed once (handbook::AtZero, with
-// these relations for one lane): the same bits, without their exp and log.
+// The same from the parts that depend on the temperature alone, computed once
+// (handbook::ZeroParts, with these relations for one lane): `yes` in the lanes
+// where `pick` holds, else `no`. The same bits, without their exp and log.
 template <class L>
-HYGRIAN_LANES_INLINE Saturation<L> SaturationAtZero(typename L::V P, typename L::M ice) {
-  const handbook::ZeroParts& i = handbook::AtZero(true);
-  const handbook::ZeroParts& w = handbook::AtZero(false);
-  const auto pick = [ice](double overIce, double overWater) {
-    return L::Select(ice, L::Set(overIce), L::Set(overWater));
+HYGRIAN_LANES_INLINE Saturation<L> SaturationFromParts(const handbook::ZeroParts& yes,
+                                                       const handbook::ZeroParts& no,
+                                                       typename L::M pick, typename L::V P) {
+  const auto of = [pick](double ifYes, double ifNo) {
+    return L::Select(pick, L::Set(ifYes), L::Set(ifNo));
   };
-  const EnhancementParts<L> e{pick(i.alpha, w.alpha), pick(i.alphaSlope, w.alphaSlope),
-                              pick(i.beta, w.beta), pick(i.betaSlope, w.betaSlope)};
-  const typename L::V logPure = pick(i.logPure, w.logPure);
-  const typename L::V pureSlope = pick(i.pureSlope, w.pureSlope);
-  const typename L::V pure = pick(i.pure, w.pure);
+  const EnhancementParts<L> e{of(yes.alpha, no.alpha), of(yes.alphaSlope, no.alphaSlope),
+                              of(yes.beta, no.beta), of(yes.betaSlope, no.betaSlope)};
+  const typename L::V logPure = of(yes.logPure, no.logPure);
+  const typename L::V pureSlope = of(yes.pureSlope, no.pureSlope);
+  const typename L::V pure = of(yes.pure, no.pure);
   const Sloped<L> f = LogEnhancement<L>(e, pure, pureSlope, P);
   return {{logPure + f.value, pureSlope + f.slope}, pure * SmallExp<L>(f.value)};
+}
+
+// At 0 degrees C over ice or (not supercooled) water.
+template <class L>
+HYGRIAN_LANES_INLINE Saturation<L> SaturationAtZero(typename L::V P, typename L::M ice) {
+  return SaturationFromParts<L>(handbook::AtZero(true), handbook::AtZero(false), ice, P);
 }
 
 // W of vapour pressure p at total pressure P (ASHRAE 2017 eq. 20), and the inverse.

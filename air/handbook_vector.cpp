@@ -191,24 +191,39 @@ using L = VectorLanes;
 using V = L::V;
 using M = L::M;
 
-// The dew points of vapour pressures p in fixed steps (as DewPoint in
-// air/handbook_dew_point.cpp takes them); NaN in the lanes whose steps did not
-// settle, or that lie where the scalar search does more (between the two
-// pieces' seam bounds, at or below -100 degrees C, p not positive).
+// The dew points of vapour pressures p in fixed steps, on the piece and in the
+// bracket DewPoint (air/handbook_dew_point.cpp) chooses, as it takes them; NaN
+// in the lanes whose steps did not settle, at or below -100 degrees C, p not
+// positive.
 V DewPoints(V p, V P, bool overIce) {
   namespace c = dew_point;
+  const Phase over = overIce ? Phase::Ice : Phase::Water;
   const M overIceMask = L::Uniform(overIce);
   const V seam = L::Set(overIce ? handbook::kTriplePoint : 0.0);
-  const M lower = p <= L::Set(c::kBelowSeam);
-  const M upper = p >= L::Set(c::kAboveSeam);
+  M lower = p <= L::Set(c::kBelowSeam);
+  M upper = p >= L::Set(c::kAboveSeam);
+  M gap = L::Uniform(false);  // between the pieces: the seam itself
+  const M near = L::Not(L::Or(lower, upper));
+  if (L::Any(near)) {
+    const M all = L::Uniform(true);
+    const handbook::ZeroParts& below = handbook::AtSeam(over, true);
+    const handbook::ZeroParts& above = handbook::AtSeam(over, false);
+    lower = L::Or(lower, L::And(near, p <= SaturationFromParts<L>(below, below, all, P).pressure));
+    const M rest = L::And(near, L::Not(lower));
+    const M aboveSeam = SaturationFromParts<L>(above, above, all, P).pressure < p;
+    upper = L::Or(upper, L::And(rest, aboveSeam));
+    gap = L::And(rest, L::Not(aboveSeam));
+  }
   const V low = L::Select(lower, L::Set(handbook::kLowest), seam);
   const V high = L::Select(lower, seam, L::Set(handbook::kHighest));
   DewPointSearch<L> s = StartDewPoint<L>(p, L::And(lower, overIceMask),
                                          L::And(lower, L::Not(overIceMask)), low, high);
+  s.done = L::Or(s.done, gap);
   for (int i = 0; i < c::kLaneSteps && !L::All(s.done); ++i) StepDewPoint<L>(s, P);
-  const M inside = L::Or(upper, L::And(lower, s.t > L::Set(c::kLowestFound)));
+  const M inside = L::Or(L::Or(upper, gap), L::And(lower, s.t > L::Set(c::kLowestFound)));
   const M settled = L::And(L::And(s.done, inside), p > L::Set(0.0));
-  return L::Select(settled, s.t, L::Set(std::numeric_limits<double>::quiet_NaN()));
+  return L::Select(settled, L::Select(gap, seam, s.t),
+                   L::Set(std::numeric_limits<double>::quiet_NaN()));
 }
 
 // Ice at and below the triple point under the ice convention, else water.

@@ -1,13 +1,19 @@
 // The handbook model: every reference row of tests/data/given.csv to its
 // tolerance, and over a grid of states the properties of its inverses (dew
 // point, wet-bulb, the four pairs) and of its NaNs.
+#include "air/handbook.h"
+
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <limits>
 #include <string>
 
+#include "air/lanes.h"
+#include "air/one_lane.h"
 #include "hygrian/pairs.h"
 #include "hygrian/psychrometrics.h"
 #include "tests/reference_rows.h"
@@ -152,6 +158,27 @@ TEST(HandbookGrid, DewPointGivesBackItsVapourPressure) {
     const double p = SaturationVaporPressureInAir(r.state.dewPoint, P, options.over).pressure;
     EXPECT_NEAR(p / r.state.vaporPressure, 1.0, 1e-10) << Where(r, P);
   });
+}
+
+// The parts computed once at the dew point's seam give the relation's own bits
+// there, on both pieces, under both conventions, at every pressure.
+TEST(HandbookGrid, SeamPartsGiveTheRelationsBits) {
+  namespace h = air::handbook;
+  for (const Phase over : {Phase::Ice, Phase::Water}) {
+    const double seam = over == Phase::Ice ? h::kTriplePoint : 0.0;
+    for (const bool below : {true, false}) {
+      const h::Branch branch =
+          below ? h::Branch{over, over == Phase::Water} : h::Branch{Phase::Water, false};
+      const h::ZeroParts& parts = h::AtSeam(over, below);
+      for (double P = h::kLowestPressure; P <= h::kHighestPressure; P *= 1.01) {
+        const double fromParts =
+            air::one_lane::SaturationFromParts<air::Lanes>(parts, parts, true, P).pressure;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(fromParts),
+                  std::bit_cast<std::uint64_t>(h::SaturationPressureInAir(seam, P, branch)))
+            << P;
+      }
+    }
+  }
 }
 
 TEST(HandbookGrid, WetBulbResidualChangesSignWithin1e9K) {
