@@ -439,8 +439,10 @@ bool Batch::ReadFile(const std::string& name) {
         break;
       }
       if (size && progress_) messages_.StartProgress(file, *size);
-      going = options_.jobs > 1 ? ReadRowsInParallel(table, source, file, !size.has_value())
-                                : ReadRows(table, file);
+      // One job reads a pipe row by row, so that each row goes out as it comes;
+      // a file goes in chunks on any number of jobs, its states computed in blocks.
+      going = options_.jobs > 1 || size ? ReadRowsInParallel(table, source, file, !size)
+                                        : ReadRows(table, file);
       messages_.EndProgress();
       break;
   }
