@@ -1,6 +1,6 @@
-// The handbook model's dry-bulb pairs over arrays: the forward values in SIMD
-// lanes (air/handbook_vector.h), each state's outcome, dew point finish and
-// wet-bulb as the scalar functions decide them, so every state has the bits
+// The handbook model's dry-bulb pairs over arrays: the screening and forward
+// values in SIMD lanes (air/handbook_vector.h), each state's outcome, dew point
+// finish and wet-bulb as the scalar functions decide them, so every state has the bits
 // FromDryBulb... (air/handbook_cases.h) gives it, whatever the array's length,
 // its place in the array or the instruction set.
 #pragma once
