@@ -8,9 +8,12 @@
 #include <hwy/targets.h>
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <limits>
+#include <random>
 #include <span>
 #include <vector>
 
@@ -21,7 +24,8 @@ namespace {
 
 // Dry-bulbs and second values over the model's range, with some rows outside
 // it, at or above boiling, below the lowest frost point and at the 0 degrees
-// C seam, pressures from 10 to 1,000 kPa, and values that are not finite.
+// C seam, pressures from 10 to 1,000 kPa, values that are not finite, and
+// states drawn between the grid's points.
 struct Columns {
   std::vector<double> t, second, P;
 };
@@ -39,6 +43,17 @@ const double kDryBulbs[] = {-101, -100, -80, -45, -20, -3, -0.001, 0,   0.005, 0
                             0.5,  4.9,  15,  25,  38,  60, 99,     130, 200,   kNan};
 const double kPressures[] = {9, 10, 30, 101.325, 400, 1000, kInf};
 
+// A value drawn between two neighbours of a grid's finite values.
+template <class Grid>
+double Between(const Grid& grid, std::mt19937_64& random) {
+  std::size_t size = std::size(grid);
+  while (!std::isfinite(grid[size - 1])) --size;
+  const std::size_t i = std::uniform_int_distribution<std::size_t>(0, size - 2)(random);
+  return grid[i] +
+         std::uniform_real_distribution<double>(0.0, 1.0)(random) * (grid[i + 1] - grid[i]);
+}
+
+// The grid, then as many states again drawn between its points.
 Columns GridOf(std::size_t row) {
   Columns c;
   for (double P : kPressures) {
@@ -49,6 +64,12 @@ Columns GridOf(std::size_t row) {
         c.P.push_back(P);
       }
     }
+  }
+  std::mt19937_64 random(row);
+  for (std::size_t i = c.t.size(); i > 0; --i) {
+    c.t.push_back(Between(kDryBulbs, random));
+    c.second.push_back(Between(kSeconds[row], random));
+    c.P.push_back(Between(kPressures, random));
   }
   return c;
 }
