@@ -422,10 +422,10 @@ int hygrian_measure(const char* key, const hygrian_state* state, double pressure
   if (measure == nullptr || state == nullptr) return HYGRIAN_INVALID_INPUT;
   hygrian::Surroundings around;
   if (surroundings != nullptr) {
-    around = {surroundings->wind_speed,       surroundings->mean_radiant_temperature,
+    around = {surroundings->wind_speed,        surroundings->mean_radiant_temperature,
               surroundings->globe_temperature, surroundings->air_speed,
-              surroundings->solar_irradiance, surroundings->direct_fraction,
-              surroundings->cos_zenith,       surroundings->net_radiation};
+              surroundings->solar_irradiance,  surroundings->direct_fraction,
+              surroundings->cos_zenith,        surroundings->net_radiation};
   }
   const hygrian::MeasureResult r =
       measure->compute(hygrian::air::BitCast<hygrian::State>(*state), pressure, around);

@@ -17,9 +17,9 @@ MeasureResult ApparentTemperatureInSun(const State& air, double windSpeed,
     return Refused();
   }
   const double e = air.vaporPressure * 10.0;  // hPa
-  return {air.dryBulb + 0.348 * e - 0.70 * windSpeed + 0.70 * netRadiation / (windSpeed + 10.0) -
-              4.25,
-          Status::Ok};
+  return {
+      air.dryBulb + 0.348 * e - 0.70 * windSpeed + 0.70 * netRadiation / (windSpeed + 10.0) - 4.25,
+      Status::Ok};
 }
 
 }  // namespace hygrian

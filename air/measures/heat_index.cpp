@@ -6,9 +6,9 @@ namespace {
 
 // Rothfusz's regression (NWS SR 90-23): T in degrees F, RH in percent.
 double Rothfusz(double T, double RH) {
-  return -42.379 + 2.04901523 * T + 10.14333127 * RH - 0.22475541 * T * RH -
-         6.83783e-3 * T * T - 5.481717e-2 * RH * RH + 1.22874e-3 * T * T * RH +
-         8.5282e-4 * T * RH * RH - 1.99e-6 * T * T * RH * RH;
+  return -42.379 + 2.04901523 * T + 10.14333127 * RH - 0.22475541 * T * RH - 6.83783e-3 * T * T -
+         5.481717e-2 * RH * RH + 1.22874e-3 * T * T * RH + 8.5282e-4 * T * RH * RH -
+         1.99e-6 * T * T * RH * RH;
 }
 
 // The NWS's adjustments of the regression (the NWS heat index equation page):
@@ -23,7 +23,7 @@ double Adjustment(double T, double RH) {
 
 constexpr double kLowest = 40.0;    // degF: at and below, the heat index is the temperature
 constexpr double kHighest = 112.0;  // degF: the adjustments' upper limit
-constexpr double kMost = 137.0;     // degF: the NWS table's last printed value
+constexpr double kMost = 137.5;     // degF: what the NWS table's last printed value, 137, rounds
 
 }  // namespace
 

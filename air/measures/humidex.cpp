@@ -18,8 +18,9 @@ MeasureResult Humidex(const State& air, double pressure) noexcept {
   }
   // Environment Canada: e in hPa from the dew point in kelvins; 5417.7530 is
   // L M_w / R for water. With no vapour, e is 0.
-  const double e =
-      std::isnan(dewPoint) ? 0.0 : 6.11 * Exp(5417.7530 * (1.0 / 273.16 - 1.0 / (dewPoint + kKelvin)));
+  const double e = std::isnan(dewPoint)
+                       ? 0.0
+                       : 6.11 * Exp(5417.7530 * (1.0 / 273.16 - 1.0 / (dewPoint + kKelvin)));
   return {air.dryBulb + 0.5555 * (e - 10.0), Status::Ok};
 }
 

@@ -6,13 +6,13 @@ namespace hygrian {
 namespace {
 
 // Romps (2017) section 2: his thermodynamic constants (SI).
-constexpr double kTriple = 273.16;      // K
+constexpr double kTriple = 273.16;          // K
 constexpr double kTriplePressure = 611.65;  // Pa
-constexpr double kE0v = 2.3740e6;       // J/kg, internal energy of vaporization at the triple point
-constexpr double kGravity = 9.81;       // m/s2
-constexpr double kRa = 287.04;          // J/(kg K), dry air
-constexpr double kRv = 461.0;           // J/(kg K), water vapour
-constexpr double kCva = 719.0;          // J/(kg K), heat capacities at constant volume
+constexpr double kE0v = 2.3740e6;  // J/kg, internal energy of vaporization at the triple point
+constexpr double kGravity = 9.81;  // m/s2
+constexpr double kRa = 287.04;     // J/(kg K), dry air
+constexpr double kRv = 461.0;      // J/(kg K), water vapour
+constexpr double kCva = 719.0;     // J/(kg K), heat capacities at constant volume
 constexpr double kCvv = 1418.0;
 constexpr double kCvl = 4119.0;
 constexpr double kCpa = kCva + kRa;
@@ -38,9 +38,12 @@ LiftingCondensationLevel LiftingCondensationLevelOf(const State& air, double pre
     return none;
   }
   const double T = air.dryBulb + kKelvin;
-  const double rh = pv / SaturationOverLiquid(T);
+  // Saturated by the handbook model is up to 0.7 percent above Romps's liquid.
+  constexpr double kSaturatedWithin = 1.01;
+  const double rhl = pv / SaturationOverLiquid(T);
+  const double rh = rhl > 1.0 ? 1.0 : rhl;
   // Dry air never condenses; supersaturated air is past its level.
-  if (!(rh > 0.0 && rh <= 1.0)) {
+  if (!(rhl > 0.0 && rhl <= kSaturatedWithin)) {
     none.status = Status::OutsideMeasureRange;
     return none;
   }

@@ -151,8 +151,8 @@ WickAndGlobe NaturalWetBulbAndGlobe(double T, double e, double P, double u, cons
     const double radiation =
         kStefanBoltzmann * kWickEmissivity * (sky - Tw * Tw * Tw * Tw) + shortWave;
     const double schmidt = Viscosity(Tref) / (Density(Tref, P) * Diffusivity(Tref, P));
-    const double evaporation = HeatOfEvaporation(Tref) / ratio * (ew - e) / (P - ew) *
-                               Pow(kPrandtl / schmidt, 0.56);
+    const double evaporation =
+        HeatOfEvaporation(Tref) / ratio * (ew - e) / (P - ew) * Pow(kPrandtl / schmidt, 0.56);
     return Tw - (T - evaporation + radiation / CylinderCoefficient(Tref, P, u));
   };
   constexpr double kTolerance = 1e-6;  // K

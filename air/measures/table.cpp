@@ -27,8 +27,8 @@ MeasureResult ApparentTemperatureInSun(const State& air, double, const Surroundi
   return hygrian::ApparentTemperatureInSun(air, s.windSpeed, s.netRadiation);
 }
 MeasureResult WetBulbGlobe(const State& air, double P, const Surroundings& s) noexcept {
-  return ValueOf(
-      WetBulbGlobeTemperature(air, P, s.windSpeed, s.solarIrradiance, s.cosZenith, s.directFraction));
+  return ValueOf(WetBulbGlobeTemperature(air, P, s.windSpeed, s.solarIrradiance, s.cosZenith,
+                                         s.directFraction));
 }
 MeasureResult WetBulbGlobeInShade(const State& air, double P, const Surroundings& s) noexcept {
   return ValueOf(WetBulbGlobeTemperatureInShade(air, P, s.windSpeed));

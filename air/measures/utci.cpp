@@ -59,7 +59,8 @@ MeasureResult MeanRadiantTemperature(const State& air, double globeTemperature,
   // 1.1e8 va^0.6 / D^0.4, and natural, 0.25e8 (|tg - ta| / D)^(1/4); the larger holds.
   const double forced = airSpeed > 0.0 ? 1.1e8 * Pow(airSpeed, 0.6) / Pow(kDiameter, 0.4) : 0.0;
   const double magnitude = std::fabs(difference);
-  const double natural = magnitude > 0.0 ? 0.25e8 * std::sqrt(std::sqrt(magnitude / kDiameter)) : 0.0;
+  const double natural =
+      magnitude > 0.0 ? 0.25e8 * std::sqrt(std::sqrt(magnitude / kDiameter)) : 0.0;
   const double h = forced > natural ? forced : natural;
   const double globe = (tg + 273.0) * (tg + 273.0);
   const double fourth = globe * globe + h / kEmissivity * difference;

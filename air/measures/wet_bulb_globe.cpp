@@ -21,8 +21,7 @@ GlobeResult FromModel(const State& air, double pressure, double windSpeed,
   }
   r.naturalWetBulb = both.naturalWetBulb - kKelvin;
   r.globe = both.globe - kKelvin;
-  r.wetBulbGlobe =
-      0.7 * r.naturalWetBulb + globeShare * r.globe + (0.3 - globeShare) * air.dryBulb;
+  r.wetBulbGlobe = 0.7 * r.naturalWetBulb + globeShare * r.globe + (0.3 - globeShare) * air.dryBulb;
   return r;
 }
 
@@ -46,7 +45,8 @@ GlobeResult WetBulbGlobeTemperature(const State& air, double pressure, double wi
                                     double directFraction) noexcept {
   GlobeResult r;
   r.status = Screen(air, pressure, windSpeed);
-  const bool fraction = std::isnan(directFraction) || (directFraction >= 0.0 && directFraction <= 1.0);
+  const bool fraction =
+      std::isnan(directFraction) || (directFraction >= 0.0 && directFraction <= 1.0);
   if (r.status == Status::Ok &&
       (!air::measures::Finite(solarIrradiance, cosZenith) || solarIrradiance < 0.0 ||
        cosZenith < -1.0 || cosZenith > 1.0 || !fraction)) {

@@ -15,7 +15,7 @@
 // Temperatures are in degrees C like the State's, pressures in kPa.
 //
 //   const hygrian::State air = hygrian::FromDryBulbRelativeHumidity(32.2, 60.0).state;
-//   hygrian::HeatIndex(air).value;  // 40.6 (105 degF, the NWS table's cell)
+//   hygrian::HeatIndex(air).value;  // 37.6 (99.7 degF; the NWS table prints 100)
 #pragma once
 
 #include <array>
@@ -59,15 +59,19 @@ struct MeasureResult {
 // (over water, as above 0.01 degrees C both conventions are). Range: a dry-bulb
 // above 40 degF (4.4 degrees C; at and below it the NWS's heat index is the
 // temperature) and up to 112 degF (44.4 degrees C, the adjustments' limit),
-// and a heat index up to 137 degF (58.3 degrees C, the NWS table's last
-// printed value). 32.2 degrees C (90 degF) and 60 percent give 40.6 (105 degF).
+// and a heat index that rounds to at most 137 degF (58.3 degrees C, the NWS
+// table's last printed value). The NWS's method steps where its pieces meet:
+// by up to 2.1 degF at 80 degF in saturated air, where the humid adjustment
+// starts, and 1.8 degF where the regression takes over in dry air. 32.2 degrees C (90 degF) and 60
+// percent give 37.6 (99.7 degF; the table prints 100).
 [[nodiscard]] HYGRIAN_API MeasureResult HeatIndex(const State& air) noexcept;
 
-// The humidex (Masterton and Richardson 1979): T + 5/9 (e - 10), e in hPa by
+// The humidex (Masterton and Richardson 1979): T + 0.5555 (e - 10), e in hPa by
 // Environment Canada's form from the dew point over water, 6.11 exp(5417.7530
-// (1/273.16 - 1/T_d)). Range: a dry-bulb of 20 degrees C and above, the
-// temperatures Environment Canada gives it for. 30 and a dew point of 15
-// give 33.9 (Environment Canada: 34).
+// (1/273.16 - 1/T_d)), and 0.5555 for 5/9 as Environment Canada has it.
+// Range: a dry-bulb of 20 degrees C and above, the temperatures Environment
+// Canada gives it for. 30 and a dew point of 15 give 33.97 (Environment
+// Canada: 34).
 [[nodiscard]] HYGRIAN_API MeasureResult Humidex(const State& air, double pressure) noexcept;
 
 // Steadman's (1994) apparent temperature in the shade, as the Bureau of
@@ -101,11 +105,9 @@ struct GlobeResult {
   double globe = NotGiven;           // degrees C, of Liljegren's 2-inch (50.8 mm) globe
   Status status = Status::Ok;
 };
-[[nodiscard]] HYGRIAN_API GlobeResult WetBulbGlobeTemperature(const State& air, double pressure,
-                                                              double windSpeed,
-                                                              double solarIrradiance,
-                                                              double cosZenith,
-                                                              double directFraction = NotGiven) noexcept;
+[[nodiscard]] HYGRIAN_API GlobeResult
+WetBulbGlobeTemperature(const State& air, double pressure, double windSpeed, double solarIrradiance,
+                        double cosZenith, double directFraction = NotGiven) noexcept;
 
 // Indoors or in the shade (ISO 7243): 0.7 T_nwb + 0.3 T_g, both from
 // Liljegren's model without the sun.
@@ -122,9 +124,10 @@ struct GlobeResult {
 // the wind at 10 m and the vapour pressure (the state's, in kPa). Range, as
 // stated with it: a dry-bulb of -50 to 50 degrees C, a mean radiant
 // temperature 30 K below to 70 K above it, a wind of 0.5 to 17 m/s and a
-// vapour pressure up to 5 kPa. 30, 40, 1 m/s and 2 kPa give 33.99.
-[[nodiscard]] HYGRIAN_API MeasureResult UniversalThermalClimateIndex(
-    const State& air, double meanRadiantTemperature, double windSpeed) noexcept;
+// vapour pressure up to 5 kPa. 30, 40, 1 m/s and 2 kPa give 32.668.
+[[nodiscard]] HYGRIAN_API MeasureResult UniversalThermalClimateIndex(const State& air,
+                                                                     double meanRadiantTemperature,
+                                                                     double windSpeed) noexcept;
 
 // The mean radiant temperature (degrees C) from a standard black globe's
 // temperature (150 mm, emissivity 0.95) and the air speed at the globe (m/s),
@@ -156,9 +159,11 @@ struct GlobeResult {
 // Romps's own thermodynamics (his saturation over liquid water, constant heat
 // capacities) for the state's vapour pressure: its temperature (degrees C),
 // pressure (kPa) and height above the parcel (m), with the Lambert W
-// function's lower branch to 1e-15 relative. Saturated air has it where it is;
-// supersaturated air (a relative humidity over Romps's liquid above 1) none:
-// OutsideMeasureRange. 300 K, 100 kPa, half saturated: 1433.84 m.
+// function's lower branch to 1e-15 relative. Saturated air has it where it is
+// (a relative humidity over Romps's liquid up to 1.01 is taken as 1: the
+// handbook model's saturation lies up to 0.7 percent above his); supersaturated
+// air has none, nor has dry air: OutsideMeasureRange. 300 K, 100 kPa, half
+// saturated over liquid: 1433.84 m.
 struct LiftingCondensationLevel {
   double temperature = NotGiven;  // degrees C
   double pressure = NotGiven;     // kPa
@@ -198,11 +203,11 @@ inline constexpr std::array<MeasureInput, 8> MeasureInputs = {{
 // one exists. inputs names the MeasureInputs it needs (empty entries unused);
 // an input whose description says "when not given" may be NaN.
 struct Measure {
-  std::string_view key;   // "heat_index": the column and Python function
-  std::string_view name;  // "heat index (NWS)"
-  std::string_view unit;  // "degC", "kPa", "m"
-  std::string_view ip;    // "degF", "psi", "ft"
-  std::string_view cf;    // "K", "Pa", "m"
+  std::string_view key;           // "heat_index": the column and Python function
+  std::string_view name;          // "heat index (NWS)"
+  std::string_view unit;          // "degC", "kPa", "m"
+  std::string_view ip;            // "degF", "psi", "ft"
+  std::string_view cf;            // "K", "Pa", "m"
   std::string_view standardName;  // CF; empty where none exists
   std::array<std::string_view, 4> inputs;
   std::string_view range;      // in words
@@ -314,12 +319,9 @@ struct SurroundingColumns {
 // fault, invalid input), NaN with the state's status; where it is a warning
 // and the measure Ok, the measure with the state's warning. false, with
 // nothing computed, where the lengths do not match.
-[[nodiscard]] HYGRIAN_API bool ComputeMeasures(const Measure& measure, const Pair& pair,
-                                               std::span<const double> first,
-                                               std::span<const double> second,
-                                               std::span<const double> pressure,
-                                               const SurroundingColumns& around,
-                                               std::span<MeasureResult> out,
-                                               Options options = {}) noexcept;
+[[nodiscard]] HYGRIAN_API bool ComputeMeasures(
+    const Measure& measure, const Pair& pair, std::span<const double> first,
+    std::span<const double> second, std::span<const double> pressure,
+    const SurroundingColumns& around, std::span<MeasureResult> out, Options options = {}) noexcept;
 
 }  // namespace hygrian
