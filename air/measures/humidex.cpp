@@ -8,7 +8,7 @@ namespace hygrian {
 MeasureResult Humidex(const State& air, double pressure) noexcept {
   using namespace air::measures;
   const double p = air.vaporPressure;
-  if (!Finite(air.dryBulb, p, pressure) || p < 0.0 || !(pressure > 0.0)) return Refused();
+  if (!Finite(air.dryBulb, p, pressure) || p < 0.0 || !(p < pressure)) return Refused();
   if (air.dryBulb < 20.0) return OutOfRange();
   // The dew point over water: the state's where both conventions agree (above
   // the triple point), else the handbook model's inverse over water.
