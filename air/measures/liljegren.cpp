@@ -38,17 +38,22 @@ double Viscosity(double T) {
   return 2.6693e-6 * std::sqrt(kMolarAir * T) / (3.617 * 3.617 * omega);
 }
 
-// Its thermal conductivity (W/(m K)): BSL p. 257.
-double Conductivity(double T) { return (kCp + 1.25 * kRAir) * Viscosity(T); }
+// Its thermal conductivity (W/(m K)) is (cp + 1.25 R) times it: BSL p. 257.
 
-// The diffusivity of water vapour in air (m2/s) at P hPa: BSL p. 505, from
-// the critical constants of air (36.4 atm, 132 K) and water (218 atm, 647.3 K).
-double Diffusivity(double T, double P) {
-  const double pressures = Pow(36.4 * 218.0, 1.0 / 3.0);
-  const double temperatures = Pow(132.0 * 647.3, 5.0 / 12.0);
-  const double molar = std::sqrt(1.0 / kMolarAir + 1.0 / kMolarWater);
-  return 3.640e-4 * Pow(T / std::sqrt(132.0 * 647.3), 2.334) * pressures * temperatures * molar /
-         (P / 1013.25) * 1e-4;
+// The powers of constants the balances take, computed once a state.
+struct Powers {
+  double prandtlSphere = Pow(kPrandtl, 0.3333);
+  double prandtlCylinder = Pow(kPrandtl, 1.0 - 0.56);
+  // The diffusivity's factor of the critical constants of air (36.4 atm, 132
+  // K) and water (218 atm, 647.3 K): BSL p. 505.
+  double critical = 3.640e-4 * Pow(36.4 * 218.0, 1.0 / 3.0) * Pow(132.0 * 647.3, 5.0 / 12.0) *
+                    std::sqrt(1.0 / kMolarAir + 1.0 / kMolarWater) * 1e-4;
+  double criticalTemperature = std::sqrt(132.0 * 647.3);
+};
+
+// The diffusivity of water vapour in air (m2/s) at P hPa.
+double Diffusivity(const Powers& k, double T, double P) {
+  return k.critical * Pow(T / k.criticalTemperature, 2.334) / (P / 1013.25);
 }
 
 // The heat of evaporation (J/kg): Van Wylen and Sonntag's, linear in T.
@@ -61,15 +66,16 @@ double Density(double T, double P) { return P * 100.0 / (kRAir * T); }
 
 // Convective heat transfer coefficients (W/(m2 K)) at film temperature T: a
 // sphere (BSL p. 409) and a cylinder in cross flow (Bedingfield and Drew).
-double SphereCoefficient(double T, double P, double u) {
-  const double Re = u * Density(T, P) * kGlobeDiameter / Viscosity(T);
-  const double Nu = 2.0 + 0.6 * std::sqrt(Re) * Pow(kPrandtl, 0.3333);
-  return Nu * Conductivity(T) / kGlobeDiameter;
+double SphereCoefficient(const Powers& k, double T, double P, double u) {
+  const double mu = Viscosity(T);
+  const double Re = u * Density(T, P) * kGlobeDiameter / mu;
+  const double Nu = 2.0 + 0.6 * std::sqrt(Re) * k.prandtlSphere;
+  return Nu * (kCp + 1.25 * kRAir) * mu / kGlobeDiameter;
 }
-double CylinderCoefficient(double T, double P, double u) {
-  const double Re = u * Density(T, P) * kWickDiameter / Viscosity(T);
-  const double Nu = 0.281 * Pow(Re, 1.0 - 0.4) * Pow(kPrandtl, 1.0 - 0.56);
-  return Nu * Conductivity(T) / kWickDiameter;
+double CylinderCoefficient(const Powers& k, double T, double P, double u, double mu) {
+  const double Re = u * Density(T, P) * kWickDiameter / mu;
+  const double Nu = 0.281 * Pow(Re, 1.0 - 0.4) * k.prandtlCylinder;
+  return Nu * (kCp + 1.25 * kRAir) * mu / kWickDiameter;
 }
 
 // The saturation vapour pressure over water (hPa) at the wick, the handbook
@@ -103,6 +109,15 @@ int StabilityClass(bool day, double speed, double solar) {
   return kClasses[static_cast<std::size_t>(row)][5];
 }
 
+// The root of a balance to 1e-6 K, looked for in the bracket where weather
+// puts it, then in the wide one that holds every root of the range.
+template <typename Residual>
+Root Solve(Residual residual, double lo, double hi, double widestLo, double widestHi) {
+  constexpr double kTolerance = 1e-6;  // K
+  const Root near = FindRoot(residual, lo, hi, kTolerance, 0.0);
+  return near.found ? near : FindRoot(residual, widestLo, widestHi, kTolerance, 0.0);
+}
+
 }  // namespace
 
 Sun SunOf(double irradiance, double cosZenith, double directFraction) {
@@ -124,6 +139,7 @@ double WindAtTwoMetres(double windAt10m, const Sun& sun) {
 }
 
 WickAndGlobe NaturalWetBulbAndGlobe(double T, double e, double P, double u, const Sun& sun) {
+  const Powers k;
   const double S = sun.irradiance;
   const double f = sun.directFraction;
   const double sky = 0.5 * (SkyEmissivity(e) + kSurfaceEmissivity) * T * T * T * T;
@@ -133,7 +149,7 @@ WickAndGlobe NaturalWetBulbAndGlobe(double T, double e, double P, double u, cons
   const double absorbed = kGlobeEmissivity * kStefanBoltzmann * sky +
                           0.5 * S * (1.0 - kGlobeAlbedo) * (direct + 1.0 + kSurfaceAlbedo);
   const auto globe = [&](double Tg) {
-    const double h = SphereCoefficient(0.5 * (Tg + T), P, u);
+    const double h = SphereCoefficient(k, 0.5 * (Tg + T), P, u);
     return kGlobeEmissivity * kStefanBoltzmann * Tg * Tg * Tg * Tg + h * (Tg - T) - absorbed;
   };
   // The wick: its evaporation against the convection and radiation it gets.
@@ -150,15 +166,15 @@ WickAndGlobe NaturalWetBulbAndGlobe(double T, double e, double P, double u, cons
     if (std::isinf(ew)) return ew;
     const double radiation =
         kStefanBoltzmann * kWickEmissivity * (sky - Tw * Tw * Tw * Tw) + shortWave;
-    const double schmidt = Viscosity(Tref) / (Density(Tref, P) * Diffusivity(Tref, P));
+    const double mu = Viscosity(Tref);
+    const double schmidt = mu / (Density(Tref, P) * Diffusivity(k, Tref, P));
     const double evaporation =
         HeatOfEvaporation(Tref) / ratio * (ew - e) / (P - ew) * Pow(kPrandtl / schmidt, 0.56);
-    return Tw - (T - evaporation + radiation / CylinderCoefficient(Tref, P, u));
+    return Tw - (T - evaporation + radiation / CylinderCoefficient(k, Tref, P, u, mu));
   };
-  constexpr double kTolerance = 1e-6;  // K
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-  const Root g = FindRoot(globe, T - 100.0, T + 200.0, kTolerance, 0.0);
-  const Root w = FindRoot(wick, T - 80.0, T + 40.0, kTolerance, 0.0);
+  const Root g = Solve(globe, T - 15.0, T + 70.0, T - 100.0, T + 200.0);
+  const Root w = Solve(wick, T - 40.0, T + 5.0, T - 80.0, T + 40.0);
   return {w.found ? w.x : kNan, g.found ? g.x : kNan};
 }
 
