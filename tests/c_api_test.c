@@ -217,7 +217,8 @@ int main(void) {
     /* The measures by key: 32.2 degrees C at 60 percent has the NWS heat
        index 99.68 degrees F (Rothfusz's regression; the table prints 100). */
     hygrian_state air;
-    hygrian_surroundings around = {NAN, NAN, NAN, NAN, NAN, NAN, NAN, NAN};
+    const double none = nan("");
+    hygrian_surroundings around = {none, none, none, none, none, none, none, none};
     double value = 0.0;
     int keys = 0;
     Check(hygrian_from_dry_bulb_relative_humidity_with(32.2, 60.0, HYGRIAN_STANDARD_PRESSURE,

@@ -109,13 +109,30 @@ int StabilityClass(bool day, double speed, double solar) {
   return kClasses[static_cast<std::size_t>(row)][5];
 }
 
-// The root of a balance to 1e-6 K, looked for in the bracket where weather
-// puts it, then in the wide one that holds every root of the range.
+// The root of a balance (each rises with the temperature, so it has one):
+// secant steps from the air's temperature until a step is below 1e-7 K, where
+// they converge faster than linearly, so the root is within 1e-6 K; where a
+// step leaves the wide bracket that holds every root of the range or a
+// residual is not finite, the bracketed finder in that bracket, to 1e-6 K.
 template <typename Residual>
-Root Solve(Residual residual, double lo, double hi, double widestLo, double widestHi) {
+Root Solve(Residual residual, double start, double widestLo, double widestHi) {
   constexpr double kTolerance = 1e-6;  // K
-  const Root near = FindRoot(residual, lo, hi, kTolerance, 0.0);
-  return near.found ? near : FindRoot(residual, widestLo, widestHi, kTolerance, 0.0);
+  constexpr int kMostSteps = 16;
+  double x0 = start;
+  double f0 = residual(x0);
+  double x1 = start + 1.0;
+  double f1 = residual(x1);
+  for (int step = 0; step < kMostSteps && std::isfinite(f0) && std::isfinite(f1) && f1 != f0;
+       ++step) {
+    const double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+    if (!(x2 > widestLo && x2 < widestHi)) break;
+    if (std::fabs(x2 - x1) < 0.1 * kTolerance) return {x2, true};
+    x0 = x1;
+    f0 = f1;
+    x1 = x2;
+    f1 = residual(x2);
+  }
+  return FindRoot(residual, widestLo, widestHi, kTolerance, 0.0);
 }
 
 }  // namespace
@@ -173,8 +190,8 @@ WickAndGlobe NaturalWetBulbAndGlobe(double T, double e, double P, double u, cons
     return Tw - (T - evaporation + radiation / CylinderCoefficient(k, Tref, P, u, mu));
   };
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-  const Root g = Solve(globe, T - 15.0, T + 70.0, T - 100.0, T + 200.0);
-  const Root w = Solve(wick, T - 40.0, T + 5.0, T - 80.0, T + 40.0);
+  const Root g = Solve(globe, T, T - 100.0, T + 200.0);
+  const Root w = Solve(wick, T - 5.0, T - 80.0, T + 40.0);
   return {w.found ? w.x : kNan, g.found ? g.x : kNan};
 }
 
