@@ -1,6 +1,6 @@
 // Liljegren et al.'s (2008) model of the natural wet-bulb and globe
 // temperatures from standard weather data: the sun as the model takes it, the
-// wind brought to 2 m, and the two energy balances, each solved in a bracket.
+// wind brought to 2 m, and the two energy balances, each solved to 1e-6 K.
 //
 //   NaturalWetBulbAndGlobe(305.15 K, 2.5 hPa e, 1013.25 hPa, {2 m/s, 800 W/m2, 0.7, 0.6})
 //   gives about 298.3 K and 322.0 K.
@@ -28,7 +28,7 @@ Sun SunOf(double irradiance, double cosZenith, double directFraction);
 double WindAtTwoMetres(double windAt10m, const Sun& sun);
 
 struct WickAndGlobe {
-  double naturalWetBulb;  // K; NaN where the balance has no root in its bracket
+  double naturalWetBulb;  // K; NaN where the balance has no root near the air's
   double globe;           // K
 };
 

@@ -86,8 +86,9 @@ struct MeasureResult {
 
 // The outdoor wet-bulb globe temperature by Liljegren et al. (2008): 0.7
 // T_nwb + 0.2 T_g + 0.1 T, the natural wet-bulb T_nwb and the 2-inch globe's
-// temperature T_g from their energy balances, each solved in a bracket to
-// 1e-6 K (Liljegren iterates to 0.02 K). The wind at 10 m is brought to 2 m
+// temperature T_g from their energy balances, each solved to 1e-6 K (secant
+// steps from the air's temperature, a bracketed search where they stray;
+// Liljegren iterates to 0.02 K). The wind at 10 m is brought to 2 m
 // by Liljegren's power law for open country, its stability class from the sun
 // and the wind (at night the standard lapse rate's); below 0.13 m/s at 2 m it
 // is 0.13. The solar irradiance is taken as Liljegren does: at most 0.85 of
