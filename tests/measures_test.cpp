@@ -392,29 +392,49 @@ bool SameBits(double a, double b) {
          (std::isnan(a) && std::isnan(b));
 }
 
+// The second column of each dry-bulb pair for the grid's states: the value the
+// relative humidity's state has (the given relative humidity where it has none).
+std::vector<double> SecondOf(const Pair& pair, const Columns& c) {
+  std::vector<double> second;
+  for (std::size_t i = 0; i < c.t.size(); ++i) {
+    const Result r = FromDryBulbRelativeHumidity(c.t[i], c.rh[i], c.P[i], kWater);
+    const bool known = r.status == Status::Ok;
+    if (pair.given[1].member == nullptr) {  // the specific humidity
+      const double W = r.state.humidityRatio;
+      second.push_back(known ? W / (1.0 + W) : c.rh[i]);
+    } else {
+      second.push_back(known ? r.state.*pair.given[1].member : c.rh[i]);
+    }
+  }
+  return second;
+}
+
 TEST(MeasureArrays, EachStateAsTheScalarFunctionsGiveIt) {
   const Columns c = Grid();
   SurroundingColumns around;
   const std::vector<const std::vector<double>*> inputs = {&c.wind,  &c.radiant, &c.globe,  &c.speed,
                                                           &c.solar, &c.direct,  &c.cosine, &c.net};
   for (std::size_t i = 0; i < inputs.size(); ++i) around.columns[i] = *inputs[i];
-  const Pair& pair = Pairs[2];  // dry-bulb and relative humidity
-  for (const Measure& measure : Measures) {
-    std::vector<MeasureResult> out(c.t.size());
-    ASSERT_TRUE(ComputeMeasures(measure, pair, c.t, c.rh, c.P, around, out, kWater));
-    for (std::size_t i = 0; i < out.size(); ++i) {
-      const Result state = pair.compute(c.t[i], c.rh[i], c.P[i], kWater);
-      MeasureResult want{NotGiven, state.status};
-      if (RulesOf(OutcomeOf(state).kind).computed) {
-        Surroundings s;
-        for (std::size_t k = 0; k < MeasureInputs.size(); ++k) {
-          s.*MeasureInputs[k].member = (*inputs[k])[i];
+  for (const Pair& pair : Pairs) {
+    const std::vector<double> second = SecondOf(pair, c);
+    for (const Measure& measure : Measures) {
+      std::vector<MeasureResult> out(c.t.size());
+      ASSERT_TRUE(ComputeMeasures(measure, pair, c.t, second, c.P, around, out, kWater));
+      for (std::size_t i = 0; i < out.size(); ++i) {
+        const Result state = pair.compute(c.t[i], second[i], c.P[i], kWater);
+        MeasureResult want{NotGiven, state.status};
+        if (RulesOf(OutcomeOf(state).kind).computed) {
+          Surroundings s;
+          for (std::size_t k = 0; k < MeasureInputs.size(); ++k) {
+            s.*MeasureInputs[k].member = (*inputs[k])[i];
+          }
+          want = measure.compute(state.state, c.P[i], s);
+          if (want.status == Status::Ok) want.status = state.status;
         }
-        want = measure.compute(state.state, c.P[i], s);
-        if (want.status == Status::Ok) want.status = state.status;
+        ASSERT_TRUE(SameBits(out[i].value, want.value))
+            << pair.key << " " << measure.key << " row " << i;
+        ASSERT_EQ(out[i].status, want.status) << pair.key << " " << measure.key << " row " << i;
       }
-      ASSERT_TRUE(SameBits(out[i].value, want.value)) << measure.key << " row " << i;
-      ASSERT_EQ(out[i].status, want.status) << measure.key << " row " << i;
     }
   }
 }
