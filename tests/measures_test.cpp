@@ -259,6 +259,20 @@ TEST(MeasureProperties, HeatIndexIsContinuousAcrossItsPieces) {
   EXPECT_LT(atHumidEdge, 2.1 + 0.05);
 }
 
+// The humidex takes the dew point over water, whatever convention the state
+// was computed under: a frost point (Phase::Ice, dry air) gives the same value.
+TEST(MeasureProperties, HumidexIsTheSameUnderEitherConvention) {
+  for (double t = 20.0; t <= 45.0; t += 2.5) {
+    for (double rh = 1.0; rh <= 100.0; rh += 3.0) {
+      const State overIce = FromDryBulbRelativeHumidity(t, rh, StandardPressure).state;
+      const State overWater = Air(t, rh);
+      EXPECT_EQ(Humidex(overIce, StandardPressure).value,
+                Humidex(overWater, StandardPressure).value)
+          << t << " " << rh;
+    }
+  }
+}
+
 TEST(MeasureProperties, HeatIndexRisesWithHumidityInTheTable) {
   for (double f = 80.0; f <= 110.0; f += 0.5) {
     double last = -1e9;
