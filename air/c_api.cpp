@@ -6,6 +6,7 @@
 
 #include "air/bits.h"
 #include "hygrian/hygrian.h"
+#include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/processes.h"
@@ -36,6 +37,7 @@ static_assert(static_cast<int>(Status::OutOfRange) == HYGRIAN_OUT_OF_RANGE);
 static_assert(static_cast<int>(Status::NoState) == HYGRIAN_NO_STATE);
 static_assert(static_cast<int>(Status::NotWithCalculator) == HYGRIAN_NOT_WITH_CALCULATOR);
 static_assert(static_cast<int>(Status::BelowDewPoint) == HYGRIAN_BELOW_DEW_POINT);
+static_assert(static_cast<int>(Status::OutsideMeasureRange) == HYGRIAN_OUTSIDE_MEASURE_RANGE);
 static_assert(static_cast<int>(Model::Handbook) == HYGRIAN_MODEL_HANDBOOK);
 static_assert(static_cast<int>(Model::Calculator) == HYGRIAN_MODEL_CALCULATOR);
 static_assert(static_cast<int>(Phase::Ice) == HYGRIAN_OVER_ICE);
@@ -410,6 +412,30 @@ int hygrian_dry_air_flow(double dry_bulb, double humidity_ratio, double volume_f
     return HYGRIAN_INVALID_INPUT;
   }
   return HYGRIAN_OK;
+}
+
+int hygrian_measure(const char* key, const hygrian_state* state, double pressure,
+                    const hygrian_surroundings* surroundings, double* value) {
+  if (value == nullptr) return HYGRIAN_INVALID_INPUT;
+  *value = hygrian::NotGiven;
+  const hygrian::Measure* measure = key == nullptr ? nullptr : hygrian::FindMeasure(key);
+  if (measure == nullptr || state == nullptr) return HYGRIAN_INVALID_INPUT;
+  hygrian::Surroundings around;
+  if (surroundings != nullptr) {
+    around = {surroundings->wind_speed,        surroundings->mean_radiant_temperature,
+              surroundings->globe_temperature, surroundings->air_speed,
+              surroundings->solar_irradiance,  surroundings->direct_fraction,
+              surroundings->cos_zenith,        surroundings->net_radiation};
+  }
+  const hygrian::MeasureResult r =
+      measure->compute(hygrian::air::BitCast<hygrian::State>(*state), pressure, around);
+  *value = r.value;
+  return static_cast<int>(r.status);
+}
+
+const char* hygrian_measure_key(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= hygrian::Measures.size()) return nullptr;
+  return hygrian::Measures[static_cast<std::size_t>(index)].key.data();
 }
 
 }  // extern "C"

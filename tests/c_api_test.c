@@ -213,6 +213,45 @@ int main(void) {
           "1 m3/s at 20 degrees C");
   }
 
+  {
+    /* The measures by key: 32.2 degrees C at 60 percent has the NWS heat
+       index 99.68 degrees F (Rothfusz's regression; the table prints 100). */
+    hygrian_state air;
+    const double none = nan("");
+    hygrian_surroundings around = {none, none, none, none, none, none, none, none};
+    double value = 0.0;
+    int keys = 0;
+    Check(hygrian_from_dry_bulb_relative_humidity_with(32.2, 60.0, HYGRIAN_STANDARD_PRESSURE,
+                                                       HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_WATER,
+                                                       &air, NULL) == HYGRIAN_OK,
+          "a hot humid state");
+    Check(hygrian_measure("heat_index", &air, HYGRIAN_STANDARD_PRESSURE, NULL, &value) ==
+                  HYGRIAN_OK &&
+              Near(value * 9.0 / 5.0 + 32.0, 99.6, 0.2),
+          "its heat index");
+    Check(hygrian_measure("utci", &air, HYGRIAN_STANDARD_PRESSURE, &around, &value) ==
+                  HYGRIAN_INVALID_INPUT &&
+              isnan(value),
+          "a UTCI without its inputs is invalid input");
+    around.mean_radiant_temperature = 40.0;
+    around.wind_speed = 20.0;
+    Check(hygrian_measure("utci", &air, HYGRIAN_STANDARD_PRESSURE, &around, &value) ==
+                  HYGRIAN_OUTSIDE_MEASURE_RANGE &&
+              isnan(value),
+          "a UTCI in a gale is outside its range");
+    Check(strcmp(hygrian_status_text(HYGRIAN_OUTSIDE_MEASURE_RANGE),
+                 "outside the measure's range") == 0,
+          "the warning's text");
+    Check(hygrian_measure("no_such_measure", &air, 100.0, NULL, &value) == HYGRIAN_INVALID_INPUT,
+          "an unknown key");
+    Check(hygrian_measure("humidex", NULL, 100.0, NULL, &value) == HYGRIAN_INVALID_INPUT,
+          "no state");
+    while (hygrian_measure_key(keys) != NULL) ++keys;
+    Check(keys == 15 && strcmp(hygrian_measure_key(0), "heat_index") == 0 &&
+              hygrian_measure_key(-1) == NULL,
+          "the measures' keys");
+  }
+
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;
 }

@@ -76,7 +76,10 @@ enum hygrian_status {
   /* "not with the calculator model": a pair solved by a search */
   HYGRIAN_NOT_WITH_CALCULATOR = 17,
   /* "below the dew point": sensible cooling below the entering dew point */
-  HYGRIAN_BELOW_DEW_POINT = 18
+  HYGRIAN_BELOW_DEW_POINT = 18,
+  /* "outside the measure's range": a warning of the heat-stress and
+     atmospheric measures (hygrian_measure); the value is NaN. Since 2.4.0. */
+  HYGRIAN_OUTSIDE_MEASURE_RANGE = 23
 };
 
 /* The models and the phase conventions of the *_with functions. */
@@ -279,6 +282,35 @@ HYGRIAN_API int hygrian_humidify_with_water_to_relative_humidity(
 HYGRIAN_API int hygrian_dry_air_flow(double dry_bulb, double humidity_ratio, double volume_flow,
                                      double pressure, double* flow);
 
+/* What a measure needs beyond the air's state (hygrian/measures.h): NaN where
+   not given. Since 2.4.0. */
+typedef struct hygrian_surroundings {
+  double wind_speed;               /* m/s, 10 m above the ground */
+  double mean_radiant_temperature; /* degrees C */
+  double globe_temperature;        /* degrees C, a standard 150 mm black globe */
+  double air_speed;                /* m/s at the globe */
+  double solar_irradiance;         /* W/m2 on a horizontal surface */
+  double direct_fraction;          /* 0 to 1 in the direct beam; NaN: estimated */
+  double cos_zenith;               /* cosine of the solar zenith angle */
+  double net_radiation;            /* W/m2 absorbed per m2 of the body's surface */
+} hygrian_surroundings;
+
+/* The heat-stress or atmospheric measure named `key` ("heat_index", "humidex",
+   "utci", "wet_bulb_globe_temperature", ...: hygrian_measure_key lists them)
+   of a state the *_with functions computed at `pressure` (kPa), written to
+   *value in its unit (degrees C, kPa or m). Returns HYGRIAN_OK,
+   HYGRIAN_OUTSIDE_MEASURE_RANGE (outside the range the measure is defined
+   for; *value NaN) or HYGRIAN_INVALID_INPUT (an unknown key, an input that is
+   no value, a NULL pointer; *value, when there is one, NaN). surroundings may
+   be NULL for the measures that need none. 32.2 degrees C at 60 percent:
+   "heat_index" 37.6 (99.7 degrees F). Since 2.4.0. */
+HYGRIAN_API int hygrian_measure(const char* key, const hygrian_state* state, double pressure,
+                                const hygrian_surroundings* surroundings, double* value);
+
+/* The key of the measure at `index` (0, 1, ...), NULL past the last: a static
+   string, never freed. Since 2.4.0. */
+HYGRIAN_API const char* hygrian_measure_key(int index);
+
 /* The library's version, HYGRIAN_VERSION of the hygrian/version.h that it was
    built with ("2.0.0"): a static string, never freed. */
 HYGRIAN_API const char* hygrian_version(void);
@@ -286,7 +318,7 @@ HYGRIAN_API const char* hygrian_version(void);
 /* "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
    "missing", "supersaturated", "drier than the range", "outside the range",
    "no state with these two values", "not with the calculator model",
-   "below the dew point";
+   "below the dew point", "outside the measure's range";
    "unknown status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
 

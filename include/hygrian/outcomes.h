@@ -54,7 +54,7 @@ inline constexpr std::array<OutcomeRules, 5> OutcomeClasses = {{
 
 struct Outcome {
   // The code: Status's value and the C status for the library's outcomes (0 to
-  // 18), Python's int8 status and xarray's flag value. Negative codes are never
+  // 18, 23), Python's int8 status and xarray's flag value. Negative codes are never
   // a C status: -1 is the C API's HYGRIAN_OK with wet_bulb_found 0.
   int code;
   std::string_view key;   // hygrian-batch's status word and count: "ok", "no-wet-bulb", "fault"
@@ -63,12 +63,14 @@ struct Outcome {
 };
 
 // In the order hygrian-batch counts them at the end of a run.
-inline constexpr std::array<Outcome, 21> Outcomes = {{
+inline constexpr std::array<Outcome, 22> Outcomes = {{
     {0, "ok", "ok", OutcomeClass::Ok},
     {-1, "no-wet-bulb", "no wet-bulb", OutcomeClass::Warning},
     // The handbook model's warnings: computed, the wet-bulb or the dew point NaN.
     {13, "supersaturated", "supersaturated", OutcomeClass::Warning},
     {14, "drier-than-range", "drier than the range", OutcomeClass::Warning},
+    // A measure's warning (hygrian/measures.h): the measure NaN.
+    {23, "outside-measure-range", "outside the measure's range", OutcomeClass::Warning},
     {1, "fault", "invalid input", OutcomeClass::Fault},
     {2, "fault", "floating-point error: invalid", OutcomeClass::Fault},
     {3, "fault", "floating-point error: divide by zero", OutcomeClass::Fault},

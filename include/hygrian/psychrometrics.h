@@ -133,6 +133,10 @@ enum class Status {
   NotWithCalculator,
   // A process (hygrian/processes.h): sensible cooling below the dew point.
   BelowDewPoint,
+  // A warning (hygrian/measures.h): the state lies outside the range a measure
+  // is defined or fitted for (a heat index above 44.4 degrees C of dry-bulb, a
+  // UTCI with a wind above 17 m/s); the measure is NaN, never extrapolated.
+  OutsideMeasureRange = 23,
 };
 
 struct Result {
