@@ -84,8 +84,10 @@ from_wet_bulb_relative_humidity: _PairUfunc
 from_dew_point_relative_humidity: _PairUfunc
 from_humidity_ratio_relative_humidity: _PairUfunc
 
-# {(model, over): {ufunc name: ufunc}} of every model.
+# {(model, over): {ufunc name: ufunc}} of every model, states above
+# saturation flagged; CLIPPED the handbook model's with them clipped to it.
 MODELS: dict[tuple[str, str], dict[str, _PairUfunc]]
+CLIPPED: dict[tuple[str, str], dict[str, _PairUfunc]]
 
 # Saturation vapour pressure, float64 only: (t) or (t, pressure) -> kPa.
 # The processes: states (dry-bulb, humidity ratio), flows and parameters in,

@@ -1,5 +1,5 @@
 # Types of hygrian.pandas: columns of a DataFrame in, a DataFrame out.
-from collections.abc import Hashable, Mapping
+from collections.abc import Hashable, Mapping, Sequence
 from typing import Literal
 
 import pandas as pd  # type: ignore[import]  # Debian's pandas 1.5 ships no types: Any
@@ -9,7 +9,19 @@ __all__ = ["process", "psychrometrics"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
+_Supersaturated = Literal["flag", "clip"]
 _System = Literal["library", "ip", "cf"]
+_Property = Literal[
+    "dry_bulb",
+    "wet_bulb",
+    "dew_point",
+    "relative_humidity",
+    "enthalpy",
+    "humidity_ratio",
+    "degree_of_saturation",
+    "specific_volume",
+    "vapor_pressure",
+]
 
 GAP_TEXTS: frozenset[str]
 
@@ -24,6 +36,8 @@ def psychrometrics(
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    outputs: _Property | Sequence[_Property] | None = None,
     dry_bulb: Hashable | None = None,
     wet_bulb: Hashable | None = None,
     dew_point: Hashable | None = None,

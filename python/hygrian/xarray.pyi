@@ -1,5 +1,5 @@
 # Types of hygrian.xarray: DataArrays in, a Dataset (or a DataArray) out.
-from collections.abc import Mapping
+from collections.abc import Mapping, Sequence
 from typing import Literal
 
 import xarray as xr
@@ -9,7 +9,19 @@ __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
+_Supersaturated = Literal["flag", "clip"]
 _System = Literal["library", "ip", "cf"]
+_Property = Literal[
+    "dry_bulb",
+    "wet_bulb",
+    "dew_point",
+    "relative_humidity",
+    "enthalpy",
+    "humidity_ratio",
+    "degree_of_saturation",
+    "specific_volume",
+    "vapor_pressure",
+]
 
 SLAB: int
 
@@ -22,6 +34,8 @@ def psychrometrics(
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    outputs: _Property | Sequence[_Property] | None = None,
     dry_bulb: xr.DataArray | None = None,
     wet_bulb: xr.DataArray | None = None,
     dew_point: xr.DataArray | None = None,
@@ -40,4 +54,5 @@ def wet_bulb_temperature(
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "water",
+    supersaturated: _Supersaturated = "flag",
 ) -> xr.DataArray: ...
