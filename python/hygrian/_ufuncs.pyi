@@ -7,6 +7,18 @@ from numpy.typing import ArrayLike, DTypeLike, NDArray
 
 _Float = np.floating[Any]
 _Scalar = float | int | np.floating[Any] | np.integer[Any]
+# A name of PROPERTIES.
+_Property = Literal[
+    "dry_bulb",
+    "wet_bulb",
+    "dew_point",
+    "relative_humidity",
+    "enthalpy",
+    "humidity_ratio",
+    "degree_of_saturation",
+    "specific_volume",
+    "vapor_pressure",
+]
 _Casting = Literal["no", "equiv", "safe", "same_kind", "unsafe"]
 _Order = Literal["K", "A", "C", "F"]
 

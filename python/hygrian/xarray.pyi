@@ -5,23 +5,14 @@ from typing import Literal
 import xarray as xr
 from numpy.typing import DTypeLike
 
+from hygrian._ufuncs import _Property
+
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
 _Supersaturated = Literal["flag", "clip"]
 _System = Literal["library", "ip", "cf"]
-_Property = Literal[
-    "dry_bulb",
-    "wet_bulb",
-    "dew_point",
-    "relative_humidity",
-    "enthalpy",
-    "humidity_ratio",
-    "degree_of_saturation",
-    "specific_volume",
-    "vapor_pressure",
-]
 
 SLAB: int
 
