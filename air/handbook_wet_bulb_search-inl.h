@@ -110,12 +110,11 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
     lower0 =
         WetBulbHumidityRatioAndSlope<L>(t, zero, P, overIce, SaturationBelowZero<L>(P, overIce));
   }
-  const M lowerSide =
-      L::Or(L::And(overIce, W < water0.value), L::And(overWater, W <= lower0.value));
-  const M plateauIce = L::And(plateau, lowerSide);
+  const M plateauBelow = L::And(
+      plateau, L::Or(L::And(overIce, W < water0.value), L::And(overWater, W <= lower0.value)));
   const M plateauZero =
-      L::And(L::And(plateau, L::Not(plateauIce)), L::Or(W <= lower0.value, W <= water0.value));
-  const M wickIce = L::And(overIce, L::Or(plateauIce, L::And(L::Not(plateau), t <= zero)));
+      L::And(L::And(plateau, L::Not(plateauBelow)), L::Or(W <= lower0.value, W <= water0.value));
+  const M wickIce = L::And(overIce, L::Or(plateauBelow, L::And(L::Not(plateau), t <= zero)));
   // The wick's saturation at t is the one under the convention there.
   const M known = L::Or(L::Or(t > triple, L::And(t <= zero, overIce)), overWater);
   Sloped<L> atT = WetBulbHumidityRatioAndSlope<L>(t, t, P, wickIce, atDryBulb);
@@ -138,32 +137,32 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
   // residual of 0), where both are known: the dew point (over the wick's own
   // phase) or 0 on the plateau's water side, and the dry-bulb or 0 on its
   // lower side. The chord, or the top, where the cubic falls outside.
-  const M plateauWater = L::And(L::And(plateau, L::Not(plateauIce)), L::Not(plateauZero));
+  const M plateauWater = L::And(L::And(plateau, L::Not(plateauBelow)), L::Not(plateauZero));
   const V x0 = L::Select(plateauWater, zero, below);
   const V r0 = L::Select(plateauWater, water0.value - W, atDew);
   const V s0 =
       L::Select(plateauWater, water0.slope, PsychrometricSlopeAtDewPoint<L>(t, below, W, wickIce));
-  const V x1 = L::Select(plateauIce, zero, t);
-  const V r1 = L::Select(plateauIce, lower0.value - W, residual);
-  const V s1 = L::Select(plateauIce, lower0.slope, atT.slope);
+  const V x1 = L::Select(plateauBelow, zero, t);
+  const V r1 = L::Select(plateauBelow, lower0.value - W, residual);
+  const V s1 = L::Select(plateauBelow, lower0.slope, atT.slope);
   const V span = r1 - r0;
   const V u = (zero - r0) / span;
   const V rest = L::Set(1.0) - u;
   const V cubic = x0 + (x1 - x0) * (u * u * (L::Set(3.0) - L::Set(2.0) * u)) +
                   span * u * (rest * rest / s0 - u * rest / s1);
-  const M cubicStart = L::Or(L::Or(chordStart, plateauWater), L::And(plateauIce, sameSaturation));
+  const M cubicStart = L::Or(L::Or(chordStart, plateauWater), L::And(plateauBelow, sameSaturation));
   const M inside = L::And(cubic > x0, cubic < x1);
 
   WetBulbPlan<L> plan;
-  const M found = L::And(L::Not(plateauIce), L::Not(plateauZero));
+  const M found = L::And(L::Not(plateauBelow), L::Not(plateauZero));
   plan.early = L::Or(plateauZero, L::And(found, L::Or(saturated, supersaturated)));
   plan.value = L::Select(plateauZero, zero, L::Select(saturated, t, nan));
   plan.ice = wickIce;
   plan.liquid = overWater;
-  plan.low = L::Select(plateauIce, L::Min(low, zero), L::Select(plateau, zero, low));
-  plan.high = L::Select(plateauIce, zero, t);
-  plan.atHigh = {L::Select(plateauIce, lower0.value, atT.value),
-                 L::Select(plateauIce, lower0.slope, atT.slope)};
+  plan.low = L::Select(plateauBelow, L::Min(low, zero), L::Select(plateau, zero, low));
+  plan.high = L::Select(plateauBelow, zero, t);
+  plan.atHigh = {L::Select(plateauBelow, lower0.value, atT.value),
+                 L::Select(plateauBelow, lower0.slope, atT.slope)};
   plan.start = L::Select(L::And(cubicStart, inside), cubic, L::Select(chordStart, chord, floor));
   return plan;
 }

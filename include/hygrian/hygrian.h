@@ -241,7 +241,8 @@ typedef struct hygrian_process {
    ratio (kg/kg), dry-air flows in kg/s (m3/s for hygrian_mix_volumes), the
    total pressure in kPa and the phase convention `over` (enum hygrian_phase).
    Each writes *result and returns a status: HYGRIAN_OK, HYGRIAN_SUPERSATURATED
-   (the leaving air above saturation, fog; computed) or why nothing was
+   (the leaving air above saturation, fog; computed; over ice
+   HYGRIAN_ABOVE_ICE_SATURATION when above ice's saturation only) or why nothing was
    computed (*result then all 0.0): HYGRIAN_INVALID_INPUT (a value not finite,
    a negative flow, a parameter outside its range, another phase value, result
    NULL), HYGRIAN_OUT_OF_RANGE, HYGRIAN_BELOW_DEW_POINT (sensible cooling below
