@@ -37,6 +37,8 @@ static_assert(static_cast<int>(Status::OutOfRange) == HYGRIAN_OUT_OF_RANGE);
 static_assert(static_cast<int>(Status::NoState) == HYGRIAN_NO_STATE);
 static_assert(static_cast<int>(Status::NotWithCalculator) == HYGRIAN_NOT_WITH_CALCULATOR);
 static_assert(static_cast<int>(Status::BelowDewPoint) == HYGRIAN_BELOW_DEW_POINT);
+static_assert(static_cast<int>(Status::AboveIceSaturation) == HYGRIAN_ABOVE_ICE_SATURATION);
+static_assert(static_cast<int>(Status::ClippedToSaturation) == HYGRIAN_CLIPPED_TO_SATURATION);
 static_assert(static_cast<int>(Status::OutsideMeasureRange) == HYGRIAN_OUTSIDE_MEASURE_RANGE);
 static_assert(static_cast<int>(Model::Handbook) == HYGRIAN_MODEL_HANDBOOK);
 static_assert(static_cast<int>(Model::Calculator) == HYGRIAN_MODEL_CALCULATOR);
@@ -253,6 +255,18 @@ int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
   const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);
   *pressure = result.pressure;
   return static_cast<int>(result.status);
+}
+
+int hygrian_clip_to_saturation(int status, double pressure, int model, int over,
+                               hygrian_state* state, int* wet_bulb_found) {
+  hygrian::Options options;
+  if (state == nullptr || !hygrian::OptionsOf(model, over, options)) return HYGRIAN_INVALID_INPUT;
+  if (status != HYGRIAN_SUPERSATURATED && status != HYGRIAN_ABOVE_ICE_SATURATION) return status;
+  hygrian::Result result;
+  result.state = hygrian::air::BitCast<hygrian::State>(*state);
+  result.status = static_cast<hygrian::Status>(status);
+  return hygrian::Deliver(hygrian::ClipToSaturation(result, pressure, options), state,
+                          wet_bulb_found);
 }
 
 const char* hygrian_version() { return HYGRIAN_VERSION; }

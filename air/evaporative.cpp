@@ -19,9 +19,9 @@ ProcessResult CoolEvaporatively(double dryBulb, double humidityRatio, double eff
   const double leavingDryBulb = dryBulb - effectiveness * (dryBulb - wetBulb);
   // The psychrometric equation gives W at the leaving dry-bulb with the same
   // wet-bulb; the water's enthalpy then closes the energy balance.
-  const double leavingW = effectiveness == 0.0
-                              ? humidityRatio
-                              : air::handbook::WetBulbHumidityRatio(leavingDryBulb, wetBulb, P);
+  const double leavingW =
+      effectiveness == 0.0 ? humidityRatio
+                           : air::handbook::WetBulbHumidityRatio(leavingDryBulb, wetBulb, P, over);
   return HumidifyWithWater(dryBulb, humidityRatio, leavingW, wetBulb, flow, P, over);
 }
 

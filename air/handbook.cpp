@@ -108,24 +108,10 @@ double LiquidWaterEnthalpy(double t) { return g::constants::kWaterHeat * t; }
 
 double SpecificVolume(double t, double W, double P) { return g::SpecificVolume<Lanes>(t, W, P); }
 
-double WetBulbHumidityRatio(double t, double x, double P) {
-  // At 0 itself the wick is ice when the air is no warmer: saturated air at 0.
-  const bool ice = x < 0.0 || (x == 0.0 && t <= 0.0);
-  return WetBulbHumidityRatio(t, x, P, ice ? Phase::Ice : Phase::Water);
-}
-
-double WetBulbHumidityRatio(double t, double x, double P, Phase wick) {
-  return WetBulbHumidityRatioAndSlope(t, x, P, wick).W;
-}
-
-WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick) {
-  const g::Sloped<Lanes> point = g::WetBulbHumidityRatioAndSlope<Lanes>(
-      t, x, P, IsIce(wick), g::SaturationInAir<Lanes>(x, P, IsIce(wick), false));
-  return {point.value, point.slope};
-}
-
-double PsychrometricHumidityRatio(double t, double x, double Ws, Phase wick) {
-  return g::PsychrometricHumidityRatio<Lanes>(t, x, Ws, IsIce(wick));
+double WetBulbHumidityRatio(double t, double x, double P, Phase over) {
+  // At 0 itself the ice wick is ice when the air is no warmer: saturated air at 0.
+  const bool ice = over == Phase::Ice && (x < 0.0 || (x == 0.0 && t <= 0.0));
+  return g::WetBulbPoint<Lanes>(t, x, P, ice, over == Phase::Water).value;
 }
 
 }  // namespace hygrian::air::handbook

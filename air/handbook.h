@@ -95,24 +95,15 @@ double LiquidWaterEnthalpy(double t);
 double SpecificVolume(double t, double W, double P);
 
 // W of air at dry-bulb t whose thermodynamic wet-bulb is x (degrees C), by the
-// psychrometric equation over water (ASHRAE 2017 eq. 33, x >= 0) or over ice
-// (eq. 35, x < 0, and x = 0 when t <= 0), with the saturation humidity ratio at
-// x and P over the wet bulb's own phase. +infinity where that saturation
-// pressure reaches P. At x = 0 < t this is the water end of the plateau.
-double WetBulbHumidityRatio(double t, double x, double P);
-// The same with the phase of the wet bulb given: eq. 35 for Phase::Ice, eq. 33
-// for Phase::Water (used on the two sides of the 0 degrees C plateau).
-double WetBulbHumidityRatio(double t, double x, double P, Phase wick);
-// The psychrometric equation itself, with Ws the saturation humidity ratio at
-// x over the wick's phase: eq. 33 (Phase::Water) or eq. 35 (Phase::Ice).
-double PsychrometricHumidityRatio(double t, double x, double Ws, Phase wick);
-// WetBulbHumidityRatio with its slope dW/dx (per K); both +infinity at and
-// above boiling.
-struct WetBulbPoint {
-  double W = 0.0;
-  double slope = 0.0;
-};
-WetBulbPoint WetBulbHumidityRatioAndSlope(double t, double x, double P, Phase wick);
+// psychrometric equation with the saturation humidity ratio at x and P over
+// the wick's phase under `over`: Phase::Ice has the handbook's wick, ice below
+// 0 degrees C (eq. 35; and at 0 when t <= 0), water from 0 up (eq. 33);
+// Phase::Water a liquid wick at every temperature (eq. 33, over supercooled
+// water below 0: eq. 6 extrapolated with Hardy's set of f for it).
+// +infinity where that saturation pressure reaches P. At x = 0 < t this is
+// the water end of the plateau.
+//   WetBulbHumidityRatio(40.0, 20.0, 101.325, Phase::Ice) is 0.006460.
+double WetBulbHumidityRatio(double t, double x, double P, Phase over);
 
 // The parts of the saturation relation in moist air at 0 degrees C that do not
 // depend on the pressure, over ice (ice true) or water: ln p_ws (kPa), its

@@ -34,6 +34,14 @@ bool VapourFromSaturation(const DryBulbPair& given) {
   return given.second == &State::relativeHumidity || given.second == &State::dewPoint;
 }
 
+// Whether air above saturation in the convention `over`, at t with vapour
+// pressure p at P, is above saturation over water too: where the convention's
+// saturation is ice (at and below the triple point), over water's.
+bool AboveWaterSaturation(double t, double p, double P, Phase over) {
+  if (over == Phase::Water || t > kTriplePoint) return true;
+  return p > SaturationPressureInAir(t, P, Phase::Water) * (1.0 + kSaturationRounding);
+}
+
 // The state of air at dry-bulb t with vapour pressure p and humidity ratio W
 // (p < P, W >= 0); its wet-bulb as given, or found. Every field of `result` is
 // written in place: built elsewhere and copied, the given value's store through
@@ -71,7 +79,12 @@ void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& re
   // Saturated air given by its dew point comes back within rounding of 100 %.
   const bool above =
       f.p > f.saturation * (1.0 + kSaturationRounding) || wetBulb > t || !result.wetBulbFound;
-  result.status = above ? Status::Supersaturated : (drier ? Status::DrierThanRange : Status::Ok);
+  if (above) {
+    result.status = AboveWaterSaturation(t, f.p, given.P, over) ? Status::Supersaturated
+                                                                : Status::AboveIceSaturation;
+  } else {
+    result.status = drier ? Status::DrierThanRange : Status::Ok;
+  }
 }
 
 }  // namespace
@@ -115,7 +128,7 @@ Forward ForwardOf(const DryBulbPair& given, Phase over) {
     f.W = given.value;
     f.p = VaporPressure(f.W, P);
   } else {
-    f.W = WetBulbHumidityRatio(t, given.value, P);
+    f.W = WetBulbHumidityRatio(t, given.value, P, over);
     if (f.W < 0.0 && f.W > -kRoundOff) f.W = 0.0;
     f.p = VaporPressure(f.W, P);
   }

@@ -5,6 +5,7 @@
 #include "air/bracket.h"
 #include "air/handbook.h"
 #include "air/handbook_cases.h"
+#include "hygrian/outcomes.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -38,10 +39,7 @@ Result Refused(const Given& given, Status status) {
 
 // A computed state holds the two given values as given.
 Result Holding(Result result, const Given& given) {
-  if (result.status != Status::Ok && result.status != Status::Supersaturated &&
-      result.status != Status::DrierThanRange) {
-    return Refused(given, result.status);
-  }
+  if (!RulesOf(OutcomeOf(result).kind).computed) return Refused(given, result.status);
   result.state.*given.first = given.a;
   result.state.*given.second = given.b;
   return result;
@@ -123,7 +121,8 @@ Result FromWetBulbRelativeHumidity(double wetBulb, double relativeHumidity, doub
   // Above the wet-bulb the psychrometric equation's W falls and rh's W rises.
   const Root t = DryBulbWhere(
       [&](double x) {
-        return HumidityRatioAt(x, relativeHumidity, P, over) - WetBulbHumidityRatio(x, wetBulb, P);
+        return HumidityRatioAt(x, relativeHumidity, P, over) -
+               WetBulbHumidityRatio(x, wetBulb, P, over);
       },
       wetBulb);
   if (!t.found) return Refused(given, Status::OutOfRange);

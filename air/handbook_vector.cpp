@@ -308,10 +308,10 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
       W = value;
       p = VaporPressure<L>(W, P);
     } else {
-      const M ice = L::Or(value < zero, L::And(value == zero, t <= zero));
-      const M none = L::Uniform(false);
-      const Saturation<L> wick = SaturationInAir<L>(value, P, ice, none);
-      W = WetBulbHumidityRatioAndSlope<L>(t, value, P, ice, wick).value;
+      // The wick as handbook::WetBulbHumidityRatio has it under the convention.
+      const M ice =
+          L::And(L::Uniform(overIce), L::Or(value < zero, L::And(value == zero, t <= zero)));
+      W = WetBulbPoint<L>(t, value, P, ice, L::Uniform(!overIce)).value;
       W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
       p = VaporPressure<L>(W, P);
     }
@@ -340,7 +340,7 @@ void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
         PlanWetBulb<L>(t, W, P, L::Load(b.dewPoint + i), L::Uniform(overIce), atDryBulb);
     WetBulbSearch<L> s = StartWetBulb<L>(t, P, plan);
     for (int k = 0; k < wet_bulb::kLaneSteps && !L::All(s.done); ++k) {
-      StepWetBulb<L>(s, t, W, P, plan.ice);
+      StepWetBulb<L>(s, t, W, P, plan.ice, plan.liquid);
     }
     const M settled = L::Or(plan.early, L::And(s.done, L::Not(SearchAgainFromFloor<L>(s.x, plan))));
     L::Store(L::Select(plan.early, plan.value, s.x), b.wetBulb + i);

@@ -15,7 +15,7 @@ namespace g = one_lane;
 double Search(double t, double W, double P, const g::WetBulbPlan<Lanes>& plan) {
   g::WetBulbSearch<Lanes> s = g::StartWetBulb<Lanes>(t, P, plan);
   for (int i = 0; i < g::wet_bulb::kMostSteps && !s.done; ++i) {
-    g::StepWetBulb<Lanes>(s, t, W, P, plan.ice);
+    g::StepWetBulb<Lanes>(s, t, W, P, plan.ice, plan.liquid);
   }
   return s.x;
 }

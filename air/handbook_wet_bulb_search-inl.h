@@ -38,35 +38,55 @@ inline constexpr double kAboveLow = 1e-9;
 }  // namespace wet_bulb
 
 // The psychrometric equation's W at wet-bulb x over the wick (ice or water),
-// with its slope.
+// with its slope. `liquid`: the wick is liquid water below 0 degrees C too,
+// supercooled (Hardy's set of f for it); else water's set at every x, where
+// only x >= 0 has a water wick.
 template <class L>
-Sloped<L> WetBulbPoint(typename L::V t, typename L::V x, typename L::V P, typename L::M ice) {
-  const typename L::M none = L::Uniform(false);
-  return WetBulbHumidityRatioAndSlope<L>(t, x, P, ice, SaturationInAir<L>(x, P, ice, none));
+Sloped<L> WetBulbPoint(typename L::V t, typename L::V x, typename L::V P, typename L::M ice,
+                       typename L::M liquid) {
+  const typename L::M supercooled = L::And(liquid, x < L::Set(0.0));
+  return WetBulbHumidityRatioAndSlope<L>(t, x, P, ice, SaturationInAir<L>(x, P, ice, supercooled));
 }
 
 // What a lane does: an answer without a search (`early`: the dry-bulb for
 // saturated air, NaN for supersaturated, 0 on the plateau), or a search for the
 // root of the wick's equation minus W in (low, high], the residual negative at
-// low and atHigh at high, Newton's steps from start if it is inside.
+// low and atHigh at high, Newton's steps from start if it is inside. `ice`
+// and `liquid` say the wick's phase as WetBulbPoint takes them.
 template <class L>
 struct WetBulbPlan {
   typename L::M early;
   typename L::V value;
-  typename L::M ice;
+  typename L::M ice, liquid;
   typename L::V low, high;
   Sloped<L> atHigh;
   typename L::V start;
 };
 
+// f p_ws at 0 degrees C on the piece of the wick's saturation below it: ice
+// under the ice convention, supercooled water under water's.
+template <class L>
+HYGRIAN_LANES_INLINE Saturation<L> SaturationBelowZero(typename L::V P, typename L::M overIce) {
+  return SaturationFromParts<L>(handbook::AtZero(true), handbook::AtSeam(Phase::Water, true),
+                                overIce, P);
+}
+
 // Air at t with humidity ratio W at P whose dew point under the convention
 // (overIce) is below (NaN if none), and atDryBulb = f p_ws at t under it.
-// Above 0, unless the dew point says the root is too, the plateau decides the
-// side: water from 0 up, ice below 0, or 0 itself between the two; elsewhere
-// the wick is ice at and below 0 and water above. The start is where the chord
-// from the dew point to the dry-bulb crosses zero (below the root, the residual
-// being convex), or closer, where the inverse cubic through the two ends and
-// their slopes does, where the dew point is over the wick's own saturation.
+// Under the ice convention the wick is ice at and below 0 and water above;
+// under water's it is liquid water at every temperature (no ice wick). Where
+// the bracket reaches across 0 (above 0, unless the dew point says the root
+// is too) the wick's saturation changes piece at 0, and W against the
+// equation's two values there decides the side: the pieces' ends are ice's
+// and water's under the ice convention, with 0 itself between them (the
+// plateau, a wick partly frozen); under water's, supercooled water's and
+// water's, f's two sets a few parts in a million apart: a W up to the
+// supercooled end has its root below 0, one past it above, and where the
+// ends leave a gap (above about 500 kPa) the wet-bulb is 0. The start is where
+// the chord from the dew point to the dry-bulb crosses zero (below the root,
+// the residual being convex), or closer, where the inverse cubic through the
+// two ends and their slopes does, where the dew point is over the wick's own
+// saturation.
 template <class L>
 WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, typename L::V below,
                            typename L::M overIce, Saturation<L> atDryBulb) {
@@ -77,32 +97,36 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
   const V floor = L::Set(c::kFloor);
   const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
   const V triple = L::Set(handbook::kTriplePoint);
-  const M iceMask = L::Uniform(true);
   const M waterMask = L::Uniform(false);
+  const M overWater = L::Not(overIce);
   const V low = L::Select(below < t, below, floor);
   const M plateau = L::And(t > zero, L::Not(below >= zero));
-  // The two ends of the plateau, at 0 over water and over ice.
+  // The two ends at 0: water's, and the piece's below (ice, or supercooled water).
   Sloped<L> water0{zero, zero};
-  Sloped<L> ice0{zero, zero};
+  Sloped<L> lower0{zero, zero};
   if (L::Any(plateau)) {
     water0 =
         WetBulbHumidityRatioAndSlope<L>(t, zero, P, waterMask, SaturationAtZero<L>(P, waterMask));
-    ice0 = WetBulbHumidityRatioAndSlope<L>(t, zero, P, iceMask, SaturationAtZero<L>(P, iceMask));
+    lower0 =
+        WetBulbHumidityRatioAndSlope<L>(t, zero, P, overIce, SaturationBelowZero<L>(P, overIce));
   }
-  const M plateauIce = L::And(plateau, W < water0.value);
-  const M plateauZero = L::And(L::And(plateau, L::Not(plateauIce)), W <= ice0.value);
-  const M wickIce = L::Or(plateauIce, L::And(L::Not(plateau), t <= zero));
+  const M plateauBelow = L::And(
+      plateau, L::Or(L::And(overIce, W < water0.value), L::And(overWater, W <= lower0.value)));
+  const M plateauZero =
+      L::And(L::And(plateau, L::Not(plateauBelow)), L::Or(W <= lower0.value, W <= water0.value));
+  const M wickIce = L::And(overIce, L::Or(plateauBelow, L::And(L::Not(plateau), t <= zero)));
   // The wick's saturation at t is the one under the convention there.
-  const M known = L::Or(t > triple, L::And(t <= zero, overIce));
+  const M known = L::Or(L::Or(t > triple, L::And(t <= zero, overIce)), overWater);
   Sloped<L> atT = WetBulbHumidityRatioAndSlope<L>(t, t, P, wickIce, atDryBulb);
   if (!L::All(known)) {
-    const Sloped<L> own = WetBulbPoint<L>(t, t, P, wickIce);
+    const Sloped<L> own = WetBulbPoint<L>(t, t, P, wickIce, overWater);
     atT = {L::Select(known, atT.value, own.value), L::Select(known, atT.slope, own.slope)};
   }
   const V residual = atT.value - W;
   const M saturated = L::Abs(residual) <= L::Set(c::kRounding) * W;
   const M supersaturated = atT.value < W;
-  const M sameSaturation = L::Or(below > triple, L::And(below < zero, overIce));
+  const M sameSaturation = L::Or(L::Or(below > triple, L::And(below < zero, overIce)),
+                                 L::And(overWater, below == below));
   const M finite = atT.value - atT.value == zero;
   // The chord: at the dew point over the wick's own phase Ws is W itself.
   const V atDew = PsychrometricHumidityRatio<L>(t, below, W, wickIce) - W;
@@ -111,33 +135,34 @@ WetBulbPlan<L> PlanWetBulb(typename L::V t, typename L::V W, typename L::V P, ty
   // Closer: x as a cubic in the residual through the two ends of the bracket
   // with the residual's slopes there (inverse Hermite interpolation, at a
   // residual of 0), where both are known: the dew point (over the wick's own
-  // phase) or 0 on the plateau's water side, and the dry-bulb or 0 on its ice
-  // side. The chord, or the top, where the cubic falls outside.
-  const M plateauWater = L::And(L::And(plateau, L::Not(plateauIce)), L::Not(plateauZero));
+  // phase) or 0 on the plateau's water side, and the dry-bulb or 0 on its
+  // lower side. The chord, or the top, where the cubic falls outside.
+  const M plateauWater = L::And(L::And(plateau, L::Not(plateauBelow)), L::Not(plateauZero));
   const V x0 = L::Select(plateauWater, zero, below);
   const V r0 = L::Select(plateauWater, water0.value - W, atDew);
   const V s0 =
       L::Select(plateauWater, water0.slope, PsychrometricSlopeAtDewPoint<L>(t, below, W, wickIce));
-  const V x1 = L::Select(plateauIce, zero, t);
-  const V r1 = L::Select(plateauIce, ice0.value - W, residual);
-  const V s1 = L::Select(plateauIce, ice0.slope, atT.slope);
+  const V x1 = L::Select(plateauBelow, zero, t);
+  const V r1 = L::Select(plateauBelow, lower0.value - W, residual);
+  const V s1 = L::Select(plateauBelow, lower0.slope, atT.slope);
   const V span = r1 - r0;
   const V u = (zero - r0) / span;
   const V rest = L::Set(1.0) - u;
   const V cubic = x0 + (x1 - x0) * (u * u * (L::Set(3.0) - L::Set(2.0) * u)) +
                   span * u * (rest * rest / s0 - u * rest / s1);
-  const M cubicStart = L::Or(L::Or(chordStart, plateauWater), L::And(plateauIce, sameSaturation));
+  const M cubicStart = L::Or(L::Or(chordStart, plateauWater), L::And(plateauBelow, sameSaturation));
   const M inside = L::And(cubic > x0, cubic < x1);
 
   WetBulbPlan<L> plan;
-  const M found = L::And(L::Not(plateauIce), L::Not(plateauZero));
+  const M found = L::And(L::Not(plateauBelow), L::Not(plateauZero));
   plan.early = L::Or(plateauZero, L::And(found, L::Or(saturated, supersaturated)));
   plan.value = L::Select(plateauZero, zero, L::Select(saturated, t, nan));
   plan.ice = wickIce;
-  plan.low = L::Select(plateauIce, L::Min(low, zero), L::Select(plateau, zero, low));
-  plan.high = L::Select(plateauIce, zero, t);
-  plan.atHigh = {L::Select(plateauIce, ice0.value, atT.value),
-                 L::Select(plateauIce, ice0.slope, atT.slope)};
+  plan.liquid = overWater;
+  plan.low = L::Select(plateauBelow, L::Min(low, zero), L::Select(plateau, zero, low));
+  plan.high = L::Select(plateauBelow, zero, t);
+  plan.atHigh = {L::Select(plateauBelow, lower0.value, atT.value),
+                 L::Select(plateauBelow, lower0.slope, atT.slope)};
   plan.start = L::Select(L::And(cubicStart, inside), cubic, L::Select(chordStart, chord, floor));
   return plan;
 }
@@ -157,7 +182,7 @@ WetBulbSearch<L> StartWetBulb(typename L::V t, typename L::V P, const WetBulbPla
   WetBulbSearch<L> s{plan.high,   plan.low,   plan.high,
                      plan.atHigh, plan.early, L::Set(std::numeric_limits<double>::infinity())};
   if (L::Any(L::And(inside, L::Not(plan.early)))) {
-    const Sloped<L> at = WetBulbPoint<L>(t, plan.start, P, plan.ice);
+    const Sloped<L> at = WetBulbPoint<L>(t, plan.start, P, plan.ice, plan.liquid);
     s.x = L::Select(inside, plan.start, s.x);
     s.at = {L::Select(inside, at.value, s.at.value), L::Select(inside, at.slope, s.at.slope)};
   }
@@ -171,7 +196,7 @@ WetBulbSearch<L> StartWetBulb(typename L::V t, typename L::V P, const WetBulbPla
 // shrank quadratically (the error left is then below 4e-14 K).
 template <class L>
 void StepWetBulb(WetBulbSearch<L>& s, typename L::V t, typename L::V W, typename L::V P,
-                 typename L::M ice) {
+                 typename L::M ice, typename L::M liquid) {
   using V = typename L::V;
   const V zero = L::Set(0.0);
   const V r = s.at.value - W;
@@ -201,7 +226,7 @@ void StepWetBulb(WetBulbSearch<L>& s, typename L::V t, typename L::V W, typename
   s.before = L::Select(stepping, step, s.before);
   // The residual at the new point only where the search goes on.
   if (L::Any(more)) {
-    const Sloped<L> at = WetBulbPoint<L>(t, s.x, P, ice);
+    const Sloped<L> at = WetBulbPoint<L>(t, s.x, P, ice, liquid);
     s.at = {L::Select(more, at.value, s.at.value), L::Select(more, at.slope, s.at.slope)};
   }
   s.done = L::Or(L::Or(s.done, isZero), L::Or(L::And(going, atEnd), last));

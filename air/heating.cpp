@@ -10,7 +10,7 @@ namespace {
 // dew point comes out supersaturated, or so far past that the state is
 // refused as invalid input (the entering values were screened).
 ProcessResult Sensible(double t, double W, double flow, const Result& leaving, bool cooling) {
-  if (leaving.status == Status::Supersaturated ||
+  if (leaving.status == Status::Supersaturated || leaving.status == Status::AboveIceSaturation ||
       (cooling && leaving.status == Status::InvalidInput)) {
     return air::Failed(Status::BelowDewPoint);
   }

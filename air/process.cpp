@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "air/handbook.h"
+#include "hygrian/outcomes.h"
 
 namespace hygrian::air {
 
@@ -30,10 +31,7 @@ ProcessResult Failed(Status status) {
 
 ProcessResult Balance(double t1, double W1, double flow, const Result& leaving,
                       double waterEnthalpy) {
-  if (leaving.status != Status::Ok && leaving.status != Status::Supersaturated &&
-      leaving.status != Status::DrierThanRange) {
-    return Failed(leaving.status);
-  }
+  if (!RulesOf(OutcomeOf(leaving).kind).computed) return Failed(leaving.status);
   const State& s = leaving.state;
   const double h1 = handbook::Enthalpy(t1, W1);
   const double atEnteringDryBulb = handbook::Enthalpy(t1, s.humidityRatio);

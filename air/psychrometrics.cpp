@@ -237,6 +237,23 @@ Result FromHumidityRatioRelativeHumidity(double humidityRatio, double relativeHu
                                                           options.over);
 }
 
+Result ClipToSaturation(const Result& result, double pressure, Options options) noexcept {
+  const bool above =
+      result.status == Status::Supersaturated || result.status == Status::AboveIceSaturation;
+  if (options.model != Model::Handbook || !above) return result;
+  // Saturated air: its relative humidity 100 as given, its wet-bulb the
+  // dry-bulb (found so), its dew point the dry-bulb (the inverse would give
+  // it within 1e-12 K).
+  const double t = result.state.dryBulb;
+  constexpr double kSaturated = 100.0;  // percent
+  Result clipped =
+      air::handbook::FromDryBulbRelativeHumidity(t, kSaturated, pressure, options.over);
+  if (clipped.status != Status::Ok) return clipped;
+  clipped.state.dewPoint = t;
+  clipped.status = Status::ClippedToSaturation;
+  return clipped;
+}
+
 std::string_view StatusText(Status status) noexcept {
   return OutcomeOfCode(static_cast<int>(status)).text;
 }

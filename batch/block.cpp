@@ -17,11 +17,16 @@ void RowBlock::Add(const tables::CsvRecord& record, double first, double second,
   fields_[++size_] = ends_.size();
 }
 
-void RowBlock::Compute(const Pair& pair, hygrian::Options options) {
+void RowBlock::Compute(const Pair& pair, hygrian::Options options, Supersaturated supersaturated) {
   // The lengths match, so ComputeStates computes every row.
   [[maybe_unused]] const bool computed =
       ComputeStates(pair, std::span(first_).first(size_), std::span(second_).first(size_),
                     std::span(pressure_).first(size_), std::span(states_).first(size_), options);
+  if (supersaturated == Supersaturated::Clip) {
+    for (std::size_t i = 0; i < size_; ++i) {
+      states_[i] = ClipToSaturation(states_[i], pressure_[i], options);
+    }
+  }
   // The fields' views, now that bytes_ no longer moves.
   views_.clear();
   std::size_t begin = 0;

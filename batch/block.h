@@ -27,8 +27,9 @@ class RowBlock {
   [[nodiscard]] std::size_t Size() const { return size_; }
 
   // Computes every row's state: State(i) is pair.compute(first, second,
-  // pressure, options) of row i, bit for bit.
-  void Compute(const Pair& pair, hygrian::Options options);
+  // pressure, options) of row i, bit for bit, clipped to saturation with
+  // Supersaturated::Clip (cli::Compute's state).
+  void Compute(const Pair& pair, hygrian::Options options, Supersaturated supersaturated);
   // Row i as Add was given it, after Compute: a record of its fields only
   // (valid until Clear), and its state.
   [[nodiscard]] tables::CsvRecord Record(std::size_t i) const;

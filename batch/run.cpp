@@ -152,7 +152,8 @@ void NoteRow(Chunk& chunk, std::size_t start, const RowNote& note) {
 void WriteBlock(const RowJob& job, Chunk& chunk) {
   RowBlock& block = chunk.block;
   if (block.Size() == 0) return;
-  block.Compute(AllPairs[job.layout.pair], job.options.common.options);
+  block.Compute(AllPairs[job.layout.pair], job.options.common.options,
+                job.options.common.supersaturated);
   for (std::size_t i = 0; i < block.Size(); ++i) {
     const std::size_t start = chunk.out.Buffered().size();
     NoteRow(chunk, start, job.WriteComputed(block.Record(i), block.State(i), chunk.out));
@@ -531,7 +532,7 @@ RowNote RowJob::Write(const TableReader::Row& row, Output& out,
   if (measured.bad == tables::BadInput::None) {
     return WriteComputed(row.record,
                          cli::Compute(pair, measured.first, measured.second, measured.pressure,
-                                      options.common.options),
+                                      options.common.options, options.common.supersaturated),
                          out);
   }
   Outcome outcome;

@@ -29,6 +29,8 @@ struct ChartSettings {
   PointLabels labels = PointLabels::Fit;
   bool density = false;     // the points as a density however few they are
   bool protractor = false;  // a sensible-heat-ratio protractor in the top left corner
+  // points above saturation drawn where they lie, or clipped to it
+  hygrian::Supersaturated supersaturated = hygrian::Supersaturated::Flag;
 };
 
 struct Point {

@@ -85,7 +85,7 @@ std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double Wsw
                                                  hygrian::Options options) {
   if (!IsHandbook(options)) return Guarded(air::HumidityRatioFromWetBulb(t, tw, Wsw));
   if (!InHandbookRange(t, P) || !InHandbookRange(tw, P)) return std::nullopt;
-  return Finite(handbook::WetBulbHumidityRatio(t, tw, P));
+  return Finite(handbook::WetBulbHumidityRatio(t, tw, P, options.over));
 }
 
 std::optional<double> EnthalpyAt(double t, double W, hygrian::Options options) {

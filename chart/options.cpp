@@ -158,6 +158,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.hasAltitude = options.common.hasAltitude;
   options.settings.altitude = options.common.altitude;
   options.settings.options = options.common.options;
+  options.settings.supersaturated = options.common.supersaturated;
   std::string problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);

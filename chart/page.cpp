@@ -15,6 +15,7 @@ std::string State(const Options& options, const std::vector<Point>& inside, bool
   state +=
       std::string("&model=") + (s.options.model == Model::Handbook ? "handbook" : "calculator");
   state += std::string("&over=") + (s.options.over == Phase::Ice ? "ice" : "water");
+  if (s.supersaturated == Supersaturated::Clip) state += "&supersaturated=clip";
   if (s.hasAltitude) {
     state += "&altitude=" + Shortest(ip ? s.altitude / kFoot : s.altitude);
   } else if (s.pressure != StandardPressure) {

@@ -175,7 +175,7 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     // The values in their columns' units, computed in the library's.
     const Result result =
         cli::Compute(layout.pair, ToLibrary(*units[0], m.first), ToLibrary(*units[1], m.second),
-                     frame.Pressure(), frame.Relations());
+                     frame.Pressure(), frame.Relations(), frame.Settings().supersaturated);
     // A warning (supersaturated, drier than the range) has its state: it is drawn
     // where it lies, and told like any other misfit.
     if (!RulesOf(OutcomeOf(result).kind).computed) {

@@ -99,7 +99,8 @@ std::optional<State> ApparatusDewPointOnLine(const State& entering, const State&
     const Result r = pair.compute(entering.humidityRatio + s * dW, entering.enthalpy + s * dh, P,
                                   Options{.model = Model::Handbook, .over = over});
     if (!RulesOf(OutcomeOf(r).kind).computed) return Side::None;
-    if (r.state.relativeHumidity >= 100.0 || r.status == Status::Supersaturated) {
+    if (r.state.relativeHumidity >= 100.0 || r.status == Status::Supersaturated ||
+        r.status == Status::AboveIceSaturation) {
       return Side::Saturated;
     }
     found = r.state;

@@ -124,6 +124,9 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
       ->type_name("handbook|calculator");
   app_.add_option("--over", over_, "Saturation below 0.01 degC over ice or water (ice)")
       ->type_name("ice|water");
+  app_.add_option("--supersaturated", supersaturated_,
+                  "States above saturation: flag them, or clip to it (flag)")
+      ->type_name("flag|clip");
   app_.add_flag("-q,--quiet", common_.quiet, "No messages about rows, no progress display")
       ->disable_flag_override();
 }
@@ -175,6 +178,19 @@ std::string CommandLine::CheckModel() {
   }
   if (common_.options.model == Model::Calculator && common_.options.over == Phase::Water) {
     return "--over water: the calculator model knows only ice";
+  }
+  if (app_.count("--supersaturated") > 0) {
+    const auto* found =
+        std::find_if(kSupersaturatedWords.begin(), kSupersaturatedWords.end(),
+                     [&](const SupersaturatedWord& s) { return s.word == supersaturated_; });
+    if (found == kSupersaturatedWords.end()) {
+      return "--supersaturated: '" + supersaturated_ + "' is not flag or clip";
+    }
+    common_.supersaturated = found->handling;
+  }
+  if (common_.options.model == Model::Calculator &&
+      common_.supersaturated == Supersaturated::Clip) {
+    return "--supersaturated clip: the calculator model flags no state above saturation";
   }
   return "";
 }

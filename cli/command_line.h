@@ -53,6 +53,7 @@ class CommandLine {
   std::string pressureUnit_;
   std::string model_;
   std::string over_;
+  std::string supersaturated_;
   std::string units_;  // --units, when the program takes it
   bool hasUnits_ = false;
 };

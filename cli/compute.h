@@ -87,10 +87,14 @@ inline constexpr auto kOtherKeys = OtherKeys();
 }
 
 // pair indexes hygrian::AllPairs; first and second in the pair's units;
-// pressure in kPa; options from --model and --over.
+// pressure in kPa; options from --model and --over, and with
+// --supersaturated clip a state above saturation clipped to it.
 [[nodiscard]] inline Result Compute(std::size_t pair, double first, double second, double pressure,
-                                    Options options) noexcept {
-  return AllPairs[pair].compute(first, second, pressure, options);
+                                    Options options,
+                                    Supersaturated supersaturated = Supersaturated::Flag) noexcept {
+  const Result result = AllPairs[pair].compute(first, second, pressure, options);
+  if (supersaturated == Supersaturated::Flag) return result;
+  return ClipToSaturation(result, pressure, options);
 }
 
 // Whether a pair (by hygrian::AllPairs) is solved by a search, which the

@@ -32,6 +32,15 @@ inline constexpr std::array<PhaseWord, 2> kPhaseWords = {{
     {"ice", Phase::Ice},
     {"water", Phase::Water},
 }};
+// The words of --supersaturated, the default first.
+struct SupersaturatedWord {
+  std::string_view word;
+  Supersaturated handling;
+};
+inline constexpr std::array<SupersaturatedWord, 2> kSupersaturatedWords = {{
+    {"flag", Supersaturated::Flag},
+    {"clip", Supersaturated::Clip},
+}};
 
 struct CommonOptions {
   std::string output;  // -o FILE; empty or "-": standard output
@@ -48,6 +57,9 @@ struct CommonOptions {
   // --model and --over: the relations every row and curve is computed with
   // (calculator with water is a usage error).
   Options options;
+  // --supersaturated: a state above saturation flagged, or clipped to it
+  // (hygrian::ClipToSaturation; clip with the calculator is a usage error).
+  Supersaturated supersaturated = Supersaturated::Flag;
 };
 
 }  // namespace hygrian::cli

@@ -1,6 +1,7 @@
 // The moist-air computations as NumPy ufuncs: one per row of hygrian::AllPairs and
 // per variant of the models (kVariants: the handbook over ice, the handbook over
-// water, the calculator), three inputs (the two given values, total pressure in kPa) and ten
+// water, the calculator, and the handbook's two with states above saturation
+// clipped to it), three inputs (the two given values, total pressure in kPa) and ten
 // outputs (the nine properties in the order of the library's State, then an int8 status: the
 // outcome's code from hygrian/outcomes.h). A float64 and a float32 loop; the
 // float32 one computes in double. The loops need no Python object, so NumPy runs
@@ -52,16 +53,20 @@ constexpr std::size_t kArguments = kInputs + kOutputs;
 constexpr std::size_t kLoops = 2;
 
 // The options each set of ufuncs computes with: the module's MODELS maps
-// (model, over) to the set; the first is the default.
+// (model, over) to the sets that flag states above saturation, CLIPPED to
+// those that clip them; the first is the default.
 struct Variant {
   const char* model;
   const char* over;
   Options options;
+  Supersaturated supersaturated;
 };
-constexpr std::array<Variant, 3> kVariants = {{
-    {"handbook", "ice", {Model::Handbook, Phase::Ice}},
-    {"handbook", "water", {Model::Handbook, Phase::Water}},
-    {"calculator", "ice", {Model::Calculator, Phase::Ice}},
+constexpr std::array<Variant, 5> kVariants = {{
+    {"handbook", "ice", {Model::Handbook, Phase::Ice}, Supersaturated::Flag},
+    {"handbook", "water", {Model::Handbook, Phase::Water}, Supersaturated::Flag},
+    {"calculator", "ice", {Model::Calculator, Phase::Ice}, Supersaturated::Flag},
+    {"handbook", "ice", {Model::Handbook, Phase::Ice}, Supersaturated::Clip},
+    {"handbook", "water", {Model::Handbook, Phase::Water}, Supersaturated::Clip},
 }};
 
 template <typename T>
@@ -145,8 +150,15 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
       at[k] += static_cast<npy_intp>(n) * steps[k];
     }
     // The lengths match by construction.
+    constexpr Variant kVariant = kVariants[variant];
     static_cast<void>(ComputeStates(AllPairs[pair], given[0], given[1], given[2],
-                                    std::span(results.data(), n), kVariants[variant].options));
+                                    std::span(results.data(), n), kVariant.options));
+    if constexpr (kVariant.supersaturated == Supersaturated::Clip) {
+      for (std::size_t i = 0; i < n; ++i) {
+        const double pressure = given[2][given[2].size() == 1 ? 0 : i];
+        results[i] = ClipToSaturation(results[i], pressure, kVariant.options);
+      }
+    }
     char*& status = at[kArguments - 1];
     for (std::size_t i = 0; i < n; ++i, status += steps[kArguments - 1]) {
       const std::int8_t code = Present(results[i], AllPairs[pair]);
@@ -190,7 +202,9 @@ constexpr const char* kOutputsDoc =
     "dtype=numpy.float32 gives float32 from any inputs (the status stays int8).\n\n"
     "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"
     "wet_bulb is NaN. 13 (handbook): supersaturated, computed from the given pair,\n"
-    "wet_bulb NaN. 14 (handbook): drier than the range, dew_point NaN. 12: missing, a\n"
+    "wet_bulb NaN; 19 (handbook over ice): above ice saturation, not water's, the\n"
+    "same; 20: clipped to saturation (the clipping ufuncs of hygrian.psychrometrics'\n"
+    "supersaturated='clip'). 14 (handbook): drier than the range, dew_point NaN. 12: missing, a\n"
     "NaN among the inputs (a gap in the data). Any other code (hygrian.STATUS has\n"
     "the texts): invalid input (1: a value infinite, pressure not above 0), outside\n"
     "the handbook's range (15: -100 to 200 degrees C, 10 to 1,000 kPa), an\n"
@@ -467,12 +481,14 @@ int ResolveTypes(PyUFuncObject* ufunc, NPY_CASTING casting, PyArrayObject** oper
 }
 
 // One ufunc per pair and variant, named from_KEY, in a dict {name: ufunc} that
-// MODELS holds under (model, over); the default variant's are also the
-// module's own. NumPy keeps the pointers to a ufunc's name and docstring, so
+// MODELS (or CLIPPED) holds under (model, over); the default variant's are
+// also the module's own. NumPy keeps the pointers to a ufunc's name and docstring, so
 // each is kept in the module as a bytes object, which outlives the ufunc; the
 // loop and type tables are static.
-bool AddUfuncs(PyObject* module, PyObject* models, std::size_t v) {
+bool AddUfuncs(PyObject* module, PyObject* models, PyObject* clipped, std::size_t v) {
   const Variant& variant = kVariants[v];
+  const bool clip = variant.supersaturated == Supersaturated::Clip;
+  if (clip) models = clipped;
   PyObject* set = PyDict_New();
   PyObject* key = Py_BuildValue("(ss)", variant.model, variant.over);
   const bool added = set != nullptr && key != nullptr && PyDict_SetItem(models, key, set) == 0;
@@ -480,7 +496,7 @@ bool AddUfuncs(PyObject* module, PyObject* models, std::size_t v) {
   Py_XDECREF(set);  // models holds it
   if (!added) return false;
   std::string prefix = "_";
-  prefix.append(variant.model).append("_").append(variant.over).append("_");
+  prefix.append(variant.model).append("_").append(variant.over).append(clip ? "_clip_" : "_");
   for (std::size_t p = 0; p < AllPairs.size(); ++p) {
     const std::string name = "from_" + std::string(AllPairs[p].key);
     std::string doc = DocOf(AllPairs[p], p >= DryBulbPairCount);
@@ -488,7 +504,7 @@ bool AddUfuncs(PyObject* module, PyObject* models, std::size_t v) {
         .append(variant.model)
         .append(", over ")
         .append(variant.over)
-        .append(".\n");
+        .append(clip ? ", states above saturation clipped to it (status 20).\n" : ".\n");
     PyObject* docBytes = PyBytes_FromStringAndSize(doc.data(), static_cast<Py_ssize_t>(doc.size()));
     if (docBytes == nullptr) return false;
     const char* docText = PyBytes_AS_STRING(docBytes);
@@ -729,8 +745,9 @@ constexpr const char* kProcessOutputsDoc =
     "sensible_load, latent_load, total_load (kW, positive when heat is added to the\n"
     "air; total_load is the heat crossing the equipment's boundary),\n"
     "sensible_heat_ratio, water (kg/s, added positive, condensed negative),\n"
-    "water_enthalpy (kJ/kg of water) and status (int8): 0 or 13 (supersaturated,\n"
-    "fog) computed; 12 missing (a NaN input); any other code (hygrian.STATUS) and\n"
+    "water_enthalpy (kJ/kg of water) and status (int8): 0, 13 (supersaturated,\n"
+    "fog) or 19 (above ice saturation) computed; 12 missing (a NaN input); any\n"
+    "other code (hygrian.STATUS) and\n"
     "every value is NaN: 1 invalid input (a parameter outside its range), 15\n"
     "outside the range, 16 no state the process can reach, 18 below the dew point.\n";
 
@@ -874,17 +891,17 @@ bool AddProcesses(PyObject* module) {
   return Add(module, "PROCESS_OUTPUTS", names);
 }
 
-// MODELS: {(model, over): {ufunc name: ufunc}} for every variant.
+// MODELS: {(model, over): {ufunc name: ufunc}} for every variant that flags
+// states above saturation; CLIPPED the same for those that clip them.
 bool AddModels(PyObject* module) {
   PyObject* models = PyDict_New();
-  if (models == nullptr) return false;
+  if (!Add(module, "MODELS", models)) return false;
+  PyObject* clipped = PyDict_New();
+  if (!Add(module, "CLIPPED", clipped)) return false;
   for (std::size_t v = 0; v < kVariants.size(); ++v) {
-    if (!AddUfuncs(module, models, v)) {
-      Py_DECREF(models);
-      return false;
-    }
+    if (!AddUfuncs(module, models, clipped, v)) return false;
   }
-  return Add(module, "MODELS", models);
+  return true;
 }
 
 PyModuleDef kModule = {

@@ -823,6 +823,10 @@ std::vector<CliRow> ModelRows() {
       UsageError("CalculatorOverWater", {"--model", "calculator", "--over", "water"},
                  "--over water: the calculator model knows only ice"),
       UsageError("OverUnknown", {"--over", "snow"}, "--over: 'snow' is not ice or water"),
+      UsageError("CalculatorClip", {"--model", "calculator", "--supersaturated", "clip"},
+                 "--supersaturated clip: the calculator model flags no state above saturation"),
+      UsageError("SupersaturatedUnknown", {"--supersaturated", "drop"},
+                 "--supersaturated: 'drop' is not flag or clip"),
   };
 }
 
@@ -1179,6 +1183,7 @@ TEST(Batch, Help) {
                              "--pair NAME",
                              "--model handbook|calculator",
                              "--over ice|water",
+                             "--supersaturated flag|clip",
                              "--unit COLUMN=UNIT",
                              "--units si|ip"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
@@ -1451,6 +1456,40 @@ const HandbookFigure kHandbookFigures[] = {
      kEmpty,
      0.0,
      "supersaturated"},
+    // Above ice saturation, not water's: at -10 degrees C ice's pressure is
+    // 0.2599 kPa and water's 0.2865 (IAPWS R14-08; Murphy and Koop 2005), so
+    // 105 % over ice is 95 % over water; clipped, the saturated state at -10.
+    {"AboveIceSaturation",
+     {},
+     "dry_bulb,relative_humidity\n-10,105\n",
+     "wet_bulb",
+     kEmpty,
+     0.0,
+     "above-ice-saturation"},
+    {"ClippedToSaturation",
+     {"--supersaturated", "clip"},
+     "dry_bulb,relative_humidity\n-10,105\n",
+     "dew_point",
+     -10.0,
+     0.0,
+     "clipped-to-saturation"},
+    // Over water, the wick is liquid: 95 % at -10 degrees C has a wet-bulb of
+    // -10.1646 by hand (eq. 33 over supercooled water, Murphy and Koop's
+    // pressure and Hardy's f); a dew point above the dry-bulb is fog, clipped.
+    {"SupercooledWick",
+     {"--over", "water"},
+     "dry_bulb,relative_humidity\n-10,95\n",
+     "wet_bulb",
+     -10.1646,
+     0.002,
+     "ok"},
+    {"ClippedOverWater",
+     {"--over", "water", "--supersaturated", "clip"},
+     "dry_bulb,dew_point\n-5,-4.8\n",
+     "relative_humidity",
+     100.0,
+     0.0,
+     "clipped-to-saturation"},
     // A frost point below -100 degrees C (table 3: 0.0014 Pa at -100 over ice).
     {"DrierThanRange",
      {},

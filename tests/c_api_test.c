@@ -174,8 +174,39 @@ int main(void) {
               p == 0.0,
           "above 200 degrees C");
   }
+  /* 105 % over ice at -10 degrees C is 95 % over water (ice's 0.2599 kPa over
+     water's 0.2865): above ice saturation only, and clipped to it on request;
+     over water, 95 % has a wet-bulb (-10.1646 by hand, eq. 33 over
+     supercooled water). */
+  Check(hygrian_from_dry_bulb_relative_humidity_with(-10.0, 105.0, HYGRIAN_STANDARD_PRESSURE,
+                                                     HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_ICE, &s,
+                                                     &found) == HYGRIAN_ABOVE_ICE_SATURATION &&
+            isnan(s.wet_bulb) && found == 0,
+        "above ice saturation, below water's");
+  Check(hygrian_clip_to_saturation(HYGRIAN_ABOVE_ICE_SATURATION, HYGRIAN_STANDARD_PRESSURE,
+                                   HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_ICE, &s,
+                                   &found) == HYGRIAN_CLIPPED_TO_SATURATION &&
+            s.relative_humidity == 100.0 && s.dew_point == -10.0 && s.wet_bulb == -10.0 &&
+            found == 1,
+        "clipped to saturation over ice");
+  Check(hygrian_clip_to_saturation(HYGRIAN_OK, HYGRIAN_STANDARD_PRESSURE, HYGRIAN_MODEL_HANDBOOK,
+                                   HYGRIAN_OVER_ICE, &s, &found) == HYGRIAN_OK &&
+            s.relative_humidity == 100.0,
+        "another status is left alone");
+  Check(hygrian_clip_to_saturation(HYGRIAN_SUPERSATURATED, HYGRIAN_STANDARD_PRESSURE,
+                                   HYGRIAN_MODEL_HANDBOOK, 2, &s, &found) == HYGRIAN_INVALID_INPUT,
+        "clipping under an unknown phase is invalid input");
+  Check(hygrian_from_dry_bulb_relative_humidity_with(-10.0, 95.0, HYGRIAN_STANDARD_PRESSURE,
+                                                     HYGRIAN_MODEL_HANDBOOK, HYGRIAN_OVER_WATER, &s,
+                                                     &found) == HYGRIAN_OK &&
+            Near(s.wet_bulb, -10.1646, 0.002),
+        "a supercooled wick over water");
   Check(strcmp(hygrian_status_text(HYGRIAN_SUPERSATURATED), "supersaturated") == 0, "text of 13");
-  Check(strcmp(hygrian_status_text(19), "unknown status") == 0, "text of 19");
+  Check(strcmp(hygrian_status_text(HYGRIAN_ABOVE_ICE_SATURATION), "above ice saturation") == 0,
+        "text of 19");
+  Check(strcmp(hygrian_status_text(HYGRIAN_CLIPPED_TO_SATURATION), "clipped to saturation") == 0,
+        "text of 20");
+  Check(strcmp(hygrian_status_text(99), "unknown status") == 0, "text of 99");
   /* 25 degrees C and 50 kJ/kg: W = (50 - 1.006 * 25) / (2501 + 1.86 * 25). */
   Check(hygrian_from_dry_bulb_enthalpy(25.0, 50.0, 101.325, HYGRIAN_MODEL_HANDBOOK,
                                        HYGRIAN_OVER_ICE, &s, NULL) == HYGRIAN_OK &&

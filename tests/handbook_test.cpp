@@ -15,6 +15,7 @@
 #include "air/lanes.h"
 #include "air/one_lane.h"
 #include "hygrian/pairs.h"
+#include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "tests/reference_rows.h"
 
@@ -80,6 +81,26 @@ const Outcome kOutcomes[] = {
     {FromHumidityRatioEnthalpy, 0.01, 1e4, 101.325, {}, Status::OutOfRange, nullptr, kAny, 0},
     {FromWetBulbRelativeHumidity, 20, 100, 101.325, {}, Status::Ok, &State::dryBulb, 20, 0},
     {FromWetBulbRelativeHumidity, 20, 50, 101.325, {Model::Calculator, Phase::Ice}, Status::NotWithCalculator, nullptr, kAny, 0},
+    // Above saturation over ice, not over water (ice's pressure over water's at
+    // -10 degrees C: 0.2599 / 0.2865, IAPWS R14-08 and Murphy and Koop 2005, so
+    // 105 % over ice is 95 % over water), and above both (115 %: 104 %); a frost
+    // point of -9 is below water's saturation at -10 (0.2843 kPa).
+    {FromDryBulbRelativeHumidity, -10, 105, 101.325, {}, Status::AboveIceSaturation, &State::wetBulb, kNaN, 0},
+    {FromDryBulbRelativeHumidity, -10, 115, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
+    {FromDryBulbDewPoint, -10, -9, 101.325, {}, Status::AboveIceSaturation, &State::wetBulb, kNaN, 0},
+    {FromDryBulbDewPoint, -10, -9, 101.325, {.over = Phase::Water}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
+    {FromDryBulbRelativeHumidity, -10, 100.5, 101.325, {.over = Phase::Water}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
+    // 2.55 g/kg at -5 degrees C: 0.4137 kPa, between ice's 0.4033 and water's
+    // 0.4234 (times f), 97.7 % over water.
+    {FromDryBulbHumidityRatio, -5, 0.00255, 101.325, {}, Status::AboveIceSaturation, &State::wetBulb, kNaN, 0},
+    {FromDryBulbHumidityRatio, -5, 0.00255, 101.325, {.over = Phase::Water}, Status::Ok, &State::relativeHumidity, 97.7, 0.3},
+    // The water convention's liquid wick, by hand (eq. 33 over supercooled
+    // water with Murphy and Koop's pressure and Hardy's f, solved by
+    // bisection): 95 % at -10 degrees C has -10.1646; 45 % at 4 degrees C
+    // 0.1331, where the ice convention's wick is on its plateau, exactly 0.
+    {FromDryBulbRelativeHumidity, -10, 95, 101.325, {.over = Phase::Water}, Status::Ok, &State::wetBulb, -10.1646, 0.002},
+    {FromDryBulbRelativeHumidity, 4, 45, 101.325, {.over = Phase::Water}, Status::Ok, &State::wetBulb, 0.1331, 0.002},
+    {FromDryBulbRelativeHumidity, 4, 45, 101.325, {}, Status::Ok, &State::wetBulb, 0, 0},
 };
 // clang-format on
 
@@ -127,6 +148,88 @@ void OverTheGrid(const Check& check) {
 std::string Where(const Result& r, double P) {
   return std::to_string(r.state.dryBulb) + " degC, " + std::to_string(r.state.relativeHumidity) +
          " %, " + std::to_string(P) + " kPa";
+}
+
+// W of air at dry-bulb t whose wet-bulb over liquid water is x, at P: ASHRAE
+// 2017 ch. 1 eq. 33 written out, with f p_ws over water at x (supercooled
+// below 0) from SaturationVaporPressureInAir.
+double Equation33(double t, double x, double P) {
+  const double saturation = SaturationVaporPressureInAir(x, P, Phase::Water).pressure;
+  const double Ws = 0.621945 * saturation / (P - saturation);
+  return ((2501.0 - 2.326 * x) * Ws - 1.006 * (t - x)) / (2501.0 + 1.86 * t - 4.186 * x);
+}
+
+// Under the water convention every state at or below saturation over water
+// has a wet-bulb: the root of eq. 33 over water within 1e-9 K (the residual
+// changes sign, or is zero within rounding), rising with the relative
+// humidity at every dry-bulb, so there is no plateau (at 4 degrees C the ice
+// wick's spans 43.2 to 46.9 %).
+TEST(HandbookOverWater, WetBulbSolvesEquation33AndRisesWithHumidity) {
+  const Options water{.over = Phase::Water};
+  const auto check = [&](double t, double P, double from, double to, double step) {
+    double before = -std::numeric_limits<double>::infinity();
+    for (double rh = from; rh <= to; rh += step) {
+      const Result r = FromDryBulbRelativeHumidity(t, rh, P, water);
+      const std::string where = Where(r, P);
+      ASSERT_EQ(r.status, Status::Ok) << where;
+      const double x = r.state.wetBulb;
+      const double W = r.state.humidityRatio;
+      const double below = Equation33(t, x - 1e-9, P) - W;
+      const double above = Equation33(t, std::fmin(x + 1e-9, t), P) - W;
+      EXPECT_TRUE(below * above <= 0.0 ||
+                  std::fmin(std::fabs(below), std::fabs(above)) <= 1e-12 * W)
+          << where;
+      EXPECT_GT(x, before) << where;
+      before = x;
+    }
+  };
+  for (const double P : {50.0, 70.0, 84.556, 101.325, 105.0}) {
+    for (double t = -60.0; t <= 50.0; t += 2.5) check(t, P, 1.0, 100.0, 0.25);
+  }
+  check(4.0, 101.325, 43.0, 47.0, 0.01);
+}
+
+// Clipped: air 0.1 to 5 % above saturation (by two dry-bulb pairs) comes back
+// as the saturated state at its dry-bulb, under either convention: relative
+// humidity 100, dew point and wet-bulb the dry-bulb, the rest as
+// FromDryBulbRelativeHumidity(t, 100) has them, every value finite.
+TEST(HandbookClip, AboveSaturationComesBackSaturated) {
+  for (const Phase over : {Phase::Ice, Phase::Water}) {
+    const Options options{.over = over};
+    for (const double P : {60.0, 101.325}) {
+      for (double t = -40.0; t <= 40.0; t += 5.0) {
+        const Result saturated = FromDryBulbRelativeHumidity(t, 100.0, P, options);
+        for (const double above : {0.001, 0.01, 0.05}) {
+          const double rh = 100.0 * (1.0 + above);
+          const double p = rh / 100.0 * saturated.state.vaporPressure;
+          for (const Result& r :
+               {FromDryBulbRelativeHumidity(t, rh, P, options),
+                FromDryBulbHumidityRatio(t, 0.621945 * p / (P - p), P, options)}) {
+            const Result clipped = ClipToSaturation(r, P, options);
+            const std::string where = Where(r, P);
+            ASSERT_EQ(clipped.status, Status::ClippedToSaturation) << where;
+            EXPECT_TRUE(clipped.wetBulbFound) << where;
+            const State& s = clipped.state;
+            EXPECT_EQ(s.relativeHumidity, 100.0) << where;
+            EXPECT_EQ(s.dewPoint, t) << where;
+            EXPECT_EQ(s.wetBulb, t) << where;
+            for (const Property& property : Properties) {
+              // (At 0 degrees C over water the inverse's dew point is 7e-5 K off:
+              // f's two sets for water meet there a few parts in a million apart.)
+              if (property.member == &State::dewPoint) continue;
+              const double want = saturated.state.*property.member;
+              EXPECT_NEAR(s.*property.member, want, 1e-12 * (std::fabs(want) + 1.0)) << where;
+            }
+          }
+        }
+      }
+    }
+  }
+  // Anything else comes back as it is.
+  const Result ok = FromDryBulbRelativeHumidity(20.0, 50.0);
+  EXPECT_EQ(ClipToSaturation(ok).state.wetBulb, ok.state.wetBulb);
+  const Result calculator = FromDryBulbRelativeHumidity(20.0, 104.0, 101.325, {Model::Calculator});
+  EXPECT_EQ(ClipToSaturation(calculator, 101.325, {Model::Calculator}).status, Status::Ok);
 }
 
 TEST(HandbookGrid, NaNOnlyWhereDocumented) {

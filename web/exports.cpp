@@ -9,6 +9,7 @@
 
 #include "chart/frame.h"
 #include "chart/run.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/units.h"
@@ -47,12 +48,13 @@ EMSCRIPTEN_KEEPALIVE char* hygrian_web_chart(const char* settings, const char* p
   return Copy(status == 2 || platform.Output().empty() ? platform.Errors() : platform.Output());
 }
 
-// The chart's frame for those settings, as 14 doubles at out: the plot's left,
+// The chart's frame for those settings, as 15 doubles at out: the plot's left,
 // top, right and bottom (px); the dry-bulb at its left and right (degC) and the
 // humidity ratio at its top (kg/kg), between which x and y are linear; the
 // pressure (kPa), the model and phase (as the C API numbers them), 1 for
 // inch-pound units, else 0; the dry-bulb at the left and right and the
-// humidity ratio at the top in the chart's axis units. Returns 0, or the status of a usage error.
+// humidity ratio at the top in the chart's axis units; 1 where states above
+// saturation are clipped to it, else 0. Returns 0, or the status of a usage error.
 EMSCRIPTEN_KEEPALIVE int hygrian_web_frame(const char* settings, double* out) {
   chart::Options read;
   if (!web::ReadSettings(settings, read).empty()) return 2;
@@ -71,7 +73,8 @@ EMSCRIPTEN_KEEPALIVE int hygrian_web_frame(const char* settings, double* out) {
                            frame.Units().inchPound ? 1.0 : 0.0,
                            read.settings.dryBulbMin,
                            read.settings.dryBulbMax,
-                           read.settings.humidityRatioMax};
+                           read.settings.humidityRatioMax,
+                           read.settings.supersaturated == Supersaturated::Clip ? 1.0 : 0.0};
   std::memcpy(out, values, sizeof values);
   return 0;
 }
@@ -79,11 +82,15 @@ EMSCRIPTEN_KEEPALIVE int hygrian_web_frame(const char* settings, double* out) {
 // The state at a dry-bulb (degC) and humidity ratio (kg/kg), one property a
 // line: "key<TAB>value<TAB>unit", in the library's units or inch-pound ones,
 // each value with `digits` significant digits (0: the shortest exact text);
-// then "status<TAB>text".
+// then "status<TAB>text<TAB>cell", cell the status as hygrian-batch writes it
+// ("ok", "clipped-to-saturation", "fault: outside the range"). clip 1: a
+// state above saturation clipped to it.
 EMSCRIPTEN_KEEPALIVE char* hygrian_web_state(double dryBulb, double humidityRatio, double pressure,
-                                             int model, int over, int inchPound, int digits) {
+                                             int model, int over, int clip, int inchPound,
+                                             int digits) {
   const Options relations{static_cast<Model>(model), static_cast<Phase>(over)};
-  const Result result = FromDryBulbHumidityRatio(dryBulb, humidityRatio, pressure, relations);
+  const Result computed = FromDryBulbHumidityRatio(dryBulb, humidityRatio, pressure, relations);
+  const Result result = clip != 0 ? ClipToSaturation(computed, pressure, relations) : computed;
   std::string text;
   for (const Property& property : Properties) {
     const QuantityUnits* quantity = QuantityOfLibraryUnit(property.unit);
@@ -95,7 +102,10 @@ EMSCRIPTEN_KEEPALIVE char* hygrian_web_state(double dryBulb, double humidityRati
     text.append(number, tables::FormatNumber(number, value, digits));
     text.append("\t").append(unit).append("\n");
   }
-  return Copy(text.append("status\t").append(StatusText(result.status)).append("\n"));
+  const Outcome& outcome = OutcomeOf(result);
+  text.append("status\t").append(outcome.text).append("\t").append(outcome.key);
+  if (RulesOf(outcome.kind).keyWithText) text.append(": ").append(outcome.text);
+  return Copy(text.append("\n"));
 }
 
 // A temperature (quantity 0) or humidity ratio (3), numbered as

@@ -9,7 +9,7 @@ window.hygrianPage = hygrianPage;
 
 const $ = (id) => document.getElementById(id);
 const page = {
-  units: 'si', model: 'handbook', over: 'ice', pressure: '', altitude: '',
+  units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', pressure: '', altitude: '',
   dryBulb: '', humidityRatio: '', process: '', pins: [],  // pins: [degC, kg/kg]
 };
 // hygrian-chart --html's points past its density threshold: drawn, not pinned.
@@ -37,7 +37,8 @@ function text(pointer) {
 }
 
 function settingsText() {
-  const lines = [`units=${page.units}`, `model=${page.model}`, `over=${page.over}`];
+  const lines = [`units=${page.units}`, `model=${page.model}`, `over=${page.over}`,
+                 `supersaturated=${page.supersaturated}`];
   if (page.altitude) lines.push(`altitude=${page.altitude}`);
   else if (page.pressure) lines.push(`pressure=${page.pressure}`);
   if (page.dryBulb) lines.push(`dry-bulb=${page.dryBulb}`);
@@ -45,10 +46,11 @@ function settingsText() {
   return lines.join('\n');
 }
 
-// The state at t (degC) and W (kg/kg): [[key, value, unit]...], status last.
+// The state at t (degC) and W (kg/kg): [[key, value, unit]...], status last
+// ([status, text, hygrian-batch's cell]).
 function state(t, w, digits) {
   const lines = text(_hygrian_web_state(t, w, frame.pressure, frame.model, frame.over,
-                                        frame.ip, digits));
+                                        frame.clip, frame.ip, digits));
   return lines.trim().split('\n').map((line) => line.split('\t'));
 }
 
@@ -91,15 +93,15 @@ function processRows() {
 
 function draw() {
   const settings = settingsText();
-  const frameValues = _malloc(14 * 8);
+  const frameValues = _malloc(15 * 8);
   const bad = call(_hygrian_web_frame, [settings], frameValues);
-  const f = Array.from(HEAPF64.subarray(frameValues >> 3, (frameValues >> 3) + 14));
+  const f = Array.from(HEAPF64.subarray(frameValues >> 3, (frameValues >> 3) + 15));
   _free(frameValues);
   if (!bad) {
     frame = {
       left: f[0], top: f[1], right: f[2], bottom: f[3], tMin: f[4], tMax: f[5], wMax: f[6],
       pressure: f[7], model: f[8], over: f[9], ip: f[10], axisMin: f[11], axisMax: f[12],
-      axisTop: f[13],
+      axisTop: f[13], clip: f[14],
     };
   }
   const process = bad ? null : processRows();
@@ -213,7 +215,7 @@ function loadsTable(process) {
 
 function hashText() {
   const h = new URLSearchParams();
-  for (const key of ['units', 'model', 'over', 'pressure', 'altitude', 'dryBulb', 'humidityRatio', 'process']) {
+  for (const key of ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'dryBulb', 'humidityRatio', 'process']) {
     if (page[key]) h.set(key, page[key]);
   }
   if (page.pins.length) h.set('pins', page.pins.map((p) => p.join(',')).join(';'));
@@ -226,7 +228,7 @@ function readHash() {
     if (key !== 'pins' && h.has(key)) page[key] = h.get(key);
   }
   page.pins = (h.get('pins') || '').split(';').filter(Boolean).map((p) => p.split(',').map(Number));
-  for (const key of ['units', 'model', 'over', 'pressure', 'altitude', 'process']) $(key).value = page[key];
+  for (const key of ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process']) $(key).value = page[key];
 }
 
 // The pins as hygrian-batch writes their states: every digit, the page's units.
@@ -234,7 +236,8 @@ function pinsCsv() {
   const rows = page.pins.map(([t, w]) => state(t, w, 0));
   if (!rows.length) return '';
   return rows[0].map(([k]) => k).join(',') + '\n' +
-         rows.map((r) => r.map(([, v]) => v).join(',')).join('\n') + '\n';
+         rows.map((r) => r.map(([k, v, cell]) => (k === 'status' ? cell : v)).join(',')).join('\n') +
+         '\n';
 }
 
 function exportCsv() {
@@ -322,7 +325,7 @@ function listen() {
     Object.assign($('cursor').style, { display: 'block', left: `${cursor.x * scale}px`, top: `${cursor.y * scale}px` });
     readout(airAt(cursor));
   });
-  for (const key of ['units', 'model', 'over', 'pressure', 'altitude', 'process']) {
+  for (const key of ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process']) {
     $(key).addEventListener('change', () => {
       if (key === 'units') { page.dryBulb = ''; page.humidityRatio = ''; }
       page[key] = $(key).value.trim();

@@ -32,6 +32,12 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
     const std::string value(line.substr(std::min(equals + 1, line.size())));
     if (name == "units" && (value == "si" || value == "ip")) {
       common.inchPound = value == "ip";
+    } else if (name == "supersaturated") {
+      const auto* found =
+          std::find_if(cli::kSupersaturatedWords.begin(), cli::kSupersaturatedWords.end(),
+                       [&](const cli::SupersaturatedWord& word) { return word.word == value; });
+      if (found == cli::kSupersaturatedWords.end()) return std::string(line) + ": not flag or clip";
+      options.common.supersaturated = found->handling;
     } else if (name == "model" || name == "over") {
       bool known = false;
       for (const auto& word : cli::kModelWords) {
@@ -61,6 +67,10 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       options.common.options.over == Phase::Water) {
     return "the calculator model is over ice only";
   }
+  if (options.common.options.model == Model::Calculator &&
+      options.common.supersaturated == Supersaturated::Clip) {
+    return "the calculator model flags no state above saturation";
+  }
   options.common.inchPound = common.inchPound;
   if (std::string problem = cli::ReadPressureOrAltitude(
           common.pressure.empty() ? nullptr : &common.pressure,
@@ -72,6 +82,7 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
   options.settings.hasAltitude = options.common.hasAltitude;
   options.settings.altitude = options.common.altitude;
   options.settings.options = options.common.options;
+  options.settings.supersaturated = options.common.supersaturated;
   return chart::ApplySettingsTexts(texts, common.inchPound, options.settings);
 }
 

@@ -77,6 +77,13 @@ enum hygrian_status {
   HYGRIAN_NOT_WITH_CALCULATOR = 17,
   /* "below the dew point": sensible cooling below the entering dew point */
   HYGRIAN_BELOW_DEW_POINT = 18,
+  /* "above ice saturation", a warning (handbook model over ice): above
+     saturation over ice, not over water; state computed, wet-bulb NaN.
+     Since 2.4.0. */
+  HYGRIAN_ABOVE_ICE_SATURATION = 19,
+  /* "clipped to saturation", a warning: hygrian_clip_to_saturation brought the
+     state down to saturation. Since 2.4.0. */
+  HYGRIAN_CLIPPED_TO_SATURATION = 20,
   /* "outside the measure's range": a warning of the heat-stress and
      atmospheric measures (hygrian_measure); the value is NaN. Since 2.4.0. */
   HYGRIAN_OUTSIDE_MEASURE_RANGE = 23
@@ -132,9 +139,9 @@ HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity(double dry_bulb, double 
 /* The same five computations with a model (enum hygrian_model) and a phase
    convention (enum hygrian_phase); any other value of either is
    HYGRIAN_INVALID_INPUT, and so is the calculator model with HYGRIAN_OVER_WATER.
-   With HYGRIAN_SUPERSATURATED and HYGRIAN_DRIER_THAN_RANGE the state is
-   computed as with HYGRIAN_OK. 25 and 20 degrees C at 101.325 kPa under the
-   handbook model: dew point 17.60..., relative humidity 63.51... percent.
+   With HYGRIAN_SUPERSATURATED, HYGRIAN_ABOVE_ICE_SATURATION and
+   HYGRIAN_DRIER_THAN_RANGE the state is computed as with HYGRIAN_OK. 25 and 20 degrees C at 101.325
+   kPa under the handbook model: dew point 17.60..., relative humidity 63.51... percent.
    Since 2.0.0. */
 HYGRIAN_API int hygrian_from_dry_bulb_wet_bulb_with(double dry_bulb, double wet_bulb,
                                                     double pressure, int model, int over,
@@ -184,6 +191,19 @@ HYGRIAN_API int hygrian_from_humidity_ratio_relative_humidity(double humidity_ra
                                                               hygrian_state* state,
                                                               int* wet_bulb_found);
 
+/* A state above saturation, as a *_with function (or the functions after
+   them) wrote it to *state with `status` HYGRIAN_SUPERSATURATED or
+   HYGRIAN_ABOVE_ICE_SATURATION, brought down to saturation under the same
+   model and phase at its dry-bulb and `pressure` (kPa): the state of that
+   dry-bulb with its dew point, relative humidity 100 and wet-bulb the
+   dry-bulb; the status is then HYGRIAN_CLIPPED_TO_SATURATION. Any other
+   status is returned as it is and *state is left alone; another model or
+   phase value, or state NULL, is HYGRIAN_INVALID_INPUT. wet_bulb_found as
+   for the functions above. 20 degrees C and 104 percent: relative humidity
+   100, dew point 20. Since 2.4.0. */
+HYGRIAN_API int hygrian_clip_to_saturation(int status, double pressure, int model, int over,
+                                           hygrian_state* state, int* wet_bulb_found);
+
 /* The saturation vapour pressure (kPa) of pure water at t (degrees C) over ice
    (HYGRIAN_OVER_ICE: at and below 0.01 degrees C, water above) or over water,
    written to *pressure: 20 gives 2.33880. The _in_air form multiplies by the
@@ -224,7 +244,8 @@ typedef struct hygrian_process {
    ratio (kg/kg), dry-air flows in kg/s (m3/s for hygrian_mix_volumes), the
    total pressure in kPa and the phase convention `over` (enum hygrian_phase).
    Each writes *result and returns a status: HYGRIAN_OK, HYGRIAN_SUPERSATURATED
-   (the leaving air above saturation, fog; computed) or why nothing was
+   (the leaving air above saturation, fog; computed; over ice
+   HYGRIAN_ABOVE_ICE_SATURATION when above ice's saturation only) or why nothing was
    computed (*result then all 0.0): HYGRIAN_INVALID_INPUT (a value not finite,
    a negative flow, a parameter outside its range, another phase value, result
    NULL), HYGRIAN_OUT_OF_RANGE, HYGRIAN_BELOW_DEW_POINT (sensible cooling below
@@ -318,7 +339,8 @@ HYGRIAN_API const char* hygrian_version(void);
 /* "ok", "invalid input", the fault's message text ("log: DOMAIN error"),
    "missing", "supersaturated", "drier than the range", "outside the range",
    "no state with these two values", "not with the calculator model",
-   "below the dew point", "outside the measure's range";
+   "below the dew point", "above ice saturation", "clipped to saturation",
+   "outside the measure's range";
    "unknown status" for any other code. A static string: never freed. */
 HYGRIAN_API const char* hygrian_status_text(int status);
 

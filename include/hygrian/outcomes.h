@@ -18,7 +18,8 @@ namespace hygrian {
 
 enum class OutcomeClass {
   Ok,            // every property computed
-  Warning,       // the properties computed, but one is not known (wet_bulb: NaN, an empty cell)
+  Warning,       // the properties computed, but one is not known (wet_bulb: NaN, an empty
+                 // cell) or the values are not quite what was given (clipped)
   Fault,         // nothing computed: the computation failed or refused the given values
   InvalidInput,  // a program's input that is no measurement ("23,5" without --decimal-comma)
   Missing,       // a gap in a program's input (empty, NA, NaN): nothing computed
@@ -36,8 +37,8 @@ struct OutcomeRules {
   int batchExit;
   // The C functions return HYGRIAN_OK for it, their flags say the rest (a
   // warning); otherwise the outcome's code, when the library gives it at all.
-  // The handbook model's warnings (13, 14) have no flag: the *_with functions
-  // return their codes, with the state computed.
+  // The handbook model's warnings (13, 14, 19, 20) have no flag: the *_with
+  // functions return their codes, with the state computed.
   bool cStatusOk;
   // Python gives it as the int8 status and an xarray flag (invalid input is a
   // ValueError there instead).
@@ -54,7 +55,7 @@ inline constexpr std::array<OutcomeRules, 5> OutcomeClasses = {{
 
 struct Outcome {
   // The code: Status's value and the C status for the library's outcomes (0 to
-  // 18, 23), Python's int8 status and xarray's flag value. Negative codes are never
+  // 20, 23), Python's int8 status and xarray's flag value. Negative codes are never
   // a C status: -1 is the C API's HYGRIAN_OK with wet_bulb_found 0.
   int code;
   std::string_view key;   // hygrian-batch's status word and count: "ok", "no-wet-bulb", "fault"
@@ -63,11 +64,14 @@ struct Outcome {
 };
 
 // In the order hygrian-batch counts them at the end of a run.
-inline constexpr std::array<Outcome, 22> Outcomes = {{
+inline constexpr std::array<Outcome, 24> Outcomes = {{
     {0, "ok", "ok", OutcomeClass::Ok},
     {-1, "no-wet-bulb", "no wet-bulb", OutcomeClass::Warning},
-    // The handbook model's warnings: computed, the wet-bulb or the dew point NaN.
+    // The handbook model's warnings: computed, the wet-bulb or the dew point NaN
+    // (but for a state clipped to saturation, whose every property is known).
     {13, "supersaturated", "supersaturated", OutcomeClass::Warning},
+    {19, "above-ice-saturation", "above ice saturation", OutcomeClass::Warning},
+    {20, "clipped-to-saturation", "clipped to saturation", OutcomeClass::Warning},
     {14, "drier-than-range", "drier than the range", OutcomeClass::Warning},
     // A measure's warning (hygrian/measures.h): the measure NaN.
     {23, "outside-measure-range", "outside the measure's range", OutcomeClass::Warning},

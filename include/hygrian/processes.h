@@ -20,7 +20,7 @@ namespace hygrian {
 
 struct ProcessResult {
   // The leaving state; on a status with no state computed (not Ok,
-  // Supersaturated or DrierThanRange), all 0.0.
+  // Supersaturated, AboveIceSaturation or DrierThanRange), all 0.0.
   State leaving;
   double flow = 0.0;  // kg/s of dry air leaving
   // Heat rates in kW, positive when heat is added to the air (negative for a
@@ -52,7 +52,8 @@ struct Stream {
 
 // Adiabatic mixing at pressure P (ASHRAE 2017 ch. 1 eqs. 46 to 48): the
 // dry-air flows add, W and h are the flow-weighted means, and the dry-bulb
-// follows from them. A mixture above saturation (fog) is Supersaturated.
+// follows from them. A mixture above saturation (fog) is Supersaturated (over
+// ice, AboveIceSaturation when it is above ice's saturation only).
 // Flows of 0 together are InvalidInput.
 [[nodiscard]] HYGRIAN_API ProcessResult Mix(Stream a, Stream b, double P = StandardPressure,
                                             Phase over = Phase::Ice) noexcept;

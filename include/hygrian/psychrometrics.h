@@ -10,25 +10,28 @@
 // Model::Handbook (the default): ASHRAE Handbook Fundamentals 2017 ch. 1 with
 // the enhancement factor, for -100 to 200 degrees C and 10 to 1,000 kPa (else
 // OutOfRange). The dew point is the exact inverse of the saturation relation and
-// the wet-bulb the root of the psychrometric equation (over ice below 0 degrees
-// C, exactly 0 on the plateau where the wick is partly frozen); both are solved
-// to the last bits. Every physical state is answered, above the boiling point
-// too. A property that is not defined is NaN, and only these are:
+// the wet-bulb the root of the psychrometric equation; both are solved to the
+// last bits. Every physical state is answered, above the boiling point too. A
+// property that is not defined is NaN, and only these are:
 //   dewPoint            dry air (a vapour pressure of 0), or a frost point below
 //                       -100 degrees C (status DrierThanRange);
-//   wetBulb             supersaturated air, whose wet-bulb would be above the
-//                       dry-bulb (status Supersaturated), unless given;
+//   wetBulb             air above saturation, whose wet-bulb would be above the
+//                       dry-bulb (status Supersaturated or AboveIceSaturation),
+//                       unless given;
 //   degreeOfSaturation  at and above the boiling point (the saturation pressure
 //                       at the dry-bulb reaches the total pressure): no
 //                       saturation there.
-// Options::over sets what the dew point, the relative humidity, the saturation
-// humidity ratio (and so the degree of saturation) refer to: Phase::Ice (the
-// handbook's: ice at and below the triple point, 0.01 degrees C, water above) or
-// Phase::Water (the WMO's, as weather reports and reanalyses give them: liquid
-// water at every temperature; below 0.01 degrees C the water relation is
-// extrapolated, within 0.73 percent of supercooled water's pressure down to -40
-// and about 2 percent at -50 degrees C). The wet bulb is ice-covered below 0
-// degrees C under either convention.
+// Options::over sets which saturation every quantity refers to: the dew point,
+// the relative humidity, the saturation humidity ratio (and so the degree of
+// saturation), the wet-bulb's wick and the test for air above saturation.
+// Phase::Ice (the handbook's): ice at and below the triple point, 0.01 degrees
+// C, water above; the wick is ice below 0 degrees C (ASHRAE 2017 eq. 35) and
+// the wet-bulb exactly 0 on the plateau where it is partly frozen. Phase::Water
+// (the WMO's, as weather reports and reanalyses give them): liquid water at
+// every temperature, the wick too (eq. 33 over supercooled water below 0, no
+// plateau); below 0.01 degrees C the water relation is extrapolated, within
+// 0.73 percent of supercooled water's pressure down to -40 and about 2 percent
+// at -50 degrees C. Air is above saturation only above saturation over water.
 //
 // Model::Calculator: the calculator's (hygrian(1)) own relations, results and
 // statuses to the bit, with no range of validity enforced: a value outside the
@@ -86,11 +89,11 @@ struct State {
   double vaporPressure = 0.0;       // kPa
 };
 
-// What became of a computation. Ok and the two warnings, Supersaturated and
-// DrierThanRange, come with a computed state; every other status leaves only the
-// two given values in it. The fault statuses are the first fault met in the
-// calculator's relations, in the order they compute; the handbook model has no
-// faults. hygrian/outcomes.h gives each its text and class.
+// What became of a computation. Ok and the warnings (Supersaturated,
+// DrierThanRange, AboveIceSaturation, ClippedToSaturation) come with a computed
+// state; every other status leaves only the two given values in it. The fault statuses are the
+// first fault met in the calculator's relations, in the order they compute; the handbook model has
+// no faults. hygrian/outcomes.h gives each its text and class.
 enum class Status {
   Ok,                // every property computed
   InvalidInput,      // a given value is not finite, or the pressure is not positive
@@ -111,12 +114,13 @@ enum class Status {
   // A gap in a program's input (an empty cell, a NaN given to Python): never
   // returned by the computations here, which take a NaN as InvalidInput.
   Missing,
-  // A warning (handbook model): above saturation (a relative humidity above 100,
-  // a dew point or wet-bulb above the dry-bulb, a humidity ratio above
-  // saturation, or air supersaturated over the ice of the wet bulb); the state is
+  // A warning (handbook model): above saturation over water (a relative humidity
+  // above 100, a dew point or wet-bulb above the dry-bulb, a humidity ratio
+  // above saturation, or air supersaturated over the wick); the state is
   // computed from the given pair, its wet-bulb NaN unless given. A relative
   // humidity above 200 or a humidity ratio above 10 times saturation is
-  // InvalidInput.
+  // InvalidInput. Under Phase::Ice, air above saturation over ice but not over
+  // water is AboveIceSaturation instead.
   Supersaturated,
   // A warning (handbook model): a frost point below -100 degrees C, drier than
   // the relations' range; the state is computed, its dew point NaN.
@@ -133,6 +137,13 @@ enum class Status {
   NotWithCalculator,
   // A process (hygrian/processes.h): sensible cooling below the dew point.
   BelowDewPoint,
+  // A warning (handbook model, Phase::Ice): above saturation over ice, at or
+  // below saturation over water (common in cold air); computed as
+  // Supersaturated is, its wet-bulb NaN unless given.
+  AboveIceSaturation,
+  // A warning: a state above saturation brought down to it by
+  // ClipToSaturation (Supersaturated::Clip); every property computed.
+  ClippedToSaturation,
   // A warning (hygrian/measures.h): the state lies outside the range a measure
   // is defined or fitted for (a heat index above 44.4 degrees C of dry-bulb, a
   // UTCI with a wind above 17 m/s); the measure is NaN, never extrapolated.
@@ -143,8 +154,8 @@ struct Result {
   State state;
   Status status = Status::Ok;
   // The wet-bulb temperature is known: given, or found. Handbook model: found
-  // for every state but a supersaturated one (state.wetBulb NaN, status
-  // Supersaturated). Calculator model: found by a secant search from the dew
+  // for every state but one above saturation (state.wetBulb NaN, status
+  // Supersaturated or AboveIceSaturation). Calculator model: found by a secant search from the dew
   // point and, where that gives up (near a wet-bulb of 0 degrees C, where the
   // saturation relation switches from ice to water), by a bisection between
   // min(dew point, dry-bulb) - 1 K and the dry-bulb down to a bracket of 1e-6
@@ -153,8 +164,8 @@ struct Result {
   bool wetBulbFound = false;
 };
 
-// On any status but Ok, Supersaturated and DrierThanRange the two given values
-// are in the state, every other field is 0.0 and wetBulbFound is false. pressure
+// On any status but Ok and the warnings the two given values are in the
+// state, every other field is 0.0 and wetBulbFound is false. pressure
 // is the total pressure in kPa. The examples are the calculator model's; the
 // handbook model gives, for 25 and 20: dew point 17.60..., relative humidity
 // 63.51... percent, humidity ratio 0.012658... kg/kg.
@@ -236,6 +247,27 @@ struct Result {
     double humidityRatio, double relativeHumidity, double pressure = StandardPressure,
     Options options = {}) noexcept;
 
+// What a program does with a state above saturation in its convention
+// (Supersaturated, or AboveIceSaturation under Phase::Ice): Flag (the default)
+// computes it from the given pair and says so; Clip brings it down to
+// saturation with ClipToSaturation.
+enum class Supersaturated {
+  Flag,
+  Clip,
+};
+
+// A result above saturation (Supersaturated, AboveIceSaturation) of the
+// handbook model brought down to saturation in options.over's convention at
+// its dry-bulb t and `pressure` (kPa): the state FromDryBulbRelativeHumidity(t,
+// 100, pressure, options) gives, whose wet-bulb is t, with its dew point t too
+// and status ClippedToSaturation. The given humidity is not kept. Any other
+// result (the calculator model's among them) comes back as it is. Since 2.4.0.
+//   FromDryBulbRelativeHumidity(20, 104) is Supersaturated, RH 104 and no
+//   wet-bulb; clipped, RH 100, dew point and wet-bulb 20, ClippedToSaturation.
+[[nodiscard]] HYGRIAN_API Result ClipToSaturation(const Result& result,
+                                                  double pressure = StandardPressure,
+                                                  Options options = {}) noexcept;
+
 // The total pressure (kPa) of the standard atmosphere at an altitude in metres
 // above sea level: 101.325 (1 - 2.25577e-5 Z)^5.2559, for -5,000 to 11,000 m.
 // 0 m gives 101.325, 1,500 m 84.556 (to 5 digits), 11,000 m 22.632. Outside that
@@ -262,8 +294,9 @@ struct PressureResult {
 
 // The outcome's text from hygrian/outcomes.h: "ok", "invalid input", the
 // fault's message text ("log: DOMAIN error"), "supersaturated", "drier than the
-// range", "outside the range"; "unknown status" for a value outside the
-// enumeration. The text is a NUL-terminated literal.
+// range", "outside the range", "above ice saturation", "clipped to
+// saturation"; "unknown status" for a value outside the enumeration. The text is a NUL-terminated
+// literal.
 [[nodiscard]] HYGRIAN_API std::string_view StatusText(Status status) noexcept;
 
 }  // namespace hygrian

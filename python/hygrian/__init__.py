@@ -14,7 +14,8 @@ arrays at once (broadcasting, ``out=``, ``where=``, float64 and float32):
   ``from_wet_bulb_relative_humidity``, ``from_dew_point_relative_humidity``,
   ``from_humidity_ratio_relative_humidity`` (the two values in that order)
 - ``psychrometrics(<two values of a pair>=..., pressure=101.325,
-  model="handbook", over="ice")``, the same as a dict of named arrays.
+  model="handbook", over="ice", supersaturated="flag")``, the same as a dict of
+  named arrays.
 - ``saturation_vapor_pressure(t, pressure=None, over="ice")``.
 
 What air-handling equipment does to air, one ufunc per process over entering
@@ -49,7 +50,8 @@ The top-level ufuncs are the handbook model's (ASHRAE Handbook Fundamentals
 point; ``hygrian.handbook``, ``hygrian.handbook_over_water`` and
 ``hygrian.calculator`` hold each model's (the calculator's are the console
 program's relations, to the bit). Dew points and relative humidities from
-weather data (ERA5, reports) are over water: pass ``over="water"``.
+weather data (ERA5, reports) are over water: pass ``over="water"``, which also
+gives the wet-bulb of a liquid wick below 0 degrees C.
 
 Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
 ``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
@@ -109,17 +111,26 @@ def _model_module(model, over):
     return _MODULES[(model, over)]
 
 
-def _ufunc(name, model, over):
-    """The ufunc ``name`` (a row of PAIRS) of ``model`` over ``over``; a
-    ValueError for a word that is no model or phase, or for a pair the
-    calculator model does not compute."""
+def _ufunc(name, model, over, supersaturated="flag"):
+    """The ufunc ``name`` (a row of PAIRS) of ``model`` over ``over``, clipping
+    states above saturation with ``supersaturated="clip"``; a ValueError for a
+    word that is no model, phase or choice, for a pair the calculator model
+    does not compute, or for the calculator with clip (it flags no state above
+    saturation)."""
     module = _model_module(model, over)
     if model == "calculator" and name not in _CALCULATOR_PAIRS:
         pairs = ", ".join(f"{first}+{second}" for ufunc, first, second, _ in PAIRS
                           if ufunc in _CALCULATOR_PAIRS)
         raise ValueError(f"{name[len('from_'):]}: not with the calculator model, which takes "
                          f"{pairs}; use model='handbook'")
-    return getattr(module, name)
+    if supersaturated not in ("flag", "clip"):
+        raise ValueError(f"supersaturated: {supersaturated!r} is not 'flag' or 'clip'")
+    if supersaturated == "flag":
+        return getattr(module, name)
+    if model == "calculator":
+        raise ValueError("supersaturated='clip': the calculator model flags no state above "
+                         "saturation")
+    return _ufuncs.CLIPPED[(model, over)][name]
 
 
 def saturation_vapor_pressure(t, pressure=None, *, over="ice"):
@@ -169,7 +180,8 @@ def _given_pair(given):
     return row
 
 
-def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice", **given):
+def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
+                   supersaturated="flag", **given):
     """The moist-air state as a dict of named arrays.
 
     Keyword arguments only: two values that form a pair of ``PAIRS`` and the
@@ -188,15 +200,22 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice", 
 
     ``model`` is ``"handbook"`` (ASHRAE 2017 ch. 1, the default) or
     ``"calculator"`` (the console program's relations, to the bit); ``over``
-    is what saturation refers to below 0.01 degrees C: ``"ice"`` (the
-    handbook's) or ``"water"`` (the WMO's: ERA5 and weather reports give dew
-    points and relative humidities over water); the calculator knows only ice.
+    is what saturation refers to below 0.01 degrees C, for every quantity
+    (the dew point, the relative humidity, the wet-bulb's wick, the test for
+    air above saturation): ``"ice"`` (the handbook's) or ``"water"`` (the
+    WMO's: ERA5 and weather reports give dew points and relative humidities
+    over water); the calculator knows only ice. ``supersaturated`` says what
+    becomes of a state above saturation: ``"flag"`` (the default) computes it
+    from the given pair without a wet-bulb, status 13 (or 19); ``"clip"``
+    brings it down to saturation at its dry-bulb (relative humidity 100, dew
+    point and wet-bulb the dry-bulb), status 20 (not with the calculator).
 
     Returns a dict with the nine properties (the keys of ``PROPERTIES``:
     degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
     when every property is computed, -1 when only the wet-bulb is missing
-    (NaN), 13 supersaturated (computed, no wet-bulb), 14 drier than the
-    range (computed, no dew point), 12 (missing) when an input is NaN, any
+    (NaN), 13 supersaturated (computed, no wet-bulb), 19 above ice saturation
+    but not water's (over ice; the same), 20 clipped to saturation, 14 drier
+    than the range (computed, no dew point), 12 (missing) when an input is NaN, any
     other code (see ``STATUS``) for invalid input, outside the range (15), an
     impossible state (11) or a fault, where all but the given values are NaN.
     No exception for a bad state; a ``TypeError`` when the values given are
@@ -212,8 +231,31 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice", 
     (24.83, 0.00982)
     """
     name, first, second = _given_pair(given)
-    values = _ufunc(name, model, over)(given[first], given[second], pressure)
+    values = _ufunc(name, model, over, supersaturated)(given[first], given[second], pressure)
     return dict(zip(PROPERTIES + ("status",), values))
+
+
+def _asked_outputs(outputs):
+    """The properties asked for, in PROPERTIES' order: every one for None, else
+    those named (a name, or names); a ValueError for a name that is none, or
+    for none at all."""
+    if outputs is None:
+        return PROPERTIES
+    names = [outputs] if isinstance(outputs, str) else list(outputs)
+    for name in names:
+        if name not in PROPERTIES:
+            raise ValueError(f"outputs: {name!r} is not one of {', '.join(PROPERTIES)} "
+                             "(status comes with every one)")
+    if not names:
+        raise ValueError("outputs: none asked for; name at least one of "
+                         + ", ".join(PROPERTIES))
+    return tuple(p for p in PROPERTIES if p in names)
+
+
+def _provenance(model, over, supersaturated):
+    """How results were made, as the attributes of a Dataset or a DataFrame."""
+    return {"hygrian_version": __version__, "model": model, "over": over,
+            "supersaturated": supersaturated}
 
 
 def _output_dtype(dtype, arrays):

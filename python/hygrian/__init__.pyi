@@ -73,6 +73,7 @@ __all__ = [
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
+_Supersaturated = Literal["flag", "clip"]
 
 from_dry_bulb_wet_bulb: _PairUfunc
 from_dry_bulb_dew_point: _PairUfunc
@@ -115,6 +116,7 @@ def psychrometrics(
     pressure: ArrayLike = 101.325,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
     dry_bulb: ArrayLike | None = None,
     wet_bulb: ArrayLike | None = None,
     dew_point: ArrayLike | None = None,

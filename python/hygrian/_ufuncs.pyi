@@ -7,6 +7,18 @@ from numpy.typing import ArrayLike, DTypeLike, NDArray
 
 _Float = np.floating[Any]
 _Scalar = float | int | np.floating[Any] | np.integer[Any]
+# A name of PROPERTIES.
+_Property = Literal[
+    "dry_bulb",
+    "wet_bulb",
+    "dew_point",
+    "relative_humidity",
+    "enthalpy",
+    "humidity_ratio",
+    "degree_of_saturation",
+    "specific_volume",
+    "vapor_pressure",
+]
 _Casting = Literal["no", "equiv", "safe", "same_kind", "unsafe"]
 _Order = Literal["K", "A", "C", "F"]
 
@@ -84,8 +96,10 @@ from_wet_bulb_relative_humidity: _PairUfunc
 from_dew_point_relative_humidity: _PairUfunc
 from_humidity_ratio_relative_humidity: _PairUfunc
 
-# {(model, over): {ufunc name: ufunc}} of every model.
+# {(model, over): {ufunc name: ufunc}} of every model, states above
+# saturation flagged; CLIPPED the handbook model's with them clipped to it.
 MODELS: dict[tuple[str, str], dict[str, _PairUfunc]]
+CLIPPED: dict[tuple[str, str], dict[str, _PairUfunc]]
 
 # Saturation vapour pressure, float64 only: (t) or (t, pressure) -> kPa.
 # The processes: states (dry-bulb, humidity ratio), flows and parameters in,

@@ -43,8 +43,11 @@ def _column(frame, name):
 
 
 def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
-                   output_units="library", dtype=None, model="handbook", over="ice", **given):
-    """A DataFrame on frame's index with the nine properties and `status`.
+                   output_units="library", dtype=None, model="handbook", over="ice",
+                   supersaturated="flag", outputs=None, **given):
+    """A DataFrame on frame's index with the nine properties (or those of
+    outputs) and `status`; its attrs say how it was made (hygrian_version,
+    model, over, supersaturated).
 
     Two values that form a pair of hygrian.PAIRS name columns of frame:
     dry_bulb= with wet_bulb=, dew_point=, relative_humidity=, humidity_ratio=,
@@ -67,17 +70,19 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
     Where a state cannot be computed, status holds the code (see
     hygrian.STATUS), the given values stay and the other properties are NaN; an
     empty cell is status 12, missing. Supersaturated readings are computed
-    without a wet-bulb (status 13). model="handbook" (the default) or
-    "calculator", over="ice" (the default) or "water" (for dew points and
-    relative humidities from weather data) as for hygrian.psychrometrics. The
-    properties are float32 when every column given
-    is float32, else float64; dtype="float32" or "float64" chooses (computed in
-    double).
+    without a wet-bulb (status 13; 19 above ice saturation but not water's), or
+    with supersaturated="clip" brought down to saturation (status 20).
+    model="handbook" (the default) or "calculator", over="ice" (the default) or
+    "water" (for dew points and relative humidities from weather data) as for
+    hygrian.psychrometrics. outputs=["wet_bulb", ...] gives those columns alone,
+    with status. The properties are float32 when every column given is float32,
+    else float64; dtype="float32" or "float64" chooses (computed in double).
     """
     hu.check_system(output_units)
     # Before any column is read: a TypeError for no pair, a ValueError for no
-    # model or a pair the model has not.
-    hygrian._ufunc(hygrian._given_pair(given)[0], model, over)
+    # model, a pair the model has not, or no property asked for.
+    hygrian._ufunc(hygrian._given_pair(given)[0], model, over, supersaturated)
+    asked = hygrian._asked_outputs(outputs)
     named = {k: v for k, v in given.items() if v is not None}
     if isinstance(pressure, str):
         named["pressure"] = pressure
@@ -92,12 +97,16 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
         values = np.array(values, dtype=np.float64)
         hu.to_library(values, unit)
         given[keyword] = values
-    states = hygrian.psychrometrics(**given, model=model, over=over)
-    for prop, values in states.items():
+    states = hygrian.psychrometrics(**given, model=model, over=over,
+                                    supersaturated=supersaturated)
+    kept = {prop: states[prop] for prop in asked + ("status",)}
+    for prop, values in kept.items():
         if prop in hu.PROPERTY_QUANTITIES:
             hu.from_library(values, hu.output_unit(hu.PROPERTY_QUANTITIES[prop], output_units)[0])
-    return pd.DataFrame({k: v.astype(dtype, copy=False) if v.dtype.kind == "f" else v
-                         for k, v in states.items()}, index=frame.index)
+    result = pd.DataFrame({k: v.astype(dtype, copy=False) if v.dtype.kind == "f" else v
+                           for k, v in kept.items()}, index=frame.index)
+    result.attrs = hygrian._provenance(model, over, supersaturated)
+    return result
 
 
 def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, over="ice", **arguments):

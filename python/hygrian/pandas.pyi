@@ -1,14 +1,17 @@
 # Types of hygrian.pandas: columns of a DataFrame in, a DataFrame out.
-from collections.abc import Hashable, Mapping
+from collections.abc import Hashable, Mapping, Sequence
 from typing import Literal
 
 import pandas as pd  # type: ignore[import]  # Debian's pandas 1.5 ships no types: Any
 from numpy.typing import ArrayLike, DTypeLike
 
+from hygrian._ufuncs import _Property
+
 __all__ = ["process", "psychrometrics"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
+_Supersaturated = Literal["flag", "clip"]
 _System = Literal["library", "ip", "cf"]
 
 GAP_TEXTS: frozenset[str]
@@ -24,6 +27,8 @@ def psychrometrics(
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    outputs: _Property | Sequence[_Property] | None = None,
     dry_bulb: Hashable | None = None,
     wet_bulb: Hashable | None = None,
     dew_point: Hashable | None = None,

@@ -9,7 +9,9 @@ one Dataset out with CF names, lazy and blockwise when the inputs are Dask array
     states.wet_bulb            # degC, standard_name wet_bulb_temperature
 
 The physics is the library's, through the ufuncs of the package; this module
-only converts units, names the outputs and hands blocks to the ufuncs.
+only converts units, names the outputs and hands blocks to the ufuncs. The
+Dataset says how it was made: hygrian_version, model, over and supersaturated
+as its attributes, and each variable's ancillary_variables is "status".
 """
 
 import sys
@@ -84,38 +86,44 @@ def _library_input(piece, unit, buffer):
     return values
 
 
-def _states(first, second, pressure, *, model, over, ufunc, names, units, outputs_in,
-            dtype):
-    """The ten outputs of one block from the pair's two values and the pressure,
-    computed slab by slab into their arrays: in double, converted, then rounded
-    once to dtype. First a UserWarning for each input whose values in this block
-    look like another unit's.
+def _states(first, second, pressure, *, model, over, supersaturated, ufunc, names, units,
+            outputs_in, dtype):
+    """The outputs of one block from the pair's two values and the pressure:
+    the properties that outputs_in names ({index in PROPERTIES: unit}), then
+    the int8 status, computed slab by slab into their arrays: in double,
+    converted, then rounded once to dtype. First a UserWarning for each input
+    whose values in this block look like another unit's.
 
-    The outputs are allocated once; the slabs share one set of float64 buffers
-    (inputs converted from their own dtype in one pass; with float32 outputs,
-    the ufunc's double results, converted and rounded in one pass)."""
+    Only the outputs asked for are allocated, once; the slabs share one set of
+    float64 buffers: the inputs converted from their own dtype in one pass,
+    and the properties not asked for, or that need converting before they are
+    rounded to float32. A property in the library's unit goes straight into
+    its output (NumPy rounds the ufunc's double to float32 as it writes it)."""
     for name, values, unit in zip(names, (first, second, pressure), units):
         hu.warn_if_unlikely(name, values, unit)
-    compute = hygrian._ufunc(ufunc, model, over)
+    # By name in every process: a ufunc pickles as its name, the default model's.
+    compute = hygrian._ufunc(ufunc, model, over, supersaturated)
     inputs = np.broadcast_arrays(first, second, pressure)
     shape = inputs[0].shape
-    outputs = tuple(np.empty(shape, dtype) for _ in outputs_in) + (np.empty(shape, np.int8),)
-    size = min(SLAB, outputs[-1].size)
+    outputs = {k: np.empty(shape, dtype) for k in outputs_in}
+    status = np.empty(shape, np.int8)
+    size = min(SLAB, status.size)
     given = [np.empty(size) for _ in inputs]
-    wide = [] if dtype == np.float64 else [np.empty(size) for _ in outputs_in]
+    direct = {k for k, unit in outputs_in.items()
+              if dtype == np.float64 or hu.is_library_unit(unit)}
+    work = {k: np.empty(size) for k in range(len(hygrian.PROPERTIES)) if k not in direct}
     for index in _slabs(shape, SLAB):
-        out = tuple(o[index] for o in outputs)
+        done = status[index]
         args = [_library_input(a[index], u, b) for a, u, b in zip(inputs, units, given)]
-        if dtype == np.float64:
-            compute(*args, out=out)
-            for values, unit in zip(out, outputs_in):
-                hu.from_library(values, unit)
-            continue
-        work = tuple(w[: out[-1].size].reshape(out[-1].shape) for w in wide) + out[-1:]
-        compute(*args, out=work)
-        for values, narrow, unit in zip(work, out, outputs_in):
-            hu.from_library(values, unit, out=narrow)
-    return outputs
+        out = tuple(outputs[k][index] if k in direct else w[: done.size].reshape(done.shape)
+                    for k, w in ((k, work.get(k)) for k in range(len(hygrian.PROPERTIES))))
+        compute(*args, out=out + (done,))
+        for k, unit in outputs_in.items():
+            if k in direct:
+                hu.from_library(out[k], unit)
+            else:
+                hu.from_library(out[k], unit, out=outputs[k][index])
+    return tuple(outputs.values()) + (status,)
 
 
 def _check_argument(name, value):
@@ -168,10 +176,20 @@ def _unit(name, value, units):
     return hu.find(hu.INPUT_QUANTITIES[name], unit, name)
 
 
+def _cell_methods(values):
+    """The cell_methods that every DataArray among values has, the same text;
+    None when one has none or they differ (the outputs are then no function of
+    inputs of one kind of cell)."""
+    arrays = [v for v in values if isinstance(v, xr.DataArray)]
+    methods = {a.attrs.get("cell_methods") for a in arrays}
+    return methods.pop() if len(methods) == 1 else None
+
+
 def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtype=None,
-                   model="handbook", over="ice", **given):
+                   model="handbook", over="ice", supersaturated="flag", outputs=None,
+                   **given):
     """The moist-air state of every element: an xarray.Dataset on the inputs'
-    coordinates with the nine properties and `status`.
+    coordinates with the nine properties (or those of outputs) and `status`.
 
     Two values that form a pair of hygrian.PAIRS, as for hygrian.psychrometrics
     (dry_bulb with wet_bulb, dew_point, relative_humidity, humidity_ratio,
@@ -205,28 +223,37 @@ def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtyp
     other properties are NaN; a NaN among the inputs (a gap, a masked cell) is
     status 12, missing. Supersaturated inputs (a relative humidity above 100 %,
     a dew point above the dry-bulb) are computed, without a wet-bulb, status 13
-    (supersaturated); a frost point below -100 degC leaves the dew point NaN,
-    status 14; a temperature outside -100 to 200 degC is status 15.
+    (supersaturated; 19 above ice saturation but not water's, over ice), or with
+    supersaturated="clip" brought down to saturation at their dry-bulb, every
+    property computed, status 20; a frost point below -100 degC leaves the dew
+    point NaN, status 14; a temperature outside -100 to 200 degC is status 15.
 
     model="handbook" (ASHRAE 2017 ch. 1, the default) or "calculator" (the
     console program's relations); over="ice" (the default) or "water" says what
-    saturation refers to below 0.01 degC. Reanalyses and weather reports (ERA5's
-    d2m, synoptic dew points and relative humidities) are over water: pass
-    over="water" for them; hygrometers' frost points and the handbook's tables
-    are over ice.
+    saturation refers to below 0.01 degC, for every property (the wet-bulb's
+    wick too). Reanalyses and weather reports (ERA5's d2m, synoptic dew points
+    and relative humidities) are over water: pass over="water" for them;
+    CMIP6's hurs, hygrometers' frost points and the handbook's tables are over
+    ice.
 
-    The properties are float32 when every DataArray given is float32, else
+    outputs=["wet_bulb", ...] (names of hygrian.PROPERTIES) gives those
+    variables alone, with status: only they are allocated and kept. The
+    properties are float32 when every DataArray given is float32, else
     float64; dtype="float32" or "float64" chooses (computed in double either
     way, then rounded once). The coordinates keep their attributes; each
-    output variable has hygrian's own. Dask-backed inputs stay lazy: one ufunc
-    call per block gives all outputs. With a distributed client active, its
-    workers are first checked to import hygrian (an ImportError names those
-    that cannot).
+    output variable has hygrian's own, ancillary_variables "status", and the
+    inputs' cell_methods where they all have the same. The Dataset's
+    attributes say how it was made: hygrian_version, model, over and
+    supersaturated. Dask-backed inputs stay lazy: one ufunc call per block
+    gives all outputs. With a distributed client active, its workers are first
+    checked to import hygrian (an ImportError names those that cannot).
     """
     hu.check_system(output_units)
     hygrian._model_module(model, over)  # a ValueError for no model
     name, first, second = _given_pair(given)
-    hygrian._ufunc(name, model, over)  # a ValueError for a pair the model has not
+    # A ValueError for a pair the model has not, or a clip it cannot do.
+    hygrian._ufunc(name, model, over, supersaturated)
+    asked = hygrian._asked_outputs(outputs)
     given = {first: given[first], second: given[second], "pressure": pressure}
     for argument, value in given.items():
         _check_argument(argument, value)
@@ -234,42 +261,59 @@ def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtyp
     dtype = _output_dtype(dtype, [v for v in given.values() if isinstance(v, xr.DataArray)])
     _check_workers(given.values())
     units = dict(units or {})
-    outputs_in = [hu.output_unit(hu.PROPERTY_QUANTITIES[p], output_units)
-                  for p in hygrian.PROPERTIES]
-    outputs = xr.apply_ufunc(
+    outputs_in = {hygrian.PROPERTIES.index(p): hu.output_unit(hu.PROPERTY_QUANTITIES[p],
+                                                              output_units)
+                  for p in asked}
+    computed = xr.apply_ufunc(
         _states,
         *given.values(),
         kwargs={
             "model": model,
             "over": over,
+            "supersaturated": supersaturated,
             "ufunc": name,
             "names": list(given),
             "units": [_unit(argument, value, units) for argument, value in given.items()],
-            "outputs_in": [unit for unit, _ in outputs_in],
+            "outputs_in": {k: unit for k, (unit, _) in outputs_in.items()},
             "dtype": dtype,
         },
         dask="parallelized",
-        output_core_dims=[()] * (len(outputs_in) + 1),
-        output_dtypes=[dtype] * len(outputs_in) + [np.int8],
+        output_core_dims=[()] * (len(asked) + 1),
+        output_dtypes=[dtype] * len(asked) + [np.int8],
         keep_attrs="override",  # the coordinates' attributes; the variables' are set below
     )
+    cell_methods = _cell_methods(given.values())
     variables = {}
-    for prop, (_, spelling), values in zip(hygrian.PROPERTIES, outputs_in, outputs):
-        values.attrs = {"units": spelling, **_NAMES[prop]}
+    for prop, (_, spelling), values in zip(asked, outputs_in.values(), computed):
+        values.attrs = {"units": spelling, **_NAMES[prop], "ancillary_variables": "status"}
+        if cell_methods is not None:
+            values.attrs["cell_methods"] = cell_methods
         variables[prop] = values
-    outputs[-1].attrs = _status_attributes()
-    variables["status"] = outputs[-1]
-    return xr.Dataset(variables)
+    computed[-1].attrs = _status_attributes()
+    if cell_methods is not None:
+        computed[-1].attrs["cell_methods"] = cell_methods
+    variables["status"] = computed[-1]
+    return xr.Dataset(variables, attrs=hygrian._provenance(model, over, supersaturated))
 
 
 def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None, dtype=None,
-                         model="handbook", over="water"):
+                         model="handbook", over="water", supersaturated="flag"):
     """The wet-bulb temperature from the 2 m temperature, the 2 m dew point and the
     surface pressure (units from their attributes, as ERA5 gives them: K, K, Pa):
     a DataArray in degC, or K with output_units="cf", degF with "ip"; NaN where
-    not found. ERA5's dew point is over water, so over="water" by default here."""
+    not found (status 13 or 19: above saturation, unless clipped with
+    supersaturated="clip"). ERA5's dew point is over water, so over="water" by
+    default here, which gives the wet-bulb of a liquid wick below 0 degC. Only
+    the wet-bulb and the status are computed into arrays: the memory of one
+    output and the int8 status besides the inputs. Its attributes say how it
+    was made, as psychrometrics' Dataset's do (psychrometrics(...,
+    outputs=["wet_bulb"]) keeps the status beside it)."""
     states = psychrometrics(
         dry_bulb=t2m, dew_point=d2m, pressure=sp, output_units=output_units, units=units,
-        dtype=dtype, model=model, over=over
+        dtype=dtype, model=model, over=over, supersaturated=supersaturated,
+        outputs=["wet_bulb"]
     )
-    return states["wet_bulb"]
+    wet_bulb = states["wet_bulb"]
+    del wet_bulb.attrs["ancillary_variables"]  # the status stays behind
+    wet_bulb.attrs.update(states.attrs)
+    return wet_bulb

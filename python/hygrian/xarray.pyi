@@ -1,14 +1,17 @@
 # Types of hygrian.xarray: DataArrays in, a Dataset (or a DataArray) out.
-from collections.abc import Mapping
+from collections.abc import Mapping, Sequence
 from typing import Literal
 
 import xarray as xr
 from numpy.typing import DTypeLike
 
+from hygrian._ufuncs import _Property
+
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
+_Supersaturated = Literal["flag", "clip"]
 _System = Literal["library", "ip", "cf"]
 
 SLAB: int
@@ -22,6 +25,8 @@ def psychrometrics(
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    outputs: _Property | Sequence[_Property] | None = None,
     dry_bulb: xr.DataArray | None = None,
     wet_bulb: xr.DataArray | None = None,
     dew_point: xr.DataArray | None = None,
@@ -40,4 +45,5 @@ def wet_bulb_temperature(
     dtype: DTypeLike | None = None,
     model: _Model = "handbook",
     over: _Phase = "water",
+    supersaturated: _Supersaturated = "flag",
 ) -> xr.DataArray: ...

@@ -173,3 +173,28 @@ def test_process_over_a_table_of_units():
         30.0, 0.001, -5.0, 2.0, 101.325)[3]
     with pytest.raises(TypeError, match="leaving_dry_bulb"):
         hp.process(units, "heat_to", dry_bulb="t", humidity_ratio="w", flow=2.0)
+
+
+# The frame says how it was made, holds the columns asked for (and status), and
+# clips readings above saturation on request: 105 % over ice at -10 degC is 95 %
+# over water (IAPWS R14-08 over Murphy and Koop), above ice's saturation alone;
+# over water, 105 % is above it.
+@pytest.mark.parametrize("over, supersaturated, outputs, statuses", [
+    ("ice", "flag", None, [0, 19, 13]),
+    ("ice", "clip", ["wet_bulb"], [0, 20, 20]),
+    ("water", "flag", ["wet_bulb", "dew_point"], [0, 13, 13]),
+    ("water", "clip", "relative_humidity", [0, 20, 20]),
+])
+def test_provenance_outputs_and_clip(over, supersaturated, outputs, statuses):
+    frame = pd.DataFrame({"t": [-10.0, -10.0, -10.0], "rh": [80.0, 105.0, 115.0]})
+    states = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh", over=over,
+                               supersaturated=supersaturated, outputs=outputs)
+    assert states.attrs == {"hygrian_version": hygrian.__version__, "model": "handbook",
+                            "over": over, "supersaturated": supersaturated}
+    asked = hygrian.PROPERTIES if outputs is None else [outputs] if isinstance(outputs, str) \
+        else outputs
+    assert list(states.columns) == [p for p in hygrian.PROPERTIES if p in asked] + ["status"]
+    assert states["status"].tolist() == statuses
+    whole = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh", over=over,
+                              supersaturated=supersaturated)
+    pd.testing.assert_frame_equal(states, whole[states.columns])

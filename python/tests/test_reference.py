@@ -92,6 +92,10 @@ def test_model_errors(model, over, message):
 STATES = [
     ("handbook", "water", 0.0, "dew_point", -10.0, "vapor_pressure", 0.287, 0.001, 0),
     ("handbook", "ice", 25.0, "relative_humidity", 145.0, "wet_bulb", np.nan, 0, 13),
+    # 105 % over ice at -10 C is 95 % over water (259.874 / 286.453 Pa, R14-08 and
+    # Murphy and Koop): above ice saturation only.
+    ("handbook", "ice", -10.0, "relative_humidity", 105.0, "wet_bulb", np.nan, 0, 19),
+    ("handbook", "water", -10.0, "relative_humidity", 95.0, "wet_bulb", -10.1646, 0.002, 0),
     ("handbook", "ice", 250.0, "relative_humidity", 10.0, "wet_bulb", np.nan, 0, 15),
     ("calculator", "ice", 25.0, "relative_humidity", 145.0, "relative_humidity", 145.0, 1e-9, 0),
 ]
@@ -102,3 +106,61 @@ def test_states(model, over, t, second, value, key, expected, tolerance, status)
     s = hygrian.psychrometrics(dry_bulb=t, model=model, over=over, **{second: value})
     assert s["status"] == status
     assert np.isnan(s[key]) if np.isnan(expected) else abs(float(s[key]) - expected) <= tolerance
+
+
+# The wet-bulb of a liquid wick over water, by hand from the reference sheet:
+# Murphy and Koop's (2005) pressure over supercooled and liquid water (eq. 10),
+# Hardy's (1998) enhancement factor (his supercooled set below 0 degrees C),
+# the psychrometric equation over water (ASHRAE 2017 ch. 1 eq. 33) solved by
+# bisection. The model's eq. 6 lies within 0.73 % of Murphy and Koop's down to
+# -40 degrees C, which moves such a wet-bulb by at most 0.005 K.
+HARDY = {
+    "supercooled": ([-5.5898100e-2, 6.7140389e-4, -2.7492721e-6, 3.8268958e-9],
+                    [-8.1985393e1, 5.8230823e-1, -1.6340527e-3, 1.6725084e-6]),
+    "water": ([-1.6302041e-1, 1.8071570e-3, -6.7703064e-6, 8.5813609e-9],
+              [-5.9890467e1, 3.4378043e-1, -7.7326396e-4, 6.3405286e-7]),
+}
+
+
+def murphy_koop(T):
+    """Saturation pressure over (supercooled) liquid water, kPa, at T (K)."""
+    ln = math.log(T)
+    return math.exp(54.842763 - 6763.22 / T - 4.210 * ln + 0.000367 * T
+                    + math.tanh(0.0415 * (T - 218.8))
+                    * (53.878 - 1331.22 / T - 9.44523 * ln + 0.014025 * T)) / 1e3
+
+
+def saturation_over_water(t, P):
+    """f p_ws over water at t (degC) and P (kPa), kPa."""
+    T = t + 273.15
+    pure = murphy_koop(T)
+    a, b = HARDY["supercooled" if t < 0 else "water"]
+    alpha = sum(c * T ** i for i, c in enumerate(a))
+    beta = math.exp(sum(c * T ** i for i, c in enumerate(b)))
+    return pure * max(1.0, math.exp(alpha * (1 - pure / P) + beta * (P / pure - 1)))
+
+
+def humidity_ratio(p, P):
+    return 0.621945 * p / (P - p)
+
+
+def liquid_wet_bulb(t, W, P):
+    """The root of eq. 33 over water between -150 degC and t, by bisection."""
+    def eq33(x):
+        Ws = humidity_ratio(saturation_over_water(x, P), P)
+        return ((2501 - 2.326 * x) * Ws - 1.006 * (t - x)) / (2501 + 1.86 * t - 4.186 * x) - W
+    low, high = -150.0, float(t)
+    for _ in range(100):
+        middle = (low + high) / 2
+        low, high = (middle, high) if eq33(middle) < 0 else (low, middle)
+    return (low + high) / 2
+
+
+@pytest.mark.parametrize("t", [-40.0, -30.0, -20.0, -10.0, -5.0, -1.0, 2.0, 4.0, 10.0])
+def test_wet_bulb_over_water_is_a_liquid_wick_s(t):
+    # (99 %, not 100: Murphy and Koop's saturation is a little above eq. 6's.)
+    for rh in (20.0, 50.0, 80.0, 95.0, 99.0):
+        for P in (101.325, 70.0):
+            W = humidity_ratio(rh / 100 * saturation_over_water(t, P), P)
+            state = hygrian.psychrometrics(dry_bulb=t, humidity_ratio=W, pressure=P, over="water")
+            assert abs(float(state["wet_bulb"]) - liquid_wet_bulb(t, W, P)) <= 0.005, (rh, P)

@@ -78,14 +78,16 @@ STATUS_TEXTS = {
     16: "no state with these two values",
     17: "not with the calculator model",
     18: "below the dew point",
+    19: "above ice saturation",
+    20: "clipped to saturation",
     23: "outside the measure's range",
 }
 # The codes whose texts the library gives; -1 and 12 come from the ufunc loop.
 LIBRARY_CODES = set(STATUS_TEXTS) - {-1, 12}
-# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4; 13 to 18 are
+# 8 and 9 cannot occur: the relations' exponents are 2, 3 and 4; 13 to 20 are
 # the handbook model's and the processes', and the ufuncs compute with the calculator's;
 # 23 is the measures'.
-REACHABLE = set(STATUS_TEXTS) - {8, 9, 13, 14, 15, 16, 17, 18, 23}
+REACHABLE = set(STATUS_TEXTS) - {8, 9, 13, 14, 15, 16, 17, 18, 19, 20, 23}
 
 
 def expected(function, second, dry_bulbs, seconds, pressures):
@@ -336,6 +338,72 @@ def test_searched_pairs_give_back_the_state(first, second, over):
                                rtol=1e-9)
 
 
+# The handbook model's ufuncs, both conventions, flagging or clipping states above
+# saturation, against the C *_with functions (and hygrian_clip_to_saturation)
+# state by state: cold air near and above saturation over ice and over water,
+# and the ordinary range.
+HANDBOOK_SECONDS = {
+    "wet_bulb": [-45.0, -10.5, -9.0, -4.0, 0.0, 3.0, 20.0, 30.0],
+    "dew_point": [-45.0, -12.0, -10.5, -9.0, -4.0, 0.0, 3.0, 20.0, 30.0],
+    "relative_humidity": [10.0, 45.0, 90.0, 95.0, 100.0, 104.0, 110.0, 150.0],
+    "humidity_ratio": [1e-4, 0.0015, 0.00255, 0.005, 0.02],
+    "specific_humidity": [1e-4, 0.0015, 0.00255, 0.005, 0.02],
+}
+COMPUTED = {0, 13, 14, 19, 20}  # the outcomes with a state: ok and the warnings
+
+
+def expected_with(function, second, over, clip, dry_bulbs, seconds, pressures):
+    """Ten arrays from the C *_with functions state by state, as the ufuncs
+    give them: NaN where there is no value."""
+    compute = getattr(LIBRARY, function + "_with")
+    values = np.empty((len(FIELDS), len(dry_bulbs)))
+    statuses = np.empty(len(dry_bulbs), dtype=np.int8)
+    for i, args in enumerate(zip(dry_bulbs, seconds, pressures)):
+        state, found = CState(), ctypes.c_int(-7)
+        status = compute(*(ctypes.c_double(float(a)) for a in args), ctypes.c_int(0),
+                         ctypes.c_int(over), ctypes.byref(state), ctypes.byref(found))
+        if clip:
+            status = LIBRARY.hygrian_clip_to_saturation(
+                ctypes.c_int(status), ctypes.c_double(float(args[2])), ctypes.c_int(0),
+                ctypes.c_int(over), ctypes.byref(state), ctypes.byref(found))
+        row = [getattr(state, name) for name in FIELDS]
+        if status not in COMPUTED:
+            row = [v if name in ("dry_bulb", second) else np.nan for name, v in zip(FIELDS, row)]
+        values[:, i], statuses[i] = row, status
+    return values, statuses
+
+
+@pytest.mark.parametrize("supersaturated", ["flag", "clip"])
+@pytest.mark.parametrize("over", ["ice", "water"])
+def test_handbook_states_are_the_c_api_s(over, supersaturated):
+    seen = set()
+    for name, function, second, _, _ in PAIRS:
+        t, x, p = (a.ravel() for a in np.meshgrid(
+            [-40.0, -20.0, -10.0, -5.0, -0.5, 0.0, 0.5, 4.0, 10.0, 25.0],
+            HANDBOOK_SECONDS[second], [101.325, 70.0, 50.0], indexing="ij"))
+        want, want_status = expected_with(function, second, ["ice", "water"].index(over),
+                                          supersaturated == "clip", t, x, p)
+        got = hygrian._ufunc(name, "handbook", over, supersaturated)(t, x, p)
+        np.testing.assert_array_equal(got[-1], want_status, err_msg=name)
+        for field, values, wanted in zip(FIELDS, got, want):
+            np.testing.assert_array_equal(bits(values), bits(wanted), err_msg=f"{name} {field}")
+        seen |= set(want_status.tolist())
+    # Over ice air between ice's and water's saturation is 19, above both 13;
+    # over water there is no 19; clipped, 20 instead.
+    above = {"ice": {13, 19}, "water": {13}}[over]
+    assert seen & {13, 19, 20} == (above if supersaturated == "flag" else {20})
+
+
+@pytest.mark.parametrize("kwargs, message", [
+    ({"supersaturated": "drop"}, "supersaturated: 'drop' is not 'flag' or 'clip'"),
+    ({"supersaturated": "clip", "model": "calculator"},
+     "the calculator model flags no state above saturation"),
+])
+def test_supersaturated_errors(kwargs, message):
+    with pytest.raises(ValueError, match=message):
+        hygrian.psychrometrics(dry_bulb=25.0, relative_humidity=104.0, **kwargs)
+
+
 @pytest.mark.parametrize("first, second", SEARCHED)
 def test_searched_pairs_are_not_the_calculator_s(first, second):
     with pytest.raises(ValueError, match="not with the calculator model, which takes dry_bulb"):
@@ -402,7 +470,7 @@ def test_processes_are_the_c_api_s(name, inputs, module, over):
             getattr(result, f) for f, _ in CProcess._fields_[1:]]
         if np.isnan(values).any():
             status = 12
-        if status not in (0, 13):
+        if status not in (0, 13, 19):
             row = [np.nan] * len(row)
         assert got[-1][i] == status, (name, values)
         assert (bits(np.array([g[i] for g in got[:-1]])) == bits(np.array(row))).all(), values

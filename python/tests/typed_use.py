@@ -41,7 +41,8 @@ def texts(codes: NDArray[np.int8]) -> list[str]:
 
 def era5(t2m: xr.DataArray, d2m: xr.DataArray, sp: xr.DataArray) -> xr.DataArray:
     states: xr.Dataset = hygrian.xarray.psychrometrics(
-        dry_bulb=t2m, dew_point=d2m, pressure=sp, dtype="float32", over="water")
+        dry_bulb=t2m, dew_point=d2m, pressure=sp, dtype="float32", over="water",
+        supersaturated="clip", outputs=["wet_bulb", "dew_point"])
     status: xr.DataArray = states["status"]
     return hygrian.xarray.wet_bulb_temperature(t2m, d2m, sp, output_units="cf").where(status == 0)
 
@@ -54,3 +55,6 @@ def misuses(t: NDArray[np.float64]) -> None:
     hygrian.from_dry_bulb_wet_bulb(t, t)  # type: ignore[call-overload]
     hygrian.xarray.psychrometrics(dry_bulb=t, wet_bulb=t)  # type: ignore[arg-type]
     hygrian.units.output_unit("temperature", "si")  # type: ignore[arg-type]
+    hygrian.psychrometrics(dry_bulb=t, wet_bulb=t, supersaturated="drop")  # type: ignore[arg-type]
+    hygrian.xarray.psychrometrics(dry_bulb=xr.DataArray(t), wet_bulb=xr.DataArray(t),
+                                  outputs=["wetbulb"])  # type: ignore[list-item]

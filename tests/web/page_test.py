@@ -168,11 +168,17 @@ class Page(unittest.TestCase):
                 self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"processes\"')"))
 
     def test_export_is_hygrian_batch_output(self):
-        for units in ("si", "ip"):
-            with self.subTest(units=units):
-                self.open(f"{self.url}#units={units}&pins=30,0.0165;14,0.0092;-5,0.002")
+        # The last: pins above saturation over water (fog at 10 degC, and at -5),
+        # clipped to it as hygrian-batch clips them.
+        rows = [("si", "", "30,0.0165;14,0.0092;-5,0.002", []),
+                ("ip", "", "30,0.0165;14,0.0092;-5,0.002", []),
+                ("si", "&over=water&supersaturated=clip", "14,0.0092;10,0.009;-5,0.0028",
+                 ["--over", "water", "--supersaturated", "clip"])]
+        for units, settings, pins, options in rows:
+            with self.subTest(units=units, settings=settings):
+                self.open(f"{self.url}#units={units}{settings}&pins={pins}")
                 pins = self.js("return page.pins")
-                self.assertEqual(self.js("return pinsCsv()"), batch_csv(pins, units))
+                self.assertEqual(self.js("return pinsCsv()"), batch_csv(pins, units, *options))
 
     def ticks(self):
         return self.js("return [...document.querySelectorAll('#axes text')].map((t) => t.textContent)")
