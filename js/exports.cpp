@@ -104,10 +104,11 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_unit(int quantity, const char* text) {
 // library's in place). Computed by hygrian::ComputeStates with the model and
 // phase numbered as the C API numbers them. out receives the nine properties
 // (hygrian/properties.h's order), n values each, property after property, in
-// the units of units[3..11]; status each state's outcome code (outcomes.h; a
-// NaN among a state's inputs is "missing"). Where nothing was computed the given
-// values stay and the rest are NaN; where no wet-bulb was found it alone is NaN. Returns 0, or 1
-// with nothing computed for a pair, model, phase or unit that is no row.
+// the units of units[3..]; status each state's outcome code (outcomes.h; a NaN
+// among a state's inputs is "missing"). Where nothing was computed the given
+// values stay and the rest are NaN; where no wet-bulb was found it alone is
+// NaN. Returns 0, or 1 with nothing computed for a pair, model, phase or unit
+// that is no row.
 EMSCRIPTEN_KEEPALIVE int hygrian_js_states(int pair, double* first, double* second,
                                            double* pressure, int pressures, int n, int model,
                                            int over, const int* units, double* out,

@@ -3,16 +3,19 @@
 // and relative-humidity pair in SIMD lanes), on the states the script gives
 // the package.
 //
-//   hygrian_js_reference FILE REPEATS
+//   hygrian_js_reference FILE REPEATS [sse4]
 //
 // FILE holds n dry-bulbs (degC), n relative humidities (%) and n pressures
 // (kPa) as native doubles. Prints the least CPU time of REPEATS calls, in
 // nanoseconds per state, the instruction set, and the sum of the wet-bulbs
-// (which the script compares with the package's).
+// (which the script compares with the package's). With sse4, the vectors are
+// SSE4's, two doubles wide as WebAssembly's.
+#include <hwy/targets.h>
 #include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,13 +48,17 @@ std::vector<double> Doubles(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<double> given = argc == 3 ? Doubles(argv[1]) : std::vector<double>();
+  const bool sse4 = argc == 4 && std::strcmp(argv[3], "sse4") == 0;
+  const bool usage = argc == 3 || sse4;
+  const std::vector<double> given = usage ? Doubles(argv[1]) : std::vector<double>();
   const std::size_t n = given.size() / 3;
-  const long repeats = argc == 3 ? std::strtol(argv[2], nullptr, 10) : 0;
+  const long repeats = usage ? std::strtol(argv[2], nullptr, 10) : 0;
   if (n == 0 || given.size() != 3 * n || repeats < 1) {
-    (void)std::fputs("usage: hygrian_js_reference FILE REPEATS (FILE: 3 n doubles)\n", stderr);
+    (void)std::fputs("usage: hygrian_js_reference FILE REPEATS [sse4] (FILE: 3 n doubles)\n",
+                     stderr);
     return 2;
   }
+  if (sse4) hwy::SetSupportedTargetsForTest(HWY_SSE4);
   const std::span<const double> all(given);
   std::vector<hygrian::Result> out(n);
   double least = 0.0;

@@ -64,9 +64,10 @@ const folder = join(BUILD, 'bench-js');
 mkdirSync(folder, { recursive: true });
 const given = join(folder, 'states.bin');
 writeFileSync(given, Buffer.concat([t, rh, P].map((a) => Buffer.from(a.buffer))));
-const [nativeTime, vectors, nativeSum] = execFileSync(
-  join(BUILD, 'bench', 'bench', 'hygrian_js_reference'), [given, String(PASSES)], { encoding: 'utf8' },
-).trim().split(' ');
+const native = (...target) => execFileSync(join(BUILD, 'bench', 'bench', 'hygrian_js_reference'),
+  [given, String(PASSES), ...target], { encoding: 'utf8' }).trim().split(' ');
+const [nativeTime, vectors, nativeSum] = native();
+const [sse4Time] = native('sse4');
 
 const hygrian = await import(pathToFileURL(join(BUILD, 'web', 'npm', 'package', 'hygrian.mjs')).href);
 await hygrian.init();
@@ -91,5 +92,9 @@ const peerTime = least(() => {
 const ratio = packageTime / Number(nativeTime);
 console.log(`${STATES} states, dry-bulb and relative humidity, least CPU time of ${PASSES} passes, one core`);
 console.log(`native ComputeStates (${vectors})      ${Number(nativeTime).toFixed(1)} ns/state`);
-console.log(`the package in node ${process.version} (WASM)  ${packageTime.toFixed(1)} ns/state  ${ratio.toFixed(2)}x native (goal 2)`);
+console.log(`native ComputeStates (SSE4, 2 lanes) ${Number(sse4Time).toFixed(1)} ns/state`);
+console.log(`the package in node ${process.version} (WASM simd128, 2 lanes)  ${packageTime.toFixed(1)} ns/state  ${ratio.toFixed(2)}x native, ${(packageTime / sse4Time).toFixed(2)}x SSE4 (goal 2)`);
+let apart = 0;
+peerWetBulb.forEach((x, i) => { apart = Math.max(apart, Math.abs(x - states.wetBulb[i])); });
 console.log(`${PEER} loop                ${peerTime.toFixed(1)} ns/state  ${(peerTime / packageTime).toFixed(1)}x the package's (goal 10)`);
+console.log(`(its wet-bulbs within ${apart.toFixed(3)} K of the package's)`);
