@@ -90,6 +90,8 @@ char* Copy(const std::string& text) {
 
 extern "C" {
 
+// NOLINTBEGIN(readability-identifier-naming): C names, as the script calls them.
+
 // The row of hygrian::Units that `text` spells for the quantity numbered as
 // hygrian::Quantity (units.h's FindUnit: symbols exactly, words whatever their
 // case); -1 when none does.
@@ -205,5 +207,7 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_chart(const char* settings, const char* poin
   *messages = Copy(platform.Errors());
   return status;
 }
+
+// NOLINTEND(readability-identifier-naming)
 
 }  // extern "C"

@@ -179,6 +179,7 @@ std::string TablesJson() {
 // TypeScript: a union of quoted words.
 std::string Union(const std::vector<std::string>& words) {
   std::vector<std::string> quoted;
+  quoted.reserve(words.size());
   for (const std::string& word : words) quoted.push_back(Quoted(word));
   return Joined(quoted, " | ");
 }
@@ -317,6 +318,7 @@ std::string Types() {
   std::vector<std::string> given;
   for (const Property& p : GivenValues()) given.push_back(Camel(p.key) + "?: number");
   std::vector<std::string> processNames;
+  processNames.reserve(js::kProcesses.size());
   for (const js::ProcessRow& row : js::kProcesses) processNames.push_back(Camel(row.key));
   t << "// hygrian's TypeScript types, made by the build from the library's tables "
        "(js/tables.cpp).\n\n"
