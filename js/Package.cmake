@@ -7,7 +7,7 @@
 #         -P js/Package.cmake
 #
 # package.json is js/package.json with the project's version in place of
-# "private"; the types are index.d.ts as hygrian.d.ts (the ES module's), which
+# "private", README.md js/README.md with it for @VERSION@; the types are index.d.ts as hygrian.d.ts (the ES module's), which
 # hygrian.d.cts (the CommonJS entry's) exports again.
 file(READ ${SOURCE_DIR}/js/package.json manifest)
 string(REPLACE "\"private\": true," "\"version\": \"${VERSION}\"," package_json "${manifest}")
@@ -19,7 +19,7 @@ file(COPY ${SOURCE_DIR}/js/hygrian.cjs ${SOURCE_DIR}/LICENSE ${GENERATED}/tables
      DESTINATION ${PACKAGE})
 configure_file(${MODULE}/hygrian.js ${PACKAGE}/hygrian.mjs COPYONLY)
 configure_file(${MODULE}/hygrian.wasm ${PACKAGE}/hygrian.wasm COPYONLY)
-configure_file(${SOURCE_DIR}/js/README.md ${PACKAGE}/README.md COPYONLY)
+configure_file(${SOURCE_DIR}/js/README.md ${PACKAGE}/README.md @ONLY)
 configure_file(${GENERATED}/index.d.ts ${PACKAGE}/hygrian.d.ts COPYONLY)
 file(WRITE ${PACKAGE}/hygrian.d.cts "export * from './hygrian.js';\n")
 file(REMOVE ${OUTPUT}/hygrian-${VERSION}.tgz)

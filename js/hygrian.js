@@ -107,30 +107,51 @@ function float32(values) {
   return arrays.length > 0 && arrays.every((v) => v instanceof Float32Array);
 }
 
-// Memory for a call: doubles, then bytes; freed by release().
+// States a call of the module computes: its memory stays at a few MB whatever
+// the arrays' length.
+const PIECE = 65536;
+
+// Memory for a call: doubles, then bytes.
 function reserve(m, doubles, bytes) {
   const pointer = m._malloc(Math.max(doubles * 8 + bytes, 8));
   if (pointer === 0) throw new RangeError('hygrian: out of memory');
   return pointer;
 }
 
-// Puts value (a number or an array) at doubles [at, at + n) of the heap.
-function put(m, at, n, value) {
-  if (typeof value === 'number') m.HEAPF64.fill(value, at, at + n);
-  else m.HEAPF64.set(value, at);
-}
-
-// Columns [first, first + count) of n doubles at `at`, as typed arrays by key,
-// and the status bytes; numbers and an Outcome when single.
-function results(m, keys, at, n, statusAt, single, asFloat32) {
-  const made = {};
-  keys.forEach((key, k) => {
-    const column = m.HEAPF64.subarray(at + k * n, at + (k + 1) * n);
-    made[key] = single ? column[0] : asFloat32 ? new Float32Array(column) : column.slice();
-  });
-  const codes = m.HEAP8.slice(statusAt, statusAt + n);
-  made.status = single ? outcome(codes[0]) : codes;
-  return made;
+// Runs a function of the module over n states, a piece at a time. Each input
+// ({ value: a number or an array of n, alone: a number kept as one value }) is
+// put in the module's memory as a column of the piece's states, one after the
+// other; call(addresses, count, out, status) runs the piece; each of `keys`
+// comes back as a column. Numbers in give numbers and an Outcome (single);
+// arrays give typed arrays and the codes in an Int8Array.
+function inPieces(m, n, single, asFloat32, inputs, keys, call) {
+  const piece = Math.min(Math.max(n, 1), PIECE);
+  const pointer = reserve(m, (inputs.length + keys.length) * piece, piece);
+  try {
+    const Type = asFloat32 ? Float32Array : Float64Array;
+    const columns = keys.map(() => new Type(n));
+    const codes = new Int8Array(n);
+    for (let start = 0; start < n; start += piece) {
+      const count = Math.min(piece, n - start);
+      let at = pointer / 8;
+      const addresses = inputs.map(({ value, alone }) => {
+        const size = alone ? 1 : count;
+        if (typeof value === 'number') m.HEAPF64.fill(value, at, at + size);
+        else m.HEAPF64.set(ArrayBuffer.isView(value) ? value.subarray(start, start + count) : value.slice(start, start + count), at);
+        at += size;
+        return (at - size) * 8;
+      });
+      const status = (at + keys.length * count) * 8;
+      call(addresses, count, at * 8, status);
+      keys.forEach((_, k) => columns[k].set(m.HEAPF64.subarray(at + k * count, at + (k + 1) * count), start));
+      codes.set(m.HEAP8.subarray(status, status + count), start);
+    }
+    const made = Object.fromEntries(keys.map((key, k) => [key, single ? columns[k][0] : columns[k]]));
+    made.status = single ? outcome(codes[0]) : codes;
+    return made;
+  } finally {
+    m._free(pointer);
+  }
 }
 
 // --- units --------------------------------------------------------------------
@@ -220,26 +241,22 @@ export function psychrometrics(given) {
   const inUnits = [rows[quantity(pair.given[0])], rows[quantity(pair.given[1])],
     pressure === undefined ? pressureQuantity.si : rows[pressureQuantity.number]];
   const outUnits = PROPERTY_KEYS.map((key) => rows[quantity(key)]);
-  const n = length ?? 1;
-  const pressures = pressure !== undefined && typeof pressure !== 'number' ? n : 1;
-  const columns = PROPERTY_KEYS.length;
-  const doubles = 2 * n + pressures + columns * n + inUnits.length + outUnits.length;
-  const pointer = reserve(m, doubles, n);
+  const units32 = [...inUnits, ...outUnits];
+  const unitsAt = m._malloc(4 * units32.length);
+  m.HEAP32.set(units32, unitsAt / 4);
+  const alone = typeof (pressure ?? 0) === 'number';
+  const inputs = [{ value: values[pair.given[0]] }, { value: values[pair.given[1]] },
+    { value: pressure ?? TABLES.standardPressure, alone }];
   try {
-    const at = pointer / 8;
-    put(m, at, n, values[pair.given[0]]);
-    put(m, at + n, n, values[pair.given[1]]);
-    put(m, at + 2 * n, pressures, pressure ?? TABLES.standardPressure);
-    const out = at + 2 * n + pressures;
-    const unitsAt = (out + columns * n) * 2; // ints
-    m.HEAP32.set([...inUnits, ...outUnits], unitsAt);
-    const statusAt = (unitsAt + inUnits.length + outUnits.length) * 4;
-    const failed = m._hygrian_js_states(pair.row, pointer, pointer + 8 * n, pointer + 16 * n, pressures, n,
-      modelIndex, overIndex, unitsAt * 4, out * 8, statusAt);
-    if (failed) throw wrongCall('psychrometrics: the module refused the call');
-    return results(m, PROPERTY_KEYS, out, n, statusAt, length === null, float32(values));
+    return inPieces(m, length ?? 1, length === null, float32(values), inputs, PROPERTY_KEYS,
+      ([first, second, pressures], count, out, status) => {
+        if (m._hygrian_js_states(pair.row, first, second, pressures, alone ? 1 : count, count,
+          modelIndex, overIndex, unitsAt, out, status)) {
+          throw wrongCall('psychrometrics: the module refused the call');
+        }
+      });
   } finally {
-    m._free(pointer);
+    m._free(unitsAt);
   }
 }
 
@@ -268,21 +285,13 @@ function processFunction(process) {
   return (given) => {
     const [values, overIndex] = named(given);
     const length = lengthOf(values);
-    const n = length ?? 1;
     const m = module();
-    const pointer = reserve(m, (keys.length + PROCESS_OUTPUTS.length) * n, n);
-    try {
-      const at = pointer / 8;
-      keys.forEach((key, k) => put(m, at + k * n, n, values[key]));
-      const out = at + keys.length * n;
-      const statusAt = (out + PROCESS_OUTPUTS.length * n) * 8;
-      if (m._hygrian_js_process(process.row, overIndex, pointer, n, out * 8, statusAt)) {
-        throw wrongCall(`${process.name}: the module refused the call`);
-      }
-      return results(m, PROCESS_OUTPUTS, out, n, statusAt, length === null, float32(values));
-    } finally {
-      m._free(pointer);
-    }
+    return inPieces(m, length ?? 1, length === null, float32(values), keys.map((key) => ({ value: values[key] })),
+      PROCESS_OUTPUTS, ([first], count, out, status) => {
+        if (m._hygrian_js_process(process.row, overIndex, first, count, out, status)) {
+          throw wrongCall(`${process.name}: the module refused the call`);
+        }
+      });
   };
 }
 

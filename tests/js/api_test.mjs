@@ -73,6 +73,13 @@ test('arrays: Float64Array, Float32Array and plain arrays in, typed arrays out',
   assert.ok(f32.wetBulb instanceof Float32Array);
   assert.deepEqual(f32.wetBulb, Float32Array.from(f64.wetBulb)); // computed in double, then rounded
   assert.deepEqual(t.map((x) => hygrian.psychrometrics({ dryBulb: x, relativeHumidity: 50 }).wetBulb), [...f64.wetBulb]);
+  // Past a piece of the module's memory (65,536 states): the same bits as in two calls.
+  const many = Float64Array.from({ length: 65_536 + 3 }, (_, i) => -40 + (i % 997) * 0.1);
+  const whole = hygrian.psychrometrics({ dryBulb: many, relativeHumidity: 70, pressure: 90 });
+  const head = hygrian.psychrometrics({ dryBulb: many.subarray(0, 1000), relativeHumidity: 70, pressure: 90 });
+  const tail = hygrian.psychrometrics({ dryBulb: many.subarray(1000), relativeHumidity: 70, pressure: 90 });
+  assert.deepEqual(whole.wetBulb, Float64Array.from([...head.wetBulb, ...tail.wetBulb]));
+  assert.deepEqual(whole.status, Int8Array.from([...head.status, ...tail.status]));
   const none = hygrian.psychrometrics({ dryBulb: [], relativeHumidity: 50 });
   assert.equal(none.dewPoint.length, 0);
   assert.equal(hygrian.heatBy({ dryBulb: [], humidityRatio: 0.01, heatRate: 1, flow: 1 }).status.length, 0);
