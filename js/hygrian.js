@@ -224,7 +224,7 @@ function modelNumber(model, over, pair) {
 
 // The state of two values of a pair (PAIRS), at a total pressure (default
 // 101.325 kPa), by a model over a phase, in units: numbers give a State,
-// arrays give typed arrays (computed by hygrian::ComputeStates in one call).
+// arrays give typed arrays (hygrian::ComputeStates, a call a piece: inPieces).
 export function psychrometrics(given) {
   if (!given || typeof given !== 'object') throw wrongCall('psychrometrics: expected an object of named values');
   const { pressure, model = 'handbook', over = 'ice', units = 'si', ...rest } = given;
