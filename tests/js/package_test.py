@@ -373,6 +373,7 @@ class Package(unittest.TestCase):
 if __name__ == "__main__":
     why = missing()
     if why:
-        print(f"skipped: {why}")
-        sys.exit(1 if os.environ.get("HYGRIAN_NPM_REQUIRED") == "1" else SKIPPED)
+        required = os.environ.get("HYGRIAN_NPM_REQUIRED") == "1"
+        print(f"{'not run, but required' if required else 'skipped'}: {why}")
+        sys.exit(1 if required else SKIPPED)
     sys.exit(0 if unittest.main(argv=sys.argv[:1], exit=False).result.wasSuccessful() else 1)
