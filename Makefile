@@ -4,7 +4,7 @@ PRESET ?= release
 BUILD = build/$(PRESET)
 
 .PHONY: run test build bench bench-python bench-floor fuzz lint memcheck clean package accuracy \
-	fresh-check web
+	fresh-check web npm bench-js
 
 # Each target first installs what it needs and is missing; see the script for the
 # groups. NEEDS names them for `build` and the targets built on it.
@@ -43,12 +43,13 @@ run:
 	@$(call quiet_build,hygrian)
 	@$(AS_CALLED) $(BUILD)/hygrian
 
-# With the web level's tools installed the browser page is built too, for its
-# test; without them that test is reported as skipped.
+# With the web level's tools installed the browser page and the npm package are
+# built too, for their tests; without them those tests are reported as skipped.
 test: build
-	@if command -v emcc >/dev/null && command -v chromedriver >/dev/null; then \
+	@if command -v emcc >/dev/null; then \
 	  [ -f build/web/build.ninja ] || cmake --preset web >/dev/null; \
-	  cmake --build --preset web >&2; fi
+	  ! command -v chromedriver >/dev/null || cmake --build --preset web >&2; \
+	  ! command -v npm >/dev/null || cmake --build --preset npm >&2; fi
 	@ctest --preset $(PRESET)
 
 # Build output goes to standard error so that `make run` leaves the program's
@@ -89,6 +90,14 @@ bench-python:
 	@cmake --preset bench >&2
 	@cmake --build --preset bench >&2
 	@/usr/bin/python3 bench/python/ufunc_bench.py build/bench
+
+# The npm package in node against the library's native array path and against
+# the peer JavaScript library (fetched from the npm registry for this alone).
+bench-js: npm
+	@$(DEPENDENCIES) bench
+	@cmake --preset bench >&2
+	@cmake --build --preset bench --target hygrian_js_reference >&2
+	@node bench/js/states_bench.mjs build
 
 # The dialogue against static C floors: instruction counts and CPU-time ratios.
 bench-floor:
@@ -143,6 +152,17 @@ web:
 	@cmake --preset web >&2
 	@cmake --build --preset web >&2
 	@echo build/web/hygrian.html
+
+# The npm package, build/npm/hygrian-VERSION.tgz: the library and the chart in
+# WebAssembly for JavaScript and TypeScript, from the web preset's tree
+# (docs/javascript.md).
+npm:
+	@$(DEPENDENCIES) web
+	@cmake --preset web >&2
+	@cmake --build --preset npm >&2
+	@mkdir -p build/npm && rm -f build/npm/hygrian-*.tgz
+	@cp "$$(ls -t build/web/npm/hygrian-*.tgz | head -1)" build/npm/
+	@ls build/npm/hygrian-*.tgz
 
 # The two commands on a minimal Debian 12 root in a chroot, from a clone of this
 # repository's last commit (as root): FRESH=run for the make run half alone.

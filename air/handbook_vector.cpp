@@ -15,10 +15,18 @@
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
 #include <hwy/highway.h>
 
+#if HWY_TARGET == HWY_WASM
+#include "air/wasm_vector.h"
+#endif
+
 HWY_BEFORE_NAMESPACE();
 namespace hygrian::air::HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
+#if HWY_TARGET == HWY_WASM
+// Highway's WASM target has no doubles: simd128's f64x2 directly.
+using OneVector = WasmVector;
+#else
 // One SIMD vector of doubles: air/lanes.h's operations on Highway's vectors,
 // each exact or correctly rounded as there (Min and Max through selects, so a
 // NaN goes where it goes in a double).
@@ -53,7 +61,11 @@ struct OneVector {
     const auto mantissa = hn::And(bits, hn::Set(DU(), 0x000fffffffffffffULL));
     return hn::BitCast(D(), hn::Or(mantissa, hn::Set(DU(), 0x3ff0000000000000ULL)));
   }
+  static std::size_t Lanes() { return hn::Lanes(D()); }
+  static V Load(const double* from) { return hn::LoadU(D(), from); }
+  static void Store(V x, double* to) { hn::StoreU(x, D(), to); }
 };
+#endif
 
 // Several vectors as one number: every operation on each, so each step of a
 // relation has that many independent chains of operations in flight (a
@@ -106,7 +118,6 @@ HWY_INLINE GroupMask operator!=(Group x, Group y) {
 }
 
 struct VectorLanes {
-  using D = OneVector::D;
   using V = Group;
   using M = GroupMask;
   using L = OneVector;
@@ -158,13 +169,13 @@ struct VectorLanes {
     return MakeGroup([&](std::size_t k) { return L::Significand(x.v[k]); });
   }
 
-  // The lanes of the group: kInFlight Lanes(D()) states from `from`.
-  static std::size_t Width() { return kInFlight * hn::Lanes(D()); }
+  // The lanes of the group: kInFlight L::Lanes() states from `from`.
+  static std::size_t Width() { return kInFlight * L::Lanes(); }
   static V Load(const double* from) {
-    return MakeGroup([from](std::size_t k) { return hn::LoadU(D(), from + k * hn::Lanes(D())); });
+    return MakeGroup([from](std::size_t k) { return L::Load(from + k * L::Lanes()); });
   }
   static void Store(V x, double* to) {
-    for (std::size_t k = 0; k < kInFlight; ++k) hn::StoreU(x.v[k], D(), to + k * hn::Lanes(D()));
+    for (std::size_t k = 0; k < kInFlight; ++k) L::Store(x.v[k], to + k * L::Lanes());
   }
 };
 

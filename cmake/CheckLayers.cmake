@@ -4,7 +4,9 @@
 # programs' shared layer (cli/) uses air and tables and knows neither program; the
 # batch program (batch/) and the chart (chart/) use cli, air and tables, never each
 # other, the console or the dialogue; the browser page (web/) uses the chart, never
-# the batch program, the console or the dialogue. Run with -DSOURCE_DIR=<project root>.
+# the batch program, the console or the dialogue; the npm package (js/) uses the chart
+# and the page's in-memory platform, never the batch program, the console or the
+# dialogue. Run with -DSOURCE_DIR=<project root>.
 set(rules
   "air:console/|app/"
   "console:air/|app/|hygrian/"
@@ -12,7 +14,8 @@ set(rules
   "cli:air/|console/|app/|batch/|chart/"
   "batch:air/|console/|app/|chart/"
   "chart:console/|app/|batch/"
-  "web:console/|app/|batch/")
+  "web:console/|app/|batch/"
+  "js:console/|app/|batch/")
 set(violations "")
 foreach(rule IN LISTS rules)
   string(REPLACE ":" ";" parts "${rule}")
