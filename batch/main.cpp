@@ -1,6 +1,8 @@
 // hygrian-batch: moist-air states for every row of CSV tables. Options are read
 // here; the run itself is RunBatch's.
 #include <algorithm>
+#include <new>
+#include <cerrno>
 #include <array>
 #include <charconv>
 #include <exception>
@@ -333,8 +335,11 @@ int main(int argc, char** argv) {
   try {
     return Main(platform, argc, argv);
   } catch (const std::exception& error) {
-    // Only running out of memory can get here.
-    const std::string text = std::string(kProgramName) + ": " + error.what() + "\n";
+    // Only running out of memory can get here: "Cannot allocate memory".
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+    const std::string text = std::string(kProgramName) + ": " +
+                             (memory ? std::string(hygrian::cli::ErrorText(ENOMEM)) : error.what()) +
+                             "\n";
     (void)platform.WriteAll(hygrian::cli::kStandardError, text.data(), text.size());
     return 1;
   }

@@ -194,26 +194,27 @@ void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
   WriteBlock(job, chunk);
 }
 
-// A chunk's rest (a long record's first bytes), then the rest of the input.
+// A chunk's rest (a long record's first bytes), then the rest of the input,
+// unless it has ended (a terminal would wait for more).
 class RestSource final : public tables::ByteSource {
  public:
-  RestSource(const std::vector<char>& first, tables::ByteSource& then)
-      : chunk_({first.data(), first.size()}), then_(then) {}
+  RestSource(const ChunkRest& rest, tables::ByteSource& then)
+      : chunk_({rest.bytes.data(), rest.bytes.size()}), then_(rest.ended ? nullptr : &then) {}
   std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override {
     const std::ptrdiff_t count = chunk_.Read(buffer, size, error);
-    return count > 0 ? count : then_.Read(buffer, size, error);
+    return count > 0 || then_ == nullptr ? count : then_->Read(buffer, size, error);
   }
 
  private:
   ChunkSource chunk_;
-  tables::ByteSource& then_;
+  tables::ByteSource* then_;
 };
 
 // The rows of an input's rest as TableReader gives them, from a long record on.
 class RestRows {
  public:
   RestRows(const ChunkRest& rest, TableReader& table, std::size_t bufferBytes)
-      : source_(rest.bytes, table.Rest()),
+      : source_(rest, table.Rest()),
         csv_(source_, bufferBytes),
         table_(table),
         bytesRead_(rest.bytesRead) {
@@ -336,6 +337,7 @@ class Batch {
   std::array<Column, 3> columns_{};
   bool convert_ = false;      // a value read is not in the library's unit
   bool hinted_ = false;       // this file's hints are written
+  bool threadsTold_ = false;  // that fewer threads than --jobs could be started
   std::size_t hintRows_ = 0;  // the rows of this file seen for its hints
   std::uint64_t headerLine_ = 0;
   const std::array<const Unit*, Properties.size()> outputUnits_ =
@@ -606,6 +608,7 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
   bool going = true;
   ChunkPlan plan;
   plan.jobs = options_.jobs;
+  plan.chunkBytes = options_.chunkBytes;
   plan.streaming = streaming;
   plan.delimiter = table.ColumnLayout().delimiter;
   const ChunkRest rest = RunChunks(
@@ -623,6 +626,14 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
         // As before a read that may wait.
         if (streaming) FlushAll();
       });
+  if (rest.threadError != 0 && options_.jobs > 1 && !threadsTold_) {
+    // Once a run: every file meets the same limit.
+    threadsTold_ = true;
+    messages_.Note((rest.workers <= 1 ? std::string("working on one thread")
+                                      : "working on " + std::to_string(rest.workers) + " threads") +
+                   ", not " + std::to_string(options_.jobs) + ": " +
+                   std::string(ErrorText(rest.threadError)));
+  }
   if (!going || !rest.left) return going;
   source.FlushFirst(streaming);
   RestRows restRows(rest, table, options_.bufferBytes);

@@ -6,6 +6,7 @@
 // written with -o) are functions over the same runner.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <charconv>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -1339,6 +1341,51 @@ TEST(Batch, FourJobsWriteWhatOneJobWrites) {
       EXPECT_EQ(runs[0].status, runs[1].status) << what;
       EXPECT_GT(runs[0].out.size(), std::size_t{1} << 20) << what;  // many chunks
     }
+  }
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HYGRIAN_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(HYGRIAN_TEST_ASAN)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// Fewer threads than --jobs asks for (a limit of address space; a limit of
+// processes for a user of its own, since root has none): the run goes on with
+// the threads started, or on one, writes what --jobs 1 writes and says so once.
+TEST(Batch, FewerThreadsThanAskedWriteWhatOneJobWrites) {
+  constexpr unsigned kUser = 61051;  // a user that runs nothing else
+  const std::string asUser = e2e::AsUser(kUser, kUser);
+  const e2e::ScratchFolder folder;
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+  std::string input = "dry_bulb,relative_humidity\n";
+  for (int i = 0; i < 40000; ++i) input += std::to_string(i % 60 - 20) + ".5,50\n";
+  folder.Write("in.csv", input);
+  const RunResult one = Shell(folder, "$B --jobs 1 in.csv");
+  ASSERT_EQ(one.status, 0);
+  const std::regex told(
+      "(hygrian-batch: working on (one thread|[0-9]+ threads), not 16: Resource temporarily "
+      "unavailable\n)?");
+  struct Limit {
+    std::string shell;  // the limit, set in the shell that runs the program
+    bool perUser;
+  };
+  for (const Limit& limit : {Limit{"ulimit -v 100000", false}, Limit{"ulimit -u 3", true},
+                             Limit{"ulimit -u 5", true}, Limit{"ulimit -u 9", true}}) {
+    if (limit.perUser && asUser.empty()) GTEST_SKIP() << "a limit of processes needs root";
+    // AddressSanitizer's shadow memory needs more address space than any such limit.
+    if (!limit.perUser && kAddressSanitizer) continue;
+    const RunResult got =
+        Shell(folder, (limit.perUser ? asUser + " " : "") + "bash -c '" + limit.shell +
+                          " && exec " HYGRIAN_BATCH_BINARY " --model calculator --jobs 16 in.csv'");
+    EXPECT_TRUE(got.out == one.out) << limit.shell;
+    EXPECT_TRUE(std::regex_match(got.err, told)) << limit.shell << ": " << got.err;
+    EXPECT_EQ(got.status, 0) << limit.shell;
   }
 }
 

@@ -491,6 +491,20 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The words that start a command as another user (uid, of group gid and of
+// `groups` besides), for tests where ownership or a per-user limit matters:
+// setpriv's, which only root may use; empty where this process cannot do that.
+inline std::string AsUser(unsigned uid, unsigned gid, const std::vector<unsigned>& groups = {}) {
+  if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) return "";
+  std::string words = "/usr/bin/setpriv --reuid=" + std::to_string(uid) +
+                      " --regid=" + std::to_string(gid);
+  if (groups.empty()) return words + " --clear-groups --";
+  words += " --groups=";
+  for (const unsigned group : groups) words += std::to_string(group) + ",";
+  words.back() = ' ';
+  return words + "--";
+}
+
 // A file that a row writes into its scratch folder before the run.
 struct File {
   std::string name;  // ending with a slash: an empty folder
