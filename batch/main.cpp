@@ -1,11 +1,11 @@
 // hygrian-batch: moist-air states for every row of CSV tables. Options are read
 // here; the run itself is RunBatch's.
 #include <algorithm>
-#include <new>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/compute.h"
+#include "cli/output_file.h"
 #include "cli/reader_options.h"
 #include "cli/units.h"
 #include "cli/words.h"
@@ -239,20 +240,6 @@ std::string ReadProcessOptions(const std::string& process, const std::string& fl
   return "";
 }
 
-// Whether the output names one of the inputs: by name, or as the same file.
-bool OutputIsInput(hygrian::cli::Platform& platform, const hygrian::batch::Options& options) {
-  const std::string& output = options.common.output;
-  if (output.empty() || output == "-") return false;
-  if (options.files.empty()) return platform.SameFile(output.c_str(), hygrian::cli::kStandardInput);
-  for (const std::string& file : options.files) {
-    if (file == "-" ? platform.SameFile(output.c_str(), hygrian::cli::kStandardInput)
-                    : file == output || platform.SameFile(output.c_str(), file.c_str())) {
-      return true;
-    }
-  }
-  return false;
-}
-
 // Reads the options and runs the batch; the exit status.
 int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   hygrian::batch::Options options;
@@ -322,7 +309,9 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
       options.common.options.model == hygrian::Model::Calculator) {
     return line.UsageError("--pair " + hygrian::cli::NotWithCalculator(*options.read.pair));
   }
-  if (OutputIsInput(platform, options)) {
+  if (hygrian::cli::OutputIsInput(
+          platform, options.common.output,
+          options.files.empty() ? std::vector<std::string>{"-"} : options.files)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");
   }
   return hygrian::batch::RunBatch(platform, options);
@@ -337,9 +326,9 @@ int main(int argc, char** argv) {
   } catch (const std::exception& error) {
     // Only running out of memory can get here: "Cannot allocate memory".
     const bool memory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
-    const std::string text = std::string(kProgramName) + ": " +
-                             (memory ? std::string(hygrian::cli::ErrorText(ENOMEM)) : error.what()) +
-                             "\n";
+    const std::string text =
+        std::string(kProgramName) + ": " +
+        (memory ? std::string(hygrian::cli::ErrorText(ENOMEM)) : error.what()) + "\n";
     (void)platform.WriteAll(hygrian::cli::kStandardError, text.data(), text.size());
     return 1;
   }

@@ -83,9 +83,9 @@ struct ChunkRest {
   std::vector<char> bytes;
   std::uint64_t line = 0;
   std::uint64_t bytesRead = 0;
-  bool ended = false;         // the input has no bytes after `bytes`
-  std::size_t workers = 0;    // the worker threads started
-  int threadError = 0;        // why fewer than plan.jobs were started (EAGAIN), or 0
+  bool ended = false;       // the input has no bytes after `bytes`
+  std::size_t workers = 0;  // the worker threads started
+  int threadError = 0;      // why fewer than plan.jobs were started (EAGAIN), or 0
 };
 
 // Runs the rows: the input is `unread` (the bytes read so far; `ended`: all of

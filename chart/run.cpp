@@ -62,6 +62,13 @@ int ReadWhole(cli::Platform& platform, const std::string& path, std::string& tex
 
 int RunChart(cli::Platform& platform, const Options& options) {
   cli::Messages messages(platform, kProgramName, options.common.quiet);
+  // How the output is written is decided before anything is read or drawn.
+  cli::OutputFile file(platform, options.common.output);
+  if (const int error = file.Open(); error != 0) {
+    messages.Line(file.Name(), 0, cli::ErrorText(error));
+    messages.Flush();
+    return 2;
+  }
   const Frame frame(options.settings);
   PointsRead zones;
   if (!options.zonesFile.empty()) {
@@ -118,14 +125,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
   }
   messages.Flush();
 
-  cli::OutputFile file(platform, options.common.output);
-  int error = file.Open();
-  if (error != 0) {
-    messages.Line(file.Name(), 0, cli::ErrorText(error));
-    messages.Flush();
-    return 2;
-  }
-  error = WriteChart(platform, file.Descriptor(), svg);
+  int error = WriteChart(platform, file.Descriptor(), svg);
   // A chart that could not be written whole leaves the previous one as it was.
   const int finishError = file.Finish(error == 0);
   if (error == 0) error = finishError;

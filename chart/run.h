@@ -38,7 +38,8 @@ struct Options {
 // drawn, 1 when a row was left out (the chart is written all the same) or the
 // chart could not be written (an output file is then left as it was, see
 // cli::OutputFile), 2 when the points file cannot be read or the output cannot
-// be opened, with nothing written.
+// be opened, with nothing written. The output is opened first, before any file
+// is read, and written once the chart is drawn.
 [[nodiscard]] int RunChart(cli::Platform& platform, const Options& options);
 
 }  // namespace hygrian::chart

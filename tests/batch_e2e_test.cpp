@@ -722,6 +722,17 @@ std::vector<CliRow> OutputRows() {
              2, {{"out.csv", "keep"}}),
       CliRow("OutputFull", kBatch, {"-o", "/dev/full", "in.csv"}, "", "",
              "hygrian-batch: /dev/full: No space left on device\n", 1, {{"in.csv", kWet}}),
+      // A file with a second name is written in place, as `>` writes it: both
+      // names hold the rows. Through a symbolic link the file it names is written.
+      CliRow("OutputWithTwoNamesIsWrittenInPlace", kBatch, {"-o", "out.csv", "in.csv"}, "", "", "",
+             0,
+             {{"in.csv", kWet},
+              {"out.csv", "old", {}, false, Results + Row("", Pair::Wet, 25, 20)},
+              {"other.csv", "", "out.csv", true}}),
+      CliRow("OutputThroughASymbolicLink", kBatch, {"-o", "link.csv", "in.csv"}, "", "", "", 0,
+             {{"in.csv", kWet},
+              {"out.csv", "old", {}, false, Results + Row("", Pair::Wet, 25, 20)},
+              {"link.csv", "", "out.csv"}}),
       CliRow("Version", kBatch, {"--version"}, "", "hygrian-batch " HYGRIAN_VERSION "\n", "", 0),
   };
 }
@@ -729,10 +740,11 @@ std::vector<CliRow> OutputRows() {
 // A usage error: nothing on standard output, the message and the hint on
 // standard error, status 2, and in.csv left as it was.
 CliRow UsageError(const std::string& name, std::vector<std::string> args,
-                  const std::string& message) {
+                  const std::string& message, const std::vector<e2e::File>& more = {}) {
+  std::vector<e2e::File> files = {{"in.csv", kWet}, {".stdin", ""}};
+  files.insert(files.end(), more.begin(), more.end());
   return CliRow("Usage" + name, kBatch, std::move(args), "", "",
-                "hygrian-batch: " + message + "\n" + TryHelp, 2, {{"in.csv", kWet}, {".stdin", ""}},
-                ".stdin");
+                "hygrian-batch: " + message + "\n" + TryHelp, 2, std::move(files), ".stdin");
 }
 
 std::vector<CliRow> UsageRows() {
@@ -781,6 +793,12 @@ std::vector<CliRow> UsageRows() {
       UsageError("OutputIsAnInputByAnotherName", {"in.csv", "--output", "./in.csv"},
                  "--output: './in.csv' is also an input"),
       UsageError("OutputIsStandardInput", {"-o", ".stdin"}, "--output: '.stdin' is also an input"),
+      UsageError("OutputIsAnInputThroughASymbolicLink", {"-o", "link.csv", "in.csv"},
+                 "--output: 'link.csv' is also an input", {{"link.csv", "", "in.csv"}}),
+      UsageError("OutputIsAnInputByAHardLink", {"-o", "hard.csv", "in.csv"},
+                 "--output: 'hard.csv' is also an input", {{"hard.csv", "", "in.csv", true}}),
+      UsageError("OutputIsStandardInputThroughASymbolicLink", {"-o", "link.csv", "-"},
+                 "--output: 'link.csv' is also an input", {{"link.csv", "", ".stdin"}}),
       UsageError("DelimiterPoint", {"--delimiter", "."},
                  "--delimiter: '.' cannot end fields (any one byte but a quote, CR, LF, a digit, "
                  "'.', '+' or '-')"),
