@@ -866,6 +866,13 @@ std::vector<CliRow> SearchedPairRows() {
              "dew_point,relative_humidity\n10,101\n",
              Results + ",,10,101,,,,,,fault: no state with these two values\n",
              Summary("1 row: 0 ok, 1 fault"), 0),
+      // No state has these enthalpies at 50 % (the search ends at the pole
+      // where half the saturation pressure is the total pressure).
+      CliRow("AbsurdValuesAreNoState", kBatch, {"--columns", "enthalpy,status"},
+             "enthalpy,relative_humidity\n1e16,50\n1e100,50\n",
+             "enthalpy,status\n1e+16,fault: no state with these two values\n"
+             "1e+100,fault: no state with these two values\n",
+             Summary("2 rows: 0 ok, 2 fault"), 0),
       CliRow("NoPairNamesThoseWithoutDryBulb", kBatch, {}, "enthalpy,x\n1,2\n", "",
              head + "no dry_bulb column; columns found: enthalpy, x" + Accepted +
                  "; or without dry_bulb: humidity_ratio+enthalpy, enthalpy+relative_humidity, "
