@@ -1,5 +1,7 @@
 // hygrian-batch: moist-air states for every row of CSV tables. Options are read
 // here; the run itself is RunBatch's.
+#include <malloc.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -320,6 +322,12 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef M_ARENA_MAX
+  // One malloc arena for every thread: the workers allocate little (their
+  // buffers stay from chunk to chunk), and an arena of their own would reserve
+  // 64 MiB of address space each, which a limit of it (ulimit -v) soon meets.
+  (void)mallopt(M_ARENA_MAX, 1);
+#endif
   hygrian::cli::SystemPlatform platform;
   try {
     return Main(platform, argc, argv);

@@ -24,10 +24,11 @@ namespace hygrian::batch {
 
 // What a row leaves beside its bytes.
 struct ChunkRow {
-  std::size_t end = 0;   // the end of its bytes in the chunk's output
-  std::size_t room = 0;  // the room its writer asked the output for
-  std::size_t kind = 0;  // its outcome, an index of Outcomes (their size: none of them)
-  bool note = false;     // a message goes with it: the chunk's next note
+  std::size_t end = 0;        // the end of its bytes in the chunk's output
+  std::size_t room = 0;       // the room its writer asked the output for
+  std::size_t kind = 0;       // its outcome, an index of Outcomes (their size: none of them)
+  bool note = false;          // a message goes with it: the chunk's next note
+  std::uint64_t notUtf8 = 0;  // JSON: its line when a carried field is not UTF-8
 };
 
 // A bad row's message.

@@ -661,6 +661,11 @@ std::string JsonRow(const std::vector<std::pair<std::string, std::string>>& carr
   return line + "\"status\":\"" + values[9] + "\"}\n";
 }
 
+// The message about a field that is not UTF-8, after "FILE:LINE: ".
+const std::string NotUtf8 =
+    "a field is not UTF-8 (U+FFFD in the JSON for each stray byte): --encoding latin1 or "
+    "cp1252?\n";
+
 std::vector<CliRow> JsonRows() {
   std::vector<std::string> bad(9, "");
   bad.push_back("bad-input: dry_bulb \\\"x\\\" is not a number");
@@ -686,10 +691,25 @@ std::vector<CliRow> JsonRows() {
                          Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
                  JsonRow({{"id", "4"}, {"note", ""}}, bad) +
                  JsonRow({{"id", "5"}, {"note", ""}}, count),
-             "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
-             "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
+             "hygrian-batch: (standard input):5: " + NotUtf8 +
+                 "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
+                 "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
                  Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
              1),
+      // A field that is not UTF-8 is told once a file; with --encoding its bytes
+      // are read as the encoding says: Latin-1's 0x80 to 0x9F are U+0080 to
+      // U+009F, Windows-1252's the euro sign and the rest of its printables.
+      CliRow("JsonFieldNotUtf8", kBatch, {"--json", "--columns", "site,status"},
+             "site,dry_bulb,wet_bulb\nM\xFCnchen,25,20\nZ\xFCrich,25,20\n",
+             "{\"site\":\"M\xEF\xBF\xBDnchen\",\"status\":\"ok\"}\n"
+             "{\"site\":\"Z\xEF\xBF\xBDrich\",\"status\":\"ok\"}\n",
+             "hygrian-batch: (standard input):2: " + NotUtf8, 0),
+      CliRow("JsonLatin1", kBatch, {"--json", "--encoding", "latin1", "--columns", "site,status"},
+             "site,dry_bulb,wet_bulb\nM\xFCnchen \x80\x9F,25,20\n",
+             "{\"site\":\"M\xC3\xBCnchen \xC2\x80\xC2\x9F\",\"status\":\"ok\"}\n", "", 0),
+      CliRow("JsonCp1252", kBatch, {"--json", "--encoding", "cp1252", "--columns", "site,status"},
+             "site,dry_bulb,wet_bulb\n\x80\x9F,25,20\n",
+             "{\"site\":\"\xE2\x82\xAC\xC5\xB8\",\"status\":\"ok\"}\n", "", 0),
       CliRow("JsonPressure", kBatch, {"--json"},
              "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
              p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0),
@@ -992,6 +1012,11 @@ std::vector<CliRow> ProcessRows() {
       // 50.6344; 2 kg/s: 20.4176 kW, all sensible.
       CliRow("ProcessHeat", kBatch, ProcessArgs("heat"), heat + "A,20,0.008,30,2\n",
              kProcessColumns + "\n30,0.008,50.6344,20.4176,0,1,0,ok\n", "", 0),
+      CliRow("ProcessJsonFieldNotUtf8", kBatch,
+             {"--json", "--process", "heat", "--columns", "Site,status"},
+             heat + "M\xFCnchen,20,0.008,30,2\n",
+             "{\"Site\":\"M\xEF\xBF\xBDnchen\",\"status\":\"ok\"}\n",
+             "hygrian-batch: (standard input):2: " + NotUtf8, 0),
       // W = (0.015 + 2 * 0.007) / 3; h = (68.532 + 2 * 37.8874) / 3 = 48.1022667;
       // t = 23.3656256; mixing adds no heat (no ratio: an empty cell).
       CliRow("ProcessMix", kBatch, ProcessArgs("mix"),
