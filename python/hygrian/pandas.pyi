@@ -12,6 +12,7 @@ _Phase = Literal["ice", "water"]
 _System = Literal["library", "ip", "cf"]
 
 GAP_TEXTS: frozenset[str]
+NUMBER_TEXT: str
 
 # Columns by name; exactly two values that form a pair of hygrian.PAIRS are
 # given. pressure is a column's name or a number (or an array of the rows).
