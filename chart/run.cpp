@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/binned.h"
 #include "chart/layout.h"
 #include "chart/page.h"
 #include "chart/points.h"
@@ -79,11 +80,11 @@ int RunChart(cli::Platform& platform, const Options& options) {
     }
   }
   PointsRead read;
-  std::vector<Point> inside;  // for the page
+  PagePoints forPage(frame);
   if (!options.pointsFile.empty()) {
     const PointsFile kind{.units = &options.pointUnits,
                           .emptyIsNoPoints = options.pointsByDefault,
-                          .inside = options.page.empty() ? nullptr : &inside};
+                          .page = options.page.empty() ? nullptr : &forPage};
     if (const auto status =
             ReadFile(platform, options.pointsFile, frame, options, messages, kind, read)) {
       return *status;
@@ -104,6 +105,13 @@ int RunChart(cli::Platform& platform, const Options& options) {
       return 2;
     }
   }
+  if (!options.background.empty()) {
+    // The page's points past the density threshold, as counts in its cells.
+    if (!read.density) read.density.emplace(frame);
+    ReadBinned(options.background, [&](double t, double W, std::uint64_t count) {
+      if (FitOf(frame, t, W) == Fit::Inside) read.density->Add(frame.At(t, W), count);
+    });
+  }
   std::vector<ProcessDrawing> drawings;
   for (const ComputedProcess& process : processes.processes) {
     drawings.push_back(DrawProcess(frame, process));
@@ -121,7 +129,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
     messages.Flush();
     return 2;
   } else {
-    svg = FillPage(svg, options, inside);
+    svg = FillPage(svg, options, forPage);
   }
   messages.Flush();
 

@@ -32,6 +32,9 @@ struct Options {
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
   std::string page;  // --html: the browser page to write with the points (see chart/page.h)
+  // The browser page's points past the density threshold, as chart/binned.h's
+  // text: counted into the density under the points file's.
+  std::string background;
 };
 
 // Draws the chart and writes it; returns the exit status: 0 when every point is
