@@ -26,8 +26,8 @@ void Require(bool condition) {
 }
 
 bool NameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         c == '-' || c == '_' || c == ':' || c == '.';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_' || c == ':' || c == '.';
 }
 
 // Character data or an attribute's value: UTF-8, no '<', every '&' an entity.
@@ -116,7 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   hygrian::testing::FakeCliPlatform platform;
   std::vector<std::string> args = {"hygrian-chart"};
   const std::size_t zones = rest.find('\0');
-  const std::size_t processes = zones == std::string_view::npos ? zones : rest.find('\0', zones + 1);
+  const std::size_t processes =
+      zones == std::string_view::npos ? zones : rest.find('\0', zones + 1);
   platform.files["p.csv"] = {std::string(rest.substr(0, zones)), 0};
   args.emplace_back("p.csv");
   if (zones != std::string_view::npos) {

@@ -60,6 +60,11 @@ const Outcome kOutcomes[] = {
     {FromDryBulbRelativeHumidity, 25, 0, 101.325, {}, Status::Ok, &State::dewPoint, kNaN, 0},
     {FromDryBulbRelativeHumidity, 25, 1e-9, 101.325, {}, Status::DrierThanRange, &State::dewPoint, kNaN, 0},
     {FromDryBulbHumidityRatio, 5, 0.0019, 101.325, {}, Status::Ok, &State::wetBulb, 0, 0},
+    // A wet-bulb of exactly 0 above a dry-bulb of 0 is over a water wick: the
+    // plateau's water end (eq. 33; ice's eq. 35 gives 2.0053 g/kg); at 10
+    // degrees C eq. 33 gives W < 0 (2501 W_s*(0) = 9.477 < 1.006 x 10).
+    {FromDryBulbWetBulb, 5, 0, 101.325, {}, Status::Ok, &State::humidityRatio, 0.0017715, 1e-6},
+    {FromDryBulbWetBulb, 10, 0, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 23.5, 145, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
     {FromDryBulbDewPoint, 23.5, 25, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
     {FromDryBulbWetBulb, 20, 25, 101.325, {}, Status::Supersaturated, &State::wetBulb, 25, 0},
