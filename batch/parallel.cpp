@@ -84,7 +84,7 @@ class Pipeline {
       Change([&] {
         done_[slot] = false;
         ++written_;
-        stopped_ = !going;
+        stopped_ = stopped_ || !going;  // a failure meanwhile stays
       });
       if (!going) return;
     }
