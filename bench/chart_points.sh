@@ -44,7 +44,7 @@ for n in 0 2000 100000 1000000; do
   points "$n" >"$work/points.csv"
   /usr/bin/time -f '%e %M' -o "$work/time" "$program" --html "$work/points.csv" \
     >"$work/page.html" 2>"$work/err" || [ "$n" = 0 ] || { cat "$work/err" >&2; exit 1; }
-  read -r seconds peak <"$work/time"
+  read -r seconds peak < <(tail -n 1 "$work/time")  # after time's line about the status
   size=$(( $(stat -c %s "$work/page.html") / 1024 ))
   printf '%-10s %9s %9s %10s\n' "$n" "$seconds" "$peak" "$size"
 done

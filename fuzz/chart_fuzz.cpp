@@ -136,6 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((choice & 32U) != 0) args.insert(args.end(), {"--delimiter", ";"});
   if ((choice & 64U) != 0) args.insert(args.end(), {"--process-kind", "coil"});
   std::vector<const char*> argv;
+  argv.reserve(args.size());
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   hygrian::chart::Options options;
   const auto early = hygrian::chart::ReadCommandLine(platform, static_cast<int>(argv.size()),
