@@ -106,10 +106,12 @@ int RunChart(cli::Platform& platform, const Options& options) {
     }
   }
   if (!options.background.empty()) {
-    // The page's points past the density threshold, as counts in its cells.
+    // The page's points past the density threshold, as counts in its cells:
+    // those in the plotted ranges (a cell's centre may lie a little above
+    // saturation, its points below it).
     if (!read.density) read.density.emplace(frame);
     ReadBinned(options.background, [&](double t, double W, std::uint64_t count) {
-      if (FitOf(frame, t, W) == Fit::Inside) read.density->Add(frame.At(t, W), count);
+      if (frame.Contains(t, W)) read.density->Add(frame.At(t, W), count);
     });
   }
   std::vector<ProcessDrawing> drawings;
