@@ -13,6 +13,9 @@ namespace {
 constexpr double kPercent = 100.0;
 constexpr double kKelvinTolerance = 1e-9;     // K, every temperature found
 constexpr double kRelativeTolerance = 1e-10;  // every humidity ratio found
+// The given values a state found must reproduce, relative to their size.
+constexpr double kReproduced = 1e-9;
+constexpr double kCelsiusZero = 273.15;  // K
 // kg/kg: the top of a humidity-ratio bracket, far above any state's (a state
 // above ten times saturation is refused as it is for the dry-bulb pairs).
 constexpr double kMostHumidityRatio = 1e6;
@@ -37,9 +40,28 @@ Result Refused(const Given& given, Status status) {
   return result;
 }
 
-// A computed state holds the two given values as given.
+// Whether a state's value, computed by the forward relations, is the given one
+// to kReproduced of its size: a temperature's in kelvin; at least 1 kJ/kg, 1 %
+// or 1 g/kg for the others, whose given value may be 0.
+bool Reproduces(double State::*member, double computed, double given) {
+  const bool temperature =
+      member == &State::dryBulb || member == &State::wetBulb || member == &State::dewPoint;
+  const double size = temperature                       ? std::fabs(given + kCelsiusZero)
+                      : member == &State::humidityRatio ? std::fmax(std::fabs(given), 1e-3)
+                                                        : std::fmax(std::fabs(given), 1.0);
+  return std::fabs(computed - given) <= kReproduced * size;
+}
+
+// A computed state holds the two given values as given, once its own forward
+// relations have reproduced them: a search that ended where no state has them
+// (at a pole of the relations, past what doubles resolve, or in a gap of the
+// wet-bulb's at 0 degrees C) gives NoState.
 Result Holding(Result result, const Given& given) {
   if (!RulesOf(OutcomeOf(result).kind).computed) return Refused(given, result.status);
+  if (!Reproduces(given.first, result.state.*given.first, given.a) ||
+      !Reproduces(given.second, result.state.*given.second, given.b)) {
+    return Refused(given, Status::NoState);
+  }
   result.state.*given.first = given.a;
   result.state.*given.second = given.b;
   return result;

@@ -14,6 +14,7 @@ void RowBlock::Add(const tables::CsvRecord& record, double first, double second,
   first_[size_] = first;
   second_[size_] = second;
   pressure_[size_] = pressure;
+  lines_[size_] = record.line;
   fields_[++size_] = ends_.size();
 }
 
@@ -40,6 +41,7 @@ tables::CsvRecord RowBlock::Record(std::size_t i) const {
   tables::CsvRecord record;
   record.fields = std::span(views_).subspan(fields_[i], fields_[i + 1] - fields_[i]);
   record.fieldCount = record.fields.size();
+  record.line = lines_[i];
   return record;
 }
 

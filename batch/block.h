@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -30,7 +31,7 @@ class RowBlock {
   // pressure, options) of row i, bit for bit, clipped to saturation with
   // Supersaturated::Clip (cli::Compute's state).
   void Compute(const Pair& pair, hygrian::Options options, Supersaturated supersaturated);
-  // Row i as Add was given it, after Compute: a record of its fields only
+  // Row i as Add was given it, after Compute: a record of its fields and line
   // (valid until Clear), and its state.
   [[nodiscard]] tables::CsvRecord Record(std::size_t i) const;
   [[nodiscard]] const Result& State(std::size_t i) const { return states_[i]; }
@@ -43,6 +44,7 @@ class RowBlock {
   std::array<double, kRows> first_{};
   std::array<double, kRows> second_{};
   std::array<double, kRows> pressure_{};
+  std::array<std::uint64_t, kRows> lines_{};
   std::array<Result, kRows> states_{};
   std::vector<char> bytes_;                      // the rows' fields, one after another
   std::vector<std::size_t> ends_;                // each field's end in bytes_

@@ -16,7 +16,7 @@ char* Put(char* out, std::string_view text) {
 
 std::size_t JsonStringRoom(std::string_view text) { return text.size() * 6 + 2; }
 
-char* JsonChars(char* out, std::string_view text) {
+char* JsonChars(char* out, std::string_view text, bool* replaced) {
   static constexpr char kHex[] = "0123456789abcdef";
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
@@ -47,15 +47,16 @@ char* JsonChars(char* out, std::string_view text) {
       i += length;
     } else {
       out = Put(out, "\xEF\xBF\xBD");
+      if (replaced != nullptr) *replaced = true;
       ++i;
     }
   }
   return out;
 }
 
-char* JsonString(char* out, std::string_view text) {
+char* JsonString(char* out, std::string_view text, bool* replaced) {
   *out++ = '"';
-  out = JsonChars(out, text);
+  out = JsonChars(out, text, replaced);
   *out++ = '"';
   return out;
 }

@@ -15,10 +15,11 @@ char* Put(char* out, std::string_view text);
 // The most bytes JsonString writes for text.
 std::size_t JsonStringRoom(std::string_view text);
 // text inside a JSON string: quote, backslash and control bytes escaped, bytes
-// that are not UTF-8 replaced by U+FFFD ("a\"b" for a"b).
-char* JsonChars(char* out, std::string_view text);
+// that are not UTF-8 replaced by U+FFFD ("a\"b" for a"b), which sets *replaced
+// when given.
+char* JsonChars(char* out, std::string_view text, bool* replaced = nullptr);
 // text as a JSON string, in quotes.
-char* JsonString(char* out, std::string_view text);
+char* JsonString(char* out, std::string_view text, bool* replaced = nullptr);
 // "{\"name\":" with lead '{', or ",\"name\":".
 std::string JsonKey(std::string_view name, char lead);
 

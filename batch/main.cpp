@@ -1,9 +1,13 @@
 // hygrian-batch: moist-air states for every row of CSV tables. Options are read
 // here; the run itself is RunBatch's.
+#include <malloc.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +16,7 @@
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/compute.h"
+#include "cli/output_file.h"
 #include "cli/reader_options.h"
 #include "cli/units.h"
 #include "cli/words.h"
@@ -237,20 +242,6 @@ std::string ReadProcessOptions(const std::string& process, const std::string& fl
   return "";
 }
 
-// Whether the output names one of the inputs: by name, or as the same file.
-bool OutputIsInput(hygrian::cli::Platform& platform, const hygrian::batch::Options& options) {
-  const std::string& output = options.common.output;
-  if (output.empty() || output == "-") return false;
-  if (options.files.empty()) return platform.SameFile(output.c_str(), hygrian::cli::kStandardInput);
-  for (const std::string& file : options.files) {
-    if (file == "-" ? platform.SameFile(output.c_str(), hygrian::cli::kStandardInput)
-                    : file == output || platform.SameFile(output.c_str(), file.c_str())) {
-      return true;
-    }
-  }
-  return false;
-}
-
 // Reads the options and runs the batch; the exit status.
 int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   hygrian::batch::Options options;
@@ -320,7 +311,9 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
       options.common.options.model == hygrian::Model::Calculator) {
     return line.UsageError("--pair " + hygrian::cli::NotWithCalculator(*options.read.pair));
   }
-  if (OutputIsInput(platform, options)) {
+  if (hygrian::cli::OutputIsInput(
+          platform, options.common.output,
+          options.files.empty() ? std::vector<std::string>{"-"} : options.files)) {
     return line.UsageError("--output: '" + options.common.output + "' is also an input");
   }
   return hygrian::batch::RunBatch(platform, options);
@@ -329,12 +322,21 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef M_ARENA_MAX
+  // One malloc arena for every thread: the workers allocate little (their
+  // buffers stay from chunk to chunk), and an arena of their own would reserve
+  // 64 MiB of address space each, which a limit of it (ulimit -v) soon meets.
+  (void)mallopt(M_ARENA_MAX, 1);
+#endif
   hygrian::cli::SystemPlatform platform;
   try {
     return Main(platform, argc, argv);
   } catch (const std::exception& error) {
-    // Only running out of memory can get here.
-    const std::string text = std::string(kProgramName) + ": " + error.what() + "\n";
+    // Only running out of memory can get here: "Cannot allocate memory".
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+    const std::string text =
+        std::string(kProgramName) + ": " +
+        (memory ? std::string(hygrian::cli::ErrorText(ENOMEM)) : error.what()) + "\n";
     (void)platform.WriteAll(hygrian::cli::kStandardError, text.data(), text.size());
     return 1;
   }

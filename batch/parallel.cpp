@@ -1,10 +1,15 @@
 #include "batch/parallel.h"
 
+#include <pthread.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
+#include <exception>
+#include <memory>
 #include <mutex>
-#include <thread>
+#include <new>
 
 #include "cli/chunks.h"
 
@@ -15,7 +20,11 @@ namespace {
 // take them in that order, the writer hands them on in that order and frees them.
 class Pipeline {
  public:
-  explicit Pipeline(std::size_t depth) : slots_(depth), done_(depth, false) {}
+  // Every chunk's input buffer is made here, before any thread starts, so that a
+  // limit of memory shows at once rather than in the middle of the run.
+  Pipeline(std::size_t depth, std::size_t chunkBytes) : slots_(depth), done_(depth, false) {
+    for (Chunk& chunk : slots_) chunk.bytes.resize(chunkBytes);
+  }
 
   // The next chunk to fill, once it is free; none once the writer has stopped.
   Chunk* NextFree() {
@@ -30,10 +39,20 @@ class Pipeline {
   void Finish() {
     Change([&] { finished_ = true; });
   }
+  // Ends the run early: every thread returns from its wait. With a failure (a
+  // thread's exception), the first one is kept for the calling thread.
+  void Stop(std::exception_ptr failure = nullptr) {
+    Change([&] {
+      stopped_ = true;
+      if (!failure_) failure_ = std::move(failure);
+    });
+  }
   bool Stopped() {
     const std::lock_guard lock(mutex_);
     return stopped_;
   }
+  // The first exception a thread threw, once every thread is joined.
+  [[nodiscard]] std::exception_ptr Failure() const { return failure_; }
 
   void Work(const std::function<void(Chunk&)>& work) {
     for (;;) {
@@ -56,16 +75,16 @@ class Pipeline {
         lock.unlock();
         waiting();
         lock.lock();
-        changed_.wait(lock, [&] { return ready() || over(); });
+        changed_.wait(lock, [&] { return stopped_ || ready() || over(); });
       }
-      if (!ready()) return;
+      if (stopped_ || !ready()) return;
       const std::size_t slot = written_ % slots_.size();
       lock.unlock();
       const bool going = write(slots_[slot]);
       Change([&] {
         done_[slot] = false;
         ++written_;
-        stopped_ = !going;
+        stopped_ = stopped_ || !going;  // a failure meanwhile stays
       });
       if (!going) return;
     }
@@ -89,7 +108,77 @@ class Pipeline {
   std::uint64_t taken_ = 0;    // chunks taken by the workers
   std::uint64_t written_ = 0;  // chunks written
   bool finished_ = false;      // the reader has handed over the last
-  bool stopped_ = false;       // the writer has stopped the run
+  bool stopped_ = false;       // the writer has stopped the run, or a thread failed
+  std::exception_ptr failure_;
+};
+
+// The pipeline's threads. Each runs its part until the pipeline says it is done;
+// an exception in one stops the pipeline and is kept. The destructor stops the
+// pipeline (unless Join came first) and joins every thread started, so that no
+// path out of RunChunks, an exception's included, leaves one waiting. Each
+// thread has a stack of kStackBytes rather than the process's (often 8 MiB): a
+// limit of address space (ulimit -v) then still allows many.
+class Threads {
+ public:
+  static constexpr std::size_t kStackBytes = std::size_t{1} << 20;
+
+  explicit Threads(Pipeline& pipeline) : pipeline_(pipeline) {}
+  Threads(const Threads&) = delete;
+  Threads& operator=(const Threads&) = delete;
+  ~Threads() {
+    if (!threads_.empty()) pipeline_.Stop();
+    Join();
+  }
+
+  // Starts a thread running part: 0, or the error number why none could be
+  // started (EAGAIN at a limit of memory or processes).
+  int Start(std::function<void()> part) {
+    try {
+      parts_.push_back(std::make_unique<Part>(Part{std::move(part), &pipeline_}));
+    } catch (const std::bad_alloc&) {
+      return ENOMEM;
+    }
+    pthread_attr_t attributes;
+    int error = pthread_attr_init(&attributes);
+    if (error == 0) error = pthread_attr_setstacksize(&attributes, kStackBytes);
+    pthread_t thread{};
+    if (error == 0) error = pthread_create(&thread, &attributes, Run, parts_.back().get());
+    (void)pthread_attr_destroy(&attributes);
+    if (error != 0) {
+      parts_.pop_back();
+      return error;
+    }
+    threads_.push_back(thread);
+    return 0;
+  }
+  void Reserve(std::size_t count) {
+    threads_.reserve(count);
+    parts_.reserve(count);
+  }
+  [[nodiscard]] std::size_t Count() const { return threads_.size(); }
+  void Join() {
+    for (const pthread_t thread : threads_) (void)pthread_join(thread, nullptr);
+    threads_.clear();
+  }
+
+ private:
+  struct Part {
+    std::function<void()> run;
+    Pipeline* pipeline;
+  };
+  static void* Run(void* argument) {
+    Part& part = *static_cast<Part*>(argument);
+    try {
+      part.run();
+    } catch (...) {
+      part.pipeline->Stop(std::current_exception());
+    }
+    return nullptr;
+  }
+
+  Pipeline& pipeline_;
+  std::vector<pthread_t> threads_;
+  std::vector<std::unique_ptr<Part>> parts_;
 };
 
 // Fills chunks from the input until it ends, the writer stops or a record is
@@ -115,7 +204,7 @@ ChunkRest ReadChunks(Pipeline& pipeline, tables::ByteSource& source, std::string
     while (error == 0 && !atEnd() &&
            (cut == std::string_view::npos || (!plan.streaming && size < plan.chunkBytes))) {
       if (cut == std::string_view::npos && size >= plan.longRecord) {
-        ChunkRest rest{true, {bytes.data(), bytes.data() + size}, line, bytesRead};
+        ChunkRest rest{true, {bytes.data(), bytes.data() + size}, line, bytesRead, ended};
         rest.bytes.insert(rest.bytes.end(), pending.begin() + static_cast<std::ptrdiff_t>(taken),
                           pending.end());
         return rest;
@@ -169,18 +258,45 @@ ChunkRest RunChunks(tables::ByteSource& source, std::string_view unread, bool en
                     const std::function<void(Chunk&)>& work,
                     const std::function<bool(const Chunk&)>& write,
                     const std::function<void()>& waiting) {
-  Pipeline pipeline(2 * plan.jobs);
   ChunkRest rest;
+  // Without workers, the caller reads every row on its own thread.
+  const auto alone = [&](int error) {
+    rest.left = true;
+    rest.bytes.assign(unread.begin(), unread.end());
+    rest.ended = ended;
+    rest.line = line;
+    rest.bytesRead = bytesRead;
+    rest.threadError = error;
+    return rest;
+  };
+  std::unique_ptr<Pipeline> made;
+  try {
+    made = std::make_unique<Pipeline>(2 * plan.jobs, plan.chunkBytes);
+  } catch (const std::bad_alloc&) {
+    return alone(ENOMEM);
+  }
+  Pipeline& pipeline = *made;
   {
-    std::vector<std::jthread> threads;
-    threads.reserve(plan.jobs + 1);
-    for (std::size_t i = 0; i < plan.jobs; ++i) {
-      threads.emplace_back([&] { pipeline.Work(work); });
+    Threads threads(pipeline);
+    threads.Reserve(plan.jobs + 1);
+    // The writer first: without it no chunk would go out.
+    int error = threads.Start([&] { pipeline.Write(write, waiting); });
+    for (std::size_t i = 0; error == 0 && i < plan.jobs; ++i) {
+      error = threads.Start([&] { pipeline.Work(work); });
     }
-    threads.emplace_back([&] { pipeline.Write(write, waiting); });
-    rest = ReadChunks(pipeline, source, unread, ended, line, bytesRead, plan);
+    rest.workers = threads.Count() > 0 ? threads.Count() - 1 : 0;
+    if (rest.workers == 0) return alone(error);  // the writer, if any, stopped and joined
+    rest.threadError = error;
+    const ChunkRest read = ReadChunks(pipeline, source, unread, ended, line, bytesRead, plan);
+    rest.left = read.left;
+    rest.bytes = read.bytes;
+    rest.ended = read.ended;
+    rest.line = read.line;
+    rest.bytesRead = read.bytesRead;
     pipeline.Finish();
-  }  // the threads are joined here
+    threads.Join();
+  }
+  if (pipeline.Failure()) std::rethrow_exception(pipeline.Failure());
   return rest;
 }
 

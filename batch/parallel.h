@@ -24,10 +24,11 @@ namespace hygrian::batch {
 
 // What a row leaves beside its bytes.
 struct ChunkRow {
-  std::size_t end = 0;   // the end of its bytes in the chunk's output
-  std::size_t room = 0;  // the room its writer asked the output for
-  std::size_t kind = 0;  // its outcome, an index of Outcomes (their size: none of them)
-  bool note = false;     // a message goes with it: the chunk's next note
+  std::size_t end = 0;        // the end of its bytes in the chunk's output
+  std::size_t room = 0;       // the room its writer asked the output for
+  std::size_t kind = 0;       // its outcome, an index of Outcomes (their size: none of them)
+  bool note = false;          // a message goes with it: the chunk's next note
+  std::uint64_t notUtf8 = 0;  // JSON: its line when a carried field is not UTF-8
 };
 
 // A bad row's message.
@@ -75,12 +76,17 @@ struct ChunkPlan {
 };
 
 // Where the chunks ended before the input did: at a long record's start, with
-// the bytes read from there on (the input continues after them).
+// the bytes read from there on (the input continues after them, unless it
+// ended); or at the start, when no worker thread could be started. And how
+// many workers worked.
 struct ChunkRest {
   bool left = false;
   std::vector<char> bytes;
   std::uint64_t line = 0;
   std::uint64_t bytesRead = 0;
+  bool ended = false;       // the input has no bytes after `bytes`
+  std::size_t workers = 0;  // the worker threads started
+  int threadError = 0;      // why fewer than plan.jobs were started (EAGAIN), or 0
 };
 
 // Runs the rows: the input is `unread` (the bytes read so far; `ended`: all of
@@ -88,7 +94,11 @@ struct ChunkRest {
 // work(chunk) runs on a worker thread (chunks at once); write(chunk) on the
 // writer thread, in input order, and returns false to stop the run; waiting()
 // on the writer thread before it waits for a chunk. Returns when every chunk is
-// written, or the writer has stopped.
+// written, or the writer has stopped. Threads that cannot be started are done
+// without: the run goes on with the workers started, and with none (or no
+// writer) returns at once with the whole input left to the caller. An
+// exception on any thread stops every thread; once all are joined it is thrown
+// here again.
 ChunkRest RunChunks(tables::ByteSource& source, std::string_view unread, bool ended,
                     std::uint64_t line, std::uint64_t bytesRead, const ChunkPlan& plan,
                     const std::function<void(Chunk&)>& work,

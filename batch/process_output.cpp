@@ -35,9 +35,10 @@ ProcessWriter::ProcessWriter(const tables::Layout& layout, const ProcessPlan& pl
 
 void ProcessWriter::WriteHeader(Output& out) const { slots_.WriteHeader(out); }
 
-void ProcessWriter::WriteRow(Output& out, const tables::CsvRecord& record,
+bool ProcessWriter::WriteRow(Output& out, const tables::CsvRecord& record,
                              const ProcessOutcome& outcome) const {
-  slots_.WriteRow(out, record, {outcome.values, outcome.present, outcome.kind->key, outcome.text});
+  return slots_.WriteRow(out, record,
+                         {outcome.values, outcome.present, outcome.kind->key, outcome.text});
 }
 
 }  // namespace hygrian::batch

@@ -30,8 +30,9 @@ class ProcessWriter {
   void WriteHeader(Output& out) const;
   // One row: the carried fields of record (empty where it has too few), then
   // the outcome. In JSON a pressure column is a number (or null), other
-  // carried columns strings.
-  void WriteRow(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
+  // carried columns strings. Whether a carried field was not UTF-8 (as
+  // SlotWriter::WriteRow).
+  bool WriteRow(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
 
  private:
   const tables::Layout& layout_;

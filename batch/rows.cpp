@@ -141,15 +141,14 @@ void RowWriter::WriteHeader(Output& out) const {
   }
 }
 
-void RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+bool RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   if (chosen_) {
-    slots_.WriteRow(out, record,
-                    {outcome.values, outcome.present, outcome.kind->key, outcome.text});
-  } else if (format_.json) {
-    WriteJson(out, record, outcome);
-  } else {
-    WriteCsv(out, record, outcome);
+    return slots_.WriteRow(out, record,
+                           {outcome.values, outcome.present, outcome.kind->key, outcome.text});
   }
+  if (format_.json) return WriteJson(out, record, outcome);
+  WriteCsv(out, record, outcome);
+  return false;
 }
 
 void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
@@ -184,7 +183,8 @@ void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& ou
   out.Commit(p);
 }
 
-void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+bool RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  bool replaced = false;
   std::size_t room = 0;
   for (std::size_t i = 0; i < layout_.carried.size(); ++i) {
     room += carriedKeys_[i].size() + JsonStringRoom(CarriedField(record, layout_.carried[i]));
@@ -196,7 +196,7 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
     p = Put(p, carriedKeys_[i]);
     const std::string_view field = CarriedField(record, layout_.carried[i]);
     if (layout_.carried[i] != layout_.pressure) {
-      p = JsonString(p, field);
+      p = JsonString(p, field, &replaced);
       continue;
     }
     const tables::Number pressure = tables::ParseNumber(field, format_.decimalComma);
@@ -222,6 +222,7 @@ void RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
   if (!outcome.text.empty()) p = JsonChars(Put(p, ": "), outcome.text);
   p = Put(p, "\"}\n");
   out.Commit(p);
+  return replaced;
 }
 
 }  // namespace hygrian::batch

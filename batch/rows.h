@@ -60,12 +60,14 @@ class RowWriter {
   // other carried columns are strings.
   void WriteHeader(Output& out) const;
   // One row: the carried fields of record (empty where it has too few), then
-  // the outcome. A status with a comma or quote is quoted in CSV.
-  void WriteRow(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+  // the outcome. A status with a comma or quote is quoted in CSV. Whether a
+  // carried field was not UTF-8 and is in the JSON with U+FFFD for its stray
+  // bytes (never in CSV, which keeps every byte).
+  bool WriteRow(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
 
  private:
   void WriteCsv(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
-  void WriteJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
+  bool WriteJson(Output& out, const tables::CsvRecord& record, const Outcome& outcome) const;
   // The columns chosen, another delimiter or decimal commas: slot by slot.
   void ChooseColumns();
 

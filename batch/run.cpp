@@ -56,6 +56,9 @@ struct RowNote {
   std::uint64_t line = 0;     // the row's line (or that of the quote left open)
   tables::Measured measured;  // why it is bad
   std::string_view text;      // the reason
+  // JSON: the row's line when a carried field of it is not UTF-8 (written with
+  // U+FFFD), else 0.
+  std::uint64_t notUtf8 = 0;
 };
 
 // How a row becomes output, fixed once a file's header is read; const, so that
@@ -87,8 +90,8 @@ struct RowJob {
   // Writes a good row with its state.
   RowNote WriteComputed(const tables::CsvRecord& record, const Result& state, Output& out) const {
     Outcome outcome = ComputedOutcome(layout.pair, state);
-    WriteOutcome(record, outcome, out);
     RowNote note;
+    note.notUtf8 = WriteOutcome(record, outcome, out) ? record.line : 0;
     note.kind = IndexOf(*outcome.kind);
     return note;
   }
@@ -96,14 +99,15 @@ struct RowJob {
  private:
   RowNote WriteProcess(const TableReader::Row& row, Output& out,
                        tables::ReasonBuffer& reason) const;
-  // Writes a row's values in the output units.
-  void WriteOutcome(const tables::CsvRecord& record, Outcome& outcome, Output& out) const {
+  // Writes a row's values in the output units; whether a carried field was not
+  // UTF-8 (RowWriter::WriteRow).
+  bool WriteOutcome(const tables::CsvRecord& record, Outcome& outcome, Output& out) const {
     if (options.units.ip) {
       for (std::size_t i = 0; i < outcome.values.size(); ++i) {
         outcome.values[i] = FromLibrary(*outputUnits[i], outcome.values[i]);
       }
     }
-    writer->WriteRow(out, record, outcome);
+    return writer->WriteRow(out, record, outcome);
   }
 };
 
@@ -139,7 +143,8 @@ class ChunkSource final : public tables::ByteSource {
 // chunk's output from start on.
 void NoteRow(Chunk& chunk, std::size_t start, const RowNote& note) {
   chunk.reach = std::max(chunk.reach, start + chunk.out.LastRoom());
-  chunk.rows.push_back({chunk.out.Buffered().size(), chunk.out.LastRoom(), note.kind, note.bad});
+  chunk.rows.push_back(
+      {chunk.out.Buffered().size(), chunk.out.LastRoom(), note.kind, note.bad, note.notUtf8});
   if (note.bad) {
     chunk.texts.append(note.text);
     chunk.notes.push_back({note.line, note.measured.bad,
@@ -195,26 +200,27 @@ void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
   WriteBlock(job, chunk);
 }
 
-// A chunk's rest (a long record's first bytes), then the rest of the input.
+// A chunk's rest (a long record's first bytes), then the rest of the input,
+// unless it has ended (a terminal would wait for more).
 class RestSource final : public tables::ByteSource {
  public:
-  RestSource(const std::vector<char>& first, tables::ByteSource& then)
-      : chunk_({first.data(), first.size()}), then_(then) {}
+  RestSource(const ChunkRest& rest, tables::ByteSource& then)
+      : chunk_({rest.bytes.data(), rest.bytes.size()}), then_(rest.ended ? nullptr : &then) {}
   std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override {
     const std::ptrdiff_t count = chunk_.Read(buffer, size, error);
-    return count > 0 ? count : then_.Read(buffer, size, error);
+    return count > 0 || then_ == nullptr ? count : then_->Read(buffer, size, error);
   }
 
  private:
   ChunkSource chunk_;
-  tables::ByteSource& then_;
+  tables::ByteSource* then_;
 };
 
 // The rows of an input's rest as TableReader gives them, from a long record on.
 class RestRows {
  public:
   RestRows(const ChunkRest& rest, TableReader& table, std::size_t bufferBytes)
-      : source_(rest.bytes, table.Rest()),
+      : source_(rest, table.Rest()),
         csv_(source_, bufferBytes),
         table_(table),
         bytesRead_(rest.bytesRead) {
@@ -312,6 +318,14 @@ class Batch {
   void Tally(std::size_t kind) {
     if (kind < counts_.size()) ++counts_[kind];
   }
+  // The one message of a file about carried fields that are not UTF-8 (JSON).
+  void NotUtf8(const cli::RowMessages& rowMessages, std::uint64_t line) {
+    if (utf8Told_) return;
+    utf8Told_ = true;
+    messages_.Row(rowMessages.File(), line,
+                  "a field is not UTF-8 (U+FFFD in the JSON for each stray byte): --encoding "
+                  "latin1 or cp1252?");
+  }
 
   Platform& platform_;
   const Options& options_;
@@ -337,6 +351,8 @@ class Batch {
   std::array<Column, 3> columns_{};
   bool convert_ = false;      // a value read is not in the library's unit
   bool hinted_ = false;       // this file's hints are written
+  bool threadsTold_ = false;  // that fewer threads than --jobs could be started
+  bool utf8Told_ = false;     // this file's fields that are not UTF-8
   std::size_t hintRows_ = 0;  // the rows of this file seen for its hints
   std::uint64_t headerLine_ = 0;
   const std::array<const Unit*, Properties.size()> outputUnits_ =
@@ -371,6 +387,7 @@ bool Batch::ReadFile(const std::string& name) {
     return true;
   }
   const auto size = platform_.RegularFileSize(input.Descriptor());
+  utf8Told_ = false;
   Source source(input, *this, !size.has_value());
   tables::ReadOptions read = options_.read;
   read.resultColumns = kResultColumns;
@@ -475,9 +492,11 @@ RowNote RowJob::WriteProcess(const TableReader::Row& row, Output& out,
                                             options.common.options.over, reason);
   // A quote left open swallowed the rest of the input: none of it is written.
   const bool unclosed = row.measured.bad == tables::BadInput::UnclosedQuote;
-  processWriter->WriteRow(out, unclosed ? tables::CsvRecord{} : row.record, outcome);
-  return {IndexOf(*outcome.kind), outcome.bad.bad != tables::BadInput::None, outcome.line,
-          outcome.bad, outcome.text};
+  const bool notUtf8 =
+      processWriter->WriteRow(out, unclosed ? tables::CsvRecord{} : row.record, outcome);
+  return {IndexOf(*outcome.kind), outcome.bad.bad != tables::BadInput::None,
+          outcome.line,           outcome.bad,
+          outcome.text,           notUtf8 ? row.record.line : 0};
 }
 
 std::string Batch::ReadUnits(TableReader& table) {
@@ -540,7 +559,7 @@ RowNote RowJob::Write(const TableReader::Row& row, Output& out,
   switch (measured.bad) {
     case tables::BadInput::Missing:
       outcome = MissingOutcome(pair, measured);
-      WriteOutcome(row.record, outcome, out);
+      note.notUtf8 = WriteOutcome(row.record, outcome, out) ? row.record.line : 0;
       break;
     case tables::BadInput::UnclosedQuote:
       // The quote swallowed the rest of the input: none of it is written.
@@ -550,8 +569,8 @@ RowNote RowJob::Write(const TableReader::Row& row, Output& out,
       break;
     default:
       outcome = BadOutcome(tables::BadInputText(layout, measured, reason));
-      writer->WriteRow(out, row.record, outcome);
       note = {0, true, row.record.line, measured, outcome.text};
+      note.notUtf8 = writer->WriteRow(out, row.record, outcome) ? row.record.line : 0;
       break;
   }
   note.kind = IndexOf(*outcome.kind);
@@ -563,6 +582,7 @@ void Batch::WriteRow(const RowJob& job, const TableReader::Row& row,
   tables::ReasonBuffer reason{};
   const RowNote note = job.Write(row, out_, reason);
   if (note.bad) rowMessages.Bad(note.line, note.measured, note.text);
+  if (note.notUtf8 != 0) NotUtf8(rowMessages, note.notUtf8);
   Tally(note.kind);
 }
 
@@ -607,6 +627,7 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
   bool going = true;
   ChunkPlan plan;
   plan.jobs = options_.jobs;
+  plan.chunkBytes = options_.chunkBytes;
   plan.streaming = streaming;
   plan.delimiter = table.ColumnLayout().delimiter;
   const ChunkRest rest = RunChunks(
@@ -624,6 +645,14 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
         // As before a read that may wait.
         if (streaming) FlushAll();
       });
+  if (rest.threadError != 0 && options_.jobs > 1 && !threadsTold_) {
+    // Once a run: every file meets the same limit.
+    threadsTold_ = true;
+    messages_.Note((rest.workers <= 1 ? std::string("working on one thread")
+                                      : "working on " + std::to_string(rest.workers) + " threads") +
+                   ", not " + std::to_string(options_.jobs) + ": " +
+                   std::string(ErrorText(rest.threadError)));
+  }
   if (!going || !rest.left) return going;
   source.FlushFirst(streaming);
   RestRows restRows(rest, table, options_.bufferBytes);
@@ -659,6 +688,7 @@ bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessag
                       std::string_view(chunk.texts).substr(textStart, bad.textEnd - textStart));
       textStart = bad.textEnd;
     }
+    if (row.notUtf8 != 0) NotUtf8(rowMessages, row.notUtf8);
     Tally(row.kind);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;

@@ -27,6 +27,9 @@ struct Options {
       cli::ProgramReadOptions();  // delimiter, decimal comma, column names, the pair, gaps
   // The read and write buffers (tests take small ones to cross their edges).
   std::size_t bufferBytes = std::size_t{1} << 20;
+  // The input of one chunk of rows for the threads (tests and the fuzzer take
+  // small ones, so that records cross the chunks' edges).
+  std::size_t chunkBytes = std::size_t{64} << 10;
   // Threads that read, compute and format rows; 1: the rows one by one on this
   // thread. The output is the same byte for byte.
   std::size_t jobs = 1;

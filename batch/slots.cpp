@@ -38,12 +38,10 @@ void SlotWriter::WriteHeader(Output& out) const {
   if (slots_.empty()) out.Append("\n");
 }
 
-void SlotWriter::WriteRow(Output& out, const tables::CsvRecord& record, const SlotRow& row) const {
-  if (format_.json) {
-    WriteJson(out, record, row);
-  } else {
-    WriteCsv(out, record, row);
-  }
+bool SlotWriter::WriteRow(Output& out, const tables::CsvRecord& record, const SlotRow& row) const {
+  if (format_.json) return WriteJson(out, record, row);
+  WriteCsv(out, record, row);
+  return false;
 }
 
 void SlotWriter::WriteCsv(Output& out, const tables::CsvRecord& record, const SlotRow& row) const {
@@ -73,7 +71,8 @@ void SlotWriter::WriteCsv(Output& out, const tables::CsvRecord& record, const Sl
   out.Commit(p);
 }
 
-void SlotWriter::WriteJson(Output& out, const tables::CsvRecord& record, const SlotRow& row) const {
+bool SlotWriter::WriteJson(Output& out, const tables::CsvRecord& record, const SlotRow& row) const {
+  bool replaced = false;
   const std::size_t status = results_.size() - 1;
   std::size_t room = 2;
   for (std::size_t s = 0; s < slots_.size(); ++s) {
@@ -86,7 +85,7 @@ void SlotWriter::WriteJson(Output& out, const tables::CsvRecord& record, const S
     const Slot& slot = slots_[s];
     p = Put(p, jsonKeys_[s]);
     if (!slot.result && slot.index != layout_.pressure) {
-      p = JsonString(p, CarriedField(record, slot.index));
+      p = JsonString(p, CarriedField(record, slot.index), &replaced);
     } else if (!slot.result) {
       const tables::Number pressure =
           tables::ParseNumber(CarriedField(record, slot.index), format_.decimalComma);
@@ -106,6 +105,7 @@ void SlotWriter::WriteJson(Output& out, const tables::CsvRecord& record, const S
   }
   p = Put(p, "}\n");
   out.Commit(p);
+  return replaced;
 }
 
 }  // namespace hygrian::batch

@@ -52,13 +52,14 @@ class SlotWriter {
   // The CSV header row; nothing for JSON Lines.
   void WriteHeader(Output& out) const;
   // One row; in JSON a pressure column is a number (or null), other carried
-  // columns strings.
-  void WriteRow(Output& out, const tables::CsvRecord& record, const SlotRow& row) const;
+  // columns strings. Whether a carried field was not UTF-8 and is in the JSON
+  // with U+FFFD for its stray bytes (never in CSV, which keeps every byte).
+  bool WriteRow(Output& out, const tables::CsvRecord& record, const SlotRow& row) const;
 
  private:
   [[nodiscard]] std::string_view Name(const Slot& slot) const;
   void WriteCsv(Output& out, const tables::CsvRecord& record, const SlotRow& row) const;
-  void WriteJson(Output& out, const tables::CsvRecord& record, const SlotRow& row) const;
+  bool WriteJson(Output& out, const tables::CsvRecord& record, const SlotRow& row) const;
 
   const tables::Layout& layout_;
   std::span<const std::string_view> results_;

@@ -35,7 +35,7 @@ Density::Density(const Frame& frame)
       rows_(Cells(plot_.bottom - plot_.top, side_)),
       counts_(columns_ * rows_, 0) {}
 
-void Density::Add(Point at) {
+void Density::Add(Point at, std::uint64_t count) {
   // A point on the right or bottom edge belongs to the last cell.
   const auto cell = [&](double offset, std::size_t cells) {
     const double index = std::floor(offset / side_);
@@ -43,8 +43,8 @@ void Density::Add(Point at) {
   };
   const std::size_t column = cell(at.x - plot_.left, columns_);
   const std::size_t row = cell(at.y - plot_.top, rows_);
-  ++counts_[row * columns_ + column];
-  ++total_;
+  counts_[row * columns_ + column] += count;
+  total_ += count;
 }
 
 DensityLayer Density::Layer() const {

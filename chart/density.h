@@ -45,8 +45,8 @@ class Density {
  public:
   explicit Density(const Frame& frame);
 
-  // Counts a point at `at`, which lies in the plot (edges included).
-  void Add(Point at);
+  // Counts `count` points at `at`, which lies in the plot (edges included).
+  void Add(Point at, std::uint64_t count = 1);
   std::uint64_t Total() const { return total_; }
 
   // The cells and their scale: seven bands, equal steps of the logarithm of

@@ -14,6 +14,7 @@
 #include "chart/number_text.h"
 #include "chart/settings_texts.h"
 #include "chart/ticks.h"
+#include "cli/output_file.h"
 #include "cli/reader_options.h"
 #include "cli/words.h"
 #include "tables/chars.h"
@@ -176,6 +177,14 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       !platform.IsTerminal(cli::kStandardInput)) {
     options.pointsFile = "-";
     options.pointsByDefault = true;
+  }
+  std::vector<std::string> inputs;
+  for (const std::string* file :
+       {&options.pointsFile, &options.zonesFile, &options.processesFile, &options.page}) {
+    if (!file->empty()) inputs.push_back(*file);
+  }
+  if (cli::OutputIsInput(platform, options.common.output, inputs)) {
+    return line.UsageError("--output: '" + options.common.output + "' is also an input");
   }
   return std::nullopt;
 }

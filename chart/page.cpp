@@ -41,15 +41,13 @@ std::string State(const Options& options, const std::vector<Point>& inside, bool
 
 }  // namespace
 
-std::string FillPage(std::string_view page, const Options& options,
-                     const std::vector<Point>& inside) {
-  const bool density = options.settings.density || inside.size() > kDensityThreshold;
-  std::string given =
-      "<script type=\"text/plain\" id=\"given\">" + State(options, inside, density) + "</script>\n";
+std::string FillPage(std::string_view page, const Options& options, const PagePoints& points) {
+  const bool density = options.settings.density || points.Many();
+  std::string given = "<script type=\"text/plain\" id=\"given\">" +
+                      State(options, points.Kept(), density) + "</script>\n";
   if (density) {
-    given += "<script type=\"text/csv\" id=\"background\">";
-    for (const Point& p : inside) given += Shortest(p.x) + "," + Shortest(p.y) + ",\n";
-    given += "</script>\n";
+    given +=
+        "<script type=\"text/csv\" id=\"background\">\n" + points.Counted().Text() + "</script>\n";
   }
   const std::size_t body = page.find("<body>");
   const std::size_t at = body == std::string_view::npos ? 0 : body + 6;

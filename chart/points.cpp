@@ -188,8 +188,8 @@ PointsRead ReadPoints(tables::ByteSource& source, std::string_view name, const F
     }
     // A state beyond the ranges stays a waypoint of the process.
     if (fit == Fit::AboveSaturation) continue;
-    if (file.inside != nullptr && fit == Fit::Inside) {
-      file.inside->push_back({result.state.dryBulb, result.state.humidityRatio});
+    if (file.page != nullptr && fit == Fit::Inside) {
+      file.page->Add(result.state.dryBulb, result.state.humidityRatio);
     }
     if (read.density) {
       if (fit == Fit::Inside) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/binned.h"
 #include "chart/density.h"
 #include "chart/frame.h"
 #include "chart/marks.h"
@@ -54,9 +55,9 @@ struct PointsFile {
   // Points that may become a density; a zone's corners may lie past the plot's
   // ranges (their outline is clipped), no message and nothing left out.
   bool userPoints = true;
-  // When given, the dry-bulb (x, degrees C) and humidity ratio (y, kg/kg) of
-  // every point inside the plot, a density's too (hygrian-chart --html).
-  std::vector<Point>* inside = nullptr;
+  // When given, every point inside the plot, a density's too, for the browser
+  // page (hygrian-chart --html).
+  PagePoints* page = nullptr;
 };
 
 // Reads every row of `source`, in bounded memory, with the reader's options

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/binned.h"
 #include "chart/layout.h"
 #include "chart/page.h"
 #include "chart/points.h"
@@ -62,6 +63,13 @@ int ReadWhole(cli::Platform& platform, const std::string& path, std::string& tex
 
 int RunChart(cli::Platform& platform, const Options& options) {
   cli::Messages messages(platform, kProgramName, options.common.quiet);
+  // How the output is written is decided before anything is read or drawn.
+  cli::OutputFile file(platform, options.common.output);
+  if (const int error = file.Open(); error != 0) {
+    messages.Line(file.Name(), 0, cli::ErrorText(error));
+    messages.Flush();
+    return 2;
+  }
   const Frame frame(options.settings);
   PointsRead zones;
   if (!options.zonesFile.empty()) {
@@ -72,11 +80,11 @@ int RunChart(cli::Platform& platform, const Options& options) {
     }
   }
   PointsRead read;
-  std::vector<Point> inside;  // for the page
+  PagePoints forPage(frame);
   if (!options.pointsFile.empty()) {
     const PointsFile kind{.units = &options.pointUnits,
                           .emptyIsNoPoints = options.pointsByDefault,
-                          .inside = options.page.empty() ? nullptr : &inside};
+                          .page = options.page.empty() ? nullptr : &forPage};
     if (const auto status =
             ReadFile(platform, options.pointsFile, frame, options, messages, kind, read)) {
       return *status;
@@ -97,6 +105,15 @@ int RunChart(cli::Platform& platform, const Options& options) {
       return 2;
     }
   }
+  if (!options.background.empty()) {
+    // The page's points past the density threshold, as counts in its cells:
+    // those in the plotted ranges (a cell's centre may lie a little above
+    // saturation, its points below it).
+    if (!read.density) read.density.emplace(frame);
+    ReadBinned(options.background, [&](double t, double W, std::uint64_t count) {
+      if (frame.Contains(t, W)) read.density->Add(frame.At(t, W), count);
+    });
+  }
   std::vector<ProcessDrawing> drawings;
   for (const ComputedProcess& process : processes.processes) {
     drawings.push_back(DrawProcess(frame, process));
@@ -114,18 +131,11 @@ int RunChart(cli::Platform& platform, const Options& options) {
     messages.Flush();
     return 2;
   } else {
-    svg = FillPage(svg, options, inside);
+    svg = FillPage(svg, options, forPage);
   }
   messages.Flush();
 
-  cli::OutputFile file(platform, options.common.output);
-  int error = file.Open();
-  if (error != 0) {
-    messages.Line(file.Name(), 0, cli::ErrorText(error));
-    messages.Flush();
-    return 2;
-  }
-  error = WriteChart(platform, file.Descriptor(), svg);
+  int error = WriteChart(platform, file.Descriptor(), svg);
   // A chart that could not be written whole leaves the previous one as it was.
   const int finishError = file.Finish(error == 0);
   if (error == 0) error = finishError;

@@ -32,13 +32,17 @@ struct Options {
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
   std::string page;  // --html: the browser page to write with the points (see chart/page.h)
+  // The browser page's points past the density threshold, as chart/binned.h's
+  // text: counted into the density under the points file's.
+  std::string background;
 };
 
 // Draws the chart and writes it; returns the exit status: 0 when every point is
 // drawn, 1 when a row was left out (the chart is written all the same) or the
 // chart could not be written (an output file is then left as it was, see
 // cli::OutputFile), 2 when the points file cannot be read or the output cannot
-// be opened, with nothing written.
+// be opened, with nothing written. The output is opened first, before any file
+// is read, and written once the chart is drawn.
 [[nodiscard]] int RunChart(cli::Platform& platform, const Options& options);
 
 }  // namespace hygrian::chart

@@ -41,6 +41,9 @@ int OutputFile::Open() {
     fd_ = existing;
     return 0;
   }
+  // A new file renamed over it would leave its other names with the old
+  // contents, or fail at the end in a sticky folder: written in place instead.
+  if (existing >= 0 && (facts.links > 1 || facts.stickyOther)) return OpenInPlace(existing);
   if (OpenBeside(existing >= 0 ? &facts : nullptr)) {
     if (existing >= 0) (void)platform_.Close(existing);
     return 0;
@@ -54,8 +57,9 @@ bool OutputFile::OpenBeside(const FileFacts* replaced) {
       target_.c_str(), replaced != nullptr ? kReplacementMode : kNewFileMode, &temporary_, &error);
   if (fd < 0) return false;
   platform_.RemoveOnSignal(temporary_.c_str());
-  // A replacement that cannot have the old file's mode or owner would show its
-  // contents to others: the file is written in place instead.
+  // A replacement that cannot have the old file's owner, group and mode would
+  // take it from its owner or show its contents to others: the file is written
+  // in place instead.
   if (replaced != nullptr && platform_.MatchFile(fd, *replaced) != 0) {
     (void)platform_.Close(fd);
     platform_.Remove(temporary_.c_str());
@@ -97,6 +101,19 @@ int OutputFile::Finish(bool keep) {
     temporary_.clear();
   }
   return error;
+}
+
+bool OutputIsInput(Platform& platform, std::string_view output,
+                   const std::vector<std::string>& inputs) {
+  if (output.empty() || output == "-") return false;
+  const std::string path(output);
+  for (const std::string& input : inputs) {
+    if (input == "-" ? platform.SameFile(path.c_str(), kStandardInput)
+                     : input == output || platform.SameFile(path.c_str(), input.c_str())) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace hygrian::cli

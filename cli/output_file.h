@@ -4,22 +4,27 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/platform.h"
 
 namespace hygrian::cli {
 
 // An output named on the command line ("" or "-": standard output). A FILE is
-// written the way the shell's `>` would allow, but never half:
+// written the way the shell's `>` would allow, but never half where that can
+// be done; Open decides how, before the program computes anything:
 // - Open refuses what `>` would refuse, with its reason (EACCES "Permission
 //   denied", EISDIR, ENOENT for a missing folder);
 // - through a symbolic link, the file it ends at is replaced, and the link stays;
 // - a regular file is written into a new file beside it, which takes the old
-//   file's mode (and, for root, its owner and group), is synced to the disk and
-//   renamed over it by Finish(true); Finish(false), SIGINT, SIGTERM and SIGHUP
-//   remove it and leave the old file as it was;
-// - where no file can be made beside it (a writable file in a read-only
-//   folder), the file itself is emptied and written, which is not atomic;
+//   file's owner, group and mode, is synced to the disk and renamed over it by
+//   Finish(true); Finish(false), SIGINT, SIGTERM and SIGHUP remove it and leave
+//   the old file as it was;
+// - the file itself is emptied and written, as `>` does, which is not atomic,
+//   where a new file beside it could not stand in for it: it has more than one
+//   name (hard links), the new file could not have its owner, group or mode
+//   (another user's file in a group's folder), it is another user's in a sticky
+//   folder (/tmp), or no file can be made beside it (a read-only folder);
 // - a device or pipe (/dev/full, a FIFO) is written directly.
 class OutputFile {
  public:
@@ -43,8 +48,8 @@ class OutputFile {
   [[nodiscard]] int Finish(bool keep);
 
  private:
-  // Opens a new file beside target_, with the mode (and owner) of the file it
-  // replaces, if any: whether it did.
+  // Opens a new file beside target_, with the owner, group and mode of the file
+  // it replaces, if any: whether it did.
   bool OpenBeside(const FileFacts* replaced);
   // Opens target_ itself, emptied as `>` empties it (existing: its descriptor,
   // or -1): 0 or the error number.
@@ -57,5 +62,11 @@ class OutputFile {
   bool standardOutput_;
   int fd_ = -1;
 };
+
+// Whether `output` names one of `inputs` ("-": standard input; an empty or "-"
+// output is standard output, never an input): by the same name, or as the same
+// file however it is reached (a symbolic or hard link: one device and inode).
+[[nodiscard]] bool OutputIsInput(Platform& platform, std::string_view output,
+                                 const std::vector<std::string>& inputs);
 
 }  // namespace hygrian::cli

@@ -67,6 +67,17 @@ int SystemPlatform::OpenExisting(const char* path, FileFacts* facts, int* error)
   facts->mode = info.st_mode & 07777U;
   facts->owner = info.st_uid;
   facts->group = info.st_gid;
+  facts->links = static_cast<unsigned>(info.st_nlink);
+  const std::string_view name = path;
+  const std::size_t slash = name.rfind('/');
+  const std::string folder = slash == std::string_view::npos ? "."
+                             : slash == 0                    ? "/"
+                                                             : std::string(name.substr(0, slash));
+  struct stat folderInfo {};
+  const uid_t user = ::geteuid();
+  facts->stickyOther = ::stat(folder.c_str(), &folderInfo) == 0 &&
+                       (folderInfo.st_mode & S_ISVTX) != 0 && user != 0 && info.st_uid != user &&
+                       folderInfo.st_uid != user;
   return fd;
 }
 
@@ -124,9 +135,15 @@ int SystemPlatform::CreateBeside(const char* path, unsigned mode, std::string* t
 }
 
 int SystemPlatform::MatchFile(int fd, const FileFacts& facts) {
-  // Only root may give a file away; anyone else's new file is their own. The
-  // mode comes after the owner, since a change of owner clears set-id bits.
-  if (::geteuid() == 0 && ::fchown(fd, facts.owner, facts.group) != 0) return errno;
+  // Only root may give a file away, and a user may give their own file only a
+  // group they are in; what the new file has already is not asked for. The mode
+  // comes after the owner, since a change of owner clears set-id bits.
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return errno;
+  if ((info.st_uid != facts.owner || info.st_gid != facts.group) &&
+      ::fchown(fd, facts.owner, facts.group) != 0) {
+    return errno;
+  }
   return ::fchmod(fd, facts.mode) == 0 ? 0 : errno;
 }
 

@@ -21,6 +21,10 @@ struct FileFacts {
   unsigned mode = 0644;  // the permission bits, set-id and sticky bits
   unsigned owner = 0;    // user id
   unsigned group = 0;    // group id
+  unsigned links = 1;    // its names (hard links)
+  // In a sticky folder (mode 1777, /tmp) where neither it nor the folder is this
+  // user's: only root may rename another file over it.
+  bool stickyOther = false;
 };
 
 class Platform {
@@ -32,8 +36,8 @@ class Platform {
   // does, or -1 as above.
   virtual int OpenWrite(const char* path, int* error) = 0;
   // An existing file opened for writing as it is, not truncated, with its facts
-  // in *facts; -1 as above (ENOENT when there is no such file, EACCES when the
-  // user may not write it, EISDIR for a folder).
+  // (and its folder's) in *facts; -1 as above (ENOENT when there is no such
+  // file, EACCES when the user may not write it, EISDIR for a folder).
   virtual int OpenExisting(const char* path, FileFacts* facts, int* error) = 0;
   // The file that writing to path reaches: path, or the file its chain of
   // symbolic links ends at, which need not exist ("dir/link" to "../x" gives
@@ -44,8 +48,8 @@ class Platform {
   // creation on (see RemoveOnSignal); -1 as above (EACCES in a folder the user
   // may not write).
   virtual int CreateBeside(const char* path, unsigned mode, std::string* temporary, int* error) = 0;
-  // Gives the file behind fd the mode of facts and, when the program runs as
-  // root, its owner and group: 0 or the error number.
+  // Gives the file behind fd the owner, group and mode of facts: 0 or the error
+  // number (EPERM when this user may not give it that owner or group).
   virtual int MatchFile(int fd, const FileFacts& facts) = 0;
   // Empties the file behind fd: 0 or the error number.
   virtual int Truncate(int fd) = 0;

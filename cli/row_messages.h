@@ -30,6 +30,8 @@ class RowMessages {
   // At the end of the file: "FILE: 28 more rows left out for the reasons above
   // (10 shown for each)", when some were not written.
   void End();
+  // The file the messages name.
+  [[nodiscard]] std::string_view File() const { return file_; }
 
  private:
   static constexpr std::size_t kReasons =

@@ -15,8 +15,10 @@
 #include <limits>
 #include <random>
 #include <span>
+#include <tuple>
 #include <vector>
 
+#include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 
 namespace hygrian {
@@ -161,6 +163,32 @@ TEST(Arrays, OnePressureForEveryRow) {
     differing += Same(out[i], Pairs[2].compute(c.t[i], c.second[i], P, {})) ? 0U : 1U;
   }
   EXPECT_EQ(differing, 0U);
+}
+
+// The wick's rule at a wet-bulb of exactly 0 degrees C, in the lanes by the
+// physics rather than by agreement with the scalar path: above 0 the wick is
+// water (eq. 33), and at 5 degrees C, 101.325 kPa that gives W = 0.0017715
+// (reference sheet; eq. 35, ice, would give 0.0020053); at 10 degrees C eq. 33
+// gives W < 0 (2501 W_s*(0) < 1.006 t), no state. Every instruction set.
+TEST(Arrays, AWetBulbOfZeroIsOverAWaterWickInTheLanes) {
+  const std::size_t n = 64;  // whole vectors of every width
+  for (const std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
+    hwy::SetSupportedTargetsForTest(target);
+    for (const auto& [t, computed, W] : {std::tuple{5.0, true, 0.0017715}, {10.0, false, 0.0}}) {
+      const std::vector<double> dryBulbs(n, t);
+      const std::vector<double> wetBulbs(n, 0.0);
+      const double P = 101.325;
+      std::vector<Result> out(n);
+      ASSERT_TRUE(ComputeStates(Pairs[0], dryBulbs, wetBulbs, {&P, 1}, out));
+      for (const Result& r : out) {
+        EXPECT_EQ(RulesOf(OutcomeOf(r).kind).computed, computed) << t;
+        if (computed) {
+          EXPECT_NEAR(r.state.humidityRatio, W, 1e-6) << t;
+        }
+      }
+    }
+  }
+  hwy::SetSupportedTargetsForTest(0);
 }
 
 TEST(Arrays, LengthsThatDoNotMatchComputeNothing) {

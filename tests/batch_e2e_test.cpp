@@ -6,6 +6,7 @@
 // written with -o) are functions over the same runner.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <charconv>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -659,6 +661,11 @@ std::string JsonRow(const std::vector<std::pair<std::string, std::string>>& carr
   return line + "\"status\":\"" + values[9] + "\"}\n";
 }
 
+// The message about a field that is not UTF-8, after "FILE:LINE: ".
+const std::string NotUtf8 =
+    "a field is not UTF-8 (U+FFFD in the JSON for each stray byte): --encoding latin1 or "
+    "cp1252?\n";
+
 std::vector<CliRow> JsonRows() {
   std::vector<std::string> bad(9, "");
   bad.push_back("bad-input: dry_bulb \\\"x\\\" is not a number");
@@ -684,10 +691,25 @@ std::vector<CliRow> JsonRows() {
                          Values(Pair::Dew, -273.1600036621094, -10, StandardPressure)) +
                  JsonRow({{"id", "4"}, {"note", ""}}, bad) +
                  JsonRow({{"id", "5"}, {"note", ""}}, count),
-             "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
-             "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
+             "hygrian-batch: (standard input):5: " + NotUtf8 +
+                 "hygrian-batch: (standard input):6: dry_bulb \"x\" is not a number\n"
+                 "hygrian-batch: (standard input):7: expected 4 fields, found 2\n" +
                  Summary("5 rows: 1 ok, 2 fault, 2 bad-input"),
              1),
+      // A field that is not UTF-8 is told once a file; with --encoding its bytes
+      // are read as the encoding says: Latin-1's 0x80 to 0x9F are U+0080 to
+      // U+009F, Windows-1252's the euro sign and the rest of its printables.
+      CliRow("JsonFieldNotUtf8", kBatch, {"--json", "--columns", "site,status"},
+             "site,dry_bulb,wet_bulb\nM\xFCnchen,25,20\nZ\xFCrich,25,20\n",
+             "{\"site\":\"M\xEF\xBF\xBDnchen\",\"status\":\"ok\"}\n"
+             "{\"site\":\"Z\xEF\xBF\xBDrich\",\"status\":\"ok\"}\n",
+             "hygrian-batch: (standard input):2: " + NotUtf8, 0),
+      CliRow("JsonLatin1", kBatch, {"--json", "--encoding", "latin1", "--columns", "site,status"},
+             "site,dry_bulb,wet_bulb\nM\xFCnchen \x80\x9F,25,20\n",
+             "{\"site\":\"M\xC3\xBCnchen \xC2\x80\xC2\x9F\",\"status\":\"ok\"}\n", "", 0),
+      CliRow("JsonCp1252", kBatch, {"--json", "--encoding", "cp1252", "--columns", "site,status"},
+             "site,dry_bulb,wet_bulb\n\x80\x9F,25,20\n",
+             "{\"site\":\"\xE2\x82\xAC\xC5\xB8\",\"status\":\"ok\"}\n", "", 0),
       CliRow("JsonPressure", kBatch, {"--json"},
              "pressure,dry_bulb,wet_bulb\n\"90\",25,20\n,25,20\n",
              p + "90," + first.substr(1) + p + "null," + second.substr(1), "", 0),
@@ -720,6 +742,17 @@ std::vector<CliRow> OutputRows() {
              2, {{"out.csv", "keep"}}),
       CliRow("OutputFull", kBatch, {"-o", "/dev/full", "in.csv"}, "", "",
              "hygrian-batch: /dev/full: No space left on device\n", 1, {{"in.csv", kWet}}),
+      // A file with a second name is written in place, as `>` writes it: both
+      // names hold the rows. Through a symbolic link the file it names is written.
+      CliRow("OutputWithTwoNamesIsWrittenInPlace", kBatch, {"-o", "out.csv", "in.csv"}, "", "", "",
+             0,
+             {{"in.csv", kWet},
+              {"out.csv", "old", {}, false, Results + Row("", Pair::Wet, 25, 20)},
+              {"other.csv", "", "out.csv", true}}),
+      CliRow("OutputThroughASymbolicLink", kBatch, {"-o", "link.csv", "in.csv"}, "", "", "", 0,
+             {{"in.csv", kWet},
+              {"out.csv", "old", {}, false, Results + Row("", Pair::Wet, 25, 20)},
+              {"link.csv", "", "out.csv"}}),
       CliRow("Version", kBatch, {"--version"}, "", "hygrian-batch " HYGRIAN_VERSION "\n", "", 0),
   };
 }
@@ -727,10 +760,11 @@ std::vector<CliRow> OutputRows() {
 // A usage error: nothing on standard output, the message and the hint on
 // standard error, status 2, and in.csv left as it was.
 CliRow UsageError(const std::string& name, std::vector<std::string> args,
-                  const std::string& message) {
+                  const std::string& message, const std::vector<e2e::File>& more = {}) {
+  std::vector<e2e::File> files = {{"in.csv", kWet}, {".stdin", ""}};
+  files.insert(files.end(), more.begin(), more.end());
   return CliRow("Usage" + name, kBatch, std::move(args), "", "",
-                "hygrian-batch: " + message + "\n" + TryHelp, 2, {{"in.csv", kWet}, {".stdin", ""}},
-                ".stdin");
+                "hygrian-batch: " + message + "\n" + TryHelp, 2, std::move(files), ".stdin");
 }
 
 std::vector<CliRow> UsageRows() {
@@ -779,6 +813,12 @@ std::vector<CliRow> UsageRows() {
       UsageError("OutputIsAnInputByAnotherName", {"in.csv", "--output", "./in.csv"},
                  "--output: './in.csv' is also an input"),
       UsageError("OutputIsStandardInput", {"-o", ".stdin"}, "--output: '.stdin' is also an input"),
+      UsageError("OutputIsAnInputThroughASymbolicLink", {"-o", "link.csv", "in.csv"},
+                 "--output: 'link.csv' is also an input", {{"link.csv", "", "in.csv"}}),
+      UsageError("OutputIsAnInputByAHardLink", {"-o", "hard.csv", "in.csv"},
+                 "--output: 'hard.csv' is also an input", {{"hard.csv", "", "in.csv", true}}),
+      UsageError("OutputIsStandardInputThroughASymbolicLink", {"-o", "link.csv", "-"},
+                 "--output: 'link.csv' is also an input", {{"link.csv", "", ".stdin"}}),
       UsageError("DelimiterPoint", {"--delimiter", "."},
                  "--delimiter: '.' cannot end fields (any one byte but a quote, CR, LF, a digit, "
                  "'.', '+' or '-')"),
@@ -850,6 +890,13 @@ std::vector<CliRow> SearchedPairRows() {
              "dew_point,relative_humidity\n10,101\n",
              Results + ",,10,101,,,,,,fault: no state with these two values\n",
              Summary("1 row: 0 ok, 1 fault"), 0),
+      // No state has these enthalpies at 50 % (the search ends at the pole
+      // where half the saturation pressure is the total pressure).
+      CliRow("AbsurdValuesAreNoState", kBatch, {"--columns", "enthalpy,status"},
+             "enthalpy,relative_humidity\n1e16,50\n1e100,50\n",
+             "enthalpy,status\n1e+16,fault: no state with these two values\n"
+             "1e+100,fault: no state with these two values\n",
+             Summary("2 rows: 0 ok, 2 fault"), 0),
       CliRow("NoPairNamesThoseWithoutDryBulb", kBatch, {}, "enthalpy,x\n1,2\n", "",
              head + "no dry_bulb column; columns found: enthalpy, x" + Accepted +
                  "; or without dry_bulb: humidity_ratio+enthalpy, enthalpy+relative_humidity, "
@@ -969,6 +1016,11 @@ std::vector<CliRow> ProcessRows() {
       // 50.6344; 2 kg/s: 20.4176 kW, all sensible.
       CliRow("ProcessHeat", kBatch, ProcessArgs("heat"), heat + "A,20,0.008,30,2\n",
              kProcessColumns + "\n30,0.008,50.6344,20.4176,0,1,0,ok\n", "", 0),
+      CliRow("ProcessJsonFieldNotUtf8", kBatch,
+             {"--json", "--process", "heat", "--columns", "Site,status"},
+             heat + "M\xFCnchen,20,0.008,30,2\n",
+             "{\"Site\":\"M\xEF\xBF\xBDnchen\",\"status\":\"ok\"}\n",
+             "hygrian-batch: (standard input):2: " + NotUtf8, 0),
       // W = (0.015 + 2 * 0.007) / 3; h = (68.532 + 2 * 37.8874) / 3 = 48.1022667;
       // t = 23.3656256; mixing adds no heat (no ratio: an empty cell).
       CliRow("ProcessMix", kBatch, ProcessArgs("mix"),
@@ -1344,6 +1396,51 @@ TEST(Batch, FourJobsWriteWhatOneJobWrites) {
       EXPECT_EQ(runs[0].status, runs[1].status) << what;
       EXPECT_GT(runs[0].out.size(), std::size_t{1} << 20) << what;  // many chunks
     }
+  }
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HYGRIAN_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(HYGRIAN_TEST_ASAN)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// Fewer threads than --jobs asks for (a limit of address space; a limit of
+// processes for a user of its own, since root has none): the run goes on with
+// the threads started, or on one, writes what --jobs 1 writes and says so once.
+TEST(Batch, FewerThreadsThanAskedWriteWhatOneJobWrites) {
+  constexpr unsigned kUser = 61051;  // a user that runs nothing else
+  const std::string asUser = e2e::AsUser(kUser, kUser);
+  const e2e::ScratchFolder folder;
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+  std::string input = "dry_bulb,relative_humidity\n";
+  for (int i = 0; i < 40000; ++i) input += std::to_string(i % 60 - 20) + ".5,50\n";
+  folder.Write("in.csv", input);
+  const RunResult one = Shell(folder, "$B --jobs 1 in.csv");
+  ASSERT_EQ(one.status, 0);
+  const std::regex told(
+      "(hygrian-batch: working on (one thread|[0-9]+ threads), not 16: Resource temporarily "
+      "unavailable\n)?");
+  struct Limit {
+    std::string shell;  // the limit, set in the shell that runs the program
+    bool perUser;
+  };
+  for (const Limit& limit : {Limit{"ulimit -v 100000", false}, Limit{"ulimit -u 3", true},
+                             Limit{"ulimit -u 5", true}, Limit{"ulimit -u 9", true}}) {
+    if (limit.perUser && asUser.empty()) GTEST_SKIP() << "a limit of processes needs root";
+    // AddressSanitizer's shadow memory needs more address space than any such limit.
+    if (!limit.perUser && kAddressSanitizer) continue;
+    const RunResult got =
+        Shell(folder, (limit.perUser ? asUser + " " : "") + "bash -c '" + limit.shell +
+                          " && exec " HYGRIAN_BATCH_BINARY " --model calculator --jobs 16 in.csv'");
+    EXPECT_TRUE(got.out == one.out) << limit.shell;
+    EXPECT_TRUE(std::regex_match(got.err, told)) << limit.shell << ": " << got.err;
+    EXPECT_EQ(got.status, 0) << limit.shell;
   }
 }
 

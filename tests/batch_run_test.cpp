@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <stdexcept>
 #include <string>
 
+#include "batch/parallel.h"
 #include "batch/run.h"
 #include "tests/cli_fake_platform.h"
+#include "tests/tables_source.h"
 
 namespace hygrian::batch {
 namespace {
@@ -44,11 +48,42 @@ TEST(RunBatch, ReadsAndBuffersOfAnySizeGiveTheSameBytes) {
       platform.readChunk = chunk;
       Options options = ForFiles({"in.csv"});
       options.bufferBytes = buffer;
+      options.chunkBytes = buffer;  // a row over the threads' chunks' edges too
+      options.jobs = chunk;
       EXPECT_EQ(RunBatch(platform, options), 1);
       EXPECT_EQ(platform.written[kStandardOutput], out) << chunk << ' ' << buffer;
       EXPECT_EQ(platform.written[kStandardError],
                 "hygrian-batch: in.csv:3: dry_bulb \"x\" is not a number\n"
                 "hygrian-batch: 3 rows: 1 ok, 1 fault, 1 bad-input\n");
+    }
+  }
+}
+
+// An exception on a worker or on the writer, at the first chunk or a later
+// one, stops every thread and is thrown again on the calling thread, once all
+// are joined (a thread left waiting would keep the test from ending).
+TEST(RunChunks, AnExceptionOnAnyThreadStopsThemAllAndComesBack) {
+  std::string input;
+  for (int i = 0; i < 1000; ++i) input += "25,50\n";
+  for (const bool inWorker : {true, false}) {
+    for (const int at : {0, 5}) {
+      testing::StringSource source(input);
+      ChunkPlan plan;
+      plan.jobs = 4;
+      plan.chunkBytes = 64;
+      std::atomic<int> chunks{0};
+      const auto fail = [&](bool here) {
+        if (here && chunks++ == at) throw std::runtime_error("failed");
+      };
+      EXPECT_THROW((void)RunChunks(
+                       source, "", false, 1, 0, plan, [&](Chunk&) { fail(inWorker); },
+                       [&](const Chunk&) {
+                         fail(!inWorker);
+                         return true;
+                       },
+                       [] {}),
+                   std::runtime_error)
+          << inWorker << ' ' << at;
     }
   }
 }

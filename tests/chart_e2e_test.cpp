@@ -627,6 +627,21 @@ CliRow Usage(const std::string& name, std::vector<std::string> args, const std::
                 2);
 }
 
+// An output that is one of the inputs: files p.csv and z.csv (and `more`),
+// standard input from `input` (one of them) or empty, none changed.
+CliRow OutputIsInput(const std::string& name, std::vector<std::string> args,
+                     const std::string& output, const std::vector<e2e::File>& more = {},
+                     const std::string& input = {}) {
+  std::vector<e2e::File> files = {{"p.csv", "dry_bulb,relative_humidity\n25,50\n"},
+                                  {"z.csv", "zone,dry_bulb,relative_humidity\nz,25,50\n"}};
+  files.insert(files.end(), more.begin(), more.end());
+  CliRow row =
+      Usage("OutputIs" + name, std::move(args), "--output: '" + output + "' is also an input");
+  row.files = std::move(files);
+  row.inputFile = input;
+  return row;
+}
+
 std::vector<CliRow> ChartRows() {
   return {
       Usage("ModelUnknown", {"--model", "magnus"},
@@ -699,6 +714,18 @@ std::vector<CliRow> ChartRows() {
       CliRow("OutputKeptWhenThePointsCannotBeRead", kChart, {"-o", "out.svg", "nosuch.csv"}, "", "",
              "hygrian-chart: nosuch.csv: No such file or directory\n", 2, {{"out.svg", "keep"}}),
       CliRow("Version", kChart, {"--version"}, "", "hygrian-chart " HYGRIAN_VERSION "\n", "", 0),
+      // An output that is one of the inputs, however named, is refused before
+      // anything is read or written.
+      OutputIsInput("ThePoints", {"-o", "p.csv", "p.csv"}, "p.csv"),
+      OutputIsInput("ThePointsThroughASymbolicLink", {"-o", "link.csv", "p.csv"}, "link.csv",
+                    {{"link.csv", "", "p.csv"}}),
+      OutputIsInput("ThePointsByAHardLink", {"p.csv", "-o", "hard.csv"}, "hard.csv",
+                    {{"hard.csv", "", "p.csv", true}}),
+      OutputIsInput("StandardInput", {"-o", "p.csv"}, "p.csv", {}, "p.csv"),
+      OutputIsInput("StandardInputNamed", {"-o", "link.csv", "-"}, "link.csv",
+                    {{"link.csv", "", "p.csv"}}, "p.csv"),
+      OutputIsInput("TheZones", {"--zones", "z.csv", "-o", "z.csv", "p.csv"}, "z.csv"),
+      OutputIsInput("TheProcesses", {"--processes", "z.csv", "-o", "./z.csv"}, "./z.csv"),
   };
 }
 

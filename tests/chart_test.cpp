@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "air/relations.h"
+#include "chart/binned.h"
 #include "chart/curves.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
@@ -546,6 +547,21 @@ TEST(ChartInchPound, LinesFollowTheHandbooksIpRelations) {
   EXPECT_EQ(chart.axes.humidityRatio.back().label.text, "0.028");
 }
 
+// Every dry-bulb tick of the IP chart lies on the plot, where its number's
+// temperature is: t degF at (t - 32) / 1.8 degC.
+TEST(ChartInchPound, EveryDryBulbTickIsOnThePlotWhereItsNumberIs) {
+  const Chart chart =
+      LayOut({32, 120, 0.028, 101.325, 1200, 800, 0.0, false, {}, kIpUnits}, {}, false);
+  const Rect& plot = chart.frame.Plot();
+  ASSERT_GE(chart.axes.dryBulb.size(), 5u);
+  for (const Tick& tick : chart.axes.dryBulb) {
+    EXPECT_GE(tick.position, plot.left) << tick.label.text;
+    EXPECT_LE(tick.position, plot.right) << tick.label.text;
+    const double celsius = (std::stod(tick.label.text) - 32.0) / 1.8;
+    EXPECT_NEAR(tick.position, chart.frame.X(celsius), 1e-6) << tick.label.text;
+  }
+}
+
 TEST(ChartSaturation, EndsAtTheTopWhereTheSaturationPressureNearsTheTotal) {
   // At 5 kPa water boils near 33 degrees C: the curve leaves through the top.
   const Chart chart = LayOut(Settings(-10, 40, 1000, 5.0), {}, false);
@@ -699,6 +715,61 @@ TEST(ChartPoints, ADensityCountsEveryPointInItsCell) {
   EXPECT_EQ(chart.density->total, added);
 }
 
+// A known point in its cell: one point each, near the four corners and the
+// middle of the plot (the picture is wider than tall, so cells counted by rows
+// and columns the wrong way round fall elsewhere), lies in the rectangle of the
+// one cell that counts it.
+TEST(ChartPoints, AKnownPointIsInItsDensityCell) {
+  const Frame frame(kCalculatorChart);
+  for (const auto& [t, W] :
+       {std::pair{-9.9, 0.0001}, {49.9, 0.0001}, {-9.9, 0.0299}, {49.9, 0.0299}, {20.0, 0.012}}) {
+    Density density(frame);
+    const Point at = frame.At(t, W);
+    density.Add(at, 3);
+    const DensityLayer layer = density.Layer();
+    ASSERT_EQ(layer.cells.size(), 1u);
+    const Rect& cell = layer.cells[0].rect;
+    EXPECT_TRUE(cell.left <= at.x && at.x <= cell.right && cell.top <= at.y && at.y <= cell.bottom)
+        << t << ", " << W;
+    EXPECT_EQ(layer.cells[0].count, 3u);
+  }
+}
+
+// The page's counts: every point in one cell of at most kMostBinnedCells, each
+// cell's centre within half a cell (3 px, kBinnedCellSide, at least) of its
+// points, and the text read back gives every count.
+TEST(ChartPoints, BinnedPointsReadBackInTheirCells) {
+  const Frame frame(kCalculatorChart);
+  Binned binned(frame);
+  std::uint64_t added = 0;
+  for (double t = -10.0; t <= 50.0; t += 0.53) {
+    for (double W = 0.0; W <= 0.030; W += 0.0007) {
+      binned.Add(t, W);
+      ++added;
+    }
+  }
+  const Rect& plot = frame.Plot();
+  const double side =
+      std::max(kBinnedCellSide,
+               std::sqrt((plot.right - plot.left) * (plot.bottom - plot.top) / kMostBinnedCells));
+  std::uint64_t read = 0;
+  std::size_t cells = 0;
+  ReadBinned(binned.Text(), [&](double t, double W, std::uint64_t count) {
+    read += count;
+    ++cells;
+    const Point centre = frame.At(t, W);
+    EXPECT_TRUE(frame.Contains(t, W)) << t << ", " << W;
+    // Some point of the grid above lies within half a cell of the centre.
+    const double t0 = -10.0 + 0.53 * std::round((t + 10.0) / 0.53);
+    const double W0 = 0.0007 * std::round(W / 0.0007);
+    EXPECT_LE(std::fabs(frame.At(t0, W0).x - centre.x), side) << t << ", " << W;
+    EXPECT_LE(std::fabs(frame.At(t0, W0).y - centre.y), side) << t << ", " << W;
+  });
+  EXPECT_EQ(read, added);
+  EXPECT_EQ(binned.Total(), added);
+  EXPECT_LE(static_cast<double>(cells), kMostBinnedCells);
+}
+
 // --- The engineer's furniture and zones ----------------------------------------
 
 // The handbook's chart with a protractor: its scales read back their values.
@@ -836,6 +907,38 @@ TEST(ChartProcesses, TheCoilLeavesAtTheLibrarysStateTowardItsApparatusDewPoint) 
     const State saturated = hygrian::FromDryBulbRelativeHumidity(adp, 100.0).state;
     EXPECT_NEAR(d.toApparatusDewPoint->to.x, frame.X(adp), 1e-9);
     EXPECT_NEAR(d.toApparatusDewPoint->to.y, frame.Y(saturated.humidityRatio), 1e-9);
+  }
+}
+
+// A coil's label is the heat it takes from the air, a positive load: its flow
+// times the fall of the air's enthalpy, by eq. 30 (h = 1.006 t + W (2501 +
+// 1.86 t)) from the entering and leaving states, less the condensate's, which
+// leaves at the apparatus dew point (4.186 t, eq. 44); a heater's the heat it
+// gives.
+TEST(ChartProcesses, ACoilsLabelIsTheHeatItTakesFromTheAir) {
+  const Frame frame{ChartSettings{}};
+  const auto h = [](double t, double W) { return 1.006 * t + W * (2501.0 + 1.86 * t); };
+  for (const auto& [kind, csv] :
+       {std::pair{cli::Process::Coil,
+                  "dry_bulb,humidity_ratio,apparatus_dew_point,bypass_factor,flow\n"
+                  "30,0.0150,10,0.1,4\n"},
+        {cli::Process::Heat, "dry_bulb,humidity_ratio,leaving_dry_bulb,flow\n10,0.005,30,4\n"}}) {
+    const ProcessesRead read = ReadRows(csv, kind);
+    ASSERT_EQ(read.processes.size(), 1u);
+    const ComputedProcess& p = read.processes[0];
+    const State& in = p.entering;
+    const State& out = p.result.leaving;
+    const double condensate = kind == cli::Process::Coil
+                                  ? 4.0 * (in.humidityRatio - out.humidityRatio) * 4.186 * 10.0
+                                  : 0.0;
+    const double taken =
+        4.0 * (h(in.dryBulb, in.humidityRatio) - h(out.dryBulb, out.humidityRatio)) - condensate;
+    const double load = kind == cli::Process::Coil ? taken : -taken;
+    ASSERT_GT(load, 50.0);
+    const std::string text = DrawProcess(frame, p).text;
+    const std::string word = kind == cli::Process::Coil ? "coil " : "heat ";
+    ASSERT_EQ(text.substr(0, word.size()), word) << text;
+    EXPECT_NEAR(std::stod(text.substr(word.size())), load, 0.051) << text;
   }
 }
 

@@ -491,10 +491,30 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The words that start a command as another user (uid, of group gid and of
+// `groups` besides), for tests where ownership or a per-user limit matters:
+// setpriv's, which only root may use; empty where this process cannot do that.
+inline std::string AsUser(unsigned uid, unsigned gid, const std::vector<unsigned>& groups = {}) {
+  if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) return "";
+  std::string words =
+      "/usr/bin/setpriv --reuid=" + std::to_string(uid) + " --regid=" + std::to_string(gid);
+  if (groups.empty()) return words + " --clear-groups --";
+  words += " --groups=";
+  for (const unsigned group : groups) words += std::to_string(group) + ",";
+  words.back() = ' ';
+  return words + "--";
+}
+
 // A file that a row writes into its scratch folder before the run.
 struct File {
   std::string name;  // ending with a slash: an empty folder
   std::string bytes;
+  // Not empty: instead, another name of this earlier file of the row's, a
+  // symbolic link to it or (hardLink) a hard link.
+  std::string linkTo = {};
+  bool hardLink = false;
+  // The bytes it must hold after the run, when the run writes it.
+  std::optional<std::string> after = std::nullopt;
 };
 
 // One command-line case. The program runs in a scratch folder that holds
@@ -529,7 +549,15 @@ inline void PrintTo(const CliRow& row, std::ostream* os) { *os << row.name; }
 
 inline void ExpectRow(const CliRow& row) {
   ScratchFolder folder;
-  for (const File& file : row.files) folder.Write(file.name, file.bytes);
+  for (const File& file : row.files) {
+    if (file.linkTo.empty()) {
+      folder.Write(file.name, file.bytes);
+    } else if (file.hardLink) {
+      std::filesystem::create_hard_link(folder.Path(file.linkTo), folder.Path(file.name));
+    } else {
+      std::filesystem::create_symlink(file.linkTo, folder.Path(file.name));
+    }
+  }
   Invocation how;
   how.args = row.args;
   how.input = row.input;
@@ -542,9 +570,18 @@ inline void ExpectRow(const CliRow& row) {
     ++entries;
   }
   EXPECT_EQ(entries, row.files.size()) << "files in the folder after the run";
+  // What a file must hold: a link's are those of the file it names.
+  const auto expected = [&](const File& file) {
+    for (const File& named : row.files) {
+      if (!file.linkTo.empty() && named.name == file.linkTo) {
+        return named.after.value_or(named.bytes);
+      }
+    }
+    return file.after.value_or(file.bytes);
+  };
   for (const File& file : row.files) {
     if (file.name.back() != '/') {
-      EXPECT_EQ(folder.Read(file.name), file.bytes) << file.name;
+      EXPECT_EQ(folder.Read(file.name), expected(file)) << file.name;
     }
   }
 }

@@ -11,9 +11,11 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "air/lanes.h"
 #include "air/one_lane.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
@@ -59,6 +61,11 @@ const Outcome kOutcomes[] = {
     {FromDryBulbRelativeHumidity, 25, 0, 101.325, {}, Status::Ok, &State::dewPoint, kNaN, 0},
     {FromDryBulbRelativeHumidity, 25, 1e-9, 101.325, {}, Status::DrierThanRange, &State::dewPoint, kNaN, 0},
     {FromDryBulbHumidityRatio, 5, 0.0019, 101.325, {}, Status::Ok, &State::wetBulb, 0, 0},
+    // A wet-bulb of exactly 0 above a dry-bulb of 0 is over a water wick: the
+    // plateau's water end (eq. 33; ice's eq. 35 gives 2.0053 g/kg); at 10
+    // degrees C eq. 33 gives W < 0 (2501 W_s*(0) = 9.477 < 1.006 x 10).
+    {FromDryBulbWetBulb, 5, 0, 101.325, {}, Status::Ok, &State::humidityRatio, 0.0017715, 1e-6},
+    {FromDryBulbWetBulb, 10, 0, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 23.5, 145, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
     {FromDryBulbDewPoint, 23.5, 25, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
     {FromDryBulbWetBulb, 20, 25, 101.325, {}, Status::Supersaturated, &State::wetBulb, 25, 0},
@@ -369,6 +376,78 @@ TEST(HandbookGrid, EverySearchedPairRoundTrips) {
           << where;
     }
   });
+}
+
+// The dry-bulb pair that is given `member` (the dry-bulb itself: with a
+// relative humidity).
+const Pair& DryBulbPairOf(double State::*member) {
+  for (const Pair& pair : AllPairs) {
+    if (pair.given[0].member == &State::dryBulb && pair.given[1].member == member) return pair;
+  }
+  return AllPairs[2];  // dry_bulb_relative_humidity
+}
+
+// Whether the state's forward relations, from its dry-bulb and humidity ratio,
+// give back `given` as `member` to 1e-9 of its size (a temperature's in kelvin;
+// at least 1 kJ/kg, 1 % or 1 g/kg).
+bool GivesBack(const State& s, double State::*member, double given, double P, Options options) {
+  const double back =
+      FromDryBulbHumidityRatio(s.dryBulb, s.humidityRatio, P, options).state.*member;
+  const bool temperature =
+      member == &State::dryBulb || member == &State::wetBulb || member == &State::dewPoint;
+  const double size = temperature                       ? given + 273.15
+                      : member == &State::humidityRatio ? std::fmax(std::fabs(given), 1e-3)
+                                                        : std::fmax(std::fabs(given), 1.0);
+  return std::fabs(back - given) <= 1e-9 * size;
+}
+
+// Every pair solved by a search, given +-1e-300 to 1e300 as either value (the
+// other from an ordinary state): a state it answers gives both values back by
+// the forward relations, and an absurd value (1e10 or more) that no dry-bulb
+// from -100 to 200 degrees C takes with its dry-bulb pair (1e16 kJ/kg, 1e12 %)
+// gets a fault from the searched pair too, as it does from the dry-bulb pairs.
+TEST(HandbookPairs, AnswerOnlyWhatTheySolvedOverEveryMagnitude) {
+  const Options options;
+  for (const auto& [t, rh, P] : {std::tuple{25.0, 50.0, 101.325},
+                                 {-20.0, 80.0, 101.325},
+                                 {60.0, 10.0, 60.0},
+                                 {3.5, 50.0, 101.325}}) {
+    const State ordinary = FromDryBulbRelativeHumidity(t, rh, P, options).state;
+    for (std::size_t i = DryBulbPairCount; i < AllPairs.size(); ++i) {
+      const Pair& pair = AllPairs[i];
+      for (std::size_t slot = 0; slot < 2; ++slot) {
+        double State::*member = pair.given[slot].member;
+        for (int exponent = -300; exponent <= 300; ++exponent) {
+          for (const double sign : {-1.0, 1.0}) {
+            const double value = sign * std::pow(10.0, exponent);
+            double a = ordinary.*pair.given[0].member;
+            double b = ordinary.*pair.given[1].member;
+            (slot == 0 ? a : b) = value;
+            const Result r = pair.compute(a, b, P, options);
+            const std::string where = std::string(pair.key) + " " + std::to_string(a) + ", " +
+                                      std::to_string(b) + " at " + std::to_string(P);
+            const bool computed = RulesOf(OutcomeOf(r).kind).computed;
+            if (computed) {
+              EXPECT_TRUE(GivesBack(r.state, pair.given[0].member, a, P, options)) << where;
+              EXPECT_TRUE(GivesBack(r.state, pair.given[1].member, b, P, options)) << where;
+            }
+            if (exponent < 10) continue;  // the absurd ones
+            bool anyDryBulb = false;
+            for (double dryBulb = -100.0; dryBulb <= 200.0 && !anyDryBulb; dryBulb += 10.0) {
+              const Pair& dry = DryBulbPairOf(member);
+              const bool itself = member == &State::dryBulb;
+              const Result d =
+                  dry.compute(itself ? value : dryBulb, itself ? 50.0 : value, P, options);
+              anyDryBulb = RulesOf(OutcomeOf(d).kind).computed;
+            }
+            if (!anyDryBulb) {
+              EXPECT_FALSE(computed) << where;
+            }
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

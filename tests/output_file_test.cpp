@@ -1,16 +1,19 @@
 // Output files: what is done to the files, step by step, on the in-memory
-// system (the permission cases, since the tests run as root), and the modes,
-// owners and links of real files in a private folder.
+// system, and the modes, owners and links of real files in a private folder,
+// written as root and as other users.
 #include "cli/output_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cli/platform.h"
 #include "tests/cli_fake_platform.h"
@@ -84,6 +87,19 @@ std::vector<Row> Rows() {
       {"ANewFileWhereNoneCanBeMadeBesideIsCreated", "out.csv",
        [](FakeCliPlatform& p) { p.besideError = ENAMETOOLONG; }, true, 0, 0,
        "open-write out.csv; close out.csv; "},
+      {"AFileWithTwoNamesIsWrittenInPlace", "out.csv",
+       [](FakeCliPlatform& p) {
+         p.existing["out.csv"] = {true, 0600, 1001, 1002, 2};
+       },
+       true, 0, 0, "open out.csv; truncate out.csv; close out.csv; "},
+      {"AnotherUsersFileInAStickyFolderIsWrittenInPlace", "out.csv",
+       [](FakeCliPlatform& p) { p.existing["out.csv"] = {true, 0666, 1001, 1002, 1, true}; }, true,
+       0, 0, "open out.csv; truncate out.csv; close out.csv; "},
+      {"InPlaceAFailedRunLeavesWhatWasWritten", "out.csv",
+       [](FakeCliPlatform& p) {
+         p.existing["out.csv"] = {true, 0600, 1001, 1002, 3};
+       },
+       false, 0, 0, "open out.csv; truncate out.csv; close out.csv; "},
   };
 }
 
@@ -165,6 +181,125 @@ TEST(OutputFile, ALinkStaysAndItsTargetIsReplaced) {
   EXPECT_EQ(folder.Read("data/real.csv"), "new");
   EXPECT_EQ(Entries(folder), 2U);  // data/, out.csv
 }
+
+// A file written by a user in a folder: whose it stays and whether it was
+// replaced (a new file renamed over it) or written in place, as `>` writes.
+struct Owned {
+  const char* name;
+  mode_t folderMode;  // the folder is root's, of group folderGroup
+  gid_t folderGroup;
+  uid_t owner;  // the file's
+  gid_t group;
+  mode_t mode;
+  bool secondName;  // the file has another name beside it
+  uid_t user;       // who writes it, of group userGroup and of groups
+  gid_t userGroup;
+  std::vector<gid_t> groups;
+  bool inPlace;
+};
+
+void PrintTo(const Owned& row, std::ostream* os) { *os << row.name; }
+
+std::vector<Owned> OwnedRows() {
+  return {
+      // A file of a group's folder, written by another member of the group.
+      {"AnotherUsersFileInTheGroupsFolderKeepsItsOwner",
+       02775,
+       2000,
+       1000,
+       2000,
+       0660,
+       false,
+       1001,
+       1001,
+       {2000},
+       true},
+      // /tmp: only root or the owner may rename a file over another's.
+      {"AnotherUsersFileInAStickyFolder", 01777, 0, 1000, 1000, 0666, false, 1001, 1001, {}, true},
+      {"TheUsersOwnFileInAStickyFolderIsReplaced",
+       01777,
+       0,
+       1001,
+       1001,
+       0600,
+       false,
+       1001,
+       1001,
+       {},
+       false},
+      // The new file is given the old one's group, one the user is in.
+      {"TheUsersFileOfAnotherOfTheirGroupsIsReplaced",
+       0777,
+       0,
+       1001,
+       2000,
+       0640,
+       false,
+       1001,
+       1001,
+       {2000},
+       false},
+      {"TheUsersFileOfAGroupTheyAreNotInStaysTheirs",
+       0777,
+       0,
+       1001,
+       3000,
+       0640,
+       false,
+       1001,
+       1001,
+       {},
+       true},
+      {"AFileWithASecondNameIsWrittenInPlace", 0755, 0, 0, 0, 0644, true, 0, 0, {}, true},
+  };
+}
+
+class OutputFileOwners : public ::testing::TestWithParam<Owned> {};
+
+// Writes "new" to out.csv in folder as row.user, in a child process; the error
+// number, or -1 when the child could not become that user.
+int WriteAs(const Owned& row, const e2e::ScratchFolder& folder) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const bool became = ::setgroups(row.groups.size(), row.groups.data()) == 0 &&
+                        ::setresgid(row.userGroup, row.userGroup, row.userGroup) == 0 &&
+                        ::setresuid(row.user, row.user, row.user) == 0;
+    ::_exit(became ? WriteThrough(folder, "out.csv", "new") : 255);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status) == 255 ? -1 : WEXITSTATUS(status);
+}
+
+TEST_P(OutputFileOwners, Run) {
+  const Owned& row = GetParam();
+  if (::geteuid() != 0) GTEST_SKIP() << "writing as other users needs root";
+  const e2e::ScratchFolder folder;
+  folder.Write("out.csv", "old");
+  const std::string out = folder.Path("out.csv");
+  ASSERT_EQ(::chown(folder.Path().c_str(), 0, row.folderGroup), 0);
+  ASSERT_EQ(::chmod(folder.Path().c_str(), row.folderMode), 0);
+  ASSERT_EQ(::chown(out.c_str(), row.owner, row.group), 0);
+  ASSERT_EQ(::chmod(out.c_str(), row.mode), 0);
+  if (row.secondName) {
+    ASSERT_EQ(::link(out.c_str(), folder.Path("other.csv").c_str()), 0);
+  }
+  const ino_t inode = Stat(out).st_ino;
+  ASSERT_EQ(WriteAs(row, folder), 0);
+  const struct stat info = Stat(out);
+  EXPECT_EQ(folder.Read("out.csv"), "new");
+  EXPECT_EQ(info.st_uid, row.owner);
+  EXPECT_EQ(info.st_gid, row.group);
+  EXPECT_EQ(info.st_mode & 07777U, row.mode);
+  EXPECT_EQ(info.st_ino == inode, row.inPlace);
+  if (row.secondName) {
+    EXPECT_EQ(folder.Read("other.csv"), "new");
+  }
+  EXPECT_EQ(Entries(folder), row.secondName ? 2U : 1U);  // nothing left beside it
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputFile, OutputFileOwners, ::testing::ValuesIn(OwnedRows()),
+                         e2e::RowName());
 
 }  // namespace
 }  // namespace hygrian::cli

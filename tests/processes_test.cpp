@@ -165,6 +165,25 @@ TEST(ProcessGrid, HumidifiersBalance) {
   });
 }
 
+// Water at the entering air's wet-bulb, evaporated into it, leaves the air on
+// its wet-bulb line: the thermodynamic wet-bulb is what adiabatic saturation
+// keeps (eq. 33, the water's enthalpy 4.186 t_w as eq. 45 has it, by hand:
+// 62.79 kJ/kg at 15 degrees C). To a humidity ratio and to a relative humidity.
+TEST(ProcessGrid, WaterAtTheWetBulbKeepsTheWetBulb) {
+  OverTheGrid([](double t, double w, double m, const std::string& where) {
+    const double wetBulb = FromDryBulbHumidityRatio(t, w).state.wetBulb;
+    if (!(wetBulb > 0.0)) return;  // over a water wick
+    for (const ProcessResult& r : {HumidifyWithWater(t, w, w + 0.001, wetBulb, m),
+                                   HumidifyWithWaterToRelativeHumidity(t, w, 95.0, wetBulb, m)}) {
+      if (r.status != Status::Ok) continue;
+      EXPECT_NEAR(r.waterEnthalpy, 4.186 * wetBulb, 1e-12 * wetBulb) << where;
+      EXPECT_NEAR(r.leaving.wetBulb, wetBulb, 1e-6) << where;
+    }
+  });
+  EXPECT_NEAR(HumidifyWithWaterToRelativeHumidity(30, W(30, 20), 80, 15, 1).waterEnthalpy, 62.79,
+              1e-12);
+}
+
 TEST(ProcessGrid, MixingBalances) {
   OverTheGrid([](double t, double w, double m, const std::string& where) {
     const Stream b{24.0, W(24.0, 50.0), 3.0};

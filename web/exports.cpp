@@ -33,9 +33,11 @@ extern "C" {
 
 // The SVG that hygrian-chart writes for the settings (web/settings.h) with
 // `points` and `processes` as its points and processes files (CSV; "" for
-// none). When no chart is drawn: "hygrian-chart: " and what is wrong.
+// none), and `background`'s counts of points (chart/binned.h's text, as
+// hygrian-chart --html embeds it) under them as a density. When no chart is
+// drawn: "hygrian-chart: " and what is wrong.
 EMSCRIPTEN_KEEPALIVE char* hygrian_web_chart(const char* settings, const char* points,
-                                             const char* processes) {
+                                             const char* processes, const char* background) {
   chart::Options options;
   if (std::string problem = web::ReadSettings(settings, options); !problem.empty()) {
     return Copy(std::string(chart::kProgramName) + ": " + problem + "\n");
@@ -43,6 +45,7 @@ EMSCRIPTEN_KEEPALIVE char* hygrian_web_chart(const char* settings, const char* p
   options.common.quiet = true;
   if (*points != '\0') options.pointsFile = "points.csv";
   if (*processes != '\0') options.processesFile = "processes.csv";
+  options.background = background;
   web::MemoryPlatform platform({{"points.csv", points}, {"processes.csv", processes}});
   const int status = chart::RunChart(platform, options);
   return Copy(status == 2 || platform.Output().empty() ? platform.Errors() : platform.Output());

@@ -12,7 +12,8 @@ const page = {
   units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', pressure: '', altitude: '',
   dryBulb: '', humidityRatio: '', process: '', pins: [],  // pins: [degC, kg/kg]
 };
-// hygrian-chart --html's points past its density threshold: drawn, not pinned.
+// hygrian-chart --html's points past its density threshold, as counts in cells
+// ("t,W,count" lines): drawn as a density, not pinned.
 const background = $('background') ? $('background').textContent.trim() : '';
 let frame = null;  // see hygrian_web_frame
 
@@ -55,8 +56,8 @@ function state(t, w, digits) {
 }
 
 function pointsCsv() {
-  if (!page.pins.length && !background) return '';
-  return 'dry_bulb (degC),humidity_ratio (kg/kg),label\n' + (background ? background + '\n' : '') +
+  if (!page.pins.length) return '';
+  return 'dry_bulb (degC),humidity_ratio (kg/kg),label\n' +
          page.pins.map(([t, w], i) => `${t},${w},${i + 1}\n`).join('');
 }
 
@@ -107,7 +108,7 @@ function draw() {
   const process = bad ? null : processRows();
   const svg = text(call(_hygrian_web_chart,
                         [settings, pointsCsv(), process && page.model === 'handbook' ?
-                         process.csv : '']));
+                         process.csv : '', background]));
   if (bad || !svg.startsWith('<?xml')) {
     $('message').textContent = svg.trim();
     return;

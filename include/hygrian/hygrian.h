@@ -71,7 +71,8 @@ enum hygrian_status {
   HYGRIAN_DRIER_THAN_RANGE = 14, /* a warning: frost point below -100 degrees C */
   HYGRIAN_OUT_OF_RANGE = 15,     /* outside -100..200 degrees C or 10..1000 kPa */
   /* "no state with these two values": an enthalpy below dry air's, a relative
-     humidity above 100 percent or of 0 with a dew point or humidity ratio */
+     humidity above 100 percent or of 0 with a dew point or humidity ratio, or
+     values that the state a search found does not give back */
   HYGRIAN_NO_STATE = 16,
   /* "not with the calculator model": a pair solved by a search */
   HYGRIAN_NOT_WITH_CALCULATOR = 17,

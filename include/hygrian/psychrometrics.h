@@ -129,8 +129,9 @@ enum class Status {
   // outside 10 to 1,000 kPa (a pressure not above 0 is InvalidInput).
   OutOfRange,
   // Handbook model: the two given values fix no state (an enthalpy below dry
-  // air's at that dry-bulb, a relative humidity above 100 percent, or one of 0
-  // with a dew point or a humidity ratio).
+  // air's at that dry-bulb, a relative humidity above 100 percent, one of 0
+  // with a dew point or a humidity ratio, or values that the state a search
+  // found does not give back).
   NoState,
   // A pair without the dry-bulb given to the calculator model, whose fitted
   // relations such a pair cannot be solved on.
@@ -220,9 +221,11 @@ struct Result {
 // model's forward relations, to 1e-9 K for a temperature and 1e-10 relative
 // for a humidity ratio; the state then holds the two given values as given,
 // and the rest as FromDryBulbHumidityRatio (or ...RelativeHumidity,
-// ...DewPoint) gives them at the dry-bulb found. The relative humidity given
-// is 0 to 100 percent (above: NoState); a root outside -100 to 200 degrees C
-// is OutOfRange. Enthalpy h in kJ per kg of dry air, W in kg/kg.
+// ...DewPoint) gives them at the dry-bulb found, once that state gives the two
+// values back to 1e-9 of their size (a temperature's in kelvin; otherwise
+// NoState: values no state has, 1e16 kJ/kg at 50 percent). The relative
+// humidity given is 0 to 100 percent (above: NoState); a root outside -100 to
+// 200 degrees C is OutOfRange. Enthalpy h in kJ per kg of dry air, W in kg/kg.
 // 25 and 50.0 kJ/kg (dry-bulb, enthalpy) give W 0.0097547... (24.85 / 2547.5), relative
 // humidity 49.17... percent; 25 and 20 kJ/kg give NoState (dry air has 25.15).
 [[nodiscard]] HYGRIAN_API Result FromDryBulbEnthalpy(double dryBulb, double enthalpy,

@@ -67,6 +67,8 @@ hygrian.pandas convert through it, into and out of the units above.
 (17.6, 'ok')
 """
 
+import sys
+
 import numpy as np
 
 from . import _ufuncs, calculator, handbook, handbook_over_water, units
@@ -216,7 +218,8 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
     (NaN), 13 supersaturated (computed, no wet-bulb), 19 above ice saturation
     but not water's (over ice; the same), 20 clipped to saturation, 14 drier
     than the range (computed, no dew point), 12 (missing) when an input is NaN, any
-    other code (see ``STATUS``) for invalid input, outside the range (15), an
+    other code (see ``STATUS``) for invalid input (1, also for a value that is
+    not finite), outside the range (15), an
     impossible state (11) or a fault, where all but the given values are NaN.
     No exception for a bad state; a ``TypeError`` when the values given are
     not two that form a pair, a ``ValueError`` for an unknown model or phase,
@@ -268,3 +271,33 @@ def _output_dtype(dtype, arrays):
     if dtype not in (np.float32, np.float64):
         raise TypeError(f"dtype: {dtype} is neither float32 nor float64")
     return dtype
+
+
+class _NotForDask:
+    """What Dask calls for one of the ufuncs given a Dask array: Dask hands a
+    ufunc of several outputs to the function of its name in dask.array.ufunc,
+    and without one NumPy says only that every operand "returned
+    NotImplemented"."""
+
+    def __init__(self, name):
+        self.name = name
+
+    def __call__(self, *args, **kwargs):
+        raise TypeError(f"{self.name}: a Dask array; the ufuncs compute NumPy arrays. "
+                        "hygrian.xarray.psychrometrics computes Dask-backed DataArrays "
+                        "lazily, block by block (or dask.array.map_blocks over the ufunc)")
+
+
+def _point_dask_to_xarray():
+    """Gives dask.array.ufunc, when Dask is imported, a _NotForDask for each
+    ufunc name of the package's, where it has none of that name."""
+    module = sys.modules.get("dask.array.ufunc")
+    if module is None:
+        return
+    names = [name for name, *_ in PAIRS] + list(PROCESS_ARGUMENTS)
+    for name in names:
+        if not hasattr(module, name):
+            setattr(module, name, _NotForDask(name))
+
+
+_point_dask_to_xarray()

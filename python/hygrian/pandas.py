@@ -24,21 +24,45 @@ __all__ = ["process", "psychrometrics"]
 
 # Texts that loggers and spreadsheets write for no reading (after stripping blanks).
 GAP_TEXTS = frozenset({"", "N/A", "n/a", "NA", "NaN", "nan"})
+# A number's text, as hygrian-batch reads one: a sign, digits with a point, an exponent.
+NUMBER_TEXT = r"[+-]?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][+-]?[0-9]+)?"
+
+
+def _series(frame, name):
+    """Column name of frame; a KeyError naming the columns there are, a
+    ValueError when several columns have that name."""
+    if name not in frame.columns:
+        raise KeyError(f"no column {name!r}; the columns are "
+                       f"{', '.join(map(repr, frame.columns))}")
+    column = frame[name]
+    if isinstance(column, pd.DataFrame):
+        raise ValueError(f"column {name!r}: {column.shape[1]} columns have that name; "
+                         "rename them (frame.columns = [...]) or pass one, "
+                         f"frame.iloc[:, [{', '.join(map(str, range(column.shape[1])))}]]")
+    return column
 
 
 def _column(frame, name):
     """Column name of frame as a float64 array: NaN for pandas' missing values and
-    the gap texts; a ValueError naming the column and its first other text."""
-    column = frame[name]
+    the gap texts; a ValueError naming the column and its first text that is no
+    number ("warm") or too large for a double ("1e999"), as hygrian-batch says."""
+    column = _series(frame, name)
     if pd.api.types.is_numeric_dtype(column.dtype):
         return column.to_numpy(dtype=np.float64, na_value=np.nan)
     texts = column.astype(object).map(lambda v: v.strip() if isinstance(v, str) else v)
     gaps = texts.isna() | texts.isin(GAP_TEXTS)
-    numbers = pd.to_numeric(texts.mask(gaps), errors="coerce")
-    bad = numbers.isna() & ~gaps
+    strings = texts.map(lambda v: isinstance(v, str)).astype(bool) & ~gaps
+    numbers = pd.to_numeric(texts.mask(gaps | strings), errors="coerce")
+    spelt = texts.where(strings, "").astype(str).str.fullmatch(NUMBER_TEXT)
+    numbers[strings & spelt] = texts[strings & spelt].map(float)  # correctly rounded
+    bad = (numbers.isna() & ~gaps & ~strings) | (strings & ~spelt)
     if bad.any():
         raise ValueError(f"column {name!r}: {column[bad].iloc[0]!r} is not a number "
                          f"(a gap is one of {', '.join(map(repr, sorted(GAP_TEXTS)))} or NaN)")
+    huge = strings & np.isinf(numbers.astype(np.float64))
+    if huge.any():
+        raise ValueError(f"column {name!r}: {column[huge].iloc[0]!r} is out of range "
+                         "(too large for a double)")
     return numbers.to_numpy(dtype=np.float64, na_value=np.nan)
 
 
@@ -87,7 +111,7 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
     if isinstance(pressure, str):
         named["pressure"] = pressure
     hu.check_keys(units, list(named) + (["pressure"] if "pressure" not in named else []))
-    dtype = _output_dtype(dtype, [frame[column] for column in named.values()])
+    dtype = _output_dtype(dtype, [_series(frame, column) for column in named.values()])
     columns = {keyword: _column(frame, column) for keyword, column in named.items()}
     given = {"pressure": pressure, **columns}
     for keyword, values in given.items():

@@ -15,6 +15,7 @@ _Supersaturated = Literal["flag", "clip"]
 _System = Literal["library", "ip", "cf"]
 
 GAP_TEXTS: frozenset[str]
+NUMBER_TEXT: str
 
 # Columns by name; exactly two values that form a pair of hygrian.PAIRS are
 # given. pressure is a column's name or a number (or an array of the rows).

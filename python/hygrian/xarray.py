@@ -23,6 +23,8 @@ import hygrian
 from hygrian import _given_pair, _output_dtype
 from hygrian import units as hu
 
+hygrian._point_dask_to_xarray()  # Dask may have come in between
+
 __all__ = ["psychrometrics", "wet_bulb_temperature"]
 
 # Elements converted and computed at a time, so that the unit conversions of a
@@ -128,8 +130,16 @@ def _states(first, second, pressure, *, model, over, supersaturated, ufunc, name
 
 def _check_argument(name, value):
     """A TypeError for a Dataset or an array where a DataArray belongs (the
-    pressure may also be a number)."""
-    if isinstance(value, xr.DataArray) or (name == "pressure" and np.ndim(value) == 0):
+    pressure may also be a number), or for values that are not numbers."""
+    if isinstance(value, xr.DataArray) and value.dtype.kind not in "iuf":
+        raise TypeError(f"{name}: values of dtype {value.dtype}, not numbers; convert them "
+                        f"first, such as {name}.astype(float) (texts of numbers) or "
+                        "pandas.to_numeric for a column with gaps")
+    if name == "pressure" and np.ndim(value) == 0 and not isinstance(value, xr.DataArray):
+        if np.asarray(value).dtype.kind not in "iuf":
+            raise TypeError(f"pressure: {value!r} is not a number (kPa, or a DataArray)")
+        return
+    if isinstance(value, xr.DataArray):
         return
     if isinstance(value, xr.Dataset):
         raise TypeError(f"{name}: a Dataset, not a DataArray; pass one of its variables, "
@@ -226,7 +236,9 @@ def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtyp
     (supersaturated; 19 above ice saturation but not water's, over ice), or with
     supersaturated="clip" brought down to saturation at their dry-bulb, every
     property computed, status 20; a frost point below -100 degC leaves the dew
-    point NaN, status 14; a temperature outside -100 to 200 degC is status 15.
+    point NaN, status 14; a temperature outside -100 to 200 degC is status 15, and an
+    infinite value, as any given value that is not finite, status 1 (invalid
+    input).
 
     model="handbook" (ASHRAE 2017 ch. 1, the default) or "calculator" (the
     console program's relations); over="ice" (the default) or "water" says what

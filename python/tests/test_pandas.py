@@ -88,6 +88,11 @@ COLUMNS = [
     (np.array([25.0, "n/a"], dtype=object), [25.0, np.nan]),
     (np.array(["25", "warm"], dtype=object), "column 't': 'warm' is not a number"),
     (pd.array(["25,5", "1"], dtype="string"), "column 't': '25,5' is not a number"),
+    # as hygrian-batch reads a table: "inf" no number, "1e999" too large
+    (np.array(["25", "inf"], dtype=object), "column 't': 'inf' is not a number"),
+    (np.array(["1e999"], dtype=object), "column 't': '1e999' is out of range"),
+    (np.array(["-1E+400", "1"], dtype=object), "column 't': '-1E\\+400' is out of range"),
+    (np.array([" 1e-999 ", "+.5"], dtype=object), [0.0, 0.5]),
 ]
 
 
@@ -101,6 +106,34 @@ def test_nullable_and_text_columns(column, want):
     states = calculator_frame(frame, dry_bulb="t", relative_humidity="rh")
     np.testing.assert_array_equal(states.dry_bulb, want)
     assert list(states.status) == [12 if np.isnan(t) else 0 for t in want]
+
+
+# A name two columns share, or no column has: an error that says so.
+@pytest.mark.parametrize("columns,words", [
+    (["t", "rh", "t"], "column 't': 2 columns have that name; rename them"),
+    (["temp", "rh"], "no column 't'; the columns are 'temp', 'rh'"),
+])
+def test_column_names(columns, words):
+    frame = pd.DataFrame([[25.0, 50.0, 20.0][:len(columns)]], columns=columns)
+    with pytest.raises((KeyError, ValueError), match=words):
+        calculator_frame(frame, dry_bulb="t", relative_humidity="rh")
+
+
+# over="water" is the handbook model over liquid water, as hygrian.handbook_over_water
+# computes it, to the bit. At -10 degrees C and 80 %, saturation over supercooled
+# water is 0.286453 kPa (Murphy and Koop 2005), over ice 0.259874 kPa (IAPWS R14-08);
+# with an enhancement factor of 1.0045, e = 0.8 f p and W = 0.621945 e / (P - e) are
+# 1.4162 g/kg over water, 10 % above ice's 1.2845 g/kg (1e-3 g/kg: f's third decimal).
+def test_over_water_is_handbook_over_water():
+    frame = pd.DataFrame({"t": [-10.0, 25.0], "rh": [80.0, 50.0]})
+    got = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh", over="water")
+    want = hygrian.handbook_over_water.from_dry_bulb_relative_humidity(
+        frame.t.to_numpy(), frame.rh.to_numpy(), 101.325)
+    for prop, values in zip(hygrian.PROPERTIES, want):
+        np.testing.assert_array_equal(got[prop].to_numpy(), values)
+    assert abs(got.humidity_ratio[0] - 1.4162e-3) <= 1e-6
+    ice = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh")
+    assert abs(ice.humidity_ratio[0] - 1.2845e-3) <= 1e-6
 
 
 @pytest.mark.parametrize("columns,dtype,want", [("f4", None, "f4"), ("f4", "float64", "f8"),

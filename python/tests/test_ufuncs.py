@@ -404,6 +404,21 @@ def test_supersaturated_errors(kwargs, message):
         hygrian.psychrometrics(dry_bulb=25.0, relative_humidity=104.0, **kwargs)
 
 
+# Values no state has: the state a search ends at does not give them back,
+# status 16, as for the library (an enthalpy of 1e10 kJ/kg and more at 50 %).
+def test_searched_pairs_answer_only_what_they_solved():
+    got = hygrian.psychrometrics(enthalpy=np.array([1e10, 1e16, 1e100]), relative_humidity=50.0)
+    np.testing.assert_array_equal(got["status"], [16, 16, 16])
+    assert np.isnan(got["dry_bulb"]).all()
+
+
+def test_a_dask_array_given_to_a_ufunc_points_to_hygrian_xarray():
+    import dask.array as da  # imported before hygrian, for the test's module: hygrian is in
+    hygrian._point_dask_to_xarray()
+    with pytest.raises(TypeError, match="a Dask array; .*hygrian.xarray.psychrometrics"):
+        hygrian.from_dry_bulb_relative_humidity(da.from_array(np.array([25.0])), 50.0, 101.325)
+
+
 @pytest.mark.parametrize("first, second", SEARCHED)
 def test_searched_pairs_are_not_the_calculator_s(first, second):
     with pytest.raises(ValueError, match="not with the calculator model, which takes dry_bulb"):

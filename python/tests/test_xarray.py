@@ -207,6 +207,9 @@ STATUSES = [
     ({"dry_bulb": 25, "relative_humidity": np.nan}, 12, None),
     ({"dry_bulb": 25, "wet_bulb": 20, "pressure": np.nan}, 12, None),
     ({"dry_bulb": 25, "relative_humidity": np.inf}, 1, None),
+    # not finite: invalid input (1), not outside the range (15)
+    ({"dry_bulb": np.inf, "relative_humidity": 50}, 1, None),
+    ({"dry_bulb": -np.inf, "dew_point": 15}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 20, "pressure": 0.0}, 1, None),
     ({"dry_bulb": 25, "wet_bulb": 5}, 5, None),
     ({"dry_bulb": 25, "relative_humidity": 0}, 6, None),
@@ -267,6 +270,9 @@ ERRORS = [
     ({"dry_bulb": T, "dew_point": xr.Dataset({"d2m": D})}, TypeError, r"such as ds\['d2m'\]"),
     ({"dry_bulb": T, "dew_point": D, "pressure": np.ones(1)}, TypeError, "pressure: a numpy"),
     ({"dry_bulb": T, "dew_point": D, "dtype": "i4"}, TypeError, "dtype: int32 is neither"),
+    ({"dry_bulb": xr.DataArray(["25"], dims="x", attrs={"units": "degC"}), "dew_point": D},
+     TypeError, r"dry_bulb: values of dtype <U2, not numbers; .* dry_bulb.astype\(float\)"),
+    ({"dry_bulb": T, "dew_point": D, "pressure": "101"}, TypeError, "pressure: '101' is not a"),
 ]
 
 

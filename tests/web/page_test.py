@@ -222,6 +222,34 @@ class Page(unittest.TestCase):
         rows = "".join(f"{10 + i % 200 * 0.1},{30 + i % 37}\n" for i in range(2500))
         self.assertEqual(self.html("dry_bulb,relative_humidity\n" + rows), 0)
         self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"density\"')"))
+        # Every point counted, from the page's cells; a pin goes on top of them.
+        self.assertIn('data-points="2500"', self.js("return hygrianPage.svg"))
+        self.js("page.pins.push([20, 0.008]); draw()")
+        self.assertIn('data-points="2500"', self.js("return hygrianPage.svg"))
+        self.assertEqual(self.js("return document.querySelectorAll('#pins tbody tr').length"), 1)
+
+    def test_html_of_many_points_is_bounded(self):
+        # 200,000 points spread over the plot (-10 to 30 degC, 0 to 99.9 %): their cells, not the points, are
+        # in the page (at most 40,000 cells, about 1 MB).
+        rows = "".join(f"{-10 + (i * 7919 % 4000) / 100},{(i * 104729 % 1000) / 10}\n"
+                       for i in range(200000))
+        self.html("dry_bulb,relative_humidity\n" + rows)
+        path = os.path.join(self.folder, sorted(os.listdir(self.folder))[-1])
+        self.assertLess(os.path.getsize(path) - os.path.getsize(PAGE), 1100 * 1024)
+        self.assertIn('data-points="200000"', self.js("return hygrianPage.svg"))
+
+    def test_editing_a_pin_in_inch_pound_units(self):
+        # 86 degF is 30 degC, 14 degF is -10 degC; lb/lb is kg/kg.
+        for typed, column, want in (("86", 1, (30.0, 0.01)), ("14", 1, (-10.0, 0.01)),
+                                    ("0.012", 6, (25.0, 0.012))):
+            with self.subTest(typed=typed):
+                self.open(f"{self.url}#units=ip&pins=25,0.01")
+                self.js("const cell = document.querySelector('#pins tbody tr').cells[arguments[0]];"
+                        "cell.textContent = arguments[1];"
+                        "cell.dispatchEvent(new Event('blur'));", column, typed)
+                got = self.js("return page.pins[0]")
+                self.assertAlmostEqual(got[0], want[0], places=9)
+                self.assertAlmostEqual(got[1], want[1], places=12)
 
     def test_screenshot_is_not_blank(self):
         self.open(self.url)
