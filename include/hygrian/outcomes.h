@@ -37,7 +37,7 @@ struct OutcomeRules {
   // The C functions return HYGRIAN_OK for it, their flags say the rest (a
   // warning); otherwise the outcome's code, when the library gives it at all.
   // The handbook model's warnings (13, 14) have no flag: the *_with functions
-  // return their codes, with the state computed.
+  // return their codes, with the state computed; so do the processes (13, 21).
   bool cStatusOk;
   // Python gives it as the int8 status and an xarray flag (invalid input is a
   // ValueError there instead).
@@ -63,12 +63,13 @@ struct Outcome {
 };
 
 // In the order hygrian-batch counts them at the end of a run.
-inline constexpr std::array<Outcome, 21> Outcomes = {{
+inline constexpr std::array<Outcome, 22> Outcomes = {{
     {0, "ok", "ok", OutcomeClass::Ok},
     {-1, "no-wet-bulb", "no wet-bulb", OutcomeClass::Warning},
     // The handbook model's warnings: computed, the wet-bulb or the dew point NaN.
     {13, "supersaturated", "supersaturated", OutcomeClass::Warning},
     {14, "drier-than-range", "drier than the range", OutcomeClass::Warning},
+    {21, "fog", "fog: saturated air with liquid water", OutcomeClass::Warning},
     {1, "fault", "invalid input", OutcomeClass::Fault},
     {2, "fault", "floating-point error: invalid", OutcomeClass::Fault},
     {3, "fault", "floating-point error: divide by zero", OutcomeClass::Fault},

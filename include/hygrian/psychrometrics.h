@@ -133,6 +133,10 @@ enum class Status {
   NotWithCalculator,
   // A process (hygrian/processes.h): sensible cooling below the dew point.
   BelowDewPoint,
+  // A warning (a process, Mix): the mixture lies in the fog region; the
+  // leaving state is saturated air, the water beyond saturation is liquid (or
+  // ice) carried in it.
+  Fog = 21,
 };
 
 struct Result {
