@@ -88,7 +88,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
     int error = input.OpenError();
     if (input.Opened()) {
       processes = ReadProcesses(input, input.Name(), frame, options.read,
-                                {options.processKind, options.flowUnit}, messages);
+                                {options.processKind, options.processUnits}, messages);
       if (processes.readFailed) error = processes.readError;
     }
     if (error != 0) {

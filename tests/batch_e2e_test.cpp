@@ -758,13 +758,13 @@ std::vector<CliRow> UsageRows() {
       UsageError("PascalsTooHigh", {"--pressure-unit=Pa", "--pressure", "200001"},
                  "--pressure: 200001 Pa is outside 20 to 200 kPa"),
       UsageError("UnknownUnit", {"--pressure-unit", "kpa"},
-                 "--pressure-unit: 'kpa' is not kPa, hPa or Pa"),
+                 "--pressure-unit: 'kpa' is not kPa, hPa, Pa, mbar, psi or inHg"),
       UsageError("PressureNotANumber", {"--pressure", "kPa"}, "--pressure: 'kPa' is not a number"),
       UsageError("PressureInfinite", {"--pressure", "inf"}, "--pressure: 'inf' is not a number"),
       UsageError("PressureOutOfRange", {"--pressure", "1e999"},
                  "--pressure: '1e999' is out of range"),
-      UsageError("PressureEmpty", {"--pressure="}, "--pressure: 1 required KPA missing"),
-      UsageError("PressureMissing", {"--pressure"}, "--pressure: 1 required KPA missing"),
+      UsageError("PressureEmpty", {"--pressure="}, "--pressure: 1 required P missing"),
+      UsageError("PressureMissing", {"--pressure"}, "--pressure: 1 required P missing"),
       UsageError("AltitudeTooHigh", {"--altitude", "11000.5"},
                  "--altitude: 11000.5 m is outside -5000 to 11000 m"),
       UsageError("AltitudeTooLow", {"--altitude", "-5001"},
@@ -923,9 +923,15 @@ std::vector<CliRow> UnitRows() {
       CliRow("HeaderWordsThatAreNoUnit", kBatch,
              {"--dry-bulb-column", "Temp", "--unit", "dry_bulb=degC", "--columns", "dry_bulb"},
              "Temp (outdoor),relative_humidity\n25,50\n", "dry_bulb\n25\n", "", 0),
-      // JSON keys stay; 20 degC is 68 degF exactly.
+      // JSON keys stay; 20 degC is 68 degF exactly; an unlabelled column is in
+      // the units of --units.
       CliRow("IpJsonKeys", kBatch, {"--units", "ip", "--json", "--columns", "dry_bulb,status"},
-             "dry_bulb,relative_humidity\n20,50\n", "{\"dry_bulb\":68,\"status\":\"ok\"}\n", "", 0),
+             "dry_bulb (degC),relative_humidity\n20,50\n", "{\"dry_bulb\":68,\"status\":\"ok\"}\n",
+             "", 0),
+      CliRow("IpUnlabelledColumns", kBatch,
+             {"--units", "ip", "--json", "--columns", "dry_bulb,humidity_ratio,status"},
+             "dry_bulb,humidity_ratio\n68,0.01\n",
+             "{\"dry_bulb\":68,\"humidity_ratio\":0.01,\"status\":\"ok\"}\n", "", 0),
       UsageError("UnitUnknown", {"--unit", "dry_bulb=degf"},
                  "--unit dry_bulb=degf: 'degf' is not a unit of temperature (degC, K, degF or "
                  "degR); did you mean 'degF'?"),
@@ -934,9 +940,8 @@ std::vector<CliRow> UnitRows() {
                  "or inHg)"),
       UsageError("UnitColumnUnknown", {"--unit", "dry-bulb=K"},
                  "--unit dry-bulb=K: 'dry-bulb' is not dry_bulb, wet_bulb, dew_point, "
-                 "relative_humidity, humidity_ratio, specific_humidity, enthalpy or pressure; did "
-                 "you mean "
-                 "'dry_bulb'?"),
+                 "relative_humidity, humidity_ratio, specific_humidity, enthalpy or pressure (or a "
+                 "process's column); did you mean 'dry_bulb'?"),
       UsageError("UnitWithoutEquals", {"--unit", "K"}, "--unit K: not COLUMN=UNIT"),
       UsageError("UnitTwice", {"--unit", "dry_bulb=K", "--unit", "dry_bulb=degC"},
                  "--unit dry_bulb: given twice"),
@@ -950,12 +955,14 @@ std::vector<CliRow> UnitRows() {
 const std::string kProcessColumns =
     "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy,sensible_load,latent_load,"
     "sensible_heat_ratio,water_added,status";
-const std::vector<std::string> kProcessArgs = {"--digits", "6", "--columns", kProcessColumns};
+// A mixing box's water is the condensate of its fog.
+const std::string kMixColumns =
+    "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy,sensible_load,latent_load,"
+    "sensible_heat_ratio,condensate,status";
 
 std::vector<std::string> ProcessArgs(const std::string& process) {
-  std::vector<std::string> args = {"--process", process};
-  args.insert(args.end(), kProcessArgs.begin(), kProcessArgs.end());
-  return args;
+  return {"--process", process,     "--digits",
+          "6",         "--columns", process == "mix" ? kMixColumns : kProcessColumns};
 }
 
 std::vector<CliRow> ProcessRows() {
@@ -970,7 +977,7 @@ std::vector<CliRow> ProcessRows() {
       CliRow("ProcessMix", kBatch, ProcessArgs("mix"),
              "a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
              "30,0.015,1,20,0.007,2\n",
-             kProcessColumns + "\n23.3656,0.00966667,48.1023,0,0,,0,ok\n", "", 0),
+             kMixColumns + "\n23.3656,0.00966667,48.1023,0,0,,0,ok\n", "", 0),
       // Steam at 100 degC, 2687 kJ/kg (eq. 30): h2 = 28.5456 + 0.003 * 2687 =
       // 40.872, t2 = 20.4373; sensible 2 (40.872 - 40.4256) = 0.8928, latent
       // 2 (40.4256 - 25.1028) = 15.2292 kW, 0.006 kg/s of water.
@@ -979,7 +986,7 @@ std::vector<CliRow> ProcessRows() {
       CliRow("ProcessMixOfTwoPairs", kBatch, ProcessArgs("mix"),
              "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
              "30,0,1,20,0.006,1\n",
-             kProcessColumns + "\n24.9724,0.003,32.7646,0,0,,0,ok\n", "", 0),
+             kMixColumns + "\n24.9724,0.003,32.7646,0,0,,0,ok\n", "", 0),
       CliRow("ProcessSteam", kBatch, ProcessArgs("steam"),
              "dry_bulb,humidity_ratio,leaving_humidity_ratio,steam_temperature,flow\n"
              "20,0.005,0.008,100,2\n",
@@ -1051,10 +1058,11 @@ std::vector<CliRow> ProcessRows() {
              "Site,dry_bulb,humidity_ratio,flow,leaving_dry_bulb,leaving_wet_bulb,"
              "leaving_dew_point,leaving_relative_humidity,leaving_enthalpy,leaving_humidity_ratio,"
              "leaving_degree_of_saturation,leaving_specific_volume,leaving_vapor_pressure,"
-             "sensible_load,latent_load,total_load,sensible_heat_ratio,water_added,status\n"
-             "A,20,0.008,x,,,,,,,,,,,,,,,\"bad-input: flow \"\"x\"\" is not a number\"\n"
-             "B,20,0.008,2,,,,,,,,,,,,,,,missing\n"
-             "C,20,0.008,2,,,,,,,,,,,,,,,fault: below the dew point\n",
+             "leaving_flow,sensible_load,latent_load,enthalpy_change,total_load,"
+             "sensible_heat_ratio,water_added,status\n"
+             "A,20,0.008,x,,,,,,,,,,,,,,,,,\"bad-input: flow \"\"x\"\" is not a number\"\n"
+             "B,20,0.008,2,,,,,,,,,,,,,,,,,missing\n"
+             "C,20,0.008,2,,,,,,,,,,,,,,,,,fault: below the dew point\n",
              "hygrian-batch: (standard input):2: flow \"x\" is not a number\n" +
                  Summary("3 rows: 0 ok, 1 fault, 1 missing, 1 bad-input"),
              1),
@@ -1077,12 +1085,14 @@ std::vector<CliRow> ProcessRows() {
                  "--process: 'boil' is not mix, heat, coil, evaporative, steam or adiabatic"),
       UsageError("ProcessWithTheCalculatorModel", {"--process", "heat", "--model", "calculator"},
                  "--process: with the handbook model only"),
-      UsageError("FlowUnitUnknown", {"--process", "heat", "--flow-unit", "cfm"},
-                 "--flow-unit: 'cfm' is not kg/s or m3/s"),
-      UsageError("FlowUnitWithoutProcess", {"--flow-unit", "m3/s"},
-                 "--flow-unit: only with --process"),
-      UsageError("ProcessWithUnits", {"--process", "heat", "--units", "ip"},
-                 "--process: its columns are in the library's units (no --unit, no --units ip)"),
+      UsageError("FlowUnitUnknown", {"--process", "heat", "--flow-unit", "gpm"},
+                 "--flow-unit: 'gpm' is not kg/s, kg/h, lb/h, m3/s, m3/h, L/s or cfm"),
+      UsageError("FlowBasisUnknown", {"--flow-unit", "cfm", "--flow-basis", "nominal"},
+                 "--flow-basis: 'nominal' is not actual or standard"),
+      UsageError("FlowBasisOfAMassFlow", {"--flow-basis", "standard"},
+                 "--flow-basis standard: with a volume flow unit (m3/s, m3/h, L/s or cfm)"),
+      UsageError("LoadUnitUnknown", {"--load-unit", "hp"},
+                 "--load-unit: 'hp' is not kW, W, Btu/h, MBH or ton"),
   };
 }
 
@@ -1158,9 +1168,15 @@ TEST(Batch, Help) {
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"-o,--output FILE",
-                             "--pressure KPA",
-                             "--altitude M",
-                             "--pressure-unit kPa|hPa|Pa",
+                             "--pressure P",
+                             "--altitude Z",
+                             "--pressure-unit UNIT",
+                             "--altitude-unit m|ft",
+                             "--units si|ip",
+                             "--process WORD",
+                             "--flow-unit UNIT",
+                             "--flow-basis actual|standard",
+                             "--load-unit UNIT",
                              "--digits N",
                              "--json",
                              "--jobs N",
@@ -1497,7 +1513,7 @@ const HandbookFigure kHandbookFigures[] = {
     // Dry air at 32 degF: 7.68 Btu/lb, the IP datum.
     {"IpEnthalpyDatum",
      {"--units", "ip"},
-     "dry_bulb,humidity_ratio\n0,0\n",
+     "dry_bulb,humidity_ratio\n32,0\n",
      "enthalpy",
      7.68,
      1e-12,

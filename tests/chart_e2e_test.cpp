@@ -511,12 +511,12 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "--width: expected a whole number of px from 640 to 16384",
       "--height: expected a whole number of px from 400 to 16384",
       "is outside 20 to 200 kPa",
-      "is not kPa, hPa or Pa",
+      "is not kPa, hPa, Pa, mbar, psi or inHg",
+      "is not m or ft",
       "is outside -5000 to 11000 m",
       "--pressure and --altitude: give one or the other",
       "is not si or ip",
-      "psia is outside 2.901 to 29.007 psia (in kPa? --units si)",
-      "not with --units ip (--pressure is in psia)",
+      "psia is outside 2.901 to 29.007 psia (in kPa? --pressure-unit kPa)",
       "ft is outside -16404 to 36089 ft",
       "is not g/kg, kg/kg, lb/lb or grains/lb",
       "is not ',', ';' or tab",
@@ -590,7 +590,8 @@ TEST_F(ChartRun, AProcessThatCannotBeDoneIsToldAndNotDrawn) {
   const RunResult r = Run(kChart, {"--processes", "ahu.csv"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
-            "hygrian-chart: ahu.csv:2: coil: no state with these two values\n"
+            "hygrian-chart: ahu.csv:2: coil: apparatus dew point 25 degC is not below the entering "
+            "dew point 18.45 degC\n"
             "hygrian-chart: ahu.csv:4: leaving_dry_bulb \"x\" is not a number\n");
   EXPECT_EQ(Count(r.out, "data-process=\"heat\""), 1u);
   EXPECT_EQ(Count(r.out, "data-process=\"coil\""), 0u);
@@ -651,21 +652,25 @@ std::vector<CliRow> ChartRows() {
             "--pressure: 1013.25 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"),
       Usage("PressureInPascals", {"--pressure-unit", "hPa", "--pressure", "101325"},
             "--pressure: 101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"),
-      Usage("UnknownUnit", {"--pressure-unit", "mbar"},
-            "--pressure-unit: 'mbar' is not kPa, hPa or Pa"),
+      Usage("UnknownUnit", {"--pressure-unit", "atm"},
+            "--pressure-unit: 'atm' is not kPa, hPa, Pa, mbar, psi or inHg"),
+      Usage("UnknownAltitudeUnit", {"--altitude-unit", "yd", "--altitude", "100"},
+            "--altitude-unit: 'yd' is not m or ft"),
       Usage("AltitudeTooHigh", {"--altitude", "12000"},
             "--altitude: 12000 m is outside -5000 to 11000 m"),
       Usage("PressureAndAltitude", {"--altitude=0", "--pressure=90"},
             "--pressure and --altitude: give one or the other"),
       Usage("UnitsUnknown", {"--units", "us"}, "--units: 'us' is not si or ip"),
       Usage("InchPoundPressureInKilopascals", {"--units", "ip", "--pressure", "101.325"},
-            "--pressure: 101.325 psia is outside 2.901 to 29.007 psia (in kPa? --units si)"),
+            "--pressure: 101.325 psia is outside 2.901 to 29.007 psia (in kPa? --pressure-unit "
+            "kPa)"),
       // 29.92 inHg is 101.3207 kPa, 14.6954 psia.
       Usage("InchPoundPressureInInchesOfMercury", {"--units", "ip", "--pressure", "29.92"},
             "--pressure: 29.92 psia is outside 2.901 to 29.007 psia (in inHg? 29.92 inHg is "
             "14.695 psia)"),
-      Usage("InchPoundWithAPressureUnit", {"--units=ip", "--pressure-unit=hPa"},
-            "--pressure-unit: not with --units ip (--pressure is in psia)"),
+      // --pressure-unit names the unit of --pressure in either system.
+      Usage("InchPoundWithAPressureUnit", {"--units=ip", "--pressure-unit=hPa", "--pressure=101"},
+            "--pressure: 101 hPa is outside 20 to 200 kPa (in kPa? --pressure-unit kPa)"),
       Usage("InchPoundAltitudeTooHigh", {"--units=ip", "--altitude=40000"},
             "--altitude: 40000 ft is outside -16404 to 36089 ft"),
       Usage("InchPoundReversedRange", {"--units=ip", "--dry-bulb=120:32"},
@@ -759,9 +764,10 @@ TEST_F(ChartRun, Help) {
   const std::string top = "Usage: hygrian-chart [OPTIONS] [POINTS.csv]\nDraw the";
   EXPECT_EQ(help.out.substr(0, top.size()), top);
   for (const char* option :
-       {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
-        "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version",
-        "--model handbook|calculator", "--over ice|water", "--units si|ip",
+       {"-o,--output FILE", "--pressure P", "--altitude Z", "--pressure-unit UNIT",
+        "--altitude-unit m|ft", "--flow-unit UNIT", "--flow-basis actual|standard",
+        "--load-unit UNIT", "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help",
+        "--version", "--model handbook|calculator", "--over ice|water", "--units si|ip",
         "--humidity-ratio-unit UNIT", "--labels WHICH", "--density"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }

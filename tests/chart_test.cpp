@@ -768,7 +768,7 @@ ProcessesRead ReadRows(const std::string& csv, std::optional<cli::Process> kind 
   hygrian::testing::StringSource source(csv);
   testing::FakeCliPlatform platform;
   cli::Messages messages(platform, "hygrian-chart", false);
-  return ReadProcesses(source, "p.csv", frame, cli::ProgramReadOptions(), {kind}, messages);
+  return ReadProcesses(source, "p.csv", frame, cli::ProgramReadOptions(), {kind, {}}, messages);
 }
 
 std::string Cells(std::initializer_list<double> values) {

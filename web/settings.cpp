@@ -14,6 +14,8 @@ constexpr tables::PressureRange kPageRange{cli::kPressureRange.least, cli::kPres
 struct Common {
   std::string pressure;  // as typed; empty: not given
   std::string altitude;
+  std::string pressureUnit;  // empty: the units' own
+  std::string altitudeUnit;
   bool inchPound = false;
 };
 
@@ -45,6 +47,8 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       if (!known) return std::string(line) + ": not a model or phase";
     } else if (name == "pressure" || name == "altitude") {
       (name == "pressure" ? common.pressure : common.altitude) = value;
+    } else if (name == "pressure-unit" || name == "altitude-unit") {
+      (name == "pressure-unit" ? common.pressureUnit : common.altitudeUnit) = value;
     } else if (name == "dry-bulb") {
       texts.dryBulb = value;
     } else if (name == "humidity-ratio") {
@@ -61,7 +65,21 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       options.common.options.over == Phase::Water) {
     return "the calculator model is over ice only";
   }
-  options.common.inchPound = common.inchPound;
+  cli::SetUnitSystem(common.inchPound, options.common);
+  if (!common.pressureUnit.empty()) {
+    if (std::string problem =
+            cli::ReadPressureUnit(common.pressureUnit, "pressure-unit", options.common);
+        !problem.empty()) {
+      return problem;
+    }
+  }
+  if (!common.altitudeUnit.empty()) {
+    if (std::string problem =
+            cli::ReadAltitudeUnit(common.altitudeUnit, "altitude-unit", options.common);
+        !problem.empty()) {
+      return problem;
+    }
+  }
   if (std::string problem = cli::ReadPressureOrAltitude(
           common.pressure.empty() ? nullptr : &common.pressure,
           common.altitude.empty() ? nullptr : &common.altitude, "", kPageRange, options.common);
