@@ -99,7 +99,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
   }
   std::vector<ProcessDrawing> drawings;
   for (const ComputedProcess& process : processes.processes) {
-    drawings.push_back(DrawProcess(frame, process));
+    drawings.push_back(DrawProcess(frame, process, options.processUnits));
   }
   if (read.density && options.process) {
     messages.Note("--process: no arrows between points drawn as a density");

@@ -792,7 +792,7 @@ TEST(ChartProcesses, TheMixedPointIsAtTheFlowWeightedPosition) {
   ASSERT_EQ(read.processes.size(), 18u);
   const double height = frame.Plot().bottom - frame.Plot().top;
   for (const ComputedProcess& p : read.processes) {
-    const ProcessDrawing d = DrawProcess(frame, p);
+    const ProcessDrawing d = DrawProcess(frame, p, {});
     const Point a = frame.At(p.entering.dryBulb, p.entering.humidityRatio);
     const Point b = frame.At(p.second.dryBulb, p.second.humidityRatio);
     const Point m = d.paths[0].back();
@@ -825,7 +825,7 @@ TEST(ChartProcesses, TheCoilLeavesAtTheLibrarysStateTowardItsApparatusDewPoint) 
   const ProcessesRead read = ReadRows(csv, cli::Process::Coil);
   ASSERT_EQ(read.processes.size(), 27u);
   for (const ComputedProcess& p : read.processes) {
-    const ProcessDrawing d = DrawProcess(frame, p);
+    const ProcessDrawing d = DrawProcess(frame, p, {});
     const std::size_t row = (static_cast<std::size_t>(p.line) - 2) % 9;
     const double adp = kDewPoints[row / 3];
     const ProcessResult r =
@@ -871,7 +871,7 @@ TEST(ChartProcesses, HeatingIsLevel) {
   const ProcessesRead read = ReadRows(csv, cli::Process::Heat);
   ASSERT_EQ(read.processes.size(), 9u);
   for (const ComputedProcess& p : read.processes) {
-    const ProcessDrawing d = DrawProcess(frame, p);
+    const ProcessDrawing d = DrawProcess(frame, p, {});
     EXPECT_EQ(d.paths[0].front().y, d.paths[0].back().y);
     EXPECT_NEAR(d.paths[0].back().x, frame.X(p.result.leaving.dryBulb), 1e-9);
   }
@@ -898,7 +898,7 @@ TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
   }
   const Frame frame{ChartSettings{}};
   std::vector<ProcessDrawing> drawings;
-  for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p));
+  for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p, {}));
   const Chart chart = LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings);
   std::vector<Box> labels;
   for (const FamilyLayer& layer : chart.families) {
@@ -1001,7 +1001,7 @@ TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
 // just below -0.05, 2.5 is a tie to even, as printf's %.0f); Coordinate rounds
 // hundredths half away from zero.
 TEST(ChartSvg, NumbersAsText) {
-  enum class Form { Shortest, Fixed, Coordinate };
+  enum class Form { Shortest, Fixed, Grouped, Coordinate };
   struct Row {
     Form form;
     double value;
@@ -1022,6 +1022,12 @@ TEST(ChartSvg, NumbersAsText) {
        "\xE2\x88\x92"
        "0.1"},
       {Form::Fixed, 2.5, 0, "2"},
+      {Form::Grouped, 66141.2, 0, "66,141"},
+      {Form::Grouped, -1234.56, 1,
+       "\xE2\x88\x92"
+       "1,234.6"},
+      {Form::Grouped, 999.94, 1, "999.9"},
+      {Form::Grouped, 1234567.0, 0, "1,234,567"},
       {Form::Coordinate, 12.5, 0, "12.5"},
       {Form::Coordinate, 3.0, 0, "3"},
       {Form::Coordinate, -0.25, 0, "-0.25"},
@@ -1031,9 +1037,10 @@ TEST(ChartSvg, NumbersAsText) {
       {Form::Coordinate, 1199.999, 0, "1200"},
   };
   for (const Row& row : rows) {
-    const std::string text = row.form == Form::Shortest ? Shortest(row.value)
-                             : row.form == Form::Fixed  ? Fixed(row.value, row.decimals)
-                                                        : Coordinate(row.value);
+    const std::string text = row.form == Form::Shortest  ? Shortest(row.value)
+                             : row.form == Form::Fixed   ? Fixed(row.value, row.decimals)
+                             : row.form == Form::Grouped ? Grouped(row.value, row.decimals)
+                                                         : Coordinate(row.value);
     EXPECT_EQ(text, row.text) << row.value;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "chart/settings_texts.h"
 #include "cli/pressure_options.h"
+#include "cli/process_fields.h"
 
 namespace hygrian::web {
 namespace {
@@ -16,6 +17,8 @@ struct Common {
   std::string altitude;
   std::string pressureUnit;  // empty: the units' own
   std::string altitudeUnit;
+  std::string loadUnit;  // empty: kW, or Btu/h in ip
+  std::string flowBasis;
   bool inchPound = false;
 };
 
@@ -49,6 +52,8 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       (name == "pressure" ? common.pressure : common.altitude) = value;
     } else if (name == "pressure-unit" || name == "altitude-unit") {
       (name == "pressure-unit" ? common.pressureUnit : common.altitudeUnit) = value;
+    } else if (name == "load-unit" || name == "flow-basis") {
+      (name == "load-unit" ? common.loadUnit : common.flowBasis) = value;
     } else if (name == "dry-bulb") {
       texts.dryBulb = value;
     } else if (name == "humidity-ratio") {
@@ -85,6 +90,14 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
           common.altitude.empty() ? nullptr : &common.altitude, "", kPageRange, options.common);
       !problem.empty()) {
     return problem;
+  }
+  cli::TableUnits columns;
+  columns.ip = common.inchPound;
+  if (std::string problem = cli::ReadProcessUnits("", common.flowBasis, common.loadUnit, columns,
+                                                  options.processUnits);
+      !problem.empty()) {
+    // The programs' words without their dashes.
+    return problem.substr(problem.rfind("--", 0) == 0 ? 2 : 0);
   }
   options.settings.pressure = options.common.pressure;
   options.settings.hasAltitude = options.common.hasAltitude;
