@@ -597,6 +597,42 @@ TEST_F(ChartRun, AProcessThatCannotBeDoneIsToldAndNotDrawn) {
   EXPECT_EQ(Count(r.out, "data-process=\"coil\""), 0u);
 }
 
+// A US design day at 5,000 ft on the IP chart: unlabelled columns in degF, the
+// altitude in feet; W 0.01803358 lb/lb and h 42.71266 Btu/lb by hand
+// (batch_e2e_test's IpDesignDay rows).
+TEST_F(ChartRun, TheIpDesignDayAt5000Feet) {
+  Write("p.csv", "dry_bulb,wet_bulb\n95,75\n");
+  const RunResult r = Run(kChart, {"--units", "ip", "--altitude", "5000", "p.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::size_t at = r.out.find("<circle");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-humidity-ratio")), 0.0180335825, 1e-9);
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-enthalpy")), 42.712664, 1e-6);
+}
+
+// A processes file in degF on the IP chart at 5,000 ft: 10,000 cfm of the
+// design day's air (v = 0.287042 * 308.15 (1 + 1.607858 W) /
+// 84.30720 m3/kg, eq. 26: 4.371568 kg/s, 34,695.6 lb/h of dry air) through a
+// coil to 55 degF, 95 % (W 0.0105563) and a reheat to 65 degF: 4.371568 (1.006 +
+// 1.86 W) 5.5556 K = 24.90907 kW, 84,993 Btu/h. Both are drawn and labelled
+// in Btu/h.
+TEST_F(ChartRun, AProcessesFileInDegreesFOnTheIpChart) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+        "coil,95,75,55,95,10000\nheat,,,65,,\n");
+  const RunResult r = Run(kChart, {"--units", "ip", "--altitude", "5000", "--flow-unit", "cfm",
+                                   "--processes", "ahu.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Count(r.out, "data-process=\"coil\""), 1u);
+  EXPECT_EQ(Count(r.out, "data-process=\"heat\""), 1u);
+  EXPECT_NE(r.out.find(">heat 84,993 Btu/h<"), std::string::npos);
+  EXPECT_NE(r.out.find("flow 34,696 lb/h of dry air"), std::string::npos);
+  const std::size_t coil = r.out.find(">coil ");
+  ASSERT_NE(coil, std::string::npos);
+  EXPECT_NE(r.out.substr(coil, 40).find(" Btu/h, SHR "), std::string::npos);
+}
+
 // Standard input is read when no file is named and it is not a terminal: empty,
 // it has no points and that is no failure; a named empty file still is.
 TEST_F(ChartRun, StandardInputWhenNoFileIsNamed) {
