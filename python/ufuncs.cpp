@@ -126,19 +126,39 @@ bool Missing(const std::array<std::span<const double>, kInputs>& given, std::siz
          std::isnan(given[2][given[2].size() == 1 ? 0 : i]);
 }
 
-// One inner loop: n states from strided inputs into strided outputs. A fault is a
-// status, so the floating-point flags that the relations raise on the way are
-// put back as they were: NumPy would turn them into warnings.
+// Whether a variant's pair computes in SIMD lanes (ComputeStates' vector path:
+// the handbook model's dry-bulb pairs); any other is computed row by row.
+template <std::size_t pair, std::size_t variant>
+constexpr bool kInLanes =
+    kVariants[variant].options.model == Model::Handbook&& pair < DryBulbPairCount;
+
+// n states computed row by row, each written as it comes (the calculator
+// model and the searched pairs, whose ComputeStates is this loop: no block to
+// gather, keep and scatter).
 template <typename T, std::size_t pair, std::size_t variant>
-void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
-  std::fexcept_t flags{};
-  const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
-  std::array<char*, kArguments> at{};
-  std::memcpy(at.data(), args, sizeof(char*) * at.size());
+void RowByRow(std::array<char*, kArguments>& at, npy_intp n, const npy_intp* steps) {
+  for (npy_intp i = 0; i < n; ++i) {
+    const double first = Load<T>(at[0]);
+    const double second = Load<T>(at[1]);
+    const double pressure = Load<T>(at[2]);
+    Result result = AllPairs[pair].compute(first, second, pressure, kVariants[variant].options);
+    const std::int8_t code = Present(result, AllPairs[pair]);
+    const bool missing = std::isnan(first) || std::isnan(second) || std::isnan(pressure);
+    for (std::size_t k = 0; k < Properties.size(); ++k) {
+      Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
+    }
+    Store(at[kArguments - 1], missing ? kMissing : code);
+    for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
+  }
+}
+
+// n states in blocks of kChunk through ComputeStates' lanes, scattered back.
+template <typename T, std::size_t pair, std::size_t variant>
+void InBlocks(std::array<char*, kArguments>& at, npy_intp total, const npy_intp* steps) {
   std::array<std::array<double, kChunk>, kInputs> buffers{};
   std::array<Result, kChunk> results{};
-  for (npy_intp done = 0; done < dimensions[0]; done += kChunk) {
-    const auto n = static_cast<std::size_t>(std::min(kChunk, dimensions[0] - done));
+  for (npy_intp done = 0; done < total; done += kChunk) {
+    const auto n = static_cast<std::size_t>(std::min(kChunk, total - done));
     std::array<std::span<const double>, kInputs> given{};
     for (std::size_t k = 0; k < kInputs; ++k) {
       given[k] = Column<T>(at[k], steps[k], n, k + 1 == kInputs, buffers[k]);
@@ -160,6 +180,24 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
         Store(out, static_cast<T>(results[i].state.*member));
       }
     }
+  }
+}
+
+// One inner loop: n states from strided inputs into strided outputs, in SIMD
+// blocks where the pair has lanes, else row by row (the same bits either way:
+// ComputeStates is the row's function). A fault is a status, so the
+// floating-point flags that the relations raise on the way are put back as
+// they were: NumPy would turn them into warnings.
+template <typename T, std::size_t pair, std::size_t variant>
+void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
+  std::fexcept_t flags{};
+  const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
+  std::array<char*, kArguments> at{};
+  std::memcpy(at.data(), args, sizeof(char*) * at.size());
+  if constexpr (kInLanes<pair, variant>) {
+    InBlocks<T, pair, variant>(at, dimensions[0], steps);
+  } else {
+    RowByRow<T, pair, variant>(at, dimensions[0], steps);
   }
   if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
 }
