@@ -12,6 +12,7 @@
 #include "batch/run.h"
 #include "cli/command_line.h"
 #include "cli/compute.h"
+#include "cli/process_options.h"
 #include "cli/reader_options.h"
 #include "cli/units.h"
 #include "cli/words.h"
@@ -200,23 +201,16 @@ std::string ReadOutputOptions(const std::string& columns, const std::string& del
   return "";
 }
 
-// The texts of --process, --flow-unit, --flow-basis and --load-unit.
-struct ProcessTexts {
-  std::string process;
-  std::string flowUnit;
-  std::string flowBasis;
-  std::string loadUnit;
-};
-
 // The processes' options into options (whose units and common options are
 // read); "" or the usage error.
-std::string ReadProcessOptions(const ProcessTexts& texts, const hygrian::cli::ReaderOptions& reader,
+std::string ReadProcessOptions(const hygrian::cli::ProcessTexts& texts,
+                               const hygrian::cli::ReaderOptions& reader,
                                hygrian::batch::Options& options) {
   using hygrian::batch::Process;
-  if (!texts.process.empty()) {
-    const auto chosen = hygrian::batch::ProcessOfWord(texts.process);
+  if (!texts.kind.empty()) {
+    const auto chosen = hygrian::batch::ProcessOfWord(texts.kind);
     if (!chosen) {
-      return "--process: '" + texts.process + "' is not " + hygrian::cli::ProcessWords();
+      return "--process: '" + texts.kind + "' is not " + hygrian::cli::ProcessWords();
     }
     options.process.process = *chosen;
   }
@@ -280,21 +274,11 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   app.add_flag("--output-decimal-comma", options.format.commaDecimals,
                "Write numbers as 23,5 (fields then end at ;)")
       ->disable_flag_override();
-  ProcessTexts processTexts;
-  app.add_option("--process", processTexts.process,
-                 "Run each row's air through a process: mix, heat, coil, evaporative, steam or "
-                 "adiabatic")
-      ->type_name("WORD");
-  app.add_option("--flow-unit", processTexts.flowUnit,
-                 "Flows in kg/s, kg/h, lb/h (of dry air), m3/s, m3/h, L/s or cfm (kg/s, or lb/h "
-                 "with --units ip)")
-      ->type_name("UNIT");
-  app.add_option("--flow-basis", processTexts.flowBasis,
-                 "A volume flow at the state where it is given, or at standard air (actual)")
-      ->type_name("actual|standard");
-  app.add_option("--load-unit", processTexts.loadUnit,
-                 "Loads in kW, W, Btu/h, MBH or ton (kW, or Btu/h with --units ip)")
-      ->type_name("UNIT");
+  hygrian::cli::ProcessTexts processTexts;
+  hygrian::cli::AddProcessOptions(
+      app, "--process",
+      "Run each row's air through a process: mix, heat, coil, evaporative, steam or adiabatic",
+      processTexts);
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
   std::vector<std::string> columnUnits;

@@ -122,19 +122,7 @@ HintValues HintOf(const tables::Layout& layout, const TableReader::Row& row) {
 }
 
 // A chunk's bytes as a source for the CSV reader.
-class ChunkSource final : public tables::ByteSource {
- public:
-  explicit ChunkSource(std::string_view bytes) : rest_(bytes) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
-    const std::size_t count = std::min(size, rest_.size());
-    if (count > 0) std::memcpy(buffer, rest_.data(), count);
-    rest_.remove_prefix(count);
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::string_view rest_;
-};
+using ChunkSource = tables::TextSource;
 
 // Keeps what the writer thread needs to know of the row just written to the
 // chunk's output from start on.

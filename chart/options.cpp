@@ -14,6 +14,7 @@
 #include "chart/number_text.h"
 #include "chart/settings_texts.h"
 #include "chart/ticks.h"
+#include "cli/process_options.h"
 #include "cli/reader_options.h"
 #include "cli/words.h"
 #include "tables/chars.h"
@@ -42,18 +43,9 @@ constexpr std::array<TextOption, 6> kTextOptions{{
      "WHICH"},
 }};
 
-// The processes' texts: --process-kind, --flow-unit, --flow-basis and
-// --load-unit.
-struct ProcessTexts {
-  std::string kind;
-  std::string flowUnit;
-  std::string flowBasis;
-  std::string loadUnit;
-};
-
 // The processes' options into options, their columns in the chart's units
 // unless --unit names others; "" or what is wrong.
-std::string ReadProcessOptions(const ProcessTexts& texts, Options& options) {
+std::string ReadProcessOptions(const cli::ProcessTexts& texts, Options& options) {
   if (!texts.kind.empty()) {
     options.processKind = cli::ProcessOfWord(texts.kind);
     if (!options.processKind) {
@@ -129,20 +121,10 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");
-  ProcessTexts processTexts;
-  app.add_option("--process-kind", processTexts.kind,
-                 "Every row's process (mix, heat, coil, ...), else its process column")
-      ->type_name("KIND");
-  app.add_option("--flow-unit", processTexts.flowUnit,
-                 "The processes' flows: kg/s, kg/h, lb/h (of dry air), m3/s, m3/h, L/s or cfm "
-                 "(kg/s, or lb/h with --units ip)")
-      ->type_name("UNIT");
-  app.add_option("--flow-basis", processTexts.flowBasis,
-                 "A volume flow at the state where it is given, or at standard air (actual)")
-      ->type_name("actual|standard");
-  app.add_option("--load-unit", processTexts.loadUnit,
-                 "Loads in kW, W, Btu/h, MBH or ton (kW, or Btu/h with --units ip)")
-      ->type_name("UNIT");
+  cli::ProcessTexts processTexts;
+  cli::AddProcessOptions(app, "--process-kind",
+                         "Every row's process (mix, heat, coil, ...), else its process column",
+                         processTexts);
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();

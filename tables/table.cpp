@@ -190,21 +190,6 @@ std::string RoleKey(const std::string& given, std::string_view standard) {
   return given.empty() ? std::string(standard) : Key(given);
 }
 
-// The bytes of the header line, as a source for reading it again with a delimiter.
-class LineSource final : public ByteSource {
- public:
-  explicit LineSource(std::string_view line) : line_(line) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
-    const std::size_t count = std::min(size, line_.size());
-    if (count > 0) std::memcpy(buffer, line_.data(), count);
-    line_.remove_prefix(count);
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::string_view line_;
-};
-
 // A second value that a caller who writes results does not write among them (a
 // specific humidity) is carried, so that no given value is lost.
 void CarryUnlessResult(Layout& layout, const ReadOptions& options) {
@@ -672,7 +657,7 @@ std::string TableReader::ReadDetected(std::string_view line) {
   // The delimiters that split the line, each reading it as CSV would.
   std::string splitting;
   for (const char delimiter : {',', ';', '\t'}) {
-    LineSource source(line);
+    TextSource source(line);
     CsvReader reader(source, line.size() + 4);
     reader.SetDelimiter(delimiter);
     CsvRecord record;
@@ -696,7 +681,7 @@ std::string TableReader::ReadDetected(std::string_view line) {
   const char delimiter = !splitting.empty() ? splitting[0] : options_.decimalComma ? ';' : ',';
   csv_.SetDelimiter(delimiter);
   delimiter_ = delimiter;
-  LineSource source(line);
+  TextSource source(line);
   CsvReader reader(source, line.size() + 4);
   reader.SetDelimiter(delimiter);
   reader.SetFieldLimit(kMaxColumns + 1);

@@ -38,21 +38,6 @@ std::string Number(double value, int digits) {
   return {text, tables::FormatNumber(text, value, digits)};
 }
 
-// A text as the table reader's bytes.
-class TextSource final : public tables::ByteSource {
- public:
-  explicit TextSource(std::string_view text) : rest_(text) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
-    const std::size_t count = std::min(size, rest_.size());
-    if (count > 0) std::memcpy(buffer, rest_.data(), count);
-    rest_.remove_prefix(count);
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::string_view rest_;
-};
-
 // The unit of a pair's given value in the page's units.
 const Unit& PageUnit(const Property& given, bool inchPound) {
   const QuantityUnits& quantity = *QuantityOfLibraryUnit(given.unit);
@@ -62,7 +47,7 @@ const Unit& PageUnit(const Property& given, bool inchPound) {
 // The first process of a processes table at the settings' pressure, in their
 // units, as hygrian_web_process writes it.
 std::string ProcessLines(const chart::Options& options, std::string_view csv) {
-  TextSource source(csv);
+  tables::TextSource source(csv);
   tables::ReadOptions read = cli::ProgramReadOptions();
   read.namesWithUnits = true;
   const double pressure = options.common.pressure;
