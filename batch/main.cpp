@@ -124,7 +124,8 @@ std::string Description() {
          "\n"
          "Units: a column's unit is --unit COLUMN=UNIT (COLUMN: a column's name above or "
          "pressure), else the one its header name ends with in parentheses or brackets "
-         "(\"Temp (°F)\", \"RH [%]\"), else the one above; the two must agree. "
+         "(\"Temp (°F)\", \"RH [%]\"), else the one above (with --units ip: degF, %, lb/lb, "
+         "Btu/lb, psi); the two must agree. "
          "Temperatures: " +
          UnitKeysInWords(hygrian::Quantity::Temperature) +
          "; pressures: " + UnitKeysInWords(hygrian::Quantity::Pressure) +
@@ -133,8 +134,10 @@ std::string Description() {
          "; enthalpy: " + UnitKeysInWords(hygrian::Quantity::Enthalpy) +
          ". When a column's first values look like another unit (kelvin as degC, a "
          "fraction as %, g/kg as kg/kg, inHg as kPa), a hint goes to standard error; it "
-         "changes no number. --units ip writes degF, %, Btu/lb (0 for dry air at 0 degF), "
-         "lb/lb, ft3/lb and psi; the columns and JSON keys stay.\n"
+         "changes no number. --units ip also reads --pressure in psia and --altitude in feet "
+         "(unless --pressure-unit and --altitude-unit say otherwise), and writes degF, %, "
+         "Btu/lb (0 for dry air at 0 degF), lb/lb, ft3/lb and psi; the columns and JSON keys "
+         "stay.\n"
          "\n"
          "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degC),\n"
          "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
