@@ -424,8 +424,9 @@ int hygrian_coil_condition(double dry_bulb, double humidity_ratio, double leavin
                                          leaving_humidity_ratio, pressure, options.over);
   }
   const bool found = condition.status == hygrian::Status::Ok;
-  if (apparatus_dew_point != nullptr)
+  if (apparatus_dew_point != nullptr) {
     *apparatus_dew_point = found ? condition.apparatusDewPoint : 0.0;
+  }
   if (bypass_factor != nullptr) *bypass_factor = found ? condition.bypassFactor : 0.0;
   return static_cast<int>(condition.status);
 }

@@ -377,6 +377,8 @@ bool Batch::ReadFile(const std::string& name) {
   } else {
     read.namesWithUnits = true;
   }
+  // The first file's options read the processes' cells (gaps, decimal commas).
+  if (!layout_) processRead_ = read;
   TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
                     options_.bufferBytes, std::move(read));
   std::string problem;
@@ -433,7 +435,6 @@ bool Batch::ReadFile(const std::string& name) {
       }
       if (!layout_) {
         layout_ = table.ColumnLayout();
-        processRead_ = read;
         if (const std::string writerProblem = StartWriter(); !writerProblem.empty()) {
           messages_.Line(file, table.HeaderLine(), writerProblem + "; file skipped");
           skipped_ = true;

@@ -160,6 +160,20 @@ std::string Shortest(double value, int digits = 0) {
   return {text, tables::FormatNumber(text, value, digits)};
 }
 
+// Why a flow given on a row that continues a chain is refused: given in unit,
+// it is `flow` kg/s of dry air here, not the chain's (both in mass's unit).
+std::string ChainFlowRefusal(std::string_view key, double given, const Unit& unit, double flow,
+                             double chainFlow, const Unit& mass) {
+  std::string text(key);
+  text.append(" ").append(Shortest(given)).append(" ").append(unit.key).append(" is");
+  if (unit.quantity == Quantity::VolumeFlow) {
+    text.append(" ").append(Shortest(FromLibrary(mass, flow), 6)).append(" ").append(mass.key);
+    text.append(" of dry air here,");
+  }
+  text.append(" not the ").append(Shortest(FromLibrary(mass, chainFlow), 6)).append(" ");
+  return text.append(mass.key).append(" that the row above leaves (an empty cell carries it on)");
+}
+
 // The unit a column is written or read in by default: a flow's, a load's, or
 // the system's.
 std::string_view Fallback(std::string_view key, const ProcessUnits& units) {
@@ -427,16 +441,9 @@ ProcessRun RunProcess(const ProcessPlan& plan, const ProcessUnits& units, const 
     const State& at = plan.keys[i] == "b_flow" ? v.second.state : v.entering.state;
     v.p[i] = DryAirMassFlow(unit, given, at, pressure, units.standardAir);
     if (chain != nullptr && !(std::fabs(v.p[i] - chain->flow) <= 1e-9 * std::fabs(chain->flow))) {
-      const Unit& mass = units.MassFlow();
-      const std::string massKey(mass.key);
       run.stage = ProcessStage::Refused;
-      const std::string here = unit.quantity == Quantity::VolumeFlow
-                                   ? " is " + Shortest(FromLibrary(mass, v.p[i]), 6) + " " +
-                                         massKey + " of dry air here,"
-                                   : " is";
-      run.refusal = plan.keys[i] + " " + Shortest(given) + " " + std::string(unit.key) + here +
-                    " not the " + Shortest(FromLibrary(mass, chain->flow), 6) + " " + massKey +
-                    " that the row above leaves (an empty cell carries it on)";
+      run.refusal =
+          ChainFlowRefusal(plan.keys[i], given, unit, v.p[i], chain->flow, units.MassFlow());
       return run;
     }
   }

@@ -31,8 +31,9 @@ std::vector<std::string> AllColumnKeys() {
   for (const ParameterQuantity& p : kParameterQuantities) keys.emplace_back(p.key);
   for (const std::string_view stream : {"a_", "b_"}) {
     keys.push_back(std::string(stream) + "dry_bulb");
-    for (const std::string_view key : kSecondKeys)
+    for (const std::string_view key : kSecondKeys) {
       keys.push_back(std::string(stream) + std::string(key));
+    }
   }
   return keys;
 }
@@ -140,8 +141,9 @@ const QuantityUnits* ColumnQuantity(std::string_view key) noexcept {
     if (p.key == key) return &UnitsOf(p.quantity);
   }
   // A mixed stream's state: its column without the stream's prefix.
-  if (key.size() > 2 && (key.substr(0, 2) == "a_" || key.substr(0, 2) == "b_"))
+  if (key.size() > 2 && (key.substr(0, 2) == "a_" || key.substr(0, 2) == "b_")) {
     key.remove_prefix(2);
+  }
   if (key == "dry_bulb") return &UnitsOf(Quantity::Temperature);
   for (const Pair& pair : AllPairs) {
     for (const Property& given : pair.given) {

@@ -1100,6 +1100,11 @@ std::vector<CliRow> ProcessRows() {
              "the 6.69333 kg/s that the row above leaves (an empty cell carries it on)\n" +
                  Summary("2 rows: 1 ok, 1 bad-input"),
              1),
+      // A parameter's cell is read as the table's: its gap markers too.
+      CliRow("ProcessCellWithAGapMarker", kBatch,
+             {"--process", "heat", "--missing-values", "-999", "--columns", "status"},
+             "dry_bulb,humidity_ratio,leaving_dry_bulb,flow\n20,0.008,30,-999\n",
+             "status\nmissing\n", Summary("1 row: 0 ok, 1 missing"), 0),
       CliRow("ProcessesWithTheCalculatorModel", kBatch, {"--model", "calculator"},
              "process,dry_bulb,humidity_ratio,leaving_dry_bulb,flow\nheat,20,0.008,30,2\n", "",
              "hygrian-batch: (standard input):1: processes: with the handbook model only; file "
