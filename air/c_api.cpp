@@ -452,5 +452,24 @@ const char* hygrian_measure_key(int index) {
   return hygrian::Measures[static_cast<std::size_t>(index)].key.data();
 }
 
+int hygrian_coil_condition(double dry_bulb, double humidity_ratio, double leaving_dry_bulb,
+                           double leaving_humidity_ratio, double pressure, int over,
+                           double* apparatus_dew_point, double* bypass_factor) {
+  hygrian::CoilCondition condition;
+  condition.status = hygrian::Status::InvalidInput;
+  hygrian::Options options;
+  if (apparatus_dew_point != nullptr && bypass_factor != nullptr &&
+      hygrian::OptionsOf(HYGRIAN_MODEL_HANDBOOK, over, options)) {
+    condition = hygrian::CoilConditionOf(dry_bulb, humidity_ratio, leaving_dry_bulb,
+                                         leaving_humidity_ratio, pressure, options.over);
+  }
+  const bool found = condition.status == hygrian::Status::Ok;
+  if (apparatus_dew_point != nullptr) {
+    *apparatus_dew_point = found ? condition.apparatusDewPoint : 0.0;
+  }
+  if (bypass_factor != nullptr) *bypass_factor = found ? condition.bypassFactor : 0.0;
+  return static_cast<int>(condition.status);
+}
+
 }  // extern "C"
 // NOLINTEND(readability-identifier-naming)

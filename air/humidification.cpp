@@ -16,7 +16,8 @@ ProcessResult Humidify(double t, double W, double W2, double waterTemperature, d
   if (status != Status::Ok) return air::Failed(status);
   if (!(W2 >= W)) return air::Failed(Status::InvalidInput);
   const double h2 = air::handbook::Enthalpy(t, W) + (W2 - W) * hw;
-  return air::Balance(t, W, flow, FromHumidityRatioEnthalpy(W2, h2, P, {.over = over}), hw);
+  return air::Balance(t, W, flow, FromHumidityRatioEnthalpy(W2, h2, P, {.over = over}), hw,
+                      air::Heat::None);
 }
 
 // The dry-bulb at which air at (t, W) humidified with water of enthalpy hw
@@ -76,7 +77,7 @@ ProcessResult HumidifyTo(double t, double W, double relativeHumidity, double wat
   // water's balance to within the 1e-9 K of the dry-bulb.
   return air::Balance(
       t, W, flow, FromDryBulbRelativeHumidity(leavingDryBulb, relativeHumidity, P, {.over = over}),
-      hw);
+      hw, air::Heat::None);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "air/bracket.h"
 #include "air/handbook.h"
 #include "hygrian/outcomes.h"
 
@@ -30,7 +31,7 @@ ProcessResult Failed(Status status) {
 }
 
 ProcessResult Balance(double t1, double W1, double flow, const Result& leaving,
-                      double waterEnthalpy) {
+                      double waterEnthalpy, Heat heat) {
   if (!RulesOf(OutcomeOf(leaving).kind).computed) return Failed(leaving.status);
   const State& s = leaving.state;
   const double h1 = handbook::Enthalpy(t1, W1);
@@ -42,12 +43,27 @@ ProcessResult Balance(double t1, double W1, double flow, const Result& leaving,
   result.latentLoad = flow * (atEnteringDryBulb - h1);
   result.water = flow * (s.humidityRatio - W1);
   result.waterEnthalpy = waterEnthalpy;
-  result.totalLoad = flow * (s.enthalpy - h1) - result.water * waterEnthalpy;
+  result.totalLoad =
+      heat == Heat::None ? 0.0 : flow * (s.enthalpy - h1) - result.water * waterEnthalpy;
   const double air = result.sensibleLoad + result.latentLoad;
   result.sensibleHeatRatio =
       air != 0.0 ? result.sensibleLoad / air : std::numeric_limits<double>::quiet_NaN();
   result.status = leaving.status;
   return result;
+}
+
+double UnsaturatedDryBulb(double W, double h) {
+  constexpr double kTolerance = 1e-12;  // K
+  const Root t = FindRoot([&](double x) { return handbook::Enthalpy(x, W) - h; }, handbook::kLowest,
+                          handbook::kHighest, kTolerance, 0.0);
+  return t.found ? t.x : std::nan("");
+}
+
+double CondensedWaterEnthalpy(double t, Phase over) {
+  constexpr double kIceAtZero = -333.4;  // kJ/kg: ice at 0 degrees C, less its heat of fusion
+  constexpr double kIceHeat = 2.1;       // kJ/(kg K): ice
+  if (handbook::SaturatingPhase(t, over) == Phase::Ice) return kIceAtZero + kIceHeat * t;
+  return handbook::LiquidWaterEnthalpy(t);
 }
 
 }  // namespace hygrian::air

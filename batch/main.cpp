@@ -17,6 +17,7 @@
 #include "cli/command_line.h"
 #include "cli/compute.h"
 #include "cli/output_file.h"
+#include "cli/process_options.h"
 #include "cli/reader_options.h"
 #include "cli/units.h"
 #include "cli/words.h"
@@ -81,17 +82,27 @@ std::string ProcessHelp() {
     lines += Indented(std::string(kind.word) + " (" + std::string(kind.what) +
                       "): " + hygrian::batch::ParametersInWords(kind));
   }
-  return "\n\nProcesses (--process WORD, handbook model): each row is air going through one\n"
-         "piece of equipment. The entering air's columns are read as above (for mix,\n"
-         "a_dry_bulb, a_ and a second value's name, and the same with b_), and the\n"
-         "parameters from columns by name (the first form whose columns are all there):" +
+  return "\n\nProcesses (--process WORD, or a process column naming each row's; handbook\n"
+         "model): each row is air going through one piece of equipment. The entering\n"
+         "air's columns are read as above (for mix, a_dry_bulb, a_ and a second value's\n"
+         "name, and the same with b_), and the parameters from columns by name (the\n"
+         "first form whose columns are all there):" +
          lines +
-         "\nTemperatures in degC, relative humidities in %, humidity ratios in kg/kg,\n"
-         "heat_rate in kW, flows in kg/s of dry air (--flow-unit m3/s: volume flows at\n"
-         "the entering state). Output: the input's columns (but result columns), then\n"
-         "leaving_ and each of the nine properties, sensible_load, latent_load,\n"
-         "total_load (kW, heat into the air), sensible_heat_ratio, condensate (coil, kg/s\n"
-         "leaving) or water_added (kg/s), and status.";
+         "\nIn a table with a process column, a row whose dry_bulb and second value are\n"
+         "both empty enters where the row above leaves, with its dry-air flow (its flow\n"
+         "may be empty). Columns are in the units of the options (--units), unless\n"
+         "--unit or the header names theirs; heat_rate and the loads in --load-unit (kW,\n"
+         "W, Btu/h, MBH or ton; kW, or Btu/h with --units ip), flows in --flow-unit\n"
+         "(kg/s, kg/h or lb/h of dry air, or m3/s, m3/h, L/s or cfm of the air at the\n"
+         "state where it is given, or at standard air, 1.2 kg/m3 or 0.075 lb/ft3, with\n"
+         "--flow-basis standard; kg/s, or lb/h with --units ip). Output: the input's\n"
+         "columns (but result columns), then leaving_ and each of the nine properties,\n"
+         "leaving_flow (dry air), sensible_load, latent_load, enthalpy_change (the air's,\n"
+         "m (h2 - h1)), total_load (heat into the air across the boundary: 0 for mixing\n"
+         "and humidifiers), sensible_heat_ratio, water_added or condensate (mix's fog,\n"
+         "coil's water), apparatus_dew_point and bypass_factor (coil), and status. Flows\n"
+         "and water are written in --flow-unit when it is a mass flow's, else kg/s (lb/h\n"
+         "with --units ip).";
 }
 
 std::string Description() {
@@ -118,7 +129,8 @@ std::string Description() {
          "\n"
          "Units: a column's unit is --unit COLUMN=UNIT (COLUMN: a column's name above or "
          "pressure), else the one its header name ends with in parentheses or brackets "
-         "(\"Temp (°F)\", \"RH [%]\"), else the one above; the two must agree. "
+         "(\"Temp (°F)\", \"RH [%]\"), else the one above (with --units ip: degF, %, lb/lb, "
+         "Btu/lb, psi); the two must agree. "
          "Temperatures: " +
          UnitKeysInWords(hygrian::Quantity::Temperature) +
          "; pressures: " + UnitKeysInWords(hygrian::Quantity::Pressure) +
@@ -127,8 +139,10 @@ std::string Description() {
          "; enthalpy: " + UnitKeysInWords(hygrian::Quantity::Enthalpy) +
          ". When a column's first values look like another unit (kelvin as degC, a "
          "fraction as %, g/kg as kg/kg, inHg as kPa), a hint goes to standard error; it "
-         "changes no number. --units ip writes degF, %, Btu/lb (0 for dry air at 0 degF), "
-         "lb/lb, ft3/lb and psi; the columns and JSON keys stay.\n"
+         "changes no number. --units ip also reads --pressure in psia and --altitude in feet "
+         "(unless --pressure-unit and --altitude-unit say otherwise), and writes degF, %, "
+         "Btu/lb (0 for dry air at 0 degF), lb/lb, ft3/lb and psi; the columns and JSON keys "
+         "stay.\n"
          "\n"
          "Output columns: the carried ones, then dry_bulb, wet_bulb, dew_point (degC),\n"
          "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
@@ -195,35 +209,27 @@ std::string ReadOutputOptions(const std::string& columns, const std::string& del
   return "";
 }
 
-// --process and --flow-unit into options; "" or the usage error.
-std::string ReadProcessOptions(const std::string& process, const std::string& flowUnit,
-                               const std::vector<std::string>& columnUnits, bool ip,
+// The processes' options into options (whose units and common options are
+// read); "" or the usage error.
+std::string ReadProcessOptions(const hygrian::cli::ProcessTexts& texts,
                                const hygrian::cli::ReaderOptions& reader,
                                hygrian::batch::Options& options) {
   using hygrian::batch::Process;
-  std::string words;
-  for (const hygrian::batch::ProcessKind& kind : hygrian::batch::kProcesses) {
-    const bool last = &kind == &hygrian::batch::kProcesses.back();
-    words += (words.empty() ? "" : last ? " or " : ", ") + std::string(kind.word);
-  }
-  if (!process.empty()) {
-    const auto chosen = hygrian::batch::ProcessOfWord(process);
-    if (!chosen) return "--process: '" + process + "' is not " + words;
+  if (!texts.kind.empty()) {
+    const auto chosen = hygrian::batch::ProcessOfWord(texts.kind);
+    if (!chosen) {
+      return "--process: '" + texts.kind + "' is not " + hygrian::cli::ProcessWords();
+    }
     options.process.process = *chosen;
   }
-  if (flowUnit == "m3/s") {
-    options.process.flowUnit = hygrian::batch::FlowUnit::Volume;
-  } else if (!flowUnit.empty() && flowUnit != "kg/s") {
-    return "--flow-unit: '" + flowUnit + "' is not kg/s or m3/s";
+  if (std::string problem = hygrian::cli::ReadProcessUnits(
+          texts.flowUnit, texts.flowBasis, texts.loadUnit, options.units, options.process.units);
+      !problem.empty()) {
+    return problem;
   }
-  if (options.process.process == Process::None) {
-    return flowUnit.empty() ? "" : "--flow-unit: only with --process";
-  }
+  if (!options.process.process) return "";
   if (options.common.options.model != hygrian::Model::Handbook) {
     return "--process: with the handbook model only";
-  }
-  if (!columnUnits.empty() || ip) {
-    return "--process: its columns are in the library's units (no --unit, no --units ip)";
   }
   const bool columnNamed = !reader.dryBulbColumn.empty() ||
                            std::any_of(reader.secondColumns.begin(), reader.secondColumns.end(),
@@ -262,22 +268,18 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
   app.add_flag("--output-decimal-comma", options.format.commaDecimals,
                "Write numbers as 23,5 (fields then end at ;)")
       ->disable_flag_override();
-  std::string process;
-  std::string flowUnit;
-  app.add_option("--process", process,
-                 "Run each row's air through a process: mix, heat, coil, evaporative, steam or "
-                 "adiabatic")
-      ->type_name("WORD");
-  app.add_option("--flow-unit", flowUnit, "Read flows in kg/s (of dry air) or m3/s")
-      ->type_name("UNIT");
+  hygrian::cli::ProcessTexts processTexts;
+  hygrian::cli::AddProcessOptions(
+      app, "--process",
+      "Run each row's air through a process: mix, heat, coil, evaporative, steam or adiabatic",
+      processTexts);
   hygrian::cli::ReaderOptions reader;
   hygrian::cli::AddReaderOptions(app, reader);
   std::vector<std::string> columnUnits;
-  std::string system;
   app.add_option("--unit", columnUnits, "A column's unit: dry_bulb=degF, pressure=inHg")
       ->type_name("COLUMN=UNIT")
       ->allow_extra_args(false);
-  app.add_option("--units", system, "Write SI or inch-pound units (si)")->type_name("si|ip");
+  line.AddUnitsOption("Units of the options, unlabelled columns and the output (si)");
   app.add_option("FILE", options.files, "Tables to read (- for standard input)")->type_name("");
   if (const auto status = line.Parse(argc, argv)) return *status;
   if (app.count("--digits") > 0 && !ReadDigits(digits, options.format.digits)) {
@@ -292,7 +294,8 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
       !problem.empty()) {
     return line.UsageError(problem);
   }
-  if (const std::string problem = hygrian::cli::ReadUnitOptions(columnUnits, system, options.units);
+  if (const std::string problem = hygrian::cli::ReadUnitOptions(
+          columnUnits, line.Common().inchPound ? "ip" : "si", options.units);
       !problem.empty()) {
     return line.UsageError(problem);
   }
@@ -302,8 +305,7 @@ int Main(hygrian::cli::Platform& platform, int argc, char** argv) {
     return line.UsageError(problem);
   }
   options.common = line.Common();
-  if (const std::string problem =
-          ReadProcessOptions(process, flowUnit, columnUnits, options.units.ip, reader, options);
+  if (const std::string problem = ReadProcessOptions(processTexts, reader, options);
       !problem.empty()) {
     return line.UsageError(problem);
   }

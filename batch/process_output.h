@@ -18,9 +18,11 @@ namespace hygrian::batch {
 
 class ProcessWriter {
  public:
-  // layout and results must outlive the writer.
-  ProcessWriter(const tables::Layout& layout, const ProcessPlan& plan,
-                std::span<const std::string_view> results, Format format);
+  // layout, carried (the columns written in front), results and values (which
+  // of the outcome's values each result but status is) must outlive the writer.
+  ProcessWriter(const tables::Layout& layout, std::span<const std::size_t> carried,
+                std::span<const std::string_view> results, std::span<const std::size_t> values,
+                Format format);
 
   // "" or why the columns chosen cannot be written:
   //   "--columns: no column 'x'; columns: Site, dry_bulb, ..., status"
@@ -35,6 +37,7 @@ class ProcessWriter {
   bool WriteRow(Output& out, const tables::CsvRecord& record, const ProcessOutcome& outcome) const;
 
  private:
+  std::span<const std::size_t> values_;
   const tables::Layout& layout_;
   Format format_;
   SlotWriter slots_;

@@ -56,6 +56,7 @@ struct RowNote {
   std::uint64_t line = 0;     // the row's line (or that of the quote left open)
   tables::Measured measured;  // why it is bad
   std::string_view text;      // the reason
+  bool other = false;         // a reason of the processes', not the table's
   // JSON: the row's line when a carried field of it is not UTF-8 (written with
   // U+FFFD), else 0.
   std::uint64_t notUtf8 = 0;
@@ -66,9 +67,9 @@ struct RowNote {
 struct RowJob {
   const Options& options;
   const tables::Layout& layout;        // the first good header's
-  const RowWriter* writer;             // without --process
-  const ProcessWriter* processWriter;  // with --process, over plan
-  const ProcessPlan& plan;
+  const RowWriter* writer;             // without processes
+  const ProcessWriter* processWriter;  // with processes, whose rows chain reads in turn
+  cli::ProcessChain* chain;
   std::array<const Unit*, 2> units;  // of the dry_bulb and second values read
   bool convert;                      // they are not in the library's units
   const std::array<const Unit*, Properties.size()>& outputUnits;
@@ -125,19 +126,7 @@ HintValues HintOf(const tables::Layout& layout, const TableReader::Row& row) {
 }
 
 // A chunk's bytes as a source for the CSV reader.
-class ChunkSource final : public tables::ByteSource {
- public:
-  explicit ChunkSource(std::string_view bytes) : rest_(bytes) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
-    const std::size_t count = std::min(size, rest_.size());
-    if (count > 0) std::memcpy(buffer, rest_.data(), count);
-    rest_.remove_prefix(count);
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::string_view rest_;
-};
+using ChunkSource = tables::TextSource;
 
 // Keeps what the writer thread needs to know of the row just written to the
 // chunk's output from start on.
@@ -235,6 +224,10 @@ class RestRows {
   }
   [[nodiscard]] int Error() const { return csv_.Error(); }
   [[nodiscard]] std::uint64_t BytesRead() const { return bytesRead_ + csv_.BytesRead(); }
+  [[nodiscard]] bool MeasurePressure(const tables::CsvRecord& record,
+                                     tables::Measured& measured) const {
+    return table_.MeasurePressure(record, measured);
+  }
 
  private:
   RestSource source_;
@@ -258,8 +251,8 @@ class Batch {
         messages_(messages),
         lineByLine_(lineByLine),
         progress_(progress) {
-    if (const ProcessKind* kind = KindOf(options.process.process)) {
-      processColumns_ = std::make_unique<ProcessColumns>(*kind);
+    if (options.process.process) {
+      processColumns_ = std::make_unique<ProcessColumns>(options.process.process);
     }
   }
 
@@ -303,12 +296,13 @@ class Batch {
   [[nodiscard]] RowJob Job() const {
     return {options_,      *layout_,
             writer_.get(), processWriter_.get(),
-            plan_,         {columns_[0].unit, columns_[1].unit},
+            chain_.get(),  {columns_[0].unit, columns_[1].unit},
             convert_,      outputUnits_};
   }
-  // The units of the columns read, from the options and the header; "" or why
-  // the file is skipped.
-  std::string ReadUnits(TableReader& table);
+  // The units of the columns read, from the options and the header (only the
+  // pressure's for processes, whose chain reads the others); "" or why the
+  // file is skipped.
+  std::string ReadUnits(TableReader& table, bool pressureOnly);
   void WriteRow(const RowJob& job, const TableReader::Row& row, cli::RowMessages& rowMessages);
   // The writer of the first good header's rows; "" or why there is none.
   std::string StartWriter();
@@ -335,10 +329,14 @@ class Batch {
   bool progress_;
   std::optional<tables::Layout> layout_;  // the first good header's
   std::unique_ptr<RowWriter> writer_;
-  // --process: its columns, its plan over the first good header and its writer.
+  // Processes: their columns, the columns carried and the writer over the
+  // first good header, how their rows are read, and the chain of this file's
+  // rows.
   std::unique_ptr<ProcessColumns> processColumns_;
-  ProcessPlan plan_;
+  std::vector<std::size_t> carried_;
   std::unique_ptr<ProcessWriter> processWriter_;
+  tables::ReadOptions processRead_;
+  std::unique_ptr<cli::ProcessChain> chain_;
   std::array<std::uint64_t, Outcomes.size()> counts_{};  // by the outcomes' rows
   bool skipped_ = false;
   // The units of the columns read: the pair's two, pressure.
@@ -397,6 +395,8 @@ bool Batch::ReadFile(const std::string& name) {
   } else {
     read.namesWithUnits = true;
   }
+  // The first file's options read the processes' cells (gaps, decimal commas).
+  if (!layout_) processRead_ = read;
   TableReader table(source, options_.common.pressure, options_.common.pressureUnit,
                     options_.bufferBytes, std::move(read));
   std::string problem;
@@ -434,7 +434,18 @@ bool Batch::ReadFile(const std::string& name) {
         messages_.Row(file, table.HeaderLine(),
                       "the header is not UTF-8 (written as read): --encoding latin1 or cp1252?");
       }
-      if (const std::string unitProblem = processColumns_ ? "" : ReadUnits(table);
+      // A table with a process column holds processes.
+      if (!processColumns_ && !layout_ &&
+          cli::ColumnOf(table.ColumnLayout(), "process") != tables::kNoColumn) {
+        processColumns_ = std::make_unique<ProcessColumns>(std::nullopt);
+      }
+      if (processColumns_ && options_.common.options.model != Model::Handbook) {
+        messages_.Line(file, table.HeaderLine(),
+                       "processes: with the handbook model only; file skipped");
+        skipped_ = true;
+        break;
+      }
+      if (const std::string unitProblem = ReadUnits(table, processColumns_ != nullptr);
           !unitProblem.empty()) {
         messages_.Line(file, table.HeaderLine(), unitProblem + "; file skipped");
         skipped_ = true;
@@ -457,10 +468,18 @@ bool Batch::ReadFile(const std::string& name) {
         break;
       }
       if (size && progress_) messages_.StartProgress(file, *size);
+      if (processColumns_) {
+        // Each file's chain starts afresh.
+        chain_ = std::make_unique<cli::ProcessChain>(*layout_, processRead_, options_.process.units,
+                                                     options_.process.process,
+                                                     options_.common.options.over);
+      }
       // One job reads a pipe row by row, so that each row goes out as it comes;
       // a file goes in chunks on any number of jobs, its states computed in blocks.
-      going = options_.jobs > 1 || size ? ReadRowsInParallel(table, source, file, !size)
-                                        : ReadRows(table, file);
+      // Processes go row by row, each row of a chain after the one it continues.
+      going = !processColumns_ && (options_.jobs > 1 || size)
+                  ? ReadRowsInParallel(table, source, file, !size)
+                  : ReadRows(table, file);
       messages_.EndProgress();
       break;
   }
@@ -473,44 +492,46 @@ std::string Batch::StartWriter() {
     if (writer_->Problem().empty()) writer_->WriteHeader(out_);
     return writer_->Problem();
   }
-  const ProcessKind& kind = *KindOf(options_.process.process);
-  tables::ReadOptions read = options_.read;
-  processColumns_->Adapt(read);
-  if (std::string problem = PlanProcess(kind, *layout_, *processColumns_, read, plan_);
-      !problem.empty()) {
-    return problem;
+  cli::ProcessChain chain(*layout_, processRead_, options_.process.units, options_.process.process,
+                          options_.common.options.over);
+  if (std::string problem = chain.HeaderProblem("--process"); !problem.empty()) {
+    return "--process " + problem;
   }
-  processWriter_ =
-      std::make_unique<ProcessWriter>(*layout_, plan_, processColumns_->Results(), options_.format);
+  carried_ = CarriedColumns(*layout_, *processColumns_);
+  processWriter_ = std::make_unique<ProcessWriter>(*layout_, carried_, processColumns_->Results(),
+                                                   processColumns_->Values(), options_.format);
   if (processWriter_->Problem().empty()) processWriter_->WriteHeader(out_);
   return processWriter_->Problem();
 }
 
 RowNote RowJob::WriteProcess(const TableReader::Row& row, Output& out,
                              tables::ReasonBuffer& reason) const {
-  const ProcessOutcome outcome = ProcessRow(plan, options.process, layout, row, options.read,
-                                            options.common.options.over, reason);
+  const ProcessOutcome outcome = ProcessRow(*chain, options.process.units, layout, row, reason);
   // A quote left open swallowed the rest of the input: none of it is written.
   const bool unclosed = row.measured.bad == tables::BadInput::UnclosedQuote;
   const bool notUtf8 =
       processWriter->WriteRow(out, unclosed ? tables::CsvRecord{} : row.record, outcome);
   return {IndexOf(*outcome.kind), outcome.bad.bad != tables::BadInput::None,
           outcome.line,           outcome.bad,
-          outcome.text,           notUtf8 ? row.record.line : 0};
+          outcome.text,           outcome.other,
+          notUtf8 ? row.record.line : 0};
 }
 
-std::string Batch::ReadUnits(TableReader& table) {
+std::string Batch::ReadUnits(TableReader& table, bool pressureOnly) {
   const tables::Layout& layout = table.ColumnLayout();
   const std::array<std::size_t, 3> indexes = {layout.first, layout.second, layout.pressure};
   columns_ = {{{layout.firstKey, nullptr, {}, false},
                {layout.secondKey, nullptr, {}, false},
                {"pressure", nullptr, {}, false}}};
   const std::string_view pressureUnit = tables::PressureUnitName(options_.common.pressureUnit);
-  for (std::size_t c = 0; c < columns_.size(); ++c) {
+  for (std::size_t c = pressureOnly ? 2 : 0; c < columns_.size(); ++c) {
     const std::string_view name =
         indexes[c] == tables::kNoColumn ? std::string_view() : layout.names[indexes[c]];
-    if (std::string problem = cli::ColumnUnitOf(options_.units, columns_[c].key, name,
-                                                columns_[c].unit, c == 2 ? pressureUnit : "");
+    // An unlabelled column is in the units of --units, a pressure in --pressure-unit's.
+    const std::string_view fallback =
+        c == 2 ? pressureUnit : cli::SystemUnit(columns_[c].key, options_.units.ip);
+    if (std::string problem =
+            cli::ColumnUnitOf(options_.units, columns_[c].key, name, columns_[c].unit, fallback);
         !problem.empty()) {
       return problem;
     }
@@ -519,7 +540,7 @@ std::string Batch::ReadUnits(TableReader& table) {
   const auto other = [](const Unit& unit) {
     return unit.zero != 0.0 || unit.numerator != unit.denominator;
   };
-  convert_ = other(*columns_[0].unit) || other(*columns_[1].unit);
+  convert_ = !pressureOnly && (other(*columns_[0].unit) || other(*columns_[1].unit));
   table.SetPressureUnit(cli::ReaderPressureUnit(*columns_[2].unit));
   hinted_ = false;
   hintRows_ = 0;
@@ -581,7 +602,8 @@ void Batch::WriteRow(const RowJob& job, const TableReader::Row& row,
                      cli::RowMessages& rowMessages) {
   tables::ReasonBuffer reason{};
   const RowNote note = job.Write(row, out_, reason);
-  if (note.bad) rowMessages.Bad(note.line, note.measured, note.text);
+  if (note.bad && note.other) rowMessages.Other(note.line, note.text);
+  if (note.bad && !note.other) rowMessages.Bad(note.line, note.measured, note.text);
   if (note.notUtf8 != 0) NotUtf8(rowMessages, note.notUtf8);
   Tally(note.kind);
 }
@@ -611,6 +633,12 @@ bool Batch::ReadEach(RowSource& table, std::string_view file, cli::RowMessages& 
         break;
     }
     if (!hinted_ && !processColumns_) Hint(HintOf(*layout_, row), file, false);
+    // A row of processes whose entering values are gaps may continue a chain
+    // at its own pressure.
+    const tables::Measured& m = row.measured;
+    if (processColumns_ && m.bad == tables::BadInput::Missing && !m.firstRead && !m.secondRead) {
+      (void)table.MeasurePressure(row.record, row.measured);
+    }
     WriteRow(job, row, rowMessages);
     if (lineByLine_) FlushAll();
     if (out_.CurrentState() != Output::State::Open) return false;

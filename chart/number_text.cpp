@@ -54,6 +54,16 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
+std::string Grouped(double value, int decimals) {
+  std::string text = Fixed(value, decimals);
+  const std::size_t start = text.find_first_of("0123456789");
+  if (start == std::string::npos) return text;
+  std::size_t end = text.find('.', start);
+  if (end == std::string::npos) end = text.size();
+  for (std::size_t at = end; at > start + 3; at -= 3) text.insert(at - 3, 1, ',');
+  return text;
+}
+
 std::string Coordinate(double value) {
   double rounded = std::round(value * 100.0) / 100.0 + 0.0;
   if (rounded == 0.0) rounded = 0.0;

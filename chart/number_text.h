@@ -19,6 +19,11 @@ std::string Shortest(double value);
 // "?" if the text would take more than 64 bytes.
 std::string Fixed(double value, int decimals);
 
+// Fixed with a comma between each three digits of the whole part, for a
+// label's load: Grouped(66141.2, 0) is "66,141", Grouped(-1234.56, 1) is
+// "\u22121,234.6", Grouped(999.9, 1) is "999.9".
+std::string Grouped(double value, int decimals);
+
 // value rounded to `decimals` decimals (at most 17 significant digits), in
 // the shortest text of the rounded double: for messages and titles, where a
 // person reads the number. When value lies beyond limit (above it with

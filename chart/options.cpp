@@ -15,6 +15,7 @@
 #include "chart/settings_texts.h"
 #include "chart/ticks.h"
 #include "cli/output_file.h"
+#include "cli/process_options.h"
 #include "cli/reader_options.h"
 #include "cli/words.h"
 #include "tables/chars.h"
@@ -43,28 +44,29 @@ constexpr std::array<TextOption, 6> kTextOptions{{
      "WHICH"},
 }};
 
-// --process-kind and --flow-unit into options; "" or what is wrong.
-std::string ReadProcessOptions(const std::string& kind, const std::string& flowUnit,
-                               Options& options) {
-  if (!kind.empty()) {
-    options.processKind = cli::ProcessOfWord(kind);
+// The processes' options into options, their columns in the chart's units
+// unless --unit names others; "" or what is wrong.
+std::string ReadProcessOptions(const cli::ProcessTexts& texts, Options& options) {
+  if (!texts.kind.empty()) {
+    options.processKind = cli::ProcessOfWord(texts.kind);
     if (!options.processKind) {
-      std::string words;
-      for (const cli::ProcessKind& k : cli::kProcesses) {
-        const bool last = &k == &cli::kProcesses.back();
-        words.append(words.empty() ? "" : last ? " or " : ", ").append(k.word);
-      }
-      return "--process-kind: '" + kind + "' is not " + words;
+      return "--process-kind: '" + texts.kind + "' is not " + cli::ProcessWords();
     }
   }
-  if (flowUnit == "m3/s") {
-    options.flowUnit = cli::FlowUnit::Volume;
-  } else if (!flowUnit.empty() && flowUnit != "kg/s") {
-    return "--flow-unit: '" + flowUnit + "' is not kg/s or m3/s";
+  cli::TableUnits columns = options.pointUnits;
+  columns.ip = options.common.inchPound;
+  if (std::string problem = cli::ReadProcessUnits(texts.flowUnit, texts.flowBasis, texts.loadUnit,
+                                                  columns, options.processUnits);
+      !problem.empty()) {
+    return problem;
   }
   if (options.processesFile.empty()) {
-    if (!kind.empty()) return "--process-kind: only with --processes";
-    return flowUnit.empty() ? "" : "--flow-unit: only with --processes";
+    for (const auto& [text, name] :
+         {std::pair{&texts.kind, "--process-kind"}, std::pair{&texts.flowUnit, "--flow-unit"},
+          std::pair{&texts.flowBasis, "--flow-basis"}, std::pair{&texts.loadUnit, "--load-unit"}}) {
+      if (!text->empty()) return std::string(name) + ": only with --processes";
+    }
+    return "";
   }
   if (options.settings.options.model != Model::Handbook) {
     return "--processes: with the handbook model only";
@@ -91,11 +93,11 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
           " is refused.\n"
           "With --units ip the chart is drawn in degrees F, lb/lb, Btu/lb and ft3/lb;\n"
           "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
-          "columns of POINTS.csv in degrees F, %, lb/lb and Btu/lb.\n"
+          "unlabelled columns of POINTS.csv and --processes in IP units.\n"
           "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
-          "--processes FILE has one process a row in hygrian-batch --process's columns\n"
-          "(library units), named by a process column or --process-kind; a row whose\n"
-          "dry_bulb and second value are empty enters where the row above leaves.\n"
+          "--processes FILE has one process a row in hygrian-batch --process's columns,\n"
+          "named by a process column or --process-kind; a row whose dry_bulb and second\n"
+          "value are empty enters where the row above leaves, with its dry-air flow.\n"
           "\n"
           "Exit status: 0 when every point is drawn; 1 when a row is left out or the file\n"
           "has no point (each gets a FILE:LINE: reason line; the chart is still written)\n"
@@ -120,13 +122,10 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");
-  std::string processKind;
-  app.add_option("--process-kind", processKind,
-                 "Every row's process (mix, heat, coil, ...), else its process column")
-      ->type_name("KIND");
-  std::string flowUnit;
-  app.add_option("--flow-unit", flowUnit, "The processes' flows in kg/s (of dry air) or m3/s")
-      ->type_name("UNIT");
+  cli::ProcessTexts processTexts;
+  cli::AddProcessOptions(app, "--process-kind",
+                         "Every row's process (mix, heat, coil, ...), else its process column",
+                         processTexts);
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
@@ -142,13 +141,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
     quiet->description("No messages about rows left out");
   }
   if (CLI::Option* unit = app.get_option_no_throw("--pressure-unit")) {
-    unit->description("Unit of --pressure (kPa)");
-  }
-  if (CLI::Option* pressure = app.get_option_no_throw("--pressure")) {
-    pressure->description("Total pressure, --pressure-unit or psia (101.325)");
-  }
-  if (CLI::Option* altitude = app.get_option_no_throw("--altitude")) {
-    altitude->description("Or the pressure M metres (or feet) above sea level");
+    unit->description("Unit of --pressure (kPa, or psi with --units ip; hPa, Pa, mbar, inHg)");
   }
   app.add_option("POINTS.csv", options.pointsFile,
                  "States to mark (- or none for standard input, unless a terminal)")
@@ -167,7 +160,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       options.common.options.model == Model::Calculator) {
     problem = "--pair " + cli::NotWithCalculator(*options.read.pair);
   }
-  if (problem.empty()) problem = ReadProcessOptions(processKind, flowUnit, options);
+  if (problem.empty()) problem = ReadProcessOptions(processTexts, options);
   if (problem.empty() && options.pointsFile == "-" && options.processesFile == "-") {
     problem = "--processes -: standard input holds the points already";
   }

@@ -1,10 +1,11 @@
 // The processes file: a table of processes, one a row, in the columns that
-// hygrian-batch --process reads (cli/process_fields.h), in the library's units.
-// A `process` column names each row's process (mix, heat, coil, ...), else
-// --process-kind names every row's. In a file with the column a row may leave
-// its entering state out (dry_bulb and its second value both gaps): it enters
-// at the leaving state of the row above, so that one file holds an air-handling
-// unit's chain (mixing box, coil, reheat). Each process is computed by
+// hygrian-batch --process reads (cli/process_fields.h), in the chart's units
+// unless a header or --unit names others. A `process` column names each row's
+// process (mix, heat, coil, ...), else --process-kind names every row's. In a
+// file with the column a row may leave its entering state out (dry_bulb and its
+// second value both gaps): it enters at the leaving state of the row above,
+// with its dry-air flow, so that one file holds an air-handling unit's chain
+// (mixing box, coil, reheat; cli/process_chain.h). Each process is computed by
 // hygrian/processes.h at the chart's pressure; a row that cannot be computed
 // gets one "FILE:LINE: reason" message and is not drawn.
 #pragma once
@@ -34,8 +35,9 @@ struct ComputedProcess {
   // coil: the saturated state at the apparatus dew point, given (by the
   // bypass-factor form) or else where the line from the entering state through
   // the leaving one, straight in humidity ratio and enthalpy, first meets
-  // saturation (ApparatusDewPointOnLine).
+  // saturation (hygrian::CoilConditionOf), and the bypass factor.
   std::optional<State> apparatusDewPoint;
+  double bypassFactor = 0.0;
 };
 
 struct ProcessesRead : FileRead {
@@ -43,10 +45,10 @@ struct ProcessesRead : FileRead {
 };
 
 // How the file is read: its rows' process when it has no process column, and
-// its flows' unit.
+// its units (its columns', its flows' and loads').
 struct ProcessesFile {
   std::optional<cli::Process> kind;
-  cli::FlowUnit flowUnit = cli::FlowUnit::Mass;
+  cli::ProcessUnits units;
 };
 
 // Reads every row of `source` with the reader's options, named `name` in the
@@ -54,20 +56,10 @@ struct ProcessesFile {
 //   name.csv:1: no process column: name the rows' process with --process-kind
 //   name.csv:1: coil: no bypass_factor column
 //   name.csv:3: flow "x" is not a number
-//   name.csv:4: coil: the apparatus dew point is not below the entering dew point
+//   name.csv:4: coil: apparatus dew point 15 degC is not below the entering dew point 13.9 degC
 //   name.csv:5: 'cool' is not mix, heat, coil, evaporative, steam or adiabatic
 ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, const Frame& frame,
                             const tables::ReadOptions& options, const ProcessesFile& file,
                             cli::Messages& messages);
-
-// The saturated state where the line from `entering` through `leaving`,
-// straight in humidity ratio and enthalpy (the coil's condition line), first
-// meets saturation beyond `leaving`, at pressure P (kPa) over ice or water (over), to 2^-60 of the
-// way from entering to leaving; `leaving` when it is saturated; none when the line does not meet
-// saturation within 50 times that way. (The line may cross the curve twice: a steep line from humid
-// air may pass through fog before the apparatus dew point of the bypass-factor form; the first
-// crossing is taken.)
-std::optional<State> ApparatusDewPointOnLine(const State& entering, const State& leaving, double P,
-                                             Phase over = Phase::Ice);
 
 }  // namespace hygrian::chart

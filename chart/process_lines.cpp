@@ -7,6 +7,7 @@
 
 #include "chart/marks.h"
 #include "chart/number_text.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/units.h"
 
 namespace hygrian::chart {
@@ -16,12 +17,22 @@ constexpr int kMixSteps = 16;        // pieces of each stream's path to the mixe
 constexpr double kSample = 24.0;     // px, a legend entry's line
 constexpr double kLegendRow = 16.0;  // px between the entries' centres
 constexpr double kLegendInset = 10.0;
-constexpr double kSecondsPerHour = 3600.0;
 
-// The load in the chart's units: kW, or Btu/h in IP.
-std::string LoadText(double kilowatts, const ChartUnits& units) {
-  if (units.inchPound) return Fixed(kilowatts * kSecondsPerHour / kBtu, 0) + " Btu/h";
-  return Fixed(kilowatts, 1) + " kW";
+// A load (kW) in the load unit, to about 0.1 kW (kW and MBH to 0.1, tons to
+// 0.01, W and Btu/h whole), its thousands grouped: "66,141 Btu/h".
+std::string LoadText(double kilowatts, const Unit& load) {
+  const double kilowattsPerUnit = load.numerator / load.denominator;
+  const int decimals =
+      std::clamp(static_cast<int>(std::ceil(std::log10(kilowattsPerUnit))) + 1, 0, 2);
+  return Grouped(FromLibrary(load, kilowatts), decimals) + " " + std::string(load.key);
+}
+
+// A dry-air flow (kg/s) in the unit flows are written in, to four significant
+// digits at least: "5.953 kg/s", "34,696 lb/h".
+std::string FlowText(double kgPerSecond, const Unit& unit) {
+  const double flow = FromLibrary(unit, kgPerSecond);
+  const int whole = flow > 0.0 ? static_cast<int>(std::floor(std::log10(flow))) : 0;
+  return Grouped(flow, std::clamp(3 - whole, 0, 6)) + " " + std::string(unit.key);
 }
 
 // A water flow (kg/s) in kg/h, or lb/h in IP.
@@ -98,20 +109,21 @@ std::string_view ProcessColor(cli::Process process) {
   return "#000000";
 }
 
-std::string ProcessText(const ComputedProcess& process, const ChartUnits& units) {
+std::string ProcessText(const ComputedProcess& process, const ChartUnits& units, const Unit& load) {
   const ProcessResult& r = process.result;
   std::string word(process.kind->word);
   switch (process.kind->process) {
     case cli::Process::Mix:
-      return word + " " + DryBulbText(r.leaving.dryBulb, units);
+      return word + " " + DryBulbText(r.leaving.dryBulb, units) +
+             (r.status == Status::Fog ? ", fog" : "");
     case cli::Process::Coil:
       // The coil's load is the heat it takes from the air.
-      return word + " " + LoadText(-r.totalLoad, units) + ", SHR " + Fixed(r.sensibleHeatRatio, 2);
+      return word + " " + LoadText(-r.totalLoad, load) + ", SHR " + Fixed(r.sensibleHeatRatio, 2);
     case cli::Process::Heat:
-      return word + " " + LoadText(r.totalLoad, units);
+      return word + " " + LoadText(r.totalLoad, load);
     case cli::Process::Steam:
-      // What the air gains: the steam's enthalpy.
-      return word + " " + LoadText(r.sensibleLoad + r.latentLoad, units);
+      // What the air gains: the steam's enthalpy, no heat crossing.
+      return word + " " + LoadText(r.totalLoad + r.water * r.waterEnthalpy, load);
     case cli::Process::Evaporative:
     case cli::Process::Adiabatic:
       // Adiabatic: the air's enthalpy barely changes; what it takes is water.
@@ -122,8 +134,10 @@ std::string ProcessText(const ComputedProcess& process, const ChartUnits& units)
   return word;
 }
 
-ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process) {
+ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process,
+                           const cli::ProcessUnits& processUnits) {
   const ChartUnits& units = frame.Units();
+  const Unit& load = *processUnits.load;
   const cli::Process kind = process.kind->process;
   const State& in = process.entering;
   const State& out = process.result.leaving;
@@ -132,7 +146,7 @@ ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process) {
   d.word = process.kind->word;
   d.color = ProcessColor(kind);
   d.leaving = frame.At(out.dryBulb, out.humidityRatio);
-  d.text = ProcessText(process, units);
+  d.text = ProcessText(process, units, load);
   d.title = "line " + std::to_string(process.line) + ": " + d.text;
   const bool mix = kind == cli::Process::Mix;
   d.title += (mix ? "\na " : "\nentering ") + StateText(in, units);
@@ -147,21 +161,24 @@ ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process) {
   }
   Mark(frame, in, d.markers);
   Mark(frame, out, d.markers);
-  d.title += "\nleaving " + StateText(out, units);
+  const ProcessResult& r = process.result;
+  d.title += "\nleaving " + StateText(out, units) + "\nflow " +
+             FlowText(r.flow, processUnits.MassFlow()) + " of dry air";
   if (process.apparatusDewPoint) {
     const State& adp = *process.apparatusDewPoint;
     d.toApparatusDewPoint =
         Segment{frame.At(in.dryBulb, in.humidityRatio), frame.At(adp.dryBulb, adp.humidityRatio)};
-    d.title += "\napparatus dew point " + DryBulbText(adp.dryBulb, units);
+    d.title += "\napparatus dew point " + DryBulbText(adp.dryBulb, units) + ", bypass factor " +
+               Rounded(process.bypassFactor, 3);
   }
   if (!mix) {
-    const ProcessResult& r = process.result;
-    d.title += "\nsensible " + LoadText(r.sensibleLoad, units) + ", latent " +
-               LoadText(r.latentLoad, units) + ", total " + LoadText(r.totalLoad, units);
-    if (r.water != 0.0) {
-      d.title += std::string(kind == cli::Process::Coil ? "\ncondensate " : "\nwater ") +
-                 WaterText(std::abs(r.water), units);
-    }
+    d.title += "\nsensible " + LoadText(r.sensibleLoad, load) + ", latent " +
+               LoadText(r.latentLoad, load) + ", total " + LoadText(r.totalLoad, load) +
+               "\nenthalpy change " + LoadText(r.totalLoad + r.water * r.waterEnthalpy, load);
+  }
+  if (r.water != 0.0) {
+    d.title += std::string(r.water < 0.0 ? "\ncondensate " : "\nwater ") +
+               WaterText(std::abs(r.water), units);
   }
   return d;
 }

@@ -34,16 +34,20 @@ struct ProcessDrawing {
   std::string title;                           // the hover text: line, loads, states
 };
 
-// The label's text: the process's word and its load in the chart's units (kW,
-// or Btu/h with --units ip), with the coil's sensible heat ratio; for a mix the
-// mixed state's dry-bulb; for evaporative and adiabatic humidification, whose
-// load is nil, the water they take (kg/h, or lb/h):
-//   "mix 24.6 °C", "heat 25.0 kW", "coil 198.1 kW, SHR 0.72", "steam 19.6 kW",
-//   "evaporative 48.0 kg/h"
-std::string ProcessText(const ComputedProcess& process, const ChartUnits& units);
+// The label's text: the process's word and its load in the load unit (kW, or
+// Btu/h with --units ip, or --load-unit's; thousands grouped), with the coil's
+// sensible heat ratio; a steam humidifier's is the steam's energy, the air's
+// enthalpy change; for a mix the mixed state's dry-bulb (and fog); for
+// evaporative and adiabatic humidification, whose load is nil, the water they
+// take (kg/h, or lb/h):
+//   "mix 24.6 °C", "heat 25.0 kW", "coil 66,141 Btu/h, SHR 0.72",
+//   "steam 19.6 kW", "evaporative 48.0 kg/h"
+std::string ProcessText(const ComputedProcess& process, const ChartUnits& units, const Unit& load);
 
-// The drawing of a process on the frame (its label not yet placed).
-ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process);
+// The drawing of a process on the frame (its label not yet placed), its
+// loads and flow in the units of `units`.
+ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process,
+                           const cli::ProcessUnits& units);
 
 // The colour of a kind of process.
 std::string_view ProcessColor(cli::Process process);

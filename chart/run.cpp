@@ -96,7 +96,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
     int error = input.OpenError();
     if (input.Opened()) {
       processes = ReadProcesses(input, input.Name(), frame, options.read,
-                                {options.processKind, options.flowUnit}, messages);
+                                {options.processKind, options.processUnits}, messages);
       if (processes.readFailed) error = processes.readError;
     }
     if (error != 0) {
@@ -116,7 +116,7 @@ int RunChart(cli::Platform& platform, const Options& options) {
   }
   std::vector<ProcessDrawing> drawings;
   for (const ComputedProcess& process : processes.processes) {
-    drawings.push_back(DrawProcess(frame, process));
+    drawings.push_back(DrawProcess(frame, process, options.processUnits));
   }
   if (read.density && options.process) {
     messages.Note("--process: no arrows between points drawn as a density");

@@ -18,17 +18,17 @@ namespace hygrian::chart {
 inline constexpr std::string_view kProgramName = "hygrian-chart";
 
 struct Options {
-  ChartSettings settings;                        // settings.pressure from the common options
-  bool process = false;                          // join the points with arrows, in file order
-  std::string pointsFile;                        // empty: no points; "-": standard input
-  std::string zonesFile;                         // empty: no zones
-  std::string processesFile;                     // empty: no processes
-  std::optional<cli::Process> processKind;       // --process-kind: every row's process
-  cli::FlowUnit flowUnit = cli::FlowUnit::Mass;  // --flow-unit
-  cli::TableUnits pointUnits;                    // --unit: the points' and zones' columns' units
-  bool pointsByDefault = false;  // standard input, read because no file is named and it is
-                                 // not a terminal: empty, it has no points and that is fine
-  cli::CommonOptions common;     // the output, quiet, the pressure
+  ChartSettings settings;                   // settings.pressure from the common options
+  bool process = false;                     // join the points with arrows, in file order
+  std::string pointsFile;                   // empty: no points; "-": standard input
+  std::string zonesFile;                    // empty: no zones
+  std::string processesFile;                // empty: no processes
+  std::optional<cli::Process> processKind;  // --process-kind: every row's process
+  cli::ProcessUnits processUnits;  // --unit, --units, --flow-unit, --flow-basis, --load-unit
+  cli::TableUnits pointUnits;      // --unit: the points' and zones' columns' units
+  bool pointsByDefault = false;    // standard input, read because no file is named and it is
+                                   // not a terminal: empty, it has no points and that is fine
+  cli::CommonOptions common;       // the output, quiet, the pressure
   tables::ReadOptions read =
       cli::ProgramReadOptions();  // how the points file is read, as hygrian-batch reads
   std::string page;  // --html: the browser page to write with the points (see chart/page.h)

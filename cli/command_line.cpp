@@ -114,12 +114,15 @@ CommandLine::CommandLine(Platform& platform, std::string_view program,
   app_.add_option("-o,--output", common_.output, "Write to FILE (- for standard output)")
       ->type_name("FILE");
   app_.add_option("--pressure", pressure_, "Total pressure in --pressure-unit (101.325 kPa)")
-      ->type_name("KPA");
-  app_.add_option("--altitude", altitude_, "Or the pressure at M metres above sea level")
-      ->type_name("M");
+      ->type_name("P");
+  app_.add_option("--altitude", altitude_, "Or the standard pressure at Z above sea level")
+      ->type_name("Z");
   app_.add_option(std::string(kPressureRange.unitOption), pressureUnit_,
-                  "Unit of --pressure and a pressure column (kPa)")
-      ->type_name("kPa|hPa|Pa");
+                  "Unit of --pressure and a pressure column (kPa, or psi with --units ip; hPa, "
+                  "Pa, mbar, inHg)")
+      ->type_name("UNIT");
+  app_.add_option("--altitude-unit", altitudeUnit_, "Unit of --altitude (m, or ft with --units ip)")
+      ->type_name("m|ft");
   app_.add_option("--model", model_, "Relations: handbook (ASHRAE 2017) or calculator")
       ->type_name("handbook|calculator");
   app_.add_option("--over", over_, "Saturation below 0.01 degC over ice or water (ice)")
@@ -201,12 +204,19 @@ std::string CommandLine::CheckCommon() {
     if (units_ != "si" && units_ != "ip") return "--units: '" + units_ + "' is not si or ip";
     common_.inchPound = units_ == "ip";
   }
+  SetUnitSystem(common_.inchPound, common_);
   const std::string unitOption(kPressureRange.unitOption);
   if (app_.count(unitOption) > 0) {
-    if (common_.inchPound) return unitOption + ": not with --units ip (--pressure is in psia)";
-    const auto unit = tables::ReadPressureUnit(pressureUnit_);
-    if (!unit) return unitOption + ": '" + pressureUnit_ + "' is not kPa, hPa or Pa";
-    common_.pressureUnit = *unit;
+    if (std::string problem = ReadPressureUnit(pressureUnit_, unitOption, common_);
+        !problem.empty()) {
+      return problem;
+    }
+  }
+  if (app_.count("--altitude-unit") > 0) {
+    if (std::string problem = ReadAltitudeUnit(altitudeUnit_, "--altitude-unit", common_);
+        !problem.empty()) {
+      return problem;
+    }
   }
   return ReadPressureOrAltitude(app_.count("--pressure") > 0 ? &pressure_ : nullptr,
                                 app_.count("--altitude") > 0 ? &altitude_ : nullptr, "--",

@@ -26,8 +26,9 @@ class CommandLine {
   [[nodiscard]] CLI::App& App() { return app_; }
 
   // Adds --units si|ip, described by `help`, for a program whose options follow
-  // it: with ip, --pressure is read in psia and --altitude in feet, and
-  // Common().inchPound is set; --pressure-unit is then refused.
+  // it: with ip, --pressure is read in psia and --altitude in feet (unless
+  // --pressure-unit and --altitude-unit name others), and Common().inchPound
+  // is set.
   void AddUnitsOption(const std::string& help);
 
   // Reads argv and checks the common options. Returns the exit status to end
@@ -51,6 +52,7 @@ class CommandLine {
   std::string pressure_;  // the texts of the options with checks of their own
   std::string altitude_;
   std::string pressureUnit_;
+  std::string altitudeUnit_;
   std::string model_;
   std::string over_;
   std::string supersaturated_;

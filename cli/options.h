@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "hygrian/psychrometrics.h"
+#include "hygrian/units.h"
 #include "tables/pressure.h"
 
 namespace hygrian::cli {
@@ -42,17 +43,26 @@ inline constexpr std::array<SupersaturatedWord, 2> kSupersaturatedWords = {{
     {"clip", Supersaturated::Clip},
 }};
 
+// The row of the metre in hygrian::Units.
+inline constexpr std::size_t kMetreRow = [] {
+  std::size_t row = 0;
+  while (Units[row].quantity != Quantity::Length || Units[row].key != "m") ++row;
+  return row;
+}();
+
 struct CommonOptions {
   std::string output;  // -o FILE; empty or "-": standard output
   bool quiet = false;  // -q: no messages about rows, no progress display
-  // kPa, in kPressureRange: --pressure in --pressure-unit, or --altitude (metres) in the
-  // standard atmosphere; both given is a usage error.
+  // kPa, in kPressureRange: --pressure in pressureUnit, or --altitude (in
+  // altitudeUnit) in the standard atmosphere; both given is a usage error.
   double pressure = StandardPressure;
-  tables::PressureUnit pressureUnit = tables::PressureUnit::KPa;  // also a pressure column's
-  bool hasAltitude = false;  // the pressure came from --altitude
-  double altitude = 0.0;     // metres, when hasAltitude
-  // --units ip, for a program that takes it (CommandLine::AddUnitsOption):
-  // --pressure was given in psia and --altitude in feet.
+  // --pressure-unit, else psi with --units ip, else kPa: also an unlabelled
+  // pressure column's.
+  tables::PressureUnit pressureUnit = tables::PressureUnit::KPa;
+  const Unit* altitudeUnit = &Units[kMetreRow];  // --altitude-unit, else ft with ip, else m
+  bool hasAltitude = false;                      // the pressure came from --altitude
+  double altitude = 0.0;                         // metres, when hasAltitude
+  // --units ip: the options, unlabelled columns and the output in inch-pound units.
   bool inchPound = false;
   // --model and --over: the relations every row and curve is computed with
   // (calculator with water is a usage error).

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "cli/units.h"
 #include "hygrian/units.h"
 #include "tables/numbers.h"
 
@@ -42,13 +43,13 @@ std::string InchPoundPressureHint(double value, const Unit& psi,
     const double rounded = std::round(FromLibrary(psi, inHg) * 1000.0) / 1000.0;
     return " (in inHg? " + Shortest(value) + " inHg is " + Shortest(rounded) + " psia)";
   }
-  if (tables::PressureInRange(value, range)) return " (in kPa? --units si)";
+  if (tables::PressureInRange(value, range)) return " (in kPa? --pressure-unit kPa)";
   return "";
 }
 
 // The pressure in kPa from value in common's units, or why it is refused.
 std::string PressureOf(double value, const tables::PressureRange& range, CommonOptions& common) {
-  if (!common.inchPound) {
+  if (common.pressureUnit.name != "psi") {
     common.pressure = tables::ToKilopascals(value, common.pressureUnit);
     if (tables::PressureInRange(common.pressure, range)) return "";
     char text[tables::kOutsideRangeTextSize];
@@ -63,14 +64,16 @@ std::string PressureOf(double value, const tables::PressureRange& range, CommonO
          " psia" + InchPoundPressureHint(value, psi, range);
 }
 
-// The standard pressure at value (metres, or feet), or why it is refused.
+// The standard pressure at value (in common's altitude unit), or why it is refused.
 std::string AltitudeOf(double value, CommonOptions& common) {
-  const double metres = common.inchPound ? value * kFoot : value;
+  const Unit& unit = *common.altitudeUnit;
+  const double metres = ToLibrary(unit, value);
   const PressureResult standard = StandardPressureAtAltitude(metres);
   if (standard.status != Status::Ok) {
-    if (!common.inchPound) return Shortest(value) + " m is outside -5000 to 11000 m";
-    return Shortest(value) + " ft is outside " + Shortest(std::ceil(kAltitudeLeast / kFoot)) +
-           " to " + Shortest(std::floor(kAltitudeMost / kFoot)) + " ft";
+    const std::string key(unit.key);
+    return Shortest(value) + " " + key + " is outside " +
+           Shortest(std::ceil(FromLibrary(unit, kAltitudeLeast))) + " to " +
+           Shortest(std::floor(FromLibrary(unit, kAltitudeMost))) + " " + key;
   }
   common.pressure = standard.pressure;
   common.hasAltitude = true;
@@ -79,6 +82,33 @@ std::string AltitudeOf(double value, CommonOptions& common) {
 }
 
 }  // namespace
+
+void SetUnitSystem(bool inchPound, CommonOptions& common) {
+  common.inchPound = inchPound;
+  common.pressureUnit = inchPound ? ReaderPressureUnit(*FindUnit(Quantity::Pressure, "psi"))
+                                  : tables::PressureUnit::KPa;
+  common.altitudeUnit = FindUnit(Quantity::Length, inchPound ? "ft" : "m");
+}
+
+std::string ReadPressureUnit(const std::string& text, std::string_view name,
+                             CommonOptions& common) {
+  const Unit* unit = FindUnit(Quantity::Pressure, text);
+  if (unit == nullptr) {
+    return std::string(name) + ": '" + text + "' is not " + UnitKeysInWords(Quantity::Pressure);
+  }
+  common.pressureUnit = ReaderPressureUnit(*unit);
+  return "";
+}
+
+std::string ReadAltitudeUnit(const std::string& text, std::string_view name,
+                             CommonOptions& common) {
+  const Unit* unit = FindUnit(Quantity::Length, text);
+  if (unit == nullptr) {
+    return std::string(name) + ": '" + text + "' is not " + UnitKeysInWords(Quantity::Length);
+  }
+  common.altitudeUnit = unit;
+  return "";
+}
 
 std::string ReadPressureOrAltitude(const std::string* pressure, const std::string* altitude,
                                    std::string_view dashes, const tables::PressureRange& range,

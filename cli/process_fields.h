@@ -1,7 +1,8 @@
 // The processes as the programs read them from a table (hygrian-batch
-// --process, hygrian-chart --processes): each process's columns, the plan a
-// header gives (which column holds which parameter), and one row's process run
-// through hygrian/processes.h.
+// --process, hygrian-chart --processes): each process's columns and their
+// quantities, the plan a header gives (which column holds which parameter, in
+// which unit), one row's process run through hygrian/processes.h, and the
+// values a process writes, in the units the options give.
 //
 //   heat:  dry_bulb,relative_humidity,leaving_dry_bulb,flow
 //          20,50,35,2  ->  HeatTo(20, W, 35, 2): leaving_dry_bulb 35, totalLoad (kW)
@@ -10,24 +11,21 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/units.h"
 #include "hygrian/processes.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/units.h"
 #include "tables/table.h"
 
 namespace hygrian::cli {
 
 enum class Process { None, Mix, Heat, Coil, Evaporative, Steam, Adiabatic };
-
-// How the flow columns are read.
-enum class FlowUnit {
-  Mass,    // kg/s of dry air
-  Volume,  // m3/s of moist air at the entering state (its specific volume)
-};
 
 // One process as a table gives it. Its parameters come in one of its forms
 // (the first whose columns are all in the header is read), with the columns
@@ -37,13 +35,15 @@ struct ProcessKind {
   Process process;
   std::array<std::array<std::string_view, 2>, 2> forms;
   std::array<std::string_view, 2> with;
-  std::string_view optional;  // without it, 1 (a flow of 1 kg/s: per kg of dry air)
-  std::string_view water;     // the water's column: condensate (kg/s leaving) or water_added
-  std::string_view what;      // for --help
+  std::string_view optional;  // without it, 1 kg/s (per kg of dry air), or the chain's flow
+  // The water's column: condensate (kg/s leaving as liquid: a coil's, a mixing
+  // box's fog) or water_added.
+  std::string_view water;
+  std::string_view what;  // for --help
 };
 
 inline constexpr std::array<ProcessKind, 6> kProcesses = {{
-    {"mix", Process::Mix, {{{"a_flow", "b_flow"}, {}}}, {}, {}, "water_added", "two streams mixed"},
+    {"mix", Process::Mix, {{{"a_flow", "b_flow"}, {}}}, {}, {}, "condensate", "two streams mixed"},
     {"heat",
      Process::Heat,
      {{{"leaving_dry_bulb", ""}, {"heat_rate", ""}}},
@@ -82,14 +82,63 @@ inline constexpr std::array<ProcessKind, 6> kProcesses = {{
      "humidification with liquid water"},
 }};
 
+// The quantity of each parameter column, by its key: the unit it is read in
+// (a flow is a mass flow of dry air or a volume flow of the air, whichever
+// its unit is).
+struct ParameterQuantity {
+  std::string_view key;
+  Quantity quantity;
+};
+inline constexpr std::array<ParameterQuantity, 12> kParameterQuantities = {{
+    {"leaving_dry_bulb", Quantity::Temperature},
+    {"heat_rate", Quantity::Power},
+    {"apparatus_dew_point", Quantity::Temperature},
+    {"bypass_factor", Quantity::Dimensionless},
+    {"leaving_relative_humidity", Quantity::RelativeHumidity},
+    {"effectiveness", Quantity::Dimensionless},
+    {"leaving_humidity_ratio", Quantity::MassRatio},
+    {"steam_temperature", Quantity::Temperature},
+    {"water_temperature", Quantity::Temperature},
+    {"flow", Quantity::MassFlow},
+    {"a_flow", Quantity::MassFlow},
+    {"b_flow", Quantity::MassFlow},
+}};
+
 // The row of a process; nullptr for Process::None.
 [[nodiscard]] const ProcessKind* KindOf(Process process) noexcept;
 // The process of a word ("coil"), if any.
 [[nodiscard]] std::optional<Process> ProcessOfWord(std::string_view word) noexcept;
+// "mix, heat, coil, evaporative, steam or adiabatic".
+[[nodiscard]] std::string ProcessWords();
 
 // The columns of a process's parameters in words, for --help:
 // "leaving_dry_bulb, or heat_rate, with flow".
 [[nodiscard]] std::string ParametersInWords(const ProcessKind& kind);
+
+// The units a processes table is read and written in, as the options give
+// them.
+struct ProcessUnits {
+  TableUnits columns;                                       // --unit and --units (ip)
+  const Unit* flow = FindUnit(Quantity::MassFlow, "kg/s");  // --flow-unit: mass or volume
+  bool standardAir = false;  // --flow-basis standard: volumes at standard air
+  const Unit* load = FindUnit(Quantity::Power, "kW");  // --load-unit
+  [[nodiscard]] bool Ip() const { return columns.ip; }
+  // The unit flows and water are written in: the flow unit if it is a mass
+  // flow's, else kg/s (lb/h with ip).
+  [[nodiscard]] const Unit& MassFlow() const;
+};
+
+// The units of the options: the columns' (--unit, --units), --flow-unit's
+// text (empty: kg/s, lb/h with ip), --flow-basis's ("" or "actual": at the
+// state where a flow is given, "standard"), --load-unit's (empty: kW, Btu/h
+// with ip). "" or the usage error:
+//   "--flow-unit: 'x' is not kg/s, kg/h, lb/h, m3/s, m3/h, L/s or cfm"
+//   "--flow-basis: 'x' is not actual or standard"
+//   "--flow-basis standard: with a volume flow unit (m3/s, m3/h, L/s or cfm)"
+//   "--load-unit: 'x' is not kW, W, Btu/h, MBH or ton"
+[[nodiscard]] std::string ReadProcessUnits(const std::string& flow, const std::string& basis,
+                                           const std::string& load, const TableUnits& columns,
+                                           ProcessUnits& units);
 
 // The columns of mixing's first stream ("a_dry_bulb", "a_wet_bulb", ...), which
 // the table reader reads in place of dry_bulb and the second values.
@@ -108,6 +157,10 @@ class FirstStreamKeys {
   std::vector<std::string_view> secondKeys_;
 };
 
+// The column of a key in a header, its name with or without a unit after it
+// ("flow (cfm)" is flow); tables::kNoColumn when there is none.
+[[nodiscard]] std::size_t ColumnOf(const tables::Layout& layout, std::string_view key) noexcept;
+
 // What the columns of a header are to a process.
 struct ProcessPlan {
   const ProcessKind* kind = nullptr;
@@ -115,30 +168,44 @@ struct ProcessPlan {
   // The parameters read from each row, in order: the form's, the ones every
   // form needs, the optional one (for mix: a_flow, b_flow, b_dry_bulb and b's
   // second value, then a_dry_bulb and a's when they are read from cells), by
-  // key and column (kNoColumn: an optional one not there).
+  // key, column (kNoColumn: an optional one not there) and unit.
   std::vector<std::string> keys;
   std::vector<std::size_t> columns;
-  std::size_t secondPair = 0;  // mix: b's second value, an index of hygrian::Pairs
-  std::size_t firstPair = 0;   // mix with firstFromCells: a's
+  std::vector<const Unit*> units;
+  std::array<const Unit*, 2> entering{};  // the units of the reader's pair (mix: stream a's)
+  std::size_t secondPair = 0;             // mix: b's second value, an index of hygrian::Pairs
+  std::size_t firstPair = 0;              // mix with firstFromCells: a's
   bool firstFromCells = false;
 };
 
-// The plan of a process over a header read with read (secondKeys, pair): ""
-// or why the header does not do (the caller names the process in front):
+// The plan of a process over a header read with read (secondKeys, pair) in
+// units: "" or why the header does not do (the caller names the process in
+// front):
 //   "no flow column"
 //   "no leaving_dry_bulb or heat_rate column"
 //   "several second values for b (b_wet_bulb, b_dew_point): choose one with --pair"
+//   "flow (gpm): 'gpm' is not a unit of mass flow (kg/s, ...) (--unit flow=UNIT says which)"
 // firstFromCells: mix reads stream a from its cells too, as stream b, for a
 // table whose reader reads dry_bulb (rows of several processes).
 [[nodiscard]] std::string PlanProcess(const ProcessKind& kind, const tables::Layout& layout,
-                                      const tables::ReadOptions& read, ProcessPlan& plan,
-                                      bool firstFromCells = false);
+                                      const tables::ReadOptions& read, const ProcessUnits& units,
+                                      ProcessPlan& plan, bool firstFromCells = false);
 
 // How far a row's process went.
 enum class ProcessStage {
   BadCell,   // a parameter's cell is bad or a gap: ProcessRun::bad says which
   Entering,  // an entering state has no state: its Result's status says why
-  Ran,       // the process ran: ProcessRun::result (its status may refuse it)
+  Refused,   // the row's values contradict: ProcessRun::refusal says how
+  Ran,       // the process ran: ProcessRun::result (its status may refuse it;
+             // a coil's apparatus dew point at or above the entering dew
+             // point also has a refusal)
+};
+
+// What a chain of processes carries from one row to the next: the leaving
+// state and its dry-air flow (kg/s).
+struct ChainLink {
+  Result leaving;
+  double flow = 0.0;
 };
 
 // One row's process: its entering state(s) and what the process gave.
@@ -147,21 +214,51 @@ struct ProcessRun {
   Result entering;  // mix: stream a
   Result second;    // mix: stream b
   ProcessResult result;
-  // The parameters read, in the plan's order (flows in kg/s once converted).
+  // The parameters read, in the plan's order, in the library's units (flows
+  // in kg/s of dry air once converted).
   std::array<double, 6> parameters{};
   tables::Measured bad;  // BadCell: the cell's key, text and why
+  std::string refusal;   // Refused, or a coil refused: why, with the values
+  // A coil's: given, or found from its two states (CoilConditionOf); else NaN.
+  double apparatusDewPoint = std::numeric_limits<double>::quiet_NaN();  // degrees C
+  double bypassFactor = std::numeric_limits<double>::quiet_NaN();
 };
 
-// The process of a row whose measured values are good (dry_bulb and the
-// layout's pair: the entering state, or for mix stream a unless the plan reads
-// it from cells): the parameters from the record's cells, the entering states
-// at pressure (kPa), flows converted with flowUnit, then the process. With
-// `entering`, the row's own entering state is not read: the process starts from
-// it (a chain of processes, each entering at the one before's leaving state).
-[[nodiscard]] ProcessRun RunProcess(const ProcessPlan& plan, FlowUnit flowUnit,
+// The process of a row whose measured values are good (the layout's pair in
+// the plan's entering units: the entering state, or for mix stream a unless
+// the plan reads it from cells): the parameters from the record's cells, the
+// entering states at pressure (kPa), the flows converted with units (a volume
+// at the state where it is given, or at standard air), then the process. With
+// `chain`, the row continues a chain: it enters at the chain's leaving state,
+// and its flow, if given at all, must be the chain's.
+[[nodiscard]] ProcessRun RunProcess(const ProcessPlan& plan, const ProcessUnits& units,
                                     const tables::Layout& layout, const tables::CsvRecord& record,
                                     const tables::Measured& measured, double pressure,
                                     const tables::ReadOptions& read, Phase over,
-                                    const Result* entering = nullptr);
+                                    const ChainLink* chain = nullptr);
+
+// The values a process writes after the leaving state's nine properties, by
+// their keys: the dry-air flow leaving, the loads, the change of the air's
+// enthalpy flow m (h2 - h1) (total_load plus the water's enthalpy flow: for a
+// steam humidifier, the steam's energy), the sensible heat ratio, the water,
+// the coil's apparatus dew point and bypass factor.
+inline constexpr std::array<std::string_view, 10> kProcessValueKeys = {
+    "leaving_flow",        "sensible_load", "latent_load", "enthalpy_change",     "total_load",
+    "sensible_heat_ratio", "water_added",   "condensate",  "apparatus_dew_point", "bypass_factor"};
+using ProcessValues = std::array<double, kProcessValueKeys.size()>;
+
+// Whether a kind writes the value kProcessValueKeys[i] (its own water column;
+// the apparatus dew point and bypass factor only the coil).
+[[nodiscard]] bool Writes(const ProcessKind& kind, std::size_t i) noexcept;
+
+// The unit a value is written in: flows and water in units.MassFlow(), loads
+// in units.load, the apparatus dew point in degC (degF with ip); nullptr for
+// the ratios.
+[[nodiscard]] const Unit* ValueUnit(std::size_t i, const ProcessUnits& units) noexcept;
+
+// The values of a run that ran (its result computed), in their units; NaN
+// where the kind writes none, or none is known.
+[[nodiscard]] ProcessValues ValuesOf(const ProcessPlan& plan, const ProcessRun& run,
+                                     const ProcessUnits& units);
 
 }  // namespace hygrian::cli

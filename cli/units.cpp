@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/compute.h"
+#include "cli/process_fields.h"
 #include "tables/numbers.h"
 #include "tables/table.h"
 #include "tables/text.h"
@@ -20,6 +21,38 @@ std::vector<std::string_view> ColumnKeys() {
   keys.insert(keys.end(), kOtherKeys.begin(), kOtherKeys.end());
   keys.push_back(kPressureKey);
   return keys;
+}
+
+// The keys of every column a unit may be named for: those, the processes'
+// parameters and the two mixed streams' states ("a_dry_bulb", "b_wet_bulb").
+std::vector<std::string> AllColumnKeys() {
+  std::vector<std::string> keys;
+  for (const std::string_view key : ColumnKeys()) keys.emplace_back(key);
+  for (const ParameterQuantity& p : kParameterQuantities) keys.emplace_back(p.key);
+  for (const std::string_view stream : {"a_", "b_"}) {
+    keys.push_back(std::string(stream) + "dry_bulb");
+    for (const std::string_view key : kSecondKeys) {
+      keys.push_back(std::string(stream) + std::string(key));
+    }
+  }
+  return keys;
+}
+
+// The key as the list above holds it, which outlives any text (key must be
+// one of them).
+std::string_view ColumnKey(std::string_view key) {
+  static const std::vector<std::string> kKeys = AllColumnKeys();
+  return *std::find(kKeys.begin(), kKeys.end(), key);
+}
+
+// A unit of the column's quantity that text spells; a flow's may be a mass
+// or a volume flow's.
+const Unit* FindColumnUnit(const QuantityUnits& quantity, std::string_view text) {
+  const Unit* unit = FindUnit(quantity.quantity, text);
+  if (unit == nullptr && quantity.quantity == Quantity::MassFlow) {
+    unit = FindUnit(Quantity::VolumeFlow, text);
+  }
+  return unit;
 }
 
 // "a, b or c".
@@ -55,10 +88,14 @@ std::string DidYouMean(std::string_view text, const std::vector<std::string_view
 }
 
 // "'degf' is not a unit of temperature (degC, K, degF or degR); did you mean 'degF'?"
+// (a flow: of mass or volume flow).
 std::string NotAUnit(std::string_view text, const QuantityUnits& quantity) {
+  const bool flow = quantity.quantity == Quantity::MassFlow;
   std::vector<std::string_view> spellings;
   for (const Unit& unit : Units) {
-    if (unit.quantity != quantity.quantity) continue;
+    if (unit.quantity != quantity.quantity && !(flow && unit.quantity == Quantity::VolumeFlow)) {
+      continue;
+    }
     for (const auto& list : {unit.symbols, unit.words}) {
       for (const std::string_view s : list) {
         if (!s.empty()) spellings.push_back(s);
@@ -68,9 +105,19 @@ std::string NotAUnit(std::string_view text, const QuantityUnits& quantity) {
   std::string name(quantity.key);
   std::replace(name.begin(), name.end(), '_', ' ');
   std::string problem = "'";
-  problem.append(text).append("' is not a unit of ").append(name);
-  return problem.append(" (").append(UnitKeysInWords(quantity.quantity)).append(")") +
-         DidYouMean(text, spellings);
+  problem.append(text).append("' is not a unit of ").append(flow ? "mass or volume flow" : name);
+  problem.append(" (");
+  if (flow) {
+    for (const Unit& unit : Units) {
+      if (unit.quantity == Quantity::MassFlow || unit.quantity == Quantity::VolumeFlow) {
+        problem.append(unit.key).append(", ");
+      }
+    }
+    problem.resize(problem.size() - 2);
+  } else {
+    problem.append(UnitKeysInWords(quantity.quantity));
+  }
+  return problem.append(")") + DidYouMean(text, spellings);
 }
 
 std::string Shortest(double value) {
@@ -90,6 +137,13 @@ std::string UnitKeysInWords(Quantity quantity) {
 
 const QuantityUnits* ColumnQuantity(std::string_view key) noexcept {
   if (key == kPressureKey) return &UnitsOf(Quantity::Pressure);
+  for (const ParameterQuantity& p : kParameterQuantities) {
+    if (p.key == key) return &UnitsOf(p.quantity);
+  }
+  // A mixed stream's state: its column without the stream's prefix.
+  if (key.size() > 2 && (key.substr(0, 2) == "a_" || key.substr(0, 2) == "b_")) {
+    key.remove_prefix(2);
+  }
   if (key == "dry_bulb") return &UnitsOf(Quantity::Temperature);
   for (const Pair& pair : AllPairs) {
     for (const Property& given : pair.given) {
@@ -97,6 +151,12 @@ const QuantityUnits* ColumnQuantity(std::string_view key) noexcept {
     }
   }
   return nullptr;
+}
+
+std::string_view SystemUnit(std::string_view key, bool ip) noexcept {
+  const QuantityUnits* quantity = ColumnQuantity(key);
+  if (quantity == nullptr) return {};
+  return ip ? quantity->ip : quantity->library;
 }
 
 std::string ReadUnitOptions(const std::vector<std::string>& columnUnits, const std::string& system,
@@ -108,14 +168,15 @@ std::string ReadUnitOptions(const std::vector<std::string>& columnUnits, const s
     const std::string_view column = std::string_view(text).substr(0, equals);
     const std::string_view spelling = std::string_view(text).substr(equals + 1);
     const QuantityUnits* quantity = ColumnQuantity(column);
-    if (quantity == nullptr) {
+    const std::vector<std::string> all = AllColumnKeys();
+    if (quantity == nullptr || std::find(all.begin(), all.end(), column) == all.end()) {
+      const std::vector<std::string_view> words(all.begin(), all.end());
       return option + ": '" + std::string(column) + "' is not " + InWords(ColumnKeys()) +
-             DidYouMean(column, ColumnKeys());
+             " (or a process's column)" + DidYouMean(column, words);
     }
-    const Unit* unit = FindUnit(quantity->quantity, spelling);
+    const Unit* unit = FindColumnUnit(*quantity, spelling);
     if (unit == nullptr) return option + ": " + NotAUnit(spelling, *quantity);
-    const std::vector<std::string_view> keys = ColumnKeys();
-    const std::string_view key = *std::find(keys.begin(), keys.end(), column);
+    const std::string_view key = ColumnKey(column);
     if (std::any_of(units.columns.begin(), units.columns.end(),
                     [&](const ColumnUnit& c) { return c.key == key; })) {
       return "--unit " + std::string(key) + ": given twice";
@@ -133,7 +194,7 @@ std::string ColumnUnitOf(const TableUnits& units, std::string_view key, std::str
                          const Unit*& unit, std::string_view fallback) {
   const QuantityUnits& quantity = *ColumnQuantity(key);
   const std::string_view written = tables::NameUnit(name);
-  const Unit* header = written.empty() ? nullptr : FindUnit(quantity.quantity, written);
+  const Unit* header = written.empty() ? nullptr : FindColumnUnit(quantity, written);
   const auto option = std::find_if(units.columns.begin(), units.columns.end(),
                                    [&](const ColumnUnit& c) { return c.key == key; });
   if (option != units.columns.end()) {
@@ -150,7 +211,7 @@ std::string ColumnUnitOf(const TableUnits& units, std::string_view key, std::str
   }
   unit = header != nullptr
              ? header
-             : FindUnit(quantity.quantity, fallback.empty() ? quantity.library : fallback);
+             : FindColumnUnit(quantity, fallback.empty() ? quantity.library : fallback);
   return "";
 }
 

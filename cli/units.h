@@ -33,6 +33,11 @@ struct TableUnits {
 // as hygrian::AllPairs gives their units, and pressure; nullptr for any other key.
 [[nodiscard]] const QuantityUnits* ColumnQuantity(std::string_view key) noexcept;
 
+// The key of the unit a column `key` is in by default in the system of units:
+// the library's, or with ip its quantity's inch-pound unit ("degF" for
+// dry_bulb, "%" for relative_humidity); "" for a key of no quantity.
+[[nodiscard]] std::string_view SystemUnit(std::string_view key, bool ip) noexcept;
+
 // "degC, K, degF or degR": the keys of a quantity's units.
 [[nodiscard]] std::string UnitKeysInWords(Quantity quantity);
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "batch/run.h"
+#include "hygrian/units.h"
 #include "tests/cli_fake_platform.h"
 
 namespace {
@@ -31,7 +32,9 @@ Run RunOnce(const std::string& input, std::uint8_t choice, bool chunked) {
   hygrian::batch::Options options;
   options.files = {name};
   options.process.process = hygrian::cli::kProcesses[(choice & 7U) % 6U].process;
-  if ((choice & 8U) != 0) options.process.flowUnit = hygrian::cli::FlowUnit::Volume;
+  if ((choice & 8U) != 0) {
+    options.process.units.flow = hygrian::FindUnit(hygrian::Quantity::VolumeFlow, "m3/s");
+  }
   options.format.json = (choice & 16U) != 0;
   options.format.digits = (choice & 32U) != 0 ? 5 : 0;
   options.bufferBytes = 64;

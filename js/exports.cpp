@@ -179,7 +179,9 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_process(int row, int over, const double* arg
       const double value = k < Properties.size()
                                ? r.leaving.*Properties[k].member
                                : r.*js::kProcessValues[k - Properties.size()].member;
-      out[k * count + i] = computed ? value : kNan;
+      // + 0.0 as the units' conversion adds the library unit's zero: a load of
+      // -0 (the air's enthalpy unchanged) is 0, as the programs write it.
+      out[k * count + i] = computed ? value + 0.0 : kNan;
     }
   }
   return 0;

@@ -131,19 +131,39 @@ bool Missing(const std::array<std::span<const double>, kInputs>& given, std::siz
          std::isnan(given[2][given[2].size() == 1 ? 0 : i]);
 }
 
-// One inner loop: n states from strided inputs into strided outputs. A fault is a
-// status, so the floating-point flags that the relations raise on the way are
-// put back as they were: NumPy would turn them into warnings.
+// Whether a variant's pair computes in SIMD lanes (ComputeStates' vector path:
+// the handbook model's dry-bulb pairs); any other is computed row by row.
+template <std::size_t pair, std::size_t variant>
+constexpr bool kInLanes =
+    kVariants[variant].options.model == Model::Handbook&& pair < DryBulbPairCount;
+
+// n states computed row by row, each written as it comes (the calculator
+// model and the searched pairs, whose ComputeStates is this loop: no block to
+// gather, keep and scatter).
 template <typename T, std::size_t pair, std::size_t variant>
-void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
-  std::fexcept_t flags{};
-  const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
-  std::array<char*, kArguments> at{};
-  std::memcpy(at.data(), args, sizeof(char*) * at.size());
+void RowByRow(std::array<char*, kArguments>& at, npy_intp n, const npy_intp* steps) {
+  for (npy_intp i = 0; i < n; ++i) {
+    const double first = Load<T>(at[0]);
+    const double second = Load<T>(at[1]);
+    const double pressure = Load<T>(at[2]);
+    Result result = AllPairs[pair].compute(first, second, pressure, kVariants[variant].options);
+    const std::int8_t code = Present(result, AllPairs[pair]);
+    const bool missing = std::isnan(first) || std::isnan(second) || std::isnan(pressure);
+    for (std::size_t k = 0; k < Properties.size(); ++k) {
+      Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
+    }
+    Store(at[kArguments - 1], missing ? kMissing : code);
+    for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
+  }
+}
+
+// n states in blocks of kChunk through ComputeStates' lanes, scattered back.
+template <typename T, std::size_t pair, std::size_t variant>
+void InBlocks(std::array<char*, kArguments>& at, npy_intp total, const npy_intp* steps) {
   std::array<std::array<double, kChunk>, kInputs> buffers{};
   std::array<Result, kChunk> results{};
-  for (npy_intp done = 0; done < dimensions[0]; done += kChunk) {
-    const auto n = static_cast<std::size_t>(std::min(kChunk, dimensions[0] - done));
+  for (npy_intp done = 0; done < total; done += kChunk) {
+    const auto n = static_cast<std::size_t>(std::min(kChunk, total - done));
     std::array<std::span<const double>, kInputs> given{};
     for (std::size_t k = 0; k < kInputs; ++k) {
       given[k] = Column<T>(at[k], steps[k], n, k + 1 == kInputs, buffers[k]);
@@ -172,6 +192,24 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
         Store(out, static_cast<T>(results[i].state.*member));
       }
     }
+  }
+}
+
+// One inner loop: n states from strided inputs into strided outputs, in SIMD
+// blocks where the pair has lanes, else row by row (the same bits either way:
+// ComputeStates is the row's function). A fault is a status, so the
+// floating-point flags that the relations raise on the way are put back as
+// they were: NumPy would turn them into warnings.
+template <typename T, std::size_t pair, std::size_t variant>
+void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
+  std::fexcept_t flags{};
+  const bool saved = std::fegetexceptflag(&flags, FE_ALL_EXCEPT) == 0;
+  std::array<char*, kArguments> at{};
+  std::memcpy(at.data(), args, sizeof(char*) * at.size());
+  if constexpr (kInLanes<pair, variant>) {
+    InBlocks<T, pair, variant>(at, dimensions[0], steps);
+  } else {
+    RowByRow<T, pair, variant>(at, dimensions[0], steps);
   }
   if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
 }
@@ -554,17 +592,42 @@ void SaturationLoop(char** args, const npy_intp* dimensions, const npy_intp* ste
   }
 }
 
-constexpr std::array<char, 3> kSaturationTypes = {NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE};
+// The standard atmosphere's pressure (kPa) at an altitude (m), NaN outside
+// -5000 to 11000 m.
+void AltitudeLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
+  for (npy_intp i = 0; i < dimensions[0]; ++i) {
+    const PressureResult p = StandardPressureAtAltitude(Load<double>(args[0] + i * steps[0]));
+    Store(args[1] + i * steps[1],
+          p.status == Status::Ok ? p.pressure : std::numeric_limits<double>::quiet_NaN());
+  }
+}
+
+// The dry-air mass flow (kg/s) of a volume flow (m3/s) of air at a dry-bulb
+// (degrees C), humidity ratio (kg/kg) and pressure (kPa), by DryAirFlow.
+void DryAirFlowLoop(char** args, const npy_intp* dimensions, const npy_intp* steps,
+                    void* /*data*/) {
+  for (npy_intp i = 0; i < dimensions[0]; ++i) {
+    Store(args[4] + i * steps[4],
+          DryAirFlow(Load<double>(args[0] + i * steps[0]), Load<double>(args[1] + i * steps[1]),
+                     Load<double>(args[2] + i * steps[2]), Load<double>(args[3] + i * steps[3])));
+  }
+}
+
+constexpr std::array<char, 5> kSaturationTypes = {NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE,
+                                                  NPY_DOUBLE};
 struct SaturationUfunc {
   const char* name;
   int inputs;
   const char* doc;
 };
 // NumPy takes the loop tables as non-const pointers: these live as long as the module.
-std::array<PyUFuncGenericFunction, 4> kSaturationLoops = {
-    SaturationLoop<Phase::Ice, false>, SaturationLoop<Phase::Water, false>,
-    SaturationLoop<Phase::Ice, true>, SaturationLoop<Phase::Water, true>};
-const std::array<SaturationUfunc, 4> kSaturationUfuncs = {{
+std::array<PyUFuncGenericFunction, 6> kSaturationLoops = {SaturationLoop<Phase::Ice, false>,
+                                                          SaturationLoop<Phase::Water, false>,
+                                                          SaturationLoop<Phase::Ice, true>,
+                                                          SaturationLoop<Phase::Water, true>,
+                                                          AltitudeLoop,
+                                                          DryAirFlowLoop};
+const std::array<SaturationUfunc, 6> kSaturationUfuncs = {{
     {"saturation_vapor_pressure_over_ice", 1,
      "Saturation vapour pressure (kPa) of pure water at t (degrees C): over ice at and\n"
      "below 0.01 degrees C, liquid water above (ASHRAE 2017 ch. 1 eqs. 5 and 6).\n"
@@ -580,6 +643,23 @@ const std::array<SaturationUfunc, 4> kSaturationUfuncs = {{
      "Saturation vapour pressure (kPa) in moist air at t (degrees C) and total\n"
      "pressure P (kPa, 10 to 1,000) over liquid water, times the enhancement factor.\n"
      "NaN outside the ranges."},
+    {"standard_pressure_at_altitude", 1,
+     "standard_pressure_at_altitude(metres)\n\n"
+     "The total pressure (kPa) of the standard atmosphere at an altitude (m),\n"
+     "101.325 (1 - 2.25577e-5 Z)^5.2559 (ASHRAE 2017 ch. 1 eq. 3); NaN outside\n"
+     "-5,000 to 11,000 m.\n\n"
+     ">>> import hygrian\n"
+     ">>> round(float(hygrian.standard_pressure_at_altitude(1500.0)), 3)\n"
+     "84.556\n"},
+    {"dry_air_flow", 4,
+     "dry_air_flow(dry_bulb, humidity_ratio, volume_flow, pressure)\n\n"
+     "The dry-air mass flow (kg/s) of a volume flow (m3/s) of air at a dry-bulb\n"
+     "(degrees C), humidity ratio (kg/kg) and pressure (kPa): volume_flow / v\n"
+     "(ASHRAE 2017 ch. 1 eq. 26), as the processes convert a volume flow. NaN for\n"
+     "a value not finite or a pressure not positive.\n\n"
+     ">>> import hygrian\n"
+     ">>> round(float(hygrian.dry_air_flow(20.0, 0.0073, 1.0, 101.325)), 4)\n"
+     "1.1902\n"},
 }};
 
 bool AddSaturation(PyObject* module) {
@@ -601,12 +681,16 @@ struct ProcessRow {
   const char* name;
   std::size_t inputs;     // pressure included
   const char* arguments;  // their names, blank-separated, as PROCESS_ARGUMENTS gives them
-  const char* doc;        // what it does, in which units, with an example
+  // Their quantities (hygrian/units.h's keys), blank-separated, as
+  // PROCESS_ARGUMENT_QUANTITIES gives them.
+  const char* quantities;
+  const char* doc;  // what it does, in which units, with an example
   ProcessResult (*run)(const double* x, Phase over);
 };
 
 constexpr std::array<ProcessRow, 11> kProcessRows = {{
     {"mix", 7, "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
+     "temperature mass_ratio mass_flow temperature mass_ratio mass_flow pressure",
      "Adiabatic mixing of two streams, each by its dry-bulb (degrees C), humidity ratio\n"
      "(kg/kg) and dry-air flow (kg/s); no heat crosses, so the loads are 0.\n\n"
      ">>> import hygrian\n"
@@ -619,6 +703,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
     {"mix_volumes", 7,
      "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
+     "temperature mass_ratio volume_flow temperature mass_ratio volume_flow pressure",
      "mix with the flows in m3/s, each converted with its stream's specific volume.\n\n"
      ">>> import hygrian\n"
      ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.mix_volumes(4.0, 0.0036, 2.0, 25.0, "
@@ -629,6 +714,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
        return MixVolumes({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6], over);
      }},
     {"heat_to", 5, "dry_bulb humidity_ratio leaving_dry_bulb flow pressure",
+     "temperature mass_ratio temperature mass_flow pressure",
      "Sensible heating or cooling to leaving_dry_bulb (degrees C) at the entering\n"
      "humidity ratio; cooling below the dew point is status 18.\n\n"
      ">>> import hygrian\n"
@@ -638,6 +724,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      "489\n",
      [](const double* x, Phase over) { return HeatTo(x[0], x[1], x[2], x[3], x[4], over); }},
     {"heat_by", 5, "dry_bulb humidity_ratio heat_rate flow pressure",
+     "temperature mass_ratio power mass_flow pressure",
      "Sensible heating (heat_rate > 0, kW) or cooling (< 0) of flow kg/s.\n\n"
      ">>> import hygrian\n"
      ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.heat_by(2.0, 0.0043, 490.0, 12.7, "
@@ -647,6 +734,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      [](const double* x, Phase over) { return HeatBy(x[0], x[1], x[2], x[3], x[4], over); }},
     {"cool_and_dehumidify", 6,
      "dry_bulb humidity_ratio apparatus_dew_point bypass_factor flow pressure",
+     "temperature mass_ratio temperature dimensionless mass_flow pressure",
      "A cooling and dehumidifying coil by its apparatus dew point (degrees C) and\n"
      "bypass factor (0 to 1); the condensate leaves at the apparatus dew point.\n\n"
      ">>> import hygrian\n"
@@ -659,6 +747,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
     {"cool_and_dehumidify_to", 6,
      "dry_bulb humidity_ratio leaving_dry_bulb leaving_relative_humidity flow pressure",
+     "temperature mass_ratio temperature relative_humidity mass_flow pressure",
      "The coil by its leaving dry-bulb (degrees C) and relative humidity (percent);\n"
      "the condensate leaves at the leaving dry-bulb.\n\n"
      ">>> import hygrian\n"
@@ -670,6 +759,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
        return CoolAndDehumidifyTo(x[0], x[1], x[2], x[3], x[4], x[5], over);
      }},
     {"cool_evaporatively", 5, "dry_bulb humidity_ratio effectiveness flow pressure",
+     "temperature mass_ratio dimensionless mass_flow pressure",
      "Direct evaporative cooling by its saturation effectiveness (0 to 1), along the\n"
      "entering wet-bulb.\n\n"
      ">>> import hygrian\n"
@@ -682,6 +772,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
     {"humidify_with_steam", 6,
      "dry_bulb humidity_ratio leaving_humidity_ratio steam_temperature flow pressure",
+     "temperature mass_ratio mass_ratio temperature mass_flow pressure",
      "Humidification with steam at steam_temperature (degrees C) to\n"
      "leaving_humidity_ratio (kg/kg).\n\n"
      ">>> import hygrian\n"
@@ -694,6 +785,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
     {"humidify_with_water", 6,
      "dry_bulb humidity_ratio leaving_humidity_ratio water_temperature flow pressure",
+     "temperature mass_ratio mass_ratio temperature mass_flow pressure",
      "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
      "leaving_humidity_ratio (kg/kg).\n\n"
      ">>> import hygrian\n"
@@ -706,6 +798,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
     {"humidify_with_steam_to_relative_humidity", 6,
      "dry_bulb humidity_ratio leaving_relative_humidity steam_temperature flow pressure",
+     "temperature mass_ratio relative_humidity temperature mass_flow pressure",
      "Humidification with steam at steam_temperature (degrees C) to\n"
      "leaving_relative_humidity (percent).\n\n"
      ">>> import hygrian\n"
@@ -719,6 +812,7 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
     {"humidify_with_water_to_relative_humidity", 6,
      "dry_bulb humidity_ratio leaving_relative_humidity water_temperature flow pressure",
+     "temperature mass_ratio relative_humidity temperature mass_flow pressure",
      "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
      "leaving_relative_humidity (percent).\n\n"
      ">>> import hygrian\n"
@@ -732,10 +826,14 @@ constexpr std::array<ProcessRow, 11> kProcessRows = {{
      }},
 }};
 
-// The outputs: the leaving state's nine properties, then the rest of ProcessResult.
+// The outputs: the leaving state's nine properties, then the rest of ProcessResult,
+// with their quantities ("" for a ratio, or for the water's enthalpy, whose IP
+// datum is not moist air's).
 constexpr std::array<const char*, 7> kProcessValues = {
     "flow",  "sensible_load", "latent_load", "total_load", "sensible_heat_ratio",
     "water", "water_enthalpy"};
+constexpr std::array<std::string_view, 7> kProcessValueQuantities = {
+    "mass_flow", "power", "power", "power", "", "mass_flow", ""};
 constexpr std::size_t kProcessOutputs = Properties.size() + kProcessValues.size() + 1;
 
 constexpr const char* kProcessOutputsDoc =
@@ -858,19 +956,41 @@ bool AddProcessPhase(PyObject* module, PyObject* set, std::size_t phase) {
 // The processes' ufuncs: over ice in the module under their names, and over
 // each phase in PROCESSES ({over: {name: ufunc}}); PROCESS_OUTPUTS and
 // PROCESS_ARGUMENTS ({name: (argument, ...)}).
+// The words of a blank-separated text as a tuple; nullptr on failure.
+PyObject* Words(const char* words) {
+  PyObject* text = Text(words);
+  PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
+  Py_XDECREF(text);
+  PyObject* tuple = list != nullptr ? PyList_AsTuple(list) : nullptr;
+  Py_XDECREF(list);
+  return tuple;
+}
+
 bool AddProcesses(PyObject* module) {
   PyObject* arguments = PyDict_New();
   if (!Add(module, "PROCESS_ARGUMENTS", arguments)) return false;
+  PyObject* quantities = PyDict_New();
+  if (!Add(module, "PROCESS_ARGUMENT_QUANTITIES", quantities)) return false;
   for (const ProcessRow& row : kProcessRows) {
-    PyObject* text = Text(row.arguments);
-    PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
-    Py_XDECREF(text);
-    PyObject* names = list != nullptr ? PyList_AsTuple(list) : nullptr;
-    Py_XDECREF(list);
-    const bool named = names != nullptr && PyDict_SetItemString(arguments, row.name, names) == 0;
-    Py_XDECREF(names);
-    if (!named) return false;
+    for (const auto& [dict, words] :
+         {std::pair{arguments, row.arguments}, std::pair{quantities, row.quantities}}) {
+      PyObject* names = Words(words);
+      const bool named = names != nullptr && PyDict_SetItemString(dict, row.name, names) == 0;
+      Py_XDECREF(names);
+      if (!named) return false;
+    }
   }
+  // PROCESS_OUTPUT_QUANTITIES: the properties' quantities, then the values'.
+  std::string outputQuantities;
+  for (const Property& p : Properties) {
+    const QuantityUnits* quantity = QuantityOfLibraryUnit(p.unit);
+    outputQuantities.append(quantity != nullptr ? quantity->key : "-").append(" ");
+  }
+  for (const std::string_view quantity : kProcessValueQuantities) {
+    outputQuantities.append(quantity.empty() ? "-" : quantity).append(" ");
+  }
+  outputQuantities.append("-");  // the status
+  if (!Add(module, "PROCESS_OUTPUT_QUANTITIES", Words(outputQuantities.c_str()))) return false;
   PyObject* phases = PyDict_New();
   if (!Add(module, "PROCESSES", phases)) return false;
   for (std::size_t phase = 0; phase < kProcessPhases.size(); ++phase) {

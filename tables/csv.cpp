@@ -272,4 +272,12 @@ char* WriteCsvField(char* out, std::string_view field) noexcept {
   return out;
 }
 
+std::ptrdiff_t TextSource::Read(char* buffer, std::size_t size, int* /*error*/) {
+  const std::size_t count = std::min(size, rest_.size());
+  // An empty view may hold a null pointer, which memcpy may not be given.
+  if (count > 0) std::memcpy(buffer, rest_.data(), count);
+  rest_.remove_prefix(count);
+  return static_cast<std::ptrdiff_t>(count);
+}
+
 }  // namespace hygrian::tables

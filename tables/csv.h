@@ -25,6 +25,17 @@ class ByteSource {
   virtual std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) = 0;
 };
 
+// Bytes in memory as a source: a header line read again, a chunk of a file,
+// the page's tables. The text must outlive the source.
+class TextSource final : public ByteSource {
+ public:
+  explicit TextSource(std::string_view text) : rest_(text) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size, int* error) override;
+
+ private:
+  std::string_view rest_;
+};
+
 // One record, valid until the next call of CsvReader::Next.
 struct CsvRecord {
   std::span<const std::string_view> fields;  // the first min(fieldCount, limit) fields, decoded

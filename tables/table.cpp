@@ -23,12 +23,9 @@ std::string Key(std::string_view name) {
   return key;
 }
 
-// The name before the unit that NameUnit finds, trimmed ("temp (°f)" -> "temp").
-std::string_view WithoutUnit(std::string_view name) noexcept;
-
 // Whether a key names the column wanted, or (withUnit) the same followed by a unit.
 bool Names(std::string_view key, std::string_view wanted, bool withUnit) {
-  return key == wanted || (withUnit && WithoutUnit(key) == wanted);
+  return key == wanted || (withUnit && NameWithoutUnit(key) == wanted);
 }
 
 // Claims column i for one role; false if the role already has a column.
@@ -193,21 +190,6 @@ std::string RoleKey(const std::string& given, std::string_view standard) {
   return given.empty() ? std::string(standard) : Key(given);
 }
 
-// The bytes of the header line, as a source for reading it again with a delimiter.
-class LineSource final : public ByteSource {
- public:
-  explicit LineSource(std::string_view line) : line_(line) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size, int* /*error*/) override {
-    const std::size_t count = std::min(size, line_.size());
-    if (count > 0) std::memcpy(buffer, line_.data(), count);
-    line_.remove_prefix(count);
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::string_view line_;
-};
-
 // A second value that a caller who writes results does not write among them (a
 // specific humidity) is carried, so that no given value is lost.
 void CarryUnlessResult(Layout& layout, const ReadOptions& options) {
@@ -220,7 +202,7 @@ void CarryUnlessResult(Layout& layout, const ReadOptions& options) {
       std::lower_bound(layout.carried.begin(), layout.carried.end(), layout.second), layout.second);
 }
 
-// The unit's text and the name before it, as NameUnit and WithoutUnit give them.
+// The unit's text and the name before it, as NameUnit and NameWithoutUnit give them.
 std::pair<std::string_view, std::string_view> SplitUnit(std::string_view name) noexcept {
   name = Trimmed(name);
   if (name.empty() || (name.back() != ')' && name.back() != ']')) return {name, {}};
@@ -230,11 +212,10 @@ std::pair<std::string_view, std::string_view> SplitUnit(std::string_view name) n
   return {Trimmed(name.substr(0, start)), Trimmed(name.substr(start + 1, name.size() - start - 2))};
 }
 
-std::string_view WithoutUnit(std::string_view name) noexcept { return SplitUnit(name).first; }
-
 }  // namespace
 
 std::string_view NameUnit(std::string_view name) noexcept { return SplitUnit(name).second; }
+std::string_view NameWithoutUnit(std::string_view name) noexcept { return SplitUnit(name).first; }
 
 namespace {
 
@@ -504,27 +485,42 @@ Measured ReadMeasured(const Layout& layout, const CsvRecord& record, double defa
   }
   measured.secondRead = read(layout.second, layout.secondKey, measured.second, gaps);
   if (!measured.secondRead) return measured;
-  measured.pressure = defaultPressure;
-  if (layout.pressure != kNoColumn) {
-    const std::string_view text = record.fields[layout.pressure];
-    const Number number = ParseNumber(text, options.decimalComma);
-    // An empty field or a gap takes the default pressure.
-    if (number.status == NumberStatus::Empty) return measured;
-    if (gaps && number.status != NumberStatus::Ok && IsGap(text, options)) return measured;
-    if (gaps && number.status == NumberStatus::Ok && IsGapNumber(number.value, options)) {
-      return measured;
-    }
-    if (!read(layout.pressure, "pressure", measured.pressure, false)) return measured;
-    const double kilopascals = ToKilopascals(measured.pressure, pressureUnit);
-    if (!PressureInRange(kilopascals, layout.pressureRange)) {
-      measured.bad = BadInput::PressureOutsideRange;
-      measured.column = "pressure";
-      measured.pressureUnit = pressureUnit;
-      return measured;
-    }
-    measured.pressure = kilopascals;
-  }
+  (void)ReadPressure(layout, record, defaultPressure, pressureUnit, options, measured);
   return measured;
+}
+
+bool ReadPressure(const Layout& layout, const CsvRecord& record, double defaultPressure,
+                  const PressureUnit& pressureUnit, const ReadOptions& options,
+                  Measured& measured) noexcept {
+  measured.pressure = defaultPressure;
+  if (layout.pressure == kNoColumn || layout.pressure >= record.fields.size()) return true;
+  const std::string_view text = record.fields[layout.pressure];
+  const Number number = ParseNumber(text, options.decimalComma);
+  // An empty field or a gap takes the default pressure.
+  const bool gaps = !options.missingIsBad;
+  if (number.status == NumberStatus::Empty) return true;
+  if (gaps && number.status != NumberStatus::Ok && IsGap(text, options)) return true;
+  if (gaps && number.status == NumberStatus::Ok && IsGapNumber(number.value, options)) {
+    return true;
+  }
+  if (number.status != NumberStatus::Ok || IsGapNumber(number.value, options)) {
+    measured.bad = number.status == NumberStatus::OutOfRange ? BadInput::OutOfRange
+                   : number.status == NumberStatus::Ok       ? BadInput::MarkedGap
+                                                             : BadInput::NotANumber;
+    measured.column = "pressure";
+    measured.text = text;
+    return false;
+  }
+  const double kilopascals = ToKilopascals(number.value, pressureUnit);
+  if (!PressureInRange(kilopascals, layout.pressureRange)) {
+    measured.bad = BadInput::PressureOutsideRange;
+    measured.column = "pressure";
+    measured.pressure = number.value;
+    measured.pressureUnit = pressureUnit;
+    return false;
+  }
+  measured.pressure = kilopascals;
+  return true;
 }
 
 bool IsGap(std::string_view text, const ReadOptions& options) noexcept {
@@ -661,7 +657,7 @@ std::string TableReader::ReadDetected(std::string_view line) {
   // The delimiters that split the line, each reading it as CSV would.
   std::string splitting;
   for (const char delimiter : {',', ';', '\t'}) {
-    LineSource source(line);
+    TextSource source(line);
     CsvReader reader(source, line.size() + 4);
     reader.SetDelimiter(delimiter);
     CsvRecord record;
@@ -685,7 +681,7 @@ std::string TableReader::ReadDetected(std::string_view line) {
   const char delimiter = !splitting.empty() ? splitting[0] : options_.decimalComma ? ';' : ',';
   csv_.SetDelimiter(delimiter);
   delimiter_ = delimiter;
-  LineSource source(line);
+  TextSource source(line);
   CsvReader reader(source, line.size() + 4);
   reader.SetDelimiter(delimiter);
   reader.SetFieldLimit(kMaxColumns + 1);

@@ -136,6 +136,8 @@ struct Layout {
 // ReadOptions::namesWithUnits, ReadLayout finds a column by its name with or
 // without it ("dry_bulb (degF)" is dry_bulb).
 [[nodiscard]] std::string_view NameUnit(std::string_view name) noexcept;
+// The name before that unit, trimmed: "Temp (°F)" -> "Temp", "dry_bulb" -> "dry_bulb".
+[[nodiscard]] std::string_view NameWithoutUnit(std::string_view name) noexcept;
 
 // Whether two headers name the same columns in the same order (by their keys).
 [[nodiscard]] bool SameColumns(const Layout& a, const Layout& b) noexcept;
@@ -184,6 +186,15 @@ struct Measured {
                                     double defaultPressure,
                                     const PressureUnit& pressureUnit = PressureUnit::KPa,
                                     const ReadOptions& options = {}) noexcept;
+
+// The row's total pressure, as ReadMeasured reads it after the pair: its
+// pressure cell in pressureUnit, in kPa, or defaultPressure for an empty cell,
+// a gap or no pressure column; false, with measured's reason (its other
+// fields kept), when the cell is bad or outside the range. For a row whose
+// pair is a gap, whose pressure ReadMeasured does not read.
+bool ReadPressure(const Layout& layout, const CsvRecord& record, double defaultPressure,
+                  const PressureUnit& pressureUnit, const ReadOptions& options,
+                  Measured& measured) noexcept;
 
 // Room for any reason text.
 using ReasonBuffer = std::array<char, 256>;
@@ -264,6 +275,10 @@ class TableReader {
   // A record's values as Next reads them; safe from several threads at once.
   [[nodiscard]] Measured Measure(const CsvRecord& record) const {
     return ReadMeasured(layout_, record, defaultPressure_, pressureUnit_, options_);
+  }
+  // The pressure of a record whose pair is a gap, as ReadPressure reads it.
+  [[nodiscard]] bool MeasurePressure(const CsvRecord& record, Measured& measured) const {
+    return ReadPressure(layout_, record, defaultPressure_, pressureUnit_, options_, measured);
   }
 
  private:

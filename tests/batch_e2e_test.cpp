@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,6 +16,8 @@
 #include <filesystem>
 #include <limits>
 #include <regex>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -792,13 +795,13 @@ std::vector<CliRow> UsageRows() {
       UsageError("PascalsTooHigh", {"--pressure-unit=Pa", "--pressure", "200001"},
                  "--pressure: 200001 Pa is outside 20 to 200 kPa"),
       UsageError("UnknownUnit", {"--pressure-unit", "kpa"},
-                 "--pressure-unit: 'kpa' is not kPa, hPa or Pa"),
+                 "--pressure-unit: 'kpa' is not kPa, hPa, Pa, mbar, psi or inHg"),
       UsageError("PressureNotANumber", {"--pressure", "kPa"}, "--pressure: 'kPa' is not a number"),
       UsageError("PressureInfinite", {"--pressure", "inf"}, "--pressure: 'inf' is not a number"),
       UsageError("PressureOutOfRange", {"--pressure", "1e999"},
                  "--pressure: '1e999' is out of range"),
-      UsageError("PressureEmpty", {"--pressure="}, "--pressure: 1 required KPA missing"),
-      UsageError("PressureMissing", {"--pressure"}, "--pressure: 1 required KPA missing"),
+      UsageError("PressureEmpty", {"--pressure="}, "--pressure: 1 required P missing"),
+      UsageError("PressureMissing", {"--pressure"}, "--pressure: 1 required P missing"),
       UsageError("AltitudeTooHigh", {"--altitude", "11000.5"},
                  "--altitude: 11000.5 m is outside -5000 to 11000 m"),
       UsageError("AltitudeTooLow", {"--altitude", "-5001"},
@@ -974,9 +977,15 @@ std::vector<CliRow> UnitRows() {
       CliRow("HeaderWordsThatAreNoUnit", kBatch,
              {"--dry-bulb-column", "Temp", "--unit", "dry_bulb=degC", "--columns", "dry_bulb"},
              "Temp (outdoor),relative_humidity\n25,50\n", "dry_bulb\n25\n", "", 0),
-      // JSON keys stay; 20 degC is 68 degF exactly.
+      // JSON keys stay; 20 degC is 68 degF exactly; an unlabelled column is in
+      // the units of --units.
       CliRow("IpJsonKeys", kBatch, {"--units", "ip", "--json", "--columns", "dry_bulb,status"},
-             "dry_bulb,relative_humidity\n20,50\n", "{\"dry_bulb\":68,\"status\":\"ok\"}\n", "", 0),
+             "dry_bulb (degC),relative_humidity\n20,50\n", "{\"dry_bulb\":68,\"status\":\"ok\"}\n",
+             "", 0),
+      CliRow("IpUnlabelledColumns", kBatch,
+             {"--units", "ip", "--json", "--columns", "dry_bulb,humidity_ratio,status"},
+             "dry_bulb,humidity_ratio\n68,0.01\n",
+             "{\"dry_bulb\":68,\"humidity_ratio\":0.01,\"status\":\"ok\"}\n", "", 0),
       UsageError("UnitUnknown", {"--unit", "dry_bulb=degf"},
                  "--unit dry_bulb=degf: 'degf' is not a unit of temperature (degC, K, degF or "
                  "degR); did you mean 'degF'?"),
@@ -985,9 +994,8 @@ std::vector<CliRow> UnitRows() {
                  "or inHg)"),
       UsageError("UnitColumnUnknown", {"--unit", "dry-bulb=K"},
                  "--unit dry-bulb=K: 'dry-bulb' is not dry_bulb, wet_bulb, dew_point, "
-                 "relative_humidity, humidity_ratio, specific_humidity, enthalpy or pressure; did "
-                 "you mean "
-                 "'dry_bulb'?"),
+                 "relative_humidity, humidity_ratio, specific_humidity, enthalpy or pressure (or a "
+                 "process's column); did you mean 'dry_bulb'?"),
       UsageError("UnitWithoutEquals", {"--unit", "K"}, "--unit K: not COLUMN=UNIT"),
       UsageError("UnitTwice", {"--unit", "dry_bulb=K", "--unit", "dry_bulb=degC"},
                  "--unit dry_bulb: given twice"),
@@ -1001,12 +1009,14 @@ std::vector<CliRow> UnitRows() {
 const std::string kProcessColumns =
     "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy,sensible_load,latent_load,"
     "sensible_heat_ratio,water_added,status";
-const std::vector<std::string> kProcessArgs = {"--digits", "6", "--columns", kProcessColumns};
+// A mixing box's water is the condensate of its fog.
+const std::string kMixColumns =
+    "leaving_dry_bulb,leaving_humidity_ratio,leaving_enthalpy,sensible_load,latent_load,"
+    "sensible_heat_ratio,condensate,status";
 
 std::vector<std::string> ProcessArgs(const std::string& process) {
-  std::vector<std::string> args = {"--process", process};
-  args.insert(args.end(), kProcessArgs.begin(), kProcessArgs.end());
-  return args;
+  return {"--process", process,     "--digits",
+          "6",         "--columns", process == "mix" ? kMixColumns : kProcessColumns};
 }
 
 std::vector<CliRow> ProcessRows() {
@@ -1026,7 +1036,7 @@ std::vector<CliRow> ProcessRows() {
       CliRow("ProcessMix", kBatch, ProcessArgs("mix"),
              "a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
              "30,0.015,1,20,0.007,2\n",
-             kProcessColumns + "\n23.3656,0.00966667,48.1023,0,0,,0,ok\n", "", 0),
+             kMixColumns + "\n23.3656,0.00966667,48.1023,0,0,,0,ok\n", "", 0),
       // Steam at 100 degC, 2687 kJ/kg (eq. 30): h2 = 28.5456 + 0.003 * 2687 =
       // 40.872, t2 = 20.4373; sensible 2 (40.872 - 40.4256) = 0.8928, latent
       // 2 (40.4256 - 25.1028) = 15.2292 kW, 0.006 kg/s of water.
@@ -1035,7 +1045,7 @@ std::vector<CliRow> ProcessRows() {
       CliRow("ProcessMixOfTwoPairs", kBatch, ProcessArgs("mix"),
              "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
              "30,0,1,20,0.006,1\n",
-             kProcessColumns + "\n24.9724,0.003,32.7646,0,0,,0,ok\n", "", 0),
+             kMixColumns + "\n24.9724,0.003,32.7646,0,0,,0,ok\n", "", 0),
       CliRow("ProcessSteam", kBatch, ProcessArgs("steam"),
              "dry_bulb,humidity_ratio,leaving_humidity_ratio,steam_temperature,flow\n"
              "20,0.005,0.008,100,2\n",
@@ -1107,13 +1117,55 @@ std::vector<CliRow> ProcessRows() {
              "Site,dry_bulb,humidity_ratio,flow,leaving_dry_bulb,leaving_wet_bulb,"
              "leaving_dew_point,leaving_relative_humidity,leaving_enthalpy,leaving_humidity_ratio,"
              "leaving_degree_of_saturation,leaving_specific_volume,leaving_vapor_pressure,"
-             "sensible_load,latent_load,total_load,sensible_heat_ratio,water_added,status\n"
-             "A,20,0.008,x,,,,,,,,,,,,,,,\"bad-input: flow \"\"x\"\" is not a number\"\n"
-             "B,20,0.008,2,,,,,,,,,,,,,,,missing\n"
-             "C,20,0.008,2,,,,,,,,,,,,,,,fault: below the dew point\n",
+             "leaving_flow,sensible_load,latent_load,enthalpy_change,total_load,"
+             "sensible_heat_ratio,water_added,status\n"
+             "A,20,0.008,x,,,,,,,,,,,,,,,,,\"bad-input: flow \"\"x\"\" is not a number\"\n"
+             "B,20,0.008,2,,,,,,,,,,,,,,,,,missing\n"
+             "C,20,0.008,2,,,,,,,,,,,,,,,,,fault: below the dew point\n",
              "hygrian-batch: (standard input):2: flow \"x\" is not a number\n" +
                  Summary("3 rows: 0 ok, 1 fault, 1 missing, 1 bad-input"),
              1),
+      // A coil's surface above the entering dew point, named with its value;
+      // units in the header, or IP ones (15,873.2863 lb/h is 2.0000004 kg/s:
+      // 10.2088 kJ/kg of it, 20.41760 kW, 69,667.76 Btu/h); a flow given again
+      // in a chain, where it differs.
+      CliRow("ProcessCoilAboveTheDewPoint", kBatch,
+             {"--process", "coil", "--columns", "apparatus_dew_point,status"},
+             "dry_bulb,relative_humidity,apparatus_dew_point,bypass_factor,flow\n30,50,25,0.1,2\n",
+             "apparatus_dew_point,status\n,fault: apparatus dew point 25 degC is not below the "
+             "entering dew point 18.45 degC\n",
+             Summary("1 row: 0 ok, 1 fault"), 0),
+      CliRow("ProcessInUnitsOfTheHeader", kBatch,
+             {"--process", "heat", "--digits", "6", "--columns", "leaving_dry_bulb,total_load"},
+             "dry_bulb (degF),humidity_ratio (lb/lb),leaving_dry_bulb (°F),flow (kg/s)\n"
+             "68,0.008,86,2\n",
+             "leaving_dry_bulb,total_load\n30,20.4176\n", "", 0),
+      CliRow("ProcessInIpUnits", kBatch,
+             {"--process", "heat", "--units", "ip", "--digits", "6", "--columns",
+              "leaving_dry_bulb,leaving_flow,total_load"},
+             "dry_bulb,humidity_ratio,leaving_dry_bulb,flow\n68,0.008,86,15873.2863\n",
+             "leaving_dry_bulb,leaving_flow,total_load\n86,15873.3,69667.8\n", "", 0),
+      CliRow("ProcessChainGivenAnotherFlow", kBatch,
+             {"--flow-unit", "m3/s", "--columns", "process,status"},
+             "process,dry_bulb,relative_humidity,leaving_dry_bulb,leaving_humidity_ratio,"
+             "steam_temperature,flow\nheat,-10,80,25,,,5\nsteam,,,,0.008,100,5\n",
+             "process,status\nheat,ok\nsteam,\"bad-input: flow 5 m3/s is 5.90759 kg/s of dry air "
+             "here, not the 6.69333 kg/s that the row above leaves (an empty cell carries it "
+             "on)\"\n",
+             "hygrian-batch: (standard input):3: flow 5 m3/s is 5.90759 kg/s of dry air here, not "
+             "the 6.69333 kg/s that the row above leaves (an empty cell carries it on)\n" +
+                 Summary("2 rows: 1 ok, 1 bad-input"),
+             1),
+      // A parameter's cell is read as the table's: its gap markers too.
+      CliRow("ProcessCellWithAGapMarker", kBatch,
+             {"--process", "heat", "--missing-values", "-999", "--columns", "status"},
+             "dry_bulb,humidity_ratio,leaving_dry_bulb,flow\n20,0.008,30,-999\n",
+             "status\nmissing\n", Summary("1 row: 0 ok, 1 missing"), 0),
+      CliRow("ProcessesWithTheCalculatorModel", kBatch, {"--model", "calculator"},
+             "process,dry_bulb,humidity_ratio,leaving_dry_bulb,flow\nheat,20,0.008,30,2\n", "",
+             "hygrian-batch: (standard input):1: processes: with the handbook model only; file "
+             "skipped\n",
+             2),
       CliRow("ProcessWithoutAParameterColumn", kBatch, {"--process", "heat"},
              "dry_bulb,humidity_ratio,leaving_dry_bulb\n20,0.008,30\n", "",
              "hygrian-batch: (standard input):1: --process heat: no flow column; file skipped\n",
@@ -1133,12 +1185,14 @@ std::vector<CliRow> ProcessRows() {
                  "--process: 'boil' is not mix, heat, coil, evaporative, steam or adiabatic"),
       UsageError("ProcessWithTheCalculatorModel", {"--process", "heat", "--model", "calculator"},
                  "--process: with the handbook model only"),
-      UsageError("FlowUnitUnknown", {"--process", "heat", "--flow-unit", "cfm"},
-                 "--flow-unit: 'cfm' is not kg/s or m3/s"),
-      UsageError("FlowUnitWithoutProcess", {"--flow-unit", "m3/s"},
-                 "--flow-unit: only with --process"),
-      UsageError("ProcessWithUnits", {"--process", "heat", "--units", "ip"},
-                 "--process: its columns are in the library's units (no --unit, no --units ip)"),
+      UsageError("FlowUnitUnknown", {"--process", "heat", "--flow-unit", "gpm"},
+                 "--flow-unit: 'gpm' is not kg/s, kg/h, lb/h, m3/s, m3/h, L/s or cfm"),
+      UsageError("FlowBasisUnknown", {"--flow-unit", "cfm", "--flow-basis", "nominal"},
+                 "--flow-basis: 'nominal' is not actual or standard"),
+      UsageError("FlowBasisOfAMassFlow", {"--flow-basis", "standard"},
+                 "--flow-basis standard: with a volume flow unit (m3/s, m3/h, L/s or cfm)"),
+      UsageError("LoadUnitUnknown", {"--load-unit", "hp"},
+                 "--load-unit: 'hp' is not kW, W, Btu/h, MBH or ton"),
   };
 }
 
@@ -1214,9 +1268,15 @@ TEST(Batch, Help) {
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"-o,--output FILE",
-                             "--pressure KPA",
-                             "--altitude M",
-                             "--pressure-unit kPa|hPa|Pa",
+                             "--pressure P",
+                             "--altitude Z",
+                             "--pressure-unit UNIT",
+                             "--altitude-unit m|ft",
+                             "--units si|ip",
+                             "--process WORD",
+                             "--flow-unit UNIT",
+                             "--flow-basis actual|standard",
+                             "--load-unit UNIT",
                              "--digits N",
                              "--json",
                              "--jobs N",
@@ -1456,6 +1516,7 @@ struct HandbookFigure {
   double expected;
   double tolerance;
   std::string status;
+  int row = 1;  // the output row (CSV) whose cell is checked
 };
 
 void PrintTo(const HandbookFigure& row, std::ostream* os) { *os << row.name; }
@@ -1473,6 +1534,18 @@ const std::string kWeather = "Time,Temperature (°F),Dew Point (°F)\n0:00,68,50
 const std::string kFraction = "dry_bulb,relative_humidity\n25,0.5\n";
 const std::string kGrams = "dry_bulb,humidity_ratio\n25,10\n";
 const std::string kKelvin = "dry_bulb,dew_point\n298.15,283.15\n";
+
+// Tables of processes for the figures below.
+const std::string kWinterChain =
+    "process,dry_bulb,relative_humidity,leaving_dry_bulb,leaving_humidity_ratio,steam_temperature,"
+    "flow\nheat,-10,80,25,,,5\nsteam,,,,0.008,100,\n";
+const std::string kHeat20To30 = "dry_bulb,humidity_ratio,leaving_dry_bulb,flow\n20,0.008,30,";
+const std::string kFogMix =
+    "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_relative_humidity,b_flow\n"
+    "-20,100,1,30,90,1\n";
+const std::string kCoilToItsLeavingState =
+    "dry_bulb,humidity_ratio,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+    "30,0.015,14.0427069925858,91.0660415207223,2\n";
 
 const HandbookFigure kHandbookFigures[] = {
     // ERA5's dew points are over water: ASHRAE 2017 ch. 1 eq. 6 at -10 degrees C
@@ -1633,7 +1706,7 @@ const HandbookFigure kHandbookFigures[] = {
     // Dry air at 32 degF: 7.68 Btu/lb, the IP datum.
     {"IpEnthalpyDatum",
      {"--units", "ip"},
-     "dry_bulb,humidity_ratio\n0,0\n",
+     "dry_bulb,humidity_ratio\n32,0\n",
      "enthalpy",
      7.68,
      1e-12,
@@ -1750,7 +1823,201 @@ const HandbookFigure kHandbookFigures[] = {
      "2\n",
      "total_load",
      0.0,
-     1e-12,
+     0.0,
+     "ok"},
+    // A US design day at 5,000 ft, 95 degF dry-bulb, 75 degF wet-bulb, by hand
+    // (ASHRAE 2017 ch. 1): p = 101.325 (1 - 2.25577e-5 * 1524)^5.2559 =
+    // 84.30720 kPa (12.22773 psia, eq. 3); at t* = 23.8889 degC p_ws = 2.96757
+    // kPa (eq. 6), f = 1.00404 (Hardy), W_s* = 0.621945 f p_ws / (p - f p_ws) =
+    // 0.0229458 (eq. 22); W = ((2501 - 2.326 t*) W_s* - 1.006 (35 - t*)) /
+    // (2501 + 1.86 * 35 - 4.186 t*) = 0.01803358 (eq. 33); h = 1.006 * 35 + W
+    // (2501 + 1.86 * 35) = 81.4867 kJ/kg = 42.71266 Btu/lb (/ 2.326 + 7.68).
+    // The same by the options in IP (unlabelled columns in degF, the altitude
+    // in feet, or the pressure in psia) and by a header in degF.
+    {"IpDesignDayByTheOptions",
+     {"--units", "ip", "--altitude", "5000"},
+     "dry_bulb,wet_bulb\n95,75\n",
+     "humidity_ratio",
+     0.0180335825,
+     1e-9,
+     "ok"},
+    {"IpDesignDayEnthalpy",
+     {"--units", "ip", "--altitude", "5000"},
+     "dry_bulb,wet_bulb\n95,75\n",
+     "enthalpy",
+     42.712664,
+     1e-6,
+     "ok"},
+    {"IpDesignDayByPsia",
+     {"--units", "ip", "--pressure", "12.227725846115808"},
+     "dry_bulb,wet_bulb\n95,75\n",
+     "humidity_ratio",
+     0.0180335825,
+     1e-9,
+     "ok"},
+    {"IpDesignDayByTheHeader",
+     {"--altitude", "5000", "--altitude-unit", "ft"},
+     "dry_bulb (degF),wet_bulb (degF)\n95,75\n",
+     "humidity_ratio",
+     0.0180335825,
+     1e-9,
+     "ok"},
+    // 30 degC dry-bulb, 20 degC wet-bulb at 1,600 m: p = 83.52346 kPa, W =
+    // 0.01377808, h = 65.40779 kJ/kg, as above.
+    {"SiDesignDayAt1600m",
+     {"--altitude", "1600"},
+     "dry_bulb,wet_bulb\n30,20\n",
+     "humidity_ratio",
+     0.0137780777,
+     1e-9,
+     "ok"},
+    {"SiDesignDayAt1600mEnthalpy",
+     {"--altitude", "1600"},
+     "dry_bulb,wet_bulb\n30,20\n",
+     "enthalpy",
+     65.407789,
+     1e-6,
+     "ok"},
+    // A winter chain in one table, 5 m3/s of outdoor air at -10 degC, 80 %
+    // (W = 0.8 f p_ws / (p - 0.8 f p_ws) * 0.621945 = 0.00128404 over ice) is
+    // 5 / v = 5 / (0.287042 * 263.15 * (1 + 1.607858 W) / 101.325) = 6.693328
+    // kg/s of dry air (eq. 26), heated to 25 degC: 6.693328 (1.006 + 1.86 W) 35
+    // = 236.2316 kW; then steam at 100 degC (2687 kJ/kg, eq. 30's vapour term)
+    // to W 0.008, on the heater's air and flow, the flow cell empty: the steam's
+    // energy is 6.693328 (0.008 - W) 2687 = 120.7864 kW, the air's enthalpy
+    // change, and no heat crosses.
+    {"ChainHeaterInCubicMetres",
+     {"--flow-unit", "m3/s"},
+     kWinterChain,
+     "total_load",
+     236.23157,
+     1e-4,
+     "ok"},
+    {"ChainSteamEnergy",
+     {"--flow-unit", "m3/s"},
+     kWinterChain,
+     "enthalpy_change",
+     120.78643,
+     1e-4,
+     "ok",
+     2},
+    {"ChainSteamTotalLoadIsZero",
+     {"--flow-unit", "m3/s"},
+     kWinterChain,
+     "total_load",
+     0.0,
+     0.0,
+     "ok",
+     2},
+    {"ChainSteamCarriesTheFlow",
+     {"--flow-unit", "m3/s"},
+     kWinterChain,
+     "leaving_flow",
+     6.6933278,
+     1e-6,
+     "ok",
+     2},
+    // Heating 20 degC, W 0.008 to 30 degC: 10.2088 kJ/kg (eq. 30), v = 0.8411421
+    // m3/kg (eq. 26). 2,000 L/s and 7,200 m3/h are 2 m3/s, 2.377725 kg/s,
+    // 24.27366 kW; 4,000 cfm 1.887790 m3/s, 22.91179 kW; at standard air, 2
+    // m3/s * 1.2 kg/m3 and 4,000 cfm * 0.075 lb/ft3 (18,000 lb/h, 2.267962
+    // kg/s): 24.50112 and 23.15317 kW.
+    {"FlowInLitresPerSecond",
+     {"--process", "heat", "--flow-unit", "L/s"},
+     kHeat20To30 + "2000\n",
+     "total_load",
+     24.273663,
+     1e-5,
+     "ok"},
+    {"FlowInCubicMetresPerHour",
+     {"--process", "heat", "--flow-unit", "m3/h"},
+     kHeat20To30 + "7200\n",
+     "total_load",
+     24.273663,
+     1e-5,
+     "ok"},
+    {"FlowInCfm",
+     {"--process", "heat", "--flow-unit", "cfm"},
+     kHeat20To30 + "4000\n",
+     "total_load",
+     22.911786,
+     1e-5,
+     "ok"},
+    {"FlowAtStandardAir",
+     {"--process", "heat", "--flow-unit", "m3/s", "--flow-basis", "standard"},
+     kHeat20To30 + "2\n",
+     "total_load",
+     24.50112,
+     1e-9,
+     "ok"},
+    {"CfmAtStandardAir",
+     {"--process", "heat", "--flow-unit", "cfm", "--flow-basis", "standard"},
+     kHeat20To30 + "4000\n",
+     "total_load",
+     23.153169,
+     1e-6,
+     "ok"},
+    {"FlowOfAVolumeWrittenAsMass",
+     {"--process", "heat", "--flow-unit", "cfm", "--flow-basis", "standard"},
+     kHeat20To30 + "4000\n",
+     "leaving_flow",
+     2.2679619,
+     1e-7,
+     "ok"},
+    // 20.4176 kW (2 kg/s): tons of 12,000 Btu/h (3.516853 kW), MBH (1,000 Btu/h).
+    {"LoadInTons",
+     {"--process", "heat", "--load-unit", "ton"},
+     kHeat20To30 + "2\n",
+     "total_load",
+     5.8056453,
+     1e-7,
+     "ok"},
+    {"LoadInMbh",
+     {"--process", "heat", "--load-unit", "MBH"},
+     kHeat20To30 + "2\n",
+     "total_load",
+     69.667743,
+     1e-6,
+     "ok"},
+    {"LoadInBtuPerHourWithIp",
+     {"--process", "heat", "--units", "ip", "--unit", "dry_bulb=degC", "--unit",
+      "leaving_dry_bulb=degC", "--flow-unit", "kg/s"},
+     kHeat20To30 + "2\n",
+     "total_load",
+     69667.743,
+     1e-3,
+     "ok"},
+    // Saturated air at -20 degC (W 0.00063716) and air at 30 degC, 90 % (W
+    // 0.0244837), 1 kg/s each: W 0.0125604 and h 37.1204 kJ/kg, above
+    // saturation; fog at t where h_s(t) + (W - W_s(t)) 4.186 t = h (eqs. 30,
+    // 33): 13.07993 degC, W_s 0.00941837, so 2 (W - W_s) = 0.00628416 kg/s of
+    // water leaves as fog.
+    {"FogMixDryBulb", {"--process", "mix"}, kFogMix, "leaving_dry_bulb", 13.079931, 1e-6, "fog"},
+    {"FogMixCondensate", {"--process", "mix"}, kFogMix, "condensate", 0.00628416, 1e-8, "fog"},
+    {"FogMixNoHeat", {"--process", "mix"}, kFogMix, "total_load", 0.0, 0.0, "fog"},
+    // The coil of the figures above: its condition given, and found again from
+    // its leaving state by hand, W_s(10 degC) = 0.00765989, W2 = 0.00912792,
+    // h2 = h_s + 0.2 (h1 - h_s), t2 = 14.04270699 degC, 91.06604 %.
+    {"CoilBypassFactorGiven",
+     {"--process", "coil"},
+     "dry_bulb,humidity_ratio,apparatus_dew_point,bypass_factor,flow\n30,0.015,10,0.2,2\n",
+     "bypass_factor",
+     0.2,
+     0.0,
+     "ok"},
+    {"CoilApparatusDewPointFound",
+     {"--process", "coil"},
+     kCoilToItsLeavingState,
+     "apparatus_dew_point",
+     10.0,
+     1e-6,
+     "ok"},
+    {"CoilBypassFactorFound",
+     {"--process", "coil"},
+     kCoilToItsLeavingState,
+     "bypass_factor",
+     0.2,
+     1e-7,
      "ok"},
 };
 
@@ -1768,17 +2035,99 @@ TEST_P(BatchHandbook, Figure) {
   EXPECT_EQ(run.status, 0) << run.err;
   const bool json = row.args == std::vector<std::string>{"--json"};
   // "KEY,status\nVALUE,STATUS\n" or {"KEY":VALUE,"status":"STATUS"}
-  const std::size_t from = json ? row.key.size() + 4 : run.out.find('\n') + 1;
+  std::size_t from = json ? row.key.size() + 4 : 0;
+  for (int r = 0; !json && r < row.row; ++r) from = run.out.find('\n', from) + 1;
   const std::size_t comma = run.out.find(',', from);
   const std::string cell = run.out.substr(from, comma - from);
   const std::string status = json ? "\"status\":\"" + row.status + "\"}\n" : row.status + "\n";
-  EXPECT_EQ(run.out.substr(comma + 1), status) << run.out;
+  EXPECT_EQ(run.out.substr(comma + 1, status.size()), status) << run.out;
   if (std::isnan(row.expected)) {
     EXPECT_EQ(cell, json ? "null" : "") << run.out;
   } else {
     EXPECT_NEAR(std::strtod(cell.c_str(), nullptr), row.expected, row.tolerance) << run.out;
   }
 }
+// The rows of a CSV output without quoted fields, each by the header's names.
+std::vector<std::map<std::string, std::string>> Rows(const std::string& csv) {
+  std::vector<std::vector<std::string>> lines;
+  std::stringstream text(csv);
+  for (std::string line; std::getline(text, line);) {
+    std::vector<std::string> fields;
+    std::stringstream cells(line);
+    for (std::string cell; std::getline(cells, cell, ',');) fields.push_back(cell);
+    if (!line.empty() && line.back() == ',') fields.emplace_back();
+    lines.push_back(fields);
+  }
+  std::vector<std::map<std::string, std::string>> rows;
+  for (std::size_t r = 1; r < lines.size(); ++r) {
+    std::map<std::string, std::string>& row = rows.emplace_back();
+    for (std::size_t c = 0; c < lines[0].size() && c < lines[r].size(); ++c) {
+      row[lines[0][c]] = lines[r][c];
+    }
+  }
+  return rows;
+}
+
+RunResult Batch(const std::vector<std::string>& args, const std::string& input) {
+  const e2e::ScratchFolder folder;
+  Invocation how;
+  how.args = args;
+  how.input = input;
+  how.directory = folder.Path();
+  return e2e::Run(kBatch, how);
+}
+
+// A chain given once in m3/s carries the dry air of its first row: the same
+// chain with that mass flow in kg/s gives every value to 1e-9.
+TEST(BatchProcesses, AChainInCubicMetresIsTheChainInKilograms) {
+  const RunResult volume = Batch({"--flow-unit", "m3/s"}, kWinterChain);
+  ASSERT_EQ(volume.status, 0) << volume.err;
+  const std::string flow = Rows(volume.out).at(0).at("leaving_flow");
+  std::string mass = kWinterChain;
+  mass.replace(mass.find(",5\n"), 3, "," + flow + "\n");
+  const RunResult kilograms = Batch({}, mass);
+  const auto a = Rows(volume.out);
+  const auto b = Rows(kilograms.out);
+  ASSERT_EQ(a.size(), 2U);
+  ASSERT_EQ(b.size(), 2U);
+  for (std::size_t r = 0; r < a.size(); ++r) {
+    for (const auto& [key, value] : a[r]) {
+      if (key == "flow" || key == "status" || value.empty() || key == "process") continue;
+      const double x = std::strtod(value.c_str(), nullptr);
+      const double y = std::strtod(b[r].at(key).c_str(), nullptr);
+      EXPECT_NEAR(x, y, 1e-9 * std::max(1.0, std::fabs(y))) << key << " row " << r;
+    }
+    EXPECT_EQ(b[r].at("status"), "ok");
+  }
+}
+
+// The coil in both forms reports one apparatus dew point and bypass factor; the
+// dry-bulbs' share, (t2 - t_adp) / (t1 - t_adp), is the bypass factor times
+// eq. 30's humid heats (1.006 + 1.86 W1) / (1.006 + 1.86 W2), a line straight in
+// W and h being straight in h - 2501 W and 1.006 + 1.86 W.
+TEST(BatchProcesses, TheCoilsBypassFactorInBothForms) {
+  const std::string both =
+      "process,dry_bulb,humidity_ratio,apparatus_dew_point,bypass_factor,leaving_dry_bulb,"
+      "leaving_relative_humidity,flow\ncoil,30,0.015,10,0.2,,,2\n";
+  const auto byBypass = Rows(Batch({}, both).out);
+  ASSERT_EQ(byBypass.size(), 1U);
+  const auto leaving = Rows(Batch({"--process", "coil"}, kCoilToItsLeavingState).out);
+  ASSERT_EQ(leaving.size(), 1U);
+  for (const auto& row : {byBypass[0], leaving[0]}) {
+    const auto number = [&](const std::string& key) {
+      return std::strtod(row.at(key).c_str(), nullptr);
+    };
+    const double adp = number("apparatus_dew_point");
+    const double bf = number("bypass_factor");
+    const double ratio = (number("leaving_dry_bulb") - adp) / (30.0 - adp);
+    EXPECT_NEAR(ratio,
+                bf * (1.006 + 1.86 * 0.015) / (1.006 + 1.86 * number("leaving_humidity_ratio")),
+                1e-9);
+    EXPECT_NEAR(ratio, 0.2021353496, 1e-8);  // by hand, above
+    EXPECT_NEAR(bf, 0.2, 1e-7);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Batch, BatchHandbook, ::testing::ValuesIn(kHandbookFigures),
                          [](const ::testing::TestParamInfo<HandbookFigure>& figure) {
                            return std::string(figure.param.name);

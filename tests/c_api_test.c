@@ -238,6 +238,33 @@ int main(void) {
     Check(hygrian_humidify_with_steam(20.0, 0.002, 0.008, 110.0, 1.0, p, HYGRIAN_OVER_ICE, NULL) ==
               HYGRIAN_INVALID_INPUT,
           "no result");
+    {
+      /* The coil's leaving air gives its apparatus dew point and bypass factor
+         back; heated air meets no saturation. */
+      double adp = -1.0;
+      double bf = -1.0;
+      Check(hygrian_cool_and_dehumidify(30.0, 0.015, 10.0, 0.2, 2.0, p, HYGRIAN_OVER_ICE, &r) ==
+                    HYGRIAN_OK &&
+                hygrian_coil_condition(30.0, 0.015, r.leaving.dry_bulb, r.leaving.humidity_ratio, p,
+                                       HYGRIAN_OVER_ICE, &adp, &bf) == HYGRIAN_OK &&
+                Near(adp, 10.0, 1e-9) && Near(bf, 0.2, 1e-9),
+            "the coil's condition from its two states");
+      Check(hygrian_coil_condition(20.0, 0.008, 30.0, 0.008, p, HYGRIAN_OVER_ICE, &adp, &bf) ==
+                    HYGRIAN_NO_STATE &&
+                adp == 0.0 && bf == 0.0,
+            "heated air has no apparatus dew point");
+      Check(hygrian_coil_condition(30.0, 0.015, 14.0, 0.009, p, 7, &adp, &bf) ==
+                HYGRIAN_INVALID_INPUT,
+            "an unknown phase is invalid input");
+    }
+    /* Saturated air at -20 and air at 30 degrees C, 90 percent: fog. */
+    Check(hygrian_mix(-20.0, 0.000637, 1.0, 30.0, 0.0245, 1.0, p, HYGRIAN_OVER_ICE, &r) ==
+                  HYGRIAN_FOG &&
+              r.water < 0.0 && Near(r.leaving.relative_humidity, 100.0, 1e-9) &&
+              r.total_load == 0.0,
+          "a mixture in the fog region");
+    Check(strcmp(hygrian_status_text(HYGRIAN_FOG), "fog: saturated air with liquid water") == 0,
+          "fog's text");
     /* 1 / (0.287042 * 293.15 * (1 + 1.607858 * 0.0073) / 101.325) */
     Check(hygrian_dry_air_flow(20.0, 0.0073, 1.0, p, &flow) == HYGRIAN_OK &&
               Near(flow, 1.1901822738764, 1e-12),

@@ -511,12 +511,12 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "--width: expected a whole number of px from 640 to 16384",
       "--height: expected a whole number of px from 400 to 16384",
       "is outside 20 to 200 kPa",
-      "is not kPa, hPa or Pa",
+      "is not kPa, hPa, Pa, mbar, psi or inHg",
+      "is not m or ft",
       "is outside -5000 to 11000 m",
       "--pressure and --altitude: give one or the other",
       "is not si or ip",
-      "psia is outside 2.901 to 29.007 psia (in kPa? --units si)",
-      "not with --units ip (--pressure is in psia)",
+      "psia is outside 2.901 to 29.007 psia (in kPa? --pressure-unit kPa)",
       "ft is outside -16404 to 36089 ft",
       "is not g/kg, kg/kg, lb/lb or grains/lb",
       "is not ',', ';' or tab",
@@ -590,10 +590,47 @@ TEST_F(ChartRun, AProcessThatCannotBeDoneIsToldAndNotDrawn) {
   const RunResult r = Run(kChart, {"--processes", "ahu.csv"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
-            "hygrian-chart: ahu.csv:2: coil: no state with these two values\n"
+            "hygrian-chart: ahu.csv:2: coil: apparatus dew point 25 degC is not below the entering "
+            "dew point 18.45 degC\n"
             "hygrian-chart: ahu.csv:4: leaving_dry_bulb \"x\" is not a number\n");
   EXPECT_EQ(Count(r.out, "data-process=\"heat\""), 1u);
   EXPECT_EQ(Count(r.out, "data-process=\"coil\""), 0u);
+}
+
+// A US design day at 5,000 ft on the IP chart: unlabelled columns in degF, the
+// altitude in feet; W 0.01803358 lb/lb and h 42.71266 Btu/lb by hand
+// (batch_e2e_test's IpDesignDay rows).
+TEST_F(ChartRun, TheIpDesignDayAt5000Feet) {
+  Write("p.csv", "dry_bulb,wet_bulb\n95,75\n");
+  const RunResult r = Run(kChart, {"--units", "ip", "--altitude", "5000", "p.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::size_t at = r.out.find("<circle");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-humidity-ratio")), 0.0180335825, 1e-9);
+  EXPECT_NEAR(Number(Attribute(r.out, at, "data-enthalpy")), 42.712664, 1e-6);
+}
+
+// A processes file in degF on the IP chart at 5,000 ft: 10,000 cfm of the
+// design day's air (v = 0.287042 * 308.15 (1 + 1.607858 W) /
+// 84.30720 m3/kg, eq. 26: 4.371568 kg/s, 34,695.6 lb/h of dry air) through a
+// coil to 55 degF, 95 % (W 0.0105563) and a reheat to 65 degF: 4.371568 (1.006 +
+// 1.86 W) 5.5556 K = 24.90907 kW, 84,993 Btu/h. Both are drawn and labelled
+// in Btu/h.
+TEST_F(ChartRun, AProcessesFileInDegreesFOnTheIpChart) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+        "coil,95,75,55,95,10000\nheat,,,65,,\n");
+  const RunResult r = Run(kChart, {"--units", "ip", "--altitude", "5000", "--flow-unit", "cfm",
+                                   "--processes", "ahu.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Count(r.out, "data-process=\"coil\""), 1u);
+  EXPECT_EQ(Count(r.out, "data-process=\"heat\""), 1u);
+  EXPECT_NE(r.out.find(">heat 84,993 Btu/h<"), std::string::npos);
+  EXPECT_NE(r.out.find("flow 34,696 lb/h of dry air"), std::string::npos);
+  const std::size_t coil = r.out.find(">coil ");
+  ASSERT_NE(coil, std::string::npos);
+  EXPECT_NE(r.out.substr(coil, 40).find(" Btu/h, SHR "), std::string::npos);
 }
 
 // Standard input is read when no file is named and it is not a terminal: empty,
@@ -666,21 +703,25 @@ std::vector<CliRow> ChartRows() {
             "--pressure: 1013.25 kPa is outside 20 to 200 kPa (in hPa? --pressure-unit hPa)"),
       Usage("PressureInPascals", {"--pressure-unit", "hPa", "--pressure", "101325"},
             "--pressure: 101325 hPa is outside 20 to 200 kPa (in Pa? --pressure-unit Pa)"),
-      Usage("UnknownUnit", {"--pressure-unit", "mbar"},
-            "--pressure-unit: 'mbar' is not kPa, hPa or Pa"),
+      Usage("UnknownUnit", {"--pressure-unit", "atm"},
+            "--pressure-unit: 'atm' is not kPa, hPa, Pa, mbar, psi or inHg"),
+      Usage("UnknownAltitudeUnit", {"--altitude-unit", "yd", "--altitude", "100"},
+            "--altitude-unit: 'yd' is not m or ft"),
       Usage("AltitudeTooHigh", {"--altitude", "12000"},
             "--altitude: 12000 m is outside -5000 to 11000 m"),
       Usage("PressureAndAltitude", {"--altitude=0", "--pressure=90"},
             "--pressure and --altitude: give one or the other"),
       Usage("UnitsUnknown", {"--units", "us"}, "--units: 'us' is not si or ip"),
       Usage("InchPoundPressureInKilopascals", {"--units", "ip", "--pressure", "101.325"},
-            "--pressure: 101.325 psia is outside 2.901 to 29.007 psia (in kPa? --units si)"),
+            "--pressure: 101.325 psia is outside 2.901 to 29.007 psia (in kPa? --pressure-unit "
+            "kPa)"),
       // 29.92 inHg is 101.3207 kPa, 14.6954 psia.
       Usage("InchPoundPressureInInchesOfMercury", {"--units", "ip", "--pressure", "29.92"},
             "--pressure: 29.92 psia is outside 2.901 to 29.007 psia (in inHg? 29.92 inHg is "
             "14.695 psia)"),
-      Usage("InchPoundWithAPressureUnit", {"--units=ip", "--pressure-unit=hPa"},
-            "--pressure-unit: not with --units ip (--pressure is in psia)"),
+      // --pressure-unit names the unit of --pressure in either system.
+      Usage("InchPoundWithAPressureUnit", {"--units=ip", "--pressure-unit=hPa", "--pressure=101"},
+            "--pressure: 101 hPa is outside 20 to 200 kPa (in kPa? --pressure-unit kPa)"),
       Usage("InchPoundAltitudeTooHigh", {"--units=ip", "--altitude=40000"},
             "--altitude: 40000 ft is outside -16404 to 36089 ft"),
       Usage("InchPoundReversedRange", {"--units=ip", "--dry-bulb=120:32"},
@@ -786,9 +827,10 @@ TEST_F(ChartRun, Help) {
   const std::string top = "Usage: hygrian-chart [OPTIONS] [POINTS.csv]\nDraw the";
   EXPECT_EQ(help.out.substr(0, top.size()), top);
   for (const char* option :
-       {"-o,--output FILE", "--pressure KPA", "--altitude M", "--pressure-unit kPa|hPa|Pa",
-        "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help", "--version",
-        "--model handbook|calculator", "--over ice|water", "--units si|ip",
+       {"-o,--output FILE", "--pressure P", "--altitude Z", "--pressure-unit UNIT",
+        "--altitude-unit m|ft", "--flow-unit UNIT", "--flow-basis actual|standard",
+        "--load-unit UNIT", "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help",
+        "--version", "--model handbook|calculator", "--over ice|water", "--units si|ip",
         "--humidity-ratio-unit UNIT", "--labels WHICH", "--density"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }

@@ -839,7 +839,7 @@ ProcessesRead ReadRows(const std::string& csv, std::optional<cli::Process> kind 
   hygrian::testing::StringSource source(csv);
   testing::FakeCliPlatform platform;
   cli::Messages messages(platform, "hygrian-chart", false);
-  return ReadProcesses(source, "p.csv", frame, cli::ProgramReadOptions(), {kind}, messages);
+  return ReadProcesses(source, "p.csv", frame, cli::ProgramReadOptions(), {kind, {}}, messages);
 }
 
 std::string Cells(std::initializer_list<double> values) {
@@ -863,7 +863,7 @@ TEST(ChartProcesses, TheMixedPointIsAtTheFlowWeightedPosition) {
   ASSERT_EQ(read.processes.size(), 18u);
   const double height = frame.Plot().bottom - frame.Plot().top;
   for (const ComputedProcess& p : read.processes) {
-    const ProcessDrawing d = DrawProcess(frame, p);
+    const ProcessDrawing d = DrawProcess(frame, p, {});
     const Point a = frame.At(p.entering.dryBulb, p.entering.humidityRatio);
     const Point b = frame.At(p.second.dryBulb, p.second.humidityRatio);
     const Point m = d.paths[0].back();
@@ -896,7 +896,7 @@ TEST(ChartProcesses, TheCoilLeavesAtTheLibrarysStateTowardItsApparatusDewPoint) 
   const ProcessesRead read = ReadRows(csv, cli::Process::Coil);
   ASSERT_EQ(read.processes.size(), 27u);
   for (const ComputedProcess& p : read.processes) {
-    const ProcessDrawing d = DrawProcess(frame, p);
+    const ProcessDrawing d = DrawProcess(frame, p, {});
     const std::size_t row = (static_cast<std::size_t>(p.line) - 2) % 9;
     const double adp = kDewPoints[row / 3];
     const ProcessResult r =
@@ -935,7 +935,7 @@ TEST(ChartProcesses, ACoilsLabelIsTheHeatItTakesFromTheAir) {
         4.0 * (h(in.dryBulb, in.humidityRatio) - h(out.dryBulb, out.humidityRatio)) - condensate;
     const double load = kind == cli::Process::Coil ? taken : -taken;
     ASSERT_GT(load, 50.0);
-    const std::string text = DrawProcess(frame, p).text;
+    const std::string text = DrawProcess(frame, p, {}).text;
     const std::string word = kind == cli::Process::Coil ? "coil " : "heat ";
     ASSERT_EQ(text.substr(0, word.size()), word) << text;
     EXPECT_NEAR(std::stod(text.substr(word.size())), load, 0.051) << text;
@@ -974,7 +974,7 @@ TEST(ChartProcesses, HeatingIsLevel) {
   const ProcessesRead read = ReadRows(csv, cli::Process::Heat);
   ASSERT_EQ(read.processes.size(), 9u);
   for (const ComputedProcess& p : read.processes) {
-    const ProcessDrawing d = DrawProcess(frame, p);
+    const ProcessDrawing d = DrawProcess(frame, p, {});
     EXPECT_EQ(d.paths[0].front().y, d.paths[0].back().y);
     EXPECT_NEAR(d.paths[0].back().x, frame.X(p.result.leaving.dryBulb), 1e-9);
   }
@@ -1001,7 +1001,7 @@ TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
   }
   const Frame frame{ChartSettings{}};
   std::vector<ProcessDrawing> drawings;
-  for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p));
+  for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p, {}));
   const Chart chart = LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings);
   std::vector<Box> labels;
   for (const FamilyLayer& layer : chart.families) {
@@ -1104,7 +1104,7 @@ TEST(ChartSvg, AWetBulbNotFoundIsLeftOut) {
 // just below -0.05, 2.5 is a tie to even, as printf's %.0f); Coordinate rounds
 // hundredths half away from zero.
 TEST(ChartSvg, NumbersAsText) {
-  enum class Form { Shortest, Fixed, Coordinate };
+  enum class Form { Shortest, Fixed, Grouped, Coordinate };
   struct Row {
     Form form;
     double value;
@@ -1125,6 +1125,12 @@ TEST(ChartSvg, NumbersAsText) {
        "\xE2\x88\x92"
        "0.1"},
       {Form::Fixed, 2.5, 0, "2"},
+      {Form::Grouped, 66141.2, 0, "66,141"},
+      {Form::Grouped, -1234.56, 1,
+       "\xE2\x88\x92"
+       "1,234.6"},
+      {Form::Grouped, 999.94, 1, "999.9"},
+      {Form::Grouped, 1234567.0, 0, "1,234,567"},
       {Form::Coordinate, 12.5, 0, "12.5"},
       {Form::Coordinate, 3.0, 0, "3"},
       {Form::Coordinate, -0.25, 0, "-0.25"},
@@ -1134,9 +1140,10 @@ TEST(ChartSvg, NumbersAsText) {
       {Form::Coordinate, 1199.999, 0, "1200"},
   };
   for (const Row& row : rows) {
-    const std::string text = row.form == Form::Shortest ? Shortest(row.value)
-                             : row.form == Form::Fixed  ? Fixed(row.value, row.decimals)
-                                                        : Coordinate(row.value);
+    const std::string text = row.form == Form::Shortest  ? Shortest(row.value)
+                             : row.form == Form::Fixed   ? Fixed(row.value, row.decimals)
+                             : row.form == Form::Grouped ? Grouped(row.value, row.decimals)
+                                                         : Coordinate(row.value);
     EXPECT_EQ(text, row.text) << row.value;
   }
 }

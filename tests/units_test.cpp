@@ -32,7 +32,7 @@ struct Conversion {
   double library;
 };
 
-constexpr std::array<Conversion, 15> kConversions = {{
+constexpr std::array<Conversion, 26> kConversions = {{
     {Quantity::Temperature, "degF", 212, 100},
     {Quantity::Temperature, "degF", -40, -40},
     {Quantity::Temperature, "K", 0, -273.15},
@@ -48,7 +48,27 @@ constexpr std::array<Conversion, 15> kConversions = {{
     {Quantity::Enthalpy, "Btu/lb", 7.68, 0},       // dry air at 32 degF
     {Quantity::Enthalpy, "Btu/lb", 17.68, 23.26},  // 1 Btu/lb is 2.326 kJ/kg
     {Quantity::SpecificVolume, "ft3/lb", 1, 0.06242796057614461},
+    {Quantity::Length, "ft", 5000, 1524},
+    {Quantity::MassFlow, "kg/h", 3600, 1},
+    {Quantity::MassFlow, "lb/h", 3600, 0.45359237},
+    {Quantity::VolumeFlow, "m3/h", 3600, 1},
+    {Quantity::VolumeFlow, "L/s", 1000, 1},
+    {Quantity::VolumeFlow, "cfm", 60, 0.028316846592},  // 1 ft3/s
+    {Quantity::Power, "W", 1000, 1},
+    {Quantity::Power, "Btu/h", 3600, 1.05505585262},
+    {Quantity::Power, "MBH", 3.6, 1.05505585262},
+    {Quantity::Power, "ton", 1, 3.5168528420666667},  // 12,000 Btu/h
+    {Quantity::Power, "ton", 3, 10.55055852620},
 }};
+
+// Standard air, 1.2 kg/m3 in SI and 0.075 lb/ft3 in IP: 0.075 * 0.45359237 /
+// 0.3048^3 = 1.20138475 kg/m3; none for a unit that is no volume flow.
+TEST(Units, StandardAirDensities) {
+  EXPECT_EQ(StandardAirDensity(UnitOf(Quantity::VolumeFlow, "m3/s")), 1.2);
+  EXPECT_EQ(StandardAirDensity(UnitOf(Quantity::VolumeFlow, "L/s")), 1.2);
+  EXPECT_NEAR(StandardAirDensity(UnitOf(Quantity::VolumeFlow, "cfm")), 1.2013847530470103, 1e-15);
+  EXPECT_EQ(StandardAirDensity(UnitOf(Quantity::MassFlow, "kg/s")), 0.0);
+}
 
 // Within a few rounding errors of the larger of the two sides' magnitudes.
 void ExpectNear(double got, double want, double scale, const std::string& name) {

@@ -3,17 +3,23 @@
 // Texts go to the page as malloc'd NUL-terminated strings that it frees.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "chart/frame.h"
 #include "chart/run.h"
+#include "cli/compute.h"
+#include "cli/process_chain.h"
 #include "hygrian/outcomes.h"
+#include "hygrian/pairs.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/units.h"
 #include "tables/numbers.h"
+#include "tables/table.h"
 #include "web/memory_platform.h"
 #include "web/settings.h"
 
@@ -25,6 +31,60 @@ char* Copy(const std::string& text) {
   auto* copy = static_cast<char*>(std::malloc(text.size() + 1));
   if (copy != nullptr) std::memcpy(copy, text.c_str(), text.size() + 1);
   return copy;
+}
+
+std::string Number(double value, int digits) {
+  char text[tables::kNumberTextSize];
+  return {text, tables::FormatNumber(text, value, digits)};
+}
+
+// The unit of a pair's given value in the page's units.
+const Unit& PageUnit(const Property& given, bool inchPound) {
+  const QuantityUnits& quantity = *QuantityOfLibraryUnit(given.unit);
+  return *FindUnit(quantity.quantity, inchPound ? quantity.ip : quantity.library);
+}
+
+// The first process of a processes table at the settings' pressure, in their
+// units, as hygrian_web_process writes it.
+std::string ProcessLines(const chart::Options& options, std::string_view csv) {
+  tables::TextSource source(csv);
+  tables::ReadOptions read = cli::ProgramReadOptions();
+  read.namesWithUnits = true;
+  const double pressure = options.common.pressure;
+  tables::TableReader table(source, pressure, tables::PressureUnit::KPa,
+                            tables::kDefaultBufferBytes, read);
+  std::string problem;
+  if (table.ReadHeader(problem) != tables::TableReader::HeaderStatus::Ok) {
+    return "status\t" + problem + "\n";
+  }
+  const Phase over = options.common.options.over;
+  cli::ProcessChain chain(table.ColumnLayout(), read, options.processUnits, std::nullopt, over);
+  if (problem = chain.HeaderProblem("a process column"); !problem.empty()) {
+    return "status\t" + problem + "\n";
+  }
+  tables::TableReader::Row row;
+  if (table.Next(row) != tables::CsvNext::Record) return "status\tno process\n";
+  const cli::ChainRow next = chain.Next(row.record, row.measured, pressure);
+  const cli::ProcessRun& run = next.run;
+  if (next.stage != cli::ChainStage::Process) return "status\t" + next.problem + "\n";
+  if (run.stage != cli::ProcessStage::Ran) {
+    return "status\t" +
+           (run.refusal.empty() ? std::string(StatusText(run.entering.status)) : run.refusal) +
+           "\n";
+  }
+  const hygrian::Outcome& outcome = OutcomeOfCode(static_cast<int>(run.result.status));
+  if (!RulesOf(outcome.kind).computed) {
+    return "status\t" + (run.refusal.empty() ? std::string(outcome.text) : run.refusal) + "\n";
+  }
+  std::string lines;
+  const cli::ProcessValues values = cli::ValuesOf(*next.plan, run, options.processUnits);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (!std::isfinite(values[i])) continue;
+    const Unit* unit = cli::ValueUnit(i, options.processUnits);
+    lines.append(cli::kProcessValueKeys[i]).append("\t").append(Number(values[i], 4));
+    lines.append("\t").append(unit != nullptr ? unit->key : "").append("\n");
+  }
+  return lines.append("status\t").append(outcome.text).append("\n");
 }
 
 }  // namespace
@@ -111,9 +171,60 @@ EMSCRIPTEN_KEEPALIVE char* hygrian_web_state(double dryBulb, double humidityRati
   return Copy(text.append("\n"));
 }
 
-// A temperature (quantity 0) or humidity ratio (3), numbered as
-// hygrian::Quantity, from the page's units (inchPound 1: degF, lb/lb; 0: degC,
-// kg/kg) to the library's (toLibrary 1) or back (0).
+// The first process of `csv` (a processes table, as hygrian-chart --processes
+// reads it) at the settings' pressure and in their units, as hygrian-batch
+// --digits 4 writes it: one value a line, "key<TAB>value<TAB>unit" (the
+// dry-air flow leaving, the loads, the enthalpy change, the sensible heat
+// ratio, the water, a coil's apparatus dew point and bypass factor), then
+// "status<TAB>text"; only the status, with the reason, when nothing is
+// computed.
+EMSCRIPTEN_KEEPALIVE char* hygrian_web_process(const char* settings, const char* csv) {
+  chart::Options options;
+  if (std::string problem = web::ReadSettings(settings, options); !problem.empty()) {
+    return Copy("status\t" + problem + "\n");
+  }
+  return Copy(ProcessLines(options, csv));
+}
+
+// The pairs a state may be entered by, one a line, in the order of
+// hygrian::AllPairs: "key<TAB>first<TAB>its unit<TAB>second<TAB>its unit", in
+// the page's units (inchPound 1: IP).
+EMSCRIPTEN_KEEPALIVE char* hygrian_web_pairs(int inchPound) {
+  std::string lines;
+  for (const Pair& pair : AllPairs) {
+    lines.append(pair.key);
+    for (const Property& given : pair.given) {
+      lines.append("\t").append(given.key).append("\t");
+      lines.append(PageUnit(given, inchPound != 0).key);
+    }
+    lines.append("\n");
+  }
+  return Copy(lines);
+}
+
+// The state of a pair (its line of hygrian_web_pairs) of values in the page's
+// units at the pressure (kPa): "ok<TAB>dry-bulb (degC)<TAB>humidity ratio
+// (kg/kg)" when its state is computed, else "no<TAB>why".
+EMSCRIPTEN_KEEPALIVE char* hygrian_web_pair_state(int pair, double first, double second,
+                                                  double pressure, int model, int over,
+                                                  int inchPound) {
+  if (pair < 0 || static_cast<std::size_t>(pair) >= AllPairs.size()) return Copy("no\tno pair\n");
+  const Pair& chosen = AllPairs[static_cast<std::size_t>(pair)];
+  const bool ip = inchPound != 0;
+  const Result result =
+      cli::Compute(static_cast<std::size_t>(pair), ToLibrary(PageUnit(chosen.given[0], ip), first),
+                   ToLibrary(PageUnit(chosen.given[1], ip), second), pressure,
+                   Options{static_cast<Model>(model), static_cast<Phase>(over)});
+  if (!RulesOf(OutcomeOf(result).kind).computed) {
+    return Copy("no\t" + std::string(StatusText(result.status)) + "\n");
+  }
+  return Copy("ok\t" + Number(result.state.dryBulb, 0) + "\t" +
+              Number(result.state.humidityRatio, 0) + "\n");
+}
+
+// A value of a quantity, numbered as hygrian::Quantity, from the page's units
+// (inchPound 1: its IP unit, degF, psi, ft, ...; 0: the library's, degC, kPa,
+// m, ...) to the library's (toLibrary 1) or back (0).
 EMSCRIPTEN_KEEPALIVE double hygrian_web_convert(double value, int quantity, int inchPound,
                                                 int toLibrary) {
   const QuantityUnits& units = UnitsOf(static_cast<Quantity>(quantity));

@@ -10,8 +10,19 @@ window.hygrianPage = hygrianPage;
 const $ = (id) => document.getElementById(id);
 const page = {
   units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', pressure: '', altitude: '',
+  // The units the pressure and the altitude were typed in: the site stays
+  // where it is when the page's units change (empty: the page's own).
+  pressureUnit: '', altitudeUnit: '',
   dryBulb: '', humidityRatio: '', process: '', pins: [],  // pins: [degC, kg/kg]
+  flow: '', flowUnit: 'kg/s', secondFlow: '', parameter: '',
 };
+// The page's inputs kept in its state (the URL hash), by their ids.
+const inputs = ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process',
+                'flow', 'flowUnit', 'secondFlow', 'parameter'];
+// The units of the pressure and altitude in each system, and their quantities
+// (numbered as hygrian::Quantity).
+const siteUnits = { pressure: { si: 'kPa', ip: 'psi', quantity: 1 },
+                    altitude: { si: 'm', ip: 'ft', quantity: 7 } };
 // hygrian-chart --html's points past its density threshold, as counts in cells
 // ("t,W,count" lines): drawn as a density, not pinned.
 const background = $('background') ? $('background').textContent.trim() : '';
@@ -37,11 +48,28 @@ function text(pointer) {
   return result;
 }
 
+// The unit a site's value (pressure or altitude) was typed in.
+function siteUnit(key) {
+  return page[`${key}Unit`] || siteUnits[key][page.units];
+}
+
+// A site's value as the page shows it in its units: as typed, or converted
+// from the unit it was typed in (never reinterpreted).
+function siteShown(key) {
+  const typed = page[key];
+  const unit = siteUnit(key);
+  const { quantity } = siteUnits[key];
+  if (!typed || unit === siteUnits[key][page.units] || !Number.isFinite(Number(typed))) return typed;
+  const library = _hygrian_web_convert(Number(typed), quantity, unit === siteUnits[key].ip ? 1 : 0, 1);
+  return String(Number(_hygrian_web_convert(library, quantity, page.units === 'ip' ? 1 : 0, 0)
+    .toPrecision(6)));
+}
+
 function settingsText() {
   const lines = [`units=${page.units}`, `model=${page.model}`, `over=${page.over}`,
                  `supersaturated=${page.supersaturated}`];
-  if (page.altitude) lines.push(`altitude=${page.altitude}`);
-  else if (page.pressure) lines.push(`pressure=${page.pressure}`);
+  if (page.altitude) lines.push(`altitude=${page.altitude}`, `altitude-unit=${siteUnit('altitude')}`);
+  else if (page.pressure) lines.push(`pressure=${page.pressure}`, `pressure-unit=${siteUnit('pressure')}`);
   if (page.dryBulb) lines.push(`dry-bulb=${page.dryBulb}`);
   if (page.humidityRatio) lines.push(`humidity-ratio=${page.humidityRatio}`);
   return lines.join('\n');
@@ -61,35 +89,49 @@ function pointsCsv() {
          page.pins.map(([t, w], i) => `${t},${w},${i + 1}\n`).join('');
 }
 
-// The process from the last pin but one to the last, as hygrian-chart's
-// processes file (library units), and its loads from the C API.
+// Each process's parameter beyond the pins: its name, unit (the page's
+// temperature for a temperature) and the value taken when none is typed.
+const parameters = {
+  evaporative: { key: 'effectiveness', unit: '1', si: '0.85', ip: '0.85' },
+  steam: { key: 'steam_temperature', unit: 't', si: '100', ip: '212' },
+  adiabatic: { key: 'water_temperature', unit: 't', si: '15', ip: '59' },
+};
+
+// The process from the last pin but one to the last (evaporative cooling:
+// from the last pin), as hygrian-chart's processes file: the pins in the
+// library's units, the flow in its unit, a parameter in the page's; and its
+// values from the library, as hygrian-batch writes them (key, value, unit).
 function processRows() {
   const n = page.pins.length;
-  if (!page.process || n < 2) return null;
-  const [a, b] = [page.pins[n - 2], page.pins[n - 1]];
-  const result = _malloc(16 * 8);
-  let status;
-  let row;
+  const one = page.process === 'evaporative';
+  if (!page.process || n < (one ? 1 : 2)) return null;
+  const [a, b] = one ? [page.pins[n - 1], null] : [page.pins[n - 2], page.pins[n - 1]];
+  const unit = page.flowUnit || 'kg/s';
+  const flow = page.flow || '1';
+  const t = page.units === 'ip' ? 'degF' : 'degC';
+  const entering = ['dry_bulb (degC)', 'humidity_ratio (kg/kg)'];
+  let columns;
+  let cells;
   if (page.process === 'mix') {
-    status = _hygrian_mix(a[0], a[1], 1, b[0], b[1], 1, frame.pressure, frame.over, result);
-    row = `mix,,,${a[0]},${a[1]},1,${b[0]},${b[1]},1,,,1`;
+    columns = [...entering, 'a_dry_bulb (degC)', 'a_humidity_ratio (kg/kg)', `a_flow (${unit})`,
+               'b_dry_bulb (degC)', 'b_humidity_ratio (kg/kg)', `b_flow (${unit})`];
+    cells = ['', '', a[0], a[1], flow, b[0], b[1], page.secondFlow || flow];
   } else if (page.process === 'heat') {
-    status = _hygrian_heat_to(a[0], a[1], b[0], 1, frame.pressure, frame.over, result);
-    row = `heat,${a[0]},${a[1]},,,,,,,${b[0]},,1`;
+    columns = [...entering, 'leaving_dry_bulb (degC)', `flow (${unit})`];
+    cells = [a[0], a[1], b[0], flow];
+  } else if (page.process === 'coil') {
+    columns = [...entering, 'leaving_dry_bulb (degC)', 'leaving_relative_humidity (%)', `flow (${unit})`];
+    cells = [a[0], a[1], b[0], state(b[0], b[1], 0)[3][1], flow];
   } else {
-    const rh = Number(state(b[0], b[1], 0)[3][1]);
-    status = _hygrian_cool_and_dehumidify_to(a[0], a[1], b[0], rh, 1, frame.pressure,
-                                             frame.over, result);
-    row = `coil,${a[0]},${a[1]},,,,,,,${b[0]},${rh},1`;
+    const p = parameters[page.process];
+    const given = page.parameter || p[page.units];
+    const parameter = `${p.key} (${p.unit === 't' ? t : p.unit})`;
+    columns = [...entering, ...(one ? [] : ['leaving_humidity_ratio (kg/kg)']), parameter, `flow (${unit})`];
+    cells = [a[0], a[1], ...(one ? [] : [b[1]]), given, flow];
   }
-  const values = Array.from(HEAPF64.subarray(result >> 3, (result >> 3) + 16));
-  _free(result);
-  return {
-    csv: 'process,dry_bulb,humidity_ratio,a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,' +
-         'b_humidity_ratio,b_flow,leaving_dry_bulb,leaving_relative_humidity,flow\n' + row + '\n',
-    status: UTF8ToString(_hygrian_status_text(status)),
-    values,
-  };
+  const csv = `process,${columns.join(',')}\n${page.process},${cells.join(',')}\n`;
+  const lines = text(call(_hygrian_web_process, [settingsText(), csv]));
+  return { csv, flow: `${flow} ${unit}`, values: lines.trim().split('\n').map((line) => line.split('\t')) };
 }
 
 function draw() {
@@ -115,6 +157,7 @@ function draw() {
   }
   $('message').textContent = '';
   hygrianPage.svg = svg;
+  hygrianPage.frame = frame;
   $('svg').innerHTML = svg;
   $('svg').querySelector('svg').setAttribute('aria-hidden', 'true');
   pinsTable();
@@ -198,25 +241,66 @@ function editPin(i, column, typed) {
   draw();
 }
 
+// The process's values, each labelled with its unit; the caption names the
+// flow the loads are for.
 function loadsTable(process) {
   const body = $('loads').tBodies[0];
   body.replaceChildren();
+  $('loads').caption.textContent = 'Process';
   if (!process) return;
   if (page.model !== 'handbook') {
     body.appendChild(row(['processes', 'with the handbook model only'], true));
     return;
   }
-  const v = process.values;
-  const names = ['sensible heat, kW per kg/s', 'latent heat, kW per kg/s', 'total heat, kW per kg/s',
-                 'sensible heat ratio', 'water, kg/s per kg/s'];
-  [v[10], v[11], v[12], v[13], v[14]].forEach((value, i) =>
-    body.appendChild(row([names[i], Number.isNaN(value) ? '' : value.toPrecision(4)], true)));
-  body.appendChild(row(['status', process.status], true));
+  const leaving = process.values.find(([key]) => key === 'leaving_flow');
+  $('loads').caption.textContent = `Process: ${page.process} at ${process.flow}` +
+    (leaving ? ` (${leaving[1]} ${leaving[2]} of dry air)` : '');
+  process.values.forEach(([key, value, unit]) => {
+    const label = key.replace(/_/g, ' ') + (unit && unit !== '1' ? `, ${unit}` : '');
+    const tr = row([key === 'status' ? 'status' : label, value], true);
+    tr.dataset.key = key;
+    body.appendChild(tr);
+  });
+}
+
+// The pair select and its two inputs' names, in the page's units.
+function entryForm() {
+  const pairs = text(_hygrian_web_pairs(page.units === 'ip' ? 1 : 0)).trim().split('\n')
+    .map((line) => line.split('\t'));
+  const chosen = Math.max(0, $('pair').selectedIndex);
+  $('pair').replaceChildren(...pairs.map(([key]) => {
+    const option = document.createElement('option');
+    option.textContent = key.replace(/_/g, ' ');
+    return option;
+  }));
+  $('pair').selectedIndex = chosen;
+  const [, first, firstUnit, second, secondUnit] = pairs[chosen];
+  $('first-name').textContent = `${first.replace(/_/g, ' ')}, ${firstUnit}`;
+  $('second-name').textContent = `${second.replace(/_/g, ' ')}, ${secondUnit}`;
+}
+
+// Pins the state of the two values typed, or says why there is none.
+function pinTyped() {
+  const [first, second] = [Number($('first').value), Number($('second').value)];
+  if (!frame || $('first').value.trim() === '' || $('second').value.trim() === '' ||
+      !Number.isFinite(first) || !Number.isFinite(second)) {
+    $('message').textContent = 'two numbers, please';
+    return;
+  }
+  const [ok, t, w] = text(_hygrian_web_pair_state($('pair').selectedIndex, first, second,
+                                                  frame.pressure, frame.model, frame.over, frame.ip))
+    .trim().split('\t');
+  if (ok !== 'ok') {
+    $('message').textContent = t;
+    return;
+  }
+  page.pins.push([Number(t), Number(w)]);
+  draw();
 }
 
 function hashText() {
   const h = new URLSearchParams();
-  for (const key of ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'dryBulb', 'humidityRatio', 'process']) {
+  for (const key of [...inputs, 'pressureUnit', 'altitudeUnit', 'dryBulb', 'humidityRatio']) {
     if (page[key]) h.set(key, page[key]);
   }
   if (page.pins.length) h.set('pins', page.pins.map((p) => p.join(',')).join(';'));
@@ -229,7 +313,25 @@ function readHash() {
     if (key !== 'pins' && h.has(key)) page[key] = h.get(key);
   }
   page.pins = (h.get('pins') || '').split(';').filter(Boolean).map((p) => p.split(',').map(Number));
-  for (const key of ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process']) $(key).value = page[key];
+  showInputs();
+}
+
+// The inputs as the page's state has them: the site in the page's units.
+function showInputs() {
+  for (const key of inputs) $(key).value = page[key];
+  for (const key of ['pressure', 'altitude']) {
+    $(key).value = siteShown(key);
+    $(`${key}-unit`).textContent = siteUnits[key][page.units] === 'psi' ? 'psia' : siteUnits[key][page.units];
+  }
+  const parameter = parameters[page.process];
+  $('parameter-box').hidden = !parameter;
+  $('second-flow').hidden = page.process !== 'mix';
+  if (parameter) {
+    const unit = parameter.unit === 't' ? (page.units === 'ip' ? '°F' : '°C') : '';
+    $('parameter-name').textContent = parameter.key.replace(/_/g, ' ') + (unit ? `, ${unit}` : '');
+    $('parameter').placeholder = parameter[page.units];
+  }
+  entryForm();
 }
 
 // The pins as hygrian-batch writes their states: every digit, the page's units.
@@ -326,13 +428,26 @@ function listen() {
     Object.assign($('cursor').style, { display: 'block', left: `${cursor.x * scale}px`, top: `${cursor.y * scale}px` });
     readout(airAt(cursor));
   });
-  for (const key of ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process']) {
+  for (const key of inputs) {
     $(key).addEventListener('change', () => {
-      if (key === 'units') { page.dryBulb = ''; page.humidityRatio = ''; }
+      if (key === 'units') {
+        page.dryBulb = '';
+        page.humidityRatio = '';
+        // The site stays: its values keep the units they were typed in.
+        for (const site of ['pressure', 'altitude']) {
+          if (page[site]) page[`${site}Unit`] = siteUnit(site);
+        }
+      }
+      // A site typed is in the page's units.
+      if (key === 'pressure' || key === 'altitude') page[`${key}Unit`] = siteUnits[key][page.units];
+      if (key === 'process' || key === 'units') page.parameter = '';
       page[key] = $(key).value.trim();
+      showInputs();
       draw();
     });
   }
+  $('pair').addEventListener('change', entryForm);
+  $('entry').addEventListener('submit', pinTyped);
   $('reset').addEventListener('click', resetZoom);
   $('export').addEventListener('click', exportCsv);
   window.addEventListener('hashchange', () => { if (location.hash.slice(1) !== hashText()) { readHash(); draw(); } });

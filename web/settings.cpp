@@ -4,6 +4,7 @@
 
 #include "chart/settings_texts.h"
 #include "cli/pressure_options.h"
+#include "cli/process_fields.h"
 
 namespace hygrian::web {
 namespace {
@@ -14,6 +15,10 @@ constexpr tables::PressureRange kPageRange{cli::kPressureRange.least, cli::kPres
 struct Common {
   std::string pressure;  // as typed; empty: not given
   std::string altitude;
+  std::string pressureUnit;  // empty: the units' own
+  std::string altitudeUnit;
+  std::string loadUnit;  // empty: kW, or Btu/h in ip
+  std::string flowBasis;
   bool inchPound = false;
 };
 
@@ -51,6 +56,10 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       if (!known) return std::string(line) + ": not a model or phase";
     } else if (name == "pressure" || name == "altitude") {
       (name == "pressure" ? common.pressure : common.altitude) = value;
+    } else if (name == "pressure-unit" || name == "altitude-unit") {
+      (name == "pressure-unit" ? common.pressureUnit : common.altitudeUnit) = value;
+    } else if (name == "load-unit" || name == "flow-basis") {
+      (name == "load-unit" ? common.loadUnit : common.flowBasis) = value;
     } else if (name == "dry-bulb") {
       texts.dryBulb = value;
     } else if (name == "humidity-ratio") {
@@ -71,12 +80,34 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       options.common.supersaturated == Supersaturated::Clip) {
     return "the calculator model flags no state above saturation";
   }
-  options.common.inchPound = common.inchPound;
+  cli::SetUnitSystem(common.inchPound, options.common);
+  if (!common.pressureUnit.empty()) {
+    if (std::string problem =
+            cli::ReadPressureUnit(common.pressureUnit, "pressure-unit", options.common);
+        !problem.empty()) {
+      return problem;
+    }
+  }
+  if (!common.altitudeUnit.empty()) {
+    if (std::string problem =
+            cli::ReadAltitudeUnit(common.altitudeUnit, "altitude-unit", options.common);
+        !problem.empty()) {
+      return problem;
+    }
+  }
   if (std::string problem = cli::ReadPressureOrAltitude(
           common.pressure.empty() ? nullptr : &common.pressure,
           common.altitude.empty() ? nullptr : &common.altitude, "", kPageRange, options.common);
       !problem.empty()) {
     return problem;
+  }
+  cli::TableUnits columns;
+  columns.ip = common.inchPound;
+  if (std::string problem = cli::ReadProcessUnits("", common.flowBasis, common.loadUnit, columns,
+                                                  options.processUnits);
+      !problem.empty()) {
+    // The programs' words without their dashes.
+    return problem.substr(problem.rfind("--", 0) == 0 ? 2 : 0);
   }
   options.settings.pressure = options.common.pressure;
   options.settings.hasAltitude = options.common.hasAltitude;

@@ -1,6 +1,9 @@
-"""Nanoseconds per state of each ufunc, float64 and float32, against the C++
-library's own loop (bench/python/reference.cpp) on the same inputs, and against
-the same relations in plain NumPy (numpy_baseline.py), all in the same run.
+"""Nanoseconds per state of each calculator-model ufunc (hygrian.calculator),
+float64 and float32, against the C++ library's own loop with the calculator
+model (bench/python/reference.cpp) on the same inputs, and against the same
+relations in plain NumPy (numpy_baseline.py), all in the same run. (The
+handbook model's ufuncs, hygrian's default, compute in SIMD lanes:
+vector_bench.py times them.)
 
     /usr/bin/python3 bench/python/ufunc_bench.py [BUILD_DIR]   # default build/bench
 
@@ -36,7 +39,7 @@ def weather(n):
     t = rng.uniform(-20.0, 45.0, n)
     rh = rng.uniform(5.0, 100.0, n)
     P = rng.uniform(80.0, 103.0, n)
-    s = hygrian.from_dry_bulb_relative_humidity(t, rh, P)
+    s = hygrian.calculator.from_dry_bulb_relative_humidity(t, rh, P)
     keep = s[-1] == 0
     names = dict(zip(hygrian.PROPERTIES, s))
     return {name: names[name][keep] for name in hygrian.PROPERTIES}, P[keep]
@@ -80,7 +83,7 @@ def main():
     with tempfile.TemporaryDirectory() as directory:
         for _ in range(ROUNDS):
             for pair in pairs:
-                ufunc = getattr(hygrian, "from_dry_bulb_" + pair)
+                ufunc = getattr(hygrian.calculator, "from_dry_bulb_" + pair)
                 baseline = getattr(numpy_baseline, "from_dry_bulb_" + pair)
                 inputs = (states["dry_bulb"], states[pair], P)
                 inputs32 = tuple(a.astype(np.float32) for a in inputs)
@@ -99,7 +102,7 @@ def main():
     for pair in pairs:
         best = {side: min(values) for side, values in figures[pair].items()}
         inputs = (states["dry_bulb"], states[pair], P)
-        difference = largest_difference(getattr(hygrian, "from_dry_bulb_" + pair)(*inputs),
+        difference = largest_difference(getattr(hygrian.calculator, "from_dry_bulb_" + pair)(*inputs),
                                         getattr(numpy_baseline, "from_dry_bulb_" + pair)(*inputs))
         print(f"| {pair.replace('_', ' ')} | {best['library']:.0f} | {best['float64']:.0f} "
               f"| {best['float32']:.0f} | {best['new arrays']:.0f} | {best['numpy']:.0f} "

@@ -85,6 +85,11 @@ enum hygrian_status {
   /* "clipped to saturation", a warning: hygrian_clip_to_saturation brought the
      state down to saturation. Since 2.4.0. */
   HYGRIAN_CLIPPED_TO_SATURATION = 20,
+  /* "fog: saturated air with liquid water": a warning from hygrian_mix, whose
+     mixture lies in the fog region; the leaving state is saturated air, the
+     water beyond it liquid (ice below 0.01 degrees C over ice) carried in the
+     air (result->water, negative). Since 2.4.0. */
+  HYGRIAN_FOG = 21,
   /* "outside the measure's range": a warning of the heat-stress and
      atmospheric measures (hygrian_measure); the value is NaN. Since 2.4.0. */
   HYGRIAN_OUTSIDE_MEASURE_RANGE = 23
@@ -296,6 +301,23 @@ HYGRIAN_API int hygrian_humidify_with_steam_to_relative_humidity(
 HYGRIAN_API int hygrian_humidify_with_water_to_relative_humidity(
     double dry_bulb, double humidity_ratio, double leaving_relative_humidity,
     double water_temperature, double flow, double pressure, int over, hygrian_process* result);
+
+/* The apparatus dew point (degrees C) and the bypass factor of a coil that
+   takes air at dry_bulb and humidity_ratio to leaving_dry_bulb and
+   leaving_humidity_ratio: where the line through the two states, straight in
+   humidity ratio and enthalpy, first meets saturation beyond the leaving
+   state, and the leaving state's share of the way back from there to the
+   entering air, (h2 - h_adp) / (h1 - h_adp), as hygrian_cool_and_dehumidify
+   takes it (hygrian/processes.h, CoilConditionOf). Writes both and returns
+   HYGRIAN_OK; HYGRIAN_NO_STATE when the line meets no saturation (air heated
+   or humidified), HYGRIAN_INVALID_INPUT for a value not finite, another phase
+   value or a NULL pointer (both then 0.0, where there are pointers). The air
+   hygrian_cool_and_dehumidify leaves at 30 degrees C, W 0.015, 10, 0.2 gives
+   10 and 0.2 back. Since 2.4.0. */
+HYGRIAN_API int hygrian_coil_condition(double dry_bulb, double humidity_ratio,
+                                       double leaving_dry_bulb, double leaving_humidity_ratio,
+                                       double pressure, int over, double* apparatus_dew_point,
+                                       double* bypass_factor);
 
 /* The dry-air mass flow (kg/s) of volume_flow m3/s of air at dry_bulb and
    humidity_ratio, written to *flow: 1 m3/s at 20 degrees C, W 0.0073 is 1.190

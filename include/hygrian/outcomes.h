@@ -38,7 +38,8 @@ struct OutcomeRules {
   // The C functions return HYGRIAN_OK for it, their flags say the rest (a
   // warning); otherwise the outcome's code, when the library gives it at all.
   // The handbook model's warnings (13, 14, 19, 20) have no flag: the *_with
-  // functions return their codes, with the state computed.
+  // functions return their codes, with the state computed; so do the processes
+  // (13, 21).
   bool cStatusOk;
   // Python gives it as the int8 status and an xarray flag (invalid input is a
   // ValueError there instead).
@@ -55,7 +56,7 @@ inline constexpr std::array<OutcomeRules, 5> OutcomeClasses = {{
 
 struct Outcome {
   // The code: Status's value and the C status for the library's outcomes (0 to
-  // 20, 23), Python's int8 status and xarray's flag value. Negative codes are never
+  // 21, 23), Python's int8 status and xarray's flag value. Negative codes are never
   // a C status: -1 is the C API's HYGRIAN_OK with wet_bulb_found 0.
   int code;
   std::string_view key;   // hygrian-batch's status word and count: "ok", "no-wet-bulb", "fault"
@@ -64,7 +65,7 @@ struct Outcome {
 };
 
 // In the order hygrian-batch counts them at the end of a run.
-inline constexpr std::array<Outcome, 24> Outcomes = {{
+inline constexpr std::array<Outcome, 25> Outcomes = {{
     {0, "ok", "ok", OutcomeClass::Ok},
     {-1, "no-wet-bulb", "no wet-bulb", OutcomeClass::Warning},
     // The handbook model's warnings: computed, the wet-bulb or the dew point NaN
@@ -73,6 +74,7 @@ inline constexpr std::array<Outcome, 24> Outcomes = {{
     {19, "above-ice-saturation", "above ice saturation", OutcomeClass::Warning},
     {20, "clipped-to-saturation", "clipped to saturation", OutcomeClass::Warning},
     {14, "drier-than-range", "drier than the range", OutcomeClass::Warning},
+    {21, "fog", "fog: saturated air with liquid water", OutcomeClass::Warning},
     // A measure's warning (hygrian/measures.h): the measure NaN.
     {23, "outside-measure-range", "outside the measure's range", OutcomeClass::Warning},
     {1, "fault", "invalid input", OutcomeClass::Fault},

@@ -52,9 +52,15 @@ struct Stream {
 
 // Adiabatic mixing at pressure P (ASHRAE 2017 ch. 1 eqs. 46 to 48): the
 // dry-air flows add, W and h are the flow-weighted means, and the dry-bulb
-// follows from them. A mixture above saturation (fog) is Supersaturated (over
-// ice, AboveIceSaturation when it is above ice's saturation only).
-// Flows of 0 together are InvalidInput.
+// follows from them. A mixture above saturation is fog (status Fog, a
+// warning): the leaving state is saturated air at the temperature where it and
+// the water beyond saturation, condensed at that temperature (liquid, or ice
+// at and below 0.01 degrees C over ice), hold the mixture's enthalpy; water is
+// that water's flow (kg/s, negative) and waterEnthalpy its enthalpy. No heat
+// crosses: the loads are 0. Flows of 0 together are InvalidInput.
+//
+//   Mix({-20, 0.000637, 1}, {30, 0.024484, 1}) (saturated at -20, 90 % at 30
+//   degrees C): fog at 13.08 degrees C, leaving W 0.009418, water -0.00628 kg/s.
 [[nodiscard]] HYGRIAN_API ProcessResult Mix(Stream a, Stream b, double P = StandardPressure,
                                             Phase over = Phase::Ice) noexcept;
 
@@ -106,6 +112,35 @@ struct Stream {
 [[nodiscard]] HYGRIAN_API ProcessResult CoolAndDehumidifyTo(
     double dryBulb, double humidityRatio, double leavingDryBulb, double leavingRelativeHumidity,
     double flow, double P = StandardPressure, Phase over = Phase::Ice) noexcept;
+
+// The apparatus dew point and bypass factor of a coil that takes air at
+// dryBulb and humidityRatio to leavingDryBulb and leavingHumidityRatio (degrees
+// C, kg/kg) at pressure P (kPa): the apparatus dew point is where the coil's
+// condition line, through the two states and straight in humidity ratio and
+// enthalpy, first meets saturation beyond the leaving state (to 2^-60 of the
+// way from entering to leaving); the bypass factor is the leaving state's share
+// of the way back from there to the entering air, (h2 - h_adp) / (h1 - h_adp),
+// as CoolAndDehumidify takes it. (The dry-bulbs' (t2 - t_adp) / (t1 - t_adp) is
+// that times (1.006 + 1.86 W1) / (1.006 + 1.86 W2), eq. 30: a few parts in a
+// thousand more.) A saturated leaving state is its own apparatus dew point,
+// bypass factor 0. A line that meets no saturation within 50 times the way
+// from entering to leaving (air heated, or humidified) is NoState; a value
+// not finite InvalidInput. A steep line from humid air may cross saturation
+// twice: the first crossing is taken.
+//
+//   CoolAndDehumidify(30, 0.015, 10, 0.2, 2) leaves 14.0427 degC, W 0.0091279;
+//   CoilConditionOf(30, 0.015, 14.0427..., 0.0091279...) is 10 degC and 0.2
+//   (to 1e-13).
+struct CoilCondition {
+  double apparatusDewPoint = 0.0;  // degrees C
+  double bypassFactor = 0.0;
+  Status status = Status::Ok;
+};
+[[nodiscard]] HYGRIAN_API CoilCondition CoilConditionOf(double dryBulb, double humidityRatio,
+                                                        double leavingDryBulb,
+                                                        double leavingHumidityRatio,
+                                                        double P = StandardPressure,
+                                                        Phase over = Phase::Ice) noexcept;
 
 // Direct evaporative cooling with the saturation effectiveness e (0 to 1, else
 // InvalidInput): the leaving dry-bulb is t1 - e (t1 - t_wb), on the line of

@@ -145,6 +145,10 @@ enum class Status {
   // A warning: a state above saturation brought down to it by
   // ClipToSaturation (Supersaturated::Clip); every property computed.
   ClippedToSaturation,
+  // A warning (a process, Mix): the mixture lies in the fog region; the
+  // leaving state is saturated air, the water beyond saturation is liquid (or
+  // ice) carried in it.
+  Fog = 21,
   // A warning (hygrian/measures.h): the state lies outside the range a measure
   // is defined or fitted for (a heat index above 44.4 degrees C of dry-bulb, a
   // UTCI with a wind above 17 m/s); the measure is NaN, never extrapolated.

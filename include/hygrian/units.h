@@ -30,6 +30,10 @@ enum class Quantity {
   Enthalpy,          // per unit mass of dry air
   SpecificVolume,    // per unit mass of dry air
   Dimensionless,     // degree of saturation
+  Length,            // an altitude
+  MassFlow,          // of dry air, or of water added or condensed
+  VolumeFlow,        // of moist air
+  Power,             // a heat rate: a load
 };
 
 // Exact definitions the factors below are made of.
@@ -39,6 +43,10 @@ inline constexpr double kBtu = 1.05505585262;       // kJ in one British thermal
 inline constexpr double kPsi = 6.894757293168361;   // kPa in one pound-force per square inch
 inline constexpr double kInchOfMercury = 3.386389;  // kPa in one inch of mercury at 0 degC
 inline constexpr double kGrainsPerPound = 7000.0;
+inline constexpr double kSecondsPerHour = 3600.0;
+inline constexpr double kSecondsPerMinute = 60.0;
+// Btu/h in one ton of refrigeration (the melting of a short ton of ice a day).
+inline constexpr double kBtuPerHourPerTon = 12000.0;
 // The IP enthalpy of dry air at 0 degC (32 degF), Btu/lb: the IP relation
 // h = 0.240 t + W (1061 + 0.444 t) (t in degF) puts dry air at 0 Btu/lb at 0 degF,
 // where the SI relation puts it at 0 kJ/kg at 0 degC (ASHRAE Handbook-Fundamentals
@@ -68,7 +76,7 @@ struct Unit {
 // The library's unit of each quantity comes first among its rows. One row a
 // line or two, as a table reads (clang-format would give each field a line).
 // clang-format off
-inline constexpr std::array<Unit, 22> Units = {{
+inline constexpr std::array<Unit, 36> Units = {{
     {Quantity::Temperature, "degC", "degree Celsius", 1, 1, 0,
      {"degC", "°C", "deg_C", "deg C", "℃", "C"},
      {"Celsius", "degree_Celsius", "degrees_Celsius", "degree_C", "degrees_C"}},
@@ -130,6 +138,48 @@ inline constexpr std::array<Unit, 22> Units = {{
      {"cubic_foot_per_pound", "cubic_feet_per_pound"}},
     {Quantity::Dimensionless, "1", "dimensionless", 1, 1, 0,
      {"1"}, {"dimensionless"}},
+    {Quantity::Length, "m", "metre", 1, 1, 0,
+     {"m"}, {"metre", "metres", "meter", "meters"}},
+    {Quantity::Length, "ft", "foot", kFoot, 1, 0,
+     {"ft"}, {"foot", "feet"}},
+    {Quantity::MassFlow, "kg/s", "kilogram per second", 1, 1, 0,
+     {"kg/s", "kg s-1", "kg s**-1", "kg s^-1", "kg.s-1"},
+     {"kilogram_per_second", "kilograms_per_second"}},
+    {Quantity::MassFlow, "kg/h", "kilogram per hour", 1, kSecondsPerHour, 0,
+     {"kg/h", "kg/hr", "kg h-1", "kg h**-1", "kg h^-1", "kg.h-1"},
+     {"kilogram_per_hour", "kilograms_per_hour"}},
+    {Quantity::MassFlow, "lb/h", "pound per hour", kPound, kSecondsPerHour, 0,
+     {"lb/h", "lb/hr", "lbm/h", "lbm/hr", "lb h-1", "pph"},
+     {"pound_per_hour", "pounds_per_hour"}},
+    {Quantity::VolumeFlow, "m3/s", "cubic metre per second", 1, 1, 0,
+     {"m3/s", "m³/s", "m^3/s", "m3 s-1", "m3 s**-1", "m3 s^-1", "m**3 s**-1", "m3.s-1"},
+     {"cubic_metre_per_second", "cubic_meter_per_second", "cubic_metres_per_second",
+      "cubic_meters_per_second"}},
+    {Quantity::VolumeFlow, "m3/h", "cubic metre per hour", 1, kSecondsPerHour, 0,
+     {"m3/h", "m³/h", "m^3/h", "m3/hr", "m3 h-1", "m3 h**-1", "m3 h^-1", "m3.h-1"},
+     {"cubic_metre_per_hour", "cubic_meter_per_hour", "cubic_metres_per_hour",
+      "cubic_meters_per_hour"}},
+    {Quantity::VolumeFlow, "L/s", "litre per second", 1, 1000, 0,
+     {"L/s", "l/s", "L s-1", "l s-1", "L s**-1", "L s^-1"},
+     {"litre_per_second", "liter_per_second", "litres_per_second", "liters_per_second"}},
+    {Quantity::VolumeFlow, "cfm", "cubic foot per minute", kFoot * kFoot * kFoot,
+     kSecondsPerMinute, 0,
+     {"cfm", "CFM", "ft3/min", "ft³/min", "ft^3/min", "ft3 min-1"},
+     {"cubic_foot_per_minute", "cubic_feet_per_minute"}},
+    {Quantity::Power, "kW", "kilowatt", 1, 1, 0,
+     {"kW", "kJ/s"}, {"kilowatt", "kilowatts"}},
+    {Quantity::Power, "W", "watt", 1, 1000, 0,
+     {"W", "J/s"}, {"watt", "watts"}},
+    {Quantity::Power, "Btu/h", "British thermal unit (IT) per hour", kBtu, kSecondsPerHour, 0,
+     {"Btu/h", "BTU/h", "Btu/hr", "BTU/hr", "btu/h", "Btuh", "BTUH", "Btu h-1"},
+     {}},
+    {Quantity::Power, "MBH", "thousand Btu (IT) per hour", kBtu * 1000.0, kSecondsPerHour, 0,
+     {"MBH", "MBtu/h", "MBTU/h", "kBtu/h", "kBTU/h", "MBtuh"},
+     {}},
+    {Quantity::Power, "ton", "ton of refrigeration (12,000 Btu/h)", kBtu * kBtuPerHourPerTon,
+     kSecondsPerHour, 0,
+     {"ton", "tons", "TR", "RT", "tonR"},
+     {"ton_of_refrigeration", "tons_of_refrigeration"}},
 }};
 // clang-format on
 
@@ -143,7 +193,7 @@ struct QuantityUnits {
   std::string_view cf;       // "K": SI base units, as CF netCDF files
 };
 
-inline constexpr std::array<QuantityUnits, 7> Quantities = {{
+inline constexpr std::array<QuantityUnits, 11> Quantities = {{
     {Quantity::Temperature, "temperature", "degC", "degF", "K"},
     {Quantity::Pressure, "pressure", "kPa", "psi", "Pa"},
     {Quantity::RelativeHumidity, "relative_humidity", "%", "%", "1"},
@@ -151,7 +201,39 @@ inline constexpr std::array<QuantityUnits, 7> Quantities = {{
     {Quantity::Enthalpy, "enthalpy", "kJ/kg", "Btu/lb", "J/kg"},
     {Quantity::SpecificVolume, "specific_volume", "m3/kg", "ft3/lb", "m3 kg-1"},
     {Quantity::Dimensionless, "dimensionless", "1", "1", "1"},
+    {Quantity::Length, "length", "m", "ft", "m"},
+    {Quantity::MassFlow, "mass_flow", "kg/s", "lb/h", "kg s-1"},
+    {Quantity::VolumeFlow, "volume_flow", "m3/s", "cfm", "m3 s-1"},
+    {Quantity::Power, "power", "kW", "Btu/h", "W"},
 }};
+
+// Standard air: the density of dry air (kg/m3) by which a volume flow "at
+// standard air" is a mass flow of dry air, in the convention of each system's
+// volume-flow units: 1.2 kg/m3 (SI) and 0.075 lb/ft3 (IP; 1.2014 kg/m3), the
+// round figures of the HVAC trade for dry air near 20 degC and 101.325 kPa
+// (ASHRAE Handbook-Fundamentals 2017 ch. 1, standard atmosphere at sea level).
+struct StandardAir {
+  std::string_view volumeUnit;  // a VolumeFlow unit's key
+  double numerator;             // the density is numerator / denominator kg/m3
+  double denominator;
+};
+inline constexpr std::array<StandardAir, 4> StandardAirDensities = {{
+    {"m3/s", 1.2, 1},
+    {"m3/h", 1.2, 1},
+    {"L/s", 1.2, 1},
+    {"cfm", 0.075 * kPound, kFoot* kFoot* kFoot},
+}};
+
+// The standard air density (kg/m3) of a volume-flow unit: 1.2 for m3/s,
+// 1.2013698... for cfm; 0 for any other unit.
+[[nodiscard]] constexpr double StandardAirDensity(const Unit& unit) noexcept {
+  for (const StandardAir& air : StandardAirDensities) {
+    if (unit.quantity == Quantity::VolumeFlow && air.volumeUnit == unit.key) {
+      return air.numerator / air.denominator;
+    }
+  }
+  return 0.0;
+}
 
 // A value in unit, in the library's unit: 212 degF is 100 degC, 29.92 inHg
 // 101.3207 kPa, 7.68 Btu/lb 0 kJ/kg. Exact to a few rounding errors of the

@@ -17,6 +17,9 @@ arrays at once (broadcasting, ``out=``, ``where=``, float64 and float32):
   model="handbook", over="ice", supersaturated="flag")``, the same as a dict of
   named arrays.
 - ``saturation_vapor_pressure(t, pressure=None, over="ice")``.
+- ``standard_pressure_at_altitude(metres)``, the standard atmosphere's
+  pressure (kPa), and ``dry_air_flow(dry_bulb, humidity_ratio, volume_flow,
+  pressure)``, the dry-air mass flow (kg/s) of a volume flow (m3/s).
 
 What air-handling equipment does to air, one ufunc per process over entering
 (dry-bulb, humidity ratio) states broadcast with flows (kg/s of dry air) and
@@ -73,7 +76,8 @@ import numpy as np
 
 from . import _ufuncs, calculator, handbook, handbook_over_water, units
 from ._ufuncs import (PROCESS_ARGUMENTS, PROCESS_OUTPUTS, PROCESSES, PROPERTIES,
-                      STANDARD_PRESSURE, STATUS, __version__)
+                      STANDARD_PRESSURE, STATUS, __version__, dry_air_flow,
+                      standard_pressure_at_altitude)
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
 # key, second key, second unit) each.
@@ -83,8 +87,9 @@ globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 globals().update({name: getattr(_ufuncs, name) for name in PROCESS_ARGUMENTS})
 
 __all__ = ["PAIRS", "PROCESSES", "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES",
-           "STANDARD_PRESSURE", "STATUS", "__version__", "calculator", "handbook",
-           "handbook_over_water", "psychrometrics", "saturation_vapor_pressure", "units"] + sorted(
+           "STANDARD_PRESSURE", "STATUS", "__version__", "calculator", "dry_air_flow", "handbook",
+           "handbook_over_water", "psychrometrics", "saturation_vapor_pressure",
+           "standard_pressure_at_altitude", "units"] + sorted(
                name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS)
 
 # Each pair by its two keys, either way round: (ufunc name, first key, second

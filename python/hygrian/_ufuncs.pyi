@@ -109,6 +109,10 @@ PROCESS_ARGUMENTS: dict[str, tuple[str, ...]]
 # {over: {name: ufunc}}: the processes over "ice" (those above) and over "water".
 PROCESSES: dict[str, dict[str, np.ufunc]]
 PROCESS_OUTPUTS: tuple[str, ...]
+# {name: (quantity, ...)}: each process's arguments' quantities (hygrian.units').
+PROCESS_ARGUMENT_QUANTITIES: dict[str, tuple[str, ...]]
+# The outputs' quantities, "-" for one not converted (a ratio, the status).
+PROCESS_OUTPUT_QUANTITIES: tuple[str, ...]
 cool_and_dehumidify: np.ufunc
 cool_and_dehumidify_to: np.ufunc
 cool_evaporatively: np.ufunc
@@ -125,6 +129,8 @@ saturation_vapor_pressure_over_ice: np.ufunc
 saturation_vapor_pressure_over_water: np.ufunc
 saturation_vapor_pressure_in_air_over_ice: np.ufunc
 saturation_vapor_pressure_in_air_over_water: np.ufunc
+standard_pressure_at_altitude: np.ufunc
+dry_air_flow: np.ufunc
 
 STATUS: dict[int, str]
 # (ufunc name, first key, second key, second unit) of each pair: the dry-bulb

@@ -17,7 +17,7 @@ import numpy as np
 import pandas as pd  # the real pandas: imports are absolute
 
 import hygrian
-from hygrian import _output_dtype
+from hygrian import _output_dtype, _ufuncs
 from hygrian import units as hu
 
 __all__ = ["process", "psychrometrics"]
@@ -133,17 +133,38 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
     return result
 
 
-def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, over="ice", **arguments):
+def _argument_unit(quantity, text, name):
+    """The Unit of an argument of quantity spelled text; a flow's may be a mass
+    flow's (of dry air) or a volume flow's. A ValueError naming name when none
+    is."""
+    if quantity != "mass_flow" or not isinstance(text, str):
+        return hu.find(quantity, text, name)
+    for flow in ("mass_flow", "volume_flow"):
+        if _ufuncs.find_unit(flow, text) is not None:
+            return hu.find(flow, text, name)
+    known = ", ".join(u.key for u in hu.UNITS if u.quantity in ("mass_flow", "volume_flow"))
+    raise ValueError(f"{name}: unknown unit {text!r}; known: {known}")
+
+
+def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, over="ice", units=None,
+            output_units="library", **arguments):
     """A DataFrame on frame's index with the columns of hygrian.PROCESS_OUTPUTS:
     the process `name` (a key of hygrian.PROCESS_ARGUMENTS) run on every row.
 
     Each argument of the process is given by keyword, as the name of a column of
     frame or as a number for every row, in the library's units (degrees C, kg/kg,
-    kg/s or m3/s, kW, percent, kPa); pressure defaults to 101.325 kPa. over="water"
+    kg/s or m3/s, kW, percent, kPa) unless units={"dry_bulb": "degF", "flow":
+    "cfm", ...} names theirs by keyword, in any spelling of hygrian.units.UNITS,
+    as for psychrometrics. A flow in a volume unit (m3/s, m3/h, L/s, cfm) is of
+    the air at its stream's entering state, converted by hygrian.dry_air_flow
+    as hygrian-batch converts it; pressure defaults to 101.325 kPa.
+    output_units="ip" gives the leaving state as psychrometrics does, the flows
+    and water in lb/h and the loads in Btu/h; "cf" kg s-1 and W; "library" (the
+    default) kg/s and kW (water_enthalpy stays in kJ/kg of water). over="water"
     takes saturation over liquid water at every temperature (dew points and
     relative humidities as weather data give them), as for psychrometrics. A
-    missing or unknown argument is a TypeError, an unknown phase a ValueError;
-    gaps are status 12, as for psychrometrics.
+    missing or unknown argument is a TypeError, an unknown phase or unit a
+    ValueError; gaps are status 12, as for psychrometrics.
 
     >>> import pandas, hygrian.pandas
     >>> units = pandas.DataFrame({"t": [30.0, 26.0], "w": [0.0133, 0.0115],
@@ -153,16 +174,43 @@ def process(frame, name, *, pressure=hygrian.STANDARD_PRESSURE, over="ice", **ar
     ...                               bypass_factor=0.1, flow="flow")
     >>> coil["total_load"].round(1).tolist()
     [-177.4, -93.4]
+    >>> ip = hygrian.pandas.process(units, "cool_and_dehumidify", dry_bulb=86.0,
+    ...                             humidity_ratio="w", apparatus_dew_point=50.0,
+    ...                             bypass_factor=0.1, flow=10000.0,
+    ...                             units={"dry_bulb": "degF", "apparatus_dew_point": "degF",
+    ...                                    "flow": "cfm"}, output_units="ip")
+    >>> ip["total_load"].round(-2).tolist()
+    [-571500.0, -498100.0]
     """
     if name not in hygrian.PROCESS_ARGUMENTS:
         raise ValueError(f"{name!r} is not one of {', '.join(hygrian.PROCESS_ARGUMENTS)}")
     if over not in hygrian.PROCESSES:
         raise ValueError(f"over: {over!r} is not 'ice' or 'water'")
+    hu.check_system(output_units)
     names = hygrian.PROCESS_ARGUMENTS[name]
     given = {"pressure": pressure, **arguments}
     if set(given) != set(names):
         raise TypeError(f"{name}() takes {', '.join(names)}; got {', '.join(given)}")
-    values = [_column(frame, given[n]) if isinstance(given[n], str) else given[n] for n in names]
-    ufunc = hygrian.PROCESSES[over][name]
-    return pd.DataFrame(dict(zip(hygrian.PROCESS_OUTPUTS, ufunc(*values))),
-                        index=frame.index)
+    hu.check_keys(units, names)
+    quantities = dict(zip(names, _ufuncs.PROCESS_ARGUMENT_QUANTITIES[name]))
+    values, volumes = {}, []
+    for n in names:
+        value = _column(frame, given[n]) if isinstance(given[n], str) else given[n]
+        quantity = quantities[n]
+        unit = _argument_unit(quantity, (units or {}).get(n, hu.output_unit(quantity, "library")[1]),
+                              n)
+        values[n] = np.array(value, dtype=np.float64)
+        hu.to_library(values[n], unit)
+        if unit.quantity != quantity:
+            volumes.append(n)
+    # A volume flow at its stream's entering state: a_flow at a_dry_bulb's, ...
+    for n in volumes:
+        stream = n[:-len("flow")]
+        values[n] = hygrian.dry_air_flow(values[stream + "dry_bulb"],
+                                         values[stream + "humidity_ratio"], values[n],
+                                         values["pressure"])
+    outputs = hygrian.PROCESSES[over][name](*(values[n] for n in names))
+    for output, quantity in zip(outputs, _ufuncs.PROCESS_OUTPUT_QUANTITIES):
+        if quantity != "-":
+            hu.from_library(output, hu.output_unit(quantity, output_units)[0])
+    return pd.DataFrame(dict(zip(hygrian.PROCESS_OUTPUTS, outputs)), index=frame.index)

@@ -47,5 +47,7 @@ def process(
     *,
     pressure: Hashable | float | ArrayLike = ...,
     over: _Phase = "ice",
+    units: Mapping[str, str] | None = None,
+    output_units: _System = "library",
     **arguments: Hashable | float | ArrayLike,
 ) -> pd.DataFrame: ...

@@ -231,3 +231,37 @@ def test_provenance_outputs_and_clip(over, supersaturated, outputs, statuses):
     whole = hp.psychrometrics(frame, dry_bulb="t", relative_humidity="rh", over=over,
                               supersaturated=supersaturated)
     pd.testing.assert_frame_equal(states, whole[states.columns])
+
+
+# The same air-handling unit typed in IP (degF, cfm at the entering state) gives
+# the SI run's loads, converted by the exact definitions: 1 Btu/h is
+# 1.05505585262 / 3600 kW, 1 lb/h 0.45359237 / 3600 kg/s, 1 cfm 0.3048^3 / 60 m3/s.
+def test_process_in_ip_units_is_the_si_process():
+    frame = pd.DataFrame({"t": [86.0, 78.8], "w": [0.0133, 0.0115], "q": [10000.0, 6000.0]})
+    ip = hp.process(frame, "cool_and_dehumidify", dry_bulb="t", humidity_ratio="w",
+                    apparatus_dew_point=50.0, bypass_factor=0.1, flow="q",
+                    units={"dry_bulb": "degF", "apparatus_dew_point": "°F", "flow": "cfm"},
+                    output_units="ip")
+    t = (frame["t"].to_numpy() - 32) * 5 / 9
+    volume = frame["q"].to_numpy() * 0.3048 ** 3 / 60
+    flow = hygrian.dry_air_flow(t, frame["w"].to_numpy(), volume, 101.325)
+    si = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_and_dehumidify(
+        t, frame["w"].to_numpy(), 10.0, 0.1, flow, 101.325)))
+    btu_per_hour = 1.05505585262 / 3600
+    np.testing.assert_allclose(ip["total_load"], si["total_load"] / btu_per_hour, rtol=1e-12)
+    np.testing.assert_allclose(ip["flow"], si["flow"] / (0.45359237 / 3600), rtol=1e-12)
+    np.testing.assert_allclose(ip["dry_bulb"], si["dry_bulb"] * 9 / 5 + 32, rtol=1e-12)
+    assert ip["status"].tolist() == [0, 0]
+    with pytest.raises(ValueError, match="flow: unknown unit 'gpm'; known: kg/s, kg/h, lb/h"):
+        hp.process(frame, "heat_to", dry_bulb="t", humidity_ratio="w", leaving_dry_bulb=95.0,
+                   flow="q", units={"flow": "gpm"})
+
+
+# The standard atmosphere (ASHRAE 2017 ch. 1 eq. 3, table 1: 1000 m 89.875 kPa,
+# -500 m 107.478) and a volume flow's dry air (eq. 26 by hand: 1 m3/s at 20 degC,
+# W 0.0073 is 101.325 / (0.287042 * 293.15 * (1 + 1.607858 * 0.0073)) = 1.19018 kg/s).
+def test_altitude_and_dry_air_flow():
+    p = hygrian.standard_pressure_at_altitude(np.array([1000.0, -500.0, 12000.0]))
+    np.testing.assert_allclose(p[:2], [89.875, 107.478], atol=0.001)
+    assert np.isnan(p[2])
+    assert abs(hygrian.dry_air_flow(20.0, 0.0073, 1.0, 101.325) - 1.19018) < 1e-5

@@ -181,6 +181,17 @@ def outcome_cell(tables, code):
     return f"{row['key']}: {row['text']}" if row["kind"] in ("fault", "invalid-input") else row["key"]
 
 
+# hygrian-batch names the value behind a coil's refusal where the library gives
+# only the outcome: "apparatus dew point 25 degC is not below the entering dew
+# point 18.45 degC" is NoState's.
+BATCH_REASONS = {"fault: apparatus dew point ": "fault: no state with these two values"}
+
+
+def batch_outcome(cell):
+    """A batch status cell as the outcome's own cell."""
+    return next((o for p, o in BATCH_REASONS.items() if cell.startswith(p)), cell)
+
+
 class Comparison:
     """Cases for the package and hygrian-batch's rows for each, compared to the bit."""
 
@@ -263,11 +274,11 @@ class Comparison:
             with test.subTest(case=case["name"]):
                 test.assertEqual(result["scalar"], "same")
                 test.assertEqual([outcome_cell(self.tables, c) for c in result["status"]],
-                                 [row["status"] for row in expected])
+                                 [batch_outcome(row["status"]) for row in expected])
                 for key, column in columns.items():
                     want = [bits(row[column]) for row in expected]
                     if key in negated:
-                        want = [bits(repr(-float(row[column])) if row[column] else "")
+                        want = [bits(repr(0.0 - float(row[column])) if row[column] else "")
                                 for row in expected]
                     got = result["columns"][key]
                     if case.get("within"):

@@ -156,16 +156,67 @@ class Page(unittest.TestCase):
         rows = self.js("return [...document.querySelectorAll('#pins tbody tr')].length")
         self.assertEqual(rows, 1)
 
-    def test_process_between_the_last_two_pins(self):
+    def loads(self):
+        """The page's process values by key, as its table shows them."""
+        return self.js("return Object.fromEntries([...document.querySelectorAll('#loads tbody tr')]"
+                       ".map((row) => [row.dataset.key, row.cells[1].textContent]))")
+
+    def test_every_process_between_the_last_pins(self):
         rows = [("mix", "30,0.0165;14,0.0092"), ("heat", "14,0.0092;30,0.0092"),
-                ("coil", "30,0.0165;14,0.0092")]
+                ("coil", "30,0.0165;14,0.0092"), ("evaporative", "35,0.007"),
+                ("steam", "20,0.003;22,0.008"), ("adiabatic", "30,0.006;25,0.009")]
         for process, pins in rows:
             with self.subTest(process=process):
                 self.open(f"{self.url}#process={process}&pins={pins}")
-                loads = self.js("return [...document.querySelectorAll('#loads tr')].map("
-                                "(row) => row.cells[1].textContent)")
-                self.assertEqual(loads[-1], "ok")
+                self.assertEqual(self.loads()["status"], "ok")
                 self.assertTrue(self.js("return hygrianPage.svg.includes('id=\"processes\"')"))
+                self.assertIn(f"Process: {process} at 1 kg/s",
+                              self.js("return document.querySelector('#loads caption').textContent"))
+
+    def test_coil_loads_are_hygrian_batch_loads(self):
+        for units in ("si", "ip"):
+            with self.subTest(units=units):
+                self.open(f"{self.url}#units={units}&altitude=1600&altitudeUnit=m&process=coil&flow=5&"
+                          "flowUnit=m3/s&pins=30,0.0165;14,0.011")
+                csv_text = self.js("return processRows().csv")
+                options = ["--digits", "4", "--altitude", "1600", "--altitude-unit", "m"]
+                if units == "ip":
+                    options += ["--units", "ip"]
+                written = next(csv.DictReader(io.StringIO(subprocess.run(
+                    [BATCH, *options], input=csv_text, capture_output=True, text=True,
+                    check=True).stdout)))
+                shown = self.loads()
+                self.assertEqual(shown["status"], written["status"])
+                for key in ("leaving_flow", "sensible_load", "latent_load", "enthalpy_change",
+                            "total_load", "sensible_heat_ratio", "condensate",
+                            "apparatus_dew_point", "bypass_factor"):
+                    self.assertEqual(shown.get(key, ""), written[key], key)
+                self.assertNotEqual(written["apparatus_dew_point"], "")
+
+    def test_a_change_of_units_keeps_the_site(self):
+        self.open(f"{self.url}#altitude=1600")
+        pressures = [self.js("return hygrianPage.frame.pressure")]
+        for units, shown in (("ip", "5249.34"), ("si", "1600")):
+            self.js("const u = document.getElementById('units'); u.value = arguments[0];"
+                    "u.dispatchEvent(new Event('change'))", units)
+            self.assertEqual(self.js("return document.getElementById('altitude').value"), shown)
+            pressures.append(self.js("return hygrianPage.frame.pressure"))
+        self.assertEqual(pressures, [pressures[0]] * 3)
+        self.assertAlmostEqual(pressures[0], 83.523, places=3)
+
+    def test_a_state_by_any_pair_is_pinned(self):
+        self.open(self.url)
+        self.js("const p = document.getElementById('pair'); p.selectedIndex = 0;"
+                "p.dispatchEvent(new Event('change'));"
+                "document.getElementById('first').value = '25';"
+                "document.getElementById('second').value = '20';"
+                "document.getElementById('pin').click()")
+        pins = self.js("return page.pins")
+        self.assertEqual(len(pins), 1)
+        given = subprocess.run([BATCH, "--columns", "dry_bulb,humidity_ratio"],
+                               input="dry_bulb,wet_bulb\n25,20\n", capture_output=True,
+                               text=True, check=True).stdout.splitlines()[1].split(",")
+        self.assertEqual(pins[0], [float(given[0]), float(given[1])])
 
     def test_export_is_hygrian_batch_output(self):
         # The last: pins above saturation over water (fog at 10 degC, and at -5),
