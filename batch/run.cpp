@@ -511,9 +511,12 @@ RowNote RowJob::WriteProcess(const TableReader::Row& row, Output& out,
   const bool unclosed = row.measured.bad == tables::BadInput::UnclosedQuote;
   const bool notUtf8 =
       processWriter->WriteRow(out, unclosed ? tables::CsvRecord{} : row.record, outcome);
-  return {IndexOf(*outcome.kind), outcome.bad.bad != tables::BadInput::None,
-          outcome.line,           outcome.bad,
-          outcome.text,           outcome.other,
+  return {IndexOf(*outcome.kind),
+          outcome.bad.bad != tables::BadInput::None,
+          outcome.line,
+          outcome.bad,
+          outcome.text,
+          outcome.other,
           notUtf8 ? row.record.line : 0};
 }
 
