@@ -15,8 +15,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
-#include <regex>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
