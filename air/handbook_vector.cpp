@@ -10,6 +10,16 @@
 
 #include "air/handbook.h"
 
+// Highway 1.0.3 leaves AVX3_DL out of the dispatch targets even when the
+// compiler's own baseline is AVX3_DL (-march=native on a CPU with AVX-VNNI and
+// the Ice Lake AVX-512 extensions), then refuses to compile; asking for the
+// target in that case only includes what the baseline already demands.
+#if defined(__AVXVNNI__) && defined(__VAES__) && defined(__VPCLMULQDQ__) &&                \
+    defined(__AVX512VBMI__) && defined(__AVX512VBMI2__) && defined(__AVX512VPOPCNTDQ__) && \
+    defined(__AVX512BITALG__) && !defined(HWY_WANT_AVX3_DL)
+#define HWY_WANT_AVX3_DL
+#endif
+
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "air/handbook_vector.cpp"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
