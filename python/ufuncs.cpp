@@ -31,6 +31,7 @@
 #include <utility>
 
 #include "hygrian/arrays.h"
+#include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/processes.h"
@@ -1011,6 +1012,127 @@ bool AddProcesses(PyObject* module) {
   return Add(module, "PROCESS_OUTPUTS", names);
 }
 
+// The measures of hygrian/measures.h as ufuncs, one per row of Measures, over
+// states already computed: the properties in PROPERTIES' order and their int8
+// status, the total pressure, then every input of MeasureInputs (NaN where not
+// given); out the measure and its int8 status, as ComputeMeasures gives them:
+// NaN with the state's status where the state is not computed, the state's
+// warning where the measure is Ok. One float64 loop; NumPy casts float32 to it.
+constexpr std::size_t kMeasureInputs = Properties.size() + 2 + MeasureInputs.size();
+constexpr std::size_t kMeasureArguments = kMeasureInputs + 2;
+
+constexpr std::array<char, kMeasureArguments> MeasureTypes() {
+  std::array<char, kMeasureArguments> types{};
+  types.fill(NPY_DOUBLE);
+  types[Properties.size()] = kStatusType;
+  types[kMeasureArguments - 1] = kStatusType;
+  return types;
+}
+constexpr std::array<char, kMeasureArguments> kMeasureTypes = MeasureTypes();
+
+MeasureResult MeasureAt(const Measure& measure, std::span<char* const> at) {
+  std::int8_t code = 0;
+  std::memcpy(&code, at[Properties.size()], sizeof code);
+  if (!RulesOf(OutcomeOfCode(code).kind).computed) {
+    return {NotGiven, static_cast<Status>(code)};
+  }
+  State state;
+  for (std::size_t k = 0; k < Properties.size(); ++k) {
+    state.*Properties[k].member = Load<double>(at[k]);
+  }
+  const double pressure = Load<double>(at[Properties.size() + 1]);
+  Surroundings around;
+  for (std::size_t c = 0; c < MeasureInputs.size(); ++c) {
+    around.*MeasureInputs[c].member = Load<double>(at[Properties.size() + 2 + c]);
+  }
+  MeasureResult m = measure.compute(state, pressure, around);
+  if (m.status == Status::Ok && code > 0) m.status = static_cast<Status>(code);
+  return m;
+}
+
+void MeasureLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* data) {
+  const Measure& measure = *static_cast<const Measure*>(data);
+  std::array<char*, kMeasureArguments> at{};
+  for (npy_intp i = 0; i < dimensions[0]; ++i) {
+    for (std::size_t k = 0; k < kMeasureArguments; ++k) at[k] = args[k] + i * steps[k];
+    const MeasureResult m = MeasureAt(measure, std::span<char* const>(at.data(), kMeasureInputs));
+    Store(at[kMeasureInputs], m.value);
+    Store(at[kMeasureInputs + 1], static_cast<std::int8_t>(m.status));
+  }
+}
+
+template <std::size_t... row>
+constexpr std::array<const void*, sizeof...(row)> MeasureDataOf(
+    std::index_sequence<row...> /*rows*/) {
+  return {&Measures[row]...};
+}
+// NumPy takes the tables as non-const pointers but only reads them.
+constexpr auto kMeasureData = MeasureDataOf(std::make_index_sequence<Measures.size()>());
+std::array<PyUFuncGenericFunction, 1> kMeasureLoop = {MeasureLoop};
+
+// A row of Measures as a tuple: (key, name, unit, ip unit, cf unit, CF standard
+// name, the inputs' keys, range, reference).
+PyObject* MeasureRow(const Measure& m) {
+  PyObject* inputs = PyTuple_New(0);
+  for (std::string_view input : m.inputs) {
+    if (input.empty() || inputs == nullptr) continue;
+    PyObject* key = Text(input);
+    const Py_ssize_t n = PyTuple_GET_SIZE(inputs);
+    if (key == nullptr || _PyTuple_Resize(&inputs, n + 1) < 0) {
+      Py_XDECREF(key);
+      Py_XDECREF(inputs);
+      return nullptr;
+    }
+    PyTuple_SET_ITEM(inputs, n, key);
+  }
+  if (inputs == nullptr) return nullptr;
+  return Py_BuildValue("(s#s#s#s#s#s#Ns#s#)", m.key.data(), static_cast<Py_ssize_t>(m.key.size()),
+                       m.name.data(), static_cast<Py_ssize_t>(m.name.size()), m.unit.data(),
+                       static_cast<Py_ssize_t>(m.unit.size()), m.ip.data(),
+                       static_cast<Py_ssize_t>(m.ip.size()), m.cf.data(),
+                       static_cast<Py_ssize_t>(m.cf.size()), m.standardName.data(),
+                       static_cast<Py_ssize_t>(m.standardName.size()), inputs, m.range.data(),
+                       static_cast<Py_ssize_t>(m.range.size()), m.reference.data(),
+                       static_cast<Py_ssize_t>(m.reference.size()));
+}
+
+// MEASURES: the rows of Measures as tuples; MEASURE_UFUNCS: {key: ufunc};
+// MEASURE_INPUTS: the rows of MeasureInputs as (key, unit, description), in
+// the ufuncs' order.
+bool AddMeasures(PyObject* module) {
+  PyObject* rows = PyTuple_New(static_cast<Py_ssize_t>(Measures.size()));
+  if (!Add(module, "MEASURES", rows)) return false;
+  PyObject* ufuncs = PyDict_New();
+  if (!Add(module, "MEASURE_UFUNCS", ufuncs)) return false;
+  PyObject* inputs = PyTuple_New(static_cast<Py_ssize_t>(MeasureInputs.size()));
+  if (!Add(module, "MEASURE_INPUTS", inputs)) return false;
+  for (std::size_t c = 0; c < MeasureInputs.size(); ++c) {
+    const MeasureInput& input = MeasureInputs[c];
+    PyObject* row =
+        Py_BuildValue("(s#s#s#)", input.key.data(), static_cast<Py_ssize_t>(input.key.size()),
+                      input.unit.data(), static_cast<Py_ssize_t>(input.unit.size()),
+                      input.description.data(), static_cast<Py_ssize_t>(input.description.size()));
+    if (row == nullptr) return false;
+    PyTuple_SET_ITEM(inputs, static_cast<Py_ssize_t>(c), row);
+  }
+  for (std::size_t k = 0; k < Measures.size(); ++k) {
+    const Measure& m = Measures[k];
+    PyObject* row = MeasureRow(m);
+    if (row == nullptr) return false;
+    PyTuple_SET_ITEM(rows, static_cast<Py_ssize_t>(k), row);
+    // The name and docstring: the row's own strings, as long-lived as the table.
+    PyObject* ufunc = PyUFunc_FromFuncAndData(
+        kMeasureLoop.data(), const_cast<void**>(&kMeasureData[k]),
+        const_cast<char*>(kMeasureTypes.data()), 1, static_cast<int>(kMeasureInputs), 2,
+        PyUFunc_None, m.key.data(), m.name.data(), 0);
+    if (ufunc == nullptr) return false;
+    const int added = PyDict_SetItemString(ufuncs, m.key.data(), ufunc);
+    Py_DECREF(ufunc);
+    if (added < 0) return false;
+  }
+  return true;
+}
+
 // MODELS: {(model, over): {ufunc name: ufunc}} for every variant that flags
 // states above saturation; CLIPPED the same for those that clip them.
 bool AddModels(PyObject* module) {
@@ -1042,7 +1164,8 @@ PyObject* Initialise() {
   PyObject* module = PyModule_Create(&kModule);
   if (module == nullptr) return nullptr;
   if (!AddModels(module) || !AddSaturation(module) || !AddProcesses(module) ||
-      !Add(module, "STATUS", StatusTexts()) || !Add(module, "PAIRS", PairRows()) ||
+      !AddMeasures(module) || !Add(module, "STATUS", StatusTexts()) ||
+      !Add(module, "PAIRS", PairRows()) ||
       !Add(module, "DRY_BULB_PAIR_COUNT", PyLong_FromSize_t(DryBulbPairCount)) ||
       !Add(module, "PROPERTIES", PropertyNames()) || !Add(module, "UNITS", UnitRows()) ||
       !Add(module, "QUANTITIES", QuantityRows()) ||

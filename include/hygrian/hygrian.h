@@ -347,7 +347,7 @@ typedef struct hygrian_surroundings {
    for; *value NaN) or HYGRIAN_INVALID_INPUT (an unknown key, an input that is
    no value, a NULL pointer; *value, when there is one, NaN). surroundings may
    be NULL for the measures that need none. 32.2 degrees C at 60 percent:
-   "heat_index" 37.6 (99.7 degrees F). Since 2.4.0. */
+   "heat_index" 37.5 (99.6 degrees F). Since 2.4.0. */
 HYGRIAN_API int hygrian_measure(const char* key, const hygrian_state* state, double pressure,
                                 const hygrian_surroundings* surroundings, double* value);
 

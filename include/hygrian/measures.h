@@ -15,7 +15,7 @@
 // Temperatures are in degrees C like the State's, pressures in kPa.
 //
 //   const hygrian::State air = hygrian::FromDryBulbRelativeHumidity(32.2, 60.0).state;
-//   hygrian::HeatIndex(air).value;  // 37.6 (99.7 degF; the NWS table prints 100)
+//   hygrian::HeatIndex(air).value;  // 37.5 (99.6 degF; the NWS table prints 100)
 #pragma once
 
 #include <array>
@@ -63,7 +63,7 @@ struct MeasureResult {
 // table's last printed value). The NWS's method steps where its pieces meet:
 // by up to 2.1 degF at 80 degF in saturated air, where the humid adjustment
 // starts, and 1.8 degF where the regression takes over in dry air. 32.2 degrees C (90 degF) and 60
-// percent give 37.6 (99.7 degF; the table prints 100).
+// percent give 37.5 (99.6 degF; the table prints 100).
 [[nodiscard]] HYGRIAN_API MeasureResult HeatIndex(const State& air) noexcept;
 
 // The humidex (Masterton and Richardson 1979): T + 0.5555 (e - 10), e in hPa by

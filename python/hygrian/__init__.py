@@ -86,11 +86,12 @@ globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 # One ufunc per process: (name: its arguments' names) each.
 globals().update({name: getattr(_ufuncs, name) for name in PROCESS_ARGUMENTS})
 
-__all__ = ["PAIRS", "PROCESSES", "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES",
-           "STANDARD_PRESSURE", "STATUS", "__version__", "calculator", "dry_air_flow", "handbook",
-           "handbook_over_water", "psychrometrics", "saturation_vapor_pressure",
-           "standard_pressure_at_altitude", "units"] + sorted(
-               name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS)
+__all__ = ["MEASURES", "MEASURE_INPUTS", "PAIRS", "PROCESSES", "PROCESS_ARGUMENTS",
+           "PROCESS_OUTPUTS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
+           "calculator", "dry_air_flow", "handbook", "handbook_over_water", "heat_stress",
+           "psychrometrics", "saturation_vapor_pressure", "standard_pressure_at_altitude",
+           "units"] + sorted(name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS) + sorted(
+               row[0] for row in _ufuncs.MEASURES)
 
 # Each pair by its two keys, either way round: (ufunc name, first key, second
 # key). The rows of PAIRS after the first DRY_BULB_PAIR_COUNT are solved by a
@@ -241,6 +242,95 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
     name, first, second = _given_pair(given)
     values = _ufunc(name, model, over, supersaturated)(given[first], given[second], pressure)
     return dict(zip(PROPERTIES + ("status",), values))
+
+
+# The heat-stress and atmospheric measures (hygrian/measures.h): one row each,
+# (key, name, unit, IP unit, CF unit, CF standard name, its inputs' keys,
+# range, reference); MEASURE_INPUTS the inputs they take beyond the air, as
+# (key, unit, description), in the order the measure ufuncs take them.
+MEASURES = _ufuncs.MEASURES
+MEASURE_INPUTS = _ufuncs.MEASURE_INPUTS
+_MEASURE_ROWS = {row[0]: row for row in MEASURES}
+# Inputs a measure may go without (estimated when not given).
+_OPTIONAL_INPUTS = frozenset(key for key, _, text in MEASURE_INPUTS if "when not given" in text)
+
+
+def _needed_inputs(key):
+    """The inputs measure key cannot go without."""
+    return [name for name in _MEASURE_ROWS[key][6] if name not in _OPTIONAL_INPUTS]
+
+
+def heat_stress(*, outputs=None, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
+                supersaturated="flag", **given):
+    """Heat-stress and atmospheric measures (``MEASURES``) of the air as a dict
+    of arrays: each measure's values and its int8 status as ``KEY_status``.
+
+    Keyword arguments only, all broadcast together: the air by two values that
+    form a pair, as ``psychrometrics`` takes them (``dry_bulb`` with
+    ``relative_humidity``, ``dew_point``, ...), at ``pressure`` (kPa); the
+    inputs of ``MEASURE_INPUTS`` the measures need (``wind_speed`` at 10 m in
+    m/s, ``mean_radiant_temperature`` and ``globe_temperature`` in degrees C,
+    ``air_speed`` at the globe in m/s, ``solar_irradiance`` and
+    ``net_radiation`` in W/m2, ``direct_fraction`` and ``cos_zenith``).
+    ``outputs`` names the measures (a key or keys of ``MEASURES``); by default
+    every one whose inputs are given. A measure outside its range is NaN with
+    status 23; where the air's state is not computed, NaN with the state's
+    status; a warning of the state's (13, 14, 19, 20) stays with a computed
+    measure. A ``TypeError`` for an input a measure asked for needs and was
+    not given, or for a keyword that is no input; a ``ValueError`` for a name
+    that is no measure.
+
+    >>> import hygrian
+    >>> m = hygrian.heat_stress(dry_bulb=32.2, relative_humidity=60.0,
+    ...                         outputs=["heat_index", "humidex"])
+    >>> round(float(m["heat_index"]), 1), int(m["heat_index_status"])
+    (37.5, 0)
+    """
+    inputs = {name: given.pop(name) for name, *_ in MEASURE_INPUTS if name in given}
+    keys = _asked_measures(outputs, inputs)
+    air = psychrometrics(pressure=pressure, model=model, over=over,
+                         supersaturated=supersaturated, **given)
+    args = ([air[p] for p in PROPERTIES] + [air["status"], pressure]
+            + [inputs.get(name, np.nan) for name, *_ in MEASURE_INPUTS])
+    result = {}
+    for key in keys:
+        result[key], result[key + "_status"] = _ufuncs.MEASURE_UFUNCS[key](*args)
+    return result
+
+
+def _asked_measures(outputs, inputs):
+    """The keys of the measures asked for, in MEASURES' order: those named, or
+    every one whose needed inputs are among inputs."""
+    if outputs is None:
+        return [key for key in _MEASURE_ROWS if all(i in inputs for i in _needed_inputs(key))]
+    names = [outputs] if isinstance(outputs, str) else list(outputs)
+    for name in names:
+        if name not in _MEASURE_ROWS:
+            raise ValueError(f"outputs: {name!r} is not one of {', '.join(_MEASURE_ROWS)}")
+        missing = [i for i in _needed_inputs(name) if i not in inputs]
+        if missing:
+            raise TypeError(f"{name}: needs {' and '.join(missing)}")
+    if not names:
+        raise ValueError("outputs: none asked for; name at least one of "
+                         + ", ".join(_MEASURE_ROWS))
+    return [key for key in _MEASURE_ROWS if key in names]
+
+
+def _measure_function(key):
+    """hygrian.KEY(**keywords): the values of measure key alone, as heat_stress
+    computes them (NaN where its status is not 0 or a warning)."""
+    def measure(**given):
+        return heat_stress(outputs=key, **given)[key]
+    row = _MEASURE_ROWS[key]
+    measure.__name__ = measure.__qualname__ = key
+    needs = " and ".join(_needed_inputs(key)) or "nothing"
+    measure.__doc__ = (f"The {row[1]} ({row[2]}) of the air, as an array: the keywords of "
+                       f"heat_stress; it needs {needs} beyond the air.\n\nRange: {row[7]}. "
+                       f"Reference: {row[8]}.")
+    return measure
+
+
+globals().update({key: _measure_function(key) for key in _MEASURE_ROWS})
 
 
 def _asked_outputs(outputs):

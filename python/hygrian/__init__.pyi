@@ -9,6 +9,8 @@ from hygrian import handbook as handbook
 from hygrian import handbook_over_water as handbook_over_water
 from hygrian import units as units
 from hygrian._ufuncs import (
+    MEASURE_INPUTS as MEASURE_INPUTS,
+    MEASURES as MEASURES,
     PAIRS as PAIRS,
     PROCESS_ARGUMENTS as PROCESS_ARGUMENTS,
     PROCESS_OUTPUTS as PROCESS_OUTPUTS,
@@ -35,6 +37,8 @@ from hygrian._ufuncs import (
 )
 
 __all__ = [
+    "MEASURES",
+    "MEASURE_INPUTS",
     "PAIRS",
     "PROCESSES",
     "PROCESS_ARGUMENTS",
@@ -47,6 +51,7 @@ __all__ = [
     "dry_air_flow",
     "handbook",
     "handbook_over_water",
+    "heat_stress",
     "psychrometrics",
     "saturation_vapor_pressure",
     "standard_pressure_at_altitude",
@@ -73,6 +78,21 @@ __all__ = [
     "humidify_with_water_to_relative_humidity",
     "mix",
     "mix_volumes",
+    "apparent_temperature",
+    "apparent_temperature_in_sun",
+    "equivalent_potential_temperature",
+    "heat_index",
+    "humidex",
+    "lifting_condensation_level_height",
+    "lifting_condensation_level_pressure",
+    "lifting_condensation_level_temperature",
+    "mean_radiant_temperature",
+    "potential_temperature",
+    "utci",
+    "virtual_temperature",
+    "wet_bulb_globe_temperature",
+    "wet_bulb_globe_temperature_estimate",
+    "wet_bulb_globe_temperature_in_shade",
 ]
 
 _Model = Literal["handbook", "calculator"]
@@ -129,3 +149,32 @@ def psychrometrics(
     specific_humidity: ArrayLike | None = None,
     enthalpy: ArrayLike | None = None,
 ) -> _State: ...
+
+# The air by a pair, as psychrometrics takes it, and the inputs of
+# MEASURE_INPUTS the measures need: {key: values, key + "_status": int8}.
+def heat_stress(
+    *,
+    outputs: str | list[str] | tuple[str, ...] | None = None,
+    pressure: ArrayLike = 101.325,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    **given: ArrayLike,
+) -> dict[str, Any]: ...
+
+# Each measure's values alone, from heat_stress's keywords.
+def heat_index(**given: Any) -> Any: ...
+def humidex(**given: Any) -> Any: ...
+def apparent_temperature(**given: Any) -> Any: ...
+def apparent_temperature_in_sun(**given: Any) -> Any: ...
+def wet_bulb_globe_temperature(**given: Any) -> Any: ...
+def wet_bulb_globe_temperature_in_shade(**given: Any) -> Any: ...
+def wet_bulb_globe_temperature_estimate(**given: Any) -> Any: ...
+def utci(**given: Any) -> Any: ...
+def mean_radiant_temperature(**given: Any) -> Any: ...
+def potential_temperature(**given: Any) -> Any: ...
+def equivalent_potential_temperature(**given: Any) -> Any: ...
+def virtual_temperature(**given: Any) -> Any: ...
+def lifting_condensation_level_temperature(**given: Any) -> Any: ...
+def lifting_condensation_level_pressure(**given: Any) -> Any: ...
+def lifting_condensation_level_height(**given: Any) -> Any: ...

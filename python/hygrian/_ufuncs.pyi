@@ -148,3 +148,11 @@ __version__: str
 
 def find_unit(quantity: str, text: str, /) -> str | None: ...
 def likely_unit(quantity: str, key: str, least: float, greatest: float, /) -> str | None: ...
+
+# The measures: (key, name, unit, IP unit, CF unit, CF standard name, inputs,
+# range, reference) each; the inputs beyond the air as (key, unit,
+# description); {key: ufunc} over computed states (the properties, their
+# status, the pressure, every input) -> (the measure, its int8 status).
+MEASURES: tuple[tuple[str, str, str, str, str, str, tuple[str, ...], str, str], ...]
+MEASURE_INPUTS: tuple[tuple[str, str, str], ...]
+MEASURE_UFUNCS: dict[str, np.ufunc]

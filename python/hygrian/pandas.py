@@ -20,7 +20,7 @@ import hygrian
 from hygrian import _output_dtype, _ufuncs
 from hygrian import units as hu
 
-__all__ = ["process", "psychrometrics"]
+__all__ = ["heat_stress", "process", "psychrometrics"]
 
 # Texts that loggers and spreadsheets write for no reading (after stripping blanks).
 GAP_TEXTS = frozenset({"", "N/A", "n/a", "NA", "NaN", "nan"})
@@ -131,6 +131,55 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
                            for k, v in kept.items()}, index=frame.index)
     result.attrs = hygrian._provenance(model, over, supersaturated)
     return result
+
+
+def heat_stress(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
+                output_units="library", model="handbook", over="ice", supersaturated="flag",
+                outputs=None, **given):
+    """A DataFrame on frame's index with heat-stress and atmospheric measures
+    (hygrian.MEASURES), each then its status as KEY_status; its attrs say how
+    it was made.
+
+    The air by two columns that form a pair and pressure, as psychrometrics
+    takes them; the inputs of hygrian.MEASURE_INPUTS the measures need name
+    columns too (wind_speed=, mean_radiant_temperature=, globe_temperature=,
+    air_speed=, solar_irradiance=, direct_fraction=, cos_zenith=,
+    net_radiation=), or are numbers: speeds in m/s, temperatures in degC unless
+    units= says otherwise, irradiances in W/m2, the fraction and cosine in 1.
+    outputs names the measures; by default every one whose inputs are given.
+    output_units="ip" gives degF, psi and ft; "cf" K, Pa and m. A measure
+    outside its range is NaN with status 23, as hygrian.heat_stress gives it.
+    """
+    hu.check_system(output_units)
+    inputs = {k: given.pop(k) for k in list(given) if k in hu.MEASURE_INPUT_UNITS}
+    hygrian._ufunc(hygrian._given_pair(given)[0], model, over, supersaturated)
+    keys = hygrian._asked_measures(outputs, inputs)
+    named = {k: v for k, v in {**given, **inputs}.items() if isinstance(v, str)}
+    if isinstance(pressure, str):
+        named["pressure"] = pressure
+    hu.check_keys(units, list(given) + list(inputs) + ["pressure"])
+    values = {"pressure": pressure, **given, **inputs}
+    for keyword, value in values.items():
+        text = (units or {}).get(keyword)
+        if keyword in hu.MEASURE_INPUT_UNITS:
+            unit = hu.find_measure_input(keyword, text or hu.MEASURE_INPUT_UNITS[keyword])
+        else:
+            quantity = hu.INPUT_QUANTITIES[keyword]
+            unit = hu.find(quantity, text or hu.output_unit(quantity, "library")[1], keyword)
+        value = _column(frame, value) if keyword in named else value
+        value = np.array(value, dtype=np.float64)
+        if keyword in hu.INPUT_QUANTITIES:
+            hu.warn_if_unlikely(keyword, value, unit)
+        hu.to_library(value, unit)
+        values[keyword] = value
+    result = hygrian.heat_stress(outputs=keys, model=model, over=over,
+                                 supersaturated=supersaturated, **values)
+    for key in keys:
+        hu.from_library(result[key], hu.output_unit(hu.MEASURE_QUANTITIES[key], output_units)[0])
+    frame_out = pd.DataFrame({k: np.broadcast_to(v, (len(frame),)) for k, v in result.items()},
+                             index=frame.index)
+    frame_out.attrs = hygrian._provenance(model, over, supersaturated)
+    return frame_out
 
 
 def _argument_unit(quantity, text, name):

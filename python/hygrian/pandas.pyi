@@ -7,7 +7,7 @@ from numpy.typing import ArrayLike, DTypeLike
 
 from hygrian._ufuncs import _Property
 
-__all__ = ["process", "psychrometrics"]
+__all__ = ["heat_stress", "process", "psychrometrics"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
@@ -50,4 +50,18 @@ def process(
     units: Mapping[str, str] | None = None,
     output_units: _System = "library",
     **arguments: Hashable | float | ArrayLike,
+) -> pd.DataFrame: ...
+# The air by a pair of columns, as psychrometrics takes it, and the inputs of
+# hygrian.MEASURE_INPUTS the measures need (column names or numbers).
+def heat_stress(
+    frame: pd.DataFrame,
+    *,
+    pressure: str | ArrayLike = 101.325,
+    units: Mapping[str, str] | None = None,
+    output_units: _System = "library",
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    outputs: str | Sequence[str] | None = None,
+    **given: Hashable | float,
 ) -> pd.DataFrame: ...

@@ -22,7 +22,8 @@ import numpy as np
 from . import _ufuncs
 
 __all__ = ["SYSTEMS", "UNITS", "Unit", "find", "output_unit", "to_library", "from_library",
-           "warn_if_unlikely", "check_keys"]
+           "warn_if_unlikely", "check_keys", "find_measure_input", "MEASURE_INPUT_UNITS",
+           "MEASURE_QUANTITIES"]
 
 # One unit: in the library's unit a value v is (v - zero) * numerator / denominator.
 Unit = collections.namedtuple(
@@ -43,6 +44,30 @@ INPUT_QUANTITIES = {
     "dry_bulb": "temperature", "pressure": "pressure",
     **{second: _QUANTITY_OF_LIBRARY_UNIT[unit] for _, _, second, unit in _ufuncs.PAIRS},
 }
+
+
+# The quantity of each measure's values (hygrian.MEASURES), by its key.
+MEASURE_QUANTITIES = {key: _QUANTITY_OF_LIBRARY_UNIT[unit] for key, _, unit, *_ in
+                      _ufuncs.MEASURES}
+# The measures' inputs beyond the air (hygrian.MEASURE_INPUTS) by their unit
+# in the library: temperatures through the table of units; speeds, irradiances
+# and ratios, which it has no quantity for, in that one unit, in these spellings.
+MEASURE_INPUT_UNITS = {key: unit for key, unit, _ in _ufuncs.MEASURE_INPUTS}
+_ONE_UNIT_SPELLINGS = {"m/s": ("m/s", "m s-1", "m s**-1", "m.s-1", "m/sec"),
+                       "W/m2": ("W/m2", "W m-2", "W m**-2", "W.m-2", "W/m^2"),
+                       "1": ("1",)}
+
+
+def find_measure_input(name, text):
+    """The Unit of the measure input name (a key of MEASURE_INPUT_UNITS) spelled
+    text; a ValueError naming name and the spellings known when none is."""
+    unit = MEASURE_INPUT_UNITS[name]
+    if unit == "degC":
+        return find("temperature", text, name)
+    spellings = _ONE_UNIT_SPELLINGS[unit]
+    if isinstance(text, str) and text.strip() in spellings:
+        return Unit(name, unit, unit, 1, 1, 0, spellings)
+    raise ValueError(f"{name}: unknown unit {text!r}; known: {', '.join(spellings)}")
 
 
 def find(quantity, text, name):

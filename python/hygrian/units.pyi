@@ -14,6 +14,9 @@ __all__ = [
     "from_library",
     "warn_if_unlikely",
     "check_keys",
+    "find_measure_input",
+    "MEASURE_INPUT_UNITS",
+    "MEASURE_QUANTITIES",
 ]
 
 _System = Literal["library", "ip", "cf"]
@@ -31,8 +34,11 @@ UNITS: tuple[Unit, ...]
 SYSTEMS: tuple[str, ...]
 PROPERTY_QUANTITIES: dict[str, str | None]
 INPUT_QUANTITIES: dict[str, str]
+MEASURE_QUANTITIES: dict[str, str]
+MEASURE_INPUT_UNITS: dict[str, str]
 
 def find(quantity: str, text: object, name: str) -> Unit: ...
+def find_measure_input(name: str, text: object) -> Unit: ...
 def output_unit(quantity: str, system: _System) -> tuple[Unit, str]: ...
 def is_library_unit(unit: Unit) -> bool: ...
 def to_library(values: NDArray[Any], unit: Unit, out: NDArray[Any] | None = None) -> None: ...

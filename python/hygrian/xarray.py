@@ -25,7 +25,7 @@ from hygrian import units as hu
 
 hygrian._point_dask_to_xarray()  # Dask may have come in between
 
-__all__ = ["psychrometrics", "wet_bulb_temperature"]
+__all__ = ["heat_stress", "psychrometrics", "wet_bulb_temperature"]
 
 # Elements converted and computed at a time, so that the unit conversions of a
 # large NumPy-backed input need only a few small buffers.
@@ -329,3 +329,96 @@ def wet_bulb_temperature(t2m, d2m, sp, *, output_units="library", units=None, dt
     del wet_bulb.attrs["ancillary_variables"]  # the status stays behind
     wet_bulb.attrs.update(states.attrs)
     return wet_bulb
+
+
+def _measures(*values, names, units, keys, output_units, dtype, model, over, supersaturated):
+    """The measures keys of one block, each then its int8 status: the inputs
+    (names, in units) converted to the library's units in double, the
+    measures computed by hygrian.heat_stress, converted to output_units and
+    rounded once to dtype."""
+    given = {}
+    for name, block, unit in zip(names, values, units):
+        if name in hu.INPUT_QUANTITIES:
+            hu.warn_if_unlikely(name, block, unit)
+        given[name] = np.array(block, dtype=np.float64)
+        hu.to_library(given[name], unit)
+    result = hygrian.heat_stress(outputs=keys, model=model, over=over,
+                                 supersaturated=supersaturated, **given)
+    out = []
+    for key in keys:
+        unit, _ = hu.output_unit(hu.MEASURE_QUANTITIES[key], output_units)
+        hu.from_library(result[key], unit)
+        out += [result[key].astype(dtype, copy=False), result[key + "_status"]]
+    return tuple(out)
+
+
+def heat_stress(*, pressure=101.325, output_units="library", units=None, dtype=None,
+                model="handbook", over="ice", supersaturated="flag", outputs=None, **given):
+    """Heat-stress and atmospheric measures of every element (hygrian.MEASURES):
+    an xarray.Dataset on the inputs' coordinates with each measure and its
+    status as KEY_status (its ancillary variable).
+
+    The air by two DataArrays that form a pair, and pressure, exactly as
+    psychrometrics takes them (units from their attributes or units=); the
+    inputs of hygrian.MEASURE_INPUTS the measures need as DataArrays or
+    numbers: wind_speed (at 10 m) and air_speed in m/s (m s-1),
+    mean_radiant_temperature and globe_temperature in any temperature unit,
+    solar_irradiance and net_radiation in W/m2 (W m-2), direct_fraction and
+    cos_zenith in 1. A number is in that unit (temperatures in degC).
+    outputs names the measures (keys of hygrian.MEASURES); by default every
+    one whose inputs are given. output_units="library" gives degC, kPa and m;
+    "cf" K, Pa and m; "ip" degF, psi and ft. A measure outside its range is
+    NaN with status 23, as hygrian.heat_stress gives it; the Dataset's
+    attributes say how it was made. Dask-backed inputs stay lazy, one call per
+    block.
+
+        ds = hygrian.xarray.heat_stress(dry_bulb=era5.t2m, dew_point=era5.d2m,
+                                        pressure=era5.sp, wind_speed=wind10,
+                                        mean_radiant_temperature=mrt, over="water",
+                                        outputs=["utci", "heat_index"])
+    """
+    hu.check_system(output_units)
+    hygrian._model_module(model, over)
+    inputs = {k: given.pop(k) for k in list(given) if k in hu.MEASURE_INPUT_UNITS}
+    name, first, second = _given_pair(given)
+    hygrian._ufunc(name, model, over, supersaturated)
+    keys = hygrian._asked_measures(outputs, inputs)
+    arrays = {first: given[first], second: given[second], "pressure": pressure}
+    for argument, value in arrays.items():
+        _check_argument(argument, value)
+    hu.check_keys(units, list(arrays) + list(inputs))
+    units = dict(units or {})
+    unit_of = {argument: _unit(argument, value, units) for argument, value in arrays.items()}
+    for argument, value in inputs.items():
+        text = units.get(argument, getattr(value, "attrs", {}).get("units"))
+        if text is None and not isinstance(value, xr.DataArray):
+            text = hu.MEASURE_INPUT_UNITS[argument]
+        if text is None:
+            raise ValueError(f"{argument}: no units attribute; pass units={{{argument!r}: ...}}")
+        unit_of[argument] = hu.find_measure_input(argument, text)
+    arrays.update(inputs)
+    dtype = _output_dtype(dtype, [v for v in arrays.values() if isinstance(v, xr.DataArray)])
+    _check_workers(arrays.values())
+    computed = xr.apply_ufunc(
+        _measures,
+        *arrays.values(),
+        kwargs={"names": list(arrays), "units": list(unit_of[a] for a in arrays), "keys": keys,
+                "output_units": output_units, "dtype": dtype, "model": model, "over": over,
+                "supersaturated": supersaturated},
+        dask="parallelized",
+        output_core_dims=[()] * (2 * len(keys)),
+        output_dtypes=[dtype, np.int8] * len(keys),
+        keep_attrs="override",
+    )
+    rows = {row[0]: row for row in hygrian.MEASURES}
+    variables = {}
+    for k, key in enumerate(keys):
+        _, spelling = hu.output_unit(hu.MEASURE_QUANTITIES[key], output_units)
+        row = rows[key]
+        values, status = computed[2 * k], computed[2 * k + 1]
+        named = {"standard_name": row[5]} if row[5] else {"long_name": row[1]}
+        values.attrs = {"units": spelling, **named, "references": row[8],
+                        "ancillary_variables": key + "_status"}
+        status.attrs = {**_status_attributes(), "long_name": f"status of the {row[1]}"}
+        variables[key], variables[key + "_status"] = values, status
+    return xr.Dataset(variables, attrs=hygrian._provenance(model, over, supersaturated))

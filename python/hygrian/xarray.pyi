@@ -7,7 +7,7 @@ from numpy.typing import DTypeLike
 
 from hygrian._ufuncs import _Property
 
-__all__ = ["psychrometrics", "wet_bulb_temperature"]
+__all__ = ["heat_stress", "psychrometrics", "wet_bulb_temperature"]
 
 _Model = Literal["handbook", "calculator"]
 _Phase = Literal["ice", "water"]
@@ -47,3 +47,17 @@ def wet_bulb_temperature(
     over: _Phase = "water",
     supersaturated: _Supersaturated = "flag",
 ) -> xr.DataArray: ...
+# The air by a pair of DataArrays, as psychrometrics takes it, and the inputs of
+# hygrian.MEASURE_INPUTS the measures need (DataArrays or numbers).
+def heat_stress(
+    *,
+    pressure: xr.DataArray | float = 101.325,
+    output_units: _System = "library",
+    units: Mapping[str, str] | None = None,
+    dtype: DTypeLike | None = None,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    supersaturated: _Supersaturated = "flag",
+    outputs: str | Sequence[str] | None = None,
+    **given: xr.DataArray | float,
+) -> xr.Dataset: ...

@@ -265,3 +265,14 @@ def test_altitude_and_dry_air_flow():
     np.testing.assert_allclose(p[:2], [89.875, 107.478], atol=0.001)
     assert np.isnan(p[2])
     assert abs(hygrian.dry_air_flow(20.0, 0.0073, 1.0, 101.325) - 1.19018) < 1e-5
+
+
+def test_heat_stress_columns_in_ip():
+    # The NWS table: 90 degF at 60 % prints 100 degF, 100 degF at 50 % 118; a gap
+    # is the state's status 12, NaN.
+    frame = pd.DataFrame({"t": [90.0, 100.0, 50.0], "rh": [60.0, 50.0, ""]})
+    out = hp.heat_stress(frame, dry_bulb="t", relative_humidity="rh", units={"dry_bulb": "degF"},
+                         output_units="ip", outputs="heat_index")
+    assert list(out.columns) == ["heat_index", "heat_index_status"]
+    assert np.abs(out.heat_index[:2] - [100, 118]).max() <= 0.5
+    assert out.heat_index_status.tolist() == [0, 0, 12] and np.isnan(out.heat_index[2])

@@ -164,3 +164,44 @@ def test_wet_bulb_over_water_is_a_liquid_wick_s(t):
             W = humidity_ratio(rh / 100 * saturation_over_water(t, P), P)
             state = hygrian.psychrometrics(dry_bulb=t, humidity_ratio=W, pressure=P, over="water")
             assert abs(float(state["wet_bulb"]) - liquid_wet_bulb(t, W, P)) <= 0.005, (rh, P)
+
+
+MEASURE_ROWS = list(csv.DictReader(
+    (GIVEN.parent / "measures_reference.csv").open(encoding="utf-8")))
+FROM_DEGC = {"degC": lambda c: c, "degF": lambda c: c * 9 / 5 + 32, "K": lambda c: c + 273.15,
+             "kPa": lambda p: p, "m": lambda z: z}
+
+
+@pytest.mark.parametrize("row", MEASURE_ROWS, ids=lambda r: f"{r['measure']}-{r['source'][:24]}")
+def test_measure_reproduces_its_published_value(row):
+    # tests/data/measures_reference.csv: the NWS table, Environment Canada,
+    # Broede's and Liljegren's papers, Romps's examples, each to its printed digits.
+    inputs = {name: float(row[name]) for name, *_ in hygrian.MEASURE_INPUTS if row[name]}
+    P, value_given = float(row["pressure"]), float(row["value_given"])
+    given = ({"humidity_ratio": humidity_ratio(value_given, P)}
+             if row["given"] == "vapor_pressure" else {row["given"]: value_given})
+    result = hygrian.heat_stress(outputs=row["measure"], pressure=P, over="water",
+                                 dry_bulb=float(row["dry_bulb"]), **given, **inputs)
+    if row["measure"] == "utci" and float(row["dry_bulb"]) == -45.0:
+        # e 4.5 times saturation: no state (status 1) here; tests/measures_test.cpp
+        # takes the polynomial's row from the vapour pressure itself.
+        assert int(result["utci_status"]) == 1
+        return
+    value = FROM_DEGC[row["unit"]](float(result[row["measure"]]))
+    assert abs(value - float(row["printed"])) <= float(row["tolerance"])
+
+
+def test_measures_carry_the_outcomes_of_state_and_range():
+    # NaN and "outside the measure's range" below the humidex's 20 degC; the state's
+    # own status where it is not computed (a gap), and its warning where it is.
+    m = hygrian.heat_stress(dry_bulb=np.array([10.0, np.nan, 30.0]),
+                            relative_humidity=np.array([50.0, 50.0, 150.0]), outputs="humidex")
+    assert np.isnan(m["humidex"][:2]).all() and np.isfinite(m["humidex"][2])
+    assert m["humidex_status"].tolist() == [23, 12, 13]
+
+
+def test_measures_name_what_they_need():
+    with pytest.raises(TypeError, match="utci: needs mean_radiant_temperature and wind_speed"):
+        hygrian.heat_stress(dry_bulb=30.0, relative_humidity=50.0, outputs="utci")
+    with pytest.raises(ValueError, match="'wbgt' is not one of heat_index"):
+        hygrian.heat_stress(dry_bulb=30.0, relative_humidity=50.0, outputs="wbgt")

@@ -520,3 +520,40 @@ def test_wet_bulb_temperature_says_how_it_was_made():
                               "hygrian_version": hygrian.__version__, "model": "handbook",
                               "over": "water", "supersaturated": "flag"}
     assert np.isfinite(wet_bulb.values).all()
+
+
+# The NWS table's 90 degF / 60 % (100 degF printed, to half a degree) and
+# Broede's 30 degC / 2 kPa / 40 degC / 1 m/s (32.668): the same cell in the
+# units ERA5 gives and the CF units out; lazy the same bits as eager.
+@pytest.mark.parametrize("lazy", [False, True])
+def test_heat_stress_in_cf_units(lazy):
+    t = xr.DataArray(np.array([305.3722222222222, 303.15]), dims="site", attrs={"units": "K"})
+    rh = xr.DataArray(np.array([60.0, 47.0]), dims="site", attrs={"units": "%"})
+    wind = xr.DataArray(np.array([1.0, 1.0]), dims="site", attrs={"units": "m s-1"})
+    mrt = xr.DataArray(np.array([40.0, 40.0]), dims="site", attrs={"units": "degC"})
+    if lazy:
+        t, rh = t.chunk({"site": 1}), rh.chunk({"site": 1})
+    ds = hx.heat_stress(dry_bulb=t, relative_humidity=rh, wind_speed=wind,
+                        mean_radiant_temperature=mrt, outputs=["heat_index", "utci"],
+                        output_units="cf", over="water")
+    assert abs(float(ds.heat_index[0]) - 273.15 - (100 - 32) * 5 / 9) <= 0.5 * 5 / 9
+    assert ds.heat_index.attrs["standard_name"] == "heat_index_of_air_temperature"
+    assert ds.utci.attrs["units"] == "K" and ds.utci.attrs["ancillary_variables"] == "utci_status"
+    assert ds.attrs["over"] == "water" and list(ds.utci_status.values) == [0, 0]
+    eager = hygrian.heat_stress(dry_bulb=t.values - 273.15, relative_humidity=rh.values,
+                                wind_speed=1.0, mean_radiant_temperature=40.0, over="water")
+    assert bits(ds.utci.values).tobytes() == bits(eager["utci"] + 273.15).tobytes()
+
+
+@pytest.mark.parametrize("inputs,error,words", [
+    ({"wind_speed": xr.DataArray([1.0], dims="site", attrs={"units": "knots"})}, ValueError,
+     "wind_speed: unknown unit 'knots'"),
+    ({"wind_speed": xr.DataArray([1.0], dims="site")}, ValueError, "wind_speed: no units"),
+    ({}, TypeError, "utci: needs wind_speed"),
+])
+def test_heat_stress_errors(inputs, error, words):
+    t = xr.DataArray([30.0], dims="site", attrs={"units": "degC"})
+    rh = xr.DataArray([50.0], dims="site", attrs={"units": "%"})
+    with pytest.raises(error, match=words):
+        hx.heat_stress(dry_bulb=t, relative_humidity=rh, mean_radiant_temperature=35.0,
+                       outputs="utci" if not inputs else None, **inputs)
