@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "air/bits.h"
+#include "air/handbook/bits.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/measures.h"
 #include "hygrian/outcomes.h"

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "air/bisection.h"
-#include "air/cases.h"
-#include "air/handbook.h"
-#include "air/handbook_cases.h"
-#include "air/handbook_pairs.h"
+#include "air/calculator/bisection.h"
+#include "air/calculator/cases.h"
+#include "air/handbook/cases.h"
+#include "air/handbook/relations.h"
+#include "air/handbook/searched_pairs.h"
 #include "hygrian/outcomes.h"
 
 namespace hygrian {

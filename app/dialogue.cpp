@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "air/cases.h"
+#include "air/calculator/cases.h"
 #include "app/math_report.h"
 #include "console/failure.h"
 #include "console/input.h"
