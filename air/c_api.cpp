@@ -3,8 +3,10 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string_view>
 
+#include "air/handbook/relations.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
@@ -304,6 +306,11 @@ int hygrian_clip_to_saturation(int status, double pressure, int model, int over,
   result.status = static_cast<hygrian::Status>(status);
   return hygrian::Deliver(hygrian::ClipToSaturation(result, pressure, options), state,
                           wet_bulb_found);
+}
+
+double hygrian_specific_humidity(const hygrian_state* state) {
+  if (state == nullptr) return std::numeric_limits<double>::quiet_NaN();
+  return hygrian::air::handbook::SpecificHumidity(state->humidity_ratio);
 }
 
 const char* hygrian_version() { return HYGRIAN_VERSION; }

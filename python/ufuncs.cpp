@@ -2,9 +2,9 @@
 // per variant of the models (kVariants: the handbook over ice, the handbook over
 // water, the calculator, and the handbook's two with states above saturation
 // clipped to it), three inputs (the two given values, total pressure in kPa) and ten
-// outputs (the nine properties in the order of the library's State, then an int8 status: the
-// outcome's code from hygrian/outcomes.h). A float64 and a float32 loop; the
-// float32 one computes in double. The loops need no Python object, so NumPy runs
+// outputs (the nine properties written by default, in the order of the library's State,
+// then an int8 status: the outcome's code from hygrian/outcomes.h). A float64 and a float32
+// loop; the float32 one computes in double. The loops need no Python object, so NumPy runs
 // them with the GIL released.
 //
 // Where the library reports a fault the given values stay and the other
@@ -46,9 +46,11 @@ namespace {
 constexpr auto kMissing = static_cast<std::int8_t>(Status::Missing);
 
 constexpr std::size_t kInputs = 3;
-// The outputs: the properties in the order of the table (and of the C struct
-// hygrian_state), then the status.
-constexpr std::size_t kOutputs = Properties.size() + 1;
+// The outputs: the properties written by default in the order of the table
+// (and of the C struct hygrian_state: PROPERTIES), then the status. The
+// package derives the properties written when asked (MORE_PROPERTIES) from
+// these.
+constexpr std::size_t kOutputs = DefaultPropertyCount + 1;
 constexpr std::size_t kArguments = kInputs + kOutputs;
 constexpr std::size_t kLoops = 2;
 
@@ -149,7 +151,7 @@ void RowByRow(std::array<char*, kArguments>& at, npy_intp n, const npy_intp* ste
     Result result = AllPairs[pair].compute(first, second, pressure, kVariants[variant].options);
     const std::int8_t code = Present(result, AllPairs[pair]);
     const bool missing = std::isnan(first) || std::isnan(second) || std::isnan(pressure);
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
+    for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
     }
     Store(at[kArguments - 1], missing ? kMissing : code);
@@ -185,7 +187,7 @@ void InBlocks(std::array<char*, kArguments>& at, npy_intp total, const npy_intp*
       Store(status, Missing(given, i) ? kMissing : code);
     }
     // One property at a time: each output is written in one pass.
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
+    for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       char*& out = at[kInputs + k];
       const auto member = Properties[k].member;
       for (std::size_t i = 0; i < n; ++i, out += steps[kInputs + k]) {
@@ -214,7 +216,7 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
 }
 
-// Loop signatures "fff->fffffffff b" and "ddd->ddddddddd b". NumPy takes the first
+// Loop signatures "fff->fffffffffb" and "ddd->dddddddddb". NumPy takes the first
 // loop that the inputs cast to safely, so float32 comes first.
 constexpr std::array<char, kLoops> kLoopTypes = {NPY_FLOAT, NPY_DOUBLE};
 constexpr char kStatusType = NPY_INT8;
@@ -324,11 +326,12 @@ PyObject* StatusTexts() {
   return texts;
 }
 
-PyObject* PropertyNames() {
-  PyObject* names = PyTuple_New(static_cast<Py_ssize_t>(Properties.size()));
+// The keys of Properties[from] up to Properties[to].
+PyObject* PropertyNames(std::size_t from, std::size_t to) {
+  PyObject* names = PyTuple_New(static_cast<Py_ssize_t>(to - from));
   if (names == nullptr) return nullptr;
-  for (std::size_t k = 0; k < Properties.size(); ++k) {
-    const std::string_view key = Properties[k].key;
+  for (std::size_t k = 0; k < to - from; ++k) {
+    const std::string_view key = Properties[from + k].key;
     PyObject* name = PyUnicode_FromStringAndSize(key.data(), static_cast<Py_ssize_t>(key.size()));
     if (name == nullptr) {
       Py_DECREF(names);
@@ -425,7 +428,7 @@ PyObject* QuantityRows() {
   return rows;
 }
 
-// The quantity of each property, in the order of PROPERTIES.
+// The quantity of each property, in the order of PROPERTIES + MORE_PROPERTIES.
 PyObject* PropertyQuantities() {
   PyObject* keys = PyTuple_New(static_cast<Py_ssize_t>(Properties.size()));
   if (keys == nullptr) return nullptr;
@@ -834,7 +837,8 @@ constexpr std::array<const char*, 7> kProcessValues = {
     "water", "water_enthalpy"};
 constexpr std::array<std::string_view, 7> kProcessValueQuantities = {
     "mass_flow", "power", "power", "power", "", "mass_flow", ""};
-constexpr std::size_t kProcessOutputs = Properties.size() + kProcessValues.size() + 1;
+// The leaving state's properties written by default, the values, the status.
+constexpr std::size_t kProcessOutputs = DefaultPropertyCount + kProcessValues.size() + 1;
 
 constexpr const char* kProcessOutputsDoc =
     "\nEvery input broadcasts (flows in kg/s of dry air, pressure in kPa). Returns\n"
@@ -883,11 +887,11 @@ void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps,
     const std::array<double, kProcessValues.size()> values = {
         r.flow,  r.sensibleLoad, r.latentLoad, r.totalLoad, r.sensibleHeatRatio,
         r.water, r.waterEnthalpy};
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
+    for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       Store(at[kIn + k], computed ? r.leaving.*Properties[k].member : kNan);
     }
     for (std::size_t k = 0; k < values.size(); ++k) {
-      Store(at[kIn + Properties.size() + k], computed ? values[k] : kNan);
+      Store(at[kIn + DefaultPropertyCount + k], computed ? values[k] : kNan);
     }
     Store(at[kAll - 1], missing ? kMissing : static_cast<std::int8_t>(outcome.code));
     for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
@@ -982,8 +986,8 @@ bool AddProcesses(PyObject* module) {
   }
   // PROCESS_OUTPUT_QUANTITIES: the properties' quantities, then the values'.
   std::string outputQuantities;
-  for (const Property& p : Properties) {
-    const QuantityUnits* quantity = QuantityOfLibraryUnit(p.unit);
+  for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
+    const QuantityUnits* quantity = QuantityOfLibraryUnit(Properties[k].unit);
     outputQuantities.append(quantity != nullptr ? quantity->key : "-").append(" ");
   }
   for (const std::string_view quantity : kProcessValueQuantities) {
@@ -1001,7 +1005,9 @@ bool AddProcesses(PyObject* module) {
     if (!added || !AddProcessPhase(module, set, phase)) return false;
   }
   std::string outputs;
-  for (const Property& p : Properties) outputs.append(p.key).append(" ");
+  for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
+    outputs.append(Properties[k].key).append(" ");
+  }
   for (const char* name : kProcessValues) outputs.append(name).append(" ");
   PyObject* text = Text(outputs + "status");
   PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
@@ -1044,8 +1050,9 @@ PyObject* Initialise() {
   if (!AddModels(module) || !AddSaturation(module) || !AddProcesses(module) ||
       !Add(module, "STATUS", StatusTexts()) || !Add(module, "PAIRS", PairRows()) ||
       !Add(module, "DRY_BULB_PAIR_COUNT", PyLong_FromSize_t(DryBulbPairCount)) ||
-      !Add(module, "PROPERTIES", PropertyNames()) || !Add(module, "UNITS", UnitRows()) ||
-      !Add(module, "QUANTITIES", QuantityRows()) ||
+      !Add(module, "PROPERTIES", PropertyNames(0, DefaultPropertyCount)) ||
+      !Add(module, "MORE_PROPERTIES", PropertyNames(DefaultPropertyCount, Properties.size())) ||
+      !Add(module, "UNITS", UnitRows()) || !Add(module, "QUANTITIES", QuantityRows()) ||
       !Add(module, "PROPERTY_QUANTITIES", PropertyQuantities()) ||
       !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure)) ||
       !Add(module, "__version__", PyUnicode_FromString(HYGRIAN_VERSION))) {

@@ -30,29 +30,68 @@ int main(void) {
       hygrian_from_dry_bulb_relative_humidity, hygrian_from_dry_bulb_humidity_ratio,
       hygrian_from_dry_bulb_specific_humidity};
   static const pair_function_with with[] = {
-      hygrian_from_dry_bulb_wet_bulb_with,
-      hygrian_from_dry_bulb_dew_point_with,
-      hygrian_from_dry_bulb_relative_humidity_with,
-      hygrian_from_dry_bulb_humidity_ratio_with,
-      hygrian_from_dry_bulb_specific_humidity_with,
-      hygrian_from_dry_bulb_enthalpy,
-      hygrian_from_humidity_ratio_enthalpy,
-      hygrian_from_enthalpy_relative_humidity,
-      hygrian_from_wet_bulb_relative_humidity,
-      hygrian_from_dew_point_relative_humidity,
+      hygrian_from_dry_bulb_wet_bulb_with,          hygrian_from_dry_bulb_dew_point_with,
+      hygrian_from_dry_bulb_relative_humidity_with, hygrian_from_dry_bulb_humidity_ratio_with,
+      hygrian_from_dry_bulb_specific_humidity_with, hygrian_from_dry_bulb_enthalpy,
+      hygrian_from_humidity_ratio_enthalpy,         hygrian_from_enthalpy_relative_humidity,
+      hygrian_from_wet_bulb_relative_humidity,      hygrian_from_dew_point_relative_humidity,
       hygrian_from_humidity_ratio_relative_humidity};
   /* Each function's two values: ordinary, cold, dry, humid, out of range. */
-  static const double given[][11][2] = {
-      {{25, 20}, {25, 15}, {25, 50}, {25, 0.0126}, {25, 0.0124}, {25, 50}, {0.0126, 57},
-       {57, 60}, {20, 63}, {15, 54}, {0.0126, 63}},
-      {{-10, -11}, {-10, -20}, {-10, 80}, {-10, 0.0012}, {-10, 0.0011}, {-10, -5}, {0.0012, -7},
-       {-7, 80}, {-11, 80}, {-20, 80}, {0.0012, 80}},
-      {{40, 15}, {40, -30}, {40, 3}, {40, 0.0005}, {40, 0.0005}, {40, 42}, {0.0005, 41},
-       {41, 3}, {15, 3}, {-30, 3}, {0.0005, 3}},
-      {{30, 31}, {30, 35}, {30, 120}, {30, 0.05}, {30, 0.05}, {30, 300}, {0.05, 160},
-       {160, 120}, {31, 120}, {35, 120}, {0.05, 120}},
-      {{250, 20}, {25, -150}, {25, -1}, {25, -0.1}, {25, 1.5}, {-120, 50}, {-1, 50},
-       {50, 101}, {-160, 50}, {250, 50}, {0.01, 0}}};
+  static const double given[][11][2] = {{{25, 20},
+                                         {25, 15},
+                                         {25, 50},
+                                         {25, 0.0126},
+                                         {25, 0.0124},
+                                         {25, 50},
+                                         {0.0126, 57},
+                                         {57, 60},
+                                         {20, 63},
+                                         {15, 54},
+                                         {0.0126, 63}},
+                                        {{-10, -11},
+                                         {-10, -20},
+                                         {-10, 80},
+                                         {-10, 0.0012},
+                                         {-10, 0.0011},
+                                         {-10, -5},
+                                         {0.0012, -7},
+                                         {-7, 80},
+                                         {-11, 80},
+                                         {-20, 80},
+                                         {0.0012, 80}},
+                                        {{40, 15},
+                                         {40, -30},
+                                         {40, 3},
+                                         {40, 0.0005},
+                                         {40, 0.0005},
+                                         {40, 42},
+                                         {0.0005, 41},
+                                         {41, 3},
+                                         {15, 3},
+                                         {-30, 3},
+                                         {0.0005, 3}},
+                                        {{30, 31},
+                                         {30, 35},
+                                         {30, 120},
+                                         {30, 0.05},
+                                         {30, 0.05},
+                                         {30, 300},
+                                         {0.05, 160},
+                                         {160, 120},
+                                         {31, 120},
+                                         {35, 120},
+                                         {0.05, 120}},
+                                        {{250, 20},
+                                         {25, -150},
+                                         {25, -1},
+                                         {25, -0.1},
+                                         {25, 1.5},
+                                         {-120, 50},
+                                         {-1, 50},
+                                         {50, 101},
+                                         {-160, 50},
+                                         {250, 50},
+                                         {0.01, 0}}};
   const size_t states = sizeof given / sizeof given[0];
   hygrian_state s;
   hygrian_process r;
@@ -91,8 +130,8 @@ int main(void) {
     }
   }
   print_state(hygrian_saturation_vapor_pressure(20.0, HYGRIAN_OVER_ICE, &a), &s, 0);
-  print_state(hygrian_saturation_vapor_pressure_in_air(-20.0, 101.325, HYGRIAN_OVER_WATER, &b),
-              &s, 0);
+  print_state(hygrian_saturation_vapor_pressure_in_air(-20.0, 101.325, HYGRIAN_OVER_WATER, &b), &s,
+              0);
   printf("%a %a\n", a, b);
   print_state(hygrian_standard_pressure_at_altitude(1500.0, &a), &s, 0);
   print_state(hygrian_dry_air_flow(20.0, 0.0073, 1.0, 101.325, &b), &s, 0);
@@ -107,11 +146,9 @@ int main(void) {
   print_process(hygrian_humidify_with_steam(20, 0.004, 0.008, 100, 1, 101.325, 0, &r), &r);
   print_process(hygrian_humidify_with_water(20, 0.004, 0.008, 15, 1, 101.325, 0, &r), &r);
   print_process(
-      hygrian_humidify_with_steam_to_relative_humidity(20, 0.004, 50, 100, 1, 101.325, 0, &r),
-      &r);
+      hygrian_humidify_with_steam_to_relative_humidity(20, 0.004, 50, 100, 1, 101.325, 0, &r), &r);
   print_process(
-      hygrian_humidify_with_water_to_relative_humidity(20, 0.004, 50, 15, 1, 101.325, 0, &r),
-      &r);
+      hygrian_humidify_with_water_to_relative_humidity(20, 0.004, 50, 15, 1, 101.325, 0, &r), &r);
   printf("%s %s\n", hygrian_status_text(HYGRIAN_NO_STATE), hygrian_status_text(99));
   return 0;
 }

@@ -154,6 +154,8 @@ Checked DewPointFromPressure(double p, double t) {
       p);
 }
 
+double SpecificHumidity(double W) { return W / (1.0 + W); }
+
 Checked Enthalpy(double t, double W) {
   return Evaluate(
       [](auto dry, auto ratio) {

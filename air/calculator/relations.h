@@ -48,6 +48,11 @@ Checked HumidityRatioFromWetBulb(double t, double tw, double Wsw);
 // the correlation (t <= 0, 0 < t <= 50, t > 50). p = 1 gives 5.994, 6.983, 13.80.
 Checked DewPointFromPressure(double p, double t);
 
+// kg of water vapour per kg of moist air of humidity ratio W: W / (1 + W), in
+// plain doubles (a property the calculator never shows: no fault of it reaches
+// a status).
+double SpecificHumidity(double W);
+
 // kJ/kg of dry air at t (degrees C) and W. 25, 0.01 give 50.604.
 Checked Enthalpy(double t, double W);
 

@@ -46,6 +46,7 @@ void WritePlain(const Block& b, std::size_t k, Second second, Result& out) {
   s.relativeHumidity = second == Second::RelativeHumidity ? b.value[k] : b.relativeHumidity[k];
   s.enthalpy = b.enthalpy[k];
   s.humidityRatio = b.W[k];
+  s.specificHumidity = SpecificHumidity(b.W[k]);
   s.degreeOfSaturation = b.W[k] / b.saturated[k];
   s.specificVolume = b.volume[k];
   s.vaporPressure = b.p[k];
@@ -98,6 +99,8 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
       const DryBulbPair pair{MemberOf(c.second), block.t[k], block.value[k], block.P[k]};
       DecideInto(pair, forward, over, out[i]);
     }
+    // A specific humidity given is in the state as given, as the pair's function has it.
+    if (c.specificHumidity) out[i].state.specificHumidity = c.value[i];
   }
 }
 

@@ -57,6 +57,7 @@ void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& re
   s.dryBulb = t;
   s.relativeHumidity = f.relativeHumidity;
   s.humidityRatio = f.W;
+  s.specificHumidity = SpecificHumidity(f.W);
   s.vaporPressure = f.p;
   s.degreeOfSaturation = f.W / f.saturated;
   s.enthalpy = f.enthalpy;

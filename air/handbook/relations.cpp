@@ -98,6 +98,8 @@ double HumidityRatioAt(double t, double relativeHumidity, double P, Phase over) 
   return p < P ? HumidityRatio(p, P) : std::numeric_limits<double>::infinity();
 }
 
+double SpecificHumidity(double W) { return W / (1.0 + W); }
+
 double Enthalpy(double t, double W) { return g::Enthalpy<Lanes>(t, W); }
 
 double VaporEnthalpy(double t) {

@@ -83,6 +83,10 @@ double VaporPressure(double W, double P);
 // pressure reaches P.
 double HumidityRatioAt(double t, double relativeHumidity, double P, Phase over);
 
+// kg of water vapour per kg of moist air of humidity ratio W (ASHRAE 2017
+// eq. 9): W / (1 + W). 0.0125 gives 0.012345679.
+double SpecificHumidity(double W);
+
 // kJ per kg of dry air (ASHRAE 2017 eq. 30): 1.006 t + W (2501 + 1.86 t).
 double Enthalpy(double t, double W);
 // kJ per kg of water vapour at t (ASHRAE 2017 eq. 30's vapour term): 2501 + 1.86 t.

@@ -520,3 +520,17 @@ def test_wet_bulb_temperature_says_how_it_was_made():
                               "hygrian_version": hygrian.__version__, "model": "handbook",
                               "over": "water", "supersaturated": "flag"}
     assert np.isfinite(wet_bulb.values).all()
+
+
+# The specific humidity asked for: CF's specific_humidity, W / (1 + W) of case
+# "dew"'s published humidity ratio 0.0106482 (+- half its last digit), the same
+# in every system of units.
+def test_specific_humidity_when_asked():
+    for output_units, unit in (("library", "kg/kg"), ("cf", "kg kg-1"), ("ip", "lb/lb")):
+        states = calculator_states(**inputs(CASES["dew"][0]), output_units=output_units,
+                                   outputs=["specific_humidity"])
+        assert list(states.data_vars) == ["specific_humidity", "status"]
+        got = states["specific_humidity"]
+        assert got.attrs["units"] == unit
+        assert got.attrs["standard_name"] == "specific_humidity"
+        assert abs(float(got[0]) - 0.0106482 / 1.0106482) <= 0.5e-7
