@@ -29,6 +29,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "hygrian/arrays.h"
 #include "hygrian/outcomes.h"
@@ -256,12 +257,34 @@ constexpr const char* kOutputsDoc =
     "supersaturated inputs as given, with status 0 or -1. pressure is the total pressure in kPa "
     "(101.325 at\n"
     "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"
-    "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
-    "Example:\n\n"
+    "out= and where= as for every ufunc; the loop runs with the GIL released.\n";
+constexpr const char* kExampleDoc =
+    "\n\nExample:\n\n"
     ">>> import numpy as np, hygrian\n"
     ">>> s = hygrian.from_dry_bulb_wet_bulb([25.0, 30.0], [20.0, 18.0], 101.325)\n"
     ">>> np.round(s[2], 2), s[9]\n"
     "(array([17.6 , 10.65]), array([0, 0], dtype=int8))\n";
+
+// "The status codes and their texts (hygrian.STATUS): 0 ok, -1 no wet-bulb,
+// ...": the outcomes Python gives, from the table, in lines of at most 80.
+std::string StatusDoc() {
+  std::vector<std::string> items;
+  for (const Outcome& outcome : Outcomes) {
+    if (RulesOf(outcome.kind).python) {
+      items.push_back(std::to_string(outcome.code) + " " + std::string(outcome.text));
+    }
+  }
+  std::string doc = "\nThe status codes and their texts (hygrian.STATUS):";
+  std::size_t line = 1;  // where the last line starts
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string item = items[i] + (i + 1 < items.size() ? "," : ".");
+    const bool fits = doc.size() - line + 1 + item.size() <= 80;
+    doc += fits ? " " : "\n";
+    if (!fits) line = doc.size();
+    doc += item;
+  }
+  return doc;
+}
 
 // The two loops of each pair, by the index of hygrian::AllPairs, for one variant.
 template <std::size_t variant, std::size_t... pair>
@@ -293,7 +316,8 @@ std::string DocOf(const Pair& pair, bool searched) {
     doc += std::string(k == 0 ? " the " : " and the ") + std::string(pair.given[k].description) +
            " (" + std::string(pair.given[k].unit) + ")";
   }
-  return doc + " at a total pressure (kPa).\n\n" + (searched ? kSearchedDoc : "") + kOutputsDoc;
+  return doc + " at a total pressure (kPa).\n\n" + (searched ? kSearchedDoc : "") + kOutputsDoc +
+         StatusDoc() + kExampleDoc;
 }
 
 // Adds value to the module under name, taking the reference; false on failure.

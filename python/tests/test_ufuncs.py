@@ -527,3 +527,11 @@ def test_specific_humidity_is_the_vapour_share_of_moist_air(model, over):
         computed = ~np.isnan(w)
         assert computed.sum() > len(t) // 2, second
         assert (np.abs(q - w / (1 + w))[computed] <= 1e-15 * q[computed]).all(), second
+
+
+# Each pair ufunc's docstring names every status code with its text.
+@pytest.mark.parametrize("name", [pair[0] for pair in hygrian.PAIRS])
+def test_docstrings_name_every_status(name):
+    doc = " ".join(getattr(hygrian, name).__doc__.split())
+    for code, text in hygrian.STATUS.items():
+        assert f" {code} {text}," in doc or f" {code} {text}." in doc, (code, text)
