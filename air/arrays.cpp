@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "air/handbook_arrays.h"
+#include "air/handbook/arrays.h"
 
 namespace hygrian {
 namespace {

@@ -3,8 +3,10 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <limits>
+#include <string_view>
 
-#include "air/bits.h"
+#include "air/handbook/relations.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
@@ -45,26 +47,63 @@ static_assert(static_cast<int>(Model::Calculator) == HYGRIAN_MODEL_CALCULATOR);
 static_assert(static_cast<int>(Phase::Ice) == HYGRIAN_OVER_ICE);
 static_assert(static_cast<int>(Phase::Water) == HYGRIAN_OVER_WATER);
 
-// Whether State holds the properties' doubles one after another in the table's
-// order, and nothing else.
-constexpr bool TableOrderIsLayout() {
-  State probe;
-  for (std::size_t i = 0; i < Properties.size(); ++i) {
-    probe.*Properties[i].member = static_cast<double>(i);
+// hygrian_state's fields, as they have been since 1.0, by the keys of the
+// properties they hold. State holds these and may hold more (specific humidity:
+// hygrian_specific_humidity); the C struct never changes.
+struct CName {
+  std::string_view key;
+  double hygrian_state::*field;
+};
+constexpr std::array<CName, 9> kCNames = {{
+    {"dry_bulb", &hygrian_state::dry_bulb},
+    {"wet_bulb", &hygrian_state::wet_bulb},
+    {"dew_point", &hygrian_state::dew_point},
+    {"relative_humidity", &hygrian_state::relative_humidity},
+    {"enthalpy", &hygrian_state::enthalpy},
+    {"humidity_ratio", &hygrian_state::humidity_ratio},
+    {"degree_of_saturation", &hygrian_state::degree_of_saturation},
+    {"specific_volume", &hygrian_state::specific_volume},
+    {"vapor_pressure", &hygrian_state::vapor_pressure},
+}};
+
+// A C field and the State member of the property of its key.
+struct CField {
+  double hygrian_state::*field;
+  double State::*member;
+};
+constexpr std::array<CField, kCNames.size()> CFields() {
+  std::array<CField, kCNames.size()> fields{};
+  for (std::size_t i = 0; i < kCNames.size(); ++i) {
+    fields[i].field = kCNames[i].field;
+    for (const Property& p : Properties) {
+      if (p.key == kCNames[i].key) fields[i].member = p.member;
+    }
   }
-  const auto doubles = air::BitCast<std::array<double, Properties.size()>>(probe);
-  for (std::size_t i = 0; i < doubles.size(); ++i) {
-    if (doubles[i] != static_cast<double>(i)) return false;
+  return fields;
+}
+constexpr auto kCFields = CFields();
+constexpr bool EveryFieldHasItsProperty() {
+  for (const CField& f : kCFields) {
+    if (f.member == nullptr) return false;
   }
   return true;
 }
+static_assert(EveryFieldHasItsProperty(), "each C field is a property's, by its key");
+static_assert(sizeof(hygrian_state) == kCNames.size() * sizeof(double), "the C struct of 1.0");
 
-// hygrian_state is State in C: the table's nine doubles under their keys, in its
-// order, so one copy of the bytes moves them all.
-static_assert(TableOrderIsLayout());
-static_assert(sizeof(hygrian_state) == sizeof(State));
-static_assert(offsetof(hygrian_state, dry_bulb) == 0);
-static_assert(offsetof(hygrian_state, vapor_pressure) == (Properties.size() - 1) * sizeof(double));
+// The state in C: its fields copied one by one.
+hygrian_state ToC(const State& s) {
+  hygrian_state c;
+  for (const CField& f : kCFields) c.*f.field = s.*f.member;
+  return c;
+}
+
+// A C state as State: the fields it has; every other property 0.0.
+State FromC(const hygrian_state& c) {
+  State s;
+  for (const CField& f : kCFields) s.*f.member = c.*f.field;
+  return s;
+}
 
 // The functions without a model keep the calculator's results.
 constexpr Options kCalculator{.model = Model::Calculator};
@@ -121,7 +160,7 @@ int DeliverPressure(const PressureResult& result, double* pressure) {
 }
 
 int Deliver(const Result& result, hygrian_state* state, int* wetBulbFound) {
-  *state = air::BitCast<hygrian_state>(result.state);
+  *state = ToC(result.state);
   if (wetBulbFound != nullptr) *wetBulbFound = result.wetBulbFound ? 1 : 0;
   return static_cast<int>(result.status);
 }
@@ -135,7 +174,7 @@ int DeliverProcess(int over, hygrian_process* result, Process process) {
   ProcessResult r;
   r.status = Status::InvalidInput;
   if (OptionsOf(HYGRIAN_MODEL_HANDBOOK, over, options)) r = process(options.over);
-  result->leaving = air::BitCast<hygrian_state>(r.leaving);
+  result->leaving = ToC(r.leaving);
   result->flow = r.flow;
   result->sensible_load = r.sensibleLoad;
   result->latent_load = r.latentLoad;
@@ -263,10 +302,15 @@ int hygrian_clip_to_saturation(int status, double pressure, int model, int over,
   if (state == nullptr || !hygrian::OptionsOf(model, over, options)) return HYGRIAN_INVALID_INPUT;
   if (status != HYGRIAN_SUPERSATURATED && status != HYGRIAN_ABOVE_ICE_SATURATION) return status;
   hygrian::Result result;
-  result.state = hygrian::air::BitCast<hygrian::State>(*state);
+  result.state = hygrian::FromC(*state);
   result.status = static_cast<hygrian::Status>(status);
   return hygrian::Deliver(hygrian::ClipToSaturation(result, pressure, options), state,
                           wet_bulb_found);
+}
+
+double hygrian_specific_humidity(const hygrian_state* state) {
+  if (state == nullptr) return std::numeric_limits<double>::quiet_NaN();
+  return hygrian::air::handbook::SpecificHumidity(state->humidity_ratio);
 }
 
 const char* hygrian_version() { return HYGRIAN_VERSION; }
@@ -441,8 +485,7 @@ int hygrian_measure(const char* key, const hygrian_state* state, double pressure
               surroundings->solar_irradiance,  surroundings->direct_fraction,
               surroundings->cos_zenith,        surroundings->net_radiation};
   }
-  const hygrian::MeasureResult r =
-      measure->compute(hygrian::air::BitCast<hygrian::State>(*state), pressure, around);
+  const hygrian::MeasureResult r = measure->compute(hygrian::FromC(*state), pressure, around);
   *value = r.value;
   return static_cast<int>(r.status);
 }

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "air/bisection.h"
-#include "air/cases.h"
-#include "air/handbook.h"
-#include "air/handbook_cases.h"
-#include "air/handbook_pairs.h"
+#include "air/calculator/bisection.h"
+#include "air/calculator/cases.h"
+#include "air/handbook/cases.h"
+#include "air/handbook/relations.h"
+#include "air/handbook/searched_pairs.h"
 #include "hygrian/outcomes.h"
 
 namespace hygrian {
@@ -74,6 +74,7 @@ Result Run(double a, double b, double P, double State::*first, double State::*se
     const bool found = !outcome.gaveUp || Bisect(P, s);
     if (!found || !VaporNotBelowTotalAt(s, P)) {
       result.wetBulbFound = found;
+      s.specificHumidity = air::SpecificHumidity(s.humidityRatio);
       return result;
     }
     result.status = Status::VaporPressureNotBelowTotal;
@@ -167,8 +168,10 @@ PressureResult SaturationVaporPressureInAir(double t, double P, Phase over) noex
   return {air::handbook::SaturationPressureInAir(t, P, over), Status::Ok};
 }
 
-Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity, double pressure,
-                                   Options options) noexcept {
+namespace {
+
+// The state of the humidity ratio q / (1 - q) of a specific humidity q.
+Result FromDryBulbQ(double dryBulb, double specificHumidity, double pressure, Options options) {
   const bool valid = specificHumidity >= 0.0 && specificHumidity < 1.0;
   const double humidityRatio =
       valid ? specificHumidity / (1.0 - specificHumidity) : specificHumidity;
@@ -180,6 +183,16 @@ Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity, doub
   }
   return Run(dryBulb, humidityRatio, pressure, &State::dryBulb, &State::humidityRatio,
              air::ComputeFromDryW, valid);
+}
+
+}  // namespace
+
+Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity, double pressure,
+                                   Options options) noexcept {
+  // The state holds the specific humidity as given, whatever its status.
+  Result result = FromDryBulbQ(dryBulb, specificHumidity, pressure, options);
+  result.state.specificHumidity = specificHumidity;
+  return result;
 }
 
 Result FromDryBulbEnthalpy(double dryBulb, double enthalpy, double pressure,

@@ -2,12 +2,11 @@
 
 #include <array>
 
-#include "air/cases.h"
+#include "air/calculator/cases.h"
 #include "app/math_report.h"
 #include "console/failure.h"
 #include "console/input.h"
 #include "console/output.h"
-#include "hygrian/properties.h"
 
 namespace hygrian {
 namespace {
@@ -71,10 +70,34 @@ constexpr std::array kNoWetBulb = {
     TextItem(" NO VALUE FOR THE WET-BULB TEMPERATURE CAN BE FOUND.")};
 // clang-format on
 
-// The results block shows the properties in the table's order.
+// The state's fields that the results block shows, line by line: the
+// calculator's own nine, whatever else the library's State holds.
+constexpr std::array kResultFields = {&air::MoistAirState::dryBulb,
+                                      &air::MoistAirState::wetBulb,
+                                      &air::MoistAirState::dewPoint,
+                                      &air::MoistAirState::relativeHumidity,
+                                      &air::MoistAirState::enthalpy,
+                                      &air::MoistAirState::humidityRatio,
+                                      &air::MoistAirState::degreeOfSaturation,
+                                      &air::MoistAirState::specificVolume,
+                                      &air::MoistAirState::vaporPressure};
+
+// The values a statement's fields take.
+template <std::size_t N>
+constexpr std::size_t FieldCount(const std::array<OutputItem, N>& items) {
+  std::size_t count = 0;
+  for (const OutputItem& item : items) {
+    count += item.kind == OutputItemKind::FixedField || item.kind == OutputItemKind::ExponentField
+                 ? 1
+                 : 0;
+  }
+  return count;
+}
+static_assert(FieldCount(kResults) == kResultFields.size(), "a value for each field");
+
 void WriteResults(Console& console, const air::MoistAirState& s) {
-  std::array<double, Properties.size()> values{};
-  for (std::size_t i = 0; i < Properties.size(); ++i) values[i] = s.*Properties[i].member;
+  std::array<double, kResultFields.size()> values{};
+  for (std::size_t i = 0; i < kResultFields.size(); ++i) values[i] = s.*kResultFields[i];
   WriteStatement(console, kResults, values);
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "air/relations.h"
+#include "air/calculator/relations.h"
 #include "console/console.h"
 
 namespace hygrian {

@@ -2,7 +2,7 @@
 // with it when a computation returns a fault.
 #pragma once
 
-#include "air/fault.h"
+#include "air/calculator/fault.h"
 #include "console/console.h"
 
 namespace hygrian {

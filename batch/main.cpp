@@ -148,7 +148,8 @@ std::string Description() {
          "relative_humidity (%), enthalpy (kJ/kg), humidity_ratio (kg/kg),\n"
          "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
          "status: " +
-         StatusesInWords() + "." + ProcessHelp();
+         StatusesInWords() + ". --columns may also name " + hygrian::cli::MorePropertiesInWords() +
+         "." + ProcessHelp();
 }
 
 std::string Footer() {

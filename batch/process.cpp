@@ -75,7 +75,7 @@ ProcessOutcome Written(const cli::ChainRow& row, const cli::ProcessUnits& units,
 }  // namespace
 
 ProcessColumns::ProcessColumns(std::optional<Process> process) : process_(process) {
-  for (std::size_t i = 0; i < Properties.size(); ++i) {
+  for (std::size_t i = 0; i < DefaultPropertyCount; ++i) {
     names_.push_back("leaving_" + std::string(Properties[i].key));
     values_.push_back(i);
   }

@@ -66,7 +66,7 @@ Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexc
 }
 
 RowWriter::RowWriter(const tables::Layout& layout, Format format)
-    : layout_(layout), format_(std::move(format)), slots_(layout, kResultColumns, format_) {
+    : layout_(layout), format_(std::move(format)), slots_(layout, kChoosableColumns, format_) {
   chosen_ = !format_.columns.empty() ||
             (!format_.json && (format_.delimiter != ',' || format_.commaDecimals));
   if (chosen_) ChooseColumns();
@@ -85,21 +85,22 @@ RowWriter::RowWriter(const tables::Layout& layout, Format format)
 void RowWriter::ChooseColumns() {
   if (format_.columns.empty()) {
     for (const std::size_t column : layout_.carried) slots_.Add({false, column});
-    for (std::size_t i = 0; i < kResultColumns.size(); ++i) slots_.Add({true, i});
+    for (std::size_t i = 0; i < DefaultPropertyCount; ++i) slots_.Add({true, i});
+    slots_.Add({true, kChoosableColumns.size() - 1});  // status
     return;
   }
   // The result that a given column of the input stands for.
   const auto givenResult = [&](std::size_t column) -> std::optional<std::size_t> {
     const std::string_view key = column == layout_.first ? layout_.firstKey : layout_.secondKey;
-    const auto* found = std::find(kResultColumns.begin(), kResultColumns.end(), key);
-    if (found == kResultColumns.end()) return std::nullopt;
-    return static_cast<std::size_t>(found - kResultColumns.begin());
+    const auto* found = std::find(kChoosableColumns.begin(), kChoosableColumns.end(), key);
+    if (found == kChoosableColumns.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - kChoosableColumns.begin());
   };
   for (const std::string& name : format_.columns) {
     const std::string key = Lower(name);
-    const auto* result = std::find(kResultColumns.begin(), kResultColumns.end(), key);
-    if (result != kResultColumns.end()) {
-      slots_.Add({true, static_cast<std::size_t>(result - kResultColumns.begin())});
+    const auto* result = std::find(kChoosableColumns.begin(), kChoosableColumns.end(), key);
+    if (result != kChoosableColumns.end()) {
+      slots_.Add({true, static_cast<std::size_t>(result - kChoosableColumns.begin())});
       continue;
     }
     const auto column = std::find(layout_.keys.begin(), layout_.keys.end(), key);
@@ -154,7 +155,7 @@ bool RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& ou
 void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& outcome) const {
   // Room for the worst case: every carried byte a quote, every value present.
   const std::string_view key = outcome.kind->key;
-  std::size_t room = Properties.size() * (tables::kNumberTextSize + 1) +
+  std::size_t room = DefaultPropertyCount * (tables::kNumberTextSize + 1) +
                      2 * (key.size() + 2 + outcome.text.size()) + 4;
   for (const std::size_t column : layout_.carried) {
     room += 2 * CarriedField(record, column).size() + 3;
@@ -165,7 +166,7 @@ void RowWriter::WriteCsv(Output& out, const CsvRecord& record, const Outcome& ou
     p = tables::WriteCsvField(p, CarriedField(record, column));
     *p++ = ',';
   }
-  for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+  for (std::size_t i = 0; i < DefaultPropertyCount; ++i) {
     if ((outcome.present & (1U << i)) != 0) {
       p = tables::FormatNumber(p, outcome.values[i], format_.digits);
     }
@@ -206,7 +207,7 @@ bool RowWriter::WriteJson(Output& out, const CsvRecord& record, const Outcome& o
       p = Put(p, "null");
     }
   }
-  for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+  for (std::size_t i = 0; i < DefaultPropertyCount; ++i) {
     p = Put(p, resultKeys_[i]);
     const double value = outcome.values[i];
     if ((outcome.present & (1U << i)) != 0 && std::isfinite(value)) {

@@ -19,17 +19,21 @@
 
 namespace hygrian::batch {
 
-// The output columns that follow the carried ones: the properties' keys, then
-// status. A carried column may not be named like one of them.
-constexpr std::array<std::string_view, Properties.size() + 1> ResultKeys() {
-  std::array<std::string_view, Properties.size() + 1> keys{};
-  for (std::size_t i = 0; i < Properties.size(); ++i) keys[i] = Properties[i].key;
+// The result columns: the keys of the first `count` properties, then status.
+template <std::size_t count>
+constexpr std::array<std::string_view, count + 1> ResultKeys() {
+  std::array<std::string_view, count + 1> keys{};
+  for (std::size_t i = 0; i < count; ++i) keys[i] = Properties[i].key;
   keys.back() = "status";
   return keys;
 }
-inline constexpr auto kResultColumns = ResultKeys();
+// The output columns that follow the carried ones: the properties written by
+// default, then status. A carried column may not be named like one of them.
+inline constexpr auto kResultColumns = ResultKeys<DefaultPropertyCount>();
+// The result columns --columns may name: every property, then status.
+inline constexpr auto kChoosableColumns = ResultKeys<Properties.size()>();
 
-// What one row yields: the nine values (those present), its row of the outcomes
+// What one row yields: the properties' values (those present), its row of the outcomes
 // table and the text after its key ("log: DOMAIN error", a reason; or none).
 struct Outcome {
   std::array<double, Properties.size()> values{};  // in the order of Properties
@@ -74,7 +78,7 @@ class RowWriter {
   const tables::Layout& layout_;
   Format format_;
   bool chosen_ = false;  // the slots are written instead of the plain row
-  SlotWriter slots_;     // the chosen columns (results: kResultColumns)
+  SlotWriter slots_;     // the chosen columns (results: kChoosableColumns)
   std::string problem_;
   std::vector<std::string> carriedKeys_;  // JSON: "{\"name\":" or ",\"name\":"
   std::array<std::string, kResultColumns.size()> resultKeys_;

@@ -2,7 +2,7 @@
 // numeric fields, the number parser and one whole results statement.
 #include <benchmark/benchmark.h>
 
-#include "air/cases.h"
+#include "air/calculator/cases.h"
 #include "console/decimal.h"
 #include "console/fields.h"
 #include "console/numbers.h"

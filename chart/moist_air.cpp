@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "air/checked.h"
-#include "air/handbook.h"
-#include "air/relations.h"
+#include "air/calculator/checked.h"
+#include "air/calculator/relations.h"
+#include "air/handbook/relations.h"
 
 namespace hygrian::chart {
 namespace {

@@ -515,11 +515,11 @@ class Writer {
                       {"fill", kPointColor},
                       {"stroke", kWhite},
                       {"stroke-width", "1"}};
-    // The state as data- attributes ("data-dry-bulb"), each in the chart's
-    // units in its shortest exact form; a wet-bulb temperature the relations did
-    // not find is left out.
+    // The state's properties written by default as data- attributes
+    // ("data-dry-bulb"), each in the chart's units in its shortest exact form;
+    // a wet-bulb temperature the relations did not find is left out.
     const ChartUnits& units = chart_.frame.Units();
-    for (const hygrian::Property& property : hygrian::Properties) {
+    for (const hygrian::Property& property : hygrian::DefaultProperties) {
       if (property.member == &State::wetBulb && !marker.point.wetBulbFound) continue;
       std::string name = "data-" + std::string(property.key);
       std::replace(name.begin(), name.end(), '_', '-');

@@ -49,6 +49,17 @@ std::string NotWithCalculator(std::size_t pair) {
   return text + " (--model handbook)";
 }
 
+std::string MorePropertiesInWords() {
+  std::string text;
+  for (std::size_t i = DefaultPropertyCount; i < Properties.size(); ++i) {
+    text += (i == DefaultPropertyCount    ? ""
+             : i + 1 == Properties.size() ? " or "
+                                          : ", ") +
+            std::string(Properties[i].key) + " (" + std::string(Properties[i].unit) + ")";
+  }
+  return text;
+}
+
 std::string PressureRangeInWords() {
   return Shortest(kPressureRange.least) + " to " + Shortest(kPressureRange.most) + " kPa";
 }

@@ -11,6 +11,10 @@ namespace hygrian::cli {
 // second values of the pairs with their units.
 [[nodiscard]] std::string SecondValuesInWords();
 
+// "specific_humidity (kg/kg)": the properties a program writes only when asked,
+// with their units.
+[[nodiscard]] std::string MorePropertiesInWords();
+
 // "dry_bulb+enthalpy, humidity_ratio+enthalpy, ... or
 // humidity_ratio+relative_humidity": the pairs beyond the dry-bulb ones.
 [[nodiscard]] std::string MorePairsInWords();

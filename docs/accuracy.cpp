@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "air/relations.h"
+#include "air/calculator/relations.h"
 #include "docs/models.h"
 
 namespace {

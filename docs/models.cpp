@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "air/relations.h"
+#include "air/calculator/relations.h"
 #include "tests/reference_rows.h"
 
 namespace hygrian::docs {

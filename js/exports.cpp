@@ -115,7 +115,7 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_states(int pair, double* first, double* seco
                                            double* pressure, int pressures, int n, int model,
                                            int over, const int* units, double* out,
                                            std::int8_t* status) {
-  const bool rows = std::all_of(units, units + 3 + Properties.size(), IsUnitRow);
+  const bool rows = std::all_of(units, units + 3 + DefaultPropertyCount, IsUnitRow);
   if (pair < 0 || pair >= static_cast<int>(AllPairs.size()) || model < 0 || model > 1 || over < 0 ||
       over > 1 || n < 0 || (pressures != 1 && pressures != n) || !rows) {
     return 1;
@@ -140,7 +140,7 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_states(int pair, double* first, double* seco
       Result& result = piece[j];
       const std::int8_t code = Present(result, row);
       status[i] = Missing(first, second, allPressures, i) ? kMissing : code;
-      for (std::size_t k = 0; k < Properties.size(); ++k) {
+      for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
         Write(out, count, k, i, units[3 + k], result.state.*Properties[k].member);
       }
     }
@@ -162,7 +162,7 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_process(int row, int over, const double* arg
   }
   const js::ProcessRow& process = js::kProcesses[static_cast<std::size_t>(row)];
   const auto count = static_cast<std::size_t>(n);
-  const std::size_t outputs = Properties.size() + js::kProcessValues.size();
+  const std::size_t outputs = DefaultPropertyCount + js::kProcessValues.size();
   for (std::size_t i = 0; i < count; ++i) {
     std::array<double, js::kMostArguments> x{};
     bool missing = false;
@@ -176,9 +176,9 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_process(int row, int over, const double* arg
     const bool computed = !missing && RulesOf(outcome.kind).computed;
     status[i] = missing ? kMissing : static_cast<std::int8_t>(outcome.code);
     for (std::size_t k = 0; k < outputs; ++k) {
-      const double value = k < Properties.size()
+      const double value = k < DefaultPropertyCount
                                ? r.leaving.*Properties[k].member
-                               : r.*js::kProcessValues[k - Properties.size()].member;
+                               : r.*js::kProcessValues[k - DefaultPropertyCount].member;
       // + 0.0 as the units' conversion adds the library unit's zero: a load of
       // -0 (the air's enthalpy unchanged) is 0, as the programs write it.
       out[k * count + i] = computed ? value + 0.0 : kNan;

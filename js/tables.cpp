@@ -124,7 +124,7 @@ std::string PropertyJson(const Property& p) {
 std::string TablesJson() {
   std::vector<std::string> properties, given, pairs, outcomes, quantities, units, processes,
       outputs, models, phases;
-  for (const Property& p : Properties) properties.push_back(PropertyJson(p));
+  for (const Property& p : DefaultProperties) properties.push_back(PropertyJson(p));
   for (const Property& p : GivenValues()) given.push_back(PropertyJson(p));
   for (std::size_t i = 0; i < AllPairs.size(); ++i) {
     const Pair& pair = AllPairs[i];
@@ -163,7 +163,7 @@ std::string TablesJson() {
                         ",\"row\":" + std::to_string(r) + ",\"description\":" +
                         Quoted(row.description) + ",\"arguments\":" + Array(arguments) + "}");
   }
-  for (const Property& p : Properties) outputs.push_back(Quoted(Camel(p.key)));
+  for (const Property& p : DefaultProperties) outputs.push_back(Quoted(Camel(p.key)));
   for (const js::ProcessValue& v : js::kProcessValues) outputs.push_back(Quoted(Camel(v.key)));
   for (const cli::ModelWord& m : cli::kModelWords) models.push_back(Quoted(m.word));
   for (const cli::PhaseWord& p : cli::kPhaseWords) phases.push_back(Quoted(p.word));
@@ -235,7 +235,7 @@ std::string CommonTypes() {
 std::string StateTypes() {
   std::ostringstream t;
   std::string members;
-  for (const Property& p : Properties) {
+  for (const Property& p : DefaultProperties) {
     members += "  /** " + std::string(p.description) + ", " + std::string(p.unit) +
                " (or the unit asked for) */\n  readonly " + Camel(p.key) + ": T;\n";
   }

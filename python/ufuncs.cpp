@@ -2,9 +2,9 @@
 // per variant of the models (kVariants: the handbook over ice, the handbook over
 // water, the calculator, and the handbook's two with states above saturation
 // clipped to it), three inputs (the two given values, total pressure in kPa) and ten
-// outputs (the nine properties in the order of the library's State, then an int8 status: the
-// outcome's code from hygrian/outcomes.h). A float64 and a float32 loop; the
-// float32 one computes in double. The loops need no Python object, so NumPy runs
+// outputs (the nine properties written by default, in the order of the library's State,
+// then an int8 status: the outcome's code from hygrian/outcomes.h). A float64 and a float32
+// loop; the float32 one computes in double. The loops need no Python object, so NumPy runs
 // them with the GIL released.
 //
 // Where the library reports a fault the given values stay and the other
@@ -29,6 +29,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "hygrian/arrays.h"
 #include "hygrian/measures.h"
@@ -47,9 +48,11 @@ namespace {
 constexpr auto kMissing = static_cast<std::int8_t>(Status::Missing);
 
 constexpr std::size_t kInputs = 3;
-// The outputs: the properties in the order of the table (and of the C struct
-// hygrian_state), then the status.
-constexpr std::size_t kOutputs = Properties.size() + 1;
+// The outputs: the properties written by default in the order of the table
+// (and of the C struct hygrian_state: PROPERTIES), then the status. The
+// package derives the properties written when asked (MORE_PROPERTIES) from
+// these.
+constexpr std::size_t kOutputs = DefaultPropertyCount + 1;
 constexpr std::size_t kArguments = kInputs + kOutputs;
 constexpr std::size_t kLoops = 2;
 
@@ -150,7 +153,7 @@ void RowByRow(std::array<char*, kArguments>& at, npy_intp n, const npy_intp* ste
     Result result = AllPairs[pair].compute(first, second, pressure, kVariants[variant].options);
     const std::int8_t code = Present(result, AllPairs[pair]);
     const bool missing = std::isnan(first) || std::isnan(second) || std::isnan(pressure);
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
+    for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       Store(at[kInputs + k], static_cast<T>(result.state.*Properties[k].member));
     }
     Store(at[kArguments - 1], missing ? kMissing : code);
@@ -186,7 +189,7 @@ void InBlocks(std::array<char*, kArguments>& at, npy_intp total, const npy_intp*
       Store(status, Missing(given, i) ? kMissing : code);
     }
     // One property at a time: each output is written in one pass.
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
+    for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       char*& out = at[kInputs + k];
       const auto member = Properties[k].member;
       for (std::size_t i = 0; i < n; ++i, out += steps[kInputs + k]) {
@@ -215,7 +218,7 @@ void Loop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* 
   if (saved) std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
 }
 
-// Loop signatures "fff->fffffffff b" and "ddd->ddddddddd b". NumPy takes the first
+// Loop signatures "fff->fffffffffb" and "ddd->dddddddddb". NumPy takes the first
 // loop that the inputs cast to safely, so float32 comes first.
 constexpr std::array<char, kLoops> kLoopTypes = {NPY_FLOAT, NPY_DOUBLE};
 constexpr char kStatusType = NPY_INT8;
@@ -255,12 +258,34 @@ constexpr const char* kOutputsDoc =
     "supersaturated inputs as given, with status 0 or -1. pressure is the total pressure in kPa "
     "(101.325 at\n"
     "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"
-    "out= and where= as for every ufunc; the loop runs with the GIL released.\n\n"
-    "Example:\n\n"
+    "out= and where= as for every ufunc; the loop runs with the GIL released.\n";
+constexpr const char* kExampleDoc =
+    "\n\nExample:\n\n"
     ">>> import numpy as np, hygrian\n"
     ">>> s = hygrian.from_dry_bulb_wet_bulb([25.0, 30.0], [20.0, 18.0], 101.325)\n"
     ">>> np.round(s[2], 2), s[9]\n"
     "(array([17.6 , 10.65]), array([0, 0], dtype=int8))\n";
+
+// "The status codes and their texts (hygrian.STATUS): 0 ok, -1 no wet-bulb,
+// ...": the outcomes Python gives, from the table, in lines of at most 80.
+std::string StatusDoc() {
+  std::vector<std::string> items;
+  for (const Outcome& outcome : Outcomes) {
+    if (RulesOf(outcome.kind).python) {
+      items.push_back(std::to_string(outcome.code) + " " + std::string(outcome.text));
+    }
+  }
+  std::string doc = "\nThe status codes and their texts (hygrian.STATUS):";
+  std::size_t line = 1;  // where the last line starts
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string item = items[i] + (i + 1 < items.size() ? "," : ".");
+    const bool fits = doc.size() - line + 1 + item.size() <= 80;
+    doc += fits ? " " : "\n";
+    if (!fits) line = doc.size();
+    doc += item;
+  }
+  return doc;
+}
 
 // The two loops of each pair, by the index of hygrian::AllPairs, for one variant.
 template <std::size_t variant, std::size_t... pair>
@@ -292,7 +317,8 @@ std::string DocOf(const Pair& pair, bool searched) {
     doc += std::string(k == 0 ? " the " : " and the ") + std::string(pair.given[k].description) +
            " (" + std::string(pair.given[k].unit) + ")";
   }
-  return doc + " at a total pressure (kPa).\n\n" + (searched ? kSearchedDoc : "") + kOutputsDoc;
+  return doc + " at a total pressure (kPa).\n\n" + (searched ? kSearchedDoc : "") + kOutputsDoc +
+         StatusDoc() + kExampleDoc;
 }
 
 // Adds value to the module under name, taking the reference; false on failure.
@@ -325,11 +351,12 @@ PyObject* StatusTexts() {
   return texts;
 }
 
-PyObject* PropertyNames() {
-  PyObject* names = PyTuple_New(static_cast<Py_ssize_t>(Properties.size()));
+// The keys of Properties[from] up to Properties[to].
+PyObject* PropertyNames(std::size_t from, std::size_t to) {
+  PyObject* names = PyTuple_New(static_cast<Py_ssize_t>(to - from));
   if (names == nullptr) return nullptr;
-  for (std::size_t k = 0; k < Properties.size(); ++k) {
-    const std::string_view key = Properties[k].key;
+  for (std::size_t k = 0; k < to - from; ++k) {
+    const std::string_view key = Properties[from + k].key;
     PyObject* name = PyUnicode_FromStringAndSize(key.data(), static_cast<Py_ssize_t>(key.size()));
     if (name == nullptr) {
       Py_DECREF(names);
@@ -426,7 +453,7 @@ PyObject* QuantityRows() {
   return rows;
 }
 
-// The quantity of each property, in the order of PROPERTIES.
+// The quantity of each property, in the order of PROPERTIES + MORE_PROPERTIES.
 PyObject* PropertyQuantities() {
   PyObject* keys = PyTuple_New(static_cast<Py_ssize_t>(Properties.size()));
   if (keys == nullptr) return nullptr;
@@ -835,7 +862,8 @@ constexpr std::array<const char*, 7> kProcessValues = {
     "water", "water_enthalpy"};
 constexpr std::array<std::string_view, 7> kProcessValueQuantities = {
     "mass_flow", "power", "power", "power", "", "mass_flow", ""};
-constexpr std::size_t kProcessOutputs = Properties.size() + kProcessValues.size() + 1;
+// The leaving state's properties written by default, the values, the status.
+constexpr std::size_t kProcessOutputs = DefaultPropertyCount + kProcessValues.size() + 1;
 
 constexpr const char* kProcessOutputsDoc =
     "\nEvery input broadcasts (flows in kg/s of dry air, pressure in kPa). Returns\n"
@@ -884,11 +912,11 @@ void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps,
     const std::array<double, kProcessValues.size()> values = {
         r.flow,  r.sensibleLoad, r.latentLoad, r.totalLoad, r.sensibleHeatRatio,
         r.water, r.waterEnthalpy};
-    for (std::size_t k = 0; k < Properties.size(); ++k) {
+    for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       Store(at[kIn + k], computed ? r.leaving.*Properties[k].member : kNan);
     }
     for (std::size_t k = 0; k < values.size(); ++k) {
-      Store(at[kIn + Properties.size() + k], computed ? values[k] : kNan);
+      Store(at[kIn + DefaultPropertyCount + k], computed ? values[k] : kNan);
     }
     Store(at[kAll - 1], missing ? kMissing : static_cast<std::int8_t>(outcome.code));
     for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
@@ -983,8 +1011,8 @@ bool AddProcesses(PyObject* module) {
   }
   // PROCESS_OUTPUT_QUANTITIES: the properties' quantities, then the values'.
   std::string outputQuantities;
-  for (const Property& p : Properties) {
-    const QuantityUnits* quantity = QuantityOfLibraryUnit(p.unit);
+  for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
+    const QuantityUnits* quantity = QuantityOfLibraryUnit(Properties[k].unit);
     outputQuantities.append(quantity != nullptr ? quantity->key : "-").append(" ");
   }
   for (const std::string_view quantity : kProcessValueQuantities) {
@@ -1002,7 +1030,9 @@ bool AddProcesses(PyObject* module) {
     if (!added || !AddProcessPhase(module, set, phase)) return false;
   }
   std::string outputs;
-  for (const Property& p : Properties) outputs.append(p.key).append(" ");
+  for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
+    outputs.append(Properties[k].key).append(" ");
+  }
   for (const char* name : kProcessValues) outputs.append(name).append(" ");
   PyObject* text = Text(outputs + "status");
   PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
@@ -1013,18 +1043,18 @@ bool AddProcesses(PyObject* module) {
 }
 
 // The measures of hygrian/measures.h as ufuncs, one per row of Measures, over
-// states already computed: the properties in PROPERTIES' order and their int8
+// states already computed: the nine properties in PROPERTIES' order and their int8
 // status, the total pressure, then every input of MeasureInputs (NaN where not
 // given); out the measure and its int8 status, as ComputeMeasures gives them:
 // NaN with the state's status where the state is not computed, the state's
 // warning where the measure is Ok. One float64 loop; NumPy casts float32 to it.
-constexpr std::size_t kMeasureInputs = Properties.size() + 2 + MeasureInputs.size();
+constexpr std::size_t kMeasureInputs = DefaultPropertyCount + 2 + MeasureInputs.size();
 constexpr std::size_t kMeasureArguments = kMeasureInputs + 2;
 
 constexpr std::array<char, kMeasureArguments> MeasureTypes() {
   std::array<char, kMeasureArguments> types{};
   types.fill(NPY_DOUBLE);
-  types[Properties.size()] = kStatusType;
+  types[DefaultPropertyCount] = kStatusType;
   types[kMeasureArguments - 1] = kStatusType;
   return types;
 }
@@ -1032,18 +1062,19 @@ constexpr std::array<char, kMeasureArguments> kMeasureTypes = MeasureTypes();
 
 MeasureResult MeasureAt(const Measure& measure, std::span<char* const> at) {
   std::int8_t code = 0;
-  std::memcpy(&code, at[Properties.size()], sizeof code);
+  std::memcpy(&code, at[DefaultPropertyCount], sizeof code);
   if (!RulesOf(OutcomeOfCode(code).kind).computed) {
     return {NotGiven, static_cast<Status>(code)};
   }
   State state;
-  for (std::size_t k = 0; k < Properties.size(); ++k) {
-    state.*Properties[k].member = Load<double>(at[k]);
+  for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
+    state.*DefaultProperties[k].member = Load<double>(at[k]);
   }
-  const double pressure = Load<double>(at[Properties.size() + 1]);
+  state.specificHumidity = state.humidityRatio / (1.0 + state.humidityRatio);
+  const double pressure = Load<double>(at[DefaultPropertyCount + 1]);
   Surroundings around;
   for (std::size_t c = 0; c < MeasureInputs.size(); ++c) {
-    around.*MeasureInputs[c].member = Load<double>(at[Properties.size() + 2 + c]);
+    around.*MeasureInputs[c].member = Load<double>(at[DefaultPropertyCount + 2 + c]);
   }
   MeasureResult m = measure.compute(state, pressure, around);
   if (m.status == Status::Ok && code > 0) m.status = static_cast<Status>(code);
@@ -1167,8 +1198,9 @@ PyObject* Initialise() {
       !AddMeasures(module) || !Add(module, "STATUS", StatusTexts()) ||
       !Add(module, "PAIRS", PairRows()) ||
       !Add(module, "DRY_BULB_PAIR_COUNT", PyLong_FromSize_t(DryBulbPairCount)) ||
-      !Add(module, "PROPERTIES", PropertyNames()) || !Add(module, "UNITS", UnitRows()) ||
-      !Add(module, "QUANTITIES", QuantityRows()) ||
+      !Add(module, "PROPERTIES", PropertyNames(0, DefaultPropertyCount)) ||
+      !Add(module, "MORE_PROPERTIES", PropertyNames(DefaultPropertyCount, Properties.size())) ||
+      !Add(module, "UNITS", UnitRows()) || !Add(module, "QUANTITIES", QuantityRows()) ||
       !Add(module, "PROPERTY_QUANTITIES", PropertyQuantities()) ||
       !Add(module, "STANDARD_PRESSURE", PyFloat_FromDouble(StandardPressure)) ||
       !Add(module, "__version__", PyUnicode_FromString(HYGRIAN_VERSION))) {

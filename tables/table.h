@@ -211,11 +211,11 @@ inline constexpr std::size_t kQuotedValueBytes = 40;
 
 // A table read row by row: the header first, then each row with its values.
 //
-//   FileSource source(fd);                // any ByteSource
+//   TextSource source(text);              // any ByteSource
 //   TableReader table(source, 101.325);
 //   std::string problem;
-//   if (table.ReadHeader(problem) != HeaderStatus::Ok) ...;
-//   TableRow row;
+//   if (table.ReadHeader(problem) != TableReader::HeaderStatus::Ok) ...;
+//   TableReader::Row row;
 //   while (table.Next(row) == CsvNext::Record) {
 //     if (row.measured.bad == BadInput::None) use(row.measured.first, ...);
 //   }

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "air/cases.h"
-#include "air/checked.h"
-#include "air/relations.h"
+#include "air/calculator/cases.h"
+#include "air/calculator/checked.h"
+#include "air/calculator/relations.h"
 
 namespace hygrian::air {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "air/cases.h"
-#include "air/relations.h"
+#include "air/calculator/cases.h"
+#include "air/calculator/relations.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/psychrometrics.h"
 #include "tests/calculator_model.h"

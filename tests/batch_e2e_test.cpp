@@ -108,6 +108,14 @@ std::string Row(const std::string& carried, std::size_t pair, double a, double b
   return carried + Csv(Values(pair, a, b, p, digits));
 }
 
+// The humidity ratio W and the specific humidity W / (1 + W) of a row, as
+// --columns humidity_ratio,specific_humidity writes them.
+std::string RatioAndSpecificHumidity(std::size_t pair, double a, double b) {
+  const double W =
+      cli::Compute(pair, a, b, StandardPressure, kCalculatorOptions).state.humidityRatio;
+  return Num(W) + "," + Num(W / (1.0 + W)) + "\n";
+}
+
 std::string Bad(const std::string& carried, const std::string& reason) {
   const bool quote = reason.find_first_of(",\"") != std::string::npos;
   std::string status = "bad-input: ";
@@ -554,6 +562,10 @@ std::vector<CliRow> RealFileRows() {
              1),
       CliRow("ChosenColumnsAsJson", kBatch, {"--json", "--columns=status,dry_bulb"}, kWet,
              "{\"status\":\"ok\",\"dry_bulb\":25}\n", "", 0),
+      CliRow("ChosenSpecificHumidity", kBatch, {"--columns", "humidity_ratio,specific_humidity"},
+             kWet,
+             "humidity_ratio,specific_humidity\n" + RatioAndSpecificHumidity(Pair::Wet, 25, 20), "",
+             0),
       CliRow("ChosenColumnUnknown", kBatch, {"--columns", "dry_bulb,when"}, kWet, "",
              "hygrian-batch: (standard input):1: --columns: no column 'when'; columns: dry_bulb, "
              "wet_bulb, dew_point, relative_humidity, enthalpy, humidity_ratio, "

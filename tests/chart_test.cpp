@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "air/relations.h"
+#include "air/calculator/relations.h"
 #include "chart/binned.h"
 #include "chart/curves.h"
 #include "chart/labels.h"

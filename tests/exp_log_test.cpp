@@ -1,4 +1,4 @@
-// exp and ln of air/exp_log-inl.h against the C library's over dense grids: at most
+// exp and ln of air/handbook/exp_log-inl.h against the C library's over dense grids: at most
 // 1 ulp apart everywhere (a property of both being within about half an ulp of
 // the exact value), and the special values as IEEE 754 gives them.
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "air/lanes.h"
-#include "air/one_lane.h"
+#include "air/handbook/lanes.h"
+#include "air/handbook/one_lane.h"
 
 namespace hygrian::air {
 namespace {

@@ -1,8 +1,6 @@
 // The handbook model: every reference row of tests/data/given.csv to its
 // tolerance, and over a grid of states the properties of its inverses (dew
 // point, wet-bulb, the four pairs) and of its NaNs.
-#include "air/handbook.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -13,8 +11,9 @@
 #include <string>
 #include <tuple>
 
-#include "air/lanes.h"
-#include "air/one_lane.h"
+#include "air/handbook/lanes.h"
+#include "air/handbook/one_lane.h"
+#include "air/handbook/relations.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/properties.h"

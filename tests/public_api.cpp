@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "hygrian/hygrian.h"
+#include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/processes.h"
 #include "hygrian/psychrometrics.h"
@@ -150,6 +151,41 @@ TEST(PublicApi, SearchedPairsAndProcessesAreExported) {
   EXPECT_EQ(CoolAndDehumidify(25.0, W, 5.0, 0.1, 1.0).status, Status::Ok);
   EXPECT_EQ(HumidifyWithSteam(25.0, W, W + 0.001, 100.0, 1.0).status, Status::Ok);
   EXPECT_EQ(HumidifyWithWater(25.0, W, W + 0.001, 15.0, 1.0).status, Status::Ok);
+}
+
+// The specific humidity of every computed state is W / (1 + W) of its humidity
+// ratio (ASHRAE 2017 eq. 9) to 1e-15 relative: over a grid of states given by
+// every pair, for both models and both phase conventions; and in C the
+// accessor gives the C++ state's value.
+TEST(PublicApi, SpecificHumidityIsTheVapourShareOfMoistAir) {
+  const Options variants[] = {{.over = Phase::Ice}, {.over = Phase::Water}, kCalculator};
+  std::size_t checked = 0;
+  for (const Options options : variants) {
+    for (const double P : {60.0, StandardPressure, 300.0}) {
+      for (const double t : {-60.0, -20.0, -0.5, 0.0, 4.0, 20.0, 35.0, 49.0, 80.0}) {
+        for (const double rh : {0.5, 10.0, 45.0, 90.0, 100.0}) {
+          const State s = FromDryBulbRelativeHumidity(t, rh, P, options).state;
+          for (const Pair& pair : AllPairs) {
+            const Result r =
+                pair.compute(s.*pair.given[0].member, s.*pair.given[1].member, P, options);
+            if (!RulesOf(OutcomeOf(r).kind).computed) continue;
+            const double W = r.state.humidityRatio;
+            EXPECT_LE(std::abs(r.state.specificHumidity - W / (1.0 + W)), 1e-15 * W / (1.0 + W))
+                << pair.key << " " << t << " " << rh << " " << P;
+            ++checked;
+          }
+          hygrian_state c{};
+          if (hygrian_from_dry_bulb_relative_humidity_with(
+                  t, rh, P, static_cast<int>(options.model), static_cast<int>(options.over), &c,
+                  nullptr) == HYGRIAN_OK) {
+            EXPECT_EQ(hygrian_specific_humidity(&c), s.specificHumidity) << t << " " << rh;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 1000U);
+  EXPECT_TRUE(std::isnan(hygrian_specific_humidity(nullptr)));
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ EMSCRIPTEN_KEEPALIVE char* hygrian_web_state(double dryBulb, double humidityRati
   const Result computed = FromDryBulbHumidityRatio(dryBulb, humidityRatio, pressure, relations);
   const Result result = clip != 0 ? ClipToSaturation(computed, pressure, relations) : computed;
   std::string text;
-  for (const Property& property : Properties) {
+  for (const Property& property : DefaultProperties) {
     const QuantityUnits* quantity = QuantityOfLibraryUnit(property.unit);
     const std::string_view unit = inchPound != 0 ? quantity->ip : quantity->library;
     const double value =

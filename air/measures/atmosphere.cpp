@@ -1,5 +1,5 @@
 // The potential, equivalent potential and virtual temperatures.
-#include "air/handbook.h"
+#include "air/handbook/relations.h"
 #include "air/measures/common.h"
 
 namespace hygrian {

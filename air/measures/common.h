@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "air/one_lane.h"
+#include "air/handbook/one_lane.h"
 #include "hygrian/measures.h"
 
 namespace hygrian::air::measures {

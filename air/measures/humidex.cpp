@@ -1,6 +1,6 @@
 // The humidex, Environment Canada's form.
-#include "air/handbook.h"
-#include "air/handbook_dew_point.h"
+#include "air/handbook/dew_point.h"
+#include "air/handbook/relations.h"
 #include "air/measures/common.h"
 
 namespace hygrian {

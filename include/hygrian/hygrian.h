@@ -210,6 +210,11 @@ HYGRIAN_API int hygrian_from_humidity_ratio_relative_humidity(double humidity_ra
 HYGRIAN_API int hygrian_clip_to_saturation(int status, double pressure, int model, int over,
                                            hygrian_state* state, int* wet_bulb_found);
 
+/* The specific humidity of a state the functions above wrote, in kg of water
+   vapour per kg of moist air: W / (1 + W) of its humidity ratio W (0.0125
+   gives 0.012345679); NaN for state NULL. Since 2.4.0. */
+HYGRIAN_API double hygrian_specific_humidity(const hygrian_state* state);
+
 /* The saturation vapour pressure (kPa) of pure water at t (degrees C) over ice
    (HYGRIAN_OVER_ICE: at and below 0.01 degrees C, water above) or over water,
    written to *pressure: 20 gives 2.33880. The _in_air form multiplies by the

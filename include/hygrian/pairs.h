@@ -16,10 +16,6 @@
 
 namespace hygrian {
 
-// A quantity a pair may be given by that no State field holds.
-inline constexpr Property SpecificHumidity = {"specific_humidity", nullptr, "kg/kg",
-                                              "specific humidity"};  // per kg of moist air
-
 // The row of Properties whose member is member.
 [[nodiscard]] constexpr Property PropertyOf(double State::*member) noexcept {
   for (const Property& p : Properties) {
@@ -27,6 +23,9 @@ inline constexpr Property SpecificHumidity = {"specific_humidity", nullptr, "kg/
   }
   return {};
 }
+
+// The specific humidity's row (a State field since 2.4.0).
+inline constexpr Property SpecificHumidity = PropertyOf(&State::specificHumidity);
 
 struct Pair {
   std::string_view key;           // "dry_bulb_wet_bulb": the given keys joined by '_'

@@ -76,7 +76,8 @@ struct Options {
 inline constexpr double ProgramPressureLeast = 20.0;
 inline constexpr double ProgramPressureMost = 200.0;
 
-// The nine properties of one air sample (hygrian/properties.h lists them as data).
+// The properties of one air sample (hygrian/properties.h lists them as data):
+// the nine of the C struct hygrian_state, then those added since.
 struct State {
   double dryBulb = 0.0;             // degrees C
   double wetBulb = 0.0;             // degrees C
@@ -87,6 +88,8 @@ struct State {
   double degreeOfSaturation = 0.0;  // humidity ratio over its saturation value
   double specificVolume = 0.0;      // cubic metres per kg of dry air
   double vaporPressure = 0.0;       // kPa
+  // kg of water vapour per kg of moist air: W / (1 + W). Since 2.4.0.
+  double specificHumidity = 0.0;
 };
 
 // What became of a computation. Ok and the warnings (Supersaturated,

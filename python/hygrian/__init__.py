@@ -57,7 +57,9 @@ weather data (ERA5, reports) are over water: pass ``over="water"``, which also
 gives the wet-bulb of a liquid wick below 0 degrees C.
 
 Units: degrees C, percent, kJ/kg dry air, kg/kg dry air, m3/kg dry air, kPa.
-``PROPERTIES`` names the nine properties in output order, ``PAIRS`` the input
+``PROPERTIES`` names the nine properties in output order (then comes the
+status); ``MORE_PROPERTIES`` those given when asked for (the specific
+humidity, W / (1 + W) of the humidity ratio W), ``PAIRS`` the input
 pairs; ``STATUS`` maps each status code to its text. A bad state is NaN plus a
 status, never an exception; a NaN given as input is a gap, status 12 (missing).
 ``__version__`` is the project's version. ``hygrian.units`` has the library's
@@ -75,8 +77,8 @@ import sys
 import numpy as np
 
 from . import _ufuncs, calculator, handbook, handbook_over_water, units
-from ._ufuncs import (PROCESS_ARGUMENTS, PROCESS_OUTPUTS, PROCESSES, PROPERTIES,
-                      STANDARD_PRESSURE, STATUS, __version__, dry_air_flow,
+from ._ufuncs import (MORE_PROPERTIES, PROCESS_ARGUMENTS, PROCESS_OUTPUTS, PROCESSES,
+                      PROPERTIES, STANDARD_PRESSURE, STATUS, __version__, dry_air_flow,
                       standard_pressure_at_altitude)
 
 # One ufunc per input pair, from the library's table of pairs: (ufunc name, first
@@ -86,12 +88,12 @@ globals().update({name: getattr(_ufuncs, name) for name, *_ in PAIRS})
 # One ufunc per process: (name: its arguments' names) each.
 globals().update({name: getattr(_ufuncs, name) for name in PROCESS_ARGUMENTS})
 
-__all__ = ["MEASURES", "MEASURE_INPUTS", "PAIRS", "PROCESSES", "PROCESS_ARGUMENTS",
-           "PROCESS_OUTPUTS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS", "__version__",
-           "calculator", "dry_air_flow", "handbook", "handbook_over_water", "heat_stress",
-           "psychrometrics", "saturation_vapor_pressure", "standard_pressure_at_altitude",
-           "units"] + sorted(name for name, *_ in PAIRS) + sorted(PROCESS_ARGUMENTS) + sorted(
-               row[0] for row in _ufuncs.MEASURES)
+__all__ = ["MEASURES", "MEASURE_INPUTS", "MORE_PROPERTIES", "PAIRS", "PROCESSES",
+           "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS",
+           "__version__", "calculator", "dry_air_flow", "handbook", "handbook_over_water",
+           "heat_stress", "psychrometrics", "saturation_vapor_pressure",
+           "standard_pressure_at_altitude", "units"] + sorted(name for name, *_ in PAIRS) + sorted(
+               PROCESS_ARGUMENTS) + sorted(row[0] for row in _ufuncs.MEASURES)
 
 # Each pair by its two keys, either way round: (ufunc name, first key, second
 # key). The rows of PAIRS after the first DRY_BULB_PAIR_COUNT are solved by a
@@ -189,7 +191,7 @@ def _given_pair(given):
 
 
 def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
-                   supersaturated="flag", **given):
+                   supersaturated="flag", outputs=None, **given):
     """The moist-air state as a dict of named arrays.
 
     Keyword arguments only: two values that form a pair of ``PAIRS`` and the
@@ -219,7 +221,10 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
     point and wet-bulb the dry-bulb), status 20 (not with the calculator).
 
     Returns a dict with the nine properties (the keys of ``PROPERTIES``:
-    degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8): 0
+    degrees C, percent, kJ/kg, kg/kg, m3/kg, kPa) and ``"status"`` (int8);
+    ``outputs=["specific_humidity", ...]`` (names of ``PROPERTIES`` or
+    ``MORE_PROPERTIES``: the specific humidity in kg/kg of moist air) gives
+    those, with the status, instead. Status 0
     when every property is computed, -1 when only the wet-bulb is missing
     (NaN), 13 supersaturated (computed, no wet-bulb), 19 above ice saturation
     but not water's (over ice; the same), 20 clipped to saturation, 14 drier
@@ -241,7 +246,21 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
     """
     name, first, second = _given_pair(given)
     values = _ufunc(name, model, over, supersaturated)(given[first], given[second], pressure)
-    return dict(zip(PROPERTIES + ("status",), values))
+    states = dict(zip(PROPERTIES + ("status",), values))
+    if outputs is None:
+        return states
+    asked = _asked_outputs(outputs)
+    if "specific_humidity" in asked:
+        ratio = states["humidity_ratio"]
+        states["specific_humidity"] = _specific_humidity(ratio).astype(ratio.dtype)
+    return {key: states[key] for key in asked + ("status",)}
+
+
+def _specific_humidity(humidity_ratio, out=None):
+    """kg of water vapour per kg of moist air: W / (1 + W), in float64, as the
+    library's State holds it."""
+    ratio = np.asarray(humidity_ratio, np.float64)
+    return np.divide(ratio, 1.0 + ratio, out=out)
 
 
 # The heat-stress and atmospheric measures (hygrian/measures.h): one row each,
@@ -334,20 +353,21 @@ globals().update({key: _measure_function(key) for key in _MEASURE_ROWS})
 
 
 def _asked_outputs(outputs):
-    """The properties asked for, in PROPERTIES' order: every one for None, else
-    those named (a name, or names); a ValueError for a name that is none, or
-    for none at all."""
+    """The properties asked for, in the order of PROPERTIES + MORE_PROPERTIES:
+    PROPERTIES for None, else those named (a name, or names); a ValueError for
+    a name that is none, or for none at all."""
     if outputs is None:
         return PROPERTIES
+    every = PROPERTIES + MORE_PROPERTIES
     names = [outputs] if isinstance(outputs, str) else list(outputs)
     for name in names:
-        if name not in PROPERTIES:
-            raise ValueError(f"outputs: {name!r} is not one of {', '.join(PROPERTIES)} "
+        if name not in every:
+            raise ValueError(f"outputs: {name!r} is not one of {', '.join(every)} "
                              "(status comes with every one)")
     if not names:
         raise ValueError("outputs: none asked for; name at least one of "
-                         + ", ".join(PROPERTIES))
-    return tuple(p for p in PROPERTIES if p in names)
+                         + ", ".join(every))
+    return tuple(p for p in every if p in names)
 
 
 def _provenance(model, over, supersaturated):

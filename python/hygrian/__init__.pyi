@@ -1,5 +1,6 @@
 # Types of the package hygrian: its ufuncs, its tables and its functions.
-from typing import Any, Literal, TypedDict, overload
+from collections.abc import Sequence
+from typing import Any, Literal, NotRequired, TypedDict, overload
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -11,6 +12,7 @@ from hygrian import units as units
 from hygrian._ufuncs import (
     MEASURE_INPUTS as MEASURE_INPUTS,
     MEASURES as MEASURES,
+    MORE_PROPERTIES as MORE_PROPERTIES,
     PAIRS as PAIRS,
     PROCESS_ARGUMENTS as PROCESS_ARGUMENTS,
     PROCESS_OUTPUTS as PROCESS_OUTPUTS,
@@ -33,12 +35,14 @@ from hygrian._ufuncs import (
     STATUS as STATUS,
     __version__ as __version__,
     _PairUfunc,
+    _Property,
     _Scalar,
 )
 
 __all__ = [
     "MEASURES",
     "MEASURE_INPUTS",
+    "MORE_PROPERTIES",
     "PAIRS",
     "PROCESSES",
     "PROCESS_ARGUMENTS",
@@ -124,6 +128,7 @@ class _State(TypedDict):
     specific_volume: Any
     vapor_pressure: Any
     status: Any
+    specific_humidity: NotRequired[Any]
 
 @overload
 def saturation_vapor_pressure(  # type: ignore[misc]  # numbers give numbers
@@ -141,6 +146,7 @@ def psychrometrics(
     model: _Model = "handbook",
     over: _Phase = "ice",
     supersaturated: _Supersaturated = "flag",
+    outputs: _Property | Sequence[_Property] | None = None,
     dry_bulb: ArrayLike | None = None,
     wet_bulb: ArrayLike | None = None,
     dew_point: ArrayLike | None = None,

@@ -7,7 +7,7 @@ from numpy.typing import ArrayLike, DTypeLike, NDArray
 
 _Float = np.floating[Any]
 _Scalar = float | int | np.floating[Any] | np.integer[Any]
-# A name of PROPERTIES.
+# A name of PROPERTIES or MORE_PROPERTIES.
 _Property = Literal[
     "dry_bulb",
     "wet_bulb",
@@ -18,6 +18,7 @@ _Property = Literal[
     "degree_of_saturation",
     "specific_volume",
     "vapor_pressure",
+    "specific_humidity",
 ]
 _Casting = Literal["no", "equiv", "safe", "same_kind", "unsafe"]
 _Order = Literal["K", "A", "C", "F"]
@@ -138,6 +139,7 @@ STATUS: dict[int, str]
 PAIRS: tuple[tuple[str, str, str, str], ...]
 DRY_BULB_PAIR_COUNT: int
 PROPERTIES: tuple[str, ...]
+MORE_PROPERTIES: tuple[str, ...]
 # (quantity, key, name, numerator, denominator, zero, spellings) of each unit.
 UNITS: tuple[tuple[str, str, str, float, float, float, tuple[str, ...]], ...]
 # (quantity, library spelling, IP spelling, CF spelling) of each quantity.

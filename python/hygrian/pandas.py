@@ -122,7 +122,7 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
         hu.to_library(values, unit)
         given[keyword] = values
     states = hygrian.psychrometrics(**given, model=model, over=over,
-                                    supersaturated=supersaturated)
+                                    supersaturated=supersaturated, outputs=asked)
     kept = {prop: states[prop] for prop in asked + ("status",)}
     for prop, values in kept.items():
         if prop in hu.PROPERTY_QUANTITIES:

@@ -38,7 +38,8 @@ _SYSTEM_SPELLINGS = {quantity: dict(zip(SYSTEMS, spellings))
                      for quantity, *spellings in _ufuncs.QUANTITIES}
 
 # The quantity of each property, and of each input by its keyword.
-PROPERTY_QUANTITIES = dict(zip(_ufuncs.PROPERTIES, _ufuncs.PROPERTY_QUANTITIES))
+PROPERTY_QUANTITIES = dict(zip(_ufuncs.PROPERTIES + _ufuncs.MORE_PROPERTIES,
+                               _ufuncs.PROPERTY_QUANTITIES))
 _QUANTITY_OF_LIBRARY_UNIT = {s["library"]: q for q, s in _SYSTEM_SPELLINGS.items()}
 INPUT_QUANTITIES = {
     "dry_bulb": "temperature", "pressure": "pressure",

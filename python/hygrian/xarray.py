@@ -44,6 +44,7 @@ _NAMES = {
     "degree_of_saturation": {"long_name": "degree of saturation"},
     "specific_volume": {"long_name": "specific volume per unit mass of dry air"},
     "vapor_pressure": {"standard_name": "water_vapor_partial_pressure_in_air"},
+    "specific_humidity": {"standard_name": "specific_humidity"},
 }
 
 
@@ -91,8 +92,9 @@ def _library_input(piece, unit, buffer):
 def _states(first, second, pressure, *, model, over, supersaturated, ufunc, names, units,
             outputs_in, dtype):
     """The outputs of one block from the pair's two values and the pressure:
-    the properties that outputs_in names ({index in PROPERTIES: unit}), then
-    the int8 status, computed slab by slab into their arrays: in double,
+    the properties that outputs_in names ({index in PROPERTIES +
+    MORE_PROPERTIES: unit}), then the int8 status, computed slab by slab into
+    their arrays: in double,
     converted, then rounded once to dtype. First a UserWarning for each input
     whose values in this block look like another unit's.
 
@@ -100,7 +102,8 @@ def _states(first, second, pressure, *, model, over, supersaturated, ufunc, name
     float64 buffers: the inputs converted from their own dtype in one pass,
     and the properties not asked for, or that need converting before they are
     rounded to float32. A property in the library's unit goes straight into
-    its output (NumPy rounds the ufunc's double to float32 as it writes it)."""
+    its output (NumPy rounds the ufunc's double to float32 as it writes it).
+    The specific humidity comes from the humidity ratio's double."""
     for name, values, unit in zip(names, (first, second, pressure), units):
         hu.warn_if_unlikely(name, values, unit)
     # By name in every process: a ufunc pickles as its name, the default model's.
@@ -111,15 +114,23 @@ def _states(first, second, pressure, *, model, over, supersaturated, ufunc, name
     status = np.empty(shape, np.int8)
     size = min(SLAB, status.size)
     given = [np.empty(size) for _ in inputs]
+    count = len(hygrian.PROPERTIES)
+    specific = count + hygrian.MORE_PROPERTIES.index("specific_humidity")
+    ratio = hygrian.PROPERTIES.index("humidity_ratio")
     direct = {k for k, unit in outputs_in.items()
-              if dtype == np.float64 or hu.is_library_unit(unit)}
-    work = {k: np.empty(size) for k in range(len(hygrian.PROPERTIES)) if k not in direct}
+              if k < count and (dtype == np.float64 or hu.is_library_unit(unit))
+              and not (k == ratio and specific in outputs_in)}
+    work = {k: np.empty(size) for k in list(range(count)) + [specific]
+            if k not in direct and (k < count or k in outputs_in)}
     for index in _slabs(shape, SLAB):
         done = status[index]
         args = [_library_input(a[index], u, b) for a, u, b in zip(inputs, units, given)]
-        out = tuple(outputs[k][index] if k in direct else w[: done.size].reshape(done.shape)
-                    for k, w in ((k, work.get(k)) for k in range(len(hygrian.PROPERTIES))))
-        compute(*args, out=out + (done,))
+        out = [outputs[k][index] if k in direct else work[k][: done.size].reshape(done.shape)
+               for k in range(count)]
+        compute(*args, out=tuple(out) + (done,))
+        if specific in outputs_in:
+            out.append(hygrian._specific_humidity(
+                out[ratio], out=work[specific][: done.size].reshape(done.shape)))
         for k, unit in outputs_in.items():
             if k in direct:
                 hu.from_library(out[k], unit)
@@ -248,7 +259,7 @@ def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtyp
     CMIP6's hurs, hygrometers' frost points and the handbook's tables are over
     ice.
 
-    outputs=["wet_bulb", ...] (names of hygrian.PROPERTIES) gives those
+    outputs=["wet_bulb", ...] (names of hygrian.PROPERTIES or MORE_PROPERTIES) gives those
     variables alone, with status: only they are allocated and kept. The
     properties are float32 when every DataArray given is float32, else
     float64; dtype="float32" or "float64" chooses (computed in double either
@@ -273,8 +284,8 @@ def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtyp
     dtype = _output_dtype(dtype, [v for v in given.values() if isinstance(v, xr.DataArray)])
     _check_workers(given.values())
     units = dict(units or {})
-    outputs_in = {hygrian.PROPERTIES.index(p): hu.output_unit(hu.PROPERTY_QUANTITIES[p],
-                                                              output_units)
+    every = hygrian.PROPERTIES + hygrian.MORE_PROPERTIES
+    outputs_in = {every.index(p): hu.output_unit(hu.PROPERTY_QUANTITIES[p], output_units)
                   for p in asked}
     computed = xr.apply_ufunc(
         _states,

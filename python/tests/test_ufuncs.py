@@ -504,3 +504,34 @@ def test_docstrings_hold_an_example_that_runs(name):
     for test in tests:
         runner.run(test)
     assert runner.summarize(verbose=False).failed == 0
+
+
+# The specific humidity asked for is W / (1 + W) of the state's humidity ratio
+# to 1e-15 relative, for every pair, model and phase convention over the grid.
+@pytest.mark.parametrize("model, over", [("handbook", "ice"), ("handbook", "water"),
+                                         ("calculator", "ice")])
+def test_specific_humidity_is_the_vapour_share_of_moist_air(model, over):
+    t, rh, p = (a.ravel() for a in np.meshgrid([-40.0, -5.0, 0.5, 20.0, 35.0, 60.0],
+                                               [1.0, 30.0, 75.0, 100.0], [70.0, 101.325]))
+    base = hygrian.psychrometrics(dry_bulb=t, relative_humidity=rh, pressure=p, model=model,
+                                  over=over)
+    pairs = hygrian.PAIRS[:hygrian._ufuncs.DRY_BULB_PAIR_COUNT] if model == "calculator" \
+        else hygrian.PAIRS
+    for _, first, second, _ in pairs:
+        given = {first: base[first], second: base[second] if second != "specific_humidity"
+                 else base["humidity_ratio"] / (1 + base["humidity_ratio"])}
+        got = hygrian.psychrometrics(**given, pressure=p, model=model, over=over,
+                                     outputs=["specific_humidity", "humidity_ratio"])
+        assert list(got) == ["humidity_ratio", "specific_humidity", "status"]
+        w, q = got["humidity_ratio"], got["specific_humidity"]
+        computed = ~np.isnan(w)
+        assert computed.sum() > len(t) // 2, second
+        assert (np.abs(q - w / (1 + w))[computed] <= 1e-15 * q[computed]).all(), second
+
+
+# Each pair ufunc's docstring names every status code with its text.
+@pytest.mark.parametrize("name", [pair[0] for pair in hygrian.PAIRS])
+def test_docstrings_name_every_status(name):
+    doc = " ".join(getattr(hygrian, name).__doc__.split())
+    for code, text in hygrian.STATUS.items():
+        assert f" {code} {text}," in doc or f" {code} {text}." in doc, (code, text)

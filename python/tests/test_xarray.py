@@ -557,3 +557,15 @@ def test_heat_stress_errors(inputs, error, words):
     with pytest.raises(error, match=words):
         hx.heat_stress(dry_bulb=t, relative_humidity=rh, mean_radiant_temperature=35.0,
                        outputs="utci" if not inputs else None, **inputs)
+# The specific humidity asked for: CF's specific_humidity, W / (1 + W) of case
+# "dew"'s published humidity ratio 0.0106482 (+- half its last digit), the same
+# in every system of units.
+def test_specific_humidity_when_asked():
+    for output_units, unit in (("library", "kg/kg"), ("cf", "kg kg-1"), ("ip", "lb/lb")):
+        states = calculator_states(**inputs(CASES["dew"][0]), output_units=output_units,
+                                   outputs=["specific_humidity"])
+        assert list(states.data_vars) == ["specific_humidity", "status"]
+        got = states["specific_humidity"]
+        assert got.attrs["units"] == unit
+        assert got.attrs["standard_name"] == "specific_humidity"
+        assert abs(float(got[0]) - 0.0106482 / 1.0106482) <= 0.5e-7

@@ -1,0 +1,116 @@
+#include "air/handbook/arrays.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+#include "air/handbook/cases.h"
+#include "air/handbook/dew_point.h"
+#include "air/handbook/relations.h"
+
+namespace hygrian::air::handbook {
+namespace {
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+
+double State::*MemberOf(Second second) {
+  switch (second) {
+    case Second::WetBulb:
+      return &State::wetBulb;
+    case Second::DewPoint:
+      return &State::dewPoint;
+    case Second::RelativeHumidity:
+      return &State::relativeHumidity;
+    case Second::HumidityRatio:
+      break;
+  }
+  return &State::humidityRatio;
+}
+
+// The given value of row i, q made a humidity ratio (NaN where q is outside
+// [0, 1): the scalar function then refuses the row).
+double ValueOf(const Columns& c, std::size_t i) {
+  const double value = c.value[i];
+  if (!c.specificHumidity) return value;
+  return value >= 0.0 && value < 1.0 ? value / (1.0 - value) : kNan;
+}
+
+// The state of a plain row k (PlainLanes), written in place as DecideInto
+// writes it: the forward values, the given value where it was given.
+void WritePlain(const Block& b, std::size_t k, Second second, Result& out) {
+  State& s = out.state;
+  s.dryBulb = b.t[k];
+  s.wetBulb = second == Second::WetBulb ? b.value[k] : b.wetBulb[k];
+  s.dewPoint = b.dewPoint[k];
+  s.relativeHumidity = second == Second::RelativeHumidity ? b.value[k] : b.relativeHumidity[k];
+  s.enthalpy = b.enthalpy[k];
+  s.humidityRatio = b.W[k];
+  s.specificHumidity = SpecificHumidity(b.W[k]);
+  s.degreeOfSaturation = b.W[k] / b.saturated[k];
+  s.specificVolume = b.volume[k];
+  s.vaporPressure = b.p[k];
+  out.status = Status::Ok;
+  out.wetBulbFound = true;
+}
+
+// Rows first..first+count (count at most kBlock).
+void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result* out, Phase over,
+                  Block& block) {
+  for (std::size_t k = 0; k < count; ++k) {
+    block.t[k] = c.t[first + k];
+    block.value[k] = ValueOf(c, first + k);
+    block.P[k] = c.P[c.onePressure ? 0 : first + k];
+  }
+  const std::size_t padded = (count + kWidest - 1) / kWidest * kWidest;
+  for (std::size_t k = count; k < padded; ++k) {
+    block.t[k] = block.value[k] = block.P[k] = kNan;
+  }
+  ForwardLanes(block, padded, c.second, over == Phase::Ice);
+  for (std::size_t k = 0; k < padded; ++k) {
+    // The dew point given, found in the lanes, or by the scalar search.
+    if (c.second == Second::DewPoint) {
+      block.dewPoint[k] = block.value[k];
+    } else if (block.screened[k] != 0.0 && std::isnan(block.dewPoint[k])) {
+      block.dewPoint[k] = DewPoint(block.p[k], block.P[k], over);
+    }
+  }
+  if (c.second != Second::WetBulb) WetBulbLanes(block, padded, over == Phase::Ice);
+  PlainLanes(block, padded, c.second);
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t i = first + k;
+    if (block.plain[k] != 0.0) {
+      WritePlain(block, k, c.second, out[i]);
+    } else if (block.screened[k] == 0.0) {
+      out[i] = c.compute(c.t[i], c.value[i], c.P[c.onePressure ? 0 : i], {Model::Handbook, over});
+    } else {
+      Forward forward{block.p[k],
+                      block.W[k],
+                      block.saturation[k],
+                      {block.logValue[k], block.logSlope[k]},
+                      block.relativeHumidity[k],
+                      block.saturated[k],
+                      block.enthalpy[k],
+                      block.volume[k]};
+      forward.dewPoint = block.dewPoint[k];
+      forward.dewPointKnown = true;
+      forward.wetBulb = block.wetBulb[k];
+      forward.wetBulbKnown = c.second != Second::WetBulb && block.wetBulbKnown[k] != 0.0;
+      const DryBulbPair pair{MemberOf(c.second), block.t[k], block.value[k], block.P[k]};
+      DecideInto(pair, forward, over, out[i]);
+    }
+    // A specific humidity given is in the state as given, as the pair's function has it.
+    if (c.specificHumidity) out[i].state.specificHumidity = c.value[i];
+  }
+}
+
+}  // namespace
+
+void ComputeStates(const Columns& columns, Result* out, Phase over) {
+  Block block;
+  for (std::size_t first = 0; first < columns.n; first += kBlock) {
+    ComputeBlock(columns, first, std::min(kBlock, columns.n - first), out, over, block);
+  }
+}
+
+}  // namespace hygrian::air::handbook
