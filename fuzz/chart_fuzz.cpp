@@ -88,7 +88,7 @@ void RequireWellFormed(std::string_view xml) {
     for (;;) {  // attributes
       while (i < xml.size() && (xml[i] == ' ' || xml[i] == '\n')) ++i;
       Require(i < xml.size());
-      if (xml[i] == '>' || xml.substr(i, 2) == "/>") break;
+      if (xml.substr(i, 1) == ">" || xml.substr(i, 2) == "/>") break;
       const std::size_t attributeStart = i;
       while (i < xml.size() && NameChar(xml[i])) ++i;
       Require(i > attributeStart && xml.substr(i, 2) == "=\"");
