@@ -65,9 +65,15 @@ Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexc
   return outcome;
 }
 
-RowWriter::RowWriter(const tables::Layout& layout, Format format)
-    : layout_(layout), format_(std::move(format)), slots_(layout, kResultColumns, format_) {
-  chosen_ = !format_.columns.empty() ||
+RowWriter::RowWriter(const tables::Layout& layout, Format format, bool inchPound)
+    : layout_(layout),
+      format_(std::move(format)),
+      comfort_(layout, inchPound),
+      results_(comfort_.Given() ? std::span<const std::string_view>(kComfortResultColumns)
+                                : std::span<const std::string_view>(kResultColumns)),
+      slots_(layout, results_, format_) {
+  // The comfort columns are written slot by slot.
+  chosen_ = !format_.columns.empty() || comfort_.Given() ||
             (!format_.json && (format_.delimiter != ',' || format_.commaDecimals));
   if (chosen_) ChooseColumns();
   if (!format_.json) return;
@@ -85,21 +91,21 @@ RowWriter::RowWriter(const tables::Layout& layout, Format format)
 void RowWriter::ChooseColumns() {
   if (format_.columns.empty()) {
     for (const std::size_t column : layout_.carried) slots_.Add({false, column});
-    for (std::size_t i = 0; i < kResultColumns.size(); ++i) slots_.Add({true, i});
+    for (std::size_t i = 0; i < results_.size(); ++i) slots_.Add({true, i});
     return;
   }
   // The result that a given column of the input stands for.
   const auto givenResult = [&](std::size_t column) -> std::optional<std::size_t> {
     const std::string_view key = column == layout_.first ? layout_.firstKey : layout_.secondKey;
-    const auto* found = std::find(kResultColumns.begin(), kResultColumns.end(), key);
-    if (found == kResultColumns.end()) return std::nullopt;
-    return static_cast<std::size_t>(found - kResultColumns.begin());
+    const auto found = std::find(results_.begin(), results_.end(), key);
+    if (found == results_.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - results_.begin());
   };
   for (const std::string& name : format_.columns) {
     const std::string key = Lower(name);
-    const auto* result = std::find(kResultColumns.begin(), kResultColumns.end(), key);
-    if (result != kResultColumns.end()) {
-      slots_.Add({true, static_cast<std::size_t>(result - kResultColumns.begin())});
+    const auto result = std::find(results_.begin(), results_.end(), key);
+    if (result != results_.end()) {
+      slots_.Add({true, static_cast<std::size_t>(result - results_.begin())});
       continue;
     }
     const auto column = std::find(layout_.keys.begin(), layout_.keys.end(), key);
@@ -116,7 +122,7 @@ void RowWriter::ChooseColumns() {
       for (const std::size_t c : layout_.carried) {
         problem_.append(" ").append(layout_.names[c]).append(",");
       }
-      for (const std::string_view k : kResultColumns) problem_.append(" ").append(k).append(",");
+      for (const std::string_view k : results_) problem_.append(" ").append(k).append(",");
       problem_.pop_back();
       return;
     }
@@ -142,6 +148,16 @@ void RowWriter::WriteHeader(Output& out) const {
 }
 
 bool RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  if (comfort_.Given()) {
+    std::array<double, Properties.size() + 2> values{};
+    std::copy(outcome.values.begin(), outcome.values.end(), values.begin());
+    unsigned present = outcome.present;
+    for (std::size_t k = 0; k < 2; ++k) {
+      values[Properties.size() + k] = outcome.comfort[k];
+      if (!std::isnan(outcome.comfort[k])) present |= 1U << (Properties.size() + k);
+    }
+    return slots_.WriteRow(out, record, {values, present, outcome.kind->key, outcome.text});
+  }
   if (chosen_) {
     return slots_.WriteRow(out, record,
                            {outcome.values, outcome.present, outcome.kind->key, outcome.text});
