@@ -265,9 +265,10 @@ TEST_F(ChartRun, PointsWithAProcess) {
   EXPECT_EQ(Count(svg, "marker-end=\"url(#arrowhead)\""), 1u);
   EXPECT_EQ(Count(svg.substr(svg.find("<g id=\"points\">")), "<line x1"), 2u)
       << "two arrows join three points";
-  EXPECT_NE(svg.find(">Outdoor &amp; roof</text>"), std::string::npos);
-  EXPECT_NE(svg.find(">Coil, leaving</text>"), std::string::npos);
-  EXPECT_NE(svg.find(">&lt;Room&gt;</text>"), std::string::npos);
+  // Numbered in file order, each with its label.
+  EXPECT_NE(svg.find(">1 Outdoor &amp; roof</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">2 Coil, leaving</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">3 &lt;Room&gt;</text>"), std::string::npos);
   ExpectRenders(svg, 1200, 800);
 
   // Each marker carries its state, and sits where the state says.

@@ -537,8 +537,9 @@ TEST(ChartInchPound, LinesFollowTheHandbooksIpRelations) {
       EXPECT_NEAR(0.370486 * (t + 459.67) * (1.0 + 1.607858 * W) / p, c.value, 0.01) << t;
     }
   }
-  // Enthalpy every 1 Btu/lb labelled every 5, wet-bulb every 5 F, volume every 0.5 ft3/lb.
-  const std::vector<double> steps{0.0, 10.0, 5.0, 1.0, 0.5};
+  // Enthalpy every 5 Btu/lb, as printed IP charts have it, wet-bulb every 5 F,
+  // volume every 0.5 ft3/lb.
+  const std::vector<double> steps{0.0, 10.0, 5.0, 5.0, 0.5};
   for (std::size_t i = 1; i < families.size(); ++i) EXPECT_EQ(families[i].step, steps[i]) << i;
   for (const Label& label : families[static_cast<std::size_t>(Family::Enthalpy)].labels) {
     EXPECT_EQ(std::stoi(label.text) % 5, 0) << label.text;
