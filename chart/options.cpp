@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -74,14 +75,111 @@ std::string ReadProcessOptions(const cli::ProcessTexts& texts, Options& options)
   return "";
 }
 
+// The sheet's options as given.
+struct SheetTexts {
+  std::string format;       // svg, pdf or png; else by the output's extension
+  std::string page;         // a4, letter or a3
+  std::string orientation;  // landscape or portrait
+  std::string dpi;
+  std::string style;  // screen or print
+  bool table = false;
+  bool titleGiven = false;
+};
+
+void AddSheetOptions(CLI::App& app, SheetTexts& texts, SheetSettings& sheet) {
+  app.add_option("--format", texts.format,
+                 "svg, pdf or png (else by -o's extension: .pdf, .png; svg)")
+      ->type_name("FORMAT");
+  app.add_option("--page", texts.page, "The chart on a page: a4, letter or a3 (a PDF's: a4)")
+      ->type_name("SIZE");
+  app.add_option("--orientation", texts.orientation, "landscape (the default) or portrait")
+      ->type_name("WAY");
+  app.add_option("--dpi", texts.dpi, "A PNG's pixels per inch, 36 to 1200 (150)")->type_name("N");
+  app.add_option("--style", texts.style, "screen (colours; SVG, PNG) or print (grey; PDF)")
+      ->type_name("STYLE");
+  app.add_flag("--table", texts.table, "The table of the numbered states under the chart")
+      ->disable_flag_override();
+  for (const auto& [flag, text, help] :
+       {std::tuple{"--title", &sheet.title, "The title block's title"},
+        std::tuple{"--project", &sheet.project, "The title block's project"},
+        std::tuple{"--site", &sheet.site, "The title block's site (the pressure and altitude)"}}) {
+    app.add_option(flag, *text, help)->type_name("TEXT");
+  }
+}
+
+// The format an output file's name asks for: .pdf, .png, else SVG.
+Format FormatOfName(std::string_view name) {
+  const auto ends = [&](std::string_view end) {  // end in lower case; .PDF as well
+    if (name.size() <= end.size()) return false;
+    const std::string_view tail = name.substr(name.size() - end.size());
+    return std::equal(tail.begin(), tail.end(), end.begin(), [](char a, char b) {
+      return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+  };
+  if (ends(".pdf")) return Format::Pdf;
+  if (ends(".png")) return Format::Png;
+  return Format::Svg;
+}
+
+// The sheet's options into sheet; "" or what is wrong.
+std::string ReadSheetOptions(const SheetTexts& texts, const std::string& output,
+                             SheetSettings& sheet, Style& style) {
+  sheet.format = FormatOfName(output);
+  if (!texts.format.empty()) {
+    constexpr std::array<std::pair<std::string_view, Format>, 3> kFormats{
+        {{"svg", Format::Svg}, {"pdf", Format::Pdf}, {"png", Format::Png}}};
+    const auto* found = std::find_if(kFormats.begin(), kFormats.end(),
+                                     [&](const auto& f) { return f.first == texts.format; });
+    if (found == kFormats.end()) return "--format: '" + texts.format + "' is not svg, pdf or png";
+    sheet.format = found->second;
+  }
+  if (!texts.page.empty()) {
+    const auto* found = std::find_if(kPageSizes.begin(), kPageSizes.end(),
+                                     [&](const PageSize& p) { return p.name == texts.page; });
+    if (found == kPageSizes.end()) return "--page: '" + texts.page + "' is not a4, letter or a3";
+    sheet.page = &*found;
+  } else if (sheet.format == Format::Pdf) {
+    sheet.page = &kPageSizes[0];
+  }
+  if (!texts.orientation.empty()) {
+    if (texts.orientation != "landscape" && texts.orientation != "portrait") {
+      return "--orientation: '" + texts.orientation + "' is not landscape or portrait";
+    }
+    if (sheet.page == nullptr) return "--orientation: only with --page";
+    sheet.portrait = texts.orientation == "portrait";
+  }
+  if (!texts.dpi.empty()) {
+    int dpi = 0;
+    const char* end = texts.dpi.data() + texts.dpi.size();
+    if (std::from_chars(texts.dpi.data(), end, dpi).ptr != end || dpi < 36 || dpi > 1200) {
+      return "--dpi: expected a whole number from 36 to 1200, not '" + texts.dpi + "'";
+    }
+    if (sheet.format != Format::Png) return "--dpi: only for a PNG";
+    sheet.dpi = dpi;
+  }
+  style = sheet.format == Format::Pdf ? Style::Print : Style::Screen;
+  if (!texts.style.empty()) {
+    if (texts.style != "screen" && texts.style != "print") {
+      return "--style: '" + texts.style + "' is not screen or print";
+    }
+    style = texts.style == "print" ? Style::Print : Style::Screen;
+  }
+  sheet.table = texts.table;
+  sheet.titleBlock = sheet.page != nullptr || !sheet.title.empty() || !sheet.project.empty() ||
+                     !sheet.site.empty();
+  if (sheet.titleBlock && sheet.title.empty()) sheet.title = "Psychrometric chart";
+  return "";
+}
+
 }  // namespace
 
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {
   cli::CommandLine line(
       platform, kProgramName,
-      "Draw the psychrometric chart as an SVG document on standard output, with the\n"
-      "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and "
+      "Draw the psychrometric chart as an SVG document (or a PDF or PNG) on standard\n"
+      "output, with the states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb "
+      "and "
       "one of " +
           cli::SecondValuesInWords() + "; or, without such a pair, the first of " +
           cli::MorePairsInWords() +
@@ -129,6 +227,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
+  SheetTexts sheetTexts;
+  AddSheetOptions(app, sheetTexts, options.sheet);
   bool html = false;
   app.add_flag("--html", html, "The interactive page (HTML) with the points pinned")
       ->disable_flag_override();
@@ -161,6 +261,13 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
     problem = "--pair " + cli::NotWithCalculator(*options.read.pair);
   }
   if (problem.empty()) problem = ReadProcessOptions(processTexts, options);
+  if (problem.empty()) {
+    problem =
+        ReadSheetOptions(sheetTexts, options.common.output, options.sheet, options.settings.style);
+  }
+  if (problem.empty() && html && !ChartAlone(options.sheet)) {
+    problem = "--html: the page is HTML, with no --format, --page, --table or title block";
+  }
   if (problem.empty() && options.pointsFile == "-" && options.processesFile == "-") {
     problem = "--processes -: standard input holds the points already";
   }

@@ -114,11 +114,7 @@ std::vector<StatePolygon> BuiltInZones(const Frame& frame, const Options& option
 // be drawn.
 std::string Rendered(std::string svg, const SheetSettings& sheet, const SheetLayout& layout,
                      const Renderer* renderer, std::string& problem) {
-  if (sheet.format == Format::Svg) return svg;
-  if (renderer == nullptr) {
-    problem = "PDF and PNG need a hygrian-chart built with librsvg (librsvg2-dev)";
-    return "";
-  }
+  if (sheet.format == Format::Svg || renderer == nullptr) return svg;
   const RenderRequest request{sheet.format, layout.width, layout.height,
                               sheet.dpi,    sheet.title,  sheet.date};
   return renderer->Render(svg, request, problem);
@@ -129,6 +125,11 @@ std::string Rendered(std::string svg, const SheetSettings& sheet, const SheetLay
 int RunChart(cli::Platform& platform, const Options& options, const Renderer* renderer) {
   cli::Messages messages(platform, kProgramName, options.common.quiet);
   // How the output is written is decided before anything is read or drawn.
+  if (options.sheet.format != Format::Svg && renderer == nullptr) {
+    messages.Line("--format", 0, "PDF and PNG need a hygrian-chart built with librsvg");
+    messages.Flush();
+    return 2;
+  }
   cli::OutputFile file(platform, options.common.output);
   if (const int error = file.Open(); error != 0) {
     messages.Line(file.Name(), 0, cli::ErrorText(error));
@@ -223,20 +224,27 @@ int RunChart(cli::Platform& platform, const Options& options, const Renderer* re
     const Chart chart = LayOut(settings, drawn.points.points, options.process,
                                drawn.points.density ? &*drawn.points.density : nullptr,
                                std::move(zones), std::move(drawings), &states);
-    const SheetLayout layout = LayOutSheet(settings, options.sheet, &table);
+    SheetSettings sheet = options.sheet;
+    if (sheet.titleBlock) {
+      // The site by default: the heading's pressure and altitude.
+      const std::string& heading = chart.title.text;
+      const std::size_t at = heading.find(" at ");
+      if (sheet.site.empty() && at != std::string::npos) sheet.site = heading.substr(at + 4);
+      sheet.date = platform.Today();
+    }
+    const SheetLayout layout = LayOutSheet(settings, sheet, &table);
     if (layout.table && layout.table->rowsShown < table.rows.size()) {
       messages.Note("--table: " + std::to_string(table.rows.size() - layout.table->rowsShown) +
                     " of the " + std::to_string(table.rows.size()) +
                     " states do not fit the page's table; hygrian-batch lists them all");
     }
     std::string problem;
-    bytes = Rendered(WriteSheetSvg(chart, options.sheet, layout), options.sheet, layout, renderer,
-                     problem);
+    bytes = Rendered(WriteSheetSvg(chart, sheet, layout), sheet, layout, renderer, problem);
     if (!problem.empty()) {
       messages.Line(file.Name(), 0, problem);
       messages.Flush();
       static_cast<void>(file.Finish(false));
-      return 2;
+      return 1;
     }
   } else if (const int error = ReadWhole(platform, options.page, bytes); error != 0) {
     messages.Line(options.page, 0, std::string(cli::ErrorText(error)) + " (make web builds it)");

@@ -55,7 +55,8 @@ struct Options {
 // cli::OutputFile), 2 when the points file cannot be read or the output cannot
 // be opened, with nothing written. The output is opened first, before any file
 // is read, and written once the chart is drawn. A PDF or PNG is drawn by
-// `renderer` (none: status 2, "PDF and PNG need a build with librsvg").
+// `renderer` (none: status 2, "PDF and PNG need a hygrian-chart built with
+// librsvg"); one it cannot draw is status 1.
 [[nodiscard]] int RunChart(cli::Platform& platform, const Options& options,
                            const Renderer* renderer = nullptr);
 

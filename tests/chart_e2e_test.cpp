@@ -526,7 +526,15 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "is not wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity",
       "name one second value",
       "not with the calculator model",
-      "or without dry_bulb: humidity_ratio+enthalpy"};
+      "or without dry_bulb: humidity_ratio+enthalpy",
+      "is not svg, pdf or png",
+      "is not a4, letter or a3",
+      "is not landscape or portrait",
+      "--orientation: only with --page",
+      "--dpi: expected a whole number from 36 to 1200",
+      "--dpi: only for a PNG",
+      "is not screen or print",
+      "--html: the page is HTML, with no --format, --page, --table or title block"};
   for (int status = 1; status <= static_cast<int>(Status::VaporPressureNotBelowTotal); ++status) {
     reasons.emplace_back(StatusText(static_cast<Status>(status)));
   }
@@ -747,6 +755,18 @@ std::vector<CliRow> ChartRows() {
             "--process-kind: 'cool' is not mix, heat, coil, evaporative, steam or adiabatic"),
       Usage("LabelsUnknown", {"--labels", "some"},
             "--labels: expected none, fit or all, not 'some'"),
+      Usage("FormatUnknown", {"--format", "eps"}, "--format: 'eps' is not svg, pdf or png"),
+      Usage("PageUnknown", {"--page", "a5"}, "--page: 'a5' is not a4, letter or a3"),
+      Usage("OrientationUnknown", {"--page", "a4", "--orientation", "up"},
+            "--orientation: 'up' is not landscape or portrait"),
+      Usage("OrientationWithoutAPage", {"--orientation", "portrait"},
+            "--orientation: only with --page"),
+      Usage("DpiTooLow", {"-o", "c.png", "--dpi", "10"},
+            "--dpi: expected a whole number from 36 to 1200, not '10'"),
+      Usage("DpiForAPdf", {"-o", "c.pdf", "--dpi", "300"}, "--dpi: only for a PNG"),
+      Usage("StyleUnknown", {"--style", "dark"}, "--style: 'dark' is not screen or print"),
+      Usage("HtmlOnAPage", {"--html", "--page", "a4"},
+            "--html: the page is HTML, with no --format, --page, --table or title block"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
             "/nonexistent/chart.svg: No such file or directory", false),
       CliRow("OutputFull", kChart, {"-o", "/dev/full"}, "", "",
@@ -821,18 +841,93 @@ TEST_F(ChartRun, ManyPointsBecomeADensity) {
   EXPECT_EQ(few.status, 0);
 }
 
+// A report's chart: the PDF (A4 landscape by default, letter or A3 either way
+// round; 595.28 x 841.89 pt is A4) keeps its text, the title block's and the
+// table's numbers among it; a PNG has the SVG's px at its dpi (96 px an inch).
+TEST_F(ChartRun, APdfAndAPngForAReport) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+        "coil,32,24,13,95,5\nheat,,,18,,\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string pageSize;
+  } pdfs[] = {
+      {{"-o", "r.pdf"}, "841.89 x 595.276 pts (A4)"},
+      {{"-o", "r.pdf", "--page", "a4", "--orientation", "portrait"}, "595.276 x 841.89 pts (A4)"},
+      {{"--format", "pdf", "-o", "r.out", "--page", "letter"}, "792 x 612 pts (letter)"},
+      {{"-o", "r.PDF", "--page", "a3"}, "1190.55 x 841.89 pts (A3)"},
+  };
+  for (const auto& pdf : pdfs) {
+    std::vector<std::string> args = pdf.args;
+    for (const char* more :
+         {"--processes", "ahu.csv", "--table", "--title", "AHU-1 summer", "--project", "Clinic"}) {
+      args.emplace_back(more);
+    }
+    const std::string name = args[pdf.args[0] == "-o" ? 1 : 3];
+    const RunResult r = Run(kChart, args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Read(name).substr(0, 5), "%PDF-");
+    const RunResult info = Run({"pdfinfo"}, {name});
+    EXPECT_NE(info.out.find("Page size:       " + pdf.pageSize), std::string::npos) << info.out;
+    const RunResult text = Run({"pdftotext"}, {name, "-"});
+    // The title, the project, the site by default, and the coil's leaving
+    // state (13 degrees C at 95 %) in the table.
+    for (const char* piece : {"AHU-1 summer", "Clinic", "101.325 kPa", "95"}) {
+      EXPECT_NE(text.out.find(piece), std::string::npos) << piece;
+    }
+  }
+  const struct {
+    std::vector<std::string> args;
+    std::uint32_t width, height;
+  } pngs[] = {
+      {{"-o", "r.png"}, 1875, 1250},  // 150 dpi by default
+      {{"-o", "r.png", "--dpi", "96"}, 1200, 800},
+      {{"--format", "png", "-o", "r.img", "--dpi", "300", "--width", "800", "--height", "600"},
+       2500,
+       1875},
+  };
+  for (const auto& png : pngs) {
+    const RunResult r = Run(kChart, png.args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Picture picture = DecodePng(Read(png.args[png.args[0] == "-o" ? 1 : 3]));
+    EXPECT_EQ(picture.width, png.width);
+    EXPECT_EQ(picture.height, png.height);
+  }
+}
+
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   const std::string top = "Usage: hygrian-chart [OPTIONS] [POINTS.csv]\nDraw the";
   EXPECT_EQ(help.out.substr(0, top.size()), top);
-  for (const char* option :
-       {"-o,--output FILE", "--pressure P", "--altitude Z", "--pressure-unit UNIT",
-        "--altitude-unit m|ft", "--flow-unit UNIT", "--flow-basis actual|standard",
-        "--load-unit UNIT", "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help",
-        "--version", "--model handbook|calculator", "--over ice|water", "--units si|ip",
-        "--humidity-ratio-unit UNIT", "--labels WHICH", "--density"}) {
+  for (const char* option : {"-o,--output FILE",
+                             "--pressure P",
+                             "--altitude Z",
+                             "--pressure-unit UNIT",
+                             "--altitude-unit m|ft",
+                             "--flow-unit UNIT",
+                             "--flow-basis actual|standard",
+                             "--load-unit UNIT",
+                             "-q,--quiet",
+                             "--dry-bulb MIN:MAX",
+                             "--process",
+                             "-h,--help",
+                             "--version",
+                             "--model handbook|calculator",
+                             "--over ice|water",
+                             "--units si|ip",
+                             "--humidity-ratio-unit UNIT",
+                             "--labels WHICH",
+                             "--density",
+                             "--format FORMAT",
+                             "--page SIZE",
+                             "--orientation WAY",
+                             "--dpi N",
+                             "--style STYLE",
+                             "--table",
+                             "--title TEXT"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }
