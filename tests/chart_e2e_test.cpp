@@ -896,6 +896,60 @@ TEST_F(ChartRun, APdfAndAPngForAReport) {
   }
 }
 
+// The table of numbered states holds what hygrian-batch --digits 4 writes for
+// the same states, label and all, in the chart's units (here IP, lb/lb): a
+// row's number, its label and its nine values follow one another.
+TEST_F(ChartRun, TheTableHoldsTheBatchProgramsValues) {
+  const std::string points = "dry_bulb,relative_humidity,label\n86,40,OA\n55,95,CC\n72,55,RM\n";
+  Write("points.csv", points);
+  const RunResult chart = Run(kChart, {"--units", "ip", "--table", "points.csv"});
+  ASSERT_EQ(chart.status, 0) << chart.err;
+  std::string cells = "|";
+  const std::size_t table = chart.out.find("<g id=\"state-table\">");
+  ASSERT_NE(table, std::string::npos);
+  for (std::size_t at = chart.out.find("<text", table); at != std::string::npos;
+       at = chart.out.find("<text", at + 1)) {
+    const std::size_t begin = chart.out.find('>', at) + 1;
+    cells += chart.out.substr(begin, chart.out.find('<', begin) - begin) + "|";
+  }
+  const RunResult batch =
+      Run(e2e::Program{HYGRIAN_BATCH_BINARY},
+          {"--units", "ip", "--digits", "4", "--columns",
+           "label,dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
+           "degree_of_saturation,specific_volume,vapor_pressure",
+           "points.csv"});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  std::size_t number = 0;
+  for (std::size_t at = batch.out.find('\n') + 1; at < batch.out.size();) {
+    const std::size_t end = batch.out.find('\n', at);
+    std::string row = batch.out.substr(at, end - at);
+    at = end + 1;
+    for (char& c : row) c = c == ',' ? '|' : c;
+    const std::string expected = "|" + std::to_string(++number) + "|" + row + "|";
+    EXPECT_NE(cells.find(expected), std::string::npos) << expected << " in " << cells;
+  }
+  EXPECT_EQ(number, 3u);
+}
+
+// A chain's states are numbered on from the points, a row that enters where
+// the row above left sharing its number, each with the short label its row
+// gives (state_label, leaving_label): on the chart "2 CC", in the table "CC".
+TEST_F(ChartRun, AChainsStatesAreNumberedAndLabelled) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow,"
+        "state_label,leaving_label\ncoil,32,24,13,95,5,OA,CC\nheat,,,18,,,,SA\n");
+  const RunResult r = Run(kChart, {"--processes", "ahu.csv", "--table", "--humidity-ratio", "20"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* mark : {">1 OA<", ">2 CC<", ">3 SA<"}) {
+    EXPECT_EQ(Count(r.out, mark), 1u) << mark;
+  }
+  const std::string table = r.out.substr(r.out.find("<g id=\"state-table\">"));
+  for (const char* cell : {">OA<", ">CC<", ">SA<", ">1<", ">2<", ">3<"}) {
+    EXPECT_EQ(Count(table, cell), 1u) << cell;
+  }
+  EXPECT_EQ(Count(table, ">4<"), 0u);
+}
+
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);

@@ -23,6 +23,7 @@
 #include "chart/process_file.h"
 #include "chart/process_lines.h"
 #include "chart/run.h"
+#include "chart/states.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
 #include "chart/xml_writer.h"
@@ -1003,7 +1004,9 @@ TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
   const Frame frame{ChartSettings{}};
   std::vector<ProcessDrawing> drawings;
   for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p, {}));
-  const Chart chart = LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings);
+  const std::vector<NumberedState> states = NumberStates(frame, LoggerPoints(), read.processes);
+  const Chart chart =
+      LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings, &states);
   std::vector<Box> labels;
   for (const FamilyLayer& layer : chart.families) {
     for (const Label& label : layer.labels) labels.push_back(label.box);
@@ -1030,6 +1033,12 @@ TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
     }
   }
   EXPECT_GE(placed, 5u);
+  // The processes' states carry their numbers, clear of every other label too.
+  EXPECT_FALSE(chart.stateLabels.empty());
+  for (const Label& number : chart.stateLabels) {
+    for (const Box& other : labels) EXPECT_FALSE(Overlaps(number.box, other)) << number.text;
+    labels.push_back(number.box);
+  }
 }
 
 TEST(ChartPoints, WhereAStateFalls) {
