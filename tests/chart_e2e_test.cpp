@@ -950,6 +950,27 @@ TEST_F(ChartRun, AChainsStatesAreNumberedAndLabelled) {
   EXPECT_EQ(Count(table, ">4<"), 0u);
 }
 
+// The print style, a PDF's default, draws in greys alone: every colour in the
+// document, processes, zones and protractor included, has equal red, green and
+// blue.
+TEST_F(ChartRun, ThePrintStyleIsGrey) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+        "coil,32,24,13,95,5\nheat,,,18,,\n");
+  Write("zones.csv", "zone,dry_bulb,relative_humidity\nA,20,30\nA,26,30\nA,26,60\nA,20,60\n");
+  const RunResult r = Run(kChart, {"--style", "print", "--processes", "ahu.csv", "--zones",
+                                   "zones.csv", "--protractor", "--table"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::size_t colours = 0;
+  for (std::size_t at = r.out.find("\"#"); at != std::string::npos;
+       at = r.out.find("\"#", at + 1)) {
+    const std::string c = r.out.substr(at + 2, 6);
+    ++colours;
+    EXPECT_TRUE(c.substr(0, 2) == c.substr(2, 2) && c.substr(2, 2) == c.substr(4, 2)) << c;
+  }
+  EXPECT_GT(colours, 10u);
+}
+
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);

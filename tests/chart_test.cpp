@@ -20,6 +20,7 @@
 #include "chart/layout.h"
 #include "chart/number_text.h"
 #include "chart/options.h"
+#include "chart/palette.h"
 #include "chart/process_file.h"
 #include "chart/process_lines.h"
 #include "chart/run.h"
@@ -1255,6 +1256,46 @@ INSTANTIATE_TEST_SUITE_P(Chart, ChartRunOnTheFake, ::testing::ValuesIn(RunCases(
                          [](const ::testing::TestParamInfo<RunCase>& row) {
                            return std::string(row.param.name);
                          });
+
+// The two styles. Screen: the families of lines and the kinds of process (but
+// the grey mix) in colours of Paul Tol's "muted" scheme (SRON/EPS/TN/09-002,
+// its published hex values), no two the same. Print: greys only, the families
+// after saturation told apart by their dash patterns, the processes heavier.
+TEST(ChartPalette, ScreenColoursAreTolsMutedAndPrintIsGreyWithDashes) {
+  const std::vector<std::string_view> muted{"#cc6677", "#332288", "#ddcc77", "#117733", "#88ccee",
+                                            "#882255", "#44aa99", "#999933", "#aa4499"};
+  const auto isGrey = [](std::string_view c) {
+    return c.size() == 7 && c.substr(1, 2) == c.substr(3, 2) && c.substr(3, 2) == c.substr(5, 2);
+  };
+  const std::vector<Family> families{Family::RelativeHumidity, Family::WetBulb, Family::Enthalpy,
+                                     Family::SpecificVolume};
+  const std::vector<cli::Process> processes{cli::Process::Heat, cli::Process::Coil,
+                                            cli::Process::Evaporative, cli::Process::Steam,
+                                            cli::Process::Adiabatic};
+  std::vector<std::string_view> screen;
+  std::vector<std::string_view> dashes;
+  for (const Family f : families) {
+    screen.push_back(FamilyStyle(f, Style::Screen).color);
+    const LineStyle print = FamilyStyle(f, Style::Print);
+    EXPECT_TRUE(isGrey(print.color)) << print.id;
+    EXPECT_LT(std::stod(std::string(print.width)),
+              std::stod(std::string(ProcessWidth(Style::Print))))
+        << print.id;
+    dashes.push_back(print.dash);
+  }
+  for (const cli::Process p : processes) {
+    screen.push_back(ProcessColor(p, Style::Screen));
+    EXPECT_TRUE(isGrey(ProcessColor(p, Style::Print)));
+  }
+  EXPECT_TRUE(isGrey(ProcessColor(cli::Process::Mix, Style::Screen)));
+  for (std::size_t i = 0; i < screen.size(); ++i) {
+    EXPECT_NE(std::find(muted.begin(), muted.end(), screen[i]), muted.end()) << screen[i];
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(screen[i], screen[j]) << i << " " << j;
+  }
+  for (std::size_t i = 0; i < dashes.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(dashes[i], dashes[j]) << i << " " << j;
+  }
+}
 
 }  // namespace
 }  // namespace hygrian::chart
