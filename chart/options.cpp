@@ -107,6 +107,55 @@ void AddSheetOptions(CLI::App& app, SheetTexts& texts, SheetSettings& sheet) {
   }
 }
 
+// --zones by name: envelopes for a list of their keys, which then name no file;
+// "" or what is wrong.
+std::string ReadZoneNames(Options& options) {
+  const std::string& text = options.zonesFile;
+  if (text.rfind("tc9.9-", 0) != 0) return "";
+  for (std::size_t at = 0; at <= text.size();) {
+    const std::size_t end = std::min(text.find(',', at), text.size());
+    const std::string_view key = std::string_view(text).substr(at, end - at);
+    const Envelope* envelope = FindEnvelope(key);
+    if (envelope == nullptr) {
+      return "--zones: '" + std::string(key) +
+             "' is not tc9.9-recommended, tc9.9-a1, tc9.9-a2, tc9.9-a3 or tc9.9-a4";
+    }
+    options.envelopes.push_back(envelope);
+    at = end + 1;
+  }
+  options.zonesFile.clear();
+  return "";
+}
+
+// --comfort's MET,CLO,SPEED (the speed in m/s, or fpm in IP); empty for the
+// defaults. "" or what is wrong.
+std::string ReadComfort(const std::string& text, bool inchPound, Options& options) {
+  ComfortConditions c;
+  if (!text.empty()) {
+    std::array<double, 3> values{};
+    std::size_t n = 0;
+    std::size_t at = 0;
+    for (; n < values.size() && at <= text.size(); ++n) {
+      const std::size_t end = std::min(text.find(',', at), text.size());
+      const char* first = text.data() + at;
+      const char* last = text.data() + end;
+      if (tables::FromChars(first, last, values[n]).ptr != last || !std::isfinite(values[n])) {
+        break;
+      }
+      at = end + 1;
+    }
+    const double fpm = 0.00508;  // m/s
+    if (n != 3 || at != text.size() + 1 || values[0] < 0.8 || values[0] > 4.0 || values[1] < 0.0 ||
+        values[1] > 2.0 || values[2] < 0.0 || values[2] * (inchPound ? fpm : 1.0) > 1.0) {
+      return std::string("--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and ") +
+             (inchPound ? "0 to 196.85 fpm" : "0 to 1 m/s") + ", not '" + text + "'";
+    }
+    c = {values[0], values[1], values[2] * (inchPound ? fpm : 1.0)};
+  }
+  options.comfort.push_back(c);
+  return "";
+}
+
 // The format an output file's name asks for: .pdf, .png, else SVG.
 Format FormatOfName(std::string_view name) {
   const auto ends = [&](std::string_view end) {  // end in lower case; .PDF as well
@@ -215,8 +264,19 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       ->type_name("COLUMN=UNIT")
       ->allow_extra_args(false);
   app.add_option("--zones", options.zonesFile,
-                 "Zones to shade, corners as states: a zone column and a pair's columns")
-      ->type_name("FILE");
+                 "Zones to shade: a file of corners as states (a zone column and a pair's "
+                 "columns), or envelopes by name: tc9.9-recommended,tc9.9-a1,...,tc9.9-a4")
+      ->type_name("FILE|NAMES");
+  std::string comfort;
+  CLI::Option* comfortOption =
+      app.add_option("--comfort", comfort,
+                     "The zone where |PMV| <= 0.5 for MET,CLO,SPEED (1.1,0.5,0.1: met, clo, "
+                     "m/s or fpm)")
+          ->type_name("[MET,CLO,SPEED]")
+          ->expected(0, 1);
+  app.add_flag("--comfort-limit", options.comfortLimit,
+               "The comfort zone below ASHRAE 55's humidity ratio of 0.012")
+      ->disable_flag_override();
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");
@@ -264,6 +324,12 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (problem.empty()) {
     problem =
         ReadSheetOptions(sheetTexts, options.common.output, options.sheet, options.settings.style);
+  }
+  if (problem.empty()) problem = ReadZoneNames(options);
+  if (problem.empty() && comfortOption->count() > 0) {
+    problem = ReadComfort(comfort, options.common.inchPound, options);
+  } else if (problem.empty() && options.comfortLimit) {
+    problem = "--comfort-limit: only with --comfort";
   }
   if (problem.empty() && html && !ChartAlone(options.sheet)) {
     problem = "--html: the page is HTML, with no --format, --page, --table or title block";

@@ -534,6 +534,9 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "--dpi: expected a whole number from 36 to 1200",
       "--dpi: only for a PNG",
       "is not screen or print",
+      "is not tc9.9-recommended, tc9.9-a1, tc9.9-a2, tc9.9-a3 or tc9.9-a4",
+      "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 1 m/s",
+      "--comfort-limit: only with --comfort",
       "--html: the page is HTML, with no --format, --page, --table or title block"};
   for (int status = 1; status <= static_cast<int>(Status::VaporPressureNotBelowTotal); ++status) {
     reasons.emplace_back(StatusText(static_cast<Status>(status)));
@@ -764,6 +767,19 @@ std::vector<CliRow> ChartRows() {
       Usage("DpiTooLow", {"-o", "c.png", "--dpi", "10"},
             "--dpi: expected a whole number from 36 to 1200, not '10'"),
       Usage("DpiForAPdf", {"-o", "c.pdf", "--dpi", "300"}, "--dpi: only for a PNG"),
+      Usage("ZoneNameUnknown", {"--zones", "tc9.9-recommended,tc9.9-b"},
+            "--zones: 'tc9.9-b' is not tc9.9-recommended, tc9.9-a1, tc9.9-a2, tc9.9-a3 or "
+            "tc9.9-a4"),
+      Usage("ComfortTooFewValues", {"--comfort", "1.2,0.5"},
+            "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 1 m/s, "
+            "not '1.2,0.5'"),
+      Usage("ComfortOutOfRange", {"--comfort=5,0.5,0.1"},
+            "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 1 m/s, "
+            "not '5,0.5,0.1'"),
+      Usage("ComfortSpeedInFpm", {"--units", "ip", "--comfort=1.1,0.5,300"},
+            "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 196.85 "
+            "fpm, not '1.1,0.5,300'"),
+      Usage("ComfortLimitAlone", {"--comfort-limit"}, "--comfort-limit: only with --comfort"),
       Usage("StyleUnknown", {"--style", "dark"}, "--style: 'dark' is not screen or print"),
       Usage("HtmlOnAPage", {"--html", "--page", "a4"},
             "--html: the page is HTML, with no --format, --page, --table or title block"),
@@ -969,6 +985,18 @@ TEST_F(ChartRun, ThePrintStyleIsGrey) {
     EXPECT_TRUE(c.substr(0, 2) == c.substr(2, 2) && c.substr(2, 2) == c.substr(4, 2)) << c;
   }
   EXPECT_GT(colours, 10u);
+}
+
+// Zones by name: the comfort zone and the data-centre envelopes, each with its
+// entry in the legend, in IP with the speed in fpm.
+TEST_F(ChartRun, BuiltInZonesByName) {
+  const RunResult r = Run(kChart, {"--zones", "tc9.9-recommended,tc9.9-a1", "--units", "ip",
+                                   "--comfort=1.1,0.5,20", "--comfort-limit"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* name :
+       {">ASHRAE recommended<", ">ASHRAE A1 allowable<", ">PMV ±0.5: 1.1 met, 0.5 clo, 20 fpm<"}) {
+    EXPECT_NE(r.out.find(name), std::string::npos) << name;
+  }
 }
 
 TEST_F(ChartRun, Help) {

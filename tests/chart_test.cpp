@@ -15,7 +15,9 @@
 
 #include "air/relations.h"
 #include "chart/binned.h"
+#include "chart/comfort_zone.h"
 #include "chart/curves.h"
+#include "chart/envelopes.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
 #include "chart/number_text.h"
@@ -29,6 +31,8 @@
 #include "chart/trace.h"
 #include "chart/xml_writer.h"
 #include "chart/zones.h"
+#include "hygrian/comfort.h"
+#include "hygrian/psychrometrics.h"
 #include "tests/calculator_model.h"
 #include "tests/cli_fake_platform.h"
 #include "tests/tables_source.h"
@@ -1295,6 +1299,81 @@ TEST(ChartPalette, ScreenColoursAreTolsMutedAndPrintIsGreyWithDashes) {
   for (std::size_t i = 0; i < dashes.size(); ++i) {
     for (std::size_t j = 0; j < i; ++j) EXPECT_NE(dashes[i], dashes[j]) << i << " " << j;
   }
+}
+
+// The computed comfort zone: every corner of its two walls has a PMV of -0.5
+// or +0.5 to 1e-6 (by the library's model, at the corner's state, the walls at
+// the air's temperature); the others close it along its top: the saturation
+// curve, the model's vapour pressure of 2.7 kPa or, with the limit, ASHRAE
+// 55's 0.012 kg/kg. Rows: people at rest
+// and at work, lightly and warmly dressed, still air and a breeze, at sea
+// level and at 5,000 ft (83.4 kPa).
+TEST(ChartComfort, TheZonesWallsLieAtAVoteOfPlusOrMinusHalf) {
+  const struct {
+    ComfortConditions conditions;
+    bool limit;
+    double pressure;
+  } rows[] = {
+      {{1.1, 0.5, 0.1}, false, 101.325}, {{1.1, 1.0, 0.1}, false, 101.325},
+      {{1.1, 0.5, 0.1}, true, 101.325},  {{1.6, 0.5, 0.3}, false, 101.325},
+      {{1.0, 0.6, 0.15}, true, 83.4},
+  };
+  for (const auto& row : rows) {
+    ChartSettings settings;
+    settings.pressure = row.pressure;
+    const Frame frame(settings);
+    const StatePolygon zone = ComfortZoneOf(frame, row.conditions, row.limit);
+    ASSERT_GE(zone.corners.size(), 8u) << zone.name;
+    double top = 0.0;
+    for (const StateCorner& c : zone.corners) top = std::max(top, c.W);
+    if (row.limit) {
+      EXPECT_LE(top, kComfortHumidityLimit);
+    }
+    std::size_t onWalls = 0;
+    for (const StateCorner& c : zone.corners) {
+      const State air = FromDryBulbHumidityRatio(c.t, c.W, row.pressure, frame.Relations()).state;
+      const ComfortResult vote = PredictedMeanVote(
+          air, c.t, row.conditions.airSpeed, row.conditions.metabolicRate, row.conditions.clothing);
+      if (std::abs(std::abs(vote.pmv) - 0.5) <= 1e-6) {
+        ++onWalls;
+      } else {  // on the top: saturation, the limit, or the model's 2.7 kPa
+        const bool onTop = air.relativeHumidity >= 100.0 - 1e-6 ||
+                           (row.limit && std::abs(c.W - kComfortHumidityLimit) <= 1e-12) ||
+                           std::abs(air.vaporPressure - 2.7) <= 1e-6;
+        EXPECT_TRUE(onTop) << zone.name << " at " << c.t << " " << c.W << ": " << vote.pmv;
+      }
+    }
+    EXPECT_GE(onWalls, zone.corners.size() / 2) << zone.name;
+  }
+}
+
+// The data centre's envelopes by name: every corner within its published
+// limits (ASHRAE TC 9.9, 2015, Table 2.1), the dry-bulb range, the dew points
+// and relative humidities, to 1e-6; recommended 18 to 27 degrees C, -9 to 15
+// degrees C dew point, at most 60 %.
+TEST(ChartEnvelopes, EveryCornerIsWithinItsLimits) {
+  const Frame frame{ChartSettings{}};
+  ASSERT_NE(FindEnvelope("tc9.9-recommended"), nullptr);
+  EXPECT_EQ(FindEnvelope("tc9.9-a5"), nullptr);
+  for (const Envelope& e : kEnvelopes) {
+    const StatePolygon zone = EnvelopeOf(frame, e);
+    ASSERT_GE(zone.corners.size(), 4u) << e.key;
+    for (const StateCorner& c : zone.corners) {
+      const State s = FromDryBulbHumidityRatio(c.t, c.W, 101.325, frame.Relations()).state;
+      EXPECT_GE(c.t, e.dryBulbLow - 1e-9) << e.key;
+      EXPECT_LE(c.t, e.dryBulbHigh + 1e-9) << e.key;
+      EXPECT_GE(s.dewPoint, e.dewPointLow - 1e-6) << e.key;
+      EXPECT_LE(s.dewPoint, e.dewPointHigh + 1e-6) << e.key;
+      EXPECT_GE(s.relativeHumidity, e.relativeHumidityLow - 1e-6) << e.key;
+      EXPECT_LE(s.relativeHumidity, e.relativeHumidityHigh + 1e-6) << e.key;
+    }
+  }
+  const Envelope& recommended = *FindEnvelope("tc9.9-recommended");
+  EXPECT_EQ(recommended.dryBulbLow, 18.0);
+  EXPECT_EQ(recommended.dryBulbHigh, 27.0);
+  EXPECT_EQ(recommended.dewPointLow, -9.0);
+  EXPECT_EQ(recommended.dewPointHigh, 15.0);
+  EXPECT_EQ(recommended.relativeHumidityHigh, 60.0);
 }
 
 }  // namespace
