@@ -241,7 +241,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
           "With --units ip the chart is drawn in degrees F, lb/lb, Btu/lb and ft3/lb;\n"
           "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
           "unlabelled columns of POINTS.csv and --processes in IP units.\n"
-          "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
+          "Without --humidity-ratio the axis fits what is drawn (15 % over the most humid\n"
+          "state), no higher than saturation at the range's top (--dry-bulb alone).\n"
           "--processes FILE has one process a row in hygrian-batch --process's columns,\n"
           "named by a process column or --process-kind; a row whose dry_bulb and second\n"
           "value are empty enters where the row above leaves, with its dry-air flow.\n"
@@ -314,6 +315,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.options = options.common.options;
   options.settings.supersaturated = options.common.supersaturated;
   std::string problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
+  options.fitHumidityRatio = texts.humidityRatio.empty();
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
   if (problem.empty() && options.read.pair && cli::SearchedPair(*options.read.pair) &&
