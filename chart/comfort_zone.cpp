@@ -118,8 +118,9 @@ StatePolygon ComfortZoneOf(const Frame& frame, const ComfortConditions& conditio
   if (limit) most = std::min(most, kComfortHumidityLimit);
   const double coldTop = EdgeTop(frame, conditions, -kEdge, most);
   const double warmTop = EdgeTop(frame, conditions, kEdge, most);
-  if (!EdgeAt(frame, conditions, 0.0, -kEdge) || !EdgeAt(frame, conditions, 0.0, kEdge))
+  if (!EdgeAt(frame, conditions, 0.0, -kEdge) || !EdgeAt(frame, conditions, 0.0, kEdge)) {
     return zone;
+  }
   // Up the cold edge.
   for (int i = 0; i <= kSteps; ++i) {
     const double W = coldTop * i / kSteps;

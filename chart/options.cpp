@@ -83,7 +83,6 @@ struct SheetTexts {
   std::string dpi;
   std::string style;  // screen or print
   bool table = false;
-  bool titleGiven = false;
 };
 
 void AddSheetOptions(CLI::App& app, SheetTexts& texts, SheetSettings& sheet) {
