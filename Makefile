@@ -185,3 +185,6 @@ chart-demo: build
 	  --humidity-ratio=20 | rsvg-convert -o docs/chart-logger.png
 	@$(BUILD)/chart/hygrian-chart --processes docs/chart-processes.csv --dry-bulb=-10:40 \
 	  --humidity-ratio=20 < /dev/null | rsvg-convert -o docs/chart-processes.png
+	@SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) $(BUILD)/chart/hygrian-chart \
+	  --processes docs/chart-report.csv --table --page a4 --title "AHU-1 summer design" \
+	  --project "Clinic wing" --dpi 96 -o docs/chart-report.png < /dev/null

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "air/handbook/relations.h"
+#include "hygrian/comfort.h"
 #include "hygrian/hygrian.h"
 #include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
@@ -493,6 +494,18 @@ int hygrian_measure(const char* key, const hygrian_state* state, double pressure
 const char* hygrian_measure_key(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= hygrian::Measures.size()) return nullptr;
   return hygrian::Measures[static_cast<std::size_t>(index)].key.data();
+}
+
+int hygrian_comfort(const hygrian_state* state, double mean_radiant_temperature, double air_speed,
+                    double metabolic_rate, double clothing, double* pmv, double* ppd) {
+  hygrian::ComfortResult r{.status = hygrian::Status::InvalidInput};
+  if (state != nullptr && pmv != nullptr && ppd != nullptr) {
+    r = hygrian::PredictedMeanVote(hygrian::air::BitCast<hygrian::State>(*state),
+                                   mean_radiant_temperature, air_speed, metabolic_rate, clothing);
+  }
+  if (pmv != nullptr) *pmv = r.pmv;
+  if (ppd != nullptr) *ppd = r.ppd;
+  return static_cast<int>(r.status);
 }
 
 int hygrian_coil_condition(double dry_bulb, double humidity_ratio, double leaving_dry_bulb,

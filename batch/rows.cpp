@@ -65,9 +65,15 @@ Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexc
   return outcome;
 }
 
-RowWriter::RowWriter(const tables::Layout& layout, Format format)
-    : layout_(layout), format_(std::move(format)), slots_(layout, kChoosableColumns, format_) {
-  chosen_ = !format_.columns.empty() ||
+RowWriter::RowWriter(const tables::Layout& layout, Format format, bool inchPound)
+    : layout_(layout),
+      format_(std::move(format)),
+      comfort_(layout, inchPound),
+      results_(comfort_.Given() ? std::span<const std::string_view>(kComfortResultColumns)
+                                : std::span<const std::string_view>(kChoosableColumns)),
+      slots_(layout, results_, format_) {
+  // The comfort columns are written slot by slot.
+  chosen_ = !format_.columns.empty() || comfort_.Given() ||
             (!format_.json && (format_.delimiter != ',' || format_.commaDecimals));
   if (chosen_) ChooseColumns();
   if (!format_.json) return;
@@ -86,21 +92,25 @@ void RowWriter::ChooseColumns() {
   if (format_.columns.empty()) {
     for (const std::size_t column : layout_.carried) slots_.Add({false, column});
     for (std::size_t i = 0; i < DefaultPropertyCount; ++i) slots_.Add({true, i});
-    slots_.Add({true, kChoosableColumns.size() - 1});  // status
+    if (comfort_.Given()) {  // pmv and ppd
+      slots_.Add({true, Properties.size()});
+      slots_.Add({true, Properties.size() + 1});
+    }
+    slots_.Add({true, results_.size() - 1});  // status
     return;
   }
   // The result that a given column of the input stands for.
   const auto givenResult = [&](std::size_t column) -> std::optional<std::size_t> {
     const std::string_view key = column == layout_.first ? layout_.firstKey : layout_.secondKey;
-    const auto* found = std::find(kChoosableColumns.begin(), kChoosableColumns.end(), key);
-    if (found == kChoosableColumns.end()) return std::nullopt;
-    return static_cast<std::size_t>(found - kChoosableColumns.begin());
+    const auto found = std::find(results_.begin(), results_.end(), key);
+    if (found == results_.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - results_.begin());
   };
   for (const std::string& name : format_.columns) {
     const std::string key = Lower(name);
-    const auto* result = std::find(kChoosableColumns.begin(), kChoosableColumns.end(), key);
-    if (result != kChoosableColumns.end()) {
-      slots_.Add({true, static_cast<std::size_t>(result - kChoosableColumns.begin())});
+    const auto result = std::find(results_.begin(), results_.end(), key);
+    if (result != results_.end()) {
+      slots_.Add({true, static_cast<std::size_t>(result - results_.begin())});
       continue;
     }
     const auto column = std::find(layout_.keys.begin(), layout_.keys.end(), key);
@@ -117,7 +127,7 @@ void RowWriter::ChooseColumns() {
       for (const std::size_t c : layout_.carried) {
         problem_.append(" ").append(layout_.names[c]).append(",");
       }
-      for (const std::string_view k : kResultColumns) problem_.append(" ").append(k).append(",");
+      for (const std::string_view k : results_) problem_.append(" ").append(k).append(",");
       problem_.pop_back();
       return;
     }
@@ -143,6 +153,16 @@ void RowWriter::WriteHeader(Output& out) const {
 }
 
 bool RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
+  if (comfort_.Given()) {
+    std::array<double, Properties.size() + 2> values{};
+    std::copy(outcome.values.begin(), outcome.values.end(), values.begin());
+    unsigned present = outcome.present;
+    for (std::size_t k = 0; k < 2; ++k) {
+      values[Properties.size() + k] = outcome.comfort[k];
+      if (!std::isnan(outcome.comfort[k])) present |= 1U << (Properties.size() + k);
+    }
+    return slots_.WriteRow(out, record, {values, present, outcome.kind->key, outcome.text});
+  }
   if (chosen_) {
     return slots_.WriteRow(out, record,
                            {outcome.values, outcome.present, outcome.kind->key, outcome.text});

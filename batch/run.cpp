@@ -91,6 +91,9 @@ struct RowJob {
   // Writes a good row with its state.
   RowNote WriteComputed(const tables::CsvRecord& record, const Result& state, Output& out) const {
     Outcome outcome = ComputedOutcome(layout.pair, state);
+    if (writer->Comfort().Given() && RulesOf(outcome.kind->kind).computed) {
+      outcome.comfort = writer->Comfort().Of(record, state.state);
+    }
     RowNote note;
     note.notUtf8 = WriteOutcome(record, outcome, out) ? record.line : 0;
     note.kind = IndexOf(*outcome.kind);
@@ -488,7 +491,7 @@ bool Batch::ReadFile(const std::string& name) {
 
 std::string Batch::StartWriter() {
   if (!processColumns_) {
-    writer_ = std::make_unique<RowWriter>(*layout_, options_.format);
+    writer_ = std::make_unique<RowWriter>(*layout_, options_.format, options_.units.ip);
     if (writer_->Problem().empty()) writer_->WriteHeader(out_);
     return writer_->Problem();
   }

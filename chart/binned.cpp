@@ -34,15 +34,13 @@ void Binned::Add(double t, double W) {
     const double index = std::floor(offset / side_);
     return std::min(static_cast<std::size_t>(std::max(index, 0.0)), cells - 1);
   };
-  ++counts_[cell(frame_.Y(W) - plot.top, rows_) * columns_ +
-            cell(frame_.X(t) - plot.left, columns_)];
+  const Point at = frame_.At(t, W);
+  ++counts_[cell(at.y - plot.top, rows_) * columns_ + cell(at.x - plot.left, columns_)];
   ++total_;
 }
 
-std::string Binned::Text() const {
+void Binned::Each(const std::function<void(double t, double W, std::uint64_t count)>& visit) const {
   const Rect& plot = frame_.Plot();
-  std::string text;
-  std::array<char, 3 * tables::kNumberTextSize> line{};
   // The centre of a cell's part of the plot (the last ones may reach past it).
   const auto centre = [&](std::size_t index, double start, double end) {
     const double from = start + static_cast<double>(index) * side_;
@@ -50,16 +48,25 @@ std::string Binned::Text() const {
   };
   for (std::size_t i = 0; i < counts_.size(); ++i) {
     if (counts_[i] == 0) continue;
-    const double x = centre(i % columns_, plot.left, plot.right);
-    const double y = centre(i / columns_, plot.top, plot.bottom);
-    char* p = tables::FormatNumber(line.data(), frame_.DryBulbAt(x), kDigits);
+    const Point at{centre(i % columns_, plot.left, plot.right),
+                   centre(i / columns_, plot.top, plot.bottom)};
+    const StatePoint state = frame_.StateAt(at);
+    visit(state.t, state.W, counts_[i]);
+  }
+}
+
+std::string Binned::Text() const {
+  std::string text;
+  std::array<char, 3 * tables::kNumberTextSize> line{};
+  Each([&](double t, double W, std::uint64_t count) {
+    char* p = tables::FormatNumber(line.data(), t, kDigits);
     *p++ = ',';
-    p = tables::FormatNumber(p, frame_.HumidityRatioAt(y), kDigits);
+    p = tables::FormatNumber(p, W, kDigits);
     *p++ = ',';
-    p = std::to_chars(p, line.data() + line.size(), counts_[i]).ptr;
+    p = std::to_chars(p, line.data() + line.size(), count).ptr;
     *p++ = '\n';
     text.append(line.data(), p);
-  }
+  });
   return text;
 }
 

@@ -33,6 +33,9 @@ class Binned {
   // "t,W,count" with the centre's dry-bulb (degrees C) and humidity ratio
   // (kg/kg) to 7 significant digits: "24.99251,0.009901478,12\n".
   [[nodiscard]] std::string Text() const;
+  // Each cell that holds a point: its centre's dry-bulb and humidity ratio and
+  // its count, as Text writes them but to the last bit.
+  void Each(const std::function<void(double t, double W, std::uint64_t count)>& visit) const;
 
  private:
   const Frame& frame_;

@@ -66,8 +66,8 @@ inline constexpr ChartUnits kSiUnits{
 
 // The chart a US engineer prints: 32 to 120 F, humidity ratio to 0.028 lb/lb as
 // the handbook's IP chart has it (the unit hygrian-batch writes in IP; grains/lb
-// with --humidity-ratio-unit), enthalpy every 1 Btu/lb labelled every 5, volume
-// every 0.5 ft3/lb.
+// with --humidity-ratio-unit), enthalpy every 5 Btu/lb (read to 1 Btu/lb off
+// the scale beyond saturation), volume every 0.5 ft3/lb.
 inline constexpr ChartUnits kIpUnits{
     .inchPound = true,
     .temperature = UnitRow(Quantity::Temperature, "degF"),
@@ -85,8 +85,8 @@ inline constexpr ChartUnits kIpUnits{
     .dryBulbMin = 32.0,
     .dryBulbMax = 120.0,
     .humidityRatioMax = 0.028,
-    .enthalpyStep = 1.0,
-    .enthalpyLabelStep = 5.0,
+    .enthalpyStep = 5.0,
+    .enthalpyLabelStep = 0.0,
     .volumeStep = 0.5,
 };
 

@@ -5,13 +5,14 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/palette.h"
+
 namespace hygrian::chart {
 namespace {
 
-// Viridis, light for few points and dark for many, so that one point still
-// shows on white.
-constexpr std::array<std::string_view, 7> kColors{"#fde725", "#90d743", "#35b779", "#21918c",
-                                                  "#31688e", "#443983", "#440154"};
+// The scale's steps: viridis on screen, light for few points and dark for
+// many, so that one point still shows on white (chart/palette.h).
+constexpr std::size_t kSteps = kDensitySteps;
 
 std::size_t Cells(double length, double side) {
   return std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(length / side)));
@@ -21,8 +22,8 @@ std::size_t Cells(double length, double side) {
 std::size_t BandOf(std::uint64_t count, std::uint64_t most) {
   if (most <= 1) return 0;
   const double share = std::log(static_cast<double>(count)) / std::log(static_cast<double>(most));
-  const auto band = static_cast<std::size_t>(share * static_cast<double>(kColors.size()));
-  return std::min(band, kColors.size() - 1);
+  const auto band = static_cast<std::size_t>(share * static_cast<double>(kSteps));
+  return std::min(band, kSteps - 1);
 }
 
 }  // namespace
@@ -51,9 +52,9 @@ DensityLayer Density::Layer() const {
   DensityLayer layer;
   layer.total = total_;
   const std::uint64_t most = *std::max_element(counts_.begin(), counts_.end());
-  std::array<DensityBand, kColors.size()> bands{};
+  std::array<DensityBand, kSteps> bands{};
   for (std::size_t i = 0; i < bands.size(); ++i) {
-    bands[i] = {std::numeric_limits<std::uint64_t>::max(), 0, kColors[i]};
+    bands[i] = {std::numeric_limits<std::uint64_t>::max(), 0, DensityColor(i, Style::Screen), i};
   }
   for (std::size_t i = 0; i < counts_.size(); ++i) {
     const std::uint64_t count = counts_[i];
@@ -69,7 +70,7 @@ DensityLayer Density::Layer() const {
     bands[band].most = std::max(bands[band].most, count);
   }
   // Only the bands some cell is in, renumbered in order.
-  std::array<std::size_t, kColors.size()> renumbered{};
+  std::array<std::size_t, kSteps> renumbered{};
   for (std::size_t i = 0; i < bands.size(); ++i) {
     renumbered[i] = layer.bands.size();
     if (bands[i].most > 0) layer.bands.push_back(bands[i]);

@@ -28,11 +28,15 @@ struct DensityCell {
   std::size_t band = 0;  // of the scale
 };
 
+// The steps of the colour scale.
+inline constexpr std::size_t kDensitySteps = 7;
+
 // A band of the colour scale: the least and most counts of its cells.
 struct DensityBand {
   std::uint64_t least = 0;
   std::uint64_t most = 0;
-  std::string_view color;
+  std::string_view color;  // on screen
+  std::size_t step = 0;    // of the scale's kDensitySteps
 };
 
 struct DensityLayer {

@@ -112,7 +112,8 @@ void EnthalpyScale(const Frame& frame, Span span, Furniture& furniture, Placer& 
                        Along(at, out, kScaleFrom + (five ? kLongTickLength : kTickLength))};
     if (!Inside(plot, tick.from) || !Inside(plot, tick.to)) continue;
     furniture.enthalpyTicks.push_back(tick);
-    if (std::fmod(std::fabs(whole), 10.0) != 0.0) continue;
+    // Numbered where the enthalpy lines are drawn: every 10 kJ/kg, 5 Btu/lb.
+    if (std::fmod(std::fabs(whole), frame.Units().enthalpyStep) != 0.0) continue;
     Label number = TextAt(Fixed(whole, 0), kScaleFontSize, Along(at, out, kNumberAt));
     if (placer.TakeInPlot(number.box)) furniture.enthalpyNumbers.push_back(std::move(number));
   }

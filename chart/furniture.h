@@ -1,7 +1,8 @@
 // The engineer's furniture of a printed chart, on the fog side of the
 // saturation curve: an enthalpy scale (where each enthalpy line, carried past
 // saturation, crosses a band outside the curve: ticks every 1 kJ/kg or Btu/lb,
-// longer every 5, numbered every 10), a mark every degree C or F on the
+// longer every 5, numbered at each enthalpy line, every 10 kJ/kg or 5 Btu/lb,
+// which then need no labels of their own), a mark every degree C or F on the
 // saturation curve (there dry-bulb, wet-bulb and dew point are one, so it is
 // read as all three), and a sensible-heat-ratio protractor in the plot's top
 // left corner.

@@ -117,6 +117,13 @@ Label TextFrom(std::string text, double fontSize, double x, double y) {
   return label;
 }
 
+Label TextTo(std::string text, double fontSize, double x, double y) {
+  const double width = TextWidth(text, fontSize);
+  Label label = TextAt(std::move(text), fontSize, {x - width / 2.0, y});
+  label.fromRight = true;
+  return label;
+}
+
 std::string Ellipsized(std::string_view text, double fontSize, double width) {
   if (TextWidth(text, fontSize) + 2.0 * kTextPad <= width) return std::string(text);
   const std::string_view ellipsis = "\xE2\x80\xA6";

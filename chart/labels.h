@@ -54,8 +54,9 @@ struct Label {
   std::string text;
   Box box;  // the text is centred in it along its baseline
   double fontSize = kLabelFontSize;
-  bool fromLeft = false;  // level text that starts at the box's left padding
-                          // (the estimated width is generous)
+  bool fromLeft = false;   // level text that starts at the box's left padding
+                           // (the estimated width is generous)
+  bool fromRight = false;  // level text that ends at the box's right padding
 };
 
 // A text centred at `at`, level.
@@ -63,6 +64,8 @@ Label TextAt(std::string text, double fontSize, Point at);
 
 // A text level whose left end (without padding) is at x, centred on y.
 Label TextFrom(std::string text, double fontSize, double x, double y);
+// A text level whose right end (without padding) is at x, centred on y.
+Label TextTo(std::string text, double fontSize, double x, double y);
 
 // `text` cut after whole characters so that with "…" it takes at most `width`
 // px at `fontSize`; unchanged when it fits.

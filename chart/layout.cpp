@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "chart/label_placement.h"
+#include "chart/palette.h"
 
 namespace hygrian::chart {
 namespace {
@@ -45,14 +46,42 @@ DensityScale LayOutScale(const Frame& frame, const DensityLayer& layer) {
   return scale;
 }
 
+// The numbers of the states, in their order: a point's on its marker's label,
+// a process state's among stateLabels. Under fit, a label that finds no room
+// tries the number alone.
+void PlaceStateLabels(Chart& chart, const std::vector<NumberedState>& states,
+                      std::size_t pointCount, bool all, Placer& placer) {
+  const Frame& frame = chart.frame;
+  std::size_t marker = 0;
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    const NumberedState& state = states[i];
+    if (!state.onPlot) continue;
+    const bool point = i < pointCount;
+    const Point at = point && marker < chart.markers.size()
+                         ? chart.markers[marker].at
+                         : frame.At(state.state.dryBulb, state.state.humidityRatio);
+    const std::string text = NumberedText(state);
+    std::optional<Label> label = PointLabel(placer, text, at, false);
+    if (!label && all) label = PointLabel(placer, text, at, true);
+    if (!label && !state.label.empty()) {
+      label = PointLabel(placer, std::to_string(state.number), at, false);
+    }
+    if (point && marker < chart.markers.size()) {
+      chart.markers[marker++].label = std::move(label);
+    } else if (label) {
+      chart.stateLabels.push_back(std::move(*label));
+    }
+  }
+}
+
 }  // namespace
 
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
-             const Density* density, std::vector<Zone> zones,
-             std::vector<ProcessDrawing> processes) {
+             const Density* density, std::vector<Zone> zones, std::vector<ProcessDrawing> processes,
+             const std::vector<NumberedState>* states) {
   Chart chart{
       Frame(settings),      {}, {}, {}, {}, {}, {}, std::nullopt, {}, {}, std::move(zones), {},
-      std::move(processes), {}};
+      std::move(processes), {}, {}};
   const Frame& frame = chart.frame;
   Heading heading = LayOutHeading(frame);
   chart.title = std::move(heading.title);
@@ -76,6 +105,9 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     chart.density = density->Layer();
     chart.densityScale = LayOutScale(frame, *chart.density);
     placer.Block(chart.densityScale.ground);
+  }
+  for (std::size_t i = 0; i < chart.zones.size(); ++i) {
+    chart.zones[i].color = ZoneColor(i, settings.style);
   }
   chart.zoneLegend = LayOutZoneLegend(frame, chart.zones);
   if (!chart.zones.empty()) placer.Block(chart.zoneLegend.ground);
@@ -113,11 +145,10 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
       drawing.label = PointLabel(placer, drawing.text, drawing.leaving,
                                  settings.labels == PointLabels::All, true);
     }
-  }
-  for (Marker& marker : chart.markers) {
-    if (settings.labels == PointLabels::None || marker.point.label.empty()) continue;
-    marker.label =
-        PointLabel(placer, marker.point.label, marker.at, settings.labels == PointLabels::All);
+    const std::vector<NumberedState> ownStates =
+        states != nullptr ? std::vector<NumberedState>() : NumberStates(frame, points, {});
+    PlaceStateLabels(chart, states != nullptr ? *states : ownStates, points.size(),
+                     settings.labels == PointLabels::All, placer);
   }
   // The short volume lines at the cold end have the least room: their labels go
   // before those of the long wet-bulb and enthalpy lines.
@@ -125,10 +156,12 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
                               Family::WetBulb, Family::Enthalpy}) {
     for (FamilyLayer& layer : chart.families) {
       if (layer.family != family) continue;
-      // Every line is labelled, or in IP every fifth enthalpy line.
+      // Every line is labelled, but the enthalpy lines that the scale beyond
+      // saturation numbers.
       layer.labelStep = family == Family::Enthalpy
                             ? std::max(layer.step, frame.Units().enthalpyLabelStep)
                             : layer.step;
+      if (family == Family::Enthalpy && !chart.furniture.enthalpyNumbers.empty()) continue;
       layer.labels = CurveLabels(placer, layer.curves, layer.step, layer.labelStep);
     }
   }

@@ -17,6 +17,7 @@
 #include "chart/marks.h"
 #include "chart/process.h"
 #include "chart/process_lines.h"
+#include "chart/states.h"
 #include "chart/zones.h"
 
 namespace hygrian::chart {
@@ -57,14 +58,21 @@ struct Chart {
   ZoneLegend zoneLegend;
   std::vector<ProcessDrawing> processes;  // from the processes file, in its order
   ProcessLegend processLegend;            // above the zones' legend
+  // The numbers (and short labels) of the processes' states on the plot; the
+  // points' are their markers' labels.
+  std::vector<Label> stateLabels;
 };
 
 // Lays out the chart. Every point on the plot must fit (FitOf gives Inside);
 // the others are only joined by the process. With a density the points are
-// its cells (and `points` is empty). The processes' labels are placed before
-// the points'.
+// its cells (and `points` is empty). `states` numbers the points and then the
+// processes' states (chart/states.h); without them the points alone are
+// numbered. The processes' labels are placed first, then the states'
+// numbers, then the lines'; under PointLabels::Fit a state whose label finds
+// no room is marked by its number alone, or left to the table.
 Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points, bool process,
              const Density* density = nullptr, std::vector<Zone> zones = {},
-             std::vector<ProcessDrawing> processes = {});
+             std::vector<ProcessDrawing> processes = {},
+             const std::vector<NumberedState>* states = nullptr);
 
 }  // namespace hygrian::chart

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -74,14 +75,159 @@ std::string ReadProcessOptions(const cli::ProcessTexts& texts, Options& options)
   return "";
 }
 
+// The sheet's options as given.
+struct SheetTexts {
+  std::string format;       // svg, pdf or png; else by the output's extension
+  std::string page;         // a4, letter or a3
+  std::string orientation;  // landscape or portrait
+  std::string dpi;
+  std::string style;  // screen or print
+  bool table = false;
+};
+
+void AddSheetOptions(CLI::App& app, SheetTexts& texts, SheetSettings& sheet) {
+  app.add_option("--format", texts.format,
+                 "svg, pdf or png (else by -o's extension: .pdf, .png; svg)")
+      ->type_name("FORMAT");
+  app.add_option("--page", texts.page, "The chart on a page: a4, letter or a3 (a PDF's: a4)")
+      ->type_name("SIZE");
+  app.add_option("--orientation", texts.orientation, "landscape (the default) or portrait")
+      ->type_name("WAY");
+  app.add_option("--dpi", texts.dpi, "A PNG's pixels per inch, 36 to 1200 (150)")->type_name("N");
+  app.add_option("--style", texts.style, "screen (colours; SVG, PNG) or print (grey; PDF)")
+      ->type_name("STYLE");
+  app.add_flag("--table", texts.table, "The table of the numbered states under the chart")
+      ->disable_flag_override();
+  for (const auto& [flag, text, help] :
+       {std::tuple{"--title", &sheet.title, "The title block's title"},
+        std::tuple{"--project", &sheet.project, "The title block's project"},
+        std::tuple{"--site", &sheet.site, "The title block's site (the pressure and altitude)"}}) {
+    app.add_option(flag, *text, help)->type_name("TEXT");
+  }
+}
+
+// --zones by name: envelopes for a list of their keys, which then name no file;
+// "" or what is wrong.
+std::string ReadZoneNames(Options& options) {
+  const std::string& text = options.zonesFile;
+  if (text.rfind("tc9.9-", 0) != 0) return "";
+  for (std::size_t at = 0; at <= text.size();) {
+    const std::size_t end = std::min(text.find(',', at), text.size());
+    const std::string_view key = std::string_view(text).substr(at, end - at);
+    const Envelope* envelope = FindEnvelope(key);
+    if (envelope == nullptr) {
+      return "--zones: '" + std::string(key) +
+             "' is not tc9.9-recommended, tc9.9-a1, tc9.9-a2, tc9.9-a3 or tc9.9-a4";
+    }
+    options.envelopes.push_back(envelope);
+    at = end + 1;
+  }
+  options.zonesFile.clear();
+  return "";
+}
+
+// --comfort's MET,CLO,SPEED (the speed in m/s, or fpm in IP); empty for the
+// defaults. "" or what is wrong.
+std::string ReadComfort(const std::string& text, bool inchPound, Options& options) {
+  ComfortConditions c;
+  if (!text.empty()) {
+    std::array<double, 3> values{};
+    std::size_t n = 0;
+    std::size_t at = 0;
+    for (; n < values.size() && at <= text.size(); ++n) {
+      const std::size_t end = std::min(text.find(',', at), text.size());
+      const char* first = text.data() + at;
+      const char* last = text.data() + end;
+      if (tables::FromChars(first, last, values[n]).ptr != last || !std::isfinite(values[n])) {
+        break;
+      }
+      at = end + 1;
+    }
+    const double fpm = 0.00508;  // m/s
+    if (n != 3 || at != text.size() + 1 || values[0] < 0.8 || values[0] > 4.0 || values[1] < 0.0 ||
+        values[1] > 2.0 || values[2] < 0.0 || values[2] * (inchPound ? fpm : 1.0) > 1.0) {
+      return std::string("--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and ") +
+             (inchPound ? "0 to 196.85 fpm" : "0 to 1 m/s") + ", not '" + text + "'";
+    }
+    c = {values[0], values[1], values[2] * (inchPound ? fpm : 1.0)};
+  }
+  options.comfort.push_back(c);
+  return "";
+}
+
+// The format an output file's name asks for: .pdf, .png, else SVG.
+Format FormatOfName(std::string_view name) {
+  const auto ends = [&](std::string_view end) {  // end in lower case; .PDF as well
+    if (name.size() <= end.size()) return false;
+    const std::string_view tail = name.substr(name.size() - end.size());
+    return std::equal(tail.begin(), tail.end(), end.begin(), [](char a, char b) {
+      return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+  };
+  if (ends(".pdf")) return Format::Pdf;
+  if (ends(".png")) return Format::Png;
+  return Format::Svg;
+}
+
+// The sheet's options into sheet; "" or what is wrong.
+std::string ReadSheetOptions(const SheetTexts& texts, const std::string& output,
+                             SheetSettings& sheet, Style& style) {
+  sheet.format = FormatOfName(output);
+  if (!texts.format.empty()) {
+    constexpr std::array<std::pair<std::string_view, Format>, 3> kFormats{
+        {{"svg", Format::Svg}, {"pdf", Format::Pdf}, {"png", Format::Png}}};
+    const auto* found = std::find_if(kFormats.begin(), kFormats.end(),
+                                     [&](const auto& f) { return f.first == texts.format; });
+    if (found == kFormats.end()) return "--format: '" + texts.format + "' is not svg, pdf or png";
+    sheet.format = found->second;
+  }
+  if (!texts.page.empty()) {
+    const auto* found = std::find_if(kPageSizes.begin(), kPageSizes.end(),
+                                     [&](const PageSize& p) { return p.name == texts.page; });
+    if (found == kPageSizes.end()) return "--page: '" + texts.page + "' is not a4, letter or a3";
+    sheet.page = &*found;
+  } else if (sheet.format == Format::Pdf) {
+    sheet.page = &kPageSizes[0];
+  }
+  if (!texts.orientation.empty()) {
+    if (texts.orientation != "landscape" && texts.orientation != "portrait") {
+      return "--orientation: '" + texts.orientation + "' is not landscape or portrait";
+    }
+    if (sheet.page == nullptr) return "--orientation: only with --page";
+    sheet.portrait = texts.orientation == "portrait";
+  }
+  if (!texts.dpi.empty()) {
+    int dpi = 0;
+    const char* end = texts.dpi.data() + texts.dpi.size();
+    if (std::from_chars(texts.dpi.data(), end, dpi).ptr != end || dpi < 36 || dpi > 1200) {
+      return "--dpi: expected a whole number from 36 to 1200, not '" + texts.dpi + "'";
+    }
+    if (sheet.format != Format::Png) return "--dpi: only for a PNG";
+    sheet.dpi = dpi;
+  }
+  style = sheet.format == Format::Pdf ? Style::Print : Style::Screen;
+  if (!texts.style.empty()) {
+    if (texts.style != "screen" && texts.style != "print") {
+      return "--style: '" + texts.style + "' is not screen or print";
+    }
+    style = texts.style == "print" ? Style::Print : Style::Screen;
+  }
+  sheet.table = texts.table;
+  sheet.titleBlock = sheet.page != nullptr || !sheet.title.empty() || !sheet.project.empty() ||
+                     !sheet.site.empty();
+  if (sheet.titleBlock && sheet.title.empty()) sheet.title = "Psychrometric chart";
+  return "";
+}
+
 }  // namespace
 
 std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char* const* argv,
                                    Options& options) {
   cli::CommandLine line(
       platform, kProgramName,
-      "Draw the psychrometric chart as an SVG document on standard output, with the\n"
-      "states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb and "
+      "Draw the psychrometric chart as an SVG document (or a PDF or PNG) on standard\n"
+      "output, with the states of POINTS.csv marked on it. POINTS.csv has a header naming dry_bulb "
+      "and "
       "one of " +
           cli::SecondValuesInWords() + "; or, without such a pair, the first of " +
           cli::MorePairsInWords() +
@@ -94,7 +240,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
           "With --units ip the chart is drawn in degrees F, lb/lb, Btu/lb and ft3/lb;\n"
           "--dry-bulb is in degrees F, --pressure in psia, --altitude in feet, and the\n"
           "unlabelled columns of POINTS.csv and --processes in IP units.\n"
-          "With --dry-bulb alone the humidity-ratio axis is fitted to saturation.\n"
+          "Without --humidity-ratio the axis fits what is drawn (15 % over the most humid\n"
+          "state), no higher than saturation at the range's top (--dry-bulb alone).\n"
           "--processes FILE has one process a row in hygrian-batch --process's columns,\n"
           "named by a process column or --process-kind; a row whose dry_bulb and second\n"
           "value are empty enters where the row above leaves, with its dry-air flow.\n"
@@ -117,8 +264,19 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
       ->type_name("COLUMN=UNIT")
       ->allow_extra_args(false);
   app.add_option("--zones", options.zonesFile,
-                 "Zones to shade, corners as states: a zone column and a pair's columns")
-      ->type_name("FILE");
+                 "Zones to shade: a file of corners as states (a zone column and a pair's "
+                 "columns), or envelopes by name: tc9.9-recommended,tc9.9-a1,...,tc9.9-a4")
+      ->type_name("FILE|NAMES");
+  std::string comfort;
+  CLI::Option* comfortOption =
+      app.add_option("--comfort", comfort,
+                     "The zone where |PMV| <= 0.5 for MET,CLO,SPEED (1.1,0.5,0.1: met, clo, "
+                     "m/s or fpm)")
+          ->type_name("[MET,CLO,SPEED]")
+          ->expected(0, 1);
+  app.add_flag("--comfort-limit", options.comfortLimit,
+               "The comfort zone below ASHRAE 55's humidity ratio of 0.012")
+      ->disable_flag_override();
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");
@@ -129,6 +287,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
+  SheetTexts sheetTexts;
+  AddSheetOptions(app, sheetTexts, options.sheet);
   bool html = false;
   app.add_flag("--html", html, "The interactive page (HTML) with the points pinned")
       ->disable_flag_override();
@@ -154,6 +314,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.options = options.common.options;
   options.settings.supersaturated = options.common.supersaturated;
   std::string problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
+  options.fitHumidityRatio = texts.humidityRatio.empty();
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
   if (problem.empty() && options.read.pair && cli::SearchedPair(*options.read.pair) &&
@@ -161,6 +322,19 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
     problem = "--pair " + cli::NotWithCalculator(*options.read.pair);
   }
   if (problem.empty()) problem = ReadProcessOptions(processTexts, options);
+  if (problem.empty()) {
+    problem =
+        ReadSheetOptions(sheetTexts, options.common.output, options.sheet, options.settings.style);
+  }
+  if (problem.empty()) problem = ReadZoneNames(options);
+  if (problem.empty() && comfortOption->count() > 0) {
+    problem = ReadComfort(comfort, options.common.inchPound, options);
+  } else if (problem.empty() && options.comfortLimit) {
+    problem = "--comfort-limit: only with --comfort";
+  }
+  if (problem.empty() && html && !ChartAlone(options.sheet)) {
+    problem = "--html: the page is HTML, with no --format, --page, --table or title block";
+  }
   if (problem.empty() && options.pointsFile == "-" && options.processesFile == "-") {
     problem = "--processes -: standard input holds the points already";
   }

@@ -9,6 +9,23 @@
 
 namespace hygrian::chart {
 
+namespace {
+
+// The columns of the states' short labels, in ComputedProcess::labels' order.
+constexpr std::array<std::string_view, 3> kLabelKeys = {"state_label", "b_state_label",
+                                                        "leaving_label"};
+
+// The field of a record at a column of layout named key, "" without one.
+std::string FieldOf(const tables::Layout& layout, const tables::CsvRecord& record,
+                    std::string_view key) {
+  for (std::size_t i = 0; i < layout.keys.size() && i < record.fields.size(); ++i) {
+    if (layout.keys[i] == key) return std::string(record.fields[i]);
+  }
+  return "";
+}
+
+}  // namespace
+
 ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, const Frame& frame,
                             const tables::ReadOptions& options, const ProcessesFile& file,
                             cli::Messages& messages) {
@@ -89,8 +106,15 @@ ProcessesRead ReadProcesses(tables::ByteSource& source, std::string_view name, c
               word + (run.refusal.empty() ? std::string(StatusText(result.status)) : run.refusal));
       continue;
     }
-    ComputedProcess computed{next.kind, line, run.entering.state, run.second.state, result,
-                             {},        0.0};
+    ComputedProcess computed{next.kind, line, run.entering.state, run.second.state, result, {},
+                             0.0,       {},   {result.flow, 0.0}};
+    for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
+      computed.labels[i] = FieldOf(layout, row.record, kLabelKeys[i]);
+    }
+    for (std::size_t i = 0; i < next.plan->keys.size() && i < run.parameters.size(); ++i) {
+      if (next.plan->keys[i] == "a_flow") computed.enteringFlows[0] = run.parameters[i];
+      if (next.plan->keys[i] == "b_flow") computed.enteringFlows[1] = run.parameters[i];
+    }
     if (!std::isnan(run.apparatusDewPoint)) {
       const Result adp = FromDryBulbRelativeHumidity(run.apparatusDewPoint, 100.0, frame.Pressure(),
                                                      Options{.over = over});

@@ -5,13 +5,17 @@
 // file with the column a row may leave its entering state out (dry_bulb and its
 // second value both gaps): it enters at the leaving state of the row above,
 // with its dry-air flow, so that one file holds an air-handling unit's chain
-// (mixing box, coil, reheat; cli/process_chain.h). Each process is computed by
+// (mixing box, coil, reheat; cli/process_chain.h). Columns state_label,
+// b_state_label and leaving_label give its states short labels ("OA", "MA").
+// Each process is computed by
 // hygrian/processes.h at the chart's pressure; a row that cannot be computed
 // gets one "FILE:LINE: reason" message and is not drawn.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +42,11 @@ struct ComputedProcess {
   // saturation (hygrian::CoilConditionOf), and the bypass factor.
   std::optional<State> apparatusDewPoint;
   double bypassFactor = 0.0;
+  // The short labels of the entering state (mix: stream a), stream b and the
+  // leaving state: the row's state_label, b_state_label and leaving_label.
+  std::array<std::string, 3> labels;
+  // The dry-air flows entering, kg/s: mix's two streams; the one of the others.
+  std::array<double, 2> enteringFlows{};
 };
 
 struct ProcessesRead : FileRead {

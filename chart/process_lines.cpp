@@ -7,6 +7,7 @@
 
 #include "chart/marks.h"
 #include "chart/number_text.h"
+#include "chart/palette.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/units.h"
 
@@ -89,26 +90,6 @@ void Mark(const Frame& frame, const State& s, std::vector<Point>& markers) {
 
 }  // namespace
 
-std::string_view ProcessColor(cli::Process process) {
-  switch (process) {
-    case cli::Process::Mix:
-      return "#5a5a5a";
-    case cli::Process::Heat:
-      return "#c62828";
-    case cli::Process::Coil:
-      return "#1565c0";
-    case cli::Process::Evaporative:
-      return "#00838f";
-    case cli::Process::Steam:
-      return "#8e24aa";
-    case cli::Process::Adiabatic:
-      return "#ef6c00";
-    case cli::Process::None:
-      break;
-  }
-  return "#000000";
-}
-
 std::string ProcessText(const ComputedProcess& process, const ChartUnits& units, const Unit& load) {
   const ProcessResult& r = process.result;
   std::string word(process.kind->word);
@@ -144,7 +125,7 @@ ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process,
   ProcessDrawing d;
   d.process = kind;
   d.word = process.kind->word;
-  d.color = ProcessColor(kind);
+  d.color = ProcessColor(kind, frame.Settings().style);
   d.leaving = frame.At(out.dryBulb, out.humidityRatio);
   d.text = ProcessText(process, units, load);
   d.title = "line " + std::to_string(process.line) + ": " + d.text;
@@ -215,7 +196,7 @@ ProcessLegend LayOutProcessLegend(const Frame& frame, const std::vector<ProcessD
   for (const cli::ProcessKind* kind : kinds) {
     const double x = left + kTextPad;
     legend.samples.push_back({{x, y}, {x + kSample, y}});
-    legend.colors.push_back(ProcessColor(kind->process));
+    legend.colors.push_back(ProcessColor(kind->process, frame.Settings().style));
     legend.names.push_back(
         TextFrom(std::string(kind->word), kLegendFontSize, x + kSample + 6.0, y));
     y += kLegendRow;

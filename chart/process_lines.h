@@ -49,9 +49,6 @@ std::string ProcessText(const ComputedProcess& process, const ChartUnits& units,
 ProcessDrawing DrawProcess(const Frame& frame, const ComputedProcess& process,
                            const cli::ProcessUnits& units);
 
-// The colour of a kind of process.
-std::string_view ProcessColor(cli::Process process);
-
 // The room a path's straight piece takes: no label sits on it.
 Box PieceBox(Point from, Point to);
 

@@ -4,8 +4,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "chart/comfort_zone.h"
+#include "chart/envelopes.h"
 #include "chart/frame.h"
+#include "chart/render.h"
+#include "chart/sheet.h"
 #include "cli/compute.h"
 #include "cli/options.h"
 #include "cli/platform.h"
@@ -35,6 +40,13 @@ struct Options {
   // The browser page's points past the density threshold, as chart/binned.h's
   // text: counted into the density under the points file's.
   std::string background;
+  // No --humidity-ratio: the axis's top fits the states, processes and zones
+  // drawn (with a margin), not the default.
+  bool fitHumidityRatio = false;
+  std::vector<ComfortConditions> comfort;  // --comfort: a zone each
+  bool comfortLimit = false;               // --comfort-limit: ASHRAE 55's 0.012
+  std::vector<const Envelope*> envelopes;  // --zones by name
+  SheetSettings sheet;                     // the format, page, table and title block
 };
 
 // Draws the chart and writes it; returns the exit status: 0 when every point is
@@ -42,7 +54,10 @@ struct Options {
 // chart could not be written (an output file is then left as it was, see
 // cli::OutputFile), 2 when the points file cannot be read or the output cannot
 // be opened, with nothing written. The output is opened first, before any file
-// is read, and written once the chart is drawn.
-[[nodiscard]] int RunChart(cli::Platform& platform, const Options& options);
+// is read, and written once the chart is drawn. A PDF or PNG is drawn by
+// `renderer` (none: status 2, "PDF and PNG need a hygrian-chart built with
+// librsvg"); one it cannot draw is status 1.
+[[nodiscard]] int RunChart(cli::Platform& platform, const Options& options,
+                           const Renderer* renderer = nullptr);
 
 }  // namespace hygrian::chart

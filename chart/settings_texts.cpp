@@ -144,6 +144,17 @@ double FittedHumidityRatio(const ChartSettings& settings) {
   return std::min(RoundedTop(std::min(needed, highest), pixels, kTickSpacing), highest);
 }
 
+double DataHumidityRatio(const ChartSettings& settings, double highest) {
+  constexpr double kMargin = 1.15;
+  const Frame frame(settings);
+  const Unit& unit = *settings.units.humidityRatio;
+  const bool mollier = settings.diagram == Diagram::Mollier;
+  const double pixels =
+      mollier ? frame.Plot().right - frame.Plot().left : frame.Plot().bottom - frame.Plot().top;
+  const double top = RoundedTop(FromLibrary(unit, highest) * kMargin, pixels, kTickSpacing);
+  return std::min(top, FittedHumidityRatio(settings));
+}
+
 std::string ApplySettingsTexts(const SettingsTexts& texts, bool inchPound,
                                ChartSettings& settings) {
   std::string problem = ApplyUnits(texts, inchPound, settings);

@@ -25,6 +25,12 @@ struct SettingsTexts {
 // pressure reaches the chart's pressure. -40:10 at 101.325 kPa gives 8.
 double FittedHumidityRatio(const ChartSettings& settings);
 
+// The top of the humidity-ratio axis (in its unit) that holds `highest` (kg/kg,
+// the most humid state drawn) with a margin of 15 percent, rounded up to a
+// tick, and no higher than FittedHumidityRatio: 18 g/kg on the default chart
+// gives 22.
+double DataHumidityRatio(const ChartSettings& settings, double highest);
+
 // Puts the chart in inch-pound units (with their default ranges) when asked,
 // then checks the texts and fills settings in the chart's units; a dry-bulb
 // range without an axis top fits the axis (FittedHumidityRatio). Returns what

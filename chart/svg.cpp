@@ -9,6 +9,7 @@
 
 #include "chart/density.h"
 #include "chart/number_text.h"
+#include "chart/palette.h"
 #include "chart/process_lines.h"
 #include "chart/ticks.h"
 #include "chart/xml_writer.h"
@@ -17,30 +18,6 @@
 namespace hygrian::chart {
 namespace {
 
-struct Style {
-  std::string_view id;
-  std::string_view color;
-  std::string_view width;
-  std::string_view dash;  // empty for a solid line
-};
-
-Style StyleOf(Family family) {
-  switch (family) {
-    case Family::Saturation:
-      return {"saturation", "#1a1a1a", "1.8", ""};
-    case Family::RelativeHumidity:
-      return {"relative-humidity", "#1f5fa8", "0.9", ""};
-    case Family::WetBulb:
-      return {"wet-bulb", "#2e7d32", "0.9", "5 3"};
-    case Family::Enthalpy:
-      return {"enthalpy", "#b3541e", "0.9", ""};
-    case Family::SpecificVolume:
-      return {"specific-volume", "#7b3fa0", "0.9", ""};
-  }
-  return {};
-}
-
-constexpr std::string_view kPointColor = "#d62728";
 constexpr std::string_view kTextColor = "#1a1a1a";
 constexpr std::string_view kAxisColor = "#4d4d4d";
 constexpr std::string_view kWhite = "#ffffff";
@@ -83,7 +60,7 @@ void AddRotation(Attributes& attributes, const Box& box) {
                                            Coordinate(box.center.y) + ")");
 }
 
-void AddDash(Attributes& attributes, const Style& style) {
+void AddDash(Attributes& attributes, const LineStyle& style) {
   if (!style.dash.empty()) attributes.emplace_back("stroke-dasharray", style.dash);
 }
 
@@ -124,19 +101,50 @@ std::string Tooltip(const PlotPoint& point, const ChartUnits& units) {
 
 class Writer {
  public:
-  explicit Writer(const Chart& chart) : chart_(chart) {}
+  explicit Writer(const Chart& chart) : chart_(chart), style_(chart.frame.Settings().style) {}
 
   std::string Document() {
-    const ChartSettings& settings = chart_.frame.Settings();
-    const std::string w = std::to_string(settings.width);
-    const std::string h = std::to_string(settings.height);
+    xml_.Declaration();
+    ChartElement({});
+    return xml_.Take();
+  }
+
+  // The chart on its sheet: the page (sized in mm), the chart's picture at its
+  // place, the table and the title block.
+  std::string Sheet(const SheetSettings& sheet, const SheetLayout& layout) {
+    const std::string w = Coordinate(layout.width);
+    const std::string h = Coordinate(layout.height);
+    const auto page = PageInPixels(sheet);
+    const auto millimetres = [](double px) {
+      return Coordinate(px / kPixelsPerInch * kMillimetresPerInch) + "mm";
+    };
     xml_.Declaration();
     xml_.Open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
                       {"version", "1.1"},
-                      {"width", w},
-                      {"height", h},
+                      {"width", page ? millimetres(layout.width) : w},
+                      {"height", page ? millimetres(layout.height) : h},
                       {"viewBox", "0 0 " + w + " " + h},
                       {"font-family", kFont}});
+    xml_.Element("title", {}, sheet.titleBlock ? sheet.title : chart_.title.text);
+    xml_.Element("rect", {{"x", "0"}, {"y", "0"}, {"width", w}, {"height", h}, {"fill", kWhite}});
+    ChartElement({{"x", Coordinate(layout.chartAt.x)}, {"y", Coordinate(layout.chartAt.y)}});
+    if (layout.table) Table(*layout.table);
+    if (layout.titleBlock) TitleBlockOf(*layout.titleBlock);
+    xml_.Close();
+    return xml_.Take();
+  }
+
+  // The chart's own svg element, placed by `at` (x and y) on a sheet.
+  void ChartElement(const Attributes& at) {
+    const ChartSettings& settings = chart_.frame.Settings();
+    const std::string w = std::to_string(settings.width);
+    const std::string h = std::to_string(settings.height);
+    Attributes svg{{"xmlns", "http://www.w3.org/2000/svg"}, {"version", "1.1"}};
+    svg.insert(svg.end(), at.begin(), at.end());
+    svg.insert(
+        svg.end(),
+        {{"width", w}, {"height", h}, {"viewBox", "0 0 " + w + " " + h}, {"font-family", kFont}});
+    xml_.Open("svg", svg);
     xml_.Element("title", {}, chart_.title.text);
     Definitions(w, h);
     xml_.Element("rect", {{"x", "0"}, {"y", "0"}, {"width", w}, {"height", h}, {"fill", kWhite}});
@@ -150,7 +158,41 @@ class Writer {
     Processes();
     Points();
     xml_.Close();
-    return xml_.Take();
+  }
+
+  // The states' table: its rules, the names in bold, the rest.
+  void Table(const TableLayout& table) {
+    xml_.Open("g", {{"id", "state-table"}});
+    Segments("", kAxisColor, table.rules);
+    xml_.Open("g", TextGroup("", table.texts.empty() ? 10.0 : table.texts.front().fontSize,
+                             kTextColor, true));
+    for (std::size_t i = 0; i < table.headerTexts; ++i) Text(table.texts[i]);
+    xml_.Close();
+    xml_.Open("g", TextGroup("", table.texts.empty() ? 10.0 : table.texts.front().fontSize,
+                             kTextColor, false));
+    for (std::size_t i = table.headerTexts; i < table.texts.size(); ++i) Text(table.texts[i]);
+    xml_.Close();
+    xml_.Close();
+  }
+
+  void TitleBlockOf(const TitleBlock& block) {
+    xml_.Open("g", {{"id", "title-block"}});
+    xml_.Element("rect", {{"x", Coordinate(block.frame.left)},
+                          {"y", Coordinate(block.frame.top)},
+                          {"width", Coordinate(block.frame.right - block.frame.left)},
+                          {"height", Coordinate(block.frame.bottom - block.frame.top)},
+                          {"fill", "none"},
+                          {"stroke", kAxisColor},
+                          {"stroke-width", "1"}});
+    Segments("", kAxisColor, block.rules);
+    xml_.Open("g", TextGroup("", block.texts.front().fontSize, kTextColor, true));
+    Text(block.texts.front());
+    xml_.Close();
+    xml_.Open("g", TextGroup("", block.texts.size() > 1 ? block.texts[1].fontSize : 10.0,
+                             kTextColor, false));
+    for (std::size_t i = 1; i < block.texts.size(); ++i) Text(block.texts[i]);
+    xml_.Close();
+    xml_.Close();
   }
 
  private:
@@ -158,7 +200,7 @@ class Writer {
   // line where a label stands.
   void Definitions(const std::string& w, const std::string& h) {
     xml_.Open("defs");
-    Arrowhead("arrowhead", kPointColor);
+    Arrowhead("arrowhead", PointColor(style_));
     xml_.Open("mask", {{"id", "label-gaps"},
                        {"maskUnits", "userSpaceOnUse"},
                        {"x", "0"},
@@ -172,6 +214,7 @@ class Writer {
     for (const Marker& marker : chart_.markers) {
       if (marker.label) BoxRect(marker.label->box, "#000000", "");
     }
+    for (const Label& label : chart_.stateLabels) BoxRect(label.box, "#000000", "");
     for (const ProcessDrawing& drawing : chart_.processes) {
       if (drawing.label) BoxRect(drawing.label->box, "#000000", "");
     }
@@ -195,7 +238,7 @@ class Writer {
     xml_.Close();
     xml_.Open("g", TextGroup("legend", kLegendFontSize, kTextColor, false));
     for (const LegendItem& item : chart_.legend) {
-      const Style s = StyleOf(item.family);
+      const LineStyle s = StyleOf(item.family);
       Attributes line = LineFromTo(item.line.from, item.line.to);
       line.emplace_back("stroke", s.color);
       line.emplace_back("stroke-width", "1.6");
@@ -239,7 +282,7 @@ class Writer {
   }
 
   void Family(const FamilyLayer& layer) {
-    const Style s = StyleOf(layer.family);
+    const LineStyle s = StyleOf(layer.family);
     xml_.Open("g", {{"id", s.id}});
     Attributes lines{
         {"mask", kLabelGaps}, {"fill", "none"}, {"stroke", s.color}, {"stroke-width", s.width}};
@@ -261,12 +304,19 @@ class Writer {
   // Each zone a shaded polygon with its name as hover title, clipped to the plot.
   void Zones() {
     if (chart_.zones.empty()) return;
-    xml_.Open("g", {{"id", "zones"}, {"clip-path", "url(#plot-area)"}, {"fill-opacity", "0.2"}});
-    for (const Zone& zone : chart_.zones) {
-      xml_.OpenInline("polygon", {{"points", PointsText(zone.outline)},
-                                  {"fill", zone.color},
-                                  {"stroke", zone.color},
-                                  {"stroke-width", "1.2"}});
+    xml_.Open("g", {{"id", "zones"},
+                    {"clip-path", "url(#plot-area)"},
+                    {"fill-opacity", style_ == Style::Print ? "0.35" : "0.2"}});
+    for (std::size_t i = 0; i < chart_.zones.size(); ++i) {
+      const Zone& zone = chart_.zones[i];
+      Attributes polygon{{"points", PointsText(zone.outline)},
+                         {"fill", zone.color},
+                         {"stroke", style_ == Style::Print ? "#000000" : zone.color},
+                         {"stroke-width", "1.2"}};
+      if (const std::string_view dash = ZoneDash(i, style_); !dash.empty()) {
+        polygon.emplace_back("stroke-dasharray", dash);
+      }
+      xml_.OpenInline("polygon", polygon);
       xml_.Element("title", {}, zone.name);
       xml_.Close();
     }
@@ -294,7 +344,7 @@ class Writer {
                        [&](const ProcessDrawing& d) { return d.process == kind.process; })) {
         continue;
       }
-      Arrowhead("arrowhead-" + std::string(kind.word), ProcessColor(kind.process));
+      Arrowhead("arrowhead-" + std::string(kind.word), ProcessColor(kind.process, style_));
     }
   }
 
@@ -343,7 +393,7 @@ class Writer {
     for (std::size_t i = 0; i < legend.samples.size(); ++i) {
       Attributes line = LineFromTo(legend.samples[i].from, legend.samples[i].to);
       line.emplace_back("stroke", legend.colors[i]);
-      line.emplace_back("stroke-width", "1.8");
+      line.emplace_back("stroke-width", ProcessWidth(style_));
       xml_.Element("line", line);
     }
     xml_.Open("g", TextGroup("", kLegendFontSize, kTextColor, false));
@@ -364,7 +414,7 @@ class Writer {
       end = {end.x - (end.x - before.x) * cut / length, end.y - (end.y - before.y) * cut / length};
     }
     xml_.Element("polyline", {{"points", PointsText(path)},
-                              {"stroke-width", "1.8"},
+                              {"stroke-width", ProcessWidth(style_)},
                               {"marker-end", "url(#arrowhead-" + std::string(d.word) + ")"}});
   }
 
@@ -440,9 +490,9 @@ class Writer {
     xml_.Open("g", {{"id", "points"}});
     if (chart_.density) Density(*chart_.density);
     if (!chart_.process.empty()) {
-      xml_.Open(
-          "g",
-          {{"stroke", kPointColor}, {"stroke-width", "1.6"}, {"marker-end", "url(#arrowhead)"}});
+      xml_.Open("g", {{"stroke", PointColor(style_)},
+                      {"stroke-width", "1.6"},
+                      {"marker-end", "url(#arrowhead)"}});
       for (const ProcessArrow& arrow : chart_.process) Arrow(arrow);
       xml_.Close();
     }
@@ -453,8 +503,16 @@ class Writer {
       BoxRect(marker.label->box, kWhite, "0.85");
       Text(*marker.label);
     }
+    for (const Label& label : chart_.stateLabels) {
+      BoxRect(label.box, kWhite, "0.85");
+      Text(label);
+    }
     xml_.Close();
     xml_.Close();
+  }
+
+  std::string_view BandColor(const DensityBand& band) const {
+    return style_ == Style::Print ? DensityColor(band.step, style_) : band.color;
   }
 
   // The cells band by band, each with its count, and the scale over them.
@@ -463,7 +521,7 @@ class Writer {
                     {"data-points", std::to_string(layer.total)},
                     {"fill-opacity", "0.85"}});
     for (std::size_t band = 0; band < layer.bands.size(); ++band) {
-      xml_.Open("g", {{"fill", layer.bands[band].color}});
+      xml_.Open("g", {{"fill", BandColor(layer.bands[band])}});
       for (const DensityCell& cell : layer.cells) {
         if (cell.band != band) continue;
         const std::string count = std::to_string(cell.count);
@@ -480,7 +538,7 @@ class Writer {
     const DensityScale& scale = chart_.densityScale;
     BoxRect(scale.ground, kWhite, "0.85");
     for (std::size_t band = 0; band < scale.swatches.size(); ++band) {
-      BoxRect(scale.swatches[band], layer.bands[band].color, "");
+      BoxRect(scale.swatches[band], BandColor(layer.bands[band]), "");
     }
     xml_.Open("g", TextGroup("", kLegendFontSize, kTextColor, false));
     Text(scale.title);
@@ -512,7 +570,7 @@ class Writer {
     Attributes circle{{"cx", Coordinate(marker.at.x)},
                       {"cy", Coordinate(marker.at.y)},
                       {"r", Coordinate(kMarkerRadius)},
-                      {"fill", kPointColor},
+                      {"fill", PointColor(style_)},
                       {"stroke", kWhite},
                       {"stroke-width", "1"}};
     // The state's properties written by default as data- attributes
@@ -545,20 +603,32 @@ class Writer {
 
   void Text(const Label& label) {
     const double baseline = label.box.center.y + kBaselineShift * label.fontSize;
-    const double x =
-        label.fromLeft ? label.box.center.x - label.box.width / 2.0 + kTextPad : label.box.center.x;
+    const double x = label.fromLeft    ? label.box.center.x - label.box.width / 2.0 + kTextPad
+                     : label.fromRight ? label.box.center.x + label.box.width / 2.0 - kTextPad
+                                       : label.box.center.x;
     Attributes text{{"x", Coordinate(x)}, {"y", Coordinate(baseline)}};
     AddRotation(text, label.box);
     if (label.fromLeft) text.emplace_back("text-anchor", "start");
+    if (label.fromRight) text.emplace_back("text-anchor", "end");
     xml_.Element("text", text, label.text);
   }
 
+  // A family's line style in the chart's style.
+  [[nodiscard]] LineStyle StyleOf(enum Family family) const { return FamilyStyle(family, style_); }
+
   const Chart& chart_;
+  const Style style_;
   XmlWriter xml_;
 };
 
 }  // namespace
 
 std::string WriteSvg(const Chart& chart) { return Writer(chart).Document(); }
+
+std::string WriteSheetSvg(const Chart& chart, const SheetSettings& sheet,
+                          const SheetLayout& layout) {
+  if (ChartAlone(sheet)) return WriteSvg(chart);
+  return Writer(chart).Sheet(sheet, layout);
+}
 
 }  // namespace hygrian::chart

@@ -9,8 +9,6 @@
 namespace hygrian::chart {
 namespace {
 
-constexpr std::array<std::string_view, 5> kColors{"#2ca02c", "#9467bd", "#17becf", "#bcbd22",
-                                                  "#e377c2"};
 constexpr int kStepsPerEdge = 24;  // straight in t and the second value, curved on the chart
 constexpr double kSwatch = 12.0;   // px
 constexpr double kRow = 16.0;      // px between the entries' centres
@@ -54,8 +52,7 @@ std::vector<Zone> ZonesOf(const Frame& frame, const std::vector<PlotPoint>& corn
   std::vector<Corner> polygon;
   const auto close = [&](const std::string& name) {
     if (polygon.size() >= 3) {
-      zones.push_back(
-          {name, kColors[zones.size() % kColors.size()], Outline(frame, polygon, byHumidity)});
+      zones.push_back({name, {}, Outline(frame, polygon, byHumidity)});
     }
     polygon.clear();
   };
@@ -67,6 +64,12 @@ std::vector<Zone> ZonesOf(const Frame& frame, const std::vector<PlotPoint>& corn
     }
   }
   return zones;
+}
+
+Zone ZoneOf(const Frame& frame, const StatePolygon& polygon) {
+  Zone zone{polygon.name, {}, {}};
+  for (const StateCorner& c : polygon.corners) zone.outline.push_back(frame.At(c.t, c.W));
+  return zone;
 }
 
 ZoneLegend LayOutZoneLegend(const Frame& frame, const std::vector<Zone>& zones) {

@@ -19,9 +19,24 @@ namespace hygrian::chart {
 
 struct Zone {
   std::string name;
-  std::string_view color;
+  std::string_view color;      // given by the layout, in the chart's style
   std::vector<Point> outline;  // closed: the last point joins the first
 };
+
+// A zone made of states rather than read: its outline as (dry-bulb degrees C,
+// humidity ratio kg/kg) corners, close enough that straight edges between them
+// follow its boundary on either diagram.
+struct StateCorner {
+  double t = 0.0;
+  double W = 0.0;
+};
+struct StatePolygon {
+  std::string name;
+  std::vector<StateCorner> corners;
+};
+
+// The zone of a polygon of states on the frame.
+Zone ZoneOf(const Frame& frame, const StatePolygon& polygon);
 
 struct ZoneLegend {
   Box ground;

@@ -10,9 +10,12 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -256,6 +259,25 @@ std::uint64_t SystemPlatform::Now() {
   ::clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000U +
          static_cast<std::uint64_t>(now.tv_nsec);
+}
+
+std::string SystemPlatform::Today() {
+  std::time_t now = std::time(nullptr);
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");  // NOLINT(concurrency-mt-unsafe)
+  std::int64_t seconds = 0;
+  const char* end = epoch == nullptr ? nullptr : epoch + std::strlen(epoch);
+  const bool given =
+      epoch != nullptr && *epoch != '\0' && std::from_chars(epoch, end, seconds).ptr == end;
+  std::tm day{};
+  if (given) {
+    now = static_cast<std::time_t>(seconds);
+    ::gmtime_r(&now, &day);
+  } else {
+    ::localtime_r(&now, &day);
+  }
+  std::array<char, 16> text{};
+  const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%d", &day);
+  return {text.data(), length};
 }
 
 std::string_view ErrorText(int error) noexcept { return std::strerror(error); }

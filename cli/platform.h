@@ -84,6 +84,9 @@ class Platform {
   virtual bool SameFile(int first, int second) = 0;
   // A monotonic clock, in nanoseconds.
   virtual std::uint64_t Now() = 0;
+  // Today as YYYY-MM-DD: the UTC day of SOURCE_DATE_EPOCH (seconds since
+  // 1970) when it is set, as reproducible builds set it, else the local day.
+  virtual std::string Today() = 0;
 };
 
 // The real system: POSIX calls. Broken pipes come back as EPIPE, not as a
@@ -112,6 +115,7 @@ class SystemPlatform final : public Platform {
   bool SameFile(const char* first, const char* second) override;
   bool SameFile(int first, int second) override;
   std::uint64_t Now() override;
+  std::string Today() override;
 };
 
 // The cores this process may run on (at least 1), as sched_getaffinity says,

@@ -4,7 +4,8 @@
 #   air/        the moist-air layer: the bottom, it includes no other layer;
 #     calculator/ the calculator's relations: nothing of the handbook model;
 #     handbook/   the handbook model: nothing of the calculator's;
-#     processes/, measures/  on the handbook model through its headers only;
+#     processes/, measures/, comfort/  on the handbook model through its
+#                 headers only;
 #   console/    the byte-exact console: neither air/ nor the public headers;
 #   app/        the dialogue: air/ and console/;
 #   tables/     the table reader: no other layer;
@@ -18,10 +19,11 @@
 set(surfaces "console/|app/|tables/|cli/|batch/|chart/|web/|js/|python/")
 set(rules
   "air:${surfaces}"
-  "air/calculator:air/handbook/|air/processes/|air/measures/"
-  "air/handbook:air/calculator/|air/processes/|air/measures/"
+  "air/calculator:air/handbook/|air/processes/|air/measures/|air/comfort/"
+  "air/handbook:air/calculator/|air/processes/|air/measures/|air/comfort/"
   "air/processes:air/calculator/|air/measures/|air/handbook/:air/handbook/relations\\.h"
   "air/measures:air/calculator/|air/processes/|air/handbook/:air/handbook/(relations|dew_point|one_lane)\\.h"
+  "air/comfort:air/calculator/|air/processes/|air/handbook/"
   "console:air/|app/|hygrian/"
   "app:tables/|cli/|batch/|chart/|web/|js/|python/"
   "tables:air/|console/|app/|cli/|batch/|chart/|hygrian/"

@@ -14,6 +14,7 @@
 #include <limits>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart/run.h"
@@ -201,6 +202,10 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_chart(const char* settings, const char* poin
     *messages = Copy(problem);
     return 2;
   }
+  // As hygrian-chart: without a humidity-ratio line the axis fits what is drawn.
+  const std::string_view lines(settings);
+  options.fitHumidityRatio = lines.rfind("humidity-ratio=", 0) != 0 &&
+                             lines.find("\nhumidity-ratio=") == std::string_view::npos;
   if (*points != '\0') options.pointsFile = "points.csv";
   if (*processes != '\0') options.processesFile = "processes.csv";
   web::MemoryPlatform platform({{"points.csv", points}, {"processes.csv", processes}});

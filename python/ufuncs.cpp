@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "hygrian/arrays.h"
+#include "hygrian/comfort.h"
 #include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
@@ -1164,6 +1165,51 @@ bool AddMeasures(PyObject* module) {
   return true;
 }
 
+// Fanger's comfort model (hygrian/comfort.h) as one ufunc of the air's dry-bulb
+// (degrees C) and vapour pressure (kPa), the mean radiant temperature (degrees
+// C), the relative air speed (m/s), the metabolic rate (met) and the clothing
+// (clo): the PMV, the PPD (%) and a status; hygrian.pmv and hygrian.ppd give
+// it a state from any pair.
+void ComfortLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
+  std::array<char*, 9> at{};
+  std::memcpy(at.data(), args, sizeof(char*) * at.size());
+  for (npy_intp i = 0; i < dimensions[0]; ++i) {
+    std::array<double, 6> x{};
+    bool missing = false;
+    for (std::size_t k = 0; k < x.size(); ++k) {
+      x[k] = Load<double>(at[k]);
+      missing = missing || std::isnan(x[k]);
+    }
+    State air;
+    air.dryBulb = x[0];
+    air.vaporPressure = x[1];
+    const ComfortResult r = PredictedMeanVote(air, x[2], x[3], x[4], x[5]);
+    Store(at[6], r.pmv);
+    Store(at[7], r.ppd);
+    Store(at[8], missing ? kMissing : static_cast<std::int8_t>(r.status));
+    for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
+  }
+}
+
+std::array<PyUFuncGenericFunction, 1> kComfortLoop = {ComfortLoop};
+constexpr std::array<char, 9> kComfortTypes = {NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE,
+                                               NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE,
+                                               NPY_DOUBLE, NPY_DOUBLE, kStatusType};
+
+bool AddComfort(PyObject* module) {
+  return Add(module, "comfort",
+             PyUFunc_FromFuncAndData(
+                 kComfortLoop.data(), const_cast<void**>(kNoData.data()),
+                 const_cast<char*>(kComfortTypes.data()), 1, 6, 3, PyUFunc_None, "comfort",
+                 "comfort(dry_bulb, vapor_pressure, mean_radiant_temperature, air_speed,\n"
+                 "        metabolic_rate, clothing)\n\n"
+                 "Fanger's predicted mean vote, the predicted percentage dissatisfied (%) and\n"
+                 "a status (int8): ISO 7730:2005 and ASHRAE 55. Outside the model's ranges\n"
+                 "both are NaN, status 23; a NaN input is status 12. Use hygrian.pmv and\n"
+                 "hygrian.ppd, which take the air's state from any pair.\n",
+                 0));
+}
+
 // MODELS: {(model, over): {ufunc name: ufunc}} for every variant that flags
 // states above saturation; CLIPPED the same for those that clip them.
 bool AddModels(PyObject* module) {
@@ -1195,7 +1241,7 @@ PyObject* Initialise() {
   PyObject* module = PyModule_Create(&kModule);
   if (module == nullptr) return nullptr;
   if (!AddModels(module) || !AddSaturation(module) || !AddProcesses(module) ||
-      !AddMeasures(module) || !Add(module, "STATUS", StatusTexts()) ||
+      !AddMeasures(module) || !AddComfort(module) || !Add(module, "STATUS", StatusTexts()) ||
       !Add(module, "PAIRS", PairRows()) ||
       !Add(module, "DRY_BULB_PAIR_COUNT", PyLong_FromSize_t(DryBulbPairCount)) ||
       !Add(module, "PROPERTIES", PropertyNames(0, DefaultPropertyCount)) ||

@@ -1535,6 +1535,10 @@ void PrintTo(const HandbookFigure& row, std::ostream* os) { *os << row.name; }
 
 constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
 
+// The header of a table of offices: a state and the comfort model's inputs.
+const std::string kOffice =
+    "dry_bulb,relative_humidity,mean_radiant_temperature,air_speed,metabolic_rate,clothing\n";
+
 // The inputs of the rows in units other than the library's.
 const std::vector<std::string> kIp = {"--units",       "ip",          "--unit",
                                       "dry_bulb=degF", "--unit",      "wet_bulb=degF",
@@ -2031,6 +2035,22 @@ const HandbookFigure kHandbookFigures[] = {
      0.2,
      1e-7,
      "ok"},
+    // Fanger's comfort from the columns of its inputs: ISO 7730:2005 Table D.1
+    // prints -0.75 and 17 for run 1 and 1.17 for run 12 (to 0.01: the
+    // standard's program and its saturation relation, tests/comfort_test.cpp);
+    // the same office in degF; outside the model's range (35 degC) no value.
+    {"ComfortPmv", {}, kOffice + "22,60,22,0.1,1.2,0.5\n", "pmv", -0.75, 0.01, "ok"},
+    {"ComfortPpd", {}, kOffice + "22,60,22,0.1,1.2,0.5\n", "ppd", 17.0, 0.5, "ok"},
+    {"ComfortActive", {}, kOffice + "27,60,27,0.1,1.6,0.5\n", "pmv", 1.17, 0.01, "ok"},
+    {"ComfortInDegreesF",
+     {"--units", "ip"},
+     kOffice + "71.6,60,71.6,0.1,1.2,0.5\n",
+     "pmv",
+     -0.75,
+     0.01,
+     "ok"},
+    {"ComfortOutsideItsRange", {}, kOffice + "35,60,35,0.1,1.2,0.5\n", "pmv", kEmpty, 0.0, "ok"},
+    {"ComfortWithAGap", {}, kOffice + "22,60,,0.1,1.2,0.5\n", "ppd", kEmpty, 0.0, "ok"},
 };
 
 class BatchHandbook : public ::testing::TestWithParam<HandbookFigure> {};

@@ -310,6 +310,27 @@ int main(void) {
           "the measures' keys");
   }
 
+  /* Fanger's comfort model: ISO 7730:2005 Table D.1, run 1, prints -0.75 and
+     17 (its saturation relation gives 2.6431 kPa at 22 degrees C). */
+  {
+    hygrian_state office;
+    double pmv = 0.0;
+    double ppd = 0.0;
+    memset(&office, 0, sizeof office);
+    office.dry_bulb = 22.0;
+    office.vapor_pressure = 0.6 * 2.64305;
+    Check(hygrian_comfort(&office, 22.0, 0.1, 1.2, 0.5, &pmv, &ppd) == HYGRIAN_OK &&
+              Near(pmv, -0.75, 0.01) && Near(ppd, 17.0, 0.5),
+          "an office's comfort");
+    Check(hygrian_comfort(&office, 22.0, 1.5, 1.2, 0.5, &pmv, &ppd) ==
+                  HYGRIAN_OUTSIDE_MEASURE_RANGE &&
+              isnan(pmv) && isnan(ppd),
+          "a gale is outside the comfort model's range");
+    Check(hygrian_comfort(NULL, 22.0, 0.1, 1.2, 0.5, &pmv, &ppd) == HYGRIAN_INVALID_INPUT &&
+              isnan(pmv) && isnan(ppd),
+          "no state");
+  }
+
   if (failures == 0) printf("all checks passed\n");
   return failures == 0 ? 0 : 1;
 }

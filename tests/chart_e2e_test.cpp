@@ -260,14 +260,15 @@ TEST_F(ChartRun, PointsWithAProcess) {
         "30,40,Outdoor & roof\n"
         "13,95,\"Coil, leaving\"\n"
         "22,55,<Room>\n");
-  const std::string svg = Drawn({"--process", points});
+  const std::string svg = Drawn({"--process", "--humidity-ratio=30", points});
   EXPECT_EQ(Count(svg, "<circle"), 3u);
   EXPECT_EQ(Count(svg, "marker-end=\"url(#arrowhead)\""), 1u);
   EXPECT_EQ(Count(svg.substr(svg.find("<g id=\"points\">")), "<line x1"), 2u)
       << "two arrows join three points";
-  EXPECT_NE(svg.find(">Outdoor &amp; roof</text>"), std::string::npos);
-  EXPECT_NE(svg.find(">Coil, leaving</text>"), std::string::npos);
-  EXPECT_NE(svg.find(">&lt;Room&gt;</text>"), std::string::npos);
+  // Numbered in file order, each with its label.
+  EXPECT_NE(svg.find(">1 Outdoor &amp; roof</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">2 Coil, leaving</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">3 &lt;Room&gt;</text>"), std::string::npos);
   ExpectRenders(svg, 1200, 800);
 
   // Each marker carries its state, and sits where the state says.
@@ -354,7 +355,7 @@ TEST_F(ChartRun, AnInchPoundChartWithTheHandbooksExample) {
   for (const std::string& text :
        std::vector<std::string>{"<title>Psychrometric chart at 14.696 psia</title>",
                                 ">Dry-bulb temperature, " + degrees + "F</text>", ">120</text>",
-                                ">Humidity ratio, lb/lb dry air</text>", ">0.028</text>"}) {
+                                ">Humidity ratio, lb/lb dry air</text>"}) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text;
   }
   const std::size_t at = r.out.find("<circle");
@@ -362,6 +363,11 @@ TEST_F(ChartRun, AnInchPoundChartWithTheHandbooksExample) {
   EXPECT_NEAR(Number(Attribute(r.out, at, "data-enthalpy")), 29.80, 0.005);
   EXPECT_NEAR(Number(Attribute(r.out, at, "data-specific-volume")), 14.22, 0.01);
   ExpectRenders(r.out, 1200, 800);
+  // The axis fits the point (0.00523 lb/lb, 15 % over: 0.00601, up to the
+  // next tick of 0.0005); without points it is the handbook's 0.028.
+  EXPECT_NE(r.out.find(">0.0065</text>"), std::string::npos);
+  EXPECT_EQ(r.out.find(">0.028</text>"), std::string::npos);
+  EXPECT_NE(Run(kChart, {"--units=ip"}).out.find(">0.028</text>"), std::string::npos);
   // The standard atmosphere at 5000 ft: 12.228 psia (the handbook's table 1, IP).
   EXPECT_NE(Run(kChart, {"--units=ip", "--altitude=5000"})
                 .out.find("<title>Psychrometric chart at 12.228 psia (5000 ft)</title>"),
@@ -452,6 +458,33 @@ TEST_F(ChartRun, AZoomedRangeFitsTheHumidityRatioAxisToSaturation) {
   EXPECT_EQ(Chart({}).out, Chart({"--humidity-ratio=30"}).out) << "the default stays";
 }
 
+// Without --humidity-ratio the axis fits what is drawn: the most humid state
+// and 15 % more, up to the next tick (every 2 g/kg on 670 px); the same bytes
+// as that top given. A mix of outdoor air at 18 g/kg: 20.7, so 22; a point at
+// 25 degrees C, 50 % (9.88 g/kg): 11.4, so 12; a point at 30 degrees C,
+// saturated (27.2 g/kg): 31.3, so 32, past the default 30 (saturation at the
+// range's top, 50 degrees C, is far higher).
+TEST_F(ChartRun, TheHumidityRatioAxisFitsWhatIsDrawn) {
+  Write("mix.csv",
+        "process,a_dry_bulb,a_humidity_ratio,a_flow,b_dry_bulb,b_humidity_ratio,b_flow\n"
+        "mix,32,0.0180,1,24,0.0093,3\n");
+  Write("room.csv", "dry_bulb,relative_humidity\n25,50\n");
+  Write("wet.csv", "dry_bulb,relative_humidity\n30,100\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string top;
+  } rows[] = {
+      {{"--processes", "mix.csv"}, "22"},
+      {{"room.csv"}, "12"},
+      {{"wet.csv"}, "32"},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> given = row.args;
+    given.push_back("--humidity-ratio=" + row.top);
+    EXPECT_TRUE(Chart(row.args).out == Chart(given).out) << row.top;
+  }
+}
+
 TEST_F(ChartRun, PointsReadWithTheReaderOptions) {
   const std::string points = "points.csv";
   Write(points, "time;t;rh;label\n08:00;25,5;50;A\n09:00;30;40,5;B\n");
@@ -525,7 +558,18 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "is not wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity",
       "name one second value",
       "not with the calculator model",
-      "or without dry_bulb: humidity_ratio+enthalpy"};
+      "or without dry_bulb: humidity_ratio+enthalpy",
+      "is not svg, pdf or png",
+      "is not a4, letter or a3",
+      "is not landscape or portrait",
+      "--orientation: only with --page",
+      "--dpi: expected a whole number from 36 to 1200",
+      "--dpi: only for a PNG",
+      "is not screen or print",
+      "is not tc9.9-recommended, tc9.9-a1, tc9.9-a2, tc9.9-a3 or tc9.9-a4",
+      "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 1 m/s",
+      "--comfort-limit: only with --comfort",
+      "--html: the page is HTML, with no --format, --page, --table or title block"};
   for (int status = 1; status <= static_cast<int>(Status::VaporPressureNotBelowTotal); ++status) {
     reasons.emplace_back(StatusText(static_cast<Status>(status)));
   }
@@ -746,6 +790,31 @@ std::vector<CliRow> ChartRows() {
             "--process-kind: 'cool' is not mix, heat, coil, evaporative, steam or adiabatic"),
       Usage("LabelsUnknown", {"--labels", "some"},
             "--labels: expected none, fit or all, not 'some'"),
+      Usage("FormatUnknown", {"--format", "eps"}, "--format: 'eps' is not svg, pdf or png"),
+      Usage("PageUnknown", {"--page", "a5"}, "--page: 'a5' is not a4, letter or a3"),
+      Usage("OrientationUnknown", {"--page", "a4", "--orientation", "up"},
+            "--orientation: 'up' is not landscape or portrait"),
+      Usage("OrientationWithoutAPage", {"--orientation", "portrait"},
+            "--orientation: only with --page"),
+      Usage("DpiTooLow", {"-o", "c.png", "--dpi", "10"},
+            "--dpi: expected a whole number from 36 to 1200, not '10'"),
+      Usage("DpiForAPdf", {"-o", "c.pdf", "--dpi", "300"}, "--dpi: only for a PNG"),
+      Usage("ZoneNameUnknown", {"--zones", "tc9.9-recommended,tc9.9-b"},
+            "--zones: 'tc9.9-b' is not tc9.9-recommended, tc9.9-a1, tc9.9-a2, tc9.9-a3 or "
+            "tc9.9-a4"),
+      Usage("ComfortTooFewValues", {"--comfort", "1.2,0.5"},
+            "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 1 m/s, "
+            "not '1.2,0.5'"),
+      Usage("ComfortOutOfRange", {"--comfort=5,0.5,0.1"},
+            "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 1 m/s, "
+            "not '5,0.5,0.1'"),
+      Usage("ComfortSpeedInFpm", {"--units", "ip", "--comfort=1.1,0.5,300"},
+            "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 196.85 "
+            "fpm, not '1.1,0.5,300'"),
+      Usage("ComfortLimitAlone", {"--comfort-limit"}, "--comfort-limit: only with --comfort"),
+      Usage("StyleUnknown", {"--style", "dark"}, "--style: 'dark' is not screen or print"),
+      Usage("HtmlOnAPage", {"--html", "--page", "a4"},
+            "--html: the page is HTML, with no --format, --page, --table or title block"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
             "/nonexistent/chart.svg: No such file or directory", false),
       CliRow("OutputFull", kChart, {"-o", "/dev/full"}, "", "",
@@ -820,18 +889,180 @@ TEST_F(ChartRun, ManyPointsBecomeADensity) {
   EXPECT_EQ(few.status, 0);
 }
 
+// A report's chart: the PDF (A4 landscape by default, letter or A3 either way
+// round; 595.28 x 841.89 pt is A4) keeps its text, the title block's and the
+// table's numbers among it; a PNG has the SVG's px at its dpi (96 px an inch).
+TEST_F(ChartRun, APdfAndAPngForAReport) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+        "coil,32,24,13,95,5\nheat,,,18,,\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string pageSize;
+  } pdfs[] = {
+      {{"-o", "r.pdf"}, "841.89 x 595.276 pts (A4)"},
+      {{"-o", "r.pdf", "--page", "a4", "--orientation", "portrait"}, "595.276 x 841.89 pts (A4)"},
+      {{"--format", "pdf", "-o", "r.out", "--page", "letter"}, "792 x 612 pts (letter)"},
+      {{"-o", "r.PDF", "--page", "a3"}, "1190.55 x 841.89 pts (A3)"},
+  };
+  for (const auto& pdf : pdfs) {
+    std::vector<std::string> args = pdf.args;
+    for (const char* more :
+         {"--processes", "ahu.csv", "--table", "--title", "AHU-1 summer", "--project", "Clinic"}) {
+      args.emplace_back(more);
+    }
+    const std::string name = args[pdf.args[0] == "-o" ? 1 : 3];
+    const RunResult r = Run(kChart, args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Read(name).substr(0, 5), "%PDF-");
+    const RunResult info = Run({"pdfinfo"}, {name});
+    EXPECT_NE(info.out.find("Page size:       " + pdf.pageSize), std::string::npos) << info.out;
+    const RunResult text = Run({"pdftotext"}, {name, "-"});
+    // The title, the project, the site by default, and the coil's leaving
+    // state (13 degrees C at 95 %) in the table.
+    for (const char* piece : {"AHU-1 summer", "Clinic", "101.325 kPa", "95"}) {
+      EXPECT_NE(text.out.find(piece), std::string::npos) << piece;
+    }
+  }
+  const struct {
+    std::vector<std::string> args;
+    std::uint32_t width, height;
+  } pngs[] = {
+      {{"-o", "r.png"}, 1875, 1250},  // 150 dpi by default
+      {{"-o", "r.png", "--dpi", "96"}, 1200, 800},
+      {{"--format", "png", "-o", "r.img", "--dpi", "300", "--width", "800", "--height", "600"},
+       2500,
+       1875},
+  };
+  for (const auto& png : pngs) {
+    const RunResult r = Run(kChart, png.args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Picture picture = DecodePng(Read(png.args[png.args[0] == "-o" ? 1 : 3]));
+    EXPECT_EQ(picture.width, png.width);
+    EXPECT_EQ(picture.height, png.height);
+  }
+}
+
+// The table of numbered states holds what hygrian-batch --digits 4 writes for
+// the same states, label and all, in the chart's units (here IP, lb/lb): a
+// row's number, its label and its nine values follow one another.
+TEST_F(ChartRun, TheTableHoldsTheBatchProgramsValues) {
+  const std::string points = "dry_bulb,relative_humidity,label\n86,40,OA\n55,95,CC\n72,55,RM\n";
+  Write("points.csv", points);
+  const RunResult chart = Run(kChart, {"--units", "ip", "--table", "points.csv"});
+  ASSERT_EQ(chart.status, 0) << chart.err;
+  std::string cells = "|";
+  const std::size_t table = chart.out.find("<g id=\"state-table\">");
+  ASSERT_NE(table, std::string::npos);
+  for (std::size_t at = chart.out.find("<text", table); at != std::string::npos;
+       at = chart.out.find("<text", at + 1)) {
+    const std::size_t begin = chart.out.find('>', at) + 1;
+    cells += chart.out.substr(begin, chart.out.find('<', begin) - begin) + "|";
+  }
+  const RunResult batch =
+      Run(e2e::Program{HYGRIAN_BATCH_BINARY},
+          {"--units", "ip", "--digits", "4", "--columns",
+           "label,dry_bulb,wet_bulb,dew_point,relative_humidity,enthalpy,humidity_ratio,"
+           "degree_of_saturation,specific_volume,vapor_pressure",
+           "points.csv"});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  std::size_t number = 0;
+  for (std::size_t at = batch.out.find('\n') + 1; at < batch.out.size();) {
+    const std::size_t end = batch.out.find('\n', at);
+    std::string row = batch.out.substr(at, end - at);
+    at = end + 1;
+    for (char& c : row) c = c == ',' ? '|' : c;
+    const std::string expected = "|" + std::to_string(++number) + "|" + row + "|";
+    EXPECT_NE(cells.find(expected), std::string::npos) << expected << " in " << cells;
+  }
+  EXPECT_EQ(number, 3u);
+}
+
+// A chain's states are numbered on from the points, a row that enters where
+// the row above left sharing its number, each with the short label its row
+// gives (state_label, leaving_label): on the chart "2 CC", in the table "CC".
+TEST_F(ChartRun, AChainsStatesAreNumberedAndLabelled) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow,"
+        "state_label,leaving_label\ncoil,32,24,13,95,5,OA,CC\nheat,,,18,,,,SA\n");
+  const RunResult r = Run(kChart, {"--processes", "ahu.csv", "--table", "--humidity-ratio", "20"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* mark : {">1 OA<", ">2 CC<", ">3 SA<"}) {
+    EXPECT_EQ(Count(r.out, mark), 1u) << mark;
+  }
+  const std::string table = r.out.substr(r.out.find("<g id=\"state-table\">"));
+  for (const char* cell : {">OA<", ">CC<", ">SA<", ">1<", ">2<", ">3<"}) {
+    EXPECT_EQ(Count(table, cell), 1u) << cell;
+  }
+  EXPECT_EQ(Count(table, ">4<"), 0u);
+}
+
+// The print style, a PDF's default, draws in greys alone: every colour in the
+// document, processes, zones and protractor included, has equal red, green and
+// blue.
+TEST_F(ChartRun, ThePrintStyleIsGrey) {
+  Write("ahu.csv",
+        "process,dry_bulb,wet_bulb,leaving_dry_bulb,leaving_relative_humidity,flow\n"
+        "coil,32,24,13,95,5\nheat,,,18,,\n");
+  Write("zones.csv", "zone,dry_bulb,relative_humidity\nA,20,30\nA,26,30\nA,26,60\nA,20,60\n");
+  const RunResult r = Run(kChart, {"--style", "print", "--processes", "ahu.csv", "--zones",
+                                   "zones.csv", "--protractor", "--table"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::size_t colours = 0;
+  for (std::size_t at = r.out.find("\"#"); at != std::string::npos;
+       at = r.out.find("\"#", at + 1)) {
+    const std::string c = r.out.substr(at + 2, 6);
+    ++colours;
+    EXPECT_TRUE(c.substr(0, 2) == c.substr(2, 2) && c.substr(2, 2) == c.substr(4, 2)) << c;
+  }
+  EXPECT_GT(colours, 10u);
+}
+
+// Zones by name: the comfort zone and the data-centre envelopes, each with its
+// entry in the legend, in IP with the speed in fpm.
+TEST_F(ChartRun, BuiltInZonesByName) {
+  const RunResult r = Run(kChart, {"--zones", "tc9.9-recommended,tc9.9-a1", "--units", "ip",
+                                   "--comfort=1.1,0.5,20", "--comfort-limit"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* name :
+       {">ASHRAE recommended<", ">ASHRAE A1 allowable<", ">PMV ±0.5: 1.1 met, 0.5 clo, 20 fpm<"}) {
+    EXPECT_NE(r.out.find(name), std::string::npos) << name;
+  }
+}
+
 TEST_F(ChartRun, Help) {
   const RunResult help = Chart({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   const std::string top = "Usage: hygrian-chart [OPTIONS] [POINTS.csv]\nDraw the";
   EXPECT_EQ(help.out.substr(0, top.size()), top);
-  for (const char* option :
-       {"-o,--output FILE", "--pressure P", "--altitude Z", "--pressure-unit UNIT",
-        "--altitude-unit m|ft", "--flow-unit UNIT", "--flow-basis actual|standard",
-        "--load-unit UNIT", "-q,--quiet", "--dry-bulb MIN:MAX", "--process", "-h,--help",
-        "--version", "--model handbook|calculator", "--over ice|water", "--units si|ip",
-        "--humidity-ratio-unit UNIT", "--labels WHICH", "--density"}) {
+  for (const char* option : {"-o,--output FILE",
+                             "--pressure P",
+                             "--altitude Z",
+                             "--pressure-unit UNIT",
+                             "--altitude-unit m|ft",
+                             "--flow-unit UNIT",
+                             "--flow-basis actual|standard",
+                             "--load-unit UNIT",
+                             "-q,--quiet",
+                             "--dry-bulb MIN:MAX",
+                             "--process",
+                             "-h,--help",
+                             "--version",
+                             "--model handbook|calculator",
+                             "--over ice|water",
+                             "--units si|ip",
+                             "--humidity-ratio-unit UNIT",
+                             "--labels WHICH",
+                             "--density",
+                             "--format FORMAT",
+                             "--page SIZE",
+                             "--orientation WAY",
+                             "--dpi N",
+                             "--style STYLE",
+                             "--table",
+                             "--title TEXT"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }

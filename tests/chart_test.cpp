@@ -15,18 +15,24 @@
 
 #include "air/calculator/relations.h"
 #include "chart/binned.h"
+#include "chart/comfort_zone.h"
 #include "chart/curves.h"
+#include "chart/envelopes.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
 #include "chart/number_text.h"
 #include "chart/options.h"
+#include "chart/palette.h"
 #include "chart/process_file.h"
 #include "chart/process_lines.h"
 #include "chart/run.h"
+#include "chart/states.h"
 #include "chart/svg.h"
 #include "chart/trace.h"
 #include "chart/xml_writer.h"
 #include "chart/zones.h"
+#include "hygrian/comfort.h"
+#include "hygrian/psychrometrics.h"
 #include "tests/calculator_model.h"
 #include "tests/cli_fake_platform.h"
 #include "tests/tables_source.h"
@@ -537,8 +543,9 @@ TEST(ChartInchPound, LinesFollowTheHandbooksIpRelations) {
       EXPECT_NEAR(0.370486 * (t + 459.67) * (1.0 + 1.607858 * W) / p, c.value, 0.01) << t;
     }
   }
-  // Enthalpy every 1 Btu/lb labelled every 5, wet-bulb every 5 F, volume every 0.5 ft3/lb.
-  const std::vector<double> steps{0.0, 10.0, 5.0, 1.0, 0.5};
+  // Enthalpy every 5 Btu/lb, as printed IP charts have it, wet-bulb every 5 F,
+  // volume every 0.5 ft3/lb.
+  const std::vector<double> steps{0.0, 10.0, 5.0, 5.0, 0.5};
   for (std::size_t i = 1; i < families.size(); ++i) EXPECT_EQ(families[i].step, steps[i]) << i;
   for (const Label& label : families[static_cast<std::size_t>(Family::Enthalpy)].labels) {
     EXPECT_EQ(std::stoi(label.text) % 5, 0) << label.text;
@@ -1002,7 +1009,9 @@ TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
   const Frame frame{ChartSettings{}};
   std::vector<ProcessDrawing> drawings;
   for (const ComputedProcess& p : read.processes) drawings.push_back(DrawProcess(frame, p, {}));
-  const Chart chart = LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings);
+  const std::vector<NumberedState> states = NumberStates(frame, LoggerPoints(), read.processes);
+  const Chart chart =
+      LayOut(ChartSettings{}, LoggerPoints(), false, nullptr, {}, drawings, &states);
   std::vector<Box> labels;
   for (const FamilyLayer& layer : chart.families) {
     for (const Label& label : layer.labels) labels.push_back(label.box);
@@ -1029,6 +1038,12 @@ TEST(ChartProcesses, AChainStartsWhereTheRowAboveLeftAndItsLabelsKeepClear) {
     }
   }
   EXPECT_GE(placed, 5u);
+  // The processes' states carry their numbers, clear of every other label too.
+  EXPECT_FALSE(chart.stateLabels.empty());
+  for (const Label& number : chart.stateLabels) {
+    for (const Box& other : labels) EXPECT_FALSE(Overlaps(number.box, other)) << number.text;
+    labels.push_back(number.box);
+  }
 }
 
 TEST(ChartPoints, WhereAStateFalls) {
@@ -1245,6 +1260,121 @@ INSTANTIATE_TEST_SUITE_P(Chart, ChartRunOnTheFake, ::testing::ValuesIn(RunCases(
                          [](const ::testing::TestParamInfo<RunCase>& row) {
                            return std::string(row.param.name);
                          });
+
+// The two styles. Screen: the families of lines and the kinds of process (but
+// the grey mix) in colours of Paul Tol's "muted" scheme (SRON/EPS/TN/09-002,
+// its published hex values), no two the same. Print: greys only, the families
+// after saturation told apart by their dash patterns, the processes heavier.
+TEST(ChartPalette, ScreenColoursAreTolsMutedAndPrintIsGreyWithDashes) {
+  const std::vector<std::string_view> muted{"#cc6677", "#332288", "#ddcc77", "#117733", "#88ccee",
+                                            "#882255", "#44aa99", "#999933", "#aa4499"};
+  const auto isGrey = [](std::string_view c) {
+    return c.size() == 7 && c.substr(1, 2) == c.substr(3, 2) && c.substr(3, 2) == c.substr(5, 2);
+  };
+  const std::vector<Family> families{Family::RelativeHumidity, Family::WetBulb, Family::Enthalpy,
+                                     Family::SpecificVolume};
+  const std::vector<cli::Process> processes{cli::Process::Heat, cli::Process::Coil,
+                                            cli::Process::Evaporative, cli::Process::Steam,
+                                            cli::Process::Adiabatic};
+  std::vector<std::string_view> screen;
+  std::vector<std::string_view> dashes;
+  for (const Family f : families) {
+    screen.push_back(FamilyStyle(f, Style::Screen).color);
+    const LineStyle print = FamilyStyle(f, Style::Print);
+    EXPECT_TRUE(isGrey(print.color)) << print.id;
+    EXPECT_LT(std::stod(std::string(print.width)),
+              std::stod(std::string(ProcessWidth(Style::Print))))
+        << print.id;
+    dashes.push_back(print.dash);
+  }
+  for (const cli::Process p : processes) {
+    screen.push_back(ProcessColor(p, Style::Screen));
+    EXPECT_TRUE(isGrey(ProcessColor(p, Style::Print)));
+  }
+  EXPECT_TRUE(isGrey(ProcessColor(cli::Process::Mix, Style::Screen)));
+  for (std::size_t i = 0; i < screen.size(); ++i) {
+    EXPECT_NE(std::find(muted.begin(), muted.end(), screen[i]), muted.end()) << screen[i];
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(screen[i], screen[j]) << i << " " << j;
+  }
+  for (std::size_t i = 0; i < dashes.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(dashes[i], dashes[j]) << i << " " << j;
+  }
+}
+
+// The computed comfort zone: every corner of its two walls has a PMV of -0.5
+// or +0.5 to 1e-6 (by the library's model, at the corner's state, the walls at
+// the air's temperature); the others close it along its top: the saturation
+// curve, the model's vapour pressure of 2.7 kPa or, with the limit, ASHRAE
+// 55's 0.012 kg/kg. Rows: people at rest
+// and at work, lightly and warmly dressed, still air and a breeze, at sea
+// level and at 5,000 ft (83.4 kPa).
+TEST(ChartComfort, TheZonesWallsLieAtAVoteOfPlusOrMinusHalf) {
+  const struct {
+    ComfortConditions conditions;
+    bool limit;
+    double pressure;
+  } rows[] = {
+      {{1.1, 0.5, 0.1}, false, 101.325}, {{1.1, 1.0, 0.1}, false, 101.325},
+      {{1.1, 0.5, 0.1}, true, 101.325},  {{1.6, 0.5, 0.3}, false, 101.325},
+      {{1.0, 0.6, 0.15}, true, 83.4},
+  };
+  for (const auto& row : rows) {
+    ChartSettings settings;
+    settings.pressure = row.pressure;
+    const Frame frame(settings);
+    const StatePolygon zone = ComfortZoneOf(frame, row.conditions, row.limit);
+    ASSERT_GE(zone.corners.size(), 8u) << zone.name;
+    double top = 0.0;
+    for (const StateCorner& c : zone.corners) top = std::max(top, c.W);
+    if (row.limit) {
+      EXPECT_LE(top, kComfortHumidityLimit);
+    }
+    std::size_t onWalls = 0;
+    for (const StateCorner& c : zone.corners) {
+      const State air = FromDryBulbHumidityRatio(c.t, c.W, row.pressure, frame.Relations()).state;
+      const ComfortResult vote = PredictedMeanVote(
+          air, c.t, row.conditions.airSpeed, row.conditions.metabolicRate, row.conditions.clothing);
+      if (std::abs(std::abs(vote.pmv) - 0.5) <= 1e-6) {
+        ++onWalls;
+      } else {  // on the top: saturation, the limit, or the model's 2.7 kPa
+        const bool onTop = air.relativeHumidity >= 100.0 - 1e-6 ||
+                           (row.limit && std::abs(c.W - kComfortHumidityLimit) <= 1e-12) ||
+                           std::abs(air.vaporPressure - 2.7) <= 1e-6;
+        EXPECT_TRUE(onTop) << zone.name << " at " << c.t << " " << c.W << ": " << vote.pmv;
+      }
+    }
+    EXPECT_GE(onWalls, zone.corners.size() / 2) << zone.name;
+  }
+}
+
+// The data centre's envelopes by name: every corner within its published
+// limits (ASHRAE TC 9.9, 2015, Table 2.1), the dry-bulb range, the dew points
+// and relative humidities, to 1e-6; recommended 18 to 27 degrees C, -9 to 15
+// degrees C dew point, at most 60 %.
+TEST(ChartEnvelopes, EveryCornerIsWithinItsLimits) {
+  const Frame frame{ChartSettings{}};
+  ASSERT_NE(FindEnvelope("tc9.9-recommended"), nullptr);
+  EXPECT_EQ(FindEnvelope("tc9.9-a5"), nullptr);
+  for (const Envelope& e : kEnvelopes) {
+    const StatePolygon zone = EnvelopeOf(frame, e);
+    ASSERT_GE(zone.corners.size(), 4u) << e.key;
+    for (const StateCorner& c : zone.corners) {
+      const State s = FromDryBulbHumidityRatio(c.t, c.W, 101.325, frame.Relations()).state;
+      EXPECT_GE(c.t, e.dryBulbLow - 1e-9) << e.key;
+      EXPECT_LE(c.t, e.dryBulbHigh + 1e-9) << e.key;
+      EXPECT_GE(s.dewPoint, e.dewPointLow - 1e-6) << e.key;
+      EXPECT_LE(s.dewPoint, e.dewPointHigh + 1e-6) << e.key;
+      EXPECT_GE(s.relativeHumidity, e.relativeHumidityLow - 1e-6) << e.key;
+      EXPECT_LE(s.relativeHumidity, e.relativeHumidityHigh + 1e-6) << e.key;
+    }
+  }
+  const Envelope& recommended = *FindEnvelope("tc9.9-recommended");
+  EXPECT_EQ(recommended.dryBulbLow, 18.0);
+  EXPECT_EQ(recommended.dryBulbHigh, 27.0);
+  EXPECT_EQ(recommended.dewPointLow, -9.0);
+  EXPECT_EQ(recommended.dewPointHigh, 15.0);
+  EXPECT_EQ(recommended.relativeHumidityHigh, 60.0);
+}
 
 }  // namespace
 }  // namespace hygrian::chart

@@ -149,6 +149,7 @@ class FakeCliPlatform final : public cli::Platform {
   }
   bool SameFile(int first, int second) override { return first == second; }
   std::uint64_t Now() override { return clock_ += 30'000'000; }  // 30 ms a reading
+  std::string Today() override { return "2026-12-09"; }
 
  private:
   struct Reading {

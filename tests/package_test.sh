@@ -209,6 +209,13 @@ if [ "$mode" = deb ]; then
       *) fail "hygrian: Depends '$(field Depends)' does not name libc6" ;;
     esac
   fi
+  # hygrian-chart's PDF and PNG: librsvg and cairo, from its links.
+  for lib in librsvg2-2 libcairo2; do
+    case "$(field Depends)" in
+      *"$lib"*) ;;
+      *) fail "hygrian: Depends '$(field Depends)' does not name $lib" ;;
+    esac
+  done
   # The library: registered by the ldconfig trigger, with a shlibs file that gives
   # packages built against it a lower bound; the development files need this very
   # version of it.

@@ -40,6 +40,7 @@ class MemoryPlatform final : public cli::Platform {
   bool SameFile(const char* first, const char* second) override;
   bool SameFile(int first, int second) override { return first == second; }
   std::uint64_t Now() override { return 0; }
+  std::string Today() override { return ""; }  // the page gives its own
 
  private:
   struct Open {

@@ -360,6 +360,21 @@ HYGRIAN_API int hygrian_measure(const char* key, const hygrian_state* state, dou
    string, never freed. Since 2.4.0. */
 HYGRIAN_API const char* hygrian_measure_key(int index);
 
+/* The predicted mean vote and the predicted percentage dissatisfied (%) of
+   people in a state the *_with functions computed, with the mean radiant
+   temperature (degrees C), the relative air speed (m/s), the metabolic rate
+   (met) and the clothing (clo), by Fanger's model (ISO 7730:2005, ASHRAE 55;
+   hygrian/comfort.h), written to *pmv and *ppd. Returns HYGRIAN_OK,
+   HYGRIAN_OUTSIDE_MEASURE_RANGE (outside the model's ranges: a dry-bulb of 10
+   to 30 degrees C, a mean radiant temperature of 10 to 40, 0 to 1 m/s, a
+   vapour pressure up to 2.7 kPa, 0.8 to 4 met, 0 to 2 clo, a PMV of -2 to +2;
+   both NaN) or HYGRIAN_INVALID_INPUT (an input that is no value, a NULL
+   pointer; both, where there are, NaN). 22 degrees C at 60 percent, 22, 0.1,
+   1.2 met, 0.5 clo: -0.75 and 16.9. Since 2.4.0. */
+HYGRIAN_API int hygrian_comfort(const hygrian_state* state, double mean_radiant_temperature,
+                                double air_speed, double metabolic_rate, double clothing,
+                                double* pmv, double* ppd);
+
 /* The library's version, HYGRIAN_VERSION of the hygrian/version.h that it was
    built with ("2.0.0"): a static string, never freed. */
 HYGRIAN_API const char* hygrian_version(void);

@@ -91,7 +91,7 @@ globals().update({name: getattr(_ufuncs, name) for name in PROCESS_ARGUMENTS})
 __all__ = ["MEASURES", "MEASURE_INPUTS", "MORE_PROPERTIES", "PAIRS", "PROCESSES",
            "PROCESS_ARGUMENTS", "PROCESS_OUTPUTS", "PROPERTIES", "STANDARD_PRESSURE", "STATUS",
            "__version__", "calculator", "dry_air_flow", "handbook", "handbook_over_water",
-           "heat_stress", "psychrometrics", "saturation_vapor_pressure",
+           "heat_stress", "pmv", "ppd", "psychrometrics", "saturation_vapor_pressure",
            "standard_pressure_at_altitude", "units"] + sorted(name for name, *_ in PAIRS) + sorted(
                PROCESS_ARGUMENTS) + sorted(row[0] for row in _ufuncs.MEASURES)
 
@@ -350,6 +350,56 @@ def _measure_function(key):
 
 
 globals().update({key: _measure_function(key) for key in _MEASURE_ROWS})
+
+
+def _comfort(pressure, model, over, mean_radiant_temperature, air_speed, metabolic_rate,
+             clothing, given):
+    """The (pmv, ppd) arrays of the comfort ufunc for the air of the pair
+    ``given``; NaN where the air's state is not computed."""
+    air = psychrometrics(pressure=pressure, model=model, over=over, **given)
+    pmv_, ppd_, _ = _ufuncs.comfort(air["dry_bulb"], air["vapor_pressure"],
+                                    mean_radiant_temperature, air_speed, metabolic_rate, clothing)
+    return pmv_, ppd_
+
+
+def pmv(*, mean_radiant_temperature, air_speed, metabolic_rate, clothing,
+        pressure=STANDARD_PRESSURE, model="handbook", over="ice", **given):
+    """Fanger's predicted mean vote (-3 cold to +3 hot) as an array.
+
+    Keyword arguments only, all broadcast together: the air by two values
+    that form a pair, as ``psychrometrics`` takes them (``dry_bulb`` and
+    ``relative_humidity``, or any pair of ``PAIRS``), at ``pressure`` (kPa);
+    ``mean_radiant_temperature`` (degrees C), ``air_speed`` (m/s, relative to
+    the body), ``metabolic_rate`` (met) and ``clothing`` (clo). ISO 7730:2005
+    and ASHRAE 55 (hygrian/comfort.h): NaN outside the model's ranges (a
+    dry-bulb of 10 to 30 degrees C, 10 to 40 radiant, 0 to 1 m/s, a vapour
+    pressure up to 2.7 kPa, 0.8 to 4 met, 0 to 2 clo, a vote of -2 to +2).
+    ISO 7730's Table D.1, run 1:
+
+    >>> import hygrian
+    >>> round(float(hygrian.pmv(dry_bulb=22.0, relative_humidity=60.0,
+    ...                         mean_radiant_temperature=22.0, air_speed=0.1,
+    ...                         metabolic_rate=1.2, clothing=0.5)), 2)
+    -0.75
+    """
+    return _comfort(pressure, model, over, mean_radiant_temperature, air_speed,
+                    metabolic_rate, clothing, given)[0]
+
+
+def ppd(*, mean_radiant_temperature, air_speed, metabolic_rate, clothing,
+        pressure=STANDARD_PRESSURE, model="handbook", over="ice", **given):
+    """The predicted percentage dissatisfied (%, 5 at best) that goes with
+    ``pmv`` for the same keywords: 100 - 95 exp(-0.03353 PMV^4 - 0.2179
+    PMV^2) (ISO 7730 eq. 5); NaN where the vote is.
+
+    >>> import hygrian
+    >>> round(float(hygrian.ppd(dry_bulb=22.0, relative_humidity=60.0,
+    ...                         mean_radiant_temperature=22.0, air_speed=0.1,
+    ...                         metabolic_rate=1.2, clothing=0.5)), 1)
+    16.9
+    """
+    return _comfort(pressure, model, over, mean_radiant_temperature, air_speed,
+                    metabolic_rate, clothing, given)[1]
 
 
 def _asked_outputs(outputs):

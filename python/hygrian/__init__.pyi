@@ -56,6 +56,8 @@ __all__ = [
     "handbook",
     "handbook_over_water",
     "heat_stress",
+    "pmv",
+    "ppd",
     "psychrometrics",
     "saturation_vapor_pressure",
     "standard_pressure_at_altitude",
@@ -138,6 +140,42 @@ def saturation_vapor_pressure(  # type: ignore[misc]  # numbers give numbers
 def saturation_vapor_pressure(
     t: ArrayLike, pressure: ArrayLike | None = None, *, over: _Phase = "ice"
 ) -> NDArray[np.float64]: ...
+
+# The air by exactly two values that form a pair of PAIRS.
+def pmv(
+    *,
+    mean_radiant_temperature: ArrayLike,
+    air_speed: ArrayLike,
+    metabolic_rate: ArrayLike,
+    clothing: ArrayLike,
+    pressure: ArrayLike = 101.325,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    dry_bulb: ArrayLike | None = None,
+    wet_bulb: ArrayLike | None = None,
+    dew_point: ArrayLike | None = None,
+    relative_humidity: ArrayLike | None = None,
+    humidity_ratio: ArrayLike | None = None,
+    specific_humidity: ArrayLike | None = None,
+    enthalpy: ArrayLike | None = None,
+) -> Any: ...
+def ppd(
+    *,
+    mean_radiant_temperature: ArrayLike,
+    air_speed: ArrayLike,
+    metabolic_rate: ArrayLike,
+    clothing: ArrayLike,
+    pressure: ArrayLike = 101.325,
+    model: _Model = "handbook",
+    over: _Phase = "ice",
+    dry_bulb: ArrayLike | None = None,
+    wet_bulb: ArrayLike | None = None,
+    dew_point: ArrayLike | None = None,
+    relative_humidity: ArrayLike | None = None,
+    humidity_ratio: ArrayLike | None = None,
+    specific_humidity: ArrayLike | None = None,
+    enthalpy: ArrayLike | None = None,
+) -> Any: ...
 
 # Exactly two values that form a pair of PAIRS are given.
 def psychrometrics(

@@ -132,6 +132,7 @@ saturation_vapor_pressure_in_air_over_ice: np.ufunc
 saturation_vapor_pressure_in_air_over_water: np.ufunc
 standard_pressure_at_altitude: np.ufunc
 dry_air_flow: np.ufunc
+comfort: np.ufunc
 
 STATUS: dict[int, str]
 # (ufunc name, first key, second key, second unit) of each pair: the dry-bulb

@@ -492,7 +492,37 @@ def test_processes_are_the_c_api_s(name, inputs, module, over):
         assert (bits(np.array([g[i] for g in got[:-1]])) == bits(np.array(row))).all(), values
 
 
-PUBLIC = ["psychrometrics"] + [pair[0] for pair in PAIRS] + [row[0] for row in PROCESSES]
+# Fanger's comfort model against hygrian_comfort, over a grid of offices past
+# the model's ranges, with a NaN among them; hygrian.pmv and hygrian.ppd take
+# the air from a pair and give the ufunc's values at its vapour pressure.
+def test_comfort_is_the_c_api_s():
+    args = np.meshgrid([9.0, 22.0, 27.0, 31.0], [0.5, 1.6, 2.8], [22.0, 41.0], [0.1, 0.6, np.nan],
+                       [0.7, 1.2, 2.0], [0.5, 1.0], indexing="ij")
+    pmv, ppd, status = hygrian._ufuncs.comfort(*args)
+    for i in np.ndindex(args[0].shape):
+        values = [float(a[i]) for a in args]
+        state = CState(dry_bulb=values[0], vapor_pressure=values[1])
+        want = (ctypes.c_double(), ctypes.c_double())
+        code = LIBRARY.hygrian_comfort(ctypes.byref(state),
+                                       *(ctypes.c_double(v) for v in values[2:]),
+                                       ctypes.byref(want[0]), ctypes.byref(want[1]))
+        assert status[i] == (12 if np.isnan(values).any() else code), values
+        assert (bits(np.array([pmv[i], ppd[i]]))
+                == bits(np.array([want[0].value, want[1].value]))).all(), values
+    air = hygrian.psychrometrics(dry_bulb=np.array([22.0, 27.0]), relative_humidity=60.0)
+    room = {"mean_radiant_temperature": 22.0, "air_speed": 0.1, "metabolic_rate": 1.2,
+            "clothing": 0.5}
+    want = hygrian._ufuncs.comfort(air["dry_bulb"], air["vapor_pressure"], *room.values())
+    for function, k in ((hygrian.pmv, 0), (hygrian.ppd, 1)):
+        got = function(dry_bulb=np.array([22.0, 27.0]), relative_humidity=60.0, **room)
+        assert (bits(got) == bits(want[k])).all()
+        by_dew_point = function(dry_bulb=22.0, dew_point=float(air["dew_point"][0]), **room)
+        assert by_dew_point == pytest.approx(float(want[k][0]), abs=1e-9)
+    assert np.isnan(hygrian.pmv(dry_bulb=22.0, relative_humidity=np.nan, **room))
+
+
+PUBLIC = ["psychrometrics", "pmv", "ppd"] + [pair[0] for pair in PAIRS] + [
+    row[0] for row in PROCESSES]
 
 
 @pytest.mark.parametrize("name", [None] + PUBLIC)
