@@ -9,19 +9,18 @@ namespace hygrian {
 namespace {
 
 // Which of the handbook model's vector paths a pair takes, if any.
-struct Path {
-  air::handbook::Second second;
-  bool specificHumidity;
-};
-std::optional<Path> PathOf(const Pair& pair) {
+// A specific humidity or vapour pressure takes the humidity ratio's.
+std::optional<air::handbook::Second> PathOf(const Pair& pair) {
   using air::handbook::Second;
   if (pair.given[0].member != &State::dryBulb) return std::nullopt;
-  if (pair.key == "dry_bulb_specific_humidity") return Path{Second::HumidityRatio, true};
   const auto member = pair.given[1].member;
-  if (member == &State::wetBulb) return Path{Second::WetBulb, false};
-  if (member == &State::dewPoint) return Path{Second::DewPoint, false};
-  if (member == &State::relativeHumidity) return Path{Second::RelativeHumidity, false};
-  if (member == &State::humidityRatio) return Path{Second::HumidityRatio, false};
+  if (member == &State::wetBulb) return Second::WetBulb;
+  if (member == &State::dewPoint) return Second::DewPoint;
+  if (member == &State::relativeHumidity) return Second::RelativeHumidity;
+  if (member == &State::humidityRatio || member == &State::specificHumidity ||
+      member == &State::vaporPressure) {
+    return Second::HumidityRatio;
+  }
   return std::nullopt;
 }
 
@@ -35,11 +34,11 @@ bool ComputeStates(const Pair& pair, std::span<const double> first, std::span<co
   if (first.size() != n || second.size() != n || !(onePressure || pressure.size() == n)) {
     return false;
   }
-  const std::optional<Path> path = PathOf(pair);
+  const std::optional<air::handbook::Second> path = PathOf(pair);
   if (options.model == Model::Handbook && path) {
     const air::handbook::Columns columns{
-        first.data(), second.data(),          pressure.data(), onePressure, n,
-        path->second, path->specificHumidity, pair.compute};
+        first.data(), second.data(),        pressure.data(), onePressure, n,
+        *path,        pair.given[1].member, pair.compute};
     air::handbook::ComputeStates(columns, out.data(), options.over);
     return true;
   }

@@ -290,6 +290,21 @@ int hygrian_from_dry_bulb_specific_humidity_with(double dry_bulb, double specifi
                               wet_bulb_found);
 }
 
+int hygrian_from_dry_bulb_vapor_pressure(double dry_bulb, double vapor_pressure, double pressure,
+                                         hygrian_state* state, int* wet_bulb_found) {
+  if (state == nullptr) return HYGRIAN_INVALID_INPUT;
+  return hygrian::Deliver(
+      hygrian::FromDryBulbVaporPressure(dry_bulb, vapor_pressure, pressure, hygrian::kCalculator),
+      state, wet_bulb_found);
+}
+
+int hygrian_from_dry_bulb_vapor_pressure_with(double dry_bulb, double vapor_pressure,
+                                              double pressure, int model, int over,
+                                              hygrian_state* state, int* wet_bulb_found) {
+  return hygrian::DeliverWith(hygrian::FromDryBulbVaporPressure, dry_bulb, vapor_pressure, pressure,
+                              model, over, &hygrian::State::vaporPressure, state, wet_bulb_found);
+}
+
 int hygrian_standard_pressure_at_altitude(double metres, double* pressure) {
   if (pressure == nullptr) return HYGRIAN_INVALID_INPUT;
   const hygrian::PressureResult result = hygrian::StandardPressureAtAltitude(metres);

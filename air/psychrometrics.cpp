@@ -4,6 +4,7 @@
 
 #include "air/calculator/bisection.h"
 #include "air/calculator/cases.h"
+#include "air/calculator/relations.h"
 #include "air/handbook/cases.h"
 #include "air/handbook/relations.h"
 #include "air/handbook/searched_pairs.h"
@@ -192,6 +193,33 @@ Result FromDryBulbSpecificHumidity(double dryBulb, double specificHumidity, doub
   // The state holds the specific humidity as given, whatever its status.
   Result result = FromDryBulbQ(dryBulb, specificHumidity, pressure, options);
   result.state.specificHumidity = specificHumidity;
+  return result;
+}
+
+namespace {
+
+// The state of the humidity ratio of a vapour pressure e by the model's own
+// relation; e outside [0, P) is refused before any relation.
+Result FromDryBulbE(double dryBulb, double vaporPressure, double pressure, Options options) {
+  const double W = air::handbook::HumidityRatioOfVaporPressure(vaporPressure, pressure);
+  if (options.model == Model::Handbook && !std::isnan(W)) {
+    return air::handbook::FromDryBulbHumidityRatio(dryBulb, W, pressure, options.over);
+  }
+  if (std::isnan(W) || options.over != Phase::Ice) {
+    return Refuse(dryBulb, vaporPressure, &State::dryBulb, &State::vaporPressure);
+  }
+  const air::Checked calculatorW = air::HumidityRatioFromPressure(vaporPressure, pressure);
+  return Run(dryBulb, calculatorW.Value(), pressure, &State::dryBulb, &State::humidityRatio,
+             air::ComputeFromDryW, calculatorW.Ok());
+}
+
+}  // namespace
+
+Result FromDryBulbVaporPressure(double dryBulb, double vaporPressure, double pressure,
+                                Options options) noexcept {
+  // A state not computed holds the vapour pressure as given.
+  Result result = FromDryBulbE(dryBulb, vaporPressure, pressure, options);
+  if (!RulesOf(OutcomeOf(result).kind).computed) result.state.vaporPressure = vaporPressure;
   return result;
 }
 

@@ -25,6 +25,16 @@ constexpr std::array<std::string_view, Pairs.size()> SecondKeys() {
 }
 inline constexpr auto kSecondKeys = SecondKeys();
 
+// The second values read only alone: from the vapour pressure on. Every state
+// table has a vapour pressure column, so one beside another second value is
+// taken for a computed one and carried.
+inline constexpr std::size_t kAloneFrom = [] {
+  std::size_t p = 0;
+  while (p < kSecondKeys.size() && kSecondKeys[p] != PropertyOf(&State::vaporPressure).key) ++p;
+  return p;
+}();
+static_assert(kAloneFrom + 1 == kSecondKeys.size(), "the vapour pressure is the last second value");
+
 // The rows of hygrian::AllPairs after the dry-bulb ones, by their two keys.
 constexpr std::array<tables::PairKeys, AllPairs.size() - Pairs.size()> MorePairs() {
   std::array<tables::PairKeys, AllPairs.size() - Pairs.size()> keys{};
@@ -78,6 +88,7 @@ inline constexpr auto kOtherKeys = OtherKeys();
 [[nodiscard]] inline tables::ReadOptions ProgramReadOptions() {
   tables::ReadOptions read;
   read.secondKeys = kSecondKeys;
+  read.aloneFrom = kAloneFrom;
   read.morePairs = kMorePairs;
   read.otherKeys = kOtherKeys;
   read.pressureRange = kPressureRange;

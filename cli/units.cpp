@@ -230,6 +230,9 @@ std::array<const Unit*, Properties.size()> OutputUnits(bool ip) noexcept {
 
 std::string UnitHint(std::string_view key, const Unit& unit, double least, double greatest,
                      bool nameOption) {
+  // The pressure hints know the total pressure's range: a vapour pressure's is
+  // far below it.
+  if (unit.quantity == Quantity::Pressure && key != "pressure") return "";
   const Unit* likely = LikelyUnit(unit, least, greatest);
   if (likely == nullptr) return "";
   // A bare "1" says little: "fraction".

@@ -73,7 +73,8 @@ struct TableUnits {
 // The hint when the least and greatest of a column's first values look like
 // another unit than the one they are read in, in the style of the pressure
 // range's refusal; "" when they do not. The option is named unless the header
-// gave the unit (whose word the option may not contradict):
+// gave the unit (whose word the option may not contradict). A pressure other
+// than the total pressure (key "pressure") has no hint:
 //   "dry_bulb 291.15 to 303.15 degC (in K? --unit dry_bulb=K)"
 //   "relative_humidity 0.3 to 0.8 % (in fraction? --unit relative_humidity=1)"
 //   "dry_bulb 300 to 310 degF (in K?)"

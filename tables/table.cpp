@@ -269,9 +269,10 @@ std::string MorePairsMeant(const RoleColumns& roles, const ReadOptions& options)
   return other || held.size() > 1 ? InWords(pairs) : "";
 }
 
-}  // namespace
-
-std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
+// ReadLayout but for the columns of the second values read only alone, which
+// it gives in `alone` (but for a result's).
+std::string ReadRoles(const CsvRecord& header, Layout& layout, const ReadOptions& options,
+                      std::vector<std::size_t>& alone) {
   layout = Layout{};
   if (header.unclosedQuote != 0) return QuoteNotClosed(header.unclosedQuote);
   if (header.fieldTooLong) return "header field longer than 1 MiB";
@@ -333,6 +334,14 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
     layout.carried.push_back(i);
   }
   layout.first = roles.dryBulb;
+  for (std::size_t p = options.aloneFrom; p < pairs; ++p) {
+    const std::size_t column = roles.seconds[p];
+    const auto& results = options.resultColumns;
+    if (column != kNoColumn &&
+        std::find(results.begin(), results.end(), options.secondKeys[p]) == results.end()) {
+      alone.push_back(column);
+    }
+  }
   // A column of otherKeys that no pair reads is carried as any other.
   const auto carryOthers = [&] {
     for (const std::size_t column : roles.others) {
@@ -406,13 +415,18 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
   }
   std::string candidates;
   std::size_t count = 0;
-  for (std::size_t p = 0; p < pairs; ++p) {
-    if (roles.seconds[p] == kNoColumn) continue;
-    candidates += (count++ > 0 ? ", " : "") + pairNames[p];
-    layout.pair = p;
-    layout.secondKey = options.secondKeys[p];
-    layout.second = roles.seconds[p];
-  }
+  const auto candidate = [&](std::size_t from, std::size_t to) {
+    for (std::size_t p = from; p < to; ++p) {
+      if (roles.seconds[p] == kNoColumn) continue;
+      candidates += (count++ > 0 ? ", " : "") + pairNames[p];
+      layout.pair = p;
+      layout.secondKey = options.secondKeys[p];
+      layout.second = roles.seconds[p];
+    }
+  };
+  const std::size_t aloneFrom = std::min(options.aloneFrom, pairs);
+  candidate(0, aloneFrom);
+  if (count == 0) candidate(aloneFrom, pairs);
   if (count == 0) {
     if (takeMore()) return {};
     return "no " + InWords(pairShown) + " column" + found(pairShown);
@@ -425,6 +439,22 @@ std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOption
                                        : ": choose one with " + std::string(options.words.pair));
   }
   return {};
+}
+
+}  // namespace
+
+std::string ReadLayout(const CsvRecord& header, Layout& layout, const ReadOptions& options) {
+  std::vector<std::size_t> alone;
+  std::string problem = ReadRoles(header, layout, options, alone);
+  if (!problem.empty()) return problem;
+  // A column of a second value read only alone and not read is carried, as any
+  // column but a result.
+  for (const std::size_t column : alone) {
+    if (column == layout.second) continue;
+    layout.carried.insert(std::lower_bound(layout.carried.begin(), layout.carried.end(), column),
+                          column);
+  }
+  return problem;
 }
 
 bool SameColumns(const Layout& a, const Layout& b) noexcept { return a.keys == b.keys; }

@@ -59,6 +59,9 @@ struct ReadOptions {
   // The standard keys of the second values that may come with dry_bulb
   // ("wet_bulb", ...): a pair is an index into them. They must outlive the reading.
   std::span<const std::string_view> secondKeys;
+  // secondKeys from this index on are read only when the header holds none of
+  // those before it (a column of them beside one before is carried).
+  std::size_t aloneFrom = SIZE_MAX;
   // The pairs read when the header holds dry_bulb with none of secondKeys, or no
   // dry_bulb: the first of them whose two columns are there (a pair index
   // secondKeys.size() + i). Their keys are dry_bulb, secondKeys or otherKeys.

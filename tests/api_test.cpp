@@ -435,5 +435,43 @@ TEST(Api, SpecificHumidityIsTheHumidityRatioOfItsDefinition) {
   }
 }
 
+// The calculator's vapour pressure e is the state of its humidity ratio
+// 0.62198 e / (P - e) (the constant widened from single precision, as its
+// relations have it), to the bit through C++ and C, and a computed state gives e
+// back to 1e-12 relative; below 0, at or above P and NaN it is invalid input,
+// held as given. The C _with form gives the C++ function's state.
+TEST(Api, VapourPressureIsTheHumidityRatioOfItsDefinition) {
+  const double k = static_cast<double>(0.62198F);
+  for (const double t : kDryBulbs) {
+    for (const double e : {0.0, 1e-300, 1e-5, 0.6, 2.0, 3.1, 80.0}) {
+      const Result want = FromDryBulbHumidityRatio(t, k * e / (90.0 - e), 90.0);
+      const Result got = hygrian::FromDryBulbVaporPressure(t, e, 90.0, calculator::kModel);
+      hygrian_state s;
+      EXPECT_EQ(hygrian_from_dry_bulb_vapor_pressure(t, e, 90.0, &s, nullptr),
+                static_cast<int>(want.status));
+      EXPECT_EQ(got.status, want.status) << t << " " << e;
+      EXPECT_EQ(got.state.humidityRatio, want.state.humidityRatio) << t << " " << e;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(s.humidity_ratio),
+                std::bit_cast<std::uint64_t>(got.state.humidityRatio));
+      if (got.status == Status::Ok) {
+        EXPECT_EQ(Bits(got.state), Bits(want.state)) << t << " " << e;
+        EXPECT_NEAR(got.state.vaporPressure, e, 1e-12 * e) << t << " " << e;
+      }
+      const Result handbook = hygrian::FromDryBulbVaporPressure(t, e, 90.0);
+      EXPECT_EQ(hygrian_from_dry_bulb_vapor_pressure_with(t, e, 90.0, HYGRIAN_MODEL_HANDBOOK,
+                                                          HYGRIAN_OVER_ICE, &s, nullptr),
+                static_cast<int>(handbook.status));
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(s.vapor_pressure),
+                std::bit_cast<std::uint64_t>(handbook.state.vaporPressure));
+    }
+    for (const double e : {-1e-9, 90.0, 100.0, std::nan("")}) {
+      const Result refused = hygrian::FromDryBulbVaporPressure(t, e, 90.0, calculator::kModel);
+      EXPECT_EQ(refused.status, Status::InvalidInput) << e;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(refused.state.vaporPressure),
+                std::bit_cast<std::uint64_t>(e));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace hygrian

@@ -48,11 +48,12 @@ struct Pair {
   static constexpr std::size_t Rh = 2;
   static constexpr std::size_t W = 3;
   static constexpr std::size_t Q = 4;
+  static constexpr std::size_t E = 5;
 };
 
 // The result column of a pair's given value (-1 for specific humidity: none).
 int GivenColumn(std::size_t pair) {
-  constexpr int kColumns[] = {1, 2, 3, 5, -1};
+  constexpr int kColumns[] = {1, 2, 3, 5, -1, 8};
   return kColumns[pair];
 }
 
@@ -125,7 +126,8 @@ std::string Bad(const std::string& carried, const std::string& reason) {
 
 const std::string Accepted =
     "; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, humidity_ratio, "
-    "specific_humidity, pressure (or others through --dry-bulb-column and the like)";
+    "specific_humidity, vapor_pressure, pressure (or others through --dry-bulb-column and "
+    "the like)";
 
 // The last line of a run where a row was not ok.
 std::string Summary(const std::string& counts) { return "hygrian-batch: " + counts + "\n"; }
@@ -174,6 +176,14 @@ std::vector<CliRow> StatusRows() {
              "specific_humidity=g/kg)\n" +
                  Summary("2 rows: 1 ok, 1 fault"),
              0, {{"q.csv", "dry_bulb,specific_humidity\n25,0.0124422\n25,1\n"}}),
+      // A vapour pressure at or above the pressure, or negative, is no state's.
+      CliRow("StatusesVaporPressure", kBatch, {"e.csv"}, "",
+             Results + Row("", Pair::E, 25, 2) + "25,,,,,,,,101.325,fault: invalid input\n" +
+                 "25,,,,,,,,-1,fault: invalid input\n",
+             Summary("3 rows: 1 ok, 2 fault"), 0,
+             {{"e.csv", "dry_bulb,vapor_pressure\n25,2\n25,101.325\n25,-1\n"}}),
+      CliRow("VaporPressureInHectopascals", kBatch, {"--unit", "vapor_pressure=hPa"},
+             "dry_bulb,vapor_pressure\n25,20\n", Results + Row("", Pair::E, 25, 2), "", 0),
       CliRow("RelativeHumidityAsTheLibraryComputesIt", kBatch, {},
              "dry_bulb,relative_humidity\n25,57\n", Results + Row("", Pair::Rh, 25, 57), "", 0),
       // Air far above saturation at 60 kPa, where neither the secant search nor
@@ -336,8 +346,8 @@ std::vector<CliRow> FileRows() {
              "hygrian-batch: c.csv:1: header differs from the first file's; file skipped\n"
              "hygrian-batch: missing.csv: No such file or directory\n"
              "hygrian-batch: folder: Is a directory\n"
-             "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity, humidity_ratio "
-             "or specific_humidity "
+             "hygrian-batch: bad.csv:1: no wet_bulb, dew_point, relative_humidity, humidity_ratio, "
+             "specific_humidity or vapor_pressure "
              "column; columns found: id, dry_bulb" +
                  Accepted +
                  "; file skipped\n"
@@ -593,7 +603,8 @@ std::vector<CliRow> RealFileRows() {
              "C)'?; columns found: Temp (\xB0"
              "C), wet_bulb; names accepted: Temp (\xC2\xB0"
              "C), wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity, "
-             "pressure (or others through --dry-bulb-column and the like); the header is not "
+             "vapor_pressure, pressure (or others through --dry-bulb-column and the like); the "
+             "header is not "
              "UTF-8: --encoding latin1 or cp1252?; file skipped\n",
              2),
   };
@@ -752,7 +763,8 @@ std::vector<CliRow> OutputRows() {
              {{"out.csv", "keep"}}),
       CliRow("OutputKeptWhenNoHeader", kBatch, {"-o", "out.csv"}, "dry_bulb,x\n", "",
              "hygrian-batch: (standard input):1: no wet_bulb, dew_point, relative_humidity, "
-             "humidity_ratio or specific_humidity column; columns found: dry_bulb, x" +
+             "humidity_ratio, specific_humidity or vapor_pressure column; columns found: "
+             "dry_bulb, x" +
                  Accepted + "; file skipped\n",
              2, {{"out.csv", "keep"}}),
       CliRow("OutputFull", kBatch, {"-o", "/dev/full", "in.csv"}, "", "",
@@ -858,8 +870,9 @@ std::vector<CliRow> UsageRows() {
                  "--dry-bulb-column?"),
       UsageError("MissingPolicy", {"--missing", "skip"}, "--missing: 'skip' is not missing or bad"),
       UsageError("PairName", {"--pair", "rh"},
-                 "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio or "
-                 "specific_humidity (with dry_bulb), nor a pair: dry_bulb_enthalpy, "
+                 "--pair: 'rh' is not wet_bulb, dew_point, relative_humidity, humidity_ratio, "
+                 "specific_humidity or vapor_pressure (with dry_bulb), nor a pair: "
+                 "dry_bulb_enthalpy, "
                  "humidity_ratio_enthalpy, enthalpy_relative_humidity, wet_bulb_relative_humidity, "
                  "dew_point_relative_humidity or humidity_ratio_relative_humidity"),
       UsageError("PairAndColumn", {"--pair", "dew_point", "--wet-bulb-column", "Twb"},
@@ -921,8 +934,8 @@ std::vector<CliRow> SearchedPairRows() {
       CliRow("CalculatorSkipsASearchedPair", kBatch, {"--model", "calculator"},
              "humidity_ratio,enthalpy\n0.01,50.625\n", "",
              head + "humidity_ratio_enthalpy: not with the calculator model, which reads dry_bulb "
-                    "with wet_bulb, dew_point, relative_humidity, humidity_ratio or "
-                    "specific_humidity (--model handbook); file skipped\n",
+                    "with wet_bulb, dew_point, relative_humidity, humidity_ratio, "
+                    "specific_humidity or vapor_pressure (--model handbook); file skipped\n",
              2),
       UsageError("MixReadsPairsWithTheDryBulb",
                  {"--process", "mix", "--pair", "humidity_ratio_enthalpy"},
@@ -931,8 +944,8 @@ std::vector<CliRow> SearchedPairRows() {
       UsageError("CalculatorRefusesASearchedPair",
                  {"--model", "calculator", "--pair", "dew_point_relative_humidity"},
                  "--pair dew_point_relative_humidity: not with the calculator model, which reads "
-                 "dry_bulb with wet_bulb, dew_point, relative_humidity, humidity_ratio or "
-                 "specific_humidity (--model handbook)"),
+                 "dry_bulb with wet_bulb, dew_point, relative_humidity, humidity_ratio, "
+                 "specific_humidity or vapor_pressure (--model handbook)"),
   };
 }
 
@@ -1004,10 +1017,12 @@ std::vector<CliRow> UnitRows() {
       UsageError("UnitOfAnotherQuantity", {"--unit", "pressure=degF"},
                  "--unit pressure=degF: 'degF' is not a unit of pressure (kPa, hPa, Pa, mbar, psi "
                  "or inHg)"),
-      UsageError("UnitColumnUnknown", {"--unit", "dry-bulb=K"},
-                 "--unit dry-bulb=K: 'dry-bulb' is not dry_bulb, wet_bulb, dew_point, "
-                 "relative_humidity, humidity_ratio, specific_humidity, enthalpy or pressure (or a "
-                 "process's column); did you mean 'dry_bulb'?"),
+      UsageError(
+          "UnitColumnUnknown", {"--unit", "dry-bulb=K"},
+          "--unit dry-bulb=K: 'dry-bulb' is not dry_bulb, wet_bulb, dew_point, "
+          "relative_humidity, humidity_ratio, specific_humidity, vapor_pressure, enthalpy or "
+          "pressure (or a "
+          "process's column); did you mean 'dry_bulb'?"),
       UsageError("UnitWithoutEquals", {"--unit", "K"}, "--unit K: not COLUMN=UNIT"),
       UsageError("UnitTwice", {"--unit", "dry_bulb=K", "--unit", "dry_bulb=degC"},
                  "--unit dry_bulb: given twice"),

@@ -413,11 +413,13 @@ TEST_F(ChartRun, RowsLeftOutAreReportedAndTheChartIsStillWritten) {
   EXPECT_EQ(quiet.out, r.out);
 }
 
-// 25 degrees C with 0.0125990 kg/kg (a specific humidity of 0.0124422) is the
-// state of a 20 degrees C wet-bulb.
-TEST_F(ChartRun, PointsFromTheHumidityRatioOrSpecificHumidity) {
+// 25 degrees C with 0.0125990 kg/kg (a specific humidity of 0.0124422, a
+// vapour pressure of 101.325 W / (0.621945 + W) = 2.0118285 kPa) is the state
+// of a 20 degrees C wet-bulb.
+TEST_F(ChartRun, PointsFromTheHumidityRatioSpecificHumidityOrVapourPressure) {
   for (const char* table :
-       {"dry_bulb,humidity_ratio\n25,0.0125990\n", "dry_bulb,specific_humidity\n25,0.0124422\n"}) {
+       {"dry_bulb,humidity_ratio\n25,0.0125990\n", "dry_bulb,specific_humidity\n25,0.0124422\n",
+        "dry_bulb,vapor_pressure\n25,2.0118285\n"}) {
     Write("points.csv", table);
     const std::string svg = Drawn({"points.csv"});
     const std::size_t at = svg.find("<circle");
@@ -536,7 +538,8 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "header field longer than 1 MiB",
       "more than 65536 columns",
       "two dry_bulb columns",
-      "no wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity column",
+      "no wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity or "
+      "vapor_pressure column",
       "choose one with --pair",
       "choose with --delimiter",
       "--dry-bulb: expected MIN:MAX in degrees C with MIN < MAX, both from -100 to 200",
@@ -555,7 +558,8 @@ TEST_F(ChartRun, EveryReasonIsInTheManualPage) {
       "is not ',', ';' or tab",
       "--decimal-comma: the delimiter cannot be a comma",
       "is not missing or bad",
-      "is not wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity",
+      "is not wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity or "
+      "vapor_pressure",
       "name one second value",
       "not with the calculator model",
       "or without dry_bulb: humidity_ratio+enthalpy",

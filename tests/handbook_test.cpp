@@ -72,6 +72,15 @@ const Outcome kOutcomes[] = {
     {FromDryBulbRelativeHumidity, 23.5, 201, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
     {FromDryBulbHumidityRatio, 20, 0.2, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
     {FromDryBulbSpecificHumidity, 20, 1, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
+    // e = 2 kPa at 25 degrees C: W = 0.621945 x 2 / 99.325 (eq. 20 by hand); e
+    // below 0, at P or NaN is no vapour pressure; 3 kPa at 20 degrees C is above
+    // saturation (2.339 kPa).
+    {FromDryBulbVaporPressure, 25, 2, 101.325, {}, Status::Ok, &State::humidityRatio, 0.0125234, 1e-7},
+    {FromDryBulbVaporPressure, 20, 3, 101.325, {}, Status::Supersaturated, &State::wetBulb, kNaN, 0},
+    {FromDryBulbVaporPressure, 20, -1e-9, 101.325, {}, Status::InvalidInput, &State::vaporPressure, -1e-9, 0},
+    {FromDryBulbVaporPressure, 20, 101.325, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
+    {FromDryBulbVaporPressure, 20, kAny, 101.325, {}, Status::InvalidInput, nullptr, kAny, 0},
+    {FromDryBulbVaporPressure, 20, 2, 101.325, {Model::Calculator, Phase::Water}, Status::InvalidInput, &State::vaporPressure, 2, 0},
     {FromDryBulbRelativeHumidity, 150, 100, 101.325, {}, Status::VaporPressureNotBelowTotal, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 201, 10, 101.325, {}, Status::OutOfRange, nullptr, kAny, 0},
     {FromDryBulbRelativeHumidity, 20, 10, 9.9, {}, Status::OutOfRange, nullptr, kAny, 0},
@@ -100,6 +109,9 @@ const Outcome kOutcomes[] = {
     // 0.4234 (times f), 97.7 % over water.
     {FromDryBulbHumidityRatio, -5, 0.00255, 101.325, {}, Status::AboveIceSaturation, &State::wetBulb, kNaN, 0},
     {FromDryBulbHumidityRatio, -5, 0.00255, 101.325, {.over = Phase::Water}, Status::Ok, &State::relativeHumidity, 97.7, 0.3},
+    // 0.273 kPa at -10 degrees C: between ice's 0.2599 and water's 0.2865 (times f).
+    {FromDryBulbVaporPressure, -10, 0.273, 101.325, {}, Status::AboveIceSaturation, &State::wetBulb, kNaN, 0},
+    {FromDryBulbVaporPressure, -10, 0.273, 101.325, {.over = Phase::Water}, Status::Ok, &State::relativeHumidity, 94.9, 0.3},
     // The water convention's liquid wick, by hand (eq. 33 over supercooled
     // water with Murphy and Koop's pressure and Hardy's f, solved by
     // bisection): 95 % at -10 degrees C has -10.1646; 45 % at 4 degrees C
@@ -346,6 +358,19 @@ TEST(HandbookGrid, EveryPairRoundTrips) {
     if (!std::isnan(s.dewPoint)) {
       ExpectSame(s, FromDryBulbDewPoint(s.dryBulb, s.dewPoint, P, options).state, where + " (dew)");
     }
+  });
+}
+
+// The state of each grid state's vapour pressure e has the humidity ratio of
+// eq. 20, 0.621945 e / (P - e), and gives e back to 1e-12 relative, under
+// both conventions.
+TEST(HandbookGrid, VapourPressureRoundTrips) {
+  OverTheGrid([](const Result& r, double P, Options options) {
+    const double e = r.state.vaporPressure;
+    const Result back = FromDryBulbVaporPressure(r.state.dryBulb, e, P, options);
+    const double W = 0.621945 * e / (P - e);
+    EXPECT_NEAR(back.state.humidityRatio, W, 1e-15 * W) << Where(r, P);
+    EXPECT_NEAR(back.state.vaporPressure, e, 1e-12 * e) << Where(r, P);
   });
 }
 

@@ -51,10 +51,37 @@ TEST(ReadLayout, FindsThePairAndTheCarriedColumns) {
   EXPECT_EQ(layout.carried, (std::vector<std::size_t>{3, 4}));
 }
 
+// A vapour pressure is the second value alone; beside another it is carried
+// (a state table's computed column), unless the caller writes it.
+TEST(ReadLayout, AVapourPressureOnlyAlone) {
+  const struct {
+    std::vector<std::string_view> names;
+    std::string_view secondKey;
+    std::vector<std::size_t> carried;
+  } rows[] = {
+      {{"dry_bulb", "vapor_pressure"}, "vapor_pressure", {}},
+      {{"Vapor_Pressure", "dry_bulb", "wet_bulb"}, "wet_bulb", {0}},
+      {{"dry_bulb", "vapor_pressure", "humidity_ratio", "id"}, "humidity_ratio", {1, 3}},
+  };
+  for (const auto& row : rows) {
+    Layout layout;
+    EXPECT_EQ(ReadLayout(Record(row.names), layout, kRead), "") << row.names[0];
+    EXPECT_EQ(layout.secondKey, row.secondKey) << row.names[0];
+    EXPECT_EQ(layout.carried, row.carried) << row.names[0];
+  }
+  constexpr std::array<std::string_view, 1> results = {"vapor_pressure"};
+  ReadOptions options = kRead;
+  options.resultColumns = results;
+  Layout layout;
+  EXPECT_EQ(ReadLayout(Record({"dry_bulb", "vapor_pressure", "wet_bulb"}), layout, options), "");
+  EXPECT_EQ(layout.carried, std::vector<std::size_t>{2});  // the pair's, not written
+}
+
 TEST(ReadLayout, Errors) {
   const std::string Accepted =
       "; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, humidity_ratio, "
-      "specific_humidity, pressure (or others through --dry-bulb-column and the like)";
+      "specific_humidity, vapor_pressure, pressure (or others through --dry-bulb-column and "
+      "the like)";
   const struct {
     std::vector<std::string_view> names;
     std::string problem;
@@ -65,7 +92,8 @@ TEST(ReadLayout, Errors) {
        "several second values (relative_humidity, humidity_ratio): choose one with --pair"},
       {{"wet_bulb", "x"}, "no dry_bulb column; columns found: wet_bulb, x" + Accepted},
       {{"dry_bulb", "pressure"},
-       "no wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity column; "
+       "no wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity or "
+       "vapor_pressure column; "
        "columns found: "
        "dry_bulb, pressure" +
            Accepted},
@@ -100,14 +128,15 @@ TEST(ReadLayout, Errors) {
 // of the other pairs whose columns are there (pair indexes of hygrian::AllPairs);
 // one with such a pair is read as before.
 TEST(ReadLayout, PairsWithoutDryBulb) {
+  const std::size_t more = kRead.secondKeys.size();  // the pair index of morePairs[0]
   const struct {
     std::vector<std::string_view> names;
     std::size_t pair, first, second;
     std::vector<std::size_t> carried;
   } rows[] = {
-      {{"id", "Enthalpy", "humidity_ratio"}, 6, 2, 1, {0}},
-      {{"dry_bulb", "enthalpy", "note"}, 5, 0, 1, {2}},
-      {{"relative_humidity", "wet_bulb", "dew_point"}, 8, 1, 0, {}},
+      {{"id", "Enthalpy", "humidity_ratio"}, more + 1, 2, 1, {0}},
+      {{"dry_bulb", "enthalpy", "note"}, more, 0, 1, {2}},
+      {{"relative_humidity", "wet_bulb", "dew_point"}, more + 3, 1, 0, {}},
       {{"dry_bulb", "enthalpy", "dew_point"}, 1, 0, 2, {1}},
   };
   for (const auto& row : rows) {
@@ -119,7 +148,7 @@ TEST(ReadLayout, PairsWithoutDryBulb) {
     EXPECT_EQ(layout.carried, row.carried) << row.names[1];
   }
   ReadOptions chosen = kRead;
-  chosen.pair = 10;  // humidity_ratio_relative_humidity
+  chosen.pair = more + 5;  // humidity_ratio_relative_humidity
   Layout layout;
   EXPECT_EQ(ReadLayout(Record({"dry_bulb", "relative_humidity"}), layout, chosen)
                 .rfind("no humidity_ratio column", 0),
@@ -371,10 +400,12 @@ TEST(TableReader, EmptyInvalidAndUnreadable) {
                 .ReadHeader(problem),
             TableReader::HeaderStatus::Invalid);
   EXPECT_EQ(problem,
-            "no wet_bulb, dew_point, relative_humidity, humidity_ratio or specific_humidity "
+            "no wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity or "
+            "vapor_pressure "
             "column; columns found: "
             "dry_bulb, x; names accepted: dry_bulb, wet_bulb, dew_point, relative_humidity, "
-            "humidity_ratio, specific_humidity, pressure (or others through --dry-bulb-column and "
+            "humidity_ratio, specific_humidity, vapor_pressure, pressure (or others through "
+            "--dry-bulb-column and "
             "the like)");
   StringSource failing("", SIZE_MAX, EISDIR);
   TableReader table(failing, 101.325, PressureUnit::KPa, kDefaultBufferBytes, kRead);

@@ -8,6 +8,7 @@
 #include "air/handbook/cases.h"
 #include "air/handbook/dew_point.h"
 #include "air/handbook/relations.h"
+#include "hygrian/outcomes.h"
 
 namespace hygrian::air::handbook {
 namespace {
@@ -28,12 +29,25 @@ double State::*MemberOf(Second second) {
   return &State::humidityRatio;
 }
 
-// The given value of row i, q made a humidity ratio (NaN where q is outside
-// [0, 1): the scalar function then refuses the row).
+// The given value of row i, q or e made a humidity ratio (NaN where q is
+// outside [0, 1) or e outside [0, P): the scalar function then refuses the row).
 double ValueOf(const Columns& c, std::size_t i) {
   const double value = c.value[i];
-  if (!c.specificHumidity) return value;
+  if (c.given == &State::vaporPressure) {
+    return HumidityRatioOfVaporPressure(value, c.P[c.onePressure ? 0 : i]);
+  }
+  if (c.given != &State::specificHumidity) return value;
   return value >= 0.0 && value < 1.0 ? value / (1.0 - value) : kNan;
+}
+
+// What the pair's function holds of the given value in the state it gives: a
+// specific humidity always as given, a vapour pressure where no state was
+// computed.
+void HoldGiven(const Columns& c, std::size_t i, Result& out) {
+  const bool computed = RulesOf(OutcomeOf(out).kind).computed;
+  if (c.given == &State::specificHumidity || (c.given == &State::vaporPressure && !computed)) {
+    out.state.*c.given = c.value[i];
+  }
 }
 
 // The state of a plain row k (PlainLanes), written in place as DecideInto
@@ -99,8 +113,7 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
       const DryBulbPair pair{MemberOf(c.second), block.t[k], block.value[k], block.P[k]};
       DecideInto(pair, forward, over, out[i]);
     }
-    // A specific humidity given is in the state as given, as the pair's function has it.
-    if (c.specificHumidity) out[i].state.specificHumidity = c.value[i];
+    HoldGiven(c, i, out[i]);
   }
 }
 

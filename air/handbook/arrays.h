@@ -14,8 +14,10 @@ namespace hygrian::air::handbook {
 
 // The given columns: the dry-bulb t (degrees C), the second value and the
 // pressure P (kPa; one value for all states when onePressure), n states.
-// specificHumidity: the second column holds q (kg/kg of moist air) and
-// `second` is HumidityRatio (q is taken as the humidity ratio q / (1 - q)).
+// given: the State member of the second column. With `second` HumidityRatio it
+// may hold q (&State::specificHumidity, kg/kg of moist air, taken as the
+// humidity ratio q / (1 - q)) or the vapour pressure e (&State::vaporPressure,
+// kPa, taken as the humidity ratio HumidityRatioOfVaporPressure(e, P)).
 struct Columns {
   const double* t;
   const double* value;
@@ -23,7 +25,7 @@ struct Columns {
   bool onePressure;
   std::size_t n;
   Second second;
-  bool specificHumidity;
+  double State::*given;
   // The pair's public function, for the rows refused before any relation.
   Result (*compute)(double, double, double, Options) noexcept;
 };

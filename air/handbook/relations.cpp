@@ -1,5 +1,6 @@
 #include "air/handbook/relations.h"
 
+#include <cmath>
 #include <limits>
 
 #include "air/handbook/lanes.h"
@@ -89,6 +90,11 @@ double SaturationPressureInAir(double t, double P, Phase over) {
 }
 
 double HumidityRatio(double p, double P) { return g::HumidityRatio<Lanes>(p, P); }
+
+double HumidityRatioOfVaporPressure(double p, double P) {
+  if (!(std::isfinite(p) && p >= 0.0 && p < P)) return std::numeric_limits<double>::quiet_NaN();
+  return HumidityRatio(p, P);
+}
 
 double VaporPressure(double W, double P) { return g::VaporPressure<Lanes>(W, P); }
 

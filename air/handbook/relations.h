@@ -77,6 +77,9 @@ double SaturationPressureInAir(double t, double P, Phase over);
 // W of vapour pressure p at total pressure P (ASHRAE 2017 eq. 20), and the inverse.
 double HumidityRatio(double p, double P);
 double VaporPressure(double W, double P);
+// HumidityRatio for a given vapour pressure p: NaN where p is below 0, at or above
+// P or not finite (no humidity ratio; the pair refuses it).
+double HumidityRatioOfVaporPressure(double p, double P);
 
 // W of air at t with relativeHumidity (percent) under `over`: eq. 20 with
 // the vapour pressure relativeHumidity / 100 f p_ws; +infinity where that

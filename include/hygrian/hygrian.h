@@ -170,6 +170,21 @@ HYGRIAN_API int hygrian_from_dry_bulb_specific_humidity_with(double dry_bulb,
                                                              hygrian_state* state,
                                                              int* wet_bulb_found);
 
+/* The vapour pressure in kPa, as weather stations and gridded climate data give
+   it: the state of the humidity ratio the model gives it at `pressure`; below 0,
+   at or above `pressure` or not finite it is invalid input, and the state holds
+   it as given (so on every status but HYGRIAN_OK and the warnings). The first
+   by the calculator's relations, as the functions above; the _with form as the
+   *_with functions. 25 degrees C and 2.0 kPa at 101.325 kPa under the handbook
+   model: humidity ratio 0.0125234... Since 2.4.0. */
+HYGRIAN_API int hygrian_from_dry_bulb_vapor_pressure(double dry_bulb, double vapor_pressure,
+                                                     double pressure, hygrian_state* state,
+                                                     int* wet_bulb_found);
+HYGRIAN_API int hygrian_from_dry_bulb_vapor_pressure_with(double dry_bulb, double vapor_pressure,
+                                                          double pressure, int model, int over,
+                                                          hygrian_state* state,
+                                                          int* wet_bulb_found);
+
 /* The state from a pair without the dry-bulb, or the dry-bulb with the
    enthalpy (kJ per kg of dry air), by the handbook model: the missing
    temperature or humidity ratio is found by a bracketed search, to 1e-9 K and

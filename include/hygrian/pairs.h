@@ -5,7 +5,7 @@
 //
 //   for (const hygrian::Pair& p : hygrian::Pairs) {
 //     std::printf("%s: %s (%s)\n", p.key.data(), p.given[1].key.data(), p.given[1].unit.data());
-//   }  // dry_bulb_wet_bulb: wet_bulb (degC), ..., dry_bulb_specific_humidity: ...
+//   }  // dry_bulb_wet_bulb: wet_bulb (degC), ..., dry_bulb_vapor_pressure: ...
 #pragma once
 
 #include <array>
@@ -37,7 +37,7 @@ struct Pair {
 
 // Every pair: first the dry-bulb ones the programs and the Python package read
 // (Pairs below), then the handbook model's pairs solved by a search.
-inline constexpr std::array<Pair, 11> AllPairs = {{
+inline constexpr std::array<Pair, 12> AllPairs = {{
     {"dry_bulb_wet_bulb",
      {PropertyOf(&State::dryBulb), PropertyOf(&State::wetBulb)},
      FromDryBulbWetBulb},
@@ -53,6 +53,9 @@ inline constexpr std::array<Pair, 11> AllPairs = {{
     {"dry_bulb_specific_humidity",
      {PropertyOf(&State::dryBulb), SpecificHumidity},
      FromDryBulbSpecificHumidity},
+    {"dry_bulb_vapor_pressure",
+     {PropertyOf(&State::dryBulb), PropertyOf(&State::vaporPressure)},
+     FromDryBulbVaporPressure},
     {"dry_bulb_enthalpy",
      {PropertyOf(&State::dryBulb), PropertyOf(&State::enthalpy)},
      FromDryBulbEnthalpy},
@@ -74,8 +77,8 @@ inline constexpr std::array<Pair, 11> AllPairs = {{
 }};
 
 // The pairs with the dry-bulb that hygrian-batch, hygrian-chart and the Python
-// package read: AllPairs' first five rows (each a distinct second key).
-inline constexpr std::size_t DryBulbPairCount = 5;
+// package read: AllPairs' first six rows (each a distinct second key).
+inline constexpr std::size_t DryBulbPairCount = 6;
 inline constexpr std::array<Pair, DryBulbPairCount> Pairs = [] {
   std::array<Pair, DryBulbPairCount> rows{};
   for (std::size_t i = 0; i < DryBulbPairCount; ++i) rows[i] = AllPairs[i];

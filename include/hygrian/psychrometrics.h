@@ -1,9 +1,8 @@
 // The moist-air state from one measured pair, at any total pressure: dry-bulb with
-// wet-bulb, with dew point, with relative humidity, with humidity ratio or with
-// specific humidity (hygrian/pairs.h lists them as data); the saturation vapour
-// pressure; and the standard atmosphere's pressure at an altitude. The
-// computations live in the compiled library, so a program's own compiler flags
-// cannot change them.
+// wet-bulb, with dew point, with relative humidity, with humidity ratio, with
+// specific humidity or with vapour pressure (hygrian/pairs.h lists them as data); the saturation
+// vapour pressure; and the standard atmosphere's pressure at an altitude. The computations live in
+// the compiled library, so a program's own compiler flags cannot change them.
 //
 // Two models compute them, chosen by the trailing Options of every computation:
 //
@@ -221,6 +220,19 @@ struct Result {
                                                              double specificHumidity,
                                                              double pressure = StandardPressure,
                                                              Options options = {}) noexcept;
+
+// From the dry-bulb temperature (degrees C) and the vapour pressure e (kPa), as
+// weather stations and gridded climate data give it: the state of the humidity
+// ratio the model gives e at the total pressure P (the handbook model's
+// 0.621945 e / (P - e), ASHRAE 2017 ch. 1 eq. 20). A computed state holds the
+// vapour pressure computed back from that humidity ratio; any other the value
+// given. An e below 0, at or above P, or not finite is invalid input; one above
+// saturation is Supersaturated (or AboveIceSaturation) as for the humidity
+// ratio. 25 and 2.0 at 101.325 kPa: humidity ratio 0.0125234... (1.24389 /
+// 99.325). Since 2.4.0.
+[[nodiscard]] HYGRIAN_API Result FromDryBulbVaporPressure(double dryBulb, double vaporPressure,
+                                                          double pressure = StandardPressure,
+                                                          Options options = {}) noexcept;
 
 // The pairs without the dry-bulb, and the dry-bulb with the enthalpy: the
 // handbook model's only (the calculator model gives NotWithCalculator). The

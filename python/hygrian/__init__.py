@@ -9,6 +9,7 @@ arrays at once (broadcasting, ``out=``, ``where=``, float64 and float32):
 - ``from_dry_bulb_relative_humidity(dry_bulb, relative_humidity, pressure)``
 - ``from_dry_bulb_humidity_ratio(dry_bulb, humidity_ratio, pressure)``
 - ``from_dry_bulb_specific_humidity(dry_bulb, specific_humidity, pressure)``
+- ``from_dry_bulb_vapor_pressure(dry_bulb, vapor_pressure, pressure)``
 - solved by a search, the handbook model's only: ``from_dry_bulb_enthalpy``,
   ``from_humidity_ratio_enthalpy``, ``from_enthalpy_relative_humidity``,
   ``from_wet_bulb_relative_humidity``, ``from_dew_point_relative_humidity``,
@@ -199,8 +200,9 @@ def psychrometrics(*, pressure=STANDARD_PRESSURE, model="handbook", over="ice",
     pairs: ``dry_bulb`` (degrees C) with ``wet_bulb`` or ``dew_point``
     (degrees C; a dew point at or below 0 is a frost point),
     ``relative_humidity`` (percent: 50, not 0.5), ``humidity_ratio`` (kg/kg dry
-    air), ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input)
-    or ``enthalpy`` (kJ/kg dry air); ``humidity_ratio`` with ``enthalpy``;
+    air), ``specific_humidity`` (kg/kg moist air; 1 or more is invalid input),
+    ``vapor_pressure`` (kPa; at or above the pressure is invalid input) or
+    ``enthalpy`` (kJ/kg dry air); ``humidity_ratio`` with ``enthalpy``;
     ``relative_humidity`` with ``enthalpy``, ``wet_bulb``, ``dew_point`` or
     ``humidity_ratio``. The pairs with ``enthalpy`` or without ``dry_bulb``
     are solved by a search on the handbook model's relations (not with the

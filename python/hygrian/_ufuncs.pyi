@@ -89,6 +89,7 @@ from_dry_bulb_dew_point: _PairUfunc
 from_dry_bulb_relative_humidity: _PairUfunc
 from_dry_bulb_humidity_ratio: _PairUfunc
 from_dry_bulb_specific_humidity: _PairUfunc
+from_dry_bulb_vapor_pressure: _PairUfunc
 # The pairs solved by a search: the handbook model's (the calculator's give 17).
 from_dry_bulb_enthalpy: _PairUfunc
 from_humidity_ratio_enthalpy: _PairUfunc

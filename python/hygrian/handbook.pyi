@@ -12,6 +12,7 @@ __all__ = [
     "from_dry_bulb_humidity_ratio",
     "from_dry_bulb_relative_humidity",
     "from_dry_bulb_specific_humidity",
+    "from_dry_bulb_vapor_pressure",
     "from_dry_bulb_wet_bulb",
     "from_enthalpy_relative_humidity",
     "from_humidity_ratio_enthalpy",
@@ -32,6 +33,7 @@ from_dry_bulb_dew_point: _PairUfunc
 from_dry_bulb_relative_humidity: _PairUfunc
 from_dry_bulb_humidity_ratio: _PairUfunc
 from_dry_bulb_specific_humidity: _PairUfunc
+from_dry_bulb_vapor_pressure: _PairUfunc
 from_dry_bulb_enthalpy: _PairUfunc
 from_humidity_ratio_enthalpy: _PairUfunc
 from_enthalpy_relative_humidity: _PairUfunc

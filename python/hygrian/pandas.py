@@ -75,7 +75,8 @@ def psychrometrics(frame, *, pressure=hygrian.STANDARD_PRESSURE, units=None,
 
     Two values that form a pair of hygrian.PAIRS name columns of frame:
     dry_bulb= with wet_bulb=, dew_point=, relative_humidity=, humidity_ratio=,
-    specific_humidity= or enthalpy=; humidity_ratio= with enthalpy=;
+    specific_humidity=, vapor_pressure= or enthalpy=; humidity_ratio= with
+    enthalpy=;
     relative_humidity= with enthalpy=, wet_bulb=, dew_point= or humidity_ratio=
     (a pair with enthalpy= or without dry_bulb= is the handbook model's only,
     as for hygrian.psychrometrics). pressure is a number or the name of a column. The

@@ -36,6 +36,7 @@ def psychrometrics(
     relative_humidity: Hashable | None = None,
     humidity_ratio: Hashable | None = None,
     specific_humidity: Hashable | None = None,
+    vapor_pressure: Hashable | None = None,
     enthalpy: Hashable | None = None,
 ) -> pd.DataFrame: ...
 

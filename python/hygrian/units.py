@@ -142,7 +142,11 @@ def warn_if_unlikely(name, values, unit):
     """A UserWarning naming name and the likely unit when the finite values of
     this block, labelled in unit, look like another unit's (a temperature in K
     all below 100, a pressure outside 20 to 200 kPa, ...). Never an exception;
-    nothing for a block without a finite value."""
+    nothing for a block without a finite value, nor for a pressure other than
+    the total pressure (the hints know its range; a vapour pressure's is far
+    below it)."""
+    if unit.quantity == "pressure" and name != "pressure":
+        return
     values = np.asarray(values)
     if values.size == 0 or values.dtype.kind not in "fiu":
         return

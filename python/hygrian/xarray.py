@@ -214,16 +214,16 @@ def psychrometrics(*, pressure=101.325, output_units="library", units=None, dtyp
 
     Two values that form a pair of hygrian.PAIRS, as for hygrian.psychrometrics
     (dry_bulb with wet_bulb, dew_point, relative_humidity, humidity_ratio,
-    specific_humidity or enthalpy; humidity_ratio with enthalpy; relative_humidity
-    with enthalpy, wet_bulb, dew_point or humidity_ratio), are DataArrays (NumPy-
-    or Dask-backed) whose `units` attribute says their unit, in any spelling of
+    specific_humidity, vapor_pressure or enthalpy; humidity_ratio with
+    enthalpy; relative_humidity with enthalpy, wet_bulb, dew_point or
+    humidity_ratio), are DataArrays (NumPy- or Dask-backed) whose `units` attribute says their unit, in any spelling of
     hygrian.units.UNITS: temperatures degC, K, degF, degR (°C, deg_C,
     degrees_Celsius, Celsius, degK, 'K ', °F, F, ...); relative humidity % or 1
     (a fraction); humidity ratio and specific humidity kg/kg, g/kg, lb/lb,
     grains/lb (kg kg-1, kg kg**-1, 1, g kg-1, ...); enthalpy kJ/kg, J/kg or
-    Btu/lb (0 for dry air at 0 degF). pressure is a DataArray in
-    kPa, hPa, Pa, mbar, psi or inHg (pascal, hectopascal, hpa, millibar, psia,
-    ...), or a number (kPa unless units says otherwise). Symbols must match
+    Btu/lb (0 for dry air at 0 degF); vapor_pressure kPa, hPa, Pa, mbar, psi
+    or inHg. pressure is a DataArray in the same units (pascal, hectopascal,
+    hpa, millibar, psia, ...), or a number (kPa unless units says otherwise). Symbols must match
     exactly (mPa is not MPa), words whatever their case. units={"dry_bulb": "K",
     ...} overrides or supplies the attributes. An unknown or missing unit, or a
     key of units that names no input given, is a ValueError; values that are not

@@ -33,6 +33,7 @@ def psychrometrics(
     relative_humidity: xr.DataArray | None = None,
     humidity_ratio: xr.DataArray | None = None,
     specific_humidity: xr.DataArray | None = None,
+    vapor_pressure: xr.DataArray | None = None,
     enthalpy: xr.DataArray | None = None,
 ) -> xr.Dataset: ...
 def wet_bulb_temperature(

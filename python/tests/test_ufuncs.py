@@ -40,6 +40,8 @@ HUMIDITIES = [-10.0, 0.0, 1e-300, 1e-3, 5.0, 50.0, 80.0, 99.9, 100.0, 150.0, 1e1
 RATIOS = [-1e-3, 0.0, 1e-300, 1e-5, 1e-3, 0.005, 0.012599, 0.02, 0.05, 0.2, 1.0, 10.0, 1e10,
           1e308, np.nan]
 PRESSURES = [101.325, 80.0, 30.0, 250.0, 1e-3, 0.0, -5.0, np.nan]
+VAPOUR_PRESSURES = [-1e-3, 0.0, 1e-300, 1e-4, 0.1, 0.6, 2.0, 3.5, 7.0, 29.0, 79.9, 80.0, 200.0,
+                    1e308, np.nan]
 
 # ufunc, C function, the second given value, its grid, and states at 101.325 kPa
 # where no wet-bulb is found: supersaturated air, whose wet-bulb would lie above
@@ -54,6 +56,8 @@ PAIRS = [
      RATIOS, [(-20.6, 0.012238249369681924)]),
     ("from_dry_bulb_specific_humidity", "hygrian_from_dry_bulb_specific_humidity",
      "specific_humidity", RATIOS + [0.999999, 1.0 + 1e-16], []),
+    ("from_dry_bulb_vapor_pressure", "hygrian_from_dry_bulb_vapor_pressure", "vapor_pressure",
+     VAPOUR_PRESSURES, []),
 ]
 UFUNCS = [getattr(hygrian.calculator, pair[0]) for pair in PAIRS]
 
@@ -289,6 +293,7 @@ def test_pickles_by_reference(ufunc):
     ("relative_humidity", hygrian.calculator.from_dry_bulb_relative_humidity, [50.0, 0.0]),
     ("humidity_ratio", hygrian.calculator.from_dry_bulb_humidity_ratio, [0.01, -0.01]),
     ("specific_humidity", hygrian.calculator.from_dry_bulb_specific_humidity, [0.0124422, 1.0]),
+    ("vapor_pressure", hygrian.calculator.from_dry_bulb_vapor_pressure, [2.0, 90.0]),
 ])
 def test_psychrometrics(keyword, ufunc, second):
     got = hygrian.psychrometrics(dry_bulb=[25.0, 0.5], pressure=90.0, model="calculator", **{keyword: second})
@@ -306,7 +311,8 @@ def test_psychrometrics(keyword, ufunc, second):
     ((25.0, 20.0), {}, "takes 0 positional arguments"),
     ((), {}, "got none"),
     ((), {"wet_bulb": 20.0, "dew_point": 15.0}, "takes two values that form a pair: dry_bulb "
-     "with wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity or enthalpy; "
+     "with wet_bulb, dew_point, relative_humidity, humidity_ratio, specific_humidity, "
+     "vapor_pressure or enthalpy; "
      "humidity_ratio with enthalpy or relative_humidity; enthalpy with relative_humidity; "
      "wet_bulb with relative_humidity; dew_point with relative_humidity; got wet_bulb, dew_point$"),
 ])
@@ -349,6 +355,7 @@ HANDBOOK_SECONDS = {
     "relative_humidity": [10.0, 45.0, 90.0, 95.0, 100.0, 104.0, 110.0, 150.0],
     "humidity_ratio": [1e-4, 0.0015, 0.00255, 0.005, 0.02],
     "specific_humidity": [1e-4, 0.0015, 0.00255, 0.005, 0.02],
+    "vapor_pressure": [0.02, 0.25, 0.273, 0.4, 1.2, 3.0],
 }
 COMPUTED = {0, 13, 14, 19, 20}  # the outcomes with a state: ok and the warnings
 

@@ -19,7 +19,7 @@ calculator_states = functools.partial(hx.psychrometrics, model="calculator")
 
 LIBRARY_UNITS = {"dry_bulb": "degC", "wet_bulb": "degC", "dew_point": "degC",
                  "relative_humidity": "%", "humidity_ratio": "kg/kg",
-                 "specific_humidity": "kg/kg", "pressure": "kPa"}
+                 "specific_humidity": "kg/kg", "vapor_pressure": "kPa", "pressure": "kPa"}
 
 # Published states at 101.325 kPa: the measured pair, figures to their last digit.
 CASES = {
@@ -30,6 +30,9 @@ CASES = {
               {"wet_bulb": 20.00, "dew_point": 17.56}),
     # q = w / (1 + w) of the row above, worked by hand
     "q": ({"dry_bulb": 25, "specific_humidity": 0.0124422402},
+          {"wet_bulb": 20.00, "dew_point": 17.56}),
+    # e = P w / (0.621945 + w) of the "ratio" row, worked by hand (ASHRAE eq. 20)
+    "e": ({"dry_bulb": 25, "vapor_pressure": 2.0118285},
           {"wet_bulb": 20.00, "dew_point": 17.56}),
 }
 
@@ -45,6 +48,8 @@ UNITS = [
     ("ratio", "humidity_ratio", "kg kg-1", 0.012599),
     ("ratio", "humidity_ratio", "kg kg**-1", 0.012599),
     ("q", "specific_humidity", "kg kg-1", 0.0124422402),
+    ("e", "vapor_pressure", "hPa", 20.118285), ("e", "vapor_pressure", "Pa", 2011.8285),
+    ("e", "vapor_pressure", "kPa", 2.0118285),
     # spellings and units of hygrian.units.UNITS, values from the exact definitions
     ("dew", "dry_bulb", "degK", 298.15), ("dew", "dry_bulb", "K ", 298.15),
     ("dew", "dry_bulb", "degrees_Celsius", 25.0), ("dew", "dew_point", "°F", 59.0),
