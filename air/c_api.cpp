@@ -94,7 +94,7 @@ static_assert(sizeof(hygrian_state) == kCNames.size() * sizeof(double), "the C s
 
 // The state in C: its fields copied one by one.
 hygrian_state ToC(const State& s) {
-  hygrian_state c;
+  hygrian_state c{};
   for (const CField& f : kCFields) c.*f.field = s.*f.member;
   return c;
 }
@@ -515,8 +515,8 @@ int hygrian_comfort(const hygrian_state* state, double mean_radiant_temperature,
                     double metabolic_rate, double clothing, double* pmv, double* ppd) {
   hygrian::ComfortResult r{.status = hygrian::Status::InvalidInput};
   if (state != nullptr && pmv != nullptr && ppd != nullptr) {
-    r = hygrian::PredictedMeanVote(hygrian::air::BitCast<hygrian::State>(*state),
-                                   mean_radiant_temperature, air_speed, metabolic_rate, clothing);
+    r = hygrian::PredictedMeanVote(hygrian::FromC(*state), mean_radiant_temperature, air_speed,
+                                   metabolic_rate, clothing);
   }
   if (pmv != nullptr) *pmv = r.pmv;
   if (ppd != nullptr) *ppd = r.ppd;

@@ -85,7 +85,8 @@ std::string_view ZoneColor(std::size_t n, Style style) {
 
 std::string_view ZoneDash(std::size_t n, Style style) {
   constexpr std::array<std::string_view, 4> kDashes{"", "6 3", "2 2", "8 3 2 3"};
-  return style == Style::Print ? kDashes[n % kDashes.size()] : "";
+  if (style != Style::Print) return {};
+  return kDashes[n % kDashes.size()];
 }
 
 std::string_view DensityColor(std::size_t step, Style style) {
