@@ -127,7 +127,11 @@ void RowWriter::ChooseColumns() {
       for (const std::size_t c : layout_.carried) {
         problem_.append(" ").append(layout_.names[c]).append(",");
       }
-      for (const std::string_view k : results_) problem_.append(" ").append(k).append(",");
+      // The columns written by default (and pmv, ppd), as the message has always listed them.
+      for (std::size_t i = 0; i < results_.size(); ++i) {
+        if (i >= DefaultPropertyCount && i < Properties.size()) continue;
+        problem_.append(" ").append(results_[i]).append(",");
+      }
       problem_.pop_back();
       return;
     }
