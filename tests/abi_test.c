@@ -12,14 +12,14 @@
 typedef int (*pair_function)(double, double, double, hygrian_state*, int*);
 typedef int (*pair_function_with)(double, double, double, int, int, hygrian_state*, int*);
 
-static void print_state(int status, const hygrian_state* s, int found) {
+static void PrintState(int status, const hygrian_state* s, int found) {
   printf("%d %d %a %a %a %a %a %a %a %a %a\n", status, found, s->dry_bulb, s->wet_bulb,
          s->dew_point, s->relative_humidity, s->enthalpy, s->humidity_ratio,
          s->degree_of_saturation, s->specific_volume, s->vapor_pressure);
 }
 
-static void print_process(int status, const hygrian_process* r) {
-  print_state(status, &r->leaving, -1);
+static void PrintProcess(int status, const hygrian_process* r) {
+  PrintState(status, &r->leaving, -1);
   printf("  %a %a %a %a %a %a %a\n", r->flow, r->sensible_load, r->latent_load, r->total_load,
          r->sensible_heat_ratio, r->water, r->water_enthalpy);
 }
@@ -117,37 +117,37 @@ int main(void) {
   for (i = 0; i < states; ++i) {
     for (f = 0; f < sizeof calculator / sizeof calculator[0]; ++f) {
       const int status = calculator[f](given[i][f][0], given[i][f][1], 101.325, &s, &found);
-      print_state(status, &s, found);
+      PrintState(status, &s, found);
     }
     for (model = 0; model <= 1; ++model) {
       for (over = 0; over <= 1; ++over) {
         for (f = 0; f < sizeof with / sizeof with[0]; ++f) {
           const int status =
               with[f](given[i][f][0], given[i][f][1], 84.556, model, over, &s, &found);
-          print_state(status, &s, found);
+          PrintState(status, &s, found);
         }
       }
     }
   }
-  print_state(hygrian_saturation_vapor_pressure(20.0, HYGRIAN_OVER_ICE, &a), &s, 0);
-  print_state(hygrian_saturation_vapor_pressure_in_air(-20.0, 101.325, HYGRIAN_OVER_WATER, &b), &s,
-              0);
+  PrintState(hygrian_saturation_vapor_pressure(20.0, HYGRIAN_OVER_ICE, &a), &s, 0);
+  PrintState(hygrian_saturation_vapor_pressure_in_air(-20.0, 101.325, HYGRIAN_OVER_WATER, &b), &s,
+             0);
   printf("%a %a\n", a, b);
-  print_state(hygrian_standard_pressure_at_altitude(1500.0, &a), &s, 0);
-  print_state(hygrian_dry_air_flow(20.0, 0.0073, 1.0, 101.325, &b), &s, 0);
+  PrintState(hygrian_standard_pressure_at_altitude(1500.0, &a), &s, 0);
+  PrintState(hygrian_dry_air_flow(20.0, 0.0073, 1.0, 101.325, &b), &s, 0);
   printf("%a %a\n", a, b);
-  print_process(hygrian_mix(32, 0.018, 1, 24, 0.0093, 3, 101.325, 0, &r), &r);
-  print_process(hygrian_mix_volumes(32, 0.018, 1, 24, 0.0093, 3, 101.325, 1, &r), &r);
-  print_process(hygrian_heat_to(10, 0.005, 30, 2, 101.325, 0, &r), &r);
-  print_process(hygrian_heat_by(10, 0.005, -5, 2, 101.325, 0, &r), &r);
-  print_process(hygrian_cool_and_dehumidify(30, 0.015, 10, 0.2, 2, 101.325, 0, &r), &r);
-  print_process(hygrian_cool_and_dehumidify_to(30, 0.015, 14, 90, 2, 101.325, 1, &r), &r);
-  print_process(hygrian_cool_evaporatively(35, 0.006, 0.8, 1, 101.325, 0, &r), &r);
-  print_process(hygrian_humidify_with_steam(20, 0.004, 0.008, 100, 1, 101.325, 0, &r), &r);
-  print_process(hygrian_humidify_with_water(20, 0.004, 0.008, 15, 1, 101.325, 0, &r), &r);
-  print_process(
+  PrintProcess(hygrian_mix(32, 0.018, 1, 24, 0.0093, 3, 101.325, 0, &r), &r);
+  PrintProcess(hygrian_mix_volumes(32, 0.018, 1, 24, 0.0093, 3, 101.325, 1, &r), &r);
+  PrintProcess(hygrian_heat_to(10, 0.005, 30, 2, 101.325, 0, &r), &r);
+  PrintProcess(hygrian_heat_by(10, 0.005, -5, 2, 101.325, 0, &r), &r);
+  PrintProcess(hygrian_cool_and_dehumidify(30, 0.015, 10, 0.2, 2, 101.325, 0, &r), &r);
+  PrintProcess(hygrian_cool_and_dehumidify_to(30, 0.015, 14, 90, 2, 101.325, 1, &r), &r);
+  PrintProcess(hygrian_cool_evaporatively(35, 0.006, 0.8, 1, 101.325, 0, &r), &r);
+  PrintProcess(hygrian_humidify_with_steam(20, 0.004, 0.008, 100, 1, 101.325, 0, &r), &r);
+  PrintProcess(hygrian_humidify_with_water(20, 0.004, 0.008, 15, 1, 101.325, 0, &r), &r);
+  PrintProcess(
       hygrian_humidify_with_steam_to_relative_humidity(20, 0.004, 50, 100, 1, 101.325, 0, &r), &r);
-  print_process(
+  PrintProcess(
       hygrian_humidify_with_water_to_relative_humidity(20, 0.004, 50, 15, 1, 101.325, 0, &r), &r);
   printf("%s %s\n", hygrian_status_text(HYGRIAN_NO_STATE), hygrian_status_text(99));
   return 0;
