@@ -31,14 +31,30 @@ std::vector<Vertex> TraceW(const Frame& frame, const HumidityRatioOf& W, double 
   return Trace([&](double t) { return frame.At(t, W(t).value_or(kNaN)); }, a, b, kChordTolerance);
 }
 
-// A curve whose humidity ratio rises with t, over [a, b]: from a up to where it
-// leaves the top of the plot. Empty if it starts above the top.
+// The Mollier diagram's ordinate against its range: -1 below, 0 within, 1 above.
+int OrdinateSide(const Frame& frame, double t, double W) {
+  if (!frame.Mollier()) return 0;
+  const double ordinate = frame.Ordinate(t, W);
+  return ordinate < frame.DryBulbMin() ? -1 : ordinate > frame.DryBulbMax() ? 1 : 0;
+}
+
+// A curve whose humidity ratio rises with t, over [a, b]: from a (or where it
+// enters the Mollier diagram's bottom) up to where it leaves the top of the
+// plot (or its right edge). Empty if it starts above the top.
 std::vector<Vertex> RisingPiece(const Frame& frame, const HumidityRatioOf& W, double a, double b) {
   const double top = frame.HumidityRatioMax();
   const auto inside = [&](double t) {
     const std::optional<double> w = W(t);
-    return w && *w <= top;
+    return w && *w <= top && OrdinateSide(frame, t, *w) <= 0;
   };
+  const auto aboveBottom = [&](double t) {
+    const std::optional<double> w = W(t);
+    return w && OrdinateSide(frame, t, *w) >= 0;
+  };
+  if (!aboveBottom(a)) {
+    if (!aboveBottom(b)) return {};
+    a = LastInside(aboveBottom, b, a, kResolution);
+  }
   if (!inside(a)) return {};
   const double end = inside(b) ? b : LastInside(inside, a, b, kResolution);
   return TraceW(frame, W, a, end);
@@ -48,8 +64,8 @@ std::vector<Vertex> RisingPiece(const Frame& frame, const HumidityRatioOf& W, do
 // takes in 0 degrees C: the ice relation up to 0, the water relation beyond.
 // The chord between the two pieces is the step between the relations.
 std::vector<Vertex> RisingCurve(const Frame& frame, const HumidityRatioOf& W) {
-  const double tmin = frame.DryBulbMin();
-  const double tmax = frame.DryBulbMax();
+  const double tmin = frame.DryBulbLow();
+  const double tmax = frame.DryBulbHigh();
   const double water = FirstWaterTemperature();
   std::vector<Vertex> vertices;
   if (tmin <= 0.0) {
@@ -66,18 +82,20 @@ std::vector<Vertex> RisingCurve(const Frame& frame, const HumidityRatioOf& W) {
 // A line whose humidity ratio falls as t rises, starting on saturation at `start`
 // (which may lie left of the plot): the part inside the plot, from where it
 // enters (left edge, top or its start) to where it leaves (bottom or right edge).
+// On the Mollier diagram its ordinate rises with t: it enters through the right
+// edge or the bottom and leaves through the left edge or the top.
 std::vector<Vertex> FallingLine(const Frame& frame, const HumidityRatioOf& W, double start) {
-  const double tmax = frame.DryBulbMax();
-  const double from = std::max(start, frame.DryBulbMin());
+  const double tmax = frame.DryBulbHigh();
+  const double from = std::max(start, frame.DryBulbLow());
   if (from > tmax) return {};
   const double top = frame.HumidityRatioMax();
   const auto belowTop = [&](double t) {
     const std::optional<double> w = W(t);
-    return w && *w <= top;
+    return w && *w <= top && OrdinateSide(frame, t, *w) >= 0;
   };
   const auto aboveBottom = [&](double t) {
     const std::optional<double> w = W(t);
-    return w && *w >= 0.0;
+    return w && *w >= 0.0 && OrdinateSide(frame, t, *w) <= 0;
   };
   double a = from;
   if (!belowTop(a)) {
@@ -101,8 +119,8 @@ std::optional<double> MeetingWithSaturation(const Frame& frame, const HumidityRa
     const std::optional<double> w = W(t);
     return w && *w <= *saturated;
   };
-  const double tmin = frame.DryBulbMin();
-  const double tmax = frame.DryBulbMax();
+  const double tmin = frame.DryBulbLow();
+  const double tmax = frame.DryBulbHigh();
   if (onAirSide(tmin)) return tmin;
   if (!onAirSide(tmax)) return std::nullopt;
   return LastInside(onAirSide, tmax, tmin, kResolution);
@@ -208,15 +226,32 @@ FamilyLines WetBulbLines(const Frame& frame, double step) {
   return lines;
 }
 
+// The least and greatest of a property at the plot's corners: the range of
+// its lines, as it rises with t and W.
+struct Range {
+  double low, high;
+};
+template <typename PropertyOf>
+std::optional<Range> RangeAtCorners(const Frame& frame, PropertyOf property) {
+  std::optional<Range> range;
+  for (const StatePoint& corner : frame.Corners()) {
+    const std::optional<double> value = property(corner);
+    if (!value) return std::nullopt;
+    range = range ? Range{std::min(range->low, *value), std::max(range->high, *value)}
+                  : Range{*value, *value};
+  }
+  return range;
+}
+
 // The enthalpy and volume lines at round values in the chart's unit.
 FamilyLines EnthalpyLines(const Frame& frame, double step) {
   const hygrian::Options relations = frame.Relations();
   const Unit& unit = *frame.Units().enthalpy;
-  const std::optional<double> low = EnthalpyAt(frame.DryBulbMin(), 0.0, relations);
-  const std::optional<double> high =
-      EnthalpyAt(frame.DryBulbMax(), frame.HumidityRatioMax(), relations);
-  if (!low || !high) return {step, {}};
-  return ConstantLines(frame, Family::Enthalpy, FromLibrary(unit, *low), FromLibrary(unit, *high),
+  const std::optional<Range> range = RangeAtCorners(
+      frame, [relations](StatePoint s) { return EnthalpyAt(s.t, s.W, relations); });
+  if (!range) return {step, {}};
+  return ConstantLines(frame, Family::Enthalpy, FromLibrary(unit, range->low),
+                       FromLibrary(unit, range->high),
                        step, [&unit, relations](double shown) {
                          const double h = ToLibrary(unit, shown);
                          return HumidityRatioOf([h, relations](double t) {
@@ -229,12 +264,11 @@ FamilyLines SpecificVolumeLines(const Frame& frame, double step) {
   const double P = frame.Pressure();
   const hygrian::Options relations = frame.Relations();
   const Unit& unit = *frame.Units().specificVolume;
-  const std::optional<double> low = SpecificVolumeAt(frame.DryBulbMin(), 0.0, P, relations);
-  const std::optional<double> high =
-      SpecificVolumeAt(frame.DryBulbMax(), frame.HumidityRatioMax(), P, relations);
-  if (!low || !high) return {step, {}};
-  return ConstantLines(frame, Family::SpecificVolume, FromLibrary(unit, *low),
-                       FromLibrary(unit, *high), step, [&unit, P, relations](double shown) {
+  const std::optional<Range> range = RangeAtCorners(
+      frame, [P, relations](StatePoint s) { return SpecificVolumeAt(s.t, s.W, P, relations); });
+  if (!range) return {step, {}};
+  return ConstantLines(frame, Family::SpecificVolume, FromLibrary(unit, range->low),
+                       FromLibrary(unit, range->high), step, [&unit, P, relations](double shown) {
                          const double v = ToLibrary(unit, shown);
                          return HumidityRatioOf([v, P, relations](double t) {
                            return HumidityRatioAtSpecificVolume(t, v, P, relations);
@@ -250,6 +284,9 @@ FamilyLines LinesAt(const Frame& frame, Family family, double step) {
     case Family::RelativeHumidity:
       return RelativeHumidityCurves(frame, step);
     case Family::WetBulb:
+      // The Mollier diagram reads the wet-bulb off the enthalpy lines, which
+      // its wet-bulb lines would all but cover.
+      if (frame.Mollier()) break;
       return WetBulbLines(frame, step);
     case Family::Enthalpy:
       return EnthalpyLines(frame, step);

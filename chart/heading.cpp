@@ -41,7 +41,7 @@ Heading LayOutHeading(const Frame& frame) {
   const double pressure = ToChart(units, "kPa", frame.Pressure());
   const double altitude = units.inchPound ? settings.altitude / kFoot : settings.altitude;
   const std::string title =
-      "Psychrometric chart at " + Rounded(pressure, 3) + " " + std::string(units.pressureText) +
+      std::string(frame.Mollier() ? "Mollier h-x diagram" : "Psychrometric chart") + " at " + Rounded(pressure, 3) + " " + std::string(units.pressureText) +
       (settings.hasAltitude
            ? " (" + Rounded(altitude, 0) + " " + std::string(units.altitudeText) + ")"
            : "");
@@ -54,7 +54,11 @@ Heading LayOutHeading(const Frame& frame) {
   double x = plot.left;
   int row = 0;
   std::vector<std::pair<double, int>> at;
+  std::vector<Family> families;  // the Mollier diagram has no wet-bulb lines
   for (const Family family : kLegendFamilies) {
+    if (family != Family::WetBulb || !frame.Mollier()) families.push_back(family);
+  }
+  for (const Family family : families) {
     const double width = 32.0 + TextWidth(LegendName(family, units), kLegendFontSize);
     if (x > plot.left && x + width > right) {
       x = plot.left;
@@ -63,11 +67,11 @@ Heading LayOutHeading(const Frame& frame) {
     at.emplace_back(x, row);
     x += width + 24.0;
   }
-  for (std::size_t i = 0; i < kLegendFamilies.size(); ++i) {
+  for (std::size_t i = 0; i < families.size(); ++i) {
     const auto [left, itemRow] = at[i];
     // One row stands at baseline 52; two at 45 and 61.
     const double baseline = row == 0 ? 52.0 : 45.0 + 16.0 * itemRow;
-    const Family family = kLegendFamilies[i];
+    const Family family = families[i];
     heading.legend.push_back({family,
                               {{left, baseline - 4.0}, {left + 26.0, baseline - 4.0}},
                               TextFrom(LegendName(family, units), kLegendFontSize, left + 32.0,

@@ -122,6 +122,14 @@ bool Placer::InAir(const Box& box) const {
           p.y < plot.top + kLabelClearance || p.y > plot.bottom - kLabelClearance) {
         return false;
       }
+      if (frame_.Mollier()) {
+        // The fog lies below and right of saturation.
+        const StatePoint s = frame_.StateAt({p.x + kLabelClearance, p.y + kLabelClearance});
+        const std::optional<double> w =
+            SaturationHumidityRatio(s.t, frame_.Pressure(), frame_.Relations());
+        if (w && s.W > *w) return false;
+        continue;
+      }
       const std::optional<double> w =
           SaturationHumidityRatio(frame_.DryBulbAt(p.x), frame_.Pressure(), frame_.Relations());
       if (w && frame_.HumidityRatioAt(p.y - kLabelClearance) > *w) return false;

@@ -155,6 +155,14 @@ std::string ReadComfort(const std::string& text, bool inchPound, Options& option
   return "";
 }
 
+// --diagram's word into settings; "" or what is wrong.
+std::string ReadDiagram(const std::string& text, ChartSettings& settings) {
+  if (text.empty() || text == "psychrometric") return "";
+  if (text != "mollier") return "--diagram: '" + text + "' is not psychrometric or mollier";
+  settings.diagram = Diagram::Mollier;
+  return "";
+}
+
 // The format an output file's name asks for: .pdf, .png, else SVG.
 Format FormatOfName(std::string_view name) {
   const auto ends = [&](std::string_view end) {  // end in lower case; .PDF as well
@@ -170,7 +178,7 @@ Format FormatOfName(std::string_view name) {
 }
 
 // The sheet's options into sheet; "" or what is wrong.
-std::string ReadSheetOptions(const SheetTexts& texts, const std::string& output,
+std::string ReadSheetOptions(const SheetTexts& texts, const std::string& output, Diagram diagram,
                              SheetSettings& sheet, Style& style) {
   sheet.format = FormatOfName(output);
   if (!texts.format.empty()) {
@@ -215,7 +223,9 @@ std::string ReadSheetOptions(const SheetTexts& texts, const std::string& output,
   sheet.table = texts.table;
   sheet.titleBlock = sheet.page != nullptr || !sheet.title.empty() || !sheet.project.empty() ||
                      !sheet.site.empty();
-  if (sheet.titleBlock && sheet.title.empty()) sheet.title = "Psychrometric chart";
+  if (sheet.titleBlock && sheet.title.empty()) {
+    sheet.title = diagram == Diagram::Mollier ? "Mollier h-x diagram" : "Psychrometric chart";
+  }
   return "";
 }
 
@@ -287,6 +297,11 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--protractor", options.settings.protractor,
                "A sensible-heat-ratio protractor in the top left corner")
       ->disable_flag_override();
+  std::string diagram;
+  app.add_option("--diagram", diagram,
+                 "psychrometric (the default) or mollier: the h-x diagram, humidity ratio "
+                 "across and temperature up")
+      ->type_name("KIND");
   SheetTexts sheetTexts;
   AddSheetOptions(app, sheetTexts, options.sheet);
   bool html = false;
@@ -313,7 +328,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.altitude = options.common.altitude;
   options.settings.options = options.common.options;
   options.settings.supersaturated = options.common.supersaturated;
-  std::string problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
+  std::string problem = ReadDiagram(diagram, options.settings);
+  if (problem.empty()) problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
   options.fitHumidityRatio = texts.humidityRatio.empty();
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
@@ -324,7 +340,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   if (problem.empty()) problem = ReadProcessOptions(processTexts, options);
   if (problem.empty()) {
     problem =
-        ReadSheetOptions(sheetTexts, options.common.output, options.sheet, options.settings.style);
+        ReadSheetOptions(sheetTexts, options.common.output, options.settings.diagram, options.sheet,
+                         options.settings.style);
   }
   if (problem.empty()) problem = ReadZoneNames(options);
   if (problem.empty() && comfortOption->count() > 0) {

@@ -140,7 +140,9 @@ double FittedHumidityRatio(const ChartSettings& settings) {
   const std::optional<double> top =
       SaturationHumidityRatio(frame.DryBulbMax(), settings.pressure, settings.options);
   const double needed = top ? FromLibrary(unit, *top) : highest;
-  const double pixels = frame.Plot().bottom - frame.Plot().top;
+  const double pixels = settings.diagram == Diagram::Mollier
+                            ? frame.Plot().right - frame.Plot().left
+                            : frame.Plot().bottom - frame.Plot().top;
   return std::min(RoundedTop(std::min(needed, highest), pixels, kTickSpacing), highest);
 }
 
