@@ -56,8 +56,11 @@ AxesLayer MollierAxes(const Frame& frame, const Curve& saturation) {
   // The air side: from where saturation enters along the bottom, round the
   // left and top edges to where it leaves.
   if (saturation.vertices.empty()) {
-    axes.outline = {{plot.right, plot.bottom}, {plot.left, plot.bottom}, {plot.left, plot.top},
-                    {plot.right, plot.top}, {plot.right, plot.bottom}};
+    axes.outline = {{plot.right, plot.bottom},
+                    {plot.left, plot.bottom},
+                    {plot.left, plot.top},
+                    {plot.right, plot.top},
+                    {plot.right, plot.bottom}};
   } else {
     const Point enters = saturation.vertices.front().at;
     const Point leaves = saturation.vertices.back().at;

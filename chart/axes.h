@@ -1,6 +1,8 @@
 // The axes laid out: ticks and their numbers along the bottom (dry-bulb) and
 // the right (humidity ratio) edges, in the chart's units, the grid from the axes up to the
-// saturation curve, the outline of the air side and the two axis titles.
+// saturation curve, the outline of the air side and the two axis titles. On the
+// Mollier diagram humidity ratio runs along the bottom and temperature up the
+// left edge, its isotherms from that edge to saturation.
 #pragma once
 
 #include <vector>
@@ -12,8 +14,8 @@
 namespace hygrian::chart {
 
 struct Tick {
-  double position = 0.0;  // x for dry-bulb, y for humidity ratio, px
-  Label label;            // below the bottom edge, or right of the right edge
+  double position = 0.0;  // x for dry-bulb, y for humidity ratio, px (Mollier: y, x)
+  Label label;            // below the bottom edge, or beside the right (left) edge
 };
 
 struct AxesLayer {

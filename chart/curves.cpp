@@ -247,12 +247,11 @@ std::optional<Range> RangeAtCorners(const Frame& frame, PropertyOf property) {
 FamilyLines EnthalpyLines(const Frame& frame, double step) {
   const hygrian::Options relations = frame.Relations();
   const Unit& unit = *frame.Units().enthalpy;
-  const std::optional<Range> range = RangeAtCorners(
-      frame, [relations](StatePoint s) { return EnthalpyAt(s.t, s.W, relations); });
+  const std::optional<Range> range =
+      RangeAtCorners(frame, [relations](StatePoint s) { return EnthalpyAt(s.t, s.W, relations); });
   if (!range) return {step, {}};
   return ConstantLines(frame, Family::Enthalpy, FromLibrary(unit, range->low),
-                       FromLibrary(unit, range->high),
-                       step, [&unit, relations](double shown) {
+                       FromLibrary(unit, range->high), step, [&unit, relations](double shown) {
                          const double h = ToLibrary(unit, shown);
                          return HumidityRatioOf([h, relations](double t) {
                            return HumidityRatioAtEnthalpy(t, h, relations);
@@ -284,9 +283,6 @@ FamilyLines LinesAt(const Frame& frame, Family family, double step) {
     case Family::RelativeHumidity:
       return RelativeHumidityCurves(frame, step);
     case Family::WetBulb:
-      // The Mollier diagram reads the wet-bulb off the enthalpy lines, which
-      // its wet-bulb lines would all but cover.
-      if (frame.Mollier()) break;
       return WetBulbLines(frame, step);
     case Family::Enthalpy:
       return EnthalpyLines(frame, step);
@@ -323,6 +319,9 @@ double UsualStep(Family family, const ChartUnits& units) {
 }
 
 FamilyLines LinesOf(const Frame& frame, Family family) {
+  // The Mollier diagram reads the wet-bulb off the enthalpy lines, which its
+  // wet-bulb lines would all but cover.
+  if (family == Family::WetBulb && frame.Mollier()) return {UsualStep(family, frame.Units()), {}};
   FamilyLines lines = LinesAt(frame, family, UsualStep(family, frame.Units()));
   for (int i = 0; i < kMostRefinements && lines.curves.size() < kLeastLines; ++i) {
     lines = LinesAt(frame, family, StepDown(lines.step));

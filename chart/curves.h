@@ -50,7 +50,8 @@ double UsualStep(Family family, const ChartUnits& units);
 
 // The lines at the usual step; where fewer than four of them show, at the next
 // finer round steps (5 then 2, 1, 0.5 degrees C ...) until four do. Where a range
-// would hold more than 60, at coarser ones.
+// would hold more than 60, at coarser ones. The Mollier diagram has no wet-bulb
+// lines: its enthalpy lines are read instead.
 FamilyLines LinesOf(const Frame& frame, Family family);
 
 }  // namespace hygrian::chart

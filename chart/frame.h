@@ -1,6 +1,7 @@
 // The chart's frame: what is plotted (ranges, pressure, size in px) and the map
 // between air states and picture coordinates. Dry-bulb runs left to right,
-// humidity ratio bottom to top; y grows downwards, as in SVG.
+// humidity ratio bottom to top (on the Mollier diagram humidity ratio left to
+// right, its ordinate bottom to top); y grows downwards, as in SVG.
 #pragma once
 
 #include <array>

@@ -136,10 +136,9 @@ Protractor LayOutProtractor(const Frame& frame, double indent) {
   for (int tenths = 0; tenths <= 10; ++tenths) {
     const double ratio = tenths / 10.0;
     // Latent heat alone moves along the isotherm: up the psychrometric chart.
-    const Point latent =
-        frame.Mollier()
-            ? Direction(frame.At(kReferenceDryBulb, W), frame.At(kReferenceDryBulb, W + 0.001))
-            : Point{0.0, -1.0};
+    const Point latent = frame.Mollier() ? Direction(frame.At(kReferenceDryBulb, W),
+                                                     frame.At(kReferenceDryBulb, W + 0.001))
+                                         : Point{0.0, -1.0};
     const Point unit =
         tenths == 0 ? latent
                     : Direction(frame.At(kReferenceDryBulb, W),

@@ -41,7 +41,8 @@ Heading LayOutHeading(const Frame& frame) {
   const double pressure = ToChart(units, "kPa", frame.Pressure());
   const double altitude = units.inchPound ? settings.altitude / kFoot : settings.altitude;
   const std::string title =
-      std::string(frame.Mollier() ? "Mollier h-x diagram" : "Psychrometric chart") + " at " + Rounded(pressure, 3) + " " + std::string(units.pressureText) +
+      std::string(frame.Mollier() ? "Mollier h-x diagram" : "Psychrometric chart") + " at " +
+      Rounded(pressure, 3) + " " + std::string(units.pressureText) +
       (settings.hasAltitude
            ? " (" + Rounded(altitude, 0) + " " + std::string(units.altitudeText) + ")"
            : "");

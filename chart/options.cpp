@@ -329,7 +329,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.options = options.common.options;
   options.settings.supersaturated = options.common.supersaturated;
   std::string problem = ReadDiagram(diagram, options.settings);
-  if (problem.empty()) problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
+  if (problem.empty())
+    problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
   options.fitHumidityRatio = texts.humidityRatio.empty();
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
@@ -339,9 +340,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   }
   if (problem.empty()) problem = ReadProcessOptions(processTexts, options);
   if (problem.empty()) {
-    problem =
-        ReadSheetOptions(sheetTexts, options.common.output, options.settings.diagram, options.sheet,
-                         options.settings.style);
+    problem = ReadSheetOptions(sheetTexts, options.common.output, options.settings.diagram,
+                               options.sheet, options.settings.style);
   }
   if (problem.empty()) problem = ReadZoneNames(options);
   if (problem.empty() && comfortOption->count() > 0) {

@@ -265,16 +265,16 @@ class Writer {
     // Mollier diagram humidity ratio along the bottom and temperature up the left.
     const bool mollier = chart_.frame.Mollier();
     for (const Tick& tick : axes.dryBulb) {
-      xml_.Element("line", mollier ? LineFromTo({plot.left - 5.0, tick.position},
-                                                {plot.left, tick.position})
-                                   : LineFromTo({tick.position, plot.bottom},
-                                                {tick.position, plot.bottom + 5.0}));
+      xml_.Element(
+          "line",
+          mollier ? LineFromTo({plot.left - 5.0, tick.position}, {plot.left, tick.position})
+                  : LineFromTo({tick.position, plot.bottom}, {tick.position, plot.bottom + 5.0}));
     }
     for (const Tick& tick : axes.humidityRatio) {
-      xml_.Element("line", mollier ? LineFromTo({tick.position, plot.bottom},
-                                                {tick.position, plot.bottom + 5.0})
-                                   : LineFromTo({plot.right, tick.position},
-                                                {plot.right + 5.0, tick.position}));
+      xml_.Element(
+          "line", mollier
+                      ? LineFromTo({tick.position, plot.bottom}, {tick.position, plot.bottom + 5.0})
+                      : LineFromTo({plot.right, tick.position}, {plot.right + 5.0, tick.position}));
     }
     xml_.Close();
     xml_.Open("g", TextGroup("", kTickFontSize, kTextColor, false));

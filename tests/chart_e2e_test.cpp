@@ -319,6 +319,42 @@ TEST_F(ChartRun, PointsWithAProcess) {
   }
 }
 
+// A small Mollier diagram: its markers where their humidity ratio (across, 0
+// to 30 g/kg) and enthalpy (up: (h - 2501 W) / 1.006 from -10 to 50) put them,
+// the same bytes run after run, and a picture that renders.
+TEST_F(ChartRun, ASmallMollierDiagram) {
+  Write("points.csv", "dry_bulb,relative_humidity,label\n30,40,OA\n13,95,CC\n22,55,Room\n");
+  const std::vector<std::string> args{"--diagram", "mollier",   "--width",          "640",
+                                      "--height",  "400",       "--humidity-ratio", "30",
+                                      "--process", "points.csv"};
+  const std::string svg = Drawn(args);
+  EXPECT_EQ(svg, Drawn(args));
+  EXPECT_NE(svg.find(">Mollier h-x diagram at 101.325 kPa</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">Temperature, \xC2\xB0"
+                     "C</text>"),
+            std::string::npos);
+  EXPECT_NE(svg.find(">Humidity ratio, g/kg dry air</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("wet-bulb temperature"), std::string::npos) << "no wet-bulb lines";
+  ExpectRenders(svg, 640, 400);
+  ChartSettings settings;
+  settings.width = 640;
+  settings.height = 400;
+  settings.diagram = Diagram::Mollier;
+  const Rect plot = Frame(settings).Plot();
+  std::size_t at = 0;
+  for (int i = 0; i < 3; ++i) {
+    at = svg.find("<circle", at + 1);
+    ASSERT_NE(at, std::string::npos);
+    const double W = Number(Attribute(svg, at, "data-humidity-ratio"));
+    const double h = Number(Attribute(svg, at, "data-enthalpy"));
+    const double up = (h - 2501.0 * W) / 1.006;
+    EXPECT_NEAR(Number(Attribute(svg, at, "cx")), plot.left + W / 0.030 * (plot.right - plot.left),
+                0.006);
+    EXPECT_NEAR(Number(Attribute(svg, at, "cy")),
+                plot.bottom - (up + 10.0) / 60.0 * (plot.bottom - plot.top), 0.006);
+  }
+}
+
 TEST_F(ChartRun, At83kPa) {
   const std::string svg = Drawn({"--pressure", "83"});
   EXPECT_NE(svg.find("<title>Psychrometric chart at 83 kPa</title>"), std::string::npos);
@@ -797,6 +833,8 @@ std::vector<CliRow> ChartRows() {
             "fpm, not '1.1,0.5,300'"),
       Usage("ComfortLimitAlone", {"--comfort-limit"}, "--comfort-limit: only with --comfort"),
       Usage("StyleUnknown", {"--style", "dark"}, "--style: 'dark' is not screen or print"),
+      Usage("DiagramUnknown", {"--diagram", "skew-t"},
+            "--diagram: 'skew-t' is not psychrometric or mollier"),
       Usage("HtmlOnAPage", {"--html", "--page", "a4"},
             "--html: the page is HTML, with no --format, --page, --table or title block"),
       Usage("UnwritableOutput", {"-o", "/nonexistent/chart.svg"},
@@ -1047,6 +1085,7 @@ TEST_F(ChartRun, Help) {
                              "--dpi N",
                              "--style STYLE",
                              "--table",
+                             "--diagram KIND",
                              "--title TEXT"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }

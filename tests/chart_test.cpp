@@ -135,6 +135,12 @@ Case Fitted(const char* name, ChartSettings settings) {
   return {name, settings, {}, true};
 }
 
+// The same chart as the Mollier diagram.
+ChartSettings Mollier(ChartSettings settings) {
+  settings.diagram = Diagram::Mollier;
+  return settings;
+}
+
 const std::string kLong =
     "Supply air after the second reheat coil of air-handling unit 3, east wing";
 
@@ -162,6 +168,15 @@ const Case kCases[] = {
     {"LowPressure", Settings(-10, 40, 1000, 5.0)},
     {"Large", Settings(-20, 60, 50, 101.325, 2400, 1600)},
     {"Small", Settings(-10, 50, 30, 101.325, 640, 400)},
+    {"Mollier", Mollier(kCalculatorChart)},
+    Fitted("MollierZoomedWarm", Mollier(Settings(20, 26, 30, 101.325))),
+    {"MollierCold", Mollier(Settings(-40, 10, 8, 101.325))},
+    {"MollierAt60kPa", Mollier(Settings(-10, 50, 40, 60.0))},
+    {"MollierSmall", Mollier(Settings(-10, 50, 30, 101.325, 640, 400))},
+    {"MollierPoints",
+     Mollier(kCalculatorChart),
+     {PointOf(48, 5, kLong), PointOf(-9, 50, "cold"), PointOf(31.8, 99.9, "top"),
+      PointOf(25, 50, "room")}},
 };
 
 class ChartGeometry : public ::testing::TestWithParam<Case> {
@@ -169,8 +184,8 @@ class ChartGeometry : public ::testing::TestWithParam<Case> {
   ChartGeometry() : chart(LayOut(GetParam().settings, GetParam().points, true)) {}
   const Frame& Axes() const { return chart.frame; }
   double P() const { return chart.frame.Pressure(); }
-  double W(const Vertex& v) const { return Axes().HumidityRatioAt(v.at.y); }
-  double T(const Vertex& v) const { return Axes().DryBulbAt(v.at.x); }
+  double W(const Vertex& v) const { return Axes().StateAt(v.at).W; }
+  double T(const Vertex& v) const { return Axes().StateAt(v.at).t; }
   // A zoomed warm chart may show air far from saturation only.
   bool SaturationAboveThePlot() const {
     return Ws(Axes().DryBulbMin(), P()) > Axes().HumidityRatioMax();
@@ -204,7 +219,9 @@ TEST_P(ChartGeometry, EveryFamilyIsThereInOrder) {
   for (std::size_t i = 0; i < chart.families.size(); ++i) {
     EXPECT_EQ(static_cast<std::size_t>(chart.families[i].family), i);
     if (i == 0 && SaturationAboveThePlot()) continue;
-    EXPECT_FALSE(chart.families[i].curves.empty()) << "family " << i;
+    // The Mollier diagram draws no wet-bulb lines: its enthalpy lines serve.
+    const bool none = Axes().Mollier() && chart.families[i].family == Family::WetBulb;
+    EXPECT_EQ(chart.families[i].curves.empty(), none) << "family " << i;
   }
 }
 
@@ -225,13 +242,20 @@ TEST_P(ChartGeometry, SaturationVerticesLieOnTheSaturationCurve) {
   }
   const Curve& curve = Layer(Family::Saturation).curves.front();
   ASSERT_GE(curve.vertices.size(), 2u);
-  EXPECT_EQ(curve.vertices.front().t, Axes().DryBulbMin());
+  // It starts on the left edge (the Mollier diagram's bottom).
+  const Rect& plot = Axes().Plot();
+  if (Axes().Mollier()) {
+    EXPECT_NEAR(curve.vertices.front().at.y, plot.bottom, 1e-6);
+  } else {
+    EXPECT_EQ(curve.vertices.front().t, Axes().DryBulbMin());
+  }
   for (const Vertex& v : curve.vertices) {
     ExpectRelative(W(v), Ws(v.t, P()), 1e-9, "t = " + std::to_string(v.t));
   }
   // It runs to the right edge or leaves through the top.
   const Vertex& last = curve.vertices.back();
-  const bool rightEdge = last.t == Axes().DryBulbMax();
+  const bool rightEdge =
+      Axes().Mollier() ? std::abs(last.at.x - plot.right) < 1e-6 : last.t == Axes().DryBulbMax();
   const bool top = std::abs(last.at.y - Axes().Plot().top) < 1e-6;
   EXPECT_TRUE(rightEdge || top) << "ends at t = " << last.t;
 }
@@ -297,13 +321,17 @@ void ExpectConstantLines(const FamilyLayer& layer, const Frame& frame, double P,
   for (const Curve& curve : layer.curves) {
     ExpectMultiple(curve.value, layer.step);
     for (const Vertex& v : curve.vertices) {
-      ExpectRelative(valueOf(v.t, frame.HumidityRatioAt(v.at.y)), curve.value, 1e-9,
+      ExpectRelative(valueOf(v.t, frame.StateAt(v.at).W), curve.value, 1e-9,
                      "line " + std::to_string(curve.value) + " at t = " + std::to_string(v.t));
     }
     const Vertex& first = curve.vertices.front();
+    const Rect& plot = frame.Plot();
     const bool onLeftEdge = first.t == frame.DryBulbMin();
-    const bool onTop = std::abs(first.at.y - frame.Plot().top) < 1e-6;
-    if (onLeftEdge || onTop) continue;
+    const bool onTop = std::abs(first.at.y - plot.top) < 1e-6;
+    // The Mollier diagram's lines enter through its right edge or its bottom.
+    const bool onMollierEdge = frame.Mollier() && (std::abs(first.at.x - plot.right) < 1e-6 ||
+                                                   std::abs(first.at.y - plot.bottom) < 1e-6);
+    if (onLeftEdge || onTop || onMollierEdge) continue;
     // Just before the start the line is above saturation, just after below it.
     const auto lineW = [&](double t) {
       return SolveW([&](double w) { return valueOf(t, w); }, curve.value);
@@ -373,8 +401,9 @@ TEST_P(ChartGeometry, NoTwoLabelsOverlapAndAllStayOnTheAirSide) {
       EXPECT_FALSE(Overlaps(boxes[i], boxes[j])) << "labels " << i << " and " << j;
     }
     for (const Point& c : Corners(boxes[i])) {
-      EXPECT_TRUE(Axes().Contains(Axes().DryBulbAt(c.x), Axes().HumidityRatioAt(c.y)));
-      EXPECT_LE(Axes().HumidityRatioAt(c.y), Ws(Axes().DryBulbAt(c.x), P()) + 1e-12);
+      const StatePoint state = Axes().StateAt(c);
+      EXPECT_TRUE(Axes().Contains(state.t, state.W));
+      EXPECT_LE(state.W, Ws(state.t, P()) + 1e-12);
     }
   }
 }
@@ -446,6 +475,7 @@ TEST_P(ChartGeometry, TheSaturationLabelSitsByItsCurve) {
 TEST_P(ChartGeometry, AtLeastFourLinesOfEachFamilyAtARoundStep) {
   for (const FamilyLayer& layer : chart.families) {
     if (layer.family == Family::Saturation) continue;
+    if (layer.family == Family::WetBulb && Axes().Mollier()) continue;
     EXPECT_GE(layer.curves.size(), 4u) << "family " << static_cast<int>(layer.family);
     const double mantissa = layer.step / std::pow(10.0, std::floor(std::log10(layer.step) + 1e-9));
     EXPECT_TRUE(std::abs(mantissa - 1.0) < 1e-9 || std::abs(mantissa - 2.0) < 1e-9 ||
@@ -598,6 +628,27 @@ TEST(ChartPoints, MarkersSitWhereTheirStatesSay) {
   }
 }
 
+// On the Mollier diagram a state's humidity ratio runs across, 0 to 30 g/kg,
+// and (h - 2501 W) / 1.006 up, -10 to 50: h its enthalpy by eq. 30 (ASHRAE
+// 2017 ch. 1), the calculator's relation.
+TEST(ChartPoints, MollierMarkersSitAtTheirHumidityRatioAndEnthalpy) {
+  std::vector<PlotPoint> points;
+  for (const double t : {-8.0, 0.5, 12.0, 24.0, 28.0}) {
+    for (const double rh : {5.0, 40.0, 95.0}) points.push_back(PointOf(t, rh, ""));
+  }
+  const Chart chart = LayOut(Mollier(kCalculatorChart), points, false);
+  const Rect& plot = chart.frame.Plot();
+  ASSERT_EQ(chart.markers.size(), 15u);
+  for (const Marker& m : chart.markers) {
+    const double W = m.point.state.humidityRatio;
+    const double up = (EnthalpyOf(m.point.state.dryBulb, W) - 2501.0 * W) / 1.006;
+    const double x = plot.left + W / 0.030 * (plot.right - plot.left);
+    const double y = plot.bottom - (up + 10.0) / 60.0 * (plot.bottom - plot.top);
+    EXPECT_NEAR(m.at.x, x, 1e-6 * (plot.right - plot.left)) << m.point.state.dryBulb;
+    EXPECT_NEAR(m.at.y, y, 1e-6 * (plot.bottom - plot.top)) << m.point.state.dryBulb;
+  }
+}
+
 TEST(ChartPoints, AProcessToAStateOffThePlotIsClippedAtItsEdge) {
   PlotPoint hot = PointOf(60, 20, "hot");
   hot.onPlot = false;
@@ -659,8 +710,11 @@ TEST(ChartPoints, LabelsThatFitKeepClearOfMarkersArrowsAndEachOther) {
       {PointAt(33, 22, "Outdoor air"), PointAt(13, 12.5, "Off the cooling coil"),
        PointAt(24, 17, "Room"), PointAt(24.5, 17.5, "Close to the room")},
       LoggerPoints()};
-  for (const std::vector<PlotPoint>& points : sets) {
-    const Chart chart = LayOut(kCalculatorChart, points, true);
+  for (const auto& [settings, points] :
+       {std::pair{kCalculatorChart, sets[0]}, std::pair{kCalculatorChart, sets[1]},
+        std::pair{Mollier(kCalculatorChart), sets[0]},
+        std::pair{Mollier(kCalculatorChart), sets[1]}}) {
+    const Chart chart = LayOut(settings, points, true);
     std::vector<Box> boxes;
     for (const FamilyLayer& layer : chart.families) {
       for (const Label& label : layer.labels) boxes.push_back(label.box);
