@@ -9,14 +9,12 @@
 namespace hygrian::chart {
 namespace {
 
-constexpr double kMarkLength = 4.0;         // px, a saturation mark; every 5 K:
-constexpr double kLongMarkLength = 7.0;     // px
-constexpr double kScaleFrom = 10.0;         // px past saturation, where enthalpy ticks start
-constexpr double kTickLength = 4.0;         // px, every 1 kJ/kg; every 5:
-constexpr double kLongTickLength = 8.0;     // px
-constexpr double kNumberAt = 28.0;          // px past saturation, the centre of a number
-constexpr double kProtractorRadius = 60.0;  // px
-constexpr double kProtractorInset = 24.0;   // px from the plot's corner to the circle
+constexpr double kMarkLength = 4.0;      // px, a saturation mark; every 5 K:
+constexpr double kLongMarkLength = 7.0;  // px
+constexpr double kScaleFrom = 10.0;      // px past saturation, where enthalpy ticks start
+constexpr double kTickLength = 4.0;      // px, every 1 kJ/kg; every 5:
+constexpr double kLongTickLength = 8.0;  // px
+constexpr double kNumberAt = 28.0;       // px past saturation, the centre of a number
 
 Point Along(Point from, Point unit, double distance) {
   return {from.x + unit.x * distance, from.y + unit.y * distance};
@@ -119,60 +117,14 @@ void EnthalpyScale(const Frame& frame, Span span, Furniture& furniture, Placer& 
   }
 }
 
-// A half circle over its diameter, a radius up and to the right for each
-// ratio from 0 (straight up: latent only) to 1 (along the dry-bulb axis:
-// sensible only), numbered where the number clears the last one's.
-Protractor LayOutProtractor(const Frame& frame, double indent) {
-  constexpr double kReferenceDryBulb = 24.0;
-  constexpr double kReferenceHumidity = 50.0;
-  Protractor p;
-  const Rect& plot = frame.Plot();
-  p.radius = kProtractorRadius;
-  p.center = {plot.left + indent + kProtractorInset + p.radius,
-              plot.top + kProtractorInset + p.radius};
-  const double W = HumidityRatioAtRelativeHumidity(kReferenceDryBulb, kReferenceHumidity,
-                                                   frame.Pressure(), frame.Relations())
-                       .value_or(0.0);
-  for (int tenths = 0; tenths <= 10; ++tenths) {
-    const double ratio = tenths / 10.0;
-    // Latent heat alone moves along the isotherm: up the psychrometric chart.
-    const Point latent = frame.Mollier() ? Direction(frame.At(kReferenceDryBulb, W),
-                                                     frame.At(kReferenceDryBulb, W + 0.001))
-                                         : Point{0.0, -1.0};
-    const Point unit =
-        tenths == 0 ? latent
-                    : Direction(frame.At(kReferenceDryBulb, W),
-                                frame.At(kReferenceDryBulb + 1.0,
-                                         W + HumidityRatioSlope(ratio, kReferenceDryBulb, W)));
-    p.ratios.push_back(ratio);
-    p.lines.push_back({p.center, Along(p.center, unit, p.radius)});
-    Label number = TextAt(Fixed(ratio, 1), kScaleFontSize, Along(p.center, unit, p.radius + 11.0));
-    if (p.numbers.empty() || !Overlaps(number.box, p.numbers.back().box)) {
-      p.numbers.push_back(std::move(number));
-    }
-  }
-  p.title = TextAt("sensible heat ratio", kScaleFontSize, {p.center.x, p.center.y + 12.0});
-  return p;
-}
-
 }  // namespace
-
-double HumidityRatioSlope(double ratio, double t, double W) {
-  constexpr double kDryAirHeat = 1.006;       // kJ/(kg K)
-  constexpr double kVapourHeat = 1.86;        // kJ/(kg K)
-  constexpr double kVapourEnthalpy = 2501.0;  // kJ/kg at 0 degrees C
-  return (kDryAirHeat + kVapourHeat * W) * (1.0 - ratio) /
-         (ratio * (kVapourEnthalpy + kVapourHeat * t));
-}
 
 Furniture LayOutFurniture(const Frame& frame, bool scales, bool protractor, double indent,
                           Placer& placer) {
   Furniture furniture;
   if (protractor) {
     furniture.protractor = LayOutProtractor(frame, indent);
-    const Protractor& p = *furniture.protractor;
-    const double side = 2.0 * (p.radius + 20.0);
-    placer.Block({{p.center.x, p.center.y - p.radius / 2.0}, side, p.radius + 44.0, 0.0});
+    placer.Block(ProtractorBox(*furniture.protractor));
   }
   if (!scales) return furniture;
   if (const std::optional<Span> span = SaturationSpan(frame)) {

@@ -295,7 +295,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
                          "Every row's process (mix, heat, coil, ...), else its process column",
                          processTexts);
   app.add_flag("--protractor", options.settings.protractor,
-               "A sensible-heat-ratio protractor in the top left corner")
+               "A protractor (sensible heat ratio, dh/dW) in the top left corner")
       ->disable_flag_override();
   std::string diagram;
   app.add_option("--diagram", diagram,

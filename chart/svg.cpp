@@ -454,29 +454,57 @@ class Writer {
     if (!furniture.protractor) return;
     const Protractor& p = *furniture.protractor;
     xml_.Open("g", {{"id", "protractor"}});
-    // The half circle over its diameter, closed.
-    std::string arc(1, 'M');
-    arc += Coordinate(p.center.x - p.radius);
-    arc += ',';
-    arc += Coordinate(p.center.y);
-    arc += " A";
-    arc += Coordinate(p.radius);
-    arc += ',';
-    arc += Coordinate(p.radius);
-    arc += " 0 0 1 ";
-    arc += Coordinate(p.center.x + p.radius);
-    arc += ',';
-    arc += Coordinate(p.center.y);
-    arc += " Z";
-    xml_.Element("path", {{"d", arc},
+    // The outer ring, and the half circle over its diameter, closed.
+    const auto half = [&](Point from, Point to, double radius, bool closed) {
+      std::string arc(1, 'M');
+      arc += Coordinate(from.x);
+      arc += ',';
+      arc += Coordinate(from.y);
+      arc += " A";
+      arc += Coordinate(radius);
+      arc += ',';
+      arc += Coordinate(radius);
+      arc += " 0 0 1 ";
+      arc += Coordinate(to.x);
+      arc += ',';
+      arc += Coordinate(to.y);
+      if (closed) arc += " Z";
+      return arc;
+    };
+    const double outer = p.ringRadius / p.radius;
+    const auto ring = [&](Point end) {
+      return Point{p.center.x + (end.x - p.center.x) * outer,
+                   p.center.y + (end.y - p.center.y) * outer};
+    };
+    xml_.Element("path", {{"d", half(ring(p.arcFrom), ring(p.arcTo), p.ringRadius, true)},
                           {"fill", kWhite},
                           {"fill-opacity", "0.85"},
                           {"stroke", kAxisColor},
                           {"stroke-width", "0.8"}});
+    xml_.Element("path", {{"d", half(p.arcFrom, p.arcTo, p.radius, true)},
+                          {"fill", "none"},
+                          {"stroke", kAxisColor},
+                          {"stroke-width", "0.8"}});
     Segments("", kAxisColor, p.lines);
+    Segments("", kAxisColor, p.ringTicks);
+    Segments("", "#9e9e9e", p.leaders);
+    if (p.referenceShown) {
+      // The reference state: a ring round a dot.
+      xml_.Element("circle", {{"cx", Coordinate(p.reference.x)},
+                              {"cy", Coordinate(p.reference.y)},
+                              {"r", "4"},
+                              {"fill", "none"},
+                              {"stroke", kAxisColor},
+                              {"stroke-width", "1"}});
+      xml_.Element("circle", {{"cx", Coordinate(p.reference.x)},
+                              {"cy", Coordinate(p.reference.y)},
+                              {"r", "1.5"},
+                              {"fill", kAxisColor}});
+    }
     xml_.Open("g", TextGroup("", kScaleFontSize, kTextColor, false));
     for (const Label& number : p.numbers) Text(number);
-    Text(p.title);
+    for (const Label& number : p.ringNumbers) Text(number);
+    for (const Label& title : p.titles) Text(title);
     xml_.Close();
     xml_.Close();
   }

@@ -869,6 +869,78 @@ TEST(ChartFurniture, ScalesAndMarksReadBackTheirValues) {
   EXPECT_TRUE(LayOut(kCalculatorChart, {}, false).furniture.enthalpyTicks.empty());
 }
 
+// The protractor on SI and IP charts, psychrometric and Mollier, large and
+// small.
+std::vector<ChartSettings> ProtractorCharts() {
+  ChartSettings si;
+  si.protractor = true;
+  ChartSettings ip{32, 120, 0.028, 101.325, 1200, 800, 0.0, false, {}, kIpUnits};
+  ip.protractor = true;
+  ChartSettings small = si;
+  small.width = 640;
+  small.height = 400;
+  return {si, ip, small, Mollier(si), Mollier(ip), Mollier(small)};
+}
+
+// Every radius and every tick of the ring is numbered, and no two of the
+// protractor's texts overlap.
+TEST(ChartFurniture, EveryProtractorNumberFitsClearOfTheOthers) {
+  for (const ChartSettings& settings : ProtractorCharts()) {
+    const Protractor p = LayOut(settings, {}, false).furniture.protractor.value();
+    EXPECT_EQ(p.numbers.size(), 11u);
+    EXPECT_EQ(p.ringNumbers.size(), p.quotients.size());
+    EXPECT_GE(p.quotients.size(), 11u);
+    std::vector<Label> texts = p.numbers;
+    texts.insert(texts.end(), p.ringNumbers.begin(), p.ringNumbers.end());
+    texts.insert(texts.end(), p.titles.begin(), p.titles.end());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      for (std::size_t j = i + 1; j < texts.size(); ++j) {
+        EXPECT_FALSE(Overlaps(texts[i].box, texts[j].box))
+            << texts[i].text << " and " << texts[j].text << ", width " << settings.width;
+      }
+    }
+  }
+}
+
+// Each tick of the ring lies in the direction of a process whose enthalpy
+// changes by its value per humidity ratio (kJ/kg per g/kg; Btu/lb per lb/lb,
+// 1 Btu/lb = 2.326 kJ/kg), read back from the chart by eq. 30 (ASHRAE 2017
+// ch. 1) a short step from the reference state, 24 degrees C (78 F) at 50 %.
+TEST(ChartFurniture, TheRingReadsBackItsValuesThroughTheReferenceState) {
+  for (const ChartSettings& settings : ProtractorCharts()) {
+    const Chart chart = LayOut(settings, {}, false);
+    const Frame& frame = chart.frame;
+    const Protractor& p = chart.furniture.protractor.value();
+    const bool ip = settings.units.inchPound;
+    const double t = ip ? (78.0 - 32.0) / 1.8 : 24.0;
+    const double W = hygrian::FromDryBulbRelativeHumidity(t, 50.0).state.humidityRatio;
+    const auto enthalpy = [](StatePoint s) { return 1.006 * s.t + s.W * (2501.0 + 1.86 * s.t); };
+    const StatePoint reference = frame.StateAt(p.reference);
+    EXPECT_NEAR(reference.t, t, 1e-9);
+    EXPECT_NEAR(reference.W, W, 1e-12);
+    EXPECT_TRUE(p.referenceShown);
+    for (std::size_t i = 0; i < p.quotients.size(); ++i) {
+      // The tick's direction, carried from the reference state.
+      const Segment& tick = p.ringTicks[i];
+      const double scale = 2.0 / std::hypot(tick.to.x - tick.from.x, tick.to.y - tick.from.y);
+      const StatePoint to = frame.StateAt({p.reference.x + (tick.to.x - tick.from.x) * scale,
+                                           p.reference.y + (tick.to.y - tick.from.y) * scale});
+      const double dW = to.W - reference.W;
+      const double dh = enthalpy(to) - enthalpy(reference);
+      const double q = p.quotients[i];
+      if (std::isinf(q)) {
+        EXPECT_NEAR(dW, 0.0, 1e-12) << q;
+        EXPECT_EQ(dh > 0.0, q > 0.0) << q;
+        continue;
+      }
+      EXPECT_GT(dW, 0.0) << q;
+      const double perKilogram = ip ? q * 2.326 : q * 1000.0;  // kJ/kg per kg/kg
+      EXPECT_NEAR(dh / dW, perKilogram, 0.5)
+          << q << (settings.diagram == Diagram::Mollier ? " Mollier" : "");
+    }
+  }
+}
+
 TEST(ChartZones, CornersSitAtTheirStates) {
   const Frame frame(kCalculatorChart);
   const std::vector<PlotPoint> corners{PointOf(23, 30, "A"), PointOf(26, 30, "A"),
