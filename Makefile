@@ -188,3 +188,9 @@ chart-demo: build
 	@SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) $(BUILD)/chart/hygrian-chart \
 	  --processes docs/chart-report.csv --table --page a4 --title "AHU-1 summer design" \
 	  --project "Clinic wing" --dpi 96 -o docs/chart-report.png < /dev/null
+	@SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) $(BUILD)/chart/hygrian-chart --units ip \
+	  --altitude 5000 --processes docs/chart-report-ip.csv --table --page letter \
+	  --title "AHU-1 summer design" --project "Clinic wing" --dpi 96 \
+	  -o docs/chart-report-ip.png < /dev/null
+	@$(BUILD)/chart/hygrian-chart --diagram mollier --processes docs/chart-report.csv --comfort \
+	  --protractor --dpi 96 -o docs/chart-mollier.png < /dev/null
