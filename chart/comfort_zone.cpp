@@ -1,13 +1,16 @@
 #include "chart/comfort_zone.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
+#include <string>
 
 #include "chart/moist_air.h"
 #include "chart/number_text.h"
 #include "hygrian/comfort.h"
 #include "hygrian/units.h"
+#include "tables/chars.h"
 
 namespace hygrian::chart {
 namespace {
@@ -142,6 +145,34 @@ StatePolygon ComfortZoneOf(const Frame& frame, const ComfortConditions& conditio
     if (const auto t = EdgeAt(frame, conditions, W, kEdge)) zone.corners.push_back({*t, W});
   }
   return zone;
+}
+
+std::string ReadComfortConditions(const std::string& text, bool inchPound,
+                                  ComfortConditions& conditions) {
+  ComfortConditions c;
+  if (!text.empty()) {
+    std::array<double, 3> values{};
+    std::size_t n = 0;
+    std::size_t at = 0;
+    for (; n < values.size() && at <= text.size(); ++n) {
+      const std::size_t end = std::min(text.find(',', at), text.size());
+      const char* first = text.data() + at;
+      const char* last = text.data() + end;
+      if (tables::FromChars(first, last, values[n]).ptr != last || !std::isfinite(values[n])) {
+        break;
+      }
+      at = end + 1;
+    }
+    const double fpm = 0.00508;  // m/s
+    if (n != 3 || at != text.size() + 1 || values[0] < 0.8 || values[0] > 4.0 || values[1] < 0.0 ||
+        values[1] > 2.0 || values[2] < 0.0 || values[2] * (inchPound ? fpm : 1.0) > 1.0) {
+      return std::string("--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and ") +
+             (inchPound ? "0 to 196.85 fpm" : "0 to 1 m/s") + ", not '" + text + "'";
+    }
+    c = {values[0], values[1], values[2] * (inchPound ? fpm : 1.0)};
+  }
+  conditions = c;
+  return "";
 }
 
 }  // namespace hygrian::chart

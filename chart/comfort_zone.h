@@ -20,6 +20,13 @@ struct ComfortConditions {
   double airSpeed = 0.1;       // m/s
 };
 
+// --comfort's MET,CLO,SPEED (the speed in m/s, or fpm in IP: 20 fpm is
+// 0.1016 m/s) into conditions; empty for the defaults. "" or what is wrong:
+// "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to
+// 1 m/s, not '5,0.5,0.1'".
+std::string ReadComfortConditions(const std::string& text, bool inchPound,
+                                  ComfortConditions& conditions);
+
 // ASHRAE 55's upper limit of humidity for its comfort zone, kg/kg.
 inline constexpr double kComfortHumidityLimit = 0.012;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -19,7 +18,6 @@
 #include "cli/process_options.h"
 #include "cli/reader_options.h"
 #include "cli/words.h"
-#include "tables/chars.h"
 
 namespace hygrian::chart {
 namespace {
@@ -32,7 +30,7 @@ struct TextOption {
   std::string_view help;
   std::string_view typeName;
 };
-constexpr std::array<TextOption, 6> kTextOptions{{
+constexpr std::array<TextOption, 7> kTextOptions{{
     {"--dry-bulb", &SettingsTexts::dryBulb, "Dry-bulb range, degrees C or F (-10:50 or 32:120)",
      "MIN:MAX"},
     {"--humidity-ratio", &SettingsTexts::humidityRatio,
@@ -43,6 +41,8 @@ constexpr std::array<TextOption, 6> kTextOptions{{
     {"--height", &SettingsTexts::height, "Height of the picture, px (default 800)", "PX"},
     {"--labels", &SettingsTexts::labels, "none, fit (clear of the rest; the default) or all",
      "WHICH"},
+    {"--diagram", &SettingsTexts::diagram,
+     "psychrometric (the default) or mollier: the h-x diagram, humidity ratio across", "KIND"},
 }};
 
 // The processes' options into options, their columns in the chart's units
@@ -123,43 +123,6 @@ std::string ReadZoneNames(Options& options) {
     at = end + 1;
   }
   options.zonesFile.clear();
-  return "";
-}
-
-// --comfort's MET,CLO,SPEED (the speed in m/s, or fpm in IP); empty for the
-// defaults. "" or what is wrong.
-std::string ReadComfort(const std::string& text, bool inchPound, Options& options) {
-  ComfortConditions c;
-  if (!text.empty()) {
-    std::array<double, 3> values{};
-    std::size_t n = 0;
-    std::size_t at = 0;
-    for (; n < values.size() && at <= text.size(); ++n) {
-      const std::size_t end = std::min(text.find(',', at), text.size());
-      const char* first = text.data() + at;
-      const char* last = text.data() + end;
-      if (tables::FromChars(first, last, values[n]).ptr != last || !std::isfinite(values[n])) {
-        break;
-      }
-      at = end + 1;
-    }
-    const double fpm = 0.00508;  // m/s
-    if (n != 3 || at != text.size() + 1 || values[0] < 0.8 || values[0] > 4.0 || values[1] < 0.0 ||
-        values[1] > 2.0 || values[2] < 0.0 || values[2] * (inchPound ? fpm : 1.0) > 1.0) {
-      return std::string("--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and ") +
-             (inchPound ? "0 to 196.85 fpm" : "0 to 1 m/s") + ", not '" + text + "'";
-    }
-    c = {values[0], values[1], values[2] * (inchPound ? fpm : 1.0)};
-  }
-  options.comfort.push_back(c);
-  return "";
-}
-
-// --diagram's word into settings; "" or what is wrong.
-std::string ReadDiagram(const std::string& text, ChartSettings& settings) {
-  if (text.empty() || text == "psychrometric") return "";
-  if (text != "mollier") return "--diagram: '" + text + "' is not psychrometric or mollier";
-  settings.diagram = Diagram::Mollier;
   return "";
 }
 
@@ -297,11 +260,6 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--protractor", options.settings.protractor,
                "A protractor (sensible heat ratio, dh/dW) in the top left corner")
       ->disable_flag_override();
-  std::string diagram;
-  app.add_option("--diagram", diagram,
-                 "psychrometric (the default) or mollier: the h-x diagram, humidity ratio "
-                 "across and temperature up")
-      ->type_name("KIND");
   SheetTexts sheetTexts;
   AddSheetOptions(app, sheetTexts, options.sheet);
   bool html = false;
@@ -328,9 +286,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   options.settings.altitude = options.common.altitude;
   options.settings.options = options.common.options;
   options.settings.supersaturated = options.common.supersaturated;
-  std::string problem = ReadDiagram(diagram, options.settings);
-  if (problem.empty())
-    problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
+  std::string problem = ApplySettingsTexts(texts, options.common.inchPound, options.settings);
   options.fitHumidityRatio = texts.humidityRatio.empty();
   if (problem.empty()) problem = cli::ReadReaderOptions(reader, options.read);
   if (problem.empty()) problem = cli::ReadUnitOptions(columnUnits, "", options.pointUnits);
@@ -345,7 +301,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   }
   if (problem.empty()) problem = ReadZoneNames(options);
   if (problem.empty() && comfortOption->count() > 0) {
-    problem = ReadComfort(comfort, options.common.inchPound, options);
+    ComfortConditions conditions;
+    problem = ReadComfortConditions(comfort, options.common.inchPound, conditions);
+    options.comfort.push_back(conditions);
   } else if (problem.empty() && options.comfortLimit) {
     problem = "--comfort-limit: only with --comfort";
   }

@@ -75,6 +75,12 @@ std::string ApplyUnits(const SettingsTexts& texts, bool inchPound, ChartSettings
 
 // Checks the texts and fills settings, in its units; returns what is wrong, or "".
 std::string Apply(const SettingsTexts& texts, ChartSettings& settings) {
+  if (!texts.diagram.empty()) {
+    if (texts.diagram != "psychrometric" && texts.diagram != "mollier") {
+      return "--diagram: '" + texts.diagram + "' is not psychrometric or mollier";
+    }
+    settings.diagram = texts.diagram == "mollier" ? Diagram::Mollier : Diagram::Psychrometric;
+  }
   const ChartUnits& units = settings.units;
   if (!texts.dryBulb.empty()) {
     const std::string_view range = texts.dryBulb;

@@ -17,6 +17,7 @@ struct SettingsTexts {
   std::string width;              // px
   std::string height;             // px
   std::string labels;             // none, fit or all
+  std::string diagram;            // psychrometric or mollier
 };
 
 // The top of the humidity-ratio axis (in its unit) for --dry-bulb without

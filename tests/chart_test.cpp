@@ -1014,6 +1014,33 @@ TEST(ChartProcesses, TheMixedPointIsAtTheFlowWeightedPosition) {
   }
 }
 
+// On the Mollier diagram, whose axes are the humidity ratio and (h - 2501 W) /
+// 1.006, mixing is a straight line: the mixed point divides the chord from
+// one stream to the other in the second stream's share of the dry-air flow.
+TEST(ChartProcesses, OnTheMollierDiagramTheMixedPointDividesTheChord) {
+  ChartSettings settings;
+  settings.diagram = Diagram::Mollier;
+  const Frame frame(settings);
+  std::string csv = "a_dry_bulb,a_relative_humidity,a_flow,b_dry_bulb,b_relative_humidity,b_flow\n";
+  for (const double ta : {-5.0, 12.0, 33.0}) {
+    for (const double mb : {0.5, 1.0, 4.0}) csv += Cells({ta, 40, 1, 24, 60, mb});
+  }
+  const ProcessesRead read = ReadRows(csv, cli::Process::Mix);
+  ASSERT_EQ(read.processes.size(), 9u);
+  const Rect& plot = frame.Plot();
+  for (std::size_t i = 0; i < read.processes.size(); ++i) {
+    const ComputedProcess& p = read.processes[i];
+    const ProcessDrawing d = DrawProcess(frame, p, {});
+    const Point a = frame.At(p.entering.dryBulb, p.entering.humidityRatio);
+    const Point b = frame.At(p.second.dryBulb, p.second.humidityRatio);
+    const Point m = d.paths[0].back();
+    const double mb = std::array{0.5, 1.0, 4.0}[i % 3];
+    const double share = mb / (1.0 + mb);
+    EXPECT_NEAR(m.x, a.x + share * (b.x - a.x), 1e-6 * (plot.right - plot.left)) << i;
+    EXPECT_NEAR(m.y, a.y + share * (b.y - a.y), 1e-6 * (plot.bottom - plot.top)) << i;
+  }
+}
+
 // A coil's leaving point is drawn at the library's leaving state, and its dashed
 // line ends at the apparatus dew point given, on saturation.
 TEST(ChartProcesses, TheCoilLeavesAtTheLibrarysStateTowardItsApparatusDewPoint) {

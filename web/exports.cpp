@@ -111,13 +111,15 @@ EMSCRIPTEN_KEEPALIVE char* hygrian_web_chart(const char* settings, const char* p
   return Copy(status == 2 || platform.Output().empty() ? platform.Errors() : platform.Output());
 }
 
-// The chart's frame for those settings, as 15 doubles at out: the plot's left,
+// The chart's frame for those settings, as 16 doubles at out: the plot's left,
 // top, right and bottom (px); the dry-bulb at its left and right (degC) and the
 // humidity ratio at its top (kg/kg), between which x and y are linear; the
 // pressure (kPa), the model and phase (as the C API numbers them), 1 for
 // inch-pound units, else 0; the dry-bulb at the left and right and the
 // humidity ratio at the top in the chart's axis units; 1 where states above
-// saturation are clipped to it, else 0. Returns 0, or the status of a usage error.
+// saturation are clipped to it, else 0; 1 for the Mollier diagram (humidity
+// ratio across, the dry-bulbs those of its ordinate up the left edge; see
+// hygrian_web_air_at), else 0. Returns 0, or the status of a usage error.
 EMSCRIPTEN_KEEPALIVE int hygrian_web_frame(const char* settings, double* out) {
   chart::Options read;
   if (!web::ReadSettings(settings, read).empty()) return 2;
@@ -137,8 +139,21 @@ EMSCRIPTEN_KEEPALIVE int hygrian_web_frame(const char* settings, double* out) {
                            read.settings.dryBulbMin,
                            read.settings.dryBulbMax,
                            read.settings.humidityRatioMax,
-                           read.settings.supersaturated == Supersaturated::Clip ? 1.0 : 0.0};
+                           read.settings.supersaturated == Supersaturated::Clip ? 1.0 : 0.0,
+                           frame.Mollier() ? 1.0 : 0.0};
   std::memcpy(out, values, sizeof values);
+  return 0;
+}
+
+// The dry-bulb (degC) and humidity ratio (kg/kg) at picture px (x, y) into
+// out[0] and out[1]: on the Mollier diagram, whose isotherms slope, the page
+// cannot find them from the frame alone. 2 when the settings are wrong.
+EMSCRIPTEN_KEEPALIVE int hygrian_web_air_at(const char* settings, double x, double y, double* out) {
+  chart::Options read;
+  if (!web::ReadSettings(settings, read).empty()) return 2;
+  const chart::StatePoint state = chart::Frame(read.settings).StateAt({x, y});
+  out[0] = state.t;
+  out[1] = state.W;
   return 0;
 }
 

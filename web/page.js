@@ -15,10 +15,15 @@ const page = {
   pressureUnit: '', altitudeUnit: '',
   dryBulb: '', humidityRatio: '', process: '', pins: [],  // pins: [degC, kg/kg]
   flow: '', flowUnit: 'kg/s', secondFlow: '', parameter: '',
+  diagram: '', comfort: '',  // mollier; summer or winter
 };
 // The page's inputs kept in its state (the URL hash), by their ids.
 const inputs = ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process',
-                'flow', 'flowUnit', 'secondFlow', 'parameter'];
+                'flow', 'flowUnit', 'secondFlow', 'parameter', 'diagram', 'comfort'];
+// The comfort zones offered: hygrian-chart --comfort's MET,CLO,SPEED (m/s, or
+// fpm in IP: 20 fpm is about 0.1 m/s).
+const comfortZones = { summer: { si: '1.1,0.5,0.1', ip: '1.1,0.5,20' },
+                       winter: { si: '1.1,1,0.1', ip: '1.1,1,20' } };
 // The units of the pressure and altitude in each system, and their quantities
 // (numbered as hygrian::Quantity).
 const siteUnits = { pressure: { si: 'kPa', ip: 'psi', quantity: 1 },
@@ -72,6 +77,8 @@ function settingsText() {
   else if (page.pressure) lines.push(`pressure=${page.pressure}`, `pressure-unit=${siteUnit('pressure')}`);
   if (page.dryBulb) lines.push(`dry-bulb=${page.dryBulb}`);
   if (page.humidityRatio) lines.push(`humidity-ratio=${page.humidityRatio}`);
+  if (page.diagram) lines.push(`diagram=${page.diagram}`);
+  if (comfortZones[page.comfort]) lines.push(`comfort=${comfortZones[page.comfort][page.units]}`);
   return lines.join('\n');
 }
 
@@ -86,7 +93,7 @@ function state(t, w, digits) {
 function pointsCsv() {
   if (!page.pins.length) return '';
   return 'dry_bulb (degC),humidity_ratio (kg/kg),label\n' +
-         page.pins.map(([t, w], i) => `${t},${w},${i + 1}\n`).join('');
+         page.pins.map(([t, w]) => `${t},${w},\n`).join('');  // the chart numbers them
 }
 
 // Each process's parameter beyond the pins: its name, unit (the page's
@@ -136,15 +143,15 @@ function processRows() {
 
 function draw() {
   const settings = settingsText();
-  const frameValues = _malloc(15 * 8);
+  const frameValues = _malloc(16 * 8);
   const bad = call(_hygrian_web_frame, [settings], frameValues);
-  const f = Array.from(HEAPF64.subarray(frameValues >> 3, (frameValues >> 3) + 15));
+  const f = Array.from(HEAPF64.subarray(frameValues >> 3, (frameValues >> 3) + 16));
   _free(frameValues);
   if (!bad) {
     frame = {
       left: f[0], top: f[1], right: f[2], bottom: f[3], tMin: f[4], tMax: f[5], wMax: f[6],
       pressure: f[7], model: f[8], over: f[9], ip: f[10], axisMin: f[11], axisMax: f[12],
-      axisTop: f[13], clip: f[14],
+      axisTop: f[13], clip: f[14], mollier: f[15], settings,
     };
   }
   const process = bad ? null : processRows();
@@ -176,7 +183,13 @@ function airAt(p) {
   if (p.x < frame.left || p.x > frame.right || p.y < frame.top || p.y > frame.bottom) return null;
   const across = (p.x - frame.left) / (frame.right - frame.left);
   const up = (frame.bottom - p.y) / (frame.bottom - frame.top);
-  return { t: frame.tMin + across * (frame.tMax - frame.tMin), w: up * frame.wMax };
+  if (!frame.mollier) return { t: frame.tMin + across * (frame.tMax - frame.tMin), w: up * frame.wMax };
+  // The Mollier diagram's isotherms slope: the chart finds the state.
+  const out = _malloc(2 * 8);
+  call(_hygrian_web_air_at, [frame.settings], p.x, p.y, out);
+  const [t, w] = HEAPF64.subarray(out >> 3, (out >> 3) + 2);
+  _free(out);
+  return { t, w };
 }
 
 function row(cells, header) {
@@ -352,6 +365,56 @@ function exportCsv() {
   link.click();
 }
 
+// The chart as a PNG at the dpi chosen: the SVG drawn onto a canvas, 96 of its
+// px an inch, on white. hygrianPage.png says what was made.
+function downloadPng() {
+  const svg = $('svg').querySelector('svg');
+  if (!svg) return;
+  const scale = Number($('dpi').value) / 96;
+  const width = Math.round(Number(svg.getAttribute('width')) * scale);
+  const height = Math.round(Number(svg.getAttribute('height')) * scale);
+  const image = new Image();
+  const source = URL.createObjectURL(new Blob([hygrianPage.svg], { type: 'image/svg+xml' }));
+  image.onload = () => {
+    URL.revokeObjectURL(source);
+    const canvas = document.createElement('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    const g = canvas.getContext('2d');
+    g.fillStyle = '#fff';
+    g.fillRect(0, 0, width, height);
+    g.drawImage(image, 0, 0, width, height);
+    canvas.toBlob(async (blob) => {
+      const head = Array.from(new Uint8Array(await blob.slice(0, 8).arrayBuffer()));
+      hygrianPage.png = { width, height, size: blob.size, head };
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(blob);
+      link.download = 'hygrian-chart.png';
+      link.click();
+    }, 'image/png');
+  };
+  image.src = source;
+}
+
+// Printing (or saving as PDF from the browser's print dialog): the chart on a
+// landscape page of the paper chosen, with its pins, its process and a title
+// block (title, project, site, date); the controls are not printed.
+function paperSize() {
+  $('page-size').textContent = `@page { size: ${$('paper').value} landscape; margin: 10mm; }`;
+}
+function titleBlock() {
+  // The pressure, in psia in IP, and the altitude it was given by.
+  const ip = page.units === 'ip' ? 1 : 0;
+  const pressure = Number(_hygrian_web_convert(frame.pressure, siteUnits.pressure.quantity, ip, 0)
+    .toPrecision(6));
+  const site = `${pressure} ${ip ? 'psia' : 'kPa'}` +
+    (page.altitude ? ` (${siteShown('altitude')} ${siteUnits.altitude[page.units]})` : '');
+  const rows = [['Title', $('title').value || (frame.mollier ? 'Mollier h-x diagram' : 'Psychrometric chart')],
+                ['Project', $('project').value], ['Site', site],
+                ['Date', new Date().toISOString().slice(0, 10)]];
+  $('title-block').tBodies[0].replaceChildren(...rows.map((cells) => row(cells, true)));
+}
+
 function resetZoom() {
   page.dryBulb = '';
   page.humidityRatio = '';
@@ -390,9 +453,14 @@ function listen() {
     zoomed = true;
     const [a, b] = [start.p, picture(e)];
     const across = (x) => Math.min(1, Math.max(0, (x - frame.left) / (frame.right - frame.left)));
-    const lo = frame.axisMin + across(Math.min(a.x, b.x)) * (frame.axisMax - frame.axisMin);
-    const hi = frame.axisMin + across(Math.max(a.x, b.x)) * (frame.axisMax - frame.axisMin);
-    const up = Math.min(1, (frame.bottom - Math.min(a.y, b.y)) / (frame.bottom - frame.top));
+    const rise = (y) => Math.min(1, Math.max(0, (frame.bottom - y) / (frame.bottom - frame.top)));
+    // The dry-bulb range runs across (the Mollier diagram's up), the humidity ratio up (across).
+    const [low, high, top] = frame.mollier ?
+      [rise(Math.max(a.y, b.y)), rise(Math.min(a.y, b.y)), across(Math.max(a.x, b.x))] :
+      [across(Math.min(a.x, b.x)), across(Math.max(a.x, b.x)), rise(Math.min(a.y, b.y))];
+    const lo = frame.axisMin + low * (frame.axisMax - frame.axisMin);
+    const hi = frame.axisMin + high * (frame.axisMax - frame.axisMin);
+    const up = top;
     if (!(hi - lo > 0) || !(up > 0)) return;
     page.dryBulb = `${Number(lo.toPrecision(4))}:${Number(hi.toPrecision(4))}`;
     page.humidityRatio = String(Number((up * frame.axisTop).toPrecision(3)));
@@ -430,7 +498,7 @@ function listen() {
   });
   for (const key of inputs) {
     $(key).addEventListener('change', () => {
-      if (key === 'units') {
+      if (key === 'units' || key === 'diagram') {
         page.dryBulb = '';
         page.humidityRatio = '';
         // The site stays: its values keep the units they were typed in.
@@ -450,6 +518,9 @@ function listen() {
   $('entry').addEventListener('submit', pinTyped);
   $('reset').addEventListener('click', resetZoom);
   $('export').addEventListener('click', exportCsv);
+  $('png').addEventListener('click', downloadPng);
+  $('print').addEventListener('click', () => { titleBlock(); window.print(); });
+  $('paper').addEventListener('change', paperSize);
   window.addEventListener('hashchange', () => { if (location.hash.slice(1) !== hashText()) { readHash(); draw(); } });
 }
 

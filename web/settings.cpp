@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/comfort_zone.h"
 #include "chart/settings_texts.h"
 #include "cli/pressure_options.h"
 #include "cli/process_fields.h"
@@ -20,6 +21,8 @@ struct Common {
   std::string loadUnit;  // empty: kW, or Btu/h in ip
   std::string flowBasis;
   bool inchPound = false;
+  std::string comfort;  // MET,CLO,SPEED, or "" for the defaults
+  bool hasComfort = false;
 };
 
 }  // namespace
@@ -66,6 +69,11 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       texts.humidityRatio = value;
     } else if (name == "humidity-ratio-unit") {
       texts.humidityRatioUnit = value;
+    } else if (name == "diagram") {
+      texts.diagram = value;
+    } else if (name == "comfort") {
+      common.comfort = value;
+      common.hasComfort = true;
     } else if (name == "width" || name == "height" || name == "labels") {
       (name == "width" ? texts.width : name == "height" ? texts.height : texts.labels) = value;
     } else {
@@ -108,6 +116,15 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       !problem.empty()) {
     // The programs' words without their dashes.
     return problem.substr(problem.rfind("--", 0) == 0 ? 2 : 0);
+  }
+  if (common.hasComfort) {
+    chart::ComfortConditions conditions;
+    if (std::string problem =
+            chart::ReadComfortConditions(common.comfort, common.inchPound, conditions);
+        !problem.empty()) {
+      return problem.substr(2);
+    }
+    options.comfort.push_back(conditions);
   }
   options.settings.pressure = options.common.pressure;
   options.settings.hasAltitude = options.common.hasAltitude;

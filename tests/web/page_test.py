@@ -302,6 +302,75 @@ class Page(unittest.TestCase):
                 self.assertAlmostEqual(got[0], want[0], places=9)
                 self.assertAlmostEqual(got[1], want[1], places=12)
 
+    def test_mollier_and_comfort_are_hygrian_charts(self):
+        # The page keeps its humidity-ratio axis where the program would fit it
+        # to what it draws.
+        rows = [("diagram=mollier", ["--diagram=mollier"]),
+                ("comfort=summer", ["--comfort=1.1,0.5,0.1", "--humidity-ratio=30"]),
+                ("units=ip&diagram=mollier&comfort=winter",
+                 ["--units=ip", "--diagram=mollier", "--comfort=1.1,1,20",
+                  "--humidity-ratio=0.028"])]
+        for state, options in rows:
+            with self.subTest(state=state):
+                self.open(f"{self.url}#{state}")
+                chart = subprocess.run([CHART, *options], stdin=subprocess.DEVNULL,
+                                       capture_output=True, text=True, check=True).stdout
+                self.assertEqual(self.js("return hygrianPage.svg"), chart)
+
+    def test_mollier_reads_the_state_under_a_pin(self):
+        # Each pin's marker, found in the SVG, reads back the pin's state.
+        self.open(f"{self.url}#diagram=mollier&pins=30,0.0165;14,0.0092;-5,0.002")
+        pins = self.js("return page.pins")
+        markers = self.js("return [...document.querySelectorAll('#svg circle[data-dry-bulb]')]"
+                          ".map((c) => [Number(c.getAttribute('cx')), Number(c.getAttribute('cy'))])")
+        self.assertEqual(len(markers), 3)
+        for (t, w), (x, y) in zip(pins, markers):
+            air = self.js("return airAt({x: arguments[0], y: arguments[1]})", x, y)
+            self.assertAlmostEqual(air["t"], t, delta=0.001)
+            self.assertAlmostEqual(air["w"], w, delta=1e-6)
+
+    def test_pins_are_numbered_once(self):
+        self.open(f"{self.url}#pins=30,0.0165;14,0.0092")
+        labels = self.js("return [...document.querySelectorAll('#svg #points text')]"
+                         ".map((t) => t.textContent)")
+        self.assertEqual(sorted(labels), ["1", "2"])
+        self.assertEqual(self.js("return [...document.querySelectorAll('#pins tbody tr')]"
+                                 ".map((r) => r.cells[0].textContent)"), ["1", "2"])
+
+    def test_png_download_at_the_dpi_chosen(self):
+        self.open(self.url)
+        self.js("document.getElementById('dpi').value = '300';"
+                "document.getElementById('png').click()")
+        png = None
+        for _ in range(100):
+            png = self.js("return hygrianPage.png")
+            if png:
+                break
+            time.sleep(0.05)
+        self.assertEqual([png["width"], png["height"]], [3750, 2500])
+        self.assertEqual(png["head"], [137, 80, 78, 71, 13, 10, 26, 10])
+        self.assertGreater(png["size"], 100000)
+
+    def test_print_shows_the_chart_and_a_title_block_on_the_paper_chosen(self):
+        self.open(f"{self.url}#altitude=1600&pins=30,0.0165")
+        self.js("document.getElementById('title').value = 'AHU-1 summer';"
+                "const paper = document.getElementById('paper'); paper.value = 'letter';"
+                "paper.dispatchEvent(new Event('change')); titleBlock()")
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+        try:
+            shown = self.js("const seen = (id) => getComputedStyle(document.getElementById(id)).display;"
+                            "return [seen('settings'), seen('report'), seen('title-block'), seen('svg'),"
+                            "document.getElementById('title-block').textContent,"
+                            "document.getElementById('page-size').textContent]")
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
+        self.assertEqual(shown[0:2], ["none", "none"])
+        self.assertNotEqual(shown[2], "none")
+        self.assertNotEqual(shown[3], "none")
+        for text in ("AHU-1 summer", " kPa (1600 m)", "Date"):
+            self.assertIn(text, shown[4])
+        self.assertIn("size: letter landscape", shown[5])
+
     def test_screenshot_is_not_blank(self):
         self.open(self.url)
         png = self.driver.get_screenshot_as_base64()
