@@ -30,6 +30,7 @@ std::string State(const Options& options, const std::vector<Point>& inside, bool
       s.humidityRatioMax != system.humidityRatioMax) {
     state += "&humidityRatio=" + Shortest(s.humidityRatioMax);
   }
+  if (s.diagram == Diagram::Mollier) state += "&diagram=mollier";
   if (!density && !inside.empty()) {
     state += "&pins=";
     for (const Point& p : inside) {

@@ -275,6 +275,8 @@ class Page(unittest.TestCase):
         self.assertEqual(self.html(points, "--dry-bulb=0:40"), 3)
         self.assertEqual(self.js("return page.dryBulb"), "0:40")
         self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] != "INFO"], [])
+        self.assertEqual(self.html(points, "--diagram=mollier"), 3)
+        self.assertEqual(self.js("return page.diagram"), "mollier")
 
     def test_html_draws_many_points_as_a_density(self):
         rows = "".join(f"{10 + i % 200 * 0.1},{30 + i % 37}\n" for i in range(2500))
