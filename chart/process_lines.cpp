@@ -19,21 +19,12 @@ constexpr double kSample = 24.0;     // px, a legend entry's line
 constexpr double kLegendRow = 16.0;  // px between the entries' centres
 constexpr double kLegendInset = 10.0;
 
-// A load (kW) in the load unit, to about 0.1 kW (kW and MBH to 0.1, tons to
-// 0.01, W and Btu/h whole), its thousands grouped: "66,141 Btu/h".
 std::string LoadText(double kilowatts, const Unit& load) {
-  const double kilowattsPerUnit = load.numerator / load.denominator;
-  const int decimals =
-      std::clamp(static_cast<int>(std::ceil(std::log10(kilowattsPerUnit))) + 1, 0, 2);
-  return Grouped(FromLibrary(load, kilowatts), decimals) + " " + std::string(load.key);
+  return LoadNumber(kilowatts, load) + " " + std::string(load.key);
 }
 
-// A dry-air flow (kg/s) in the unit flows are written in, to four significant
-// digits at least: "5.953 kg/s", "34,696 lb/h".
 std::string FlowText(double kgPerSecond, const Unit& unit) {
-  const double flow = FromLibrary(unit, kgPerSecond);
-  const int whole = flow > 0.0 ? static_cast<int>(std::floor(std::log10(flow))) : 0;
-  return Grouped(flow, std::clamp(3 - whole, 0, 6)) + " " + std::string(unit.key);
+  return FlowNumber(kgPerSecond, unit) + " " + std::string(unit.key);
 }
 
 // A water flow (kg/s) in kg/h, or lb/h in IP.
@@ -89,6 +80,19 @@ void Mark(const Frame& frame, const State& s, std::vector<Point>& markers) {
 }
 
 }  // namespace
+
+std::string LoadNumber(double kilowatts, const Unit& load) {
+  const double kilowattsPerUnit = load.numerator / load.denominator;
+  const int decimals =
+      std::clamp(static_cast<int>(std::ceil(std::log10(kilowattsPerUnit))) + 1, 0, 2);
+  return Grouped(FromLibrary(load, kilowatts), decimals);
+}
+
+std::string FlowNumber(double kgPerSecond, const Unit& unit) {
+  const double flow = FromLibrary(unit, kgPerSecond);
+  const int whole = flow > 0.0 ? static_cast<int>(std::floor(std::log10(flow))) : 0;
+  return Grouped(flow, std::clamp(3 - whole, 0, 6));
+}
 
 std::string ProcessText(const ComputedProcess& process, const ChartUnits& units, const Unit& load) {
   const ProcessResult& r = process.result;

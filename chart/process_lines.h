@@ -34,6 +34,14 @@ struct ProcessDrawing {
   std::string title;                           // the hover text: line, loads, states
 };
 
+// A load (kW) in the load unit, to about 0.1 kW (kW and MBH to 0.1, tons to
+// 0.01, W and Btu/h whole), its thousands grouped: "66,141" (Btu/h).
+std::string LoadNumber(double kilowatts, const Unit& load);
+
+// A dry-air flow (kg/s) in the unit flows are written in, to four significant
+// digits at least: "5.953" (kg/s), "34,696" (lb/h).
+std::string FlowNumber(double kgPerSecond, const Unit& unit);
+
 // The label's text: the process's word and its load in the load unit (kW, or
 // Btu/h with --units ip, or --load-unit's; thousands grouped), with the coil's
 // sensible heat ratio; a steam humidifier's is the steam's energy, the air's

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/process_lines.h"
 #include "hygrian/properties.h"
 #include "tables/numbers.h"
 
@@ -31,7 +32,8 @@ std::string_view ShortName(std::string_view key) {
   if (key == "degree_of_saturation") return "\xCE\xBC";  // mu
   if (key == "specific_volume") return "v";
   if (key == "vapor_pressure") return "pv";
-  return "h";
+  if (key == "enthalpy") return "h";
+  return key;
 }
 
 // The columns' widths at fontSize: each its widest text and the padding.
@@ -69,6 +71,7 @@ TableText TableOf(const std::vector<NumberedState>& states, const ChartUnits& un
   table.names = {"No.", "state"};
   table.units = {"", ""};
   for (const Property& p : Properties) {
+    if (!p.byDefault) continue;
     table.names.emplace_back(ShortName(p.key));
     if (p.member == &State::humidityRatio) {
       table.units.emplace_back(units.humidityRatio->key);
@@ -98,6 +101,7 @@ TableText TableOf(const std::vector<NumberedState>& states, const ChartUnits& un
   for (const NumberedState& s : states) {
     std::vector<std::string> row{std::to_string(s.number), s.label};
     for (const Property& p : Properties) {
+      if (!p.byDefault) continue;
       const double value = s.state.*p.member;
       if (p.member == &State::wetBulb && !s.wetBulbFound) {
         row.emplace_back();
@@ -108,14 +112,14 @@ TableText TableOf(const std::vector<NumberedState>& states, const ChartUnits& un
       }
     }
     if (processes) {
-      row.push_back(Digits4(std::isnan(s.flow) ? s.flow : FromLibrary(mass, s.flow)));
+      row.push_back(std::isnan(s.flow) ? "" : FlowNumber(s.flow, mass));
       const ComputedProcess* p = s.leaves;
       const bool loads = p != nullptr && p->kind->process != cli::Process::Mix;
       row.emplace_back(p != nullptr ? std::string(p->kind->word) : "");
       for (const double kw :
            {p != nullptr ? p->result.sensibleLoad : 0.0, p != nullptr ? p->result.latentLoad : 0.0,
             p != nullptr ? p->result.totalLoad : 0.0}) {
-        row.push_back(loads ? Digits4(FromLibrary(load, kw)) : "");
+        row.push_back(loads ? LoadNumber(kw, load) : "");
       }
     }
     table.rows.push_back(std::move(row));

@@ -3,7 +3,8 @@
 // (the humidity ratio in the axis unit) to four significant digits, as
 // hygrian-batch --digits 4 writes them, and for the states of processes the
 // dry-air flow and, on a leaving state, its process and loads (in
-// --flow-unit's mass unit and --load-unit). Laid out as texts in columns.
+// --flow-unit's mass unit and --load-unit, as the process labels write them:
+// thousands grouped, no exponent). Laid out as texts in columns.
 #pragma once
 
 #include <string>

@@ -1019,6 +1019,9 @@ TEST_F(ChartRun, AChainsStatesAreNumberedAndLabelled) {
     EXPECT_EQ(Count(table, cell), 1u) << cell;
   }
   EXPECT_EQ(Count(table, ">4<"), 0u);
+  // The flow as given, to four digits, and no number in exponent form.
+  EXPECT_EQ(Count(table, ">5.000<"), 3u);
+  EXPECT_EQ(Count(table, "e+"), 0u);
 }
 
 // The print style, a PDF's default, draws in greys alone: every colour in the
