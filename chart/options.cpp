@@ -126,6 +126,16 @@ std::string ReadZoneNames(Options& options) {
   return "";
 }
 
+// --overlay's word into options.overlay (none: no overlay); "" or what is wrong.
+std::string ReadOverlay(const std::string& text, Options& options) {
+  if (text.empty() || text == "none") return "";
+  options.overlay = FindOverlay(text);
+  if (options.overlay != nullptr) return "";
+  std::string words;
+  for (const OverlayKind& kind : kOverlays) words += std::string(kind.key) + ", ";
+  return "--overlay: '" + text + "' is not " + words.substr(0, words.size() - 2) + " or none";
+}
+
 // --comfort's MET,CLO,SPEED (the speed in m/s, or fpm in IP); empty for the
 // defaults. "" or what is wrong.
 std::string ReadComfort(const std::string& text, bool inchPound, Options& options) {
@@ -277,6 +287,11 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--comfort-limit", options.comfortLimit,
                "The comfort zone below ASHRAE 55's humidity ratio of 0.012")
       ->disable_flag_override();
+  std::string overlay;
+  app.add_option("--overlay", overlay,
+                 "Heat-stress bands under the lines: heat-index (the NWS's categories) or humidex "
+                 "(Environment Canada's)")
+      ->type_name("heat-index|humidex|none");
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");
@@ -332,6 +347,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   } else if (problem.empty() && options.comfortLimit) {
     problem = "--comfort-limit: only with --comfort";
   }
+  if (problem.empty()) problem = ReadOverlay(overlay, options);
   if (problem.empty() && html && !ChartAlone(options.sheet)) {
     problem = "--html: the page is HTML, with no --format, --page, --table or title block";
   }
