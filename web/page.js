@@ -9,7 +9,8 @@ window.hygrianPage = hygrianPage;
 
 const $ = (id) => document.getElementById(id);
 const page = {
-  units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', pressure: '', altitude: '',
+  units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', overlay: 'none',
+  pressure: '', altitude: '',
   // The units the pressure and the altitude were typed in: the site stays
   // where it is when the page's units change (empty: the page's own).
   pressureUnit: '', altitudeUnit: '',
@@ -17,8 +18,8 @@ const page = {
   flow: '', flowUnit: 'kg/s', secondFlow: '', parameter: '',
 };
 // The page's inputs kept in its state (the URL hash), by their ids.
-const inputs = ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process',
-                'flow', 'flowUnit', 'secondFlow', 'parameter'];
+const inputs = ['units', 'model', 'over', 'supersaturated', 'overlay', 'pressure', 'altitude',
+                'process', 'flow', 'flowUnit', 'secondFlow', 'parameter'];
 // The units of the pressure and altitude in each system, and their quantities
 // (numbered as hygrian::Quantity).
 const siteUnits = { pressure: { si: 'kPa', ip: 'psi', quantity: 1 },
@@ -67,7 +68,7 @@ function siteShown(key) {
 
 function settingsText() {
   const lines = [`units=${page.units}`, `model=${page.model}`, `over=${page.over}`,
-                 `supersaturated=${page.supersaturated}`];
+                 `supersaturated=${page.supersaturated}`, `overlay=${page.overlay}`];
   if (page.altitude) lines.push(`altitude=${page.altitude}`, `altitude-unit=${siteUnit('altitude')}`);
   else if (page.pressure) lines.push(`pressure=${page.pressure}`, `pressure-unit=${siteUnit('pressure')}`);
   if (page.dryBulb) lines.push(`dry-bulb=${page.dryBulb}`);

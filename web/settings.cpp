@@ -66,6 +66,11 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
       texts.humidityRatio = value;
     } else if (name == "humidity-ratio-unit") {
       texts.humidityRatioUnit = value;
+    } else if (name == "overlay") {
+      options.overlay = value == "none" ? nullptr : chart::FindOverlay(value);
+      if (options.overlay == nullptr && value != "none") {
+        return std::string(line) + ": not heat-index, humidex or none";
+      }
     } else if (name == "width" || name == "height" || name == "labels") {
       (name == "width" ? texts.width : name == "height" ? texts.height : texts.labels) = value;
     } else {

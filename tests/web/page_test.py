@@ -112,13 +112,22 @@ class Page(unittest.TestCase):
     def test_drawing_is_hygrian_chart(self):
         rows = [("", []), ("units=ip&pressure=14", ["--units=ip", "--pressure=14"]),
                 ("altitude=1500&model=calculator", ["--altitude=1500", "--model=calculator"]),
-                ("over=water&dryBulb=-20:25", ["--over=water", "--dry-bulb=-20:25"])]
+                ("over=water&dryBulb=-20:25", ["--over=water", "--dry-bulb=-20:25"]),
+                ("overlay=heat-index&units=ip", ["--overlay=heat-index", "--units=ip"]),
+                ("overlay=humidex&model=calculator", ["--overlay=humidex", "--model=calculator"])]
         for state, options in rows:
             with self.subTest(state=state):
                 self.open(f"{self.url}#{state}")
                 chart = subprocess.run([CHART, *options], stdin=subprocess.DEVNULL,
                                        capture_output=True, text=True, check=True).stdout
                 self.assertEqual(self.js("return hygrianPage.svg"), chart)
+
+    def test_the_overlay_choice_draws_its_bands_and_stays_in_the_link(self):
+        self.open(self.url)
+        self.js("const s = document.getElementById('overlay'); s.value = 'humidex';"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertIn('data-overlay="humidex"', self.js("return hygrianPage.svg"))
+        self.assertIn("overlay=humidex", self.driver.current_url)
 
     def test_keyboard_reads_and_pins(self):
         self.open(self.url)
