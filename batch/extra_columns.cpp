@@ -53,8 +53,9 @@ ExtraColumns::ExtraColumns(const tables::Layout& layout, std::span<const std::st
     const std::string key = Lower(name);
     if (!problem_.empty() || ColumnOf(layout, key) != tables::kNoColumn) continue;
     if (std::find(kComfortKeys.begin(), kComfortKeys.end(), key) != kComfortKeys.end()) {
-      if (!comfort_)
+      if (!comfort_) {
         problem_ = "--columns " + key + " needs the input column " + std::string(missing);
+      }
       continue;
     }
     const Measure* measure = FindMeasure(key);
@@ -80,8 +81,9 @@ double ExtraColumns::Read(const tables::CsvRecord& record, std::size_t column,
   const tables::Number n = tables::ParseNumber(record.fields[column], decimalComma_);
   if (n.status != tables::NumberStatus::Ok) return kNaN;
   // A temperature in the table's temperature unit.
-  if (temperature && inchPound_)
+  if (temperature && inchPound_) {
     return ToLibrary(*FindUnit(Quantity::Temperature, "degF"), n.value);
+  }
   return n.value;
 }
 
