@@ -14,8 +14,8 @@ namespace hygrian::web {
 // The names read: units, model, over, pressure (kPa, psia in ip), altitude (m,
 // ft in ip), pressure-unit, altitude-unit, load-unit and flow-basis (as the
 // programs' options), dry-bulb, humidity-ratio, humidity-ratio-unit, width,
-// height, labels, overlay (heat-index, humidex or none). Fills options and returns "", or what is wrong ("pressure: 500 kPa
-// is outside 20 to 200 kPa"); an unknown name is wrong.
+// height, labels, overlay (heat-index, humidex or none). Fills options and returns "", or what is
+// wrong ("pressure: 500 kPa is outside 20 to 200 kPa"); an unknown name is wrong.
 std::string ReadSettings(std::string_view lines, chart::Options& options);
 
 }  // namespace hygrian::web
