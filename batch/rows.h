@@ -35,8 +35,6 @@ inline constexpr auto kResultColumns = ResultKeys<DefaultPropertyCount>();
 // The result columns --columns may name: kExtendedResultColumns (every
 // property, pmv, ppd, every measure, status; batch/extra_columns.h).
 
-// What one row yields: the properties' values (those present), its row of the outcomes
-// table and the text after its key ("log: DOMAIN error", a reason; or none).
 // No values beyond the properties.
 constexpr ExtraValues NoExtras() {
   ExtraValues none;
@@ -44,6 +42,8 @@ constexpr ExtraValues NoExtras() {
   return none;
 }
 
+// What one row yields: the properties' values (those present), its row of the outcomes
+// table and the text after its key ("log: DOMAIN error", a reason; or none).
 struct Outcome {
   std::array<double, Properties.size()> values{};  // in the order of Properties
   unsigned present = 0;  // bit i: values[i] is written, else the field is empty
