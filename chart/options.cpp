@@ -126,14 +126,21 @@ std::string ReadZoneNames(Options& options) {
   return "";
 }
 
+// The overlays' words joined by `between`: "heat-index|humidex".
+std::string OverlayWords(std::string_view between) {
+  std::string words;
+  for (const OverlayKind& kind : kOverlays) {
+    words += (words.empty() ? "" : std::string(between)) + std::string(kind.key);
+  }
+  return words;
+}
+
 // --overlay's word into options.overlay (none: no overlay); "" or what is wrong.
 std::string ReadOverlay(const std::string& text, Options& options) {
   if (text.empty() || text == "none") return "";
   options.overlay = FindOverlay(text);
   if (options.overlay != nullptr) return "";
-  std::string words;
-  for (const OverlayKind& kind : kOverlays) words += std::string(kind.key) + ", ";
-  return "--overlay: '" + text + "' is not " + words.substr(0, words.size() - 2) + " or none";
+  return "--overlay: '" + text + "' is not " + OverlayWords(", ") + " or none";
 }
 
 // --comfort's MET,CLO,SPEED (the speed in m/s, or fpm in IP); empty for the
@@ -288,10 +295,8 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
                "The comfort zone below ASHRAE 55's humidity ratio of 0.012")
       ->disable_flag_override();
   std::string overlay;
-  app.add_option("--overlay", overlay,
-                 "Heat-stress bands under the lines: heat-index (the NWS's categories) or humidex "
-                 "(Environment Canada's)")
-      ->type_name("heat-index|humidex|none");
+  app.add_option("--overlay", overlay, "Shade the heat index's (NWS) or the humidex's categories")
+      ->type_name(OverlayWords("|") + "|none");
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");

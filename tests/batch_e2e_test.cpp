@@ -601,6 +601,18 @@ std::vector<CliRow> RealFileRows() {
              "dry_bulb,dew_point\n15,10\n",
              "{\"humidex\":null,\"status\":\"outside-measure-range\"}\n",
              Summary("1 row: 0 ok, 1 outside-measure-range"), 0),
+      // Tables of measures to the digits their references print: the NWS heat
+      // index chart's 110 degF at 40 % (136), 108 at 45 % (137) and 100 at 40 %
+      // (109), and Environment Canada's humidex at 30 degC with dew points of 15
+      // and 25 degC (34 and 42); tests/data/measures_reference.csv cites them.
+      CliRow("HeatIndexTableInDegreesF", kBatch,
+             {"--units", "ip", "--digits", "3", "--columns", "dry_bulb,heat_index,status"},
+             "dry_bulb,relative_humidity\n110,40\n108,45\n100,40\n",
+             "dry_bulb,heat_index,status\n110,136,ok\n108,137,ok\n100,109,ok\n", "", 0),
+      CliRow("HumidexTable", kBatch, {"--digits", "2", "--columns", "dew_point,humidex,status"},
+             "dry_bulb,dew_point\n30,15\n30,25\n15,10\n",
+             "dew_point,humidex,status\n15,34,ok\n25,42,ok\n10,,outside-measure-range\n",
+             Summary("3 rows: 2 ok, 1 outside-measure-range"), 0),
       // A column of the table named like a measure is carried: the input.
       CliRow("MeasureNamedByAnInputColumn", kBatch,
              {"--columns", "mean_radiant_temperature,status"},
