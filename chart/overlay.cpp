@@ -6,6 +6,7 @@
 
 #include "chart/moist_air.h"
 #include "chart/number_text.h"
+#include "hygrian/outcomes.h"
 
 namespace hygrian::chart {
 namespace {
@@ -28,7 +29,8 @@ hygrian::Options Handbook(const Frame& frame) {
 // The measure at (t, W), NaN where it is outside its range or the state is not computed.
 double MeasureAt(const Frame& frame, const Measure& measure, double t, double W) {
   const Result air = FromDryBulbHumidityRatio(t, W, frame.Pressure(), Handbook(frame));
-  if (air.status != Status::Ok) return std::nan("");
+  // A warning's state (drier than the range, near dry air) is computed too.
+  if (!RulesOf(OutcomeOf(air).kind).computed) return std::nan("");
   return measure.compute(air.state, frame.Pressure(), Surroundings{}).value;
 }
 
