@@ -35,6 +35,7 @@ class RowBlock {
   // (valid until Clear), and its state.
   [[nodiscard]] tables::CsvRecord Record(std::size_t i) const;
   [[nodiscard]] const Result& State(std::size_t i) const { return states_[i]; }
+  [[nodiscard]] double Pressure(std::size_t i) const { return pressure_[i]; }  // kPa
 
   // Forgets the rows, keeping the buffers.
   void Clear();

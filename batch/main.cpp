@@ -21,6 +21,7 @@
 #include "cli/reader_options.h"
 #include "cli/units.h"
 #include "cli/words.h"
+#include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
 
 namespace {
@@ -105,6 +106,33 @@ std::string ProcessHelp() {
          "with --units ip).";
 }
 
+// The measures (hygrian/measures.h) and their input columns, from the tables.
+std::string MeasureHelp() {
+  std::string measures;
+  for (const hygrian::Measure& measure : hygrian::Measures) {
+    std::string inputs;
+    for (const std::string_view input : measure.inputs) {
+      if (!input.empty()) inputs += (inputs.empty() ? "; " : ", ") + std::string(input);
+    }
+    measures += Indented(std::string(measure.key) + " (" + std::string(measure.unit) + ", " +
+                         std::string(measure.ip) + inputs + "): " + std::string(measure.name));
+  }
+  std::string inputs;
+  for (const hygrian::MeasureInput& input : hygrian::MeasureInputs) {
+    const std::string unit = input.unit == "degC" ? "degC or degF" : std::string(input.unit);
+    inputs +=
+        Indented(std::string(input.key) + " (" + unit + "): " + std::string(input.description));
+  }
+  return "\n\nMeasures (--columns KEY; unit, IP unit; the input columns each needs): each\n"
+         "row's heat stress and derived quantities from its state and pressure:" +
+         measures +
+         "\nInput columns (temperatures in degF with --units ip; a gap: no value):" + inputs +
+         "\nA measure whose input column is missing is a usage error. One outside its range\n"
+         "is empty, and an ok row's status outside-measure-range. A table with the\n"
+         "columns mean_radiant_temperature, air_speed, metabolic_rate and clothing gets\n"
+         "pmv and ppd (Fanger's comfort) before status.";
+}
+
 std::string Description() {
   return "Compute the moist-air state of every row of CSV tables.\n"
          "\n"
@@ -149,7 +177,7 @@ std::string Description() {
          "degree_of_saturation, specific_volume (m3/kg), vapor_pressure (kPa) and\n"
          "status: " +
          StatusesInWords() + ". --columns may also name " + hygrian::cli::MorePropertiesInWords() +
-         "." + ProcessHelp();
+         "." + MeasureHelp() + ProcessHelp();
 }
 
 std::string Footer() {

@@ -68,14 +68,13 @@ Outcome MissingOutcome(std::size_t pair, const tables::Measured& measured) noexc
 RowWriter::RowWriter(const tables::Layout& layout, Format format, bool inchPound)
     : layout_(layout),
       format_(std::move(format)),
-      comfort_(layout, inchPound),
-      results_(comfort_.Given() ? std::span<const std::string_view>(kComfortResultColumns)
-                                : std::span<const std::string_view>(kChoosableColumns)),
+      extras_(layout, format_.columns, inchPound),
       slots_(layout, results_, format_) {
-  // The comfort columns are written slot by slot.
-  chosen_ = !format_.columns.empty() || comfort_.Given() ||
+  problem_ = extras_.Problem();
+  // The extra columns are written slot by slot.
+  chosen_ = !format_.columns.empty() || extras_.Comfort() ||
             (!format_.json && (format_.delimiter != ',' || format_.commaDecimals));
-  if (chosen_) ChooseColumns();
+  if (chosen_ && problem_.empty()) ChooseColumns();
   if (!format_.json) return;
   char lead = '{';
   for (const std::size_t column : layout_.carried) {
@@ -92,7 +91,7 @@ void RowWriter::ChooseColumns() {
   if (format_.columns.empty()) {
     for (const std::size_t column : layout_.carried) slots_.Add({false, column});
     for (std::size_t i = 0; i < DefaultPropertyCount; ++i) slots_.Add({true, i});
-    if (comfort_.Given()) {  // pmv and ppd
+    if (extras_.Comfort()) {  // pmv and ppd
       slots_.Add({true, Properties.size()});
       slots_.Add({true, Properties.size() + 1});
     }
@@ -108,15 +107,19 @@ void RowWriter::ChooseColumns() {
   };
   for (const std::string& name : format_.columns) {
     const std::string key = Lower(name);
-    const auto result = std::find(results_.begin(), results_.end(), key);
-    if (result != results_.end()) {
-      slots_.Add({true, static_cast<std::size_t>(result - results_.begin())});
-      continue;
-    }
     const auto column = std::find(layout_.keys.begin(), layout_.keys.end(), key);
     const auto index = static_cast<std::size_t>(column - layout_.keys.begin());
     const bool carried =
         std::find(layout_.carried.begin(), layout_.carried.end(), index) != layout_.carried.end();
+    const auto result = std::find(results_.begin(), results_.end(), key);
+    const auto at = static_cast<std::size_t>(result - results_.begin());
+    // A column of the table named like an extra one is that column
+    // (mean_radiant_temperature: an input).
+    const bool extra = at >= Properties.size() && at + 1 < results_.size();
+    if (result != results_.end() && !(extra && carried)) {
+      slots_.Add({true, at});
+      continue;
+    }
     if (column != layout_.keys.end() && carried) {
       slots_.Add({false, index});
     } else if (column != layout_.keys.end() &&
@@ -129,8 +132,10 @@ void RowWriter::ChooseColumns() {
       }
       // The columns written by default (and pmv, ppd), as the message has always listed them.
       for (std::size_t i = 0; i < results_.size(); ++i) {
-        if (i >= DefaultPropertyCount && i < Properties.size()) continue;
-        problem_.append(" ").append(results_[i]).append(",");
+        const bool comfort = i == Properties.size() || i == Properties.size() + 1;
+        const bool listed =
+            i < DefaultPropertyCount || i + 1 == results_.size() || (comfort && extras_.Comfort());
+        if (listed) problem_.append(" ").append(results_[i]).append(",");
       }
       problem_.pop_back();
       return;
@@ -157,13 +162,14 @@ void RowWriter::WriteHeader(Output& out) const {
 }
 
 bool RowWriter::WriteRow(Output& out, const CsvRecord& record, const Outcome& outcome) const {
-  if (comfort_.Given()) {
-    std::array<double, Properties.size() + 2> values{};
+  if (extras_.Any()) {
+    static_assert(kExtendedResultColumns.size() - 1 <= 32, "a bit of present for each value");
+    std::array<double, Properties.size() + kExtraCount> values{};
     std::copy(outcome.values.begin(), outcome.values.end(), values.begin());
     unsigned present = outcome.present;
-    for (std::size_t k = 0; k < 2; ++k) {
-      values[Properties.size() + k] = outcome.comfort[k];
-      if (!std::isnan(outcome.comfort[k])) present |= 1U << (Properties.size() + k);
+    for (std::size_t k = 0; k < kExtraCount; ++k) {
+      values[Properties.size() + k] = outcome.extra.values[k];
+      if (!std::isnan(outcome.extra.values[k])) present |= 1U << (Properties.size() + k);
     }
     return slots_.WriteRow(out, record, {values, present, outcome.kind->key, outcome.text});
   }

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/comfort.h"
+#include "batch/extra_columns.h"
 #include "batch/output.h"
 #include "batch/slots.h"
 #include "hygrian/outcomes.h"
@@ -32,18 +32,15 @@ constexpr std::array<std::string_view, count + 1> ResultKeys() {
 // The output columns that follow the carried ones: the properties written by
 // default, then status. A carried column may not be named like one of them.
 inline constexpr auto kResultColumns = ResultKeys<DefaultPropertyCount>();
-// The result columns --columns may name: every property, then status.
-inline constexpr auto kChoosableColumns = ResultKeys<Properties.size()>();
-// With the comfort inputs (batch/comfort.h): every property, pmv, ppd, status.
-constexpr std::array<std::string_view, Properties.size() + 3> ComfortResultKeys() {
-  std::array<std::string_view, Properties.size() + 3> keys{};
-  for (std::size_t i = 0; i < Properties.size(); ++i) keys[i] = Properties[i].key;
-  keys[Properties.size()] = "pmv";
-  keys[Properties.size() + 1] = "ppd";
-  keys.back() = "status";
-  return keys;
+// The result columns --columns may name: kExtendedResultColumns (every
+// property, pmv, ppd, every measure, status; batch/extra_columns.h).
+
+// No values beyond the properties.
+constexpr ExtraValues NoExtras() {
+  ExtraValues none;
+  none.values.fill(std::numeric_limits<double>::quiet_NaN());
+  return none;
 }
-inline constexpr auto kComfortResultColumns = ComfortResultKeys();
 
 // What one row yields: the properties' values (those present), its row of the outcomes
 // table and the text after its key ("log: DOMAIN error", a reason; or none).
@@ -52,9 +49,8 @@ struct Outcome {
   unsigned present = 0;  // bit i: values[i] is written, else the field is empty
   const hygrian::Outcome* kind = &Outcomes[0];
   std::string_view text;  // written as "KEY: TEXT" when the class says so
-  // The PMV and PPD with the comfort inputs (batch/comfort.h), else NaN.
-  std::array<double, 2> comfort{std::numeric_limits<double>::quiet_NaN(),
-                                std::numeric_limits<double>::quiet_NaN()};
+  // pmv, ppd and the measures asked for (batch/extra_columns.h); NaN where none.
+  ExtraValues extra = NoExtras();
 };
 
 // The outcome of a computed row of a pair (an index of hygrian::AllPairs): the
@@ -68,11 +64,13 @@ struct Outcome {
 
 class RowWriter {
  public:
-  // inchPound: the comfort inputs' radiant temperature is in degrees F.
+  // inchPound: the extra columns' temperatures are in degrees F, the measures
+  // written in their IP units.
   RowWriter(const tables::Layout& layout, Format format, bool inchPound = false);
 
-  // The comfort inputs of the layout; with them, pmv and ppd before status.
-  [[nodiscard]] const ComfortInputs& Comfort() const { return comfort_; }
+  // The extra columns of the layout and --columns; with the comfort inputs,
+  // pmv and ppd before status.
+  [[nodiscard]] const ExtraColumns& Extras() const { return extras_; }
 
   // "" or why the columns chosen cannot be written:
   //   "--columns: no column 'x'; columns: Time, dry_bulb, ..., status"
@@ -96,10 +94,10 @@ class RowWriter {
 
   const tables::Layout& layout_;
   Format format_;
-  ComfortInputs comfort_;
-  std::span<const std::string_view> results_;  // kChoosableColumns, or kComfortResultColumns
-  bool chosen_ = false;                        // the slots are written instead of the plain row
-  SlotWriter slots_;                           // the chosen columns
+  ExtraColumns extras_;
+  std::span<const std::string_view> results_ = kExtendedResultColumns;
+  bool chosen_ = false;  // the slots are written instead of the plain row
+  SlotWriter slots_;     // the chosen columns
   std::string problem_;
   std::vector<std::string> carriedKeys_;  // JSON: "{\"name\":" or ",\"name\":"
   std::array<std::string, kResultColumns.size()> resultKeys_;

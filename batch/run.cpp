@@ -88,11 +88,16 @@ struct RowJob {
     }
     return measured;
   }
-  // Writes a good row with its state.
-  RowNote WriteComputed(const tables::CsvRecord& record, const Result& state, Output& out) const {
+  // Writes a good row with its state at pressure (kPa). A measure asked for
+  // outside its range makes an ok row's status outside-measure-range.
+  RowNote WriteComputed(const tables::CsvRecord& record, const Result& state, double pressure,
+                        Output& out) const {
     Outcome outcome = ComputedOutcome(layout.pair, state);
-    if (writer->Comfort().Given() && RulesOf(outcome.kind->kind).computed) {
-      outcome.comfort = writer->Comfort().Of(record, state.state);
+    if (writer->Extras().Any() && RulesOf(outcome.kind->kind).computed) {
+      outcome.extra = writer->Extras().Of(record, state.state, pressure);
+      if (outcome.extra.outsideRange && outcome.kind->kind == OutcomeClass::Ok) {
+        outcome.kind = &OutcomeOfCode(static_cast<int>(Status::OutsideMeasureRange));
+      }
     }
     RowNote note;
     note.notUtf8 = WriteOutcome(record, outcome, out) ? record.line : 0;
@@ -153,7 +158,8 @@ void WriteBlock(const RowJob& job, Chunk& chunk) {
                 job.options.common.supersaturated);
   for (std::size_t i = 0; i < block.Size(); ++i) {
     const std::size_t start = chunk.out.Buffered().size();
-    NoteRow(chunk, start, job.WriteComputed(block.Record(i), block.State(i), chunk.out));
+    NoteRow(chunk, start,
+            job.WriteComputed(block.Record(i), block.State(i), block.Pressure(i), chunk.out));
   }
   block.Clear();
 }
@@ -579,7 +585,7 @@ RowNote RowJob::Write(const TableReader::Row& row, Output& out,
     return WriteComputed(row.record,
                          cli::Compute(pair, measured.first, measured.second, measured.pressure,
                                       options.common.options, options.common.supersaturated),
-                         out);
+                         measured.pressure, out);
   }
   Outcome outcome;
   RowNote note;

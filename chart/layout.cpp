@@ -107,7 +107,7 @@ Chart LayOut(const ChartSettings& settings, const std::vector<PlotPoint>& points
     placer.Block(chart.densityScale.ground);
   }
   for (std::size_t i = 0; i < chart.zones.size(); ++i) {
-    chart.zones[i].color = ZoneColor(i, settings.style);
+    if (chart.zones[i].color.empty()) chart.zones[i].color = ZoneColor(i, settings.style);
   }
   chart.zoneLegend = LayOutZoneLegend(frame, chart.zones);
   if (!chart.zones.empty()) placer.Block(chart.zoneLegend.ground);

@@ -126,6 +126,23 @@ std::string ReadZoneNames(Options& options) {
   return "";
 }
 
+// The overlays' words joined by `between`: "heat-index|humidex".
+std::string OverlayWords(std::string_view between) {
+  std::string words;
+  for (const OverlayKind& kind : kOverlays) {
+    words += (words.empty() ? "" : std::string(between)) + std::string(kind.key);
+  }
+  return words;
+}
+
+// --overlay's word into options.overlay (none: no overlay); "" or what is wrong.
+std::string ReadOverlay(const std::string& text, Options& options) {
+  if (text.empty() || text == "none") return "";
+  options.overlay = FindOverlay(text);
+  if (options.overlay != nullptr) return "";
+  return "--overlay: '" + text + "' is not " + OverlayWords(", ") + " or none";
+}
+
 // The format an output file's name asks for: .pdf, .png, else SVG.
 Format FormatOfName(std::string_view name) {
   const auto ends = [&](std::string_view end) {  // end in lower case; .PDF as well
@@ -250,6 +267,9 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   app.add_flag("--comfort-limit", options.comfortLimit,
                "The comfort zone below ASHRAE 55's humidity ratio of 0.012")
       ->disable_flag_override();
+  std::string overlay;
+  app.add_option("--overlay", overlay, "Shade the heat index's (NWS) or the humidex's categories")
+      ->type_name(OverlayWords("|") + "|none");
   app.add_option("--processes", options.processesFile,
                  "Processes to draw, one a row, in hygrian-batch --process's columns")
       ->type_name("FILE");
@@ -307,6 +327,7 @@ std::optional<int> ReadCommandLine(cli::Platform& platform, int argc, const char
   } else if (problem.empty() && options.comfortLimit) {
     problem = "--comfort-limit: only with --comfort";
   }
+  if (problem.empty()) problem = ReadOverlay(overlay, options);
   if (problem.empty() && html && !ChartAlone(options.sheet)) {
     problem = "--html: the page is HTML, with no --format, --page, --table or title block";
   }

@@ -219,6 +219,10 @@ int RunChart(cli::Platform& platform, const Options& options, const Renderer* re
   }
   std::vector<Zone> zones = ZonesOf(final, drawn.zones.points, drawn.zones.secondKey);
   for (const StatePolygon& zone : drawn.builtInZones) zones.push_back(ZoneOf(final, zone));
+  // The overlay's bands, which leave the humidity ratio's axis as the states set it.
+  if (options.overlay != nullptr) {
+    for (Zone& band : OverlayZones(final, *options.overlay)) zones.push_back(std::move(band));
+  }
   std::string bytes;
   if (options.page.empty()) {
     const Chart chart = LayOut(settings, drawn.points.points, options.process,

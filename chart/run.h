@@ -9,6 +9,7 @@
 #include "chart/comfort_zone.h"
 #include "chart/envelopes.h"
 #include "chart/frame.h"
+#include "chart/overlay.h"
 #include "chart/render.h"
 #include "chart/sheet.h"
 #include "cli/compute.h"
@@ -46,6 +47,7 @@ struct Options {
   std::vector<ComfortConditions> comfort;  // --comfort: a zone each
   bool comfortLimit = false;               // --comfort-limit: ASHRAE 55's 0.012
   std::vector<const Envelope*> envelopes;  // --zones by name
+  const OverlayKind* overlay = nullptr;    // --overlay: heat-stress bands, or none
   SheetSettings sheet;                     // the format, page, table and title block
 };
 

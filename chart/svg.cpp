@@ -323,6 +323,7 @@ class Writer {
       if (const std::string_view dash = ZoneDash(i, style_); !dash.empty()) {
         polygon.emplace_back("stroke-dasharray", dash);
       }
+      for (const auto& [name, value] : zone.data) polygon.emplace_back("data-" + name, value);
       xml_.OpenInline("polygon", polygon);
       xml_.Element("title", {}, zone.name);
       xml_.Close();

@@ -52,7 +52,7 @@ std::vector<Zone> ZonesOf(const Frame& frame, const std::vector<PlotPoint>& corn
   std::vector<Corner> polygon;
   const auto close = [&](const std::string& name) {
     if (polygon.size() >= 3) {
-      zones.push_back({name, {}, Outline(frame, polygon, byHumidity)});
+      zones.push_back({name, {}, Outline(frame, polygon, byHumidity), {}});
     }
     polygon.clear();
   };
@@ -67,7 +67,7 @@ std::vector<Zone> ZonesOf(const Frame& frame, const std::vector<PlotPoint>& corn
 }
 
 Zone ZoneOf(const Frame& frame, const StatePolygon& polygon) {
-  Zone zone{polygon.name, {}, {}};
+  Zone zone{polygon.name, {}, {}, {}};
   for (const StateCorner& c : polygon.corners) zone.outline.push_back(frame.At(c.t, c.W));
   return zone;
 }

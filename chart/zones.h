@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "chart/frame.h"
@@ -17,10 +18,14 @@
 
 namespace hygrian::chart {
 
+// A zone's data-NAME attributes in the SVG: ("overlay", "heat-index").
+using ZoneData = std::vector<std::pair<std::string, std::string>>;
+
 struct Zone {
   std::string name;
-  std::string_view color;      // given by the layout, in the chart's style
+  std::string_view color;  // given by the layout (the palette's when empty), in the chart's style
   std::vector<Point> outline;  // closed: the last point joins the first
+  ZoneData data;
 };
 
 // A zone made of states rather than read: its outline as (dry-bulb degrees C,

@@ -379,6 +379,38 @@ TEST_F(ChartRun, OtherRangesAndSize) {
   ExpectRenders(svg, 900, 600);
 }
 
+// The heat-stress overlays: a band a category, under the lines, with the
+// category's limits in degrees C as data (80 degF as (80 - 32) / 1.8 in doubles,
+// 26.666666666666664) and its words in the chart's units; greys in print; no
+// band where the chart does not reach one (the humidex's below 30); none asked for, none drawn.
+TEST_F(ChartRun, HeatStressOverlays) {
+  const std::string degrees = "\xC2\xB0";
+  const std::string si = Drawn({"--overlay", "heat-index", "--width=640", "--height=480"});
+  for (const std::string& text : std::vector<std::string>{
+           "fill=\"#fff3b0\" stroke=\"#fff3b0\" stroke-width=\"1.2\" data-overlay=\"heat-index\" "
+           "data-from=\"26.666666666666664\" data-to=\"32.22222222222222\"><title>heat index "
+           "26.7 to 32.2 " +
+               degrees + "C: caution</title>",
+           "data-from=\"51.666666666666664\" data-to=\"inf\"><title>heat index 51.7 " + degrees +
+               "C and above: extreme danger</title>"}) {
+    EXPECT_NE(si.find(text), std::string::npos) << text;
+  }
+  const std::string ip = Drawn({"--overlay", "heat-index", "--units", "ip", "--style", "print"});
+  for (const std::string& text : std::vector<std::string>{
+           "<title>heat index 80 to 90 " + degrees + "F: caution</title>",
+           "<title>heat index 90 to 103 " + degrees + "F: extreme caution</title>",
+           "<title>heat index 103 to 125 " + degrees + "F: danger</title>",
+           "fill=\"#888888\" stroke=\"#000000\" stroke-width=\"1.2\" stroke-dasharray=\"8 3 2 "
+           "3\" data-overlay=\"heat-index\""}) {
+    EXPECT_NE(ip.find(text), std::string::npos) << text;
+  }
+  const std::string humidex = Drawn({"--overlay=humidex", "--dry-bulb=0:35"});
+  EXPECT_NE(humidex.find("<title>humidex 30 to 40: some discomfort</title>"), std::string::npos);
+  EXPECT_EQ(humidex.find("data-overlay=\"heat-index\""), std::string::npos);
+  EXPECT_EQ(Drawn({"--overlay", "none"}), Drawn({}));
+  ExpectRenders(ip, 1200, 800);
+}
+
 // The handbook's IP Example 1 (ASHRAE Handbook-Fundamentals 2017 ch. 1): 100 F
 // dry-bulb, 65 F wet-bulb at 14.696 psia give W = 0.00523 lb/lb, h = 29.80
 // Btu/lb and v = 14.22 ft3/lb (eq. 26 with this W gives 14.228: held to 0.01).
@@ -832,6 +864,8 @@ std::vector<CliRow> ChartRows() {
             "--comfort: expected MET,CLO,SPEED within 0.8 to 4 met, 0 to 2 clo and 0 to 196.85 "
             "fpm, not '1.1,0.5,300'"),
       Usage("ComfortLimitAlone", {"--comfort-limit"}, "--comfort-limit: only with --comfort"),
+      Usage("OverlayUnknown", {"--overlay", "wbgt"},
+            "--overlay: 'wbgt' is not heat-index, humidex or none"),
       Usage("StyleUnknown", {"--style", "dark"}, "--style: 'dark' is not screen or print"),
       Usage("DiagramUnknown", {"--diagram", "skew-t"},
             "--diagram: 'skew-t' is not psychrometric or mollier"),

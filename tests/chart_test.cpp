@@ -20,8 +20,10 @@
 #include "chart/envelopes.h"
 #include "chart/labels.h"
 #include "chart/layout.h"
+#include "chart/moist_air.h"
 #include "chart/number_text.h"
 #include "chart/options.h"
+#include "chart/overlay.h"
 #include "chart/palette.h"
 #include "chart/process_file.h"
 #include "chart/process_lines.h"
@@ -32,6 +34,7 @@
 #include "chart/xml_writer.h"
 #include "chart/zones.h"
 #include "hygrian/comfort.h"
+#include "hygrian/measures.h"
 #include "hygrian/psychrometrics.h"
 #include "tests/calculator_model.h"
 #include "tests/cli_fake_platform.h"
@@ -1497,6 +1500,62 @@ TEST(ChartComfort, TheZonesWallsLieAtAVoteOfPlusOrMinusHalf) {
       }
     }
     EXPECT_GE(onWalls, zone.corners.size() / 2) << zone.name;
+  }
+}
+
+// The heat-stress overlays: each band's lower edge, up the dry-bulbs, and its
+// upper edge, back, lie where the measure (through the library, at the
+// corner's state) crosses the category's limit: the NWS's 80, 90, 103 and
+// 125 degF, Environment Canada's humidex 30, 40 and 45, within 0.05 of them
+// (but where the heat index steps across the limit, as it does by up to
+// 2.1 degF at 80 degF in saturated air, where the crossing is bracketed
+// instead); the other corners lie on dry air, saturation or where the
+// measure leaves its range. Rows: both overlays at sea level and at 83.4 kPa.
+TEST(ChartOverlay, EachBandsEdgesLieAtItsCategorysLimits) {
+  const struct {
+    std::string_view overlay;
+    double pressure;
+    std::size_t bands;
+  } rows[] = {{"heat-index", 101.325, 4},
+              {"heat-index", 83.4, 4},
+              {"humidex", 101.325, 3},
+              {"humidex", 83.4, 3}};
+  for (const auto& row : rows) {
+    ChartSettings settings = Settings(-10.0, 50.0, 40.0, row.pressure);
+    settings.options.model = Model::Handbook;
+    const Frame frame(settings);
+    const OverlayKind& kind = *FindOverlay(row.overlay);
+    const Measure& measure = *FindMeasure(kind.measure);
+    const std::vector<StatePolygon> bands = OverlayBands(frame, kind);
+    ASSERT_EQ(bands.size(), row.bands) << row.overlay;
+    std::size_t onLimits = 0;
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+      const std::vector<StateCorner>& corners = bands[b].corners;
+      const std::size_t n = corners.size() / 2;
+      ASSERT_EQ(corners.size(), 2 * n) << bands[b].name;
+      for (std::size_t i = 0; i < corners.size(); ++i) {
+        const StateCorner& c = corners[i];
+        double limit = i < n ? kind.categories[b].from : kind.categories[b].to;
+        if (kind.fahrenheit) limit = (limit - 32.0) / 1.8;
+        const auto at = [&](double W) {
+          const Result air = FromDryBulbHumidityRatio(c.t, W, row.pressure, frame.Relations());
+          return measure.compute(air.state, row.pressure, {}).value;
+        };
+        const double saturated = *SaturationHumidityRatio(c.t, row.pressure, frame.Relations());
+        if (c.W <= 0.0 || c.W >= saturated * (1.0 - 1e-8) || !std::isfinite(limit)) continue;
+        const double below = at(c.W - 1e-9);
+        const double above = at(c.W + 1e-9);
+        if (std::isnan(above)) continue;  // where the measure leaves its range
+        EXPECT_LT(below, limit) << bands[b].name << " at " << c.t << " " << c.W;
+        EXPECT_GE(above, limit) << bands[b].name << " at " << c.t << " " << c.W;
+        const double tolerance = kind.fahrenheit ? 0.05 / 1.8 : 0.05;
+        if (above - below <= tolerance) {
+          EXPECT_NEAR(at(c.W), limit, tolerance) << bands[b].name << " at " << c.t;
+          ++onLimits;
+        }
+      }
+    }
+    EXPECT_GE(onLimits, 100u) << row.overlay;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "batch/process.h"
+#include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
 #include "hygrian/units.h"
@@ -67,6 +68,13 @@ TEST(ManLists, EveryPairAndOutcomeIsNamed) {
       EXPECT_NE(batch.find(std::string(column)), std::string::npos) << column;
     }
     EXPECT_NE(batch.find(std::string(kind.water)), std::string::npos) << kind.water;
+  }
+  // Every measure the batch program writes and every input column it reads.
+  for (const Measure& measure : Measures) {
+    EXPECT_NE(batch.find(std::string(measure.key)), std::string::npos) << measure.key;
+  }
+  for (const MeasureInput& input : MeasureInputs) {
+    EXPECT_NE(batch.find(std::string(input.key)), std::string::npos) << input.key;
   }
   for (const Outcome& outcome : Outcomes) {
     EXPECT_NE(batch.find(outcome.key), std::string::npos) << outcome.key;

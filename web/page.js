@@ -9,7 +9,8 @@ window.hygrianPage = hygrianPage;
 
 const $ = (id) => document.getElementById(id);
 const page = {
-  units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', pressure: '', altitude: '',
+  units: 'si', model: 'handbook', over: 'ice', supersaturated: 'flag', overlay: 'none',
+  pressure: '', altitude: '',
   // The units the pressure and the altitude were typed in: the site stays
   // where it is when the page's units change (empty: the page's own).
   pressureUnit: '', altitudeUnit: '',
@@ -18,8 +19,8 @@ const page = {
   diagram: '', comfort: '',  // mollier; summer or winter
 };
 // The page's inputs kept in its state (the URL hash), by their ids.
-const inputs = ['units', 'model', 'over', 'supersaturated', 'pressure', 'altitude', 'process',
-                'flow', 'flowUnit', 'secondFlow', 'parameter', 'diagram', 'comfort'];
+const inputs = ['units', 'model', 'over', 'supersaturated', 'overlay', 'pressure', 'altitude',
+                'process', 'flow', 'flowUnit', 'secondFlow', 'parameter', 'diagram', 'comfort'];
 // The comfort zones offered: hygrian-chart --comfort's MET,CLO,SPEED (m/s, or
 // fpm in IP: 20 fpm is about 0.1 m/s).
 const comfortZones = { summer: { si: '1.1,0.5,0.1', ip: '1.1,0.5,20' },
@@ -72,7 +73,7 @@ function siteShown(key) {
 
 function settingsText() {
   const lines = [`units=${page.units}`, `model=${page.model}`, `over=${page.over}`,
-                 `supersaturated=${page.supersaturated}`];
+                 `supersaturated=${page.supersaturated}`, `overlay=${page.overlay}`];
   if (page.altitude) lines.push(`altitude=${page.altitude}`, `altitude-unit=${siteUnit('altitude')}`);
   else if (page.pressure) lines.push(`pressure=${page.pressure}`, `pressure-unit=${siteUnit('pressure')}`);
   if (page.dryBulb) lines.push(`dry-bulb=${page.dryBulb}`);

@@ -74,6 +74,11 @@ std::string ReadSettings(std::string_view lines, chart::Options& options) {
     } else if (name == "comfort") {
       common.comfort = value;
       common.hasComfort = true;
+    } else if (name == "overlay") {
+      options.overlay = value == "none" ? nullptr : chart::FindOverlay(value);
+      if (options.overlay == nullptr && value != "none") {
+        return std::string(line) + ": not heat-index, humidex or none";
+      }
     } else if (name == "width" || name == "height" || name == "labels") {
       (name == "width" ? texts.width : name == "height" ? texts.height : texts.labels) = value;
     } else {

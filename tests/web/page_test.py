@@ -119,13 +119,22 @@ class Page(unittest.TestCase):
                 ("comfort=summer", ["--comfort=1.1,0.5,0.1", "--humidity-ratio=30"]),
                 ("units=ip&diagram=mollier&comfort=winter",
                  ["--units=ip", "--diagram=mollier", "--comfort=1.1,1,20",
-                  "--humidity-ratio=0.028"])]
+                  "--humidity-ratio=0.028"]),
+                ("overlay=heat-index&units=ip", ["--overlay=heat-index", "--units=ip"]),
+                ("overlay=humidex&model=calculator", ["--overlay=humidex", "--model=calculator"])]
         for state, options in rows:
             with self.subTest(state=state):
                 self.open(f"{self.url}#{state}")
                 chart = subprocess.run([CHART, *options], stdin=subprocess.DEVNULL,
                                        capture_output=True, text=True, check=True).stdout
                 self.assertEqual(self.js("return hygrianPage.svg"), chart)
+
+    def test_the_overlay_choice_draws_its_bands_and_stays_in_the_link(self):
+        self.open(self.url)
+        self.js("const s = document.getElementById('overlay'); s.value = 'humidex';"
+                "s.dispatchEvent(new Event('change'));")
+        self.assertIn('data-overlay="humidex"', self.js("return hygrianPage.svg"))
+        self.assertIn("overlay=humidex", self.driver.current_url)
 
     def test_keyboard_reads_and_pins(self):
         self.open(self.url)
