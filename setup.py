@@ -55,6 +55,8 @@ setup(
     package_dir={"hygrian": "python/hygrian"},
     # The type stubs and the marker of a typed package (PEP 561).
     package_data={"hygrian": ["*.pyi", "py.typed"]},
+    # The stubs' templates stay in the source: the build has filled them in.
+    exclude_package_data={"hygrian": ["*.pyi.in"]},
     ext_modules=[Extension("hygrian._ufuncs", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
 )
