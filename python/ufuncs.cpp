@@ -244,23 +244,20 @@ constexpr const char* kOutputsDoc =
     "specific_volume (m3/kg dry air), vapor_pressure (kPa), and status (int8).\n"
     "float64 inputs give float64, float32 inputs float32 (computed in double);\n"
     "dtype=numpy.float32 gives float32 from any inputs (the status stays int8).\n\n"
-    "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"
-    "wet_bulb is NaN. 13 (handbook): supersaturated, computed from the given pair,\n"
-    "wet_bulb NaN; 19 (handbook over ice): above ice saturation, not water's, the\n"
-    "same; 20: clipped to saturation (the clipping ufuncs of hygrian.psychrometrics'\n"
-    "supersaturated='clip'). 14 (handbook): drier than the range, dew_point NaN. 12: missing, a\n"
-    "NaN among the inputs (a gap in the data). Any other code (hygrian.STATUS has\n"
-    "the texts): invalid input (1: a value infinite, pressure not above 0), outside\n"
-    "the handbook's range (15: -100 to 200 degrees C, 10 to 1,000 kPa), an\n"
-    "impossible state (11: the vapour pressure at or above the total pressure) or a\n"
-    "fault of the calculator's relations; the given values stay and the other\n"
-    "properties are NaN. No exception is raised for a bad state. The handbook model\n"
+    "status says what became of each state (the codes below): with a warning the\n"
+    "properties are computed, one perhaps NaN (wet_bulb where no wet-bulb was found\n"
+    "or the air is above saturation, dew_point where it is drier than the range);\n"
+    "where nothing is computed (invalid input: a value infinite, pressure not above\n"
+    "0; outside the handbook's range, -100 to 200 degrees C and 10 to 1,000 kPa; an\n"
+    "impossible state; a fault of the calculator's relations) the given values stay\n"
+    "and the other properties are NaN, and a NaN among the inputs is missing, a gap\n"
+    "in the data. No exception is raised for a bad state. The handbook model\n"
     "leaves a property that is not defined NaN (the dew point of dry air, the degree\n"
     "of saturation at and above the boiling point). The calculator model computes\n"
-    "supersaturated inputs as given, with status 0 or -1. pressure is the total pressure in kPa "
-    "(101.325 at\n"
-    "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"
-    "out= and where= as for every ufunc; the loop runs with the GIL released.\n";
+    "supersaturated inputs as given, with no warning. pressure is the total pressure\n"
+    "in kPa (101.325 at sea level); a scalar applies to all. Any shapes that\n"
+    "broadcast, any strides, out= and where= as for every ufunc; the loop runs with\n"
+    "the GIL released.\n";
 constexpr const char* kExampleDoc =
     "\n\nExample:\n\n"
     ">>> import numpy as np, hygrian\n"
@@ -268,19 +265,41 @@ constexpr const char* kExampleDoc =
     ">>> np.round(s[2], 2), s[9]\n"
     "(array([17.6 , 10.65]), array([0, 0], dtype=int8))\n";
 
-// "The status codes and their texts (hygrian.STATUS): 0 ok, -1 no wet-bulb,
-// ...": the outcomes Python gives, from the table, in lines of at most 80.
+// What each class of outcome Python gives leaves of a state, in the
+// docstrings' words.
+struct ClassWords {
+  OutcomeClass kind;
+  const char* words;
+};
+constexpr std::array<ClassWords, 4> kClassWords = {{
+    {OutcomeClass::Ok, "Computed"},
+    {OutcomeClass::Warning, "Computed with a warning"},
+    {OutcomeClass::Fault, "Not computed"},
+    {OutcomeClass::Missing, "A gap in the data"},
+}};
+
+// "The status codes and their texts (hygrian.STATUS), by what they leave:
+// Computed: 0 ok. ...": the outcomes Python gives, from the table, class by
+// class, in lines of at most 80.
 std::string StatusDoc() {
   std::vector<std::string> items;
-  for (const Outcome& outcome : Outcomes) {
-    if (RulesOf(outcome.kind).python) {
-      items.push_back(std::to_string(outcome.code) + " " + std::string(outcome.text));
+  for (const ClassWords& group : kClassWords) {
+    std::vector<std::string> codes;
+    for (const Outcome& outcome : Outcomes) {
+      if (outcome.kind == group.kind && RulesOf(outcome.kind).python) {
+        codes.push_back(std::to_string(outcome.code) + " " + std::string(outcome.text));
+      }
+    }
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+      items.push_back((i == 0 ? std::string(group.words) + ": " : "") + codes[i] +
+                      (i + 1 < codes.size() ? "," : "."));
     }
   }
-  std::string doc = "\nThe status codes and their texts (hygrian.STATUS):";
+  std::string doc = "\nThe status codes and their texts (hygrian.STATUS), by what they leave:";
   std::size_t line = 1;  // where the last line starts
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const std::string item = items[i] + (i + 1 < items.size() ? "," : ".");
+  for (const std::string& item : items) {
+    // An item is a code and its text, perhaps after its class's words: a line
+    // breaks only between blanks outside a text.
     const bool fits = doc.size() - line + 1 + item.size() <= 80;
     doc += fits ? " " : "\n";
     if (!fits) line = doc.size();
@@ -726,11 +745,10 @@ constexpr const char* kProcessOutputsDoc =
     "sensible_load, latent_load, total_load (kW, positive when heat is added to the\n"
     "air; total_load is the heat crossing the equipment's boundary),\n"
     "sensible_heat_ratio, water (kg/s, added positive, condensed negative),\n"
-    "water_enthalpy (kJ/kg of water) and status (int8): 0, 13 (supersaturated,\n"
-    "fog) or 19 (above ice saturation) computed; 12 missing (a NaN input); any\n"
-    "other code (hygrian.STATUS) and\n"
-    "every value is NaN: 1 invalid input (a parameter outside its range), 15\n"
-    "outside the range, 16 no state the process can reach, 18 below the dew point.\n";
+    "water_enthalpy (kJ/kg of water) and status (int8, the codes below): where\n"
+    "nothing is computed (a parameter outside its range is invalid input; no state\n"
+    "the process can reach, below the dew point, outside the range) or an input is\n"
+    "NaN (missing), every value is NaN.\n";
 
 // The phases the processes' ufuncs come in, by PROCESSES' key, with what the
 // docstrings say of them; the first is hygrian's own.
@@ -848,7 +866,7 @@ std::string ProcessDoc(const ProcessFunction& f, const ProcessPhase& over) {
          Wrapped(units + ".") + "\n>>> import hygrian\n>>> r = dict(zip(hygrian.PROCESS_OUTPUTS, " +
          "hygrian." + std::string(f.key) + "(" + std::string(e.arguments) +
          ")))\n>>> round(float(r['" + std::string(e.output) + "'])" + digits + ")\n" +
-         std::string(e.value) + "\n" + kProcessOutputsDoc + over.doc;
+         std::string(e.value) + "\n" + kProcessOutputsDoc + StatusDoc() + "\n\n" + over.doc;
 }
 
 bool AddProcessPhase(PyObject* module, PyObject* set, std::size_t phase) {
