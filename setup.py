@@ -1,6 +1,7 @@
 """The Python package hygrian through setuptools: the extension module is the
 CMake target hygrian_python, built in setuptools' temporary directory with the
-interpreter that runs this script, and copied where setuptools packs it."""
+interpreter that runs this script with the type stubs made from the library's
+tables (hygrian_python_stubs), and copied where setuptools packs it."""
 
 import os
 import re
@@ -34,12 +35,18 @@ class CMakeBuild(build_ext):
             configure += ["-G", "Ninja"]
         subprocess.run(configure, check=True)
         jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL", "2")
-        subprocess.run(["cmake", "--build", str(tree), "--target", "hygrian_python",
+        subprocess.run(["cmake", "--build", str(tree), "--target", "hygrian_python_stubs",
                         "--parallel", jobs], check=True)
         name = Path(self.get_ext_filename(ext.name)).name
         target = Path(self.get_ext_fullpath(ext.name))
         target.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copyfile(tree / "python" / "hygrian" / name, target)
+        built = tree / "python" / "hygrian"
+        shutil.copyfile(built / name, target)
+        # The stubs made from the library's tables, beside the hand-written ones.
+        for template in (ROOT / "python" / "hygrian").glob("*.pyi.in"):
+            stub = template.name[:-len(".in")]
+            shutil.copyfile(built / stub, target.parent / stub)
+        shutil.copyfile(built / "handbook_over_water.pyi", target.parent / "handbook_over_water.pyi")
 
 
 setup(
@@ -48,6 +55,8 @@ setup(
     package_dir={"hygrian": "python/hygrian"},
     # The type stubs and the marker of a typed package (PEP 561).
     package_data={"hygrian": ["*.pyi", "py.typed"]},
+    # The stubs' templates stay in the source: the build has filled them in.
+    exclude_package_data={"hygrian": ["*.pyi.in"]},
     ext_modules=[Extension("hygrian._ufuncs", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
 )

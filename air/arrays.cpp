@@ -1,27 +1,26 @@
 #include "hygrian/arrays.h"
 
 #include <cstddef>
-#include <optional>
 
 #include "air/handbook/arrays.h"
 
 namespace hygrian {
 namespace {
 
-// Which of the handbook model's vector paths a pair takes, if any.
-// A specific humidity or vapour pressure takes the humidity ratio's.
-std::optional<air::handbook::Second> PathOf(const Pair& pair) {
-  using air::handbook::Second;
-  if (pair.given[0].member != &State::dryBulb) return std::nullopt;
+// The second value as the handbook model's lanes take a pair's, from its given
+// member: the member itself, the humidity ratio for a specific humidity or a
+// vapour pressure; nullptr for a pair the lanes do not take.
+double State::*LanesOf(const Pair& pair) {
+  if (pair.given[0].member != &State::dryBulb) return nullptr;
   const auto member = pair.given[1].member;
-  if (member == &State::wetBulb) return Second::WetBulb;
-  if (member == &State::dewPoint) return Second::DewPoint;
-  if (member == &State::relativeHumidity) return Second::RelativeHumidity;
-  if (member == &State::humidityRatio || member == &State::specificHumidity ||
-      member == &State::vaporPressure) {
-    return Second::HumidityRatio;
+  if (member == &State::specificHumidity || member == &State::vaporPressure) {
+    return &State::humidityRatio;
   }
-  return std::nullopt;
+  for (const auto lanes :
+       {&State::wetBulb, &State::dewPoint, &State::relativeHumidity, &State::humidityRatio}) {
+    if (member == lanes) return lanes;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -34,11 +33,11 @@ bool ComputeStates(const Pair& pair, std::span<const double> first, std::span<co
   if (first.size() != n || second.size() != n || !(onePressure || pressure.size() == n)) {
     return false;
   }
-  const std::optional<air::handbook::Second> path = PathOf(pair);
-  if (options.model == Model::Handbook && path) {
+  double State::*const lanes = LanesOf(pair);
+  if (options.model == Model::Handbook && lanes != nullptr) {
     const air::handbook::Columns columns{
         first.data(), second.data(),        pressure.data(), onePressure, n,
-        *path,        pair.given[1].member, pair.compute};
+        lanes,        pair.given[1].member, pair.compute};
     air::handbook::ComputeStates(columns, out.data(), options.over);
     return true;
   }

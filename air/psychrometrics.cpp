@@ -5,6 +5,7 @@
 #include "air/calculator/bisection.h"
 #include "air/calculator/cases.h"
 #include "air/calculator/relations.h"
+#include "air/fault_status.h"
 #include "air/handbook/cases.h"
 #include "air/handbook/relations.h"
 #include "air/handbook/searched_pairs.h"
@@ -13,31 +14,7 @@
 namespace hygrian {
 namespace {
 
-Status StatusOf(air::Fault fault) {
-  switch (fault) {
-    case air::Fault::None:
-      return Status::Ok;
-    case air::Fault::Invalid:
-      return Status::InvalidOperation;
-    case air::Fault::DivideByZero:
-      return Status::DivideByZero;
-    case air::Fault::Overflow:
-      return Status::Overflow;
-    case air::Fault::LogDomain:
-      return Status::LogDomain;
-    case air::Fault::LogSingularity:
-      return Status::LogSingularity;
-    case air::Fault::ExpOverflow:
-      return Status::ExpOverflow;
-    case air::Fault::PowerDomain:
-      return Status::PowerDomain;
-    case air::Fault::PowerSingularity:
-      return Status::PowerSingularity;
-    case air::Fault::PowerOverflow:
-      return Status::PowerOverflow;
-  }
-  return Status::InvalidOperation;
-}
+using air::StatusOf;
 
 // P - p <= 0 for the saturation pressure at the wet-bulb, given or found by the
 // search or the bisection after the case's own checks.

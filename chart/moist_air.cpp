@@ -1,38 +1,17 @@
 #include "chart/moist_air.h"
 
 #include <cmath>
-#include <limits>
 
-#include "air/calculator/checked.h"
-#include "air/calculator/relations.h"
-#include "air/handbook/relations.h"
+#include "hygrian/relations.h"
 
 namespace hygrian::chart {
 namespace {
 
-namespace handbook = air::handbook;
-
-// One result of the relations; a fault or a non-finite value gives no value.
-std::optional<double> Guarded(const air::Checked& result) {
-  if (result.Ok() && std::isfinite(result.Value())) return result.Value();
+// The value of a relation; none where it has a status.
+std::optional<double> Valued(const relations::Value& result) {
+  if (result.status == Status::Ok) return result.value;
   return std::nullopt;
 }
-
-// A handbook value: none when it is not finite.
-std::optional<double> Finite(double value) {
-  if (std::isfinite(value)) return value;
-  return std::nullopt;
-}
-
-bool IsHandbook(hygrian::Options options) { return options.model == Model::Handbook; }
-
-// Within the handbook model's ranges of temperature and pressure.
-bool InHandbookRange(double t, double P) {
-  return t >= handbook::kLowest && t <= handbook::kHighest && P >= handbook::kLowestPressure &&
-         P <= handbook::kHighestPressure;
-}
-
-double Kelvin(double t) { return t + air::kKelvinOffset; }
 
 // W of the relation linear in W that gives `target`: f(0) + (f(1) - f(0)) W.
 template <typename Relation>
@@ -48,54 +27,37 @@ std::optional<double> SolveLinear(Relation relation, double target) {
   return W + (target - *atW) / (*at1 - *at0);
 }
 
-// W of vapour pressure p at P in the model; none at or above P.
-std::optional<double> HumidityRatioOfPressure(double p, double P, hygrian::Options options) {
-  if (!(p < P)) return std::nullopt;
-  if (IsHandbook(options)) return Finite(handbook::HumidityRatio(p, P));
-  return Guarded(air::HumidityRatioFromPressure(p, P));
-}
-
 }  // namespace
 
-double FirstWaterTemperature() {
-  const double T = std::nextafter(air::kKelvinOffset, std::numeric_limits<double>::infinity());
-  return T - air::kKelvinOffset;  // exact: the two are neighbours
-}
+double FirstWaterTemperature() { return relations::FirstWaterTemperature(); }
 
 std::optional<double> SaturationPressureAt(double t, double P, hygrian::Options options) {
-  if (!IsHandbook(options)) return Guarded(air::SaturationPressure(Kelvin(t)));
-  if (!InHandbookRange(t, P)) return std::nullopt;
-  return Finite(handbook::SaturationPressureInAir(t, P, options.over));
+  return Valued(relations::SaturationPressure(t, P, options));
 }
 
 std::optional<double> SaturationHumidityRatio(double t, double P, hygrian::Options options) {
-  const std::optional<double> ps = SaturationPressureAt(t, P, options);
-  if (!ps) return std::nullopt;
-  return HumidityRatioOfPressure(*ps, P, options);
+  return Valued(relations::SaturationHumidityRatio(t, P, options));
 }
 
 std::optional<double> HumidityRatioAtRelativeHumidity(double t, double rh, double P,
                                                       hygrian::Options options) {
   const std::optional<double> ps = SaturationPressureAt(t, P, options);
   if (!ps) return std::nullopt;
-  return HumidityRatioOfPressure(rh / 100.0 * *ps, P, options);
+  return Valued(relations::HumidityRatio(rh / 100.0 * *ps, P, options));
 }
 
-std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double Wsw, double P,
+// Wsw is the one the library computes at tw, as the chart's callers give it.
+std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double /*Wsw*/, double P,
                                                  hygrian::Options options) {
-  if (!IsHandbook(options)) return Guarded(air::HumidityRatioFromWetBulb(t, tw, Wsw));
-  if (!InHandbookRange(t, P) || !InHandbookRange(tw, P)) return std::nullopt;
-  return Finite(handbook::WetBulbHumidityRatio(t, tw, P, options.over));
+  return Valued(relations::WetBulbLineHumidityRatio(t, tw, P, options));
 }
 
 std::optional<double> EnthalpyAt(double t, double W, hygrian::Options options) {
-  if (IsHandbook(options)) return Finite(handbook::Enthalpy(t, W));
-  return Guarded(air::Enthalpy(t, W));
+  return Valued(relations::Enthalpy(t, W, options));
 }
 
 std::optional<double> SpecificVolumeAt(double t, double W, double P, hygrian::Options options) {
-  if (IsHandbook(options)) return Finite(handbook::SpecificVolume(t, W, P));
-  return Guarded(air::SpecificVolume(Kelvin(t), W, air::kDryAirGasConstant, P));
+  return Valued(relations::SpecificVolume(t, W, P, options));
 }
 
 std::optional<double> HumidityRatioAtEnthalpy(double t, double h, hygrian::Options options) {

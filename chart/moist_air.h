@@ -2,8 +2,8 @@
 // degrees C, with the total pressure P in kPa, and no value where the relation
 // faults or has no physical answer. Each takes the model (and, for the
 // handbook's, the phase saturation refers to below the triple point) that the
-// points are computed with, so a point and the curves agree. This is the
-// chart's one door into air/.
+// points are computed with, so a point and the curves agree. They are
+// hygrian/relations.h's, a value or none.
 #pragma once
 
 #include <optional>

@@ -98,35 +98,28 @@ struct RowValues {
   std::array<double, 6> p{};
 };
 
-// The process of the plan's form; flows in kg/s.
+// The process of the plan's form; flows in kg/s. Its arguments in its row's
+// order: the streams' states from the entering states, the pressure, and the
+// parameters in the plan's order.
 ProcessResult Run(const ProcessPlan& plan, const RowValues& v, double P, Phase over) {
-  const double t = v.entering.state.dryBulb;
-  const double W = v.entering.state.humidityRatio;
-  const std::array<double, 6>& p = v.p;
-  const bool first = plan.form == 0;
-  switch (plan.kind->process) {
-    case Process::Mix:
-      return Mix({t, W, p[0]}, {v.second.state.dryBulb, v.second.state.humidityRatio, p[1]}, P,
-                 over);
-    case Process::Heat:
-      return first ? HeatTo(t, W, p[0], p[1], P, over) : HeatBy(t, W, p[0], p[1], P, over);
-    case Process::Coil:
-      return first ? CoolAndDehumidify(t, W, p[0], p[1], p[2], P, over)
-                   : CoolAndDehumidifyTo(t, W, p[0], p[1], p[2], P, over);
-    case Process::Evaporative:
-      return CoolEvaporatively(t, W, p[0], p[1], P, over);
-    case Process::Steam:
-      return first ? HumidifyWithSteamToRelativeHumidity(t, W, p[0], p[1], p[2], P, over)
-                   : HumidifyWithSteam(t, W, p[0], p[1], p[2], P, over);
-    case Process::Adiabatic:
-      return first ? HumidifyWithWaterToRelativeHumidity(t, W, p[0], p[1], p[2], P, over)
-                   : HumidifyWithWater(t, W, p[0], p[1], p[2], P, over);
-    case Process::None:
-      break;
+  const ProcessFunction* function = plan.kind->functions[plan.form];
+  if (function == nullptr) {
+    ProcessResult refused;
+    refused.status = Status::InvalidInput;
+    return refused;
   }
-  ProcessResult refused;
-  refused.status = Status::InvalidInput;
-  return refused;
+  std::array<double, MostProcessArguments> x{};
+  std::size_t parameter = 0;
+  for (std::size_t a = 0; a < function->count; ++a) {
+    std::string_view key = function->arguments[a].key;
+    const State& stream = key.substr(0, 2) == "b_" ? v.second.state : v.entering.state;
+    if (key.substr(0, 2) == "a_" || key.substr(0, 2) == "b_") key.remove_prefix(2);
+    x[a] = key == "pressure"         ? P
+           : key == "dry_bulb"       ? stream.dryBulb
+           : key == "humidity_ratio" ? stream.humidityRatio
+                                     : v.p[parameter++];
+  }
+  return function->run(x.data(), over);
 }
 
 bool IsFlow(std::string_view key) { return key == "flow" || key == "a_flow" || key == "b_flow"; }

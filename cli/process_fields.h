@@ -1,8 +1,9 @@
 // The processes as the programs read them from a table (hygrian-batch
-// --process, hygrian-chart --processes): each process's columns and their
-// quantities, the plan a header gives (which column holds which parameter, in
-// which unit), one row's process run through hygrian/processes.h, and the
-// values a process writes, in the units the options give.
+// --process, hygrian-chart --processes): each process's columns (from the
+// arguments of hygrian/process_table.h's rows) and their quantities, the plan a
+// header gives (which column holds which parameter, in which unit), one row's
+// process run through that table's row, and the values a process writes, in
+// the units the options give.
 //
 //   heat:  dry_bulb,relative_humidity,leaving_dry_bulb,flow
 //          20,50,35,2  ->  HeatTo(20, W, 35, 2): leaving_dry_bulb 35, totalLoad (kW)
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "cli/units.h"
+#include "hygrian/process_table.h"
 #include "hygrian/processes.h"
 #include "hygrian/psychrometrics.h"
 #include "hygrian/units.h"
@@ -27,12 +29,16 @@ namespace hygrian::cli {
 
 enum class Process { None, Mix, Heat, Coil, Evaporative, Steam, Adiabatic };
 
-// One process as a table gives it. Its parameters come in one of its forms
-// (the first whose columns are all in the header is read), with the columns
-// every form needs, and perhaps an optional one. An empty name is none.
+// One process as a table gives it: the library's processes it runs (rows of
+// hygrian::Processes), one a form of its parameters (the first whose columns
+// are all in the header is read). A form's parameters are its process's
+// arguments but the entering air's and the pressure; those every form has
+// (with) and a flow that may be left out (optional) are kept apart from the
+// form's own. An empty name is none.
 struct ProcessKind {
   std::string_view word;  // --process WORD
   Process process;
+  std::array<const ProcessFunction*, 2> functions;  // nullptr: no second form
   std::array<std::array<std::string_view, 2>, 2> forms;
   std::array<std::string_view, 2> with;
   std::string_view optional;  // without it, 1 kg/s (per kg of dry air), or the chain's flow
@@ -42,44 +48,67 @@ struct ProcessKind {
   std::string_view what;  // for --help
 };
 
+// Whether an argument of a process is the entering air's: a stream's dry-bulb
+// or humidity ratio ("dry_bulb", "a_humidity_ratio"), or the pressure.
+[[nodiscard]] constexpr bool IsEnteringArgument(std::string_view key) noexcept {
+  if (key.size() > 2 && (key.substr(0, 2) == "a_" || key.substr(0, 2) == "b_")) {
+    key.remove_prefix(2);
+  }
+  return key == "dry_bulb" || key == "humidity_ratio" || key == "pressure";
+}
+
+// The kind of a word that runs the processes named by keys, its parameters
+// taken from their arguments; flowOptional: a flow every form ends with may be
+// left out.
+[[nodiscard]] constexpr ProcessKind KindOfProcesses(std::string_view word, Process process,
+                                                    std::array<std::string_view, 2> keys,
+                                                    bool flowOptional, std::string_view water,
+                                                    std::string_view what) noexcept {
+  ProcessKind kind{word,  process, {ProcessOf(keys[0]), ProcessOf(keys[1])}, {}, {}, {},
+                   water, what};
+  std::array<std::array<std::string_view, 3>, 2> parameters{};
+  std::array<std::size_t, 2> counts{};
+  for (std::size_t f = 0; f < 2 && kind.functions[f] != nullptr; ++f) {
+    const ProcessFunction& function = *kind.functions[f];
+    for (std::size_t a = 0; a < function.count; ++a) {
+      if (!IsEnteringArgument(function.arguments[a].key)) {
+        parameters[f][counts[f]++] = function.arguments[a].key;
+      }
+    }
+  }
+  // Those the two forms end with are every form's.
+  std::size_t shared = 0;
+  while (kind.functions[1] != nullptr && shared < counts[0] && shared < counts[1] &&
+         parameters[0][counts[0] - 1 - shared] == parameters[1][counts[1] - 1 - shared]) {
+    ++shared;
+  }
+  if (flowOptional && counts[0] > 0 && parameters[0][counts[0] - 1] == "flow") {
+    kind.optional = "flow";
+    shared = 1;
+  }
+  for (std::size_t f = 0; f < 2; ++f) {
+    for (std::size_t i = 0; i + shared < counts[f]; ++i) kind.forms[f][i] = parameters[f][i];
+  }
+  for (std::size_t i = 0; i < shared && kind.optional.empty(); ++i) {
+    kind.with[i] = parameters[0][counts[0] - shared + i];
+  }
+  return kind;
+}
+
 inline constexpr std::array<ProcessKind, 6> kProcesses = {{
-    {"mix", Process::Mix, {{{"a_flow", "b_flow"}, {}}}, {}, {}, "condensate", "two streams mixed"},
-    {"heat",
-     Process::Heat,
-     {{{"leaving_dry_bulb", ""}, {"heat_rate", ""}}},
-     {"flow", ""},
-     {},
-     "water_added",
-     "sensible heating or cooling"},
-    {"coil",
-     Process::Coil,
-     {{{"apparatus_dew_point", "bypass_factor"},
-       {"leaving_dry_bulb", "leaving_relative_humidity"}}},
-     {"flow", ""},
-     {},
-     "condensate",
-     "a cooling and dehumidifying coil"},
-    {"evaporative",
-     Process::Evaporative,
-     {{{"effectiveness", ""}, {}}},
-     {},
-     "flow",
-     "water_added",
-     "evaporative cooling"},
-    {"steam",
-     Process::Steam,
-     {{{"leaving_relative_humidity", ""}, {"leaving_humidity_ratio", ""}}},
-     {"steam_temperature", "flow"},
-     {},
-     "water_added",
-     "humidification with steam"},
-    {"adiabatic",
-     Process::Adiabatic,
-     {{{"leaving_relative_humidity", ""}, {"leaving_humidity_ratio", ""}}},
-     {"water_temperature", "flow"},
-     {},
-     "water_added",
-     "humidification with liquid water"},
+    KindOfProcesses("mix", Process::Mix, {"mix", ""}, false, "condensate", "two streams mixed"),
+    KindOfProcesses("heat", Process::Heat, {"heat_to", "heat_by"}, false, "water_added",
+                    "sensible heating or cooling"),
+    KindOfProcesses("coil", Process::Coil, {"cool_and_dehumidify", "cool_and_dehumidify_to"}, false,
+                    "condensate", "a cooling and dehumidifying coil"),
+    KindOfProcesses("evaporative", Process::Evaporative, {"cool_evaporatively", ""}, true,
+                    "water_added", "evaporative cooling"),
+    KindOfProcesses("steam", Process::Steam,
+                    {"humidify_with_steam_to_relative_humidity", "humidify_with_steam"}, false,
+                    "water_added", "humidification with steam"),
+    KindOfProcesses("adiabatic", Process::Adiabatic,
+                    {"humidify_with_water_to_relative_humidity", "humidify_with_water"}, false,
+                    "water_added", "humidification with liquid water"),
 }};
 
 // The quantity of each parameter column, by its key: the unit it is read in

@@ -21,9 +21,9 @@
 #include "hygrian/arrays.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/process_table.h"
 #include "hygrian/properties.h"
 #include "hygrian/units.h"
-#include "js/processes.h"
 #include "web/memory_platform.h"
 #include "web/settings.h"
 
@@ -149,23 +149,23 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_states(int pair, double* first, double* seco
   return 0;
 }
 
-// The process js::kProcesses[row] over `over` (numbered as the C API numbers
+// The process Processes[row] over `over` (numbered as the C API numbers
 // phases) at n rows: arguments holds the row's arguments as columns of n values
 // each, in its order, in the library's units. out receives the leaving state's
-// nine properties and then js::kProcessValues, n values each; status each
+// nine properties and then ProcessValues, n values each; status each
 // row's outcome code. Where nothing was computed (or an argument is NaN:
 // "missing") every value is NaN. Returns 0, or 1 with nothing computed for a
 // row or phase that is none.
 EMSCRIPTEN_KEEPALIVE int hygrian_js_process(int row, int over, const double* arguments, int n,
                                             double* out, std::int8_t* status) {
-  if (row < 0 || row >= static_cast<int>(js::kProcesses.size()) || over < 0 || over > 1 || n < 0) {
+  if (row < 0 || row >= static_cast<int>(Processes.size()) || over < 0 || over > 1 || n < 0) {
     return 1;
   }
-  const js::ProcessRow& process = js::kProcesses[static_cast<std::size_t>(row)];
+  const ProcessFunction& process = Processes[static_cast<std::size_t>(row)];
   const auto count = static_cast<std::size_t>(n);
-  const std::size_t outputs = DefaultPropertyCount + js::kProcessValues.size();
+  const std::size_t outputs = DefaultPropertyCount + ProcessValues.size();
   for (std::size_t i = 0; i < count; ++i) {
-    std::array<double, js::kMostArguments> x{};
+    std::array<double, MostProcessArguments> x{};
     bool missing = false;
     for (std::size_t a = 0; a < process.count; ++a) {
       x[a] = arguments[a * count + i];
@@ -179,7 +179,7 @@ EMSCRIPTEN_KEEPALIVE int hygrian_js_process(int row, int over, const double* arg
     for (std::size_t k = 0; k < outputs; ++k) {
       const double value = k < DefaultPropertyCount
                                ? r.leaving.*Properties[k].member
-                               : r.*js::kProcessValues[k - DefaultPropertyCount].member;
+                               : r.*ProcessValues[k - DefaultPropertyCount].member;
       // + 0.0 as the units' conversion adds the library unit's zero: a load of
       // -0 (the air's enthalpy unchanged) is 0, as the programs write it.
       out[k * count + i] = computed ? value + 0.0 : kNan;

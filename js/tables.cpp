@@ -1,6 +1,6 @@
 // Writes the npm package's tables and its TypeScript types from the library's
-// own tables (properties, pairs, outcomes, units, the models and phases) and the
-// package's processes (js/processes.h), so that a row added there reaches the
+// own tables (properties, pairs, outcomes, units, the models and phases, the
+// processes of hygrian/process_table.h), so that a row added there reaches the
 // package's functions and types with no edit here. Run by the build (under
 // node, as the web preset builds it):
 //
@@ -20,10 +20,10 @@
 #include "cli/options.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/process_table.h"
 #include "hygrian/properties.h"
 #include "hygrian/units.h"
 #include "hygrian/version.h"
-#include "js/processes.h"
 
 namespace {
 
@@ -151,11 +151,11 @@ std::string TablesJson() {
     units.push_back("{\"quantity\":" + Quoted(Camel(UnitsOf(unit.quantity).key)) +
                     ",\"key\":" + Quoted(unit.key) + ",\"name\":" + Quoted(unit.name) + "}");
   }
-  for (std::size_t r = 0; r < js::kProcesses.size(); ++r) {
-    const js::ProcessRow& row = js::kProcesses[r];
+  for (std::size_t r = 0; r < Processes.size(); ++r) {
+    const ProcessFunction& row = Processes[r];
     std::vector<std::string> arguments;
     for (std::size_t a = 0; a < row.count; ++a) {
-      const js::ProcessArgument& argument = row.arguments[a];
+      const ProcessArgument& argument = row.arguments[a];
       arguments.push_back("{\"key\":" + Quoted(Camel(argument.key)) + ",\"name\":" +
                           Quoted(argument.key) + ",\"unit\":" + Quoted(argument.unit) + "}");
     }
@@ -164,7 +164,7 @@ std::string TablesJson() {
                         Quoted(row.description) + ",\"arguments\":" + Array(arguments) + "}");
   }
   for (const Property& p : DefaultProperties) outputs.push_back(Quoted(Camel(p.key)));
-  for (const js::ProcessValue& v : js::kProcessValues) outputs.push_back(Quoted(Camel(v.key)));
+  for (const ProcessValue& v : ProcessValues) outputs.push_back(Quoted(Camel(v.key)));
   for (const cli::ModelWord& m : cli::kModelWords) models.push_back(Quoted(m.word));
   for (const cli::PhaseWord& p : cli::kPhaseWords) phases.push_back(Quoted(p.word));
   return "{\"version\":" + Quoted(HYGRIAN_VERSION) +
@@ -240,7 +240,7 @@ std::string StateTypes() {
                " (or the unit asked for) */\n  readonly " + Camel(p.key) + ": T;\n";
   }
   std::string values;
-  for (const js::ProcessValue& v : js::kProcessValues) {
+  for (const ProcessValue& v : ProcessValues) {
     values += "  /** " + std::string(v.description) + ", " + std::string(v.unit) +
               " */\n  readonly " + Camel(v.key) + ": T;\n";
   }
@@ -294,10 +294,10 @@ std::string PairFunctions() {
 // One function per process.
 std::string ProcessFunctions() {
   std::ostringstream t;
-  for (const js::ProcessRow& row : js::kProcesses) {
+  for (const ProcessFunction& row : Processes) {
     std::vector<std::string> parameters, fields, names;
     for (std::size_t a = 0; a < row.count; ++a) {
-      const js::ProcessArgument& argument = row.arguments[a];
+      const ProcessArgument& argument = row.arguments[a];
       const std::string parameter = "T" + std::to_string(a);
       const bool pressure = argument.key == "pressure";
       parameters.push_back(parameter + " extends Values" + (pressure ? " = number" : ""));
@@ -318,8 +318,8 @@ std::string Types() {
   std::vector<std::string> given;
   for (const Property& p : GivenValues()) given.push_back(Camel(p.key) + "?: number");
   std::vector<std::string> processNames;
-  processNames.reserve(js::kProcesses.size());
-  for (const js::ProcessRow& row : js::kProcesses) processNames.push_back(Camel(row.key));
+  processNames.reserve(Processes.size());
+  for (const ProcessFunction& row : Processes) processNames.push_back(Camel(row.key));
   t << "// hygrian's TypeScript types, made by the build from the library's tables "
        "(js/tables.cpp).\n\n"
     << CommonTypes() << StateTypes() << PairFunctions() << ProcessFunctions()
@@ -370,9 +370,9 @@ std::string Types() {
 // the function from the row).
 std::string Script(const std::string& json) {
   std::string script = "const TABLES = " + json + ";\n";
-  for (std::size_t r = 0; r < js::kProcesses.size(); ++r) {
-    script += "export const " + Camel(js::kProcesses[r].key) +
-              " = processFunction(TABLES.processes[" + std::to_string(r) + "]);\n";
+  for (std::size_t r = 0; r < Processes.size(); ++r) {
+    script += "export const " + Camel(Processes[r].key) + " = processFunction(TABLES.processes[" +
+              std::to_string(r) + "]);\n";
   }
   return script;
 }

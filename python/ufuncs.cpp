@@ -36,6 +36,7 @@
 #include "hygrian/measures.h"
 #include "hygrian/outcomes.h"
 #include "hygrian/pairs.h"
+#include "hygrian/process_table.h"
 #include "hygrian/processes.h"
 #include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
@@ -243,23 +244,20 @@ constexpr const char* kOutputsDoc =
     "specific_volume (m3/kg dry air), vapor_pressure (kPa), and status (int8).\n"
     "float64 inputs give float64, float32 inputs float32 (computed in double);\n"
     "dtype=numpy.float32 gives float32 from any inputs (the status stays int8).\n\n"
-    "status 0: every property computed. -1: no wet-bulb temperature was found; only\n"
-    "wet_bulb is NaN. 13 (handbook): supersaturated, computed from the given pair,\n"
-    "wet_bulb NaN; 19 (handbook over ice): above ice saturation, not water's, the\n"
-    "same; 20: clipped to saturation (the clipping ufuncs of hygrian.psychrometrics'\n"
-    "supersaturated='clip'). 14 (handbook): drier than the range, dew_point NaN. 12: missing, a\n"
-    "NaN among the inputs (a gap in the data). Any other code (hygrian.STATUS has\n"
-    "the texts): invalid input (1: a value infinite, pressure not above 0), outside\n"
-    "the handbook's range (15: -100 to 200 degrees C, 10 to 1,000 kPa), an\n"
-    "impossible state (11: the vapour pressure at or above the total pressure) or a\n"
-    "fault of the calculator's relations; the given values stay and the other\n"
-    "properties are NaN. No exception is raised for a bad state. The handbook model\n"
+    "status says what became of each state (the codes below): with a warning the\n"
+    "properties are computed, one perhaps NaN (wet_bulb where no wet-bulb was found\n"
+    "or the air is above saturation, dew_point where it is drier than the range);\n"
+    "where nothing is computed (invalid input: a value infinite, pressure not above\n"
+    "0; outside the handbook's range, -100 to 200 degrees C and 10 to 1,000 kPa; an\n"
+    "impossible state; a fault of the calculator's relations) the given values stay\n"
+    "and the other properties are NaN, and a NaN among the inputs is missing, a gap\n"
+    "in the data. No exception is raised for a bad state. The handbook model\n"
     "leaves a property that is not defined NaN (the dew point of dry air, the degree\n"
     "of saturation at and above the boiling point). The calculator model computes\n"
-    "supersaturated inputs as given, with status 0 or -1. pressure is the total pressure in kPa "
-    "(101.325 at\n"
-    "sea level); a scalar applies to all. Any shapes that broadcast, any strides,\n"
-    "out= and where= as for every ufunc; the loop runs with the GIL released.\n";
+    "supersaturated inputs as given, with no warning. pressure is the total pressure\n"
+    "in kPa (101.325 at sea level); a scalar applies to all. Any shapes that\n"
+    "broadcast, any strides, out= and where= as for every ufunc; the loop runs with\n"
+    "the GIL released.\n";
 constexpr const char* kExampleDoc =
     "\n\nExample:\n\n"
     ">>> import numpy as np, hygrian\n"
@@ -267,19 +265,41 @@ constexpr const char* kExampleDoc =
     ">>> np.round(s[2], 2), s[9]\n"
     "(array([17.6 , 10.65]), array([0, 0], dtype=int8))\n";
 
-// "The status codes and their texts (hygrian.STATUS): 0 ok, -1 no wet-bulb,
-// ...": the outcomes Python gives, from the table, in lines of at most 80.
+// What each class of outcome Python gives leaves of a state, in the
+// docstrings' words.
+struct ClassWords {
+  OutcomeClass kind;
+  const char* words;
+};
+constexpr std::array<ClassWords, 4> kClassWords = {{
+    {OutcomeClass::Ok, "Computed"},
+    {OutcomeClass::Warning, "Computed with a warning"},
+    {OutcomeClass::Fault, "Not computed"},
+    {OutcomeClass::Missing, "A gap in the data"},
+}};
+
+// "The status codes and their texts (hygrian.STATUS), by what they leave:
+// Computed: 0 ok. ...": the outcomes Python gives, from the table, class by
+// class, in lines of at most 80.
 std::string StatusDoc() {
   std::vector<std::string> items;
-  for (const Outcome& outcome : Outcomes) {
-    if (RulesOf(outcome.kind).python) {
-      items.push_back(std::to_string(outcome.code) + " " + std::string(outcome.text));
+  for (const ClassWords& group : kClassWords) {
+    std::vector<std::string> codes;
+    for (const Outcome& outcome : Outcomes) {
+      if (outcome.kind == group.kind && RulesOf(outcome.kind).python) {
+        codes.push_back(std::to_string(outcome.code) + " " + std::string(outcome.text));
+      }
+    }
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+      items.push_back((i == 0 ? std::string(group.words) + ": " : "") + codes[i] +
+                      (i + 1 < codes.size() ? "," : "."));
     }
   }
-  std::string doc = "\nThe status codes and their texts (hygrian.STATUS):";
+  std::string doc = "\nThe status codes and their texts (hygrian.STATUS), by what they leave:";
   std::size_t line = 1;  // where the last line starts
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const std::string item = items[i] + (i + 1 < items.size() ? "," : ".");
+  for (const std::string& item : items) {
+    // An item is a code and its text, perhaps after its class's words: a line
+    // breaks only between blanks outside a text.
     const bool fits = doc.size() - line + 1 + item.size() <= 80;
     doc += fits ? " " : "\n";
     if (!fits) line = doc.size();
@@ -702,169 +722,21 @@ bool AddSaturation(PyObject* module) {
   return true;
 }
 
-// The processes of hygrian/processes.h as ufuncs, by the handbook model over
-// ice or over water (kProcessPhases): one row each, its inputs (the entering air, the parameters,
-// the flow and the total pressure, in that order) and what it computes. One float64 loop; float32
-// inputs are cast to it.
-struct ProcessRow {
-  const char* name;
-  std::size_t inputs;     // pressure included
-  const char* arguments;  // their names, blank-separated, as PROCESS_ARGUMENTS gives them
-  // Their quantities (hygrian/units.h's keys), blank-separated, as
-  // PROCESS_ARGUMENT_QUANTITIES gives them.
-  const char* quantities;
-  const char* doc;  // what it does, in which units, with an example
-  ProcessResult (*run)(const double* x, Phase over);
-};
+// The processes of hygrian/process_table.h as ufuncs, by the handbook model
+// over ice or over water (kProcessPhases): one per row of Processes, its inputs
+// the row's arguments (the entering air, the parameters, the flow and the total
+// pressure, in that order). One float64 loop; float32 inputs are cast to it.
 
-constexpr std::array<ProcessRow, 11> kProcessRows = {{
-    {"mix", 7, "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
-     "temperature mass_ratio mass_flow temperature mass_ratio mass_flow pressure",
-     "Adiabatic mixing of two streams, each by its dry-bulb (degrees C), humidity ratio\n"
-     "(kg/kg) and dry-air flow (kg/s); no heat crosses, so the loads are 0.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.mix(32.0, 0.018, 1.0, 24.0, 0.0093, "
-     "3.0, 101.325)))\n"
-     ">>> round(float(r['dry_bulb']), 2), float(r['flow'])\n"
-     "(26.02, 4.0)\n",
-     [](const double* x, Phase over) {
-       return Mix({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6], over);
-     }},
-    {"mix_volumes", 7,
-     "a_dry_bulb a_humidity_ratio a_flow b_dry_bulb b_humidity_ratio b_flow pressure",
-     "temperature mass_ratio volume_flow temperature mass_ratio volume_flow pressure",
-     "mix with the flows in m3/s, each converted with its stream's specific volume.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.mix_volumes(4.0, 0.0036, 2.0, 25.0, "
-     "0.0099, 6.25, 101.325)))\n"
-     ">>> round(float(r['flow']), 2)\n"
-     "9.82\n",
-     [](const double* x, Phase over) {
-       return MixVolumes({x[0], x[1], x[2]}, {x[3], x[4], x[5]}, x[6], over);
-     }},
-    {"heat_to", 5, "dry_bulb humidity_ratio leaving_dry_bulb flow pressure",
-     "temperature mass_ratio temperature mass_flow pressure",
-     "Sensible heating or cooling to leaving_dry_bulb (degrees C) at the entering\n"
-     "humidity ratio; cooling below the dew point is status 18.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.heat_to(2.0, 0.0043, 40.0, 12.7, "
-     "101.325)))\n"
-     ">>> round(float(r['total_load']))\n"
-     "489\n",
-     [](const double* x, Phase over) { return HeatTo(x[0], x[1], x[2], x[3], x[4], over); }},
-    {"heat_by", 5, "dry_bulb humidity_ratio heat_rate flow pressure",
-     "temperature mass_ratio power mass_flow pressure",
-     "Sensible heating (heat_rate > 0, kW) or cooling (< 0) of flow kg/s.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.heat_by(2.0, 0.0043, 490.0, 12.7, "
-     "101.325)))\n"
-     ">>> round(float(r['dry_bulb']), 1)\n"
-     "40.1\n",
-     [](const double* x, Phase over) { return HeatBy(x[0], x[1], x[2], x[3], x[4], over); }},
-    {"cool_and_dehumidify", 6,
-     "dry_bulb humidity_ratio apparatus_dew_point bypass_factor flow pressure",
-     "temperature mass_ratio temperature dimensionless mass_flow pressure",
-     "A cooling and dehumidifying coil by its apparatus dew point (degrees C) and\n"
-     "bypass factor (0 to 1); the condensate leaves at the apparatus dew point.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_and_dehumidify(26.0, 0.0115, "
-     "10.0, 0.1, 4.0, 101.325)))\n"
-     ">>> round(float(r['dry_bulb']), 1), round(float(r['sensible_heat_ratio']), 2)\n"
-     "(11.6, 0.63)\n",
-     [](const double* x, Phase over) {
-       return CoolAndDehumidify(x[0], x[1], x[2], x[3], x[4], x[5], over);
-     }},
-    {"cool_and_dehumidify_to", 6,
-     "dry_bulb humidity_ratio leaving_dry_bulb leaving_relative_humidity flow pressure",
-     "temperature mass_ratio temperature relative_humidity mass_flow pressure",
-     "The coil by its leaving dry-bulb (degrees C) and relative humidity (percent);\n"
-     "the condensate leaves at the leaving dry-bulb.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_and_dehumidify_to(30.0, 0.0133, "
-     "10.0, 100.0, 5.7, 101.325)))\n"
-     ">>> round(float(r['total_load']))\n"
-     "-197\n",
-     [](const double* x, Phase over) {
-       return CoolAndDehumidifyTo(x[0], x[1], x[2], x[3], x[4], x[5], over);
-     }},
-    {"cool_evaporatively", 5, "dry_bulb humidity_ratio effectiveness flow pressure",
-     "temperature mass_ratio dimensionless mass_flow pressure",
-     "Direct evaporative cooling by its saturation effectiveness (0 to 1), along the\n"
-     "entering wet-bulb.\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.cool_evaporatively(35.0, 0.007, 0.85, "
-     "1.0, 101.325)))\n"
-     ">>> round(float(r['dry_bulb']), 1)\n"
-     "21.3\n",
-     [](const double* x, Phase over) {
-       return CoolEvaporatively(x[0], x[1], x[2], x[3], x[4], over);
-     }},
-    {"humidify_with_steam", 6,
-     "dry_bulb humidity_ratio leaving_humidity_ratio steam_temperature flow pressure",
-     "temperature mass_ratio mass_ratio temperature mass_flow pressure",
-     "Humidification with steam at steam_temperature (degrees C) to\n"
-     "leaving_humidity_ratio (kg/kg).\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.humidify_with_steam(20.0, 0.0018, "
-     "0.0094, 110.0, 2.0, 101.325)))\n"
-     ">>> round(float(r['water']), 4)\n"
-     "0.0152\n",
-     [](const double* x, Phase over) {
-       return HumidifyWithSteam(x[0], x[1], x[2], x[3], x[4], x[5], over);
-     }},
-    {"humidify_with_water", 6,
-     "dry_bulb humidity_ratio leaving_humidity_ratio water_temperature flow pressure",
-     "temperature mass_ratio mass_ratio temperature mass_flow pressure",
-     "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
-     "leaving_humidity_ratio (kg/kg).\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, hygrian.humidify_with_water(35.0, 0.007, "
-     "0.012, 20.0, 1.0, 101.325)))\n"
-     ">>> round(float(r['dry_bulb']), 1)\n"
-     "22.9\n",
-     [](const double* x, Phase over) {
-       return HumidifyWithWater(x[0], x[1], x[2], x[3], x[4], x[5], over);
-     }},
-    {"humidify_with_steam_to_relative_humidity", 6,
-     "dry_bulb humidity_ratio leaving_relative_humidity steam_temperature flow pressure",
-     "temperature mass_ratio relative_humidity temperature mass_flow pressure",
-     "Humidification with steam at steam_temperature (degrees C) to\n"
-     "leaving_relative_humidity (percent).\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, "
-     "hygrian.humidify_with_steam_to_relative_humidity(20.0, 0.0018, 60.0, 110.0, 2.0, "
-     "101.325)))\n"
-     ">>> round(float(r['relative_humidity']), 6)\n"
-     "60.0\n",
-     [](const double* x, Phase over) {
-       return HumidifyWithSteamToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5], over);
-     }},
-    {"humidify_with_water_to_relative_humidity", 6,
-     "dry_bulb humidity_ratio leaving_relative_humidity water_temperature flow pressure",
-     "temperature mass_ratio relative_humidity temperature mass_flow pressure",
-     "Adiabatic humidification with liquid water at water_temperature (degrees C) to\n"
-     "leaving_relative_humidity (percent).\n\n"
-     ">>> import hygrian\n"
-     ">>> r = dict(zip(hygrian.PROCESS_OUTPUTS, "
-     "hygrian.humidify_with_water_to_relative_humidity(35.0, 0.007, 60.0, 20.0, 1.0, "
-     "101.325)))\n"
-     ">>> round(float(r['relative_humidity']), 6)\n"
-     "60.0\n",
-     [](const double* x, Phase over) {
-       return HumidifyWithWaterToRelativeHumidity(x[0], x[1], x[2], x[3], x[4], x[5], over);
-     }},
-}};
-
-// The outputs: the leaving state's nine properties, then the rest of ProcessResult,
-// with their quantities ("" for a ratio, or for the water's enthalpy, whose IP
-// datum is not moist air's).
-constexpr std::array<const char*, 7> kProcessValues = {
-    "flow",  "sensible_load", "latent_load", "total_load", "sensible_heat_ratio",
-    "water", "water_enthalpy"};
-constexpr std::array<std::string_view, 7> kProcessValueQuantities = {
-    "mass_flow", "power", "power", "power", "", "mass_flow", ""};
+// The outputs: the leaving state's nine properties, then ProcessValues.
+// A value's quantity (hygrian/units.h's key), "" for a ratio, or for the water's
+// enthalpy (per kg of water: its IP datum is not moist air's).
+constexpr std::string_view ValueQuantity(const ProcessValue& value) {
+  if (value.unit == "1" || value.unit == "kJ/kg") return "";
+  const QuantityUnits* quantity = QuantityOfLibraryUnit(value.unit);
+  return quantity != nullptr ? quantity->key : "";
+}
 // The leaving state's properties written by default, the values, the status.
-constexpr std::size_t kProcessOutputs = DefaultPropertyCount + kProcessValues.size() + 1;
+constexpr std::size_t kProcessOutputs = DefaultPropertyCount + ProcessValues.size() + 1;
 
 constexpr const char* kProcessOutputsDoc =
     "\nEvery input broadcasts (flows in kg/s of dry air, pressure in kPa). Returns\n"
@@ -873,11 +745,10 @@ constexpr const char* kProcessOutputsDoc =
     "sensible_load, latent_load, total_load (kW, positive when heat is added to the\n"
     "air; total_load is the heat crossing the equipment's boundary),\n"
     "sensible_heat_ratio, water (kg/s, added positive, condensed negative),\n"
-    "water_enthalpy (kJ/kg of water) and status (int8): 0, 13 (supersaturated,\n"
-    "fog) or 19 (above ice saturation) computed; 12 missing (a NaN input); any\n"
-    "other code (hygrian.STATUS) and\n"
-    "every value is NaN: 1 invalid input (a parameter outside its range), 15\n"
-    "outside the range, 16 no state the process can reach, 18 below the dew point.\n";
+    "water_enthalpy (kJ/kg of water) and status (int8, the codes below): where\n"
+    "nothing is computed (a parameter outside its range is invalid input; no state\n"
+    "the process can reach, below the dew point, outside the range) or an input is\n"
+    "NaN (missing), every value is NaN.\n";
 
 // The phases the processes' ufuncs come in, by PROCESSES' key, with what the
 // docstrings say of them; the first is hygrian's own.
@@ -893,7 +764,7 @@ constexpr std::array<ProcessPhase, 2> kProcessPhases = {{
 
 template <std::size_t row, std::size_t phase>
 void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* /*data*/) {
-  constexpr std::size_t kIn = kProcessRows[row].inputs;
+  constexpr std::size_t kIn = Processes[row].count;
   constexpr std::size_t kAll = kIn + kProcessOutputs;
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   std::fexcept_t flags{};
@@ -907,17 +778,14 @@ void ProcessLoop(char** args, const npy_intp* dimensions, const npy_intp* steps,
       x[k] = Load<double>(at[k]);
       missing = missing || std::isnan(x[k]);
     }
-    const ProcessResult r = kProcessRows[row].run(x.data(), kProcessPhases[phase].phase);
+    const ProcessResult r = Processes[row].run(x.data(), kProcessPhases[phase].phase);
     const Outcome& outcome = OutcomeOfCode(static_cast<int>(r.status));
     const bool computed = !missing && RulesOf(outcome.kind).computed;
-    const std::array<double, kProcessValues.size()> values = {
-        r.flow,  r.sensibleLoad, r.latentLoad, r.totalLoad, r.sensibleHeatRatio,
-        r.water, r.waterEnthalpy};
     for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
       Store(at[kIn + k], computed ? r.leaving.*Properties[k].member : kNan);
     }
-    for (std::size_t k = 0; k < values.size(); ++k) {
-      Store(at[kIn + DefaultPropertyCount + k], computed ? values[k] : kNan);
+    for (std::size_t k = 0; k < ProcessValues.size(); ++k) {
+      Store(at[kIn + DefaultPropertyCount + k], computed ? r.*ProcessValues[k].member : kNan);
     }
     Store(at[kAll - 1], missing ? kMissing : static_cast<std::int8_t>(outcome.code));
     for (std::size_t k = 0; k < at.size(); ++k) at[k] += steps[k];
@@ -941,53 +809,95 @@ std::array<PyUFuncGenericFunction, 1> kProcessLoop = {ProcessLoop<row, phase>};
 template <std::size_t phase, std::size_t... row>
 constexpr auto ProcessTablesOf(std::index_sequence<row...> /*rows*/) {
   return std::array<std::pair<PyUFuncGenericFunction*, const char*>, sizeof...(row)>{
-      {{kProcessLoop<row, phase>.data(), kProcessTypes<kProcessRows[row].inputs>.data()}...}};
+      {{kProcessLoop<row, phase>.data(), kProcessTypes<Processes[row].count>.data()}...}};
 }
 template <std::size_t... phase>
 constexpr auto PhaseTablesOf(std::index_sequence<phase...> /*phases*/) {
-  return std::array{ProcessTablesOf<phase>(std::make_index_sequence<kProcessRows.size()>())...};
+  return std::array{ProcessTablesOf<phase>(std::make_index_sequence<Processes.size()>())...};
 }
 const auto kProcessTables = PhaseTablesOf(std::make_index_sequence<kProcessPhases.size()>());
 
 // The processes' ufuncs over one phase into the dict set ({name: ufunc}), the
 // first phase's also in the module under their names; the docstrings are kept
 // as bytes as for the pairs'.
+// A process's arguments joined by separator ("dry_bulb, humidity_ratio, ...").
+std::string ArgumentsOf(const ProcessFunction& f, std::string_view separator) {
+  std::string text;
+  for (std::size_t a = 0; a < f.count; ++a) {
+    text.append(a == 0 ? "" : separator).append(f.arguments[a].key);
+  }
+  return text;
+}
+
+// words on lines of at most 78 characters, broken at blanks.
+std::string Wrapped(std::string_view words) {
+  std::string text;
+  std::size_t line = 0;
+  while (!words.empty()) {
+    const std::size_t end = std::min(words.find(' '), words.size());
+    if (line > 0 && line + 1 + end > 78) {
+      text += '\n';
+      line = 0;
+    } else if (line > 0) {
+      text += ' ';
+      ++line;
+    }
+    text.append(words.substr(0, end));
+    line += end;
+    words.remove_prefix(std::min(end + 1, words.size()));
+  }
+  return text + "\n";
+}
+
+// A process's docstring: its call, what it does, its units, its example, then
+// what every process gives and the phase.
+std::string ProcessDoc(const ProcessFunction& f, const ProcessPhase& over) {
+  std::string what(1, static_cast<char>(f.description[0] - 'a' + 'A'));
+  what.append(f.description.substr(1)).append(".");
+  if (!f.note.empty()) what.append(" ").append(f.note);
+  std::string units = "Units:";
+  for (std::size_t a = 0; a < f.count; ++a) {
+    units.append(a == 0 ? " " : ", ").append(f.arguments[a].key).append(" ");
+    units.append(f.arguments[a].unit);
+  }
+  const ProcessExample& e = f.example;
+  const std::string digits = e.digits == 0 ? "" : ", " + std::to_string(e.digits);
+  return std::string(f.key) + "(" + ArgumentsOf(f, ", ") + ")\n\n" + Wrapped(what) +
+         Wrapped(units + ".") + "\n>>> import hygrian\n>>> r = dict(zip(hygrian.PROCESS_OUTPUTS, " +
+         "hygrian." + std::string(f.key) + "(" + std::string(e.arguments) +
+         ")))\n>>> round(float(r['" + std::string(e.output) + "'])" + digits + ")\n" +
+         std::string(e.value) + "\n" + kProcessOutputsDoc + StatusDoc() + "\n\n" + over.doc;
+}
+
 bool AddProcessPhase(PyObject* module, PyObject* set, std::size_t phase) {
   const ProcessPhase& over = kProcessPhases[phase];
-  for (std::size_t r = 0; r < kProcessRows.size(); ++r) {
-    const ProcessRow& row = kProcessRows[r];
-    std::string signature = row.arguments;
-    for (std::size_t at = signature.find(' '); at != std::string::npos;
-         at = signature.find(' ', at + 2)) {
-      signature.replace(at, 1, ", ");
-    }
-    const std::string doc =
-        std::string(row.name) + "(" + signature + ")\n\n" + row.doc + kProcessOutputsDoc + over.doc;
+  for (std::size_t r = 0; r < Processes.size(); ++r) {
+    const ProcessFunction& row = Processes[r];
+    const std::string name(row.key);
+    const std::string doc = ProcessDoc(row, over);  // kept as bytes as for the pairs'
     PyObject* docBytes = PyBytes_FromStringAndSize(doc.data(), static_cast<Py_ssize_t>(doc.size()));
-    const std::string docName = "_process_" + std::string(over.over) + "_doc_" + row.name;
+    const std::string docName = "_process_" + std::string(over.over) + "_doc_" + name;
     if (!Add(module, docName.c_str(), docBytes)) return false;
-    PyObject* ufunc = PyUFunc_FromFuncAndData(
-        kProcessTables[phase][r].first, const_cast<void**>(kNoData.data()),
-        const_cast<char*>(kProcessTables[phase][r].second), 1, static_cast<int>(row.inputs),
-        static_cast<int>(kProcessOutputs), PyUFunc_None, row.name, PyBytes_AS_STRING(docBytes), 0);
-    if (ufunc == nullptr || PyDict_SetItemString(set, row.name, ufunc) < 0) {
+    PyObject* ufunc =
+        PyUFunc_FromFuncAndData(kProcessTables[phase][r].first, const_cast<void**>(kNoData.data()),
+                                const_cast<char*>(kProcessTables[phase][r].second), 1,
+                                static_cast<int>(row.count), static_cast<int>(kProcessOutputs),
+                                PyUFunc_None, row.key.data(), PyBytes_AS_STRING(docBytes), 0);
+    if (ufunc == nullptr || PyDict_SetItemString(set, name.c_str(), ufunc) < 0) {
       Py_XDECREF(ufunc);
       return false;
     }
     if (phase != 0) {
       Py_DECREF(ufunc);
-    } else if (!Add(module, row.name, ufunc)) {
+    } else if (!Add(module, name.c_str(), ufunc)) {
       return false;
     }
   }
   return true;
 }
 
-// The processes' ufuncs: over ice in the module under their names, and over
-// each phase in PROCESSES ({over: {name: ufunc}}); PROCESS_OUTPUTS and
-// PROCESS_ARGUMENTS ({name: (argument, ...)}).
 // The words of a blank-separated text as a tuple; nullptr on failure.
-PyObject* Words(const char* words) {
+PyObject* Words(const std::string& words) {
   PyObject* text = Text(words);
   PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
   Py_XDECREF(text);
@@ -996,16 +906,25 @@ PyObject* Words(const char* words) {
   return tuple;
 }
 
+// The processes' ufuncs: over ice in the module under their names, and over
+// each phase in PROCESSES ({over: {name: ufunc}}); PROCESS_OUTPUTS,
+// PROCESS_ARGUMENTS ({name: (argument, ...)}) and their quantities.
 bool AddProcesses(PyObject* module) {
   PyObject* arguments = PyDict_New();
   if (!Add(module, "PROCESS_ARGUMENTS", arguments)) return false;
   PyObject* quantities = PyDict_New();
   if (!Add(module, "PROCESS_ARGUMENT_QUANTITIES", quantities)) return false;
-  for (const ProcessRow& row : kProcessRows) {
+  for (const ProcessFunction& row : Processes) {
+    std::string kinds;
+    for (std::size_t a = 0; a < row.count; ++a) {
+      const QuantityUnits* quantity = QuantityOfLibraryUnit(row.arguments[a].unit);
+      kinds.append(a == 0 ? "" : " ").append(quantity != nullptr ? quantity->key : "-");
+    }
+    const std::string name(row.key);
     for (const auto& [dict, words] :
-         {std::pair{arguments, row.arguments}, std::pair{quantities, row.quantities}}) {
+         {std::pair{arguments, ArgumentsOf(row, " ")}, std::pair{quantities, kinds}}) {
       PyObject* names = Words(words);
-      const bool named = names != nullptr && PyDict_SetItemString(dict, row.name, names) == 0;
+      const bool named = names != nullptr && PyDict_SetItemString(dict, name.c_str(), names) == 0;
       Py_XDECREF(names);
       if (!named) return false;
     }
@@ -1016,11 +935,12 @@ bool AddProcesses(PyObject* module) {
     const QuantityUnits* quantity = QuantityOfLibraryUnit(Properties[k].unit);
     outputQuantities.append(quantity != nullptr ? quantity->key : "-").append(" ");
   }
-  for (const std::string_view quantity : kProcessValueQuantities) {
+  for (const ProcessValue& value : ProcessValues) {
+    const std::string_view quantity = ValueQuantity(value);
     outputQuantities.append(quantity.empty() ? "-" : quantity).append(" ");
   }
   outputQuantities.append("-");  // the status
-  if (!Add(module, "PROCESS_OUTPUT_QUANTITIES", Words(outputQuantities.c_str()))) return false;
+  if (!Add(module, "PROCESS_OUTPUT_QUANTITIES", Words(outputQuantities))) return false;
   PyObject* phases = PyDict_New();
   if (!Add(module, "PROCESSES", phases)) return false;
   for (std::size_t phase = 0; phase < kProcessPhases.size(); ++phase) {
@@ -1034,12 +954,8 @@ bool AddProcesses(PyObject* module) {
   for (std::size_t k = 0; k < DefaultPropertyCount; ++k) {
     outputs.append(Properties[k].key).append(" ");
   }
-  for (const char* name : kProcessValues) outputs.append(name).append(" ");
-  PyObject* text = Text(outputs + "status");
-  PyObject* list = text != nullptr ? PyUnicode_Split(text, nullptr, -1) : nullptr;
-  Py_XDECREF(text);
-  PyObject* names = list != nullptr ? PyList_AsTuple(list) : nullptr;
-  Py_XDECREF(list);
+  for (const ProcessValue& value : ProcessValues) outputs.append(value.key).append(" ");
+  PyObject* names = Words(outputs + "status");
   return Add(module, "PROCESS_OUTPUTS", names);
 }
 

@@ -269,6 +269,41 @@ std::string MorePairsMeant(const RoleColumns& roles, const ReadOptions& options)
   return other || held.size() > 1 ? InWords(pairs) : "";
 }
 
+// The pair a header's columns give, in one pass over every pair (secondKeys'
+// with dry_bulb, then morePairs): the one chosen (chosen), else the dry-bulb
+// pairs whose columns are there (those read only alone when no other is; the
+// last of several, all named in candidates), else the first of morePairs that is.
+struct PairChoice {
+  bool found = false;
+  std::size_t pair = 0;    // by secondKeys, then morePairs
+  std::size_t count = 0;   // dry-bulb pairs found alike
+  std::string candidates;  // their names, ", " between
+};
+PairChoice ChoosePair(const RoleColumns& roles, const ReadOptions& options,
+                      std::optional<std::size_t> chosen, const std::vector<std::string>& names) {
+  const std::size_t pairs = options.secondKeys.size();
+  PairChoice choice;
+  int best = 0;
+  for (std::size_t q = 0; q < pairs + options.morePairs.size(); ++q) {
+    const bool there =
+        q < pairs ? roles.dryBulb != kNoColumn && roles.seconds[q] != kNoColumn
+                  : roles.Of(options.morePairs[q - pairs].first, options) != kNoColumn &&
+                        roles.Of(options.morePairs[q - pairs].second, options) != kNoColumn;
+    if ((chosen && q != *chosen) || !there) continue;
+    const int rank = chosen || q < options.aloneFrom ? 0 : q < pairs ? 1 : 2;
+    if (choice.found && (rank > best || (rank == best && rank == 2))) continue;
+    if (!choice.found || rank < best) {
+      choice.count = 0;
+      choice.candidates.clear();
+    }
+    choice.found = true;
+    best = rank;
+    choice.pair = q;
+    if (q < pairs) choice.candidates += (choice.count++ > 0 ? ", " : "") + names[q];
+  }
+  return choice;
+}
+
 // ReadLayout but for the columns of the second values read only alone, which
 // it gives in `alone` (but for a result's).
 std::string ReadRoles(const CsvRecord& header, Layout& layout, const ReadOptions& options,
@@ -370,71 +405,31 @@ std::string ReadRoles(const CsvRecord& header, Layout& layout, const ReadOptions
                                                          shown(options.pressureColumn, "pressure"),
                                                          meant, options.words);
   };
-  if (chosenMore) {
-    const std::size_t more = *options.pair - pairs;
-    TakeMorePair(more, roles, layout, options);
-    for (const std::string_view key : {layout.firstKey, layout.secondKey}) {
-      if (roles.Of(key, options) == kNoColumn) {
-        layout.first = roles.dryBulb;
-        return "no " + std::string(key) + " column" + found({std::string(key)});
-      }
+  const PairChoice choice =
+      ChoosePair(roles, options, chosenMore ? options.pair : chosen, pairNames);
+  if (!choice.found) {
+    if (chosenMore) {
+      TakeMorePair(*options.pair - pairs, roles, layout, options);
+      layout.first = roles.dryBulb;
+      const std::string_view key =
+          roles.Of(layout.firstKey, options) == kNoColumn ? layout.firstKey : layout.secondKey;
+      return "no " + std::string(key) + " column" + found({std::string(key)});
     }
-    CarryUnlessResult(layout, options);
-    carryOthers();
-    return {};
-  }
-  // The first of morePairs whose columns are there, when no pair has dry_bulb.
-  const auto takeMore = [&] {
-    for (std::size_t more = 0; more < options.morePairs.size(); ++more) {
-      const PairKeys& keys = options.morePairs[more];
-      if (roles.Of(keys.first, options) == kNoColumn ||
-          roles.Of(keys.second, options) == kNoColumn) {
-        continue;
-      }
-      TakeMorePair(more, roles, layout, options);
-      CarryUnlessResult(layout, options);
-      carryOthers();
-      return true;
-    }
-    return false;
-  };
-  if (roles.dryBulb == kNoColumn) {
-    if (!chosen && takeMore()) return {};
-    return "no " + dryShown + " column" + found({dryShown});
-  }
-  if (chosen) {
-    if (roles.seconds[*chosen] == kNoColumn) {
-      return "no " + pairShown[*chosen] + " column" + found({pairShown[*chosen]});
-    }
-    layout.pair = *chosen;
-    layout.secondKey = options.secondKeys[*chosen];
-    layout.second = roles.seconds[*chosen];
-    CarryUnlessResult(layout, options);
-    carryOthers();
-    return {};
-  }
-  std::string candidates;
-  std::size_t count = 0;
-  const auto candidate = [&](std::size_t from, std::size_t to) {
-    for (std::size_t p = from; p < to; ++p) {
-      if (roles.seconds[p] == kNoColumn) continue;
-      candidates += (count++ > 0 ? ", " : "") + pairNames[p];
-      layout.pair = p;
-      layout.secondKey = options.secondKeys[p];
-      layout.second = roles.seconds[p];
-    }
-  };
-  const std::size_t aloneFrom = std::min(options.aloneFrom, pairs);
-  candidate(0, aloneFrom);
-  if (count == 0) candidate(aloneFrom, pairs);
-  if (count == 0) {
-    if (takeMore()) return {};
+    if (roles.dryBulb == kNoColumn) return "no " + dryShown + " column" + found({dryShown});
+    if (chosen) return "no " + pairShown[*chosen] + " column" + found({pairShown[*chosen]});
     return "no " + InWords(pairShown) + " column" + found(pairShown);
+  }
+  if (choice.pair < pairs) {
+    layout.pair = choice.pair;
+    layout.secondKey = options.secondKeys[choice.pair];
+    layout.second = roles.seconds[choice.pair];
+  } else {
+    TakeMorePair(choice.pair - pairs, roles, layout, options);
   }
   CarryUnlessResult(layout, options);
   carryOthers();
-  if (count > 1) {
-    return "several second values (" + candidates + ")" +
+  if (choice.count > 1) {
+    return "several second values (" + choice.candidates + ")" +
            (options.words.pair.empty() ? ""
                                        : ": choose one with " + std::string(options.words.pair));
   }

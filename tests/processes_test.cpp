@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -13,7 +14,10 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 
+#include "hygrian/process_table.h"
+#include "hygrian/properties.h"
 #include "hygrian/psychrometrics.h"
 
 namespace hygrian {
@@ -424,6 +428,36 @@ TEST(ProcessExamples, EveryPrintedFigure) {
     ++rows;
   }
   EXPECT_GE(rows, 3);
+}
+
+// The value named `key` of what a process gives: a leaving property or a value.
+double ValueOf(const ProcessResult& r, std::string_view key) {
+  for (const Property& p : Properties) {
+    if (p.key == key) return r.leaving.*p.member;
+  }
+  for (const ProcessValue& v : ProcessValues) {
+    if (v.key == key) return r.*v.member;
+  }
+  return std::nan("");
+}
+
+// Each row of the table: its example's arguments, run through the row, give
+// its value to the digits shown, and its arguments are the count it says.
+TEST(ProcessTable, EveryRowsExample) {
+  for (const ProcessFunction& f : Processes) {
+    std::stringstream texts{std::string(f.example.arguments)};
+    std::array<double, MostProcessArguments> x{};
+    std::size_t count = 0;
+    for (std::string text; std::getline(texts, text, ',');) x.at(count++) = std::stod(text);
+    ASSERT_EQ(count, f.count) << f.key;
+    EXPECT_EQ(f.arguments[f.count - 1].key, "pressure") << f.key;
+    const ProcessResult r = f.run(x.data(), Phase::Ice);
+    EXPECT_EQ(r.status, Status::Ok) << f.key;
+    const double scale = std::pow(10.0, f.example.digits);
+    EXPECT_EQ(std::round(ValueOf(r, f.example.output) * scale) / scale,
+              std::stod(std::string(f.example.value)))
+        << f.key;
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "hygrian/pairs.h"
 #include "hygrian/processes.h"
 #include "hygrian/psychrometrics.h"
+#include "hygrian/relations.h"
 #include "hygrian/version.h"
 
 namespace hygrian {
@@ -186,6 +187,66 @@ TEST(PublicApi, SpecificHumidityIsTheVapourShareOfMoistAir) {
   }
   EXPECT_GT(checked, 1000U);
   EXPECT_TRUE(std::isnan(hygrian_specific_humidity(nullptr)));
+}
+
+// The relations one at a time, worked by hand from the handbook's equations
+// (ASHRAE 2017 ch. 1: eq. 20 with the printed 2.34813 kPa at 20 degC, eqs. 26
+// and 30), and their statuses.
+TEST(PublicApi, RelationsByHand) {
+  const Options handbook{};
+  const struct {
+    const char* what;
+    relations::Value got;
+    double want, tolerance;
+    Status status;
+  } rows[] = {
+      {"W of 1 kPa", relations::HumidityRatio(1.0, 101.325, handbook), 0.0061993023, 1e-10,
+       Status::Ok},
+      {"Ws at 20", relations::SaturationHumidityRatio(20.0, 101.325, handbook), 0.01475504, 1e-7,
+       Status::Ok},
+      {"h at 20, 0.01", relations::Enthalpy(20.0, 0.01, handbook), 45.502, 1e-12, Status::Ok},
+      {"v at 20, 0.01", relations::SpecificVolume(20.0, 0.01, 101.325, handbook), 0.84381264562,
+       1e-11, Status::Ok},
+      {"p at P", relations::HumidityRatio(101.325, 101.325, handbook), 0.0, 0.0,
+       Status::VaporPressureNotBelowTotal},
+      {"250 degC", relations::SaturationPressure(250.0, 101.325, handbook), 0.0, 0.0,
+       Status::OutOfRange},
+      {"NaN", relations::WetBulbLineHumidityRatio(kNan, 10.0, 101.325, handbook), 0.0, 0.0,
+       Status::OutOfRange},
+      {"calculator at 150 degC", relations::SaturationHumidityRatio(150.0, 101.325, kCalculator),
+       0.0, 0.0, Status::VaporPressureNotBelowTotal},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.got.status, row.status) << row.what;
+    EXPECT_NEAR(row.got.value, row.want, row.tolerance) << row.what;
+  }
+  EXPECT_GT(relations::FirstWaterTemperature(), 0.0);
+  EXPECT_LT(relations::FirstWaterTemperature(), 1e-13);
+}
+
+// Curves and states agree: saturation is the state of 100 percent (both
+// models), a wet-bulb line holds the states of that wet-bulb (the handbook's,
+// both phases), over a grid.
+TEST(PublicApi, RelationsAgreeWithTheStates) {
+  int checked = 0;
+  for (const Options options : {Options{}, Options{.over = Phase::Water}, kCalculator}) {
+    for (double t = -30.0; t <= 60.0; t += 7.5) {
+      for (const double P : {70.0, 101.325}) {
+        const Result saturated = FromDryBulbRelativeHumidity(t, 100.0, P, options);
+        const relations::Value Ws = relations::SaturationHumidityRatio(t, P, options);
+        ASSERT_EQ(Ws.status, Status::Ok) << t;
+        EXPECT_NEAR(Ws.value, saturated.state.humidityRatio, 1e-12 * Ws.value) << t << " " << P;
+        const Result humid = FromDryBulbRelativeHumidity(t, 60.0, P, options);
+        // The calculator's wet-bulb is its search's, to that search's tolerance.
+        if (!humid.wetBulbFound || options.model == Model::Calculator) continue;
+        const relations::Value W =
+            relations::WetBulbLineHumidityRatio(t, humid.state.wetBulb, P, options);
+        EXPECT_NEAR(W.value, humid.state.humidityRatio, 1e-12) << t << " " << P;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 40);
 }
 
 }  // namespace

@@ -138,6 +138,8 @@ TEST(ReadLayout, PairsWithoutDryBulb) {
       {{"dry_bulb", "enthalpy", "note"}, more, 0, 1, {2}},
       {{"relative_humidity", "wet_bulb", "dew_point"}, more + 3, 1, 0, {}},
       {{"dry_bulb", "enthalpy", "dew_point"}, 1, 0, 2, {1}},
+      // A second value read only alone still comes before the other pairs.
+      {{"dry_bulb", "vapor_pressure", "enthalpy"}, 5, 0, 1, {2}},
   };
   for (const auto& row : rows) {
     Layout layout;

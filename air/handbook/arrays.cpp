@@ -15,20 +15,6 @@ namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
-double State::*MemberOf(Second second) {
-  switch (second) {
-    case Second::WetBulb:
-      return &State::wetBulb;
-    case Second::DewPoint:
-      return &State::dewPoint;
-    case Second::RelativeHumidity:
-      return &State::relativeHumidity;
-    case Second::HumidityRatio:
-      break;
-  }
-  return &State::humidityRatio;
-}
-
 // The given value of row i, q or e made a humidity ratio (NaN where q is
 // outside [0, 1) or e outside [0, P): the scalar function then refuses the row).
 double ValueOf(const Columns& c, std::size_t i) {
@@ -52,12 +38,12 @@ void HoldGiven(const Columns& c, std::size_t i, Result& out) {
 
 // The state of a plain row k (PlainLanes), written in place as DecideInto
 // writes it: the forward values, the given value where it was given.
-void WritePlain(const Block& b, std::size_t k, Second second, Result& out) {
+void WritePlain(const Block& b, std::size_t k, double State::*second, Result& out) {
   State& s = out.state;
   s.dryBulb = b.t[k];
-  s.wetBulb = second == Second::WetBulb ? b.value[k] : b.wetBulb[k];
+  s.wetBulb = second == &State::wetBulb ? b.value[k] : b.wetBulb[k];
   s.dewPoint = b.dewPoint[k];
-  s.relativeHumidity = second == Second::RelativeHumidity ? b.value[k] : b.relativeHumidity[k];
+  s.relativeHumidity = second == &State::relativeHumidity ? b.value[k] : b.relativeHumidity[k];
   s.enthalpy = b.enthalpy[k];
   s.humidityRatio = b.W[k];
   s.specificHumidity = SpecificHumidity(b.W[k]);
@@ -83,13 +69,13 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
   ForwardLanes(block, padded, c.second, over == Phase::Ice);
   for (std::size_t k = 0; k < padded; ++k) {
     // The dew point given, found in the lanes, or by the scalar search.
-    if (c.second == Second::DewPoint) {
+    if (c.second == &State::dewPoint) {
       block.dewPoint[k] = block.value[k];
     } else if (block.screened[k] != 0.0 && std::isnan(block.dewPoint[k])) {
       block.dewPoint[k] = DewPoint(block.p[k], block.P[k], over);
     }
   }
-  if (c.second != Second::WetBulb) WetBulbLanes(block, padded, over == Phase::Ice);
+  if (c.second != &State::wetBulb) WetBulbLanes(block, padded, over == Phase::Ice);
   PlainLanes(block, padded, c.second);
   for (std::size_t k = 0; k < count; ++k) {
     const std::size_t i = first + k;
@@ -109,8 +95,8 @@ void ComputeBlock(const Columns& c, std::size_t first, std::size_t count, Result
       forward.dewPoint = block.dewPoint[k];
       forward.dewPointKnown = true;
       forward.wetBulb = block.wetBulb[k];
-      forward.wetBulbKnown = c.second != Second::WetBulb && block.wetBulbKnown[k] != 0.0;
-      const DryBulbPair pair{MemberOf(c.second), block.t[k], block.value[k], block.P[k]};
+      forward.wetBulbKnown = c.second != &State::wetBulb && block.wetBulbKnown[k] != 0.0;
+      const DryBulbPair pair{c.second, block.t[k], block.value[k], block.P[k]};
       DecideInto(pair, forward, over, out[i]);
     }
     HoldGiven(c, i, out[i]);

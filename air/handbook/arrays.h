@@ -14,17 +14,19 @@ namespace hygrian::air::handbook {
 
 // The given columns: the dry-bulb t (degrees C), the second value and the
 // pressure P (kPa; one value for all states when onePressure), n states.
-// given: the State member of the second column. With `second` HumidityRatio it
-// may hold q (&State::specificHumidity, kg/kg of moist air, taken as the
-// humidity ratio q / (1 - q)) or the vapour pressure e (&State::vaporPressure,
-// kPa, taken as the humidity ratio HumidityRatioOfVaporPressure(e, P)).
+// given: the State member of the second column; second: the one the lanes take
+// it as (ForwardLanes: wetBulb, dewPoint, relativeHumidity or humidityRatio).
+// With second &State::humidityRatio given may be q (&State::specificHumidity,
+// kg/kg of moist air, taken as the humidity ratio q / (1 - q)) or the vapour
+// pressure e (&State::vaporPressure, kPa, taken as the humidity ratio
+// HumidityRatioOfVaporPressure(e, P)).
 struct Columns {
   const double* t;
   const double* value;
   const double* P;
   bool onePressure;
   std::size_t n;
-  Second second;
+  double State::*second;
   double State::*given;
   // The pair's public function, for the rows refused before any relation.
   Result (*compute)(double, double, double, Options) noexcept;

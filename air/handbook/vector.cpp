@@ -259,36 +259,20 @@ M Within(V x, double lowest, double highest) {
 // The pairs ScreenDryBulbPair passes: t and P in the model's range, a wet-bulb
 // or a dew point in its own, a relative humidity or humidity ratio finite and
 // not negative (NaN is in no range).
-M Screened(V t, V value, V P, handbook::Second kind) {
-  using handbook::Second;
+M Screened(V t, V value, V P, double State::*kind) {
   namespace h = handbook;
   const M given = L::And(Within(t, h::kLowest, h::kHighest),
                          Within(P, h::kLowestPressure, h::kHighestPressure));
-  switch (kind) {
-    case Second::WetBulb:
-      return L::And(given, Within(value, h::kLowestWetBulb, h::kHighest));
-    case Second::DewPoint:
-      return L::And(given, Within(value, h::kLowest, h::kHighest));
-    case Second::RelativeHumidity:
-    case Second::HumidityRatio:
-      break;
-  }
+  if (kind == &State::wetBulb) return L::And(given, Within(value, h::kLowestWetBulb, h::kHighest));
+  if (kind == &State::dewPoint) return L::And(given, Within(value, h::kLowest, h::kHighest));
   return L::And(given, Within(value, 0.0, std::numeric_limits<double>::max()));
 }
 
 // A state every lane may compute harmlessly, in place of the values screened out.
-double QuietValue(handbook::Second kind) {
-  using handbook::Second;
-  switch (kind) {
-    case Second::WetBulb:
-      return 15.0;
-    case Second::DewPoint:
-      return 10.0;
-    case Second::RelativeHumidity:
-      return 50.0;
-    case Second::HumidityRatio:
-      break;
-  }
+double QuietValue(double State::*kind) {
+  if (kind == &State::wetBulb) return 15.0;
+  if (kind == &State::dewPoint) return 10.0;
+  if (kind == &State::relativeHumidity) return 50.0;
   return 0.01;
 }
 constexpr double kQuietDryBulb = 20.0;
@@ -298,11 +282,9 @@ V Flag(M m) { return L::Select(m, L::Set(1.0), L::Set(0.0)); }
 
 }  // namespace
 
-void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIce) {
-  using handbook::Second;
+void ForwardBlock(handbook::Block& b, std::size_t count, double State::*kind, bool overIce) {
   const V zero = L::Set(0.0);
   const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
-  const auto kind = static_cast<Second>(second);
   for (std::size_t i = 0; i < count; i += L::Width()) {
     const M screened = Screened(L::Load(b.t + i), L::Load(b.value + i), L::Load(b.P + i), kind);
     const V t = L::Select(screened, L::Load(b.t + i), L::Set(kQuietDryBulb));
@@ -318,14 +300,14 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
     const V saturation = atT.pressure;
     V p = zero;
     V W = zero;
-    if (kind == Second::RelativeHumidity) {
+    if (kind == &State::relativeHumidity) {
       p = value / L::Set(100.0) * saturation;
       W = HumidityRatio<L>(p, P);
-    } else if (kind == Second::DewPoint) {
+    } else if (kind == &State::dewPoint) {
       const M ice = IceAt(value, overIce);
       p = SaturationInAir<L>(value, P, ice, L::And(L::Not(ice), value < zero)).pressure;
       W = HumidityRatio<L>(p, P);
-    } else if (kind == Second::HumidityRatio) {
+    } else if (kind == &State::humidityRatio) {
       W = value;
       p = VaporPressure<L>(W, P);
     } else {
@@ -345,7 +327,7 @@ void ForwardBlock(handbook::Block& b, std::size_t count, int second, bool overIc
     L::Store(L::Set(100.0) * p / saturation, b.relativeHumidity + i);
     L::Store(Enthalpy<L>(t, W), b.enthalpy + i);
     L::Store(SpecificVolume<L>(t, W, P), b.volume + i);
-    const V dewPoint = kind == Second::DewPoint ? nan : DewPoints(p, P, overIce);
+    const V dewPoint = kind == &State::dewPoint ? nan : DewPoints(p, P, overIce);
     L::Store(dewPoint, b.dewPoint + i);
   }
 }
@@ -369,10 +351,8 @@ void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
   }
 }
 
-void PlainBlock(handbook::Block& b, std::size_t count, int second) {
-  using handbook::Second;
+void PlainBlock(handbook::Block& b, std::size_t count, double State::*kind) {
   namespace h = handbook;
-  const auto kind = static_cast<Second>(second);
   const V one = L::Set(1.0);
   for (std::size_t i = 0; i < count; i += L::Width()) {
     const V t = L::Load(b.t + i);
@@ -383,16 +363,16 @@ void PlainBlock(handbook::Block& b, std::size_t count, int second) {
     const V dewPoint = L::Load(b.dewPoint + i);
     // Not refused, as DecideInto and Complete refuse.
     M plain = L::Load(b.screened + i) == one;
-    if (kind == Second::WetBulb) {
+    if (kind == &State::wetBulb) {
       plain = L::And(plain, Within(W, 0.0, std::numeric_limits<double>::max()));
-    } else if (kind != Second::HumidityRatio) {
+    } else if (kind != &State::humidityRatio) {
       plain = L::And(plain, p < P);
     }
     plain = L::And(plain, L::Not(L::Load(b.relativeHumidity + i) > L::Set(h::kMostPercent)));
     plain = L::And(plain, L::Not(W > L::Set(h::kMostOfSaturation) * L::Load(b.saturated + i)));
     // A dew point and a wet-bulb found, not above saturation: Ok.
     plain = L::And(plain, dewPoint == dewPoint);
-    if (kind == Second::WetBulb) {
+    if (kind == &State::wetBulb) {
       plain = L::And(plain, L::Not(value > t));
     } else {
       const V wetBulb = L::Load(b.wetBulb + i);
@@ -418,16 +398,16 @@ HWY_EXPORT(TargetName);
 
 namespace handbook {
 
-void ForwardLanes(Block& block, std::size_t count, Second second, bool overIce) {
-  HWY_DYNAMIC_DISPATCH(ForwardBlock)(block, count, static_cast<int>(second), overIce);
+void ForwardLanes(Block& block, std::size_t count, double State::*second, bool overIce) {
+  HWY_DYNAMIC_DISPATCH(ForwardBlock)(block, count, second, overIce);
 }
 
 void WetBulbLanes(Block& block, std::size_t count, bool overIce) {
   HWY_DYNAMIC_DISPATCH(WetBulbBlock)(block, count, overIce);
 }
 
-void PlainLanes(Block& block, std::size_t count, Second second) {
-  HWY_DYNAMIC_DISPATCH(PlainBlock)(block, count, static_cast<int>(second));
+void PlainLanes(Block& block, std::size_t count, double State::*second) {
+  HWY_DYNAMIC_DISPATCH(PlainBlock)(block, count, second);
 }
 
 const char* VectorTarget() { return HWY_DYNAMIC_DISPATCH(TargetName)(); }

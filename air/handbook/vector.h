@@ -7,15 +7,14 @@
 
 #include <cstddef>
 
+#include "hygrian/psychrometrics.h"
+
 namespace hygrian::air::handbook {
 
 // The states a block holds: a multiple of every instruction set's lanes (four
 // vectors of at most 8 doubles).
 inline constexpr std::size_t kBlock = 64;
 inline constexpr std::size_t kWidest = 32;
-
-// Which value the second column holds, with the dry-bulb.
-enum class Second { WetBulb, DewPoint, RelativeHumidity, HumidityRatio };
 
 // Structure of arrays: the given values in, the forward values out (the fields
 // of Forward, air/handbook/cases.h); from ForwardLanes, dewPoint NaN where the
@@ -34,8 +33,10 @@ struct Block {
 // Screens block's first `count` given values (a multiple of kWidest, at most
 // kBlock; any value, NaN in the padding) as ScreenDryBulbPair does: screened
 // where it passes them; where not, puts a harmless state in their place. Then
-// fills the forward values.
-void ForwardLanes(Block& block, std::size_t count, Second second, bool overIce);
+// fills the forward values. second is the State member the second column
+// holds, with the dry-bulb: &State::wetBulb, dewPoint, relativeHumidity or
+// humidityRatio.
+void ForwardLanes(Block& block, std::size_t count, double State::*second, bool overIce);
 
 // Fills wetBulb and wetBulbKnown of the first `count` states from t, W, P,
 // logValue, logSlope and dewPoint (every dew point known, NaN where there is
@@ -48,7 +49,7 @@ void WetBulbLanes(Block& block, std::size_t count, bool overIce);
 // every value found and nothing refused, so that its Result is those values
 // as they stand (DecideInto would write the same); false where Decide has
 // more to say.
-void PlainLanes(Block& block, std::size_t count, Second second);
+void PlainLanes(Block& block, std::size_t count, double State::*second);
 
 // The instruction set ForwardLanes runs on ("AVX3", "AVX2", "SSE4", "EMU128", ...).
 const char* VectorTarget();
