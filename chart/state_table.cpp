@@ -70,8 +70,7 @@ TableText TableOf(const std::vector<NumberedState>& states, const ChartUnits& un
   TableText table;
   table.names = {"No.", "state"};
   table.units = {"", ""};
-  for (const Property& p : Properties) {
-    if (!p.byDefault) continue;
+  for (const Property& p : DefaultProperties) {
     table.names.emplace_back(ShortName(p.key));
     if (p.member == &State::humidityRatio) {
       table.units.emplace_back(units.humidityRatio->key);
@@ -100,8 +99,7 @@ TableText TableOf(const std::vector<NumberedState>& states, const ChartUnits& un
   }
   for (const NumberedState& s : states) {
     std::vector<std::string> row{std::to_string(s.number), s.label};
-    for (const Property& p : Properties) {
-      if (!p.byDefault) continue;
+    for (const Property& p : DefaultProperties) {
       const double value = s.state.*p.member;
       if (p.member == &State::wetBulb && !s.wetBulbFound) {
         row.emplace_back();

@@ -94,6 +94,9 @@ std::string Tooltip(const PlotPoint& point, const ChartUnits& units) {
   text += "humidity ratio " +
           Fixed(FromLibrary(ratio, s.humidityRatio), HumidityRatioDecimals(ratio)) + " " +
           std::string(ratio.key) + "\n";
+  text += "specific humidity " +
+          Fixed(FromLibrary(ratio, s.specificHumidity), HumidityRatioDecimals(ratio)) + " " +
+          std::string(ratio.key) + "\n";
   text += "enthalpy " + Fixed(ToChart(units, "kJ/kg", s.enthalpy), 1) + " " +
           std::string(units.enthalpyText);
   return text;
@@ -609,11 +612,11 @@ class Writer {
                       {"fill", PointColor(style_)},
                       {"stroke", kWhite},
                       {"stroke-width", "1"}};
-    // The state's properties written by default as data- attributes
-    // ("data-dry-bulb"), each in the chart's units in its shortest exact form;
-    // a wet-bulb temperature the relations did not find is left out.
+    // The state's properties as data- attributes ("data-dry-bulb"), each in
+    // the chart's units in its shortest exact form; a wet-bulb temperature the
+    // relations did not find is left out.
     const ChartUnits& units = chart_.frame.Units();
-    for (const hygrian::Property& property : hygrian::DefaultProperties) {
+    for (const hygrian::Property& property : hygrian::Properties) {
       if (property.member == &State::wetBulb && !marker.point.wetBulbFound) continue;
       std::string name = "data-" + std::string(property.key);
       std::replace(name.begin(), name.end(), '_', '-');

@@ -294,6 +294,8 @@ TEST_F(ChartRun, PointsWithAProcess) {
     EXPECT_EQ(Attribute(svg, at, "data-degree-of-saturation"), ShortestText(s.degreeOfSaturation));
     EXPECT_EQ(Attribute(svg, at, "data-specific-volume"), ShortestText(s.specificVolume));
     EXPECT_EQ(Attribute(svg, at, "data-vapor-pressure"), ShortestText(s.vaporPressure));
+    const double q = Number(Attribute(svg, at, "data-specific-humidity"));
+    EXPECT_NEAR(q, s.humidityRatio / (1.0 + s.humidityRatio), 1e-15 * q);
     // A browser shows the label and the state on hover, one line each.
     const auto fixed = [](double value, int decimals) {
       std::array<char, 32> text{};
@@ -310,8 +312,8 @@ TEST_F(ChartRun, PointsWithAProcess) {
                   "relative humidity " + fixed(row.rh, 1) + " %\n" +
                   (expected.wetBulbFound ? "wet-bulb " + fixed(s.wetBulb, 1) + degrees : "") +
                   "dew point " + fixed(s.dewPoint, 1) + degrees + "humidity ratio " +
-                  fixed(s.humidityRatio * 1000.0, 2) + " g/kg\nenthalpy " + fixed(s.enthalpy, 1) +
-                  " kJ/kg");
+                  fixed(s.humidityRatio * 1000.0, 2) + " g/kg\nspecific humidity " +
+                  fixed(q * 1000.0, 2) + " g/kg\nenthalpy " + fixed(s.enthalpy, 1) + " kJ/kg");
     const double dryBulb = Number(Attribute(svg, at, "data-dry-bulb"));
     const double W = Number(Attribute(svg, at, "data-humidity-ratio"));
     EXPECT_NEAR(Number(Attribute(svg, at, "cx")), frame.X(dryBulb), 0.006);
