@@ -191,9 +191,7 @@ FamilyLines WetBulbLines(const Frame& frame, double step) {
     const double saturated = *Wsw;
     std::vector<Vertex> vertices = FallingLine(
         frame,
-        [tw, saturated, P, relations](double t) {
-          return HumidityRatioOnWetBulbLine(t, tw, saturated, P, relations);
-        },
+        [tw, P, relations](double t) { return HumidityRatioOnWetBulbLine(t, tw, P, relations); },
         tw);
     // At t = tw the relation gives Wsw back only to about 1e-10: its
     // coefficients 4.186 - 1.775 and 2.411, held in single precision, differ in

@@ -46,8 +46,7 @@ std::optional<double> HumidityRatioAtRelativeHumidity(double t, double rh, doubl
   return Valued(relations::HumidityRatio(rh / 100.0 * *ps, P, options));
 }
 
-// Wsw is the one the library computes at tw, as the chart's callers give it.
-std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double /*Wsw*/, double P,
+std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double P,
                                                  hygrian::Options options) {
   return Valued(relations::WetBulbLineHumidityRatio(t, tw, P, options));
 }

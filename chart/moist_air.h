@@ -32,10 +32,9 @@ std::optional<double> SaturationHumidityRatio(double t, double P, hygrian::Optio
 std::optional<double> HumidityRatioAtRelativeHumidity(double t, double rh, double P,
                                                       hygrian::Options options);
 
-// Humidity ratio on the wet-bulb line of tw at dry-bulb t. Calculator: Wsw is
-// the saturation humidity ratio at tw. Handbook: the psychrometric equation over
-// the wick's own phase (ice below 0 degrees C), Wsw unused.
-std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double Wsw, double P,
+// Humidity ratio on the wet-bulb line of tw at dry-bulb t, by the options'
+// model (the handbook's over the wick's own phase: ice below 0 degrees C).
+std::optional<double> HumidityRatioOnWetBulbLine(double t, double tw, double P,
                                                  hygrian::Options options);
 
 // Enthalpy (kJ/kg dry air) and specific volume (m3/kg dry air) at t and W.
