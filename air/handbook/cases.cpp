@@ -73,12 +73,16 @@ void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& re
 }  // namespace
 
 Status ScreenDryBulbPair(const DryBulbPair& given) {
-  const one_lane::PairScreen<Lanes> screen =
-      one_lane::ScreenPair<Lanes>(given.t, given.value, given.P, given.second);
-  if (screen.broken) return Status::InvalidInput;
-  if (screen.outside) return Status::OutOfRange;
-  if (screen.negative) return Status::InvalidInput;
-  return Status::Ok;
+  const double t = given.t;
+  const double value = given.value;
+  const double P = given.P;
+  if (one_lane::ScreenPasses<Lanes>(t, value, P, given.second)) return Status::Ok;
+  if (!std::isfinite(t) || !std::isfinite(value) || !std::isfinite(P) || !(P > 0.0)) {
+    return Status::InvalidInput;
+  }
+  // In range, the value is negative.
+  return one_lane::InModelRange<Lanes>(t, value, P, given.second) ? Status::InvalidInput
+                                                                  : Status::OutOfRange;
 }
 
 Forward ForwardOf(const DryBulbPair& given, Phase over) {
@@ -95,12 +99,12 @@ Forward ForwardOf(const DryBulbPair& given, Phase over) {
 }
 
 void DecideInto(const DryBulbPair& given, const Forward& forward, Phase over, Result& result) {
-  const one_lane::PairRefusal<Lanes> refusal = one_lane::RefusalOf<Lanes>(
-      given.second, forward.p, forward.W, given.P, forward.relativeHumidity, forward.saturated);
-  if (refusal.pressureReached) {
-    result = Refused(given, Status::VaporPressureNotBelowTotal);
-  } else if (refusal.invalid) {
-    result = Refused(given, Status::InvalidInput);
+  const double p = forward.p;
+  const double W = forward.W;
+  if (one_lane::IsRefused<Lanes>(given.second, p, W, given.P, forward.relativeHumidity,
+                                 forward.saturated)) {
+    const bool reached = one_lane::PressureReached<Lanes>(given.second, p, W, given.P);
+    result = Refused(given, reached ? Status::VaporPressureNotBelowTotal : Status::InvalidInput);
   } else {
     Complete(given, forward, over, result);
   }

@@ -20,36 +20,31 @@ HYGRIAN_LANES_INLINE typename L::M InRange(typename L::V x, double lowest, doubl
   return L::And(x >= L::Set(lowest), x <= L::Set(highest));
 }
 
-// Why given values are refused, in this order: `broken` (a value not finite,
-// P not positive: invalid input), `outside` (t or P, a wet-bulb or a dew point
-// outside the model's range: out of range), `negative` (a relative humidity or
-// humidity ratio below 0: invalid input).
+// Whether t and P, and a given wet-bulb or dew point, are in the model's
+// range (NaN is in no range): where not, the pair is out of range, unless a
+// value is not finite or P not positive (invalid input).
 template <class L>
-struct PairScreen {
-  typename L::M broken, outside, negative;
-};
-template <class L>
-HYGRIAN_LANES_INLINE PairScreen<L> ScreenPair(typename L::V t, typename L::V value, typename L::V P,
-                                              double State::*kind) {
-  using M = typename L::M;
+HYGRIAN_LANES_INLINE typename L::M InModelRange(typename L::V t, typename L::V value,
+                                                typename L::V P, double State::*kind) {
   namespace h = handbook;
-  const typename L::V most = L::Set(std::numeric_limits<double>::max());
-  const M finite = L::And(L::And(L::Abs(t) <= most, L::Abs(value) <= most), L::Abs(P) <= most);
-  M outside = L::Not(L::And(InRange<L>(t, h::kLowest, h::kHighest),
-                            InRange<L>(P, h::kLowestPressure, h::kHighestPressure)));
+  const typename L::M given = L::And(InRange<L>(t, h::kLowest, h::kHighest),
+                                     InRange<L>(P, h::kLowestPressure, h::kHighestPressure));
   if (kind == &State::wetBulb) {
-    outside = L::Or(outside, L::Not(InRange<L>(value, h::kLowestWetBulb, h::kHighest)));
-  } else if (kind == &State::dewPoint) {
-    outside = L::Or(outside, L::Not(InRange<L>(value, h::kLowest, h::kHighest)));
+    return L::And(given, InRange<L>(value, h::kLowestWetBulb, h::kHighest));
   }
-  const bool nonNegative = kind == &State::relativeHumidity || kind == &State::humidityRatio;
-  return {L::Not(L::And(finite, P > L::Set(0.0))), outside,
-          L::And(L::Uniform(nonNegative), value < L::Set(0.0))};
+  if (kind == &State::dewPoint) {
+    return L::And(given, InRange<L>(value, h::kLowest, h::kHighest));
+  }
+  return given;
 }
-// Where the screen passes the given values.
+// Where the screen passes given values: in the model's range, a relative
+// humidity or humidity ratio finite and not negative (else invalid input).
 template <class L>
-HYGRIAN_LANES_INLINE typename L::M Passes(const PairScreen<L>& screen) {
-  return L::Not(L::Or(L::Or(screen.broken, screen.outside), screen.negative));
+HYGRIAN_LANES_INLINE typename L::M ScreenPasses(typename L::V t, typename L::V value,
+                                                typename L::V P, double State::*kind) {
+  const typename L::M inRange = InModelRange<L>(t, value, P, kind);
+  if (kind != &State::relativeHumidity && kind != &State::humidityRatio) return inRange;
+  return L::And(inRange, InRange<L>(value, 0.0, std::numeric_limits<double>::max()));
 }
 
 // Ice at and below the triple point under the ice convention, else water.
@@ -100,7 +95,7 @@ HYGRIAN_LANES_INLINE PairForward<L> ForwardOfPair(typename L::V t, typename L::V
     const M ice =
         L::And(L::Uniform(overIce), L::Or(value < zero, L::And(value == zero, t <= zero)));
     const V W = WetBulbPoint<L>(t, value, P, ice, L::Uniform(!overIce)).value;
-    f.W = L::Select(L::And(W<zero, W> roundOff), zero, W);
+    f.W = L::Select(L::And(W < zero, roundOff < W), zero, W);
     f.p = VaporPressure<L>(f.W, P);
   }
   f.saturated = L::Select(f.saturation < P, HumidityRatio<L>(f.saturation, P),
@@ -111,36 +106,29 @@ HYGRIAN_LANES_INLINE PairForward<L> ForwardOfPair(typename L::V t, typename L::V
   return f;
 }
 
-// Why screened values' forward values are no state, in this order:
-// `pressureReached` (the vapour pressure reaches P: a given wet-bulb's W
-// infinite, a relative humidity's or dew point's p not below P), `invalid` (a
-// wet-bulb's W negative or NaN, a relative humidity above kMostPercent, W
-// above kMostOfSaturation times saturation's).
+// Where the vapour pressure of screened values reaches P: a given wet-bulb's
+// W infinite, a relative humidity's or dew point's p not below P.
 template <class L>
-struct PairRefusal {
-  typename L::M pressureReached, invalid;
-};
-template <class L>
-HYGRIAN_LANES_INLINE PairRefusal<L> RefusalOf(double State::*kind, typename L::V p, typename L::V W,
-                                              typename L::V P, typename L::V relativeHumidity,
-                                              typename L::V saturated) {
-  using M = typename L::M;
-  M reached = L::Uniform(false);
-  M invalid = L::Uniform(false);
+HYGRIAN_LANES_INLINE typename L::M PressureReached(double State::*kind, typename L::V p,
+                                                   typename L::V W, typename L::V P) {
   if (kind == &State::wetBulb) {
-    reached = L::Abs(W) == L::Set(std::numeric_limits<double>::infinity());
-    invalid = L::Not(W >= L::Set(0.0));
-  } else if (kind != &State::humidityRatio) {
-    reached = L::Not(p < P);
+    return L::Abs(W) == L::Set(std::numeric_limits<double>::infinity());
   }
-  invalid = L::Or(invalid, L::Or(relativeHumidity > L::Set(handbook::kMostPercent),
-                                 W > L::Set(handbook::kMostOfSaturation) * saturated));
-  return {reached, L::And(L::Not(reached), invalid)};
+  if (kind == &State::humidityRatio) return L::Uniform(false);
+  return L::Not(p < P);
 }
-// Where one of them refuses.
+// Where screened values' forward values are no state: the vapour pressure
+// reaches P, or (invalid input) a wet-bulb's W is negative or NaN, the
+// relative humidity above kMostPercent or W above kMostOfSaturation times
+// saturation's.
 template <class L>
-HYGRIAN_LANES_INLINE typename L::M Refuses(const PairRefusal<L>& refusal) {
-  return L::Or(refusal.pressureReached, refusal.invalid);
+HYGRIAN_LANES_INLINE typename L::M IsRefused(double State::*kind, typename L::V p, typename L::V W,
+                                             typename L::V P, typename L::V relativeHumidity,
+                                             typename L::V saturated) {
+  typename L::M invalid = L::Or(relativeHumidity > L::Set(handbook::kMostPercent),
+                                W > L::Set(handbook::kMostOfSaturation) * saturated);
+  if (kind == &State::wetBulb) invalid = L::Or(invalid, L::Not(W >= L::Set(0.0)));
+  return L::Or(PressureReached<L>(kind, p, W, P), invalid);
 }
 
 // Whether a state not refused is above saturation: p above the saturation

@@ -265,7 +265,7 @@ V Flag(M m) { return L::Select(m, L::Set(1.0), L::Set(0.0)); }
 void ForwardBlock(handbook::Block& b, std::size_t count, double State::*kind, bool overIce) {
   for (std::size_t i = 0; i < count; i += L::Width()) {
     const M screened =
-        Passes<L>(ScreenPair<L>(L::Load(b.t + i), L::Load(b.value + i), L::Load(b.P + i), kind));
+        ScreenPasses<L>(L::Load(b.t + i), L::Load(b.value + i), L::Load(b.P + i), kind);
     const V t = L::Select(screened, L::Load(b.t + i), L::Set(kQuietDryBulb));
     const V value = L::Select(screened, L::Load(b.value + i), L::Set(QuietValue(kind)));
     const V P = L::Select(screened, L::Load(b.P + i), L::Set(kQuietPressure));
@@ -322,12 +322,12 @@ void PlainBlock(handbook::Block& b, std::size_t count, double State::*kind) {
       const V wetBulb = L::Load(b.wetBulb + i);
       found = L::And(L::Load(b.wetBulbKnown + i) == one, wetBulb == wetBulb);
     }
-    const PairRefusal<L> refusal =
-        RefusalOf<L>(kind, p, W, P, L::Load(b.relativeHumidity + i), L::Load(b.saturated + i));
+    const M refused =
+        IsRefused<L>(kind, p, W, P, L::Load(b.relativeHumidity + i), L::Load(b.saturated + i));
     const M above =
         AboveSaturation<L>(kind, t, L::Load(b.value + i), p, L::Load(b.saturation + i), found);
     // Screened, not refused, a dew point found, not above saturation: Ok.
-    const M plain = L::And(L::And(L::Load(b.screened + i) == one, L::Not(Refuses<L>(refusal))),
+    const M plain = L::And(L::And(L::Load(b.screened + i) == one, L::Not(refused)),
                            L::And(dewPoint == dewPoint, L::Not(above)));
     L::Store(Flag(plain), b.plain + i);
   }
