@@ -13,10 +13,6 @@ namespace hygrian::air::handbook {
 namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-constexpr double kPercent = 100.0;
-// kg/kg: the psychrometric equation's rounding near dry air (its terms cancel):
-// a wet-bulb within about 1e-12 K of dry air's gives no more than this below 0.
-constexpr double kRoundOff = 1e-15;
 
 Result Refused(const DryBulbPair& given, Status status) {
   Result result;
@@ -24,14 +20,6 @@ Result Refused(const DryBulbPair& given, Status status) {
   result.state.*given.second = given.value;
   result.status = status;
   return result;
-}
-
-bool Within(double x, double lowest, double highest) { return x >= lowest && x <= highest; }
-
-// The pairs whose vapour pressure is found from a temperature: refused where it
-// reaches P.
-bool VapourFromSaturation(const DryBulbPair& given) {
-  return given.second == &State::relativeHumidity || given.second == &State::dewPoint;
 }
 
 // Whether air above saturation in the convention `over`, at t with vapour
@@ -47,10 +35,6 @@ bool AboveWaterSaturation(double t, double p, double P, Phase over) {
 // written in place: built elsewhere and copied, the given value's store through
 // a member pointer stalls the copy's wider loads.
 void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& result) {
-  if (f.relativeHumidity > kMostPercent || f.W > kMostOfSaturation * f.saturated) {
-    result = Refused(given, Status::InvalidInput);
-    return;
-  }
   const double t = given.t;
   const double wetBulb = given.second == &State::wetBulb ? given.value : kNan;
   State& s = result.state;
@@ -77,10 +61,8 @@ void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& re
   }
   result.wetBulbFound = !std::isnan(s.wetBulb);
   s.*given.second = given.value;
-  // Saturated air given by its dew point comes back within rounding of 100 %.
-  const bool above =
-      f.p > f.saturation * (1.0 + kSaturationRounding) || wetBulb > t || !result.wetBulbFound;
-  if (above) {
+  if (one_lane::AboveSaturation<Lanes>(given.second, t, given.value, f.p, f.saturation,
+                                       result.wetBulbFound)) {
     result.status = AboveWaterSaturation(t, f.p, given.P, over) ? Status::Supersaturated
                                                                 : Status::AboveIceSaturation;
   } else {
@@ -91,68 +73,38 @@ void Complete(const DryBulbPair& given, const Forward& f, Phase over, Result& re
 }  // namespace
 
 Status ScreenDryBulbPair(const DryBulbPair& given) {
-  if (!std::isfinite(given.t) || !std::isfinite(given.value) || !std::isfinite(given.P) ||
-      !(given.P > 0.0)) {
+  const double t = given.t;
+  const double value = given.value;
+  const double P = given.P;
+  if (one_lane::ScreenPasses<Lanes>(t, value, P, given.second)) return Status::Ok;
+  if (!std::isfinite(t) || !std::isfinite(value) || !std::isfinite(P) || !(P > 0.0)) {
     return Status::InvalidInput;
   }
-  if (!Within(given.t, kLowest, kHighest) || !Within(given.P, kLowestPressure, kHighestPressure)) {
-    return Status::OutOfRange;
-  }
-  if (given.second == &State::wetBulb && !Within(given.value, kLowestWetBulb, kHighest)) {
-    return Status::OutOfRange;
-  }
-  if (given.second == &State::dewPoint && !Within(given.value, kLowest, kHighest)) {
-    return Status::OutOfRange;
-  }
-  const bool nonNegative =
-      given.second == &State::relativeHumidity || given.second == &State::humidityRatio;
-  if (nonNegative && given.value < 0.0) return Status::InvalidInput;
-  return Status::Ok;
+  // In range, the value is negative.
+  return one_lane::InModelRange<Lanes>(t, value, P, given.second) ? Status::InvalidInput
+                                                                  : Status::OutOfRange;
 }
 
 Forward ForwardOf(const DryBulbPair& given, Phase over) {
-  const double t = given.t;
-  const double P = given.P;
-  Forward f{};
-  const Branch branch = BranchAt(t, over);
-  const one_lane::Saturation<Lanes> atT =
-      one_lane::SaturationInAir<Lanes>(t, P, branch.phase == Phase::Ice, branch.supercooled);
-  f.atDryBulb = {atT.log.value, atT.log.slope};
-  f.saturation = atT.pressure;  // SaturationPressureInAir(t, P, over)
-  if (given.second == &State::relativeHumidity) {
-    f.p = given.value / kPercent * f.saturation;
-    f.W = HumidityRatio(f.p, P);
-  } else if (given.second == &State::dewPoint) {
-    f.p = SaturationPressureInAir(given.value, P, over);
-    f.W = HumidityRatio(f.p, P);
-  } else if (given.second == &State::humidityRatio) {
-    f.W = given.value;
-    f.p = VaporPressure(f.W, P);
-  } else {
-    f.W = WetBulbHumidityRatio(t, given.value, P, over);
-    if (f.W < 0.0 && f.W > -kRoundOff) f.W = 0.0;
-    f.p = VaporPressure(f.W, P);
-  }
-  f.saturated = f.saturation < P ? HumidityRatio(f.saturation, P) : kNan;
-  f.relativeHumidity = kPercent * f.p / f.saturation;
-  f.enthalpy = Enthalpy(t, f.W);
-  f.volume = SpecificVolume(t, f.W, P);
-  return f;
+  const one_lane::PairForward<Lanes> f = one_lane::ForwardOfPair<Lanes>(
+      given.t, given.value, given.P, given.second, over == Phase::Ice);
+  return {f.p,
+          f.W,
+          f.saturation,
+          {f.atDryBulb.value, f.atDryBulb.slope},
+          f.relativeHumidity,
+          f.saturated,
+          f.enthalpy,
+          f.volume};
 }
 
 void DecideInto(const DryBulbPair& given, const Forward& forward, Phase over, Result& result) {
-  Status refused = Status::Ok;
-  if (given.second == &State::wetBulb) {
-    if (std::isinf(forward.W)) {
-      refused = Status::VaporPressureNotBelowTotal;
-    } else if (!(forward.W >= 0.0)) {
-      refused = Status::InvalidInput;
-    }
-  } else if (VapourFromSaturation(given) && !(forward.p < given.P)) {
-    refused = Status::VaporPressureNotBelowTotal;
-  }
-  if (refused != Status::Ok) {
-    result = Refused(given, refused);
+  const double p = forward.p;
+  const double W = forward.W;
+  if (one_lane::IsRefused<Lanes>(given.second, p, W, given.P, forward.relativeHumidity,
+                                 forward.saturated)) {
+    const bool reached = one_lane::PressureReached<Lanes>(given.second, p, W, given.P);
+    result = Refused(given, reached ? Status::VaporPressureNotBelowTotal : Status::InvalidInput);
   } else {
     Complete(given, forward, over, result);
   }

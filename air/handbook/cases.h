@@ -18,7 +18,9 @@ Result FromDryBulbHumidityRatio(double t, double humidityRatio, double P, Phase 
 
 // The steps of those four, for the array entry point (air/handbook/arrays.h),
 // which computes the forward values in SIMD lanes and decides each state's
-// outcome with Decide, as the four functions above do.
+// outcome with Decide, as the four functions above do. The screen, the forward
+// values and the refusals are air/handbook/decision-inl.h's for one lane, the
+// very body the lanes run.
 //
 // The given pair: the State field of the second value (wetBulb, dewPoint,
 // relativeHumidity or humidityRatio) and the values.

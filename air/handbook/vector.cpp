@@ -201,6 +201,7 @@ struct VectorLanes {
 #include "air/handbook/relations-inl.h"
 #include "air/handbook/dew_point_search-inl.h"
 #include "air/handbook/wet_bulb_search-inl.h"
+#include "air/handbook/decision-inl.h"
 // clang-format on
 #undef HYGRIAN_LANES
 #undef HYGRIAN_LANES_INLINE
@@ -247,27 +248,6 @@ V DewPoints(V p, V P, bool overIce) {
                    L::Set(std::numeric_limits<double>::quiet_NaN()));
 }
 
-// Ice at and below the triple point under the ice convention, else water.
-M IceAt(V t, bool overIce) {
-  return L::And(L::Uniform(overIce), t <= L::Set(handbook::kTriplePoint));
-}
-
-M Within(V x, double lowest, double highest) {
-  return L::And(x >= L::Set(lowest), x <= L::Set(highest));
-}
-
-// The pairs ScreenDryBulbPair passes: t and P in the model's range, a wet-bulb
-// or a dew point in its own, a relative humidity or humidity ratio finite and
-// not negative (NaN is in no range).
-M Screened(V t, V value, V P, double State::*kind) {
-  namespace h = handbook;
-  const M given = L::And(Within(t, h::kLowest, h::kHighest),
-                         Within(P, h::kLowestPressure, h::kHighestPressure));
-  if (kind == &State::wetBulb) return L::And(given, Within(value, h::kLowestWetBulb, h::kHighest));
-  if (kind == &State::dewPoint) return L::And(given, Within(value, h::kLowest, h::kHighest));
-  return L::And(given, Within(value, 0.0, std::numeric_limits<double>::max()));
-}
-
 // A state every lane may compute harmlessly, in place of the values screened out.
 double QuietValue(double State::*kind) {
   if (kind == &State::wetBulb) return 15.0;
@@ -283,10 +263,9 @@ V Flag(M m) { return L::Select(m, L::Set(1.0), L::Set(0.0)); }
 }  // namespace
 
 void ForwardBlock(handbook::Block& b, std::size_t count, double State::*kind, bool overIce) {
-  const V zero = L::Set(0.0);
-  const V nan = L::Set(std::numeric_limits<double>::quiet_NaN());
   for (std::size_t i = 0; i < count; i += L::Width()) {
-    const M screened = Screened(L::Load(b.t + i), L::Load(b.value + i), L::Load(b.P + i), kind);
+    const M screened =
+        ScreenPasses<L>(L::Load(b.t + i), L::Load(b.value + i), L::Load(b.P + i), kind);
     const V t = L::Select(screened, L::Load(b.t + i), L::Set(kQuietDryBulb));
     const V value = L::Select(screened, L::Load(b.value + i), L::Set(QuietValue(kind)));
     const V P = L::Select(screened, L::Load(b.P + i), L::Set(kQuietPressure));
@@ -294,40 +273,18 @@ void ForwardBlock(handbook::Block& b, std::size_t count, double State::*kind, bo
     L::Store(value, b.value + i);
     L::Store(P, b.P + i);
     L::Store(Flag(screened), b.screened + i);
-    const M iceAtT = IceAt(t, overIce);
-    const Saturation<L> atT = SaturationInAir<L>(t, P, iceAtT, L::And(L::Not(iceAtT), t < zero));
-    const Sloped<L> at = atT.log;
-    const V saturation = atT.pressure;
-    V p = zero;
-    V W = zero;
-    if (kind == &State::relativeHumidity) {
-      p = value / L::Set(100.0) * saturation;
-      W = HumidityRatio<L>(p, P);
-    } else if (kind == &State::dewPoint) {
-      const M ice = IceAt(value, overIce);
-      p = SaturationInAir<L>(value, P, ice, L::And(L::Not(ice), value < zero)).pressure;
-      W = HumidityRatio<L>(p, P);
-    } else if (kind == &State::humidityRatio) {
-      W = value;
-      p = VaporPressure<L>(W, P);
-    } else {
-      // The wick as handbook::WetBulbHumidityRatio has it under the convention.
-      const M ice =
-          L::And(L::Uniform(overIce), L::Or(value < zero, L::And(value == zero, t <= zero)));
-      W = WetBulbPoint<L>(t, value, P, ice, L::Uniform(!overIce)).value;
-      W = L::Select(L::And(W<zero, W> L::Set(-1e-15)), zero, W);
-      p = VaporPressure<L>(W, P);
-    }
-    L::Store(p, b.p + i);
-    L::Store(W, b.W + i);
-    L::Store(saturation, b.saturation + i);
-    L::Store(at.value, b.logValue + i);
-    L::Store(at.slope, b.logSlope + i);
-    L::Store(L::Select(saturation < P, HumidityRatio<L>(saturation, P), nan), b.saturated + i);
-    L::Store(L::Set(100.0) * p / saturation, b.relativeHumidity + i);
-    L::Store(Enthalpy<L>(t, W), b.enthalpy + i);
-    L::Store(SpecificVolume<L>(t, W, P), b.volume + i);
-    const V dewPoint = kind == &State::dewPoint ? nan : DewPoints(p, P, overIce);
+    const PairForward<L> f = ForwardOfPair<L>(t, value, P, kind, overIce);
+    L::Store(f.p, b.p + i);
+    L::Store(f.W, b.W + i);
+    L::Store(f.saturation, b.saturation + i);
+    L::Store(f.atDryBulb.value, b.logValue + i);
+    L::Store(f.atDryBulb.slope, b.logSlope + i);
+    L::Store(f.saturated, b.saturated + i);
+    L::Store(f.relativeHumidity, b.relativeHumidity + i);
+    L::Store(f.enthalpy, b.enthalpy + i);
+    L::Store(f.volume, b.volume + i);
+    const V dewPoint = kind == &State::dewPoint ? L::Set(std::numeric_limits<double>::quiet_NaN())
+                                                : DewPoints(f.p, P, overIce);
     L::Store(dewPoint, b.dewPoint + i);
   }
 }
@@ -352,34 +309,26 @@ void WetBulbBlock(handbook::Block& b, std::size_t count, bool overIce) {
 }
 
 void PlainBlock(handbook::Block& b, std::size_t count, double State::*kind) {
-  namespace h = handbook;
   const V one = L::Set(1.0);
   for (std::size_t i = 0; i < count; i += L::Width()) {
     const V t = L::Load(b.t + i);
-    const V value = L::Load(b.value + i);
     const V P = L::Load(b.P + i);
     const V p = L::Load(b.p + i);
     const V W = L::Load(b.W + i);
     const V dewPoint = L::Load(b.dewPoint + i);
-    // Not refused, as DecideInto and Complete refuse.
-    M plain = L::Load(b.screened + i) == one;
-    if (kind == &State::wetBulb) {
-      plain = L::And(plain, Within(W, 0.0, std::numeric_limits<double>::max()));
-    } else if (kind != &State::humidityRatio) {
-      plain = L::And(plain, p < P);
-    }
-    plain = L::And(plain, L::Not(L::Load(b.relativeHumidity + i) > L::Set(h::kMostPercent)));
-    plain = L::And(plain, L::Not(W > L::Set(h::kMostOfSaturation) * L::Load(b.saturated + i)));
-    // A dew point and a wet-bulb found, not above saturation: Ok.
-    plain = L::And(plain, dewPoint == dewPoint);
-    if (kind == &State::wetBulb) {
-      plain = L::And(plain, L::Not(value > t));
-    } else {
+    // A given wet-bulb is screened; another is found where the lanes settled it.
+    M found = L::Uniform(true);
+    if (kind != &State::wetBulb) {
       const V wetBulb = L::Load(b.wetBulb + i);
-      plain = L::And(plain, L::And(L::Load(b.wetBulbKnown + i) == one, wetBulb == wetBulb));
+      found = L::And(L::Load(b.wetBulbKnown + i) == one, wetBulb == wetBulb);
     }
-    const V saturation = L::Load(b.saturation + i);
-    plain = L::And(plain, L::Not(p > saturation * L::Set(1.0 + h::kSaturationRounding)));
+    const M refused =
+        IsRefused<L>(kind, p, W, P, L::Load(b.relativeHumidity + i), L::Load(b.saturated + i));
+    const M above =
+        AboveSaturation<L>(kind, t, L::Load(b.value + i), p, L::Load(b.saturation + i), found);
+    // Screened, not refused, a dew point found, not above saturation: Ok.
+    const M plain = L::And(L::And(L::Load(b.screened + i) == one, L::Not(refused)),
+                           L::And(dewPoint == dewPoint, L::Not(above)));
     L::Store(Flag(plain), b.plain + i);
   }
 }
