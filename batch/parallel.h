@@ -36,6 +36,7 @@ struct ChunkNote {
   std::uint64_t line = 0;
   tables::BadInput bad = tables::BadInput::None;
   bool comma = false;       // the value at fault holds a comma
+  bool other = false;       // a reason of the processes', not the table's
   std::size_t textEnd = 0;  // the reason is the chunk's texts up to here, from the last note's end
 };
 
