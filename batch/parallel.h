@@ -3,7 +3,8 @@
 // turn each chunk into its output bytes and notes, and one writer thread hands
 // the chunks on in input order. A few chunks per worker are in flight at most;
 // a record too long for a chunk (a quote left open) ends the chunks, and the
-// caller reads the rest one record at a time.
+// caller reads the rest one record at a time. Every input goes this way, a pipe
+// with one job too: its chunks are one read's whole records (ChunkPlan::streaming).
 #pragma once
 
 #include <array>
