@@ -3,7 +3,8 @@
 // turn each chunk into its output bytes and notes, and one writer thread hands
 // the chunks on in input order. A few chunks per worker are in flight at most;
 // a record too long for a chunk (a quote left open) ends the chunks, and the
-// caller reads the rest one record at a time.
+// caller reads the rest one record at a time. Every input goes this way, a pipe
+// with one job too: its chunks are one read's whole records (ChunkPlan::streaming).
 #pragma once
 
 #include <array>
@@ -36,6 +37,7 @@ struct ChunkNote {
   std::uint64_t line = 0;
   tables::BadInput bad = tables::BadInput::None;
   bool comma = false;       // the value at fault holds a comma
+  bool other = false;       // a reason of the processes', not the table's
   std::size_t textEnd = 0;  // the reason is the chunk's texts up to here, from the last note's end
 };
 

@@ -145,7 +145,7 @@ void NoteRow(Chunk& chunk, std::size_t start, const RowNote& note) {
   if (note.bad) {
     chunk.texts.append(note.text);
     chunk.notes.push_back({note.line, note.measured.bad,
-                           note.measured.text.find(',') != std::string_view::npos,
+                           note.measured.text.find(',') != std::string_view::npos, note.other,
                            chunk.texts.size()});
   }
 }
@@ -164,17 +164,48 @@ void WriteBlock(const RowJob& job, Chunk& chunk) {
   block.Clear();
 }
 
-// Reads a chunk's rows as table reads its own and writes them into the chunk's
-// output, with what the writer thread needs to know of each. Good rows wait in
-// the chunk's block and are computed together; any other row is written once
-// the rows before it are.
-void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
+// Empties a chunk's results for its next rows, keeping the buffers.
+void ClearWork(Chunk& chunk) {
   chunk.out.Clear();
   chunk.reach = 0;
   chunk.rows.clear();
   chunk.notes.clear();
   chunk.texts.clear();
   chunk.block.Clear();
+}
+
+// Measures a record as table does; a row of processes whose entering values
+// are gaps may continue a chain at its own pressure.
+void Measure(const RowJob& job, const TableReader& table, TableReader::Row& row) {
+  row.measured = table.Measure(row.record);
+  const tables::Measured& m = row.measured;
+  if (job.processWriter != nullptr && m.bad == tables::BadInput::Missing && !m.firstRead &&
+      !m.secondRead) {
+    (void)table.MeasurePressure(row.record, row.measured);
+  }
+}
+
+// Writes a measured row, the chunk's read-th, into the chunk's output, with
+// what the writer thread needs to know of it. A good row waits in the chunk's
+// block, computed with the others (WriteBlock); any other row is written once
+// the rows before it are.
+void WorkRow(const RowJob& job, const TableReader::Row& row, std::size_t read, Chunk& chunk,
+             tables::ReasonBuffer& reason) {
+  if (read < chunk.hints.size()) chunk.hints[read] = HintOf(job.layout, row);
+  if (job.Blocked(row.measured)) {
+    const tables::Measured measured = job.Converted(row.measured);
+    chunk.block.Add(row.record, measured.first, measured.second, measured.pressure);
+    if (chunk.block.Full()) WriteBlock(job, chunk);
+    return;
+  }
+  WriteBlock(job, chunk);
+  const std::size_t start = chunk.out.Buffered().size();
+  NoteRow(chunk, start, job.Write(row, chunk.out, reason));
+}
+
+// Reads a chunk's rows as table reads its own and works them (WorkRow).
+void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
+  ClearWork(chunk);
   ChunkSource source({chunk.bytes.data(), chunk.size});
   tables::CsvReader csv(source, chunk.size + 4);
   csv.ContinueAt(chunk.line);
@@ -183,17 +214,8 @@ void WorkChunk(const RowJob& job, const TableReader& table, Chunk& chunk) {
   TableReader::Row row;
   tables::ReasonBuffer reason{};
   for (std::size_t read = 0; csv.Next(row.record) == tables::CsvNext::Record; ++read) {
-    row.measured = table.Measure(row.record);
-    if (read < chunk.hints.size()) chunk.hints[read] = HintOf(job.layout, row);
-    if (job.Blocked(row.measured)) {
-      const tables::Measured measured = job.Converted(row.measured);
-      chunk.block.Add(row.record, measured.first, measured.second, measured.pressure);
-      if (chunk.block.Full()) WriteBlock(job, chunk);
-      continue;
-    }
-    WriteBlock(job, chunk);
-    const std::size_t start = chunk.out.Buffered().size();
-    NoteRow(chunk, start, job.Write(row, chunk.out, reason));
+    Measure(job, table, row);
+    WorkRow(job, row, read, chunk, reason);
   }
   WriteBlock(job, chunk);
 }
@@ -226,17 +248,13 @@ class RestRows {
     csv_.SetDelimiter(table.ColumnLayout().delimiter);
     csv_.SetFieldLimit(table.ColumnLayout().Columns());
   }
-  tables::CsvNext Next(TableReader::Row& row) {
+  tables::CsvNext Next(const RowJob& job, TableReader::Row& row) {
     const tables::CsvNext next = csv_.Next(row.record);
-    if (next == tables::CsvNext::Record) row.measured = table_.Measure(row.record);
+    if (next == tables::CsvNext::Record) Measure(job, table_, row);
     return next;
   }
   [[nodiscard]] int Error() const { return csv_.Error(); }
   [[nodiscard]] std::uint64_t BytesRead() const { return bytesRead_ + csv_.BytesRead(); }
-  [[nodiscard]] bool MeasurePressure(const tables::CsvRecord& record,
-                                     tables::Measured& measured) const {
-    return table_.MeasurePressure(record, measured);
-  }
 
  private:
   RestSource source_;
@@ -290,15 +308,18 @@ class Batch {
   [[nodiscard]] std::string Summary() const;
 
  private:
-  bool ReadRows(TableReader& table, std::string_view file);
-  // The rows of table (or RestRows) one by one, after `rows` rows.
-  template <typename RowSource>
-  bool ReadEach(RowSource& table, std::string_view file, cli::RowMessages& rowMessages,
-                std::uint64_t rows);
-  // The same with options_.jobs threads; streaming: the input may wait.
-  bool ReadRowsInParallel(TableReader& table, Source& source, std::string_view file,
-                          bool streaming);
-  // Writes a chunk's rows as ReadRows writes rows; false as ReadRows.
+  // Reads the rows after table's header and writes them, in chunks on
+  // options_.jobs threads (processes on one, each row of a chain after the one
+  // it continues); streaming: the input may wait (a pipe, a terminal), and each
+  // chunk is one read's whole records. False when the output has stopped
+  // taking bytes.
+  bool ReadRows(TableReader& table, Source& source, std::string_view file, bool streaming);
+  // The rows after a long record (or, without threads, all of them), one chunk
+  // a row; false as ReadRows.
+  bool ReadRest(const ChunkRest& rest, TableReader& table, std::string_view file,
+                cli::RowMessages& rowMessages, std::uint64_t rows);
+  // Writes a chunk's rows to the output, their messages and counts; at the
+  // last chunk, the end of the file. False as ReadRows.
   bool WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessages& rowMessages,
                   std::uint64_t& rows);
   // How this file's rows are written.
@@ -312,11 +333,11 @@ class Batch {
   // pressure's for processes, whose chain reads the others); "" or why the
   // file is skipped.
   std::string ReadUnits(TableReader& table, bool pressureOnly);
-  void WriteRow(const RowJob& job, const TableReader::Row& row, cli::RowMessages& rowMessages);
   // The writer of the first good header's rows; "" or why there is none.
   std::string StartWriter();
   // Adds a row's values to the columns' first values; after the first
   // cli::kHintValues rows (or at the end, with `end`) writes the hints they give.
+  // Once a file, and not for processes (whose chain reads its own units).
   void Hint(const HintValues& values, std::string_view file, bool end);
   void Tally(std::size_t kind) {
     if (kind < counts_.size()) ++counts_[kind];
@@ -483,12 +504,7 @@ bool Batch::ReadFile(const std::string& name) {
                                                      options_.process.process,
                                                      options_.common.options.over);
       }
-      // One job reads a pipe row by row, so that each row goes out as it comes;
-      // a file goes in chunks on any number of jobs, its states computed in blocks.
-      // Processes go row by row, each row of a chain after the one it continues.
-      going = !processColumns_ && (options_.jobs > 1 || size)
-                  ? ReadRowsInParallel(table, source, file, !size)
-                  : ReadRows(table, file);
+      going = ReadRows(table, source, file, !size);
       messages_.EndProgress();
       break;
   }
@@ -561,6 +577,7 @@ std::string Batch::ReadUnits(TableReader& table, bool pressureOnly) {
 }
 
 void Batch::Hint(const HintValues& values, std::string_view file, bool end) {
+  if (hinted_ || processColumns_) return;
   if (!end) {
     if (values.firstRead) columns_[0].first.Add(values.first);
     if (values.secondRead) columns_[1].first.Add(values.second);
@@ -610,63 +627,14 @@ RowNote RowJob::Write(const TableReader::Row& row, Output& out,
   return note;
 }
 
-void Batch::WriteRow(const RowJob& job, const TableReader::Row& row,
-                     cli::RowMessages& rowMessages) {
-  tables::ReasonBuffer reason{};
-  const RowNote note = job.Write(row, out_, reason);
-  if (note.bad && note.other) rowMessages.Other(note.line, note.text);
-  if (note.bad && !note.other) rowMessages.Bad(note.line, note.measured, note.text);
-  if (note.notUtf8 != 0) NotUtf8(rowMessages, note.notUtf8);
-  Tally(note.kind);
-}
-
-bool Batch::ReadRows(TableReader& table, std::string_view file) {
-  cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
-  return ReadEach(table, file, rowMessages, 0);
-}
-
-template <typename RowSource>
-bool Batch::ReadEach(RowSource& table, std::string_view file, cli::RowMessages& rowMessages,
-                     std::uint64_t rows) {
-  TableReader::Row row;
-  const RowJob job = Job();
-  for (;;) {
-    switch (table.Next(row)) {
-      case tables::CsvNext::End:
-        if (!hinted_ && !processColumns_) Hint({}, file, true);
-        rowMessages.End();
-        return true;
-      case tables::CsvNext::ReadError:
-        rowMessages.End();
-        messages_.Line(file, 0, ErrorText(table.Error()));
-        skipped_ = true;
-        return true;
-      case tables::CsvNext::Record:
-        break;
-    }
-    if (!hinted_ && !processColumns_) Hint(HintOf(*layout_, row), file, false);
-    // A row of processes whose entering values are gaps may continue a chain
-    // at its own pressure.
-    const tables::Measured& m = row.measured;
-    if (processColumns_ && m.bad == tables::BadInput::Missing && !m.firstRead && !m.secondRead) {
-      (void)table.MeasurePressure(row.record, row.measured);
-    }
-    WriteRow(job, row, rowMessages);
-    if (lineByLine_) FlushAll();
-    if (out_.CurrentState() != Output::State::Open) return false;
-    messages_.Tick(table.BytesRead(), ++rows);
-  }
-}
-
-bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_view file,
-                               bool streaming) {
+bool Batch::ReadRows(TableReader& table, Source& source, std::string_view file, bool streaming) {
   source.FlushFirst(false);
   const RowJob job = Job();
   cli::RowMessages rowMessages(messages_, file, options_.read.decimalComma);
   std::uint64_t rows = 0;
   bool going = true;
   ChunkPlan plan;
-  plan.jobs = options_.jobs;
+  plan.jobs = processColumns_ ? 1 : options_.jobs;
   plan.chunkBytes = options_.chunkBytes;
   plan.streaming = streaming;
   plan.delimiter = table.ColumnLayout().delimiter;
@@ -685,7 +653,7 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
         // As before a read that may wait.
         if (streaming) FlushAll();
       });
-  if (rest.threadError != 0 && options_.jobs > 1 && !threadsTold_) {
+  if (rest.threadError != 0 && plan.jobs > 1 && !threadsTold_) {
     // Once a run: every file meets the same limit.
     threadsTold_ = true;
     messages_.Note((rest.workers <= 1 ? std::string("working on one thread")
@@ -695,8 +663,29 @@ bool Batch::ReadRowsInParallel(TableReader& table, Source& source, std::string_v
   }
   if (!going || !rest.left) return going;
   source.FlushFirst(streaming);
+  return ReadRest(rest, table, file, rowMessages, rows);
+}
+
+bool Batch::ReadRest(const ChunkRest& rest, TableReader& table, std::string_view file,
+                     cli::RowMessages& rowMessages, std::uint64_t rows) {
+  const RowJob job = Job();
   RestRows restRows(rest, table, options_.bufferBytes);
-  return ReadEach(restRows, file, rowMessages, rows);
+  Chunk chunk;
+  TableReader::Row row;
+  tables::ReasonBuffer reason{};
+  for (;;) {
+    ClearWork(chunk);
+    const tables::CsvNext next = restRows.Next(job, row);
+    if (next == tables::CsvNext::Record) {
+      WorkRow(job, row, 0, chunk, reason);
+      WriteBlock(job, chunk);
+    }
+    chunk.bytesRead = restRows.BytesRead();
+    chunk.last = next != tables::CsvNext::Record;
+    chunk.error = next == tables::CsvNext::ReadError ? restRows.Error() : 0;
+    if (!WriteChunk(chunk, file, rowMessages, rows)) return false;
+    if (chunk.last) return true;
+  }
 }
 
 bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessages& rowMessages,
@@ -712,7 +701,7 @@ bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessag
   std::size_t textStart = 0;
   for (std::size_t i = 0; i < chunk.rows.size(); ++i) {
     const ChunkRow& row = chunk.rows[i];
-    if (!hinted_ && !processColumns_ && i < chunk.hints.size()) Hint(chunk.hints[i], file, false);
+    if (i < chunk.hints.size()) Hint(chunk.hints[i], file, false);
     if (!whole) {
       char* out = out_.Room(row.room);
       std::memcpy(out, bytes.data() + start, row.end - start);
@@ -721,11 +710,16 @@ bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessag
     start = row.end;
     if (row.note) {
       const ChunkNote& bad = chunk.notes[note++];
+      const std::string_view text =
+          std::string_view(chunk.texts).substr(textStart, bad.textEnd - textStart);
       tables::Measured measured;
       measured.bad = bad.bad;
       measured.text = bad.comma ? "," : "";  // all that RowMessages looks at
-      rowMessages.Bad(bad.line, measured,
-                      std::string_view(chunk.texts).substr(textStart, bad.textEnd - textStart));
+      if (bad.other) {
+        rowMessages.Other(bad.line, text);
+      } else {
+        rowMessages.Bad(bad.line, measured, text);
+      }
       textStart = bad.textEnd;
     }
     if (row.notUtf8 != 0) NotUtf8(rowMessages, row.notUtf8);
@@ -741,7 +735,7 @@ bool Batch::WriteChunk(const Chunk& chunk, std::string_view file, cli::RowMessag
     skipped_ = true;
     return true;
   }
-  if (!hinted_ && !processColumns_) Hint({}, file, true);
+  Hint({}, file, true);
   rowMessages.End();
   return true;
 }
