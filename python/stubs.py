@@ -26,9 +26,9 @@ def load_ufuncs(package):
     for suffix in importlib.machinery.EXTENSION_SUFFIXES:
         path = package / f"_ufuncs{suffix}"
         if path.exists():
-            spec = importlib.util.spec_from_file_location("_ufuncs", path)
-            module = importlib.util.module_from_spec(spec)
-            spec.loader.exec_module(module)
+            found = importlib.util.spec_from_file_location("_ufuncs", path)
+            module = importlib.util.module_from_spec(found)
+            found.loader.exec_module(module)
             return module
     sys.exit(f"stubs.py: no _ufuncs module in {package}")
 
